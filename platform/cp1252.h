@@ -1,0 +1,16 @@
+#pragma once
+// Text from files and instruments is Windows code page 1252, kept as 8-bit bytes in the core.
+// These convert at the boundary to UTF-8 (and so to QString at the window boundary).
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// Every byte maps; the five bytes that code page 1252 leaves undefined (0x81, 0x8D, 0x8F,
+// 0x90, 0x9D) map to the C1 control characters of the same value, so nothing is lost.
+std::string Cp1252ToUtf8(std::string_view cp1252);
+
+// A character with no code page 1252 form becomes '?'; malformed UTF-8 bytes become '?' too.
+std::string Utf8ToCp1252(std::string_view utf8);
+
+}  // namespace platform

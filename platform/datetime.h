@@ -1,0 +1,38 @@
+#pragma once
+// TDateTime: days since 1899-12-30 as a double, the time of day as the fraction.
+// Every time stamp of a reading has this type; it is written into files, so the arithmetic
+// must match the original exactly (negative values count days back, the fraction is always
+// the time of day taken as its absolute value).
+#include <cstdint>
+
+using TDateTime = double;
+
+namespace platform {
+
+struct DateParts { int year = 1899, month = 12, day = 30; };
+struct TimeParts { int hour = 0, minute = 0, second = 0, millisecond = 0; };
+
+constexpr double kMsPerDay = 86400000.0;
+
+// False (and nothing written) for an impossible date or time (month 13, 31 April, 29 February
+// of a common year, hour 24, ...).
+bool TryEncodeDate(int year, int month, int day, TDateTime& out);
+bool TryEncodeTime(int hour, int minute, int second, int millisecond, TDateTime& out);
+void DecodeDate(TDateTime t, DateParts& out);
+// Rounds to the nearest millisecond first, as the original did.
+void DecodeTime(TDateTime t, TimeParts& out);
+void DecodeDateTime(TDateTime t, DateParts& date, TimeParts& time);
+
+// Wall clock conversions. Local time follows the TZ of the process.
+TDateTime FromUnixMsLocal(int64_t unixMs);
+TDateTime FromUnixMsUtc(int64_t unixMs);
+
+// An injectable wall clock (local time), so tests never depend on the real date.
+class WallClock {
+ public:
+  virtual ~WallClock() = default;
+  virtual TDateTime Now() const = 0;
+  static const WallClock& System();
+};
+
+}  // namespace platform
