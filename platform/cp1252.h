@@ -11,6 +11,12 @@ namespace platform {
 std::string Cp1252ToUtf8(std::string_view cp1252);
 
 // A character with no code page 1252 form becomes '?'; malformed UTF-8 bytes become '?' too.
+// Each maximal ill-formed subsequence (a stray continuation byte, a lead byte whose
+// continuation stops short, an overlong form, a surrogate, a code point above U+10FFFF)
+// gives one '?'.
 std::string Utf8ToCp1252(std::string_view utf8);
+
+// True when the text is well-formed UTF-8 (plain ASCII included).
+bool IsValidUtf8(std::string_view text);
 
 }  // namespace platform

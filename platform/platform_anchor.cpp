@@ -1,1 +1,0 @@
-// Keeps the platform library non-empty while its sources are globbed.
