@@ -18,12 +18,24 @@ constexpr double kMsPerDay = 86400000.0;
 // of a common year, hour 24, ...).
 bool TryEncodeDate(int year, int month, int day, TDateTime& out);
 bool TryEncodeTime(int hour, int minute, int second, int millisecond, TDateTime& out);
+// Both at once; false (and nothing written) when either part is impossible.
+bool TryEncodeDateTime(int year, int month, int day, int hour, int minute, int second, int millisecond,
+                       TDateTime& out);
+// A whole-day date and a time of day (0 <= time < 1) joined the way the type counts: for a
+// negative date the time is subtracted, so -1 with 06:00 gives -1.25.
+TDateTime ComposeDateTime(TDateTime date, TDateTime time);
+
+// All three decoders round the value to the nearest millisecond first, as the original did,
+// so 23:59:59.9996 is 00:00:00.000 of the next day (never hour 24). A value outside years
+// 1..9999 (or not finite) decodes to a date of 0-0-0 and a time of 00:00:00.000.
 void DecodeDate(TDateTime t, DateParts& out);
-// Rounds to the nearest millisecond first, as the original did.
 void DecodeTime(TDateTime t, TimeParts& out);
 void DecodeDateTime(TDateTime t, DateParts& date, TimeParts& time);
+bool IsLeapYear(int year);
+int DaysInMonth(int year, int month);  // 0 for a month outside 1..12
 
-// Wall clock conversions. Local time follows the TZ of the process.
+// Wall clock conversions. Local time follows the TZ of the process. A leap second (:60)
+// reads as :59.
 TDateTime FromUnixMsLocal(int64_t unixMs);
 TDateTime FromUnixMsUtc(int64_t unixMs);
 
