@@ -4,7 +4,26 @@
 // "key=value", and the file is written with CRLF line ends. Text stays code page 1252 bytes.
 //
 // Like the original, every Write*/Erase*/Delete* is written through to the file at once, so
-// a file written by one object is seen by the next one opened on the same path.
+// a file written by one object is seen by the next one opened on the same path. Each call
+// also picks up changes another object or program made to the file since this one last
+// looked at it.
+//
+// Reading: LF or CRLF line ends; blank lines, ';' comment lines and other lines without '='
+// are kept in place when the file is rewritten; names and values are trimmed of blanks; the
+// first '=' splits key from value; of duplicate sections or keys the first one counts.
+// Section and key names compare without regard to case (ASCII and the accented letters of
+// code page 1252).
+//
+// Writing: a new key goes after the last key of its section, a new section at the end of the
+// file. The whole file is written to a temporary file beside it and renamed over it, so a
+// crash never leaves half a file; an existing file keeps its permissions. A missing file
+// reads as empty and is created by the first write. A file that exists but cannot be read is
+// never overwritten: writes then return false.
+//
+// Names and values are not escaped. A write is refused (false, nothing changed) when the
+// section or key name is empty or holds a line break or NUL, a key holds '=' or starts with
+// '[' or ';', a section name holds ']', or a value holds a line break or NUL: such text would
+// not read back as written. Blanks around a value are not kept.
 #include <string>
 #include <vector>
 
@@ -17,9 +36,13 @@ class IniFile {
   const std::string& FileName() const { return path_; }
 
   std::string ReadString(const std::string& section, const std::string& key, const std::string& def) const;
-  int ReadInteger(const std::string& section, const std::string& key, int def) const;  // decimal or 0x hex
+  // Decimal with an optional sign, or hexadecimal after "0x" or "$" (up to 32 bits, so
+  // "$FFFFFFFF" is -1); blanks around it allowed; anything else gives the default.
+  int ReadInteger(const std::string& section, const std::string& key, int def) const;
   bool ReadBool(const std::string& section, const std::string& key, bool def) const;   // "0" false, other number true
-  double ReadFloat(const std::string& section, const std::string& key, double def) const;  // '.' decimal mark
+  // '.' decimal mark whatever the locale, optional exponent; "inf" and "nan" as written by
+  // WriteFloat; anything else gives the default.
+  double ReadFloat(const std::string& section, const std::string& key, double def) const;
 
   // False when the file could not be written (the value is still kept in memory).
   bool WriteString(const std::string& section, const std::string& key, const std::string& value);
@@ -27,23 +50,46 @@ class IniFile {
   bool WriteBool(const std::string& section, const std::string& key, bool value);  // "1" / "0"
   bool WriteFloat(const std::string& section, const std::string& key, double value);  // shortest round-trip text
 
+  // True when the section has at least one key (a bare header does not count).
   bool SectionExists(const std::string& section) const;
   bool ValueExists(const std::string& section, const std::string& key) const;
-  std::vector<std::string> ReadSections() const;
+  std::vector<std::string> ReadSections() const;  // every section name once, in file order
   std::vector<std::string> ReadSection(const std::string& section) const;  // key names in order
+  // Removes every section of that name with its keys and comments.
   bool EraseSection(const std::string& section);
   bool DeleteKey(const std::string& section, const std::string& key);
 
  private:
-  struct Entry { std::string key, value; };
-  struct Section { std::string name; std::vector<Entry> entries; };
-  void Load();
-  bool Save() const;
+  // One line inside a section: a key with its value, or a line kept as it was (blank,
+  // comment, anything without '=').
+  struct Line {
+    std::string key, value;
+    bool isEntry = true;
+  };
+  struct Section {
+    std::string name;
+    std::vector<Line> lines;
+  };
+  struct FileStamp {
+    bool exists = false;
+    unsigned long long device = 0, inode = 0, size = 0;
+    long long mtimeNs = 0, ctimeNs = 0;
+    bool operator==(const FileStamp&) const = default;
+  };
+
+  void Refresh() const;  // reloads when the file changed since it was last read or written
+  void Load() const;
+  bool Save();
   Section* Find(const std::string& section);
   const Section* Find(const std::string& section) const;
+  const Line* FindEntry(const std::string& section, const std::string& key) const;
 
   std::string path_;
-  std::vector<Section> sections_;
+  mutable std::vector<std::string> preamble_;  // lines before the first section
+  mutable std::vector<Section> sections_;
+  mutable FileStamp stamp_;
+  mutable bool loaded_ = false;
+  mutable bool unreadable_ = false;
 };
 
 }  // namespace platform

@@ -1,0 +1,400 @@
+#include "platform/ini_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <limits>
+#include <string_view>
+
+namespace platform {
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view Trim(std::string_view s) {
+  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
+  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
+  return s;
+}
+
+// Case folding of code page 1252 letters: ASCII, the accented Latin-1 range and the few
+// letters of 0x80..0x9F that have a case pair.
+unsigned char FoldCase(unsigned char c) {
+  if (c >= 'A' && c <= 'Z') return c + 0x20;
+  if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 0x20;
+  if (c == 0x8A || c == 0x8C || c == 0x8E) return c + 0x10;  // Š Œ Ž
+  if (c == 0x9F) return 0xFF;                                // Ÿ
+  return c;
+}
+
+bool SameName(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (FoldCase(static_cast<unsigned char>(a[i])) != FoldCase(static_cast<unsigned char>(b[i]))) return false;
+  return true;
+}
+
+bool HasLineBreakOrNul(std::string_view s) { return s.find_first_of(std::string_view("\r\n\0", 3)) != s.npos; }
+
+bool ValidSectionName(std::string_view s) {
+  return !s.empty() && !HasLineBreakOrNul(s) && s.find(']') == s.npos;
+}
+
+bool ValidKeyName(std::string_view s) {
+  return !s.empty() && !HasLineBreakOrNul(s) && s.find('=') == s.npos && s.front() != '[' && s.front() != ';';
+}
+
+// Decimal with sign, or "$" / "0x" hexadecimal of up to 32 bits taken as two's complement.
+bool ParseInteger(std::string_view s, int& out) {
+  s = Trim(s);
+  bool negative = false;
+  if (!s.empty() && (s.front() == '+' || s.front() == '-')) {
+    negative = s.front() == '-';
+    s.remove_prefix(1);
+  }
+  int base = 10;
+  if (!s.empty() && s.front() == '$') {
+    base = 16;
+    s.remove_prefix(1);
+  } else if (s.size() >= 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X')) {
+    base = 16;
+    s.remove_prefix(2);
+  }
+  if (s.empty()) return false;
+  uint64_t magnitude = 0;
+  for (char c : s) {
+    int digit;
+    if (c >= '0' && c <= '9') digit = c - '0';
+    else if (base == 16 && c >= 'a' && c <= 'f') digit = c - 'a' + 10;
+    else if (base == 16 && c >= 'A' && c <= 'F') digit = c - 'A' + 10;
+    else return false;
+    magnitude = magnitude * base + digit;
+    if (magnitude > 0xFFFFFFFFull) return false;
+  }
+  if (base == 16) {
+    uint32_t bits = static_cast<uint32_t>(magnitude);
+    if (negative) bits = 0u - bits;
+    out = static_cast<int>(bits);
+    return true;
+  }
+  if (negative ? magnitude > 2147483648ull : magnitude > 2147483647ull) return false;
+  out = negative ? static_cast<int>(-static_cast<int64_t>(magnitude)) : static_cast<int>(magnitude);
+  return true;
+}
+
+bool ParseFloat(std::string_view s, double& out) {
+  s = Trim(s);
+  bool negative = false;
+  if (!s.empty() && (s.front() == '+' || s.front() == '-')) {
+    negative = s.front() == '-';
+    s.remove_prefix(1);
+  }
+  if (s.empty()) return false;
+  if (SameName(s, "inf") || SameName(s, "nan")) {
+    double v = SameName(s, "inf") ? std::numeric_limits<double>::infinity() : std::numeric_limits<double>::quiet_NaN();
+    out = negative ? -v : v;
+    return true;
+  }
+  // Only digits, one '.', and an exponent: from_chars would also take "infinity" and such.
+  char first = s.front();
+  if (!((first >= '0' && first <= '9') || first == '.')) return false;
+  double v = 0;
+  auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), v, std::chars_format::general);
+  if (ec != std::errc() || end != s.data() + s.size()) return false;
+  out = negative ? -v : v;
+  return true;
+}
+
+std::atomic<unsigned> g_tempCounter{0};
+
+bool WriteAll(int fd, const std::string& data) {
+  size_t done = 0;
+  while (done < data.size()) {
+    ssize_t n = ::write(fd, data.data() + done, data.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    done += static_cast<size_t>(n);
+  }
+  return true;
+}
+
+// Where the text goes: a symbolic link is followed, so the link itself stays.
+std::string WriteTarget(const std::string& path) {
+  struct stat st;
+  if (lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+    if (char* resolved = realpath(path.c_str(), nullptr)) {
+      std::string target(resolved);
+      free(resolved);
+      return target;
+    }
+  }
+  return path;
+}
+
+}  // namespace
+
+IniFile::IniFile(std::string path) : path_(std::move(path)) { Refresh(); }
+
+void IniFile::Refresh() const {
+  FileStamp now;
+  struct stat st;
+  if (stat(path_.c_str(), &st) == 0) {
+    now.exists = true;
+    now.device = st.st_dev;
+    now.inode = st.st_ino;
+    now.size = static_cast<unsigned long long>(st.st_size);
+    now.mtimeNs = static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
+    now.ctimeNs = static_cast<long long>(st.st_ctim.tv_sec) * 1000000000LL + st.st_ctim.tv_nsec;
+  }
+  if (loaded_ && now == stamp_) return;
+  stamp_ = now;
+  loaded_ = true;
+  Load();
+}
+
+void IniFile::Load() const {
+  preamble_.clear();
+  sections_.clear();
+  unreadable_ = false;
+  if (!stamp_.exists) return;
+  int fd = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    unreadable_ = true;
+    return;
+  }
+  std::string text;
+  char buf[65536];
+  for (;;) {
+    ssize_t n = ::read(fd, buf, sizeof buf);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) unreadable_ = true;
+    if (n <= 0) break;
+    text.append(buf, static_cast<size_t>(n));
+  }
+  ::close(fd);
+  if (unreadable_) return;
+
+  std::string_view rest = text;
+  while (!rest.empty()) {
+    size_t eol = rest.find('\n');
+    std::string_view raw = rest.substr(0, eol);
+    rest = eol == rest.npos ? std::string_view() : rest.substr(eol + 1);
+    if (!raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
+    std::string_view trimmed = Trim(raw);
+    if (!trimmed.empty() && trimmed.front() == '[') {
+      std::string_view name = trimmed.substr(1);
+      name = Trim(name.substr(0, name.find(']')));
+      sections_.push_back(Section{std::string(name), {}});
+      continue;
+    }
+    Line line;
+    size_t eq = trimmed.find('=');
+    std::string_view key = eq == trimmed.npos ? std::string_view() : Trim(trimmed.substr(0, eq));
+    if (trimmed.empty() || trimmed.front() == ';' || key.empty()) {
+      line.isEntry = false;
+      line.value = raw;
+    } else {
+      line.key = key;
+      line.value = Trim(trimmed.substr(eq + 1));
+    }
+    if (sections_.empty()) {
+      preamble_.push_back(std::string(raw));
+    } else {
+      sections_.back().lines.push_back(std::move(line));
+    }
+  }
+}
+
+bool IniFile::Save() {
+  if (unreadable_) return false;
+  std::string text;
+  for (const std::string& line : preamble_) text += line + "\r\n";
+  for (const Section& section : sections_) {
+    text += "[" + section.name + "]\r\n";
+    for (const Line& line : section.lines) text += (line.isEntry ? line.key + "=" + line.value : line.value) + "\r\n";
+  }
+
+  const std::string target = WriteTarget(path_);
+  struct stat old;
+  const bool existed = stat(target.c_str(), &old) == 0;
+  std::string temp;
+  int fd = -1;
+  for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+    temp = target + ".tmp" + std::to_string(getpid()) + "_" + std::to_string(g_tempCounter++);
+    fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0 && errno != EEXIST) return false;
+  }
+  if (fd < 0) return false;
+  bool ok = WriteAll(fd, text);
+  if (ok && existed) ok = fchmod(fd, old.st_mode & 07777) == 0;
+  ok = (::close(fd) == 0) && ok;
+  if (ok) ok = ::rename(temp.c_str(), target.c_str()) == 0;
+  if (!ok) {
+    ::unlink(temp.c_str());
+    return false;
+  }
+  loaded_ = false;  // take the new file's stamp without reading it back
+  struct stat st;
+  if (stat(path_.c_str(), &st) == 0) {
+    stamp_.exists = true;
+    stamp_.device = st.st_dev;
+    stamp_.inode = st.st_ino;
+    stamp_.size = static_cast<unsigned long long>(st.st_size);
+    stamp_.mtimeNs = static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
+    stamp_.ctimeNs = static_cast<long long>(st.st_ctim.tv_sec) * 1000000000LL + st.st_ctim.tv_nsec;
+    loaded_ = true;
+  }
+  return true;
+}
+
+IniFile::Section* IniFile::Find(const std::string& section) {
+  std::string_view name = Trim(section);
+  for (Section& s : sections_)
+    if (SameName(s.name, name)) return &s;
+  return nullptr;
+}
+
+const IniFile::Section* IniFile::Find(const std::string& section) const {
+  return const_cast<IniFile*>(this)->Find(section);
+}
+
+const IniFile::Line* IniFile::FindEntry(const std::string& section, const std::string& key) const {
+  Refresh();
+  const Section* s = Find(section);
+  if (!s) return nullptr;
+  std::string_view name = Trim(key);
+  for (const Line& line : s->lines)
+    if (line.isEntry && SameName(line.key, name)) return &line;
+  return nullptr;
+}
+
+std::string IniFile::ReadString(const std::string& section, const std::string& key, const std::string& def) const {
+  const Line* line = FindEntry(section, key);
+  return line ? line->value : def;
+}
+
+int IniFile::ReadInteger(const std::string& section, const std::string& key, int def) const {
+  const Line* line = FindEntry(section, key);
+  int value;
+  return line && ParseInteger(line->value, value) ? value : def;
+}
+
+bool IniFile::ReadBool(const std::string& section, const std::string& key, bool def) const {
+  return ReadInteger(section, key, def ? 1 : 0) != 0;
+}
+
+double IniFile::ReadFloat(const std::string& section, const std::string& key, double def) const {
+  const Line* line = FindEntry(section, key);
+  double value;
+  return line && ParseFloat(line->value, value) ? value : def;
+}
+
+bool IniFile::WriteString(const std::string& section, const std::string& key, const std::string& value) {
+  std::string_view sectionName = Trim(section), keyName = Trim(key);
+  if (!ValidSectionName(sectionName) || !ValidKeyName(keyName) || HasLineBreakOrNul(value)) return false;
+  Refresh();
+  std::string stored(Trim(value));
+  Section* s = Find(section);
+  if (!s) {
+    sections_.push_back(Section{std::string(sectionName), {}});
+    s = &sections_.back();
+  }
+  size_t insertAt = 0;  // after the last key, else after the last non-blank line
+  bool sawEntry = false;
+  for (size_t i = 0; i < s->lines.size(); ++i) {
+    Line& line = s->lines[i];
+    if (line.isEntry && SameName(line.key, keyName)) {
+      line.value = std::move(stored);
+      return Save();
+    }
+    if (line.isEntry) {
+      insertAt = i + 1;
+      sawEntry = true;
+    } else if (!sawEntry && !Trim(line.value).empty()) {
+      insertAt = i + 1;
+    }
+  }
+  s->lines.insert(s->lines.begin() + static_cast<std::ptrdiff_t>(insertAt),
+                  Line{std::string(keyName), std::move(stored), true});
+  return Save();
+}
+
+bool IniFile::WriteInteger(const std::string& section, const std::string& key, int value) {
+  return WriteString(section, key, std::to_string(value));
+}
+
+bool IniFile::WriteBool(const std::string& section, const std::string& key, bool value) {
+  return WriteString(section, key, value ? "1" : "0");
+}
+
+bool IniFile::WriteFloat(const std::string& section, const std::string& key, double value) {
+  char buf[64];
+  auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value);
+  if (ec != std::errc()) return false;
+  return WriteString(section, key, std::string(buf, end));
+}
+
+bool IniFile::SectionExists(const std::string& section) const {
+  Refresh();
+  const Section* s = Find(section);
+  if (!s) return false;
+  for (const Line& line : s->lines)
+    if (line.isEntry) return true;
+  return false;
+}
+
+bool IniFile::ValueExists(const std::string& section, const std::string& key) const {
+  return FindEntry(section, key) != nullptr;
+}
+
+std::vector<std::string> IniFile::ReadSections() const {
+  Refresh();
+  std::vector<std::string> names;
+  for (const Section& s : sections_) {
+    bool seen = false;
+    for (const std::string& n : names) seen = seen || SameName(n, s.name);
+    if (!seen) names.push_back(s.name);
+  }
+  return names;
+}
+
+std::vector<std::string> IniFile::ReadSection(const std::string& section) const {
+  Refresh();
+  std::vector<std::string> keys;
+  const Section* s = Find(section);
+  if (!s) return keys;
+  for (const Line& line : s->lines) {
+    if (!line.isEntry) continue;
+    bool seen = false;
+    for (const std::string& k : keys) seen = seen || SameName(k, line.key);
+    if (!seen) keys.push_back(line.key);
+  }
+  return keys;
+}
+
+bool IniFile::EraseSection(const std::string& section) {
+  Refresh();
+  std::string_view name = Trim(section);
+  size_t before = sections_.size();
+  std::erase_if(sections_, [&](const Section& s) { return SameName(s.name, name); });
+  return sections_.size() == before ? !unreadable_ : Save();
+}
+
+bool IniFile::DeleteKey(const std::string& section, const std::string& key) {
+  Refresh();
+  Section* s = Find(section);
+  if (!s) return !unreadable_;
+  std::string_view name = Trim(key);
+  size_t before = s->lines.size();
+  std::erase_if(s->lines, [&](const Line& line) { return line.isEntry && SameName(line.key, name); });
+  return s->lines.size() == before ? !unreadable_ : Save();
+}
+
+}  // namespace platform
