@@ -267,19 +267,19 @@ bool SerialPort::Purge(bool input, bool output) {
   return true;
 }
 
-bool SerialPort::WaitLineIdle(std::chrono::microseconds gap, Clock::time_point deadline) {
-  if (fd_ < 0) return Fail(EBADF);
+SerialPort::WaitResult SerialPort::WaitLineIdle(std::chrono::microseconds gap, Clock::time_point deadline) {
+  if (fd_ < 0) return Fail(EBADF), WaitResult::kError;
   uint8_t scratch[256];
   for (;;) {
     long n;
     while ((n = ReadOnce(scratch, sizeof scratch)) > 0) {
     }
-    if (n < 0) return false;
+    if (n < 0) return WaitResult::kError;
     const auto quietFrom = lastActivity_ + gap;
     const auto now = Clock::now();
-    if (now >= quietFrom) return true;
-    if (now >= deadline) return Fail(ETIMEDOUT);
-    if (PollFor(POLLIN, std::min(quietFrom, deadline), false) == PollResult::kError) return false;
+    if (now >= quietFrom) return WaitResult::kReady;
+    if (now >= deadline) return WaitResult::kTimeout;
+    if (PollFor(POLLIN, std::min(quietFrom, deadline), false) == PollResult::kError) return WaitResult::kError;
   }
 }
 

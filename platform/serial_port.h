@@ -66,8 +66,9 @@ class SerialPort {
 
   // Waits until the line has carried no byte for `gap`, counted from the last byte this
   // port received or sent; bytes arriving meanwhile are discarded and restart the gap.
-  // Gives up at `deadline` (false) so that a streaming device cannot hold a caller forever.
-  bool WaitLineIdle(std::chrono::microseconds gap, Clock::time_point deadline);
+  // kReady once quiet; kTimeout at `deadline`, so that a streaming device cannot hold a
+  // caller forever; kError when the device fails.
+  WaitResult WaitLineIdle(std::chrono::microseconds gap, Clock::time_point deadline);
 
   // Text of the last failure (the system's error text).
   const std::string& LastError() const { return lastError_; }
