@@ -85,7 +85,7 @@ class SimulatedInstrument {
   // Waits until RequestCount() reaches `count`; false on time-out.
   bool WaitForRequestCount(size_t count, std::chrono::milliseconds timeout) const;
 
-  // Hears every log entry as it happens, on the serving thread. Set it before Start.
+  // Hears every log entry as it happens, on the serving thread.
   void SetLogListener(std::function<void(const LogEntry&)> listener);
 
  private:

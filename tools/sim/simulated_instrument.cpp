@@ -1,0 +1,327 @@
+#include "tools/sim/simulated_instrument.h"
+
+#include <atomic>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <optional>
+#include <thread>
+
+#include "tools/sim/fault_plan.h"
+#include "tools/sim/port_folder_entry.h"
+#include "tools/sim/pseudo_terminal.h"
+#include "tools/sim/register_map.h"
+#include "tools/sim/request_handler.h"
+#include "tools/sim/rtu_frame.h"
+
+namespace sim {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using std::chrono::milliseconds;
+
+// Bytes that formed no request are dropped after this much quiet on the line, so stale noise
+// can never join with a later request into a false frame.
+constexpr milliseconds kStaleInput{100};
+// Unconsumed input kept at most (noise without end must not grow without end).
+constexpr size_t kMaxPendingInput = 1024;
+constexpr milliseconds kAnimationStep{100};
+
+uint64_t MonotonicUs(Clock::time_point t) {
+  return static_cast<uint64_t>(
+      std::chrono::duration_cast<std::chrono::microseconds>(t.time_since_epoch()).count());
+}
+
+bool Fail(std::string* error, const std::string& text) {
+  if (error) *error = text;
+  return false;
+}
+
+bool ValidateOptions(const InstrumentOptions& o, std::string* error) {
+  if (o.serialNumber > 99999999) return Fail(error, "serial number has more than 8 digits");
+  if (o.firmware > 0x1FFF) return Fail(error, "firmware version above 8191 does not fit");
+  if (o.model == Model::Probe && (o.probeKind < 0 || o.probeKind > 9))
+    return Fail(error, "probe kind must be 0 to 9");
+  if (o.tag.size() > 10) return Fail(error, "tag longer than 10 characters");
+  if (o.slaveAddress < 1 || o.slaveAddress > 247) return Fail(error, "slave address must be 1 to 247");
+  return true;
+}
+
+// A piece of output waiting for its time. The first piece of a reply is due a fixed time after
+// its request; a later piece (after a gap) is timed from the piece before it.
+struct PendingOutput {
+  OutgoingChunk chunk;
+  std::optional<Clock::time_point> due;
+};
+
+}  // namespace
+
+struct SimulatedInstrument::State {
+  explicit State(InstrumentOptions o) : options(std::move(o)), map(options) {}
+
+  const InstrumentOptions options;
+
+  mutable std::mutex dataMutex;  // map, faults
+  RegisterMap map;
+  FaultPlan faults;
+
+  mutable std::mutex logMutex;  // log, requestCount
+  mutable std::condition_variable requestSeen;
+  std::deque<LogEntry> log;
+  size_t requestCount = 0;
+  std::function<void(const LogEntry&)> listener;
+
+  std::mutex lifeMutex;  // Start and Stop
+  mutable std::mutex pathMutex;
+  std::string slavePath;
+  std::string linkPath;
+  std::atomic<bool> running{false};
+  std::atomic<bool> stopping{false};
+  PseudoTerminal pty;
+  PortFolderEntry portEntry;
+  std::thread thread;
+
+  // Serving thread only.
+  std::vector<uint8_t> received;
+  Clock::time_point lastInput;
+  std::deque<PendingOutput> outgoing;
+  Clock::time_point startTime;
+
+  void Record(LogEntry::Direction direction, std::vector<uint8_t> bytes, Clock::time_point when);
+  void Serve();
+  size_t ProcessReceived(Clock::time_point now);
+  void SendDueOutput(Clock::time_point now);
+  int MillisecondsToNextEvent(Clock::time_point now, Clock::time_point nextAnimation) const;
+};
+
+void SimulatedInstrument::State::Record(LogEntry::Direction direction, std::vector<uint8_t> bytes,
+                                        Clock::time_point when) {
+  LogEntry entry{MonotonicUs(when), direction, std::move(bytes)};
+  std::function<void(const LogEntry&)> hear;
+  {
+    std::lock_guard lock(logMutex);
+    hear = listener;
+    if (options.logCapacity > 0) {
+      if (log.size() >= options.logCapacity) log.pop_front();
+      log.push_back(entry);
+    }
+  }
+  if (hear) hear(entry);  // outside the lock: a listener may well ask for the log
+}
+
+size_t SimulatedInstrument::State::ProcessReceived(Clock::time_point now) {
+  size_t ours = 0;
+  while (auto found = FindRequest(received)) {
+    const auto begin = received.begin() + static_cast<std::ptrdiff_t>(found->offset);
+    std::vector<uint8_t> request(begin, begin + static_cast<std::ptrdiff_t>(found->length));
+    received.erase(received.begin(), begin + static_cast<std::ptrdiff_t>(found->length));
+    Record(LogEntry::Direction::Request, request, now);
+    if (request[0] != options.slaveAddress) continue;  // another instrument's business
+    ++ours;
+
+    std::vector<OutgoingChunk> chunks;
+    {
+      std::lock_guard lock(dataMutex);
+      const ReplySpoiling spoiling = faults.Take(ScopeOf(request), options.slaveAddress);
+      if (spoiling.silence) continue;  // the request went unheard: nothing is carried out
+      std::vector<uint8_t> reply = spoiling.exception
+                                       ? ExceptionReply(request[0], request[1], *spoiling.exception)
+                                       : HandleRequest(map, request);
+      chunks = SpoilReply(std::move(reply), spoiling);
+    }
+    for (size_t i = 0; i < chunks.size(); ++i) {
+      std::optional<Clock::time_point> due;
+      if (i == 0) due = now + milliseconds(chunks[i].waitMs);
+      outgoing.push_back({std::move(chunks[i]), due});
+    }
+  }
+  if (received.size() > kMaxPendingInput)
+    received.erase(received.begin(), received.end() - static_cast<std::ptrdiff_t>(kMaxPendingInput / 4));
+  return ours;
+}
+
+void SimulatedInstrument::State::SendDueOutput(Clock::time_point now) {
+  while (!outgoing.empty() && outgoing.front().due && *outgoing.front().due <= now) {
+    PendingOutput piece = std::move(outgoing.front());
+    outgoing.pop_front();
+    const Clock::time_point sent = Clock::now();
+    if (piece.chunk.logAs) Record(LogEntry::Direction::Reply, std::move(*piece.chunk.logAs), sent);
+    pty.Write(piece.chunk.bytes);
+    if (!outgoing.empty() && !outgoing.front().due)
+      outgoing.front().due = Clock::now() + milliseconds(outgoing.front().chunk.waitMs);
+    now = Clock::now();
+  }
+}
+
+int SimulatedInstrument::State::MillisecondsToNextEvent(Clock::time_point now,
+                                                        Clock::time_point nextAnimation) const {
+  std::optional<Clock::time_point> next;
+  auto consider = [&](Clock::time_point t) {
+    if (!next || t < *next) next = t;
+  };
+  if (!outgoing.empty() && outgoing.front().due) consider(*outgoing.front().due);
+  if (options.animate) consider(nextAnimation);
+  if (!received.empty()) consider(lastInput + kStaleInput);
+  if (!next) return -1;
+  if (*next <= now) return 0;
+  // Rounded up: waking a little late is harmless, waking early only spins.
+  const auto us = std::chrono::duration_cast<std::chrono::microseconds>(*next - now).count();
+  return static_cast<int>((us + 999) / 1000);
+}
+
+void SimulatedInstrument::State::Serve() {
+  Clock::time_point nextAnimation = startTime + kAnimationStep;
+  while (!stopping) {
+    const PseudoTerminal::WaitResult woke = pty.Wait(MillisecondsToNextEvent(Clock::now(), nextAnimation));
+    if (stopping) break;
+    Clock::time_point now = Clock::now();
+    size_t ours = 0;
+    if (woke == PseudoTerminal::WaitResult::Readable) {
+      if (!pty.ReadAvailable(received)) std::this_thread::sleep_for(milliseconds(10));
+      lastInput = now;
+      ours = ProcessReceived(now);
+    }
+    SendDueOutput(now);
+    if (ours > 0) {
+      // Counted once the replies are out, so a waiting test sees request and reply together.
+      {
+        std::lock_guard lock(logMutex);
+        requestCount += ours;
+      }
+      requestSeen.notify_all();
+    }
+    now = Clock::now();
+    if (options.animate && now >= nextAnimation) {
+      std::lock_guard lock(dataMutex);
+      map.Animate(std::chrono::duration<double>(now - startTime).count());
+      nextAnimation = std::max(nextAnimation + kAnimationStep, now);
+    }
+    if (!received.empty() && now - lastInput >= kStaleInput) received.clear();
+  }
+}
+
+SimulatedInstrument::SimulatedInstrument(InstrumentOptions options)
+    : state_(std::make_unique<State>(std::move(options))) {}
+
+SimulatedInstrument::~SimulatedInstrument() { Stop(); }
+
+bool SimulatedInstrument::Start(const std::string& portFolder, int comNumber, std::string* error) {
+  State& s = *state_;
+  std::lock_guard life(s.lifeMutex);
+  if (s.running) return Fail(error, "the simulated instrument is already running");
+  if (!ValidateOptions(s.options, error)) return false;
+  if (comNumber < 1 || comNumber > 255)
+    return Fail(error, "port number " + std::to_string(comNumber) + " is outside 1..255");
+  if (!s.pty.Open(error)) return false;
+  std::string base = s.options.friendlyName;
+  if (base.empty()) base = s.options.model == Model::Probe ? "Kestravon Simulado" : "Tervana Simulado";
+  if (!s.portEntry.Create(portFolder, comNumber, s.pty.SlavePath(), FriendlyPortName(base, comNumber),
+                          error)) {
+    s.pty.Close();
+    return false;
+  }
+  {
+    std::lock_guard lock(s.pathMutex);
+    s.slavePath = s.pty.SlavePath();
+    s.linkPath = s.portEntry.LinkPath();
+  }
+  {
+    std::lock_guard lock(s.logMutex);
+    s.requestCount = 0;
+  }
+  s.received.clear();
+  s.outgoing.clear();
+  s.startTime = Clock::now();
+  s.stopping = false;
+  s.thread = std::thread([&s] { s.Serve(); });
+  s.running = true;
+  return true;
+}
+
+void SimulatedInstrument::Stop() {
+  State& s = *state_;
+  std::lock_guard life(s.lifeMutex);
+  if (!s.running) return;
+  s.stopping = true;
+  s.pty.Wake();
+  s.thread.join();
+  s.portEntry.Remove();
+  s.pty.Close();
+  {
+    std::lock_guard lock(s.pathMutex);
+    s.slavePath.clear();
+    s.linkPath.clear();
+  }
+  s.running = false;
+}
+
+bool SimulatedInstrument::Running() const { return state_->running; }
+
+std::string SimulatedInstrument::SlavePath() const {
+  std::lock_guard lock(state_->pathMutex);
+  return state_->slavePath;
+}
+
+std::string SimulatedInstrument::PortLinkPath() const {
+  std::lock_guard lock(state_->pathMutex);
+  return state_->linkPath;
+}
+
+const InstrumentOptions& SimulatedInstrument::Options() const { return state_->options; }
+
+uint16_t SimulatedInstrument::HoldingRegister(uint16_t reg) const {
+  std::lock_guard lock(state_->dataMutex);
+  return state_->map.Holding(reg);
+}
+
+void SimulatedInstrument::SetHoldingRegister(uint16_t reg, uint16_t value) {
+  std::lock_guard lock(state_->dataMutex);
+  state_->map.SetHolding(reg, value);
+}
+
+uint16_t SimulatedInstrument::CalibrationRegister(uint16_t reg) const {
+  std::lock_guard lock(state_->dataMutex);
+  return state_->map.Calibration(reg);
+}
+
+void SimulatedInstrument::SetCalibrationRegister(uint16_t reg, uint16_t value) {
+  std::lock_guard lock(state_->dataMutex);
+  state_->map.SetCalibration(reg, value);
+}
+
+void SimulatedInstrument::InjectFault(FaultSpec fault) {
+  std::lock_guard lock(state_->dataMutex);
+  state_->faults.Add(std::move(fault));
+}
+
+void SimulatedInstrument::ClearFaults() {
+  std::lock_guard lock(state_->dataMutex);
+  state_->faults.Clear();
+}
+
+std::vector<LogEntry> SimulatedInstrument::Log() const {
+  std::lock_guard lock(state_->logMutex);
+  return {state_->log.begin(), state_->log.end()};
+}
+
+void SimulatedInstrument::ClearLog() {
+  std::lock_guard lock(state_->logMutex);
+  state_->log.clear();
+}
+
+size_t SimulatedInstrument::RequestCount() const {
+  std::lock_guard lock(state_->logMutex);
+  return state_->requestCount;
+}
+
+bool SimulatedInstrument::WaitForRequestCount(size_t count, std::chrono::milliseconds timeout) const {
+  std::unique_lock lock(state_->logMutex);
+  return state_->requestSeen.wait_for(lock, timeout, [&] { return state_->requestCount >= count; });
+}
+
+void SimulatedInstrument::SetLogListener(std::function<void(const LogEntry&)> listener) {
+  std::lock_guard lock(state_->logMutex);
+  state_->listener = std::move(listener);
+}
+
+}  // namespace sim
