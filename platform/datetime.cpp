@@ -21,16 +21,20 @@ constexpr std::array<int, 12> kMonthDays = {31, 28, 31, 30, 31, 30, 31, 31, 30, 
 
 int64_t FloorDiv(int64_t a, int64_t b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); }
 
-// The value rounded to whole milliseconds and split into a day number and the time of day;
-// false when it lies outside years 1..9999.
+// The value split into a day number and the time of day rounded to whole milliseconds;
+// false when it lies outside years 1..9999. The integral part counts the days and the time
+// is the absolute fraction, so for negative values too a time that rounds up to 24:00 is
+// the first instant of the next calendar day.
 bool ToTimeStamp(TDateTime t, int64_t& dayNumber, int64_t& msOfDay) {
-  if (!std::isfinite(t)) return false;
+  if (!std::isfinite(t) || std::fabs(t) > static_cast<double>(kMaxDayNumber)) return false;
+  double days = std::trunc(t);
   // Round half to even, like the original's rounding of the scaled value.
-  double scaled = std::nearbyint(t * kMsPerDay);
-  if (std::fabs(scaled) > static_cast<double>(kMaxDayNumber + 1) * kMsPerDay) return false;
-  int64_t ms = static_cast<int64_t>(scaled);
-  dayNumber = kDateDelta + ms / kMsPerDayInt;  // truncation: the integral part counts days
-  msOfDay = (ms < 0 ? -ms : ms) % kMsPerDayInt;
+  msOfDay = static_cast<int64_t>(std::nearbyint(std::fabs(t - days) * kMsPerDay));
+  dayNumber = kDateDelta + static_cast<int64_t>(days);
+  if (msOfDay >= kMsPerDayInt) {
+    msOfDay -= kMsPerDayInt;
+    ++dayNumber;
+  }
   return dayNumber >= 1 && dayNumber <= kMaxDayNumber;
 }
 

@@ -25,8 +25,9 @@ bool TryEncodeDateTime(int year, int month, int day, int hour, int minute, int s
 // negative date the time is subtracted, so -1 with 06:00 gives -1.25.
 TDateTime ComposeDateTime(TDateTime date, TDateTime time);
 
-// All three decoders round the value to the nearest millisecond first, as the original did,
-// so 23:59:59.9996 is 00:00:00.000 of the next day (never hour 24). A value outside years
+// All three decoders round the time of day to the nearest millisecond, as the original did;
+// 23:59:59.9996 is 00:00:00.000 of the next calendar day (never hour 24), for dates before
+// 1899-12-30 too. A value outside years
 // 1..9999 (or not finite) decodes to a date of 0-0-0 and a time of 00:00:00.000.
 void DecodeDate(TDateTime t, DateParts& out);
 void DecodeTime(TDateTime t, TimeParts& out);
