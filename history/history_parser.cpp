@@ -1,0 +1,290 @@
+#include "history/history_parser.h"
+
+#include <cfloat>
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <new>
+
+namespace history {
+
+namespace {
+
+constexpr std::string_view kNewStartMarker = "##_New_Start_##";
+constexpr int kPlaceholderLinesAfterMarker = 3;
+// Texts with more digits than this are kept as written: a double reprints up to 15 exactly.
+constexpr int kMaxReprintDigits = 15;
+
+constexpr double kPow10[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7,
+                             1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+
+// Blanks and control characters; code page 1252 letters above 0x7F are text.
+inline bool IsBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
+inline bool IsDigit(char c) { return static_cast<unsigned char>(c - '0') < 10; }
+inline int TwoDigits(const char* p) { return (p[0] - '0') * 10 + (p[1] - '0'); }
+
+inline std::string_view Trim(const char* b, const char* e) {
+  while (b < e && IsBlank(*b)) ++b;
+  while (e > b && IsBlank(e[-1])) --e;
+  return {b, static_cast<size_t>(e - b)};
+}
+
+inline const char* FindComma(const char* b, const char* e) {
+  const void* c = std::memchr(b, ',', static_cast<size_t>(e - b));
+  return c ? static_cast<const char*>(c) : e;
+}
+
+bool IsBlankLine(const char* b, const char* e) {
+  for (; b < e; ++b)
+    if (!IsBlank(*b)) return false;
+  return true;
+}
+
+// dd/mm/yyyy with any non-digit separators; digits are checked, the calendar is not.
+bool HasDateShape(std::string_view f) {
+  if (f.size() != 10) return false;
+  const char* p = f.data();
+  return IsDigit(p[0]) && IsDigit(p[1]) && !IsDigit(p[2]) && IsDigit(p[3]) && IsDigit(p[4]) &&
+         !IsDigit(p[5]) && IsDigit(p[6]) && IsDigit(p[7]) && IsDigit(p[8]) && IsDigit(p[9]);
+}
+
+// hh:mm:ss.mmm as a fraction of a day; false for a damaged or impossible time.
+bool ParseTimeOfDay(std::string_view f, double& dayFraction) {
+  if (f.size() != 12) return false;
+  const char* p = f.data();
+  if (!(IsDigit(p[0]) && IsDigit(p[1]) && !IsDigit(p[2]) && IsDigit(p[3]) && IsDigit(p[4]) &&
+        !IsDigit(p[5]) && IsDigit(p[6]) && IsDigit(p[7]) && !IsDigit(p[8]) && IsDigit(p[9]) &&
+        IsDigit(p[10]) && IsDigit(p[11])))
+    return false;
+  const int hour = TwoDigits(p), minute = TwoDigits(p + 3), second = TwoDigits(p + 6);
+  const int ms = (p[9] - '0') * 100 + TwoDigits(p + 10);
+  if (hour > 23 || minute > 59 || second > 59) return false;
+  dayFraction = (hour * 3600000.0 + minute * 60000.0 + second * 1000.0 + ms) / platform::kMsPerDay;
+  return true;
+}
+
+// The common text "[-]digits[.digits]" of at most 15 digits, without superfluous leading
+// zeros: converted exactly (both operands are exact doubles, so the quotient is the nearest
+// double to the text) and reprintable from its decimal count.
+bool ParsePlainDecimal(std::string_view f, double& value, int& decimals) {
+  const char* p = f.data();
+  const char* e = p + f.size();
+  const bool negative = p < e && *p == '-';
+  if (negative) ++p;
+  const char* intBegin = p;
+  uint64_t mantissa = 0;
+  while (p < e && IsDigit(*p)) mantissa = mantissa * 10 + static_cast<uint64_t>(*p++ - '0');
+  const long intDigits = p - intBegin;
+  if (intDigits == 0 || (intDigits > 1 && *intBegin == '0')) return false;
+  long fracDigits = 0;
+  if (p < e && *p == '.') {
+    const char* fracBegin = ++p;
+    while (p < e && IsDigit(*p)) mantissa = mantissa * 10 + static_cast<uint64_t>(*p++ - '0');
+    fracDigits = p - fracBegin;
+    if (fracDigits == 0) return false;
+  }
+  if (p != e || intDigits + fracDigits > kMaxReprintDigits) return false;
+  value = static_cast<double>(mantissa) / kPow10[fracDigits];
+  if (negative) value = -value;
+  decimals = static_cast<int>(fracDigits);
+  return true;
+}
+
+// Any other number a user's tools may have written ("+5", ".5", "1.5E3", long texts); the
+// text is kept as written. Names such as "nan" or "inf" are no numbers here, nor is a value
+// beyond the 32-bit float range the chart plots in.
+bool ParseOtherNumber(std::string_view f, double& value) {
+  const char* p = f.data();
+  const char* e = p + f.size();
+  if (p < e && *p == '+') ++p;
+  const char* first = (p < e && *p == '-') ? p + 1 : p;
+  if (first >= e || !(IsDigit(*first) || *first == '.')) return false;
+  const auto result = std::from_chars(p, e, value, std::chars_format::general);
+  if (result.ec != std::errc() || result.ptr != e) return false;
+  return std::isfinite(value) && std::fabs(value) <= FLT_MAX;
+}
+
+}  // namespace
+
+ReadStatus HistoryParser::Parse(std::string_view text, HistoryData& data) {
+  data = HistoryData{};
+  if (text.empty()) return ReadStatus::NothingRead;
+  try {
+    const char* p = text.data();
+    const char* const end = p + text.size();
+
+    // Header lines: fields trimmed; cut to the value-name line's field count once known.
+    std::vector<std::string_view> headerFields[HistoryData::kHeaderRows];
+    int headerLines = 0;
+    bool headerDone = false;
+    size_t valueColumns = 0;
+
+    struct Cell {
+      double value;
+      int decimals;
+      std::string_view raw;
+    };
+    std::vector<Cell> cells;
+
+    char cachedDate[10] = {};
+    bool haveCachedDate = false;
+    TDateTime cachedDays = 0;
+
+    int placeholdersToSkip = 0;
+    size_t lineNumber = 0;
+
+    auto finishHeader = [&]() -> bool {
+      headerDone = true;
+      const size_t columns = headerFields[1].size();
+      if (columns <= HistoryData::kFirstValueColumn) return false;
+      data.columnCount_ = columns;
+      for (int r = 0; r < HistoryData::kHeaderRows; ++r) {
+        data.header_[r].assign(columns, std::string());
+        for (size_t k = 0; k < columns && k < headerFields[r].size(); ++k)
+          data.header_[r][k].assign(headerFields[r][k]);
+      }
+      valueColumns = columns - HistoryData::kFirstValueColumn;
+      data.columns_.resize(valueColumns);
+      cells.resize(valueColumns);
+      data.runs_.push_back({0, 0});
+      return true;
+    };
+
+    auto skipLine = [&]() {
+      if (data.skippedLines_++ == 0) data.firstSkippedLine_ = lineNumber;
+    };
+
+    // Guess the row count from the first data line so the columns grow without copies.
+    bool reserved = false;
+    auto reserveFor = [&](size_t lineLength) {
+      reserved = true;
+      const size_t rows = static_cast<size_t>(end - p) / (lineLength + 1) + 16;
+      data.times_.reserve(rows);
+      for (auto& column : data.columns_) {
+        column.values.reserve(rows);
+        column.decimals.reserve(rows);
+      }
+    };
+
+    while (p < end) {
+      const char* newline = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)));
+      const char* lineBegin = p;
+      const char* lineEnd = newline ? newline : end;
+      p = newline ? newline + 1 : end;
+      ++lineNumber;
+      if (IsBlankLine(lineBegin, lineEnd)) continue;
+
+      if (!headerDone) {
+        auto& fields = headerFields[headerLines];
+        for (const char* b = lineBegin;;) {
+          const char* c = FindComma(b, lineEnd);
+          fields.push_back(Trim(b, c));
+          if (c == lineEnd) break;
+          b = c + 1;
+        }
+        if (++headerLines == HistoryData::kHeaderRows && !finishHeader()) {
+          data = HistoryData{};
+          return ReadStatus::NoValueColumns;
+        }
+        continue;
+      }
+
+      const char* comma = FindComma(lineBegin, lineEnd);
+      const std::string_view first = Trim(lineBegin, comma);
+      if (!first.empty() && first[0] == '#' && first == kNewStartMarker) {
+        data.runs_.push_back({data.times_.size(), 0});
+        placeholdersToSkip = kPlaceholderLinesAfterMarker;
+        continue;
+      }
+      if (placeholdersToSkip > 0) {
+        // A data line is never taken for a placeholder, should one be missing.
+        if (!HasDateShape(first)) {
+          --placeholdersToSkip;
+          continue;
+        }
+        placeholdersToSkip = 0;
+      }
+
+      if (comma == lineEnd || !HasDateShape(first)) {
+        skipLine();
+        continue;
+      }
+      if (!haveCachedDate || std::memcmp(cachedDate, first.data(), sizeof cachedDate) != 0) {
+        const char* d = first.data();
+        TDateTime days;
+        if (!platform::TryEncodeDate((d[6] - '0') * 1000 + (d[7] - '0') * 100 + TwoDigits(d + 8),
+                                     TwoDigits(d + 3), TwoDigits(d), days)) {
+          skipLine();
+          continue;
+        }
+        std::memcpy(cachedDate, d, sizeof cachedDate);
+        cachedDays = days;
+        haveCachedDate = true;
+      }
+
+      const char* b = comma + 1;
+      comma = FindComma(b, lineEnd);
+      double timeOfDay;
+      if (!ParseTimeOfDay(Trim(b, comma), timeOfDay)) {
+        skipLine();
+        continue;
+      }
+
+      size_t k = 0;
+      bool tooManyFields = false;
+      while (comma != lineEnd) {
+        b = comma + 1;
+        comma = FindComma(b, lineEnd);
+        if (k == valueColumns) {
+          tooManyFields = true;
+          break;
+        }
+        const std::string_view field = Trim(b, comma);
+        Cell& cell = cells[k++];
+        cell.raw = {};
+        if (ParsePlainDecimal(field, cell.value, cell.decimals)) continue;
+        if (ParseOtherNumber(field, cell.value)) {
+          cell.decimals = HistoryData::kRawText;
+          cell.raw = field;
+        } else {
+          cell.value = std::numeric_limits<double>::quiet_NaN();
+        }
+      }
+      if (tooManyFields) {
+        skipLine();
+        continue;
+      }
+      for (; k < valueColumns; ++k) {
+        cells[k].value = std::numeric_limits<double>::quiet_NaN();
+        cells[k].raw = {};
+      }
+
+      if (!reserved) reserveFor(static_cast<size_t>(lineEnd - lineBegin));
+      const size_t row = data.times_.size();
+      // Negative dates count back from 1899-12-30 with the time of day still added forward.
+      data.times_.push_back(cachedDays >= 0 ? cachedDays + timeOfDay : cachedDays - timeOfDay);
+      for (size_t c = 0; c < valueColumns; ++c) {
+        HistoryData::ValueColumn& column = data.columns_[c];
+        column.values.push_back(cells[c].value);
+        column.decimals.push_back(static_cast<int8_t>(cells[c].decimals));
+        if (!cells[c].raw.empty()) column.rawTexts.emplace(row, std::string(cells[c].raw));
+      }
+    }
+
+    if (!headerDone && !finishHeader()) {
+      data = HistoryData{};
+      return ReadStatus::NoValueColumns;
+    }
+    for (size_t r = 0; r < data.runs_.size(); ++r) {
+      const size_t next = r + 1 < data.runs_.size() ? data.runs_[r + 1].firstRow : data.times_.size();
+      data.runs_[r].rowCount = next - data.runs_[r].firstRow;
+    }
+    return ReadStatus::Ok;
+  } catch (const std::bad_alloc&) {
+    data = HistoryData{};
+    return ReadStatus::OutOfMemory;
+  }
+}
+
+}  // namespace history

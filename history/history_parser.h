@@ -1,0 +1,26 @@
+#pragma once
+// Reads the text of a history file (the format the recorder writes: three header lines,
+// then lines of "dd/mm/yyyy, hh:mm:ss.mmm, value, ..." and, for every recording appended
+// later, a "##_New_Start_##" line with three placeholder header lines after it).
+#include <string_view>
+
+#include "history/history_data.h"
+
+namespace history {
+
+enum class ReadStatus {
+  Ok,
+  CannotOpen,      // the file could not be opened or read
+  NothingRead,     // the file is empty
+  NoValueColumns,  // the value-name line has no column beyond date and time
+  OutOfMemory,
+};
+
+class HistoryParser {
+ public:
+  // Replaces what data held. A damaged data line (impossible or misplaced date or time, more
+  // fields than the value-name line, no time) is left out and counted; the rest is read.
+  static ReadStatus Parse(std::string_view text, HistoryData& data);
+};
+
+}  // namespace history
