@@ -27,8 +27,8 @@ TDateTime ComposeDateTime(TDateTime date, TDateTime time);
 
 // All three decoders round the time of day to the nearest millisecond, as the original did;
 // 23:59:59.9996 is 00:00:00.000 of the next calendar day (never hour 24), for dates before
-// 1899-12-30 too. A value outside years
-// 1..9999 (or not finite) decodes to a date of 0-0-0 and a time of 00:00:00.000.
+// 1899-12-30 too. A value outside years 1..9999 (or not finite) decodes to a date of 0-0-0
+// and a time of 00:00:00.000.
 void DecodeDate(TDateTime t, DateParts& out);
 void DecodeTime(TDateTime t, TimeParts& out);
 void DecodeDateTime(TDateTime t, DateParts& date, TimeParts& time);
