@@ -1,0 +1,180 @@
+#include "display/display_chart.h"
+
+#include <algorithm>
+#include <cmath>
+#include <qcustomplot.h>
+
+#include "controls/tcolor.h"
+#include "display/channel_reading.h"
+#include "display/chart_time.h"
+#include "display/display_text.h"
+#include "platform/qt_text.h"
+
+namespace {
+
+// Edited files may hold any line width; Qt draws nothing sensible outside this.
+constexpr int kMaxLineWidth = 50;
+
+int SafeLineWidth(int32_t width) { return std::clamp<int32_t>(width, 1, kMaxLineWidth); }
+
+double SafePeriod(double days) { return std::isfinite(days) && days > 0 ? days : 0.0; }
+
+QCPGraph* AddLine(QCustomPlot* plot, draw::TColor color, int width) {
+  QCPGraph* g = plot->addGraph();
+  g->setPen(QPen(draw::ToQColor(color), width));
+  g->setAdaptiveSampling(true);
+  return g;
+}
+
+}  // namespace
+
+DisplayChart::DisplayChart(const DisplayConfig& config, QWidget* parent)
+    : plot_(new QCustomPlot(parent)) {
+  const ChartSettings s = config.Chart();
+  visiblePeriod_ = SafePeriod(s.visiblePeriod);
+  autoY_ = s.autoY;
+  const int width = SafeLineWidth(s.lineWidth);
+
+  plot_->setObjectName(QStringLiteral("Chart"));
+  plot_->setBackground(QBrush(draw::ToQColor(s.chartColor)));
+  plot_->axisRect()->setBackground(QBrush(draw::ToQColor(s.backColor)));
+  // The user may pan the value axis only; the time axis follows the readings.
+  plot_->setInteractions(QCP::iRangeDrag);
+  plot_->axisRect()->setRangeDrag(Qt::Vertical);
+  plot_->axisRect()->setRangeDragAxes(nullptr, plot_->yAxis);
+
+  auto ticker = QSharedPointer<QCPAxisTickerDateTime>::create();
+  ticker->setDateTimeSpec(Qt::UTC);
+  ticker->setDateTimeFormat(QStringLiteral("hh:mm:ss"));
+  plot_->xAxis->setTicker(ticker);
+
+  // The legend goes in a row of its own below the plot.
+  plot_->legend->setVisible(true);
+  plot_->legend->setFillOrder(QCPLegend::foColumnsFirst);
+  plot_->legend->setBorderPen(Qt::NoPen);
+  plot_->legend->setBrush(Qt::NoBrush);
+  auto* legendRow = new QCPLayoutGrid;
+  plot_->plotLayout()->addElement(1, 0, legendRow);
+  legendRow->setMargins(QMargins(5, 0, 5, 5));
+  legendRow->addElement(0, 0, plot_->legend);
+  plot_->plotLayout()->setRowStretchFactor(1, 0.001);
+
+  for (const ChartChannelEntry& entry : config.chartChannels) {
+    QCPGraph* g = AddLine(plot_, entry.color, width);
+    g->setName(platform::FromCp1252(TrimText(entry.name.str())));
+    series_.push_back(g);
+  }
+  if (s.ref1On) {
+    ref1_ = AddLine(plot_, s.ref1Color, width);
+    ref1_->removeFromLegend();
+    ref1Value_ = s.ref1Value;
+  }
+  if (s.ref2On) {
+    ref2_ = AddLine(plot_, s.ref2Color, width);
+    ref2_->removeFromLegend();
+    ref2Value_ = s.ref2Value;
+  }
+  if (!autoY_) {
+    // A range edited into the file the wrong way round still gives a usable axis.
+    double lo = std::min(s.yMin, s.yMax);
+    double hi = std::max(s.yMin, s.yMax);
+    plot_->yAxis->setRange(lo, hi > lo ? hi : lo + 1);
+  }
+  plot_->setGeometry(parent ? parent->rect() : QRect(0, 0, 340, 250));
+  plot_->show();
+}
+
+DisplayChart::~DisplayChart() { delete plot_.data(); }
+
+void DisplayChart::AddPoint(QCPGraph* graph, double time, double value) const {
+  const double key = chart_time::KeyFromDateTime(time);
+  graph->addData(key, value);
+  // Keep only the visible period before the newest point. Points after it are dropped too:
+  // they are left from before the wall clock was set back and would otherwise stay for as
+  // long as the clock had jumped.
+  auto data = graph->data();
+  data->removeBefore(key - chart_time::SecondsFromDays(visiblePeriod_));
+  data->removeAfter(key);
+}
+
+void DisplayChart::Update(std::span<const float> values, std::span<const double> times,
+                          const DisplayConfig& config, float errorValue) {
+  if (!plot_) return;
+  bool axisFixed = false;
+  double axisTime = 0;
+  double lastTime = times.empty() ? 0.0 : times[0];
+  const size_t n = std::min(series_.size(), config.chartChannels.size());
+  for (size_t i = 0; i < n; ++i) {
+    const ChannelReading r =
+        ReadChannel(config.chartChannels[i].channelIndex, values, times, errorValue);
+    if (r.time == 0.0) continue;  // the device has no reading yet
+    AddPoint(series_[i], r.time, r.value);
+    lastTime = r.time;
+    if (!axisFixed) {
+      axisFixed = true;
+      axisTime = r.time;
+    }
+  }
+  if (lastTime != 0.0) {
+    const double key = chart_time::KeyFromDateTime(lastTime);
+    for (auto [graph, value] : {std::pair{ref1_, ref1Value_}, std::pair{ref2_, ref2Value_}}) {
+      if (!graph) continue;
+      auto data = graph->data();
+      // One point per time: a reference line gets no second point for the same reading.
+      if (data->isEmpty() || key > (data->constEnd() - 1)->key) AddPoint(graph, lastTime, value);
+    }
+  }
+  if (axisFixed) {
+    const double key = chart_time::KeyFromDateTime(axisTime);
+    plot_->xAxis->setRange(key - chart_time::SecondsFromDays(visiblePeriod_), key);
+  }
+  if (autoY_) {
+    bool found = false;
+    QCPRange range;
+    for (int g = 0; g < plot_->graphCount(); ++g) {
+      bool ok = false;
+      QCPRange r = plot_->graph(g)->getValueRange(ok);
+      if (!ok) continue;
+      range = found ? QCPRange(std::min(range.lower, r.lower), std::max(range.upper, r.upper)) : r;
+      found = true;
+    }
+    if (found) {
+      if (range.size() <= 0) range = QCPRange(range.lower - 1, range.upper + 1);
+      plot_->yAxis->setRange(range);
+      plot_->yAxis->scaleRange(1.1, range.center());
+    }
+  }
+  plot_->replot(QCustomPlot::rpQueuedReplot);
+}
+
+bool DisplayChart::FitToPanel(QWidget* panel) {
+  if (!plot_ || !panel) return false;
+  plot_->setGeometry(panel->rect());
+  return true;
+}
+
+bool DisplayChart::AdjustTimeSpan(int32_t readIntervalMs) {
+  if (readIntervalMs < 0) return false;
+  const double intervalMs = readIntervalMs;
+  // Compared in whole milliseconds, so a period stored as exactly the interval counts as equal.
+  const double periodMs = std::round(visiblePeriod_ * platform::kMsPerDay);
+  if (periodMs > intervalMs) return false;
+  visiblePeriod_ = (intervalMs + 1000.0) / platform::kMsPerDay;
+  return true;
+}
+
+void DisplayChart::SetSeriesTitles(std::string_view titles) {
+  if (!plot_) return;
+  const std::vector<std::string> pieces = SplitSeriesTitles(titles);
+  for (size_t i = 0; i < series_.size(); ++i) {
+    series_[i]->data()->clear();
+    if (i < pieces.size()) series_[i]->setName(platform::FromCp1252(pieces[i]));
+  }
+  if (ref1_) ref1_->data()->clear();
+  if (ref2_) ref2_->data()->clear();
+  plot_->replot(QCustomPlot::rpQueuedReplot);
+}
+
+bool DisplayChart::IsInPlotArea(QPoint p) const {
+  return plot_ && plot_->axisRect()->rect().contains(p);
+}

@@ -1,0 +1,53 @@
+#pragma once
+// The chart of a chart display: one line per chart channel, two optional horizontal reference
+// lines, the legend below the plot, a date-time axis that follows the newest reading, and
+// panning on the value axis only. Each series keeps only the points of one visible period.
+#include <QPoint>
+#include <QPointer>
+#include <span>
+#include <string_view>
+#include <vector>
+
+#include "display/display_config.h"
+
+class QCPGraph;
+class QCustomPlot;
+class QWidget;
+
+class DisplayChart {
+ public:
+  // Builds the chart inside `parent`; the chart is the parent's child.
+  DisplayChart(const DisplayConfig& config, QWidget* parent);
+  ~DisplayChart();
+  DisplayChart(const DisplayChart&) = delete;
+  DisplayChart& operator=(const DisplayChart&) = delete;
+
+  // Adds one point per channel with a reading and moves the time axis; see the source.
+  void Update(std::span<const float> values, std::span<const double> times,
+              const DisplayConfig& config, float errorValue);
+  // Fills the panel.
+  bool FitToPanel(QWidget* panel);
+  // Widens the visible period to more than the reading interval; true when it changed.
+  bool AdjustTimeSpan(int32_t readIntervalMs);
+  // "title~#~title~#~...": titles the series in order and clears every point.
+  void SetSeriesTitles(std::string_view titles);
+  // p in the chart's own coordinates; true inside the plotting rectangle, borders included.
+  bool IsInPlotArea(QPoint p) const;
+
+  double VisiblePeriod() const { return visiblePeriod_; }
+  QCustomPlot* Plot() const { return plot_; }
+  const std::vector<QCPGraph*>& Series() const { return series_; }
+  QCPGraph* ReferenceSeries(int which) const { return which == 0 ? ref1_ : ref2_; }
+
+ private:
+  void AddPoint(QCPGraph* graph, double time, double value) const;
+
+  QPointer<QCustomPlot> plot_;
+  std::vector<QCPGraph*> series_;  // owned by the plot
+  QCPGraph* ref1_ = nullptr;
+  QCPGraph* ref2_ = nullptr;
+  double ref1Value_ = 0;
+  double ref2Value_ = 0;
+  bool autoY_ = false;
+  double visiblePeriod_ = 0;  // days
+};

@@ -1,0 +1,143 @@
+#include "display/display_titles.h"
+
+#include <algorithm>
+
+#include "display/default_channel_names.h"
+#include "display/display_text.h"
+
+namespace {
+
+using Name = DefaultChannelName;
+
+std::string TagOr(const std::string& tag, Name fallback) {
+  return TrimText(tag).empty() ? DefaultChannelNameText(fallback) : tag;
+}
+
+int16_t DecimalsOfInput(const DisplayDeviceInfo& d, int32_t channelConfig) {
+  const int inputType = channelConfig & 0x7F;
+  if (d.model == DisplayDeviceInfo::kModelLogger && inputType >= 9) {
+    return static_cast<int16_t>((channelConfig >> 9) & 0x7);
+  }
+  return 1;
+}
+
+std::string CounterName(const DisplayDeviceInfo& d) {
+  if (!d.HasCounter()) return {};
+  if (d.digitalInputConfig & 0x10) return DefaultChannelNameText(Name::Counting);
+  if (d.digitalInputConfig & 0x20) return DefaultChannelNameText(Name::Timing);
+  return DefaultChannelNameText(Name::Frequency);
+}
+
+std::string DeviceTagOf(const DisplayDeviceInfo& d) {
+  std::string tag = TrimText(d.tag);
+  return tag.empty() ? std::string(kDefaultDeviceTag) : tag;
+}
+
+}  // namespace
+
+void RefreshConfigTexts(DisplayConfig& config, const DisplayDeviceInfo& d) {
+  config.deviceTag = TrimText(d.tag).empty() ? std::string(kDefaultDeviceTag) : d.tag;
+  switch (config.valueIndex) {
+    case 0:
+      config.channelName =
+          d.model == DisplayDeviceInfo::kModelLogger ? TagOr(d.digInputTag, Name::DigitalInput) : "";
+      config.decimals = 0;
+      break;
+    case 1:
+      config.channelName = TagOr(d.channel1Tag, Name::Channel1);
+      config.decimals = DecimalsOfInput(d, d.channel1Config);
+      break;
+    case 2:
+      config.channelName = TagOr(d.channel2Tag, Name::Channel2);
+      config.decimals = DecimalsOfInput(d, d.channel2Config);
+      break;
+    case 3:
+      config.channelName = TagOr(d.channel3Tag, Name::Ambient);
+      config.decimals = 1;
+      break;
+    case 4:
+      config.channelName = CounterName(d);
+      config.decimals = static_cast<int16_t>(d.decimalNumber);
+      break;
+    default:
+      break;  // names no value: the stored texts stay
+  }
+  const uint16_t v = config.valueIndex;
+  config.unit = v >= 1 && v <= 3 ? d.channelUnits[v - 1] : std::string();
+}
+
+std::optional<CounterResetItem> CounterResetItemFor(const DisplayDeviceInfo& d, uint16_t valueIndex,
+                                                    const CounterResetTexts& texts) {
+  if (valueIndex != kCounterValueIndex || !d.HasCounter() || (d.digitalInputConfig & 0x70) == 0) {
+    return std::nullopt;
+  }
+  const std::string& action = (d.digitalInputConfig & 0x10)   ? texts.counting
+                              : (d.digitalInputConfig & 0x20) ? texts.timing
+                                                              : texts.frequency;
+  return CounterResetItem{action + ": " + d.tag + " (SN=" + d.serialText + ")", d.port};
+}
+
+WindowTitles BuildWindowTitles(DisplayConfig& config,
+                               const std::vector<DisplayDeviceInfo>* runDevices,
+                               const CounterResetTexts& texts) {
+  WindowTitles out;
+  if (runDevices == nullptr) return out;
+  const bool severalDevices = runDevices->size() > 1;
+  auto findDevice = [&](uint32_t serial) -> const DisplayDeviceInfo* {
+    for (const DisplayDeviceInfo& d : *runDevices) {
+      if (d.serialNumber == serial) return &d;
+    }
+    return nullptr;
+  };
+  auto addResetItem = [&](const DisplayDeviceInfo& d) {
+    if (auto item = CounterResetItemFor(d, config.valueIndex, texts)) {
+      out.resetItems.push_back(std::move(*item));
+    }
+  };
+
+  if (config.kind == DisplayKind::None) return out;
+  if (config.kind != DisplayKind::Chart) {
+    if (const DisplayDeviceInfo* d = findDevice(config.deviceSerial)) {
+      RefreshConfigTexts(config, *d);
+      addResetItem(*d);
+    }
+    std::string caption = severalDevices ? TrimText(config.deviceTag.str()) + " / " : "";
+    caption += TrimText(config.channelName.str());
+    const std::string unit = TrimText(config.unit.str());
+    const bool digits =
+        config.kind == DisplayKind::LcdIndicator || config.kind == DisplayKind::LedDigits;
+    if (digits && !unit.empty()) caption += " - " + unit;
+    out.caption = std::move(caption);
+    out.seriesTitles = unit;
+    return out;
+  }
+
+  std::string caption;
+  std::vector<uint32_t> named;
+  for (ChartChannelEntry& entry : config.chartChannels) {
+    const DisplayDeviceInfo* d = findDevice(entry.deviceSerial);
+    if (d == nullptr) {
+      // Not in this run: the series keeps its title, and the titles of the series after it
+      // stay in their places.
+      out.seriesTitles += TrimText(entry.name.str()) + std::string(kSeriesTitleEnd);
+      continue;
+    }
+    if (std::find(named.begin(), named.end(), d->serialNumber) == named.end()) {
+      if (!named.empty()) caption += ",  ";
+      caption += DeviceTagOf(*d);
+      named.push_back(d->serialNumber);
+    }
+    config.valueIndex = entry.valueIndex;
+    RefreshConfigTexts(config, *d);
+    addResetItem(*d);
+    std::string name = severalDevices ? TrimText(config.deviceTag.str()) + " / " : "";
+    name += TrimText(config.channelName.str());
+    entry.name = name;
+    std::string title = name;
+    const std::string unit = TrimText(config.unit.str());
+    if (!unit.empty()) title += " / " + unit;
+    out.seriesTitles += title + std::string(kSeriesTitleEnd);
+  }
+  out.caption = std::move(caption);
+  return out;
+}
