@@ -1,0 +1,120 @@
+#include "app/help_viewer.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QImage>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QTextDocument>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include "app/user_interaction.h"
+#include "platform/qt_text.h"
+
+namespace app {
+namespace {
+
+constexpr char kHelpScheme[] = "help";
+
+QUrl TopicUrl(const std::string& objectPath) {
+  QUrl url;
+  url.setScheme(QString::fromLatin1(kHelpScheme));
+  url.setPath(platform::FromCp1252(objectPath));
+  return url;
+}
+
+// Pages of compiled help files are usually code page 1252; a page that declares UTF-8 is read so.
+QString DecodePage(const std::string& bytes) {
+  static const QRegularExpression utf8Charset(QStringLiteral("charset\\s*=\\s*[\"']?utf-8"),
+                                              QRegularExpression::CaseInsensitiveOption);
+  const QString head = QString::fromLatin1(bytes.data(), static_cast<qsizetype>(std::min<std::size_t>(bytes.size(), 1024)));
+  if (utf8Charset.match(head).hasMatch() || bytes.rfind("\xEF\xBB\xBF", 0) == 0) {
+    return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
+  }
+  return platform::FromCp1252(bytes);
+}
+
+}  // namespace
+
+QString HelpFileProblemText(const QString& helpFile) {
+  return QStringLiteral("Não foi possível abrir o arquivo de ajuda:\n%1").arg(helpFile);
+}
+
+HelpBrowser::HelpBrowser(QWidget* parent) : QTextBrowser(parent) {
+  setObjectName(QStringLiteral("HelpBrowser"));
+  setOpenExternalLinks(true);
+}
+
+void HelpBrowser::SetHelpFile(std::unique_ptr<HelpFile> file) {
+  file_ = std::move(file);
+  clearHistory();
+}
+
+void HelpBrowser::ShowTopic(const std::string& objectPath) { setSource(TopicUrl(objectPath)); }
+
+QVariant HelpBrowser::loadResource(int type, const QUrl& name) {
+  if (!file_ || name.scheme() != QLatin1String(kHelpScheme)) return QTextBrowser::loadResource(type, name);
+  const std::string path = NormaliseTopicPath(platform::ToCp1252(name.path()));
+  const auto bytes = file_->Read(path);
+  if (!bytes) return {};
+  if (type == QTextDocument::HtmlResource) return DecodePage(*bytes);
+  if (type == QTextDocument::StyleSheetResource) return platform::FromCp1252(*bytes);
+  if (type == QTextDocument::ImageResource) {
+    QImage image;
+    image.loadFromData(reinterpret_cast<const uchar*>(bytes->data()), static_cast<int>(bytes->size()));
+    return image;
+  }
+  return QByteArray(bytes->data(), static_cast<qsizetype>(bytes->size()));
+}
+
+HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window), browser_(new HelpBrowser(this)) {
+  setObjectName(QStringLiteral("HelpWindow"));
+  setAttribute(Qt::WA_DeleteOnClose);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(browser_);
+  resize(720, 560);
+  connect(browser_, &QTextBrowser::sourceChanged, this, [this] {
+    const QString title = browser_->documentTitle();
+    setWindowTitle(title.isEmpty() ? QStringLiteral("Ajuda") : title);
+  });
+  setWindowTitle(QStringLiteral("Ajuda"));
+}
+
+ChmHelpViewer::~ChmHelpViewer() { CloseAll(); }
+
+HelpWindow* ChmHelpViewer::WindowFor(const QString& helpFile) {
+  auto file = std::make_unique<HelpFile>();
+  if (!file->Open(QFile::encodeName(helpFile).toStdString())) {
+    ui_.ShowError(nullptr, QStringLiteral("Ajuda"), HelpFileProblemText(helpFile));
+    return nullptr;
+  }
+  if (!window_) window_ = new HelpWindow();
+  window_->Browser()->SetHelpFile(std::move(file));
+  return window_;
+}
+
+void ChmHelpViewer::ShowContext(const QString& helpFile, int context) {
+  HelpWindow* window = WindowFor(helpFile);
+  if (window == nullptr) return;
+  const HelpFile* file = window->Browser()->File();
+  auto topic = context >= 0 ? file->TopicOfContext(static_cast<std::uint32_t>(context)) : std::nullopt;
+  if (!topic) topic = file->DefaultTopic();
+  if (!topic) {
+    ui_.ShowError(nullptr, QStringLiteral("Ajuda"), HelpFileProblemText(helpFile));
+    return;
+  }
+  window->Browser()->ShowTopic(*topic);
+  window->show();
+  window->raise();
+  window->activateWindow();
+}
+
+void ChmHelpViewer::ShowDefaultTopic(const QString& helpFile) { ShowContext(helpFile, -1); }
+
+void ChmHelpViewer::CloseAll() {
+  if (window_) window_->close();
+}
+
+}  // namespace app

@@ -1,0 +1,74 @@
+#pragma once
+// The help viewer: shows topics of the compiled HTML help file by context number or its
+// default topic. The main window talks to the interface; the real one opens a window of ours.
+#include <QPointer>
+#include <QString>
+#include <QTextBrowser>
+#include <memory>
+
+#include "app/help_file.h"
+
+namespace app {
+
+class UserInteraction;
+
+class HelpViewer {
+ public:
+  virtual ~HelpViewer() = default;
+  // The topic of a context number (the default topic when the file's map lacks it).
+  virtual void ShowContext(const QString& helpFile, int context) = 0;
+  virtual void ShowDefaultTopic(const QString& helpFile) = 0;
+  // Closes every help window.
+  virtual void CloseAll() = 0;
+};
+
+// A text browser that takes its pages, pictures and style sheets from a help file, so the
+// file's links are followed inside it.
+class HelpBrowser : public QTextBrowser {
+  Q_OBJECT
+ public:
+  explicit HelpBrowser(QWidget* parent = nullptr);
+  // Takes over an opened file; topics are then shown with ShowTopic.
+  void SetHelpFile(std::unique_ptr<HelpFile> file);
+  const HelpFile* File() const { return file_.get(); }
+  void ShowTopic(const std::string& objectPath);
+  QVariant loadResource(int type, const QUrl& name) override;
+
+ private:
+  std::unique_ptr<HelpFile> file_;
+};
+
+// The help window: one top-level window with a browser, reused for every request.
+class HelpWindow : public QWidget {
+  Q_OBJECT
+ public:
+  explicit HelpWindow(QWidget* parent = nullptr);
+  HelpBrowser* Browser() const { return browser_; }
+
+ private:
+  HelpBrowser* browser_;
+};
+
+// Opens the file at each request (it may have been replaced meanwhile); a missing or unreadable
+// file is reported through the user interaction.
+class ChmHelpViewer : public HelpViewer {
+ public:
+  explicit ChmHelpViewer(UserInteraction& ui) : ui_(ui) {}
+  ~ChmHelpViewer() override;
+  void ShowContext(const QString& helpFile, int context) override;
+  void ShowDefaultTopic(const QString& helpFile) override;
+  void CloseAll() override;
+  HelpWindow* Window() const { return window_; }
+
+ private:
+  // The window showing the file, or null after reporting why it can't be shown.
+  HelpWindow* WindowFor(const QString& helpFile);
+
+  UserInteraction& ui_;
+  QPointer<HelpWindow> window_;
+};
+
+// The message shown when the help file can't be opened.
+QString HelpFileProblemText(const QString& helpFile);
+
+}  // namespace app

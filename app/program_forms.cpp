@@ -1,0 +1,32 @@
+#include "app/program_forms.h"
+
+#include "app/about_form.h"
+#include "app/overwrite_choice_form.h"
+#include "app/view_form.h"
+
+namespace app {
+namespace {
+ProgramForms* current = nullptr;
+}
+
+ProgramForms::~ProgramForms() {
+  if (current == this) current = nullptr;
+}
+
+ProgramForms* Forms() { return current; }
+
+std::unique_ptr<ProgramForms> CreateProgramForms(UserInteraction& ui, HelpViewer& help) {
+  auto forms = std::make_unique<ProgramForms>();
+  forms->viewForm = std::make_unique<TViewForm>(ui, help);
+  TViewForm* view = forms->viewForm.get();
+  // Device configuration, display wizard and readings settings dialogs come here.
+  forms->aboutForm = new TAboutForm(view);
+  view->SetAboutDialog(forms->aboutForm);
+  // Export dialog comes here.
+  forms->overwriteChoiceForm = new TOverwriteChoiceForm(view);
+  // Pen dialog and calibration report dialog come here.
+  current = forms.get();
+  return forms;
+}
+
+}  // namespace app

@@ -1,0 +1,29 @@
+#pragma once
+// The windows that live for the whole run, created once in a fixed order: the main window
+// first (it loads the language file that the others translate from), then the dialogs.
+// History viewers and display windows are made on demand.
+#include <memory>
+
+namespace app {
+
+class HelpViewer;
+class TAboutForm;
+class TOverwriteChoiceForm;
+class TViewForm;
+class UserInteraction;
+
+struct ProgramForms {
+  ~ProgramForms();
+  std::unique_ptr<TViewForm> viewForm;
+  // The dialogs below are owned by the main window.
+  TAboutForm* aboutForm = nullptr;
+  TOverwriteChoiceForm* overwriteChoiceForm = nullptr;
+};
+
+// Creates the forms in their order and makes them the program's forms (Forms()).
+std::unique_ptr<ProgramForms> CreateProgramForms(UserInteraction& ui, HelpViewer& help);
+
+// The program's forms while they exist, else null.
+ProgramForms* Forms();
+
+}  // namespace app

@@ -1,0 +1,51 @@
+#pragma once
+// Everything through which the windows wait for the user: message boxes, file dialogs and
+// modal dialogs. The windows call this interface, so tests answer for the user and never block.
+#include <QString>
+#include <optional>
+
+class QDialog;
+class QWidget;
+
+namespace app {
+
+// A file dialog as the windows describe it. The filter keeps the classic form
+// "name (*.ext) |*.ext|name (*.*) |*.*"; the real dialog converts it.
+struct FileDialogSpec {
+  QString title;
+  QString filter;
+  QString defaultSuffix;  // without the dot
+  int filterIndex = 1;    // 1-based
+};
+
+class UserInteraction {
+ public:
+  virtual ~UserInteraction() = default;
+  // A Yes/No question; true for Yes.
+  virtual bool AskYesNo(QWidget* parent, const QString& caption, const QString& text) = 0;
+  // A plain message with the application title as caption.
+  virtual void ShowMessage(QWidget* parent, const QString& text) = 0;
+  // An error message with its own caption.
+  virtual void ShowError(QWidget* parent, const QString& caption, const QString& text) = 0;
+  // The chosen file, or nothing on cancel.
+  virtual std::optional<QString> ChooseOpenFile(QWidget* parent, const FileDialogSpec& spec) = 0;
+  virtual std::optional<QString> ChooseSaveFile(QWidget* parent, const FileDialogSpec& spec) = 0;
+  // Shows a dialog modally and returns its result code (QDialog::Accepted or Rejected).
+  virtual int RunModal(QDialog* dialog) = 0;
+};
+
+// Converts "name (*.ext) |*.ext|..." into Qt's "name (*.ext);;..." ("*.*" matches every file).
+QString ToQtFileFilter(const QString& classicFilter);
+
+// The real message boxes and dialogs.
+class QtUserInteraction : public UserInteraction {
+ public:
+  bool AskYesNo(QWidget* parent, const QString& caption, const QString& text) override;
+  void ShowMessage(QWidget* parent, const QString& text) override;
+  void ShowError(QWidget* parent, const QString& caption, const QString& text) override;
+  std::optional<QString> ChooseOpenFile(QWidget* parent, const FileDialogSpec& spec) override;
+  std::optional<QString> ChooseSaveFile(QWidget* parent, const FileDialogSpec& spec) override;
+  int RunModal(QDialog* dialog) override;
+};
+
+}  // namespace app
