@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+#include "platform/cp1252.h"
+
 namespace sim {
 namespace {
 
@@ -77,8 +79,10 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
       if (!ReadNumber(value, 0, 9, n)) return fail("--probe-kind takes 0 to 9");
       line.instrument.probeKind = static_cast<int>(n);
     } else if (option == "--tag") {
-      if (value.size() > 10) return fail("--tag takes at most 10 characters");
-      line.instrument.tag = value;
+      // Typed in a UTF-8 terminal; the instrument holds code page 1252.
+      const std::string tag = platform::IsValidUtf8(value) ? platform::Utf8ToCp1252(value) : value;
+      if (tag.size() > 10) return fail("--tag takes at most 10 characters");
+      line.instrument.tag = tag;
     } else if (option == "--name") {
       line.instrument.friendlyName = value;
     } else if (option == "--address") {
@@ -114,7 +118,7 @@ when it removes its entries again. Every request and reply is printed with a tim
 
 Point Tervana at it by giving both programs the same port folder:
     tervana-sim --port-dir /tmp/tervana-ports --com 3
-    TERVANA_PORT_DIR=/tmp/tervana-ports ./tervana
+    TERVANA_PORT_DIR=/tmp/tervana-ports build/app/tervana
 Without --port-dir the simulator uses $TERVANA_PORT_DIR, else ./ports.
 
 Options:

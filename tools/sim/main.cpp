@@ -10,6 +10,7 @@
 #include <mutex>
 #include <string>
 
+#include "platform/cp1252.h"
 #include "tools/sim/command_line.h"
 #include "tools/sim/simulated_instrument.h"
 
@@ -84,7 +85,7 @@ int main(int argc, char** argv) {
   std::printf("%s on %s as %s\n", o.model == sim::Model::Probe ? "Probe" : "Model 0 instrument",
               instrument.SlavePath().c_str(), instrument.PortLinkPath().c_str());
   std::printf("serial %08u, firmware %u.%02u, address %u, tag \"%s\"\n", o.serialNumber,
-              o.firmware / 100, o.firmware % 100, o.slaveAddress, o.tag.c_str());
+              o.firmware / 100, o.firmware % 100, o.slaveAddress, platform::Cp1252ToUtf8(o.tag).c_str());
   std::printf("Start Tervana with TERVANA_PORT_DIR=%s; stop with Ctrl+C.\n", folder.c_str());
   std::fflush(stdout);
 

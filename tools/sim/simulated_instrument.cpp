@@ -190,6 +190,9 @@ void SimulatedInstrument::State::Serve() {
       }
       requestSeen.notify_all();
     }
+    // Work the instrument does on its own clock goes here: it is due at a deadline that
+    // MillisecondsToNextEvent wakes the loop for, and its output joins `outgoing` behind any
+    // reply under way, so it can never split one.
     now = Clock::now();
     if (options.animate && now >= nextAnimation) {
       std::lock_guard lock(dataMutex);
