@@ -80,7 +80,7 @@ DisplayChart::DisplayChart(const DisplayConfig& config, QWidget* parent)
     double hi = std::max(s.yMin, s.yMax);
     plot_->yAxis->setRange(lo, hi > lo ? hi : lo + 1);
   }
-  plot_->setGeometry(parent ? parent->rect() : QRect(0, 0, 340, 250));
+  if (parent) FitToPanel(parent);
   plot_->show();
 }
 
@@ -150,6 +150,9 @@ void DisplayChart::Update(std::span<const float> values, std::span<const double>
 bool DisplayChart::FitToPanel(QWidget* panel) {
   if (!plot_ || !panel) return false;
   plot_->setGeometry(panel->rect());
+  // A hidden widget gets its resize event only when shown; the plot lays out from its
+  // viewport, so set that now to have the right layout before the first paint.
+  plot_->setViewport(plot_->rect());
   return true;
 }
 
