@@ -138,7 +138,7 @@ Options:
   --set-cal REG=VALUE  set a calibration register (repeatable)
   --static           live values stay as set (default: they wander, the counter counts)
   --animate          live values wander (the default)
-  --fault SPEC       inject a fault (repeatable); SPEC is KIND[=VALUE][:COUNT], COUNT
+  --fault FAULT      inject a fault (repeatable); FAULT is KIND[=VALUE][:COUNT], COUNT
                      the number of requests it spoils (omitted: all of them):
                        silence          no reply
                        delay=MS         reply MS milliseconds late
