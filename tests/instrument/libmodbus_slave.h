@@ -19,6 +19,7 @@ class LibmodbusSlave {
     modbus_set_slave(ctx_, slaveAddress);
     modbus_set_socket(ctx_, masterFd);
     modbus_set_indication_timeout(ctx_, 0, 20000);
+    modbus_set_response_timeout(ctx_, 0, 20000);  // also bounds its wait after a frame for another slave
     map_ = modbus_mapping_new(0, 0, registerCount, 0);
     thread_ = std::thread([this] { Run(); });
   }

@@ -1,0 +1,160 @@
+#include "platform/serial_port.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <thread>
+#include <vector>
+
+#include "tests/instrument/pty_pair.h"
+
+namespace {
+
+using platform::SerialPort;
+using platform::SerialReadTimeouts;
+using testing_support::PtyPair;
+using Clock = std::chrono::steady_clock;
+using std::chrono::milliseconds;
+constexpr uint32_t kNoWait = SerialReadTimeouts::kNoWait;
+
+int64_t MsSince(Clock::time_point t) {
+  return std::chrono::duration_cast<milliseconds>(Clock::now() - t).count();
+}
+
+TEST(SerialPortOpen, ExclusiveAndOnlyOnTerminals) {
+  PtyPair pty;
+  SerialPort first, second;
+  ASSERT_TRUE(first.Open(pty.slavePath(), 115200)) << first.LastError();
+  EXPECT_FALSE(second.Open(pty.slavePath(), 115200));
+  EXPECT_EQ(second.LastError(), std::strerror(EBUSY));
+  first.Close();
+  EXPECT_TRUE(second.Open(pty.slavePath(), 56000)) << second.LastError();  // a rate without its own code
+
+  SerialPort other;
+  EXPECT_FALSE(other.Open("/nonexistent/tty", 9600));
+  EXPECT_EQ(other.LastError(), std::strerror(ENOENT));
+  const std::string plain = std::filesystem::temp_directory_path() / "tervana-not-a-tty";
+  std::ofstream(plain) << "x";
+  EXPECT_FALSE(other.Open(plain, 9600));
+  EXPECT_EQ(other.LastError(), std::strerror(ENOTTY));
+  EXPECT_FALSE(other.IsOpen());
+  std::filesystem::remove(plain);
+}
+
+struct Burst {
+  int atMs;
+  int bytes;
+};
+
+struct ReadCase {
+  const char* name;
+  SerialReadTimeouts timeouts;
+  size_t asked;
+  std::vector<Burst> bursts;
+  long expectBytes;
+  int expectMs;  // when the read returns
+};
+
+TEST(SerialPortRead, ReproducesComPortTimeouts) {
+  const ReadCase cases[] = {
+      {"total only, nothing comes", {0, 2, 20}, 10, {}, 0, 40},
+      {"all bytes end the read", {0, 2, 200}, 4, {{10, 4}}, 4, 10},
+      {"interval after the first byte", {15, 0, 0}, 10, {{20, 3}}, 3, 35},
+      {"interval restarts with each byte", {15, 0, 0}, 10, {{10, 2}, {20, 2}}, 4, 35},
+      {"total cuts the interval short", {50, 1, 20}, 10, {{10, 2}}, 2, 30},
+      {"no wait returns what is there", {kNoWait, 0, 0}, 10, {}, 0, 0},
+      {"first bytes within the constant", {kNoWait, kNoWait, 200}, 10, {{20, 2}}, 2, 20},
+      {"nothing within the constant", {kNoWait, kNoWait, 30}, 10, {}, 0, 30},
+  };
+  for (const ReadCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    PtyPair pty;
+    SerialPort port;
+    ASSERT_TRUE(port.Open(pty.slavePath(), 115200));
+    port.SetReadTimeouts(c.timeouts);
+    const auto start = Clock::now();
+    std::thread writer([&] {
+      for (const Burst& b : c.bursts) {
+        std::this_thread::sleep_until(start + milliseconds(b.atMs));
+        pty.Send(std::vector<uint8_t>(size_t(b.bytes), 0x5A));
+      }
+    });
+    std::vector<uint8_t> buffer(c.asked);
+    const long n = port.Read(buffer.data(), buffer.size());
+    const int64_t elapsed = MsSince(start);
+    writer.join();
+    EXPECT_EQ(n, c.expectBytes);
+    EXPECT_GE(elapsed, c.expectMs);
+    EXPECT_LE(elapsed, c.expectMs + 25);
+  }
+}
+
+TEST(SerialPortLine, WriteDrainPurgeAndModemLines) {
+  PtyPair pty;
+  SerialPort port;
+  ASSERT_TRUE(port.Open(pty.slavePath(), 115200));
+  EXPECT_TRUE(port.SetRts(true));  // a pseudo-terminal has no modem lines: not a failure
+  EXPECT_TRUE(port.SetDtr(false));
+  const std::vector<uint8_t> frame = {0x0A, 0x03, 0x00, 0x0D, 0x0A, 0x11, 0x13, 0xFF};  // raw: no translation
+  ASSERT_TRUE(port.Write(frame.data(), frame.size(), Clock::now() + milliseconds(100)));
+  EXPECT_TRUE(port.Drain());
+  EXPECT_EQ(pty.Receive(milliseconds(100)), frame);
+
+  pty.Send({1, 2, 3});
+  std::this_thread::sleep_for(milliseconds(5));
+  EXPECT_TRUE(port.Purge(true, false));
+  uint8_t buffer[8];
+  EXPECT_EQ(port.ReadAvailable(buffer, sizeof buffer), 0);
+}
+
+TEST(SerialPortLine, WaitLineIdle) {
+  PtyPair pty;
+  SerialPort port;
+  ASSERT_TRUE(port.Open(pty.slavePath(), 115200));
+  // A quiet line since opening: no wait.
+  auto start = Clock::now();
+  EXPECT_EQ(port.WaitLineIdle(milliseconds(20), start + milliseconds(500)), SerialPort::WaitResult::kReady);
+  EXPECT_LT(MsSince(start), 5);
+
+  // A byte just now restarts the gap, and is dropped.
+  pty.Send({0x42});
+  std::this_thread::sleep_for(milliseconds(2));
+  start = Clock::now();
+  EXPECT_EQ(port.WaitLineIdle(milliseconds(20), start + milliseconds(500)), SerialPort::WaitResult::kReady);
+  EXPECT_GE(MsSince(start), 18);
+  uint8_t buffer[4];
+  EXPECT_EQ(port.ReadAvailable(buffer, sizeof buffer), 0);
+
+  // A line that never falls quiet gives up at the deadline.
+  std::atomic<bool> stop{false};
+  std::thread chatter([&] {
+    while (!stop) {
+      pty.Send({0x55});
+      std::this_thread::sleep_for(milliseconds(2));
+    }
+  });
+  std::this_thread::sleep_for(milliseconds(5));
+  start = Clock::now();
+  EXPECT_EQ(port.WaitLineIdle(milliseconds(20), start + milliseconds(60)), SerialPort::WaitResult::kTimeout);
+  EXPECT_GE(MsSince(start), 60);
+  stop = true;
+  chatter.join();
+}
+
+TEST(SerialPortLine, HangUpIsAnErrorNotData) {
+  PtyPair pty;
+  SerialPort port;
+  ASSERT_TRUE(port.Open(pty.slavePath(), 115200));
+  pty.CloseMaster();
+  port.SetReadTimeouts({0, 0, 0});  // would wait forever for data
+  uint8_t buffer[4];
+  EXPECT_EQ(port.Read(buffer, sizeof buffer), -1);
+  EXPECT_EQ(port.WaitReadable(Clock::now() + milliseconds(500)), SerialPort::WaitResult::kError);
+  EXPECT_FALSE(port.LastError().empty());
+}
+
+}  // namespace
