@@ -35,8 +35,9 @@ class HelpKeyFilter : public QObject {
     if (event->type() != QEvent::KeyPress) return false;
     auto* key = static_cast<QKeyEvent*>(event);
     if (key->key() != Qt::Key_F1 || key->modifiers() != Qt::NoModifier) return false;
-    const QWidget* origin = QApplication::focusWidget();
-    if (origin == nullptr) origin = qobject_cast<QWidget*>(watched);
+    // The key goes to the focused control first, so the receiver is where the search starts.
+    const QWidget* origin = qobject_cast<QWidget*>(watched);
+    if (origin == nullptr) origin = QApplication::focusWidget();
     if (origin == nullptr) origin = QApplication::activeWindow();
     const int context = NearestHelpContext(origin);
     if (context != 0) {

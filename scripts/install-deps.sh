@@ -12,6 +12,7 @@ PACKAGES=(
   libgsf-1-dev
   libmodbus-dev
   libchm-dev
+  fp-utils
   socat xvfb xauth
   fonts-dejavu-core
 )

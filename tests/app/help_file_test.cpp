@@ -1,0 +1,91 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "app/help_file.h"
+
+namespace {
+
+std::string U32(std::uint32_t v) {
+  return {static_cast<char>(v), static_cast<char>(v >> 8), static_cast<char>(v >> 16), static_cast<char>(v >> 24)};
+}
+std::string U16(std::uint16_t v) { return {static_cast<char>(v), static_cast<char>(v >> 8)}; }
+
+const std::string kStrings = std::string("\0index.htm\0sub\\page.htm\0", 24);
+
+TEST(ContextMapTest, PairsPointIntoTheStrings) {
+  const std::string ivb = U32(16) + U32(1) + U32(1) + U32(20) + U32(11);
+  const auto map = app::ParseContextMap(ivb, kStrings);
+  ASSERT_EQ(map.size(), 2u);
+  EXPECT_EQ(map.at(1), "index.htm");
+  EXPECT_EQ(map.at(20), "sub\\page.htm");
+}
+
+TEST(ContextMapTest, DamagedTablesGiveWhatIsSound) {
+  // A count beyond the table, a pair cut short, an offset past the strings, an empty name.
+  const std::string ivb = U32(1000) + U32(1) + U32(1) + U32(2) + U32(500) + U32(3) + U32(0) + U32(4);
+  const auto map = app::ParseContextMap(ivb, kStrings);
+  ASSERT_EQ(map.size(), 1u);
+  EXPECT_EQ(map.at(1), "index.htm");
+  EXPECT_TRUE(app::ParseContextMap("", kStrings).empty());
+  EXPECT_TRUE(app::ParseContextMap(U32(8) + U32(1) + U32(1), "").empty());
+}
+
+TEST(DefaultTopicTest, FoundAmongTheSystemRecords) {
+  const std::string system = U32(3) + U16(9) + U16(4) + "abcd" + U16(2) + U16(10) + std::string("index.htm\0", 10) +
+                             U16(3) + U16(2) + "T";
+  EXPECT_EQ(app::ParseDefaultTopic(system), "index.htm");
+}
+
+TEST(DefaultTopicTest, AbsentOrCutRecordsGiveNone) {
+  EXPECT_EQ(app::ParseDefaultTopic(U32(3) + U16(3) + U16(2) + "T"), std::nullopt);
+  EXPECT_EQ(app::ParseDefaultTopic(U32(3) + U16(2) + U16(40) + "index.htm"), std::nullopt);
+  EXPECT_EQ(app::ParseDefaultTopic(""), std::nullopt);
+}
+
+TEST(TopicPathTest, StoredNamesBecomeObjectPaths) {
+  EXPECT_EQ(app::NormaliseTopicPath("index.htm"), "/index.htm");
+  EXPECT_EQ(app::NormaliseTopicPath("sub\\page.htm"), "/sub/page.htm");
+  EXPECT_EQ(app::NormaliseTopicPath("/a/b.htm#part"), "/a/b.htm");
+  EXPECT_EQ(app::NormaliseTopicPath("Tervana.chm::/x.htm"), "/x.htm");
+}
+
+class CompiledHelpFileTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    if (std::string(TEST_HELP_FILE).empty()) GTEST_SKIP() << "no help compiler";
+    ASSERT_TRUE(file_.Open(TEST_HELP_FILE));
+  }
+  app::HelpFile file_;
+};
+
+TEST_F(CompiledHelpFileTest, ContextNumbersReachTheirTopics) {
+  EXPECT_EQ(file_.TopicOfContext(1), "/main.htm");
+  EXPECT_EQ(file_.TopicOfContext(20), "/readings.htm");
+  EXPECT_EQ(file_.TopicOfContext(99), std::nullopt);
+  EXPECT_EQ(file_.DefaultTopic(), "/index.htm");
+}
+
+TEST_F(CompiledHelpFileTest, PagesReadWholeAndWithoutCase) {
+  const auto page = file_.Read("/READINGS.HTM");
+  ASSERT_TRUE(page.has_value());
+  EXPECT_NE(page->find("Configura\xE7\xE3o das leituras"), std::string::npos);
+  EXPECT_NE(page->find("</html>"), std::string::npos);
+  EXPECT_FALSE(file_.Read("/absent.htm").has_value());
+}
+
+TEST(HelpFileTest, MissingOrForeignFilesDoNotOpen) {
+  app::HelpFile file;
+  EXPECT_FALSE(file.Open("/nonexistent/Tervana.chm"));
+  const auto path = std::filesystem::temp_directory_path() / "tervana_not_a_help_file.chm";
+  std::ofstream(path, std::ios::binary) << std::string(4096, 'x');
+  EXPECT_FALSE(file.Open(path.string()));
+  EXPECT_FALSE(file.IsOpen());
+  EXPECT_FALSE(file.DefaultTopic().has_value());
+  std::filesystem::remove(path);
+}
+
+}  // namespace
