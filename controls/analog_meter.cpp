@@ -34,6 +34,8 @@ QFont FaceFont(const QFont& font) {
 
 }  // namespace
 
+namespace controls {
+
 // The face canvas and, while a background picture is shown, the mask canvas drawn in step.
 class TAnalogMeter::Surfaces {
  public:
@@ -611,3 +613,5 @@ void TAnalogMeter::paintEvent(QPaintEvent*) {
     painter.drawImage(0, 0, face_);
   }
 }
+
+}  // namespace controls

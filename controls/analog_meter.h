@@ -14,6 +14,8 @@
 #include "controls/notify_event.h"
 #include "controls/tcolor.h"
 
+namespace controls {
+
 class TAnalogMeter : public QWidget {
   Q_OBJECT
 
@@ -198,3 +200,5 @@ class TAnalogMeter : public QWidget {
   bool outerDirty_ = true;
   bool innerDirty_ = true;
 };
+
+}  // namespace controls

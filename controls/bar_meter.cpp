@@ -13,6 +13,8 @@ const QColor kWhite(255, 255, 255);
 const QColor kGrey(0x80, 0x80, 0x80);
 }  // namespace
 
+namespace controls {
+
 TBarMeter::TBarMeter(QWidget* parent) : QWidget(parent) {
   setAttribute(Qt::WA_OpaquePaintEvent, true);
   resize(100, 200);
@@ -205,3 +207,5 @@ void TBarMeter::paintEvent(QPaintEvent*) {
     }
   }
 }
+
+}  // namespace controls

@@ -8,6 +8,8 @@
 
 #include "controls/tcolor.h"
 
+namespace controls {
+
 class TBarMeter : public QWidget {
   Q_OBJECT
 
@@ -94,3 +96,5 @@ class TBarMeter : public QWidget {
   int x0_ = 0;
   int yT_ = 0;
 };
+
+}  // namespace controls

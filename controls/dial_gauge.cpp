@@ -12,6 +12,8 @@
 #include "controls/redraw_rate.h"
 #include "controls/rounding.h"
 
+namespace controls {
+
 namespace {
 
 constexpr int kMinWidth = 60;
@@ -399,3 +401,5 @@ void TDialGauge::paintEvent(QPaintEvent*) {
   }
   redrawStart_ = -1;
 }
+
+}  // namespace controls

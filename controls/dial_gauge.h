@@ -12,6 +12,8 @@
 #include "controls/tcolor.h"
 #include "platform/clock.h"
 
+namespace controls {
+
 class TDialGauge : public QWidget {
   Q_OBJECT
 
@@ -163,3 +165,5 @@ class TDialGauge : public QWidget {
   bool arrowDirty_ = true;
   int64_t redrawStart_ = -1;  // tick count when the running redraw began, -1 when none
 };
+
+}  // namespace controls

@@ -10,7 +10,7 @@ namespace {
 using render::RenderRegistrar;
 
 // Set up the way the display windows configure a meter.
-void ConfigureLikeDisplay(TAnalogMeter& m, int angle) {
+void ConfigureLikeDisplay(controls::TAnalogMeter& m, int angle) {
   m.SetNeedleWidth(2);
   m.SetLowZoneColor(0x00FFFF);
   m.SetOKZoneColor(0x00C000);
@@ -20,10 +20,10 @@ void ConfigureLikeDisplay(TAnalogMeter& m, int angle) {
   m.SetColor(0xF0F0F0);
   m.SetCaption("mV");
   if (angle >= 240) {
-    m.SetCaptionPosition(TAnalogMeter::cpBottom);
+    m.SetCaptionPosition(controls::TAnalogMeter::cpBottom);
     m.SetCaptionVAdj(-10);
   } else {
-    m.SetCaptionPosition(TAnalogMeter::cpTop);
+    m.SetCaptionPosition(controls::TAnalogMeter::cpTop);
     m.SetCaptionVAdj(15);
   }
   m.SetAngularRange(angle);
@@ -46,12 +46,12 @@ void ConfigureLikeDisplay(TAnalogMeter& m, int angle) {
 }
 
 RenderRegistrar defaults("analog_meter_1_defaults", [] {
-  TAnalogMeter m;
+  controls::TAnalogMeter m;
   return render::Grab(m);
 });
 
 RenderRegistrar display270("analog_meter_2_display_270deg_ok_zone", [] {
-  TAnalogMeter m;
+  controls::TAnalogMeter m;
   ConfigureLikeDisplay(m, 270);
   m.SetValue(55);
   m.SetCaption("55.0 mV");
@@ -59,7 +59,7 @@ RenderRegistrar display270("analog_meter_2_display_270deg_ok_zone", [] {
 });
 
 RenderRegistrar display180("analog_meter_3_display_180deg_high_zone", [] {
-  TAnalogMeter m;
+  controls::TAnalogMeter m;
   ConfigureLikeDisplay(m, 180);
   m.SetValue(92);
   m.SetCaption("92.0 mV");
@@ -67,7 +67,7 @@ RenderRegistrar display180("analog_meter_3_display_180deg_high_zone", [] {
 });
 
 RenderRegistrar display90("analog_meter_4_display_90deg_low_zone", [] {
-  TAnalogMeter m;
+  controls::TAnalogMeter m;
   ConfigureLikeDisplay(m, 90);
   m.SetValue(5);
   m.SetCaption("5.0 mV");
@@ -75,7 +75,7 @@ RenderRegistrar display90("analog_meter_4_display_90deg_low_zone", [] {
 });
 
 RenderRegistrar logScale("analog_meter_5_log_scale_abbreviated_value", [] {
-  TAnalogMeter m;
+  controls::TAnalogMeter m;
   ConfigureLikeDisplay(m, 270);
   m.SetLogScale(true);
   m.SetRange(1, 100000);
@@ -89,7 +89,7 @@ RenderRegistrar logScale("analog_meter_5_log_scale_abbreviated_value", [] {
 });
 
 RenderRegistrar fullCircle("analog_meter_6_360deg_small", [] {
-  TAnalogMeter m;
+  controls::TAnalogMeter m;
   ConfigureLikeDisplay(m, 360);
   m.resize(160, 150);
   m.SetValue(75);
@@ -97,7 +97,7 @@ RenderRegistrar fullCircle("analog_meter_6_360deg_small", [] {
 });
 
 RenderRegistrar background("analog_meter_7_over_background_picture", [] {
-  TAnalogMeter m;
+  controls::TAnalogMeter m;
   ConfigureLikeDisplay(m, 270);
   QImage picture(300, 240, QImage::Format_RGB32);
   QPainter painter(&picture);
@@ -115,7 +115,7 @@ RenderRegistrar background("analog_meter_7_over_background_picture", [] {
 });
 
 RenderRegistrar degenerate("analog_meter_8_empty_range", [] {
-  TAnalogMeter m;
+  controls::TAnalogMeter m;
   ConfigureLikeDisplay(m, 270);
   m.SetRange(50, 50);
   m.SetValue(50);

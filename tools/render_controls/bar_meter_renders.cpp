@@ -9,7 +9,7 @@ namespace {
 using render::RenderRegistrar;
 
 // Set up the way the display windows configure a bar.
-void ConfigureLikeDisplay(TBarMeter& bar, double minValue, double maxValue) {
+void ConfigureLikeDisplay(controls::TBarMeter& bar, double minValue, double maxValue) {
   bar.SetBarThickness(20);
   bar.SetDigits(1);
   bar.SetIncrement((maxValue - minValue) / 10);
@@ -26,19 +26,19 @@ void ConfigureLikeDisplay(TBarMeter& bar, double minValue, double maxValue) {
 }
 
 RenderRegistrar defaults("bar_meter_1_defaults", [] {
-  TBarMeter bar;
+  controls::TBarMeter bar;
   return render::Grab(bar);
 });
 
 RenderRegistrar half("bar_meter_2_display_half", [] {
-  TBarMeter bar;
+  controls::TBarMeter bar;
   ConfigureLikeDisplay(bar, 0, 100);
   bar.SetValue(50);
   return render::Grab(bar);
 });
 
 RenderRegistrar overflow("bar_meter_3_overflow_caption", [] {
-  TBarMeter bar;
+  controls::TBarMeter bar;
   ConfigureLikeDisplay(bar, -50, -10);
   bar.SetValue(-10);
   bar.SetCaption("OVERFLOW");
@@ -46,7 +46,7 @@ RenderRegistrar overflow("bar_meter_3_overflow_caption", [] {
 });
 
 RenderRegistrar underflow("bar_meter_4_underflow_caption", [] {
-  TBarMeter bar;
+  controls::TBarMeter bar;
   ConfigureLikeDisplay(bar, 200, 800);
   bar.SetCaption("UNDERFLOW");
   return render::Grab(bar);
@@ -59,7 +59,7 @@ RenderRegistrar transparent("bar_meter_5_transparent_on_parent", [] {
   palette.setColor(QPalette::Window, QColor(190, 220, 190));
   parent.setPalette(palette);
   parent.setAutoFillBackground(true);
-  TBarMeter bar(&parent);
+  controls::TBarMeter bar(&parent);
   ConfigureLikeDisplay(bar, 0, 10);
   bar.SetTransparent(true);
   bar.SetValue(7.25);
@@ -68,7 +68,7 @@ RenderRegistrar transparent("bar_meter_5_transparent_on_parent", [] {
 });
 
 RenderRegistrar dense("bar_meter_6_fine_increment", [] {
-  TBarMeter bar;
+  controls::TBarMeter bar;
   ConfigureLikeDisplay(bar, 0, 1);
   bar.SetIncrement(0.05);
   bar.SetDigits(2);

@@ -9,7 +9,7 @@ namespace {
 using render::RenderRegistrar;
 
 // Set up the way the display windows configure a gauge.
-void ConfigureLikeDisplay(TDialGauge& g, int angle) {
+void ConfigureLikeDisplay(controls::TDialGauge& g, int angle) {
   g.SetFArrowColor(0x000080);
   g.SetFArrowWidth(2);
   g.SetFCaptionColor(0x000000);
@@ -19,10 +19,10 @@ void ConfigureLikeDisplay(TDialGauge& g, int angle) {
   g.SetFMaxColor(0x0000FF);
   g.SetFMidColor(0x00FFFF);
   g.SetFMinColor(0x00A000);
-  TDialGauge::TFaceOptions options = g.FaceOptions();
-  options &= static_cast<TDialGauge::TFaceOptions>(~TDialGauge::Option(TDialGauge::ShowMargin));
-  options |= TDialGauge::Option(TDialGauge::ShowIndicatorMin) | TDialGauge::Option(TDialGauge::ShowIndicatorMid) |
-             TDialGauge::Option(TDialGauge::ShowIndicatorMax);
+  controls::TDialGauge::TFaceOptions options = g.FaceOptions();
+  options &= static_cast<controls::TDialGauge::TFaceOptions>(~controls::TDialGauge::Option(controls::TDialGauge::ShowMargin));
+  options |= controls::TDialGauge::Option(controls::TDialGauge::ShowIndicatorMin) | controls::TDialGauge::Option(controls::TDialGauge::ShowIndicatorMid) |
+             controls::TDialGauge::Option(controls::TDialGauge::ShowIndicatorMax);
   g.SetFFaceOptions(options);
   g.SetFScaleAngle(angle);
   QFont font = g.font();
@@ -38,12 +38,12 @@ void ConfigureLikeDisplay(TDialGauge& g, int angle) {
 }
 
 RenderRegistrar defaults("dial_gauge_1_defaults", [] {
-  TDialGauge g;
+  controls::TDialGauge g;
   return render::Grab(g);
 });
 
 RenderRegistrar display240("dial_gauge_2_display_240deg_value_63", [] {
-  TDialGauge g;
+  controls::TDialGauge g;
   ConfigureLikeDisplay(g, 240);
   g.SetFCaption("63.4 °C");
   g.SetFPosition(63.4f);
@@ -51,7 +51,7 @@ RenderRegistrar display240("dial_gauge_2_display_240deg_value_63", [] {
 });
 
 RenderRegistrar display120("dial_gauge_3_display_120deg_value_90", [] {
-  TDialGauge g;
+  controls::TDialGauge g;
   ConfigureLikeDisplay(g, 120);
   g.SetFCaption("90.0 %");
   g.SetFPosition(90.f);
@@ -59,34 +59,34 @@ RenderRegistrar display120("dial_gauge_3_display_120deg_value_90", [] {
 });
 
 RenderRegistrar full("dial_gauge_4_360deg_circles_antialiased", [] {
-  TDialGauge g;
+  controls::TDialGauge g;
   ConfigureLikeDisplay(g, 360);
-  g.SetFFaceOptions(g.FaceOptions() | TDialGauge::Option(TDialGauge::ShowCircles));
-  g.SetFAntiAliased(TDialGauge::aaQuadral);
+  g.SetFFaceOptions(g.FaceOptions() | controls::TDialGauge::Option(controls::TDialGauge::ShowCircles));
+  g.SetFAntiAliased(controls::TDialGauge::aaQuadral);
   g.SetFCaption("bar");
   g.SetFPosition(37.f);
   return render::Grab(g);
 });
 
 RenderRegistrar left("dial_gauge_5_left_quarter", [] {
-  TDialGauge g;
-  g.SetFStyle(TDialGauge::LeftStyle);
+  controls::TDialGauge g;
+  g.SetFStyle(controls::TDialGauge::LeftStyle);
   g.resize(200, 200);
   g.SetFPosition(70.f);
   return render::Grab(g);
 });
 
 RenderRegistrar right("dial_gauge_6_right_quarter_flat_frame", [] {
-  TDialGauge g;
-  g.SetFStyle(TDialGauge::RightStyle);
-  g.SetFFaceOptions(g.FaceOptions() & static_cast<TDialGauge::TFaceOptions>(~TDialGauge::Option(TDialGauge::Show3D)));
+  controls::TDialGauge g;
+  g.SetFStyle(controls::TDialGauge::RightStyle);
+  g.SetFFaceOptions(g.FaceOptions() & static_cast<controls::TDialGauge::TFaceOptions>(~controls::TDialGauge::Option(controls::TDialGauge::Show3D)));
   g.resize(200, 200);
   g.SetFPosition(120.f);
   return render::Grab(g);
 });
 
 RenderRegistrar beyond("dial_gauge_7_no_ticks_needle_beyond_end", [] {
-  TDialGauge g;
+  controls::TDialGauge g;
   g.SetFNumMainTicks(0);
   g.SetFPosition(170.f);
   return render::Grab(g);
