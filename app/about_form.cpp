@@ -33,7 +33,7 @@ TAboutForm::TAboutForm(QWidget* parent)
   versaoSoftwareLabel_->setObjectName(QStringLiteral("VersaoSoftwareLabel"));
   auto* companyLabel = new QLabel(QStringLiteral("Instrumentos de temperatura e umidade"), this);
   companyLabel->setObjectName(QStringLiteral("Label1"));
-  auto* contactLabel = new QLabel(QStringLiteral("Suporte técnico: fale com o seu fornecedor."), this);
+  auto* contactLabel = new QLabel(QStringLiteral("Suporte: consulte o seu fornecedor."), this);
   contactLabel->setObjectName(QStringLiteral("Label2"));
   btnOK_->setObjectName(QStringLiteral("btnOK"));
   btnOK_->setDefault(true);

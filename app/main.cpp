@@ -7,11 +7,13 @@
 #include "app/help_viewer.h"
 #include "app/program_directory.h"
 #include "app/program_forms.h"
+#include "app/tool_icons.h"
 #include "app/user_interaction.h"
 #include "app/view_form.h"
 
 int main(int argc, char** argv) {
   app::TervanaApplication application(argc, argv);
+  QApplication::setWindowIcon(QIcon(app::MakeLogoPixmap(64)));
   try {
     app::SetProgramDirectory(QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString());
     app::QtUserInteraction ui;

@@ -63,7 +63,7 @@ TViewForm::TViewForm(UserInteraction& ui, HelpViewer& help, QWidget* parent)
   setObjectName(QStringLiteral("ViewForm"));
   setWindowTitle(Utf8(kApplicationTitle));
   SetHelpContext(this, kHelpContextMainWindow);
-  resize(800, 600);
+  resize(960, 680);
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     move(screen->availableGeometry().center() - rect().center());
   }
@@ -232,7 +232,7 @@ void TViewForm::BuildToolBar() {
 void TViewForm::BuildStatusBar() {
   QStatusBar* bar = statusBar();
   bar->setObjectName(QStringLiteral("StatusBar"));
-  bar->setSizeGripEnabled(true);
+  bar->setSizeGripEnabled(false);
   auto makePanel = [&](const char* name) {
     auto* panel = new QLabel(bar);
     panel->setObjectName(QString::fromLatin1(name));

@@ -1,7 +1,10 @@
 // The command line, dropped files and opening history files.
 #include <gtest/gtest.h>
 
+#include <QDropEvent>
 #include <QMdiSubWindow>
+#include <QMimeData>
+#include <QUrl>
 
 #include "view_form_fixture.h"
 
@@ -115,6 +118,17 @@ TEST_F(FilesTest, DroppedNamesMatchCaseSensitively) {
   EXPECT_EQ(ViewerFiles(), QStringList{"/d/c.mpc"});
   // An environment dropped over open windows asks before closing the display windows.
   EXPECT_EQ(user_.log, QStringList{"ask|Atenção!!!|Deseja excluir as janelas atuais?"});
+}
+
+TEST_F(FilesTest, DropEventCarriesLocalFilesOnly) {
+  QMimeData data;
+  data.setUrls({QUrl::fromLocalFile(QStringLiteral("/d/café.mpc")), QUrl(QStringLiteral("https://example.org/x.mpc"))});
+  QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(form_.get(), &enter);
+  EXPECT_TRUE(enter.isAccepted());
+  QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(form_.get(), &drop);
+  EXPECT_EQ(ViewerFiles(), QStringList{QStringLiteral("/d/café.mpc")});
 }
 
 TEST_F(FilesTest, DroppedEnvironmentStopsRunningReadingsFirst) {
