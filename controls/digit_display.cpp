@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QRandomGenerator>
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 #include "controls/gdi_canvas.h"
@@ -131,6 +132,7 @@ class SegmentPainter {
   void SetColor(const QColor& color) {
     c_.pen = draw::Pen{color, 1, draw::PenStyle::Solid, false};
     c_.brush = draw::Brush{color, draw::BrushStyle::Solid};
+    color_ = color;
   }
 
   void Segment(int s, int x0, uint8_t segments) {
@@ -161,7 +163,7 @@ class SegmentPainter {
     const int d = std::min(g_.t, sp - 2);
     if (d <= 0) return;
     const int x = x0 - (sp + d) / 2;
-    if (g_.dots) c_.Ellipse(x, g_.ch - d, x + d, g_.ch);
+    if (g_.dots) Ellipse(x, g_.ch - d, x + d, g_.ch);
     else c_.Rectangle(x, g_.ch - d, x + d, g_.ch);
   }
 
@@ -196,20 +198,41 @@ class SegmentPainter {
     for (int j = 0; j < count; ++j) {
       if ((j == 0 && skipFirst) || (j == count - 1 && skipLast)) continue;
       const int at = (horizontal ? x : y) + j * g_.pitch;
-      if (horizontal) c_.Ellipse(at, y, at + T, y + t);
-      else c_.Ellipse(x, at, x + t, at + T);
+      if (horizontal) Ellipse(at, y, at + T, y + t);
+      else Ellipse(x, at, x + t, at + T);
     }
   }
 
   void Colon(int x0) {
     const int w = g_.hl / 3, h = g_.vl / 3, half = g_.ch / 2;
     const int x = x0 + (g_.cw - w) / 2;
-    c_.Ellipse(x, half - 2 * h, x + w, half - h);
-    c_.Ellipse(x, half + h, x + w, half + 2 * h);
+    Ellipse(x, half - 2 * h, x + w, half - h);
+    Ellipse(x, half + h, x + w, half + 2 * h);
+  }
+
+  // A filled ellipse in the box from (left, top) up to but excluding (right, bottom), outline
+  // and inside in one colour: every pixel whose centre lies inside, row by row. Dots of two
+  // pixels are whole squares, so a dot grid stays even at the smallest sizes.
+  void Ellipse(int left, int top, int right, int bottom) {
+    if (right < left) std::swap(left, right);
+    if (bottom < top) std::swap(top, bottom);
+    if (right - left < 1 || bottom - top < 1) return;
+    const double cx = (left + right) / 2.0, cy = (top + bottom) / 2.0;
+    const double a = (right - left) / 2.0, b = (bottom - top) / 2.0;
+    QPainter& painter = c_.Painter();
+    for (int y = top; y < bottom; ++y) {
+      const double dy = (y + 0.5 - cy) / b;
+      if (dy * dy > 1) continue;
+      const double half = a * std::sqrt(1 - dy * dy);
+      const int x0 = static_cast<int>(std::ceil(cx - half - 0.5));
+      const int x1 = static_cast<int>(std::floor(cx + half - 0.5));
+      if (x1 >= x0) painter.fillRect(QRect(x0, y, x1 - x0 + 1, 1), color_);
+    }
   }
 
   draw::GdiCanvas& c_;
   const Geometry& g_;
+  QColor color_;
 };
 
 // Draws the cells of `now`; with `before`, only what differs from it (the screen shows

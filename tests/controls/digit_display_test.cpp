@@ -1,0 +1,372 @@
+// The LCD digit display drawn headless: segments, points, layout, degenerate settings and the
+// change animation on a hand-stepped timer and clock.
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QImage>
+#include <QtGlobal>
+#include <optional>
+
+#include "controls/digit_display.h"
+
+using namespace controls;
+
+namespace {
+
+constexpr draw::TColor kOn = 0x00FF00;    // green
+constexpr draw::TColor kOff = 0x000080;   // dark red
+constexpr draw::TColor kBack = 0x400000;  // dark blue
+const QRgb kOnRgb = qRgb(0, 255, 0), kOffRgb = qRgb(128, 0, 0), kBackRgb = qRgb(0, 0, 64);
+
+class FakeClock : public platform::MonotonicClock {
+ public:
+  uint64_t NowMs() const override { return now; }
+  uint64_t now = 1000;
+};
+
+class FakeTimer : public AnimationTimer {
+ public:
+  void Start(int milliseconds, std::function<void()> onTimeout) override {
+    pending = milliseconds;
+    callback = std::move(onTimeout);
+    ++starts;
+  }
+  void Stop() override { pending.reset(); }
+  void Fire() {
+    ASSERT_TRUE(pending.has_value());
+    pending.reset();
+    callback();
+  }
+  std::optional<int> pending;
+  std::function<void()> callback;
+  int starts = 0;
+};
+
+// A display whose cells are 30 x 60 pixels: spacing 9 (8 + 1), cell i starting at
+// 9 + (i - 1) * 39; decimal point i covers x0 - 7 .. x0 - 2, rows 54 .. 59.
+struct Display {
+  explicit Display(int digits = 4) {
+    d.SetDigitNum(digits);
+    d.SetDigitSpacing(8);
+    d.SetSegmentSize(6);
+    d.resize(digits * 39 + 10, 61);
+    d.SetOnColor(kOn);
+    d.SetOffColor(kOff);
+    d.SetColor(kBack);
+  }
+  static int X0(int cell) { return 9 + (cell - 1) * 39; }
+  QImage Grab() { return d.grab().toImage(); }
+  TDigitDisplay d;
+};
+
+// Probe points of segments 1..8 of a 30 x 60 cell at x0 (gaps 2).
+QPoint Probe(int segment, int x0) {
+  switch (segment) {
+    case 1: return {x0 + 15, 2};    // top
+    case 2: return {x0 + 2, 15};    // upper left
+    case 3: return {x0 + 27, 15};   // upper right
+    case 4: return {x0 + 15, 30};   // middle
+    case 5: return {x0 + 2, 45};    // lower left
+    case 6: return {x0 + 27, 45};   // lower right
+    case 7: return {x0 + 15, 57};   // bottom
+    default: return {x0 + 15, 21};  // upper colon dot
+  }
+}
+
+std::string LitSegments(const QImage& image, int x0) {
+  std::string lit;
+  for (int s = 1; s <= 8; ++s) {
+    const QRgb pixel = image.pixel(Probe(s, x0)) & 0xFFFFFF;
+    lit += pixel == (kOnRgb & 0xFFFFFF) ? '1' : pixel == (kOffRgb & 0xFFFFFF) ? '0' : '?';
+  }
+  return lit;
+}
+
+bool PointLit(const QImage& image, int cell) { return image.pixel(Display::X0(cell) - 5, 57) == kOnRgb; }
+
+}  // namespace
+
+TEST(DigitDisplay, EveryDigitAndMinusLightsTheirSegments) {
+  //                         top UL UR mid LL LR bottom colon
+  const std::pair<char, const char*> cases[] = {
+      {'0', "11101110"}, {'1', "00100100"}, {'2', "10111010"}, {'3', "10110110"}, {'4', "01110100"},
+      {'5', "11010110"}, {'6', "11011110"}, {'7', "10100100"}, {'8', "11111110"}, {'9', "11110110"},
+      {'-', "00010000"}, {':', "00000001"}, {' ', "00000000"}, {'A', "11111100"},
+  };
+  Display display(1);
+  for (const auto& [ch, expected] : cases) {
+    display.d.SetValue(QString(QChar(ch)));
+    EXPECT_EQ(LitSegments(display.Grab(), Display::X0(1)), expected) << "'" << ch << "'";
+  }
+}
+
+TEST(DigitDisplay, TextIntoCellsAndPoints) {
+  struct Case {
+    const char* text;
+    const char* cells;   // the four cells
+    const char* points;  // point left of cells 1..4, then the one after cell 4
+  } cases[] = {
+      {"12.3", " 123", "00010"},
+      {"1..2", " 1 2", "00110"},
+      {".5", "   5", "00010"},
+      {"123456", "1234", "00000"},
+      {"7.", "   7", "00000"},   // a final point is dropped
+      {"1..", "   1", "00001"},   // the point stays after the 1
+      {"1...", "  1 ", "00011"},  // each point after a cell, none before the 1
+  };
+  for (const Case& c : cases) {
+    Display display;
+    display.d.SetValue(c.text);
+    const QImage image = display.Grab();
+    std::string points;
+    for (int i = 1; i <= 5; ++i) points += PointLit(image, i) ? '1' : '0';
+    EXPECT_EQ(points, c.points) << c.text;
+    for (int i = 1; i <= 4; ++i) {
+      const uint8_t expected = DigitSegments(c.cells[i - 1]);
+      std::string want;
+      for (int s = 1; s <= 8; ++s) want += (expected >> (s - 1) & 1) ? '1' : '0';
+      EXPECT_EQ(LitSegments(image, Display::X0(i)), want) << c.text << " cell " << i;
+    }
+  }
+}
+
+TEST(DigitDisplay, ValueRules) {
+  TDigitDisplay d;
+  int changes = 0;
+  QString lastOld, lastNew;
+  d.OnChange = [&](QObject* sender, const QString& oldValue, const QString& newValue) {
+    EXPECT_EQ(sender, &d);
+    ++changes;
+    lastOld = oldValue;
+    lastNew = newValue;
+  };
+  d.SetValue("1a");
+  EXPECT_EQ(d.Value(), "1A");
+  EXPECT_EQ(changes, 1);
+  d.SetValue("1A");  // the same text: no change
+  EXPECT_EQ(changes, 1);
+  d.SetValue("3,5");
+  EXPECT_EQ(d.Value(), "");
+  EXPECT_EQ(lastOld, "1A");
+  d.SetValue(QString::fromUtf8("\xC3\x9F"));  // no upper-casing into accepted letters
+  EXPECT_EQ(d.Value(), "");
+  EXPECT_EQ(changes, 2);
+  d.SetValue("-12:30.");
+  EXPECT_EQ(d.Value(), "-12:30");
+  d.SetNumericValue(-42);
+  EXPECT_EQ(d.Value(), "-42");
+  EXPECT_EQ(d.GetNumericValue(), -42);
+  d.SetValue("4A");
+  EXPECT_EQ(d.GetNumericValue(), 0);
+  EXPECT_EQ(lastNew, "4A");
+}
+
+TEST(DigitDisplay, NewControlDefaults) {
+  TDigitDisplay d;
+  EXPECT_EQ(d.size(), QSize(92, 34));
+  EXPECT_EQ(d.DigitNum(), 4);
+  EXPECT_EQ(d.OnColor(), 0x00FF00u);
+  EXPECT_EQ(d.OffColor(), 0u);
+  EXPECT_EQ(d.Color(), 0u);
+  EXPECT_TRUE(d.DoubleBuffer());
+  EXPECT_EQ(d.Animation(), anNone);
+  d.SetValue("8");
+  const QImage image = d.grab().toImage();
+  // Right-aligned: the last cell's middle bar is lit, the first cell shows nothing lit.
+  int litLast = 0, litFirst = 0;
+  for (int x = 0; x < 92; ++x) {
+    if (image.pixel(x, 16) != qRgb(0, 255, 0)) continue;
+    if (x > 70) ++litLast;
+    if (x < 25) ++litFirst;
+  }
+  EXPECT_GT(litLast, 5);
+  EXPECT_EQ(litFirst, 0);
+}
+
+TEST(DigitDisplay, AboutBoxIsShownButNotKept) {
+  int shown = 0;
+  auto saved = TDigitDisplay::AboutPresenter();
+  TDigitDisplay::AboutPresenter() = [&](QWidget*, const QString& text) {
+    EXPECT_FALSE(text.isEmpty());
+    ++shown;
+  };
+  TDigitDisplay d;
+  d.ShowAbout(abAbout);
+  EXPECT_EQ(shown, 1);
+  EXPECT_EQ(d.About(), abNone);
+  TDigitDisplay::AboutPresenter() = saved;
+}
+
+TEST(DigitDisplay, DotModeKeepsSharedDotsOfLitNeighbours) {
+  TDigitDisplay d;
+  d.SetDigitNum(1);
+  d.SetDotDisplay(true);
+  d.SetSegmentSize(2);
+  d.SetDotSpacing(2);
+  d.SetDigitSpacing(5);
+  d.SetOnColor(kOn);
+  d.SetOffColor(kOff);
+  d.SetColor(kBack);
+  // Pitch 4: cell width 4 * ((35 - 1 - 5 + 2) / 4) - 2 = 26, height 8 * ((40 - 1 - 2) / 2 / 4) + 2 = 34.
+  d.resize(35, 40);
+  d.SetValue("1");
+  QImage image = d.grab().toImage();
+  const int x0 = 5;
+  // Dots sit on a 4-pixel grid with gaps between them.
+  EXPECT_EQ(image.pixel(x0 + 24, 1), kOnRgb);  // top right corner dot belongs to lit segment 3
+  EXPECT_EQ(image.pixel(x0 + 20, 1), kOffRgb);
+  EXPECT_EQ(image.pixel(x0 + 22, 1), kBackRgb);  // the gap between dots
+  EXPECT_EQ(image.pixel(x0 + 24, 33), kOnRgb);   // bottom right corner shared with segment 6
+  EXPECT_EQ(image.pixel(x0 + 24, 17), kOnRgb);   // middle right end shared with 3 and 6
+  EXPECT_EQ(image.pixel(x0 + 0, 1), kOffRgb);
+  d.SetValue("7");
+  image = d.grab().toImage();
+  EXPECT_EQ(image.pixel(x0 + 0, 1), kOnRgb);
+  EXPECT_EQ(image.pixel(x0 + 12, 1), kOnRgb);
+  EXPECT_EQ(image.pixel(x0 + 0, 9), kOffRgb);
+}
+
+TEST(DigitDisplay, DegenerateSettingsDrawTheBackgroundOnly) {
+  // Any Qt warning (a painter on an empty device, for one) fails the test.
+  static int warnings = 0;
+  const QtMessageHandler previous = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString&) {
+    if (type != QtDebugMsg && type != QtInfoMsg) ++warnings;
+  });
+  struct Case {
+    int digits, segment, dotSpacing;
+    bool dots;
+  } cases[] = {{0, 6, 2, false}, {-3, 6, 2, false}, {4, 0, 2, false}, {4, -2, 2, true},
+               {4, 2, -2, true}, {100000, 6, 2, false}, {2147483647, 2, 2, true}};
+  for (const Case& c : cases) {
+    Display display;
+    display.d.SetValue("88");
+    display.d.SetDigitNum(c.digits);
+    display.d.SetSegmentSize(c.segment);
+    display.d.SetDotSpacing(c.dotSpacing);
+    display.d.SetDotDisplay(c.dots);
+    QElapsedTimer elapsed;
+    elapsed.start();
+    const QImage image = display.Grab();
+    EXPECT_LT(elapsed.elapsed(), 1000);
+    bool onlyBackground = true;
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x) onlyBackground &= image.pixel(x, y) == kBackRgb;
+    EXPECT_TRUE(onlyBackground) << c.digits << " cells of size " << c.segment;
+  }
+  // Spacing that swallows the cells, and a control without area.
+  Display squeezed;
+  squeezed.d.SetDigitSpacing(1000000);
+  squeezed.d.SetValue("8");
+  EXPECT_EQ(squeezed.Grab().pixel(20, 30), kBackRgb);
+  TDigitDisplay empty;
+  empty.resize(0, 0);
+  empty.SetValue("8");
+  EXPECT_TRUE(empty.grab().isNull());
+  qInstallMessageHandler(previous);
+  EXPECT_EQ(warnings, 0);
+}
+
+TEST(DigitDisplay, AnimationGrowsChangedCellsInEightSteps) {
+  Display display;
+  auto* timer = new FakeTimer;
+  FakeClock clock;
+  display.d.SetAnimationTimer(std::unique_ptr<AnimationTimer>(timer));
+  display.d.SetClock(clock);
+  display.d.SetValue("18");
+  display.Grab();  // shown without animation
+  EXPECT_FALSE(timer->pending);
+
+  display.d.SetAnimation(anUp);
+  display.d.SetAnimationDelay(700);
+  display.d.SetValue("28");
+  // Segment order from the bottom: 7 bottom, 6 lower right, 5 lower left, 8 colon, 4 middle,
+  // 3 upper right, 2 upper left, 1 top. The first frame shows the old "1" plus the bottom bar.
+  const char* frames[] = {"00100110", "00100010", "00101010", "00101010",
+                          "00111010", "00111010", "00111010", "10111010"};
+  for (int step = 1; step <= 8; ++step) {
+    const QImage image = display.Grab();
+    EXPECT_EQ(LitSegments(image, Display::X0(3)), frames[step - 1]) << "step " << step;
+    EXPECT_EQ(LitSegments(image, Display::X0(4)), "11111110") << "unchanged cell, step " << step;
+    if (step < 8) {
+      EXPECT_EQ(display.d.AnimationStep(), step);
+      EXPECT_TRUE(display.d.IsPainting());
+      ASSERT_TRUE(timer->pending);
+      EXPECT_EQ(*timer->pending, 100);
+      clock.now += 100;
+      timer->Fire();
+    }
+    if (step == 7) {
+      EXPECT_EQ(display.d.PaintDuration(), 700u);
+    }
+  }
+  EXPECT_EQ(display.d.AnimationStep(), 0);
+  EXPECT_FALSE(display.d.IsPainting());
+  EXPECT_FALSE(timer->pending);
+  EXPECT_EQ(timer->starts, 7);
+  // A repaint that follows no change is not animated.
+  display.d.update();
+  display.Grab();
+  EXPECT_FALSE(timer->pending);
+}
+
+TEST(DigitDisplay, AnimationMakesUpForLateSteps) {
+  Display display;
+  auto* timer = new FakeTimer;
+  FakeClock clock;
+  display.d.SetAnimationTimer(std::unique_ptr<AnimationTimer>(timer));
+  display.d.SetClock(clock);
+  display.d.SetAnimation(anSpiral);
+  display.d.SetAnimationDelay(350);  // 50 ms per step
+  display.d.SetValue("5");
+  display.Grab();
+  ASSERT_EQ(timer->pending, 50);
+  clock.now += 80;  // 30 late
+  timer->Fire();
+  EXPECT_EQ(timer->pending, 20);
+  clock.now += 200;  // far too late: the next step follows at once
+  timer->Fire();
+  EXPECT_EQ(timer->pending, 0);
+  // A new value during the animation is animated after it.
+  display.d.SetValue("6");
+  while (timer->pending) timer->Fire();
+  EXPECT_EQ(LitSegments(display.Grab(), Display::X0(4)), "11010110");  // "5" while the next one starts
+  EXPECT_EQ(display.d.AnimationStep(), 1);
+  while (timer->pending) timer->Fire();
+  EXPECT_EQ(LitSegments(display.Grab(), Display::X0(4)), "11011110");  // "6"
+}
+
+TEST(DigitDisplay, EmptyingIsAnimatedOverAllCells) {
+  Display display;
+  auto* timer = new FakeTimer;
+  FakeClock clock;
+  display.d.SetAnimationTimer(std::unique_ptr<AnimationTimer>(timer));
+  display.d.SetClock(clock);
+  display.d.SetValue("88");
+  display.Grab();
+  display.d.SetAnimation(anDown);
+  display.d.SetAnimationDelay(70);
+  display.d.SetValue("");
+  // Step 1 draws only the top bars, unlit, on a cleared face.
+  QImage image = display.Grab();
+  EXPECT_EQ(image.pixel(Probe(1, Display::X0(4))), kOffRgb);
+  EXPECT_EQ(image.pixel(Probe(7, Display::X0(4))), kBackRgb);
+  while (timer->pending) timer->Fire();
+  image = display.Grab();
+  EXPECT_EQ(LitSegments(image, Display::X0(4)), "00000000");
+  EXPECT_EQ(LitSegments(image, Display::X0(1)), "00000000");
+}
+
+TEST(DigitDisplay, CellSplitting) {
+  const DigitCells cells = DigitCells::Split("1..");
+  EXPECT_EQ(cells.chars, "1 ");
+  EXPECT_EQ(cells.points, " .");
+  EXPECT_TRUE(cells.trailingPoint);
+  EXPECT_EQ(cells.CharAt(3, 4), '1');
+  EXPECT_TRUE(cells.PointAt(4, 4));
+  EXPECT_TRUE(cells.PointAt(5, 4));
+  EXPECT_FALSE(cells.PointAt(5, 1));  // cut text loses its final point
+  EXPECT_EQ(cells.CharAt(1, 1), '1');
+  const DigitCells huge = DigitCells::Split("12");
+  EXPECT_EQ(huge.CharAt(2147483647, 2147483647), '2');
+  EXPECT_EQ(huge.CharAt(1, 2147483647), ' ');
+}
