@@ -1,0 +1,46 @@
+#pragma once
+// Writes a history file of the recorder's layout for the benchmark: two devices with four
+// values each, one line a second.
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+namespace history_bench {
+
+inline std::string HeaderText() {
+  return " , , Sonda A, , , , Forno, , , \n"
+         " , , Canal 1, Canal 2, Ambiente, Contagens, Canal 1, Canal 2, Ambiente, Contagens\n"
+         " , , \xB0" "C, %, \xB0" "C, , \xB0" "C, \xB0" "C, \xB0" "C, \n";
+}
+
+// Line i, written into buffer (at least 256 bytes); returns its length.
+inline int DataLineText(size_t i, char* buffer, size_t size) {
+  const long long ms = static_cast<long long>(i) * 1000;
+  const long long s = ms / 1000;
+  const long long day = s / 86400;  // from 1 January 2026 on
+  const int month = 1 + static_cast<int>(day / 28) % 12;
+  const double w = static_cast<double>(i) * 0.001;
+  return std::snprintf(buffer, size,
+                       "%.2lld/%.2d/2026, %.2lld:%.2lld:%.2lld.%.3lld, %.2f, %.2f, %.2f, %.0f, %.2f, %.2f, %.2f, %.0f\n",
+                       day % 28 + 1, month, s / 3600 % 24, s / 60 % 60, s % 60, ms % 1000, 23.0 + 5 * std::sin(w),
+                       55.0 + 20 * std::cos(w * 0.7), 24.5 + std::sin(w * 0.1), static_cast<double>(i % 100000),
+                       180.0 + 40 * std::sin(w * 0.3), 175.25 + 35 * std::cos(w * 0.2), 26.0 + std::cos(w * 0.05),
+                       static_cast<double>(i / 10));
+}
+
+// Writes the file line by line (no copy of it in memory); returns its size in bytes.
+inline size_t WriteHistoryFile(const std::string& path, size_t lines) {
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  if (file == nullptr) return 0;
+  const std::string header = HeaderText();
+  size_t bytes = std::fwrite(header.data(), 1, header.size(), file);
+  char line[256];
+  for (size_t i = 0; i < lines; ++i) {
+    const int length = DataLineText(i, line, sizeof line);
+    bytes += std::fwrite(line, 1, static_cast<size_t>(length), file);
+  }
+  std::fclose(file);
+  return bytes;
+}
+
+}  // namespace history_bench
