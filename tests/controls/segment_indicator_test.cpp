@@ -1,0 +1,400 @@
+// The segment indicator rendered headless: digits, layout, bevels, schemes, hover,
+// transparency, materials, window shape and resizing.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEnterEvent>
+#include <memory>
+
+#include "controls/segment_indicator.h"
+
+using namespace controls;
+
+namespace {
+
+constexpr draw::TColor kBack = 0xFF0000;  // blue
+constexpr draw::TColor kFore = 0x0000FF;  // red
+constexpr draw::TColor kUnlit = 0x00FF00;  // green
+constexpr draw::TColor kHover = 0x00FFFF;  // yellow
+
+QRgb Rgb(draw::TColor color) { return draw::ToQColor(color).rgb(); }
+
+// A loaded indicator whose face is one or more bare cells of 80 x 80 pixels.
+std::unique_ptr<TSegmentIndicator> BareCells(int cells, TIAIndicatorKind kind = ik7segment) {
+  auto indicator = std::make_unique<TSegmentIndicator>();
+  indicator->Loaded();
+  indicator->SETOuterBevel(bkNone);
+  indicator->SETInnerBevel(bkNone);
+  indicator->SETIndicatorGap(0);
+  indicator->SETSignNumber(cells);
+  indicator->SETIndicatorWidth(80 * cells);
+  indicator->SETIndicatorHeight(80);
+  indicator->SETIndicatorKind(kind);
+  indicator->SETBackColor(kBack);
+  indicator->SETNumberForeColor(kFore);
+  indicator->SETNumberBackColor(kUnlit);
+  return indicator;
+}
+
+// Inside points of the shapes of an 80 x 80 cell: segments 1 lower left, 2 upper left, 3 top,
+// 4 upper right, 5 lower right, 6 bottom, 7 middle, then the decimal point and the colon dots.
+const QPoint kProbes[] = {{12, 55}, {17, 25}, {42, 9}, {62, 25}, {57, 57}, {32, 70}, {37, 40},
+                          {67, 70}, {40, 25}, {35, 55}};
+
+std::string Lit(const QImage& image, int shapes, int cell = 1) {
+  std::string lit;
+  for (int k = 0; k < shapes; ++k) {
+    const QRgb pixel = image.pixel(kProbes[k] + QPoint(80 * (cell - 1), 0));
+    lit += pixel == Rgb(kFore) ? '1' : pixel == Rgb(kUnlit) ? '0' : '?';
+  }
+  return lit;
+}
+
+void SendEnter(QWidget& widget) {
+  QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+  QApplication::sendEvent(&widget, &enter);
+}
+
+void SendLeave(QWidget& widget) {
+  QEvent leave(QEvent::Leave);
+  QApplication::sendEvent(&widget, &leave);
+}
+
+}  // namespace
+
+TEST(SegmentIndicator, EveryDigitAndMinusLightsTheirSegments) {
+  // Shape order: lower left, upper left, top, upper right, lower right, bottom, middle, point.
+  const std::pair<char, const char*> cases[] = {
+      {'0', "11111100"}, {'1', "00011000"}, {'2', "10110110"}, {'3', "00111110"}, {'4', "01011010"},
+      {'5', "01101110"}, {'6', "11101110"}, {'7', "00111000"}, {'8', "11111110"}, {'9', "01111110"},
+      {'-', "00000010"}, {' ', "00000000"}, {'.', "00000001"},
+  };
+  auto seven = BareCells(1);
+  auto nine = BareCells(1, ik9segment);
+  for (const auto& [ch, expected] : cases) {
+    seven->SETIndicatorString(QString(QChar(ch)));
+    EXPECT_EQ(Lit(seven->ImageBitmap(), 8), expected) << "'" << ch << "'";
+    nine->SETIndicatorString(QString(QChar(ch)));
+    // In a 9-segment cell the point comes after the two colon dots.
+    const std::string nineExpected = std::string(expected, 7) + "00" + expected[7];
+    std::string lit = Lit(nine->ImageBitmap(), 10);
+    EXPECT_EQ(lit.substr(0, 7) + lit.substr(8, 2) + lit[7], nineExpected) << "'" << ch << "' in 9 segments";
+  }
+  nine->SETIndicatorString(":");
+  EXPECT_EQ(Lit(nine->ImageBitmap(), 10), "0000000011");
+}
+
+TEST(SegmentIndicator, TextLayoutOnScreen) {
+  struct Case {
+    const char* text;
+    int litPolygons;
+    const char* points;  // decimal point of cells 1..4
+  } cases[] = {
+      {"12.5", 2 + 5 + 1 + 5, "0010"},
+      {".5", 1 + 5, "0010"},
+      {"1..2", 2 + 1 + 1 + 5, "0110"},
+      {"", 0, "0000"},
+      {"123456", 2 + 5 + 5 + 4, "0000"},
+  };
+  auto indicator = BareCells(4);
+  for (const Case& c : cases) {
+    indicator->SETIndicatorString(c.text);
+    EXPECT_EQ(indicator->LitPoints().number, c.litPolygons) << c.text;
+    EXPECT_EQ(indicator->LitPoints().number + indicator->UnlitPoints().number, 4 * 8) << c.text;
+    std::string points;
+    for (int cell = 1; cell <= 4; ++cell) points += Lit(indicator->ImageBitmap(), 8, cell)[7];
+    EXPECT_EQ(points, c.points) << c.text;
+  }
+  // The matrix takes "12.5" as four characters, the point being one of them.
+  indicator->SETIndicatorKind(ik5x7matrix);
+  indicator->SETIndicatorString("12.5");
+  EXPECT_EQ(indicator->LitPoints().number, 12 + 12 + 4 + 17);
+}
+
+TEST(SegmentIndicator, NewControlBevelsAndColours) {
+  TSegmentIndicator indicator;
+  EXPECT_EQ(indicator.size(), QSize(172, 36));
+  EXPECT_EQ(indicator.SignNumber(), 10);
+  EXPECT_FALSE(indicator.PaintRgn().has_value());
+  EXPECT_TRUE(indicator.testAttribute(Qt::WA_OpaquePaintEvent));
+  const QImage image = indicator.ImageBitmap();
+  ASSERT_EQ(image.size(), QSize(172, 36));
+  const QRgb light = qRgb(0xFD, 0xFD, 0xFD), dark = qRgb(0xBD, 0xBD, 0xBD);
+  // Raised outer frame: light top and left, dark bottom and right.
+  EXPECT_EQ(image.pixel(86, 0), light);
+  EXPECT_EQ(image.pixel(0, 18), light);
+  EXPECT_EQ(image.pixel(86, 35), dark);
+  EXPECT_EQ(image.pixel(171, 18), dark);
+  // Sunken inner frame: the other way round.
+  EXPECT_EQ(image.pixel(86, 2), dark);
+  EXPECT_EQ(image.pixel(2, 18), dark);
+  EXPECT_EQ(image.pixel(86, 33), light);
+  EXPECT_EQ(image.pixel(169, 18), light);
+  EXPECT_EQ(image.pixel(86, 5), qRgb(0xDD, 0xDD, 0xDD));   // the gap shows the back colour
+  EXPECT_EQ(image.pixel(157, 18), qRgb(0xD3, 0xD3, 0xD3)); // unlit middle bar of the last cell
+  EXPECT_EQ(indicator.UnlitPoints().number, 80);
+}
+
+TEST(SegmentIndicator, BevelShadingFollowsTheAngle) {
+  using S = BevelSide;
+  struct Case {
+    int angle;
+    S light1, light2;
+  } cases[] = {{0, S::Top, S::Left},     {300, S::Top, S::Left},   {600, S::Top, S::Right},
+               {900, S::Top, S::Right},  {1500, S::Bottom, S::Right}, {1800, S::Bottom, S::Right},
+               {2400, S::Left, S::Bottom}, {3300, S::Top, S::Left}, {-900, S::Left, S::Bottom}};
+  for (const Case& c : cases) {
+    const auto up = BevelShading(c.angle, bkUP);
+    EXPECT_EQ(up[0].side, c.light1) << c.angle;
+    EXPECT_EQ(up[1].side, c.light2) << c.angle;
+    EXPECT_TRUE(up[0].light && up[1].light && !up[2].light && !up[3].light);
+    const auto down = BevelShading(c.angle, bkDown);
+    EXPECT_EQ(down[0].side, c.light1);
+    EXPECT_TRUE(!down[0].light && !down[1].light && down[2].light && down[3].light);
+  }
+}
+
+TEST(SegmentIndicator, ShadesSaturate) {
+  EXPECT_EQ(GetLColor(0xF0E010), 0xFFFF30u);
+  EXPECT_EQ(GetDColor(0x10E0F0), 0x00C0D0u);
+  EXPECT_EQ(GetLColor(draw::clBtnFace), GetLColor(draw::FromQColor(draw::ToQColor(draw::clBtnFace))));
+}
+
+TEST(SegmentIndicator, ColorSchemeNeedsALoadedControl) {
+  TSegmentIndicator indicator;
+  indicator.SETColorScheme(csBlack);
+  EXPECT_EQ(indicator.ColorScheme(), csBlack);
+  EXPECT_EQ(indicator.BackColor(), 0xDDDDDDu);
+  indicator.Loaded();
+  indicator.SETColorScheme(csBlack);
+  EXPECT_EQ(indicator.BackColor(), 0x000000u);
+  EXPECT_EQ(indicator.BevelColor(), 0x808080u);
+  EXPECT_EQ(indicator.NumberBackColor(), 0x000000u);
+  EXPECT_EQ(indicator.NumberForeColor(), 0xFFFFFFu);
+  EXPECT_EQ(indicator.NumberForeColor1(), 0x0080FFu);
+  QCoreApplication::sendPostedEvents(&indicator);
+  EXPECT_EQ(indicator.ImageBitmap().pixel(86, 5), qRgb(0, 0, 0));
+}
+
+TEST(SegmentIndicator, SettersRefuseWhatTheyCannotTake) {
+  TSegmentIndicator indicator;
+  for (int bad : {0, -5}) {
+    indicator.SETIndicatorWidth(bad);
+    indicator.SETIndicatorHeight(bad);
+    indicator.SETSignNumber(bad);
+    indicator.SETInnerBevelWidth(bad);
+    indicator.SETOuterBevelWidth(bad);
+  }
+  EXPECT_EQ(indicator.IndicatorWidth(), 172);
+  EXPECT_EQ(indicator.IndicatorHeight(), 36);
+  EXPECT_EQ(indicator.SignNumber(), 10);
+  EXPECT_EQ(indicator.InnerBevelWidth(), 2);
+  EXPECT_EQ(indicator.OuterBevelWidth(), 2);
+  indicator.SETIndicatorGap(-5);
+  EXPECT_EQ(indicator.IndicatorGap(), -5);
+  indicator.SETIndicatorString("8");
+  // Cells grow to the clamp (the whole face height) instead of failing.
+  EXPECT_GT(indicator.LitPoints().number, 0);
+}
+
+TEST(SegmentIndicator, HoverColourAndWidth) {
+  auto indicator = BareCells(1);
+  indicator->SETNumberForeColor1(kHover);
+  indicator->SETIndicatorString("8");
+  int entered = 0, left = 0;
+  indicator->onMouseEnter = [&](QObject* sender) {
+    EXPECT_EQ(sender, indicator.get());
+    ++entered;
+  };
+  indicator->onMouseExit = [&](QObject*) { ++left; };
+
+  SendEnter(*indicator);  // maNone: nothing changes, the events still fire
+  QCoreApplication::sendPostedEvents(indicator.get());
+  EXPECT_EQ(indicator->ImageBitmap().pixel(kProbes[2]), Rgb(kFore));
+  SendLeave(*indicator);
+  EXPECT_EQ(entered, 1);
+  EXPECT_EQ(left, 1);
+
+  indicator->SETMouseAction(maColor);
+  SendEnter(*indicator);
+  EXPECT_TRUE(indicator->MouseInside());
+  QCoreApplication::sendPostedEvents(indicator.get());
+  EXPECT_EQ(indicator->ImageBitmap().pixel(kProbes[2]), Rgb(kHover));
+  SendLeave(*indicator);
+  QCoreApplication::sendPostedEvents(indicator.get());
+  EXPECT_EQ(indicator->ImageBitmap().pixel(kProbes[2]), Rgb(kFore));
+
+  // Hovering with maWidth makes the bars thicker: the top bar gains rows.
+  auto rows = [&] {
+    int count = 0;
+    for (int y = 0; y < 30; ++y) count += indicator->ImageBitmap().pixel(42, y) == Rgb(kFore);
+    return count;
+  };
+  const int normal = rows();
+  indicator->SETMouseAction(maWidth);
+  SendEnter(*indicator);
+  QCoreApplication::sendPostedEvents(indicator.get());
+  EXPECT_GT(rows(), normal);
+}
+
+TEST(SegmentIndicator, TransparentModesShowOnlyTheirParts) {
+  auto indicator = BareCells(2);
+  indicator->SETOuterBevel(bkUP);
+  indicator->SETIndicatorGap(6);
+  indicator->SETIndicatorString("1");
+  auto centre = [](const QPolygon& polygon) {
+    QPoint sum;
+    for (const QPoint& p : polygon) sum += p;
+    return sum / polygon.size();
+  };
+  const QPoint bevel(80, 0), background(80, 4);
+  const QPoint lit = centre(indicator->LitPoints().Polygon(0));
+  const QPoint unlit = centre(indicator->UnlitPoints().Polygon(0));
+  indicator->SETTransparentMode(tmAll);
+  EXPECT_FALSE(indicator->testAttribute(Qt::WA_OpaquePaintEvent));
+  ASSERT_TRUE(indicator->PaintRgn().has_value());
+  const QRegion all = *indicator->PaintRgn();
+  EXPECT_TRUE(all.contains(bevel));
+  EXPECT_TRUE(all.contains(lit));
+  EXPECT_FALSE(all.contains(unlit));
+  EXPECT_FALSE(all.contains(background));
+  indicator->SETTransparentMode(tmBackOnly);
+  EXPECT_TRUE(indicator->PaintRgn()->contains(unlit));
+  EXPECT_FALSE(indicator->PaintRgn()->contains(background));
+  indicator->SETTransparentMode(tmNone);
+  EXPECT_FALSE(indicator->PaintRgn().has_value());
+  EXPECT_TRUE(indicator->testAttribute(Qt::WA_OpaquePaintEvent));
+}
+
+TEST(SegmentIndicator, MaterialsAndTheirShades) {
+  auto indicator = BareCells(1);
+  indicator->SETOuterBevel(bkUP);
+  indicator->SETOuterBevelWidth(4);
+  indicator->SETIndicatorString("1");
+  QImage grey(2, 2, QImage::Format_RGB32);
+  grey.fill(qRgb(0x80, 0x80, 0x80));
+  indicator->SETBackMaterial(grey);
+  grey.fill(Qt::black);  // the control keeps its own copy
+  const QImage& image = indicator->ImageBitmap();
+  EXPECT_EQ(image.pixel(40, 6), qRgb(0x80, 0x80, 0x80));  // background
+  EXPECT_EQ(image.pixel(40, 1), qRgb(0xC0, 0xC0, 0xC0));  // light bevel face
+  EXPECT_EQ(image.pixel(40, 78), qRgb(0x40, 0x40, 0x40)); // dark bevel face
+  // Unlit segments: the back material shaded down (default), up, or as it is.
+  const QPoint unlit(40, 14);
+  EXPECT_EQ(indicator->ImageBitmap().pixel(unlit), qRgb(0x60, 0x60, 0x60));
+  indicator->SETMaterialShadowMode(msmLight);
+  EXPECT_EQ(indicator->ImageBitmap().pixel(unlit), qRgb(0xA0, 0xA0, 0xA0));
+  indicator->SETMaterialShadowMode(msmNone);
+  EXPECT_EQ(indicator->ImageBitmap().pixel(unlit), qRgb(0x80, 0x80, 0x80));
+
+  // A tiled fore material covers the lit segments; hovering with maColor paints over it.
+  QImage stripes(2, 1, QImage::Format_RGB32);
+  stripes.setPixel(0, 0, qRgb(255, 255, 255));
+  stripes.setPixel(1, 0, qRgb(0, 0, 0));
+  indicator->SETForeMaterial(stripes);
+  indicator->SETForeMaterialMode(mmTile);
+  EXPECT_EQ(indicator->ImageBitmap().pixel(62, 30), qRgb(255, 255, 255));
+  EXPECT_EQ(indicator->ImageBitmap().pixel(63, 30), qRgb(0, 0, 0));
+
+  QImage bytes(1, 1, QImage::Format_RGB888);
+  bytes.setPixel(0, 0, qRgb(0x30, 0x80, 0xF0));
+  QImage darker = bytes, lighter = bytes;
+  Getme24D(darker, 0x40);
+  Getme24L(lighter, 0x40);
+  EXPECT_EQ(darker.pixel(0, 0), qRgb(0x00, 0x40, 0xB0));
+  EXPECT_EQ(lighter.pixel(0, 0), qRgb(0x70, 0xC0, 0xFF));
+}
+
+TEST(SegmentIndicator, WindowShapeOfTheTurnedFace) {
+  QWidget parent;
+  parent.resize(400, 400);
+  auto* indicator = new TSegmentIndicator(&parent);
+  EXPECT_EQ(indicator->mask().boundingRect(), QRect(0, 0, 172, 36));
+  indicator->Loaded();
+  indicator->SETIndicatorAngle(900);
+  EXPECT_EQ(indicator->size(), QSize(36, 172));
+  EXPECT_EQ(indicator->mask(), QRegion(0, 0, 36, 172));
+  indicator->SETIndicatorAngle(450);
+  EXPECT_EQ(indicator->size(), QSize(147, 147));
+  const QRegion diamond = indicator->mask();
+  EXPECT_TRUE(diamond.contains(QPoint(73, 73)));
+  EXPECT_FALSE(diamond.contains(QPoint(3, 3)));
+  EXPECT_FALSE(diamond.contains(QPoint(143, 143)));
+  // Drawn content stays inside the shape.
+  for (int i = 0; i < indicator->LitPoints().points.size() + indicator->UnlitPoints().points.size(); ++i) {
+    const QPoint p = i < indicator->LitPoints().points.size()
+                         ? indicator->LitPoints().points[i]
+                         : indicator->UnlitPoints().points[i - indicator->LitPoints().points.size()];
+    EXPECT_TRUE(QRect(0, 0, 147, 147).contains(p)) << p.x() << "," << p.y();
+  }
+
+  TSegmentIndicator alone;
+  alone.Loaded();
+  alone.SETIndicatorAngle(450);
+  EXPECT_TRUE(alone.mask().isEmpty());
+}
+
+TEST(SegmentIndicator, ResizingAtAnAngle) {
+  QWidget parent;
+  parent.resize(400, 400);
+  auto* indicator = new TSegmentIndicator(&parent);
+  parent.show();
+  indicator->Loaded();
+  // Upright: the new size is the face.
+  indicator->resize(200, 50);
+  EXPECT_EQ(indicator->IndicatorWidth(), 200);
+  EXPECT_EQ(indicator->IndicatorHeight(), 50);
+  // Turned by 45 degrees: the control snaps back around the unchanged face.
+  indicator->SETIndicatorAngle(450);
+  const QSize turned = indicator->size();
+  indicator->resize(100, 300);
+  EXPECT_EQ(indicator->size(), turned);
+  EXPECT_EQ(indicator->IndicatorWidth(), 200);
+  // On its side: width and height swap into the face.
+  indicator->SETIndicatorAngle(900);
+  indicator->resize(60, 250);
+  EXPECT_EQ(indicator->IndicatorHeight(), 60);
+  EXPECT_EQ(indicator->IndicatorWidth(), 250);
+  QCoreApplication::sendPostedEvents(indicator);
+  EXPECT_EQ(indicator->ImageBitmap().size(), QSize(60, 250));
+}
+
+TEST(SegmentIndicator, CellCountsBeyondTheFaceStayCheap) {
+  QElapsedTimer elapsed;
+  elapsed.start();
+  TSegmentIndicator indicator;
+  indicator.Loaded();
+  indicator.SETIndicatorString("12.5");
+  indicator.SETSignNumber(2147483647);  // cells narrower than a pixel: bevels and background only
+  EXPECT_EQ(indicator.LitPoints().number + indicator.UnlitPoints().number, 0);
+  EXPECT_EQ(indicator.ImageBitmap().pixel(86, 18), qRgb(0xDD, 0xDD, 0xDD));
+  indicator.SETSignNumber(170);  // one-pixel cells
+  EXPECT_GT(indicator.UnlitPoints().number, 0);
+
+  // A face far wider than the control (never loaded, so the face is only stored): only the
+  // cells that can reach the control are built.
+  TSegmentIndicator wide;
+  wide.SETIndicatorWidth(50000000);
+  wide.SETSignNumber(5000000);
+  wide.SETIndicatorString("8");
+  EXPECT_LT(wide.UnlitPoints().number, 8 * 1000);
+  EXPECT_LT(elapsed.elapsed(), 3000);
+}
+
+TEST(SegmentIndicator, ZeroSizeControlPaintsNothing) {
+  static int warnings = 0;
+  const QtMessageHandler previous = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString&) {
+    if (type != QtDebugMsg && type != QtInfoMsg) ++warnings;
+  });
+  QWidget parent;
+  auto* indicator = new TSegmentIndicator(&parent);
+  parent.show();
+  indicator->resize(0, 0);
+  QCoreApplication::sendPostedEvents(indicator);
+  EXPECT_TRUE(indicator->ImageBitmap().isNull());
+  indicator->SETIndicatorString("12");
+  indicator->repaint();
+  qInstallMessageHandler(previous);
+  EXPECT_EQ(warnings, 0);
+}
