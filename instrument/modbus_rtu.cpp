@@ -45,10 +45,10 @@ size_t IdentificationFrameLength(std::span<const uint8_t> bytes) {
   return at <= bytes.size() ? at : 0;
 }
 
-bool EndsInException(std::span<const uint8_t> held, const Request& request) {
-  if (held.size() < kExceptionReplyBytes) return false;
-  const auto tail = held.last(kExceptionReplyBytes);
-  return tail[0] == request.slave && tail[1] == (request.function | kExceptionFlag) && HasValidCrc(tail);
+bool IsFrameEndingAt(std::span<const uint8_t> held, size_t end, size_t length, uint8_t slave, uint8_t function) {
+  if (end < length) return false;
+  const auto frame = held.subspan(end - length, length);
+  return frame[0] == slave && frame[1] == function && HasValidCrc(frame);
 }
 
 Result ParseIdentification(std::span<const uint8_t> reply, ReplyOutput& out) {
@@ -219,8 +219,7 @@ std::chrono::microseconds SilenceBeforeRequest(uint32_t baud) {
   return std::chrono::microseconds(std::max<uint64_t>(1750, charactersUs));
 }
 
-HeldReply FindReplyAtEnd(std::span<const uint8_t> held, const Request& request) {
-  HeldReply found;
+HeldReply FindReply(std::span<const uint8_t> held, const Request& request, size_t firstEnd) {
   if (request.function == kReadDeviceIdentification) {
     // Variable length: look for a frame start from which a complete reply reaches the end.
     const size_t first = held.size() > kIdentificationReplyMaxBytes ? held.size() - kIdentificationReplyMaxBytes : 0;
@@ -231,16 +230,19 @@ HeldReply FindReplyAtEnd(std::span<const uint8_t> held, const Request& request) 
         return HeldReply{HeldReply::kReply, s, candidate.size()};
       }
     }
-  } else if (request.replyLength > 0 && held.size() >= request.replyLength) {
-    const auto tail = held.last(request.replyLength);
-    if (tail[0] == request.slave && tail[1] == request.function && HasValidCrc(tail)) {
-      return HeldReply{HeldReply::kReply, held.size() - tail.size(), tail.size()};
+    firstEnd = held.size();  // an exception reply, like the reply, must end the held bytes
+  }
+  const uint8_t exceptionFunction = request.function | kExceptionFlag;
+  for (size_t end = std::max<size_t>(firstEnd, 1); end <= held.size(); ++end) {
+    if (request.function != kReadDeviceIdentification && request.replyLength > 0 &&
+        IsFrameEndingAt(held, end, request.replyLength, request.slave, request.function)) {
+      return HeldReply{HeldReply::kReply, end - request.replyLength, request.replyLength};
+    }
+    if (IsFrameEndingAt(held, end, kExceptionReplyBytes, request.slave, exceptionFunction)) {
+      return HeldReply{HeldReply::kException, end - kExceptionReplyBytes, kExceptionReplyBytes};
     }
   }
-  if (EndsInException(held, request)) {
-    return HeldReply{HeldReply::kException, held.size() - kExceptionReplyBytes, kExceptionReplyBytes};
-  }
-  return found;
+  return HeldReply{};
 }
 
 Result ParseReply(std::span<const uint8_t> reply, const Request& request, ReplyOutput& out) {

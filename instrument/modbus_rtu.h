@@ -92,17 +92,20 @@ ReadTimeouts ReadTimeoutsFor(uint32_t baud, size_t expectedLength, uint16_t extr
 // Line silence kept before each request: 3.5 characters, and never under 1.75 ms.
 std::chrono::microseconds SilenceBeforeRequest(uint32_t baud);
 
-// How the bytes received so far end, so reading can stop as soon as the reply is complete.
+// Where the reply stands among the bytes received so far, so reading can stop as soon as it
+// is complete.
 struct HeldReply {
   enum Kind { kIncomplete, kReply, kException } kind = kIncomplete;
   size_t start = 0;   // where the frame begins in the held bytes
   size_t length = 0;  // its length
 };
-// kReply when the held bytes end in a frame of the expected length (function 43: a complete
-// identification reply) from the request's slave, for its function, with a valid CRC;
-// kException when they end in a CRC-valid exception reply of that slave to that function.
-// Bytes before the frame (line noise) are allowed.
-HeldReply FindReplyAtEnd(std::span<const uint8_t> held, const Request& request);
+// Looks for the first frame that ends at a position from `firstEnd` to the end of the held
+// bytes: kReply for a frame of the expected length (function 43: a complete identification
+// reply, which must end the held bytes) from the request's slave, for its function, with a
+// valid CRC; kException for a CRC-valid exception reply of that slave to that function.
+// Bytes before the frame (line noise) are allowed, and so are bytes after it (an instrument
+// streaming its text as soon as it has answered).
+HeldReply FindReply(std::span<const uint8_t> held, const Request& request, size_t firstEnd = 0);
 
 // What a parsed reply delivers.
 struct ReplyOutput {

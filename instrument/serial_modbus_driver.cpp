@@ -121,7 +121,6 @@ bool TSerialModBusDriver::ReadIdentification(uint8_t slave, uint32_t readDeviceI
 }
 
 bool TSerialModBusDriver::Transact(const modbus::Request& request, modbus::ReplyOutput& out) {
-  receivedLength_ = 0;
   if (!portOpen_) return Fail(modbus::kNoReply, std::strerror(EBADF));
   ApplyReadTimeouts(request.replyLength);
   // The slave tells frames apart by line silence; after a reply that ended a moment ago the
@@ -158,8 +157,9 @@ bool TSerialModBusDriver::ReceiveReply(const modbus::Request& request, modbus::R
   const auto deadline = Clock::now() + milliseconds(timeouts_.TotalMs(expected));
   size_t held = 0;
   modbus::HeldReply found;
-  // Read until the bytes held end in the reply (leading noise allowed) or the total
-  // time-out runs out; waiting for the line to stay silent would cost a whole time-out.
+  // Read until the bytes held hold the reply (noise before it, or streamed text after it,
+  // allowed) or the total time-out runs out; waiting for the line to stay silent would cost
+  // a whole time-out per transaction.
   for (;;) {
     const auto wait = port_.WaitReadable(deadline);
     if (wait == platform::SerialPort::WaitResult::kTimeout) break;
@@ -172,11 +172,11 @@ bool TSerialModBusDriver::ReceiveReply(const modbus::Request& request, modbus::R
     }
     const long n = port_.ReadAvailable(frame + held, modbus::kReceiveFrameBytes - held);
     if (n < 0) return Fail(modbus::kNoReply, port_.LastError());
+    const size_t firstNewEnd = held + 1;
     held += static_cast<size_t>(n);
-    found = modbus::FindReplyAtEnd(std::span<const uint8_t>(frame, held), request);
+    found = modbus::FindReply(std::span<const uint8_t>(frame, held), request, firstNewEnd);
     if (found.kind != modbus::HeldReply::kIncomplete) break;
   }
-  receivedLength_ = held;
   if (held == 0) return Fail(modbus::kNoReply, std::strerror(ETIMEDOUT));
   if (found.kind == modbus::HeldReply::kException) return Fail(modbus::kUnexpectedReply, std::string());
 
@@ -191,7 +191,6 @@ bool TSerialModBusDriver::ReceiveReply(const modbus::Request& request, modbus::R
     // The time-out ran out on something that is not a good reply: judge its last bytes.
     reply = std::span<const uint8_t>(frame + held - expected, expected);
   }
-  receivedLength_ = reply.size();
   resultCode_ = modbus::ParseReply(reply, request, out);
   return resultCode_ == modbus::kOk;
 }

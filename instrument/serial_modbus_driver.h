@@ -70,7 +70,6 @@ class TSerialModBusDriver {
 
   platform::SerialPort port_;
   std::unique_ptr<uint8_t[]> receiveFrame_;  // kReceiveFrameBytes, allocated once
-  size_t receivedLength_ = 0;
   std::vector<TDeviceIdentification> identification_;
   std::string errorText_;
   uint8_t resultCode_ = modbus::kOk;

@@ -148,13 +148,19 @@ long SerialPort::ReadOnce(uint8_t* buffer, size_t size) {
 }
 
 long SerialPort::ReadAvailable(uint8_t* buffer, size_t size) {
-  if (fd_ < 0) return Fail(EBADF), -1;
+  if (fd_ < 0) {
+    Fail(EBADF);
+    return -1;
+  }
   if (size == 0) return 0;
   return ReadOnce(buffer, size);
 }
 
 SerialPort::WaitResult SerialPort::WaitReadable(Clock::time_point deadline) {
-  if (fd_ < 0) return Fail(EBADF), WaitResult::kError;
+  if (fd_ < 0) {
+    Fail(EBADF);
+    return WaitResult::kError;
+  }
   switch (PollFor(POLLIN, deadline, false)) {
     case PollResult::kReady: return WaitResult::kReady;
     case PollResult::kTimeout: return WaitResult::kTimeout;
@@ -164,7 +170,10 @@ SerialPort::WaitResult SerialPort::WaitReadable(Clock::time_point deadline) {
 }
 
 long SerialPort::Read(uint8_t* buffer, size_t size) {
-  if (fd_ < 0) return Fail(EBADF), -1;
+  if (fd_ < 0) {
+    Fail(EBADF);
+    return -1;
+  }
   if (size == 0) return 0;
   const SerialReadTimeouts t = timeouts_;
   constexpr uint32_t kNoWait = SerialReadTimeouts::kNoWait;
@@ -268,7 +277,10 @@ bool SerialPort::Purge(bool input, bool output) {
 }
 
 SerialPort::WaitResult SerialPort::WaitLineIdle(std::chrono::microseconds gap, Clock::time_point deadline) {
-  if (fd_ < 0) return Fail(EBADF), WaitResult::kError;
+  if (fd_ < 0) {
+    Fail(EBADF);
+    return WaitResult::kError;
+  }
   uint8_t scratch[256];
   for (;;) {
     long n;

@@ -208,6 +208,8 @@ TEST(ModbusHeldBytes, EndOfReplyDetection) {
   const Bytes otherSlave = WithCrc({0x0B, 3, 4, 1, 2, 3, 4});
   Bytes noisy = {0x00, 0xFF, 0x55};
   noisy.insert(noisy.end(), reply.begin(), reply.end());
+  Bytes thenStream = reply;
+  for (char ch : std::string("#1,5;;22.0;3;7;123x\n")) thenStream.push_back(uint8_t(ch));
 
   struct Case {
     const char* name;
@@ -218,6 +220,7 @@ TEST(ModbusHeldBytes, EndOfReplyDetection) {
   const Case cases[] = {
       {"exact reply", reply, modbus::HeldReply::kReply, 0},
       {"after noise", noisy, modbus::HeldReply::kReply, 3},
+      {"streamed text after it", thenStream, modbus::HeldReply::kReply, 0},
       {"one byte short", Bytes(reply.begin(), reply.end() - 1), modbus::HeldReply::kIncomplete, 0},
       {"exception", exception, modbus::HeldReply::kException, 0},
       {"other slave", otherSlave, modbus::HeldReply::kIncomplete, 0},
@@ -225,7 +228,7 @@ TEST(ModbusHeldBytes, EndOfReplyDetection) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    const auto found = modbus::FindReplyAtEnd(c.held, read);
+    const auto found = modbus::FindReply(c.held, read);
     EXPECT_EQ(found.kind, c.kind);
     if (c.kind != modbus::HeldReply::kIncomplete) {
       EXPECT_EQ(found.start, c.start);
@@ -237,12 +240,16 @@ TEST(ModbusHeldBytes, EndOfReplyDetection) {
   const Bytes idReply = WithCrc({0x0A, 43, 14, 1, 1, 0, 0, 1, 0, 3, 'a', 'b', 'c'});
   Bytes idHeld = {0x0A, 0x0A};  // noise that looks like the address
   idHeld.insert(idHeld.end(), idReply.begin(), idReply.end());
-  auto found = modbus::FindReplyAtEnd(idHeld, identify);
+  auto found = modbus::FindReply(idHeld, identify);
   EXPECT_EQ(found.kind, modbus::HeldReply::kReply);
   EXPECT_EQ(found.start, 2u);
   EXPECT_EQ(found.length, idReply.size());
   idHeld.pop_back();
-  EXPECT_EQ(modbus::FindReplyAtEnd(idHeld, identify).kind, modbus::HeldReply::kIncomplete);
+  EXPECT_EQ(modbus::FindReply(idHeld, identify).kind, modbus::HeldReply::kIncomplete);
+
+  // Frames ending before `firstEnd` were looked at already and are not found again.
+  EXPECT_EQ(modbus::FindReply(reply, read, reply.size() + 1).kind, modbus::HeldReply::kIncomplete);
+  EXPECT_EQ(modbus::FindReply(noisy, read, noisy.size()).kind, modbus::HeldReply::kReply);
 }
 
 }  // namespace

@@ -85,10 +85,13 @@ TEST_F(DriverOnPty, ReadRepliesAndTheirResults) {
   std::swap(swapped[11], swapped[12]);
   Bytes noisyThenGood = {0x00, 0xFF, 0x55, 0xAA, '#', '1', ';', '\n'};
   noisyThenGood.insert(noisyThenGood.end(), good.begin(), good.end());
+  Bytes thenStream = good;
+  for (char ch : std::string("#1,5;;22.0;3;7;123x\n#1,6;;22.0;3;7;131x\n")) thenStream.push_back(uint8_t(ch));
   const Bytes firstHalf(good.begin(), good.begin() + 5), secondHalf(good.begin() + 5, good.end());
   const std::vector<ReplyCase> cases = {
       {"good", {{{}, good}}, true, modbus::kOk, 40, 0},
       {"leading noise", {{{}, noisyThenGood}}, true, modbus::kOk, 40, 0},
+      {"streamed text right after the reply", {{{}, thenStream}}, true, modbus::kOk, 40, 0},
       {"gap inside the reply", {{{}, firstHalf}, {milliseconds(20), secondHalf}}, true, modbus::kOk, 60, 20},
       {"exception ends at once", {{{}, WithCrc({0x0A, 0x83, 0x02})}}, false, modbus::kUnexpectedReply, 40, 0},
       {"byte count not twice the count", {{{}, WithCrc({0x0A, 3, 10, 1, 2, 3, 4, 5, 6, 7, 8})}}, false, modbus::kUnexpectedReply, 40, 0},
