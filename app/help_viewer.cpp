@@ -1,10 +1,10 @@
 #include "app/help_viewer.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QFile>
 #include <QImage>
 #include <QRegularExpression>
-#include <QScreen>
 #include <QTextDocument>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -43,7 +43,18 @@ QString HelpFileProblemText(const QString& helpFile) {
 
 HelpBrowser::HelpBrowser(QWidget* parent) : QTextBrowser(parent) {
   setObjectName(QStringLiteral("HelpBrowser"));
-  setOpenExternalLinks(true);
+  // The browser would hand relative links of a non-file page to the desktop; we follow them.
+  setOpenLinks(false);
+  connect(this, &QTextBrowser::anchorClicked, this, &HelpBrowser::FollowLink);
+}
+
+void HelpBrowser::FollowLink(const QUrl& link) {
+  const QUrl target = source().resolved(link);
+  if (target.scheme() == QLatin1String(kHelpScheme)) {
+    setSource(target);
+  } else if (!target.scheme().isEmpty()) {
+    QDesktopServices::openUrl(target);
+  }
 }
 
 void HelpBrowser::SetHelpFile(std::unique_ptr<HelpFile> file) {

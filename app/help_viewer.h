@@ -32,6 +32,8 @@ class HelpBrowser : public QTextBrowser {
   void SetHelpFile(std::unique_ptr<HelpFile> file);
   const HelpFile* File() const { return file_.get(); }
   void ShowTopic(const std::string& objectPath);
+  // A clicked link: pages of the file open here, web and mail links in the desktop's programs.
+  void FollowLink(const QUrl& link);
   QVariant loadResource(int type, const QUrl& name) override;
 
  private:

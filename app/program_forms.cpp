@@ -3,6 +3,7 @@
 #include "app/about_form.h"
 #include "app/overwrite_choice_form.h"
 #include "app/view_form.h"
+#include "history/hist_form.h"
 
 namespace app {
 namespace {
@@ -19,6 +20,7 @@ std::unique_ptr<ProgramForms> CreateProgramForms(UserInteraction& ui, HelpViewer
   auto forms = std::make_unique<ProgramForms>();
   forms->viewForm = std::make_unique<TViewForm>(ui, help);
   TViewForm* view = forms->viewForm.get();
+  view->Hooks().newHistoryViewer = [&ui]() -> QWidget* { return new history::THistForm(ui); };
   // Device configuration, display wizard and readings settings dialogs come here.
   forms->aboutForm = new TAboutForm(view);
   view->SetAboutDialog(forms->aboutForm);
