@@ -17,14 +17,6 @@ DeviceInterface::DeviceInterface(int portNumber)
     : TSerialModBusDriver(portNumber, device::kBaudRate, device::kExtraTimeoutMs),
       sensorNames_(device::CurrentSensorNames()) {}
 
-template <typename Transaction>
-bool DeviceInterface::WithTries(Transaction transaction) {
-  for (int attempt = 0; attempt < kTries; ++attempt) {
-    if (transaction()) return true;
-  }
-  return false;
-}
-
 bool DeviceInterface::ReadRegisters(uint16_t start, uint32_t count, uint16_t* destination) {
   if (!IsPortOpen() || destination == nullptr) return false;
   uint32_t first = start;

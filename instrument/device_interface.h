@@ -124,7 +124,12 @@ class DeviceInterface : public TSerialModBusDriver {
 
  private:
   template <typename Transaction>
-  bool WithTries(Transaction transaction);
+  static bool WithTries(Transaction transaction) {
+    for (int attempt = 0; attempt < kTries; ++attempt) {
+      if (transaction()) return true;
+    }
+    return false;
+  }
   bool ReadLiveValues(float* values);
   bool Streaming() const;
   bool SetStreamingBit(bool on);

@@ -1,5 +1,6 @@
 #include "instrument/sensor_names.h"
 
+#include <algorithm>
 #include <mutex>
 
 namespace device {

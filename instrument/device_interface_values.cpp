@@ -1,0 +1,39 @@
+// DeviceInterface: live values, units and sensor names.
+#include "instrument/device_interface.h"
+#include "instrument/device_regs_image.h"
+#include "instrument/live_values.h"
+
+bool DeviceInterface::ReadValues(float* values) {
+  if (values == nullptr || !ready_) return false;
+  if (ReadLiveValues(values)) {
+    failedReads_ = 0;
+    return true;
+  }
+  ++failedReads_;
+  return false;
+}
+
+bool DeviceInterface::ReadLiveValues(float* values) {
+  std::array<uint16_t, device::reg::kLiveValueCount> raw{};
+  if (!ReadRegisters(device::reg::kLiveValues, device::reg::kLiveValueCount, raw.data())) return false;
+  device::ScaleLiveRegisters(raw, model_, regs, std::span<float, 4>(values, 4));
+  values[4] = 0;
+  if (!device::HasCounterBlock(model_, regs.FirmwareVersionNumber)) return true;
+  uint16_t counter[2] = {};
+  if (!ReadRegisters(device::reg::kCounterHigh, 2, counter)) return false;
+  values[4] = device::CounterValue(counter[0], counter[1], regs.Scale);
+  return true;
+}
+
+std::string DeviceInterface::GetChannelUnit(int channel) const { return device::ChannelUnit(channel, model_, regs); }
+
+std::string DeviceInterface::GetSensorName(int index) const {
+  if (model_ == device::kModelProbe && (index == 0 || index == 1)) return sensorNames_[static_cast<size_t>(index)];
+  return std::string(device::kUnknownSensorName);
+}
+
+std::string DeviceInterface::GetProbeSensorName() const {
+  const int index = model_ == device::kModelProbe ? device::ProbeSensorNameIndex(regs.InputTypeModel) : -1;
+  if (index < 0) return std::string(device::kUnknownSensorName);
+  return sensorNames_[static_cast<size_t>(index)];
+}

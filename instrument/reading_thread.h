@@ -1,0 +1,54 @@
+#pragma once
+// The slow-mode reading thread: calls the reading cycle on a thread of its own, then rests
+// for the rest of the period (reading::RestAfterCycle). It knows nothing of devices or
+// windows; the cycle is a callback that runs on this thread and takes its own locks.
+//
+// Made suspended; SetPeriod, then Start. Terminate asks it to stop: a rest in progress ends
+// at once, a cycle in progress runs to its end. WaitFor joins it; the destructor does both.
+// A thread is never restarted.
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <functional>
+#include <mutex>
+#include <thread>
+
+#include "platform/clock.h"
+
+class ReadingThread {
+ public:
+  using ReadingRound = std::function<void()>;
+  static constexpr int32_t kDefaultPeriodMs = 500;
+
+  // `clock` measures the cycle; it must outlive the thread.
+  explicit ReadingThread(ReadingRound round,
+                         const platform::MonotonicClock& clock = platform::MonotonicClock::System());
+  ~ReadingThread();
+  ReadingThread(const ReadingThread&) = delete;
+  ReadingThread& operator=(const ReadingThread&) = delete;
+
+  // Before Start.
+  void SetPeriod(int32_t periodMs) { period_ = periodMs; }
+  int32_t Period() const { return period_; }
+
+  // Starts the loop (once; later calls do nothing).
+  void Start();
+  void Terminate();
+  bool Terminated() const { return terminated_; }
+  // Returns when the loop has ended (at once when it never started).
+  void WaitFor();
+
+ private:
+  void Execute();
+  // Sleeps `ms` unless told to stop first; false when told to stop.
+  bool Rest(uint32_t ms);
+
+  ReadingRound round_;
+  const platform::MonotonicClock& clock_;
+  std::atomic<int32_t> period_{kDefaultPeriodMs};
+  std::atomic<bool> terminated_{false};
+  std::mutex mutex_;
+  std::condition_variable wake_;
+  std::thread thread_;
+  bool started_ = false;
+};
