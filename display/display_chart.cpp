@@ -86,6 +86,8 @@ DisplayChart::DisplayChart(const DisplayConfig& config, QWidget* parent)
 
 DisplayChart::~DisplayChart() { delete plot_.data(); }
 
+QCustomPlot* DisplayChart::Plot() const { return plot_; }
+
 void DisplayChart::AddPoint(QCPGraph* graph, double time, double value) const {
   const double key = chart_time::KeyFromDateTime(time);
   graph->addData(key, value);

@@ -35,7 +35,7 @@ class DisplayChart {
   bool IsInPlotArea(QPoint p) const;
 
   double VisiblePeriod() const { return visiblePeriod_; }
-  QCustomPlot* Plot() const { return plot_; }
+  QCustomPlot* Plot() const;
   const std::vector<QCPGraph*>& Series() const { return series_; }
   QCPGraph* ReferenceSeries(int which) const { return which == 0 ? ref1_ : ref2_; }
 
