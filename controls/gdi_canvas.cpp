@@ -156,44 +156,75 @@ void GdiCanvas::Polyline(const QPolygon& points) {
   for (qsizetype i = 1; i < points.size(); ++i) LineTo(points[i].x(), points[i].y());
 }
 
-// Bresenham from (x0, y0) towards (x1, y1), the end pixel left out.
+// One-pixel line from (x0, y0) towards (x1, y1), the end pixel left out. Pixel i along the
+// major axis sits at the nearest minor coordinate. Only the part over the drawing surface is
+// walked, so lines with far-off end points cost no more than short ones.
 void GdiCanvas::ThinLine(int x0, int y0, int x1, int y1) {
-  const int64_t dx = std::llabs(static_cast<int64_t>(x1) - x0);
-  const int64_t dy = -std::llabs(static_cast<int64_t>(y1) - y0);
+  const int64_t dx = static_cast<int64_t>(x1) - x0;
+  const int64_t dy = static_cast<int64_t>(y1) - y0;
   if (dx == 0 && dy == 0) return;
-  const int sx = x0 < x1 ? 1 : -1;
-  const int sy = y0 < y1 ? 1 : -1;
+  const bool xMajor = std::llabs(dx) >= std::llabs(dy);
+  const int64_t n = xMajor ? std::llabs(dx) : std::llabs(dy);  // pixels drawn
+  const int64_t m = xMajor ? std::llabs(dy) : std::llabs(dx);
+  const int64_t a0 = xMajor ? x0 : y0;
+  const int64_t b0 = xMajor ? y0 : x0;
+  const int sa = (xMajor ? dx : dy) < 0 ? -1 : 1;
+  const int sb = (xMajor ? dy : dx) < 0 ? -1 : 1;
+  auto minorAt = [&](int64_t i) {
+    const __int128 numerator = static_cast<__int128>(2) * i * m + n;
+    return b0 + sb * static_cast<int64_t>(numerator / (2 * static_cast<__int128>(n)));
+  };
+
+  // The surface in canvas coordinates, with a small margin.
+  QRect surface(0, 0, painter_.device()->width(), painter_.device()->height());
+  if (!painter_.transform().isIdentity()) {
+    surface = painter_.transform().inverted().mapRect(QRectF(surface)).toAlignedRect();
+  }
+  surface.adjust(-2, -2, 2, 2);
+  const int64_t aLo = xMajor ? surface.left() : surface.top();
+  const int64_t aHi = xMajor ? surface.right() : surface.bottom();
+  const int64_t bLo = xMajor ? surface.top() : surface.left();
+  const int64_t bHi = xMajor ? surface.bottom() : surface.right();
+
+  // Steps whose major coordinate lies on the surface.
+  int64_t first = sa > 0 ? aLo - a0 : a0 - aHi;
+  int64_t last = sa > 0 ? aHi - a0 : a0 - aLo;
+  first = std::max<int64_t>(first, 0);
+  last = std::min<int64_t>(last, n - 1);
+  if (m > 0) {
+    // Narrow further by the minor coordinate (monotonic in i); a step of slack each side.
+    auto stepAt = [&](int64_t minor) {
+      return static_cast<int64_t>(std::floor(static_cast<long double>(minor - b0) * sb * n / m));
+    };
+    const int64_t i1 = stepAt(sb > 0 ? bLo : bHi) - 2;
+    const int64_t i2 = stepAt(sb > 0 ? bHi : bLo) + 2;
+    first = std::max(first, i1);
+    last = std::min(last, i2);
+  } else if (b0 < bLo || b0 > bHi) {
+    return;
+  }
+  if (first > last) return;
+
   const QVector<int> runs = DashRuns(pen.style);
-  int runIndex = 0;
-  int runLeft = runs.isEmpty() ? 0 : runs[0];
+  int cycle = 0;
+  for (int run : runs) cycle += run;
   QPolygon pixels;
-  pixels.reserve(static_cast<qsizetype>(std::max(dx, -dy)));
-  int64_t err = dx + dy;
-  int64_t x = x0;
-  int64_t y = y0;
-  // Far-off end points would make the loop long; only pixels within reach of any real
-  // surface are collected.
-  constexpr int64_t kReach = 1 << 16;
-  int64_t steps = std::max(dx, -dy);
-  if (steps > 4 * kReach) steps = 4 * kReach;
-  for (int64_t i = 0; i < steps; ++i) {
-    const bool on = runs.isEmpty() || (runIndex % 2 == 0);
-    if (on && std::llabs(x) < kReach && std::llabs(y) < kReach) {
-      pixels.append(QPoint(static_cast<int>(x), static_cast<int>(y)));
+  pixels.reserve(static_cast<qsizetype>(std::min<int64_t>(last - first + 1, 1 << 16)));
+  for (int64_t i = first; i <= last; ++i) {
+    if (cycle > 0) {
+      int position = static_cast<int>(i % cycle);
+      bool on = true;
+      for (int run : runs) {
+        if (position < run) break;
+        position -= run;
+        on = !on;
+      }
+      if (!on) continue;
     }
-    if (!runs.isEmpty() && --runLeft == 0) {
-      runIndex = (runIndex + 1) % static_cast<int>(runs.size());
-      runLeft = runs[runIndex];
-    }
-    const int64_t e2 = 2 * err;
-    if (e2 >= dy) {
-      err += dy;
-      x += sx;
-    }
-    if (e2 <= dx) {
-      err += dx;
-      y += sy;
-    }
+    const int64_t a = a0 + sa * i;
+    const int64_t b = minorAt(i);
+    if (b < bLo || b > bHi) continue;
+    pixels.append(xMajor ? QPoint(static_cast<int>(a), static_cast<int>(b)) : QPoint(static_cast<int>(b), static_cast<int>(a)));
   }
   QPen pixelPen(pen.color);
   pixelPen.setWidth(0);

@@ -1,0 +1,346 @@
+// The dial gauge: scale geometry and labels, setter and range rules, needle and zone arcs
+// probed in headless renders, the redraw rate on a stepped clock, and degenerate settings.
+#include <QImage>
+#include <cmath>
+#include <gtest/gtest.h>
+#include <limits>
+#include <vector>
+
+#include "controls/dial_gauge.h"
+#include "controls/dial_gauge_geometry.h"
+#include "tests/controls/pixel_probe.h"
+
+namespace {
+
+using controls::TDialGauge;
+
+constexpr draw::TColor kArrow = 0xFF00FF;   // magenta
+constexpr draw::TColor kTicks = 0x00FF00;   // lime
+constexpr draw::TColor kMaxZone = 0x0000FF; // red
+constexpr draw::TColor kMidZone = 0xFFFF00; // cyan
+constexpr draw::TColor kMinZone = 0x008000; // green
+constexpr draw::TColor kLabels = 0x800080;  // purple
+
+QRgb Rgb(draw::TColor color) { return draw::ToRgb(color); }
+
+// A gauge with nothing but the needle on the face, unless options are given.
+void Isolate(TDialGauge& g, TDialGauge::TFaceOptions options = 0) {
+  g.SetFFaceOptions(options);
+  g.SetFArrowColor(kArrow);
+  g.SetFArrowWidth(3);
+  g.SetFTicksColor(kTicks);
+  g.SetFMaxColor(kMaxZone);
+  g.SetFMidColor(kMidZone);
+  g.SetFMinColor(kMinZone);
+  g.SetFValueColor(kLabels);
+}
+
+dial::Layout LayoutOf(TDialGauge::TStyle style) {
+  return style == TDialGauge::LeftStyle    ? dial::Layout::Left
+         : style == TDialGauge::RightStyle ? dial::Layout::Right
+                                           : dial::Layout::Center;
+}
+
+dial::Geometry GeometryOf(const TDialGauge& g) {
+  return dial::Compute(LayoutOf(g.Style()), g.width(), g.height(), g.Margin(), g.Angle());
+}
+
+TEST(DialGeometry, CentreAndRadiusPerLayout) {
+  struct Case { dial::Layout layout; int angle; double start; int cxInt; int cy; int radius; int sweep; };
+  const Case cases[] = {
+      // 225 x 180, margin 10: r = round(102.5 / cos 30) = 118, cy = (180 - 118) div 2 + 118.
+      {dial::Layout::Center, 120, 30.0, 112, 149, 118, 120},
+      // Wide sweeps: r = (225 - 20) div 2, centred vertically.
+      {dial::Layout::Center, 270, -45.0, 112, 90, 102, 270},
+      {dial::Layout::Center, 180, 0.0, 112, 90, 102, 180},
+      // Narrow sweep: the radius is limited by the height.
+      {dial::Layout::Center, 11, 84.5, 112, 170, 160, 11},
+      // Quarter dials in the lower corners, never more than 90 degrees.
+      {dial::Layout::Left, 120, 90.0, 10, 170, 205, 90},
+      {dial::Layout::Right, 60, 0.0, 215, 170, 205, 60},
+  };
+  for (const Case& c : cases) {
+    const dial::Geometry g = dial::Compute(c.layout, 225, 180, 10, c.angle);
+    EXPECT_DOUBLE_EQ(g.startAngle, c.start) << c.angle;
+    EXPECT_EQ(g.cxInt, c.cxInt) << c.angle;
+    EXPECT_EQ(g.cy, c.cy) << c.angle;
+    EXPECT_EQ(g.radius, c.radius) << c.angle;
+    EXPECT_EQ(g.sweep, c.sweep) << c.angle;
+  }
+  // The scale grows clockwise from the left: its start is up-left, its middle straight up.
+  const dial::Geometry g = dial::Compute(dial::Layout::Center, 225, 180, 10, 120);
+  EXPECT_EQ(dial::PointAt(g, 0, 100), QPoint(26, 99));
+  EXPECT_EQ(dial::PointAt(g, 60, 100), QPoint(112, 49));  // 112.5 rounds to even
+}
+
+TEST(DialGeometry, LabelsAndTheirAnchors) {
+  struct Case { int min, max, n; std::vector<const char*> labels; };
+  const Case cases[] = {
+      {0, 140, 7, {"0", "20", "40", "60", "80", "100", "120", "140"}},
+      {0, 100, 7, {"0", "14", "28", "42", "57", "71", "85", "100"}},
+      {-50, 50, 4, {"-50", "-25", "0", "25", "50"}},
+      {-7, 0, 2, {"-7", "-4", "0"}},  // the division truncates towards zero
+      {std::numeric_limits<int>::min(), std::numeric_limits<int>::max(), 2, {"-2147483648", "-1", "2147483647"}},
+  };
+  for (const Case& c : cases) {
+    for (int i = 0; i <= c.n; ++i) {
+      EXPECT_EQ(dial::LabelText(c.min, c.max, i, c.n).toStdString(), c.labels[static_cast<size_t>(i)]) << c.max << " " << i;
+    }
+  }
+  // The label's horizontal radius shrinks by i pixels more than the vertical one.
+  const dial::Geometry g = dial::Compute(dial::Layout::Center, 225, 180, 10, 180);  // S = 0, r = 102
+  EXPECT_EQ(dial::LabelAnchor(g, 0, 15, 0), QPoint(30, 90));  // 30.5 rounds to even
+  EXPECT_EQ(dial::LabelAnchor(g, 180, 15, 7), QPoint(188, 90));
+}
+
+TEST(DialGeometry, ValueAnglesStayFiniteOnDegenerateScales) {
+  EXPECT_DOUBLE_EQ(dial::ValueAngle(70, 0, 140, 120), 60.0);
+  EXPECT_DOUBLE_EQ(dial::ValueAngle(280, 0, 140, 120), 240.0);  // beyond the end: not clamped
+  EXPECT_DOUBLE_EQ(dial::ClampedValueAngle(280, 0, 140, 120), 120.0);
+  EXPECT_DOUBLE_EQ(dial::ClampedValueAngle(-5, 0, 140, 120), 0.0);
+  EXPECT_DOUBLE_EQ(dial::ValueAngle(5, 10, 10, 120), 0.0);
+  EXPECT_DOUBLE_EQ(dial::ValueAngle(5, 20, 10, 120), 0.0);
+  EXPECT_DOUBLE_EQ(dial::ValueAngle(std::numeric_limits<double>::quiet_NaN(), 0, 10, 120), 0.0);
+}
+
+TEST(DialGaugeSetters, GuardsAndClamps) {
+  TDialGauge g;
+  g.SetFScaleAngle(10);
+  EXPECT_EQ(g.Angle(), 120);
+  g.SetFScaleAngle(361);
+  EXPECT_EQ(g.Angle(), 120);
+  g.SetFScaleAngle(11);
+  EXPECT_EQ(g.Angle(), 11);
+  g.SetFScaleAngle(360);
+  EXPECT_EQ(g.Angle(), 360);
+
+  g.SetFArrowWidth(0);
+  EXPECT_EQ(g.ArrowWidth(), 1);
+  g.SetFArrowWidth(9);
+  EXPECT_EQ(g.ArrowWidth(), 5);
+
+  g.SetFNumMainTicks(-3);
+  EXPECT_EQ(g.NumberMainTicks(), 0);
+  g.SetFNumMainTicks(1 << 30);
+  EXPECT_EQ(g.NumberMainTicks(), TDialGauge::kMaxMainTicks);
+
+  // A quarter dial sweeps at most 90 degrees, and the property follows.
+  g.SetFScaleAngle(120);
+  g.SetFStyle(TDialGauge::LeftStyle);
+  EXPECT_EQ(g.Angle(), 90);
+  g.SetFScaleAngle(200);
+  EXPECT_EQ(g.Angle(), 90);
+
+  g.resize(40, 30);
+  EXPECT_EQ(g.size(), QSize(60, 50));
+}
+
+TEST(DialGaugeSetters, RangeRulesKeepZonesInsideTheScale) {
+  TDialGauge g;
+  g.SetFScaleValue(0);  // not above MinValue
+  EXPECT_EQ(g.MaxValue(), 140);
+  g.SetFMinValue(140);  // not below MaxValue
+  EXPECT_EQ(g.MinValue(), 0);
+
+  g.SetFScaleValue(80);
+  EXPECT_EQ(g.MaxValue(), 80);
+  EXPECT_EQ(g.IndMaximum(), 79);
+  EXPECT_EQ(g.IndMinimum(), 1);  // 80 - 79 < 30
+
+  g.SetFMaximum(80);  // the limits must lie strictly inside the scale
+  g.SetFMinimum(0);
+  EXPECT_EQ(g.IndMaximum(), 79);
+  EXPECT_EQ(g.IndMinimum(), 1);
+  g.SetFMaximum(50);
+  g.SetFMinimum(60);  // not compared with each other
+  EXPECT_EQ(g.IndMaximum(), 50);
+  EXPECT_EQ(g.IndMinimum(), 60);
+
+  TDialGauge h;
+  h.SetFMinValue(100);  // IndMinimum 30 <= 100 -> 101, then IndMaximum := 100 + 101
+  EXPECT_EQ(h.IndMinimum(), 101);
+  EXPECT_EQ(h.IndMaximum(), 201);
+}
+
+TEST(DialGaugeSetters, SetRangeReachesAnyRangeFromAnyState) {
+  struct Case { int min, max; };
+  const Case targets[] = {{200, 800}, {-50, -10}, {-1000, 1000}, {0, 1}, {140, 141}};
+  for (const Case& first : targets) {
+    for (const Case& second : targets) {
+      TDialGauge g;
+      g.SetRange(first.min, first.max);
+      g.SetRange(second.min, second.max);
+      EXPECT_EQ(g.MinValue(), second.min);
+      EXPECT_EQ(g.MaxValue(), second.max);
+    }
+  }
+  TDialGauge g;
+  g.SetRange(5, 5);
+  g.SetRange(9, 3);
+  EXPECT_EQ(g.MinValue(), 0);
+  EXPECT_EQ(g.MaxValue(), 140);
+}
+
+TEST(DialGaugeSetters, PositionEventsFireOnEveryChangeBeyondALimit) {
+  TDialGauge g;
+  int overMax = 0, overMin = 0;
+  g.SetOnOverMax([&](QObject* sender) {
+    EXPECT_EQ(sender, &g);
+    ++overMax;
+  });
+  g.SetOnOverMin([&](QObject*) { ++overMin; });
+  g.SetFPosition(150);
+  g.SetFPosition(150);  // unchanged: nothing
+  g.SetFPosition(160);
+  g.SetFPosition(50);
+  g.SetFPosition(10);
+  g.SetFPosition(std::numeric_limits<float>::quiet_NaN());
+  g.SetFPosition(std::numeric_limits<float>::infinity());
+  EXPECT_EQ(overMax, 2);
+  EXPECT_EQ(overMin, 1);
+  EXPECT_FLOAT_EQ(g.Position(), 10.f);
+}
+
+struct NeedleCase {
+  TDialGauge::TStyle style;
+  int angle;
+  float position;
+  double expectedDirection;  // degrees counter-clockwise from the right
+};
+
+TEST(DialGaugeRender, NeedlePointsAtTheValue) {
+  const NeedleCase cases[] = {
+      {TDialGauge::CenterStyle, 120, 0, 150}, {TDialGauge::CenterStyle, 120, 70, 90},
+      {TDialGauge::CenterStyle, 120, 140, 30}, {TDialGauge::CenterStyle, 270, 0, 225},
+      {TDialGauge::CenterStyle, 270, 70, 90},  {TDialGauge::CenterStyle, 270, 140, 315},
+      {TDialGauge::LeftStyle, 90, 0, 90},      {TDialGauge::LeftStyle, 90, 140, 0},
+      {TDialGauge::RightStyle, 90, 0, 180},    {TDialGauge::RightStyle, 90, 70, 135},
+      {TDialGauge::CenterStyle, 120, 210, -30},  // beyond the end: not clamped
+  };
+  for (const NeedleCase& c : cases) {
+    for (auto aa : {TDialGauge::aaNone, TDialGauge::aaTriline}) {
+      TDialGauge g;
+      Isolate(g);
+      g.SetFStyle(c.style);
+      g.SetFScaleAngle(c.angle);
+      g.SetFPosition(c.position);
+      g.SetFAntiAliased(aa);
+      const QImage image = g.grab().toImage();
+      ASSERT_EQ(image.size(), g.size());
+      const dial::Geometry geometry = GeometryOf(g);
+      // Antialiased needle pixels are blends; only the opaque core keeps the pure colour.
+      const auto direction = probe::Direction(image, QPoint(geometry.cxInt, geometry.cy), 40, Rgb(kArrow));
+      ASSERT_TRUE(direction.has_value()) << c.style << " " << c.angle << " " << c.position;
+      EXPECT_LT(probe::AngleDistance(*direction, c.expectedDirection), 2.0)
+          << c.style << " " << c.angle << " " << c.position << " aa " << aa << ": " << *direction;
+    }
+  }
+}
+
+TEST(DialGaugeRender, ZoneArcsCoverTheirPartOfTheScale) {
+  TDialGauge g;
+  Isolate(g, TDialGauge::Option(TDialGauge::ShowIndicatorMax) | TDialGauge::Option(TDialGauge::ShowIndicatorMid) |
+                 TDialGauge::Option(TDialGauge::ShowIndicatorMin));
+  g.SetFPosition(-1000);  // needle out of the way
+  const QImage image = g.grab().toImage();
+  const dial::Geometry geometry = GeometryOf(g);
+  auto colourAt = [&](double value) {
+    return probe::Rgb(image, dial::PointAt(geometry, dial::ValueAngle(value, 0, 140, 120), geometry.radius - 1));
+  };
+  EXPECT_EQ(colourAt(120), Rgb(kMaxZone));
+  EXPECT_EQ(colourAt(65), Rgb(kMidZone));
+  EXPECT_EQ(colourAt(15), Rgb(kMinZone));
+  // Nothing of the zones below the dial's centre line, where the scale does not run.
+  EXPECT_EQ(probe::Count(image, Rgb(kMaxZone), QRect(0, geometry.cy + 5, g.width(), 40)), 0);
+}
+
+TEST(DialGaugeRender, ZoneLimitOutsideTheScaleDrawsNoWrongArc) {
+  TDialGauge g;
+  Isolate(g, TDialGauge::Option(TDialGauge::ShowIndicatorMax) | TDialGauge::Option(TDialGauge::ShowIndicatorMid));
+  g.SetFPosition(-1000);
+  g.SetFMinValue(100);  // IndMaximum becomes 201, beyond MaxValue 140
+  ASSERT_GT(g.IndMaximum(), g.MaxValue());
+  const QImage image = g.grab().toImage();
+  EXPECT_EQ(probe::Count(image, Rgb(kMaxZone)), 0);
+  const dial::Geometry geometry = GeometryOf(g);
+  // The middle zone runs from IndMinimum (101) to the scale end, nowhere else.
+  EXPECT_EQ(probe::Rgb(image, dial::PointAt(geometry, dial::ValueAngle(130, 100, 140, 120), geometry.radius - 1)),
+            Rgb(kMidZone));
+  EXPECT_EQ(probe::Count(image, Rgb(kMidZone), QRect(0, geometry.cy - 40, g.width(), 80)), 0);
+}
+
+TEST(DialGaugeRender, ZeroMainTicksDrawNoTicksAndNoLabels) {
+  TDialGauge g;
+  Isolate(g, TDialGauge::Option(TDialGauge::ShowMainTicks) | TDialGauge::Option(TDialGauge::ShowSubTicks) |
+                 TDialGauge::Option(TDialGauge::ShowValues) | TDialGauge::Option(TDialGauge::ShowCircles));
+  const QImage withTicks = g.grab().toImage();
+  EXPECT_GT(probe::Count(withTicks, Rgb(kTicks)), 50);
+  EXPECT_GT(probe::Count(withTicks, Rgb(kLabels)), 20);
+  g.SetFNumMainTicks(0);
+  const QImage without = g.grab().toImage();
+  EXPECT_EQ(probe::Count(without, Rgb(kTicks)), 0);
+  EXPECT_EQ(probe::Count(without, Rgb(kLabels)), 0);
+}
+
+class SteppingClock : public platform::MonotonicClock {
+ public:
+  uint64_t NowMs() const override {
+    const uint64_t now = now_;
+    now_ += step;
+    return now;
+  }
+  mutable uint64_t now_ = 0xFFFFFFF0;  // near the 32-bit wrap of the tick count
+  uint64_t step = 25;
+};
+
+TEST(DialGaugeRender, RedrawRateIsMeasuredPerRedraw) {
+  SteppingClock clock;
+  TDialGauge g;
+  g.SetClock(clock);
+  int reports = 0;
+  g.SetOnFrames([&](QObject*) { ++reports; });
+  (void)g.grab();
+  EXPECT_EQ(g.Frames(), 40);  // one redraw took 25 ms (across the wrap)
+  EXPECT_EQ(reports, 1);
+  (void)g.grab();  // nothing changed: a plain copy, not measured
+  g.SetFPosition(5);
+  (void)g.grab();  // same rate: no new report
+  EXPECT_EQ(reports, 1);
+  clock.step = 0;  // too quick to measure: the last rate stays
+  g.SetFPosition(6);
+  (void)g.grab();
+  EXPECT_EQ(g.Frames(), 40);
+  clock.step = 200;
+  g.SetFPosition(7);
+  (void)g.grab();
+  EXPECT_EQ(g.Frames(), 5);
+  EXPECT_EQ(reports, 2);
+}
+
+TEST(DialGaugeRender, DegenerateSettingsDrawWithoutFailing) {
+  for (auto style : {TDialGauge::LeftStyle, TDialGauge::RightStyle, TDialGauge::CenterStyle}) {
+    for (auto aa : {TDialGauge::aaNone, TDialGauge::aaBiline, TDialGauge::aaQuadral}) {
+      TDialGauge g;
+      g.SetFFaceOptions(0xFFF);
+      g.SetFStyle(style);
+      g.SetFAntiAliased(aa);
+      g.resize(1, 1);
+      EXPECT_FALSE(g.grab().toImage().isNull());
+      g.SetFMargin(10000);  // the scale radius turns negative
+      g.SetFCenterRadius(-20);
+      g.SetFCircleRadius(100000);
+      g.SetFLengthMainTicks(-50);
+      g.SetFLengthSubTicks(1 << 20);
+      g.SetFNumMainTicks(100);
+      g.SetFPosition(3e38f);
+      g.SetFCaption(QString(500, QLatin1Char('W')));
+      EXPECT_FALSE(g.grab().toImage().isNull());
+      g.SetRange(std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
+      g.SetFMargin(0);
+      g.SetFScaleAngle(360);
+      EXPECT_FALSE(g.grab().toImage().isNull());
+    }
+  }
+}
+
+}  // namespace
