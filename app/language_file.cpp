@@ -80,7 +80,7 @@ LanguageList& ProgramLanguage() {
 }
 
 std::size_t ApplyLanguageSection(const LanguageList& list, std::string_view heading,
-                                 std::initializer_list<LanguageTextTarget> targets) {
+                                 const std::vector<LanguageTextTarget>& targets) {
   const LanguageSection section = list.Section(heading);
   if (!section.Found()) return 0;
   std::size_t applied = 0;

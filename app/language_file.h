@@ -71,6 +71,10 @@ LanguageList& ProgramLanguage();
 // Returns how many targets received a text.
 using LanguageTextTarget = std::function<void(const std::string&)>;
 std::size_t ApplyLanguageSection(const LanguageList& list, std::string_view heading,
-                                 std::initializer_list<LanguageTextTarget> targets);
+                                 const std::vector<LanguageTextTarget>& targets);
+inline std::size_t ApplyLanguageSection(const LanguageList& list, std::string_view heading,
+                                        std::initializer_list<LanguageTextTarget> targets) {
+  return ApplyLanguageSection(list, heading, std::vector<LanguageTextTarget>(targets));
+}
 
 }  // namespace app

@@ -10,6 +10,7 @@
 #include <QString>
 #include <QWidget>
 #include <initializer_list>
+#include <vector>
 #include <string_view>
 
 #include "app/language_file.h"
@@ -24,19 +25,16 @@ using QtTextTarget = std::function<void(const QString&)>;
 inline std::size_t ApplyLanguageTexts(std::string_view heading,
                                       std::initializer_list<QtTextTarget> targets,
                                       const LanguageList& list = ProgramLanguage()) {
-  const LanguageSection section = list.Section(heading);
-  if (!section.Found()) return 0;
-  std::size_t applied = 0;
-  std::size_t n = 1;
+  std::vector<LanguageTextTarget> converted;
+  converted.reserve(targets.size());
   for (const QtTextTarget& target : targets) {
-    const std::string* text = section.Text(n++);
-    if (text == nullptr) break;
     if (target) {
-      target(platform::FromCp1252(*text));
-      ++applied;
+      converted.emplace_back([target](const std::string& text) { target(platform::FromCp1252(text)); });
+    } else {
+      converted.emplace_back(nullptr);
     }
   }
-  return applied;
+  return ApplyLanguageSection(list, heading, converted);
 }
 
 inline QtTextTarget TextOf(QAction* action) {
