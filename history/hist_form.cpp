@@ -58,7 +58,7 @@ THistForm::THistForm(app::UserInteraction& ui, QWidget* parent) : QWidget(parent
   ApplyLanguage();
   CopyMainMenuCaptions();
   crossCheckBox_->setChecked(false);
-  resize(720, 520);
+  resize(sizeHint());
 }
 
 THistForm::~THistForm() {
@@ -86,6 +86,7 @@ void THistForm::BuildWidgets() {
   chart_ = new QCustomPlot(chartTabSheet_);
   chart_->setObjectName(QStringLiteral("HistChart"));
   chart_->setContextMenuPolicy(Qt::CustomContextMenu);
+  chart_->setMinimumSize(240, 160);
   chartLayout->addWidget(chart_, 1);
 
   infoPanel_ = new QFrame(chartTabSheet_);

@@ -73,6 +73,8 @@ class THistForm : public QWidget, public app::HistoryViewerCommands {
   // The cross-hair through a point of the chart in pixels (shown while "Cruz" is checked).
   void MoveCrossHair(const QPoint& pixel);
 
+  QSize sizeHint() const override { return QSize(760, 540); }
+
   QCustomPlot* Chart() const { return chart_; }
   QTableView* Grid() const { return grid_; }
   QLabel* DateTimeLabel() const { return dateTimeLabel_; }
