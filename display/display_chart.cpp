@@ -81,6 +81,7 @@ DisplayChart::DisplayChart(const DisplayConfig& config, QWidget* parent)
     plot_->yAxis->setRange(lo, hi > lo ? hi : lo + 1);
   }
   if (parent) FitToPanel(parent);
+  ArrangeLegend();
   plot_->show();
 }
 
@@ -155,6 +156,7 @@ bool DisplayChart::FitToPanel(QWidget* panel) {
   // A hidden widget gets its resize event only when shown; the plot lays out from its
   // viewport, so set that now to have the right layout before the first paint.
   plot_->setViewport(plot_->rect());
+  ArrangeLegend();
   return true;
 }
 
@@ -175,9 +177,25 @@ void DisplayChart::SetSeriesTitles(std::string_view titles) {
     series_[i]->data()->clear();
     if (i < pieces.size()) series_[i]->setName(platform::FromCp1252(pieces[i]));
   }
+  ArrangeLegend();
   if (ref1_) ref1_->data()->clear();
   if (ref2_) ref2_->data()->clear();
   plot_->replot(QCustomPlot::rpQueuedReplot);
+}
+
+void DisplayChart::ArrangeLegend() {
+  if (!plot_) return;
+  QCPLegend* legend = plot_->legend;
+  int widest = 1;
+  for (int i = 0; i < legend->itemCount(); ++i) {
+    widest = std::max(widest, legend->item(i)->minimumOuterSizeHint().width());
+  }
+  const int available = plot_->width() - 10;
+  const int perRow = std::max(1, available / (widest + legend->columnSpacing()));
+  if (perRow != legend->wrap()) {
+    legend->setWrap(perRow);
+    legend->setFillOrder(QCPLegend::foColumnsFirst, true);  // moves the entries to the new rows
+  }
 }
 
 bool DisplayChart::IsInPlotArea(QPoint p) const {

@@ -41,6 +41,8 @@ class DisplayChart {
 
  private:
   void AddPoint(QCPGraph* graph, double time, double value) const;
+  // As many legend entries per row as fit the chart's width.
+  void ArrangeLegend();
 
   QPointer<QCustomPlot> plot_;
   std::vector<QCPGraph*> series_;  // owned by the plot
