@@ -43,7 +43,8 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& option = args[i];
     auto takesValue = option != "--help" && option != "-h" && option != "--quiet" &&
-                      option != "--animate" && option != "--static";
+                      option != "--animate" && option != "--static" &&
+                      option != "--stream-comma";
     if (takesValue && i + 1 >= args.size()) return fail(option + " needs a value");
     const std::string value = takesValue ? args[++i] : std::string();
     long long n = 0;
@@ -93,6 +94,16 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
       auto fault = ParseFaultSpec(value, &why);
       if (!fault) return fail("--fault " + value + ": " + why);
       line.faults.push_back(*fault);
+    } else if (option == "--stream-fault") {
+      std::string why;
+      auto fault = ParseStreamFault(value, &why);
+      if (!fault) return fail("--stream-fault " + value + ": " + why);
+      line.streamFaults.push_back(*fault);
+    } else if (option == "--stream-comma") {
+      line.instrument.streamDecimalMark = ',';
+    } else if (option == "--stream-clock") {
+      if (!ReadNumber(value, 0, 0xFFFFFFFFll, n)) return fail("--stream-clock takes milliseconds from 0 to 4294967295");
+      line.instrument.streamClockStartMs = static_cast<uint32_t>(n);
     } else if (option == "--set") {
       std::pair<uint16_t, uint16_t> assignment;
       if (!ReadAssignment(value, 127, assignment)) return fail("--set takes REG=VALUE (register 0 to 127)");
@@ -114,7 +125,9 @@ std::string UsageText() {
 It creates a pseudo-terminal, announces it in a port folder as comN (a link to the
 terminal) and comN.name (its friendly name), and answers Modbus RTU requests
 (functions 3, 6, 70 and 71) until it is stopped with Ctrl+C (SIGINT) or SIGTERM,
-when it removes its entries again. Every request and reply is printed with a time stamp.
+when it removes its entries again. While register 7 bit 6 is set (the program's fast
+mode) it streams one text record "#f0;f1;f2;f3;f4;TIME" per sampling period. Every
+request, reply and streamed record is printed with a time stamp.
 
 Point Tervana at it by giving both programs the same port folder:
     tervana-sim --port-dir /tmp/tervana-ports --com 3
@@ -149,6 +162,17 @@ Options:
                        noise[=N]        N noise bytes before the reply (default 4)
                        refuse=REG       exception 2 for any request touching register REG
                        refusecal=REG    the same for calibration register REG
+  --stream-fault F   spoil streamed records (repeatable); F is KIND[=VALUE][:COUNT],
+                     COUNT the number of records (default 1):
+                       zero[=N]         N zero bytes inside the record (default 4)
+                       junk[=N]         N bytes of junk without a line end before it (default 8)
+                       badnum[=TEXT]    field 1 is TEXT (default 1.2.3; try inf, nan, 0x1F)
+                       missing          a field short
+                       extra            a field too many
+                       jump=MS          the instrument's clock jumps MS milliseconds ahead
+  --stream-comma     streamed values use "," as decimal mark
+  --stream-clock MS  the instrument's clock at start (default 1000; try 4294960000 to
+                     see it wrap)
   --quiet            do not print the traffic
   --help             this text
 )usage";

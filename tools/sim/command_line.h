@@ -17,6 +17,7 @@ struct CommandLine {
   std::string portFolder;  // empty: TERVANA_PORT_DIR, else ./ports
   int comNumber = 1;
   std::vector<FaultSpec> faults;
+  std::vector<StreamFault> streamFaults;
   std::vector<std::pair<uint16_t, uint16_t>> holdingValues;
   std::vector<std::pair<uint16_t, uint16_t>> calibrationValues;
   bool quiet = false;

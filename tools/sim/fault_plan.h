@@ -44,6 +44,8 @@ struct OutgoingChunk {
   std::vector<uint8_t> bytes;
   uint32_t waitMs = 0;  // pause before it, after the request or the previous chunk
   std::optional<std::vector<uint8_t>> logAs;  // the whole reply, logged when this goes out
+  // A streamed record: logged as such and written without waiting for room.
+  bool stream = false;
 };
 
 // The reply as it will be sent: address swapped, CRC broken, noise in front, split at a gap.

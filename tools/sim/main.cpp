@@ -31,8 +31,23 @@ std::string WallClockStamp() {
 
 void PrintEntry(const sim::LogEntry& entry) {
   std::string line = WallClockStamp();
+  char hex[8];
+  if (entry.direction == sim::LogEntry::Direction::Stream) {
+    // A record is text: shown as such, with its line end and any odd byte escaped.
+    line += "  stream   ";
+    for (uint8_t byte : entry.bytes) {
+      if (byte >= 0x20 && byte < 0x7F) {
+        line.push_back(static_cast<char>(byte));
+      } else {
+        std::snprintf(hex, sizeof hex, "\\x%02X", byte);
+        line += hex;
+      }
+    }
+    std::puts(line.c_str());
+    std::fflush(stdout);
+    return;
+  }
   line += entry.direction == sim::LogEntry::Direction::Request ? "  request" : "  reply  ";
-  char hex[4];
   for (uint8_t byte : entry.bytes) {
     std::snprintf(hex, sizeof hex, " %02X", byte);
     line += hex;
@@ -75,6 +90,7 @@ int main(int argc, char** argv) {
   for (auto [reg, value] : line->holdingValues) instrument.SetHoldingRegister(reg, value);
   for (auto [reg, value] : line->calibrationValues) instrument.SetCalibrationRegister(reg, value);
   for (const auto& fault : line->faults) instrument.InjectFault(fault);
+  for (const auto& fault : line->streamFaults) instrument.InjectStreamFault(fault);
   if (!line->quiet) instrument.SetLogListener(PrintEntry);
 
   if (!instrument.Start(folder, line->comNumber, &error)) {

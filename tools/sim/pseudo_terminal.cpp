@@ -120,4 +120,18 @@ void PseudoTerminal::Write(std::span<const uint8_t> bytes) {
   }
 }
 
+size_t PseudoTerminal::WriteNoWait(std::span<const uint8_t> bytes) {
+  size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = ::write(master_, bytes.data() + done, bytes.size() - done);
+    if (n > 0) {
+      done += static_cast<size_t>(n);
+      continue;
+    }
+    if (n < 0 && errno == EINTR) continue;
+    break;
+  }
+  return done;
+}
+
 }  // namespace sim

@@ -32,6 +32,8 @@ class PseudoTerminal {
   // Writes all of `bytes`, waiting a little when the program is slow to read; bytes nobody
   // takes within that time are dropped (an instrument cannot hold its output either).
   void Write(std::span<const uint8_t> bytes);
+  // Writes what fits now and drops the rest; never waits. Returns the bytes written.
+  size_t WriteNoWait(std::span<const uint8_t> bytes);
 
  private:
   int master_ = -1;

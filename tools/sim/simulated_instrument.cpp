@@ -13,6 +13,7 @@
 #include "tools/sim/register_map.h"
 #include "tools/sim/request_handler.h"
 #include "tools/sim/rtu_frame.h"
+#include "tools/sim/stream_output.h"
 
 namespace sim {
 namespace {
@@ -26,6 +27,11 @@ constexpr milliseconds kStaleInput{100};
 // Unconsumed input kept at most (noise without end must not grow without end).
 constexpr size_t kMaxPendingInput = 1024;
 constexpr milliseconds kAnimationStep{100};
+// A serving thread held up for longer than this many sampling periods skips ahead instead of
+// sending the whole backlog at once.
+constexpr int kMaxRecordBacklog = 200;
+// A configuration that converts nothing still streams, at this period at the fastest.
+constexpr std::chrono::microseconds kShortestStreamPeriod{1000};
 
 uint64_t MonotonicUs(Clock::time_point t) {
   return static_cast<uint64_t>(
@@ -61,14 +67,17 @@ struct SimulatedInstrument::State {
 
   const InstrumentOptions options;
 
-  mutable std::mutex dataMutex;  // map, faults
+  mutable std::mutex dataMutex;  // map, faults, streamFaults
   RegisterMap map;
   FaultPlan faults;
+  StreamFaultPlan streamFaults;
 
-  mutable std::mutex logMutex;  // log, requestCount
+  mutable std::mutex logMutex;  // log, requestCount, streamRecords
   mutable std::condition_variable requestSeen;
+  mutable std::condition_variable recordSent;
   std::deque<LogEntry> log;
   size_t requestCount = 0;
+  size_t streamRecords = 0;
   std::function<void(const LogEntry&)> listener;
 
   std::mutex lifeMutex;  // Start and Stop
@@ -86,11 +95,15 @@ struct SimulatedInstrument::State {
   Clock::time_point lastInput;
   std::deque<PendingOutput> outgoing;
   Clock::time_point startTime;
+  std::optional<Clock::time_point> nextRecord;
+  uint32_t clockJumpMs = 0;
 
   void Record(LogEntry::Direction direction, std::vector<uint8_t> bytes, Clock::time_point when);
   void Serve();
   size_t ProcessReceived(Clock::time_point now);
   void SendDueOutput(Clock::time_point now);
+  void QueueDueRecords(Clock::time_point now);
+  uint32_t InstrumentClockMs(Clock::time_point t) const;
   int MillisecondsToNextEvent(Clock::time_point now, Clock::time_point nextAnimation) const;
 };
 
@@ -145,11 +158,57 @@ void SimulatedInstrument::State::SendDueOutput(Clock::time_point now) {
     PendingOutput piece = std::move(outgoing.front());
     outgoing.pop_front();
     const Clock::time_point sent = Clock::now();
-    if (piece.chunk.logAs) Record(LogEntry::Direction::Reply, std::move(*piece.chunk.logAs), sent);
-    pty.Write(piece.chunk.bytes);
+    if (piece.chunk.stream) {
+      Record(LogEntry::Direction::Stream, piece.chunk.bytes, sent);
+      pty.WriteNoWait(piece.chunk.bytes);
+      {
+        std::lock_guard lock(logMutex);
+        ++streamRecords;
+      }
+      recordSent.notify_all();
+    } else {
+      if (piece.chunk.logAs) Record(LogEntry::Direction::Reply, std::move(*piece.chunk.logAs), sent);
+      pty.Write(piece.chunk.bytes);
+    }
     if (!outgoing.empty() && !outgoing.front().due)
       outgoing.front().due = Clock::now() + milliseconds(outgoing.front().chunk.waitMs);
     now = Clock::now();
+  }
+}
+
+uint32_t SimulatedInstrument::State::InstrumentClockMs(Clock::time_point t) const {
+  const auto sinceStart = std::chrono::duration_cast<milliseconds>(t - startTime).count();
+  const uint32_t clock = options.streamClockStartMs + static_cast<uint32_t>(sinceStart) + clockJumpMs;
+  return clock == 0 ? 1 : clock;  // 0 means "no record" to the program
+}
+
+void SimulatedInstrument::State::QueueDueRecords(Clock::time_point now) {
+  std::lock_guard lock(dataMutex);
+  if (!StreamingOn(map)) {
+    nextRecord.reset();
+    return;
+  }
+  const auto period = std::max<Clock::duration>(
+      std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double, std::milli>(StreamPeriodMs(map))),
+      kShortestStreamPeriod);
+  if (!nextRecord) {
+    nextRecord = now + period;
+    return;
+  }
+  for (int backlog = 0; *nextRecord <= now; ++backlog) {
+    if (backlog == kMaxRecordBacklog) {
+      nextRecord = now + period;
+      break;
+    }
+    const RecordSpoiling spoiling = streamFaults.Take();
+    clockJumpMs += spoiling.clockJumpMs;
+    const std::string text = SpoiledRecordText(StreamFieldTexts(map, options.streamDecimalMark),
+                                               InstrumentClockMs(*nextRecord), spoiling);
+    OutgoingChunk chunk;
+    chunk.bytes.assign(text.begin(), text.end());
+    chunk.stream = true;
+    outgoing.push_back({std::move(chunk), *nextRecord});
+    *nextRecord += period;
   }
 }
 
@@ -161,6 +220,7 @@ int SimulatedInstrument::State::MillisecondsToNextEvent(Clock::time_point now,
   };
   if (!outgoing.empty() && outgoing.front().due) consider(*outgoing.front().due);
   if (options.animate) consider(nextAnimation);
+  if (nextRecord) consider(*nextRecord);
   if (!received.empty()) consider(lastInput + kStaleInput);
   if (!next) return -1;
   if (*next <= now) return 0;
@@ -175,12 +235,16 @@ void SimulatedInstrument::State::Serve() {
     const PseudoTerminal::WaitResult woke = pty.Wait(MillisecondsToNextEvent(Clock::now(), nextAnimation));
     if (stopping) break;
     Clock::time_point now = Clock::now();
+    // Records due before a request go out before its reply; a request that switches the
+    // stream off is then carried out before any further record is made.
+    QueueDueRecords(now);
     size_t ours = 0;
     if (woke == PseudoTerminal::WaitResult::Readable) {
       if (!pty.ReadAvailable(received)) std::this_thread::sleep_for(milliseconds(10));
       lastInput = now;
       ours = ProcessReceived(now);
     }
+    QueueDueRecords(now);
     SendDueOutput(now);
     if (ours > 0) {
       // Counted once the replies are out, so a waiting test sees request and reply together.
@@ -234,6 +298,12 @@ bool SimulatedInstrument::Start(const std::string& portFolder, int comNumber, st
   }
   s.received.clear();
   s.outgoing.clear();
+  s.nextRecord.reset();
+  s.clockJumpMs = 0;
+  {
+    std::lock_guard lock(s.logMutex);
+    s.streamRecords = 0;
+  }
   s.startTime = Clock::now();
   s.stopping = false;
   s.thread = std::thread([&s] { s.Serve(); });
@@ -300,6 +370,26 @@ void SimulatedInstrument::InjectFault(FaultSpec fault) {
 void SimulatedInstrument::ClearFaults() {
   std::lock_guard lock(state_->dataMutex);
   state_->faults.Clear();
+}
+
+void SimulatedInstrument::InjectStreamFault(StreamFault fault) {
+  std::lock_guard lock(state_->dataMutex);
+  state_->streamFaults.Add(std::move(fault));
+}
+
+void SimulatedInstrument::ClearStreamFaults() {
+  std::lock_guard lock(state_->dataMutex);
+  state_->streamFaults.Clear();
+}
+
+size_t SimulatedInstrument::StreamRecordCount() const {
+  std::lock_guard lock(state_->logMutex);
+  return state_->streamRecords;
+}
+
+bool SimulatedInstrument::WaitForStreamRecordCount(size_t count, std::chrono::milliseconds timeout) const {
+  std::unique_lock lock(state_->logMutex);
+  return state_->recordSent.wait_for(lock, timeout, [&] { return state_->streamRecords >= count; });
 }
 
 std::vector<LogEntry> SimulatedInstrument::Log() const {

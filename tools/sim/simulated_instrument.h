@@ -5,7 +5,10 @@
 // Start() creates the pseudo-terminal and announces it in a port folder as "comN" (a symlink
 // to the slave side, e.g. /dev/pts/5) and "comN.name" (the friendly name). A thread then
 // answers functions 3, 6, 70 and 71 addressed to the instrument over its register map and
-// calibration space, commits the injected faults and logs every request and reply.
+// calibration space, commits the injected faults and logs every request and reply. While
+// register 7 bit 6 is set it streams a text record every sampling period (stream_output.h);
+// the stream stops before the echo of the write that clears the bit, and a program that does
+// not read never holds it up (records that find no room are dropped).
 //
 // Every member may be called from any thread while the instrument runs.
 #include <chrono>
@@ -17,6 +20,7 @@
 #include <vector>
 
 #include "tools/sim/fault_spec.h"
+#include "tools/sim/stream_fault.h"
 
 namespace sim {
 
@@ -39,10 +43,15 @@ struct InstrumentOptions {
   bool animate = false;
   // Log entries kept for Log(); the oldest go first. 0 keeps none (the listener still hears).
   size_t logCapacity = 100000;
+  // Streaming: the instrument's clock (milliseconds, wrapping at 32 bits, never sent as 0)
+  // reads this at Start, and the decimal mark of the values.
+  uint32_t streamClockStartMs = 1000;
+  char streamDecimalMark = '.';
 };
 
 struct LogEntry {
-  enum class Direction { Request, Reply };
+  // Stream: one record of streaming mode as it went out.
+  enum class Direction { Request, Reply, Stream };
   uint64_t monotonicUs = 0;  // steady clock, microseconds
   Direction direction = Direction::Request;
   std::vector<uint8_t> bytes;  // a request frame as received; a reply as sent (faults included)
@@ -76,6 +85,13 @@ class SimulatedInstrument {
 
   void InjectFault(FaultSpec fault);
   void ClearFaults();
+  void InjectStreamFault(StreamFault fault);
+  void ClearStreamFaults();
+
+  // Records streamed since Start.
+  size_t StreamRecordCount() const;
+  // Waits until StreamRecordCount() reaches `count`; false on time-out.
+  bool WaitForStreamRecordCount(size_t count, std::chrono::milliseconds timeout) const;
 
   // Every complete request frame seen on the line (any slave address) and every reply sent.
   std::vector<LogEntry> Log() const;
