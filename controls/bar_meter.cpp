@@ -43,13 +43,13 @@ void TBarMeter::SetValue(double value) {
 }
 
 void TBarMeter::SetValueMin(double value) {
-  if (!(value <= value_) || value == valueMin_) return;
+  if (!std::isfinite(value) || !(value <= value_) || value == valueMin_) return;
   valueMin_ = value;
   update();
 }
 
 void TBarMeter::SetValueMax(double value) {
-  if (!(value >= value_) || value == valueMax_) return;
+  if (!std::isfinite(value) || !(value >= value_) || value == valueMax_) return;
   valueMax_ = value;
   update();
 }

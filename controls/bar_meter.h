@@ -37,7 +37,7 @@ class TBarMeter : public QWidget {
   bool ShowMarker() const { return showMarker_; }
 
   // Each setter stores and repaints only a changed value that passes its guard; a rejected
-  // value is dropped, not clamped.
+  // value is dropped, not clamped. Non-finite numbers never pass.
   void SetCaption(const QString& value);
   void SetValue(double value);         // ValueMin <= value <= ValueMax
   void SetValueMin(double value);      // value <= Value

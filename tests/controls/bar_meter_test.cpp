@@ -27,6 +27,8 @@ TEST(BarMeterSetters, GuardsDropValuesInsteadOfClamping) {
   EXPECT_DOUBLE_EQ(bar.Value(), 50);
   bar.SetValue(std::numeric_limits<double>::quiet_NaN());
   EXPECT_DOUBLE_EQ(bar.Value(), 50);
+  bar.SetValueMin(-std::numeric_limits<double>::infinity());
+  bar.SetValueMax(std::numeric_limits<double>::infinity());
   bar.SetValueMin(60);  // above the value
   bar.SetValueMax(40);  // below the value
   EXPECT_DOUBLE_EQ(bar.ValueMin(), 0);
