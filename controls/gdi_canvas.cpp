@@ -31,6 +31,11 @@ QRectF CentreLineRect(int left, int top, int right, int bottom) {
   return QRectF(left + 0.5, top + 0.5, right - left - 1, bottom - top - 1);
 }
 
+// Where a wide pen's centre line runs relative to a pixel coordinate: through the pixel's
+// centre for odd widths, along its top-left edge for even ones, so that a pen of width w
+// covers w whole pixels (an even pen reaches one pixel further up and left).
+double WideLineOffset(int width) { return width % 2 ? 0.5 : 0.0; }
+
 QString StripPrefixes(const QString& text) {
   QString out;
   out.reserve(text.size());
@@ -130,9 +135,10 @@ void GdiCanvas::LineTo(int x, int y) {
     ThinLine(from.x(), from.y(), x, y);
     return;
   }
+  const double centre = WideLineOffset(PenWidth());
   painter_.setPen(QtPen());
   painter_.setBrush(Qt::NoBrush);
-  painter_.drawLine(QPointF(from.x() + 0.5, from.y() + 0.5), QPointF(x + 0.5, y + 0.5));
+  painter_.drawLine(QPointF(from.x() + centre, from.y() + centre), QPointF(x + centre, y + centre));
 }
 
 void GdiCanvas::Line(int x0, int y0, int x1, int y1) {
@@ -143,9 +149,10 @@ void GdiCanvas::Line(int x0, int y0, int x1, int y1) {
 void GdiCanvas::Polyline(const QPolygon& points) {
   if (points.isEmpty()) return;
   if (PenWidth() > 1 && HasPen()) {
+    const double centre = WideLineOffset(PenWidth());
     QPainterPath path;
-    path.moveTo(points[0].x() + 0.5, points[0].y() + 0.5);
-    for (qsizetype i = 1; i < points.size(); ++i) path.lineTo(points[i].x() + 0.5, points[i].y() + 0.5);
+    path.moveTo(points[0].x() + centre, points[0].y() + centre);
+    for (qsizetype i = 1; i < points.size(); ++i) path.lineTo(points[i].x() + centre, points[i].y() + centre);
     painter_.setPen(QtPen());
     painter_.setBrush(Qt::NoBrush);
     painter_.drawPath(path);

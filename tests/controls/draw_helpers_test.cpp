@@ -123,6 +123,29 @@ TEST_F(CanvasPixels, LinesLeaveOutTheirEndPixel) {
   EXPECT_FALSE(Black(20, 20));
 }
 
+TEST_F(CanvasPixels, WidePensCoverWholePixelsAroundTheLine) {
+  {
+    QPainter painter(&image);
+    GdiCanvas canvas(painter);
+    canvas.pen.width = 2;
+    canvas.Line(5, 10, 30, 10);  // rows 9 and 10
+    canvas.pen.width = 3;
+    canvas.Line(5, 20, 30, 20);  // rows 19 to 21
+    canvas.pen.width = 2;
+    canvas.Line(40, 0, 40, 39);  // along the right edge: column 39 shows
+  }
+  EXPECT_FALSE(Black(15, 8));
+  EXPECT_TRUE(Black(15, 9));
+  EXPECT_TRUE(Black(15, 10));
+  EXPECT_FALSE(Black(15, 11));
+  EXPECT_FALSE(Black(15, 18));
+  EXPECT_TRUE(Black(15, 19));
+  EXPECT_TRUE(Black(15, 21));
+  EXPECT_FALSE(Black(15, 22));
+  EXPECT_TRUE(Black(39, 30));
+  EXPECT_FALSE(Black(38, 30));
+}
+
 TEST_F(CanvasPixels, EllipseStaysInsideItsBox) {
   {
     QPainter painter(&image);
