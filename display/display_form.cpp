@@ -18,11 +18,17 @@
 #include "display/display_device_directory.h"
 #include "display/display_object.h"
 #include "display/display_print.h"
+#include "display/instrument_devices.h"
 #include "display/readings_state.h"
 #include "platform/qt_text.h"
 
 DisplayFormServices& DisplayFormServices::Program() {
-  static DisplayFormServices services;
+  static InstrumentDeviceDirectory instruments;
+  static DisplayFormServices services = [] {
+    DisplayFormServices s;
+    s.devices = &instruments;
+    return s;
+  }();
   return services;
 }
 

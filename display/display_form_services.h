@@ -27,6 +27,7 @@ struct DisplayFormServices {
   // Prints the window; empty: the print dialog, then the window's picture on the printer.
   std::function<void(QWidget* window)> print;
 
-  // The program-wide set, used by windows created without one of their own.
+  // The program-wide set, used by windows created without one of their own. Its devices are
+  // the instruments on the serial ports; the main window fills in the rest.
   static DisplayFormServices& Program();
 };

@@ -1,0 +1,85 @@
+// A display window against a simulated instrument on a pseudo-terminal: finding its port by
+// serial number, reading its configuration, and naming the window and its counter reset.
+// The instrument headers come before Qt's: a parameter of the serial port layer is named
+// like Qt's `forever` macro.
+#include "instrument/device_interface.h"
+#include "tests/instrument/pty_pair.h"
+#include "tools/sim/simulated_instrument.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+
+#include "display/display_form.h"
+#include "display/instrument_devices.h"
+#include "display/readings_state.h"
+
+namespace {
+
+constexpr int kPort = 7;
+
+class InstrumentDevicesTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    SetReadingsStopped(true);
+    sim::InstrumentOptions options;
+    options.serialNumber = 12345;
+    options.firmware = 110;
+    options.tag = "Estufa";
+    instrument_ = std::make_unique<sim::SimulatedInstrument>(options);
+    std::string error;
+    ASSERT_TRUE(instrument_->Start(folder_.path(), kPort, &error)) << error;
+    instrument_->SetHoldingRegister(64, 0x20);  // digital input timing
+  }
+
+  testing_support::TempPortFolder folder_;
+  std::unique_ptr<sim::SimulatedInstrument> instrument_;
+  InstrumentDeviceDirectory directory_;
+};
+
+TEST_F(InstrumentDevicesTest, DirectoryFindsAndReadsTheInstrument) {
+  EXPECT_EQ(directory_.FindPortBySerial(12345), kPort);
+  EXPECT_EQ(directory_.FindPortBySerial(99), 0);
+  auto info = directory_.ReadDevice(kPort);
+  ASSERT_TRUE(info.has_value());
+  EXPECT_EQ(info->port, kPort);
+  EXPECT_EQ(info->serialNumber, 12345u);
+  EXPECT_EQ(info->serialText, "00012345");
+  EXPECT_EQ(info->model, 0);
+  EXPECT_EQ(info->firmwareVersion, 110);
+  EXPECT_EQ(info->tag, "Estufa");
+  EXPECT_EQ(info->digitalInputConfig, 0x20);
+  EXPECT_FALSE(directory_.ReadDevice(kPort + 1).has_value());
+}
+
+TEST_F(InstrumentDevicesTest, WindowFromARecordNamesItselfAfterTheInstrument) {
+  DisplayFormServices services;
+  services.devices = &directory_;
+  auto form = std::make_unique<TDisplayForm>(services);
+  form->setAttribute(Qt::WA_DeleteOnClose, false);
+  DisplayConfig c = DisplayConfig::NewWindowDefaults();
+  c.kind = DisplayKind::LedDigits;
+  c.SetLed({});
+  c.deviceSerial = 12345;
+  c.valueIndex = 4;
+  form->Configure(c);
+  EXPECT_EQ(form->Port(), kPort);
+  EXPECT_EQ(form->Config().deviceTag, "Estufa");
+  EXPECT_EQ(form->Config().channelName, "Temporiza\xE7");
+  ASSERT_EQ(form->ResetItems().size(), 1);
+  EXPECT_EQ(form->ResetItems().front()->text(),
+            QString::fromUtf8("Zerar temporização: Estufa (SN=00012345)"));
+  EXPECT_EQ(form->GetDevicePorts(), std::vector<uint16_t>{kPort});
+
+  // The reading run's own devices name it the same way.
+  DeviceInterface device(kPort);
+  ASSERT_TRUE(device.OpenPort());
+  ASSERT_TRUE(device.ReadConfiguration());
+  const std::vector<DisplayDeviceInfo> run = DescribeDevices({&device});
+  form->UpdateTitles(&run);
+  EXPECT_EQ(form->windowTitle(), QString::fromUtf8("Temporiza\xC3\xA7"));
+  ASSERT_EQ(form->ResetItems().size(), 1);
+  EXPECT_EQ(form->ResetItems().front()->data().toUInt(), unsigned(kPort));
+}
+
+}  // namespace
