@@ -14,7 +14,7 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
-#include <new>
+#include <exception>
 
 #include "app/help_context.h"
 #include "app/language_qt.h"
@@ -189,7 +189,8 @@ bool THistForm::OpenFile(const QString& fileName) {
       grid_->setModel(model_.get());
       SizeGridColumns();
       pageControl_->setCurrentWidget(chartTabSheet_);
-    } catch (const std::bad_alloc&) {
+    } catch (const std::exception&) {
+      // Out of memory while building the chart or the table: nothing half-built stays.
       grid_->setModel(nullptr);
       model_.reset();
       ClearChart();

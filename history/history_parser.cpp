@@ -64,12 +64,14 @@ bool ParseTimeOfDay(std::string_view f, double& dayFraction) {
   return true;
 }
 
-// The common text "[-]digits[.digits]" of at most 15 digits, without superfluous leading
-// zeros: converted exactly (both operands are exact doubles, so the quotient is the nearest
-// double to the text) and reprintable from its decimal count.
-bool ParsePlainDecimal(std::string_view f, double& value, int& decimals) {
-  const char* p = f.data();
-  const char* e = p + f.size();
+// The common field " [-]digits[.digits]" of at most 15 digits without superfluous leading
+// zeros, read from b up to its comma or the line end in one pass. It converts exactly (both
+// operands are exact doubles, so the quotient is the double nearest to the text) and reprints
+// from its decimal count. fieldEnd is left at the comma or the line end; false for any other
+// field.
+inline bool ReadPlainDecimal(const char* b, const char* e, double& value, int& decimals, const char*& fieldEnd) {
+  const char* p = b;
+  while (p < e && *p == ' ') ++p;
   const bool negative = p < e && *p == '-';
   if (negative) ++p;
   const char* intBegin = p;
@@ -84,10 +86,12 @@ bool ParsePlainDecimal(std::string_view f, double& value, int& decimals) {
     fracDigits = p - fracBegin;
     if (fracDigits == 0) return false;
   }
-  if (p != e || intDigits + fracDigits > kMaxReprintDigits) return false;
+  while (p < e && IsBlank(*p)) ++p;
+  if ((p < e && *p != ',') || intDigits + fracDigits > kMaxReprintDigits) return false;
   value = static_cast<double>(mantissa) / kPow10[fracDigits];
   if (negative) value = -value;
   decimals = static_cast<int>(fracDigits);
+  fieldEnd = p;
   return true;
 }
 
@@ -235,15 +239,15 @@ ReadStatus HistoryParser::Parse(std::string_view text, HistoryData& data) {
       bool tooManyFields = false;
       while (comma != lineEnd) {
         b = comma + 1;
-        comma = FindComma(b, lineEnd);
         if (k == valueColumns) {
           tooManyFields = true;
           break;
         }
-        const std::string_view field = Trim(b, comma);
         Cell& cell = cells[k++];
         cell.raw = {};
-        if (ParsePlainDecimal(field, cell.value, cell.decimals)) continue;
+        if (ReadPlainDecimal(b, lineEnd, cell.value, cell.decimals, comma)) continue;
+        comma = FindComma(b, lineEnd);
+        const std::string_view field = Trim(b, comma);
         if (ParseOtherNumber(field, cell.value)) {
           cell.decimals = HistoryData::kRawText;
           cell.raw = field;

@@ -21,11 +21,11 @@ inline int DataLineText(size_t i, char* buffer, size_t size) {
   const int month = 1 + static_cast<int>(day / 28) % 12;
   const double w = static_cast<double>(i) * 0.001;
   return std::snprintf(buffer, size,
-                       "%.2lld/%.2d/2026, %.2lld:%.2lld:%.2lld.%.3lld, %.2f, %.2f, %.2f, %.0f, %.2f, %.2f, %.2f, %.0f\n",
+                       "%.2lld/%.2d/2026, %.2lld:%.2lld:%.2lld.%.3lld, %.2f, %.3f, %.3f, %.0f, %.2f, %.3f, %.3f, %.0f\n",
                        day % 28 + 1, month, s / 3600 % 24, s / 60 % 60, s % 60, ms % 1000, 23.0 + 5 * std::sin(w),
-                       55.0 + 20 * std::cos(w * 0.7), 24.5 + std::sin(w * 0.1), static_cast<double>(i % 100000),
+                       55.0 + 20 * std::cos(w * 0.7), 24.5 + std::sin(w * 0.1), static_cast<double>(1000000 + i % 100000),
                        180.0 + 40 * std::sin(w * 0.3), 175.25 + 35 * std::cos(w * 0.2), 26.0 + std::cos(w * 0.05),
-                       static_cast<double>(i / 10));
+                       static_cast<double>(1000000 + i / 10));
 }
 
 // Writes the file line by line (no copy of it in memory); returns its size in bytes.

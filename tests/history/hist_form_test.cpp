@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
@@ -202,6 +203,7 @@ TEST_F(HistFormTest, FilesThatCannotBeShownReturnFalseQuietly) {
   EXPECT_FALSE(form.OpenFile(Write("")));
   EXPECT_TRUE(ui_.messages.isEmpty());
   EXPECT_TRUE(form.Series().empty());
+  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);  // the wait cursor is gone again
 }
 
 namespace {
