@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "app/help_context.h"
 #include "app/language_file.h"
 #include "app/main_window_services.h"
 #include "app/user_interaction.h"
@@ -52,6 +53,7 @@ TDisplayForm::~TDisplayForm() {
 void TDisplayForm::BuildWindow() {
   setObjectName(QStringLiteral("DisplayForm"));
   setAttribute(Qt::WA_DeleteOnClose);
+  app::SetHelpContext(this, kHelpContext);
   resize(340, 250);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);

@@ -160,14 +160,4 @@ TEST_F(ChartTest, PanningIsVerticalAndThePlotAreaIsTheAxisRect) {
   EXPECT_FALSE(chart.IsInPlotArea(area.bottomRight() + QPoint(1, 1)));
 }
 
-TEST_F(ChartTest, FixedAxisRangeEvenWhenStoredTheWrongWayRound) {
-  DisplayConfig c = ChartConfig({Channel(1)});
-  ChartSettings s = c.Chart();
-  s.yMin = 50;
-  s.yMax = -50;
-  c.SetChart(s);
-  DisplayChart chart(c, &panel_);
-  EXPECT_EQ(chart.Plot()->yAxis->range(), QCPRange(-50, 50));
-}
-
 }  // namespace

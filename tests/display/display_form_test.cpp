@@ -278,28 +278,15 @@ TEST_F(DisplayFormTest, PortsMasksIndexesAndRecord) {
   auto form = NewForm(c);
   EXPECT_EQ(form->GetDevicePorts(), (std::vector<uint16_t>{4, 3}));
   EXPECT_EQ(form->GetValueMask(20), 0x12);
-  const uint32_t run[] = {10, 20};
-  form->SetChannelIndexes(run);
-  EXPECT_EQ(form->Config().chartChannels[0].channelIndex, 6);
-  EXPECT_EQ(form->Config().chartChannels[3].channelIndex, kNoChannel);
 
-  form->SetReadInterval(250);
+  form->SetReadInterval(250);  // a two-minute period stays
   EXPECT_EQ(form->Config().readInterval, 250);
+  EXPECT_NEAR(form->Config().Chart().visiblePeriod * 1440, 2, 1e-12);
   form->move(15, 25);
   DisplayWindowRecord r = form->GetWindowRecord();
   EXPECT_EQ(r.left, 15);
   EXPECT_EQ(r.width, 340);
   EXPECT_EQ(r.config.chartChannels.size(), 4u);
-}
-
-TEST_F(DisplayFormTest, ShortPeriodWidensWhenTheRunStarts) {
-  DisplayConfig c = DisplayConfig::NewWindowDefaults();
-  ChartSettings s = c.Chart();
-  s.visiblePeriod = 1.0 / 86400.0;
-  c.SetChart(s);
-  auto form = NewForm(c);
-  form->SetReadInterval(1000);
-  EXPECT_NEAR(form->Config().Chart().visiblePeriod * 86400.0, 2.0, 1e-9);
 }
 
 TEST_F(DisplayFormTest, LanguageSectionReplacesTheTexts) {

@@ -150,7 +150,6 @@ TEST_F(DisplayObjectTest, SettingsOutsideTheWizardsRangesAreClamped) {
   EXPECT_EQ(DisplayObject(lcd, &panel_).Indicator()->SignNumber(), 12);
 
   DisplayConfig led = Config(DisplayKind::LedDigits);
-  led.SetLed({0xFF, 0, 0, 99});
   led.SetLed({0xFF, 0, -4, 99, 0});
   DisplayObject eled(led, &panel_);
   EXPECT_EQ(eled.LedDigits()->DigitNum(), 1);
@@ -182,40 +181,7 @@ TEST_F(DisplayObjectTest, PlacementFollowsThePanel) {
   panel_.resize(400, 100);
   ASSERT_TRUE(e.FitToPanel(&panel_));
   EXPECT_EQ(e.Gauge()->geometry(), QRect(5, 5, 390, 90));
-
-  DisplayConfig led = Config(DisplayKind::LedDigits);
-  DisplayObject el(led, &panel_);
-  EXPECT_EQ(el.LedDigits()->geometry(), QRect(10, 10, 380, 80));
-  EXPECT_EQ(el.LedDigits()->DigitSpacing(), 380 / 35 + 8 - 2);
-  EXPECT_EQ(el.LedDigits()->GapX(), 380 / 220 + 2);
-}
-
-TEST_F(DisplayObjectTest, ChartTimeSpanGoesBackIntoTheConfiguration) {
-  DisplayConfig c = Config(DisplayKind::Chart);
-  ChartSettings s = c.Chart();
-  s.visiblePeriod = 1.0 / 86400.0;
-  c.SetChart(s);
-  DisplayObject e(c, &panel_);
-  e.AdjustTimeSpan(1000, c);
-  EXPECT_NEAR(c.Chart().visiblePeriod * 86400.0, 2.0, 1e-9);
-  EXPECT_NEAR(e.VisiblePeriod() * 86400.0, 2.0, 1e-9);
-  e.AdjustTimeSpan(1000, c);  // now longer than the interval: unchanged
-  EXPECT_NEAR(c.Chart().visiblePeriod * 86400.0, 2.0, 1e-9);
-
-  DisplayConfig lcd = Config(DisplayKind::LcdIndicator);
-  DisplayObject el(lcd, &panel_);
-  const auto before = lcd.Encode();
-  el.AdjustTimeSpan(1000, lcd);
-  EXPECT_EQ(lcd.Encode(), before);
-}
-
-TEST_F(DisplayObjectTest, NoKindMeansNoControl) {
-  DisplayConfig c = Config(DisplayKind::None);
-  DisplayObject e(c, &panel_);
-  EXPECT_EQ(e.Widget(), nullptr);
-  EXPECT_FALSE(Show(e, c, 1));
-  EXPECT_FALSE(e.FitToPanel(&panel_));
-  EXPECT_FALSE(e.IsInChartArea(QPoint(100, 100)));
+  EXPECT_FALSE(DisplayObject(Config(DisplayKind::None), &panel_).FitToPanel(&panel_));
 }
 
 TEST_F(DisplayObjectTest, EveryKindDrawsSomething) {

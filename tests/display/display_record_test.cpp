@@ -5,9 +5,9 @@
 #include <cstring>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
-#include "display/default_channel_names.h"
 #include "display/display_config.h"
 #include "display/display_config_upgrade.h"
 #include "display/display_window_record.h"
@@ -105,6 +105,8 @@ TEST(DisplayConfigBytes, ChartKindPartAndChannelCount) {
                    {96, 4, 0xFF00}, {100, 1, 1}, {101, 1, 1}, {104, 4, 300},
                    {108, 4, static_cast<uint32_t>(-40)}, {120, 4, 3}});
   EXPECT_DOUBLE_EQ(F64At(b, 112), 2.0 / 1440.0);
+  // Read back, the count tells how many entries follow the record in a file.
+  EXPECT_EQ(DisplayConfig::Decode(c.Encode()).StoredChartChannelCount(), 3u);
 }
 
 TEST(DisplayConfigBytes, EveryOtherKindAtItsOffsets) {
@@ -163,62 +165,30 @@ TEST(DisplayConfigBytes, DecodesBytesLaidOutByHand) {
   put(0, 4, 5);
   put(4, 4, 42);
   put(8, 2, 3);
-  put(10, 2, 0xBEEF);  // not part of the value index
+  put(10, 2, 0xBEEF);      // not part of the value index
   put(12, 4, 0xFFFF);
-  put(16, 4, 500);
+  put(56, 4, 0xDEADBEEF);  // a list pointer of the old program: meaningless here
   std::memcpy(&b[20], "Tervana", 7);
-  std::memcpy(&b[31], "Ambiente", 8);
-  std::memcpy(&b[42], "%", 1);
-  put(54, 2, 2);
-  put(56, 4, 0xDEADBEEF);  // a 32-bit list pointer from the old program: meaningless
-  put(92, 2, 120);
   put(96, 4, 200);
   put(100, 4, static_cast<uint32_t>(-100));
   put(122, 2, 9);
-
-  DisplayConfig c = DisplayConfig::Decode(std::span<const uint8_t, 128>(b.data(), 128));
+  auto decode = [&] { return DisplayConfig::Decode(std::span<const uint8_t, 128>(b.data(), 128)); };
+  DisplayConfig c = decode();
   EXPECT_EQ(c.kind, DisplayKind::DialGauge);
   EXPECT_EQ(c.deviceSerial, 42u);
   EXPECT_EQ(c.valueIndex, 3);
   EXPECT_EQ(c.channelIndex, kNoChannel);
-  EXPECT_EQ(c.readInterval, 500);
   EXPECT_EQ(c.deviceTag, "Tervana");
-  EXPECT_EQ(c.channelName, "Ambiente");
-  EXPECT_EQ(c.unit, "%");
-  EXPECT_EQ(c.decimals, 2);
-  EXPECT_TRUE(c.chartChannels.empty());
-  DialSettings d = c.Dial();
-  EXPECT_EQ(d.angle, 120);
-  EXPECT_EQ(d.max, 200);
-  EXPECT_EQ(d.min, -100);
-  EXPECT_EQ(d.mainTicks, 9);
+  EXPECT_EQ(c.Dial().max, 200);
+  EXPECT_EQ(c.Dial().min, -100);
+  EXPECT_EQ(c.Dial().mainTicks, 9);
   Bytes again = ToBytes(c.Encode());
   EXPECT_EQ(LittleEndian(again, 10, 2), 0u);
   EXPECT_EQ(LittleEndian(again, 56, 4), 0u);
-}
-
-TEST(DisplayConfigBytes, KindAboveSixIsNoElement) {
-  Bytes b(128, 0);
-  b[0] = 7;
-  EXPECT_EQ(DisplayConfig::Decode(std::span<const uint8_t, 128>(b.data(), 128)).kind,
-            DisplayKind::None);
-  b[0] = 0;
-  b[3] = 0x80;
-  EXPECT_EQ(DisplayConfig::Decode(std::span<const uint8_t, 128>(b.data(), 128)).kind,
-            DisplayKind::None);
-}
-
-TEST(DisplayConfigBytes, StoredChannelCountOnlyForCharts) {
-  DisplayConfig chart = DisplayConfig::NewWindowDefaults();
-  chart.chartChannels.resize(3);
-  DisplayConfig back = DisplayConfig::Decode(chart.Encode());
-  EXPECT_EQ(back.StoredChartChannelCount(), 3u);
-  EXPECT_TRUE(back.chartChannels.empty());
-
-  DisplayConfig lcd = chart;
-  lcd.kind = DisplayKind::LcdIndicator;
-  lcd.SetLcd({0x10, 0x20, 0x30, 4});
-  EXPECT_EQ(DisplayConfig::Decode(lcd.Encode()).StoredChartChannelCount(), 0u);
+  for (uint32_t kind : {7u, 0x80000001u}) {  // unknown kinds are no element
+    put(0, 4, kind);
+    EXPECT_EQ(decode().kind, DisplayKind::None);
+  }
 }
 
 TEST(DisplayConfigBytes, KindChangeKeepsBytesTheNewKindDoesNotDefine) {
@@ -272,12 +242,6 @@ TEST(DisplayConfigText, FieldWithoutTerminatorDoesNotRunIntoTheNext) {
   Bytes eb(40, 'Q');
   ChartChannelEntry e = ChartChannelEntry::Decode(std::span<const uint8_t, 40>(eb.data(), 40));
   EXPECT_EQ(e.name.str(), std::string(23, 'Q'));
-}
-
-TEST(DisplayConfigText, EmbeddedZeroEndsTheText) {
-  DisplayConfig c;
-  c.unit = std::string("mV\0xx", 5);
-  EXPECT_EQ(c.unit.str(), "mV");
 }
 
 TEST(ChartChannelEntryBytes, LayoutAndDefaults) {
@@ -352,41 +316,26 @@ TEST(DisplayConfigDefaults, NewWindowAndChartReset) {
 }
 
 TEST(DisplayConfigUpgrade, OlderFilesGetTheMissingFields) {
-  struct Case {
-    int32_t version;
-    DisplayKind kind;
-    int32_t lineWidth;     // expected chart line width
-    uint32_t ledBack;      // expected LED background
-  };
-  const Case cases[] = {
-      {0x65, DisplayKind::Chart, 1, 0},
-      {0x66, DisplayKind::Chart, 9, 0},
-      {0x66, DisplayKind::LedDigits, 0, 0x0000AA},
-      {0x65, DisplayKind::LedDigits, 0, 0x0000AA},
-      {0x67, DisplayKind::LedDigits, 0, 0x00BBBB},
-  };
-  for (const Case& k : cases) {
-    SCOPED_TRACE(k.version);
+  // {version, kind, expected line width or LED background}
+  const std::tuple<int32_t, DisplayKind, uint32_t> cases[] = {
+      {0x65, DisplayKind::Chart, 1},         {0x66, DisplayKind::Chart, 9},
+      {0x66, DisplayKind::LedDigits, 0xAA},  {0x65, DisplayKind::LedDigits, 0xAA},
+      {0x67, DisplayKind::LedDigits, 0xBB},  {0x60, DisplayKind::LcdIndicator, 3}};
+  for (const auto& [version, kind, expected] : cases) {
+    SCOPED_TRACE(version);
     DisplayConfig c;
-    c.kind = k.kind;
-    if (k.kind == DisplayKind::Chart) {
-      ChartSettings s;
-      s.lineWidth = 9;
-      c.SetChart(s);
-    } else {
-      c.SetLed({0xFF, 0x0000AA, 5, 8, 0x00BBBB});
-    }
-    UpgradeDisplayConfig(c, k.version);
-    if (k.kind == DisplayKind::Chart) EXPECT_EQ(c.Chart().lineWidth, k.lineWidth);
-    else EXPECT_EQ(c.Led().backColor, k.ledBack);
+    c.kind = kind;
+    ChartSettings chart;
+    chart.lineWidth = 9;
+    if (kind == DisplayKind::Chart) c.SetChart(chart);
+    if (kind == DisplayKind::LedDigits) c.SetLed({0xFF, 0xAA, 5, 8, 0xBB});
+    if (kind == DisplayKind::LcdIndicator) c.SetLcd({1, 2, 3, 4});
+    UpgradeDisplayConfig(c, version);
+    const uint32_t got = kind == DisplayKind::Chart       ? uint32_t(c.Chart().lineWidth)
+                         : kind == DisplayKind::LedDigits ? c.Led().backColor
+                                                          : c.Lcd().backColor;
+    EXPECT_EQ(got, expected);
   }
-  // Other kinds are left alone, whatever the version.
-  DisplayConfig lcd;
-  lcd.kind = DisplayKind::LcdIndicator;
-  lcd.SetLcd({1, 2, 3, 4});
-  auto before = lcd.Encode();
-  UpgradeDisplayConfig(lcd, 0x60);
-  EXPECT_EQ(lcd.Encode(), before);
 }
 
 TEST(DisplayConfigRobustness, RandomRecordsDecodeAndSettle) {
@@ -405,20 +354,6 @@ TEST(DisplayConfigRobustness, RandomRecordsDecodeAndSettle) {
     auto once = c.Encode();
     EXPECT_EQ(DisplayConfig::Decode(once).Encode(), once);
   }
-}
-
-TEST(DefaultChannelNames, BuiltInTextsAndTranslation) {
-  RestoreBuiltInChannelNames();
-  const auto& names = DefaultChannelNames();
-  EXPECT_EQ(names[0], "Canal 1");
-  EXPECT_EQ(names[3], "Canal 3");
-  EXPECT_EQ(names[5], "Temporiza\xE7\xE3o");
-  EXPECT_EQ(names[6], "Freq\xFC\xEAncia");
-  SetDefaultChannelName(2, "Ambient");
-  SetDefaultChannelName(7, "ignored");
-  EXPECT_EQ(DefaultChannelNameText(DefaultChannelName::Ambient), "Ambient");
-  RestoreBuiltInChannelNames();
-  EXPECT_EQ(DefaultChannelNameText(DefaultChannelName::Ambient), "Ambiente");
 }
 
 }  // namespace

@@ -75,22 +75,11 @@ TEST(RefreshConfigTexts, NamesDecimalsAndUnitsByValueIndex) {
     EXPECT_EQ(c.decimals, k.decimals);
     EXPECT_EQ(c.unit, k.unit);
   }
-}
-
-TEST(RefreshConfigTexts, OwnTagsWinAndValueIndexBeyondTheSlotKeepsTheTexts) {
-  DisplayDeviceInfo d = Logger(7, "Estufa");
-  d.channel1Tag = "Forno";
-  DisplayConfig c = Single(DisplayKind::BarMeter, 7, 1);
-  RefreshConfigTexts(c, d);
-  EXPECT_EQ(c.deviceTag, "Estufa");
-  EXPECT_EQ(c.channelName, "Forno");
-
-  c.valueIndex = 9;
+  // A value index beyond the slot names no value: the stored texts stay.
+  DisplayConfig c = Single(DisplayKind::LcdIndicator, 12345, 9);
   c.channelName = "Antigo";
-  c.decimals = 4;
-  RefreshConfigTexts(c, d);
+  RefreshConfigTexts(c, Logger(12345, "Estufa"));
   EXPECT_EQ(c.channelName, "Antigo");
-  EXPECT_EQ(c.decimals, 4);
 }
 
 TEST(CounterResetItems, OnlyForACounterOfALoggerWithItsModeOn) {
@@ -179,26 +168,6 @@ TEST(WindowTitles, ChartEntryWithoutItsDeviceKeepsTheOthersInPlace) {
   WindowTitles t = BuildWindowTitles(chart, &one, {});
   EXPECT_EQ(t.seriesTitles, "Antigo/Canal 1~#~Canal 1 / \xB0" "C~#~");
   EXPECT_EQ(t.caption, "Estufa");
-}
-
-TEST(WindowTitles, LongNamesAreCutToTheEntryField) {
-  std::vector<DisplayDeviceInfo> two = {Logger(10, "ABCDEFGHIJ"), Logger(20, "B")};
-  two[0].channel1Tag = "KLMNOPQRST";
-  DisplayConfig chart = DisplayConfig::NewWindowDefaults();
-  chart.chartChannels = {Entry(10, 1)};
-  BuildWindowTitles(chart, &two, {});
-  EXPECT_EQ(chart.chartChannels[0].name, "ABCDEFGHIJ / KLMNOPQRST");  // 23 characters fit
-  two[0].channel1Tag = "KLMNOPQRSTU";  // 11 characters: cut to 10 in the record first
-  BuildWindowTitles(chart, &two, {});
-  EXPECT_EQ(chart.chartChannels[0].name, "ABCDEFGHIJ / KLMNOPQRST");
-}
-
-TEST(WindowTitles, NoDeviceListKeepsTheCaption) {
-  DisplayConfig lcd = Single(DisplayKind::LcdIndicator, 10, 1);
-  WindowTitles t = BuildWindowTitles(lcd, nullptr, {});
-  EXPECT_FALSE(t.caption.has_value());
-  EXPECT_TRUE(t.seriesTitles.empty());
-  EXPECT_TRUE(t.resetItems.empty());
 }
 
 TEST(DisplayedChannels, SerialsMasksAndRunIndexes) {
