@@ -66,6 +66,9 @@ class TDisplayForm : public QWidget, public app::DisplayWindowCommands {
   // Places the window (its MDI frame when it has one) as a record says.
   void SetWindowPlacement(const DisplayWindowRecord& record);
 
+  // A new window's size.
+  QSize sizeHint() const override { return QSize(340, 250); }
+
   const DisplayConfig& Config() const { return config_; }
   DisplayObject* Element() const { return element_.get(); }
   uint16_t Port() const { return port_; }
