@@ -231,6 +231,7 @@ int SimulatedInstrument::State::MillisecondsToNextEvent(Clock::time_point now,
 
 void SimulatedInstrument::State::Serve() {
   Clock::time_point nextAnimation = startTime + kAnimationStep;
+  QueueDueRecords(Clock::now());  // an instrument switched on in streaming mode streams at once
   while (!stopping) {
     const PseudoTerminal::WaitResult woke = pty.Wait(MillisecondsToNextEvent(Clock::now(), nextAnimation));
     if (stopping) break;
@@ -348,8 +349,12 @@ uint16_t SimulatedInstrument::HoldingRegister(uint16_t reg) const {
 }
 
 void SimulatedInstrument::SetHoldingRegister(uint16_t reg, uint16_t value) {
-  std::lock_guard lock(state_->dataMutex);
-  state_->map.SetHolding(reg, value);
+  {
+    std::lock_guard lock(state_->dataMutex);
+    state_->map.SetHolding(reg, value);
+  }
+  // The serving thread looks at the stream bit again (it may have started or stopped).
+  if (state_->running) state_->pty.Wake();
 }
 
 uint16_t SimulatedInstrument::CalibrationRegister(uint16_t reg) const {

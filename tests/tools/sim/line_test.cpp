@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "tools/sim/rtu_frame.h"
@@ -196,6 +197,27 @@ TEST_F(SimLine, TheLineSurvivesTheProgramClosingAndReopeningItsPort) {
     ASSERT_TRUE(port.Ok());
     EXPECT_EQ(port.Transact(request, 7), WithCrc({10, 3, 2, 0x12, 0x34})) << "round " << round;
   }
+}
+
+TEST_F(SimLine, StreamsFromStartAndStopsWhenTheBitIsCleared) {
+  InstrumentOptions options;
+  options.streamClockStartMs = 5000;
+  auto instrument = std::make_unique<SimulatedInstrument>(options);
+  instrument->SetHoldingRegister(7, 0x0060);  // switched on in streaming mode, 31.25 ms
+  std::string error;
+  ASSERT_TRUE(instrument->Start(folder_.string(), 4, &error)) << error;
+  Port port(Link());
+  const Bytes first = port.Receive(2 * 32, 500ms);
+  const std::string text(first.begin(), first.end());
+  EXPECT_EQ(text.substr(0, 27), "#0;23.5;42.50;24.1;1234;503") << text;
+  // Cleared behind the line's back: the stream ends within one period.
+  instrument->SetHoldingRegister(7, 0x0020);
+  std::this_thread::sleep_for(40ms);
+  const size_t sent = instrument->StreamRecordCount();
+  port.Receive(1000, 50ms);
+  std::this_thread::sleep_for(100ms);
+  EXPECT_EQ(instrument->StreamRecordCount(), sent);
+  EXPECT_TRUE(port.Receive(1, 50ms).empty());
 }
 
 TEST_F(SimLine, PortFolderEntriesComeAndGo) {
