@@ -3,6 +3,8 @@
 #include "app/about_form.h"
 #include "app/overwrite_choice_form.h"
 #include "app/view_form.h"
+#include "display/display_form.h"
+#include "display/display_form_services.h"
 #include "history/hist_form.h"
 
 namespace app {
@@ -21,6 +23,8 @@ std::unique_ptr<ProgramForms> CreateProgramForms(UserInteraction& ui, HelpViewer
   forms->viewForm = std::make_unique<TViewForm>(ui, help);
   TViewForm* view = forms->viewForm.get();
   view->Hooks().newHistoryViewer = [&ui]() -> QWidget* { return new history::THistForm(ui); };
+  DisplayFormServices::Program().ui = &ui;
+  view->Hooks().newDisplayWindow = []() -> QWidget* { return new TDisplayForm(); };
   // Device configuration, display wizard and readings settings dialogs come here.
   forms->aboutForm = new TAboutForm(view);
   view->SetAboutDialog(forms->aboutForm);

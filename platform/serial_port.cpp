@@ -106,12 +106,12 @@ void SerialPort::Close() {
   fd_ = -1;
 }
 
-SerialPort::PollResult SerialPort::PollFor(short events, Clock::time_point deadline, bool forever) {
+SerialPort::PollResult SerialPort::PollFor(short events, Clock::time_point deadline, bool waitWithoutEnd) {
   pollfd p{fd_, events, 0};
   for (;;) {
     timespec left{};
-    if (!forever) left = Remaining(deadline);
-    const int rc = ::ppoll(&p, 1, forever ? nullptr : &left, nullptr);
+    if (!waitWithoutEnd) left = Remaining(deadline);
+    const int rc = ::ppoll(&p, 1, waitWithoutEnd ? nullptr : &left, nullptr);
     if (rc < 0) {
       if (errno == EINTR) continue;
       Fail(errno);
@@ -119,7 +119,7 @@ SerialPort::PollResult SerialPort::PollFor(short events, Clock::time_point deadl
     }
     if (rc == 0) {
       // ppoll may wake a hair early on coarse clocks; only the deadline itself ends the wait.
-      if (!forever && Clock::now() < deadline) continue;
+      if (!waitWithoutEnd && Clock::now() < deadline) continue;
       return PollResult::kTimeout;
     }
     // A hung-up device (unplugged adapter, closed pseudo-terminal master) reports readable
@@ -207,19 +207,19 @@ long SerialPort::Read(uint8_t* buffer, size_t size) {
       lastByte = lastActivity_;
       if (got == size) return static_cast<long>(got);
     }
-    bool forever = true;
+    bool waitWithoutEnd = true;
     Clock::time_point until{};
     if (useTotal) {
       until = totalDeadline;
-      forever = false;
+      waitWithoutEnd = false;
     }
     if (useInterval && got > 0) {
       const auto intervalEnd = lastByte + std::chrono::milliseconds(t.intervalMs);
-      if (forever || intervalEnd < until) until = intervalEnd;
-      forever = false;
+      if (waitWithoutEnd || intervalEnd < until) until = intervalEnd;
+      waitWithoutEnd = false;
     }
-    if (!forever && Clock::now() >= until) return static_cast<long>(got);
-    switch (PollFor(POLLIN, until, forever)) {
+    if (!waitWithoutEnd && Clock::now() >= until) return static_cast<long>(got);
+    switch (PollFor(POLLIN, until, waitWithoutEnd)) {
       case PollResult::kReady: break;
       case PollResult::kTimeout: return static_cast<long>(got);
       case PollResult::kError: return -1;

@@ -67,7 +67,7 @@ class SerialPort {
   // Waits until the line has carried no byte for `gap`, counted from the last byte this
   // port received or sent; bytes arriving meanwhile are discarded and restart the gap.
   // kReady once quiet; kTimeout at `deadline`, so that a streaming device cannot hold a
-  // caller forever; kError when the device fails.
+  // caller waitWithoutEnd; kError when the device fails.
   WaitResult WaitLineIdle(std::chrono::microseconds gap, Clock::time_point deadline);
 
   // Text of the last failure (the system's error text).
@@ -75,7 +75,7 @@ class SerialPort {
 
  private:
   enum class PollResult { kReady, kTimeout, kError };
-  PollResult PollFor(short events, Clock::time_point deadline, bool forever);
+  PollResult PollFor(short events, Clock::time_point deadline, bool waitWithoutEnd);
   long ReadOnce(uint8_t* buffer, size_t size);
   bool Fail(int err);
   bool ModemLine(int line, bool on);
