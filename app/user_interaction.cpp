@@ -10,14 +10,14 @@
 namespace app {
 namespace {
 
-std::optional<QString> RunFileDialog(QWidget* parent, const FileDialogSpec& spec, QFileDialog::AcceptMode mode) {
-  QFileDialog dialog(parent, spec.title);
+std::optional<QString> RunFileDialog(QWidget* parent, const FileDialogRequest& request, QFileDialog::AcceptMode mode) {
+  QFileDialog dialog(parent, request.title);
   dialog.setAcceptMode(mode);
   dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-  dialog.setDefaultSuffix(spec.defaultSuffix);
-  const QStringList filters = ToQtFileFilter(spec.filter).split(QStringLiteral(";;"), Qt::SkipEmptyParts);
+  dialog.setDefaultSuffix(request.defaultSuffix);
+  const QStringList filters = ToQtFileFilter(request.filter).split(QStringLiteral(";;"), Qt::SkipEmptyParts);
   dialog.setNameFilters(filters);
-  if (spec.filterIndex >= 1 && spec.filterIndex <= filters.size()) dialog.selectNameFilter(filters[spec.filterIndex - 1]);
+  if (request.filterIndex >= 1 && request.filterIndex <= filters.size()) dialog.selectNameFilter(filters[request.filterIndex - 1]);
   // The windows ask before overwriting where they must, in their own words.
   dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
@@ -56,12 +56,12 @@ void QtUserInteraction::ShowError(QWidget* parent, const QString& caption, const
   QMessageBox::warning(parent, caption, text);
 }
 
-std::optional<QString> QtUserInteraction::ChooseOpenFile(QWidget* parent, const FileDialogSpec& spec) {
-  return RunFileDialog(parent, spec, QFileDialog::AcceptOpen);
+std::optional<QString> QtUserInteraction::ChooseOpenFile(QWidget* parent, const FileDialogRequest& request) {
+  return RunFileDialog(parent, request, QFileDialog::AcceptOpen);
 }
 
-std::optional<QString> QtUserInteraction::ChooseSaveFile(QWidget* parent, const FileDialogSpec& spec) {
-  return RunFileDialog(parent, spec, QFileDialog::AcceptSave);
+std::optional<QString> QtUserInteraction::ChooseSaveFile(QWidget* parent, const FileDialogRequest& request) {
+  return RunFileDialog(parent, request, QFileDialog::AcceptSave);
 }
 
 int QtUserInteraction::RunModal(QDialog* dialog) { return dialog->exec(); }

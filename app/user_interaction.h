@@ -11,7 +11,7 @@ namespace app {
 
 // A file dialog as the windows describe it. The filter keeps the classic form
 // "name (*.ext) |*.ext|name (*.*) |*.*"; the real dialog converts it.
-struct FileDialogSpec {
+struct FileDialogRequest {
   QString title;
   QString filter;
   QString defaultSuffix;  // without the dot
@@ -28,8 +28,8 @@ class UserInteraction {
   // An error message with its own caption.
   virtual void ShowError(QWidget* parent, const QString& caption, const QString& text) = 0;
   // The chosen file, or nothing on cancel.
-  virtual std::optional<QString> ChooseOpenFile(QWidget* parent, const FileDialogSpec& spec) = 0;
-  virtual std::optional<QString> ChooseSaveFile(QWidget* parent, const FileDialogSpec& spec) = 0;
+  virtual std::optional<QString> ChooseOpenFile(QWidget* parent, const FileDialogRequest& request) = 0;
+  virtual std::optional<QString> ChooseSaveFile(QWidget* parent, const FileDialogRequest& request) = 0;
   // Shows a dialog modally and returns its result code (QDialog::Accepted or Rejected).
   virtual int RunModal(QDialog* dialog) = 0;
 };
@@ -43,8 +43,8 @@ class QtUserInteraction : public UserInteraction {
   bool AskYesNo(QWidget* parent, const QString& caption, const QString& text) override;
   void ShowMessage(QWidget* parent, const QString& text) override;
   void ShowError(QWidget* parent, const QString& caption, const QString& text) override;
-  std::optional<QString> ChooseOpenFile(QWidget* parent, const FileDialogSpec& spec) override;
-  std::optional<QString> ChooseSaveFile(QWidget* parent, const FileDialogSpec& spec) override;
+  std::optional<QString> ChooseOpenFile(QWidget* parent, const FileDialogRequest& request) override;
+  std::optional<QString> ChooseSaveFile(QWidget* parent, const FileDialogRequest& request) override;
   int RunModal(QDialog* dialog) override;
 };
 

@@ -51,9 +51,9 @@ class TViewForm : public QMainWindow, public MainWindowServices {
   void OpenHistoryFile(const QString& fileName) override;
 
   const MainWindowMessages& Messages() const { return messages_; }
-  const FileDialogSpec& OpenEnvDialog() const { return openEnvDialog_; }
-  const FileDialogSpec& SaveEnvDialog() const { return saveEnvDialog_; }
-  const FileDialogSpec& OpenDialog() const { return openDialog_; }
+  const FileDialogRequest& OpenEnvDialog() const { return openEnvDialog_; }
+  const FileDialogRequest& SaveEnvDialog() const { return saveEnvDialog_; }
+  const FileDialogRequest& OpenDialog() const { return openDialog_; }
 
   // Start-up: the environment named on the command line (or "lasttime.env"), then every
   // history file named on it.
@@ -166,9 +166,9 @@ class TViewForm : public QMainWindow, public MainWindowServices {
   TriggerSettings trigger_;
   bool closed_ = false;
 
-  FileDialogSpec openEnvDialog_;
-  FileDialogSpec saveEnvDialog_;
-  FileDialogSpec openDialog_;
+  FileDialogRequest openEnvDialog_;
+  FileDialogRequest saveEnvDialog_;
+  FileDialogRequest openDialog_;
 
   QMdiArea* mdiArea_ = nullptr;
   QToolBar* toolBar_ = nullptr;

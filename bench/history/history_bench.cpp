@@ -41,8 +41,8 @@ class SilentUser : public app::UserInteraction {
   bool AskYesNo(QWidget*, const QString&, const QString&) override { return false; }
   void ShowMessage(QWidget*, const QString& text) override { std::printf("message: %s\n", qPrintable(text)); }
   void ShowError(QWidget*, const QString&, const QString& text) override { ShowMessage(nullptr, text); }
-  std::optional<QString> ChooseOpenFile(QWidget*, const app::FileDialogSpec&) override { return std::nullopt; }
-  std::optional<QString> ChooseSaveFile(QWidget*, const app::FileDialogSpec&) override { return std::nullopt; }
+  std::optional<QString> ChooseOpenFile(QWidget*, const app::FileDialogRequest&) override { return std::nullopt; }
+  std::optional<QString> ChooseSaveFile(QWidget*, const app::FileDialogRequest&) override { return std::nullopt; }
   int RunModal(QDialog*) override { return 0; }
 };
 

@@ -30,12 +30,12 @@ class FakeUser : public app::UserInteraction {
   void ShowError(QWidget*, const QString& caption, const QString& text) override {
     log << QStringLiteral("error|%1|%2").arg(caption, text);
   }
-  std::optional<QString> ChooseOpenFile(QWidget*, const app::FileDialogSpec& spec) override {
-    log << QStringLiteral("open|%1").arg(spec.title);
+  std::optional<QString> ChooseOpenFile(QWidget*, const app::FileDialogRequest& request) override {
+    log << QStringLiteral("open|%1").arg(request.title);
     return NextFile();
   }
-  std::optional<QString> ChooseSaveFile(QWidget*, const app::FileDialogSpec& spec) override {
-    log << QStringLiteral("save|%1").arg(spec.title);
+  std::optional<QString> ChooseSaveFile(QWidget*, const app::FileDialogRequest& request) override {
+    log << QStringLiteral("save|%1").arg(request.title);
     return NextFile();
   }
   int RunModal(QDialog* dialog) override {

@@ -63,8 +63,8 @@ class FakeUser : public app::UserInteraction {
   bool AskYesNo(QWidget*, const QString&, const QString&) override { return true; }
   void ShowMessage(QWidget*, const QString& text) override { messages << text; }
   void ShowError(QWidget*, const QString&, const QString& text) override { messages << text; }
-  std::optional<QString> ChooseOpenFile(QWidget*, const app::FileDialogSpec&) override { return {}; }
-  std::optional<QString> ChooseSaveFile(QWidget*, const app::FileDialogSpec&) override { return {}; }
+  std::optional<QString> ChooseOpenFile(QWidget*, const app::FileDialogRequest&) override { return {}; }
+  std::optional<QString> ChooseSaveFile(QWidget*, const app::FileDialogRequest&) override { return {}; }
   int RunModal(QDialog*) override { return QDialog::Rejected; }
   QStringList messages;
 };

@@ -14,8 +14,8 @@ class FakeUserInteraction : public app::UserInteraction {
   }
   void ShowMessage(QWidget*, const QString& text) override { messages << text; }
   void ShowError(QWidget*, const QString&, const QString& text) override { messages << text; }
-  std::optional<QString> ChooseOpenFile(QWidget*, const app::FileDialogSpec&) override { return openFile; }
-  std::optional<QString> ChooseSaveFile(QWidget*, const app::FileDialogSpec&) override { return std::nullopt; }
+  std::optional<QString> ChooseOpenFile(QWidget*, const app::FileDialogRequest&) override { return openFile; }
+  std::optional<QString> ChooseSaveFile(QWidget*, const app::FileDialogRequest&) override { return std::nullopt; }
   int RunModal(QDialog*) override { return 0; }
 
   QStringList messages;

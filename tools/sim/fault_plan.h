@@ -4,7 +4,7 @@
 #include <optional>
 #include <vector>
 
-#include "tools/sim/fault_spec.h"
+#include "tools/sim/injected_fault.h"
 
 namespace sim {
 

@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/sim/fault_spec.h"
+#include "tools/sim/injected_fault.h"
 #include "tools/sim/stream_fault.h"
 
 namespace sim {

@@ -1,4 +1,4 @@
-#include "tools/sim/fault_spec.h"
+#include "tools/sim/injected_fault.h"
 
 #include <charconv>
 #include <limits>
