@@ -16,12 +16,12 @@
 #include <memory>
 #include <string>
 
-#include "app/user_interaction.h"
 #include "bench/history/history_file_generator.h"
 #include "history/hist_form.h"
 #include "history/history_file.h"
 #include "history/history_parser.h"
 #include "qcustomplot.h"
+#include "tests/support/fake_user_interaction.h"
 
 namespace {
 
@@ -35,22 +35,15 @@ double PeakRssMb() {
   return static_cast<double>(usage.ru_maxrss) / 1024.0;
 }
 
-// Nobody to answer: messages are printed.
-class SilentUser : public app::UserInteraction {
- public:
-  bool AskYesNo(QWidget*, const QString&, const QString&) override { return false; }
-  void ShowMessage(QWidget*, const QString& text) override { std::printf("message: %s\n", qPrintable(text)); }
-  void ShowError(QWidget*, const QString&, const QString& text) override { ShowMessage(nullptr, text); }
-  std::optional<QString> ChooseOpenFile(QWidget*, const app::FileDialogRequest&) override { return std::nullopt; }
-  std::optional<QString> ChooseSaveFile(QWidget*, const app::FileDialogRequest&) override { return std::nullopt; }
-  int RunModal(QDialog*) override { return 0; }
-};
-
 bool MeasureWindow(const std::string& path, const char* screenshot) {
-  SilentUser user;
+  // Nobody to answer: questions get No, and whatever the window said is printed.
+  testsupport::FakeUserInteraction user;
+  user.defaultAnswer = false;
   auto start = Clock::now();
   auto form = std::make_unique<history::THistForm>(user);
-  if (!form->OpenFile(QString::fromStdString(path))) {
+  const bool opened = form->OpenFile(QString::fromStdString(path));
+  for (const QString& text : user.messages) std::printf("message: %s\n", qPrintable(text));
+  if (!opened) {
     std::fprintf(stderr, "the window did not open the file\n");
     return false;
   }

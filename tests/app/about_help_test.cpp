@@ -93,7 +93,7 @@ class HelpWindowTest : public testing::Test {
   void TearDown() override { viewer_.CloseAll(); }
   QString Shown() { return viewer_.Window()->Browser()->toPlainText(); }
 
-  apptest::FakeUser user_;
+  testsupport::FakeUserInteraction user_;
   app::ChmHelpViewer viewer_{user_};
   const QString file_ = QString::fromUtf8(TEST_HELP_FILE);
 };

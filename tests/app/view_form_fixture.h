@@ -13,7 +13,7 @@
 #include "app/language_file.h"
 #include "app/program_directory.h"
 #include "app/view_form.h"
-#include "fake_user.h"
+#include "app_fakes.h"
 #include "test_language.h"
 
 namespace apptest {
@@ -62,7 +62,7 @@ class ViewFormTest : public testing::Test {
   }
 
   QTemporaryDir dir_;
-  apptest::FakeUser user_;
+  testsupport::FakeUserInteraction user_;
   apptest::FakeHelp help_;
   std::unique_ptr<app::TViewForm> form_;
 };
