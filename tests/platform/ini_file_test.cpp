@@ -1,22 +1,23 @@
 #include "platform/ini_file.h"
 
-#include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <limits>
-#include <sstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
 namespace {
 
+namespace fs = std::filesystem;
 using platform::IniFile;
+using Names = std::vector<std::string>;
 
 class IniFileTest : public ::testing::Test {
  protected:
@@ -26,140 +27,89 @@ class IniFileTest : public ::testing::Test {
     dir_ = tmpl;
     path_ = dir_ + "/test.cfg";
   }
-  void TearDown() override { std::system(("rm -rf '" + dir_ + "'").c_str()); }
+  void TearDown() override { fs::remove_all(dir_); }
 
   void WriteRaw(const std::string& text) { std::ofstream(path_, std::ios::binary) << text; }
   std::string ReadRaw() const {
     std::ifstream in(path_, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-  }
-  std::vector<std::string> DirEntries() const {
-    std::vector<std::string> names;
-    DIR* d = opendir(dir_.c_str());
-    while (dirent* e = readdir(d))
-      if (e->d_name[0] != '.') names.push_back(e->d_name);
-    closedir(d);
-    return names;
+    return {std::istreambuf_iterator<char>(in), {}};
   }
 
   std::string dir_, path_;
 };
 
+// Every write goes through to the file at once, and another object on the same path sees
+// it and keeps it when it writes in turn.
 TEST_F(IniFileTest, WritesCrlfLinesInWriteOrderAndTheWholeFileAtEveryWrite) {
-  IniFile ini(path_);
+  IniFile ini(path_), other(path_);
   EXPECT_EQ(ini.ReadString("General", "Tag", "none"), "none");
   EXPECT_TRUE(ini.WriteString("General", "Tag", "Estufa 2 \xB0" "C"));
   EXPECT_EQ(ReadRaw(), "[General]\r\nTag=Estufa 2 \xB0" "C\r\n");
-  EXPECT_TRUE(ini.WriteInteger("Channel1", "Type", -3));
-  EXPECT_TRUE(ini.WriteBool("General", "Enabled", true));
-  EXPECT_TRUE(ini.WriteFloat("Channel1", "Gain", 0.1));
+  EXPECT_EQ(other.ReadString("General", "Tag", ""), "Estufa 2 \xB0" "C");
+  EXPECT_TRUE(other.WriteInteger("Channel1", "Type", -3));
+  EXPECT_TRUE(ini.WriteBool("General", "Enabled", true));  // must not drop Channel1
   EXPECT_TRUE(ini.WriteString("general", "TAG", "x"));  // replaces, keeps the first spelling
-  EXPECT_EQ(ReadRaw(), "[General]\r\nTag=x\r\nEnabled=1\r\n[Channel1]\r\nType=-3\r\nGain=0.1\r\n");
-  EXPECT_EQ(DirEntries(), std::vector<std::string>{"test.cfg"});  // no temporary left behind
+  EXPECT_EQ(ReadRaw(), "[General]\r\nTag=x\r\nEnabled=1\r\n[Channel1]\r\nType=-3\r\n");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), {}), 1);  // no temporary left behind
 }
 
+// What the writers produce, the readers take back exactly: every byte but the line ends,
+// and the float texts of extreme, signed-zero and non-finite values.
 TEST_F(IniFileTest, ValuesRoundTripThroughANewObject) {
-  const double doubles[] = {0.1, 1.0 / 3, -2.5e-300, 1e20, 123456789.125, -0.0,
-                            std::numeric_limits<double>::max(), std::numeric_limits<double>::denorm_min(),
-                            std::numeric_limits<double>::infinity()};
-  std::string allBytes;
+  const double doubles[] = {1.0 / 3, -2.5e-300, -0.0, std::numeric_limits<double>::denorm_min(),
+                            -std::numeric_limits<double>::infinity(), NAN};
+  std::string bytes = "x";
   for (int b = 1; b < 256; ++b)
-    if (b != '\r' && b != '\n') allBytes.push_back(static_cast<char>(b));
-  {
-    IniFile ini(path_);
-    for (size_t i = 0; i < std::size(doubles); ++i) ASSERT_TRUE(ini.WriteFloat("F", "d" + std::to_string(i), doubles[i]));
-    ASSERT_TRUE(ini.WriteFloat("F", "nan", NAN));
-    ASSERT_TRUE(ini.WriteInteger("I", "min", std::numeric_limits<int>::min()));
-    ASSERT_TRUE(ini.WriteInteger("I", "max", std::numeric_limits<int>::max()));
-    ASSERT_TRUE(ini.WriteBool("B", "no", false));
-    ASSERT_TRUE(ini.WriteString("S", "bytes", "x" + allBytes + "x"));
-  }
+    if (b != '\r' && b != '\n') bytes.push_back(static_cast<char>(b));
+  bytes += "x";
+  for (size_t i = 0; i < std::size(doubles); ++i) ASSERT_TRUE(IniFile(path_).WriteFloat("F", std::to_string(i), doubles[i]));
+  ASSERT_TRUE(IniFile(path_).WriteString("S", "bytes", bytes));
   IniFile ini(path_);
   for (size_t i = 0; i < std::size(doubles); ++i) {
-    double back = ini.ReadFloat("F", "d" + std::to_string(i), 42.0);
-    EXPECT_EQ(back, doubles[i]);
+    const double back = ini.ReadFloat("F", std::to_string(i), 42.0);
+    EXPECT_TRUE(back == doubles[i] || (std::isnan(back) && std::isnan(doubles[i]))) << back;
     EXPECT_EQ(std::signbit(back), std::signbit(doubles[i]));
   }
-  EXPECT_TRUE(std::isnan(ini.ReadFloat("F", "nan", 0)));
-  EXPECT_EQ(ini.ReadInteger("I", "min", 0), std::numeric_limits<int>::min());
-  EXPECT_EQ(ini.ReadInteger("I", "max", 0), std::numeric_limits<int>::max());
-  EXPECT_FALSE(ini.ReadBool("B", "no", true));
-  EXPECT_EQ(ini.ReadString("S", "bytes", ""), "x" + allBytes + "x");
+  EXPECT_EQ(ini.ReadString("S", "bytes", ""), bytes);
 }
 
 TEST_F(IniFileTest, IntegerFloatAndBoolParsing) {
-  struct Case { const char* text; int integer; double number; };
   const int d = 777;
   const double f = -1.0;
-  const Case cases[] = {
-      {"42", 42, 42},           {"-17", -17, -17},        {"+5", 5, 5},           {"  7  ", 7, 7},
-      {"0x1F", 31, f},          {"0X1f", 31, f},          {"$FF", 255, f},        {"$FFFFFFFF", -1, f},
-      {"$8000000F", static_cast<int>(0x8000000Fu), f},    {"-$10", -16, f},       {"2147483647", 2147483647, 2147483647.0},
-      {"-2147483648", -2147483647 - 1, -2147483648.0},    {"2147483648", d, 2147483648.0},
-      {"$100000000", d, f},     {"12abc", d, f},          {"", d, f},             {"0x", d, f},
-      {"$", d, f},              {"1.5", d, 1.5},          {"- 5", d, f},          {"1,5", d, f},
-      {".5", d, 0.5},           {"-2.5e3", d, -2500},     {"1e999", d, f},        {"infinity", d, f},
-      {"true", d, f},
+  const struct { const char* text; int integer; double number; } cases[] = {
+      {"-17", -17, -17},  {"  +7  ", 7, 7},    {"0X1f", 31, f},     {"$FFFFFFFF", -1, f},  {"-$10", -16, f},
+      {"-2147483648", -2147483647 - 1, -2147483648.0}, {"2147483648", d, 2147483648.0}, {"$100000000", d, f},
+      {"12abc", d, f},    {"", d, f},          {"0x", d, f},        {"1.5", d, 1.5},      {"1,5", d, f},
+      {".5", d, 0.5},     {"-2.5e3", d, -2500}, {"1e999", d, f},    {"infinity", d, f},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     WriteRaw(std::string("[N]\nv=") + c.text + "\n");
     IniFile ini(path_);
     EXPECT_EQ(ini.ReadInteger("N", "v", d), c.integer) << c.text;
     EXPECT_EQ(ini.ReadFloat("N", "v", f), c.number) << c.text;
-    EXPECT_EQ(ini.ReadBool("N", "v", true), c.integer != 0) << c.text;
     EXPECT_EQ(ini.ReadBool("N", "v", false), c.integer != 0 && c.integer != d) << c.text;
   }
 }
 
 TEST_F(IniFileTest, ReadsForeignFilesAndKeepsTheirLayout) {
-  WriteRaw("; written by hand\n"
-           "[ General ] trailing\n"
-           "  Model = 0x2000  \n"
-           "Tag=a=b\r\n"
-           "model=999\n"
-           "\n"
-           "; channel one\n"
-           "[Channel1]\n"
-           "Name=\n"
-           "junk line\n"
-           "[CONFIGURA\xC7\xC3O]\n"
-           "x=1\n"
-           "[general]\n"
-           "Late=1\n");
+  WriteRaw("; written by hand\n[ General ] trailing\n  Model = 0x2000  \nTag=a=b\r\nmodel=999\n\n; channel one\n"
+           "[Channel1]\nName=\njunk line\n[CONFIGURA\xC7\xC3O]\nx=1\n[general]\nLate=1\n");
   IniFile ini(path_);
   EXPECT_EQ(ini.ReadInteger("GENERAL", "MODEL", 0), 0x2000);  // the first duplicate wins
   EXPECT_EQ(ini.ReadString("General", "Tag", ""), "a=b");
   EXPECT_EQ(ini.ReadString("General", "Late", "-"), "-");
-  EXPECT_TRUE(ini.ValueExists("channel1", "name"));
   EXPECT_EQ(ini.ReadString("Channel1", "Name", "default"), "");
   EXPECT_FALSE(ini.ValueExists("Channel1", "junk line"));
   EXPECT_EQ(ini.ReadInteger("configura\xE7\xE3o", "X", 0), 1);  // accented letters fold too
-  EXPECT_EQ(ini.ReadSections(), (std::vector<std::string>{"General", "Channel1", "CONFIGURA\xC7\xC3O"}));
-  EXPECT_EQ(ini.ReadSection("General"), (std::vector<std::string>{"Model", "Tag"}));
-
+  EXPECT_EQ(ini.ReadSections(), (Names{"General", "Channel1", "CONFIGURA\xC7\xC3O"}));
+  EXPECT_EQ(ini.ReadSection("General"), (Names{"Model", "Tag"}));
   // A new key goes after the last key of its section, before the blank line and comment.
   ASSERT_TRUE(ini.WriteString("General", "Serial", "1234"));
   ASSERT_TRUE(ini.WriteString("Channel2", "Name", "B"));
   EXPECT_EQ(ReadRaw(),
-            "; written by hand\r\n"
-            "[General]\r\n"
-            "Model=0x2000\r\n"
-            "Tag=a=b\r\n"
-            "model=999\r\n"
-            "Serial=1234\r\n"
-            "\r\n"
-            "; channel one\r\n"
-            "[Channel1]\r\n"
-            "Name=\r\n"
-            "junk line\r\n"
-            "[CONFIGURA\xC7\xC3O]\r\n"
-            "x=1\r\n"
-            "[general]\r\n"
-            "Late=1\r\n"
-            "[Channel2]\r\n"
-            "Name=B\r\n");
+            "; written by hand\r\n[General]\r\nModel=0x2000\r\nTag=a=b\r\nmodel=999\r\nSerial=1234\r\n\r\n"
+            "; channel one\r\n[Channel1]\r\nName=\r\njunk line\r\n[CONFIGURA\xC7\xC3O]\r\nx=1\r\n"
+            "[general]\r\nLate=1\r\n[Channel2]\r\nName=B\r\n");
 }
 
 TEST_F(IniFileTest, EraseAndDelete) {
@@ -167,76 +117,45 @@ TEST_F(IniFileTest, EraseAndDelete) {
   IniFile ini(path_);
   EXPECT_TRUE(ini.SectionExists("a"));
   EXPECT_FALSE(ini.SectionExists("B"));  // a bare header holds no key
-  EXPECT_FALSE(ini.SectionExists("C"));
   ASSERT_TRUE(ini.DeleteKey("A", "k"));  // every duplicate goes
-  EXPECT_FALSE(ini.ValueExists("A", "K"));
-  EXPECT_EQ(ini.ReadSection("A"), std::vector<std::string>{"j"});
-  EXPECT_TRUE(ini.DeleteKey("A", "missing"));
+  EXPECT_EQ(ini.ReadSection("A"), Names{"j"});
   EXPECT_TRUE(ini.DeleteKey("Missing", "k"));
   ASSERT_TRUE(ini.EraseSection("A"));  // both [A] and [a]
-  EXPECT_EQ(ini.ReadSections(), std::vector<std::string>{"B"});
   EXPECT_EQ(ReadRaw(), "[B]\r\n");
-  EXPECT_TRUE(ini.EraseSection("nothing"));
 }
 
 TEST_F(IniFileTest, WritesThatWouldNotReadBackAreRefused) {
   IniFile ini(path_);
-  struct Case { std::string section, key, value; };
-  const Case cases[] = {
-      {"S", "k=v", "1"}, {"S", "", "1"},    {"S", "  ", "1"},    {"", "k", "1"},     {"S]", "k", "1"},
-      {"S", "k", "a\nb"}, {"S", "k", "a\rb"}, {"S", "k\n", "1"}, {"S", "[k", "1"},   {"S", ";k", "1"},
-      {"S", "k", std::string("a\0b", 3)},
+  const struct { std::string section, key, value; } cases[] = {
+      {"S", "k=v", "1"}, {"S", "  ", "1"},    {"", "k", "1"},     {"S]", "k", "1"},   {"S", "k", "a\nb"},
+      {"S", "k", "a\rb"}, {"S", "k\n", "1"}, {"S", "[k", "1"},   {"S", ";k", "1"},   {"S", "k", std::string("a\0b", 3)},
   };
-  for (const Case& c : cases) {
-    EXPECT_FALSE(ini.WriteString(c.section, c.key, c.value)) << c.section << "/" << c.key;
-  }
+  for (const auto& c : cases) EXPECT_FALSE(ini.WriteString(c.section, c.key, c.value)) << c.section << "/" << c.key;
   EXPECT_TRUE(ini.ReadSections().empty());
-  EXPECT_EQ(access(path_.c_str(), F_OK), -1);  // nothing was created
+  EXPECT_FALSE(fs::exists(path_));
 }
 
-TEST_F(IniFileTest, ObjectsOnTheSamePathSeeEachOthersWrites) {
-  IniFile first(path_), second(path_);
-  ASSERT_TRUE(first.WriteInteger("S", "a", 1));
-  EXPECT_EQ(second.ReadInteger("S", "a", 0), 1);
-  ASSERT_TRUE(second.WriteInteger("S", "b", 2));
-  ASSERT_TRUE(first.WriteInteger("S", "c", 3));  // must not drop b
-  EXPECT_EQ(ReadRaw(), "[S]\r\na=1\r\nb=2\r\nc=3\r\n");
-}
-
-TEST_F(IniFileTest, FailedWriteKeepsTheValueInMemory) {
-  IniFile ini(dir_ + "/missing/folder.cfg");
-  EXPECT_FALSE(ini.WriteString("S", "k", "kept"));
-  EXPECT_EQ(ini.ReadString("S", "k", ""), "kept");
-}
-
-TEST_F(IniFileTest, PermissionsAndSymbolicLinksSurviveARewrite) {
+// A rewrite keeps the file's permissions and a symbolic link in place. A write that fails
+// says so and keeps the value in memory; a file that exists but cannot be read is never
+// replaced by one holding only the new key.
+TEST_F(IniFileTest, RewritesKeepWhatIsThereAndFailuresAreReported) {
   WriteRaw("[S]\nk=1\n");
   ASSERT_EQ(chmod(path_.c_str(), 0640), 0);
-  std::string link = dir_ + "/link.cfg";
-  ASSERT_EQ(symlink("test.cfg", link.c_str()), 0);
-  IniFile ini(link);
-  ASSERT_TRUE(ini.WriteInteger("S", "k", 2));
-  struct stat st;
-  ASSERT_EQ(lstat(link.c_str(), &st), 0);
-  EXPECT_TRUE(S_ISLNK(st.st_mode));
-  ASSERT_EQ(stat(path_.c_str(), &st), 0);
-  EXPECT_EQ(st.st_mode & 07777, 0640u);
+  fs::create_symlink("test.cfg", dir_ + "/link.cfg");
+  ASSERT_TRUE(IniFile(dir_ + "/link.cfg").WriteInteger("S", "k", 2));
+  EXPECT_TRUE(fs::is_symlink(dir_ + "/link.cfg"));
+  EXPECT_EQ(fs::status(path_).permissions(), fs::perms(0640));
   EXPECT_EQ(ReadRaw(), "[S]\r\nk=2\r\n");
-}
 
-TEST_F(IniFileTest, UnreadableFileIsNeverOverwritten) {
-  std::string folder = dir_ + "/folder.cfg";
-  ASSERT_EQ(mkdir(folder.c_str(), 0755), 0);
-  IniFile atFolder(folder);
-  EXPECT_FALSE(atFolder.WriteString("S", "k", "v"));
-
-  WriteRaw("[S]\nsecret=1\n");
+  IniFile nowhere(dir_ + "/missing/folder.cfg");
+  EXPECT_FALSE(nowhere.WriteString("S", "k", "kept"));
+  EXPECT_EQ(nowhere.ReadString("S", "k", ""), "kept");
+  EXPECT_FALSE(IniFile(dir_).WriteString("S", "k", "v"));
   ASSERT_EQ(chmod(path_.c_str(), 0), 0);
   if (access(path_.c_str(), R_OK) == 0) return;  // root reads anything: nothing more to see
-  IniFile ini(path_);
-  EXPECT_FALSE(ini.WriteString("S", "k", "v"));
+  EXPECT_FALSE(IniFile(path_).WriteString("S", "k", "v"));
   ASSERT_EQ(chmod(path_.c_str(), 0600), 0);
-  EXPECT_EQ(ReadRaw(), "[S]\nsecret=1\n");
+  EXPECT_EQ(ReadRaw(), "[S]\r\nk=2\r\n");
 }
 
 }  // namespace
