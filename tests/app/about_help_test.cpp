@@ -1,19 +1,15 @@
-// The about box, F1 and the help window on a compiled help file.
-#include <gtest/gtest.h>
-
+// The program's forms, the about box, F1 and the help window on a compiled help file.
 #include <QDialog>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
-#include <QVBoxLayout>
+#include <QPushButton>
 
 #include "app/about_form.h"
 #include "app/help_context.h"
-#include "app/help_viewer.h"
 #include "app/overwrite_choice_form.h"
 #include "app/program_forms.h"
-#include "view_form_fixture.h"
+#include "app_fixture.h"
 
 namespace {
 
@@ -27,115 +23,87 @@ void PressF1(QWidget* widget) {
 
 TEST_F(ViewFormTest, F1FindsTheNearestHelpContext) {
   Make();
-  const QString chm = Program("Tervana.chm");
-  PressF1(form_->MdiArea());
-  EXPECT_EQ(help_.log.value(0), QStringLiteral("context|%1|1").arg(chm));
-
-  // A dialog with its own context (the readings dialog has 20) and a control inside it.
-  QDialog dialog(form_.get());
+  QDialog dialog(form_.get());  // with its own context, as the readings dialog (20)
   app::SetHelpContext(&dialog, 20);
   auto* edit = new QLineEdit(&dialog);
-  auto* group = new QWidget(&dialog);
-  auto* inner = new QLineEdit(group);
+  auto* inner = new QLineEdit(new QWidget(&dialog));
   app::SetHelpContext(inner, 7);
-  PressF1(edit);
-  PressF1(inner);
-  EXPECT_EQ(help_.log.value(1), QStringLiteral("context|%1|20").arg(chm));
-  EXPECT_EQ(help_.log.value(2), QStringLiteral("context|%1|7").arg(chm));
+  app::TAboutForm about(form_.get());  // none of its own: the main window's
+  QWidget stray;                       // outside the main window, none at all: the default topic
 
-  // The about box has none of its own: the main window's topic.
-  app::TAboutForm about(form_.get());
-  PressF1(about.findChild<QWidget*>(QStringLiteral("btnOK")));
-  EXPECT_EQ(help_.log.value(3), QStringLiteral("context|%1|1").arg(chm));
-
-  // A window outside the main window with no context: the default topic.
-  QWidget stray;
-  PressF1(&stray);
-  EXPECT_EQ(help_.log.value(4), QStringLiteral("default|%1").arg(chm));
-
+  for (QWidget* widget : {static_cast<QWidget*>(form_->MdiArea()), static_cast<QWidget*>(edit),
+                          static_cast<QWidget*>(inner), about.findChild<QWidget*>(QStringLiteral("btnOK")), &stray}) {
+    PressF1(widget);
+  }
   Item("Conteudo")->trigger();
-  EXPECT_EQ(help_.log.value(5), QStringLiteral("default|%1").arg(chm));
-  EXPECT_EQ(help_.log.size(), 6);
+  const QString chm = Program("Tervana.chm");
+  EXPECT_EQ(help_.log, (QStringList{"context|" + chm + "|1", "context|" + chm + "|20", "context|" + chm + "|7",
+                                    "context|" + chm + "|1", "default|" + chm, "default|" + chm}));
 }
 
 TEST_F(ViewFormTest, FormsAreCreatedInOrderAndTranslatedFromTheMainWindowsLanguageFile) {
-  apptest::WriteLanguageFile(dir_.path(), apptest::MakeTestLanguageFile());
+  WriteLanguageFile(apptest::MakeTestLanguageFile());
   auto forms = app::CreateProgramForms(user_, help_);
   ASSERT_EQ(app::Forms(), forms.get());
+  EXPECT_EQ(app::MainWindow(), forms->viewForm.get());
   EXPECT_EQ(forms->viewForm->windowTitle(), TestText("NOME", 1) + QStringLiteral(" - 1.2.2.01"));
   // The dialogs come after the main window, so the file it loaded is already there for them.
   EXPECT_EQ(forms->aboutForm->NomeSoftwareLabel()->text(), TestText("NOME", 1));
   EXPECT_EQ(forms->aboutForm->windowTitle(), TestText("SOBRE", 1));
   EXPECT_EQ(forms->aboutForm->VersaoSoftwareLabel()->text(), TestText("SOBRE", 2) + QStringLiteral(" 1.2.2.01"));
-  EXPECT_EQ(forms->overwriteChoiceForm->windowTitle(), TestText("ESCOLHA", 1));
+  app::TOverwriteChoiceForm& choice = *forms->overwriteChoiceForm;
+  EXPECT_EQ(choice.windowTitle(), TestText("ESCOLHA", 1));
+  EXPECT_EQ(choice.findChild<QLabel*>(QStringLiteral("Label2"))->text(), TestText("ESCOLHA", 3));
+  EXPECT_EQ(choice.CancelButton()->text(), TestText("ESCOLHA", 6));
+  choice.open();  // the translated append caption keeps its count-down
+  choice.TimerTimer();
+  EXPECT_EQ(choice.AppendButton()->text(), TestText("ESCOLHA", 4) + QStringLiteral("   [14]"));
+  choice.close();
 
   forms->viewForm->findChild<QAction*>(QStringLiteral("Sobre"))->trigger();
   EXPECT_EQ(user_.log, QStringList{"modal|AboutForm"});
   forms.reset();
   EXPECT_EQ(app::Forms(), nullptr);
   EXPECT_EQ(app::MainWindow(), nullptr);
-}
 
-TEST(AboutFormTest, BuiltInTexts) {
   app::ProgramLanguage().Clear();
-  app::TAboutForm about;
-  EXPECT_EQ(about.windowTitle(), QStringLiteral("Sobre"));
-  EXPECT_EQ(about.NomeSoftwareLabel()->text(), QStringLiteral("Tervana"));
-  EXPECT_EQ(about.VersaoSoftwareLabel()->text(), QStringLiteral("Versão 1.2.2.01"));
-  EXPECT_EQ(about.size(), QSize(345, 164));
+  app::TAboutForm builtIn;
+  EXPECT_EQ(builtIn.VersaoSoftwareLabel()->text(), QStringLiteral("Versão 1.2.2.01"));
 }
 
-class HelpWindowTest : public testing::Test {
- protected:
-  void SetUp() override {
-    if (QString::fromUtf8(TEST_HELP_FILE).isEmpty()) GTEST_SKIP() << "no help compiler";
-  }
-  void TearDown() override { viewer_.CloseAll(); }
-  QString Shown() { return viewer_.Window()->Browser()->toPlainText(); }
+TEST(HelpWindowTest, TopicsByContextLinksFollowedInsideTheFileAMissingFileAndClosing) {
+  const QString file = QString::fromUtf8(TEST_HELP_FILE);
+  if (file.isEmpty()) GTEST_SKIP() << "no help compiler";
+  testsupport::FakeUserInteraction user;
+  app::ChmHelpViewer viewer(user);
+  auto shown = [&] { return viewer.Window()->Browser()->toPlainText(); };
 
-  testsupport::FakeUserInteraction user_;
-  app::ChmHelpViewer viewer_{user_};
-  const QString file_ = QString::fromUtf8(TEST_HELP_FILE);
-};
-
-TEST_F(HelpWindowTest, ContextTopicShownAndLinksFollowedInsideTheFile) {
-  viewer_.ShowContext(file_, 20);
-  ASSERT_NE(viewer_.Window(), nullptr);
-  EXPECT_TRUE(viewer_.Window()->isVisible());
-  EXPECT_TRUE(Shown().contains(QStringLiteral("Configuração das leituras e gravação de histórico"))) << Shown().toStdString();
-  EXPECT_EQ(viewer_.Window()->windowTitle(), QStringLiteral("Leituras e histórico"));
-
-  app::HelpBrowser* browser = viewer_.Window()->Browser();
-  emit browser->anchorClicked(QUrl(QStringLiteral("index.htm")));
-  EXPECT_TRUE(Shown().contains(QStringLiteral("Conteúdo da ajuda")));
-  browser->backward();
-  EXPECT_TRUE(Shown().contains(QStringLiteral("Tópico do contexto 20")));
-  EXPECT_TRUE(user_.log.isEmpty());
-}
-
-TEST_F(HelpWindowTest, UnknownContextAndContentsShowTheDefaultTopic) {
-  viewer_.ShowContext(file_, 99);
-  EXPECT_TRUE(Shown().contains(QStringLiteral("Conteúdo da ajuda")));
-  viewer_.ShowContext(file_, 1);
-  EXPECT_TRUE(Shown().contains(QStringLiteral("Tópico do contexto 1")));
-  viewer_.ShowDefaultTopic(file_);
-  EXPECT_TRUE(Shown().contains(QStringLiteral("Conteúdo da ajuda")));
-}
-
-TEST_F(HelpWindowTest, MissingFileIsReportedClearly) {
   const QString missing = QStringLiteral("/nonexistent/Tervana.chm");
-  viewer_.ShowContext(missing, 1);
-  EXPECT_EQ(user_.log, QStringList{QStringLiteral("error|Ajuda|") + app::HelpFileProblemText(missing)});
-  EXPECT_EQ(viewer_.Window(), nullptr);
-  EXPECT_TRUE(app::HelpFileProblemText(missing).contains(missing));
-}
+  viewer.ShowContext(missing, 1);
+  EXPECT_EQ(user.log, QStringList{QStringLiteral("error|Ajuda|") + app::HelpFileProblemText(missing)});
+  EXPECT_TRUE(user.messages.value(0).contains(missing));
+  EXPECT_EQ(viewer.Window(), nullptr);
 
-TEST_F(HelpWindowTest, ClosingTheMainWindowClosesTheHelpWindow) {
-  viewer_.ShowContext(file_, 1);
-  ASSERT_TRUE(viewer_.Window()->isVisible());
-  viewer_.CloseAll();
+  viewer.ShowContext(file, 20);
+  ASSERT_NE(viewer.Window(), nullptr);
+  EXPECT_TRUE(viewer.Window()->isVisible());
+  EXPECT_TRUE(shown().contains(QStringLiteral("Configuração das leituras e gravação de histórico"))) << shown().toStdString();
+  EXPECT_EQ(viewer.Window()->windowTitle(), QStringLiteral("Leituras e histórico"));
+  emit viewer.Window()->Browser()->anchorClicked(QUrl(QStringLiteral("index.htm")));
+  EXPECT_TRUE(shown().contains(QStringLiteral("Conteúdo da ajuda")));
+  viewer.Window()->Browser()->backward();
+  EXPECT_TRUE(shown().contains(QStringLiteral("Tópico do contexto 20")));
+
+  // A context the file's map lacks shows the default topic.
+  viewer.ShowContext(file, 99);
+  EXPECT_TRUE(shown().contains(QStringLiteral("Conteúdo da ajuda")));
+  viewer.ShowContext(file, 1);
+  EXPECT_TRUE(shown().contains(QStringLiteral("Tópico do contexto 1")));
+  EXPECT_EQ(user.log.size(), 1);
+
+  viewer.CloseAll();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  EXPECT_EQ(viewer_.Window(), nullptr);
+  EXPECT_EQ(viewer.Window(), nullptr);
 }
 
 }  // namespace
