@@ -13,42 +13,29 @@
 namespace {
 
 using controls::TBarMeter;
+using probe::Rgb;
 
 constexpr draw::TColor kFore = 0x0000C0;
 constexpr draw::TColor kBack = 0xFFFF00;  // cyan
 constexpr draw::TColor kFace = 0xD0F0D0;
-
-QRgb Rgb(draw::TColor color) { return draw::ToRgb(color); }
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double kInf = std::numeric_limits<double>::infinity();
 
 TEST(BarMeterSetters, GuardsDropValuesInsteadOfClamping) {
   TBarMeter bar;
   bar.SetValue(50);
   bar.SetValue(150);
+  bar.SetValue(kNaN);
   EXPECT_DOUBLE_EQ(bar.Value(), 50);
-  bar.SetValue(std::numeric_limits<double>::quiet_NaN());
-  EXPECT_DOUBLE_EQ(bar.Value(), 50);
-  bar.SetValueMin(-std::numeric_limits<double>::infinity());
-  bar.SetValueMax(std::numeric_limits<double>::infinity());
+  bar.SetValueMin(-kInf);
+  bar.SetValueMax(kInf);
   bar.SetValueMin(60);  // above the value
   bar.SetValueMax(40);  // below the value
-  EXPECT_DOUBLE_EQ(bar.ValueMin(), 0);
-  EXPECT_DOUBLE_EQ(bar.ValueMax(), 100);
-  bar.SetIncrement(0);
-  bar.SetIncrement(-5);
-  bar.SetIncrement(std::numeric_limits<double>::quiet_NaN());
+  EXPECT_EQ(std::make_pair(bar.ValueMin(), bar.ValueMax()), std::make_pair(0.0, 100.0));
+  for (double increment : {0.0, -5.0, kNaN}) bar.SetIncrement(increment);
   EXPECT_DOUBLE_EQ(bar.Increment(), 10);
   bar.SetBarThickness(0);
   EXPECT_EQ(bar.BarThickness(), 5);
-
-  // Moving the range upward with single setters needs ValueMax, Value, ValueMin in order.
-  bar.SetValueMin(200);
-  bar.SetValue(200);
-  EXPECT_DOUBLE_EQ(bar.ValueMin(), 0);
-  bar.SetValueMax(300);
-  bar.SetValue(200);
-  bar.SetValueMin(200);
-  EXPECT_DOUBLE_EQ(bar.ValueMin(), 200);
-  EXPECT_DOUBLE_EQ(bar.ValueMax(), 300);
 }
 
 TEST(BarMeterSetters, SetRangeReachesAnyRangeFromAnyState) {
@@ -60,27 +47,14 @@ TEST(BarMeterSetters, SetRangeReachesAnyRangeFromAnyState) {
       bar.SetRange(first.min, first.max);
       bar.SetValue(first.max);
       bar.SetRange(second.min, second.max);
-      EXPECT_DOUBLE_EQ(bar.ValueMin(), second.min);
-      EXPECT_DOUBLE_EQ(bar.ValueMax(), second.max);
-      EXPECT_GE(bar.Value(), second.min);
-      EXPECT_LE(bar.Value(), second.max);
+      EXPECT_EQ(std::make_pair(bar.ValueMin(), bar.ValueMax()), std::make_pair(second.min, second.max));
+      EXPECT_TRUE(second.min <= bar.Value() && bar.Value() <= second.max);
     }
   }
   TBarMeter bar;
   bar.SetRange(10, 1);
-  bar.SetRange(0, std::numeric_limits<double>::infinity());
-  EXPECT_DOUBLE_EQ(bar.ValueMin(), 0);
-  EXPECT_DOUBLE_EQ(bar.ValueMax(), 100);
-}
-
-TEST(BarMeterSetters, ValueTextUsesDigitsAndUnit) {
-  TBarMeter bar;
-  EXPECT_EQ(bar.ValueText(0), QStringLiteral("0 Units"));
-  bar.SetDigits(2);
-  bar.SetSignalUnit(QStringLiteral("°C"));
-  EXPECT_EQ(bar.ValueText(-3.14159), QStringLiteral("-3.14 °C"));
-  EXPECT_EQ(bar.ValueText(0.125), QStringLiteral("0.13 °C"));
-  EXPECT_EQ(bar.ValueText(123456789.0), QStringLiteral("1.2345679E8 °C"));  // precision 8
+  bar.SetRange(0, kInf);
+  EXPECT_EQ(std::make_pair(bar.ValueMin(), bar.ValueMax()), std::make_pair(0.0, 100.0));
 }
 
 class BarRender : public ::testing::Test {
@@ -95,14 +69,14 @@ class BarRender : public ::testing::Test {
     bar.SetShowIncrements(false);
   }
   int Column() const { return bar.BarLeft() + 10; }
-  // Rows of the bar column in `colour`, top to bottom: first and last.
+  int Bottom() const { return bar.height() - bar.GapBottom(); }
+  // First and last row of the bar column in `colour` (-1 when none).
   std::pair<int, int> RowsOf(const QImage& image, QRgb colour) const {
     int first = -1, last = -1;
     for (int y = 0; y < image.height(); ++y) {
-      if (probe::Rgb(image, Column(), y) == colour) {
-        if (first < 0) first = y;
-        last = y;
-      }
+      if (probe::Rgb(image, Column(), y) != colour) continue;
+      if (first < 0) first = y;
+      last = y;
     }
     return {first, last};
   }
@@ -112,19 +86,15 @@ class BarRender : public ::testing::Test {
 TEST_F(BarRender, FillBoundaryAtHalfIsWithinAPixel) {
   bar.SetValue(50);
   const QImage image = bar.grab().toImage();
-  const int top = bar.ValueToPixels(100);
-  const int bottom = bar.ValueToPixels(0);
-  ASSERT_EQ(top, bar.ScaleTop());
-  ASSERT_EQ(bottom, bar.height() - bar.GapBottom());
+  const int top = bar.ScaleTop();
   const auto [foreFirst, foreLast] = RowsOf(image, Rgb(kFore));
   const auto [backFirst, backLast] = RowsOf(image, Rgb(kBack));
   // Empty part below the white top outline, edge lines at the value, filled part down to
   // the grey bottom outline.
   EXPECT_EQ(backFirst, top + 1);
-  EXPECT_EQ(foreLast, bottom - 2);
-  EXPECT_EQ(probe::Rgb(image, Column(), bottom - 1), 0x808080u);  // grey outline at the bottom
-  const double middle = (top + bottom) / 2.0;
-  EXPECT_LE(std::fabs(foreFirst - 1 - middle), 1.0) << foreFirst;
+  EXPECT_EQ(foreLast, Bottom() - 2);
+  EXPECT_EQ(probe::Rgb(image, Column(), Bottom() - 1), 0x808080u);
+  EXPECT_LE(std::fabs(foreFirst - 1 - (top + Bottom()) / 2.0), 1.0) << foreFirst;
   EXPECT_EQ(probe::Rgb(image, Column(), foreFirst - 1), 0xFFFFFFu);  // white edge
   EXPECT_EQ(probe::Rgb(image, Column(), foreFirst - 2), 0x808080u);  // grey edge above it
   EXPECT_EQ(backLast, foreFirst - 3);
@@ -138,28 +108,21 @@ TEST_F(BarRender, FullAndEmptyBarsHaveNoEdgeLine) {
   bar.SetValue(0);
   image = bar.grab().toImage();
   EXPECT_EQ(RowsOf(image, Rgb(kFore)).first, -1);
-  EXPECT_EQ(RowsOf(image, Rgb(kBack)).second, bar.height() - bar.GapBottom() - 2);
+  EXPECT_EQ(RowsOf(image, Rgb(kBack)).second, Bottom() - 2);
 }
 
 TEST_F(BarRender, OverflowAndUnderflowCaptionsAreDrawnBoldAtTheTop) {
   const QRect captionRow(0, 0, bar.width(), bar.fontMetrics().height());
-  const QImage empty = bar.grab().toImage();
-  const int emptyDark = probe::Count(empty, 0x000000, captionRow);
+  const int emptyDark = probe::Count(bar.grab().toImage(), 0x000000, captionRow);
+  const int plainTop = bar.ScaleTop();
   int previousDark = emptyDark;
   for (const char* caption : {"OVERFLOW", "UNDERFLOW"}) {
     bar.SetCaption(QString::fromLatin1(caption));
-    const QImage image = bar.grab().toImage();
-    const int dark = probe::Count(image, 0x000000, captionRow);
+    const int dark = probe::Count(bar.grab().toImage(), 0x000000, captionRow);
     EXPECT_GT(dark, emptyDark + 40) << caption;
     EXPECT_NE(dark, previousDark) << caption;
     previousDark = dark;
-    // The value line below the caption does not move with it.
-    EXPECT_EQ(bar.ScaleTop(), [&] {
-      TBarMeter plain;
-      plain.resize(bar.size());
-      (void)plain.grab();
-      return plain.ScaleTop();
-    }());
+    EXPECT_EQ(bar.ScaleTop(), plainTop) << caption;  // the caption line is always reserved
   }
 }
 
@@ -172,12 +135,11 @@ TEST_F(BarRender, TransparentLetsTheParentShow) {
   parent.setAutoFillBackground(true);
   bar.setParent(&parent);
   bar.SetValue(30);
-  QImage image = parent.grab().toImage();
-  EXPECT_EQ(probe::Rgb(image, 2, bar.height() - 3), Rgb(kFace));
+  EXPECT_EQ(probe::Rgb(parent.grab().toImage(), 2, bar.height() - 3), Rgb(kFace));
   bar.SetTransparent(true);
-  image = parent.grab().toImage();
+  const QImage image = parent.grab().toImage();
   EXPECT_EQ(probe::Rgb(image, 2, bar.height() - 3), qRgb(12, 34, 56) & 0xFFFFFF);
-  EXPECT_EQ(probe::Rgb(image, Column(), bar.height() - bar.GapBottom() - 2), Rgb(kFore));
+  EXPECT_EQ(probe::Rgb(image, Column(), Bottom() - 2), Rgb(kFore));
   bar.setParent(nullptr);
 }
 
@@ -185,10 +147,10 @@ TEST_F(BarRender, ScaleMarksNeverHangAPaint) {
   bar.SetShowIncrements(true);
   struct Case { double min, max, increment; };
   const Case cases[] = {
-      {0, 1e300, 1e-300},   // too fine to count: limited number of marks
-      {1e20, 1e20 + 1e6, 1},  // the step no longer changes the value
+      {0, 1e300, 1e-300},      // too fine to count: limited number of marks
+      {1e20, 1e20 + 1e6, 1},   // the step no longer changes the value
       {-1e308, 1e308, 1e300},
-      {0, 1, 0.1},          // accumulated rounding: the last mark may fall short
+      {0, 1, 0.1},             // accumulated rounding: the last mark may fall short
   };
   for (const Case& c : cases) {
     bar.SetRange(c.min, c.max);

@@ -1,12 +1,19 @@
 #pragma once
-// Pixel probes for rendered controls: where a needle points, whether a colour appears.
+// Probes for rendered controls: where a needle points, whether a colour appears, whether
+// painting warned.
 #include <QImage>
+#include <QtGlobal>
 #include <QPoint>
 #include <cmath>
 #include <numbers>
 #include <optional>
 
+#include "controls/tcolor.h"
+
 namespace probe {
+
+// A colour value as the 0xRRGGBB a rendered pixel has.
+inline QRgb Rgb(draw::TColor color) { return draw::ToRgb(color); }
 
 inline QRgb Rgb(const QImage& image, QPoint p) {
   if (!image.rect().contains(p)) return 0xFFFFFFFF;
@@ -52,5 +59,19 @@ inline double AngleDistance(double a, double b) {
   const double d = std::fmod(std::fabs(a - b), 360.0);
   return d > 180.0 ? 360.0 - d : d;
 }
+
+// Counts Qt warnings while it lives (a painter on an empty device warns, for one).
+class WarningCounter {
+ public:
+  WarningCounter() : previous_(qInstallMessageHandler(&Handle)) { count = 0; }
+  ~WarningCounter() { qInstallMessageHandler(previous_); }
+  static inline int count = 0;
+
+ private:
+  static void Handle(QtMsgType type, const QMessageLogContext&, const QString&) {
+    if (type != QtDebugMsg && type != QtInfoMsg) ++count;
+  }
+  QtMessageHandler previous_;
+};
 
 }  // namespace probe

@@ -1,6 +1,7 @@
-// Shapes, character tables, turning and regions of the segment indicator.
+// Shapes, character tables, turning, regions and text layout of the segment indicator.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 
 #include "controls/segment_geometry.h"
@@ -12,25 +13,19 @@ namespace {
 
 QPolygon Poly(std::initializer_list<QPoint> points) { return QPolygon(QList<QPoint>(points)); }
 
+// Which shapes of an 80 x 80 cell land in the lit list, in shape order; the lists must hold
+// every shape of the cell.
 std::string LitMask(char ch, bool point, TIAIndicatorKind kind) {
-  // Which of the cell's shapes land in the lit list, read back through the region of each.
   PolyPolygon lit, unlit;
   GetSinglePolyPoly(QRect(0, 0, 80, 80), ch, point, CellStyle{kind, isNormal, false}, lit, unlit);
+  std::vector<QPolygon> litShapes;
+  for (int i = 0; i < lit.number; ++i) litShapes.push_back(lit.Polygon(i));
   std::string mask;
-  int l = 0, u = 0;
-  const int total = lit.number + unlit.number;
-  for (int k = 1; k <= total; ++k) {
+  for (int k = 1; k <= lit.number + unlit.number; ++k) {
     const QPolygon shape = kind == ik5x7matrix
                                ? GetsinglePoly5x7matrix(80, 80, (k - 1) / 5 + 1, (k - 1) % 5 + 1, isNormal, false)
                                : GetsinglePoly7segment(80, 80, SegmentShapeOf(kind, k), 80 / 6.0);
-    if (l < lit.number && lit.Polygon(l) == shape) {
-      mask += '1';
-      ++l;
-    } else {
-      EXPECT_EQ(unlit.Polygon(u), shape) << "shape " << k;
-      mask += '0';
-      ++u;
-    }
+    mask += std::count(litShapes.begin(), litShapes.end(), shape) ? '1' : '0';
   }
   return mask;
 }
@@ -40,8 +35,7 @@ std::string LitMask(char ch, bool point, TIAIndicatorKind kind) {
 TEST(SegmentGeometry, TopSegmentOfAnEightyPixelCell) {
   const double t = SegmentThickness(80, 80, isNormal, false);
   EXPECT_NEAR(t, 13.333, 0.001);
-  EXPECT_EQ(GetsinglePoly7segment(80, 80, 3, t),
-            Poly({{21, 3}, {27, 3}, {57, 3}, {64, 3}, {57, 16}, {27, 16}}));
+  EXPECT_EQ(GetsinglePoly7segment(80, 80, 3, t), Poly({{21, 3}, {27, 3}, {57, 3}, {64, 3}, {57, 16}, {27, 16}}));
   // The cell's place moves every vertex; the region covers the bar's inside only.
   PolyPolygon lit, unlit;
   GetSinglePolyPoly(QRect(100, 0, 80, 80), '7', false, {}, lit, unlit);
@@ -58,13 +52,10 @@ TEST(SegmentGeometry, ThicknessByStyleFloorAndHover) {
     bool hover;
     double t;
   } cases[] = {
-      {8, 16, isThin, false, 2},       // min(1, 2) raised to the floor
-      {80, 160, isThin, false, 10},    // the narrower side decides
-      {80, 160, isThin, true, 80 / 6.0},
-      {60, 60, isNormal, true, 12},
-      {90, 90, isThick, false, 18},
+      {8, 16, isThin, false, 2},     // min(1, 2) raised to the floor
+      {80, 160, isThin, false, 10},  // the narrower side decides
       {90, 90, isThick, true, 20},
-      {10, 10, isThick, true, 4},      // floor applies while hovering too
+      {10, 10, isThick, true, 4},    // floor applies while hovering too
       {0, 40, isNormal, false, 3},
   };
   for (const Case& c : cases)
@@ -74,14 +65,13 @@ TEST(SegmentGeometry, ThicknessByStyleFloorAndHover) {
 TEST(SegmentGeometry, MatrixDotsShrinkWhileHovering) {
   // 32 x 56: margin 3, pitch 5.2 x 8.
   EXPECT_EQ(GetsinglePoly5x7matrix(32, 56, 1, 1, isNormal, false), Poly({{3, 0}, {5, 0}, {5, 5}, {3, 5}}));
-  EXPECT_EQ(GetsinglePoly5x7matrix(32, 56, 7, 5, isThick, false),
-            Poly({{23, 48}, {27, 48}, {27, 55}, {23, 55}}));
+  EXPECT_EQ(GetsinglePoly5x7matrix(32, 56, 7, 5, isThick, false), Poly({{23, 48}, {27, 48}, {27, 55}, {23, 55}}));
   EXPECT_EQ(GetsinglePoly5x7matrix(32, 56, 2, 2, isThick, true), Poly({{8, 8}, {11, 8}, {11, 13}, {8, 13}}));
   // Tiny cells keep dots of the floor size.
   EXPECT_EQ(GetsinglePoly5x7matrix(5, 7, 1, 1, isThin, false), Poly({{1, 0}, {2, 0}, {2, 1}, {1, 1}}));
 }
 
-TEST(SegmentGeometry, CharactersLightTheirSegments) {
+TEST(SegmentGeometry, CharactersLightTheirShapes) {
   struct Case {
     char ch;
     bool point;
@@ -90,79 +80,37 @@ TEST(SegmentGeometry, CharactersLightTheirSegments) {
   } cases[] = {
       {'8', true, ik7segment, "11111111"},
       {'8', false, ik9segment, "1111111000"},
-      {'1', false, ik7segment, "00011000"},
-      {'-', false, ik7segment, "00000010"},
       {':', false, ik7segment, "00000000"},
       {':', true, ik9segment, "0000000111"},
       {'b', false, ik7segment, "11001110"},
       {'B', false, ik7segment, "00000000"},  // case matters
-      {' ', true, ik7segment, "00000001"},
       {'.', false, ik7segment, "00000001"},  // a dot cell shows its point only
       {',', false, ik9segment, "0000000001"},
       {'\xE9', false, ik7segment, "00000000"},
+      {'B', false, ik5x7matrix, "11110100011000111110100011000111110"},
+      {'b', false, ik5x7matrix, "10000100001111010001100011000111110"},
+      {'.', true, ik5x7matrix, "00000000000000000000000000011000110"},
+      {'~', false, ik5x7matrix, "01010101000000000000000000000000000"},
+      {'\xC7', true, ik5x7matrix, "00000000000000000000000000000000000"},
+      {'\x7F', false, ik5x7matrix, "00000000000000000000000000000000000"},
   };
   for (const Case& c : cases)
     EXPECT_EQ(LitMask(c.ch, c.point, c.kind), c.mask) << "'" << c.ch << "' kind " << int(c.kind);
-}
-
-TEST(SegmentGeometry, DigitsZeroToNineAndMinus) {
-  const char* expected[] = {"1111110", "0001100", "1011011", "0011111", "0101101",
-                            "0110111", "1110111", "0011100", "1111111", "0111111"};
-  for (int d = 0; d <= 9; ++d) EXPECT_EQ(SegmentPattern(char('0' + d), ik7segment), expected[d]) << d;
-  EXPECT_EQ(SegmentPattern('-', ik9segment), "000000100");
-}
-
-TEST(SegmentGeometry, MatrixGlyphs) {
-  EXPECT_EQ(LitMask('B', false, ik5x7matrix), "11110100011000111110100011000111110");
-  EXPECT_EQ(LitMask('b', false, ik5x7matrix), "10000100001111010001100011000111110");
-  EXPECT_EQ(LitMask('.', true, ik5x7matrix), "00000000000000000000000000011000110");
-  EXPECT_EQ(LitMask('~', false, ik5x7matrix), "01010101000000000000000000000000000");
-  for (char blank : {' ', '`', '\x7F', '\xC7'})
-    EXPECT_EQ(LitMask(blank, true, ik5x7matrix), std::string(35, '0')) << int(blank);
-}
-
-TEST(SegmentGeometry, TurningPoints) {
-  const QPolygon points = Poly({{0, 0}, {3, 4}, {-7, 2}, {0, 9}, {0, -9}, {150, -33}});
-  QPolygon same = points;
-  PolyZrotate(same, 0);
-  EXPECT_EQ(same, points);
-  PolyRotate(same, 86, 18, 0);
-  EXPECT_EQ(same, points);
-  QPolygon full = points;
-  PolyRotate(full, 40, 30, 3600);
-  EXPECT_EQ(full, points);
-
-  // A quarter turn counter-clockwise on screen: right goes up, down goes right.
-  QPolygon quarter = Poly({{10, 0}, {0, 10}, {0, -10}});
-  PolyZrotate(quarter, 900);
-  EXPECT_EQ(quarter, Poly({{0, -10}, {10, 0}, {-10, 0}}));
-  QPolygon half = Poly({{5, 0}, {3, 4}});
-  PolyRotate(half, 10, 10, 1800);
-  EXPECT_EQ(half, Poly({{15, 20}, {17, 16}}));
 }
 
 TEST(SegmentGeometry, FaceTurnedNinetyDegrees) {
   QPolygon face = Poly({{0, 0}, {172, 0}, {172, 36}, {0, 36}});
   PolyRotate(face, 86, 18, 900);
   EXPECT_EQ(face, Poly({{68, 104}, {68, -68}, {104, -68}, {104, 104}}));
-
   EXPECT_EQ(TurnedFaceSize(172, 36, 900), QSize(36, 172));
   const FacePlacement turned{172, 36, 900, 36, 172};
   EXPECT_EQ(IndicatorWindowPolygon(turned), Poly({{0, 172}, {0, 0}, {36, 0}, {36, 172}}));
-  const QRegion window = PolygonRegion(IndicatorWindowPolygon(turned));
-  EXPECT_EQ(window.boundingRect(), QRect(0, 0, 36, 172));
-}
-
-TEST(SegmentGeometry, FaceTurnedFortyFiveDegrees) {
-  const QSize size = TurnedFaceSize(100, 20, 450);
-  EXPECT_EQ(size, QSize(85, 85));  // 70.71 + 14.14 = 84.85
-  const QRegion window = PolygonRegion(IndicatorWindowPolygon({100, 20, 450, size.width(), size.height()}));
-  EXPECT_TRUE(window.contains(QPoint(42, 42)));  // centre
-  EXPECT_FALSE(window.contains(QPoint(2, 2)));   // corners belong to the parent
-  EXPECT_FALSE(window.contains(QPoint(82, 82)));
-  EXPECT_TRUE(window.contains(QPoint(75, 10)));  // the face runs up to the right
-  EXPECT_EQ(TurnedFaceSize(172, 36, 0), QSize(172, 36));
+  EXPECT_EQ(PolygonRegion(IndicatorWindowPolygon(turned)).boundingRect(), QRect(0, 0, 36, 172));
+  EXPECT_EQ(TurnedFaceSize(100, 20, 450), QSize(85, 85));  // 70.71 + 14.14 = 84.85
   EXPECT_EQ(TurnedFaceSize(172, 36, -1800), QSize(172, 36));
+  QPolygon full = face;  // a whole turn leaves every point where it was
+  PolyRotate(full, 40, 30, 3600);
+  EXPECT_EQ(full, face);
 }
 
 TEST(SegmentGeometry, PolyPolygonRegionCancelsOverlaps) {
@@ -173,7 +121,6 @@ TEST(SegmentGeometry, PolyPolygonRegionCancelsOverlaps) {
   AddPolytoPPoly(third, Poly({{30, 0}, {40, 0}, {40, 10}, {30, 10}}));
   Addpolypoly(list, third);
   ASSERT_EQ(list.number, 3);
-  EXPECT_EQ(list.counts, (std::vector<int>{4, 4, 4}));
   const QRegion region = PolyPolygonRegion(list);
   EXPECT_TRUE(region.contains(QPoint(2, 2)));
   EXPECT_FALSE(region.contains(QPoint(7, 7)));  // covered twice
@@ -181,10 +128,6 @@ TEST(SegmentGeometry, PolyPolygonRegionCancelsOverlaps) {
   EXPECT_TRUE(region.contains(QPoint(35, 5)));
   EXPECT_FALSE(region.contains(QPoint(10, 2)));  // right edges are outside
   EXPECT_TRUE(PolyPolygonRegion(PolyPolygon{}).isEmpty());
-
-  QPolygon moved = list.points;
-  ShiftPoly(moved, -3, 4);
-  EXPECT_EQ(moved.first(), QPoint(-3, 4));
 }
 
 // Cells of a layout as text: each cell's character, then '.' when its point is lit; a dot
@@ -211,17 +154,13 @@ TEST(SegmentLayout, TextIntoCells) {
       {".5", 10, ik7segment, "         .5"},
       {"1..2", 10, ik7segment, "       1. .2"},
       {"3,25", 6, ik9segment, "   3.25"},
-      {"-0.5", 4, ik7segment, " -0.5"},
-      {"", 3, ik7segment, "   "},
       {"7.", 3, ik7segment, "  7."},
       {"1..", 4, ik7segment, "  1. ."},
       {"..", 3, ik7segment, "  . ."},
-      {"123456", 4, ik7segment, "1234"},   // the left part stays
+      {"123456", 4, ik7segment, "1234"},  // the left part stays
       {"12.34", 2, ik7segment, "12."},
-      {"12.5", 4, ik7segment, " 12.5"},
       {"12.5", 10, ik5x7matrix, "      12.5"},  // here a dot is a character
       {"12.5", 3, ik5x7matrix, "12."},
-      {"9", 1, ik7segment, "9"},
   };
   for (const Case& c : cases)
     EXPECT_EQ(Shown(LayoutSegmentText(c.text, c.cells, c.kind), c.kind), c.shown) << '"' << c.text << "\" in " << c.cells;
