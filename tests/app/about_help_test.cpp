@@ -46,7 +46,6 @@ TEST_F(ViewFormTest, FormsAreCreatedInOrderAndTranslatedFromTheMainWindowsLangua
   auto forms = app::CreateProgramForms(user_, help_);
   ASSERT_EQ(app::Forms(), forms.get());
   EXPECT_EQ(app::MainWindow(), forms->viewForm.get());
-  EXPECT_EQ(forms->viewForm->windowTitle(), TestText("NOME", 1) + QStringLiteral(" - 1.2.2.01"));
   // The dialogs come after the main window, so the file it loaded is already there for them.
   EXPECT_EQ(forms->aboutForm->NomeSoftwareLabel()->text(), TestText("NOME", 1));
   EXPECT_EQ(forms->aboutForm->windowTitle(), TestText("SOBRE", 1));

@@ -8,7 +8,6 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QLabel>
-#include <QMenu>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <memory>
@@ -96,22 +95,18 @@ class ViewFormTest : public testing::Test {
     app::ProgramLanguage().Clear();
   }
 
-  app::TViewForm& Make() {
-    form_ = std::make_unique<app::TViewForm>(user_, help_);
-    return *form_;
-  }
+  void Make() { form_ = std::make_unique<app::TViewForm>(user_, help_); }
   void WriteLanguageFile(const std::string& bytes) {
     QFile file(Program("Tervana.trl"));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     file.write(bytes.data(), static_cast<qint64>(bytes.size()));
   }
-  app::TViewForm& MakeTranslated(const std::string& bytes = MakeTestLanguageFile()) {
+  void MakeTranslated(const std::string& bytes = MakeTestLanguageFile()) {
     WriteLanguageFile(bytes);
-    return Make();
+    Make();
   }
 
   QAction* Item(const char* name) { return form_->findChild<QAction*>(QString::fromLatin1(name)); }
-  QMenu* Menu(const char* name) { return form_->findChild<QMenu*>(QString::fromLatin1(name)); }
   QToolButton* Button(const char* name) { return form_->findChild<QToolButton*>(QString::fromLatin1(name)); }
   QString Panel(int i) { return form_->StatusPanel(i)->text(); }
   QString Program(const char* file) { return dir_.path() + QLatin1Char('/') + QString::fromLatin1(file); }

@@ -47,7 +47,7 @@ TEST_F(ViewFormTest, MenusAndToolBarInOrderWithTheirInitialState) {
   EXPECT_FALSE(Item("ConfigurarGraficoHistorico")->isVisible());
 
   // Built-in texts with accents, and what is built from them.
-  EXPECT_EQ(Menu("Configuracao")->title(), QStringLiteral("Configuração"));
+  EXPECT_EQ(form_->MenuItemCaption(QStringLiteral("Configuracao")), QStringLiteral("Configuração"));
   EXPECT_EQ(Item("AbrirHistorico")->text(), QStringLiteral("Abrir histórico..."));
   EXPECT_EQ(Panel(0), QStringLiteral("Histórico: Desabilitado"));
   EXPECT_EQ(app::ToQtFileFilter(form_->OpenDialog().filter),
@@ -92,7 +92,7 @@ TEST_F(ViewFormTest, LanguageFileReplacesEveryTextInItsPlace) {
 TEST_F(ViewFormTest, PartialLanguageFilesKeepTheBuiltInTextsTheyDoNotReach) {
   MakeTranslated("# Nome Software\r\nOutro Nome\r\n");
   EXPECT_EQ(form_->windowTitle(), QStringLiteral("Outro Nome - 1.2.2.01"));
-  EXPECT_EQ(Menu("Arquivo")->title(), QStringLiteral("Arquivo"));
+  EXPECT_EQ(form_->MenuItemCaption(QStringLiteral("Arquivo")), QStringLiteral("Arquivo"));
 
   // 26 menu lines and the first two messages, the second one empty.
   std::string bytes = "# Form Principal\r\n";
@@ -111,28 +111,27 @@ TEST_F(ViewFormTest, ReadingStateLocksCommandsAndShowsTheRun) {
   int stops = 0;
   form_->Hooks().startReadings = [&] { return run; };
   form_->Hooks().stopReadings = [&] { ++stops; };
-  // Locked while reading; "Parar" and its tool button are the other way round.
-  const char* locked[] = {"Iniciar", "ConfiguraAparelho", "Configurar", "NovaJanela", "ConfigurarJanela",
-                          "FecharJanela", "Carregarambiente", "Salvarambiente", "StartToolButton",
-                          "SetupDeviceToolButton", "SetupHistToolButton", "NewWindowToolButton",
-                          "SetupWindowToolButton"};
-  auto unlocked = [&] {
-    int n = 0;
-    for (const char* name : locked) n += Enabled(form_->findChild<QObject*>(QString::fromLatin1(name)));
-    return n;
+  // How many of the commands locked while reading are enabled, and how many of the two stop commands.
+  auto enabled = [&] {
+    int locked = 0;
+    for (const char* name : {"Iniciar", "ConfiguraAparelho", "Configurar", "NovaJanela", "ConfigurarJanela",
+                             "FecharJanela", "Carregarambiente", "Salvarambiente", "StartToolButton",
+                             "SetupDeviceToolButton", "SetupHistToolButton", "NewWindowToolButton",
+                             "SetupWindowToolButton"}) {
+      locked += Enabled(form_->findChild<QObject*>(QString::fromLatin1(name)));
+    }
+    return std::pair(locked, Item("Parar")->isEnabled() + Button("StopToolButton")->isEnabled());
   };
-  auto stopEnabled = [&] { return Item("Parar")->isEnabled() + Button("StopToolButton")->isEnabled(); };
 
   Item("Iniciar")->trigger();
   EXPECT_FALSE(form_->Reading());
-  EXPECT_EQ(unlocked(), 11);  // the two window commands wait for a window
+  EXPECT_EQ(enabled(), std::pair(11, 0));  // the two window commands wait for a window
   EXPECT_EQ(Panel(1), QString());
 
   run = app::ReadingRunInfo{false, 500};
   Button("StartToolButton")->click();
   ASSERT_TRUE(form_->Reading());
-  EXPECT_EQ(unlocked(), 0);
-  EXPECT_EQ(stopEnabled(), 2);
+  EXPECT_EQ(enabled(), std::pair(0, 2));
   EXPECT_EQ(Panel(1), QStringLiteral("Lendo em modo lento. Taxa de leituras: 500 ms"));
   EXPECT_TRUE(form_->UpdaterTimer()->isActive());
   EXPECT_EQ(form_->UpdaterTimer()->interval(), 25);
@@ -150,8 +149,7 @@ TEST_F(ViewFormTest, ReadingStateLocksCommandsAndShowsTheRun) {
   Item("Parar")->trigger();
   EXPECT_EQ(stops, 1);
   EXPECT_FALSE(form_->Reading());
-  EXPECT_EQ(unlocked(), 13);
-  EXPECT_EQ(stopEnabled(), 0);
+  EXPECT_EQ(enabled(), std::pair(13, 0));
   EXPECT_EQ(Panel(1), QStringLiteral("Leituras suspensas"));
   EXPECT_EQ(form_->StatusPanel(1)->frameShadow(), QFrame::Sunken);
   EXPECT_FALSE(form_->UpdaterTimer()->isActive());
@@ -201,36 +199,7 @@ TEST_F(ViewFormTest, HistorySwitchFromSettingsMenuAndToolButton) {
   EXPECT_EQ(Panel(0), QStringLiteral("Histórico (gravando): a.mpc"));
 }
 
-TEST_F(ViewFormTest, HistoryCommandsReachOnlyAnActiveHistoryViewer) {
-  Make();
-  auto popups = [&] {
-    form_->ArquivoPopup();
-    form_->OpcoesPopup();
-    return Item("ExportarHistorico")->isVisible() + Item("ConfigurarGraficoHistorico")->isVisible();
-  };
-  Add<FakeDisplayWindow>();
-  EXPECT_EQ(popups(), 0);
-  auto* viewer = Add<FakeHistoryViewer>();
-  EXPECT_EQ(popups(), 2);
-  Item("ConfigurarGraficoHistorico")->trigger();
-  Item("Imprimir")->trigger();
-  EXPECT_EQ(viewer->pens, 1);
-  EXPECT_EQ(viewer->printed, 1);
-
-  app::ExportRequest request{QStringLiteral("/tmp/out.xls"), false, true, QString()};
-  form_->Hooks().askExport = [&] { return std::optional(request); };
-  Item("ExportarHistorico")->trigger();
-  // Without a separator typed, the dialog's default "." is used.
-  EXPECT_EQ(viewer->exports, QStringList{"/tmp/out.xls|1|1|."});
-  EXPECT_EQ(user_.log, QStringList{"message|Exportação efetuada com sucesso!"});
-  viewer->exportResult = false;
-  request.separator = QStringLiteral(",x");
-  Item("ExportarHistorico")->trigger();
-  EXPECT_EQ(viewer->exports.value(1), QStringLiteral("/tmp/out.xls|1|1|,"));
-  EXPECT_EQ(user_.log.size(), 1);  // a failed export is not reported as done
-}
-
-TEST_F(ViewFormTest, NewWindowOpensTheWizardOnIt) {
+TEST_F(ViewFormTest, CommandsReachTheActiveChildOfTheirKind) {
   Make();
   FakeDisplayWindow* made = nullptr;
   form_->Hooks().newDisplayWindow = [&] { return made = new FakeDisplayWindow; };
@@ -248,6 +217,31 @@ TEST_F(ViewFormTest, NewWindowOpensTheWizardOnIt) {
   Item("NovaJanela")->trigger();
   EXPECT_EQ(made->configured, 3);
   EXPECT_EQ(Children(), 1);
+
+  auto popups = [&] {
+    form_->ArquivoPopup();
+    form_->OpcoesPopup();
+    return Item("ExportarHistorico")->isVisible() + Item("ConfigurarGraficoHistorico")->isVisible();
+  };
+  EXPECT_EQ(popups(), 0);
+  auto* viewer = Add<FakeHistoryViewer>();
+  EXPECT_EQ(popups(), 2);
+  Item("ConfigurarGraficoHistorico")->trigger();
+  Item("Imprimir")->trigger();
+  EXPECT_EQ(viewer->pens, 1);
+  EXPECT_EQ(viewer->printed + made->printed, 2);
+
+  app::ExportRequest request{QStringLiteral("/tmp/out.xls"), false, true, QString()};
+  form_->Hooks().askExport = [&] { return std::optional(request); };
+  Item("ExportarHistorico")->trigger();
+  // Without a separator typed, the dialog's default "." is used.
+  EXPECT_EQ(viewer->exports, QStringList{"/tmp/out.xls|1|1|."});
+  EXPECT_EQ(user_.log, QStringList{"message|Exportação efetuada com sucesso!"});
+  viewer->exportResult = false;
+  request.separator = QStringLiteral(",x");
+  Item("ExportarHistorico")->trigger();
+  EXPECT_EQ(viewer->exports.value(1), QStringLiteral("/tmp/out.xls|1|1|,"));
+  EXPECT_EQ(user_.log.size(), 1);  // a failed export is not reported as done
 }
 
 TEST_F(ViewFormTest, CloseAllDisplaysAsksAndKeepsHistoryViewers) {
