@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QFile>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
@@ -13,21 +12,20 @@
 #include <QTemporaryDir>
 
 #include "app/language_file.h"
-#include "app/main_window_services.h"
-#include "fake_user_interaction.h"
 #include "history/chart_keys.h"
 #include "history/hist_form.h"
 #include "history_text.h"
 #include "qcustomplot.h"
+#include "support/fake_user_interaction.h"
 
 QT_BEGIN_NAMESPACE
 inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 QT_END_NAMESPACE
 
 using history::THistForm;
-using history_test::DataLine;
 using history_test::Header;
-using history_test::NewStart;
+using history_test::kNewStart;
+using history_test::Line;
 
 namespace {
 
@@ -39,58 +37,43 @@ class HistFormTest : public testing::Test {
     app::ProgramLanguage().Clear();
   }
 
-  QString Write(const std::string& text, const QString& name = QStringLiteral("h.mpc")) {
-    const QString path = dir_.filePath(name);
-    QFile file(path);
+  // Writes the text to a file and opens it in the form.
+  bool Open(const std::string& text) {
+    QFile file(dir_.filePath(QStringLiteral("h%1.mpc").arg(++files_)));
     EXPECT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(text.data(), static_cast<qint64>(text.size()));
-    return path;
+    file.close();
+    return form_.OpenFile(file.fileName());
   }
-
-  // Moves the mouse over the chart to the time of a chart key, halfway up the plot.
-  static void MouseAt(THistForm& form, double key) {
-    QCustomPlot* chart = form.Chart();
-    const QPointF pos(chart->xAxis->coordToPixel(key), chart->axisRect()->rect().center().y());
-    QMouseEvent move(QEvent::MouseMove, pos, chart->mapToGlobal(pos), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(chart, &move);
-  }
-
+  // The chart key of a time on a day of December 2026.
   static double Key(int day, int h, int m, int s) {
-    TDateTime date;
-    platform::TryEncodeDate(2026, 12, day, date);
-    return history::ChartKey(date + (h * 3600 + m * 60 + s) / 86400.0);
+    return history::ChartKey(46356 + day + (h * 3600 + m * 60 + s) / 86400.0);  // 46357: 2026-12-01
   }
+  QCPGraph* Series(size_t run, size_t column) { return form_.SeriesOf(run, column); }
 
   QTemporaryDir dir_;
-  history_test::FakeUserInteraction ui_;
+  int files_ = 0;
+  testsupport::FakeUserInteraction ui_;
+  THistForm form_{ui_};
 };
 
 }  // namespace
 
 TEST_F(HistFormTest, TwoRunsGiveUnjoinedSeriesInTheSameColoursAndOneLegendEntryPerColumn) {
-  const QString path =
-      Write(Header() + DataLine(5, 12, 2026, 8, 0, 0, 0, {"1", "2"}) + DataLine(5, 12, 2026, 8, 0, 1, 0, {"3", "4"}) +
-            NewStart() + DataLine(6, 12, 2026, 9, 0, 0, 0, {"5", "6"}));
-  THistForm form(ui_);
-  ASSERT_TRUE(form.OpenFile(path));
-  EXPECT_EQ(form.windowTitle(), path);
-  ASSERT_EQ(form.Series().size(), 4u);
-  EXPECT_EQ(form.RunCount(), 2u);
-  EXPECT_EQ(form.Chart()->legend->itemCount(), 2);
+  ASSERT_TRUE(Open(Header() + Line(5, 8, 0, 0, 0, {"1", "2"}) + Line(5, 8, 0, 1, 0, {"3", "4"}) + kNewStart +
+                   Line(6, 9, 0, 0, 0, {"5", "6"})));
+  ASSERT_EQ(form_.Series().size(), 4u);
+  EXPECT_EQ(form_.Chart()->legend->itemCount(), 2);
   for (size_t c = 0; c < 2; ++c) {
-    EXPECT_TRUE(form.Chart()->legend->hasItemWithPlottable(form.SeriesOf(0, c)));
-    EXPECT_FALSE(form.Chart()->legend->hasItemWithPlottable(form.SeriesOf(1, c)));
-    EXPECT_EQ(form.SeriesOf(1, c)->pen().color(), form.SeriesOf(0, c)->pen().color());
-    EXPECT_EQ(form.SeriesOf(0, c)->dataCount(), 2);
-    EXPECT_EQ(form.SeriesOf(1, c)->dataCount(), 1);
+    EXPECT_TRUE(form_.Chart()->legend->hasItemWithPlottable(Series(0, c)));
+    EXPECT_EQ(Series(1, c)->pen().color(), Series(0, c)->pen().color());
+    EXPECT_EQ(Series(0, c)->dataCount(), 2);
+    EXPECT_EQ(Series(1, c)->dataCount(), 1);
   }
-  EXPECT_NE(form.SeriesOf(0, 0)->pen().color(), form.SeriesOf(0, 1)->pen().color());
-  EXPECT_EQ(form.SeriesOf(0, 1)->name(), QStringLiteral("Canal 2"));
-  EXPECT_EQ(form.PageControl()->currentWidget()->objectName(), QStringLiteral("ChartTabSheet"));
+  EXPECT_NE(Series(0, 0)->pen().color(), Series(0, 1)->pen().color());
   EXPECT_TRUE(ui_.messages.isEmpty());
-
   // The table: data rows below the three header rows, an empty row between the runs.
-  QAbstractItemModel* model = form.Grid()->model();
+  QAbstractItemModel* model = form_.Grid()->model();
   ASSERT_EQ(model->rowCount(), 4);
   ASSERT_EQ(model->columnCount(), 4);
   EXPECT_EQ(model->headerData(2, Qt::Horizontal).toString(), QStringLiteral("Sonda A\nCanal 1\n°C"));
@@ -98,44 +81,24 @@ TEST_F(HistFormTest, TwoRunsGiveUnjoinedSeriesInTheSameColoursAndOneLegendEntryP
   EXPECT_EQ(model->index(3, 3).data().toString(), QStringLiteral("6"));
 }
 
-TEST_F(HistFormTest, ConstantValuesGetTheAxisSevenToThirteen) {
-  const QString path = Write(Header() + DataLine(5, 12, 2026, 8, 0, 0, 0, {"10", "10"}) +
-                             DataLine(5, 12, 2026, 8, 0, 1, 0, {"10", "10"}));
-  THistForm form(ui_);
-  ASSERT_TRUE(form.OpenFile(path));
-  EXPECT_EQ(form.Chart()->yAxis->range().lower, 7.0);
-  EXPECT_EQ(form.Chart()->yAxis->range().upper, 13.0);
-}
-
-TEST_F(HistFormTest, AFileWithoutValuesStillGetsAnAxis) {
-  const QString path = Write(Header() + DataLine(5, 12, 2026, 8, 0, 0, 0, {"x", ""}));
-  THistForm form(ui_);
-  ASSERT_TRUE(form.OpenFile(path));
-  EXPECT_LT(form.Chart()->yAxis->range().lower, form.Chart()->yAxis->range().upper);
+// Constant values get the axis 7..13; a file without a single value still gets an axis that
+// is not inverted.
+TEST_F(HistFormTest, ValueAxisOfConstantAndOfMissingValues) {
+  ASSERT_TRUE(Open(Header() + Line(5, 8, 0, 0, 0, {"10", "10"}) + Line(5, 8, 0, 1, 0, {"10", "10"})));
+  EXPECT_EQ(form_.Chart()->yAxis->range().lower, 7.0);
+  EXPECT_EQ(form_.Chart()->yAxis->range().upper, 13.0);
+  ASSERT_TRUE(Open(Header() + Line(5, 8, 0, 0, 0, {"x", ""})));
+  EXPECT_LT(form_.Chart()->yAxis->range().lower, form_.Chart()->yAxis->range().upper);
 }
 
 // Column 1 lacks its value at 08:00:02: its read-out comes from its own previous point,
 // while column 2 reads the point of that very line.
 TEST_F(HistFormTest, ReadoutFindsEachSeriesPointByItsOwnTime) {
-  const QString path = Write(Header() + DataLine(5, 12, 2026, 8, 0, 0, 0, {"1.5", "10"}) +
-                             DataLine(5, 12, 2026, 8, 0, 1, 0, {"2.5", "20"}) +
-                             DataLine(5, 12, 2026, 8, 0, 2, 0, {"bad", "30"}) +
-                             DataLine(5, 12, 2026, 8, 0, 3, 0, {"4.5", "40"}) + NewStart() +
-                             DataLine(5, 12, 2026, 9, 0, 0, 0, {"7", "70"}) + DataLine(5, 12, 2026, 9, 0, 10, 0, {"8", "80"}));
-  THistForm form(ui_);
-  ASSERT_TRUE(form.OpenFile(path));
-  form.resize(800, 600);
-  form.show();
-  QApplication::processEvents();
-  ASSERT_EQ(form.SeriesOf(0, 0)->dataCount(), 3);
-
-  struct Case {
-    double key;
-    const char* label;
-    const char* first;
-    const char* second;
-  };
-  const Case cases[] = {
+  ASSERT_TRUE(Open(Header() + Line(5, 8, 0, 0, 0, {"1.5", "10"}) + Line(5, 8, 0, 1, 0, {"2.5", "20"}) +
+                   Line(5, 8, 0, 2, 0, {"bad", "30"}) + Line(5, 8, 0, 3, 0, {"4.5", "40"}) + kNewStart +
+                   Line(5, 9, 0, 0, 0, {"7", "70"}) + Line(5, 9, 0, 10, 0, {"8", "80"})));
+  ASSERT_EQ(Series(0, 0)->dataCount(), 3);
+  const struct { double key; const char *label, *first, *second; } cases[] = {
       {Key(5, 8, 0, 2) + 0.5, "Instante: 05/12/2026 08:00:02.500", "Canal 1: 2.500", "Canal 2: 30.000"},
       {Key(5, 8, 0, 0) + 0.2, "Instante: 05/12/2026 08:00:00.200", "Canal 1: 1.500", "Canal 2: 10.000"},
       {Key(5, 9, 0, 5), "Instante: 05/12/2026 09:00:05.000", "Canal 1: 7.000", "Canal 2: 70.000"},
@@ -143,114 +106,65 @@ TEST_F(HistFormTest, ReadoutFindsEachSeriesPointByItsOwnTime) {
       {Key(5, 8, 30, 0), "Instante: 05/12/2026 08:30:00.000", "Canal 1", "Canal 2"},
       {Key(5, 7, 0, 0), "Instante: 05/12/2026 07:00:00.000", "Canal 1", "Canal 2"},
   };
-  for (const Case& c : cases) {
-    form.ShowReadout(c.key);
-    EXPECT_EQ(form.DateTimeLabel()->text(), QString::fromUtf8(c.label));
-    EXPECT_EQ(form.SeriesOf(0, 0)->name(), QString::fromUtf8(c.first)) << c.label;
-    EXPECT_EQ(form.SeriesOf(0, 1)->name(), QString::fromUtf8(c.second)) << c.label;
+  for (const auto& c : cases) {
+    form_.ShowReadout(c.key);
+    EXPECT_EQ(form_.DateTimeLabel()->text(), QString::fromUtf8(c.label));
+    EXPECT_EQ(Series(0, 0)->name(), QString::fromUtf8(c.first)) << c.label;
+    EXPECT_EQ(Series(0, 1)->name(), QString::fromUtf8(c.second)) << c.label;
   }
 
-  // The same through the mouse, with the cross-hair, in a locale with a decimal comma.
-  form.CrossCheckBox()->setChecked(true);
-  form.Chart()->xAxis->setRange(Key(5, 8, 0, 0), Key(5, 8, 0, 4));
-  form.Chart()->replot();
-  MouseAt(form, Key(5, 8, 0, 2) + 0.5);
-  EXPECT_TRUE(form.SeriesOf(0, 1)->name().startsWith(QStringLiteral("Canal 2: 30.0")));
+  // The same through the mouse, with the cross-hair while "Cruz" is checked.
+  form_.resize(800, 600);
+  form_.show();
+  form_.CrossCheckBox()->setChecked(true);
+  form_.Chart()->xAxis->setRange(Key(5, 8, 0, 0), Key(5, 8, 0, 4));
+  form_.Chart()->replot();
+  QCustomPlot* chart = form_.Chart();
+  const QPointF pos(chart->xAxis->coordToPixel(Key(5, 8, 0, 2) + 0.5), chart->axisRect()->rect().center().y());
+  QMouseEvent move(QEvent::MouseMove, pos, chart->mapToGlobal(pos), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(chart, &move);
+  EXPECT_TRUE(Series(0, 1)->name().startsWith(QStringLiteral("Canal 2: 30.0")));
   int crossLines = 0;
-  for (int i = 0; i < form.Chart()->itemCount(); ++i) {
-    auto* line = qobject_cast<QCPItemLine*>(form.Chart()->item(i));
-    if (line && line->visible()) {
-      ++crossLines;
-      EXPECT_TRUE(line->start->coords().x() == line->end->coords().x() ||
-                  line->start->coords().y() == line->end->coords().y());
-    }
-  }
+  for (int i = 0; i < chart->itemCount(); ++i) crossLines += chart->item(i)->visible();
   EXPECT_EQ(crossLines, 2);
-  form.CrossCheckBox()->setChecked(false);
-  for (int i = 0; i < form.Chart()->itemCount(); ++i) EXPECT_FALSE(form.Chart()->item(i)->visible());
+  form_.CrossCheckBox()->setChecked(false);
+  for (int i = 0; i < chart->itemCount(); ++i) EXPECT_FALSE(chart->item(i)->visible());
 }
 
-TEST_F(HistFormTest, TableShowsLocalTextsWithoutTimeZone) {
+TEST_F(HistFormTest, TableAndReadoutShowLocalTextsWithoutTimeZone) {
   QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
-  const QString path = Write(Header() + DataLine(5, 12, 2026, 14, 34, 51, 123, {"12.5", "-0.25"}) +
-                             DataLine(5, 12, 2026, 14, 34, 52, 123, {"13", "1"}));
-  THistForm form(ui_);
-  ASSERT_TRUE(form.OpenFile(path));
-  EXPECT_EQ(form.CellText(3, 0), QStringLiteral("05/12/2026"));
-  EXPECT_EQ(form.CellText(3, 1), QStringLiteral("14:34:51.123"));
-  EXPECT_EQ(form.CellText(3, 2), QStringLiteral("12,5"));
-  EXPECT_EQ(form.CellText(3, 3), QStringLiteral("-0,25"));
-  EXPECT_EQ(form.CellText(1, 2), QStringLiteral("Canal 1"));
-  form.ShowReadout(Key(5, 14, 34, 51) + 0.5);
-  EXPECT_EQ(form.SeriesOf(0, 0)->name(), QStringLiteral("Canal 1: 12,500"));
+  ASSERT_TRUE(Open(Header() + Line(5, 14, 34, 51, 123, {"12.5", "-0.25"}) + Line(5, 14, 34, 52, 123, {"13", "1"})));
+  const char* row[] = {"05/12/2026", "14:34:51.123", "12,5", "-0,25"};
+  for (size_t c = 0; c < 4; ++c) EXPECT_EQ(form_.CellText(3, c), QString::fromUtf8(row[c]));
+  form_.ShowReadout(Key(5, 14, 34, 51) + 0.5);
+  EXPECT_EQ(Series(0, 0)->name(), QStringLiteral("Canal 1: 12,500"));
 }
 
-TEST_F(HistFormTest, DamagedLinesAreReportedOnceAndTheRestIsShown) {
-  const QString path = Write(Header() + DataLine(5, 12, 2026, 8, 0, 0, 0, {"1", "2"}) +
-                             "32/13/2015, 10:00:00.000, 1, 2\n" + "05/12/2026, 08:00:01.000, 1, 2, 3\n" +
-                             DataLine(5, 12, 2026, 8, 0, 2, 0, {"3", "4"}));
-  THistForm form(ui_);
-  ASSERT_TRUE(form.OpenFile(path));
-  ASSERT_EQ(ui_.messages.size(), 1);
-  EXPECT_EQ(ui_.messages[0], QStringLiteral("Erro na leitura do arquivo! Número de colunas maior que o esperado!"));
-  EXPECT_EQ(form.SeriesOf(0, 0)->dataCount(), 2);
-}
-
-TEST_F(HistFormTest, FilesThatCannotBeShownReturnFalseQuietly) {
-  THistForm form(ui_);
-  EXPECT_FALSE(form.OpenFile(dir_.filePath(QStringLiteral("missing.mpc"))));
-  EXPECT_FALSE(form.OpenFile(Write(" , \n , \n , \n05/12/2026, 08:00:00.000\n")));
-  EXPECT_FALSE(form.OpenFile(Write("")));
+// Damaged lines are reported once and the rest of the file is shown; a file that cannot be
+// shown makes OpenFile return false quietly, with nothing of it left and no wait cursor.
+TEST_F(HistFormTest, DamagedFilesAndFilesThatCannotBeShown) {
+  ASSERT_TRUE(Open(Header() + Line(5, 8, 0, 0, 0, {"1", "2"}) + "32/13/2015, 10:00:00.000, 1, 2\n" +
+                   "05/12/2026, 08:00:01.000, 1, 2, 3\n" + Line(5, 8, 0, 2, 0, {"3", "4"})));
+  EXPECT_EQ(ui_.messages,
+            QStringList{QStringLiteral("Erro na leitura do arquivo! Número de colunas maior que o esperado!")});
+  EXPECT_EQ(Series(0, 0)->dataCount(), 2);
+  ui_.messages.clear();
+  EXPECT_FALSE(form_.OpenFile(dir_.filePath(QStringLiteral("missing.mpc"))));
+  EXPECT_FALSE(Open(" , \n , \n , \n05/12/2026, 08:00:00.000\n"));
+  EXPECT_FALSE(Open(""));
   EXPECT_TRUE(ui_.messages.isEmpty());
-  EXPECT_TRUE(form.Series().empty());
-  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);  // the wait cursor is gone again
+  EXPECT_TRUE(form_.Series().empty());
+  EXPECT_EQ(form_.Grid()->model(), nullptr);
+  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
 
-namespace {
-
-class FakeMainWindow : public app::MainWindowServices {
- public:
-  float GetErrorValue() const override { return 0; }
-  QString GetExportSuccessMessage() const override { return {}; }
-  QString MenuItemCaption(const QString& name) const override { return QStringLiteral("main ") + name; }
-  void OpenHistoryFile(const QString&) override {}
-};
-
-}  // namespace
-
-TEST_F(HistFormTest, LanguageSectionAndMainMenuCaptions) {
+TEST_F(HistFormTest, TextsFromTheLanguageSection) {
   app::ProgramLanguage().LoadFromText(
       "# Form Principal\nx\n"
       "# Form de Visualiza\xE7\xE3o de Hist\xF3rico\nChart\nTable\nCross\nAt\nBroken file\nPens...\n");
-  FakeMainWindow main;
-  app::MainWindow() = &main;
   THistForm form(ui_);
-  app::MainWindow() = nullptr;
-  EXPECT_EQ(form.PageControl()->tabText(0), QStringLiteral("Chart"));
-  EXPECT_EQ(form.PageControl()->tabText(1), QStringLiteral("Table"));
+  EXPECT_EQ(form.PageControl()->tabText(0) + form.PageControl()->tabText(1), QStringLiteral("ChartTable"));
   EXPECT_EQ(form.CrossCheckBox()->text(), QStringLiteral("Cross"));
-  EXPECT_FALSE(form.CrossCheckBox()->isChecked());
-  const QList<QAction*> items = form.PopupMenu()->actions();
-  ASSERT_EQ(items.size(), 4);
-  const char* names[] = {"ConfigurarGrafico", "Imprimir", "Exportar", "Fechar"};
-  const char* texts[] = {"Pens...", "main Imprimir", "main ExportarHistorico", "main FecharJanela"};
-  for (int i = 0; i < 4; ++i) {
-    EXPECT_EQ(items[i]->objectName(), QString::fromLatin1(names[i]));
-    EXPECT_EQ(items[i]->text(), QString::fromLatin1(texts[i]));
-  }
-  ASSERT_TRUE(form.OpenFile(Write(Header() + DataLine(5, 12, 2026, 8, 0, 0, 0, {"1", "2"}) +
-                                  "05/12/2026, 08:00:01.000, 1, 2, 3\n")));
-  EXPECT_EQ(ui_.messages.value(0), QStringLiteral("Broken file"));
-  form.ShowReadout(Key(5, 8, 0, 0));
-  EXPECT_TRUE(form.DateTimeLabel()->text().startsWith(QStringLiteral("At: ")));
-}
-
-TEST_F(HistFormTest, BuiltInTexts) {
-  THistForm form(ui_);
-  EXPECT_EQ(form.PageControl()->tabText(0), QStringLiteral("Gráfico"));
-  EXPECT_EQ(form.PageControl()->tabText(1), QStringLiteral("Tabela"));
-  EXPECT_EQ(form.PageControl()->currentWidget()->objectName(), QStringLiteral("TableTabSheet"));
-  EXPECT_EQ(form.DateTimeLabel()->text(), QStringLiteral("Data:"));
-  EXPECT_EQ(form.CrossCheckBox()->text(), QStringLiteral("Cruz"));
-  EXPECT_EQ(form.PopupMenu()->actions().value(0)->text(), QStringLiteral("Configurar gráfico..."));
+  EXPECT_EQ(form.Messages(), (QStringList{"At", "Broken file"}));
+  EXPECT_EQ(form.PopupMenu()->actions().value(0)->text(), QStringLiteral("Pens..."));
 }
