@@ -85,8 +85,7 @@ TEST_F(HistFormTest, TwoRunsGiveUnjoinedSeriesInTheSameColoursAndOneLegendEntryP
 // is not inverted.
 TEST_F(HistFormTest, ValueAxisOfConstantAndOfMissingValues) {
   ASSERT_TRUE(Open(Header() + Line(5, 8, 0, 0, 0, {"10", "10"}) + Line(5, 8, 0, 1, 0, {"10", "10"})));
-  EXPECT_EQ(form_.Chart()->yAxis->range().lower, 7.0);
-  EXPECT_EQ(form_.Chart()->yAxis->range().upper, 13.0);
+  EXPECT_EQ(form_.Chart()->yAxis->range(), QCPRange(7, 13));
   ASSERT_TRUE(Open(Header() + Line(5, 8, 0, 0, 0, {"x", ""})));
   EXPECT_LT(form_.Chart()->yAxis->range().lower, form_.Chart()->yAxis->range().upper);
 }
