@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QImage>
 #include <QWidget>
+#include <cmath>
 #include <qcustomplot.h>
 
 #include "controls/analog_meter.h"
@@ -22,210 +23,156 @@ constexpr double kT0 = 45000.5;
 DisplayConfig Config(DisplayKind kind, int16_t decimals = 1, const char* unit = "\xB0" "C") {
   DisplayConfig c = DisplayConfig::NewWindowDefaults();
   c.kind = kind;
-  c.valueIndex = 1;
   c.channelIndex = 1;
   c.decimals = decimals;
   c.unit = unit;
-  switch (kind) {
-    case DisplayKind::LcdIndicator: c.SetLcd({}); break;
-    case DisplayKind::LedDigits: c.SetLed({}); break;
-    case DisplayKind::BarMeter: c.SetBar({}); break;
-    case DisplayKind::DialGauge: c.SetDial({}); break;
-    case DisplayKind::AnalogMeter: c.SetMeter({}); break;
-    default: break;
-  }
+  if (kind == DisplayKind::LcdIndicator) c.SetLcd({});
+  if (kind == DisplayKind::LedDigits) c.SetLed({});
+  if (kind == DisplayKind::BarMeter) c.SetBar({});
+  if (kind == DisplayKind::DialGauge) c.SetDial({});
+  if (kind == DisplayKind::AnalogMeter) c.SetMeter({});
   return c;
+}
+
+// What the element shows as text: the digits, or the caption of a bar, dial or meter.
+QString Shown(const DisplayObject& e) {
+  if (e.Indicator()) return e.Indicator()->Indicatorstring();
+  if (e.LedDigits()) return e.LedDigits()->Value();
+  if (e.Bar()) return e.Bar()->Caption();
+  if (e.Gauge()) return e.Gauge()->Caption();
+  return e.Meter() ? e.Meter()->Caption() : QString();
 }
 
 class DisplayObjectTest : public testing::Test {
  protected:
   void SetUp() override { panel_.resize(340, 250); }
-  bool Show(DisplayObject& e, const DisplayConfig& c, float value, float error = -1) {
+  static void Show(DisplayObject& e, const DisplayConfig& c, float value) {
     const float values[5] = {0, value, 0, 0, 0};
     const double times[1] = {kT0};
-    return e.Update(values, times, c, error);
+    ASSERT_TRUE(e.Update(values, times, c, -99));
   }
   QWidget panel_;
 };
 
-TEST_F(DisplayObjectTest, BarCaptionsTellValuesOutsideTheRange) {
-  DisplayConfig c = Config(DisplayKind::BarMeter);
-  DisplayObject e(c, &panel_);
-  controls::TBarMeter* bar = e.Bar();
-  ASSERT_NE(bar, nullptr);
-  EXPECT_EQ(bar->SignalUnit(), QString::fromUtf8("°C"));
-  struct Case { float value; const char* caption; double shown; };
-  const Case cases[] = {{50, "", 50}, {100.5f, "OVERFLOW", 50}, {-0.5f, "UNDERFLOW", 50},
-                        {100, "", 100}, {0, "", 0}};
+TEST_F(DisplayObjectTest, ValuesAsTextAndTheErrorValueForChannelsOutsideTheReadings) {
+  struct Case { DisplayKind kind; int16_t decimals; int32_t channel; float value; const char* text; };
+  const Case cases[] = {
+      {DisplayKind::LcdIndicator, 2, 1, 21.5f, "21.50"},
+      {DisplayKind::LedDigits, 0, 1, 1234.6f, "1235"},
+      {DisplayKind::LedDigits, 1, 1, -3.5f, "-3.5"},
+      {DisplayKind::AnalogMeter, 2, 1, 12.345f, "12.35 \xC2\xB0" "C"},
+      {DisplayKind::DialGauge, 1, 1, -7, "-7.0 \xC2\xB0" "C"},
+      {DisplayKind::BarMeter, 1, 1, 100.5f, "OVERFLOW"},
+      {DisplayKind::BarMeter, 1, 1, -0.5f, "UNDERFLOW"},
+      {DisplayKind::BarMeter, 1, 1, 100, ""},
+      // Past the five values, past the buffer, negative, no channel: the error value.
+      {DisplayKind::LcdIndicator, 1, 5, 21, "-99.0"},
+      {DisplayKind::LcdIndicator, 1, 7, 21, "-99.0"},
+      {DisplayKind::LcdIndicator, 1, -3, 21, "-99.0"},
+      {DisplayKind::LcdIndicator, 1, kNoChannel, 21, "-99.0"},
+      {DisplayKind::LcdIndicator, 1, 0x7FFFFFFF, 21, "-99.0"},
+  };
   for (const Case& k : cases) {
-    ASSERT_TRUE(Show(e, c, k.value));
-    EXPECT_EQ(bar->Caption(), k.caption) << k.value;
-    EXPECT_EQ(bar->Value(), k.shown) << k.value;
+    SCOPED_TRACE(k.text);
+    DisplayConfig c = Config(k.kind, k.decimals);
+    c.channelIndex = k.channel;
+    DisplayObject e(c, &panel_);
+    Show(e, c, k.value);
+    EXPECT_EQ(Shown(e), QString::fromUtf8(k.text));
   }
+}
+
+TEST_F(DisplayObjectTest, DialPinsItsNeedleAndCaptionsTheTrueValue) {
+  DisplayConfig dial = Config(DisplayKind::DialGauge);
+  DisplayObject e(dial, &panel_);
+  for (auto [value, position] : {std::pair{150.25f, 100.f}, {-7.f, 0.f}, {42.f, 42.f}}) {
+    Show(e, dial, value);
+    EXPECT_EQ(e.Gauge()->Position(), position) << value;
+  }
+  EXPECT_EQ(e.Gauge()->Caption(), QString::fromUtf8("42.0 °C"));
+  e.SetSeriesTitles("%");
+  Show(e, dial, 150.25f);
+  EXPECT_EQ(e.Gauge()->Caption(), "150.3 %");
 }
 
 TEST_F(DisplayObjectTest, RangesShowAsConfiguredWhateverTheStartingRange) {
-  struct Case { int32_t min, max; };
-  for (const Case& k : {Case{150, 300}, Case{-50, -10}, Case{-300, 500}, Case{1000, 2000}}) {
-    SCOPED_TRACE(testing::Message() << k.min << ".." << k.max);
+  for (auto [min, max] : {std::pair{150, 300}, {-50, -10}, {-300, 500}, {1000, 2000}}) {
+    SCOPED_TRACE(testing::Message() << min << ".." << max);
     DisplayConfig bar = Config(DisplayKind::BarMeter);
-    BarSettings b;
-    b.min = k.min;
-    b.max = k.max;
-    bar.SetBar(b);
+    bar.SetBar({.max = max, .min = min});
     DisplayObject eb(bar, &panel_);
-    EXPECT_EQ(eb.Bar()->ValueMin(), k.min);
-    EXPECT_EQ(eb.Bar()->ValueMax(), k.max);
-    EXPECT_EQ(eb.Bar()->Value(), k.min);
+    EXPECT_EQ(eb.Bar()->ValueMin(), min);
+    EXPECT_EQ(eb.Bar()->ValueMax(), max);
+    EXPECT_EQ(eb.Bar()->Value(), min);
 
     DisplayConfig meter = Config(DisplayKind::AnalogMeter);
-    MeterSettings m;
-    m.min = k.min;
-    m.max = k.max;
-    meter.SetMeter(m);
+    meter.SetMeter({.max = max, .min = min});
     DisplayObject em(meter, &panel_);
-    EXPECT_EQ(em.Meter()->Min(), k.min);
-    EXPECT_EQ(em.Meter()->Max(), k.max);
+    EXPECT_EQ(em.Meter()->Min(), min);
+    EXPECT_EQ(em.Meter()->Max(), max);
 
     DisplayConfig dial = Config(DisplayKind::DialGauge);
-    DialSettings d;
-    d.min = k.min;
-    d.max = k.max;
-    dial.SetDial(d);
+    dial.SetDial({.max = max, .min = min});
     DisplayObject ed(dial, &panel_);
-    EXPECT_EQ(ed.Gauge()->MinValue(), k.min);
-    EXPECT_EQ(ed.Gauge()->MaxValue(), k.max);
-    EXPECT_EQ(ed.Gauge()->Position(), k.min);
-  }
-}
-
-TEST_F(DisplayObjectTest, DialPinsTheNeedleAndCaptionsTheTrueValue) {
-  DisplayConfig c = Config(DisplayKind::DialGauge, 1);
-  DisplayObject e(c, &panel_);
-  controls::TDialGauge* g = e.Gauge();
-  EXPECT_EQ(g->Caption(), QString::fromUtf8("°C"));
-  Show(e, c, 150.25f);
-  EXPECT_EQ(g->Position(), 100);
-  EXPECT_EQ(g->Caption(), QString::fromUtf8("150.3 °C"));
-  Show(e, c, -7);
-  EXPECT_EQ(g->Position(), 0);
-  EXPECT_EQ(g->Caption(), QString::fromUtf8("-7.0 °C"));
-  e.SetSeriesTitles("%");
-  Show(e, c, 42);
-  EXPECT_EQ(g->Position(), 42);
-  EXPECT_EQ(g->Caption(), "42.0 %");
-}
-
-TEST_F(DisplayObjectTest, MeterAndDigitsShowTheFormattedValue) {
-  DisplayConfig meter = Config(DisplayKind::AnalogMeter, 2, "bar");
-  DisplayObject em(meter, &panel_);
-  Show(em, meter, 12.345f);
-  EXPECT_FLOAT_EQ(em.Meter()->Value(), 12.345f);
-  EXPECT_EQ(em.Meter()->Caption(), "12.35 bar");  // the meter's caption is stored trimmed
-
-  DisplayConfig lcd = Config(DisplayKind::LcdIndicator, 2);
-  DisplayObject el(lcd, &panel_);
-  Show(el, lcd, 21.5f);
-  EXPECT_EQ(el.Indicator()->Indicatorstring(), "21.50");
-
-  DisplayConfig led = Config(DisplayKind::LedDigits, 0);
-  DisplayObject ed(led, &panel_);
-  Show(ed, led, 1234.6f);
-  EXPECT_EQ(ed.LedDigits()->Value(), "1235");
-}
-
-TEST_F(DisplayObjectTest, ChannelsOutsideTheReadingsShowTheErrorValue) {
-  for (int32_t index : {kNoChannel, 5, 7, -3, 0x7FFFFFFF}) {
-    DisplayConfig c = Config(DisplayKind::LcdIndicator, 1);
-    c.channelIndex = index;
-    DisplayObject e(c, &panel_);
-    Show(e, c, 21, -99);
-    EXPECT_EQ(e.Indicator()->Indicatorstring(), "-99.0") << index;
+    EXPECT_EQ(ed.Gauge()->MinValue(), min);
+    EXPECT_EQ(ed.Gauge()->MaxValue(), max);
+    EXPECT_EQ(ed.Gauge()->Position(), min);
   }
 }
 
 TEST_F(DisplayObjectTest, SettingsOutsideTheWizardsRangesAreClamped) {
   DisplayConfig lcd = Config(DisplayKind::LcdIndicator);
-  lcd.SetLcd({0x363636, 0xD3D3D3, 0xD3D3D3, 40});
+  lcd.SetLcd({.digits = 40});
   EXPECT_EQ(DisplayObject(lcd, &panel_).Indicator()->SignNumber(), 12);
 
   DisplayConfig led = Config(DisplayKind::LedDigits);
-  led.SetLed({0xFF, 0, -4, 99, 0});
+  led.SetLed({.digits = -4, .segmentSize = 99});
   DisplayObject eled(led, &panel_);
   EXPECT_EQ(eled.LedDigits()->DigitNum(), 1);
   EXPECT_EQ(eled.LedDigits()->SegmentSize(), 22);
 
   DisplayConfig meter = Config(DisplayKind::AnalogMeter);
-  MeterSettings m;
-  m.tickCount = 0x0114;  // only the low byte counts: 20
-  meter.SetMeter(m);
+  meter.SetMeter({.tickCount = 0x0114});  // only the low byte counts: 20
   EXPECT_EQ(DisplayObject(meter, &panel_).Meter()->TickCount(), 20);
-  m.tickCount = 1;
-  meter.SetMeter(m);
+  meter.SetMeter({.tickCount = 1});
   EXPECT_EQ(DisplayObject(meter, &panel_).Meter()->TickCount(), 2);
 
   DisplayConfig dial = Config(DisplayKind::DialGauge);
-  DialSettings d;
-  d.mainTicks = 500;
-  d.angle = 5;
-  dial.SetDial(d);
+  dial.SetDial({.angle = 5, .mainTicks = 500});
   DisplayObject edial(dial, &panel_);
   EXPECT_EQ(edial.Gauge()->NumberMainTicks(), 19);
   EXPECT_EQ(edial.Gauge()->Angle(), 30);
 }
 
-TEST_F(DisplayObjectTest, PlacementFollowsThePanel) {
-  DisplayConfig c = Config(DisplayKind::DialGauge);
-  DisplayObject e(c, &panel_);
-  EXPECT_EQ(e.Gauge()->geometry(), QRect(12, 12, 316, 226));  // m = 250 / 20
-  panel_.resize(400, 100);
-  ASSERT_TRUE(e.FitToPanel(&panel_));
-  EXPECT_EQ(e.Gauge()->geometry(), QRect(5, 5, 390, 90));
-  EXPECT_FALSE(DisplayObject(Config(DisplayKind::None), &panel_).FitToPanel(&panel_));
-}
-
-TEST_F(DisplayObjectTest, EveryKindDrawsSomething) {
+TEST_F(DisplayObjectTest, EveryKindFollowsItsPanelAndDrawsSomething) {
   // The pictures land beside the test binary for a look by eye.
-  DisplayConfig chart = Config(DisplayKind::Chart);
-  ChartSettings s = chart.Chart();
-  s.ref1On = true;
-  s.ref1Color = 0x0000FF;
-  s.ref2On = true;
-  s.ref2Color = 0xFF0000;
-  chart.SetChart(s);
-  ChartChannelEntry a, b;
-  a.color = 0x008000;
-  a.name = "Estufa / Canal 1 / \xB0" "C";
-  a.channelIndex = 1;
-  b.color = 0x800080;
-  b.name = "Estufa / Ambiente / \xB0" "C";
-  b.channelIndex = 3;
-  chart.chartChannels = {a, b};
-  const DisplayKind kinds[] = {DisplayKind::Chart, DisplayKind::LcdIndicator,
-                               DisplayKind::LedDigits, DisplayKind::BarMeter,
-                               DisplayKind::DialGauge, DisplayKind::AnalogMeter};
-  for (DisplayKind kind : kinds) {
-    SCOPED_TRACE(static_cast<int>(kind));
+  for (int kind = 1; kind <= 6; ++kind) {
+    SCOPED_TRACE(kind);
     QWidget panel;
     panel.resize(340, 250);
-    DisplayConfig c = kind == DisplayKind::Chart ? chart : Config(kind);
+    DisplayConfig c = Config(static_cast<DisplayKind>(kind));
+    if (kind == 1) c.chartChannels.push_back({0x008000, "Estufa / Canal 1 / \xB0" "C", 0, 0, 1});
     DisplayObject e(c, &panel);
     for (int i = 0; i < 60; ++i) {
-      const float values[5] = {0, 60 + 25 * float(std::sin(i / 8.0)), 0, 23.5f + i / 30.0f, 0};
+      const float values[5] = {0, 60 + 25 * float(std::sin(i / 8.0)), 0, 0, 0};
       const double times[1] = {kT0 + i / 86400.0};
       e.Update(values, times, c, 0);
     }
+    panel.resize(400, 300);
+    ASSERT_TRUE(e.FitToPanel(&panel));
+    EXPECT_TRUE(panel.rect().contains(e.Widget()->geometry()));
+    EXPECT_GT(e.Widget()->width(), 300);
     if (e.Chart()) e.Chart()->Plot()->replot();
     const QImage picture = panel.grab().toImage();
-    picture.save(QDir::current().filePath(
-        QStringLiteral("display_kind_%1.png").arg(static_cast<int>(kind))));
-    const QRgb corner = picture.pixel(picture.width() / 2, picture.height() / 2);
+    picture.save(QDir::current().filePath(QStringLiteral("display_kind_%1.png").arg(kind)));
+    const QRgb middle = picture.pixel(picture.width() / 2, picture.height() / 2);
     int differing = 0;
     for (int y = 0; y < picture.height(); y += 4) {
-      for (int x = 0; x < picture.width(); x += 4) differing += picture.pixel(x, y) != corner;
+      for (int x = 0; x < picture.width(); x += 4) differing += picture.pixel(x, y) != middle;
     }
     EXPECT_GT(differing, 100);
   }
+  EXPECT_FALSE(DisplayObject(Config(DisplayKind::None), &panel_).FitToPanel(&panel_));
 }
 
 }  // namespace
