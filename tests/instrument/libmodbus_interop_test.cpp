@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <string>
 #include <vector>
@@ -31,12 +32,11 @@ TEST(LibmodbusSlaveInterop, OurMasterReadsAndWritesRegisters) {
   ASSERT_TRUE(d.OpenPort()) << d.GetErrorText();
 
   // Every size the instrument model reads, at several places.
-  struct Read { uint32_t start, count; };
-  for (const Read r : {Read{0, 1}, Read{3, 4}, Read{0, 29}, Read{99, 29}, Read{60, 3}}) {
-    std::vector<uint16_t> got(r.count + 1, 0xDEAD);
-    ASSERT_TRUE(d.ReadRequest(10, 3, r.start, r.count, got.data())) << r.start << " code " << int(d.GetResultCode());
-    for (uint32_t i = 0; i < r.count; ++i) EXPECT_EQ(got[i], slave.registers()[r.start + i]) << r.start + i;
-    EXPECT_EQ(got[r.count], 0xDEAD);
+  for (const auto& [start, count] : {std::pair{0u, 1u}, {3u, 4u}, {99u, 29u}, {60u, 3u}}) {
+    std::vector<uint16_t> got(count + 1, 0xDEAD);
+    ASSERT_TRUE(d.ReadRequest(10, 3, start, count, got.data())) << start << " code " << int(d.GetResultCode());
+    EXPECT_TRUE(std::equal(got.begin(), got.end() - 1, slave.registers() + start)) << start;
+    EXPECT_EQ(got.back(), 0xDEAD);
   }
 
   for (uint16_t value : {uint16_t{0}, uint16_t{0xBEEF}, uint16_t{0xFFFF}}) {

@@ -2,13 +2,12 @@
 // Test fixtures on real pseudo-terminals: a pty pair whose slave side the code under test
 // opens by path, and a temporary port folder announcing it as comN.
 #include <fcntl.h>
-#include <poll.h>
 #include <stdlib.h>
 #include <termios.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
 #include <stdexcept>
 #include <string>
@@ -22,9 +21,9 @@ class PtyPair {
  public:
   PtyPair() {
     master_ = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
-    if (master_ < 0 || grantpt(master_) != 0 || unlockpt(master_) != 0) throw std::runtime_error("openpt");
     char name[128];
-    if (ptsname_r(master_, name, sizeof name) != 0) throw std::runtime_error("ptsname");
+    if (master_ < 0 || grantpt(master_) != 0 || unlockpt(master_) != 0 || ptsname_r(master_, name, sizeof name) != 0)
+      throw std::runtime_error("openpt");
     slavePath_ = name;
     // Held open so the line never hangs up between the opens of the code under test.
     keeper_ = open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
@@ -48,26 +47,8 @@ class PtyPair {
   }
 
   void Send(const std::vector<uint8_t>& bytes) const {
-    size_t done = 0;
-    while (done < bytes.size()) {
-      const ssize_t n = write(master_, bytes.data() + done, bytes.size() - done);
-      if (n <= 0) throw std::runtime_error("pty write");
-      done += static_cast<size_t>(n);
-    }
-  }
-  // Bytes that reach the master within `wait`, read until the line is quiet for `quiet`.
-  std::vector<uint8_t> Receive(std::chrono::milliseconds wait, std::chrono::milliseconds quiet = std::chrono::milliseconds(5)) const {
-    std::vector<uint8_t> got;
-    pollfd p{master_, POLLIN, 0};
-    int timeout = static_cast<int>(wait.count());
-    while (poll(&p, 1, timeout) > 0 && (p.revents & POLLIN)) {
-      uint8_t buf[512];
-      const ssize_t n = read(master_, buf, sizeof buf);
-      if (n <= 0) break;
-      got.insert(got.end(), buf, buf + n);
-      timeout = static_cast<int>(quiet.count());
-    }
-    return got;
+    if (write(master_, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size()))
+      throw std::runtime_error("pty write");
   }
 
  private:
@@ -97,11 +78,10 @@ class TempPortFolder {
   void Link(int number, const std::string& target, const std::string& friendlyName = "") const {
     const std::string link = path_ + "/com" + std::to_string(number);
     std::filesystem::create_symlink(target, link);
-    if (!friendlyName.empty()) {
-      FILE* f = fopen((link + ".name").c_str(), "wb");
-      fprintf(f, "%s\n", friendlyName.c_str());
-      fclose(f);
-    }
+    if (friendlyName.empty()) return;
+    FILE* f = fopen((link + ".name").c_str(), "wb");
+    fprintf(f, "%s\n", friendlyName.c_str());
+    fclose(f);
   }
 
  private:

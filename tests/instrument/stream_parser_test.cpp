@@ -2,8 +2,6 @@
 // way a line can go wrong without ever freezing the buffer.
 #include <gtest/gtest.h>
 
-#include <clocale>
-#include <cmath>
 #include <string>
 #include <vector>
 
@@ -25,78 +23,54 @@ std::vector<StreamRecord> Take(StreamBuffer& buffer, size_t max = 1000, std::opt
 }
 
 std::string Record(int i) {
-  return "#" + std::to_string(i % 2) + ";" + std::to_string(i) + ".5;;-" + std::to_string(i) + ",25;" +
-         std::to_string(i * 10) + ";" + std::to_string(1000 + i * 8) + "\r\n";
+  return "#1;" + std::to_string(i) + ".5;;-" + std::to_string(i) + ",25;" + std::to_string(i * 10) + ";" +
+         std::to_string(1000 + i * 8) + "\r\n";
 }
 
 TEST(StreamNumber, AcceptsEitherMarkAndNothingElse) {
-  struct Case {
-    const char* text;
-    std::optional<double> value;
-  };
+  struct Case { const char* text; std::optional<double> value; };
   const Case cases[] = {
-      {"1.5", 1.5},   {"1,5", 1.5},     {"-12.25", -12.25}, {"+3", 3.0},     {" 22.0 ", 22.0},
-      {".5", 0.5},    {"5.", 5.0},      {"1e3", 1000.0},    {"2,5E-1", 0.25}, {"0", 0.0},
-      {"inf", {}},    {"-inf", {}},     {"nan", {}},        {"infinity", {}}, {"0x1F", {}},
-      {"1.2.3", {}},  {"1,2.3", {}},    {"abc", {}},        {"-", {}},        {".", {}},
-      {"1e", {}},     {"1e400", {}},    {"12a", {}},        {"1 2", {}},      {"", {}},
+      {"1.5", 1.5},  {"1,5", 1.5},    {"-12.25", -12.25}, {"+3", 3.0},    {" 22.0 ", 22.0}, {".5", 0.5},
+      {"5.", 5.0},   {"2,5E-1", 0.25}, {"inf", {}},       {"-inf", {}},   {"nan", {}},      {"0x1F", {}},
+      {"1.2.3", {}}, {"1,2.3", {}},   {"-", {}},          {".", {}},      {"1e", {}},       {"1e400", {}},
+      {"12a", {}},   {"1 2", {}},     {"", {}},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.text);
-    EXPECT_EQ(ParseStreamNumber(c.text), c.value);
-  }
+  for (const Case& c : cases) EXPECT_EQ(ParseStreamNumber(c.text), c.value) << c.text;
   EXPECT_EQ(ParseStreamTime("4294967295"), 4294967295u);
   EXPECT_FALSE(ParseStreamTime("4294967296"));
   EXPECT_FALSE(ParseStreamTime("-1"));
   EXPECT_FALSE(ParseStreamTime("12.0"));
 }
 
-TEST(StreamNumber, DoesNotDependOnTheLocale) {
-  const std::string before = std::setlocale(LC_NUMERIC, nullptr);
-  if (!std::setlocale(LC_NUMERIC, "pt_BR.UTF-8") && !std::setlocale(LC_NUMERIC, "de_DE.UTF-8"))
-    GTEST_SKIP() << "no locale with a decimal comma installed";
-  EXPECT_EQ(ParseStreamNumber("1.5"), 1.5);
-  EXPECT_EQ(ParseStreamNumber("1,5"), 1.5);
-  std::setlocale(LC_NUMERIC, before.c_str());
-}
-
-struct BufferCase {
-  const char* name;
-  std::vector<std::string> chunks;  // appended in turn, parsed after all of them
-  size_t completeBefore;            // CompleteRecords() before parsing
-  std::vector<std::pair<std::array<float, 5>, uint32_t>> records;
-  uint64_t rejected;
-  std::string left;  // what stays held
-};
-
 TEST(StreamBuffer, RecordsAndFaultsTableDriven) {
+  using Values = std::array<float, 5>;
   const float e = kError;
-  const BufferCase cases[] = {
-      {"the documented line", {"#1,5;;22.0;3;7;123\r\n"}, 1, {{{1.5f, e, 22.0f, 3, 7}, 123}}, 0, ""},
-      {"split in three reads", {"#1;2;3", ";4;5;6", "78\r\n"}, 1, {{{1, 2, 3, 4, 5}, 678}}, 0, ""},
-      {"incomplete record stays", {"#1;2;3;4;5;9\r\n#7;8"}, 1, {{{1, 2, 3, 4, 5}, 9}}, 0, "#7;8"},
-      {"tail of a record before the first #", {"4;5;123\r\n#1;2;3;4;5;6\r\n"}, 1, {{{1, 2, 3, 4, 5}, 6}}, 0, ""},
-      {"junk before # on a line", {"xx#1;2;3;4;5;6\r\n"}, 1, {{{1, 2, 3, 4, 5}, 6}}, 0, ""},
-      {"record restarted after a cut", {"#1;2;#1;2;3;4;5;6\r\n"}, 1, {{{1, 2, 3, 4, 5}, 6}}, 0, ""},
-      {"line end without CR", {"#1;2;3;4;5;6\n"}, 1, {{{1, 2, 3, 4, 5}, 6}}, 0, ""},
-      {"zero bytes dropped on receipt",
-       {std::string("#1;2\0\0;3;4;5;6\r\n", 16), std::string("\0", 1)}, 1, {{{1, 2, 3, 4, 5}, 6}}, 0, ""},
-      {"bad number consumed and counted", {"#1;abc;3;4;5;6\r\n#1;2;3;4;5;7\r\n"}, 2, {{{1, 2, 3, 4, 5}, 7}}, 1, ""},
-      {"inf and nan are not numbers", {"#inf;2;3;4;5;6\r\n#1;nan;3;4;5;6\r\n"}, 2, {}, 2, ""},
-      {"hexadecimal is not a number", {"#0x10;2;3;4;5;6\r\n"}, 1, {}, 1, ""},
-      {"too few fields", {"#1;2;3;4;6\r\n"}, 1, {}, 1, ""},
-      {"too many fields", {"#1;2;3;4;5;6;7\r\n"}, 1, {}, 1, ""},
-      {"time not a number", {"#1;2;3;4;5;x\r\n"}, 1, {}, 1, ""},
-      {"time beyond 32 bits", {"#1;2;3;4;5;4294967296\r\n"}, 1, {}, 1, ""},
-      {"largest time", {"#1;2;3;4;5;4294967295\r\n"}, 1, {{{1, 2, 3, 4, 5}, 4294967295u}}, 0, ""},
-      {"junk line without #", {"garbage\r\n#1;2;3;4;5;6\r\n"}, 1, {{{1, 2, 3, 4, 5}, 6}}, 0, ""},
-      {"all fields empty", {"#;;;;;6\r\n"}, 1, {{{e, e, e, e, e}, 6}}, 0, ""},
+  const Values ones = {1, 2, 3, 4, 5};
+  struct Case {
+    const char* name; std::vector<std::string> reads; std::vector<std::pair<Values, uint32_t>> records;
+    uint64_t rejected; std::string left;
   };
-  for (const BufferCase& c : cases) {
+  const Case cases[] = {
+      {"the documented line", {"#1,5;;22.0;3;7;123\r\n"}, {{{1.5f, e, 22.0f, 3, 7}, 123}}, 0, ""},
+      {"split in three reads", {"#1;2;3", ";4;5;6", "78\r\n"}, {{ones, 678}}, 0, ""},
+      {"incomplete record stays", {"#1;2;3;4;5;9\r\n#7;8"}, {{ones, 9}}, 0, "#7;8"},
+      {"tail of a record before the first #", {"4;5;123\r\n#1;2;3;4;5;6\r\n"}, {{ones, 6}}, 0, ""},
+      {"record restarted after a cut", {"xx#1;2;#1;2;3;4;5;6\n"}, {{ones, 6}}, 0, ""},
+      {"zero bytes dropped on receipt", {std::string("#1;2\0\0;3;4;5;6\r\n", 16), std::string(1, '\0')}, {{ones, 6}}, 0, ""},
+      {"bad number consumed and counted", {"#1;abc;3;4;5;6\r\n#1;2;3;4;5;7\r\n"}, {{ones, 7}}, 1, ""},
+      {"inf, nan and hexadecimal are not numbers", {"#inf;2;3;4;5;6\r\n#1;nan;3;4;5;6\r\n#0x10;2;3;4;5;6\r\n"}, {}, 3, ""},
+      {"too few fields", {"#1;2;3;4;6\r\n"}, {}, 1, ""},
+      {"too many fields", {"#1;2;3;4;5;6;7\r\n"}, {}, 1, ""},
+      {"time beyond 32 bits", {"#1;2;3;4;5;4294967296\r\n#1;2;3;4;5;x\r\n"}, {}, 2, ""},
+      {"largest time", {"#1;2;3;4;5;4294967295\r\n"}, {{ones, 4294967295u}}, 0, ""},
+      {"junk line without #", {"garbage\r\n#1;2;3;4;5;6\r\n"}, {{ones, 6}}, 0, ""},
+      {"all fields empty", {"#;;;;;6\r\n"}, {{{e, e, e, e, e}, 6}}, 0, ""},
+  };
+  for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     StreamBuffer buffer;
-    for (const std::string& chunk : c.chunks) Feed(buffer, chunk);
-    EXPECT_EQ(buffer.CompleteRecords(), c.completeBefore);
+    for (const std::string& read : c.reads) Feed(buffer, read);
+    EXPECT_EQ(buffer.CompleteRecords(), c.records.size() + c.rejected);
     const auto records = Take(buffer);
     ASSERT_EQ(records.size(), c.records.size());
     for (size_t i = 0; i < records.size(); ++i) {
@@ -111,38 +85,24 @@ TEST(StreamBuffer, RecordsAndFaultsTableDriven) {
 TEST(StreamBuffer, FortyFiveRecordsInOddReadsParseExactlyOnceEach) {
   std::string all;
   for (int i = 1; i <= 45; ++i) all += Record(i);
-  for (size_t readSize : {1u, 7u, 13u, 64u, 500u}) {
+  for (size_t readSize : {1u, 7u, 64u, 500u}) {
     SCOPED_TRACE(readSize);
     StreamBuffer buffer;
     std::vector<StreamRecord> got;
-    for (size_t at = 0; at < all.size(); at += readSize) {
-      Feed(buffer, std::string_view(all).substr(at, readSize));
-      // A timer tick takes a few at a time and leaves the rest for the next one.
-      const auto some = Take(buffer, 3);
+    // A timer tick takes a few at a time and leaves the rest for the next one.
+    for (size_t at = 0; at < all.size() || buffer.CompleteRecords() > 0; at += readSize) {
+      if (at < all.size()) Feed(buffer, std::string_view(all).substr(at, readSize));
+      const auto some = Take(buffer, 3, 0.5);
       got.insert(got.end(), some.begin(), some.end());
-    }
-    while (buffer.CompleteRecords() > 0) {
-      const auto rest = Take(buffer, 3);
-      got.insert(got.end(), rest.begin(), rest.end());
     }
     ASSERT_EQ(got.size(), 45u);
     for (int i = 1; i <= 45; ++i) {
-      const StreamRecord& r = got[static_cast<size_t>(i - 1)];
-      EXPECT_EQ(r.time, static_cast<uint32_t>(1000 + i * 8));
-      EXPECT_EQ(r.values[1], i + 0.5f);
-      EXPECT_EQ(r.values[2], kError);
-      EXPECT_EQ(r.values[3], -(i + 0.25f));
+      const StreamRecord& r = got[size_t(i - 1)];
+      EXPECT_EQ(r.time, uint32_t(1000 + i * 8));
+      EXPECT_EQ(r.values, (std::array<float, 5>{1, i + 0.5f, kError, -(i + 0.25f), i * 5.0f}));  // the counter scaled
     }
     EXPECT_EQ(buffer.Held(), 0u);
   }
-}
-
-TEST(StreamBuffer, CounterFieldTakesTheScale) {
-  StreamBuffer buffer;
-  Feed(buffer, "#0;0;0;0;1500;6\r\n");
-  const auto records = Take(buffer, 5, 0.01);
-  ASSERT_EQ(records.size(), 1u);
-  EXPECT_FLOAT_EQ(records[0].values[4], 15.0f);
 }
 
 TEST(StreamBuffer, AFullBufferWithoutARecordNeverFreezes) {
@@ -155,9 +115,8 @@ TEST(StreamBuffer, AFullBufferWithoutARecordNeverFreezes) {
 
   // Junk lines, then the start of a record: cut back to the last line end.
   StreamBuffer partial;
-  std::string text = std::string(1000, 'y') + "\n" + "#1;2;";
-  text += std::string(StreamBuffer::kCapacity - text.size(), 'z');
-  Feed(partial, text);
+  std::string text = std::string(1000, 'y') + "\n#1;2;";
+  Feed(partial, text + std::string(StreamBuffer::kCapacity - text.size(), 'z'));
   EXPECT_EQ(partial.Held(), StreamBuffer::kCapacity - 1001);
   EXPECT_EQ(partial.Text().substr(0, 5), "#1;2;");
 
@@ -174,7 +133,7 @@ TEST(StreamBuffer, AFullBufferWithoutARecordNeverFreezes) {
   while (many.size() < StreamBuffer::kCapacity) many += Record(1);
   Feed(records, many);
   EXPECT_EQ(records.Room(), 0u);
-  EXPECT_GT(Take(records, 30).size(), 0u);
+  EXPECT_EQ(Take(records, 30).size(), 30u);
   EXPECT_GT(records.Room(), 0u);
 }
 

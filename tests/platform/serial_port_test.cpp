@@ -5,7 +5,6 @@
 #include <cerrno>
 #include <chrono>
 #include <cstring>
-#include <filesystem>
 #include <fstream>
 #include <thread>
 #include <vector>
@@ -21,9 +20,7 @@ using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;
 constexpr uint32_t kNoWait = SerialReadTimeouts::kNoWait;
 
-int64_t MsSince(Clock::time_point t) {
-  return std::chrono::duration_cast<milliseconds>(Clock::now() - t).count();
-}
+int64_t MsSince(Clock::time_point t) { return std::chrono::duration_cast<milliseconds>(Clock::now() - t).count(); }
 
 TEST(SerialPortOpen, ExclusiveAndOnlyOnTerminals) {
   PtyPair pty;
@@ -37,30 +34,18 @@ TEST(SerialPortOpen, ExclusiveAndOnlyOnTerminals) {
   SerialPort other;
   EXPECT_FALSE(other.Open("/nonexistent/tty", 9600));
   EXPECT_EQ(other.LastError(), std::strerror(ENOENT));
-  const std::string plain = std::filesystem::temp_directory_path() / "tervana-not-a-tty";
+  const std::string plain = testing::TempDir() + "tervana-not-a-tty";
   std::ofstream(plain) << "x";
   EXPECT_FALSE(other.Open(plain, 9600));
   EXPECT_EQ(other.LastError(), std::strerror(ENOTTY));
   EXPECT_FALSE(other.IsOpen());
-  std::filesystem::remove(plain);
 }
 
-struct Burst {
-  int atMs;
-  int bytes;
-};
-
-struct ReadCase {
-  const char* name;
-  SerialReadTimeouts timeouts;
-  size_t asked;
-  std::vector<Burst> bursts;
-  long expectBytes;
-  int expectMs;  // when the read returns
-};
-
 TEST(SerialPortRead, ReproducesComPortTimeouts) {
-  const ReadCase cases[] = {
+  struct Burst { int atMs, bytes; };
+  // What the read gives, and when it returns.
+  struct Case { const char* name; SerialReadTimeouts timeouts; size_t asked; std::vector<Burst> bursts; long bytes; int ms; };
+  const Case cases[] = {
       {"total only, nothing comes", {0, 2, 20}, 10, {}, 0, 40},
       {"all bytes end the read", {0, 2, 200}, 4, {{10, 4}}, 4, 10},
       {"interval after the first byte", {15, 0, 0}, 10, {{20, 3}}, 3, 35},
@@ -70,7 +55,7 @@ TEST(SerialPortRead, ReproducesComPortTimeouts) {
       {"first bytes within the constant", {kNoWait, kNoWait, 200}, 10, {{20, 2}}, 2, 20},
       {"nothing within the constant", {kNoWait, kNoWait, 30}, 10, {}, 0, 30},
   };
-  for (const ReadCase& c : cases) {
+  for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     PtyPair pty;
     SerialPort port;
@@ -87,74 +72,74 @@ TEST(SerialPortRead, ReproducesComPortTimeouts) {
     const long n = port.Read(buffer.data(), buffer.size());
     const int64_t elapsed = MsSince(start);
     writer.join();
-    EXPECT_EQ(n, c.expectBytes);
-    EXPECT_GE(elapsed, c.expectMs);
-    EXPECT_LE(elapsed, c.expectMs + 25);
+    EXPECT_EQ(n, c.bytes);
+    EXPECT_GE(elapsed, c.ms);
+    EXPECT_LE(elapsed, c.ms + 25);
   }
 }
 
-TEST(SerialPortLine, WriteDrainPurgeAndModemLines) {
-  PtyPair pty;
-  SerialPort port;
-  ASSERT_TRUE(port.Open(pty.slavePath(), 115200));
-  EXPECT_TRUE(port.SetRts(true));  // a pseudo-terminal has no modem lines: not a failure
-  EXPECT_TRUE(port.SetDtr(false));
-  const std::vector<uint8_t> frame = {0x0A, 0x03, 0x00, 0x0D, 0x0A, 0x11, 0x13, 0xFF};  // raw: no translation
-  ASSERT_TRUE(port.Write(frame.data(), frame.size(), Clock::now() + milliseconds(100)));
-  EXPECT_TRUE(port.Drain());
-  EXPECT_EQ(pty.Receive(milliseconds(100)), frame);
+class SerialPortLine : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(port_.Open(pty_.slavePath(), 115200)) << port_.LastError(); }
+  PtyPair pty_;
+  SerialPort port_;
+};
 
-  pty.Send({1, 2, 3});
+TEST_F(SerialPortLine, WriteDrainPurgeAndModemLines) {
+  EXPECT_TRUE(port_.SetRts(true));  // a pseudo-terminal has no modem lines: not a failure
+  EXPECT_TRUE(port_.SetDtr(false));
+  const std::vector<uint8_t> frame = {0x0A, 0x03, 0x00, 0x0D, 0x0A, 0x11, 0x13, 0xFF};  // raw: no translation
+  ASSERT_TRUE(port_.Write(frame.data(), frame.size(), Clock::now() + milliseconds(100)));
+  EXPECT_TRUE(port_.Drain());
+  std::vector<uint8_t> got(16);
+  got.resize(size_t(std::max<ssize_t>(0, read(pty_.master(), got.data(), got.size()))));
+  EXPECT_EQ(got, frame);
+
+  pty_.Send({1, 2, 3});
   std::this_thread::sleep_for(milliseconds(5));
-  EXPECT_TRUE(port.Purge(true, false));
+  EXPECT_TRUE(port_.Purge(true, false));
   uint8_t buffer[8];
-  EXPECT_EQ(port.ReadAvailable(buffer, sizeof buffer), 0);
+  EXPECT_EQ(port_.ReadAvailable(buffer, sizeof buffer), 0);
 }
 
-TEST(SerialPortLine, WaitLineIdle) {
-  PtyPair pty;
-  SerialPort port;
-  ASSERT_TRUE(port.Open(pty.slavePath(), 115200));
+TEST_F(SerialPortLine, WaitLineIdle) {
   // A quiet line since opening: no wait.
   auto start = Clock::now();
-  EXPECT_EQ(port.WaitLineIdle(milliseconds(20), start + milliseconds(500)), SerialPort::WaitResult::kReady);
+  EXPECT_EQ(port_.WaitLineIdle(milliseconds(20), start + milliseconds(500)), SerialPort::WaitResult::kReady);
   EXPECT_LT(MsSince(start), 5);
 
   // A byte just now restarts the gap, and is dropped.
-  pty.Send({0x42});
+  pty_.Send({0x42});
   std::this_thread::sleep_for(milliseconds(2));
   start = Clock::now();
-  EXPECT_EQ(port.WaitLineIdle(milliseconds(20), start + milliseconds(500)), SerialPort::WaitResult::kReady);
+  EXPECT_EQ(port_.WaitLineIdle(milliseconds(20), start + milliseconds(500)), SerialPort::WaitResult::kReady);
   EXPECT_GE(MsSince(start), 18);
   uint8_t buffer[4];
-  EXPECT_EQ(port.ReadAvailable(buffer, sizeof buffer), 0);
+  EXPECT_EQ(port_.ReadAvailable(buffer, sizeof buffer), 0);
 
   // A line that never falls quiet gives up at the deadline.
   std::atomic<bool> stop{false};
   std::thread chatter([&] {
     while (!stop) {
-      pty.Send({0x55});
+      pty_.Send({0x55});
       std::this_thread::sleep_for(milliseconds(2));
     }
   });
   std::this_thread::sleep_for(milliseconds(5));
   start = Clock::now();
-  EXPECT_EQ(port.WaitLineIdle(milliseconds(20), start + milliseconds(60)), SerialPort::WaitResult::kTimeout);
+  EXPECT_EQ(port_.WaitLineIdle(milliseconds(20), start + milliseconds(60)), SerialPort::WaitResult::kTimeout);
   EXPECT_GE(MsSince(start), 60);
   stop = true;
   chatter.join();
 }
 
-TEST(SerialPortLine, HangUpIsAnErrorNotData) {
-  PtyPair pty;
-  SerialPort port;
-  ASSERT_TRUE(port.Open(pty.slavePath(), 115200));
-  pty.CloseMaster();
-  port.SetReadTimeouts({0, 0, 0});  // would wait forever for data
+TEST_F(SerialPortLine, HangUpIsAnErrorNotData) {
+  pty_.CloseMaster();
+  port_.SetReadTimeouts({0, 0, 0});  // would wait forever for data
   uint8_t buffer[4];
-  EXPECT_EQ(port.Read(buffer, sizeof buffer), -1);
-  EXPECT_EQ(port.WaitReadable(Clock::now() + milliseconds(500)), SerialPort::WaitResult::kError);
-  EXPECT_FALSE(port.LastError().empty());
+  EXPECT_EQ(port_.Read(buffer, sizeof buffer), -1);
+  EXPECT_EQ(port_.WaitReadable(Clock::now() + milliseconds(500)), SerialPort::WaitResult::kError);
+  EXPECT_FALSE(port_.LastError().empty());
 }
 
 }  // namespace
