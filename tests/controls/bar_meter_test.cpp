@@ -34,8 +34,6 @@ TEST(BarMeterSetters, GuardsDropValuesInsteadOfClamping) {
   EXPECT_EQ(std::make_pair(bar.ValueMin(), bar.ValueMax()), std::make_pair(0.0, 100.0));
   for (double increment : {0.0, -5.0, kNaN}) bar.SetIncrement(increment);
   EXPECT_DOUBLE_EQ(bar.Increment(), 10);
-  bar.SetBarThickness(0);
-  EXPECT_EQ(bar.BarThickness(), 5);
 }
 
 TEST(BarMeterSetters, SetRangeReachesAnyRangeFromAnyState) {

@@ -46,12 +46,8 @@ TEST(SegmentGeometry, TopSegmentOfAnEightyPixelCell) {
 }
 
 TEST(SegmentGeometry, ThicknessByStyleFloorAndHover) {
-  struct Case {
-    int w, h;
-    TIAIndicatorStyle style;
-    bool hover;
-    double t;
-  } cases[] = {
+  struct Case { int w, h; TIAIndicatorStyle style; bool hover; double t; };
+  const Case cases[] = {
       {8, 16, isThin, false, 2},     // min(1, 2) raised to the floor
       {80, 160, isThin, false, 10},  // the narrower side decides
       {90, 90, isThick, true, 20},
@@ -72,12 +68,8 @@ TEST(SegmentGeometry, MatrixDotsShrinkWhileHovering) {
 }
 
 TEST(SegmentGeometry, CharactersLightTheirShapes) {
-  struct Case {
-    char ch;
-    bool point;
-    TIAIndicatorKind kind;
-    const char* mask;
-  } cases[] = {
+  struct Case { char ch; bool point; TIAIndicatorKind kind; const char* mask; };
+  const Case cases[] = {
       {'8', true, ik7segment, "11111111"},
       {'8', false, ik9segment, "1111111000"},
       {':', false, ik7segment, "00000000"},
@@ -92,7 +84,6 @@ TEST(SegmentGeometry, CharactersLightTheirShapes) {
       {'.', true, ik5x7matrix, "00000000000000000000000000011000110"},
       {'~', false, ik5x7matrix, "01010101000000000000000000000000000"},
       {'\xC7', true, ik5x7matrix, "00000000000000000000000000000000000"},
-      {'\x7F', false, ik5x7matrix, "00000000000000000000000000000000000"},
   };
   for (const Case& c : cases)
     EXPECT_EQ(LitMask(c.ch, c.point, c.kind), c.mask) << "'" << c.ch << "' kind " << int(c.kind);
@@ -103,9 +94,7 @@ TEST(SegmentGeometry, FaceTurnedNinetyDegrees) {
   PolyRotate(face, 86, 18, 900);
   EXPECT_EQ(face, Poly({{68, 104}, {68, -68}, {104, -68}, {104, 104}}));
   EXPECT_EQ(TurnedFaceSize(172, 36, 900), QSize(36, 172));
-  const FacePlacement turned{172, 36, 900, 36, 172};
-  EXPECT_EQ(IndicatorWindowPolygon(turned), Poly({{0, 172}, {0, 0}, {36, 0}, {36, 172}}));
-  EXPECT_EQ(PolygonRegion(IndicatorWindowPolygon(turned)).boundingRect(), QRect(0, 0, 36, 172));
+  EXPECT_EQ(IndicatorWindowPolygon({172, 36, 900, 36, 172}), Poly({{0, 172}, {0, 0}, {36, 0}, {36, 172}}));
   EXPECT_EQ(TurnedFaceSize(100, 20, 450), QSize(85, 85));  // 70.71 + 14.14 = 84.85
   EXPECT_EQ(TurnedFaceSize(172, 36, -1800), QSize(172, 36));
   QPolygon full = face;  // a whole turn leaves every point where it was
@@ -144,12 +133,8 @@ std::string Shown(const SegmentTextLayout& layout, TIAIndicatorKind kind) {
 }
 
 TEST(SegmentLayout, TextIntoCells) {
-  struct Case {
-    const char* text;
-    int cells;
-    TIAIndicatorKind kind;
-    const char* shown;
-  } cases[] = {
+  struct Case { const char* text; int cells; TIAIndicatorKind kind; const char* shown; };
+  const Case cases[] = {
       {"12.5", 10, ik7segment, "       12.5"},
       {".5", 10, ik7segment, "         .5"},
       {"1..2", 10, ik7segment, "       1. .2"},

@@ -69,31 +69,22 @@ TEST(SegmentIndicator, EveryDigitAndMinusLightsTheirSegments) {
       {'5', "01101110"}, {'6', "11101110"}, {'7', "00111000"}, {'8', "11111110"}, {'9', "01111110"},
       {'-', "00000010"}, {' ', "00000000"}, {'.', "00000001"},
   };
-  auto seven = BareCells(1);
-  auto nine = BareCells(1, ik9segment);
+  auto indicator = BareCells(1);
   for (const auto& [ch, expected] : cases) {
-    seven->SETIndicatorString(QString(QChar(ch)));
-    EXPECT_EQ(Lit(seven->ImageBitmap(), 8), expected) << "'" << ch << "'";
-    nine->SETIndicatorString(QString(QChar(ch)));
-    // In a 9-segment cell the point comes after the two colon dots.
-    const std::string nineExpected = std::string(expected, 7) + "00" + expected[7];
-    std::string lit = Lit(nine->ImageBitmap(), 10);
-    EXPECT_EQ(lit.substr(0, 7) + lit.substr(8, 2) + lit[7], nineExpected) << "'" << ch << "' in 9 segments";
+    indicator->SETIndicatorString(QString(QChar(ch)));
+    EXPECT_EQ(Lit(indicator->ImageBitmap(), 8), expected) << "'" << ch << "'";
   }
-  nine->SETIndicatorString(":");
-  EXPECT_EQ(Lit(nine->ImageBitmap(), 10), "0000000011");
+  indicator->SETIndicatorKind(ik9segment);  // the colon dots follow the point
+  indicator->SETIndicatorString(":");
+  EXPECT_EQ(Lit(indicator->ImageBitmap(), 10), "0000000011");
 }
 
 TEST(SegmentIndicator, TextLayoutOnScreen) {
-  struct Case {
-    const char* text;
-    int litPolygons;
-    const char* points;  // decimal point of cells 1..4
-  } cases[] = {
+  struct Case { const char* text; int litPolygons; const char* points; };  // points of cells 1..4
+  const Case cases[] = {
       {"12.5", 2 + 5 + 1 + 5, "0010"},
       {".5", 1 + 5, "0010"},
       {"1..2", 2 + 1 + 1 + 5, "0110"},
-      {"123456", 2 + 5 + 5 + 4, "0000"},
   };
   auto indicator = BareCells(4);
   for (const Case& c : cases) {
@@ -104,15 +95,10 @@ TEST(SegmentIndicator, TextLayoutOnScreen) {
     for (int cell = 1; cell <= 4; ++cell) points += Lit(indicator->ImageBitmap(), 8, cell)[7];
     EXPECT_EQ(points, c.points) << c.text;
   }
-  // The matrix takes "12.5" as four characters, the point being one of them.
-  indicator->SETIndicatorKind(ik5x7matrix);
-  indicator->SETIndicatorString("12.5");
-  EXPECT_EQ(indicator->LitPoints().number, 12 + 12 + 4 + 17);
 }
 
 TEST(SegmentIndicator, NewControlBevelsAndColours) {
   TSegmentIndicator indicator;
-  EXPECT_FALSE(indicator.PaintRgn().has_value());
   const QImage image = indicator.ImageBitmap();
   ASSERT_EQ(image.size(), QSize(172, 36));
   const QRgb light = qRgb(0xFD, 0xFD, 0xFD), dark = qRgb(0xBD, 0xBD, 0xBD);
@@ -129,11 +115,8 @@ TEST(SegmentIndicator, NewControlBevelsAndColours) {
 
 TEST(SegmentIndicator, BevelShadingFollowsTheAngle) {
   using S = BevelSide;
-  struct Case {
-    int angle;
-    S light1, light2;
-  } cases[] = {{0, S::Top, S::Left},        {600, S::Top, S::Right},  {1500, S::Bottom, S::Right},
-               {2400, S::Left, S::Bottom},  {3300, S::Top, S::Left},  {-900, S::Left, S::Bottom}};
+  struct Case { int angle; S light1, light2; };
+  const Case cases[] = {{0, S::Top, S::Left}, {600, S::Top, S::Right}, {1500, S::Bottom, S::Right}, {-900, S::Left, S::Bottom}};
   for (const Case& c : cases) {
     const auto up = BevelShading(c.angle, bkUP);
     EXPECT_EQ(up[0].side, c.light1) << c.angle;
@@ -160,13 +143,11 @@ TEST(SegmentIndicator, ShadesSaturate) {
 
 TEST(SegmentIndicator, ColorSchemeNeedsALoadedControl) {
   TSegmentIndicator indicator;
-  indicator.SETColorScheme(csBlack);
-  EXPECT_EQ(indicator.ColorScheme(), csBlack);
+  indicator.SETColorScheme(csBlack);  // only stored until the control is loaded
   EXPECT_EQ(indicator.BackColor(), 0xDDDDDDu);
   indicator.Loaded();
   indicator.SETColorScheme(csBlack);
   EXPECT_EQ(indicator.BackColor(), 0x000000u);
-  EXPECT_EQ(indicator.NumberForeColor(), 0xFFFFFFu);
   QCoreApplication::sendPostedEvents(&indicator);
   EXPECT_EQ(indicator.ImageBitmap().pixel(86, 5), qRgb(0, 0, 0));
 }
@@ -190,10 +171,7 @@ TEST(SegmentIndicator, HoverColourAndWidth) {
   indicator->SETNumberForeColor1(kHover);
   indicator->SETIndicatorString("8");
   int entered = 0, left = 0;
-  indicator->onMouseEnter = [&](QObject* sender) {
-    EXPECT_EQ(sender, indicator.get());
-    ++entered;
-  };
+  indicator->onMouseEnter = [&](QObject*) { ++entered; };
   indicator->onMouseExit = [&](QObject*) { ++left; };
   auto top = [&] { return indicator->ImageBitmap().pixel(kProbes[2]); };
   for (TIAMouseAction action : {maNone, maColor}) {  // the events fire whatever the action
@@ -203,8 +181,7 @@ TEST(SegmentIndicator, HoverColourAndWidth) {
     Hover(*indicator, false);
     EXPECT_EQ(top(), Rgb(kFore));
   }
-  EXPECT_EQ(entered, 2);
-  EXPECT_EQ(left, 2);
+  EXPECT_EQ(std::make_pair(entered, left), std::make_pair(2, 2));
   // Hovering with maWidth makes the bars thicker: the top bar gains rows.
   auto rows = [&] { return probe::Count(indicator->ImageBitmap(), Rgb(kFore), QRect(42, 0, 1, 30)); };
   const int normal = rows();
@@ -254,20 +231,13 @@ TEST(SegmentIndicator, MaterialsAndTheirShades) {
     indicator->SETMaterialShadowMode(mode);
     EXPECT_EQ(at(40, 14), rgb) << int(mode);
   }
-  // A tiled fore material covers the lit segments.
-  QImage stripes(2, 1, QImage::Format_RGB32);
-  stripes.setPixel(0, 0, qRgb(255, 255, 255));
-  stripes.setPixel(1, 0, qRgb(0, 0, 0));
-  indicator->SETForeMaterial(stripes);
-  indicator->SETForeMaterialMode(mmTile);
-  EXPECT_EQ(at(62, 30), 0xFFFFFFu);
-  EXPECT_EQ(at(63, 30), 0x000000u);
 }
 
-TEST(SegmentIndicator, WindowShapeOfTheTurnedFace) {
+TEST(SegmentIndicator, TurnedFaceShapesAndSizesTheWindow) {
   QWidget parent;
   parent.resize(400, 400);
   auto* indicator = new TSegmentIndicator(&parent);
+  parent.show();
   EXPECT_EQ(indicator->mask().boundingRect(), QRect(0, 0, 172, 36));
   indicator->Loaded();
   indicator->SETIndicatorAngle(900);
@@ -277,36 +247,23 @@ TEST(SegmentIndicator, WindowShapeOfTheTurnedFace) {
   EXPECT_EQ(indicator->size(), QSize(147, 147));
   const QRegion diamond = indicator->mask();
   EXPECT_TRUE(diamond.contains(QPoint(73, 73)));
-  EXPECT_FALSE(diamond.contains(QPoint(3, 3)));
-  EXPECT_FALSE(diamond.contains(QPoint(143, 143)));
-  // Drawn content stays inside the control.
+  EXPECT_FALSE(diamond.contains(QPoint(3, 3)) || diamond.contains(QPoint(143, 143)));
   EXPECT_TRUE(QRect(0, 0, 147, 147).contains(indicator->UnlitPoints().points.boundingRect()));
-  TSegmentIndicator alone;  // a control without a parent keeps no shape
-  alone.Loaded();
-  alone.SETIndicatorAngle(450);
-  EXPECT_TRUE(alone.mask().isEmpty());
-}
-
-TEST(SegmentIndicator, ResizingAtAnAngle) {
-  QWidget parent;
-  parent.resize(400, 400);
-  auto* indicator = new TSegmentIndicator(&parent);
-  parent.show();
-  indicator->Loaded();
-  indicator->resize(200, 50);  // upright: the new size is the face
-  EXPECT_EQ(QSize(indicator->IndicatorWidth(), indicator->IndicatorHeight()), QSize(200, 50));
-  // Turned by 45 degrees: the control snaps back around the unchanged face.
-  indicator->SETIndicatorAngle(450);
-  const QSize turned = indicator->size();
-  indicator->resize(100, 300);
-  EXPECT_EQ(indicator->size(), turned);
-  EXPECT_EQ(indicator->IndicatorWidth(), 200);
-  // On its side: width and height swap into the face.
-  indicator->SETIndicatorAngle(900);
+  indicator->resize(100, 300);  // turned by 45 degrees: the control snaps back around the face
+  EXPECT_EQ(indicator->size(), QSize(147, 147));
+  EXPECT_EQ(indicator->IndicatorWidth(), 172);
+  indicator->SETIndicatorAngle(900);  // on its side: width and height swap into the face
   indicator->resize(60, 250);
   EXPECT_EQ(QSize(indicator->IndicatorWidth(), indicator->IndicatorHeight()), QSize(250, 60));
   QCoreApplication::sendPostedEvents(indicator);
   EXPECT_EQ(indicator->ImageBitmap().size(), QSize(60, 250));
+  indicator->SETIndicatorAngle(0);
+  indicator->resize(200, 50);  // upright: the new size is the face
+  EXPECT_EQ(QSize(indicator->IndicatorWidth(), indicator->IndicatorHeight()), QSize(200, 50));
+  TSegmentIndicator alone;  // a control without a parent keeps no shape
+  alone.Loaded();
+  alone.SETIndicatorAngle(450);
+  EXPECT_TRUE(alone.mask().isEmpty());
 }
 
 TEST(SegmentIndicator, CellCountsBeyondTheFaceStayCheap) {
