@@ -34,14 +34,8 @@ class WindowTitlesTest : public testing::Test {
 };
 
 TEST_F(WindowTitlesTest, ConfigTextsByValueIndex) {
-  struct Case {
-    uint16_t valueIndex;
-    int32_t model, digitalInputConfig;
-    const char* name;
-    int16_t decimals;
-    const char* unit;
-  };
-  const Case cases[] = {
+  // {value index, model, digital-input mode, name, decimals, unit}
+  const std::tuple<uint16_t, int32_t, int32_t, const char*, int16_t, const char*> cases[] = {
       {0, 0, 0x10, "Canal 3", 0, ""},
       {0, 0x2000, 0x10, "", 0, ""},
       {1, 0, 0x10, "Canal 1", 1, "\xB0" "C"},
@@ -53,17 +47,17 @@ TEST_F(WindowTitlesTest, ConfigTextsByValueIndex) {
       {4, 0, 0x40, "Freq\xFC\xEAncia", 3, ""},
       {4, 0x2000, 0x10, "", 3, ""},
   };
-  for (const Case& k : cases) {
-    SCOPED_TRACE(testing::Message() << "value " << k.valueIndex << " model " << k.model);
+  for (auto [valueIndex, model, mode, name, decimals, unit] : cases) {
+    SCOPED_TRACE(testing::Message() << "value " << valueIndex << " model " << model);
     DisplayDeviceInfo d = Logger(12345, "  ");
-    d.model = k.model;
-    d.digitalInputConfig = k.digitalInputConfig;
-    DisplayConfig c = Single(DisplayKind::LcdIndicator, 12345, k.valueIndex);
+    d.model = model;
+    d.digitalInputConfig = mode;
+    DisplayConfig c = Single(DisplayKind::LcdIndicator, 12345, valueIndex);
     RefreshConfigTexts(c, d);
     EXPECT_EQ(c.deviceTag, "Tervana");  // a blank tag
-    EXPECT_EQ(c.channelName, k.name);
-    EXPECT_EQ(c.decimals, k.decimals);
-    EXPECT_EQ(c.unit, k.unit);
+    EXPECT_EQ(c.channelName, name);
+    EXPECT_EQ(c.decimals, decimals);
+    EXPECT_EQ(c.unit, unit);
   }
   // A value index beyond the slot names no value: the stored texts stay.
   DisplayConfig c = Single(DisplayKind::LcdIndicator, 12345, 9);
@@ -121,7 +115,8 @@ TEST_F(WindowTitlesTest, SingleValueWindows) {
 TEST_F(WindowTitlesTest, ChartNamesEachDeviceOnceAndKeepsEverySeriesInPlace) {
   std::vector<DisplayDeviceInfo> run = {Logger(10, "Estufa"), Logger(20, "")};
   DisplayConfig chart = DisplayConfig::NewWindowDefaults();
-  chart.chartChannels = {Entry(10, 1), Entry(55, 1, " Antigo/Canal 1 "), Entry(20, 3), Entry(10, 4)};
+  chart.chartChannels = {Entry(10, 1), Entry(55, 1, " Antigo/Canal 1 "), Entry(20, 3),
+                         Entry(10, 4)};
   WindowTitles t = BuildWindowTitles(chart, &run, {});
   EXPECT_EQ(t.caption, "Estufa,  Tervana");
   EXPECT_EQ(t.seriesTitles,
