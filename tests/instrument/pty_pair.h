@@ -7,7 +7,6 @@
 #include <unistd.h>
 
 #include <cstdint>
-#include <cstdio>
 #include <filesystem>
 #include <stdexcept>
 #include <string>
@@ -75,13 +74,9 @@ class TempPortFolder {
   TempPortFolder& operator=(const TempPortFolder&) = delete;
 
   const std::string& path() const { return path_; }
-  void Link(int number, const std::string& target, const std::string& friendlyName = "") const {
-    const std::string link = path_ + "/com" + std::to_string(number);
-    std::filesystem::create_symlink(target, link);
-    if (friendlyName.empty()) return;
-    FILE* f = fopen((link + ".name").c_str(), "wb");
-    fprintf(f, "%s\n", friendlyName.c_str());
-    fclose(f);
+  // comN pointing at `target`.
+  void Link(int number, const std::string& target) const {
+    std::filesystem::create_symlink(target, path_ + "/com" + std::to_string(number));
   }
 
  private:

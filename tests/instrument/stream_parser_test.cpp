@@ -106,13 +106,6 @@ TEST(StreamBuffer, FortyFiveRecordsInOddReadsParseExactlyOnceEach) {
 }
 
 TEST(StreamBuffer, AFullBufferWithoutARecordNeverFreezes) {
-  // Junk without a line end fills the buffer: it is dropped, and reading goes on.
-  StreamBuffer junk;
-  Feed(junk, std::string(StreamBuffer::kCapacity + 300, 'x'));
-  EXPECT_EQ(junk.Held(), 0u);
-  Feed(junk, Record(1));
-  EXPECT_EQ(Take(junk).size(), 1u);
-
   // Junk lines, then the start of a record: cut back to the last line end.
   StreamBuffer partial;
   std::string text = std::string(1000, 'y') + "\n#1;2;";
