@@ -77,6 +77,7 @@ TEST(AnalogMeterSetters, ClampsGuardsAndZoneFollowing) {
 
   TAnalogMeter log;
   log.SetLogScale(true);  // a non-positive minimum moves to 1, and the value with it
+  EXPECT_EQ(std::make_pair(log.Min(), log.Value()), std::make_pair(1.f, 1.f));
   log.SetMin(-5);
   log.SetValue(kNaN);
   EXPECT_EQ(std::make_pair(log.Min(), log.Value()), std::make_pair(1.f, 1.f));
@@ -257,6 +258,7 @@ TEST(AnalogMeterRender, ReadOutIsErasedBeforeTheNextOne) {
     meter->SetShowValue(true);
     meter->SetFontColor(0x000000);
   }
+  m.show();  // a hidden control is redrawn whole on every grab, which would hide a stale read-out
   for (float v : {11.1f, 57.3f, 88.8f}) {
     m.SetValue(v);
     (void)m.grab();

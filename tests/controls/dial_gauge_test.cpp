@@ -125,6 +125,7 @@ TEST(DialGaugeSetters, SetRangeReachesAnyRangeFromAnyState) {
       g.SetRange(first.min, first.max);
       g.SetRange(second.min, second.max);
       EXPECT_EQ(std::make_pair(g.MinValue(), g.MaxValue()), std::make_pair(second.min, second.max));
+      EXPECT_GT(g.IndMinimum(), second.min);
     }
   }
   TDialGauge g;
