@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QEnterEvent>
 #include <memory>
 
@@ -267,8 +266,6 @@ TEST(SegmentIndicator, TurnedFaceShapesAndSizesTheWindow) {
 }
 
 TEST(SegmentIndicator, CellCountsBeyondTheFaceStayCheap) {
-  QElapsedTimer elapsed;
-  elapsed.start();
   TSegmentIndicator indicator;
   indicator.Loaded();
   indicator.SETIndicatorString("12.5");
@@ -284,7 +281,6 @@ TEST(SegmentIndicator, CellCountsBeyondTheFaceStayCheap) {
   wide.SETSignNumber(5000000);
   wide.SETIndicatorString("8");
   EXPECT_LT(wide.UnlitPoints().number, 8 * 1000);
-  EXPECT_LT(elapsed.elapsed(), 3000);
 }
 
 TEST(SegmentIndicator, ZeroSizeControlPaintsNothing) {
