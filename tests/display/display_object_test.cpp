@@ -63,9 +63,10 @@ QString Shown(const DisplayObject& e) {
 class DisplayObjectTest : public testing::Test {
  protected:
   void SetUp() override { panel_.resize(340, 250); }
+  // Two devices have read, but the values of only one came over.
   static void Show(DisplayObject& e, const DisplayConfig& c, float value) {
     const float values[5] = {0, value, 0, 0, 0};
-    const double times[1] = {kT0};
+    const double times[2] = {kT0, kT0};
     ASSERT_TRUE(e.Update(values, times, c, -99));
   }
   static void Feed(DisplayChart& chart, const DisplayConfig& c, std::vector<float> values,

@@ -11,11 +11,7 @@ namespace {
 using displaytest::Logger;
 
 ChartChannelEntry Entry(uint32_t serial, uint16_t valueIndex, const char* name = "") {
-  ChartChannelEntry e;
-  e.deviceSerial = serial;
-  e.valueIndex = valueIndex;
-  e.name = name;
-  return e;
+  return {0, name, serial, valueIndex, kNoChannel};
 }
 
 DisplayConfig Single(DisplayKind kind, uint32_t serial, uint16_t valueIndex) {
@@ -97,9 +93,6 @@ TEST_F(WindowTitlesTest, SingleValueWindows) {
   t = BuildWindowTitles(gauge, &two_, {});
   EXPECT_EQ(t.caption, "Sala / Ambiente");  // no unit in a gauge's caption
   EXPECT_EQ(t.seriesTitles, "\xB0" "C");
-
-  DisplayConfig counter = Single(DisplayKind::LedDigits, 10, 4);
-  EXPECT_EQ(BuildWindowTitles(counter, &one_, {}).resetItems.size(), 1u);
 
   // A device absent from the run: the stored texts name the window.
   DisplayConfig absent = Single(DisplayKind::BarMeter, 99, 1);
