@@ -35,7 +35,6 @@ class DisplayFormTest : public testing::Test {
     services_.errorValue = [] { return -1.0f; };
     services_.queueCounterReset = [this](uint16_t port) { resets_.push_back(port); };
   }
-  void TearDown() override { SetReadingsStopped(true); }
 
   // A window owned by the test; WA_DeleteOnClose is taken off so closing never frees it.
   std::unique_ptr<TDisplayForm> NewForm(const DisplayConfig& config) {

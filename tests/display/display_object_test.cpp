@@ -119,21 +119,17 @@ TEST_F(DisplayObjectTest, RangesShowAsConfiguredWhateverTheStartingRange) {
   for (auto [min, max] : {std::pair{150, 300}, {-50, -10}, {-300, 500}, {1000, 2000}}) {
     SCOPED_TRACE(testing::Message() << min << ".." << max);
     DisplayConfig bar = Config(DisplayKind::BarMeter);
+    DisplayConfig meter = Config(DisplayKind::AnalogMeter);
+    DisplayConfig dial = Config(DisplayKind::DialGauge);
     bar.SetBar({.max = max, .min = min});
-    DisplayObject eb(bar, &panel_);
+    meter.SetMeter({.max = max, .min = min});
+    dial.SetDial({.max = max, .min = min});
+    DisplayObject eb(bar, &panel_), em(meter, &panel_), ed(dial, &panel_);
     EXPECT_EQ(eb.Bar()->ValueMin(), min);
     EXPECT_EQ(eb.Bar()->ValueMax(), max);
     EXPECT_EQ(eb.Bar()->Value(), min);
-
-    DisplayConfig meter = Config(DisplayKind::AnalogMeter);
-    meter.SetMeter({.max = max, .min = min});
-    DisplayObject em(meter, &panel_);
     EXPECT_EQ(em.Meter()->Min(), min);
     EXPECT_EQ(em.Meter()->Max(), max);
-
-    DisplayConfig dial = Config(DisplayKind::DialGauge);
-    dial.SetDial({.max = max, .min = min});
-    DisplayObject ed(dial, &panel_);
     EXPECT_EQ(ed.Gauge()->MinValue(), min);
     EXPECT_EQ(ed.Gauge()->MaxValue(), max);
     EXPECT_EQ(ed.Gauge()->Position(), min);
