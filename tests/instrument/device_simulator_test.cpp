@@ -25,12 +25,14 @@ struct Variant {
   const char* name; sim::Model model; uint16_t firmware; int kind; std::array<float, 5> values;
   std::array<const char*, 3> units;
 };
+const char* const kCelsius = "\xB0" "C";  // code page 1252
 const Variant kVariants[] = {
-    {"model 0, firmware 1.09", sim::Model::Model0, 109, 0, {0, 23.5f, 42.5f, 24.1f, 0}, {"\xB0" "C", "%", "\xB0" "C"}},
-    {"model 0, firmware 1.10", sim::Model::Model0, 110, 0, {0, 23.5f, 42.5f, 24.1f, 1234}, {"\xB0" "C", "%", "\xB0" "C"}},
-    {"probe, humidity and temperature", sim::Model::Probe, 105, 0, {0, 55.2f, 23.1f, 24.5f, 0}, {"%", "\xB0" "C", ""}},
-    {"probe, thermocouple J", sim::Model::Probe, 105, 2, {2, 23.1f, 0, 24.5f, 0}, {"\xB0" "C", "", "\xB0" "C"}},
+    {"model 0, firmware 1.09", sim::Model::Model0, 109, 0, {0, 23.5f, 42.5f, 24.1f, 0}, {kCelsius, "%", kCelsius}},
+    {"model 0, firmware 1.10", sim::Model::Model0, 110, 0, {0, 23.5f, 42.5f, 24.1f, 1234}, {kCelsius, "%", kCelsius}},
+    {"probe, humidity and temperature", sim::Model::Probe, 105, 0, {0, 55.2f, 23.1f, 24.5f, 0}, {"%", kCelsius, ""}},
+    {"probe, thermocouple J", sim::Model::Probe, 105, 2, {2, 23.1f, 0, 24.5f, 0}, {kCelsius, "", kCelsius}},
 };
+void PrintTo(const Variant& v, std::ostream* os) { *os << v.name; }
 
 // One request as the instrument saw it; the operand is the count or the value.
 struct Request {
@@ -84,7 +86,8 @@ class DeviceOnSimulator : public ::testing::Test {
     constexpr int kMaxRows = 30;
     std::vector<float> buffer(kMaxRows * 2 * 5, 7.0f);
     uint32_t times[kMaxRows] = {};
-    const int n = device_.ParseStreamRecords(std::min<int>(device_.ReceiveStream(), kMaxRows), &buffer[5], times, 2, -999.0f);
+    const int held = std::min<int>(device_.ReceiveStream(), kMaxRows);
+    const int n = device_.ParseStreamRecords(held, &buffer[5], times, 2, -999.0f);
     for (size_t r = 0; r < size_t(n); ++r) {
       rows.push_back({{}, times[r]});
       std::copy_n(&buffer[(r * 2 + 1) * 5], 5, rows.back().values.begin());
@@ -101,7 +104,6 @@ class EveryVariant : public DeviceOnSimulator, public ::testing::WithParamInterf
 
 TEST_P(EveryVariant, IdentificationChunksValuesAndAByteIdenticalRoundTrip) {
   const Variant& v = GetParam();
-  SCOPED_TRACE(v.name);
   sim::SimulatedInstrument& instrument = StartInstrument(v);
   float values[5] = {-1, -1, -1, -1, -1};
   EXPECT_FALSE(device_.ReadValues(values));  // not before the configuration is read
@@ -231,7 +233,8 @@ TEST_F(DeviceOnSimulator, Model0CalibrationClampsAndCounterReset) {
   int32_t offset = 0;
   ASSERT_TRUE(device_.ReadCalOffset(1, 10, offset));
   EXPECT_EQ(offset, -500);  // signed
-  EXPECT_EQ(Requests(instrument), (std::vector<Request>{{71, 14, 0xFE0C}, {71, 15, 10500}, {71, 20, 0xFC18}, {70, 14, 1}}));
+  EXPECT_EQ(Requests(instrument),
+            (std::vector<Request>{{71, 14, 0xFE0C}, {71, 15, 10500}, {71, 20, 0xFC18}, {70, 14, 1}}));
   instrument.ClearLog();
   ASSERT_TRUE(device_.ResetCounter());
   EXPECT_EQ(Requests(instrument), (std::vector<Request>{{6, 73, 1}}));

@@ -32,18 +32,14 @@ class PtyPair {
     tcsetattr(keeper_, TCSANOW, &tio);
   }
   ~PtyPair() {
-    if (keeper_ >= 0) close(keeper_);
-    CloseMaster();
+    close(keeper_);
+    close(master_);
   }
   PtyPair(const PtyPair&) = delete;
   PtyPair& operator=(const PtyPair&) = delete;
 
   int master() const { return master_; }
   const std::string& slavePath() const { return slavePath_; }
-  void CloseMaster() {
-    if (master_ >= 0) close(master_);
-    master_ = -1;
-  }
 
   void Send(const std::vector<uint8_t>& bytes) const {
     if (write(master_, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size()))

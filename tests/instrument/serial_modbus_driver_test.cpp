@@ -7,8 +7,8 @@
 #include <modbus.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cerrno>
+#include <chrono>
 #include <string>
 #include <thread>
 #include <vector>
@@ -27,7 +27,9 @@ using namespace std::chrono_literals;
 constexpr int kPort = 6;
 constexpr uint8_t kSlave = 10;
 
-int64_t MsSince(Clock::time_point t) { return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - t).count(); }
+int64_t MsSince(Clock::time_point t) {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - t).count();
+}
 
 class DriverOnSimulator : public ::testing::Test {
  protected:
@@ -107,7 +109,8 @@ TEST_F(DriverOnSimulator, InjectedFaultsAndRetries) {
     EXPECT_EQ(instrument_.RequestCount() - before, size_t(c.tries));
     EXPECT_EQ(Logged(Direction::Request), size_t(c.tries));
     EXPECT_EQ(Logged(Direction::Reply), c.replies);
-    for (int i = 0; i < 4 && c.code == modbus::kOk; ++i) EXPECT_EQ(values[i], instrument_.HoldingRegister(uint16_t(3 + i)));
+    for (int i = 0; i < 4 && c.code == modbus::kOk; ++i)
+      EXPECT_EQ(values[i], instrument_.HoldingRegister(uint16_t(3 + i)));
   }
 }
 

