@@ -165,7 +165,6 @@ TEST(DeviceFastModePeriod, ConversionsTimesBaseRate) {
   struct Case { const char* name; int32_t model, kind, deviceConfig, channel1, channel2; float expected; };
   const Case cases[] = {
       {"both channels, Pt100 and a couple", kModelLogger, 0, 0x01, 0x80, 0x81, 125.0f},
-      {"one linear channel, no ambient", kModelLogger, 0, 0x00, 0x89, 0x00, 7.8125f},
       {"even count, 50 Hz filter", kModelLogger, 0, 0x25, 0x89, 0x00, 2 * 41.7f + 8.3f},
       {"odd count, 60 Hz filter", kModelLogger, 0, 0x0E, 0x80, 0x8A, 3 * 70.0f},
       {"nothing converted", kModelLogger, 0, 0x03, 0x00, 0x00, 0.0f},

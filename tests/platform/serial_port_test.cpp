@@ -53,7 +53,6 @@ TEST(SerialPortRead, ReproducesComPortTimeouts) {
   const Case cases[] = {
       {"total only, nothing comes", {0, 2, 20}, 10, {}, 0, 40},
       {"all bytes end the read", {0, 2, 200}, 4, {{10, 4}}, 4, 10},
-      {"interval after the first byte", {15, 0, 0}, 10, {{20, 3}}, 3, 35},
       {"interval restarts with each byte", {15, 0, 0}, 10, {{10, 2}, {20, 2}}, 4, 35},
       {"total cuts the interval short", {50, 1, 20}, 10, {{10, 2}}, 2, 30},
       {"no wait returns what is there", {kNoWait, 0, 0}, 10, {}, 0, 0},
