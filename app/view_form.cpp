@@ -1,4 +1,5 @@
 // Creation of the main window: menus, tool bar, status bar, timers, translation, dialogs.
+#include "instrument/sensor_names.h"
 #include "app/view_form.h"
 
 #include <QAction>
@@ -21,6 +22,7 @@
 #include "app/language_qt.h"
 #include "app/program_directory.h"
 #include "app/tool_icons.h"
+#include "instrument/sensor_names.h"
 
 namespace app {
 
@@ -94,6 +96,9 @@ TViewForm::TViewForm(UserInteraction& ui, HelpViewer& help, QWidget* parent)
   LanguageList& language = ProgramLanguage();
   language.LoadFromFile(ProgramFilePath(kLanguageFileName));
   if (language.Loaded()) Translate();
+  // Instruments made from now on take their sensor-kind names from the same file.
+  device::InstallSensorNameProvider(
+      language.Loaded() ? std::make_shared<device::LanguageLinesSensorNames>(language.Lines()) : nullptr);
 
   // Built after the translation, so they carry the replaced texts.
   BuildDialogSpecs();

@@ -4,6 +4,7 @@
 #include <QToolBar>
 
 #include "app_fixture.h"
+#include "instrument/sensor_names.h"
 
 namespace {
 
@@ -90,8 +91,11 @@ TEST_F(ViewFormTest, LanguageFileReplacesEveryTextInItsPlace) {
 }
 
 TEST_F(ViewFormTest, PartialLanguageFilesKeepTheBuiltInTextsTheyDoNotReach) {
-  MakeTranslated("# Nome Software\r\nOutro Nome\r\n");
+  MakeTranslated("# Nome Software\r\nOutro Nome\r\n# Interface do Dispositivo\r\nUmidade X\r\n");
   EXPECT_EQ(form_->windowTitle(), QStringLiteral("Outro Nome - 1.2.2.01"));
+  // Sensor-kind names of instruments come from the same file; the ones it lacks stay built in.
+  EXPECT_EQ(device::CurrentSensorNames()[0], "Umidade X");
+  EXPECT_EQ(device::CurrentSensorNames()[1], device::BuiltInSensorNames()[1]);
   EXPECT_EQ(form_->MenuItemCaption(QStringLiteral("Arquivo")), QStringLiteral("Arquivo"));
 
   // 26 menu lines and the first two messages, the second one empty.
