@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QWidget>
 #include <algorithm>
+#include <limits>
 
 #include "controls/analog_meter.h"
 #include "controls/bar_meter.h"
@@ -37,9 +38,12 @@ int Decimals(const DisplayConfig& c) { return std::clamp<int>(c.decimals, 0, kMa
 
 QString UnitOf(const DisplayConfig& c) { return platform::FromCp1252(TrimText(c.unit.str())); }
 
-// A scale needs its minimum below its maximum; a stored range that isn't gets one unit.
+// A scale needs its minimum below its maximum; a stored range that isn't gets one unit
+// (below the minimum when it is the largest value the field holds).
 std::pair<int, int> Scale(int32_t min, int32_t max) {
-  return {min, max > min ? max : min + 1};
+  if (max > min) return {min, max};
+  if (min == std::numeric_limits<int32_t>::max()) return {min - 1, min};
+  return {min, min + 1};
 }
 
 void UseGaugeFont(QWidget* w) {

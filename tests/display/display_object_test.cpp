@@ -4,6 +4,7 @@
 
 #include <QWidget>
 #include <qcustomplot.h>
+#include <limits>
 #include <vector>
 
 #include "controls/analog_meter.h"
@@ -158,6 +159,17 @@ TEST_F(DisplayObjectTest, SettingsOutsideTheWizardsRangesAreClamped) {
   DisplayObject edial(dial, &panel_);
   EXPECT_EQ(edial.Gauge()->NumberMainTicks(), 19);
   EXPECT_EQ(edial.Gauge()->Angle(), 30);
+
+  // A minimum at the top of its field leaves no room above it for the scale's one unit.
+  constexpr int32_t kTop = std::numeric_limits<int32_t>::max();
+  DisplayConfig bar = Config(DisplayKind::BarMeter);
+  bar.SetBar({.max = 0, .min = kTop});
+  dial.SetDial({.max = kTop, .min = kTop});
+  DisplayObject ebar(bar, &panel_), etop(dial, &panel_);
+  EXPECT_EQ(ebar.Bar()->ValueMin(), kTop - 1.0);
+  EXPECT_EQ(ebar.Bar()->ValueMax(), kTop);
+  EXPECT_EQ(etop.Gauge()->MinValue(), kTop - 1);
+  EXPECT_EQ(etop.Gauge()->MaxValue(), kTop);
 }
 
 TEST_F(DisplayObjectTest, EveryKindShowsInItsPanelAndFollowsIt) {
@@ -178,7 +190,7 @@ TEST_F(DisplayObjectTest, EveryKindShowsInItsPanelAndFollowsIt) {
 }
 
 TEST_F(DisplayChartTest, KeepsOnlyOnePeriodAndDropsPointsFromBeforeAClockSetBack) {
-  DisplayConfig c = ChartConfig({1}, 120);
+  DisplayConfig c = ChartConfig({1}, 120, true);
   DisplayChart chart(c, &panel_);
   QCPGraph* g = chart.Series().at(0);
   for (int s = 0; s <= 180; s += 30) Feed(chart, c, {0, float(s), 0, 0, 0}, {kT0 + s * kSecond});
@@ -189,6 +201,9 @@ TEST_F(DisplayChartTest, KeepsOnlyOnePeriodAndDropsPointsFromBeforeAClockSetBack
   Feed(chart, c, {0, -5, 0, 0, 0}, {kT0 - 3600 * kSecond});
   Feed(chart, c, {0, -4, 0, 0, 0}, {kT0 - 3599 * kSecond});
   EXPECT_EQ(Values(g), (std::vector<double>{-5, -4}));
+  // The reference lines follow the clock back too, instead of waiting an hour for it.
+  EXPECT_EQ(Values(chart.ReferenceSeries(0)), (std::vector<double>{80, 80}));
+  EXPECT_NEAR(FirstTime(chart.ReferenceSeries(0)), kT0 - 3600 * kSecond, 1e-9);
 }
 
 TEST_F(DisplayChartTest, ChannelsWithoutReadingOrOutsideTheRun) {
