@@ -123,8 +123,10 @@ void DisplayChart::Update(std::span<const float> values, std::span<const double>
     for (auto [graph, value] : {std::pair{ref1_, ref1Value_}, std::pair{ref2_, ref2Value_}}) {
       if (!graph) continue;
       auto data = graph->data();
-      // One point per time: a reference line gets no second point for the same reading.
-      if (data->isEmpty() || key > (data->constEnd() - 1)->key) AddPoint(graph, lastTime, value);
+      // One point per time: a reference line gets no second point for the same reading. An
+      // earlier time than its last point means the clock was set back: the line follows it
+      // (its later points go) rather than vanishing until the clock catches up.
+      if (data->isEmpty() || key != (data->constEnd() - 1)->key) AddPoint(graph, lastTime, value);
     }
   }
   if (axisFixed) {
