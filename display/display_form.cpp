@@ -73,7 +73,15 @@ void TDisplayForm::BuildWindow() {
   popupMenu_->addSeparator()->setObjectName(QStringLiteral("N1"));
   connect(configurar_, &QAction::triggered, this, [this] { Configure(); });
   connect(imprimir_, &QAction::triggered, this, [this] { PrintDisplay(); });
-  connect(fechar_, &QAction::triggered, this, [this] { close(); });
+  // Through the MDI frame when there is one: closing only this widget would leave its frame
+  // standing empty in the area.
+  connect(fechar_, &QAction::triggered, this, [this] {
+    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget())) {
+      frame->close();
+    } else {
+      close();
+    }
+  });
 }
 
 void TDisplayForm::ApplyLanguage() {

@@ -176,6 +176,15 @@ TEST_F(DisplayFormTest, ClosingDuringARunMinimisesAndAfterItFrees) {
   EXPECT_TRUE(sub->close());
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_FALSE(alive);
+
+  // The window's own "Fechar" takes its frame along: no empty frame stays in the area.
+  QPointer<QMdiSubWindow> frame = area.addSubWindow(new TDisplayForm(services_));
+  frame->setAttribute(Qt::WA_DeleteOnClose);
+  frame->show();
+  frame->widget()->findChild<QAction*>("Fechar")->trigger();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_FALSE(frame);
+  EXPECT_TRUE(area.subWindowList().isEmpty());
 }
 
 TEST_F(DisplayFormTest, RecordFromAFileTakesTheDevicesTextsWhenItAnswers) {
