@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <limits>
 #include <string>
 
 namespace stream {
@@ -85,7 +86,8 @@ std::optional<StreamRecord> ParseStreamRecord(std::string_view body, float error
       continue;
     }
     const auto value = ParseStreamNumber(text);
-    if (!value) return std::nullopt;
+    // The row holds floats: a number past their range would land there as an infinity.
+    if (!value || std::fabs(*value) > std::numeric_limits<float>::max()) return std::nullopt;
     float converted = static_cast<float>(*value);
     if (field == kRecordFields - 1 && counterScale) converted = static_cast<float>(converted * *counterScale);
     record.values[field] = converted;

@@ -26,7 +26,8 @@ std::optional<uint32_t> ParseStreamTime(std::string_view text);
 
 // `body` is the text after the "#" up to the line feed, which is not included. An empty
 // field gives `errorValue`; field 4 is multiplied by `counterScale` when given. Nothing when
-// a field or the time is not a number or there are not exactly five fields before the time.
+// a field or the time is not a number, a field is beyond the range of a float, or there are
+// not exactly five fields before the time.
 std::optional<StreamRecord> ParseStreamRecord(std::string_view body, float errorValue,
                                               std::optional<double> counterScale);
 

@@ -61,6 +61,7 @@ TEST(StreamBuffer, RecordsAndFaultsTableDriven) {
       {"bad number consumed and counted", {"#1;abc;3;4;5;6\r\n#1;2;3;4;5;7\r\n"}, {{ones, 7}}, 1, ""},
       {"too few fields", {"#1;2;3;4;6\r\n"}, {}, 1, ""},
       {"too many fields", {"#1;2;3;4;5;6;7\r\n"}, {}, 1, ""},
+      {"a field beyond a float", {"#1;2;3.5e38;4;5;6\r\n#1;-1e39;3;4;5;7\r\n#3.4e38;2;3;4;5;8\r\n"}, {{{3.4e38f, 2, 3, 4, 5}, 8}}, 2, ""},
       {"time beyond 32 bits", {"#1;2;3;4;5;4294967296\r\n#1;2;3;4;5;x\r\n"}, {}, 2, ""},
       {"largest time", {"#1;2;3;4;5;4294967295\r\n"}, {{ones, 4294967295u}}, 0, ""},
       {"junk line without #", {"garbage\r\n#1;2;3;4;5;6\r\n"}, {{ones, 6}}, 0, ""},
