@@ -235,7 +235,9 @@ DisplayWindowRecord TDisplayForm::GetWindowRecord() const {
   if (frame == nullptr) frame = this;
   DisplayWindowRecord r;
   r.maximized = frame->isMaximized();
-  const QRect g = frame->geometry();
+  // A minimised window (as a run leaves one the user closed) comes back at its own size.
+  const bool minimised = frame->isMinimized() && normalFrameGeometry_.isValid();
+  const QRect g = minimised ? normalFrameGeometry_ : frame->geometry();
   r.left = g.left();
   r.top = g.top();
   r.width = g.width();
@@ -307,7 +309,21 @@ void TDisplayForm::PanelResize() {
   if (element_ && element_->FitToPanel(panel_)) panel_->update();
 }
 
+bool TDisplayForm::event(QEvent* event) {
+  if (event->type() == QEvent::ParentChange) {
+    normalFrameGeometry_ = QRect();
+    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget())) frame->installEventFilter(this);
+  }
+  return QWidget::event(event);
+}
+
 bool TDisplayForm::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == parentWidget() && (event->type() == QEvent::Move || event->type() == QEvent::Resize)) {
+    const auto* frame = static_cast<const QWidget*>(watched);
+    if (!(frame->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized))) {
+      normalFrameGeometry_ = frame->geometry();
+    }
+  }
   if (watched == panel_) {
     if (event->type() == QEvent::Resize) {
       PanelResize();

@@ -6,6 +6,7 @@
 // to the environment file.
 #include <QList>
 #include <QPoint>
+#include <QRect>
 #include <QString>
 #include <QWidget>
 #include <array>
@@ -84,6 +85,7 @@ class TDisplayForm : public QWidget, public app::DisplayWindowCommands {
  protected:
   void closeEvent(QCloseEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
+  bool event(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -113,4 +115,7 @@ class TDisplayForm : public QWidget, public app::DisplayWindowCommands {
   QAction* imprimir_ = nullptr;
   QAction* fechar_ = nullptr;
   QList<QAction*> resetItems_;
+  // The MDI frame's geometry while neither minimised nor maximised: what a record keeps
+  // of a minimised window.
+  QRect normalFrameGeometry_;
 };

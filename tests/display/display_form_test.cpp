@@ -164,6 +164,7 @@ TEST_F(DisplayFormTest, ClosingDuringARunMinimisesAndAfterItFrees) {
   QMdiSubWindow* sub = area.addSubWindow(form);
   sub->setAttribute(Qt::WA_DeleteOnClose);
   sub->show();
+  sub->setGeometry(20, 30, 340, 250);
   QPointer<TDisplayForm> alive(form);
 
   SetReadingsStopped(false);
@@ -171,6 +172,9 @@ TEST_F(DisplayFormTest, ClosingDuringARunMinimisesAndAfterItFrees) {
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   ASSERT_TRUE(alive);
   EXPECT_TRUE(sub->isMinimized());
+  // A workspace saved now keeps the window's size, not that of its minimised bar.
+  const DisplayWindowRecord r = form->GetWindowRecord();
+  EXPECT_EQ(std::tie(r.maximized, r.left, r.top, r.width, r.height), std::tuple(false, 20, 30, 340, 250));
 
   SetReadingsStopped(true);
   EXPECT_TRUE(sub->close());
