@@ -45,7 +45,14 @@ bool ReadingThread::Rest(uint32_t ms) {
 void ReadingThread::Execute() {
   while (!terminated_) {
     const uint64_t start = clock_.NowMs();
-    if (round_) round_();
+    try {
+      if (round_) round_();
+    } catch (...) {
+      // An escaping exception would end the whole program from this thread.
+      fatal_ = std::current_exception();
+      terminated_ = true;
+      break;
+    }
     const auto cycle = static_cast<int64_t>(clock_.NowMs() - start);
     for (const uint32_t sleep : reading::RestAfterCycle(period_, cycle)) {
       if (!Rest(sleep)) break;

@@ -5,10 +5,12 @@
 //
 // Made suspended; SetPeriod, then Start. Terminate asks it to stop: a rest in progress ends
 // at once, a cycle in progress runs to its end. WaitFor joins it; the destructor does both.
-// A thread is never restarted.
+// A thread is never restarted. A cycle that throws ends the loop (readings stop, the program
+// does not); the exception is kept for the owner in FatalException().
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <mutex>
 #include <thread>
@@ -37,6 +39,8 @@ class ReadingThread {
   bool Terminated() const { return terminated_; }
   // Returns when the loop has ended (at once when it never started).
   void WaitFor();
+  // What ended the loop, when a cycle threw; read after WaitFor.
+  std::exception_ptr FatalException() const { return fatal_; }
 
  private:
   void Execute();
@@ -51,4 +55,5 @@ class ReadingThread {
   std::condition_variable wake_;
   std::thread thread_;
   bool started_ = false;
+  std::exception_ptr fatal_;
 };

@@ -3,6 +3,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <stdexcept>
 #include <thread>
 
 #include "instrument/reading_schedule.h"
@@ -76,3 +77,18 @@ TEST(ReadingThreadRun, AStopDuringACycleEndsAfterItAndDestructionNeverWaits) {
 }
 
 }  // namespace
+
+TEST(ReadingThreadRun, ACycleThatThrowsEndsTheLoopNotTheProgram) {
+  std::atomic<int> cycles{0};
+  ReadingThread thread([&] {
+    ++cycles;
+    throw std::runtime_error("port gone");
+  });
+  thread.SetPeriod(250);
+  thread.Start();
+  thread.WaitFor();
+  EXPECT_EQ(cycles, 1);
+  EXPECT_TRUE(thread.Terminated());
+  ASSERT_TRUE(thread.FatalException());
+  EXPECT_THROW(std::rethrow_exception(thread.FatalException()), std::runtime_error);
+}
