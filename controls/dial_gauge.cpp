@@ -19,6 +19,13 @@ namespace {
 constexpr int kMinWidth = 60;
 constexpr int kMinHeight = 50;
 
+// Margins, radii and tick lengths are taken as given, but scaled by the supersampling factor
+// they are limited to a size beyond any face, so the geometry built from them cannot overflow.
+int ScaledPixels(int value, int k) {
+  constexpr int64_t kLimit = int64_t{1} << 24;
+  return static_cast<int>(std::clamp<int64_t>(int64_t{value} * k, -kLimit, kLimit));
+}
+
 int SaturatingInt(int64_t value) {
   return static_cast<int>(std::clamp<int64_t>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
@@ -238,7 +245,7 @@ void TDialGauge::DrawScale(QImage& bitmap, int k) {
   draw::GdiCanvas canvas(painter);
   const int w = bitmap.width();
   const int h = bitmap.height();
-  const int m = margin_ * k;
+  const int m = ScaledPixels(margin_, k);
   const dial::Geometry g = dial::Compute(LayoutOf(style_), w, h, m, angle_);
   auto has = [this](TFaceOption option) { return (faceOptions_ & Option(option)) != 0; };
 
@@ -295,7 +302,7 @@ void TDialGauge::DrawScale(QImage& bitmap, int k) {
       const int subTicks = 5 * n;
       for (int j = 0; j <= subTicks; ++j) {
         const double a = static_cast<double>(j) * g.sweep / subTicks;
-        const QPoint inner = dial::PointAt(g, a, g.radius - lengthSubTicks_ * k);
+        const QPoint inner = dial::PointAt(g, a, g.radius - ScaledPixels(lengthSubTicks_, k));
         const QPoint outer = dial::PointAt(g, a, g.radius);
         canvas.Line(inner.x(), inner.y(), outer.x(), outer.y());
       }
@@ -304,18 +311,18 @@ void TDialGauge::DrawScale(QImage& bitmap, int k) {
       const double a = static_cast<double>(i) * g.sweep / n;
       const QPoint outer = dial::PointAt(g, a, g.radius);
       if (has(ShowMainTicks)) {
-        const QPoint inner = dial::PointAt(g, a, g.radius - lengthMainTicks_ * k);
+        const QPoint inner = dial::PointAt(g, a, g.radius - ScaledPixels(lengthMainTicks_, k));
         canvas.Line(inner.x(), inner.y(), outer.x(), outer.y());
       }
       if (has(ShowCircles)) {
-        const int radius = circleRadius_ * k;
+        const int radius = ScaledPixels(circleRadius_, k);
         canvas.brush.color = draw::ToQColor(circleColor_);
         canvas.Ellipse(outer.x() - radius, outer.y() - radius, outer.x() + radius, outer.y() + radius);
       }
       if (has(ShowValues)) {
         canvas.brush.color = draw::ToQColor(faceColor_);
         const QString label = dial::LabelText(minValue_, maxValue_, i, n);
-        const QPoint anchor = dial::LabelAnchor(g, a, lengthMainTicks_ * k, i);
+        const QPoint anchor = dial::LabelAnchor(g, a, ScaledPixels(lengthMainTicks_, k), i);
         canvas.TextOut(anchor.x() - canvas.TextWidth(label) / 2, anchor.y(), label);
       }
     }
@@ -326,14 +333,14 @@ void TDialGauge::DrawArrow(QImage& bitmap, int k) {
   if (bitmap.isNull()) return;
   QPainter painter(&bitmap);
   draw::GdiCanvas canvas(painter);
-  const dial::Geometry g = dial::Compute(LayoutOf(style_), bitmap.width(), bitmap.height(), margin_ * k, angle_);
+  const dial::Geometry g = dial::Compute(LayoutOf(style_), bitmap.width(), bitmap.height(), ScaledPixels(margin_, k), angle_);
   // Not clamped: a position beyond the scale points beyond its end.
   const double a = dial::ValueAngle(position_, minValue_, maxValue_, g.sweep);
   const QPoint tip = dial::PointAt(g, a, g.radius);
   canvas.pen = draw::Pen{draw::ToQColor(arrowColor_), arrowWidth_ * k};
   canvas.Line(g.cxInt, g.cy, tip.x(), tip.y());
   if (faceOptions_ & Option(ShowCenter)) {
-    const int radius = centerRadius_ * k;
+    const int radius = ScaledPixels(centerRadius_, k);
     canvas.brush.color = draw::ToQColor(centerColor_);
     canvas.Ellipse(g.cxInt - radius, g.cy - radius, g.cxInt + radius, g.cy + radius);
   }

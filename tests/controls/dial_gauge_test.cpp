@@ -221,6 +221,33 @@ TEST(DialGaugeRender, ZeroMainTicksDrawNoTicksAndNoLabels) {
   EXPECT_EQ(probe::Count(without, Rgb(kLabels)), 0);
 }
 
+// Margins and lengths far beyond any face must keep their meaning: a scale pushed off the face
+// shows nothing, and a tick longer than the dial reaches outwards, never back across the centre.
+TEST(DialGaugeRender, HugeMarginsAndTickLengthsDoNotWrapAround) {
+  for (auto style : {TDialGauge::LeftStyle, TDialGauge::RightStyle, TDialGauge::CenterStyle}) {
+    for (int margin : {kIntMin, -(1 << 30), 1 << 30, kIntMax}) {
+      TDialGauge g;
+      Isolate(g, {TDialGauge::ShowMainTicks, TDialGauge::ShowSubTicks, TDialGauge::ShowCircles});
+      g.SetFStyle(style);
+      g.SetFMargin(margin);
+      EXPECT_EQ(probe::Count(g.grab().toImage(), Rgb(kTicks)), 0) << style << " margin " << margin;
+    }
+  }
+  for (auto aa : {TDialGauge::aaNone, TDialGauge::aaQuadral}) {
+    for (int length : {kIntMin, -(1 << 30)}) {
+      TDialGauge g;
+      Isolate(g, {TDialGauge::ShowMainTicks, TDialGauge::ShowSubTicks});
+      g.SetFAntiAliased(aa);
+      g.SetFLengthMainTicks(length);
+      g.SetFLengthSubTicks(length);
+      const dial::Geometry geometry = GeometryOf(g);
+      const QImage image = g.grab().toImage();
+      EXPECT_EQ(probe::Count(image, Rgb(kTicks), QRect(geometry.cxInt - 60, geometry.cy - 60, 120, 60)), 0)
+          << int{aa} << " length " << length;
+    }
+  }
+}
+
 TEST(DialGaugeRender, DegenerateSettingsDrawWithoutFailing) {
   for (auto style : {TDialGauge::LeftStyle, TDialGauge::RightStyle, TDialGauge::CenterStyle}) {
     for (auto aa : {TDialGauge::aaNone, TDialGauge::aaBiline, TDialGauge::aaQuadral}) {
