@@ -6,6 +6,8 @@
 #include <cstring>
 #include <filesystem>
 
+#include "platform/isolated_run.h"
+
 namespace app {
 namespace {
 
@@ -89,6 +91,29 @@ struct HelpFile::Handle {
   }
 };
 
+namespace {
+
+constexpr int kValidationTimeoutMs = 10000;
+
+// Opens the file and decodes every object in it, as later reads would.
+bool DecodesWhole(const std::string& path) {
+  chmFile* file = chm_open(path.c_str());
+  if (file == nullptr) return false;
+  auto readEach = [](chmFile* owner, chmUnitInfo* info, void*) -> int {
+    if (info->length > 0 && info->length <= kMaxObjectSize) {
+      std::string bytes(static_cast<std::size_t>(info->length), '\0');
+      chm_retrieve_object(owner, info, reinterpret_cast<unsigned char*>(bytes.data()), 0,
+                          static_cast<LONGINT64>(info->length));
+    }
+    return CHM_ENUMERATOR_CONTINUE;
+  };
+  chm_enumerate(file, CHM_ENUMERATE_ALL, readEach, nullptr);
+  chm_close(file);
+  return true;
+}
+
+}  // namespace
+
 HelpFile::HelpFile() = default;
 HelpFile::~HelpFile() = default;
 
@@ -99,6 +124,12 @@ bool HelpFile::Open(const std::string& path) {
   path_ = path;
   std::error_code error;
   if (!std::filesystem::is_regular_file(path, error)) return false;
+  // The decoder library crashes on some damaged files. Every object is decoded once in a
+  // child process first; a file that takes the child down is treated as unreadable.
+  const auto validation = platform::RunIsolated([&path] { return DecodesWhole(path); }, kValidationTimeoutMs);
+  if (validation == platform::IsolatedResult::Crashed || validation == platform::IsolatedResult::TimedOut) {
+    return false;
+  }
   auto handle = std::make_unique<Handle>();
   handle->file = chm_open(path.c_str());
   if (handle->file == nullptr) return false;

@@ -67,3 +67,42 @@ TEST(HelpFileTest, MissingOrForeignFilesDoNotOpen) {
 }
 
 }  // namespace
+
+namespace {
+
+// The decoder library underneath crashes on some damaged files; a damaged help file must
+// cost the help, never the program. Each damaged copy is opened and read the way F1 does.
+TEST(CompiledHelpFileTest, DamagedCopiesNeverTakeTheProgramDown) {
+  if (std::string(TEST_HELP_FILE).empty()) GTEST_SKIP() << "no help compiler";
+  std::ifstream in(TEST_HELP_FILE, std::ios::binary);
+  const std::string good((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  ASSERT_GT(good.size(), 512u);
+  const auto path = std::filesystem::temp_directory_path() / "tervana_damaged_help.chm";
+  std::uint32_t seed = 12345;
+  auto next = [&seed] { return seed = seed * 1664525u + 1013904223u; };
+  for (int copy = 0; copy < 600; ++copy) {
+    std::string bytes = good;
+    const int changes = 1 + static_cast<int>(next() % 8);
+    for (int i = 0; i < changes; ++i) {
+      // Half of the damage in the headers and directory, where the decoder takes its sizes.
+      const std::size_t span = next() % 2 ? std::min<std::size_t>(bytes.size(), 8192) : bytes.size();
+      const std::size_t at = next() % span;
+      if (next() % 3 == 0) {
+        for (std::size_t k = at; k < bytes.size() && k < at + 4; ++k) bytes[k] = '\xFF';
+      } else {
+        bytes[at] = static_cast<char>(next());
+      }
+    }
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+    app::HelpFile file;
+    if (!file.Open(path.string())) continue;
+    for (std::uint32_t context = 0; context < 40; ++context) {
+      if (const auto topic = file.TopicOfContext(context)) file.Read(*topic);
+    }
+    if (const auto topic = file.DefaultTopic()) file.Read(*topic);
+    file.Read("/READINGS.HTM");
+  }
+  std::filesystem::remove(path);
+}
+
+}  // namespace

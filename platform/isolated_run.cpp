@@ -1,0 +1,50 @@
+#include "platform/isolated_run.h"
+
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <thread>
+
+namespace platform {
+
+IsolatedResult RunIsolated(const std::function<bool()>& work, int timeoutMs) {
+  const pid_t child = ::fork();
+  if (child < 0) return IsolatedResult::CouldNotRun;
+  if (child == 0) {
+    bool ok = false;
+    try {
+      ok = work();
+    } catch (...) {
+      ok = false;
+    }
+    ::_exit(ok ? 0 : 1);
+  }
+
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  int status = 0;
+  while (true) {
+    const pid_t done = ::waitpid(child, &status, WNOHANG);
+    if (done == child) break;
+    if (done < 0 && errno != EINTR) return IsolatedResult::CouldNotRun;
+    if (std::chrono::steady_clock::now() >= deadline) {
+      ::kill(child, SIGKILL);
+      while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+      }
+      return IsolatedResult::TimedOut;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  }
+  if (WIFEXITED(status)) {
+    switch (WEXITSTATUS(status)) {
+      case 0: return IsolatedResult::Passed;
+      case 1: return IsolatedResult::Failed;
+      default: return IsolatedResult::Crashed;
+    }
+  }
+  return IsolatedResult::Crashed;
+}
+
+}  // namespace platform
