@@ -1,8 +1,7 @@
 #include "display/instrument_devices.h"
 
-#include <cstdio>
-
 #include "instrument/device_interface.h"
+#include "instrument/device_regs_image.h"
 
 DisplayDeviceInfo DescribeDevice(const DeviceInterface& device) {
   const DeviceRegs& r = device.regs;
@@ -10,9 +9,7 @@ DisplayDeviceInfo DescribeDevice(const DeviceInterface& device) {
   const int port = device.GetPortNumber();
   d.port = port > 0 && port <= 0xFFFF ? static_cast<uint16_t>(port) : 0;
   d.serialNumber = static_cast<uint32_t>(r.SerialNumber);
-  char text[16];
-  std::snprintf(text, sizeof text, "%.8d", r.SerialNumber);
-  d.serialText = text;
+  d.serialText = device::SerialText(r.SerialNumber);
   d.model = device.GetDeviceModel();
   d.firmwareVersion = r.FirmwareVersionNumber;
   d.tag = r.Tag;
