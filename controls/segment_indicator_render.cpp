@@ -12,6 +12,7 @@ namespace controls {
 namespace {
 
 constexpr int kShadeStep = 0x20;
+constexpr int64_t kBeyondAnyFace = int64_t{1} << 24;  // no widget is larger
 constexpr int kMaterialStep = 0x40;
 
 draw::TColor PlainColor(int r, int g, int b) {
@@ -163,15 +164,18 @@ RenderedFace GetIndicatorImageRgns(const SegmentFace& face, const SegmentMateria
   RenderedFace out;
   if (face.transparentMode != tmNone) out.paintRgn = QRegion();
 
-  int margin = face.indicatorGap;
-  if (face.outerBevel != bkNone) margin += face.outerBevelWidth;
-  if (face.innerBevel != bkNone) margin += face.innerBevelWidth;
+  // The gap and bevel widths are taken as given, so their sum is formed without overflow; a
+  // margin beyond any face only pushes the cells off it.
+  int64_t fullMargin = face.indicatorGap;
+  if (face.outerBevel != bkNone) fullMargin += face.outerBevelWidth;
+  if (face.innerBevel != bkNone) fullMargin += face.innerBevelWidth;
+  const int margin = static_cast<int>(std::clamp<int64_t>(fullMargin, -kBeyondAnyFace, kBeyondAnyFace));
 
   const int iw = face.indicatorWidth, ih = face.indicatorHeight;
   const int n = std::max(face.signNumber, 1);
-  int cellHeight = ih - 2 * margin;
+  int64_t cellHeight = ih - 2 * fullMargin;
   if (cellHeight < 1 || cellHeight > ih) cellHeight = ih;
-  int cellWidth = (iw - 2 * margin) / n;
+  int64_t cellWidth = (iw - 2 * fullMargin) / n;
   if (cellWidth < 1 || cellWidth > iw / n) cellWidth = iw / n;
 
   const FacePlacement placement{iw, ih, face.indicatorAngle, controlSize.width(), controlSize.height()};
@@ -181,11 +185,13 @@ RenderedFace GetIndicatorImageRgns(const SegmentFace& face, const SegmentMateria
   if (face.signNumber >= 1 && cellWidth >= 1 && cellHeight >= 1) {
     const SegmentTextLayout layout = LayoutSegmentText(face.indicatorString, face.signNumber, face.indicatorKind);
     const CellStyle style{face.indicatorKind, face.indicatorStyle, hover};
-    const CellRange range = VisibleCells(face, margin, cellWidth, controlSize);
+    const CellRange range = VisibleCells(face, margin, static_cast<int>(cellWidth), controlSize);
     PolyPolygon lit, unlit;
     for (int cell = range.first; cell <= range.last; ++cell) {
       const SegmentCell content = layout.Cell(cell);
-      GetSinglePolyPoly(QRect((cell - 1) * cellWidth, 0, cellWidth, cellHeight), content.character,
+      GetSinglePolyPoly(QRect(static_cast<int>((cell - 1) * cellWidth), 0, static_cast<int>(cellWidth),
+                              static_cast<int>(cellHeight)),
+                        content.character,
                         content.pointLit, style, lit, unlit);
       Addpolypoly(out.lit, lit);
       Addpolypoly(out.unlit, unlit);
@@ -205,8 +211,14 @@ RenderedFace GetIndicatorImageRgns(const SegmentFace& face, const SegmentMateria
   if (IsEmptyMaterial(materials.back)) out.image.fill(draw::ToQColor(face.backColor));
   else DrawLD(painter, materials.back, face.materialMode, imageSize);
 
+  // A bevel wider than the face looks the same on it whatever its width; limited to that, its
+  // faces stay polygons of the face's size (a region of a polygon billions of pixels tall would
+  // take more memory than any machine has).
+  const int bevelLimit = static_cast<int>(std::min<int64_t>(int64_t{iw} + ih, kBeyondAnyFace));
   auto paintBevel = [&](TIABevelKind kind, int width, int inset) {
     if (kind == bkNone) return;
+    width = std::min(width, bevelLimit);
+    inset = std::min(inset, bevelLimit);
     for (const ShadedSide& shaded : BevelShading(face.indicatorAngle, kind)) {
       QPolygon polygon = BevelFace(shaded.side, iw, ih, width, inset);
       TurnFacePoints(polygon, placement);

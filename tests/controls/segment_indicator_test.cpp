@@ -165,6 +165,22 @@ TEST(SegmentIndicator, SettersRefuseWhatTheyCannotTake) {
   EXPECT_GT(indicator.LitPoints().number, 0);  // cells grow to the whole face height instead of failing
 }
 
+TEST(SegmentIndicator, HugeGapAndBevelWidthsDoNotWrapAround) {
+  // Together they leave no room for the cells, which move off the face; a sum that wrapped
+  // around to a small margin would show them as if nothing were wrong. The bevel wider than
+  // the face covers it without the memory a region billions of pixels tall would take.
+  auto indicator = BareCells(2);
+  indicator->SETOuterBevel(bkUP);
+  indicator->SETInnerBevel(bkDown);
+  indicator->SETIndicatorGap(2147483647);
+  indicator->SETOuterBevelWidth(2147483647);
+  indicator->SETInnerBevelWidth(7);
+  indicator->SETIndicatorString("88");
+  const QImage image = indicator->ImageBitmap();
+  EXPECT_EQ(probe::Count(image, Rgb(kFore)) + probe::Count(image, Rgb(kUnlit)), 0);
+  EXPECT_EQ(probe::Count(image, Rgb(kBack)), 0);
+}
+
 TEST(SegmentIndicator, HoverColourAndWidth) {
   auto indicator = BareCells(1);
   indicator->SETNumberForeColor1(kHover);
