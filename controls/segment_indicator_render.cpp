@@ -180,9 +180,12 @@ RenderedFace GetIndicatorImageRgns(const SegmentFace& face, const SegmentMateria
 
   const FacePlacement placement{iw, ih, face.indicatorAngle, controlSize.width(), controlSize.height()};
   const bool hover = face.mouseInside && (face.mouseAction == maWidth || face.mouseAction == maBoth);
+  // A face larger than any widget can be (only ever stored on a control that follows its own
+  // size) has nothing that could be shown; its regions alone would take seconds to build.
+  const bool faceFits = iw <= kBeyondAnyFace && ih <= kBeyondAnyFace;
   // Cells narrower or lower than a pixel (more cells than the face is wide, a face without
   // area) have nothing to show.
-  if (face.signNumber >= 1 && cellWidth >= 1 && cellHeight >= 1) {
+  if (faceFits && face.signNumber >= 1 && cellWidth >= 1 && cellHeight >= 1) {
     const SegmentTextLayout layout = LayoutSegmentText(face.indicatorString, face.signNumber, face.indicatorKind);
     const CellStyle style{face.indicatorKind, face.indicatorStyle, hover};
     const CellRange range = VisibleCells(face, margin, static_cast<int>(cellWidth), controlSize);
@@ -216,7 +219,7 @@ RenderedFace GetIndicatorImageRgns(const SegmentFace& face, const SegmentMateria
   // take more memory than any machine has).
   const int bevelLimit = static_cast<int>(std::min<int64_t>(int64_t{iw} + ih, kBeyondAnyFace));
   auto paintBevel = [&](TIABevelKind kind, int width, int inset) {
-    if (kind == bkNone) return;
+    if (kind == bkNone || !faceFits) return;
     width = std::min(width, bevelLimit);
     inset = std::min(inset, bevelLimit);
     for (const ShadedSide& shaded : BevelShading(face.indicatorAngle, kind)) {

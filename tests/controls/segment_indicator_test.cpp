@@ -293,10 +293,19 @@ TEST(SegmentIndicator, CellCountsBeyondTheFaceStayCheap) {
   // A face far wider than the control (never loaded, so the face is only stored): only the
   // cells that can reach the control are built.
   TSegmentIndicator wide;
-  wide.SETIndicatorWidth(50000000);
-  wide.SETSignNumber(5000000);
+  wide.SETIndicatorWidth(16000000);
+  wide.SETSignNumber(1600000);
   wide.SETIndicatorString("8");
+  EXPECT_GT(wide.UnlitPoints().number, 0);
   EXPECT_LT(wide.UnlitPoints().number, 8 * 1000);
+  // A face larger than any widget can be, turned a little: nothing of it can be shown, and
+  // its regions, millions of pixels tall, are not built.
+  TSegmentIndicator huge;
+  huge.SETIndicatorAngle(1);
+  huge.SETIndicatorWidth(2147483647);
+  huge.SETIndicatorString("8");
+  EXPECT_EQ(huge.LitPoints().number + huge.UnlitPoints().number, 0);
+  EXPECT_EQ(huge.ImageBitmap().pixel(86, 18), qRgb(0xDD, 0xDD, 0xDD));
 }
 
 TEST(SegmentIndicator, ZeroSizeControlPaintsNothing) {
