@@ -94,7 +94,9 @@ Geometry ComputeGeometry(int width, int height, int digitNum, int digitSpacing, 
     gy = gapY;
   } else {
     pitch = t + dotSpacing;
-    if (pitch < 1) return g;
+    // A dot as tall as the control leaves no room for a cell; on a fine grid its rows would
+    // be drawn over and over by every overlapping dot.
+    if (pitch < 1 || t >= height) return g;
     cw = pitch * (((sp + avail) / n - sp + dotSpacing) / pitch) - dotSpacing;
     ch = 2 * pitch * (((height - 1 - t) / 2) / pitch) + t;
   }

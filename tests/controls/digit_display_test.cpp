@@ -149,7 +149,9 @@ TEST(DigitDisplay, DegenerateSettingsDrawTheBackgroundOnly) {
   probe::WarningCounter warnings;
   struct Case { int digits, segment, dotSpacing; bool dots; };
   const Case cases[] = {{0, 6, 2, false}, {-3, 6, 2, false}, {4, 0, 2, false},      {4, -2, 2, true},
-                        {4, 2, -2, true}, {100000, 6, 2, false}, {2147483647, 2, 2, true}};
+                        {4, 2, -2, true}, {100000, 6, 2, false}, {2147483647, 2, 2, true},
+                        // Dots taller than the control on a one-pixel grid: no cell fits.
+                        {4, 200, -199, true}, {4, 1 << 24, 1 - (1 << 24), true}};
   for (const Case& c : cases) {
     Display display;
     display.d.SetValue("88");
