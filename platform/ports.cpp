@@ -1,14 +1,15 @@
 #include "platform/ports.h"
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <limits.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cstdlib>
-#include <fstream>
 #include <iterator>
 #include <mutex>
 #include <tuple>
@@ -68,14 +69,25 @@ std::string TrimSpace(std::string s) {
   return s.substr(start);
 }
 
-// The first line of a small text file, without its line end; nothing when it can't be read.
+// The first line of a small text file, without its line end, cut at kMaxLine bytes; nothing
+// when it can't be read. Only plain files are read: a pipe or a device named by a user's link
+// could block the listing or never end.
 std::optional<std::string> ReadFirstLine(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::string line;
-  std::getline(in, line);
-  if (in.bad()) return std::nullopt;
-  while (!line.empty() && (line.back() == '\r' || line.back() == '\n')) line.pop_back();
+  constexpr size_t kMaxLine = 4096;
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  struct stat st;
+  std::string text(kMaxLine, '\0');
+  ssize_t n = -1;
+  if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+    do n = ::read(fd, text.data(), text.size());
+    while (n < 0 && errno == EINTR);
+  }
+  ::close(fd);
+  if (n < 0) return std::nullopt;
+  text.resize(static_cast<size_t>(n));
+  std::string line = text.substr(0, text.find('\n'));
+  while (!line.empty() && line.back() == '\r') line.pop_back();
   return line;
 }
 

@@ -1,6 +1,7 @@
 #include "platform/ports.h"
 
 #include <stdlib.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -78,6 +79,21 @@ TEST_F(PortsTest, FolderListsValidLinksInAscendingOrderWithTheirNames) {
   fs::remove(folder_ + "/com3");
   EXPECT_EQ(Listing().size(), 2u);
   EXPECT_FALSE(PortDevicePath(3).has_value());
+}
+
+// Only plain files are read for names: a pipe nobody writes would block the listing for ever
+// and a link to an endless device would fill the memory.
+TEST_F(PortsTest, NameEntriesThatAreNotPlainFilesAreIgnored) {
+  for (const char* port : {"com1", "com2", "com3"}) Link("/dev/null", port);
+  ASSERT_EQ(mkfifo((folder_ + "/com1.name").c_str(), 0600), 0);
+  Link("/dev/zero", "com2.name");
+  WriteFile(folder_ + "/com3.name", std::string(100000, 'x'));  // no line end at all
+  const std::vector<std::string> ports = Listing();
+  ASSERT_EQ(ports.size(), 3u);
+  EXPECT_EQ(ports[0], "1|/dev/null|Porta serial (COM1)");
+  EXPECT_EQ(ports[1], "2|/dev/null|Porta serial (COM2)");
+  EXPECT_TRUE(ports[2].starts_with("3|/dev/null|xxxx"));
+  EXPECT_LT(ports[2].size(), 5000u);
 }
 
 TEST_F(PortsTest, FolderComesFromTheEnvironmentUnlessOverridden) {
