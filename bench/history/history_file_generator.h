@@ -1,6 +1,7 @@
 #pragma once
 // Writes a history file of the recorder's layout for the benchmark: two devices with four
 // values each, one line a second.
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -13,6 +14,14 @@ inline std::string HeaderText() {
          " , , \xB0" "C, %, \xB0" "C, , \xB0" "C, \xB0" "C, \xB0" "C, \n";
 }
 
+// Appends ", " and the value with the given decimals and "." as decimal mark, whatever the
+// locale the application set (printf's %f would write the locale's mark).
+inline char* AppendValue(char* out, char* end, double value, int decimals) {
+  *out++ = ',';
+  *out++ = ' ';
+  return std::to_chars(out, end, value, std::chars_format::fixed, decimals).ptr;
+}
+
 // Line i, written into buffer (at least 256 bytes); returns its length.
 inline int DataLineText(size_t i, char* buffer, size_t size) {
   const long long ms = static_cast<long long>(i) * 1000;
@@ -20,12 +29,20 @@ inline int DataLineText(size_t i, char* buffer, size_t size) {
   const long long day = s / 86400;  // from 1 January 2026 on
   const int month = 1 + static_cast<int>(day / 28) % 12;
   const double w = static_cast<double>(i) * 0.001;
-  return std::snprintf(buffer, size,
-                       "%.2lld/%.2d/2026, %.2lld:%.2lld:%.2lld.%.3lld, %.2f, %.3f, %.3f, %.0f, %.2f, %.3f, %.3f, %.0f\n",
-                       day % 28 + 1, month, s / 3600 % 24, s / 60 % 60, s % 60, ms % 1000, 23.0 + 5 * std::sin(w),
-                       55.0 + 20 * std::cos(w * 0.7), 24.5 + std::sin(w * 0.1), static_cast<double>(1000000 + i % 100000),
-                       180.0 + 40 * std::sin(w * 0.3), 175.25 + 35 * std::cos(w * 0.2), 26.0 + std::cos(w * 0.05),
-                       static_cast<double>(1000000 + i / 10));
+  const int stamp = std::snprintf(buffer, size, "%.2lld/%.2d/2026, %.2lld:%.2lld:%.2lld.%.3lld", day % 28 + 1, month,
+                                  s / 3600 % 24, s / 60 % 60, s % 60, ms % 1000);
+  char* out = buffer + stamp;
+  char* const end = buffer + size - 1;
+  out = AppendValue(out, end, 23.0 + 5 * std::sin(w), 2);
+  out = AppendValue(out, end, 55.0 + 20 * std::cos(w * 0.7), 3);
+  out = AppendValue(out, end, 24.5 + std::sin(w * 0.1), 3);
+  out = AppendValue(out, end, static_cast<double>(1000000 + i % 100000), 0);
+  out = AppendValue(out, end, 180.0 + 40 * std::sin(w * 0.3), 2);
+  out = AppendValue(out, end, 175.25 + 35 * std::cos(w * 0.2), 3);
+  out = AppendValue(out, end, 26.0 + std::cos(w * 0.05), 3);
+  out = AppendValue(out, end, static_cast<double>(1000000 + i / 10), 0);
+  *out++ = '\n';
+  return static_cast<int>(out - buffer);
 }
 
 // Writes the file line by line (no copy of it in memory); returns its size in bytes.
