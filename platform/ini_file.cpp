@@ -234,6 +234,10 @@ bool IniFile::Save() {
   if (fd < 0) return false;
   bool ok = WriteAll(fd, text);
   if (ok && existed) ok = fchmod(fd, old.st_mode & 07777) == 0;
+  // On the disk before the rename makes it the file: otherwise a power loss soon after can
+  // leave an empty file in place of both the old and the new text, and a write error that
+  // only the flush reports would replace the good file with a broken one.
+  if (ok) ok = ::fsync(fd) == 0;
   ok = (::close(fd) == 0) && ok;
   if (ok) ok = ::rename(temp.c_str(), target.c_str()) == 0;
   if (!ok) {
