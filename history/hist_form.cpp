@@ -64,6 +64,7 @@ THistForm::THistForm(app::UserInteraction& ui, QWidget* parent) : QWidget(parent
 THistForm::~THistForm() {
   // The view and the chart refer to the data; let go of them first.
   grid_->setModel(nullptr);
+  ClearChart();
 }
 
 void THistForm::BuildWidgets() {

@@ -78,6 +78,9 @@ void THistForm::SetUpChart() {
 }
 
 void THistForm::ClearChart() {
+  // The legend's items first, all at once: a graph removed while it is listed makes the
+  // legend rearrange every item it holds, which grows with the cube of the columns.
+  chart_->legend->clearItems();
   chart_->clearGraphs();
   series_.clear();
   if (auto* title = qobject_cast<QCPTextElement*>(chart_->plotLayout()->element(0, 0))) {

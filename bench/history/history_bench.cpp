@@ -80,6 +80,23 @@ bool MeasureWindow(const std::string& path, const char* screenshot) {
   return true;
 }
 
+// Open and close of an unusual file: many value columns (each one listed in the legend) or
+// many appended recordings (each one a set of graphs).
+void MeasureOpenClose(const std::string& path, const std::string& text, const char* what) {
+  if (std::FILE* file = std::fopen(path.c_str(), "wb")) {
+    std::fwrite(text.data(), 1, text.size(), file);
+    std::fclose(file);
+  }
+  testsupport::FakeUserInteraction user;
+  auto start = Clock::now();
+  auto form = std::make_unique<history::THistForm>(user);
+  const bool opened = form->OpenFile(QString::fromStdString(path));
+  const double open = Seconds(start);
+  start = Clock::now();
+  form.reset();
+  std::printf("%s: open %.3f s, close %.3f s%s\n", what, open, Seconds(start), opened ? "" : " (not opened)");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -135,6 +152,9 @@ int main(int argc, char** argv) {
   } else {
     std::fprintf(stderr, "parse failed\n");
   }
+  const std::string other = (folder / "other.mpc").string();
+  MeasureOpenClose(other, history_bench::WideFileText(3000, 10), "3000 value columns, 10 lines");
+  MeasureOpenClose(other, history_bench::ManyRunsFileText(2000, 3), "2000 appended recordings of 3 lines");
   std::filesystem::remove_all(folder);
   return windowOk && parseOk ? 0 : 1;
 }

@@ -60,4 +60,32 @@ inline size_t WriteHistoryFile(const std::string& path, size_t lines) {
   return bytes;
 }
 
+// A file with valueColumns value columns (one device) and a few lines of them.
+inline std::string WideFileText(size_t valueColumns, size_t lines) {
+  std::string text = " , , Sonda A\n , ";
+  for (size_t c = 0; c < valueColumns; ++c) text += ", V" + std::to_string(c + 1);
+  text += "\n , \n";
+  for (size_t i = 0; i < lines; ++i) {
+    char stamp[40];
+    std::snprintf(stamp, sizeof stamp, "01/01/2026, 00:00:%.2zu.000", i % 60);
+    text += stamp;
+    for (size_t c = 0; c < valueColumns; ++c) text += ", " + std::to_string((c + i) % 100);
+    text += '\n';
+  }
+  return text;
+}
+
+// A file of the benchmark's layout with runs recordings appended one after another, each of
+// linesPerRun lines (a trigger that opens and closes the recording often).
+inline std::string ManyRunsFileText(size_t runs, size_t linesPerRun) {
+  std::string text = HeaderText();
+  char line[256];
+  for (size_t r = 0; r < runs; ++r) {
+    if (r > 0) text += "##_New_Start_##\n , \n , \n , \n";
+    for (size_t i = 0; i < linesPerRun; ++i)
+      text.append(line, static_cast<size_t>(DataLineText(r * (linesPerRun + 5) + i, line, sizeof line)));
+  }
+  return text;
+}
+
 }  // namespace history_bench
