@@ -9,18 +9,13 @@
 
 namespace history {
 
-namespace {
-
-// The long time format without its time-zone part ("t" to "tttt" and the blanks before it):
-// a file holds local wall time with no zone, so none is shown.
+// The zone is "t" to "tttt" with the blanks around it.
 QString TimeFormatWithoutZone(const QLocale& locale) {
   QString format = locale.timeFormat(QLocale::LongFormat);
   static const QRegularExpression zone(QStringLiteral("\\s*t+\\s*"));
   format.replace(zone, QStringLiteral(" "));
   return format.trimmed();
 }
-
-}  // namespace
 
 CellTexts::CellTexts(const HistoryData& data, const QLocale& locale)
     : data_(data), locale_(locale), timeFormat_(TimeFormatWithoutZone(locale)), decimalPoint_(locale.decimalPoint()) {}

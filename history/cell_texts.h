@@ -9,6 +9,10 @@
 
 namespace history {
 
+// The locale's long time format without its time-zone part: a file holds local wall time
+// with no zone, so none is shown.
+QString TimeFormatWithoutZone(const QLocale& locale);
+
 class CellTexts {
  public:
   CellTexts(const HistoryData& data, const QLocale& locale = QLocale());

@@ -50,9 +50,7 @@ void THistForm::SetUpChart() {
   auto ticker = QSharedPointer<QCPAxisTickerDateTime>::create();
   ticker->setTimeZone(QTimeZone::utc());
   const QLocale locale;
-  QString timeFormat = locale.timeFormat(QLocale::LongFormat);
-  timeFormat.replace(QRegularExpression(QStringLiteral("\\s*t+\\s*")), QStringLiteral(" "));
-  ticker->setDateTimeFormat(locale.dateFormat(QLocale::ShortFormat) + QLatin1Char('\n') + timeFormat.trimmed());
+  ticker->setDateTimeFormat(locale.dateFormat(QLocale::ShortFormat) + QLatin1Char('\n') + TimeFormatWithoutZone(locale));
   chart_->xAxis->setTicker(ticker);
 
   // Zoom and scroll along the time only; the value axis keeps its scale.

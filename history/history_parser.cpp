@@ -57,11 +57,8 @@ bool ParseTimeOfDay(std::string_view f, double& dayFraction) {
         !IsDigit(p[5]) && IsDigit(p[6]) && IsDigit(p[7]) && !IsDigit(p[8]) && IsDigit(p[9]) &&
         IsDigit(p[10]) && IsDigit(p[11])))
     return false;
-  const int hour = TwoDigits(p), minute = TwoDigits(p + 3), second = TwoDigits(p + 6);
-  const int ms = (p[9] - '0') * 100 + TwoDigits(p + 10);
-  if (hour > 23 || minute > 59 || second > 59) return false;
-  dayFraction = (hour * 3600000.0 + minute * 60000.0 + second * 1000.0 + ms) / platform::kMsPerDay;
-  return true;
+  return platform::TryEncodeTime(TwoDigits(p), TwoDigits(p + 3), TwoDigits(p + 6),
+                                 (p[9] - '0') * 100 + TwoDigits(p + 10), dayFraction);
 }
 
 // The common field " [-]digits[.digits]" of at most 15 digits without superfluous leading
@@ -266,8 +263,7 @@ ReadStatus HistoryParser::Parse(std::string_view text, HistoryData& data) {
 
       if (!reserved) reserveFor(static_cast<size_t>(lineEnd - lineBegin));
       const size_t row = data.times_.size();
-      // Negative dates count back from 1899-12-30 with the time of day still added forward.
-      data.times_.push_back(cachedDays >= 0 ? cachedDays + timeOfDay : cachedDays - timeOfDay);
+      data.times_.push_back(platform::ComposeDateTime(cachedDays, timeOfDay));
       for (size_t c = 0; c < valueColumns; ++c) {
         HistoryData::ValueColumn& column = data.columns_[c];
         column.values.push_back(cells[c].value);
