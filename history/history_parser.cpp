@@ -1,5 +1,6 @@
 #include "history/history_parser.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <charconv>
 #include <cmath>
@@ -115,8 +116,9 @@ ReadStatus HistoryParser::Parse(std::string_view text, HistoryData& data) {
     const char* p = text.data();
     const char* const end = p + text.size();
 
-    // Header lines: fields trimmed; cut to the value-name line's field count once known.
-    std::vector<std::string_view> headerFields[HistoryData::kHeaderRows];
+    // Header lines, split once the value-name line has given the column count: fields past
+    // it are never stored, however many a damaged line holds.
+    std::string_view headerText[HistoryData::kHeaderRows];
     int headerLines = 0;
     bool headerDone = false;
     size_t valueColumns = 0;
@@ -137,13 +139,21 @@ ReadStatus HistoryParser::Parse(std::string_view text, HistoryData& data) {
 
     auto finishHeader = [&]() -> bool {
       headerDone = true;
-      const size_t columns = headerFields[1].size();
+      if (headerLines < 2) return false;
+      const size_t columns = static_cast<size_t>(std::count(headerText[1].begin(), headerText[1].end(), ',')) + 1;
       if (columns <= HistoryData::kFirstValueColumn) return false;
       data.columnCount_ = columns;
       for (int r = 0; r < HistoryData::kHeaderRows; ++r) {
         data.header_[r].assign(columns, std::string());
-        for (size_t k = 0; k < columns && k < headerFields[r].size(); ++k)
-          data.header_[r][k].assign(headerFields[r][k]);
+        if (r >= headerLines) continue;
+        const char* b = headerText[r].data();
+        const char* const e = b + headerText[r].size();
+        for (size_t k = 0; k < columns; ++k) {
+          const char* c = FindComma(b, e);
+          data.header_[r][k].assign(Trim(b, c));
+          if (c == e) break;
+          b = c + 1;
+        }
       }
       valueColumns = columns - HistoryData::kFirstValueColumn;
       data.columns_.resize(valueColumns);
@@ -177,13 +187,7 @@ ReadStatus HistoryParser::Parse(std::string_view text, HistoryData& data) {
       if (IsBlankLine(lineBegin, lineEnd)) continue;
 
       if (!headerDone) {
-        auto& fields = headerFields[headerLines];
-        for (const char* b = lineBegin;;) {
-          const char* c = FindComma(b, lineEnd);
-          fields.push_back(Trim(b, c));
-          if (c == lineEnd) break;
-          b = c + 1;
-        }
+        headerText[headerLines] = {lineBegin, static_cast<size_t>(lineEnd - lineBegin)};
         if (++headerLines == HistoryData::kHeaderRows && !finishHeader()) {
           data = HistoryData{};
           return ReadStatus::NoValueColumns;
