@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <QWidget>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "app/child_windows.h"
@@ -113,6 +114,8 @@ class THistForm : public QWidget, public app::HistoryViewerCommands {
   std::unique_ptr<CellTexts> texts_;
   std::unique_ptr<HistTableModel> model_;
   std::vector<QCPGraph*> series_;
+  // Earliest and latest chart key of each run (its lines need not be in time order).
+  std::vector<std::pair<double, double>> runSpans_;
   QStringList seriesTitles_;
 
   QTabWidget* pageControl_ = nullptr;

@@ -81,6 +81,7 @@ void THistForm::ClearChart() {
   chart_->legend->clearItems();
   chart_->clearGraphs();
   series_.clear();
+  runSpans_.clear();
   if (auto* title = qobject_cast<QCPTextElement*>(chart_->plotLayout()->element(0, 0))) {
     chart_->plotLayout()->remove(title);
     chart_->plotLayout()->simplify();
@@ -94,6 +95,7 @@ void THistForm::BuildChart() {
   const auto& runs = data_.Runs();
   const auto& times = data_.Times();
   series_.reserve(columns * runs.size());
+  runSpans_.reserve(runs.size());
 
   // The keys once for every column of a run.
   QVector<double> keys;
@@ -101,10 +103,14 @@ void THistForm::BuildChart() {
     const HistoryRun& run = runs[r];
     keys.resize(static_cast<qsizetype>(run.rowCount));
     bool sorted = true;
+    std::pair<double, double> span(std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity());
     for (size_t i = 0; i < run.rowCount; ++i) {
-      keys[static_cast<qsizetype>(i)] = ChartKey(times[run.firstRow + i]);
-      if (i > 0 && keys[static_cast<qsizetype>(i)] < keys[static_cast<qsizetype>(i - 1)]) sorted = false;
+      const double key = ChartKey(times[run.firstRow + i]);
+      keys[static_cast<qsizetype>(i)] = key;
+      if (i > 0 && key < keys[static_cast<qsizetype>(i - 1)]) sorted = false;
+      span = {std::min(span.first, key), std::max(span.second, key)};
     }
+    runSpans_.push_back(span);
     for (size_t c = 0; c < columns; ++c) {
       QCPGraph* graph = chart_->addGraph();
       graph->setPen(QPen(SeriesColour(c), 1));
@@ -151,12 +157,10 @@ void THistForm::ScaleAxes() {
 
   const auto& times = data_.Times();
   if (times.empty()) return;
-  double first = std::numeric_limits<double>::max(), last = std::numeric_limits<double>::lowest();
-  for (const HistoryRun& run : data_.Runs()) {
-    if (run.rowCount == 0) continue;
-    first = std::min({first, ChartKey(times[run.firstRow]), ChartKey(times[run.firstRow + run.rowCount - 1])});
-    last = std::max({last, ChartKey(times[run.firstRow]), ChartKey(times[run.firstRow + run.rowCount - 1])});
-  }
+  // Every time stamp, not only each run's ends: a clock set back during a recording puts
+  // points before the first line's.
+  const auto [earliest, latest] = std::minmax_element(times.begin(), times.end());
+  double first = ChartKey(*earliest), last = ChartKey(*latest);
   if (last - first < 1.0) {
     first -= 30.0;
     last += 30.0;
@@ -170,16 +174,10 @@ void THistForm::ShowReadout(double chartKey) {
   dateTimeLabel_->setText(t != 0 && texts_ ? messages_[kMsgInstant] + QStringLiteral(": ") + texts_->DateTimeText(t)
                                            : QString());
 
-  // The run whose time span holds the cursor.
-  const auto& runs = data_.Runs();
-  const auto& times = data_.Times();
+  // The first run whose time span holds the cursor (an empty run's span holds nothing).
   long runAtCursor = -1;
-  for (size_t r = 0; r < runs.size() && runAtCursor < 0; ++r) {
-    if (runs[r].rowCount == 0) continue;
-    const double first = ChartKey(times[runs[r].firstRow]);
-    const double last = ChartKey(times[runs[r].firstRow + runs[r].rowCount - 1]);
-    if (first <= chartKey && chartKey <= last) runAtCursor = static_cast<long>(r);
-  }
+  for (size_t r = 0; r < runSpans_.size() && runAtCursor < 0; ++r)
+    if (runSpans_[r].first <= chartKey && chartKey <= runSpans_[r].second) runAtCursor = static_cast<long>(r);
 
   // Each series is searched by its own times: a value missing in one column neither shifts
   // the others nor leads past a series' end.

@@ -82,12 +82,18 @@ TEST_F(HistFormTest, TwoRunsGiveUnjoinedSeriesInTheSameColoursAndOneLegendEntryP
 }
 
 // Constant values get the axis 7..13; a file without a single value still gets an axis that
-// is not inverted.
+// is not inverted; the time axis and the read-out reach the points whatever their order.
 TEST_F(HistFormTest, ValueAxisOfConstantAndOfMissingValues) {
   ASSERT_TRUE(Open(Header() + Line(5, 8, 0, 0, 0, {"10", "10"}) + Line(5, 8, 0, 1, 0, {"10", "10"})));
   EXPECT_EQ(form_.Chart()->yAxis->range(), QCPRange(7, 13));
   ASSERT_TRUE(Open(Header() + Line(5, 8, 0, 0, 0, {"x", ""})));
   EXPECT_LT(form_.Chart()->yAxis->range().lower, form_.Chart()->yAxis->range().upper);
+  // A clock set back during the recording: the time axis still spans every point.
+  ASSERT_TRUE(Open(Header() + Line(5, 10, 0, 0, 0, {"1", "2"}) + Line(5, 9, 0, 0, 0, {"1", "2"}) +
+                   Line(5, 10, 30, 0, 0, {"1", "2"})));
+  EXPECT_EQ(form_.Chart()->xAxis->range(), QCPRange(Key(5, 9, 0, 0), Key(5, 10, 30, 0)));
+  form_.ShowReadout(Key(5, 9, 30, 0));  // and the read-out finds them there
+  EXPECT_EQ(Series(0, 1)->name(), QStringLiteral("Canal 2: 2.000"));
 }
 
 // Column 1 lacks its value at 08:00:02: its read-out comes from its own previous point,
