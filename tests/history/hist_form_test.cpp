@@ -83,7 +83,7 @@ TEST_F(HistFormTest, TwoRunsGiveUnjoinedSeriesInTheSameColoursAndOneLegendEntryP
 
 // Constant values get the axis 7..13; a file without a single value still gets an axis that
 // is not inverted; the time axis and the read-out reach the points whatever their order.
-TEST_F(HistFormTest, ValueAxisOfConstantAndOfMissingValues) {
+TEST_F(HistFormTest, AxesOfConstantMissingAndUnorderedValues) {
   ASSERT_TRUE(Open(Header() + Line(5, 8, 0, 0, 0, {"10", "10"}) + Line(5, 8, 0, 1, 0, {"10", "10"})));
   EXPECT_EQ(form_.Chart()->yAxis->range(), QCPRange(7, 13));
   ASSERT_TRUE(Open(Header() + Line(5, 8, 0, 0, 0, {"x", ""})));
