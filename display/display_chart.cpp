@@ -6,7 +6,7 @@
 
 #include "controls/tcolor.h"
 #include "display/channel_reading.h"
-#include "display/chart_time.h"
+#include "platform/chart_time.h"
 #include "display/display_text.h"
 #include "platform/qt_text.h"
 

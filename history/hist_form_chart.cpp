@@ -8,7 +8,7 @@
 
 #include "history/axis_scale.h"
 #include "history/cell_texts.h"
-#include "history/chart_keys.h"
+#include "platform/chart_time.h"
 #include "history/hist_form.h"
 #include "history/point_search.h"
 #include "history/series_titles.h"
@@ -105,7 +105,7 @@ void THistForm::BuildChart() {
     bool sorted = true;
     std::pair<double, double> span(std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity());
     for (size_t i = 0; i < run.rowCount; ++i) {
-      const double key = ChartKey(times[run.firstRow + i]);
+      const double key = chart_time::KeyFromDateTime(times[run.firstRow + i]);
       keys[static_cast<qsizetype>(i)] = key;
       if (i > 0 && key < keys[static_cast<qsizetype>(i - 1)]) sorted = false;
       span = {std::min(span.first, key), std::max(span.second, key)};
@@ -160,7 +160,7 @@ void THistForm::ScaleAxes() {
   // Every time stamp, not only each run's ends: a clock set back during a recording puts
   // points before the first line's.
   const auto [earliest, latest] = std::minmax_element(times.begin(), times.end());
-  double first = ChartKey(*earliest), last = ChartKey(*latest);
+  double first = chart_time::KeyFromDateTime(*earliest), last = chart_time::KeyFromDateTime(*latest);
   if (last - first < 1.0) {
     first -= 30.0;
     last += 30.0;
@@ -170,7 +170,7 @@ void THistForm::ScaleAxes() {
 
 void THistForm::ShowReadout(double chartKey) {
   if (series_.empty()) return;
-  const TDateTime t = TimeOfChartKey(chartKey);
+  const TDateTime t = chart_time::DateTimeFromKey(chartKey);
   dateTimeLabel_->setText(t != 0 && texts_ ? messages_[kMsgInstant] + QStringLiteral(": ") + texts_->DateTimeText(t)
                                            : QString());
 

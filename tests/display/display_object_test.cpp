@@ -12,7 +12,7 @@
 #include "controls/dial_gauge.h"
 #include "controls/digit_display.h"
 #include "controls/segment_indicator.h"
-#include "display/chart_time.h"
+#include "platform/chart_time.h"
 #include "display/display_chart.h"
 #include "display/display_object.h"
 

@@ -12,7 +12,7 @@
 #include <QTemporaryDir>
 
 #include "app/language_file.h"
-#include "history/chart_keys.h"
+#include "platform/chart_time.h"
 #include "history/hist_form.h"
 #include "history_text.h"
 #include "qcustomplot.h"
@@ -47,7 +47,7 @@ class HistFormTest : public testing::Test {
   }
   // The chart key of a time on a day of December 2026.
   static double Key(int day, int h, int m, int s) {
-    return history::ChartKey(46356 + day + (h * 3600 + m * 60 + s) / 86400.0);  // 46357: 2026-12-01
+    return chart_time::KeyFromDateTime(46356 + day + (h * 3600 + m * 60 + s) / 86400.0);  // 46357: 2026-12-01
   }
   QCPGraph* Series(size_t run, size_t column) { return form_.SeriesOf(run, column); }
 
