@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "platform/isolated_run.h"
+#include "platform/le_bytes.h"
 
 namespace app {
 namespace {
@@ -15,15 +16,11 @@ namespace {
 constexpr LONGUINT64 kMaxObjectSize = 64ull * 1024 * 1024;
 
 std::uint32_t ReadU32(std::string_view bytes, std::size_t at) {
-  return static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at])) |
-         static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at + 1])) << 8 |
-         static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at + 2])) << 16 |
-         static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at + 3])) << 24;
+  return le_bytes::GetU32(reinterpret_cast<const std::uint8_t*>(bytes.data()), at);
 }
 
 std::uint16_t ReadU16(std::string_view bytes, std::size_t at) {
-  return static_cast<std::uint16_t>(static_cast<unsigned char>(bytes[at]) |
-                                    static_cast<unsigned char>(bytes[at + 1]) << 8);
+  return le_bytes::GetU16(reinterpret_cast<const std::uint8_t*>(bytes.data()), at);
 }
 
 std::string ZeroTerminated(std::string_view bytes, std::size_t at) {

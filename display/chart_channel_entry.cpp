@@ -1,8 +1,8 @@
 #include "display/chart_channel_entry.h"
 
-#include "display/le_bytes.h"
+#include "platform/le_bytes.h"
 
-using namespace display_bytes;
+using namespace le_bytes;
 
 namespace {
 constexpr size_t kColor = 0;

@@ -9,6 +9,7 @@
 #include "platform/chart_time.h"
 #include "display/display_text.h"
 #include "platform/qt_text.h"
+#include "platform/text_trim.h"
 
 namespace {
 
@@ -61,7 +62,7 @@ DisplayChart::DisplayChart(const DisplayConfig& config, QWidget* parent)
 
   for (const ChartChannelEntry& entry : config.chartChannels) {
     QCPGraph* g = AddLine(plot_, entry.color, width);
-    g->setName(platform::FromCp1252(TrimText(entry.name.str())));
+    g->setName(platform::FromCp1252(platform::TrimBlanks(entry.name.str())));
     series_.push_back(g);
   }
   if (s.ref1On) {

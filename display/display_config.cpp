@@ -2,9 +2,9 @@
 
 #include <cstring>
 
-#include "display/le_bytes.h"
+#include "platform/le_bytes.h"
 
-using namespace display_bytes;
+using namespace le_bytes;
 namespace layout = display_config_layout;
 
 DisplayConfig DisplayConfig::NewWindowDefaults() {

@@ -3,9 +3,9 @@
 #include <concepts>
 #include <type_traits>
 
-#include "display/le_bytes.h"
+#include "platform/le_bytes.h"
 
-using namespace display_bytes;
+using namespace le_bytes;
 
 namespace {
 

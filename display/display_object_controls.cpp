@@ -15,6 +15,7 @@
 #include "display/display_object.h"
 #include "display/display_text.h"
 #include "platform/qt_text.h"
+#include "platform/text_trim.h"
 
 namespace {
 
@@ -36,7 +37,7 @@ constexpr int kMeterAngleForTopCaption = 240;
 
 int Decimals(const DisplayConfig& c) { return std::clamp<int>(c.decimals, 0, kMaxDecimals); }
 
-QString UnitOf(const DisplayConfig& c) { return platform::FromCp1252(TrimText(c.unit.str())); }
+QString UnitOf(const DisplayConfig& c) { return platform::FromCp1252(platform::TrimBlanks(c.unit.str())); }
 
 // A scale needs its minimum below its maximum; a stored range that isn't gets one unit
 // (below the minimum when it is the largest value the field holds).

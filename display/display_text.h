@@ -4,9 +4,6 @@
 #include <string_view>
 #include <vector>
 
-// Leading and trailing blanks and control characters (every byte up to 0x20) removed.
-std::string TrimText(std::string_view text);
-
 // The marker that ends each piece of a run of chart series titles.
 inline constexpr std::string_view kSeriesTitleEnd = "~#~";
 

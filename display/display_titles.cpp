@@ -4,13 +4,14 @@
 
 #include "display/default_channel_names.h"
 #include "display/display_text.h"
+#include "platform/text_trim.h"
 
 namespace {
 
 using Name = DefaultChannelName;
 
 std::string TagOr(const std::string& tag, Name fallback) {
-  return TrimText(tag).empty() ? DefaultChannelNameText(fallback) : tag;
+  return platform::TrimBlanks(tag).empty() ? DefaultChannelNameText(fallback) : tag;
 }
 
 int16_t DecimalsOfInput(const DisplayDeviceInfo& d, int32_t channelConfig) {
@@ -29,14 +30,14 @@ std::string CounterName(const DisplayDeviceInfo& d) {
 }
 
 std::string DeviceTagOf(const DisplayDeviceInfo& d) {
-  std::string tag = TrimText(d.tag);
+  std::string tag = platform::TrimBlanks(d.tag);
   return tag.empty() ? std::string(kDefaultDeviceTag) : tag;
 }
 
 }  // namespace
 
 void RefreshConfigTexts(DisplayConfig& config, const DisplayDeviceInfo& d) {
-  config.deviceTag = TrimText(d.tag).empty() ? std::string(kDefaultDeviceTag) : d.tag;
+  config.deviceTag = platform::TrimBlanks(d.tag).empty() ? std::string(kDefaultDeviceTag) : d.tag;
   switch (config.valueIndex) {
     case 0:
       config.channelName =
@@ -101,9 +102,9 @@ WindowTitles BuildWindowTitles(DisplayConfig& config,
       RefreshConfigTexts(config, *d);
       addResetItem(*d);
     }
-    std::string caption = severalDevices ? TrimText(config.deviceTag.str()) + " / " : "";
-    caption += TrimText(config.channelName.str());
-    const std::string unit = TrimText(config.unit.str());
+    std::string caption = severalDevices ? platform::TrimBlanks(config.deviceTag.str()) + " / " : "";
+    caption += platform::TrimBlanks(config.channelName.str());
+    const std::string unit = platform::TrimBlanks(config.unit.str());
     const bool digits =
         config.kind == DisplayKind::LcdIndicator || config.kind == DisplayKind::LedDigits;
     if (digits && !unit.empty()) caption += " - " + unit;
@@ -119,7 +120,7 @@ WindowTitles BuildWindowTitles(DisplayConfig& config,
     if (d == nullptr) {
       // Not in this run: the series keeps its title, and the titles of the series after it
       // stay in their places.
-      out.seriesTitles += TrimText(entry.name.str()) + std::string(kSeriesTitleEnd);
+      out.seriesTitles += platform::TrimBlanks(entry.name.str()) + std::string(kSeriesTitleEnd);
       continue;
     }
     if (std::find(named.begin(), named.end(), d->serialNumber) == named.end()) {
@@ -130,11 +131,11 @@ WindowTitles BuildWindowTitles(DisplayConfig& config,
     config.valueIndex = entry.valueIndex;
     RefreshConfigTexts(config, *d);
     addResetItem(*d);
-    std::string name = severalDevices ? TrimText(config.deviceTag.str()) + " / " : "";
-    name += TrimText(config.channelName.str());
+    std::string name = severalDevices ? platform::TrimBlanks(config.deviceTag.str()) + " / " : "";
+    name += platform::TrimBlanks(config.channelName.str());
     entry.name = name;
     std::string title = name;
-    const std::string unit = TrimText(config.unit.str());
+    const std::string unit = platform::TrimBlanks(config.unit.str());
     if (!unit.empty()) title += " / " + unit;
     out.seriesTitles += title + std::string(kSeriesTitleEnd);
   }

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "display/le_bytes.h"
+#include "platform/le_bytes.h"
 
-using namespace display_bytes;
+using namespace le_bytes;
 
 namespace {
 constexpr size_t kMaximized = 0;

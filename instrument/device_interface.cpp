@@ -4,6 +4,7 @@
 
 #include "instrument/device_regs_image.h"
 #include "instrument/register_text.h"
+#include "platform/text_trim.h"
 
 namespace {
 
@@ -89,7 +90,7 @@ bool DeviceInterface::ReadSerialNumber(std::string& text) {
 bool DeviceInterface::ReadTagName(std::string& text) {
   std::array<uint16_t, device::kRegisterTextRegisters> words{};
   if (!ReadRegisters(device::reg::kTag, device::kRegisterTextRegisters, words.data())) return false;
-  text = device::TrimTagText(device::RegTextToString(words));
+  text = platform::TrimBlanks(device::RegTextToString(words));
   return true;
 }
 

@@ -21,13 +21,4 @@ void StringToRegText(std::string_view text, std::span<uint16_t, kRegisterTextReg
     registers[i] = static_cast<uint16_t>(bytes[2 * i] | (bytes[2 * i + 1] << 8));
 }
 
-std::string TrimTagText(std::string_view text) {
-  auto blank = [](char c) { return static_cast<uint8_t>(c) <= 0x20; };
-  size_t first = 0;
-  size_t last = text.size();
-  while (first < last && blank(text[first])) ++first;
-  while (last > first && blank(text[last - 1])) --last;
-  return std::string(text.substr(first, last - first));
-}
-
 }  // namespace device

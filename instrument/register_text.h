@@ -18,7 +18,4 @@ std::string RegTextToString(std::span<const uint16_t, kRegisterTextRegisters> re
 // The first ten characters; a shorter text is filled up with zero bytes.
 void StringToRegText(std::string_view text, std::span<uint16_t, kRegisterTextRegisters> registers);
 
-// Without leading and trailing blanks and control characters (every byte up to 0x20).
-std::string TrimTagText(std::string_view text);
-
 }  // namespace device

@@ -11,6 +11,7 @@
 #include "instrument/live_values.h"
 #include "instrument/register_text.h"
 #include "instrument/sensor_names.h"
+#include "platform/text_trim.h"
 
 namespace device {
 namespace {
@@ -43,7 +44,7 @@ TEST(DeviceRegsParse, IdentificationAndTexts) {
   EXPECT_EQ(RegTextToString(words), "0123456789");
   const uint16_t zeroInside[5] = {0x4241, 0x4300, 0x4444, 0x4545, 0x4646};
   EXPECT_EQ(RegTextToString(zeroInside), "AB");
-  EXPECT_EQ(TrimTagText(" \t Forno 1\r\x01 "), "Forno 1");
+  EXPECT_EQ(platform::TrimBlanks(" \t Forno 1\r\x01 "), "Forno 1");
 }
 
 TEST(DeviceRegsParse, Model0FieldsAreSignExtendedAndTheCounterBlockFollowsFirmware) {

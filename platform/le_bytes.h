@@ -1,11 +1,11 @@
 #pragma once
-// Little-endian reads and writes at byte offsets of a record buffer. The display records are
-// a file format, so every field goes through these instead of a struct copy.
+// Little-endian reads and writes at byte offsets of a record buffer. Records of file formats
+// go through these field by field instead of a struct copy.
 #include <bit>
 #include <cstddef>
 #include <cstdint>
 
-namespace display_bytes {
+namespace le_bytes {
 
 inline void PutU8(uint8_t* b, size_t at, uint8_t v) { b[at] = v; }
 
@@ -48,4 +48,4 @@ inline int16_t GetI16(const uint8_t* b, size_t at) { return static_cast<int16_t>
 inline int32_t GetI32(const uint8_t* b, size_t at) { return static_cast<int32_t>(GetU32(b, at)); }
 inline double GetF64(const uint8_t* b, size_t at) { return std::bit_cast<double>(GetU64(b, at)); }
 
-}  // namespace display_bytes
+}  // namespace le_bytes
