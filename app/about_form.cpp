@@ -5,8 +5,8 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "app/app_constants.h"
-#include "app/language_qt.h"
+#include "ui/program_constants.h"
+#include "ui/language_qt.h"
 #include "app/tool_icons.h"
 
 namespace app {
@@ -48,11 +48,11 @@ TAboutForm::TAboutForm(QWidget* parent)
   layout->addWidget(btnOK_, 4, 1, Qt::AlignRight);
   layout->setColumnStretch(1, 1);
 
-  const QString version = QString::fromUtf8(kVersionText.data(), static_cast<qsizetype>(kVersionText.size()));
+  const QString version = QString::fromUtf8(ui::kVersionText.data(), static_cast<qsizetype>(ui::kVersionText.size()));
   versaoSoftwareLabel_->setText(versaoSoftwareLabel_->text() + QStringLiteral(" ") + version);
-  if (ProgramLanguage().Loaded()) {
-    ApplyLanguageTexts("# Nome Software", {TextOf(nomeSoftwareLabel_)});
-    ApplyLanguageTexts("# Form About", {TitleOf(this), [this, version](const QString& text) {
+  if (ui::ProgramLanguage().Loaded()) {
+    ui::ApplyLanguageTexts("# Nome Software", {ui::TextOf(nomeSoftwareLabel_)});
+    ui::ApplyLanguageTexts("# Form About", {ui::TitleOf(this), [this, version](const QString& text) {
                                           versaoSoftwareLabel_->setText(text + QStringLiteral(" ") + version);
                                         }});
   }

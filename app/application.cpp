@@ -2,12 +2,12 @@
 
 #include <QMessageBox>
 
-#include "app/app_constants.h"
+#include "ui/program_constants.h"
 
 namespace app {
 
 TervanaApplication::TervanaApplication(int& argc, char** argv) : QApplication(argc, argv) {
-  setApplicationName(QString::fromUtf8(kApplicationTitle.data(), static_cast<qsizetype>(kApplicationTitle.size())));
+  setApplicationName(QString::fromUtf8(ui::kApplicationTitle.data(), static_cast<qsizetype>(ui::kApplicationTitle.size())));
 }
 
 bool TervanaApplication::notify(QObject* receiver, QEvent* event) {
@@ -23,7 +23,7 @@ bool TervanaApplication::notify(QObject* receiver, QEvent* event) {
 
 void ShowException(const std::exception* error) {
   const QString text = error != nullptr ? QString::fromUtf8(error->what()) : QStringLiteral("Erro desconhecido.");
-  QMessageBox::critical(nullptr, QString::fromUtf8(kApplicationTitle.data(), static_cast<qsizetype>(kApplicationTitle.size())),
+  QMessageBox::critical(nullptr, QString::fromUtf8(ui::kApplicationTitle.data(), static_cast<qsizetype>(ui::kApplicationTitle.size())),
                         text);
 }
 

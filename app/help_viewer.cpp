@@ -9,7 +9,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-#include "app/user_interaction.h"
+#include "ui/user_interaction.h"
 #include "platform/qt_text.h"
 
 namespace app {

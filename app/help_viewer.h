@@ -8,9 +8,12 @@
 
 #include "app/help_file.h"
 
+namespace ui {
+class UserInteraction;
+}  // namespace ui
+
 namespace app {
 
-class UserInteraction;
 
 class HelpViewer {
  public:
@@ -55,7 +58,7 @@ class HelpWindow : public QWidget {
 // file is reported through the user interaction.
 class ChmHelpViewer : public HelpViewer {
  public:
-  explicit ChmHelpViewer(UserInteraction& ui) : ui_(ui) {}
+  explicit ChmHelpViewer(ui::UserInteraction& ui) : ui_(ui) {}
   ~ChmHelpViewer() override;
   void ShowContext(const QString& helpFile, int context) override;
   void ShowDefaultTopic(const QString& helpFile) override;
@@ -66,7 +69,7 @@ class ChmHelpViewer : public HelpViewer {
   // The window showing the file, or null after reporting why it can't be shown.
   HelpWindow* WindowFor(const QString& helpFile);
 
-  UserInteraction& ui_;
+  ui::UserInteraction& ui_;
   QPointer<HelpWindow> window_;
 };
 

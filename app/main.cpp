@@ -5,18 +5,18 @@
 
 #include "app/application.h"
 #include "app/help_viewer.h"
-#include "app/program_directory.h"
+#include "ui/program_directory.h"
 #include "app/program_forms.h"
 #include "app/tool_icons.h"
-#include "app/user_interaction.h"
+#include "ui/user_interaction.h"
 #include "app/view_form.h"
 
 int main(int argc, char** argv) {
   app::TervanaApplication application(argc, argv);
   QApplication::setWindowIcon(QIcon(app::MakeLogoPixmap(64)));
   try {
-    app::SetProgramDirectory(QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString());
-    app::QtUserInteraction ui;
+    ui::SetProgramDirectory(QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString());
+    ui::QtUserInteraction ui;
     app::ChmHelpViewer help(ui);
     const auto forms = app::CreateProgramForms(ui, help);
     forms->viewForm->show();

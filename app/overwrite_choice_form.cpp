@@ -6,7 +6,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "app/language_qt.h"
+#include "ui/language_qt.h"
 
 namespace app {
 
@@ -49,10 +49,10 @@ TOverwriteChoiceForm::TOverwriteChoiceForm(QWidget* parent)
   setMinimumWidth(460);
 
   appendCaption_ = appendButton_->text();
-  if (ProgramLanguage().Loaded()) {
-    ApplyLanguageTexts("# Form de Escolha da Sobrescrita",
-                       {TitleOf(this), TextOf(label1_), TextOf(label2_), Into(appendCaption_), TextOf(overwriteButton_),
-                        TextOf(cancelButton_)});
+  if (ui::ProgramLanguage().Loaded()) {
+    ui::ApplyLanguageTexts("# Form de Escolha da Sobrescrita",
+                       {ui::TitleOf(this), ui::TextOf(label1_), ui::TextOf(label2_), ui::Into(appendCaption_), ui::TextOf(overwriteButton_),
+                        ui::TextOf(cancelButton_)});
   }
   UpdateAppendCaption();
 }

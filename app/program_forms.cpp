@@ -18,7 +18,7 @@ ProgramForms::~ProgramForms() {
 
 ProgramForms* Forms() { return current; }
 
-std::unique_ptr<ProgramForms> CreateProgramForms(UserInteraction& ui, HelpViewer& help) {
+std::unique_ptr<ProgramForms> CreateProgramForms(ui::UserInteraction& ui, HelpViewer& help) {
   auto forms = std::make_unique<ProgramForms>();
   forms->viewForm = std::make_unique<TViewForm>(ui, help);
   TViewForm* view = forms->viewForm.get();

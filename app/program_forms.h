@@ -4,13 +4,16 @@
 // History viewers and display windows are made on demand.
 #include <memory>
 
+namespace ui {
+class UserInteraction;
+}  // namespace ui
+
 namespace app {
 
 class HelpViewer;
 class TAboutForm;
 class TOverwriteChoiceForm;
 class TViewForm;
-class UserInteraction;
 
 struct ProgramForms {
   ~ProgramForms();
@@ -21,7 +24,7 @@ struct ProgramForms {
 };
 
 // Creates the forms in their order and makes them the program's forms (Forms()).
-std::unique_ptr<ProgramForms> CreateProgramForms(UserInteraction& ui, HelpViewer& help);
+std::unique_ptr<ProgramForms> CreateProgramForms(ui::UserInteraction& ui, HelpViewer& help);
 
 // The program's forms while they exist, else null.
 ProgramForms* Forms();

@@ -15,12 +15,12 @@
 #include <QToolBar>
 #include <QToolButton>
 
-#include "app/app_constants.h"
-#include "app/help_context.h"
+#include "ui/program_constants.h"
+#include "ui/help_context.h"
 #include "app/help_viewer.h"
-#include "app/language_file.h"
-#include "app/language_qt.h"
-#include "app/program_directory.h"
+#include "ui/language_file.h"
+#include "ui/language_qt.h"
+#include "ui/program_directory.h"
 #include "app/tool_icons.h"
 #include "instrument/sensor_names.h"
 
@@ -41,7 +41,7 @@ class HelpKeyFilter : public QObject {
     const QWidget* origin = qobject_cast<QWidget*>(watched);
     if (origin == nullptr) origin = QApplication::focusWidget();
     if (origin == nullptr) origin = QApplication::activeWindow();
-    const int context = NearestHelpContext(origin);
+    const int context = ui::NearestHelpContext(origin);
     if (context != 0) {
       form_->OnAppHelp(TViewForm::kHelpContext, context);
     } else {
@@ -60,11 +60,11 @@ QString Utf8(std::string_view text) { return QString::fromUtf8(text.data(), stat
 
 }  // namespace
 
-TViewForm::TViewForm(UserInteraction& ui, HelpViewer& help, QWidget* parent)
+TViewForm::TViewForm(ui::UserInteraction& ui, HelpViewer& help, QWidget* parent)
     : QMainWindow(parent), ui_(ui), help_(help) {
   setObjectName(QStringLiteral("ViewForm"));
-  setWindowTitle(Utf8(kApplicationTitle));
-  SetHelpContext(this, kHelpContextMainWindow);
+  setWindowTitle(Utf8(ui::kApplicationTitle));
+  ui::SetHelpContext(this, kHelpContextMainWindow);
   resize(960, 680);
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     move(screen->availableGeometry().center() - rect().center());
@@ -90,11 +90,11 @@ TViewForm::TViewForm(UserInteraction& ui, HelpViewer& help, QWidget* parent)
   qApp->installEventFilter(helpKeys_);
 
   messages_ = BuiltInMainWindowMessages();
-  setWindowTitle(windowTitle() + QStringLiteral(" - ") + Utf8(kVersionText));
+  setWindowTitle(windowTitle() + QStringLiteral(" - ") + Utf8(ui::kVersionText));
   setAcceptDrops(true);
 
-  LanguageList& language = ProgramLanguage();
-  language.LoadFromFile(ProgramFilePath(kLanguageFileName));
+  ui::LanguageList& language = ui::ProgramLanguage();
+  language.LoadFromFile(ui::ProgramFilePath(ui::kLanguageFileName));
   if (language.Loaded()) Translate();
   // Instruments made from now on take their sensor-kind names from the same file.
   device::InstallSensorNameProvider(
@@ -104,11 +104,11 @@ TViewForm::TViewForm(UserInteraction& ui, HelpViewer& help, QWidget* parent)
   BuildDialogSpecs();
   statusPanel0_->setText(messages_[kMsgHistory] + QStringLiteral(": ") + messages_[kMsgDisabled]);
   updaterTimer_->setInterval(25);
-  MainWindow() = this;
+  ui::MainWindow() = this;
 }
 
 TViewForm::~TViewForm() {
-  if (MainWindow() == this) MainWindow() = nullptr;
+  if (ui::MainWindow() == this) ui::MainWindow() = nullptr;
   qApp->removeEventFilter(helpKeys_);
 }
 
@@ -256,25 +256,25 @@ void TViewForm::BuildStatusBar() {
 
 void TViewForm::Translate() {
   QString programName;
-  if (ApplyLanguageTexts("# Nome Software", {Into(programName)}) == 1) {
-    setWindowTitle(programName + QStringLiteral(" - ") + Utf8(kVersionText));
+  if (ui::ApplyLanguageTexts("# Nome Software", {ui::Into(programName)}) == 1) {
+    setWindowTitle(programName + QStringLiteral(" - ") + Utf8(ui::kVersionText));
   }
-  ApplyLanguageTexts(
+  ui::ApplyLanguageTexts(
       "# Form Principal",
-      {TitleOf(arquivo_), TextOf(carregarambiente_), TextOf(salvarambiente_), TextOf(imprimir_), TextOf(imprimirtudo_),
-       TextOf(fechar_), TitleOf(configuracao_), TextOf(configuraAparelho_), nullptr, TitleOf(janela_),
-       TextOf(novaJanela_), TextOf(configurarJanela_), TextOf(fecharJanela_), TextOf(emcascata_), TextOf(ladoalado_),
-       TitleOf(opcoes_), TextOf(configurar_), TextOf(desabilitar_), TextOf(abrirHistorico_),
-       TextOf(exportarHistorico_), TextOf(configurarGraficoHistorico_), TextOf(iniciar_), TextOf(parar_),
-       TitleOf(ajuda_), TextOf(conteudo_), TextOf(sobre_),
-       Into(messages_[0]), Into(messages_[1]), Into(messages_[2]), Into(messages_[3]), Into(messages_[4]),
-       Into(messages_[5]), Into(messages_[6]), Into(messages_[7]), Into(messages_[8]), Into(messages_[9]),
-       Into(messages_[10]), Into(messages_[11]), Into(messages_[12]), Into(messages_[13]), Into(messages_[14]),
-       Into(messages_[15]), Into(messages_[16]), Into(messages_[17]), Into(messages_[18]), Into(messages_[19]),
-       Into(messages_[20]), Into(messages_[21]), Into(messages_[22]), Into(messages_[23]), Into(messages_[24]),
-       ToolTipOf(setupDeviceToolButton_), ToolTipOf(newWindowToolButton_), ToolTipOf(setupWindowToolButton_),
-       ToolTipOf(setupHistToolButton_), ToolTipOf(disableHistToolButton_), ToolTipOf(openHistToolButton_),
-       ToolTipOf(startToolButton_), ToolTipOf(stopToolButton_)});
+      {ui::TitleOf(arquivo_), ui::TextOf(carregarambiente_), ui::TextOf(salvarambiente_), ui::TextOf(imprimir_), ui::TextOf(imprimirtudo_),
+       ui::TextOf(fechar_), ui::TitleOf(configuracao_), ui::TextOf(configuraAparelho_), nullptr, ui::TitleOf(janela_),
+       ui::TextOf(novaJanela_), ui::TextOf(configurarJanela_), ui::TextOf(fecharJanela_), ui::TextOf(emcascata_), ui::TextOf(ladoalado_),
+       ui::TitleOf(opcoes_), ui::TextOf(configurar_), ui::TextOf(desabilitar_), ui::TextOf(abrirHistorico_),
+       ui::TextOf(exportarHistorico_), ui::TextOf(configurarGraficoHistorico_), ui::TextOf(iniciar_), ui::TextOf(parar_),
+       ui::TitleOf(ajuda_), ui::TextOf(conteudo_), ui::TextOf(sobre_),
+       ui::Into(messages_[0]), ui::Into(messages_[1]), ui::Into(messages_[2]), ui::Into(messages_[3]), ui::Into(messages_[4]),
+       ui::Into(messages_[5]), ui::Into(messages_[6]), ui::Into(messages_[7]), ui::Into(messages_[8]), ui::Into(messages_[9]),
+       ui::Into(messages_[10]), ui::Into(messages_[11]), ui::Into(messages_[12]), ui::Into(messages_[13]), ui::Into(messages_[14]),
+       ui::Into(messages_[15]), ui::Into(messages_[16]), ui::Into(messages_[17]), ui::Into(messages_[18]), ui::Into(messages_[19]),
+       ui::Into(messages_[20]), ui::Into(messages_[21]), ui::Into(messages_[22]), ui::Into(messages_[23]), ui::Into(messages_[24]),
+       ui::ToolTipOf(setupDeviceToolButton_), ui::ToolTipOf(newWindowToolButton_), ui::ToolTipOf(setupWindowToolButton_),
+       ui::ToolTipOf(setupHistToolButton_), ui::ToolTipOf(disableHistToolButton_), ui::ToolTipOf(openHistToolButton_),
+       ui::ToolTipOf(startToolButton_), ui::ToolTipOf(stopToolButton_)});
 }
 
 void TViewForm::BuildDialogSpecs() {

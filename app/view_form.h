@@ -10,8 +10,8 @@
 
 #include "app/main_window_hooks.h"
 #include "app/main_window_messages.h"
-#include "app/main_window_services.h"
-#include "app/user_interaction.h"
+#include "ui/main_window_services.h"
+#include "ui/user_interaction.h"
 
 class QAction;
 class QLabel;
@@ -27,7 +27,7 @@ namespace app {
 class HelpViewer;
 class HelpKeyFilter;
 
-class TViewForm : public QMainWindow, public MainWindowServices {
+class TViewForm : public QMainWindow, public ui::MainWindowServices {
   Q_OBJECT
 
  public:
@@ -37,7 +37,7 @@ class TViewForm : public QMainWindow, public MainWindowServices {
   static constexpr quint16 kHelpContextPopup = 8;
   static constexpr int kHelpContextMainWindow = 1;
 
-  TViewForm(UserInteraction& ui, HelpViewer& help, QWidget* parent = nullptr);
+  TViewForm(ui::UserInteraction& ui, HelpViewer& help, QWidget* parent = nullptr);
   ~TViewForm() override;
 
   MainWindowHooks& Hooks() { return hooks_; }
@@ -51,9 +51,9 @@ class TViewForm : public QMainWindow, public MainWindowServices {
   void OpenHistoryFile(const QString& fileName) override;
 
   const MainWindowMessages& Messages() const { return messages_; }
-  const FileDialogRequest& OpenEnvDialog() const { return openEnvDialog_; }
-  const FileDialogRequest& SaveEnvDialog() const { return saveEnvDialog_; }
-  const FileDialogRequest& OpenDialog() const { return openDialog_; }
+  const ui::FileDialogRequest& OpenEnvDialog() const { return openEnvDialog_; }
+  const ui::FileDialogRequest& SaveEnvDialog() const { return saveEnvDialog_; }
+  const ui::FileDialogRequest& OpenDialog() const { return openDialog_; }
 
   // Start-up: the environment named on the command line (or "lasttime.env"), then every
   // history file named on it.
@@ -152,7 +152,7 @@ class TViewForm : public QMainWindow, public MainWindowServices {
   QToolButton* AddToolButton(const char* name, const char* hint, const char* caption, int icon,
                              void (TViewForm::*handler)());
 
-  UserInteraction& ui_;
+  ui::UserInteraction& ui_;
   HelpViewer& help_;
   MainWindowHooks hooks_;
   QPointer<QDialog> aboutDialog_;
@@ -166,9 +166,9 @@ class TViewForm : public QMainWindow, public MainWindowServices {
   TriggerSettings trigger_;
   bool closed_ = false;
 
-  FileDialogRequest openEnvDialog_;
-  FileDialogRequest saveEnvDialog_;
-  FileDialogRequest openDialog_;
+  ui::FileDialogRequest openEnvDialog_;
+  ui::FileDialogRequest saveEnvDialog_;
+  ui::FileDialogRequest openDialog_;
 
   QMdiArea* mdiArea_ = nullptr;
   QToolBar* toolBar_ = nullptr;

@@ -10,11 +10,11 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include "app/app_constants.h"
-#include "app/child_windows.h"
+#include "ui/program_constants.h"
+#include "ui/child_windows.h"
 #include "app/help_file.h"
 #include "app/help_viewer.h"
-#include "app/program_directory.h"
+#include "ui/program_directory.h"
 #include "app/view_form.h"
 
 namespace app {
@@ -49,11 +49,11 @@ QMdiSubWindow* TViewForm::AddChildWindow(QWidget* child) {
 }
 
 void TViewForm::ArquivoPopup() {
-  exportarHistorico_->setVisible(CommandsOf<HistoryViewerCommands>(ActiveChild()) != nullptr);
+  exportarHistorico_->setVisible(CommandsOf<ui::HistoryViewerCommands>(ActiveChild()) != nullptr);
 }
 
 void TViewForm::OpcoesPopup() {
-  configurarGraficoHistorico_->setVisible(CommandsOf<HistoryViewerCommands>(ActiveChild()) != nullptr);
+  configurarGraficoHistorico_->setVisible(CommandsOf<ui::HistoryViewerCommands>(ActiveChild()) != nullptr);
 }
 
 void TViewForm::CarregarambienteClick() {
@@ -77,7 +77,7 @@ void TViewForm::AbrirHistoricoClick() {
 }
 
 void TViewForm::ExportarHistoricoClick() {
-  auto* viewer = CommandsOf<HistoryViewerCommands>(ActiveChild());
+  auto* viewer = CommandsOf<ui::HistoryViewerCommands>(ActiveChild());
   if (viewer == nullptr || !hooks_.askExport) return;
   const auto request = hooks_.askExport();
   if (!request) return;
@@ -91,9 +91,9 @@ void TViewForm::ExportarHistoricoClick() {
 
 void TViewForm::ImprimirClick() {
   QWidget* child = ActiveChild();
-  if (auto* display = CommandsOf<DisplayWindowCommands>(child)) {
+  if (auto* display = CommandsOf<ui::DisplayWindowCommands>(child)) {
     display->PrintDisplay();
-  } else if (auto* viewer = CommandsOf<HistoryViewerCommands>(child)) {
+  } else if (auto* viewer = CommandsOf<ui::HistoryViewerCommands>(child)) {
     viewer->PrintHistory();
   }
 }
@@ -121,7 +121,7 @@ void TViewForm::NovaJanelaClick() {
 }
 
 void TViewForm::ConfigurarJanelaClick() {
-  if (auto* display = CommandsOf<DisplayWindowCommands>(ActiveChild())) display->Configure();
+  if (auto* display = CommandsOf<ui::DisplayWindowCommands>(ActiveChild())) display->Configure();
 }
 
 void TViewForm::FecharJanelaClick() {
@@ -154,7 +154,7 @@ void TViewForm::DisableHistToolButtonClick() {
 }
 
 void TViewForm::ConfigurarGraficoHistoricoClick() {
-  if (auto* viewer = CommandsOf<HistoryViewerCommands>(ActiveChild())) viewer->ConfigurePens();
+  if (auto* viewer = CommandsOf<ui::HistoryViewerCommands>(ActiveChild())) viewer->ConfigurePens();
 }
 
 void TViewForm::IniciarClick() { StartReadings(); }
@@ -179,7 +179,7 @@ void TViewForm::ErrorTimerTimer() {
 void TViewForm::StartErrorBlink() { errorTimer_->start(); }
 
 bool TViewForm::OnAppHelp(quint16 command, qint32 data) {
-  const QString path = QFile::decodeName(QByteArray::fromStdString(ProgramFilePath(kHelpFileName)));
+  const QString path = QFile::decodeName(QByteArray::fromStdString(ui::ProgramFilePath(kHelpFileName)));
   if (command == kHelpContext || command == kHelpContextPopup) {
     help_.ShowContext(path, data);
   } else {
@@ -270,7 +270,7 @@ void TViewForm::closeEvent(QCloseEvent* event) {
     closed_ = true;
     // Stopped first, so the saved workspace is that of a stopped run.
     StopReadings();
-    SaveEnvironment(QFile::decodeName(QByteArray::fromStdString(ProgramFilePath(kLastEnvironmentFileName))));
+    SaveEnvironment(QFile::decodeName(QByteArray::fromStdString(ui::ProgramFilePath(ui::kLastEnvironmentFileName))));
     mdiArea_->closeAllSubWindows();
     help_.CloseAll();
   }

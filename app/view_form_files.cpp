@@ -12,9 +12,9 @@
 #include <memory>
 #include <new>
 
-#include "app/app_constants.h"
-#include "app/child_windows.h"
-#include "app/program_directory.h"
+#include "ui/program_constants.h"
+#include "ui/child_windows.h"
+#include "ui/program_directory.h"
 #include "app/view_form.h"
 
 namespace app {
@@ -30,7 +30,7 @@ void TViewForm::ProcessCommandLine(const QStringList& arguments) {
     break;
   }
   if (!loaded) {
-    LoadEnvironment(QFile::decodeName(QByteArray::fromStdString(ProgramFilePath(kLastEnvironmentFileName))));
+    LoadEnvironment(QFile::decodeName(QByteArray::fromStdString(ui::ProgramFilePath(ui::kLastEnvironmentFileName))));
   }
   for (const QString& argument : arguments) {
     if (argument.toLower().contains(QStringLiteral(".mpc"))) OpenHistoryFile(argument);
@@ -70,14 +70,14 @@ void TViewForm::OpenHistoryFile(const QString& fileName) {
   QString problem;
   try {
     viewer.reset(hooks_.newHistoryViewer());
-    auto* commands = dynamic_cast<HistoryViewerCommands*>(viewer.get());
+    auto* commands = dynamic_cast<ui::HistoryViewerCommands*>(viewer.get());
     if (commands == nullptr) return;
     if (commands->OpenFile(fileName)) {
       AddChildWindow(viewer.release());
       return;
     }
   } catch (const std::bad_alloc&) {
-    problem = QString::fromUtf8(kAllocationErrorText.data(), static_cast<qsizetype>(kAllocationErrorText.size()));
+    problem = QString::fromUtf8(ui::kAllocationErrorText.data(), static_cast<qsizetype>(ui::kAllocationErrorText.size()));
   } catch (const std::exception& error) {
     problem = QString::fromUtf8(error.what());
   } catch (...) {
@@ -90,7 +90,7 @@ void TViewForm::OpenHistoryFile(const QString& fileName) {
 
 void TViewForm::CloseDisplayWindows() {
   for (QMdiSubWindow* sub : mdiArea_->subWindowList()) {
-    if (dynamic_cast<DisplayWindowCommands*>(sub->widget()) != nullptr) sub->close();
+    if (dynamic_cast<ui::DisplayWindowCommands*>(sub->widget()) != nullptr) sub->close();
   }
 }
 

@@ -10,10 +10,10 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "app/help_context.h"
-#include "app/language_file.h"
-#include "app/main_window_services.h"
-#include "app/user_interaction.h"
+#include "ui/help_context.h"
+#include "ui/language_file.h"
+#include "ui/main_window_services.h"
+#include "ui/user_interaction.h"
 #include "display/display_channels.h"
 #include "display/display_configurator.h"
 #include "display/display_device_directory.h"
@@ -53,7 +53,7 @@ TDisplayForm::~TDisplayForm() {
 void TDisplayForm::BuildWindow() {
   setObjectName(QStringLiteral("DisplayForm"));
   setAttribute(Qt::WA_DeleteOnClose);
-  app::SetHelpContext(this, kHelpContext);
+  ui::SetHelpContext(this, kHelpContext);
   resize(340, 250);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -88,13 +88,13 @@ void TDisplayForm::ApplyLanguage() {
   auto into = [this](Text which) {
     return [this, which](const std::string& text) { texts_[which] = text; };
   };
-  app::ApplyLanguageSection(app::ProgramLanguage(), kLanguageHeading,
+  ui::ApplyLanguageSection(ui::ProgramLanguage(), kLanguageHeading,
                             {into(kElementError), into(kResetCounting), into(kResetTiming),
                              into(kResetFrequency)});
 }
 
 void TDisplayForm::TakeMenuCaptions() {
-  const app::MainWindowServices* main = app::MainWindow();
+  const ui::MainWindowServices* main = ui::MainWindow();
   if (main == nullptr) return;
   const std::pair<QAction*, const char*> items[] = {
       {configurar_, "ConfigurarJanela"}, {imprimir_, "Imprimir"}, {fechar_, "FecharJanela"}};
@@ -112,7 +112,7 @@ uint64_t TDisplayForm::NowMs() const {
 
 float TDisplayForm::ErrorValue() const {
   if (services_.errorValue) return services_.errorValue();
-  if (const app::MainWindowServices* main = app::MainWindow()) return main->GetErrorValue();
+  if (const ui::MainWindowServices* main = ui::MainWindow()) return main->GetErrorValue();
   return 0.0f;
 }
 

@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "app/child_windows.h"
+#include "ui/child_windows.h"
 #include "display/display_config.h"
 #include "display/display_device_info.h"
 #include "display/display_form_services.h"
@@ -27,7 +27,7 @@ class DisplayObject;
 class QAction;
 class QMenu;
 
-class TDisplayForm : public QWidget, public app::DisplayWindowCommands {
+class TDisplayForm : public QWidget, public ui::DisplayWindowCommands {
   Q_OBJECT
 
  public:

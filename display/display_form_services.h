@@ -11,14 +11,14 @@ class DisplayConfigurator;
 class DisplayDeviceDirectory;
 class QWidget;
 
-namespace app {
+namespace ui {
 class UserInteraction;
 }
 
 struct DisplayFormServices {
   DisplayConfigurator* configurator = nullptr;  // the configuration wizard
   DisplayDeviceDirectory* devices = nullptr;    // instruments outside a reading run
-  app::UserInteraction* ui = nullptr;           // message boxes; null: plain Qt message boxes
+  ui::UserInteraction* ui = nullptr;           // message boxes; null: plain Qt message boxes
   const platform::MonotonicClock* clock = nullptr;  // null: the system's monotonic clock
   // The value shown for a failed reading; empty: the main window's, or 0 without one.
   std::function<float()> errorValue;

@@ -8,9 +8,9 @@
 #include <QWidget>
 #include <cmath>
 
-#include "app/user_interaction.h"
+#include "ui/user_interaction.h"
 
-void PrintWindowPicture(QWidget* window, app::UserInteraction* ui) {
+void PrintWindowPicture(QWidget* window, ui::UserInteraction* ui) {
   if (window == nullptr) return;
   QPrinter printer(QPrinter::HighResolution);
   QPrintDialog dialog(&printer, window);

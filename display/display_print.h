@@ -3,9 +3,9 @@
 // it shows on screen, at the printer's resolution and kept within the printable page.
 class QWidget;
 
-namespace app {
+namespace ui {
 class UserInteraction;
 }
 
 // `ui` runs the dialog when given (so tests never block); null runs it directly.
-void PrintWindowPicture(QWidget* window, app::UserInteraction* ui);
+void PrintWindowPicture(QWidget* window, ui::UserInteraction* ui);

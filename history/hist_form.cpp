@@ -16,10 +16,10 @@
 #include <QVBoxLayout>
 #include <exception>
 
-#include "app/help_context.h"
-#include "app/language_qt.h"
-#include "app/main_window_services.h"
-#include "app/user_interaction.h"
+#include "ui/help_context.h"
+#include "ui/language_qt.h"
+#include "ui/main_window_services.h"
+#include "ui/user_interaction.h"
 #include "history/cell_texts.h"
 #include "history/hist_table_model.h"
 #include "history/hist_texts.h"
@@ -49,9 +49,9 @@ constexpr int kWidestColumn = 600;
 
 }  // namespace
 
-THistForm::THistForm(app::UserInteraction& ui, QWidget* parent) : QWidget(parent), ui_(ui) {
+THistForm::THistForm(ui::UserInteraction& ui, QWidget* parent) : QWidget(parent), ui_(ui) {
   setObjectName(QStringLiteral("HistForm"));
-  app::SetHelpContext(this, kHelpContext);
+  ui::SetHelpContext(this, kHelpContext);
   messages_ = {Text(kInstantText), Text(kTooManyColumnsText)};
   BuildWidgets();
   SetUpChart();
@@ -151,15 +151,15 @@ void THistForm::BuildWidgets() {
 }
 
 void THistForm::ApplyLanguage() {
-  app::ApplyLanguageTexts(kViewerLanguageHeading,
+  ui::ApplyLanguageTexts(kViewerLanguageHeading,
                           {[this](const QString& t) { pageControl_->setTabText(0, t); },
                            [this](const QString& t) { pageControl_->setTabText(1, t); },
-                           app::TextOf(crossCheckBox_), app::Into(messages_[kMsgInstant]),
-                           app::Into(messages_[kMsgTooManyColumns]), app::TextOf(configurarGrafico_)});
+                           ui::TextOf(crossCheckBox_), ui::Into(messages_[kMsgInstant]),
+                           ui::Into(messages_[kMsgTooManyColumns]), ui::TextOf(configurarGrafico_)});
 }
 
 void THistForm::CopyMainMenuCaptions() {
-  const app::MainWindowServices* main = app::MainWindow();
+  const ui::MainWindowServices* main = ui::MainWindow();
   if (main == nullptr) return;
   const std::pair<QAction*, const char*> copies[] = {
       {imprimir_, "Imprimir"}, {exportar_, "ExportarHistorico"}, {fechar_, "FecharJanela"}};

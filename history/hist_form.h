@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/child_windows.h"
+#include "ui/child_windows.h"
 #include "history/history_data.h"
 
 class QAction;
@@ -25,7 +25,7 @@ class QMouseEvent;
 class QTabWidget;
 class QTableView;
 
-namespace app {
+namespace ui {
 class UserInteraction;
 }
 
@@ -34,7 +34,7 @@ namespace history {
 class CellTexts;
 class HistTableModel;
 
-class THistForm : public QWidget, public app::HistoryViewerCommands {
+class THistForm : public QWidget, public ui::HistoryViewerCommands {
   Q_OBJECT
 
  public:
@@ -42,7 +42,7 @@ class THistForm : public QWidget, public app::HistoryViewerCommands {
   // Message texts, replaceable by the language file.
   enum Message { kMsgInstant = 0, kMsgTooManyColumns = 1, kMessageCount };
 
-  explicit THistForm(app::UserInteraction& ui, QWidget* parent = nullptr);
+  explicit THistForm(ui::UserInteraction& ui, QWidget* parent = nullptr);
   ~THistForm() override;
 
   // Reads the whole file into the table and the chart, with the wait cursor. False when the
@@ -108,7 +108,7 @@ class THistForm : public QWidget, public app::HistoryViewerCommands {
   bool eventFilter(QObject* watched, QEvent* event) override;
   void SizeGridColumns();
 
-  app::UserInteraction& ui_;
+  ui::UserInteraction& ui_;
   QStringList messages_;
   HistoryData data_;
   std::unique_ptr<CellTexts> texts_;

@@ -6,7 +6,7 @@
 #include <QPushButton>
 
 #include "app/about_form.h"
-#include "app/help_context.h"
+#include "ui/help_context.h"
 #include "app/overwrite_choice_form.h"
 #include "app/program_forms.h"
 #include "app_fixture.h"
@@ -24,10 +24,10 @@ void PressF1(QWidget* widget) {
 TEST_F(ViewFormTest, F1FindsTheNearestHelpContext) {
   Make();
   QDialog dialog(form_.get());  // with its own context, as the readings dialog (20)
-  app::SetHelpContext(&dialog, 20);
+  ui::SetHelpContext(&dialog, 20);
   auto* edit = new QLineEdit(&dialog);
   auto* inner = new QLineEdit(new QWidget(&dialog));
-  app::SetHelpContext(inner, 7);
+  ui::SetHelpContext(inner, 7);
   app::TAboutForm about(form_.get());  // none of its own: the main window's
   QWidget stray;                       // outside the main window, none at all: the default topic
 
@@ -45,7 +45,7 @@ TEST_F(ViewFormTest, FormsAreCreatedInOrderAndTranslatedFromTheMainWindowsLangua
   WriteLanguageFile(apptest::MakeTestLanguageFile());
   auto forms = app::CreateProgramForms(user_, help_);
   ASSERT_EQ(app::Forms(), forms.get());
-  EXPECT_EQ(app::MainWindow(), forms->viewForm.get());
+  EXPECT_EQ(ui::MainWindow(), forms->viewForm.get());
   // The dialogs come after the main window, so the file it loaded is already there for them.
   EXPECT_EQ(forms->aboutForm->NomeSoftwareLabel()->text(), TestText("NOME", 1));
   EXPECT_EQ(forms->aboutForm->windowTitle(), TestText("SOBRE", 1));
@@ -63,9 +63,9 @@ TEST_F(ViewFormTest, FormsAreCreatedInOrderAndTranslatedFromTheMainWindowsLangua
   EXPECT_EQ(user_.log, QStringList{"modal|AboutForm"});
   forms.reset();
   EXPECT_EQ(app::Forms(), nullptr);
-  EXPECT_EQ(app::MainWindow(), nullptr);
+  EXPECT_EQ(ui::MainWindow(), nullptr);
 
-  app::ProgramLanguage().Clear();
+  ui::ProgramLanguage().Clear();
   app::TAboutForm builtIn;
   EXPECT_EQ(builtIn.VersaoSoftwareLabel()->text(), QStringLiteral("Versão 1.2.2.01"));
 }

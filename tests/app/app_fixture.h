@@ -14,10 +14,10 @@
 #include <stdexcept>
 #include <string>
 
-#include "app/child_windows.h"
+#include "ui/child_windows.h"
 #include "app/help_viewer.h"
-#include "app/language_file.h"
-#include "app/program_directory.h"
+#include "ui/language_file.h"
+#include "ui/program_directory.h"
 #include "app/view_form.h"
 #include "platform/qt_text.h"
 #include "support/fake_user_interaction.h"
@@ -53,7 +53,7 @@ class FakeHelp : public app::HelpViewer {
   QStringList log;
 };
 
-class FakeDisplayWindow : public QWidget, public app::DisplayWindowCommands {
+class FakeDisplayWindow : public QWidget, public ui::DisplayWindowCommands {
  public:
   void Configure() override { ++configured; }
   void PrintDisplay() override { ++printed; }
@@ -62,7 +62,7 @@ class FakeDisplayWindow : public QWidget, public app::DisplayWindowCommands {
 };
 
 // Files named "bad..." fail to open; "damaged..." throw while loading.
-class FakeHistoryViewer : public QWidget, public app::HistoryViewerCommands {
+class FakeHistoryViewer : public QWidget, public ui::HistoryViewerCommands {
  public:
   bool OpenFile(const QString& fileName) override {
     opened = fileName;
@@ -87,12 +87,12 @@ class ViewFormTest : public testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(dir_.isValid());
-    app::SetProgramDirectory(dir_.path().toStdString());
-    app::ProgramLanguage().Clear();
+    ui::SetProgramDirectory(dir_.path().toStdString());
+    ui::ProgramLanguage().Clear();
   }
   void TearDown() override {
     form_.reset();
-    app::ProgramLanguage().Clear();
+    ui::ProgramLanguage().Clear();
   }
 
   void Make() { form_ = std::make_unique<app::TViewForm>(user_, help_); }

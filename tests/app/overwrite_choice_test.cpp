@@ -7,7 +7,7 @@
 #include <QTimer>
 
 #include "app/overwrite_choice_form.h"
-#include "app/language_file.h"
+#include "ui/language_file.h"
 
 namespace {
 
@@ -15,8 +15,8 @@ using app::TOverwriteChoiceForm;
 
 class OverwriteChoiceTest : public testing::Test {
  protected:
-  void SetUp() override { app::ProgramLanguage().Clear(); }
-  void TearDown() override { app::ProgramLanguage().Clear(); }
+  void SetUp() override { ui::ProgramLanguage().Clear(); }
+  void TearDown() override { ui::ProgramLanguage().Clear(); }
   QString Append() { return form_.AppendButton()->text(); }
   TOverwriteChoiceForm form_;
 };

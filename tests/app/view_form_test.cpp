@@ -51,7 +51,7 @@ TEST_F(ViewFormTest, MenusAndToolBarInOrderWithTheirInitialState) {
   EXPECT_EQ(form_->MenuItemCaption(QStringLiteral("Configuracao")), QStringLiteral("Configuração"));
   EXPECT_EQ(Item("AbrirHistorico")->text(), QStringLiteral("Abrir histórico..."));
   EXPECT_EQ(Panel(0), QStringLiteral("Histórico: Desabilitado"));
-  EXPECT_EQ(app::ToQtFileFilter(form_->OpenDialog().filter),
+  EXPECT_EQ(ui::ToQtFileFilter(form_->OpenDialog().filter),
             QStringLiteral("Arquivos de histórico (*.mpc);;Todos arquivos (*)"));
 }
 

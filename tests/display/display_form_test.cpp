@@ -9,7 +9,7 @@
 #include <QPointer>
 #include <qcustomplot.h>
 
-#include "app/language_file.h"
+#include "ui/language_file.h"
 #include "controls/digit_display.h"
 #include "display/display_chart.h"
 #include "display/display_form.h"
@@ -247,11 +247,11 @@ TEST_F(DisplayFormTest, WizardConfiguresOnlyWhenConfirmedAndNotDuringARun) {
 }
 
 TEST_F(DisplayFormTest, LanguageSectionReplacesTheTexts) {
-  app::ProgramLanguage().LoadFromText(
+  ui::ProgramLanguage().LoadFromText(
       "# Nome Software\r\nX\r\n# Form de Visualiza\xE7\xE3o do Componente Gr\xE1" "fico\r\n"
       "Element error\r\nReset count\r\n");
   auto form = NewForm(Led(12345, 4, 4));
-  app::ProgramLanguage().Clear();
+  ui::ProgramLanguage().Clear();
   EXPECT_EQ(form->TextAt(TDisplayForm::kElementError), "Element error");
   EXPECT_EQ(form->TextAt(TDisplayForm::kResetTiming), "Zerar temporiza\xE7\xE3o");  // short section
   const std::vector<DisplayDeviceInfo> devices = {Logger(12345, "Estufa", 3)};

@@ -11,7 +11,7 @@
 #include <QTableView>
 #include <QTemporaryDir>
 
-#include "app/language_file.h"
+#include "ui/language_file.h"
 #include "platform/chart_time.h"
 #include "history/hist_form.h"
 #include "history_text.h"
@@ -34,7 +34,7 @@ class HistFormTest : public testing::Test {
   void SetUp() override { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom)); }
   void TearDown() override {
     QLocale::setDefault(QLocale::system());
-    app::ProgramLanguage().Clear();
+    ui::ProgramLanguage().Clear();
   }
 
   // Writes the text to a file and opens it in the form.
@@ -164,7 +164,7 @@ TEST_F(HistFormTest, DamagedFilesAndFilesThatCannotBeShown) {
 }
 
 TEST_F(HistFormTest, TextsFromTheLanguageSection) {
-  app::ProgramLanguage().LoadFromText(
+  ui::ProgramLanguage().LoadFromText(
       "# Form Principal\nx\n"
       "# Form de Visualiza\xE7\xE3o de Hist\xF3rico\nChart\nTable\nCross\nAt\nBroken file\nPens...\n");
   THistForm form(ui_);

@@ -9,11 +9,11 @@
 #include <optional>
 #include <vector>
 
-#include "app/user_interaction.h"
+#include "ui/user_interaction.h"
 
 namespace testsupport {
 
-class FakeUserInteraction : public app::UserInteraction {
+class FakeUserInteraction : public ui::UserInteraction {
  public:
   // Every call in order: "ask|caption|text", "message|text", "error|caption|text",
   // "open|title", "save|title", "modal|objectName".
@@ -21,7 +21,7 @@ class FakeUserInteraction : public app::UserInteraction {
   // Just the texts of the questions, messages and errors, in order.
   QStringList messages;
   // The file dialogs as the windows asked for them, open and save alike.
-  std::vector<app::FileDialogRequest> fileRequests;
+  std::vector<ui::FileDialogRequest> fileRequests;
 
   // Answers to the Yes/No questions; `defaultAnswer` once the queue is empty.
   std::deque<bool> answers;
@@ -47,10 +47,10 @@ class FakeUserInteraction : public app::UserInteraction {
     log << QStringLiteral("error|%1|%2").arg(caption, text);
     messages << text;
   }
-  std::optional<QString> ChooseOpenFile(QWidget*, const app::FileDialogRequest& request) override {
+  std::optional<QString> ChooseOpenFile(QWidget*, const ui::FileDialogRequest& request) override {
     return ChooseFile(QStringLiteral("open"), request);
   }
-  std::optional<QString> ChooseSaveFile(QWidget*, const app::FileDialogRequest& request) override {
+  std::optional<QString> ChooseSaveFile(QWidget*, const ui::FileDialogRequest& request) override {
     return ChooseFile(QStringLiteral("save"), request);
   }
   int RunModal(QDialog* dialog) override {
@@ -67,7 +67,7 @@ class FakeUserInteraction : public app::UserInteraction {
     queue.pop_front();
     return value;
   }
-  std::optional<QString> ChooseFile(const QString& kind, const app::FileDialogRequest& request) {
+  std::optional<QString> ChooseFile(const QString& kind, const ui::FileDialogRequest& request) {
     log << QStringLiteral("%1|%2").arg(kind, request.title);
     fileRequests.push_back(request);
     if (files.empty()) return std::nullopt;

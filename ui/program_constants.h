@@ -2,7 +2,7 @@
 // Fixed texts of the program that several windows share.
 #include <string_view>
 
-namespace app {
+namespace ui {
 
 inline constexpr std::string_view kApplicationTitle = "Tervana";
 inline constexpr std::string_view kVersionText = "1.2.2.01";
@@ -10,4 +10,4 @@ inline constexpr std::string_view kVersionText = "1.2.2.01";
 inline constexpr std::string_view kLastEnvironmentFileName = "lasttime.env";
 inline constexpr std::string_view kAllocationErrorText = "Erro de alocação dinâmica!\nMemory allocation error!";
 
-}  // namespace app
+}  // namespace ui

@@ -1,13 +1,13 @@
-#include "app/user_interaction.h"
+#include "ui/user_interaction.h"
 
 #include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QStringList>
 
-#include "app/app_constants.h"
+#include "ui/program_constants.h"
 
-namespace app {
+namespace ui {
 namespace {
 
 std::optional<QString> RunFileDialog(QWidget* parent, const FileDialogRequest& request, QFileDialog::AcceptMode mode) {
@@ -66,4 +66,4 @@ std::optional<QString> QtUserInteraction::ChooseSaveFile(QWidget* parent, const 
 
 int QtUserInteraction::RunModal(QDialog* dialog) { return dialog->exec(); }
 
-}  // namespace app
+}  // namespace ui

@@ -3,7 +3,7 @@
 // read the error value, history viewers take the export message and menu captions.
 #include <QString>
 
-namespace app {
+namespace ui {
 
 class MainWindowServices {
  public:
@@ -21,4 +21,4 @@ inline MainWindowServices*& MainWindow() {
   return window;
 }
 
-}  // namespace app
+}  // namespace ui

@@ -4,7 +4,7 @@
 // by which one a child implements.
 #include <QString>
 
-namespace app {
+namespace ui {
 
 class DisplayWindowCommands {
  public:
@@ -26,4 +26,4 @@ class HistoryViewerCommands {
   virtual void ConfigurePens() = 0;
 };
 
-}  // namespace app
+}  // namespace ui

@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "app/language_file.h"
-#include "app/program_directory.h"
+#include "ui/language_file.h"
+#include "ui/program_directory.h"
 
 namespace {
 
-using app::LanguageList;
+using ui::LanguageList;
 using Lines = std::vector<std::string>;
 
 struct SplitCase {
@@ -24,7 +24,7 @@ void PrintTo(const SplitCase& c, std::ostream* os) { *os << c.name; }
 
 class SplitTest : public testing::TestWithParam<SplitCase> {};
 
-TEST_P(SplitTest, LinesAsTheFileHoldsThem) { EXPECT_EQ(app::SplitLanguageText(GetParam().bytes), GetParam().lines); }
+TEST_P(SplitTest, LinesAsTheFileHoldsThem) { EXPECT_EQ(ui::SplitLanguageText(GetParam().bytes), GetParam().lines); }
 
 INSTANTIATE_TEST_SUITE_P(
     LineEnds, SplitTest,
@@ -54,7 +54,7 @@ TEST(LanguageSectionTest, HeadingIsTheFirstWholeLineThatMatchesWithCase) {
 TEST(LanguageSectionTest, PositionalReadsRunIntoTheNextHeadingAndStopAtTheEnd) {
   // No end marker: a form reading more lines than its section has takes the next heading.
   const LanguageList list = Loaded("# A\na1\n# B\nb1");
-  const app::LanguageSection section = list.Section("# A");
+  const ui::LanguageSection section = list.Section("# A");
   EXPECT_EQ(section.Available(), 3u);
   EXPECT_EQ(*section.Text(2), "# B");
   EXPECT_EQ(*section.Text(3), "b1");
@@ -66,9 +66,9 @@ TEST(ApplyLanguageSectionTest, ShortSectionKeepsTheRemainingBuiltInTextsAndNullT
   std::vector<std::string> texts(4, "built-in");
   auto into = [&](int i) { return [&texts, i](const std::string& t) { texts[i] = t; }; };
   const LanguageList list = Loaded("# S\none\nskipped\n\n");
-  EXPECT_EQ(app::ApplyLanguageSection(list, "# S", {into(0), nullptr, into(2), into(3)}), 2u);
+  EXPECT_EQ(ui::ApplyLanguageSection(list, "# S", {into(0), nullptr, into(2), into(3)}), 2u);
   EXPECT_EQ(texts, (Lines{"one", "built-in", "", "built-in"}));
-  EXPECT_EQ(app::ApplyLanguageSection(LanguageList(), "# S", {into(0)}), 0u);
+  EXPECT_EQ(ui::ApplyLanguageSection(LanguageList(), "# S", {into(0)}), 0u);
 }
 
 TEST(LanguageFileTest, LoadsFromFileAndAMissingOrFolderFileLeavesItEmptyAndNotLoaded) {
@@ -91,12 +91,12 @@ TEST(LanguageFileTest, LoadsFromFileAndAMissingOrFolderFileLeavesItEmptyAndNotLo
 }
 
 TEST(ProgramDirectoryTest, FilePathsInTheProgramDirectory) {
-  app::SetProgramDirectory("/opt/tervana/");
-  EXPECT_EQ(app::ProgramFilePath("Tervana.trl"), "/opt/tervana/Tervana.trl");
-  app::SetProgramDirectory("/");
-  EXPECT_EQ(app::ProgramFilePath("lasttime.env"), "/lasttime.env");
-  app::SetProgramDirectory("");
-  EXPECT_EQ(app::ProgramFilePath("lasttime.env"), "lasttime.env");
+  ui::SetProgramDirectory("/opt/tervana/");
+  EXPECT_EQ(ui::ProgramFilePath("Tervana.trl"), "/opt/tervana/Tervana.trl");
+  ui::SetProgramDirectory("/");
+  EXPECT_EQ(ui::ProgramFilePath("lasttime.env"), "/lasttime.env");
+  ui::SetProgramDirectory("");
+  EXPECT_EQ(ui::ProgramFilePath("lasttime.env"), "lasttime.env");
 }
 
 }  // namespace

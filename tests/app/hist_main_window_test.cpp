@@ -12,11 +12,11 @@
 #include <QUrl>
 
 #include "app/help_viewer.h"
-#include "app/program_directory.h"
+#include "ui/program_directory.h"
 #include "app/program_forms.h"
 #include "app/view_form.h"
 #include "history/hist_form.h"
-#include "history_text.h"
+#include "history/history_text.h"
 #include "support/fake_user_interaction.h"
 
 QT_BEGIN_NAMESPACE
@@ -41,7 +41,7 @@ TEST(MainWindowOpensHistory, FromTheCommandLineAndDroppedOnTheWindow) {
   QTemporaryDir dir;
   testsupport::FakeUserInteraction ui;
   NoHelp help;
-  app::SetProgramDirectory(dir.path().toStdString());
+  ui::SetProgramDirectory(dir.path().toStdString());
   const std::unique_ptr<app::ProgramForms> forms = app::CreateProgramForms(ui, help);
   app::TViewForm& main = *forms->viewForm;
   const auto write = [&](const char* name, const std::string& text) {

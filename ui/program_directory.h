@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace app {
+namespace ui {
 
 // The directory, without a trailing separator ("" until set).
 const std::string& ProgramDirectory();
@@ -14,4 +14,4 @@ void SetProgramDirectory(std::string directory);
 // directory + "/" + fileName (or fileName alone while no directory is set).
 std::string ProgramFilePath(std::string_view fileName);
 
-}  // namespace app
+}  // namespace ui

@@ -1,4 +1,4 @@
-#include "app/language_file.h"
+#include "ui/language_file.h"
 
 #include <filesystem>
 #include <fstream>
@@ -6,7 +6,7 @@
 
 #include "platform/cp1252.h"
 
-namespace app {
+namespace ui {
 
 const std::string* LanguageSection::Text(std::size_t n) const {
   if (lines_ == nullptr || n == 0) return nullptr;
@@ -96,4 +96,4 @@ std::size_t ApplyLanguageSection(const LanguageList& list, std::string_view head
   return applied;
 }
 
-}  // namespace app
+}  // namespace ui

@@ -14,7 +14,7 @@
 #include <string_view>
 #include <vector>
 
-namespace app {
+namespace ui {
 
 inline constexpr std::string_view kLanguageFileName = "Tervana.trl";
 
@@ -77,4 +77,4 @@ inline std::size_t ApplyLanguageSection(const LanguageList& list, std::string_vi
   return ApplyLanguageSection(list, heading, std::vector<LanguageTextTarget>(targets));
 }
 
-}  // namespace app
+}  // namespace ui

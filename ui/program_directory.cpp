@@ -1,8 +1,8 @@
-#include "app/program_directory.h"
+#include "ui/program_directory.h"
 
 #include <utility>
 
-namespace app {
+namespace ui {
 namespace {
 std::string& Directory() {
   static std::string directory;
@@ -26,4 +26,4 @@ std::string ProgramFilePath(std::string_view fileName) {
   return path;
 }
 
-}  // namespace app
+}  // namespace ui

@@ -5,7 +5,7 @@
 #include <QVariant>
 #include <QWidget>
 
-namespace app {
+namespace ui {
 
 inline constexpr char kHelpContextProperty[] = "helpContext";
 
@@ -26,4 +26,4 @@ inline int NearestHelpContext(const QWidget* widget) {
   return 0;
 }
 
-}  // namespace app
+}  // namespace ui

@@ -2,7 +2,7 @@
 // Applying a form's language section to Qt controls. Header-only, so that any window library
 // can use it while linking only the language library.
 //
-//   app::ApplyLanguageTexts("# Form About", {app::TitleOf(this), app::TextOf(label)});
+//   ui::ApplyLanguageTexts("# Form About", {ui::TitleOf(this), ui::TextOf(label)});
 #include <QAbstractButton>
 #include <QAction>
 #include <QLabel>
@@ -13,10 +13,10 @@
 #include <vector>
 #include <string_view>
 
-#include "app/language_file.h"
+#include "ui/language_file.h"
 #include "platform/qt_text.h"
 
-namespace app {
+namespace ui {
 
 // Target i receives line i + 1 of the section, converted from code page 1252; a null target
 // keeps a position without effect. Returns how many targets received a text.
@@ -59,4 +59,4 @@ inline QtTextTarget Into(QString& text) {
   return [&text](const QString& t) { text = t; };
 }
 
-}  // namespace app
+}  // namespace ui

@@ -7,7 +7,7 @@
 class QDialog;
 class QWidget;
 
-namespace app {
+namespace ui {
 
 // A file dialog as the windows describe it. The filter keeps the classic form
 // "name (*.ext) |*.ext|name (*.*) |*.*"; the real dialog converts it.
@@ -48,4 +48,4 @@ class QtUserInteraction : public UserInteraction {
   int RunModal(QDialog* dialog) override;
 };
 
-}  // namespace app
+}  // namespace ui
