@@ -7,6 +7,7 @@
 #include <cmath>
 #include <memory>
 
+#include "controls/decimal_mark.h"
 #include "controls/gdi_canvas.h"
 #include "controls/number_text.h"
 #include "controls/rounding.h"
@@ -57,7 +58,7 @@ class TAnalogMeter::Surfaces {
   std::unique_ptr<draw::GdiCanvas> mask_;
 };
 
-TAnalogMeter::TAnalogMeter(QWidget* parent) : QWidget(parent) {
+TAnalogMeter::TAnalogMeter(QWidget* parent) : QWidget(parent), decimalMark_(draw::LocaleDecimalMark()) {
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMinimumSize(kMinWidth, kMinHeight);
   resize(121, 117);
@@ -102,6 +103,7 @@ METER_FULL_SETTER(SetShowFrame, bool, showFrame_)
 METER_FULL_SETTER(SetShowValue, bool, showValue_)
 METER_FULL_SETTER(SetColor, TColor, color_)
 METER_FULL_SETTER(SetFontColor, TColor, fontColor_)
+METER_FULL_SETTER(SetDecimalMark, const QString&, decimalMark_)
 #undef METER_FULL_SETTER
 
 bool TAnalogMeter::SetByteProperty(int& member, int value) {
@@ -343,7 +345,7 @@ draw::TColor TAnalogMeter::BandPenColor() const {
 }
 
 QString TAnalogMeter::ValueText(double value) const {
-  return QString::fromStdString(draw::FloatToStrFixed(value, valuePrecision_, valueDigits_));
+  return draw::WithDecimalMark(draw::FloatToStrFixed(value, valuePrecision_, valueDigits_), decimalMark_);
 }
 
 void TAnalogMeter::DrawOuterFace(Surfaces& s) {
@@ -448,7 +450,7 @@ void TAnalogMeter::DrawTicksScale(Surfaces& s) {
   for (int j = 0; j < labels; ++j) {
     const double value = meter::TickValue(j, tickCount_, min_, max_, logScale_);
     const double theta = meter::TickAngle(j, tickCount_, angularRange_, startAngle_);
-    const QString text = meter::TickLabel(value, tickPrecision_, tickDigits_, tickValAbbr_);
+    const QString text = meter::TickLabel(value, tickPrecision_, tickDigits_, tickValAbbr_, decimalMark_);
     const QPoint p = QPoint(l.cx, l.cy) + meter::EllipsePoint(theta, l.innerA - shrink, l.innerB - shrink);
     const QPoint at = meter::LabelTopLeft(p, theta, face.TextWidth(text), face.TextHeight(text));
     face.TextOut(at.x(), at.y(), text);

@@ -59,6 +59,8 @@ class TAnalogMeter : public QWidget {
   bool EnableZoneEvents() const { return enableZoneEvents_; }
   TColor Color() const { return color_; }
   TColor FontColor() const { return fontColor_; }
+  // The decimal mark of tick labels and read-out; the locale's when the meter is made.
+  const QString& DecimalMark() const { return decimalMark_; }
   // The start angle of the scale (degrees from straight down, clockwise).
   double StartAngle() const { return startAngle_; }
 
@@ -104,6 +106,7 @@ class TAnalogMeter : public QWidget {
   void SetEnableZoneEvents(bool value) { enableZoneEvents_ = value; }
   void SetColor(TColor value);
   void SetFontColor(TColor value);
+  void SetDecimalMark(const QString& value);
 
   void SetOnResize(draw::NotifyEvent handler) { onResize_ = std::move(handler); }
   void SetOnChange(draw::NotifyEvent handler) { onChange_ = std::move(handler); }
@@ -177,6 +180,7 @@ class TAnalogMeter : public QWidget {
   bool enableZoneEvents_ = true;
   TColor color_ = draw::clBtnFace;
   TColor fontColor_ = draw::clWindowText;
+  QString decimalMark_;
 
   draw::NotifyEvent onResize_;
   draw::NotifyEvent onChange_;

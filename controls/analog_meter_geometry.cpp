@@ -1,16 +1,39 @@
 #include "controls/analog_meter_geometry.h"
 
+#include <charconv>
 #include <cmath>
 #include <numbers>
+#include <string>
 
+#include "controls/decimal_mark.h"
 #include "controls/number_text.h"
 #include "controls/rounding.h"
 
 namespace meter {
 
 namespace {
+
 constexpr double kRadians = std::numbers::pi / 180.0;
+
+// The value a number text of ours reads, its rounding included.
+double ReadsAs(const std::string& text) {
+  double value = 0.0;
+  std::from_chars(text.data(), text.data() + text.size(), value);
+  return value;
 }
+
+// An abbreviated label: the letter in place of the decimal mark, or after the number.
+QString WithLetter(std::string text, char letter) {
+  const auto mark = text.find('.');
+  if (mark == std::string::npos) {
+    text.push_back(letter);
+  } else {
+    text[mark] = letter;
+  }
+  return QString::fromStdString(text);
+}
+
+}  // namespace
 
 Layout OptimizeSizes(int width, int height, int textHeight, double startAngle) {
   Layout layout;
@@ -82,20 +105,18 @@ double TickValue(int j, int count, double minValue, double maxValue, bool logSca
   return minValue + (maxValue - minValue) * fraction;
 }
 
-QString TickLabel(double value, int precision, int digits, bool abbreviate) {
-  auto withLetter = [&](double scaled, char letter) {
-    std::string text = draw::FloatToStrFixed(scaled, precision, digits);
-    const auto mark = text.find('.');
-    if (mark == std::string::npos) {
-      text.push_back(letter);
-    } else {
-      text[mark] = letter;
+QString TickLabel(double value, int precision, int digits, bool abbreviate, const QString& decimalMark) {
+  const std::string plain = draw::FloatToStrFixed(value, precision, digits);
+  if (abbreviate && std::isfinite(value)) {
+    const double reads = ReadsAs(plain);
+    if (reads >= 1000.0) {
+      // In thousands, unless that text itself reads a thousand (999999.96 with one decimal).
+      const std::string thousands = draw::FloatToStrFixed(value / 1000.0, precision, digits);
+      if (reads < 1000000.0 && ReadsAs(thousands) < 1000.0) return WithLetter(thousands, 'k');
+      return WithLetter(draw::FloatToStrFixed(value / 1000000.0, precision, digits), 'M');
     }
-    return QString::fromStdString(text);
-  };
-  if (abbreviate && value >= 1000000.0) return withLetter(value / 1000000.0, 'M');
-  if (abbreviate && value >= 1000.0) return withLetter(value / 1000.0, 'k');
-  return QString::fromStdString(draw::FloatToStrFixed(value, precision, digits));
+  }
+  return draw::WithDecimalMark(plain, decimalMark);
 }
 
 QPoint LabelTopLeft(QPoint p, double theta, int textWidth, int textHeight) {

@@ -43,11 +43,13 @@ double TickAngle(int j, int count, int range, double startAngle);
 // logarithmic scale.
 double TickValue(int j, int count, double minValue, double maxValue, bool logScale);
 
-// Tick label text: fixed-point with `precision` significant digits and `digits` decimals.
-// Abbreviated, values of a million and more are written in millions with "M" in place of
-// the decimal mark, of a thousand and more in thousands with "k" (2500 -> "2k5"); without
-// decimals the letter follows the number ("3k").
-QString TickLabel(double value, int precision, int digits, bool abbreviate);
+// Tick label text: fixed-point with `precision` significant digits and `digits` decimals,
+// shown with `decimalMark`. Abbreviated, a label that reads a million or more is written in
+// millions with "M" in place of the decimal mark, one that reads a thousand or more in
+// thousands with "k" (2500 -> "2k5"); without decimals the letter follows the number ("3k").
+// What the label reads decides, rounding included: 999.96 with one decimal reads "1000.0",
+// so it is written "1k0".
+QString TickLabel(double value, int precision, int digits, bool abbreviate, const QString& decimalMark);
 
 // Top-left corner of a label of size textWidth x textHeight anchored at p for a tick at
 // angle theta: the label leans into the dial depending on the side it sits on.

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "controls/decimal_mark.h"
 #include "controls/gdi_canvas.h"
 #include "controls/number_text.h"
 #include "controls/rounding.h"
@@ -15,7 +16,7 @@ const QColor kGrey(0x80, 0x80, 0x80);
 
 namespace controls {
 
-TBarMeter::TBarMeter(QWidget* parent) : QWidget(parent) {
+TBarMeter::TBarMeter(QWidget* parent) : QWidget(parent), decimalMark_(draw::LocaleDecimalMark()) {
   setAttribute(Qt::WA_OpaquePaintEvent, true);
   resize(100, 200);
 }
@@ -34,6 +35,7 @@ BAR_SETTER(SetMarkerColor, TColor, markerColor_)
 BAR_SETTER(SetShowIncrements, bool, showIncrements_)
 BAR_SETTER(SetShowMarker, bool, showMarker_)
 BAR_SETTER(SetSignalUnit, const QString&, signalUnit_)
+BAR_SETTER(SetDecimalMark, const QString&, decimalMark_)
 #undef BAR_SETTER
 
 void TBarMeter::SetValue(double value) {
@@ -112,7 +114,7 @@ int TBarMeter::ValueToPixels(double value) const {
 }
 
 QString TBarMeter::ValueText(double value) const {
-  return QString::fromStdString(draw::FloatToStrFixed(value, 8, digits_)) + QLatin1Char(' ') + signalUnit_;
+  return draw::WithDecimalMark(draw::FloatToStrFixed(value, 8, digits_), decimalMark_) + QLatin1Char(' ') + signalUnit_;
 }
 
 void TBarMeter::paintEvent(QPaintEvent*) {

@@ -58,6 +58,9 @@ class TBarMeter : public QWidget {
   void SetGapBottom(int value);        // 0..65535
   void SetSignalUnit(const QString& value);
   void SetTransparent(bool value);
+  // The decimal mark of the value texts; the locale's when the bar is made.
+  const QString& DecimalMark() const { return decimalMark_; }
+  void SetDecimalMark(const QString& value);
 
   // The y coordinate of a value with the layout of the last paint: ValueMax at the scale
   // top, ValueMin at Height - GapBottom; 0 for an empty range.
@@ -92,6 +95,7 @@ class TBarMeter : public QWidget {
   int barThickness_ = 5;
   TColor markerColor_ = draw::clBlue;
   bool showMarker_ = true;
+  QString decimalMark_;
 
   int x0_ = 0;
   int yT_ = 0;

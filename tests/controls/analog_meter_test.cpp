@@ -2,6 +2,7 @@
 // band probed in headless renders, including degenerate scales.
 #include <QImage>
 #include <cmath>
+#include <cstdlib>
 #include <gtest/gtest.h>
 #include <limits>
 #include <string>
@@ -10,6 +11,7 @@
 #include "controls/analog_meter.h"
 #include "controls/analog_meter_geometry.h"
 #include "tests/controls/pixel_probe.h"
+#include "tests/support/scoped_locale.h"
 
 namespace {
 
@@ -47,18 +49,30 @@ TEST(MeterGeometry, TheDialFitsTheControlForAnyShape) {
 }
 
 TEST(MeterGeometry, TickLabels) {
-  struct Case { double value; int digits; bool abbreviate; const char* text; };
+  struct Case { double value; int digits; bool abbreviate; const char* mark; const char* text; };
   const Case cases[] = {
-      {1500, 1, true, "1k5"},   {2000000, 1, true, "2M0"},   {999, 1, true, "999.0"},
-      {2500, 0, true, "3k"},    {-5000, 1, true, "-5000.0"}, {1500, 1, false, "1500.0"},
-      {0.25, 1, false, "0.3"},  {123456789, 1, false, "1.234568E8"}, {1000, 2, true, "1k00"},
+      {1500, 1, true, ".", "1k5"},   {2000000, 1, true, ".", "2M0"},   {999, 1, true, ".", "999.0"},
+      {2500, 0, true, ".", "3k"},    {-5000, 1, true, ".", "-5000.0"}, {1500, 1, false, ".", "1500.0"},
+      {0.25, 1, false, ".", "0.3"},  {123456789, 1, false, ".", "1.234568E8"}, {1000, 2, true, ".", "1k00"},
+      // The locale's mark; the letters of abbreviated labels stand in for any mark.
+      {999, 1, true, ",", "999,0"},  {0.25, 2, false, ",", "0,25"},   {123456789, 1, false, ",", "1,234568E8"},
+      {1500, 1, true, ",", "1k5"},   {42, 0, false, ",", "42"},
+      // What the label would read decides the step, rounding included.
+      {999.96, 1, true, ".", "1k0"},  {999.94, 1, true, ".", "999.9"},  {999.6, 0, true, ".", "1k"},
+      {999999.96, 1, true, ".", "1M0"}, {999960, 1, true, ".", "1M0"}, {999940, 1, true, ".", "999k9"},
+      {999.9999999999998, 1, true, ",", "1k0"},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(meter::TickLabel(c.value, 7, c.digits, c.abbreviate).toStdString(), c.text) << c.value;
+    EXPECT_EQ(meter::TickLabel(c.value, 7, c.digits, c.abbreviate, c.mark).toStdString(), c.text) << c.value;
   }
-  std::vector<std::string> labels;  // logarithmic labels are geometrically spaced
-  for (int j = 0; j < 4; ++j) labels.push_back(meter::TickLabel(meter::TickValue(j, 4, 1, 1000, true), 7, 0, false).toStdString());
+  // Logarithmic labels are geometrically spaced, and a decade that lands a hair below its
+  // power of ten is abbreviated as its neighbours are.
+  std::vector<std::string> labels;
+  for (int j = 0; j < 4; ++j) labels.push_back(meter::TickLabel(meter::TickValue(j, 4, 1, 1000, true), 7, 0, false, ".").toStdString());
   EXPECT_EQ(labels, (std::vector<std::string>{"1", "10", "100", "1000"}));
+  labels.clear();
+  for (int j = 0; j < 6; ++j) labels.push_back(meter::TickLabel(meter::TickValue(j, 6, 1, 100000, true), 7, 1, true, ".").toStdString());
+  EXPECT_EQ(labels, (std::vector<std::string>{"1.0", "10.0", "100.0", "1k0", "10k0", "100k0"}));
 }
 
 TEST(AnalogMeterSetters, ClampsGuardsAndZoneFollowing) {
@@ -182,6 +196,32 @@ QRgb BandAt(TAnalogMeter& m, const QImage& image, double value) {
                                                                       (l.outerB + l.innerB) / 2.0));
 }
 
+TEST(AnalogMeterText, LabelsAndReadOutWithTheDecimalMarkOfTheLocale) {
+  auto face = [](TAnalogMeter& m) {
+    ConfigureForProbes(m);
+    m.SetShowTicksScale(true);
+    m.SetShowValue(true);
+    m.SetValue(42.5f);
+    return m.grab().toImage();
+  };
+  QImage brazil, us;
+  {
+    const testsupport::ScopedDefaultLocale scoped(testsupport::Brazil());
+    TAnalogMeter m;
+    EXPECT_EQ(m.DecimalMark(), QStringLiteral(","));
+    brazil = face(m);
+  }
+  {
+    const testsupport::ScopedDefaultLocale scoped(testsupport::UnitedStates());
+    TAnalogMeter m;
+    EXPECT_EQ(m.DecimalMark(), QStringLiteral("."));
+    us = face(m);
+    m.SetDecimalMark(QStringLiteral(","));
+    EXPECT_EQ(m.grab().toImage(), brazil);
+  }
+  EXPECT_NE(brazil, us);
+}
+
 TEST(AnalogMeterRender, NeedlePointsAtTheValue) {
   struct Case { int range; float min, max; bool log; float value; double direction; };
   const Case cases[] = {
@@ -265,6 +305,49 @@ TEST(AnalogMeterRender, ReadOutIsErasedBeforeTheNextOne) {
   }
   fresh.SetValue(88.8f);
   EXPECT_EQ(m.grab().toImage(), fresh.grab().toImage());
+}
+
+// The caption (the display windows write the reading there) is centred above the knob, or
+// below it between the scale ends, moved by its vertical adjustment; a new value redraws it.
+TEST(AnalogMeterRender, CaptionAboveOrBelowTheKnobMovedByItsAdjustment) {
+  constexpr draw::TColor kCaption = 0x0080FF;  // orange
+  auto captionBox = [&](TAnalogMeter::TCaptionPos position, int adjustment, const char* caption) {
+    TAnalogMeter m;
+    ConfigureForProbes(m);
+    m.SetFontColor(kCaption);
+    m.SetCaptionPosition(position);
+    m.SetCaptionVAdj(adjustment);
+    m.SetCaption(QString::fromLatin1(caption));
+    m.show();
+    (void)m.grab();
+    // Only the inside of the band is redrawn; the needle points away from the caption.
+    m.SetValue(position == TAnalogMeter::cpTop ? 1 : 50);
+    const QRect box = probe::Bounds(m.grab().toImage(), Rgb(kCaption));
+    const meter::Layout& l = m.CurrentLayout();
+    if (!box.isNull()) {
+      EXPECT_LE(std::abs(box.center().x() - l.cx), 2) << caption;
+    }
+    return std::pair(box, l);
+  };
+  for (auto position : {TAnalogMeter::cpTop, TAnalogMeter::cpBottom}) {
+    SCOPED_TRACE(position);
+    const auto [box, l] = captionBox(position, 0, "12.5 %RH");
+    ASSERT_FALSE(box.isNull());
+    const int knob = 10 * (300 + 240) / 400;
+    if (position == TAnalogMeter::cpTop) {
+      EXPECT_LT(box.bottom(), l.cy - knob);
+      EXPECT_GT(box.top(), l.cy - l.innerB);  // inside the band
+    } else {
+      EXPECT_GT(box.top(), l.cy + knob);
+      EXPECT_LT(box.bottom(), 240);
+    }
+    for (int adjustment : {-30, 15}) {
+      const QRect moved = captionBox(position, adjustment, "12.5 %RH").first;
+      EXPECT_EQ(moved.translated(0, -adjustment), box) << adjustment;
+    }
+    EXPECT_GT(captionBox(position, 0, "-1234.5 %RH").first.width(), box.width());
+    EXPECT_TRUE(captionBox(position, 0, "  ").first.isNull());  // trimmed to nothing
+  }
 }
 
 TEST(AnalogMeterRender, ExtremeSettingsDrawWithoutFailing) {

@@ -9,6 +9,7 @@
 
 #include "controls/bar_meter.h"
 #include "tests/controls/pixel_probe.h"
+#include "tests/support/scoped_locale.h"
 
 namespace {
 
@@ -53,6 +54,23 @@ TEST(BarMeterSetters, SetRangeReachesAnyRangeFromAnyState) {
   bar.SetRange(10, 1);
   bar.SetRange(0, kInf);
   EXPECT_EQ(std::make_pair(bar.ValueMin(), bar.ValueMax()), std::make_pair(0.0, 100.0));
+}
+
+TEST(BarMeterText, ValuesWithTheDecimalMarkOfTheLocale) {
+  for (const auto& [locale, text] : {std::pair{testsupport::Brazil(), "-12,50 \u00B0C"},
+                                     std::pair{testsupport::UnitedStates(), "-12.50 \u00B0C"}}) {
+    const testsupport::ScopedDefaultLocale scoped(locale);
+    TBarMeter bar;
+    bar.SetDigits(2);
+    bar.SetSignalUnit(QStringLiteral("\u00B0C"));
+    EXPECT_EQ(bar.ValueText(-12.5), QString(text));
+    bar.SetDigits(0);
+    EXPECT_EQ(bar.ValueText(3), QStringLiteral("3 \u00B0C"));
+  }
+  TBarMeter bar;
+  bar.SetDecimalMark(QStringLiteral(","));
+  bar.SetDigits(1);
+  EXPECT_EQ(bar.ValueText(0.25), QStringLiteral("0,3 Units"));
 }
 
 class BarRender : public ::testing::Test {

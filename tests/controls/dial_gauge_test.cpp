@@ -2,6 +2,7 @@
 // probed in headless renders, and degenerate settings.
 #include <QImage>
 #include <cmath>
+#include <cstdlib>
 #include <gtest/gtest.h>
 #include <limits>
 #include <vector>
@@ -219,6 +220,43 @@ TEST(DialGaugeRender, ZeroMainTicksDrawNoTicksAndNoLabels) {
   const QImage without = g.grab().toImage();
   EXPECT_EQ(probe::Count(without, Rgb(kTicks)), 0);
   EXPECT_EQ(probe::Count(without, Rgb(kLabels)), 0);
+}
+
+// The caption (the display windows write the reading there) stands centred on the point
+// halfway up the middle of the scale, its top on that point, and follows its text.
+TEST(DialGaugeRender, CaptionStandsCentredHalfwayUpTheScale) {
+  constexpr draw::TColor kCaption = 0x0080FF;  // orange
+  // Text is smoothed: its edges blend orange into the grey face.
+  auto orangeInk = [](QRgb pixel) { return qRed(pixel) > 0xE0 && qBlue(pixel) < 0xC0; };
+  for (auto style : {TDialGauge::CenterStyle, TDialGauge::LeftStyle}) {
+    TDialGauge g;
+    Isolate(g, {TDialGauge::ShowCaption});
+    g.resize(320, 260);
+    g.SetFStyle(style);
+    g.SetFCaptionColor(kCaption);
+    g.SetFPosition(-1000);  // the needle lies along the scale start, away from the caption
+    const dial::Geometry geometry = GeometryOf(g);
+    const QPoint anchor = dial::PointAt(geometry, geometry.sweep / 2.0, geometry.radius / 2.0);
+    int previousWidth = 0;
+    for (const char* caption : {"-7.0", "-7.0 %", "-1234.5 %RH"}) {
+      SCOPED_TRACE(testing::Message() << style << " " << caption);
+      g.SetFCaption(QString::fromLatin1(caption));
+      const QRect drawn = probe::Bounds(g.grab().toImage(), orangeInk);
+      ASSERT_FALSE(drawn.isNull());
+      EXPECT_LE(std::abs(drawn.center().x() - anchor.x()), 2) << drawn.center().x() << " vs " << anchor.x();
+      EXPECT_GE(drawn.top(), anchor.y());
+      EXPECT_LE(drawn.top(), anchor.y() + g.fontMetrics().height() / 2);
+      EXPECT_GT(drawn.width(), previousWidth);
+      previousWidth = drawn.width();
+    }
+    g.SetFCaption(QString());
+    EXPECT_TRUE(probe::Bounds(g.grab().toImage(), orangeInk).isNull());
+  }
+  TDialGauge hidden;  // the face option hides it
+  Isolate(hidden);
+  hidden.SetFCaptionColor(kCaption);
+  hidden.SetFCaption(QStringLiteral("-7.0 %"));
+  EXPECT_TRUE(probe::Bounds(hidden.grab().toImage(), orangeInk).isNull());
 }
 
 // Margins and lengths far beyond any face must keep their meaning: a scale pushed off the face

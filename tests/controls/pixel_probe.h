@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QtGlobal>
 #include <QPoint>
+#include <QRect>
 #include <cmath>
 #include <numbers>
 #include <optional>
@@ -52,6 +53,23 @@ inline int Count(const QImage& image, QRgb colour, QRect area = QRect()) {
     }
   }
   return count;
+}
+
+// The smallest rectangle holding every pixel for which `ink` holds; null when there is none.
+template <typename Ink>
+QRect Bounds(const QImage& image, Ink ink) {
+  QRect bounds;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      if (ink(image.pixel(x, y) & 0xFFFFFF)) bounds |= QRect(x, y, 1, 1);
+    }
+  }
+  return bounds;
+}
+
+// The smallest rectangle holding every pixel of `colour`.
+inline QRect Bounds(const QImage& image, QRgb colour) {
+  return Bounds(image, [colour](QRgb pixel) { return pixel == (colour & 0xFFFFFF); });
 }
 
 // Difference between two directions in degrees, in [0, 180].
