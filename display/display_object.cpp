@@ -5,6 +5,7 @@
 
 #include "controls/analog_meter.h"
 #include "controls/bar_meter.h"
+#include "controls/decimal_mark.h"
 #include "controls/dial_gauge.h"
 #include "controls/digit_display.h"
 #include "controls/segment_indicator.h"
@@ -12,7 +13,7 @@
 #include "display/display_chart.h"
 
 DisplayObject::DisplayObject(const DisplayConfig& config, QWidget* parent)
-    : kind_(config.kind), valueIndex_(config.valueIndex) {
+    : kind_(config.kind), valueIndex_(config.valueIndex), decimalMark_(draw::LocaleDecimalMark()) {
   switch (kind_) {
     case DisplayKind::Chart:
       chart_ = std::make_unique<DisplayChart>(config, parent);
@@ -70,6 +71,12 @@ QWidget* DisplayObject::Widget() const {
     case DisplayKind::None: break;
   }
   return nullptr;
+}
+
+void DisplayObject::SetDecimalMark(const QString& mark) {
+  decimalMark_ = mark;
+  if (bar_) bar_->SetDecimalMark(mark);
+  if (meter_) meter_->SetDecimalMark(mark);
 }
 
 double DisplayObject::VisiblePeriod() const { return chart_ ? chart_->VisiblePeriod() : 0.0; }

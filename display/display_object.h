@@ -55,6 +55,11 @@ class DisplayObject {
   // True only for a chart and a point (chart coordinates) inside its plotting rectangle.
   bool IsInChartArea(QPoint chartPoint) const;
 
+  // Numbers are shown with the locale's decimal mark (taken when the element is built); the
+  // LED digits always show their point.
+  const QString& DecimalMark() const { return decimalMark_; }
+  void SetDecimalMark(const QString& mark);
+
   DisplayKind Kind() const { return kind_; }
   double VisiblePeriod() const;
   // The widget the element shows (chart or control), or null.
@@ -80,6 +85,7 @@ class DisplayObject {
   DisplayKind kind_ = DisplayKind::None;
   uint16_t valueIndex_ = 0;
   QString unitText_;  // gauges: appended to the value caption
+  QString decimalMark_;
   std::unique_ptr<DisplayChart> chart_;
   QPointer<controls::TSegmentIndicator> indicator_;
   QPointer<controls::TBarMeter> bar_;

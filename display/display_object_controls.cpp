@@ -4,9 +4,11 @@
 #include <QWidget>
 #include <algorithm>
 #include <limits>
+#include <string>
 
 #include "controls/analog_meter.h"
 #include "controls/bar_meter.h"
+#include "controls/decimal_mark.h"
 #include "controls/dial_gauge.h"
 #include "controls/digit_display.h"
 #include "controls/number_text.h"
@@ -54,8 +56,9 @@ void UseGaugeFont(QWidget* w) {
   w->setFont(f);
 }
 
-QString ValueText(float value, const DisplayConfig& c) {
-  return QString::fromStdString(draw::FloatToStrFixed(value, kFixedPrecision, Decimals(c)));
+// The value as the configuration's decimals write it, with "." as decimal mark.
+std::string ValueText(float value, const DisplayConfig& c) {
+  return draw::FloatToStrFixed(value, kFixedPrecision, Decimals(c));
 }
 
 }  // namespace
@@ -189,18 +192,16 @@ void DisplayObject::BuildMeter(const DisplayConfig& config, QWidget* parent) {
 }
 
 void DisplayObject::ShowValue(float value, const DisplayConfig& config) {
-  const QString text = ValueText(value, config);
+  const std::string plain = ValueText(value, config);
+  const QString text = draw::WithDecimalMark(plain, decimalMark_);
   switch (kind_) {
     case DisplayKind::LcdIndicator:
       indicator_->SETIndicatorString(text);
       break;
-    case DisplayKind::LedDigits: {
-      QString digits = text;
-      const qsizetype comma = digits.indexOf(QLatin1Char(','));
-      if (comma >= 0) digits[comma] = QLatin1Char('.');
-      ledDigits_->SetValue(digits);
+    case DisplayKind::LedDigits:
+      // Its cells have a point between them and nothing else: a comma would blank them.
+      ledDigits_->SetValue(QString::fromStdString(plain));
       break;
-    }
     case DisplayKind::BarMeter:
       if (value > bar_->ValueMax()) {
         bar_->SetCaption(QStringLiteral("OVERFLOW"));

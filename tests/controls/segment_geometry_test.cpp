@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdlib>
 
 #include "controls/segment_geometry.h"
 #include "controls/segment_indicator_layout.h"
@@ -43,6 +44,43 @@ TEST(SegmentGeometry, TopSegmentOfAnEightyPixelCell) {
   EXPECT_TRUE(top.contains(QPoint(140, 10)));
   EXPECT_FALSE(top.contains(QPoint(40, 10)));
   EXPECT_FALSE(top.contains(QPoint(140, 20)));
+}
+
+// The decimal point is a six-cornered dot as tall as a bar is thick, on the bottom bar's
+// centre line, right of the bottom bar and clear of every other shape of its cell.
+TEST(SegmentGeometry, DecimalPointSitsOnTheBaselineRightOfTheBottomBar) {
+  for (QSize cell : {QSize(80, 80), QSize(40, 72), QSize(120, 200), QSize(17, 31)}) {
+    SCOPED_TRACE(testing::Message() << cell.width() << "x" << cell.height());
+    const double t = SegmentThickness(cell.width(), cell.height(), isNormal, false);
+    const QPolygon point = GetsinglePoly7segment(cell.width(), cell.height(), 10, t);
+    const QRect dot = point.boundingRect();
+    const QRect bottom = GetsinglePoly7segment(cell.width(), cell.height(), 6, t).boundingRect();
+    ASSERT_EQ(point.size(), 6);
+    EXPECT_LE(std::abs(dot.center().y() - bottom.center().y()), 1);
+    EXPECT_NEAR(dot.height(), t, 2.0);
+    EXPECT_NEAR(dot.width(), 1.25 * t, 2.0);
+    EXPECT_GT(dot.left(), bottom.right());
+    EXPECT_TRUE(QRect(QPoint(0, 0), cell).contains(dot));
+    // Symmetric about its centre line, corners first on it, then above, above, on, below, below.
+    const int line = point[0].y();
+    EXPECT_EQ(point[3].y(), line);
+    for (int i : {1, 2}) EXPECT_LT(point[i].y(), line) << i;
+    for (int i : {4, 5}) EXPECT_GT(point[i].y(), line) << i;
+    EXPECT_LT(point[0].x(), point[1].x());
+    EXPECT_LT(point[2].x(), point[3].x());
+    // Convex, its corners in one turning direction.
+    for (int i = 0; i < 6; ++i) {
+      const QPoint a = point[(i + 1) % 6] - point[i];
+      const QPoint b = point[(i + 2) % 6] - point[(i + 1) % 6];
+      EXPECT_GE(a.x() * b.y() - a.y() * b.x(), 0) << "corner " << (i + 1) % 6;
+    }
+    const QRegion dotRegion = PolygonRegion(point);
+    EXPECT_GT(dotRegion.boundingRect().width(), 0);
+    for (int shape = 1; shape <= 9; ++shape) {
+      const QPolygon other = GetsinglePoly7segment(cell.width(), cell.height(), shape, t);
+      EXPECT_TRUE(dotRegion.intersected(PolygonRegion(other)).isEmpty()) << "shape " << shape;
+    }
+  }
 }
 
 TEST(SegmentGeometry, ThicknessByStyleFloorAndHover) {

@@ -15,6 +15,7 @@
 #include "platform/chart_time.h"
 #include "display/display_chart.h"
 #include "display/display_object.h"
+#include "tests/support/scoped_locale.h"
 
 namespace {
 
@@ -100,6 +101,137 @@ TEST_F(DisplayObjectTest, ValuesAsTextAndTheErrorValueForChannelsOutsideTheReadi
     DisplayObject e(c, &panel_);
     Show(e, c, value);
     EXPECT_EQ(Shown(e), QString::fromUtf8(text));
+  }
+}
+
+TEST_F(DisplayObjectTest, NumbersShowTheLocalesDecimalMarkAndTheLedDigitsTheirPoint) {
+  struct Case { DisplayKind kind; int16_t decimals; float value; const char* brazil; const char* us; };
+  const Case cases[] = {
+      {DisplayKind::LcdIndicator, 2, 21.5f, "21,50", "21.50"},
+      {DisplayKind::LedDigits, 1, 1234.56f, "1234.6", "1234.6"},
+      {DisplayKind::AnalogMeter, 2, 12.345f, "12,35 \xC2\xB0" "C", "12.35 \xC2\xB0" "C"},
+      {DisplayKind::DialGauge, 1, -7, "-7,0 \xC2\xB0" "C", "-7.0 \xC2\xB0" "C"},
+      {DisplayKind::LcdIndicator, 0, 21.5f, "22", "22"},
+  };
+  for (const Case& c : cases) {
+    for (bool brazil : {true, false}) {
+      SCOPED_TRACE(testing::Message() << c.us << (brazil ? " pt_BR" : " en_US"));
+      const testsupport::ScopedDefaultLocale scoped(brazil ? testsupport::Brazil() : testsupport::UnitedStates());
+      const DisplayConfig config = Config(c.kind, c.decimals);
+      DisplayObject e(config, &panel_);
+      Show(e, config, c.value);
+      EXPECT_EQ(Shown(e), QString::fromUtf8(brazil ? c.brazil : c.us));
+    }
+  }
+  // The bar's value texts and the meter's labels take the element's mark, which a window may set.
+  DisplayConfig bar = Config(DisplayKind::BarMeter);
+  DisplayConfig meter = Config(DisplayKind::AnalogMeter);
+  const testsupport::ScopedDefaultLocale scoped(testsupport::Brazil());
+  DisplayObject eb(bar, &panel_), em(meter, &panel_);
+  EXPECT_EQ(eb.Bar()->ValueText(42.25), QString::fromUtf8("42,3 \xC2\xB0" "C"));
+  EXPECT_EQ(em.Meter()->DecimalMark(), QStringLiteral(","));
+  em.SetDecimalMark(QStringLiteral("."));
+  eb.SetDecimalMark(QStringLiteral("."));
+  EXPECT_EQ(em.Meter()->DecimalMark(), QStringLiteral("."));
+  EXPECT_EQ(eb.Bar()->ValueText(42.25), QString::fromUtf8("42.3 \xC2\xB0" "C"));
+  Show(em, meter, 1.5f);
+  EXPECT_EQ(Shown(em), QString::fromUtf8("1.5 \xC2\xB0" "C"));
+}
+
+// Every field of a kind's settings reaches its own property: distinct values everywhere, so a
+// field handed to a neighbour's property shows.
+TEST_F(DisplayObjectTest, EachSettingReachesItsOwnControlProperty) {
+  DisplayConfig lcd = Config(DisplayKind::LcdIndicator);
+  lcd.SetLcd({.onColor = 0x111111, .offColor = 0x222222, .backColor = 0x333333, .digits = 7});
+  DisplayObject elcd(lcd, &panel_);
+  EXPECT_EQ(elcd.Indicator()->NumberForeColor(), 0x111111u);
+  EXPECT_EQ(elcd.Indicator()->NumberBackColor(), 0x222222u);
+  EXPECT_EQ(elcd.Indicator()->BackColor(), 0x333333u);
+  EXPECT_EQ(elcd.Indicator()->SignNumber(), 7);
+
+  DisplayConfig led = Config(DisplayKind::LedDigits);
+  led.SetLed({.onColor = 0x111111, .offColor = 0x222222, .digits = 6, .segmentSize = 9, .backColor = 0x333333});
+  DisplayObject eled(led, &panel_);
+  EXPECT_EQ(eled.LedDigits()->OnColor(), 0x111111u);
+  EXPECT_EQ(eled.LedDigits()->OffColor(), 0x222222u);
+  EXPECT_EQ(eled.LedDigits()->Color(), 0x333333u);
+  EXPECT_EQ(std::pair(eled.LedDigits()->DigitNum(), eled.LedDigits()->SegmentSize()), std::pair(6, 9));
+
+  DisplayConfig bar = Config(DisplayKind::BarMeter);
+  bar.SetBar({.barColor = 0x111111, .barBackColor = 0x222222, .backColor = 0x333333, .markerColor = 0x444444,
+              .showMarker = false, .showIncrements = true, .increment = 7, .thickness = 12});
+  DisplayObject ebar(bar, &panel_);
+  EXPECT_EQ(ebar.Bar()->ColorFore(), 0x111111u);
+  EXPECT_EQ(ebar.Bar()->ColorBack(), 0x222222u);
+  EXPECT_EQ(ebar.Bar()->Color(), 0x333333u);
+  EXPECT_EQ(ebar.Bar()->MarkerColor(), 0x444444u);
+  EXPECT_EQ(std::pair(ebar.Bar()->ShowMarker(), ebar.Bar()->ShowIncrements()), std::pair(false, true));
+  EXPECT_EQ(std::pair(ebar.Bar()->Increment(), ebar.Bar()->BarThickness()), std::pair(7.0, 12));
+
+  DisplayConfig dial = Config(DisplayKind::DialGauge);
+  dial.SetDial({.needleColor = 0x111111, .textColor = 0x222222, .centerColor = 0x333333, .faceColor = 0x444444,
+                .highColor = 0x555555, .midColor = 0x666666, .lowColor = 0x777777, .highThreshold = 70,
+                .lowThreshold = 25});
+  DisplayObject edial(dial, &panel_);
+  const controls::TDialGauge& g = *edial.Gauge();
+  EXPECT_EQ(g.ArrowColor(), 0x111111u);
+  EXPECT_EQ(std::pair(g.CaptionColor(), g.ValueColor()), std::pair(0x222222u, 0x222222u));
+  EXPECT_EQ(g.CenterColor(), 0x333333u);
+  EXPECT_EQ(g.FaceColor(), 0x444444u);
+  EXPECT_EQ(g.MaxColor(), 0x555555u);
+  EXPECT_EQ(g.MidColor(), 0x666666u);
+  EXPECT_EQ(g.MinColor(), 0x777777u);
+  EXPECT_EQ(std::pair(g.IndMaximum(), g.IndMinimum()), std::pair(70, 25));
+
+  DisplayConfig meter = Config(DisplayKind::AnalogMeter, 3);
+  meter.SetMeter({.min = 1, .showZones = false, .highZone = 70, .lowZone = 25, .backColor = 0x111111, .textColor = 0x222222,
+                  .highColor = 0x333333, .midColor = 0x444444, .lowColor = 0x555555, .logScale = true});
+  DisplayObject emeter(meter, &panel_);
+  const controls::TAnalogMeter& m = *emeter.Meter();
+  EXPECT_EQ(m.Color(), 0x111111u);
+  EXPECT_EQ(std::pair(m.TickColor(), m.FontColor()), std::pair(0x222222u, 0x222222u));
+  EXPECT_EQ(m.HighZoneColor(), 0x333333u);
+  EXPECT_EQ(m.OKZoneColor(), 0x444444u);
+  EXPECT_EQ(m.LowZoneColor(), 0x555555u);
+  EXPECT_EQ(std::pair(m.HighZoneValue(), m.LowZoneValue()), std::pair(70.f, 25.f));
+  EXPECT_EQ(std::pair(m.ShowZones(), m.LogScale()), std::pair(false, true));
+  EXPECT_EQ(std::pair(m.TickDigits(), m.ValueDigits()), std::pair(3, 3));
+}
+
+// Each zone switch and the centre switch of a dial turn on their own face element alone; the
+// face keeps its frame and caption, and shows ticks and labels without a margin.
+TEST_F(DisplayObjectTest, DialFaceElementsFollowTheirOwnSwitches) {
+  using G = controls::TDialGauge;
+  for (int bits = 0; bits < 16; ++bits) {
+    const bool high = bits & 1, mid = bits & 2, low = bits & 4, centre = bits & 8;
+    SCOPED_TRACE(testing::Message() << "high " << high << " mid " << mid << " low " << low << " centre " << centre);
+    DisplayConfig dial = Config(DisplayKind::DialGauge);
+    dial.SetDial({.highOn = high, .lowOn = low, .midOn = mid, .centerOn = centre});
+    DisplayObject e(dial, &panel_);
+    auto has = [&](G::TFaceOption option) { return (e.Gauge()->FaceOptions() & G::Option(option)) != 0; };
+    EXPECT_EQ(has(G::ShowIndicatorMax), high);
+    EXPECT_EQ(has(G::ShowIndicatorMid), mid);
+    EXPECT_EQ(has(G::ShowIndicatorMin), low);
+    EXPECT_EQ(has(G::ShowCenter), centre);
+    for (auto on : {G::ShowMainTicks, G::ShowSubTicks, G::ShowValues, G::ShowFrame, G::Show3D, G::ShowCaption}) {
+      EXPECT_TRUE(has(on)) << on;
+    }
+    for (auto off : {G::ShowMargin, G::ShowCircles}) EXPECT_FALSE(has(off)) << off;
+  }
+}
+
+// Narrow meter scales leave room above the knob for the caption; wide ones put it below,
+// between the scale ends.
+TEST_F(DisplayObjectTest, MeterCaptionAboveTheKnobOnNarrowScalesBelowItOnWideOnes) {
+  using M = controls::TAnalogMeter;
+  for (auto [angle, position, adjustment] : {std::tuple{30, M::cpTop, 15}, {180, M::cpTop, 15}, {239, M::cpTop, 15},
+                                             {240, M::cpBottom, -10}, {270, M::cpBottom, -10}, {360, M::cpBottom, -10}}) {
+    DisplayConfig meter = Config(DisplayKind::AnalogMeter);
+    meter.SetMeter({.angle = static_cast<uint16_t>(angle)});
+    DisplayObject e(meter, &panel_);
+    EXPECT_EQ(e.Meter()->AngularRange(), angle);
+    EXPECT_EQ(e.Meter()->CaptionPosition(), position) << angle;
+    EXPECT_EQ(e.Meter()->CaptionVertAdj(), adjustment) << angle;
   }
 }
 
