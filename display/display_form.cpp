@@ -312,7 +312,12 @@ void TDisplayForm::PanelResize() {
 bool TDisplayForm::event(QEvent* event) {
   if (event->type() == QEvent::ParentChange) {
     normalFrameGeometry_ = QRect();
-    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget())) frame->installEventFilter(this);
+    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget())) {
+      frame->installEventFilter(this);
+      // The frame offers the system menu (with its close box) and maximise, not minimise.
+      frame->setWindowFlags(Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                            Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
+    }
   }
   return QWidget::event(event);
 }

@@ -191,6 +191,35 @@ TEST_F(DisplayFormTest, ClosingDuringARunMinimisesAndAfterItFrees) {
   EXPECT_TRUE(area.subWindowList().isEmpty());
 }
 
+// A display window's frame has the system menu (and with it the close box) and maximise, but
+// no minimise button; minimising stays what closing does during a run.
+TEST_F(DisplayFormTest, FrameOffersMaximiseButNotMinimise) {
+  QMdiArea area;
+  area.resize(800, 600);
+  area.show();
+  QMdiSubWindow* sub = area.addSubWindow(new TDisplayForm(services_));
+  sub->show();
+  const Qt::WindowFlags flags = sub->windowFlags();
+  EXPECT_TRUE(flags & Qt::WindowSystemMenuHint);
+  EXPECT_TRUE(flags & Qt::WindowMaximizeButtonHint);
+  EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
+  EXPECT_FALSE(flags & Qt::WindowMinimizeButtonHint);
+  EXPECT_TRUE(sub->isVisible());
+  QStringList menu;  // the system menu offers no minimise either
+  for (QAction* action : sub->systemMenu()->actions()) {
+    if (action->isVisible() && !action->isSeparator()) menu << action->text().remove(QLatin1Char('&'));
+  }
+  EXPECT_TRUE(menu.contains(QStringLiteral("Maximize"))) << menu.join(QLatin1Char(',')).toStdString();
+  EXPECT_FALSE(menu.contains(QStringLiteral("Minimize"))) << menu.join(QLatin1Char(',')).toStdString();
+  sub->showMaximized();
+  EXPECT_TRUE(sub->isMaximized());
+  sub->showNormal();
+  SetReadingsStopped(false);
+  sub->close();
+  EXPECT_TRUE(sub->isMinimized());
+  SetReadingsStopped(true);
+}
+
 TEST_F(DisplayFormTest, RecordFromAFileTakesTheDevicesTextsWhenItAnswers) {
   devices_.Add(Logger(12345, "Estufa", 7));
   DisplayConfig c = Led(12345, 4, 0);
