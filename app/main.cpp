@@ -7,12 +7,14 @@
 #include "app/help_viewer.h"
 #include "ui/program_directory.h"
 #include "app/program_forms.h"
+#include "app/qt_translations.h"
 #include "app/tool_icons.h"
 #include "ui/user_interaction.h"
 #include "app/view_form.h"
 
 int main(int argc, char** argv) {
   app::TervanaApplication application(argc, argv);
+  app::InstallQtTranslations(QLocale::system());
   QApplication::setWindowIcon(QIcon(app::MakeLogoPixmap(64)));
   try {
     ui::SetProgramDirectory(QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString());

@@ -30,7 +30,8 @@ TOverwriteChoiceForm::TOverwriteChoiceForm(QWidget* parent)
   appendButton_->setObjectName(QStringLiteral("AppendButton"));
   overwriteButton_->setObjectName(QStringLiteral("OverwriteButton"));
   cancelButton_->setObjectName(QStringLiteral("CancelButton"));
-  for (QPushButton* button : {appendButton_, overwriteButton_, cancelButton_}) button->setAutoDefault(false);
+  // Enter presses the focused button, so the focused button is the default one.
+  for (QPushButton* button : {appendButton_, overwriteButton_, cancelButton_}) button->setAutoDefault(true);
   timer_->setObjectName(QStringLiteral("Timer"));
   timer_->setInterval(1000);
   connect(timer_, &QTimer::timeout, this, &TOverwriteChoiceForm::TimerTimer);

@@ -7,7 +7,7 @@ set -euo pipefail
 PACKAGES=(
   build-essential cmake pkg-config git
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  qt6-base-dev libqt6opengl6-dev libqt6svg6 qt6-qpa-plugins
+  qt6-base-dev libqt6opengl6-dev libqt6svg6 qt6-qpa-plugins qt6-translations-l10n
   libqcustomplot-dev
   libgsf-1-dev
   libmodbus-dev

@@ -65,4 +65,27 @@ TEST_F(OverwriteChoiceTest, EachShowingStartsOverAtAppendAndFifteen) {
   EXPECT_EQ(form_.Execute(), TOverwriteChoiceForm::kOverwrite);
 }
 
+// Enter presses the focused button, as Space does: the append button has the focus when
+// the dialog shows, and another button takes over when the focus moves to it.
+TEST_F(OverwriteChoiceTest, EnterPressesTheFocusedButton) {
+  struct Case { QPushButton* (TOverwriteChoiceForm::*button)() const; int result; };
+  const Case cases[] = {{&TOverwriteChoiceForm::AppendButton, TOverwriteChoiceForm::kAppend},
+                        {&TOverwriteChoiceForm::OverwriteButton, TOverwriteChoiceForm::kOverwrite},
+                        {&TOverwriteChoiceForm::CancelButton, TOverwriteChoiceForm::kCancel}};
+  for (const Case& c : cases) {
+    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+      form_.open();
+      ASSERT_EQ(form_.focusWidget(), form_.AppendButton());
+      QPushButton* button = (form_.*c.button)();
+      button->setFocus();
+      ASSERT_EQ(form_.focusWidget(), button);
+      form_.TimerTimer();  // a tick on the way changes nothing of it
+      QKeyEvent press(QEvent::KeyPress, key, key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+      QCoreApplication::sendEvent(button, &press);
+      EXPECT_FALSE(form_.isVisible()) << button->objectName().toStdString();
+      EXPECT_EQ(form_.GetResult(), c.result) << button->objectName().toStdString();
+    }
+  }
+}
+
 }  // namespace
