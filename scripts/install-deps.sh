@@ -13,7 +13,7 @@ PACKAGES=(
   libmodbus-dev
   libchm-dev
   fp-utils
-  socat xvfb xauth
+  socat xvfb xauth x11-utils
   fonts-dejavu-core
 )
 

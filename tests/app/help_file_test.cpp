@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdint>
 #include <filesystem>
@@ -13,6 +14,11 @@ std::string U32(std::uint32_t v) {
   return {static_cast<char>(v), static_cast<char>(v >> 8), static_cast<char>(v >> 16), static_cast<char>(v >> 24)};
 }
 std::string U16(std::uint16_t v) { return {static_cast<char>(v), static_cast<char>(v >> 8)}; }
+
+// A name of this process's own: test runs of other builds on the machine never share it.
+std::filesystem::path TempFile(const std::string& stem) {
+  return std::filesystem::temp_directory_path() / (stem + "_" + std::to_string(::getpid()) + ".chm");
+}
 
 const std::string kStrings = std::string("\0index.htm\0sub\\page.htm\0", 24);
 
@@ -58,7 +64,7 @@ TEST(CompiledHelpFileTest, PagesReadWholeAndWithoutCase) {
 TEST(HelpFileTest, MissingOrForeignFilesDoNotOpen) {
   app::HelpFile file;
   EXPECT_FALSE(file.Open("/nonexistent/Tervana.chm"));
-  const auto path = std::filesystem::temp_directory_path() / "tervana_not_a_help_file.chm";
+  const auto path = TempFile("tervana_not_a_help_file");
   std::ofstream(path, std::ios::binary) << std::string(4096, 'x');
   EXPECT_FALSE(file.Open(path.string()));
   EXPECT_FALSE(file.IsOpen());
@@ -77,7 +83,7 @@ TEST(CompiledHelpFileTest, DamagedCopiesNeverTakeTheProgramDown) {
   std::ifstream in(TEST_HELP_FILE, std::ios::binary);
   const std::string good((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   ASSERT_GT(good.size(), 512u);
-  const auto path = std::filesystem::temp_directory_path() / "tervana_damaged_help.chm";
+  const auto path = TempFile("tervana_damaged_help");
   std::uint32_t seed = 12345;
   auto next = [&seed] { return seed = seed * 1664525u + 1013904223u; };
   for (int copy = 0; copy < 600; ++copy) {

