@@ -20,6 +20,12 @@ std::string_view TrimBlanks(std::string_view text) {
 // Longest number text we accept; anything longer is not what an instrument sends.
 constexpr size_t kMaxNumberChars = 40;
 
+// The row holds floats: a number past their range would land there as an infinity.
+std::optional<float> RowFloat(double value) {
+  if (!std::isfinite(value) || std::fabs(value) > std::numeric_limits<float>::max()) return std::nullopt;
+  return static_cast<float>(value);
+}
+
 }  // namespace
 
 std::optional<double> ParseStreamNumber(std::string_view text) {
@@ -86,11 +92,14 @@ std::optional<StreamRecord> ParseStreamRecord(std::string_view body, float error
       continue;
     }
     const auto value = ParseStreamNumber(text);
-    // The row holds floats: a number past their range would land there as an infinity.
-    if (!value || std::fabs(*value) > std::numeric_limits<float>::max()) return std::nullopt;
-    float converted = static_cast<float>(*value);
-    if (field == kRecordFields - 1 && counterScale) converted = static_cast<float>(converted * *counterScale);
-    record.values[field] = converted;
+    const auto converted = value ? RowFloat(*value) : std::nullopt;
+    if (!converted) return std::nullopt;
+    record.values[field] = *converted;
+    if (field == kRecordFields - 1 && counterScale) {
+      // The factor comes from the instrument's registers: one that puts the count past a
+      // float, or is itself no number, gives the error value, as a failed reading does.
+      record.values[field] = RowFloat(double{*converted} * *counterScale).value_or(errorValue);
+    }
   }
   // The instrument ends its time with one more character (the CR of its CR LF).
   if (!body.empty() && !IsDigit(body.back())) body.remove_suffix(1);

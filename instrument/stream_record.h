@@ -25,7 +25,8 @@ std::optional<double> ParseStreamNumber(std::string_view text);
 std::optional<uint32_t> ParseStreamTime(std::string_view text);
 
 // `body` is the text after the "#" up to the line feed, which is not included. An empty
-// field gives `errorValue`; field 4 is multiplied by `counterScale` when given. Nothing when
+// field gives `errorValue`; field 4 is multiplied by `counterScale` when given, and gives
+// `errorValue` when the product is beyond the range of a float or not a number. Nothing when
 // a field or the time is not a number, a field is beyond the range of a float, or there are
 // not exactly five fields before the time.
 std::optional<StreamRecord> ParseStreamRecord(std::string_view body, float errorValue,

@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <algorithm>
 #include <limits>
 #include <string_view>
 
@@ -39,6 +40,13 @@ bool SameName(std::string_view a, std::string_view b) {
   for (size_t i = 0; i < a.size(); ++i)
     if (FoldCase(static_cast<unsigned char>(a[i])) != FoldCase(static_cast<unsigned char>(b[i]))) return false;
   return true;
+}
+
+// The name as the index keeps it: two names that compare equal fold to the same text.
+std::string Folded(std::string_view name) {
+  std::string folded(name);
+  for (char& c : folded) c = static_cast<char>(FoldCase(static_cast<unsigned char>(c)));
+  return folded;
 }
 
 bool HasLineBreakOrNul(std::string_view s) { return s.find_first_of(std::string_view("\r\n\0", 3)) != s.npos; }
@@ -162,6 +170,7 @@ void IniFile::Refresh() const {
 void IniFile::Load() const {
   preamble_.clear();
   sections_.clear();
+  sectionsIndexed_ = false;
   unreadable_ = false;
   if (!stamp_.exists) return;
   int fd = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
@@ -191,7 +200,7 @@ void IniFile::Load() const {
     if (!trimmed.empty() && trimmed.front() == '[') {
       std::string_view name = trimmed.substr(1);
       name = Trim(name.substr(0, name.find(']')));
-      sections_.push_back(Section{std::string(name), {}});
+      sections_.emplace_back(std::string(name));
       continue;
     }
     Line line;
@@ -258,11 +267,46 @@ bool IniFile::Save() {
   return true;
 }
 
+const IniFile::NameIndex& IniFile::SectionIndex() const {
+  if (!sectionsIndexed_) {
+    sectionIndex_.clear();
+    for (size_t i = 0; i < sections_.size(); ++i) sectionIndex_.try_emplace(Folded(sections_[i].name), i);
+    sectionsIndexed_ = true;
+  }
+  return sectionIndex_;
+}
+
+const IniFile::NameIndex& IniFile::KeyIndex(const Section& section) {
+  if (!section.keysIndexed) {
+    section.keyIndex.clear();
+    for (size_t i = 0; i < section.lines.size(); ++i)
+      if (section.lines[i].isEntry) section.keyIndex.try_emplace(Folded(section.lines[i].key), i);
+    section.keysIndexed = true;
+  }
+  return section.keyIndex;
+}
+
+namespace {
+
+// Names kept in the order of their first appearance: the index holds first positions only.
+template <typename NameOf>
+std::vector<std::string> FirstNamesInOrder(const std::unordered_map<std::string, size_t>& index, NameOf nameOf) {
+  std::vector<size_t> positions;
+  positions.reserve(index.size());
+  for (const auto& entry : index) positions.push_back(entry.second);
+  std::sort(positions.begin(), positions.end());
+  std::vector<std::string> names;
+  names.reserve(positions.size());
+  for (size_t at : positions) names.push_back(nameOf(at));
+  return names;
+}
+
+}  // namespace
+
 IniFile::Section* IniFile::Find(const std::string& section) {
-  std::string_view name = Trim(section);
-  for (Section& s : sections_)
-    if (SameName(s.name, name)) return &s;
-  return nullptr;
+  const NameIndex& index = SectionIndex();
+  auto it = index.find(Folded(Trim(section)));
+  return it == index.end() ? nullptr : &sections_[it->second];
 }
 
 const IniFile::Section* IniFile::Find(const std::string& section) const {
@@ -273,10 +317,9 @@ const IniFile::Line* IniFile::FindEntry(const std::string& section, const std::s
   Refresh();
   const Section* s = Find(section);
   if (!s) return nullptr;
-  std::string_view name = Trim(key);
-  for (const Line& line : s->lines)
-    if (line.isEntry && SameName(line.key, name)) return &line;
-  return nullptr;
+  const NameIndex& index = KeyIndex(*s);
+  auto it = index.find(Folded(Trim(key)));
+  return it == index.end() ? nullptr : &s->lines[it->second];
 }
 
 std::string IniFile::ReadString(const std::string& section, const std::string& key, const std::string& def) const {
@@ -307,7 +350,8 @@ bool IniFile::WriteString(const std::string& section, const std::string& key, co
   std::string stored(Trim(value));
   Section* s = Find(section);
   if (!s) {
-    sections_.push_back(Section{std::string(sectionName), {}});
+    sections_.emplace_back(std::string(sectionName));
+    sectionsIndexed_ = false;
     s = &sections_.back();
   }
   size_t insertAt = 0;  // after the last key, else after the last non-blank line
@@ -327,6 +371,7 @@ bool IniFile::WriteString(const std::string& section, const std::string& key, co
   }
   s->lines.insert(s->lines.begin() + static_cast<std::ptrdiff_t>(insertAt),
                   Line{std::string(keyName), std::move(stored), true});
+  s->keysIndexed = false;
   return Save();
 }
 
@@ -360,27 +405,14 @@ bool IniFile::ValueExists(const std::string& section, const std::string& key) co
 
 std::vector<std::string> IniFile::ReadSections() const {
   Refresh();
-  std::vector<std::string> names;
-  for (const Section& s : sections_) {
-    bool seen = false;
-    for (const std::string& n : names) seen = seen || SameName(n, s.name);
-    if (!seen) names.push_back(s.name);
-  }
-  return names;
+  return FirstNamesInOrder(SectionIndex(), [&](size_t at) { return sections_[at].name; });
 }
 
 std::vector<std::string> IniFile::ReadSection(const std::string& section) const {
   Refresh();
-  std::vector<std::string> keys;
   const Section* s = Find(section);
-  if (!s) return keys;
-  for (const Line& line : s->lines) {
-    if (!line.isEntry) continue;
-    bool seen = false;
-    for (const std::string& k : keys) seen = seen || SameName(k, line.key);
-    if (!seen) keys.push_back(line.key);
-  }
-  return keys;
+  if (!s) return {};
+  return FirstNamesInOrder(KeyIndex(*s), [&](size_t at) { return s->lines[at].key; });
 }
 
 bool IniFile::EraseSection(const std::string& section) {
@@ -388,6 +420,7 @@ bool IniFile::EraseSection(const std::string& section) {
   std::string_view name = Trim(section);
   size_t before = sections_.size();
   std::erase_if(sections_, [&](const Section& s) { return SameName(s.name, name); });
+  sectionsIndexed_ = false;
   return sections_.size() == before ? !unreadable_ : Save();
 }
 
@@ -398,6 +431,7 @@ bool IniFile::DeleteKey(const std::string& section, const std::string& key) {
   std::string_view name = Trim(key);
   size_t before = s->lines.size();
   std::erase_if(s->lines, [&](const Line& line) { return line.isEntry && SameName(line.key, name); });
+  s->keysIndexed = false;
   return s->lines.size() == before ? !unreadable_ : Save();
 }
 

@@ -12,7 +12,8 @@
 // are kept in place when the file is rewritten; names and values are trimmed of blanks; the
 // first '=' splits key from value; of duplicate sections or keys the first one counts.
 // Section and key names compare without regard to case (ASCII and the accented letters of
-// code page 1252).
+// code page 1252). Looking a name up, and listing sections or keys, costs the same however many
+// sections and keys the file holds: files of tens of thousands of sections are read in one pass.
 //
 // Writing: a new key goes after the last key of its section, a new section at the end of the
 // file. The whole file is written to a temporary file beside it and renamed over it, so a
@@ -25,6 +26,7 @@
 // '[' or ';', a section name holds ']', or a value holds a line break or NUL: such text would
 // not read back as written. Blanks around a value are not kept.
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace platform {
@@ -66,9 +68,15 @@ class IniFile {
     std::string key, value;
     bool isEntry = true;
   };
+  // Case-folded name -> position of the first section or key of that name. Built when first
+  // needed and dropped by any change that moves or adds names.
+  using NameIndex = std::unordered_map<std::string, size_t>;
   struct Section {
+    explicit Section(std::string sectionName) : name(std::move(sectionName)) {}
     std::string name;
     std::vector<Line> lines;
+    mutable NameIndex keyIndex;
+    mutable bool keysIndexed = false;
   };
   struct FileStamp {
     bool exists = false;
@@ -83,10 +91,14 @@ class IniFile {
   Section* Find(const std::string& section);
   const Section* Find(const std::string& section) const;
   const Line* FindEntry(const std::string& section, const std::string& key) const;
+  const NameIndex& SectionIndex() const;
+  static const NameIndex& KeyIndex(const Section& section);
 
   std::string path_;
   mutable std::vector<std::string> preamble_;  // lines before the first section
   mutable std::vector<Section> sections_;
+  mutable NameIndex sectionIndex_;
+  mutable bool sectionsIndexed_ = false;
   mutable FileStamp stamp_;
   mutable bool loaded_ = false;
   mutable bool unreadable_ = false;

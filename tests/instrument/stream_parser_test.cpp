@@ -2,6 +2,8 @@
 // way a line can go wrong without ever freezing the buffer.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -103,6 +105,33 @@ TEST(StreamBuffer, FortyFiveRecordsInOddReadsParseExactlyOnceEach) {
       EXPECT_EQ(r.values, (std::array<float, 5>{1, i + 0.5f, kError, -(i + 0.25f), i * 5.0f}));  // the counter scaled
     }
     EXPECT_EQ(buffer.Held(), 0u);
+  }
+}
+
+// A counter factor from the instrument's registers that puts the count beyond a float (or
+// is no number) gives the error value for the counter alone; the record's other fields stay.
+TEST(StreamBuffer, ACounterScaledBeyondAFloatIsTheErrorValue) {
+  const std::string records = "#1;2;3;4;7;100\r\n#1;2;3;4;0;101\r\n#1;2;3;4;1e-300;102\r\n";
+  struct Case { double scale; std::array<float, 3> counters; };
+  const Case cases[] = {
+      {-4.7e290, {kError, -0.0f, -0.0f}},
+      {3.4e38, {kError, 0.0f, 0.0f}},
+      {std::numeric_limits<double>::quiet_NaN(), {kError, kError, kError}},
+      {std::numeric_limits<double>::infinity(), {kError, kError, kError}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.scale);
+    StreamBuffer buffer;
+    Feed(buffer, records);
+    const auto got = Take(buffer, 1000, c.scale);
+    ASSERT_EQ(got.size(), 3u);
+    for (size_t i = 0; i < 3; ++i) {
+      EXPECT_EQ((std::array<float, 4>{got[i].values[0], got[i].values[1], got[i].values[2], got[i].values[3]}),
+                (std::array<float, 4>{1, 2, 3, 4}));
+      EXPECT_EQ(got[i].values[4], c.counters[i]) << i;
+      EXPECT_EQ(std::signbit(got[i].values[4]), std::signbit(c.counters[i])) << i;
+      EXPECT_EQ(got[i].time, 100 + i);
+    }
   }
 }
 

@@ -124,6 +124,63 @@ TEST_F(IniFileTest, EraseAndDelete) {
   EXPECT_EQ(ReadRaw(), "[B]\r\n");
 }
 
+// Lists keep the first spelling in file order, lookups fold case, and every change that
+// moves, adds or removes names leaves the lookups right for the names after it.
+TEST_F(IniFileTest, ListsAndLookupsStayRightThroughChanges) {
+  WriteRaw("[Zeta]\nb=1\nA=2\nB=3\n\n[alpha]\nx=1\n[ZETA]\nc=4\n[\xC9mbolo]\nk=5\n[Alpha]\ny=2\n[Last]\nz=6\n");
+  IniFile ini(path_);
+  EXPECT_EQ(ini.ReadSections(), (Names{"Zeta", "alpha", "\xC9mbolo", "Last"}));
+  EXPECT_EQ(ini.ReadSection("zeta"), (Names{"b", "A"}));
+  EXPECT_EQ(ini.ReadString("ZeTa", "a", "-"), "2");
+  EXPECT_EQ(ini.ReadString("zeta", "c", "-"), "-");  // only the first [Zeta] is looked in
+  EXPECT_EQ(ini.ReadString("\xE9MBOLO", "K", "-"), "5");
+  EXPECT_TRUE(ini.ReadSection("Missing").empty());
+
+  ASSERT_TRUE(ini.WriteString("zeta", "New", "7"));  // goes after A and B, before the blank line
+  EXPECT_EQ(ini.ReadSection("Zeta"), (Names{"b", "A", "New"}));
+  EXPECT_EQ(ini.ReadString("Zeta", "b", "-"), "1");
+  ASSERT_TRUE(ini.DeleteKey("Zeta", "b"));  // both b and B
+  EXPECT_EQ(ini.ReadSection("Zeta"), (Names{"A", "New"}));
+  EXPECT_EQ(ini.ReadString("Zeta", "new", "-"), "7");
+  ASSERT_TRUE(ini.EraseSection("ALPHA"));  // the sections after it move up
+  EXPECT_EQ(ini.ReadSections(), (Names{"Zeta", "\xC9mbolo", "Last"}));
+  EXPECT_EQ(ini.ReadString("last", "Z", "-"), "6");
+  EXPECT_EQ(ini.ReadString("alpha", "x", "-"), "-");
+  ASSERT_TRUE(ini.WriteString("Novo", "k", "8"));
+  EXPECT_EQ(ini.ReadSections(), (Names{"Zeta", "\xC9mbolo", "Last", "Novo"}));
+  EXPECT_EQ(ini.ReadString("NOVO", "K", "-"), "8");
+
+  // Another writer's change is seen, with its names in their new places.
+  WriteRaw("[Last]\nz=9\n[Zeta]\nq=1\n");
+  EXPECT_EQ(ini.ReadSections(), (Names{"Last", "Zeta"}));
+  EXPECT_EQ(ini.ReadString("zeta", "Q", "-"), "1");
+  EXPECT_EQ(ini.ReadString("zeta", "A", "-"), "-");
+}
+
+// Tens of thousands of sections and keys, half of them repeated in another case: every name
+// is listed once, in order, and found.
+TEST_F(IniFileTest, ManySectionsAndKeysKeepTheirOrderAndDuplicates) {
+  constexpr int kCount = 20000;
+  std::string text;
+  for (int i = 0; i < kCount; ++i) text += "[Sec" + std::to_string(i) + "]\nk=" + std::to_string(i) + "\n";
+  for (int i = 0; i < kCount; i += 2) text += "[SEC" + std::to_string(i) + "]\nk=dup\n";
+  text += "[Keys]\n";
+  for (int i = 0; i < kCount; ++i) text += "Key" + std::to_string(i) + "=" + std::to_string(i) + "\nKEY" + std::to_string(i) + "=dup\n";
+  WriteRaw(text);
+  IniFile ini(path_);
+  const Names sections = ini.ReadSections();
+  ASSERT_EQ(sections.size(), size_t{kCount} + 1);
+  const Names keys = ini.ReadSection("keys");
+  ASSERT_EQ(keys.size(), size_t{kCount});
+  for (int i = 0; i < kCount; i += 997) {
+    EXPECT_EQ(sections[i], "Sec" + std::to_string(i));
+    EXPECT_EQ(keys[i], "Key" + std::to_string(i));
+    EXPECT_EQ(ini.ReadInteger("sEc" + std::to_string(i), "K", -1), i);
+    EXPECT_EQ(ini.ReadInteger("Keys", "kEY" + std::to_string(i), -1), i);
+  }
+  EXPECT_EQ(sections.back(), "Keys");
+}
+
 TEST_F(IniFileTest, WritesThatWouldNotReadBackAreRefused) {
   IniFile ini(path_);
   const struct { std::string section, key, value; } cases[] = {

@@ -1,0 +1,137 @@
+// Reading an INI file of many sections (50,000 took 25 s when every name was compared with
+// all the names kept before it) and one section of many keys, against the floor of opening
+// the file (reading and splitting its lines). Each figure is given per name at two sizes:
+// equal costs per name at both sizes say the reading grows linearly.
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <string>
+
+#include "platform/ini_file.h"
+
+namespace {
+
+// Targets at 50,000 names: listing them, and reading every value of every section (each
+// read also checks whether another program changed the file).
+constexpr double kListTargetMs = 250.0;
+constexpr double kReadAllTargetMs = 1000.0;
+
+class IniFixture {
+ public:
+  explicit IniFixture(int count) {
+    char pattern[] = "/tmp/tervana-ini-bench-XXXXXX";
+    folder_ = mkdtemp(pattern);
+    path_ = folder_ + "/many.cfg";
+    // Every other name is repeated in another case further on, as hand-edited files do.
+    std::string text;
+    for (int i = 0; i < count; ++i) text += "[Section" + std::to_string(i) + "]\r\nValue=" + std::to_string(i) + "\r\n";
+    for (int i = 0; i < count; i += 2) text += "[SECTION" + std::to_string(i) + "]\r\nValue=dup\r\n";
+    text += "[Keys]\r\n";
+    for (int i = 0; i < count; ++i) text += "Key" + std::to_string(i) + "=" + std::to_string(i) + "\r\n";
+    std::ofstream(path_, std::ios::binary) << text;
+  }
+  ~IniFixture() {
+    std::error_code ec;
+    std::filesystem::remove_all(folder_, ec);
+  }
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string folder_, path_;
+};
+
+struct Figure {
+  std::string what;
+  double targetMs = 0;  // 0: no target (the floor)
+  std::map<int64_t, double> ms;  // by number of names
+};
+std::map<std::string, Figure> g_figures;
+
+template <typename Work>
+void Measure(benchmark::State& state, const char* what, double targetMs, Work work) {
+  IniFixture file(static_cast<int>(state.range(0)));
+  double totalMs = 0;
+  for (auto _ : state) {
+    const auto start = std::chrono::steady_clock::now();
+    work(file.path());
+    totalMs += std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+  }
+  const double ms = totalMs / static_cast<double>(state.iterations());
+  state.counters["us_per_name"] = ms * 1000.0 / static_cast<double>(state.range(0));
+  Figure& figure = g_figures[what];
+  figure.what = what;
+  figure.targetMs = targetMs;
+  figure.ms[state.range(0)] = ms;
+}
+
+// The floor: opening reads and splits the whole file.
+void BM_Open(benchmark::State& state) {
+  Measure(state, "Open", 0.0, [](const std::string& path) { benchmark::DoNotOptimize(platform::IniFile(path).FileName()); });
+}
+
+void BM_OpenAndListSections(benchmark::State& state) {
+  Measure(state, "Open + ReadSections", kListTargetMs, [](const std::string& path) {
+    platform::IniFile ini(path);
+    benchmark::DoNotOptimize(ini.ReadSections());
+  });
+}
+
+// What the option and configuration files do: list the sections, then read each one.
+void BM_OpenAndReadEverySection(benchmark::State& state) {
+  Measure(state, "Open + ReadSections + ReadSection and ReadString of each", kReadAllTargetMs, [](const std::string& path) {
+    platform::IniFile ini(path);
+    size_t found = 0;
+    for (const std::string& section : ini.ReadSections()) {
+      for (const std::string& key : ini.ReadSection(section)) found += ini.ReadString(section, key, "").size();
+    }
+    benchmark::DoNotOptimize(found);
+  });
+}
+
+void BM_OpenAndListKeys(benchmark::State& state) {
+  Measure(state, "Open + ReadSection of one section", kListTargetMs, [](const std::string& path) {
+    platform::IniFile ini(path);
+    benchmark::DoNotOptimize(ini.ReadSection("keys"));
+  });
+}
+
+}  // namespace
+
+BENCHMARK(BM_Open)->Arg(1000)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenAndListSections)->Arg(1000)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenAndReadEverySection)->Arg(1000)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenAndListKeys)->Arg(1000)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond);
+
+// The figures once more, each with its target, its ratio to opening the same file, and how its
+// cost per name grew from the smallest file to the largest (about 1 when linear).
+void PrintSummary() {
+  const Figure* open = g_figures.count("Open") ? &g_figures["Open"] : nullptr;
+  std::printf("\nINI file figures\n");
+  for (const auto& [key, f] : g_figures) {
+    if (f.ms.empty()) continue;
+    const auto& [smallest, smallMs] = *f.ms.begin();
+    const auto& [largest, largeMs] = *f.ms.rbegin();
+    const double growth = (largeMs / static_cast<double>(largest)) / (smallMs / static_cast<double>(smallest));
+    std::printf("  %-58s %lld names: %8.1f ms", f.what.c_str(), static_cast<long long>(largest), largeMs);
+    if (open && open->ms.count(largest) && &f != open) std::printf(", %5.1f x opening", largeMs / open->ms.at(largest));
+    std::printf(", cost per name x%.2f from %lld names", growth, static_cast<long long>(smallest));
+    if (f.targetMs > 0 && largest == 50000)
+      std::printf(" (target under %.0f ms)%s", f.targetMs, largeMs < f.targetMs ? "" : "  ** OVER TARGET **");
+    std::printf("\n");
+  }
+}
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  PrintSummary();
+  return 0;
+}

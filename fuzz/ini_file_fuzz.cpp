@@ -1,0 +1,106 @@
+// The INI file: the input is the file's text. Lists hold each name once, every listed name is
+// found, numbers parse without fault, and a rewrite reads back as the same sections, keys
+// and values. The file lives in a memory-backed folder when there is one: writes flush it.
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <set>
+
+#include "fuzz/fuzz_target.h"
+#include "platform/ini_file.h"
+
+namespace {
+
+std::string Fold(std::string_view name) {
+  std::string folded(name);
+  for (char& c : folded) {
+    const unsigned char u = static_cast<unsigned char>(c);
+    if ((u >= 'A' && u <= 'Z') || (u >= 0xC0 && u <= 0xDE && u != 0xD7)) c = static_cast<char>(u + 0x20);
+    else if (u == 0x8A || u == 0x8C || u == 0x8E) c = static_cast<char>(u + 0x10);
+    else if (u == 0x9F) c = static_cast<char>(0xFF);
+  }
+  return folded;
+}
+
+const std::string& FilePath() {
+  static const std::string path = [] {
+    std::error_code ec;
+    const bool shm = std::filesystem::is_directory("/dev/shm", ec);
+    const std::string folder = shm ? "/dev/shm" : std::filesystem::temp_directory_path().string();
+    return folder + "/tervana-fuzz-ini-" + std::to_string(getpid()) + ".cfg";
+  }();
+  return path;
+}
+
+struct RemoveAtExit {
+  ~RemoveAtExit() { std::remove(FilePath().c_str()); }
+} g_removeAtExit;
+
+void CheckUnique(const std::vector<std::string>& names) {
+  std::set<std::string> seen;
+  for (const std::string& name : names) FUZZ_CHECK(seen.insert(Fold(name)).second);
+}
+
+// Everything a reader can ask, as (section, key, value) in list order.
+std::vector<std::string> Contents(const platform::IniFile& ini) {
+  std::vector<std::string> contents;
+  const std::vector<std::string> sections = ini.ReadSections();
+  CheckUnique(sections);
+  for (const std::string& section : sections) {
+    const std::vector<std::string> keys = ini.ReadSection(section);
+    CheckUnique(keys);
+    FUZZ_CHECK(ini.SectionExists(section) == !keys.empty());
+    contents.push_back("[" + section);
+    for (const std::string& key : keys) {
+      FUZZ_CHECK(ini.ValueExists(section, key));
+      ini.ReadInteger(section, key, 0);
+      ini.ReadFloat(section, key, 0.0);
+      contents.push_back(key + "=" + ini.ReadString(section, key, ""));
+    }
+  }
+  return contents;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const std::string& path = FilePath();
+  {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+  }
+  platform::IniFile ini(path);
+  const std::vector<std::string> before = Contents(ini);
+  const std::vector<std::string> sections = ini.ReadSections();
+  if (sections.empty()) return 0;
+
+  // A new key in the first section, a changed one, and the last section erased.
+  const std::string& first = sections.front();
+  if (ini.WriteString(first, "FuzzKey", "v 1")) {
+    FUZZ_CHECK(ini.ReadString(first, "fuzzkey", "") == "v 1");
+    const std::vector<std::string> keys = ini.ReadSection(first);
+    FUZZ_CHECK(!keys.empty());
+  }
+  if (ini.WriteInteger(first, "FuzzKey", -7)) FUZZ_CHECK(ini.ReadInteger(first, "FUZZKEY", 0) == -7);
+  const std::string last = sections.back();
+  FUZZ_CHECK(ini.EraseSection(last));
+  for (const std::string& name : ini.ReadSections()) FUZZ_CHECK(Fold(name) != Fold(last));
+  FUZZ_CHECK(!ini.SectionExists(last));
+
+  // What was written reads back the same through another object.
+  const std::vector<std::string> inMemory = Contents(ini);
+  platform::IniFile reread(path);
+  FUZZ_CHECK(Contents(reread) == inMemory);
+  return 0;
+}
+
+std::vector<fuzz::CraftedInput> fuzz::CraftedInputs() {
+  // 50,000 sections, every other one repeated in another case, and a section of 50,000 keys.
+  std::string sections;
+  for (int i = 0; i < 50000; ++i) sections += "[Section" + std::to_string(i) + "]\r\nk=" + std::to_string(i) + "\r\n";
+  for (int i = 0; i < 50000; i += 2) sections += "[SECTION" + std::to_string(i) + "]\r\nk=dup\r\n";
+  std::string keys = "[Keys]\n";
+  for (int i = 0; i < 50000; ++i) keys += "Key" + std::to_string(i) + " = " + std::to_string(i) + "\nKEY" + std::to_string(i) + "=dup\n";
+  return {{"50,000 sections", sections}, {"a section of 50,000 keys", keys}};
+}
