@@ -32,6 +32,8 @@ class TSerialModBusDriver {
   bool OpenPort();
   void ClosePort();
   bool IsPortOpen() const { return portOpen_; }
+  // The open port's device hung up (unplugged): only closing and reopening can bring it back.
+  bool PortHungUp() const { return portOpen_ && port_.HungUp(); }
 
   // Functions 3, 43, 70, 112, 114. `destination` receives `count` words (one for 70 and
   // 112) in host order, and nothing unless the call succeeds. For 43, `start` is the

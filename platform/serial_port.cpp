@@ -60,6 +60,8 @@ SerialPort::~SerialPort() { Close(); }
 
 bool SerialPort::Fail(int err) {
   lastError_ = ErrorText(err);
+  // What a tty reports once its device has gone.
+  if (err == EIO || err == ENXIO || err == ENODEV) hungUp_ = true;
   return false;
 }
 
@@ -97,6 +99,7 @@ bool SerialPort::Open(const std::string& devicePath, uint32_t baudRate) {
   }
   fd_ = fd;
   lastActivity_ = Clock::time_point{};
+  hungUp_ = false;
   return true;
 }
 

@@ -72,6 +72,9 @@ class SerialPort {
 
   // Text of the last failure (the system's error text).
   const std::string& LastError() const { return lastError_; }
+  // The device hung up since it was opened (an adapter pulled out, a pseudo-terminal whose
+  // other side closed): it will never work again and has to be closed and opened anew.
+  bool HungUp() const { return hungUp_; }
 
  private:
   enum class PollResult { kReady, kTimeout, kError };
@@ -84,6 +87,7 @@ class SerialPort {
   SerialReadTimeouts timeouts_;
   Clock::time_point lastActivity_{};
   std::string lastError_;
+  bool hungUp_ = false;
 };
 
 }  // namespace platform

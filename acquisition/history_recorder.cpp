@@ -1,0 +1,163 @@
+#include "acquisition/history_recorder.h"
+
+#include <algorithm>
+
+#include "instrument/device_interface.h"
+#include "platform/append_file.h"
+
+namespace acquisition {
+
+HistoryRecorder::HistoryRecorder(RunState& state, RunDisplays& displays, RunUser& user,
+                                 const platform::WallClock& wall, const platform::MonotonicClock& monotonic)
+    : state_(state), displays_(displays), user_(user), wall_(wall), monotonic_(monotonic) {}
+
+std::optional<size_t> HistoryRecorder::TriggerPosition(const TriggerSettings& trigger) const {
+  // Found again from the serial number at every start: the stored index belongs to the run
+  // in which the value was chosen, whose devices may have been others.
+  for (size_t i = 0; i < state_.devices.size(); ++i) {
+    if (static_cast<uint32_t>(state_.devices[i]->regs.SerialNumber) == trigger.sourceSerial) {
+      return i * kValuesPerDevice + trigger.sourceIndex % kValuesPerDevice;
+    }
+  }
+  return std::nullopt;
+}
+
+void HistoryRecorder::BeginRun(const RunSettings& settings) {
+  Close();
+  on_ = settings.historyOn;
+  triggerOn_ = settings.trigger.on;
+  comparisonAtOrAbove_ = settings.trigger.comparison != 0;
+  level_ = settings.trigger.level;
+  triggerPosition_ = TriggerPosition(settings.trigger);
+  fileName_ = settings.logFileName;
+  intervalMs_ = settings.logIntervalMs;
+  recording_ = false;
+  openedBefore_ = false;
+  if (!on_) return;
+
+  bool overwrite = false;
+  bool newStart = false;
+  if (platform::FileExists(fileName_)) {
+    if (triggerOn_) {
+      newStart = true;
+    } else {
+      switch (user_.AskAppendOrOverwrite(fileName_)) {
+        case ExistingFileChoice::kCancel:
+          on_ = false;
+          user_.DisableHistory();
+          return;
+        case ExistingFileChoice::kOverwrite: overwrite = true; break;
+        case ExistingFileChoice::kAppend: newStart = true; break;
+      }
+    }
+  }
+  if (triggerOn_) {
+    openedBefore_ = newStart;
+  } else if (Open(overwrite, newStart)) {
+    user_.ShowHistoryRecording();
+  }
+}
+
+bool HistoryRecorder::Open(bool overwrite, bool newStart) {
+  Close();
+  if (!on_) return false;
+  auto file = std::make_unique<HistFile>(fileName_, monotonic_);
+  if (!file->Open(overwrite)) {
+    SwitchOffAfterFailure();
+    user_.ReportHistoryOpenFailure();
+    return false;
+  }
+  file_ = std::move(file);
+  schedule_.Restart(wall_.Now(), intervalMs_);
+  file_->SetFlushInterval(static_cast<uint32_t>(std::max<int32_t>(2000, intervalMs_)));
+  if (newStart) file_->Write(std::string(kNewStartMarker) + "\n");
+
+  // The columns are fixed here: windows changed during the run don't change them.
+  const DefaultValueNames defaults = ProgramDefaultValueNames();
+  columns_.clear();
+  for (const auto& device : state_.devices) {
+    device->recordedValueMask = DisplayedValueMask(displays_, static_cast<uint32_t>(device->regs.SerialNumber));
+    columns_.push_back(DescribeHistoryDevice(*device, device->recordedValueMask, defaults));
+  }
+  const HistoryHeader header = BuildHistoryHeader(columns_, newStart);
+  for (const std::string* line : {&header.deviceNames, &header.valueNames, &header.units}) {
+    file_->Write(*line + "\n");
+  }
+  return true;
+}
+
+void HistoryRecorder::Close() {
+  if (!file_) return;
+  file_->Close();
+  file_.reset();
+}
+
+void HistoryRecorder::SwitchOffAfterFailure() {
+  Close();
+  on_ = false;
+  recording_ = false;
+  user_.DisableHistory();
+}
+
+void HistoryRecorder::SwitchOff() {
+  Close();
+  on_ = false;
+  recording_ = false;
+}
+
+void HistoryRecorder::EndRun() {
+  if (on_) {
+    Close();
+    recording_ = false;
+    user_.ShowHistoryWaiting();
+  }
+  Close();
+  columns_.clear();
+}
+
+void HistoryRecorder::TriggerStep(std::span<const float> row) {
+  if (!on_) return;
+  if (!triggerOn_) {
+    // Recording always: the file was opened when the run started.
+    recording_ = true;
+    return;
+  }
+  bool inside = false;
+  if (triggerPosition_ && *triggerPosition_ < row.size()) {
+    const double v = row[*triggerPosition_];
+    inside = comparisonAtOrAbove_ ? v >= level_ : v <= level_;
+  }
+  if (inside && !recording_) {
+    recording_ = true;
+    if (Open(false, openedBefore_)) {
+      openedBefore_ = true;
+      user_.ShowHistoryRecording();
+    }
+  } else if (!inside && recording_) {
+    recording_ = false;
+    Close();
+    user_.ShowHistoryWaiting();
+  }
+}
+
+void HistoryRecorder::WriteLine(TDateTime t, std::span<const float> values) {
+  if (!file_) return;
+  std::vector<float> copy(values.size());
+  for (size_t first = 0; first < values.size(); first += kValuesPerDevice) {
+    const size_t count = std::min<size_t>(kValuesPerDevice, values.size() - first);
+    std::shared_lock lock(state_.valueLock);
+    std::copy_n(values.begin() + static_cast<std::ptrdiff_t>(first), count,
+                copy.begin() + static_cast<std::ptrdiff_t>(first));
+  }
+  std::string line = FormatHistoryLine(t, copy, columns_);
+  user_.HistoryLineWritten(line);
+  // Line and line feed as one piece: a failed flush between them would glue lines together.
+  line += '\n';
+  file_->Write(line);
+}
+
+void HistoryRecorder::Poll() {
+  if (file_) file_->Poll();
+}
+
+}  // namespace acquisition

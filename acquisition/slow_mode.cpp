@@ -1,0 +1,99 @@
+#include "acquisition/slow_mode.h"
+
+#include <algorithm>
+#include <mutex>
+
+#include "instrument/device_interface.h"
+#include "instrument/device_regs_image.h"
+
+namespace acquisition {
+
+namespace {
+// The failure in a row that raises the communication message, once per run of failures.
+constexpr int32_t kFailuresBeforeMessage = 3;
+}  // namespace
+
+bool ReadDeviceValues(DeviceInterface& device, float* slot) {
+  if (!device.IsPortOpen() && device.OpenPort()) {
+    // The port number may have been given to another instrument meanwhile.
+    std::string serial;
+    if (!device.ReadSerialNumber(serial) || serial != device::SerialText(device.regs.SerialNumber)) {
+      device.ClosePort();
+    }
+  }
+  // A closed port fails here too and counts like silence.
+  if (device.ReadValues(slot)) return true;
+  if (device.PortHungUp()) device.ClosePort();
+  return false;
+}
+
+SlowMode::SlowMode(RunHost& host, int32_t readIntervalMs, CycleObserver observer)
+    : host_(host), readIntervalMs_(readIntervalMs), observer_(std::move(observer)) {}
+
+SlowMode::~SlowMode() { End(); }
+
+std::optional<size_t> SlowMode::PrepareDevices() {
+  RunState& state = host_.State();
+  for (size_t i = 0; i < state.devices.size(); ++i) {
+    if (!state.devices[i]->DisableFastMode()) return i;
+  }
+  state.SetNewData(false);
+  return std::nullopt;
+}
+
+void SlowMode::Begin() {
+  thread_ = std::make_unique<ReadingThread>([this] { ReadingRound(); }, host_.MonotonicClock());
+  thread_->SetPeriod(readIntervalMs_);
+  thread_->Start();
+}
+
+void SlowMode::End() {
+  // Terminated and waited for before anything it touches is freed.
+  thread_.reset();
+}
+
+void SlowMode::ReadingRound() {
+  RunState& state = host_.State();
+  const size_t n = state.devices.size();
+  if (n == 0 || state.values.size() < n * kValuesPerDevice || state.times.size() < n ||
+      state.childWindows.load() == 0) {
+    return;
+  }
+  const auto start = std::chrono::steady_clock::now();
+  const TDateTime t = host_.WallClock().Now();
+  for (size_t i = 0; i < n; ++i) {
+    std::unique_lock lock(state.valueLock);
+    DeviceInterface& device = *state.devices[i];
+    float* slot = state.values.data() + i * kValuesPerDevice;
+    if (!ReadDeviceValues(device, slot)) {
+      std::fill_n(slot, kValuesPerDevice, state.errorValue);
+      if (device.GetFailureCount() == kFailuresBeforeMessage) {
+        state.PostCommunicationProblem(device.GetPortNumber());
+      }
+    }
+    state.times[i] = t;
+  }
+  state.SetNewData(true);
+  if (observer_) observer_(start, std::chrono::steady_clock::now());
+}
+
+void SlowMode::Tick() {
+  if (!host_.State().NewData()) return;
+  host_.HandOverReadings(0);
+  WriteDueLines();
+}
+
+void SlowMode::WriteDueLines() {
+  HistoryRecorder& history = host_.History();
+  if (!history.On() || !history.Recording() || !history.FileOpen()) return;
+  WriteSchedule& schedule = history.Schedule();
+  const TDateTime now = host_.WallClock().Now();
+  // After a pause of the timer one line per elapsed interval, all with the newest values.
+  while (now >= schedule.Next()) {
+    if (!schedule.Started()) schedule.StartAt(now);
+    history.WriteLine(schedule.Next(), host_.State().values);
+    schedule.Advance();
+  }
+}
+
+}  // namespace acquisition
