@@ -1,0 +1,282 @@
+// A reading run in slow mode against simulated instruments: the device list, the hand-over,
+// the history file it writes, failures of instruments while it runs and counter resets.
+#include <cmath>
+#include <thread>
+
+#include "run_fixture.h"
+
+namespace {
+
+using namespace acqtest;
+using acquisition::ExistingFileChoice;
+
+// The fields of a line, as a reader splits them.
+std::vector<std::string> Split(const std::string& line) {
+  std::vector<std::string> fields;
+  std::stringstream in(line);
+  for (std::string f; std::getline(in, f, ',');) fields.push_back(f);
+  if (!line.empty() && line.back() == ',') fields.push_back("");
+  return fields;
+}
+
+int64_t StampMs(const std::string& line) {
+  int d, mo, y, h, mi, s, ms;
+  if (std::sscanf(line.c_str(), "%2d/%2d/%4d, %2d:%2d:%2d.%3d", &d, &mo, &y, &h, &mi, &s, &ms) != 7) return -1;
+  TDateTime t = 0;
+  platform::TryEncodeDateTime(y, mo, d, h, mi, s, ms, t);
+  return std::llround(t * platform::kMsPerDay);
+}
+
+TEST_F(RunTest, AFreeRunListsDevicesBySerialAndRecordsEveryHalfSecond) {
+  Instrument(20, 3);
+  Instrument(10, 4);
+  FakeDisplay& first = displays_.Add({{20, 0x06}});
+  FakeDisplay& second = displays_.Add({{10, 0x1F}, {20, 0x02}});
+  settings_.settings.readIntervalMs = 500;
+  settings_.settings.historyOn = true;
+  run_ = std::make_unique<acquisition::ReadingRun>(displays_, settings_, user_);
+  const auto started = run_->Start();
+  ASSERT_TRUE(started);
+  EXPECT_FALSE(started->fast);
+  EXPECT_EQ(started->readIntervalMs, 500);
+  ASSERT_EQ(run_->Devices().size(), 2u);
+  EXPECT_EQ(run_->Devices()[0]->GetPortNumber(), 4);
+  EXPECT_EQ(run_->Devices()[1]->GetPortNumber(), 3);
+  for (FakeDisplay* d : {&first, &second}) {
+    EXPECT_EQ(d->runSerials, (std::vector<uint32_t>{10, 20}));
+    EXPECT_EQ(d->readInterval, 500);
+    EXPECT_EQ(d->titledDevices, 2u);
+  }
+  EXPECT_EQ(user_.events, std::vector<std::string>{"recording"});
+
+  const auto end = std::chrono::steady_clock::now() + 10s;
+  while (std::chrono::steady_clock::now() < end) {
+    run_->Tick();
+    std::this_thread::sleep_for(25ms);
+  }
+  EXPECT_GT(first.updates, 10);
+  EXPECT_EQ(first.lastValues, (std::vector<float>{0, 23.5f, 42.5f, 24.1f, 1234, 0, 23.5f, 42.5f, 24.1f, 1234}));
+  run_->Stop();
+  EXPECT_TRUE(run_->Devices().empty());
+  EXPECT_EQ(user_.events.back(), "waiting");
+
+  const std::vector<std::string> lines = HistoryLines();
+  ASSERT_GE(lines.size(), 3u + 15u);
+  EXPECT_EQ(lines[0], " , , SN10, , , , , SN20, ");
+  EXPECT_EQ(lines[1], " , , Porta, Forno, Nivel, Ambiente, Freq\xFC\xEAncia, Forno, Nivel");
+  EXPECT_EQ(lines[2], " , , , \xB0" "C, %, \xB0" "C, , \xB0" "C, %");
+  for (size_t i = 3; i < lines.size(); ++i) {
+    EXPECT_EQ(Split(lines[i]).size(), Split(lines[0]).size()) << lines[i];
+    EXPECT_EQ(lines[i].substr(24), ", 0, 23.5, 42.50, 24.1, 1234.0, 23.5, 42.50") << lines[i];
+    if (i > 3) {
+      EXPECT_EQ(StampMs(lines[i]) - StampMs(lines[i - 1]), 500) << lines[i];
+    }
+  }
+}
+
+TEST_F(RunTest, ASilentInstrumentGetsTheErrorValueAndOneMessageAtItsThirdFailure) {
+  Instrument(10, 4);
+  sim::SimulatedInstrument& silent = Instrument(20, 3);
+  FakeDisplay& window = displays_.Add({{10, 0x02}, {20, 0x02}});
+  ASSERT_TRUE(GatedRun().Start());
+  Step(1);
+  EXPECT_EQ(window.lastValues[6], 23.5f);
+  silent.InjectFault(sim::FaultSpec::Silence());
+  for (int round = 2; round <= 5; ++round) {
+    Step(round);
+    EXPECT_EQ(window.lastValues[1], 23.5f);  // the other instrument reads on
+    EXPECT_EQ(std::vector<float>(window.lastValues.begin() + 5, window.lastValues.end()),
+              std::vector<float>(5, -999.0f));
+    EXPECT_EQ(window.lastTimes[1], wall_.now.load() - 500 / platform::kMsPerDay) << "the time advances";
+    const bool told = std::find(user_.events.begin(), user_.events.end(), "COM3") != user_.events.end();
+    EXPECT_EQ(told, round >= 4) << "after failure " << round - 1;
+  }
+  EXPECT_EQ(std::count(user_.events.begin(), user_.events.end(), "COM3"), 1);
+  // Back again: readings resume, and a new run of failures is told again.
+  silent.ClearFaults();
+  Step(6);
+  EXPECT_EQ(window.lastValues[6], 23.5f);
+  silent.InjectFault(sim::FaultSpec::Silence());
+  for (int round = 7; round <= 9; ++round) Step(round);
+  EXPECT_EQ(std::count(user_.events.begin(), user_.events.end(), "COM3"), 2);
+}
+
+TEST_F(RunTest, AnUnpluggedInstrumentComesBackWithoutRestartingTheRun) {
+  Instrument(10, 4);
+  sim::SimulatedInstrument& unplugged = Instrument(20, 3);
+  displays_.Add({{10, 0x02}, {20, 0x02}});
+  settings_.settings.historyOn = true;
+  ASSERT_TRUE(GatedRun().Start());
+  Step(1);
+  unplugged.Stop();  // its pseudo-terminal and its port folder entry are gone
+  for (int round = 2; round <= 5; ++round) Step(round);
+  EXPECT_EQ(std::count(user_.events.begin(), user_.events.end(), "COM3"), 1);
+  std::string error;
+  ASSERT_TRUE(unplugged.Start(folder_.path(), 3, &error)) << error;
+  Step(6);
+  Step(7);
+  StopRun();
+  const std::vector<std::string> lines = HistoryLines();
+  ASSERT_EQ(lines.size(), 3u + 7u);
+  EXPECT_EQ(lines[3].substr(24), ", 23.5, 23.5");
+  for (size_t i = 4; i <= 7; ++i) EXPECT_EQ(lines[i].substr(24), ", 23.5, -999.0") << i;
+  EXPECT_EQ(lines[8].substr(24), ", 23.5, 23.5");
+  EXPECT_EQ(lines[9].substr(24), ", 23.5, 23.5");
+}
+
+TEST_F(RunTest, AnInstrumentThatDoesNotAnswerAtTheStartIsReported) {
+  Instrument(10, 4);
+  // Found by its serial number, but its configuration can't be read.
+  Instrument(20, 3).InjectFault(sim::FaultSpec::RefuseRegister(2));
+  FakeDisplay& window = displays_.Add({{10, 0x02}, {20, 0x02}});
+  settings_.settings.historyOn = true;
+  GatedRun();
+  EXPECT_FALSE(run_->Start());
+  EXPECT_FALSE(run_->Reading());
+  EXPECT_TRUE(run_->Devices().empty());
+  EXPECT_EQ(user_.events, std::vector<std::string>{"start failed COM3"});
+  EXPECT_FALSE(std::filesystem::exists(settings_.settings.logFileName));
+  EXPECT_EQ(window.updates, 0);
+  // No window that names an instrument: nothing starts, nothing is said.
+  displays_.windows.clear();
+  displays_.Add({{77, 0x02}});
+  EXPECT_FALSE(run_->Start());
+  EXPECT_EQ(user_.events.size(), 1u);
+}
+
+struct ExistingFileCase {
+  const char* name;
+  ExistingFileChoice answer;
+  bool trigger;
+  std::vector<std::string> events;
+  std::vector<std::string> firstLines;  // "old" is the file's line before the run
+};
+
+class ExistingHistoryFile : public RunTest, public testing::WithParamInterface<ExistingFileCase> {};
+
+TEST_P(ExistingHistoryFile, IsAppendedToOverwrittenOrLeftAlone) {
+  const ExistingFileCase& c = GetParam();
+  Instrument(10, 4);
+  displays_.Add({{10, 0x02}});
+  std::ofstream(settings_.settings.logFileName, std::ios::binary) << "old\n";
+  settings_.settings.historyOn = true;
+  settings_.settings.trigger = {c.trigger, 1, 0.0, 10, 0};
+  user_.answer = c.answer;
+  ASSERT_TRUE(GatedRun().Start());
+  Step(1);
+  StopRun();
+  EXPECT_EQ(user_.events, c.events);
+  const std::vector<std::string> lines = HistoryLines();
+  ASSERT_GE(lines.size(), c.firstLines.size());
+  EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + static_cast<long>(c.firstLines.size())),
+            c.firstLines);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Choices, ExistingHistoryFile,
+    testing::Values(
+        ExistingFileCase{"Overwrite", ExistingFileChoice::kOverwrite, false, {"ask dados.mpc", "recording", "waiting"},
+                         {" , , SN10", " , , Forno", " , , \xB0" "C"}},
+        ExistingFileCase{"Append", ExistingFileChoice::kAppend, false, {"ask dados.mpc", "recording", "waiting"},
+                         {"old", "##_New_Start_##", " , ", " , ", " , "}},
+        ExistingFileCase{"Cancel", ExistingFileChoice::kCancel, false, {"ask dados.mpc", "history off"}, {"old"}},
+        // Always at or above 0: opens at the first hand-over, appending without a question.
+        ExistingFileCase{"TriggerAppends", ExistingFileChoice::kOverwrite, true, {"recording", "waiting"},
+                         {"old", "##_New_Start_##", " , ", " , ", " , "}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(RunTest, TheTriggerOpensAtTheLevelClosesBelowAndAppendsAtTheNextRise) {
+  sim::SimulatedInstrument& source = Instrument(10, 4);
+  Instrument(20, 3);
+  displays_.Add({{10, 0x03}});
+  settings_.settings.historyOn = true;
+  // Chosen in a run where the source was the second device: only the value index counts.
+  settings_.settings.trigger = {true, 1, 10.0, 10, 5};
+  ASSERT_TRUE(GatedRun().Start());
+  const int values[] = {9, 10, 11, 9, 8, 12};
+  for (int round = 1; round <= 6; ++round) {
+    source.SetHoldingRegister(3, static_cast<uint16_t>(values[round - 1]));
+    // The register is read in the round after this one was let go.
+    if (round == 1) {
+      ASSERT_TRUE(gate_.Run(1));
+    }
+    Step(round + 1);
+  }
+  StopRun();
+  EXPECT_EQ(user_.events, (std::vector<std::string>{"recording", "waiting", "recording", "waiting"}));
+  std::vector<std::string> lines = HistoryLines();
+  for (std::string& line : lines) {
+    if (line.size() > 24 && line[2] == '/') line = line.substr(24);
+  }
+  EXPECT_EQ(lines, (std::vector<std::string>{" , , SN10, ", " , , Porta, Forno", " , , , \xB0" "C", ", 10, 23.5",
+                                             ", 11, 23.5", "##_New_Start_##", " , ", " , ", " , ", ", 12, 23.5"}));
+}
+
+TEST_F(RunTest, ATriggerWhoseInstrumentIsNotInTheRunNeverFires) {
+  Instrument(10, 4).SetHoldingRegister(3, 50);
+  displays_.Add({{10, 0x03}});
+  settings_.settings.historyOn = true;
+  settings_.settings.trigger = {true, 1, 10.0, 99, 0};
+  ASSERT_TRUE(GatedRun().Start());
+  for (int round = 1; round <= 3; ++round) Step(round);
+  EXPECT_FALSE(run_->HistoryRecording());
+  StopRun();
+  EXPECT_EQ(user_.events, std::vector<std::string>{"waiting"});
+  EXPECT_FALSE(std::filesystem::exists(settings_.settings.logFileName));
+}
+
+// (function, register) of each request the instrument saw, and whether every request had its
+// reply before the next one went out.
+struct Traffic {
+  int resets = 0;
+  bool alternates = true;
+};
+Traffic TrafficOf(const sim::SimulatedInstrument& instrument) {
+  Traffic t;
+  bool awaitingReply = false;
+  for (const sim::LogEntry& e : instrument.Log()) {
+    if (e.direction == sim::LogEntry::Direction::Request) {
+      if (awaitingReply) t.alternates = false;
+      awaitingReply = true;
+      if (e.bytes.size() >= 4 && e.bytes[1] == 6 && (e.bytes[2] << 8 | e.bytes[3]) == 73) ++t.resets;
+    } else if (e.direction == sim::LogEntry::Direction::Reply) {
+      awaitingReply = false;
+    }
+  }
+  return t;
+}
+
+TEST_F(RunTest, CounterResetsGoOnceToInstrumentsWithACounterAndNeverCutIntoAReading) {
+  sim::SimulatedInstrument& counting = Instrument(10, 4);
+  sim::SimulatedInstrument& old = Instrument(20, 3, 109);
+  sim::SimulatedInstrument& probe = Instrument(30, 5, 105, sim::Model::Probe);
+  displays_.Add({{10, 0x10}, {20, 0x02}, {30, 0x02}});
+  ASSERT_TRUE(GatedRun().Start());
+  Step(1);
+  for (auto* i : {&counting, &old, &probe}) i->ClearLog();
+  run_->QueueCounterReset(4);
+  run_->QueueCounterReset(4);
+  run_->QueueCounterReset(3);
+  run_->QueueCounterReset(5);
+  run_->QueueCounterReset(0);
+  run_->QueueCounterReset(9);  // no instrument there
+  Step(2);
+  EXPECT_EQ(TrafficOf(counting).resets, 1);
+  EXPECT_EQ(TrafficOf(old).resets + TrafficOf(probe).resets, 0);
+
+  // Resets asked for at every tick while the thread reads freely.
+  gate_.Open();
+  counting.ClearLog();
+  const auto end = std::chrono::steady_clock::now() + 2s;
+  while (std::chrono::steady_clock::now() < end) {
+    run_->QueueCounterReset(4);
+    run_->Tick();
+    std::this_thread::sleep_for(10ms);
+  }
+  StopRun();
+  const Traffic t = TrafficOf(counting);
+  EXPECT_GT(t.resets, 20);
+  EXPECT_TRUE(t.alternates);
+}
+
+}  // namespace
