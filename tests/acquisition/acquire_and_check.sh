@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# tervana-acquire against two simulated instruments, its history file read by an independent
+# script; then a run killed with SIGKILL, which may lose at most one flush interval of lines.
+# Arguments: tervana-sim, tervana-acquire, the check script.
+set -euo pipefail
+sim=$1 acquire=$2 check=$3
+work=$(mktemp -d /tmp/tervana-acquire-XXXXXX)
+pids=()
+cleanup() {
+  for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
+  wait 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+"$sim" --port-dir "$work/ports" --com 3 --serial 20 --static --quiet >/dev/null & pids+=($!)
+"$sim" --port-dir "$work/ports" --com 4 --serial 10 --static --quiet >/dev/null & pids+=($!)
+for _ in $(seq 100); do
+  [ -e "$work/ports/com3" ] && [ -e "$work/ports/com4" ] && break
+  sleep 0.1
+done
+
+# Ten seconds at 500 ms.
+"$acquire" --port-dir "$work/ports" --show 20:0x06 --show 10:0x1F+20:0x02 --read-interval 500 \
+  --log-interval 500 --history "$work/run.mpc" --seconds 10 > "$work/run.out"
+grep -q "Lendo em modo lento. Taxa de leituras: 500 ms" "$work/run.out"
+/usr/bin/python3 "$check" "$work/run.mpc" --interval-ms 500 --min-lines 15
+
+# Killed without warning: the lines not yet flushed (flush interval 2000 ms, one line per
+# 250 ms: eight, and one more written in the tick that flushes) are all that is lost.
+"$acquire" --port-dir "$work/ports" --show 10:0x1F --read-interval 250 --log-interval 250 \
+  --history "$work/killed.mpc" --echo > "$work/killed.out" &
+victim=$!
+pids+=($victim)
+for _ in $(seq 600); do
+  [ "$(grep -c '^[0-9][0-9]/' "$work/killed.out" || true)" -ge 30 ] && break
+  sleep 0.1
+done
+kill -9 "$victim"
+wait "$victim" 2>/dev/null || true
+/usr/bin/python3 "$check" "$work/killed.mpc" --interval-ms 250 --min-lines 10 --echoed "$work/killed.out" \
+  --max-missing 9
