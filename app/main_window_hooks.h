@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <vector>
 
 class QWidget;
 
@@ -18,6 +19,13 @@ struct TriggerSettings {
   double level = 0.0;
   std::uint32_t sourceSerial = 0;
   std::uint8_t sourceIndex = 0;  // GlobalChannelIndex of the source value
+};
+
+// A value that can start and stop history recording.
+struct TriggerSourceEntry {
+  std::uint32_t serial = 0;
+  std::uint8_t index = 0;  // GlobalChannelIndex in a run of the instruments listed now
+  QString label;
 };
 
 // What the readings and history settings dialog hands back on OK.
@@ -56,6 +64,9 @@ struct MainWindowHooks {
   // The readings settings' history file name and history switch.
   std::function<QString()> historyFileName;
   std::function<void(bool on)> setLogEnabled;
+  // The values the display windows show that can trigger history; nothing when no
+  // instrument could be opened.
+  std::function<std::optional<std::vector<TriggerSourceEntry>>()> listRecordableValues;
 
   // Export dialog, run modally; nothing unless accepted.
   std::function<std::optional<ExportRequest>()> askExport;

@@ -1,7 +1,10 @@
 #include "app/program_forms.h"
 
+#include "acquisition/device_list.h"
 #include "app/about_form.h"
+#include "app/acquisition_wiring.h"
 #include "app/overwrite_choice_form.h"
+#include "app/readings_config_form.h"
 #include "app/view_form.h"
 #include "display/display_form.h"
 #include "display/display_form_services.h"
@@ -14,6 +17,7 @@ ProgramForms* current = nullptr;
 
 ProgramForms::~ProgramForms() {
   if (current == this) current = nullptr;
+  acquisition.reset();
 }
 
 ProgramForms* Forms() { return current; }
@@ -25,12 +29,16 @@ std::unique_ptr<ProgramForms> CreateProgramForms(ui::UserInteraction& ui, HelpVi
   view->Hooks().newHistoryViewer = [&ui]() -> QWidget* { return new history::THistForm(ui); };
   DisplayFormServices::Program().ui = &ui;
   view->Hooks().newDisplayWindow = []() -> QWidget* { return new TDisplayForm(); };
-  // Device configuration, display wizard and readings settings dialogs come here.
+  // Device configuration and display wizard dialogs come here.
+  forms->readingsConfigForm = new TReadingsConfigForm(
+      ui, view->OpenDialog(), [view] { return view->ListRecordableValues(); }, &acquisition::DeviceIntervalLines, view);
   forms->aboutForm = new TAboutForm(view);
   view->SetAboutDialog(forms->aboutForm);
   // Export dialog comes here.
   forms->overwriteChoiceForm = new TOverwriteChoiceForm(view);
   // Pen dialog and calibration report dialog come here.
+  forms->acquisition =
+      std::make_unique<AcquisitionWiring>(*view, *forms->readingsConfigForm, *forms->overwriteChoiceForm, ui);
   current = forms.get();
   return forms;
 }

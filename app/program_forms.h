@@ -10,8 +10,10 @@ class UserInteraction;
 
 namespace app {
 
+class AcquisitionWiring;
 class HelpViewer;
 class TAboutForm;
+class TReadingsConfigForm;
 class TOverwriteChoiceForm;
 class TViewForm;
 
@@ -19,8 +21,11 @@ struct ProgramForms {
   ~ProgramForms();
   std::unique_ptr<TViewForm> viewForm;
   // The dialogs below are owned by the main window.
+  TReadingsConfigForm* readingsConfigForm = nullptr;
   TAboutForm* aboutForm = nullptr;
   TOverwriteChoiceForm* overwriteChoiceForm = nullptr;
+  // The reading run; goes before the windows it uses.
+  std::unique_ptr<AcquisitionWiring> acquisition;
 };
 
 // Creates the forms in their order and makes them the program's forms (Forms()).

@@ -84,6 +84,8 @@ class TViewForm : public QMainWindow, public ui::MainWindowServices {
   void ShowHistoryRecording(const QString& fileName);
   void ShowHistoryWaiting(const QString& fileName);
   const TriggerSettings& Trigger() const { return trigger_; }
+  // The values the display windows show that can trigger history recording.
+  std::optional<std::vector<TriggerSourceEntry>> ListRecordableValues();
   void SetTrigger(const TriggerSettings& trigger) { trigger_ = trigger; }
 
   // Communication failure: the text that the error timer blinks in status panel 1.

@@ -147,6 +147,11 @@ void TViewForm::ShowReadingsConfig() {
   trigger_ = result->trigger;
 }
 
+std::optional<std::vector<TriggerSourceEntry>> TViewForm::ListRecordableValues() {
+  if (!hooks_.listRecordableValues) return std::nullopt;
+  return hooks_.listRecordableValues();
+}
+
 void TViewForm::DesabilitarClick() { DisableHistory(); }
 
 void TViewForm::DisableHistToolButtonClick() {

@@ -1,0 +1,137 @@
+#include "app/acquisition_wiring.h"
+
+#include <QFile>
+
+#include "acquisition/device_list.h"
+#include "app/overwrite_choice_form.h"
+#include "app/readings_config_form.h"
+#include "app/view_form.h"
+#include "display/display_form.h"
+#include "display/instrument_devices.h"
+#include "display/readings_state.h"
+#include "platform/qt_text.h"
+
+namespace app {
+namespace {
+
+// A display window as the reading run sees it.
+class DisplayFormAdapter : public acquisition::RunDisplay {
+ public:
+  explicit DisplayFormAdapter(TDisplayForm& form) : form_(form) {}
+  std::vector<uint16_t> GetDevicePorts() override { return form_.GetDevicePorts(); }
+  uint8_t GetValueMask(uint32_t serial) override { return form_.GetValueMask(serial); }
+  void SetReadInterval(int32_t ms) override { form_.SetReadInterval(ms); }
+  void UpdateTitles(const std::vector<DeviceInterface*>& devices) override {
+    const std::vector<DisplayDeviceInfo> described = DescribeDevices(devices);
+    form_.UpdateTitles(&described);
+  }
+  void SetChannelIndexes(std::span<const uint32_t> serials) override { form_.SetChannelIndexes(serials); }
+  void UpdateReadings(std::span<const float> values, std::span<const double> times) override {
+    form_.UpdateReadings(values, times);
+  }
+
+ private:
+  TDisplayForm& form_;
+};
+
+}  // namespace
+
+AcquisitionWiring::AcquisitionWiring(TViewForm& view, TReadingsConfigForm& settings,
+                                     TOverwriteChoiceForm& overwriteChoice, ui::UserInteraction& ui)
+    : view_(view), settings_(settings), overwriteChoice_(overwriteChoice), ui_(ui) {
+  run_ = std::make_unique<acquisition::ReadingRun>(*this, *this, *this);
+  InstallHooks();
+}
+
+AcquisitionWiring::~AcquisitionWiring() {
+  DisplayFormServices::Program().queueCounterReset = nullptr;
+  run_.reset();
+}
+
+void AcquisitionWiring::InstallHooks() {
+  MainWindowHooks& hooks = view_.Hooks();
+  hooks.startReadings = [this]() -> std::optional<ReadingRunInfo> {
+    const auto started = run_->Start();
+    if (!started) return std::nullopt;
+    SetReadingsStopped(false);
+    return ReadingRunInfo{started->fast, started->readIntervalMs};
+  };
+  hooks.stopReadings = [this] {
+    run_->Stop();
+    SetReadingsStopped(true);
+  };
+  hooks.updaterTick = [this] { run_->Tick(); };
+  hooks.showReadingsDialog = [this]() -> std::optional<ReadingsDialogResult> {
+    if (!settings_.Execute()) return std::nullopt;
+    return ReadingsDialogResult{settings_.GetLogEnabled(), settings_.GetErrorValue(), settings_.GetTrigger()};
+  };
+  hooks.historyFileName = [this] { return settings_.GetLogFileName(); };
+  hooks.setLogEnabled = [this](bool on) {
+    settings_.SetLogEnabled(on);
+    if (!on) run_->HistoryDisabled();
+  };
+  hooks.listRecordableValues = [this]() -> std::optional<std::vector<TriggerSourceEntry>> {
+    const auto values = acquisition::ListRecordableValues(*this, acquisition::ProgramDefaultValueNames());
+    if (!values) return std::nullopt;
+    std::vector<TriggerSourceEntry> entries;
+    for (const auto& v : *values) entries.push_back({v.serial, v.index, platform::FromCp1252(v.label)});
+    return entries;
+  };
+  DisplayFormServices::Program().queueCounterReset = [this](uint16_t port) { run_->QueueCounterReset(port); };
+}
+
+size_t AcquisitionWiring::ChildWindowCount() { return static_cast<size_t>(view_.ChildWindows().size()); }
+
+void AcquisitionWiring::ForEachDisplay(const std::function<void(acquisition::RunDisplay&)>& visit) {
+  for (QWidget* child : view_.ChildWindows()) {
+    if (auto* form = qobject_cast<TDisplayForm*>(child)) {
+      DisplayFormAdapter adapter(*form);
+      visit(adapter);
+    }
+  }
+}
+
+acquisition::RunSettings AcquisitionWiring::CurrentSettings() {
+  acquisition::RunSettings s;
+  s.fast = settings_.GetFastMode();
+  s.readIntervalMs = settings_.GetReadInterval();
+  s.logIntervalMs = settings_.GetLogInterval();
+  s.logFileName = QFile::encodeName(settings_.GetLogFileName()).toStdString();
+  s.historyOn = view_.HistoryOn();
+  s.errorValue = view_.GetErrorValue();
+  const TriggerSettings& t = view_.Trigger();
+  s.trigger = {t.on, t.comparison, t.level, t.sourceSerial, t.sourceIndex};
+  return s;
+}
+
+acquisition::ExistingFileChoice AcquisitionWiring::AskAppendOrOverwrite(const std::string&) {
+  ui_.RunModal(&overwriteChoice_);
+  switch (overwriteChoice_.GetResult()) {
+    case TOverwriteChoiceForm::kOverwrite: return acquisition::ExistingFileChoice::kOverwrite;
+    case TOverwriteChoiceForm::kCancel: return acquisition::ExistingFileChoice::kCancel;
+    default: return acquisition::ExistingFileChoice::kAppend;
+  }
+}
+
+void AcquisitionWiring::ShowHistoryRecording() { view_.ShowHistoryRecording(settings_.GetLogFileName()); }
+
+void AcquisitionWiring::ShowHistoryWaiting() { view_.ShowHistoryWaiting(settings_.GetLogFileName()); }
+
+void AcquisitionWiring::DisableHistory() { view_.DisableHistory(); }
+
+void AcquisitionWiring::ReportHistoryOpenFailure() {
+  ui_.ShowMessage(&view_, view_.Messages()[kMsgFileOpenProblem]);
+}
+
+QString AcquisitionWiring::CommunicationText(int port) const {
+  return QStringLiteral("COM%1: ").arg(port) + view_.Messages()[kMsgCommunicationProblem];
+}
+
+void AcquisitionWiring::ReportCommunicationProblem(int port) {
+  view_.SetErrorText(CommunicationText(port));
+  view_.StartErrorBlink();
+}
+
+void AcquisitionWiring::ReportStartFailure(int port) { ui_.ShowMessage(&view_, CommunicationText(port)); }
+
+}  // namespace app
