@@ -1,0 +1,179 @@
+// The program's main window reading two simulated instruments into two display windows:
+// start, the values shown, the status texts, history on the way, stop; and a start given up.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <fstream>
+#include <sstream>
+
+#include "app/help_viewer.h"
+#include "app/program_forms.h"
+#include "app/readings_config_form.h"
+#include "app/view_form.h"
+#include "controls/digit_display.h"
+#include "display/display_form.h"
+#include "display/display_object.h"
+#include "display/readings_state.h"
+#include "support/fake_user_interaction.h"
+#include "tests/instrument/pty_pair.h"
+#include "tools/sim/simulated_instrument.h"
+#include "ui/program_directory.h"
+
+namespace {
+
+class NoHelp : public app::HelpViewer {
+ public:
+  void ShowContext(const QString&, int) override {}
+  void ShowDefaultTopic(const QString&) override {}
+  void CloseAll() override {}
+};
+
+class MainWindowReads : public testing::Test {
+ protected:
+  void SetUp() override {
+    ui::SetProgramDirectory(dir_.path().toStdString());
+    SetReadingsStopped(true);
+    for (auto [serial, com] : {std::pair{20u, 3}, std::pair{10u, 4}}) {
+      sim::InstrumentOptions o;
+      o.serialNumber = serial;
+      o.tag = "SN" + std::to_string(serial);
+      instruments_.push_back(std::make_unique<sim::SimulatedInstrument>(o));
+      std::string error;
+      ASSERT_TRUE(instruments_.back()->Start(folder_.path(), com, &error)) << error;
+    }
+    forms_ = app::CreateProgramForms(user_, help_);
+  }
+  void TearDown() override {
+    if (forms_) forms_->viewForm->StopReadings();
+    forms_.reset();
+  }
+
+  TDisplayForm* AddDisplay(uint32_t serial, uint16_t valueIndex) {
+    DisplayConfig c = DisplayConfig::NewWindowDefaults();
+    c.kind = DisplayKind::LedDigits;
+    c.SetLed({});
+    c.deviceSerial = serial;
+    c.valueIndex = valueIndex;
+    auto* form = new TDisplayForm();
+    forms_->viewForm->AddChildWindow(form);
+    form->Configure(c);
+    return form;
+  }
+  QAction* Item(const char* name) { return View().menuBar()->findChild<QAction*>(QString::fromLatin1(name)); }
+  QToolButton* Button(const char* name) { return View().findChild<QToolButton*>(QString::fromLatin1(name)); }
+  app::TViewForm& View() { return *forms_->viewForm; }
+  QString Panel(int i) { return View().StatusPanel(i)->text(); }
+  // Lets the event loop run until `done` or a generous limit.
+  template <typename Done>
+  bool ProcessUntil(Done done, int limitMs = 20000) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!done()) {
+      if (timer.elapsed() > limitMs) return false;
+      QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    return true;
+  }
+  // The commands a run locks, and the two that stop it: how many are enabled.
+  std::pair<int, int> Enabled() {
+    int locked = 0;
+    for (const char* name : {"Iniciar", "ConfiguraAparelho", "Configurar", "NovaJanela", "ConfigurarJanela",
+                             "FecharJanela", "Carregarambiente", "Salvarambiente", "StartToolButton",
+                             "SetupDeviceToolButton", "SetupHistToolButton", "NewWindowToolButton",
+                             "SetupWindowToolButton"}) {
+      // The main window's own (display windows have a "Configurar" of their own).
+      QObject* item = View().menuBar()->findChild<QAction*>(QString::fromLatin1(name));
+      if (item == nullptr) item = Button(name);
+      locked += item->property("enabled").toBool();
+    }
+    return {locked, Item("Parar")->isEnabled() + Button("StopToolButton")->isEnabled()};
+  }
+
+  QTemporaryDir dir_;
+  testing_support::TempPortFolder folder_;
+  std::vector<std::unique_ptr<sim::SimulatedInstrument>> instruments_;
+  testsupport::FakeUserInteraction user_;
+  NoHelp help_;
+  std::unique_ptr<app::ProgramForms> forms_;
+};
+
+TEST_F(MainWindowReads, StartShowsTheValuesRecordsAndStopGivesTheCommandsBack) {
+  TDisplayForm* first = AddDisplay(20, 1);
+  TDisplayForm* second = AddDisplay(10, 3);
+  View().ConfigurarJanelaClick();  // a window exists: the window commands are on
+  const QString initial = second->Element()->LedDigits()->Value();
+  const QString file = dir_.filePath(QStringLiteral("ensaio"));
+  std::ofstream(QFile::encodeName(file + QStringLiteral(".mpc")).toStdString()) << "old\n";
+
+  // History on through the dialog, at a reading interval of 500 ms.
+  user_.onModal = [&](QDialog* d) {
+    if (auto* settings = qobject_cast<app::TReadingsConfigForm*>(d)) {
+      d->findChild<QWidget*>(QStringLiteral("LogEnableCheckBox"))->setProperty("checked", true);
+      d->findChild<QWidget*>(QStringLiteral("FileNameEdit"))->setProperty("text", file);
+      d->findChild<QWidget*>(QStringLiteral("IntervalCSpinEdit"))->setProperty("value", 500);
+      settings->findChild<QPushButton*>(QStringLiteral("ApplyBitBtn"))->click();
+    } else {
+      d->findChild<QPushButton*>(QStringLiteral("OverwriteButton"))->click();
+    }
+  };
+  Button("SetupHistToolButton")->click();
+  ASSERT_TRUE(View().HistoryOn());
+  EXPECT_EQ(Panel(0), QStringLiteral("Histórico (parado): ") + file + QStringLiteral(".mpc"));
+
+  Item("Iniciar")->trigger();
+  ASSERT_TRUE(View().Reading());
+  EXPECT_FALSE(ReadingsStopped());
+  EXPECT_EQ(Panel(1), QStringLiteral("Lendo em modo lento. Taxa de leituras: 500 ms"));
+  EXPECT_EQ(Panel(0), QStringLiteral("Histórico (gravando): ") + file + QStringLiteral(".mpc"));
+  EXPECT_EQ(Enabled(), std::pair(0, 2));
+  EXPECT_TRUE(user_.log.contains(QStringLiteral("modal|OverwriteChoiceForm")));
+  EXPECT_EQ(first->windowTitle(), QStringLiteral("SN20 / Forno - °C"));
+  ASSERT_TRUE(ProcessUntil([&] { return second->Element()->LedDigits()->Value() != initial; }));
+  EXPECT_EQ(second->Element()->LedDigits()->Value().trimmed(), QStringLiteral("24.1"));
+  EXPECT_EQ(first->Element()->LedDigits()->Value().trimmed(), QStringLiteral("23.5"));
+  Item("Parar")->trigger();
+  EXPECT_FALSE(View().Reading());
+  EXPECT_TRUE(ReadingsStopped());
+  EXPECT_EQ(Panel(1), QStringLiteral("Leituras suspensas"));
+  EXPECT_EQ(Panel(0), QStringLiteral("Histórico (parado): ") + file + QStringLiteral(".mpc"));
+  EXPECT_EQ(Enabled(), std::pair(13, 0));
+
+  std::ifstream in(QFile::encodeName(file + QStringLiteral(".mpc")).toStdString());
+  std::string h1;
+  std::getline(in, h1);
+  EXPECT_EQ(h1, " , , SN10, SN20");  // overwritten, devices in serial order
+}
+
+TEST_F(MainWindowReads, AStartGivenUpSaysWhichPortAndLeavesTheCommandsIdle) {
+  AddDisplay(10, 1);
+  AddDisplay(20, 1);
+  instruments_[0]->InjectFault(sim::FaultSpec::RefuseRegister(2));  // serial 20 on COM3
+  Item("Iniciar")->trigger();
+  EXPECT_FALSE(View().Reading());
+  EXPECT_TRUE(ReadingsStopped());
+  EXPECT_EQ(user_.messages, QStringList{"COM3: PROBLEMAS NA COMUNICAÇÃO!"});
+  EXPECT_EQ(Panel(1), QString());
+  EXPECT_EQ(Enabled().second, 0);
+}
+
+TEST_F(MainWindowReads, TheThirdFailedReadingBlinksThePortInTheStatusBar) {
+  AddDisplay(20, 1);
+  Item("Iniciar")->trigger();
+  ASSERT_TRUE(View().Reading());
+  instruments_[0]->InjectFault(sim::FaultSpec::Silence());
+  ASSERT_TRUE(ProcessUntil([&] { return View().ErrorTimer()->isActive(); }));
+  EXPECT_EQ(View().ErrorText(), QStringLiteral("COM3: PROBLEMAS NA COMUNICAÇÃO!"));
+  ASSERT_TRUE(ProcessUntil([&] { return Panel(1) == View().ErrorText(); }, 5000));
+  Item("Parar")->trigger();
+  EXPECT_FALSE(View().ErrorTimer()->isActive());
+}
+
+}  // namespace
