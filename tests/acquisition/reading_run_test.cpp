@@ -124,6 +124,21 @@ TEST_F(RunTest, AnUnpluggedInstrumentComesBackWithoutRestartingTheRun) {
   EXPECT_EQ(lines[9].substr(24), ", 23.5, 23.5");
 }
 
+TEST_F(RunTest, HistorySwitchedOffDuringTheRunGoesToTheFileAtOnce) {
+  Instrument(10, 4);
+  displays_.Add({{10, 0x02}});
+  settings_.settings.historyOn = true;
+  ASSERT_TRUE(GatedRun().Start());
+  for (int round = 1; round <= 3; ++round) Step(round);
+  EXPECT_EQ(HistoryLines().size(), 0u);  // still in the writer's buffer
+  run_->HistoryDisabled();
+  EXPECT_EQ(HistoryLines().size(), 3u + 3u);
+  Step(4);
+  EXPECT_EQ(HistoryLines().size(), 3u + 3u);
+  StopRun();
+  EXPECT_EQ(user_.events, std::vector<std::string>{"recording"});  // the user switched it off
+}
+
 TEST_F(RunTest, AnInstrumentThatDoesNotAnswerAtTheStartIsReported) {
   Instrument(10, 4);
   // Found by its serial number, but its configuration can't be read.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QElapsedTimer>
@@ -116,6 +117,11 @@ TEST_F(MainWindowReads, StartShowsTheValuesRecordsAndStopGivesTheCommandsBack) {
   // History on through the dialog, at a reading interval of 500 ms.
   user_.onModal = [&](QDialog* d) {
     if (auto* settings = qobject_cast<app::TReadingsConfigForm*>(d)) {
+      // The values the windows show, device by device in serial order, can trigger history.
+      auto* combo = d->findChild<QComboBox*>(QStringLiteral("TriggerComboBox"));
+      QStringList labels;
+      for (int i = 0; i < combo->count(); ++i) labels << combo->itemText(i);
+      EXPECT_EQ(labels, (QStringList{"SN10 / Ambiente", "SN20 / Forno"}));
       d->findChild<QWidget*>(QStringLiteral("LogEnableCheckBox"))->setProperty("checked", true);
       d->findChild<QWidget*>(QStringLiteral("FileNameEdit"))->setProperty("text", file);
       d->findChild<QWidget*>(QStringLiteral("IntervalCSpinEdit"))->setProperty("value", 500);
