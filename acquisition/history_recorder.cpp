@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "instrument/device_interface.h"
+#include "acquisition/reading_limits.h"
 #include "platform/append_file.h"
 
 namespace acquisition {
@@ -23,14 +24,15 @@ std::optional<size_t> HistoryRecorder::TriggerPosition(const TriggerSettings& tr
 }
 
 void HistoryRecorder::BeginRun(const RunSettings& settings) {
-  Close();
+  CloseHistoryRecording();
   on_ = settings.historyOn;
   triggerOn_ = settings.trigger.on;
   comparisonAtOrAbove_ = settings.trigger.comparison != 0;
   level_ = settings.trigger.level;
   triggerPosition_ = TriggerPosition(settings.trigger);
   fileName_ = settings.logFileName;
-  intervalMs_ = settings.logIntervalMs;
+  // A history interval of 0 would keep the write loop going for ever.
+  intervalMs_ = ClampLogInterval(settings.logIntervalMs, settings.fast);
   recording_ = false;
   openedBefore_ = false;
   if (!on_) return;
@@ -53,13 +55,13 @@ void HistoryRecorder::BeginRun(const RunSettings& settings) {
   }
   if (triggerOn_) {
     openedBefore_ = newStart;
-  } else if (Open(overwrite, newStart)) {
+  } else if (OpenHistoryRecording(overwrite, newStart)) {
     user_.ShowHistoryRecording();
   }
 }
 
-bool HistoryRecorder::Open(bool overwrite, bool newStart) {
-  Close();
+bool HistoryRecorder::OpenHistoryRecording(bool overwrite, bool newStart) {
+  CloseHistoryRecording();
   if (!on_) return false;
   auto file = std::make_unique<HistFile>(fileName_, monotonic_);
   if (!file->Open(overwrite)) {
@@ -86,32 +88,32 @@ bool HistoryRecorder::Open(bool overwrite, bool newStart) {
   return true;
 }
 
-void HistoryRecorder::Close() {
+void HistoryRecorder::CloseHistoryRecording() {
   if (!file_) return;
   file_->Close();
   file_.reset();
 }
 
 void HistoryRecorder::SwitchOffAfterFailure() {
-  Close();
+  CloseHistoryRecording();
   on_ = false;
   recording_ = false;
   user_.DisableHistory();
 }
 
 void HistoryRecorder::SwitchOff() {
-  Close();
+  CloseHistoryRecording();
   on_ = false;
   recording_ = false;
 }
 
 void HistoryRecorder::EndRun() {
   if (on_) {
-    Close();
+    CloseHistoryRecording();
     recording_ = false;
     user_.ShowHistoryWaiting();
   }
-  Close();
+  CloseHistoryRecording();
   columns_.clear();
 }
 
@@ -129,18 +131,18 @@ void HistoryRecorder::TriggerStep(std::span<const float> row) {
   }
   if (inside && !recording_) {
     recording_ = true;
-    if (Open(false, openedBefore_)) {
+    if (OpenHistoryRecording(false, openedBefore_)) {
       openedBefore_ = true;
       user_.ShowHistoryRecording();
     }
   } else if (!inside && recording_) {
     recording_ = false;
-    Close();
+    CloseHistoryRecording();
     user_.ShowHistoryWaiting();
   }
 }
 
-void HistoryRecorder::WriteLine(TDateTime t, std::span<const float> values) {
+void HistoryRecorder::WriteHistoryLine(TDateTime t, std::span<const float> values) {
   if (!file_) return;
   std::vector<float> copy(values.size());
   for (size_t first = 0; first < values.size(); first += kValuesPerDevice) {

@@ -44,7 +44,7 @@ class HistoryRecorder {
   void TriggerStep(std::span<const float> row);
 
   // One data line stamped `t` from five values per device; nothing when no file is open.
-  void WriteLine(TDateTime t, std::span<const float> values);
+  void WriteHistoryLine(TDateTime t, std::span<const float> values);
   // When the next lines are due; restarted at each opening.
   WriteSchedule& Schedule() { return schedule_; }
 
@@ -52,8 +52,8 @@ class HistoryRecorder {
   void Poll();
 
  private:
-  bool Open(bool overwrite, bool newStart);
-  void Close();
+  bool OpenHistoryRecording(bool overwrite, bool newStart);
+  void CloseHistoryRecording();
   void SwitchOffAfterFailure();
   std::optional<size_t> TriggerPosition(const TriggerSettings& trigger) const;
 

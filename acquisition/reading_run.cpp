@@ -21,7 +21,7 @@ ReadingRun::ReadingRun(RunDisplays& displays, RunSettingsSource& settings, RunUs
       monotonic_(monotonic),
       history_(state_, displays, user, wall, monotonic) {}
 
-ReadingRun::~ReadingRun() { Stop(); }
+ReadingRun::~ReadingRun() { StopReadings(); }
 
 std::unique_ptr<AcquisitionMode> ReadingRun::MakeMode(const RunSettings& settings) {
   // Fast (streaming) mode is not built yet: a run asked for in fast mode reads in slow mode,
@@ -30,7 +30,7 @@ std::unique_ptr<AcquisitionMode> ReadingRun::MakeMode(const RunSettings& setting
   return std::make_unique<SlowMode>(host, settings.readIntervalMs, cycleObserver_);
 }
 
-std::optional<RunStarted> ReadingRun::Start() {
+std::optional<RunStarted> ReadingRun::StartReadings() {
   if (Reading()) return std::nullopt;
   const RunSettings settings = settings_.CurrentSettings();
   DeviceList devices = BuildDeviceList(displays_);
@@ -70,7 +70,7 @@ std::optional<RunStarted> ReadingRun::Start() {
   return RunStarted{mode_->Fast(), settings.readIntervalMs};
 }
 
-void ReadingRun::Stop() {
+void ReadingRun::StopReadings() {
   if (!Reading()) return;
   if (history_.On()) mode_->BeforeHistoryClose();
   history_.EndRun();

@@ -43,9 +43,9 @@ class ReadingRun : private RunHost {
   // Lists and opens the instruments, prepares them, names the display windows' channels,
   // opens history and starts reading. Nothing when no instrument opened; nothing either, and
   // the user told, when one did not answer.
-  std::optional<RunStarted> Start();
+  std::optional<RunStarted> StartReadings();
   // Closes history, stops reading and frees the run's devices and buffers.
-  void Stop();
+  void StopReadings();
   bool Reading() const { return mode_ != nullptr; }
 
   // The updater's tick (main thread).

@@ -91,7 +91,7 @@ void SlowMode::WriteDueLines() {
   // After a pause of the timer one line per elapsed interval, all with the newest values.
   while (now >= schedule.Next()) {
     if (!schedule.Started()) schedule.StartAt(now);
-    history.WriteLine(schedule.Next(), host_.State().values);
+    history.WriteHistoryLine(schedule.Next(), host_.State().values);
     schedule.Advance();
   }
 }

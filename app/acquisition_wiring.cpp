@@ -51,13 +51,13 @@ AcquisitionWiring::~AcquisitionWiring() {
 void AcquisitionWiring::InstallHooks() {
   MainWindowHooks& hooks = view_.Hooks();
   hooks.startReadings = [this]() -> std::optional<ReadingRunInfo> {
-    const auto started = run_->Start();
+    const auto started = run_->StartReadings();
     if (!started) return std::nullopt;
     SetReadingsStopped(false);
     return ReadingRunInfo{started->fast, started->readIntervalMs};
   };
   hooks.stopReadings = [this] {
-    run_->Stop();
+    run_->StopReadings();
     SetReadingsStopped(true);
   };
   hooks.updaterTick = [this] { run_->Tick(); };

@@ -163,7 +163,7 @@ int main(int argc, char** argv) {
     starts.push_back(start);
     cycleMs.push_back(Ms(end - start));
   });
-  if (!run.Start() || run.Devices().size() != kInstruments) {
+  if (!run.StartReadings() || run.Devices().size() != kInstruments) {
     std::fprintf(stderr, "the run did not start with %d instruments\n", kInstruments);
     return 1;
   }
@@ -183,7 +183,7 @@ int main(int argc, char** argv) {
     QCoreApplication::processEvents();  // the charts' queued redraws, as the event loop would
     std::this_thread::sleep_for(std::chrono::milliseconds(25));
   }
-  run.Stop();
+  run.StopReadings();
   SetReadingsStopped(true);
 
   std::vector<double> startToStart;

@@ -35,7 +35,7 @@ TEST_F(RunTest, AFreeRunListsDevicesBySerialAndRecordsEveryHalfSecond) {
   settings_.settings.readIntervalMs = 500;
   settings_.settings.historyOn = true;
   run_ = std::make_unique<acquisition::ReadingRun>(displays_, settings_, user_);
-  const auto started = run_->Start();
+  const auto started = run_->StartReadings();
   ASSERT_TRUE(started);
   EXPECT_FALSE(started->fast);
   EXPECT_EQ(started->readIntervalMs, 500);
@@ -56,7 +56,7 @@ TEST_F(RunTest, AFreeRunListsDevicesBySerialAndRecordsEveryHalfSecond) {
   }
   EXPECT_GT(first.updates, 10);
   EXPECT_EQ(first.lastValues, (std::vector<float>{0, 23.5f, 42.5f, 24.1f, 1234, 0, 23.5f, 42.5f, 24.1f, 1234}));
-  run_->Stop();
+  run_->StopReadings();
   EXPECT_TRUE(run_->Devices().empty());
   EXPECT_EQ(user_.events.back(), "waiting");
 
@@ -78,7 +78,7 @@ TEST_F(RunTest, ASilentInstrumentGetsTheErrorValueAndOneMessageAtItsThirdFailure
   Instrument(10, 4);
   sim::SimulatedInstrument& silent = Instrument(20, 3);
   FakeDisplay& window = displays_.Add({{10, 0x02}, {20, 0x02}});
-  ASSERT_TRUE(GatedRun().Start());
+  ASSERT_TRUE(GatedRun().StartReadings());
   Step(1);
   EXPECT_EQ(window.lastValues[6], 23.5f);
   silent.InjectFault(sim::FaultSpec::Silence());
@@ -106,7 +106,7 @@ TEST_F(RunTest, AnUnpluggedInstrumentComesBackWithoutRestartingTheRun) {
   sim::SimulatedInstrument& unplugged = Instrument(20, 3);
   displays_.Add({{10, 0x02}, {20, 0x02}});
   settings_.settings.historyOn = true;
-  ASSERT_TRUE(GatedRun().Start());
+  ASSERT_TRUE(GatedRun().StartReadings());
   Step(1);
   unplugged.Stop();  // its pseudo-terminal and its port folder entry are gone
   for (int round = 2; round <= 5; ++round) Step(round);
@@ -128,7 +128,7 @@ TEST_F(RunTest, HistorySwitchedOffDuringTheRunGoesToTheFileAtOnce) {
   Instrument(10, 4);
   displays_.Add({{10, 0x02}});
   settings_.settings.historyOn = true;
-  ASSERT_TRUE(GatedRun().Start());
+  ASSERT_TRUE(GatedRun().StartReadings());
   for (int round = 1; round <= 3; ++round) Step(round);
   EXPECT_EQ(HistoryLines().size(), 0u);  // still in the writer's buffer
   run_->HistoryDisabled();
@@ -146,7 +146,7 @@ TEST_F(RunTest, AnInstrumentThatDoesNotAnswerAtTheStartIsReported) {
   FakeDisplay& window = displays_.Add({{10, 0x02}, {20, 0x02}});
   settings_.settings.historyOn = true;
   GatedRun();
-  EXPECT_FALSE(run_->Start());
+  EXPECT_FALSE(run_->StartReadings());
   EXPECT_FALSE(run_->Reading());
   EXPECT_TRUE(run_->Devices().empty());
   EXPECT_EQ(user_.events, std::vector<std::string>{"start failed COM3"});
@@ -155,7 +155,7 @@ TEST_F(RunTest, AnInstrumentThatDoesNotAnswerAtTheStartIsReported) {
   // No window that names an instrument: nothing starts, nothing is said.
   displays_.windows.clear();
   displays_.Add({{77, 0x02}});
-  EXPECT_FALSE(run_->Start());
+  EXPECT_FALSE(run_->StartReadings());
   EXPECT_EQ(user_.events.size(), 1u);
 }
 
@@ -177,7 +177,7 @@ TEST_P(ExistingHistoryFile, IsAppendedToOverwrittenOrLeftAlone) {
   settings_.settings.historyOn = true;
   settings_.settings.trigger = {c.trigger, 1, 0.0, 10, 0};
   user_.answer = c.answer;
-  ASSERT_TRUE(GatedRun().Start());
+  ASSERT_TRUE(GatedRun().StartReadings());
   Step(1);
   StopRun();
   EXPECT_EQ(user_.events, c.events);
@@ -207,7 +207,7 @@ TEST_F(RunTest, TheTriggerOpensAtTheLevelClosesBelowAndAppendsAtTheNextRise) {
   settings_.settings.historyOn = true;
   // Chosen in a run where the source was the second device: only the value index counts.
   settings_.settings.trigger = {true, 1, 10.0, 10, 5};
-  ASSERT_TRUE(GatedRun().Start());
+  ASSERT_TRUE(GatedRun().StartReadings());
   const int values[] = {9, 10, 11, 9, 8, 12};
   for (int round = 1; round <= 6; ++round) {
     source.SetHoldingRegister(3, static_cast<uint16_t>(values[round - 1]));
@@ -232,7 +232,7 @@ TEST_F(RunTest, ATriggerWhoseInstrumentIsNotInTheRunNeverFires) {
   displays_.Add({{10, 0x03}});
   settings_.settings.historyOn = true;
   settings_.settings.trigger = {true, 1, 10.0, 99, 0};
-  ASSERT_TRUE(GatedRun().Start());
+  ASSERT_TRUE(GatedRun().StartReadings());
   for (int round = 1; round <= 3; ++round) Step(round);
   EXPECT_FALSE(run_->HistoryRecording());
   StopRun();
@@ -266,7 +266,7 @@ TEST_F(RunTest, CounterResetsGoOnceToInstrumentsWithACounterAndNeverCutIntoARead
   sim::SimulatedInstrument& old = Instrument(20, 3, 109);
   sim::SimulatedInstrument& probe = Instrument(30, 5, 105, sim::Model::Probe);
   displays_.Add({{10, 0x10}, {20, 0x02}, {30, 0x02}});
-  ASSERT_TRUE(GatedRun().Start());
+  ASSERT_TRUE(GatedRun().StartReadings());
   Step(1);
   for (auto* i : {&counting, &old, &probe}) i->ClearLog();
   run_->QueueCounterReset(4);

@@ -183,7 +183,7 @@ class RunTest : public testing::Test {
   }
   void StopRun() {
     gate_.Open();
-    if (run_) run_->Stop();
+    if (run_) run_->StopReadings();
   }
   std::string History() const {
     std::ifstream in(settings_.settings.logFileName, std::ios::binary);

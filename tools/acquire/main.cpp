@@ -47,7 +47,7 @@ int main(int argc, char** argv) {
 
   acquire::PrintingUser::Say(options->settings.historyOn ? "Histórico (parado): " + options->settings.logFileName
                                                          : std::string("Histórico: Desabilitado"));
-  const auto started = run.Start();
+  const auto started = run.StartReadings();
   if (!started) {
     std::fprintf(stderr, "tervana-acquire: no reading run started (no instrument found or one did not answer)\n");
     return 1;
@@ -59,7 +59,7 @@ int main(int argc, char** argv) {
     run.Tick();
     std::this_thread::sleep_for(kTick);
   }
-  run.Stop();
+  run.StopReadings();
   acquire::PrintingUser::Say("Leituras suspensas");
   return 0;
 }
