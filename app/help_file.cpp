@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
+#include <new>
+#include <vector>
 
 #include "platform/isolated_run.h"
 #include "platform/le_bytes.h"
@@ -28,6 +30,9 @@ std::string ZeroTerminated(std::string_view bytes, std::size_t at) {
   return std::string(bytes.substr(at, end == std::string_view::npos ? std::string_view::npos : end - at));
 }
 
+// Objects are decoded piece by piece, so what is held follows what the file yields.
+constexpr std::size_t kReadPiece = 256 * 1024;
+
 bool IsHtmlName(std::string_view path) {
   auto endsWith = [&](std::string_view suffix) {
     if (path.size() < suffix.size()) return false;
@@ -40,19 +45,27 @@ bool IsHtmlName(std::string_view path) {
 
 }  // namespace
 
-std::map<std::uint32_t, std::string> ParseContextMap(std::string_view ivb, std::string_view strings) {
-  std::map<std::uint32_t, std::string> map;
-  if (ivb.size() < 4) return map;
-  std::size_t end = 4 + std::min<std::size_t>(ReadU32(ivb, 0), ivb.size() - 4);
+HelpContextMap::HelpContextMap(std::string ivb, std::string strings)
+    : ivb_(std::move(ivb)), strings_(std::move(strings)) {}
+
+std::optional<std::string> HelpContextMap::TopicName(std::uint32_t context) const {
+  if (ivb_.size() < 4) return std::nullopt;
+  const std::size_t end = 4 + std::min<std::size_t>(ReadU32(ivb_, 0), ivb_.size() - 4);
+  const std::string_view strings(strings_);
   for (std::size_t at = 4; at + 8 <= end; at += 8) {
-    const std::uint32_t context = ReadU32(ivb, at);
-    const std::uint32_t offset = ReadU32(ivb, at + 4);
+    if (ReadU32(ivb_, at) != context) continue;
+    const std::uint32_t offset = ReadU32(ivb_, at + 4);
     if (offset >= strings.size()) continue;
-    std::string name = ZeroTerminated(strings, offset);
-    if (name.empty()) continue;
-    map.emplace(context, std::move(name));
+    const std::string_view rest = strings.substr(offset, kMaxTopicNameLength + 1);
+    const std::size_t length = std::min(rest.find('\0'), rest.size());
+    if (length == 0 || length > kMaxTopicNameLength) continue;
+    return std::string(rest.substr(0, length));
   }
-  return map;
+  return std::nullopt;
+}
+
+HelpContextMap ParseContextMap(std::string_view ivb, std::string_view strings) {
+  return HelpContextMap(std::string(ivb), std::string(strings));
 }
 
 std::optional<std::string> ParseDefaultTopic(std::string_view system) {
@@ -96,15 +109,19 @@ constexpr int kValidationTimeoutMs = 10000;
 bool DecodesWhole(const std::string& path) {
   chmFile* file = chm_open(path.c_str());
   if (file == nullptr) return false;
-  auto readEach = [](chmFile* owner, chmUnitInfo* info, void*) -> int {
-    if (info->length > 0 && info->length <= kMaxObjectSize) {
-      std::string bytes(static_cast<std::size_t>(info->length), '\0');
-      chm_retrieve_object(owner, info, reinterpret_cast<unsigned char*>(bytes.data()), 0,
-                          static_cast<LONGINT64>(info->length));
+  std::vector<unsigned char> buffer(kReadPiece);
+  auto readEach = [](chmFile* owner, chmUnitInfo* info, void* context) -> int {
+    auto* buffer = static_cast<unsigned char*>(context);
+    const LONGUINT64 length = info->length <= kMaxObjectSize ? info->length : 0;  // never read, as Read refuses it
+    for (LONGUINT64 at = 0; at < length;) {
+      const auto piece = static_cast<LONGINT64>(std::min<LONGUINT64>(kReadPiece, length - at));
+      const LONGINT64 got = chm_retrieve_object(owner, info, buffer, at, piece);
+      if (got <= 0) break;
+      at += static_cast<LONGUINT64>(got);
     }
     return CHM_ENUMERATOR_CONTINUE;
   };
-  chm_enumerate(file, CHM_ENUMERATE_ALL, readEach, nullptr);
+  chm_enumerate(file, CHM_ENUMERATE_ALL, readEach, buffer.data());
   chm_close(file);
   return true;
 }
@@ -116,7 +133,7 @@ HelpFile::~HelpFile() = default;
 
 bool HelpFile::Open(const std::string& path) {
   handle_.reset();
-  contexts_.clear();
+  contexts_ = {};
   defaultTopic_.reset();
   path_ = path;
   std::error_code error;
@@ -127,15 +144,23 @@ bool HelpFile::Open(const std::string& path) {
   if (validation == platform::IsolatedResult::Crashed || validation == platform::IsolatedResult::TimedOut) {
     return false;
   }
-  auto handle = std::make_unique<Handle>();
-  handle->file = chm_open(path.c_str());
-  if (handle->file == nullptr) return false;
-  handle_ = std::move(handle);
+  try {
+    auto handle = std::make_unique<Handle>();
+    handle->file = chm_open(path.c_str());
+    if (handle->file == nullptr) return false;
+    handle_ = std::move(handle);
 
-  const auto ivb = Read("/#IVB");
-  const auto strings = Read("/#STRINGS");
-  if (ivb && strings) contexts_ = ParseContextMap(*ivb, *strings);
-  if (const auto system = Read("/#SYSTEM")) defaultTopic_ = ParseDefaultTopic(*system);
+    auto ivb = Read("/#IVB");
+    auto strings = Read("/#STRINGS");
+    if (ivb && strings) contexts_ = HelpContextMap(std::move(*ivb), std::move(*strings));
+    if (const auto system = Read("/#SYSTEM")) defaultTopic_ = ParseDefaultTopic(*system);
+  } catch (const std::bad_alloc&) {
+    // A file whose tables don't fit in the memory left gives no help; the program goes on.
+    handle_.reset();
+    contexts_ = {};
+    defaultTopic_.reset();
+    return false;
+  }
   return true;
 }
 
@@ -147,13 +172,24 @@ std::optional<std::string> HelpFile::Read(std::string_view objectPath) const {
   chmUnitInfo info{};
   if (chm_resolve_object(handle_->file, path.c_str(), &info) != CHM_RESOLVE_SUCCESS) return std::nullopt;
   if (info.length > kMaxObjectSize) return std::nullopt;
-  std::string bytes(static_cast<std::size_t>(info.length), '\0');
-  if (info.length == 0) return bytes;
-  const LONGINT64 got = chm_retrieve_object(handle_->file, &info,
-                                            reinterpret_cast<unsigned char*>(bytes.data()), 0,
-                                            static_cast<LONGINT64>(info.length));
-  if (got <= 0) return std::nullopt;
-  bytes.resize(static_cast<std::size_t>(got));
+  std::string bytes;
+  try {
+    // A damaged directory may claim any length: the bytes are taken as they are decoded,
+    // never reserved for the claimed length.
+    for (LONGUINT64 at = 0; at < info.length;) {
+      const std::size_t piece = static_cast<std::size_t>(std::min<LONGUINT64>(kReadPiece, info.length - at));
+      const std::size_t held = bytes.size();
+      bytes.resize(held + piece);
+      auto* into = reinterpret_cast<unsigned char*>(bytes.data() + held);
+      const LONGINT64 got = chm_retrieve_object(handle_->file, &info, into, at, static_cast<LONGINT64>(piece));
+      bytes.resize(held + static_cast<std::size_t>(std::max<LONGINT64>(got, 0)));
+      if (got <= 0) break;
+      at += static_cast<LONGUINT64>(got);
+    }
+  } catch (const std::bad_alloc&) {
+    return std::nullopt;
+  }
+  if (bytes.empty() && info.length > 0) return std::nullopt;
   return bytes;
 }
 
@@ -175,9 +211,9 @@ std::optional<std::string> HelpFile::ResolveTopic(std::string_view name) const {
 }
 
 std::optional<std::string> HelpFile::TopicOfContext(std::uint32_t context) const {
-  const auto found = contexts_.find(context);
-  if (found == contexts_.end()) return std::nullopt;
-  return ResolveTopic(found->second);
+  const auto name = contexts_.TopicName(context);
+  if (!name) return std::nullopt;
+  return ResolveTopic(*name);
 }
 
 std::optional<std::string> HelpFile::DefaultTopic() const {

@@ -2,7 +2,6 @@
 // Reading a compiled HTML help file: its topics, its default topic and its context map
 // (help context number -> topic), without any window.
 #include <cstdint>
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -12,10 +11,29 @@ namespace app {
 
 inline constexpr std::string_view kHelpFileName = "Tervana.chm";
 
+// No name in a help file is longer than a path may be in it.
+inline constexpr std::size_t kMaxTopicNameLength = 512;
+
 // The context map from the file's "#IVB" table (u32 byte count, then pairs of u32 context
 // number and u32 offset into "#STRINGS") and its "#STRINGS" block of zero-terminated names.
-// Pairs that point outside the strings are left out; a count larger than the table is cut.
-std::map<std::uint32_t, std::string> ParseContextMap(std::string_view ivb, std::string_view strings);
+// It keeps the two tables as they are and finds a context's name when asked: a damaged table
+// whose pairs all point into one long name costs no more than the bytes the file holds.
+class HelpContextMap {
+ public:
+  HelpContextMap() = default;
+  HelpContextMap(std::string ivb, std::string strings);
+
+  // The stored topic name of the first pair that names the context with a sound name: its
+  // offset inside the strings, not empty, ended by a zero byte (or the block's end) within a
+  // path's length. Nothing when no pair does. A count larger than the table is cut.
+  std::optional<std::string> TopicName(std::uint32_t context) const;
+
+ private:
+  std::string ivb_;
+  std::string strings_;
+};
+
+HelpContextMap ParseContextMap(std::string_view ivb, std::string_view strings);
 
 // The default topic from the file's "#SYSTEM" table (u32 version, then records of u16 code,
 // u16 length and data; code 2 holds the default topic), if it names one.
@@ -32,7 +50,7 @@ class HelpFile {
   HelpFile(const HelpFile&) = delete;
   HelpFile& operator=(const HelpFile&) = delete;
 
-  // False when the file is missing or is not a compiled help file.
+  // False when the file is missing, is not a compiled help file, or memory ran out opening it.
   bool Open(const std::string& path);
   bool IsOpen() const;
   const std::string& Path() const { return path_; }
@@ -41,7 +59,9 @@ class HelpFile {
   std::optional<std::string> TopicOfContext(std::uint32_t context) const;
   // The default topic; without one, the first HTML page of the file.
   std::optional<std::string> DefaultTopic() const;
-  // An object's bytes ("/index.htm"), or nothing when it is absent (paths compare without case).
+  // An object's bytes ("/index.htm"), or nothing when it is absent, can't be decoded or is
+  // too large for the memory left (paths compare without case). Only the bytes the file really
+  // yields are held, whatever length its directory claims.
   std::optional<std::string> Read(std::string_view objectPath) const;
   bool Contains(std::string_view objectPath) const;
 
@@ -53,7 +73,7 @@ class HelpFile {
   struct Handle;
   std::unique_ptr<Handle> handle_;
   std::string path_;
-  std::map<std::uint32_t, std::string> contexts_;
+  HelpContextMap contexts_;
   std::optional<std::string> defaultTopic_;
 };
 

@@ -24,12 +24,33 @@ const std::string kStrings = std::string("\0index.htm\0sub\\page.htm\0", 24);
 
 TEST(ContextMapTest, PairsPointIntoTheStringsAndDamagedTablesGiveWhatIsSound) {
   auto map = app::ParseContextMap(U32(16) + U32(1) + U32(1) + U32(20) + U32(11), kStrings);
-  EXPECT_EQ(map, (std::map<std::uint32_t, std::string>{{1, "index.htm"}, {20, "sub\\page.htm"}}));
-  // A count beyond the table, a pair cut short, an offset past the strings, an empty name.
-  map = app::ParseContextMap(U32(1000) + U32(1) + U32(1) + U32(2) + U32(500) + U32(3) + U32(0) + U32(4), kStrings);
-  EXPECT_EQ(map, (std::map<std::uint32_t, std::string>{{1, "index.htm"}}));
-  EXPECT_TRUE(app::ParseContextMap("", kStrings).empty());
-  EXPECT_TRUE(app::ParseContextMap(U32(8) + U32(1) + U32(1), "").empty());
+  EXPECT_EQ(map.TopicName(1), "index.htm");
+  EXPECT_EQ(map.TopicName(20), "sub\\page.htm");
+  EXPECT_EQ(map.TopicName(2), std::nullopt);
+  // A count beyond the table, a pair cut short, an offset past the strings, an empty name;
+  // a context named twice keeps its first sound name.
+  map = app::ParseContextMap(U32(1000) + U32(2) + U32(500) + U32(3) + U32(0) + U32(2) + U32(11) + U32(2) + U32(1) +
+                                 U32(4),
+                             kStrings);
+  EXPECT_EQ(map.TopicName(2), "sub\\page.htm");
+  EXPECT_EQ(map.TopicName(3), std::nullopt);
+  EXPECT_EQ(map.TopicName(4), std::nullopt);
+  EXPECT_EQ(app::ParseContextMap(U32(1000) + U32(7) + U32(1) + U32(8), kStrings).TopicName(7), "index.htm");
+  EXPECT_EQ(app::ParseContextMap("", kStrings).TopicName(0), std::nullopt);
+  EXPECT_EQ(app::ParseContextMap(U32(8) + U32(1) + U32(1), "").TopicName(1), std::nullopt);
+}
+
+TEST(ContextMapTest, ANameMustEndWithinAPathsLength) {
+  const std::string longest(app::kMaxTopicNameLength, 'a');
+  const std::string strings = std::string(1, '\0') + longest + std::string(1, '\0') + longest + "b" +
+                              std::string(1, '\0') + "tail.htm";
+  const std::uint32_t tooLong = static_cast<std::uint32_t>(longest.size()) + 2;
+  const std::uint32_t tail = tooLong + static_cast<std::uint32_t>(longest.size()) + 2;
+  const std::string table = U32(24) + U32(1) + U32(1) + U32(2) + U32(tooLong) + U32(3) + U32(tail);
+  const auto map = app::ParseContextMap(table, strings);
+  EXPECT_EQ(map.TopicName(1), longest);
+  EXPECT_EQ(map.TopicName(2), std::nullopt);
+  EXPECT_EQ(map.TopicName(3), "tail.htm");  // the block's end ends it
 }
 
 TEST(DefaultTopicTest, FoundAmongTheSystemRecordsAndNoneWhenAbsentOrCut) {
