@@ -4,10 +4,12 @@
 #include <QDesktopServices>
 #include <QFile>
 #include <QImage>
+#include <QKeyEvent>
 #include <QRegularExpression>
 #include <QTextDocument>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <new>
 
 #include "ui/user_interaction.h"
 #include "platform/qt_text.h"
@@ -66,22 +68,31 @@ void HelpBrowser::ShowTopic(const std::string& objectPath) { setSource(TopicUrl(
 
 QVariant HelpBrowser::loadResource(int type, const QUrl& name) {
   if (!file_ || name.scheme() != QLatin1String(kHelpScheme)) return QTextBrowser::loadResource(type, name);
-  const std::string path = NormaliseTopicPath(platform::ToCp1252(name.path()));
-  const auto bytes = file_->Read(path);
-  if (!bytes) return {};
-  if (type == QTextDocument::HtmlResource) return DecodePage(*bytes);
-  if (type == QTextDocument::StyleSheetResource) return platform::FromCp1252(*bytes);
-  if (type == QTextDocument::ImageResource) {
-    QImage image;
-    image.loadFromData(reinterpret_cast<const uchar*>(bytes->data()), static_cast<int>(bytes->size()));
-    return image;
+  // Called from inside the text browser: nothing may be thrown through it. A resource that
+  // does not fit in the memory left is shown as missing.
+  try {
+    const std::string path = NormaliseTopicPath(platform::ToCp1252(name.path()));
+    const auto bytes = file_->Read(path);
+    if (!bytes) return {};
+    if (type == QTextDocument::HtmlResource) return DecodePage(*bytes);
+    if (type == QTextDocument::StyleSheetResource) return platform::FromCp1252(*bytes);
+    if (type == QTextDocument::ImageResource) {
+      QImage image;
+      image.loadFromData(reinterpret_cast<const uchar*>(bytes->data()), static_cast<int>(bytes->size()));
+      return image;
+    }
+    return QByteArray(bytes->data(), static_cast<qsizetype>(bytes->size()));
+  } catch (const std::bad_alloc&) {
+    return {};
   }
-  return QByteArray(bytes->data(), static_cast<qsizetype>(bytes->size()));
 }
 
 HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window), browser_(new HelpBrowser(this)) {
   setObjectName(QStringLiteral("HelpWindow"));
   setAttribute(Qt::WA_DeleteOnClose);
+  // Keys pressed in the window scroll and follow links in the browser.
+  setFocusProxy(browser_);
+  browser_->setFocus();
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(browser_);
@@ -93,33 +104,41 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window), browser_(
   setWindowTitle(QStringLiteral("Ajuda"));
 }
 
+void HelpWindow::keyPressEvent(QKeyEvent* event) {
+  // The keys that close a window of its own, besides its title bar's close button.
+  if ((event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) || event->matches(QKeySequence::Close)) {
+    close();
+    return;
+  }
+  QWidget::keyPressEvent(event);
+}
+
 ChmHelpViewer::~ChmHelpViewer() { CloseAll(); }
 
-HelpWindow* ChmHelpViewer::WindowFor(const QString& helpFile) {
+bool ChmHelpViewer::ShowTopic(const QString& helpFile, int context) {
   auto file = std::make_unique<HelpFile>();
-  if (!file->Open(QFile::encodeName(helpFile).toStdString())) {
-    ui_.ShowError(nullptr, QStringLiteral("Ajuda"), HelpFileProblemText(helpFile));
-    return nullptr;
-  }
+  if (!file->Open(QFile::encodeName(helpFile).toStdString())) return false;
+  auto topic = context >= 0 ? file->TopicOfContext(static_cast<std::uint32_t>(context)) : std::nullopt;
+  if (!topic) topic = file->DefaultTopic();
+  if (!topic || !file->Read(*topic)) return false;
   if (!window_) window_ = new HelpWindow();
   window_->Browser()->SetHelpFile(std::move(file));
-  return window_;
+  window_->Browser()->ShowTopic(*topic);
+  window_->show();
+  window_->raise();
+  window_->activateWindow();
+  return true;
 }
 
 void ChmHelpViewer::ShowContext(const QString& helpFile, int context) {
-  HelpWindow* window = WindowFor(helpFile);
-  if (window == nullptr) return;
-  const HelpFile* file = window->Browser()->File();
-  auto topic = context >= 0 ? file->TopicOfContext(static_cast<std::uint32_t>(context)) : std::nullopt;
-  if (!topic) topic = file->DefaultTopic();
-  if (!topic) {
-    ui_.ShowError(nullptr, QStringLiteral("Ajuda"), HelpFileProblemText(helpFile));
-    return;
+  bool shown = false;
+  try {
+    shown = ShowTopic(helpFile, context);
+  } catch (const std::bad_alloc&) {
+    // A damaged help file costs the help, never the program.
   }
-  window->Browser()->ShowTopic(*topic);
-  window->show();
-  window->raise();
-  window->activateWindow();
+  // The message belongs to the window the request came from.
+  if (!shown) ui_.ShowError(QApplication::activeWindow(), QStringLiteral("Ajuda"), HelpFileProblemText(helpFile));
 }
 
 void ChmHelpViewer::ShowDefaultTopic(const QString& helpFile) { ShowContext(helpFile, -1); }

@@ -43,19 +43,23 @@ class HelpBrowser : public QTextBrowser {
   std::unique_ptr<HelpFile> file_;
 };
 
-// The help window: one top-level window with a browser, reused for every request.
+// The help window: one top-level window with a browser, reused for every request. It belongs
+// to no other window, so it stays usable while a dialog waits for an answer.
 class HelpWindow : public QWidget {
   Q_OBJECT
  public:
   explicit HelpWindow(QWidget* parent = nullptr);
   HelpBrowser* Browser() const { return browser_; }
 
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+
  private:
   HelpBrowser* browser_;
 };
 
-// Opens the file at each request (it may have been replaced meanwhile); a missing or unreadable
-// file is reported through the user interaction.
+// Opens the file at each request (it may have been replaced meanwhile); a missing, unreadable or
+// damaged file, even one that exhausts the memory, is reported through the user interaction.
 class ChmHelpViewer : public HelpViewer {
  public:
   explicit ChmHelpViewer(ui::UserInteraction& ui) : ui_(ui) {}
@@ -66,8 +70,8 @@ class ChmHelpViewer : public HelpViewer {
   HelpWindow* Window() const { return window_; }
 
  private:
-  // The window showing the file, or null after reporting why it can't be shown.
-  HelpWindow* WindowFor(const QString& helpFile);
+  // False when neither the context's topic nor the default topic can be shown.
+  bool ShowTopic(const QString& helpFile, int context);
 
   ui::UserInteraction& ui_;
   QPointer<HelpWindow> window_;

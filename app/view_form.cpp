@@ -16,6 +16,7 @@
 #include <QToolButton>
 
 #include "ui/program_constants.h"
+#include "ui/dialog_modality.h"
 #include "ui/help_context.h"
 #include "app/help_viewer.h"
 #include "ui/language_file.h"
@@ -34,14 +35,12 @@ class HelpKeyFilter : public QObject {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() != QEvent::KeyPress) return false;
+    // The window system's key goes to a window first, which hands it to its focused control (or
+    // to itself when none has the focus): that widget is where the search starts.
+    if (event->type() != QEvent::KeyPress || !watched->isWidgetType()) return false;
     auto* key = static_cast<QKeyEvent*>(event);
     if (key->key() != Qt::Key_F1 || key->modifiers() != Qt::NoModifier) return false;
-    // The key goes to the focused control first, so the receiver is where the search starts.
-    const QWidget* origin = qobject_cast<QWidget*>(watched);
-    if (origin == nullptr) origin = QApplication::focusWidget();
-    if (origin == nullptr) origin = QApplication::activeWindow();
-    const int context = ui::NearestHelpContext(origin);
+    const int context = ui::NearestHelpContext(static_cast<QWidget*>(watched));
     if (context != 0) {
       form_->OnAppHelp(TViewForm::kHelpContext, context);
     } else {
@@ -64,7 +63,7 @@ TViewForm::TViewForm(ui::UserInteraction& ui, HelpViewer& help, QWidget* parent)
     : QMainWindow(parent), ui_(ui), help_(help) {
   setObjectName(QStringLiteral("ViewForm"));
   setWindowTitle(Utf8(ui::kApplicationTitle));
-  ui::SetHelpContext(this, kHelpContextMainWindow);
+  ui::SetHelpContext(this, ui::kHelpContextMainWindow);
   resize(960, 680);
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     move(screen->availableGeometry().center() - rect().center());
@@ -85,9 +84,11 @@ TViewForm::TViewForm(ui::UserInteraction& ui, HelpViewer& help, QWidget* parent)
   errorTimer_->setInterval(1000);
   connect(errorTimer_, &QTimer::timeout, this, &TViewForm::ErrorTimerTimer);
 
-  // The help handler of the whole application.
+  // The help handler of the whole application, and dialogs that leave the help window usable.
   helpKeys_ = new HelpKeyFilter(this);
   qApp->installEventFilter(helpKeys_);
+  dialogModality_ = new ui::DialogModalityFilter(this);
+  qApp->installEventFilter(dialogModality_);
 
   messages_ = BuiltInMainWindowMessages();
   setWindowTitle(windowTitle() + QStringLiteral(" - ") + Utf8(ui::kVersionText));
@@ -110,6 +111,7 @@ TViewForm::TViewForm(ui::UserInteraction& ui, HelpViewer& help, QWidget* parent)
 TViewForm::~TViewForm() {
   if (ui::MainWindow() == this) ui::MainWindow() = nullptr;
   qApp->removeEventFilter(helpKeys_);
+  qApp->removeEventFilter(dialogModality_);
 }
 
 QAction* TViewForm::AddItem(QMenu* menu, const char* name, const char* caption, void (TViewForm::*handler)()) {

@@ -35,7 +35,6 @@ class TViewForm : public QMainWindow, public ui::MainWindowServices {
   static constexpr quint16 kHelpContext = 1;
   static constexpr quint16 kHelpContents = 3;
   static constexpr quint16 kHelpContextPopup = 8;
-  static constexpr int kHelpContextMainWindow = 1;
 
   TViewForm(ui::UserInteraction& ui, HelpViewer& help, QWidget* parent = nullptr);
   ~TViewForm() override;
@@ -159,6 +158,7 @@ class TViewForm : public QMainWindow, public ui::MainWindowServices {
   MainWindowHooks hooks_;
   QPointer<QDialog> aboutDialog_;
   HelpKeyFilter* helpKeys_ = nullptr;
+  QObject* dialogModality_ = nullptr;
 
   MainWindowMessages messages_;
   QString errorText_;

@@ -53,7 +53,7 @@ TDisplayForm::~TDisplayForm() {
 void TDisplayForm::BuildWindow() {
   setObjectName(QStringLiteral("DisplayForm"));
   setAttribute(Qt::WA_DeleteOnClose);
-  ui::SetHelpContext(this, kHelpContext);
+  ui::SetHelpContext(this, ui::kHelpContextDisplayWindow);
   resize(340, 250);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);

@@ -31,7 +31,6 @@ class TDisplayForm : public QWidget, public ui::DisplayWindowCommands {
   Q_OBJECT
 
  public:
-  static constexpr int kHelpContext = 17;
   static constexpr uint64_t kMinimumUpdatePeriodMs = 100;
   static constexpr const char* kLanguageHeading =
       "# Form de Visualiza\xE7\xE3o do Componente Gr\xE1" "fico";

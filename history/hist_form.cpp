@@ -51,7 +51,7 @@ constexpr int kWidestColumn = 600;
 
 THistForm::THistForm(ui::UserInteraction& ui, QWidget* parent) : QWidget(parent), ui_(ui) {
   setObjectName(QStringLiteral("HistForm"));
-  ui::SetHelpContext(this, kHelpContext);
+  ui::SetHelpContext(this, ui::kHelpContextHistoryViewer);
   messages_ = {Text(kInstantText), Text(kTooManyColumnsText)};
   BuildWidgets();
   SetUpChart();

@@ -38,7 +38,6 @@ class THistForm : public QWidget, public ui::HistoryViewerCommands {
   Q_OBJECT
 
  public:
-  static constexpr int kHelpContext = 22;
   // Message texts, replaceable by the language file.
   enum Message { kMsgInstant = 0, kMsgTooManyColumns = 1, kMessageCount };
 

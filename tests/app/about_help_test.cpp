@@ -3,13 +3,20 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPushButton>
+#include <QTemporaryDir>
+#include <QTableView>
+#include <QTest>
 
 #include "app/about_form.h"
 #include "ui/help_context.h"
 #include "app/overwrite_choice_form.h"
 #include "app/program_forms.h"
 #include "app_fixture.h"
+#include "support/help_file_builder.h"
+#include "display/display_form.h"
+#include "history/hist_form.h"
 
 namespace {
 
@@ -39,6 +46,30 @@ TEST_F(ViewFormTest, F1FindsTheNearestHelpContext) {
   const QString chm = Program("Tervana.chm");
   EXPECT_EQ(help_.log, (QStringList{"context|" + chm + "|1", "context|" + chm + "|20", "context|" + chm + "|7",
                                     "context|" + chm + "|1", "default|" + chm, "default|" + chm}));
+}
+
+// F1 as the window system delivers it: to the main window, which hands it to its focused
+// control. A display window takes no focus itself, so its MDI frame holds it.
+TEST_F(ViewFormTest, F1InAChildWindowOpensThatWindowsTopic) {
+  Make();
+  form_->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(form_.get()));
+  const QString chm = Program("Tervana.chm");
+  auto f1 = [&](QWidget* focus) {
+    help_.log.clear();
+    focus->setFocus();
+    QTest::keyClick(form_->windowHandle(), Qt::Key_F1);
+    return help_.log.join(QLatin1Char(' ')).toStdString();
+  };
+  auto context = [&](int number) { return QStringLiteral("context|%1|%2").arg(chm).arg(number).toStdString(); };
+  QMdiSubWindow* display = form_->AddChildWindow(new TDisplayForm(form_.get()));
+  EXPECT_EQ(f1(display), context(17));
+  auto* viewer = new history::THistForm(user_);
+  QMdiSubWindow* history = form_->AddChildWindow(viewer);
+  EXPECT_EQ(f1(history), context(22));
+  EXPECT_EQ(f1(viewer->Grid()), context(22));
+  form_->MdiArea()->setActiveSubWindow(display);
+  EXPECT_EQ(f1(display), context(17));
 }
 
 TEST_F(ViewFormTest, FormsAreCreatedInOrderAndTranslatedFromTheMainWindowsLanguageFile) {
@@ -103,6 +134,37 @@ TEST(HelpWindowTest, TopicsByContextLinksFollowedInsideTheFileAMissingFileAndClo
   viewer.CloseAll();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_EQ(viewer.Window(), nullptr);
+}
+
+// Files no compiler writes: a context table whose pairs point into a name without end beside
+// one sound pair, and a topic whose bytes lie past the file's end.
+TEST(HelpWindowTest, ADamagedHelpFileCostsTheHelpNotTheProgram) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("Tervana.chm"));
+  auto write = [&](const std::vector<testsupport::HelpObject>& objects) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    const std::string bytes = testsupport::BuildHelpFile(objects);
+    file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+  };
+  const std::string names = std::string("\0readings.htm\0", 14);
+  const std::string page = "<html><body>T\xF3pico do contexto 20.</body></html>";
+  testsupport::FakeUserInteraction user;
+  app::ChmHelpViewer viewer(user);
+
+  std::vector<std::pair<std::uint32_t, std::uint32_t>> pairs{{20, 1}};
+  for (std::uint32_t i = 0; i < 60000; ++i) pairs.emplace_back(100 + i, 14 + i);
+  write({{"/#IVB", testsupport::ContextTable(pairs)},
+         {"/#STRINGS", names + std::string(1024 * 1024, 'x')},
+         {"/readings.htm", page}});
+  viewer.ShowContext(path, 20);
+  ASSERT_NE(viewer.Window(), nullptr);
+  EXPECT_TRUE(viewer.Window()->Browser()->toPlainText().contains(QStringLiteral("Tópico do contexto 20")));
+  EXPECT_TRUE(user.log.isEmpty());
+
+  write({{"/#IVB", testsupport::ContextTable({{20, 1}})}, {"/#STRINGS", names}, {"/readings.htm", "", 4096}});
+  viewer.ShowContext(path, 20);
+  EXPECT_EQ(user.log, QStringList{QStringLiteral("error|Ajuda|") + app::HelpFileProblemText(path)});
 }
 
 }  // namespace
