@@ -82,7 +82,7 @@ TReadingsConfigForm::~TReadingsConfigForm() = default;
 void TReadingsConfigForm::BuildControls() {
   setObjectName(QStringLiteral("ReadingsConfigForm"));
   setWindowTitle(QStringLiteral("Configuração das leituras e gravação de histórico"));
-  ui::SetHelpContext(this, kHelpContext);
+  ui::SetHelpContext(this, ui::kHelpContextReadingsDialog);
   setModal(true);
 
   modeGroupBox_ = Named(new QGroupBox(QStringLiteral("Modo de leituras"), this), "ModeGroupBox");

@@ -33,7 +33,6 @@ namespace app {
 class TReadingsConfigForm : public QDialog {
   Q_OBJECT
  public:
-  static constexpr int kHelpContext = 20;
   static constexpr int kMaxFileNameLength = 500;
   static constexpr const char* kLanguageHeading = "# Form de Configura\xE7\xE3o de Leituras e Hist\xF3rico";
   enum Message { kInvalidValue = 0, kInvalidFileName = 1 };

@@ -1,7 +1,7 @@
-// The help window while a dialog waits for an answer: real modal dialogs (run through the
-// program's user interaction, Qt's own message box, a plain QDialog::exec), real key presses
-// and clicks delivered the way the window system delivers them, so a window the dialog blocks
-// would drop them.
+// The help window while a dialog waits for an answer: real modal dialogs (the readings dialog
+// run through the program's user interaction, Qt's own message box, a plain QDialog::exec),
+// real key presses and clicks delivered the way the window system delivers them, so a window
+// the dialog blocks would drop them.
 #include <QApplication>
 #include <QDialog>
 #include <QLineEdit>
@@ -14,6 +14,7 @@
 #include <functional>
 
 #include "app/help_viewer.h"
+#include "app/readings_config_form.h"
 #include "app_fixture.h"
 #include "ui/help_context.h"
 #include "ui/user_interaction.h"
@@ -97,14 +98,13 @@ class HelpWhileDialogOpenTest : public apptest::ViewFormTest {
   app::ChmHelpViewer viewer_{user_};
 };
 
-TEST_F(HelpWhileDialogOpenTest, F1InADialogOpensItsTopicInAWindowTheDialogDoesNotBlock) {
-  QDialog dialog(form_.get());
-  dialog.setObjectName(QStringLiteral("ReadingsConfigForm"));
-  ui::SetHelpContext(&dialog, ui::kHelpContextReadingsDialog);
-  new QLineEdit(&dialog);
+TEST_F(HelpWhileDialogOpenTest, F1InTheReadingsDialogOpensItsTopicInAWindowTheDialogDoesNotBlock) {
   ui::QtUserInteraction program;
+  app::TReadingsConfigForm dialog(
+      program, form_->OpenDialog(), [] { return std::vector<app::TriggerSourceEntry>{}; },
+      [] { return std::vector<std::string>{}; }, form_.get());
   bool inside = false;
-  WhileModal([&] { program.RunModal(&dialog); },
+  WhileModal([&] { dialog.Execute(); },
              [&](QWidget* modal) {
                inside = true;
                ASSERT_EQ(modal, &dialog);
