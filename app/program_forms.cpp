@@ -8,6 +8,7 @@
 #include "app/view_form.h"
 #include "display/display_form.h"
 #include "display/display_form_services.h"
+#include "display/wizard/config_view_form.h"
 #include "history/hist_form.h"
 
 namespace app {
@@ -29,7 +30,11 @@ std::unique_ptr<ProgramForms> CreateProgramForms(ui::UserInteraction& ui, HelpVi
   view->Hooks().newHistoryViewer = [&ui]() -> QWidget* { return new history::THistForm(ui); };
   DisplayFormServices::Program().ui = &ui;
   view->Hooks().newDisplayWindow = []() -> QWidget* { return new TDisplayForm(); };
-  // Device configuration and display wizard dialogs come here.
+  // The device configuration dialog comes here, before the display wizard.
+  WizardServices wizardServices;
+  wizardServices.ui = &ui;
+  forms->configViewForm = new TConfigViewForm(wizardServices, view);
+  DisplayFormServices::Program().configurator = forms->configViewForm;
   forms->readingsConfigForm = new TReadingsConfigForm(
       ui, view->OpenDialog(), [view] { return view->ListRecordableValues(); }, &acquisition::DeviceIntervalLines, view);
   forms->aboutForm = new TAboutForm(view);

@@ -8,6 +8,8 @@ namespace ui {
 class UserInteraction;
 }  // namespace ui
 
+class TConfigViewForm;
+
 namespace app {
 
 class AcquisitionWiring;
@@ -21,6 +23,7 @@ struct ProgramForms {
   ~ProgramForms();
   std::unique_ptr<TViewForm> viewForm;
   // The dialogs below are owned by the main window.
+  TConfigViewForm* configViewForm = nullptr;
   TReadingsConfigForm* readingsConfigForm = nullptr;
   TAboutForm* aboutForm = nullptr;
   TOverwriteChoiceForm* overwriteChoiceForm = nullptr;

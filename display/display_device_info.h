@@ -17,6 +17,8 @@ struct DisplayDeviceInfo {
   std::string serialText;          // 8 digits, zero-padded
   int32_t model = -1;              // 0, 0x2000, or -1 when the configuration was not read
   int32_t firmwareVersion = 0;     // version x 100
+  int32_t probeType = -1;          // the probe's sensor kind (0 humidity and temperature); -1 other models
+  int32_t deviceConfig = 0;        // bit 4 internal channel in Fahrenheit, bit 5 internal channel on
   std::string tag;                 // code page 1252, as read
   std::string channel1Tag;
   std::string channel2Tag;

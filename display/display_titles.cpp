@@ -22,6 +22,8 @@ int16_t DecimalsOfInput(const DisplayDeviceInfo& d, int32_t channelConfig) {
   return 1;
 }
 
+}  // namespace
+
 std::string CounterName(const DisplayDeviceInfo& d) {
   if (!d.HasCounter()) return {};
   if (d.digitalInputConfig & 0x10) return DefaultChannelNameText(Name::Counting);
@@ -29,12 +31,29 @@ std::string CounterName(const DisplayDeviceInfo& d) {
   return DefaultChannelNameText(Name::Frequency);
 }
 
-std::string DeviceTagOf(const DisplayDeviceInfo& d) {
+std::string DeviceTagOrDefault(const DisplayDeviceInfo& d) {
   std::string tag = platform::TrimBlanks(d.tag);
   return tag.empty() ? std::string(kDefaultDeviceTag) : tag;
 }
 
-}  // namespace
+int16_t ValueDecimals(const DisplayDeviceInfo& d, uint16_t valueIndex) {
+  switch (valueIndex) {
+    case 1:
+      return DecimalsOfInput(d, d.channel1Config);
+    case 2:
+      return DecimalsOfInput(d, d.channel2Config);
+    case 3:
+      return 1;
+    case 4:
+      return static_cast<int16_t>(d.decimalNumber);
+    default:
+      return 0;
+  }
+}
+
+std::string ValueUnit(const DisplayDeviceInfo& d, uint16_t valueIndex) {
+  return valueIndex >= 1 && valueIndex <= 3 ? d.channelUnits[valueIndex - 1] : std::string();
+}
 
 void RefreshConfigTexts(DisplayConfig& config, const DisplayDeviceInfo& d) {
   config.deviceTag = platform::TrimBlanks(d.tag).empty() ? std::string(kDefaultDeviceTag) : d.tag;
@@ -42,29 +61,24 @@ void RefreshConfigTexts(DisplayConfig& config, const DisplayDeviceInfo& d) {
     case 0:
       config.channelName =
           d.model == DisplayDeviceInfo::kModelLogger ? TagOr(d.digInputTag, Name::DigitalInput) : "";
-      config.decimals = 0;
       break;
     case 1:
       config.channelName = TagOr(d.channel1Tag, Name::Channel1);
-      config.decimals = DecimalsOfInput(d, d.channel1Config);
       break;
     case 2:
       config.channelName = TagOr(d.channel2Tag, Name::Channel2);
-      config.decimals = DecimalsOfInput(d, d.channel2Config);
       break;
     case 3:
       config.channelName = TagOr(d.channel3Tag, Name::Ambient);
-      config.decimals = 1;
       break;
     case 4:
       config.channelName = CounterName(d);
-      config.decimals = static_cast<int16_t>(d.decimalNumber);
       break;
     default:
       break;  // names no value: the stored texts stay
   }
-  const uint16_t v = config.valueIndex;
-  config.unit = v >= 1 && v <= 3 ? d.channelUnits[v - 1] : std::string();
+  if (config.valueIndex <= kMaxValueIndex) config.decimals = ValueDecimals(d, config.valueIndex);
+  config.unit = ValueUnit(d, config.valueIndex);
 }
 
 std::optional<CounterResetItem> CounterResetItemFor(const DisplayDeviceInfo& d, uint16_t valueIndex,
@@ -125,7 +139,7 @@ WindowTitles BuildWindowTitles(DisplayConfig& config,
     }
     if (std::find(named.begin(), named.end(), d->serialNumber) == named.end()) {
       if (!named.empty()) caption += ",  ";
-      caption += DeviceTagOf(*d);
+      caption += DeviceTagOrDefault(*d);
       named.push_back(d->serialNumber);
     }
     config.valueIndex = entry.valueIndex;

@@ -13,6 +13,14 @@
 // The tag a device without one of its own goes by.
 inline constexpr const char* kDefaultDeviceTag = "Tervana";
 
+// The device's tag trimmed, or the default tag when it has none.
+std::string DeviceTagOrDefault(const DisplayDeviceInfo& device);
+// Decimals and unit of value `valueIndex` (0..4) of the device, from its configuration.
+int16_t ValueDecimals(const DisplayDeviceInfo& device, uint16_t valueIndex);
+std::string ValueUnit(const DisplayDeviceInfo& device, uint16_t valueIndex);
+// The counter's name by the digital input's mode; empty when the device has no counter.
+std::string CounterName(const DisplayDeviceInfo& device);
+
 // Device tag, channel name, decimals and unit of the configuration's value index, from the
 // device's configuration (tags fall back to the default channel names).
 void RefreshConfigTexts(DisplayConfig& config, const DisplayDeviceInfo& device);

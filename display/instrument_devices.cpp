@@ -12,6 +12,8 @@ DisplayDeviceInfo DescribeDevice(const DeviceInterface& device) {
   d.serialText = device::SerialText(r.SerialNumber);
   d.model = device.GetDeviceModel();
   d.firmwareVersion = r.FirmwareVersionNumber;
+  d.probeType = device.GetProbeType();
+  d.deviceConfig = r.DeviceConfig;
   d.tag = r.Tag;
   d.channel1Tag = r.Channel1.Tag;
   d.channel2Tag = r.Channel2.Tag;
