@@ -140,6 +140,10 @@ class TConfigViewForm : public QDialog, public DisplayConfigurator {
   const std::array<QString, 6>& KindNames() const { return kindNames_; }
   const QString& ReferenceText() const { return referenceText_; }
   const QString& RangeText() const { return rangeText_; }
+  // The caption of a control by its object name: a label's or button's text, a group's
+  // title, a page's tab text. Empty when no such control. Other windows copy captions of the
+  // wizard this way (the history viewer's pen dialog takes its colour and line-width texts).
+  QString CaptionOf(const QString& objectName) const;
 
  protected:
   void closeEvent(QCloseEvent* event) override;

@@ -100,3 +100,18 @@ void TConfigViewForm::Translate() {
   copy(findChild<QPushButton*>(QStringLiteral("MidZoneButton")), buttonText("GaugeMediumColorButton"));
   copy(findChild<QPushButton*>(QStringLiteral("HighZoneButton")), buttonText("GaugeHighColorButton"));
 }
+
+QString TConfigViewForm::CaptionOf(const QString& objectName) const {
+  QWidget* w = findChild<QWidget*>(objectName);
+  if (w == nullptr) return {};
+  if (auto* label = qobject_cast<QLabel*>(w)) return label->text();
+  if (auto* button = qobject_cast<QAbstractButton*>(w)) return button->text();
+  if (auto* group = qobject_cast<QGroupBox*>(w)) return group->title();
+  for (QWidget* p = w->parentWidget(); p != nullptr; p = p->parentWidget()) {
+    if (auto* tabs = qobject_cast<QTabWidget*>(p)) {
+      const int index = tabs->indexOf(w);
+      if (index >= 0) return tabs->tabText(index);
+    }
+  }
+  return {};
+}
