@@ -16,6 +16,7 @@ PACKAGES=(
   socat xvfb xauth x11-utils
   python3
   fonts-dejavu-core
+  python3
 )
 
 missing=()

@@ -488,7 +488,8 @@ QWidget* TConfigViewForm::BuildPreview() {
   meter_->setGeometry(10, 0, kPreviewWidth - 20, kPreviewHeight);
   meter_->SetRange(0, 100);
   meter_->SetIncrement(10);
-  meter_->SetBarThickness(14);
+  // What the thickness spin shows, so a new bar gets the width the user sees there.
+  meter_->SetBarThickness(10);
   meter_->SetDigits(1);
   meter_->SetColorFore(display_colors::kRed);
   meter_->SetMarkerColor(display_colors::kBlue);
