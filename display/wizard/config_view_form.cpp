@@ -44,7 +44,7 @@ TConfigViewForm::TConfigViewForm(const WizardServices& services, QWidget* parent
   referenceText_ = QString::fromUtf8("Referência");
   rangeText_ = QString::fromUtf8("Valor mínimo deve ser menor que valor máximo!");
   BuildForm();
-  ui::SetHelpContext(this, kHelpContext);
+  ui::SetHelpContext(this, ui::kHelpContextDisplayWizard);
   walk_.SetRange(0, 100);
   if (ui::ProgramLanguage().Loaded()) Translate();
   howRadioGroup_->SetItems(QStringList(kindNames_.begin(), kindNames_.end()));
@@ -168,10 +168,10 @@ void TConfigViewForm::ShowStep() {
       } else {
         timer_->start();
       }
-      ui::SetHelpContext(this, kHelpContext);
+      ui::SetHelpContext(this, ui::kHelpContextDisplayWizard);
       break;
     case 1:
-      ui::SetHelpContext(this, kind + 10);
+      ui::SetHelpContext(this, ui::DisplayWizardDeviceStepHelpContext(kind));
       timer_->start();
       howRadioGroup_->hide();
       hidePages();

@@ -72,7 +72,6 @@ class TConfigViewForm : public QDialog, public DisplayConfigurator {
   Q_OBJECT
 
  public:
-  static constexpr int kHelpContext = 17;
   static constexpr int kPreviewIntervalMs = 1000;
   static constexpr const char* kLanguageHeading =
       "# Form de Configura\xE7\xE3o do Componente Gr\xE1" "fico";

@@ -16,6 +16,7 @@
 #include "display/wizard/radio_group.h"
 #include "qcustomplot.h"
 #include "tests/display/wizard/wizard_fixture.h"
+#include "ui/help_context.h"
 #include "ui/language_file.h"
 
 namespace {
@@ -291,6 +292,25 @@ TEST(WizardLanguage, ShortSectionKeepsTheRest) {
   EXPECT_EQ(w.form->CaptionOf("BackBitBtn"), "Voltar");
   EXPECT_EQ(w.form->CaptionOf("ColorTabSheet"), "Cores");
   EXPECT_EQ(w.form->CaptionOf("NoSuchControl"), QString());
+}
+
+}  // namespace
+
+namespace {
+
+TEST(WizardSteps, HelpContextsFollowTheStepAndKind) {
+  WizardWorld w;
+  DisplayConfig c = KindConfig(DisplayKind::BarMeter);
+  w.form->SetConfig(c);
+  w.form->FormShow();
+  EXPECT_EQ(ui::OwnHelpContext(w.form.get()), 17);
+  EXPECT_TRUE(w.Find<QPushButton>("BackBitBtn")->isHidden());
+  w.form->NextClick();
+  EXPECT_EQ(ui::OwnHelpContext(w.form.get()), 14);
+  EXPECT_FALSE(w.Find<QPushButton>("NextBitBtn")->isEnabled());  // no device, no value
+  w.form->BackClick();
+  EXPECT_EQ(ui::OwnHelpContext(w.form.get()), 17);
+  w.form->FormClose();
 }
 
 }  // namespace
