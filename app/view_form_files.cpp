@@ -76,6 +76,7 @@ void TViewForm::OpenHistoryFile(const QString& fileName) {
       AddChildWindow(viewer.release());
       return;
     }
+    problem = commands->OpenProblem();
   } catch (const std::bad_alloc&) {
     problem = QString::fromUtf8(ui::kAllocationErrorText.data(), static_cast<qsizetype>(ui::kAllocationErrorText.size()));
   } catch (const std::exception& error) {

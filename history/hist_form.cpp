@@ -21,6 +21,8 @@
 #include "ui/main_window_services.h"
 #include "ui/user_interaction.h"
 #include "history/cell_texts.h"
+#include "history/chart_legend.h"
+#include "history/damage_texts.h"
 #include "history/hist_table_model.h"
 #include "history/hist_texts.h"
 #include "history/history_file.h"
@@ -86,9 +88,12 @@ void THistForm::BuildWidgets() {
   chartLayout->setSpacing(0);
   chart_ = new QCustomPlot(chartTabSheet_);
   chart_->setObjectName(QStringLiteral("HistChart"));
-  chart_->setContextMenuPolicy(Qt::CustomContextMenu);
-  chart_->setMinimumSize(240, 160);
+  chart_->setMinimumSize(160, 80);
   chartLayout->addWidget(chart_, 1);
+  legend_ = new ChartLegendView(chartTabSheet_);
+  legend_->setObjectName(QStringLiteral("HistLegend"));
+  chartLayout->addWidget(legend_);
+  chartTabSheet_->installEventFilter(this);
 
   infoPanel_ = new QFrame(chartTabSheet_);
   infoPanel_->setObjectName(QStringLiteral("InfoPanel"));
@@ -144,8 +149,6 @@ void THistForm::BuildWidgets() {
   connect(crossCheckBox_, &QCheckBox::toggled, this, &THistForm::CrossCheckBoxClick);
   connect(chart_, &QCustomPlot::mouseMove, this, &THistForm::HistChartMouseMove);
   connect(chart_, &QCustomPlot::mouseDoubleClick, this, &THistForm::HistChartDblClick);
-  connect(chart_, &QWidget::customContextMenuRequested, this,
-          [this](const QPoint& pos) { ShowPopupMenu(chart_->mapToGlobal(pos)); });
   connect(grid_, &QWidget::customContextMenuRequested, this,
           [this](const QPoint& pos) { ShowPopupMenu(grid_->viewport()->mapToGlobal(pos)); });
 }
@@ -173,19 +176,22 @@ void THistForm::ShowPopupMenu(const QPoint& globalPos) { popupMenu_->popup(globa
 
 bool THistForm::OpenFile(const QString& fileName) {
   setWindowTitle(fileName);
+  openProblem_.clear();
   {
     WaitCursor wait;
     try {
       grid_->setModel(nullptr);
       model_.reset();
       ClearChart();
-      if (ReadHistoryFile(QFile::encodeName(fileName).toStdString(), data_) != ReadStatus::Ok) return false;
+      const ReadStatus status = ReadHistoryFile(QFile::encodeName(fileName).toStdString(), data_);
+      if (status != ReadStatus::Ok) {
+        openProblem_ = DescribeReadFailure(status, data_.FirstDamage());
+        return false;
+      }
       texts_ = std::make_unique<CellTexts>(data_);
       seriesTitles_.clear();
-      for (size_t c = 0; c < data_.ValueColumnCount(); ++c)
-        seriesTitles_ << platform::FromCp1252(history::SeriesTitle(data_, c));
+      for (const std::string& title : SeriesTitles(data_)) seriesTitles_ << platform::FromCp1252(title);
       BuildChart();
-      ScaleAxes();
       model_ = std::make_unique<HistTableModel>(data_, *texts_);
       grid_->setModel(model_.get());
       SizeGridColumns();
@@ -196,12 +202,14 @@ bool THistForm::OpenFile(const QString& fileName) {
       model_.reset();
       ClearChart();
       data_ = HistoryData{};
+      openProblem_ = DescribeReadFailure(ReadStatus::OutOfMemory, {});
       return false;
     }
   }
   chart_->replot();
-  // Damaged lines were left out; the user learns that the file is not whole.
-  if (data_.SkippedLineCount() > 0) ui_.ShowMessage(this, messages_[kMsgTooManyColumns]);
+  // Damaged lines were left out; the user learns that the file is not whole, and where.
+  if (data_.SkippedLineCount() > 0)
+    ui_.ShowMessage(this, DescribeSkippedLines(data_, fileName, messages_[kMsgTooManyColumns]));
   return true;
 }
 
@@ -219,7 +227,8 @@ void THistForm::SizeGridColumns() {
   for (size_t c = 0; c < data_.ColumnCount(); ++c) {
     int width = c == HistoryData::kTimeColumn ? kTimeColumnWidth : kDefaultColumnWidth;
     for (int r = 0; r < HistoryData::kHeaderRows; ++r)
-      width = std::max(width, headerMetrics.horizontalAdvance(texts_->Cell(static_cast<size_t>(r), c)) + 16);
+      if (!data_.HeaderCell(r, c).empty())
+        width = std::max(width, headerMetrics.horizontalAdvance(texts_->Cell(static_cast<size_t>(r), c)) + 16);
     if (firstDataRow < data_.TableRowCount())
       width = std::max(width, metrics.horizontalAdvance(texts_->Cell(firstDataRow, c)) + 12);
     grid_->setColumnWidth(static_cast<int>(c), std::min(width, kWidestColumn));

@@ -11,13 +11,15 @@
 
 #include "ui/child_windows.h"
 #include "history/history_data.h"
+#include "history/run_lanes.h"
 
 class QAction;
 class QCheckBox;
-class QCPGraph;
 class QCPItemLine;
 class QCPLayer;
+class QCPTextElement;
 class QCustomPlot;
+class QPen;
 class QFrame;
 class QLabel;
 class QMenu;
@@ -32,7 +34,12 @@ class UserInteraction;
 namespace history {
 
 class CellTexts;
+class ChartGestures;
+class ChartLegendModel;
+class ChartLegendView;
+class ColumnLines;
 class HistTableModel;
+class ValueRange;
 
 class THistForm : public QWidget, public ui::HistoryViewerCommands {
   Q_OBJECT
@@ -45,9 +52,11 @@ class THistForm : public QWidget, public ui::HistoryViewerCommands {
   ~THistForm() override;
 
   // Reads the whole file into the table and the chart, with the wait cursor. False when the
-  // file can't be opened or read, holds no value column, or memory runs out. Lines that
-  // were damaged are left out and reported once; the rest is shown.
+  // file can't be opened or read, holds no value column or no data line among its lines,
+  // or memory runs out (OpenProblem says why). Lines that were damaged are left out and
+  // reported once, with where; the rest is shown.
   bool OpenFile(const QString& fileName) override;
+  QString OpenProblem() const override { return openProblem_; }
 
   // Export, pen dialog and printing arrive with their dialogs; until then they do nothing.
   bool ExportTable(const QString& fileName, bool withoutMilliseconds, bool millisecondsInOwnColumn,
@@ -61,17 +70,23 @@ class THistForm : public QWidget, public ui::HistoryViewerCommands {
   QString CellText(size_t tableRow, size_t column) const;
   size_t RunCount() const { return data_.Runs().size(); }
   size_t SeriesPerRun() const { return data_.ValueColumnCount(); }
-  // Value columns × runs, run by run, each run's in column order.
-  const std::vector<QCPGraph*>& Series() const { return series_; }
-  QCPGraph* SeriesOf(size_t run, size_t valueColumn) const { return series_[run * SeriesPerRun() + valueColumn]; }
   QString SeriesTitle(size_t valueColumn) const { return seriesTitles_.value(static_cast<qsizetype>(valueColumn)); }
   const QStringList& Messages() const { return messages_; }
+
+  // Every value column's line in every recording run, on one plottable of the chart.
+  ColumnLines* Lines() const { return lines_; }
+  // A column's colour and width, for all of its runs at once.
+  QPen ColumnPen(size_t valueColumn) const;
+  void SetColumnPen(size_t valueColumn, const QPen& pen);
 
   // The read-out for the chart position x (a chart key): the time in DateTimeLabel and each
   // value column's value at that time in the legend.
   void ShowReadout(double chartKey);
+  QString LegendText(size_t valueColumn) const;
   // The cross-hair through a point of the chart in pixels (shown while "Cruz" is checked).
   void MoveCrossHair(const QPoint& pixel);
+  // Both axes back to the whole file, after zooming or dragging.
+  void ShowWholeFile();
 
   QSize sizeHint() const override { return QSize(760, 540); }
 
@@ -81,6 +96,7 @@ class THistForm : public QWidget, public ui::HistoryViewerCommands {
   QCheckBox* CrossCheckBox() const { return crossCheckBox_; }
   QMenu* PopupMenu() const { return popupMenu_; }
   QTabWidget* PageControl() const { return pageControl_; }
+  ChartLegendView* Legend() const { return legend_; }
 
  private slots:
   void HistChartMouseMove(QMouseEvent* event);
@@ -96,14 +112,14 @@ class THistForm : public QWidget, public ui::HistoryViewerCommands {
   void ApplyLanguage();
   void CopyMainMenuCaptions();
   void ShowPopupMenu(const QPoint& globalPos);
+  void ReportSkippedLines(const QString& fileName);
 
   // hist_form_chart.cpp
   void SetUpChart();
   void ClearChart();
   void BuildChart();
-  void ScaleAxes();
-  void RefreshReadoutLayers();
-  void FitLegendColumns();
+  void ScaleAxes(const ValueRange& range);
+  void FitLegendAndTitle();
   bool eventFilter(QObject* watched, QEvent* event) override;
   void SizeGridColumns();
 
@@ -112,15 +128,23 @@ class THistForm : public QWidget, public ui::HistoryViewerCommands {
   HistoryData data_;
   std::unique_ptr<CellTexts> texts_;
   std::unique_ptr<HistTableModel> model_;
-  std::vector<QCPGraph*> series_;
-  // Earliest and latest chart key of each run (its lines need not be in time order).
-  std::vector<std::pair<double, double>> runSpans_;
+  // Earliest and latest chart key of each run (its lines need not be in time order), and
+  // the lane of the chart's lines that holds it.
+  std::vector<RunSpan> runSpans_;
+  RunLanes runLanes_;
   QStringList seriesTitles_;
+  QString chartTitle_;
+  QString openProblem_;
 
   QTabWidget* pageControl_ = nullptr;
   QWidget* chartTabSheet_ = nullptr;
   QWidget* tableTabSheet_ = nullptr;
   QCustomPlot* chart_ = nullptr;
+  ColumnLines* lines_ = nullptr;
+  QCPTextElement* titleElement_ = nullptr;
+  ChartGestures* gestures_ = nullptr;
+  ChartLegendView* legend_ = nullptr;
+  ChartLegendModel* legendModel_ = nullptr;
   QFrame* infoPanel_ = nullptr;
   QLabel* dateTimeLabel_ = nullptr;
   QCheckBox* crossCheckBox_ = nullptr;
@@ -134,7 +158,6 @@ class THistForm : public QWidget, public ui::HistoryViewerCommands {
   QCPLayer* readoutLayer_ = nullptr;
   QCPItemLine* crossVertical_ = nullptr;
   QCPItemLine* crossHorizontal_ = nullptr;
-  int widestLegendItem_ = 0;
 };
 
 }  // namespace history

@@ -1,17 +1,20 @@
-// The chart page of THistForm: the series of every recording run, the axes, the read-out
-// under the mouse and the cross-hair.
+// The chart page of THistForm: the lines of every recording run, the axes, the legend, the
+// read-out under the mouse and the cross-hair.
 #include <QCheckBox>
 #include <QLabel>
 #include <QMouseEvent>
 #include <algorithm>
 #include <limits>
 
-#include "history/axis_scale.h"
 #include "history/cell_texts.h"
-#include "platform/chart_time.h"
+#include "history/chart_gestures.h"
+#include "history/chart_legend.h"
+#include "history/chart_series.h"
+#include "history/column_lines.h"
 #include "history/hist_form.h"
-#include "history/point_search.h"
 #include "history/series_titles.h"
+#include "history/time_axis_ticker.h"
+#include "platform/chart_time.h"
 #include "platform/qt_text.h"
 #include "qcustomplot.h"
 
@@ -30,37 +33,28 @@ QColor SeriesColour(size_t column) {
 
 constexpr char kReadoutLayer[] = "readout";
 
+// The legend takes at most this part of the chart page's height.
+constexpr int kLegendHeightDivisor = 4;
+
 }  // namespace
 
 void THistForm::SetUpChart() {
   chart_->setBackground(Qt::white);
   chart_->axisRect()->setBackground(Qt::white);
   chart_->setAutoAddPlottableToLegend(false);
+  chart_->legend->setVisible(false);
   chart_->setNoAntialiasingOnDrag(true);
   chart_->installEventFilter(this);
+  chart_->xAxis->setTicker(QSharedPointer<TimeAxisTicker>::create());
+  lines_ = new ColumnLines(chart_->xAxis, chart_->yAxis);
 
-  // The legend in its own row below the plot, listing the series.
-  chart_->legend->setVisible(true);
-  chart_->axisRect()->insetLayout()->take(chart_->legend);
-  chart_->plotLayout()->addElement(1, 0, chart_->legend);
-  chart_->plotLayout()->setRowStretchFactor(1, 0.001);
-  chart_->legend->setFillOrder(QCPLegend::foColumnsFirst);
-  chart_->legend->setBorderPen(Qt::NoPen);
+  gestures_ = new ChartGestures(chart_, [this](const QPoint& globalPos) { ShowPopupMenu(globalPos); });
 
-  auto ticker = QSharedPointer<QCPAxisTickerDateTime>::create();
-  ticker->setTimeZone(QTimeZone::utc());
-  const QLocale locale;
-  ticker->setDateTimeFormat(locale.dateFormat(QLocale::ShortFormat) + QLatin1Char('\n') + TimeFormatWithoutZone(locale));
-  chart_->xAxis->setTicker(ticker);
+  legendModel_ = new ChartLegendModel(this);
+  legend_->setModel(legendModel_);
 
-  // Zoom and scroll along the time only; the value axis keeps its scale.
-  chart_->setInteractions(QCP::iRangeDrag | QCP::iRangeZoom);
-  chart_->axisRect()->setRangeDrag(Qt::Horizontal);
-  chart_->axisRect()->setRangeZoom(Qt::Horizontal);
-
-  // The legend and the cross-hair on layers of their own: following the mouse redraws them
-  // and not a million points per series.
-  chart_->layer(QStringLiteral("legend"))->setMode(QCPLayer::lmBuffered);
+  // The cross-hair on a layer of its own: following the mouse redraws it and not a
+  // million points.
   chart_->addLayer(QString::fromLatin1(kReadoutLayer), chart_->layer(QStringLiteral("legend")), QCustomPlot::limAbove);
   readoutLayer_ = chart_->layer(QString::fromLatin1(kReadoutLayer));
   readoutLayer_->setMode(QCPLayer::lmBuffered);
@@ -76,130 +70,106 @@ void THistForm::SetUpChart() {
 }
 
 void THistForm::ClearChart() {
-  // The legend's items first, all at once: a graph removed while it is listed makes the
-  // legend rearrange every item it holds, which grows with the cube of the columns.
-  chart_->legend->clearItems();
-  chart_->clearGraphs();
-  series_.clear();
+  legendModel_->Reset({}, nullptr);
+  lines_->Clear();
   runSpans_.clear();
-  if (auto* title = qobject_cast<QCPTextElement*>(chart_->plotLayout()->element(0, 0))) {
-    chart_->plotLayout()->remove(title);
+  runLanes_ = {};
+  chartTitle_.clear();
+  if (titleElement_ != nullptr) {
+    chart_->plotLayout()->remove(titleElement_);
     chart_->plotLayout()->simplify();
+    titleElement_ = nullptr;
   }
   crossVertical_->setVisible(false);
   crossHorizontal_->setVisible(false);
 }
 
 void THistForm::BuildChart() {
-  const size_t columns = data_.ValueColumnCount();
-  const auto& runs = data_.Runs();
-  const auto& times = data_.Times();
-  series_.reserve(columns * runs.size());
-  runSpans_.reserve(runs.size());
+  ChartSeries series = BuildChartSeries(data_);
+  std::vector<QPen> pens;
+  pens.reserve(series.lanes.size());
+  for (size_t c = 0; c < series.lanes.size(); ++c) pens.emplace_back(SeriesColour(c), 1);
+  lines_->SetColumns(std::move(series.lanes), std::move(pens));
+  runSpans_ = std::move(series.runSpans);
+  runLanes_ = std::move(series.runLanes);
+  legend_->SizeEntries(seriesTitles_);
+  legendModel_->Reset(seriesTitles_, lines_);
 
-  // The keys once for every column of a run.
-  QVector<double> keys;
-  for (size_t r = 0; r < runs.size(); ++r) {
-    const HistoryRun& run = runs[r];
-    keys.resize(static_cast<qsizetype>(run.rowCount));
-    bool sorted = true;
-    std::pair<double, double> span(std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity());
-    for (size_t i = 0; i < run.rowCount; ++i) {
-      const double key = chart_time::KeyFromDateTime(times[run.firstRow + i]);
-      keys[static_cast<qsizetype>(i)] = key;
-      if (i > 0 && key < keys[static_cast<qsizetype>(i - 1)]) sorted = false;
-      span = {std::min(span.first, key), std::max(span.second, key)};
-    }
-    runSpans_.push_back(span);
-    for (size_t c = 0; c < columns; ++c) {
-      QCPGraph* graph = chart_->addGraph();
-      graph->setPen(QPen(SeriesColour(c), 1));
-      const std::vector<double>& values = data_.Values(c);
-      // A value that didn't convert is no point: the line joins its neighbours.
-      QVector<QCPGraphData> points;
-      points.reserve(static_cast<qsizetype>(run.rowCount));
-      for (size_t i = 0; i < run.rowCount; ++i) {
-        const double v = values[run.firstRow + i];
-        if (v == v) points.append(QCPGraphData(keys[static_cast<qsizetype>(i)], static_cast<float>(v)));
-      }
-      graph->data()->set(points, sorted);
-      // Only the first run is named in the legend; later runs are the same columns again.
-      if (r == 0) {
-        graph->setName(seriesTitles_.value(static_cast<qsizetype>(c)));
-        graph->addToLegend();
-      }
-      series_.push_back(graph);
-    }
-  }
-
-  // Room in each legend entry for the longest read-out a value can add.
-  const int readoutWidth = QFontMetrics(chart_->legend->font()).horizontalAdvance(QStringLiteral(": -00000.000"));
-  widestLegendItem_ = 0;
-  for (int i = 0; i < chart_->legend->itemCount(); ++i)
-    widestLegendItem_ = std::max(widestLegendItem_, chart_->legend->item(i)->minimumOuterSizeHint().width() + readoutWidth);
-  FitLegendColumns();
-
-  const QString title = platform::FromCp1252(ChartTitle(data_));
-  if (!title.isEmpty()) {
+  chartTitle_ = platform::FromCp1252(ChartTitle(data_));
+  if (!chartTitle_.isEmpty()) {
     chart_->plotLayout()->insertRow(0);
     QFont font = chart_->font();
     font.setBold(true);
-    chart_->plotLayout()->addElement(0, 0, new QCPTextElement(chart_, title, font));
+    titleElement_ = new QCPTextElement(chart_, chartTitle_, font);
+    chart_->plotLayout()->addElement(0, 0, titleElement_);
   }
+  ScaleAxes(series.range);
+  FitLegendAndTitle();
 }
 
-void THistForm::ScaleAxes() {
-  ValueRange range;
-  for (size_t c = 0; c < data_.ValueColumnCount(); ++c)
-    for (double v : data_.Values(c)) range.Add(static_cast<float>(v));
-  const AxisRange axis = ScaleValueAxis(range);
-  chart_->yAxis->setRange(axis.min, axis.max);
+void THistForm::ScaleAxes(const ValueRange& range) {
+  const AxisRange values = ScaleValueAxis(range);
 
-  const auto& times = data_.Times();
-  if (times.empty()) return;
   // Every time stamp, not only each run's ends: a clock set back during a recording puts
   // points before the first line's.
-  const auto [earliest, latest] = std::minmax_element(times.begin(), times.end());
-  double first = chart_time::KeyFromDateTime(*earliest), last = chart_time::KeyFromDateTime(*latest);
+  double first = std::numeric_limits<double>::infinity(), last = -first;
+  for (const RunSpan& span : runSpans_) {
+    first = std::min(first, span.first);
+    last = std::max(last, span.second);
+  }
+  // A file of nothing but its header (a recording that has just begun) has no time to show.
+  const bool anyTime = first <= last;
+  chart_->xAxis->setTickLabels(anyTime);
+  if (!anyTime) first = last = 0;
   if (last - first < 1.0) {
     first -= 30.0;
     last += 30.0;
   }
-  chart_->xAxis->setRange(first, last);
+  gestures_->SetWhole(QCPRange(first, last), QCPRange(values.min, values.max));
+}
+
+void THistForm::ShowWholeFile() { gestures_->ShowWhole(); }
+
+QPen THistForm::ColumnPen(size_t valueColumn) const { return lines_->ColumnPen(valueColumn); }
+
+void THistForm::SetColumnPen(size_t valueColumn, const QPen& pen) {
+  lines_->SetColumnPen(valueColumn, pen);
+  legendModel_->RefreshAll();
+  chart_->replot();
 }
 
 void THistForm::ShowReadout(double chartKey) {
-  if (series_.empty()) return;
+  if (data_.DataRowCount() == 0 || !texts_) return;
   const TDateTime t = chart_time::DateTimeFromKey(chartKey);
-  dateTimeLabel_->setText(t != 0 && texts_ ? messages_[kMsgInstant] + QStringLiteral(": ") + texts_->DateTimeText(t)
-                                           : QString());
+  dateTimeLabel_->setText(messages_[kMsgInstant] + QStringLiteral(": ") + texts_->DateTimeText(t));
 
   // The first run whose time span holds the cursor (an empty run's span holds nothing).
-  long runAtCursor = -1;
-  for (size_t r = 0; r < runSpans_.size() && runAtCursor < 0; ++r)
-    if (runSpans_[r].first <= chartKey && chartKey <= runSpans_[r].second) runAtCursor = static_cast<long>(r);
-
-  // Each series is searched by its own times: a value missing in one column neither shifts
-  // the others nor leads past a series' end.
-  for (size_t c = 0; c < SeriesPerRun(); ++c) {
-    QString name = seriesTitles_.value(static_cast<qsizetype>(c));
-    if (runAtCursor >= 0) {
-      const QCPGraphDataContainer& points = *SeriesOf(static_cast<size_t>(runAtCursor), c)->data();
-      const size_t count = static_cast<size_t>(points.size());
-      if (count > 0 && points.constBegin()->key <= chartKey && chartKey <= (points.constEnd() - 1)->key) {
-        auto keyAt = [&points](size_t i) { return (points.constBegin() + static_cast<int>(i))->key; };
-        const long index = FindPointIndex(keyAt, count, chartKey);
-        if (index >= 0)
-          name += QStringLiteral(": ") + texts_->ReadoutValue((points.constBegin() + static_cast<int>(index))->value);
-      }
+  size_t run = runSpans_.size();
+  for (size_t r = 0; r < runSpans_.size(); ++r)
+    if (runSpans_[r].first <= chartKey && chartKey <= runSpans_[r].second) {
+      run = r;
+      break;
     }
-    SeriesOf(0, c)->setName(name);
+  if (run == runSpans_.size()) {
+    legendModel_->SetReadout(nullptr);
+    return;
   }
-  RefreshReadoutLayers();
+  // Each column is searched by its own points: a value missing in one column neither shifts
+  // the others nor leads past the run's end. Only the entries in view ask.
+  const RunSpan span = runSpans_[run];
+  const size_t lane = runLanes_.laneOfRun[run];
+  legendModel_->SetReadout([this, span, lane, chartKey](size_t column) {
+    const auto value = lines_->ValueAt(column, lane, span.first, span.second, chartKey);
+    return value ? QStringLiteral(": ") + texts_->ReadoutValue(*value) : QString();
+  });
+}
+
+QString THistForm::LegendText(size_t valueColumn) const {
+  return legendModel_->index(static_cast<int>(valueColumn)).data().toString();
 }
 
 void THistForm::HistChartMouseMove(QMouseEvent* event) {
-  if (series_.empty()) return;
+  if (data_.DataRowCount() == 0) return;
   const QPoint pos = event->position().toPoint();
   const QRect plot = chart_->axisRect()->rect();
   if (pos.x() < plot.left() || pos.x() > plot.right() || pos.y() < plot.top() || pos.y() > plot.bottom()) return;
@@ -217,6 +187,8 @@ void THistForm::MoveCrossHair(const QPoint& pixel) {
   crossVertical_->end->setCoords(pixel.x(), plot.bottom());
   crossHorizontal_->start->setCoords(plot.left(), pixel.y());
   crossHorizontal_->end->setCoords(plot.right(), pixel.y());
+  // A layer redraw falls back to a whole one by itself while the chart's buffers are stale.
+  readoutLayer_->replot();
 }
 
 void THistForm::CrossCheckBoxClick() {
@@ -227,36 +199,26 @@ void THistForm::CrossCheckBoxClick() {
   }
 }
 
-// As many legend entries side by side as fit the chart's width.
-void THistForm::FitLegendColumns() {
-  QCPLegend* legend = chart_->legend;
-  if (legend->itemCount() == 0 || widestLegendItem_ <= 0) return;
-  const int room = chart_->width() - legend->margins().left() - legend->margins().right();
-  const int perRow = std::clamp((room + legend->columnSpacing()) / (widestLegendItem_ + legend->columnSpacing()), 1,
-                                legend->itemCount());
-  if (perRow == legend->wrap()) return;
-  legend->setWrap(perRow);
-  legend->setFillOrder(QCPLegend::foColumnsFirst, true);
+// The legend as high as its entries need at the page's width, but never more than a part of
+// the page, so a small or tiled viewer keeps its plot; the chart title cut to the width.
+void THistForm::FitLegendAndTitle() {
+  const int pageHeight = chartTabSheet_->height();
+  const int height = legend_->HeightFor(chartTabSheet_->width(), pageHeight / kLegendHeightDivisor);
+  legend_->setFixedHeight(height);
+  legend_->setVisible(height > 0);
+  if (titleElement_ != nullptr) {
+    const QFontMetrics metrics(titleElement_->font());
+    const QString shown = metrics.elidedText(chartTitle_, Qt::ElideRight, std::max(40, chart_->width() - 20));
+    if (shown != titleElement_->text()) {
+      titleElement_->setText(shown);
+      chart_->replot(QCustomPlot::rpQueuedReplot);
+    }
+  }
 }
 
 bool THistForm::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == chart_ && event->type() == QEvent::Resize) FitLegendColumns();
+  if ((watched == chart_ || watched == chartTabSheet_) && event->type() == QEvent::Resize) FitLegendAndTitle();
   return QWidget::eventFilter(watched, event);
-}
-
-void THistForm::RefreshReadoutLayers() {
-  QCPLegend* legend = chart_->legend;
-  const QSize needed = legend->minimumOuterSizeHint();
-  const QRect room = legend->outerRect();
-  if (needed.width() > room.width() || needed.height() > room.height()) {
-    // The longer names need a new layout of the whole chart.
-    chart_->replot();
-    return;
-  }
-  // A layer redraw falls back to a whole one by itself while the chart's buffers are stale.
-  legend->update(QCPLayoutElement::upLayout);
-  chart_->layer(QStringLiteral("legend"))->replot();
-  readoutLayer_->replot();
 }
 
 }  // namespace history

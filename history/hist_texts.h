@@ -18,4 +18,20 @@ inline constexpr char kImprimirText[] = "Imprimir";
 inline constexpr char kExportarText[] = "Exportar";
 inline constexpr char kFecharText[] = "Fechar";
 
+// What is wrong with a file or one of its lines ("%1" the field at fault).
+inline constexpr char kLineText[] = "Linha %1: ";
+inline constexpr char kNoValueColumnsText[] =
+    "a linha dos nomes dos valores não tem nenhuma coluna além da data e da hora.";
+inline constexpr char kDateShapeText[] = "\"%1\" não é uma data dd/mm/aaaa.";
+inline constexpr char kImpossibleDateText[] = "a data \"%1\" não existe.";
+inline constexpr char kNoTimeText[] = "falta a hora depois da data \"%1\".";
+inline constexpr char kTimeShapeText[] = "\"%1\" não é uma hora hh:mm:ss.mmm.";
+inline constexpr char kImpossibleTimeText[] = "a hora \"%1\" não existe.";
+inline constexpr char kTooManyFieldsText[] = "mais valores que colunas.";
+inline constexpr char kNotHistoryFileText[] = "Este não é um arquivo de histórico.";
+inline constexpr char kNoDataLineText[] = "Nenhuma linha de dados pôde ser lida.";
+inline constexpr char kEmptyFileText[] = "O arquivo está vazio.";
+inline constexpr char kDamagedLinesText[] = "Erro na leitura do arquivo! Linhas danificadas foram deixadas de fora.";
+inline constexpr char kSkippedLinesText[] = "%1 linhas deixadas de fora ao todo.";
+
 }  // namespace history

@@ -5,23 +5,21 @@
 
 namespace history {
 
-namespace {
-const std::string kEmpty;
-}
-
-const std::string& HistoryData::HeaderCell(int row, size_t column) const {
-  if (row < 0 || row >= kHeaderRows || column >= header_[row].size()) return kEmpty;
-  return header_[row][column];
+std::string_view HistoryData::HeaderCell(int row, size_t column) const {
+  if (row < 0 || row >= kHeaderRows || column >= header_[row].ends.size()) return {};
+  const HeaderRow& header = header_[row];
+  const size_t begin = column == 0 ? 0 : header.ends[column - 1];
+  return std::string_view(header.text).substr(begin, header.ends[column] - begin);
 }
 
 std::string HistoryData::ValueText(size_t dataRow, size_t valueColumn, char decimalSeparator) const {
-  const ValueColumn& column = columns_[valueColumn];
-  const double value = column.values[dataRow];
+  const double value = Value(dataRow, valueColumn);
   if (std::isnan(value)) return {};
+  const size_t at = rowStart_[dataRow] + valueColumn;
   std::string text;
-  const int8_t decimals = column.decimals[dataRow];
+  const int8_t decimals = decimals_[at];
   if (decimals == kRawText) {
-    text = column.rawTexts.at(dataRow);
+    text = rawTexts_.at(at);
   } else {
     // Only texts of at most 15 digits get here, which a double reprints exactly.
     char buffer[40];

@@ -16,6 +16,8 @@ constexpr std::string_view kNewStartMarker = "##_New_Start_##";
 constexpr int kPlaceholderLinesAfterMarker = 3;
 // Texts with more digits than this are kept as written: a double reprints up to 15 exactly.
 constexpr int kMaxReprintDigits = 15;
+// Enough of a damaged field to recognise it in a message.
+constexpr size_t kMaxShownFieldBytes = 40;
 
 constexpr double kPow10[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7,
                              1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
@@ -50,16 +52,20 @@ bool HasDateShape(std::string_view f) {
          !IsDigit(p[5]) && IsDigit(p[6]) && IsDigit(p[7]) && IsDigit(p[8]) && IsDigit(p[9]);
 }
 
-// hh:mm:ss.mmm as a fraction of a day; false for a damaged or impossible time.
-bool ParseTimeOfDay(std::string_view f, double& dayFraction) {
-  if (f.size() != 12) return false;
+enum class TimeCheck { Ok, Shape, Impossible };
+
+// hh:mm:ss.mmm as a fraction of a day.
+TimeCheck ParseTimeOfDay(std::string_view f, double& dayFraction) {
+  if (f.size() != 12) return TimeCheck::Shape;
   const char* p = f.data();
   if (!(IsDigit(p[0]) && IsDigit(p[1]) && !IsDigit(p[2]) && IsDigit(p[3]) && IsDigit(p[4]) &&
         !IsDigit(p[5]) && IsDigit(p[6]) && IsDigit(p[7]) && !IsDigit(p[8]) && IsDigit(p[9]) &&
         IsDigit(p[10]) && IsDigit(p[11])))
-    return false;
+    return TimeCheck::Shape;
   return platform::TryEncodeTime(TwoDigits(p), TwoDigits(p + 3), TwoDigits(p + 6),
-                                 (p[9] - '0') * 100 + TwoDigits(p + 10), dayFraction);
+                                 (p[9] - '0') * 100 + TwoDigits(p + 10), dayFraction)
+             ? TimeCheck::Ok
+             : TimeCheck::Impossible;
 }
 
 // The common field " [-]digits[.digits]" of at most 15 digits without superfluous leading
@@ -119,16 +125,10 @@ ReadStatus HistoryParser::Parse(std::string_view text, HistoryData& data) {
     // Header lines, split once the value-name line has given the column count: fields past
     // it are never stored, however many a damaged line holds.
     std::string_view headerText[HistoryData::kHeaderRows];
+    size_t headerLineNumber[HistoryData::kHeaderRows] = {};
     int headerLines = 0;
     bool headerDone = false;
     size_t valueColumns = 0;
-
-    struct Cell {
-      double value;
-      int decimals;
-      std::string_view raw;
-    };
-    std::vector<Cell> cells;
 
     char cachedDate[10] = {};
     bool haveCachedDate = false;
@@ -136,46 +136,44 @@ ReadStatus HistoryParser::Parse(std::string_view text, HistoryData& data) {
 
     int placeholdersToSkip = 0;
     size_t lineNumber = 0;
+    // Values kept as written, added once their line is taken whole.
+    std::vector<std::pair<size_t, std::string_view>> rawTexts;
 
     auto finishHeader = [&]() -> bool {
       headerDone = true;
-      if (headerLines < 2) return false;
-      const size_t columns = static_cast<size_t>(std::count(headerText[1].begin(), headerText[1].end(), ',')) + 1;
-      if (columns <= HistoryData::kFirstValueColumn) return false;
+      const size_t columns =
+          headerLines < 2 ? 0 : static_cast<size_t>(std::count(headerText[1].begin(), headerText[1].end(), ',')) + 1;
+      if (columns <= HistoryData::kFirstValueColumn) {
+        data = HistoryData{};
+        data.firstDamage_ = {LineProblem::NoValueColumns, headerLines < 2 ? lineNumber : headerLineNumber[1], {}};
+        return false;
+      }
       data.columnCount_ = columns;
-      for (int r = 0; r < HistoryData::kHeaderRows; ++r) {
-        data.header_[r].assign(columns, std::string());
-        if (r >= headerLines) continue;
+      for (int r = 0; r < headerLines; ++r) {
+        HistoryData::HeaderRow& row = data.header_[r];
         const char* b = headerText[r].data();
         const char* const e = b + headerText[r].size();
+        const size_t commas = static_cast<size_t>(std::count(b, e, ','));
+        row.ends.reserve(std::min(columns, commas + 1));
         for (size_t k = 0; k < columns; ++k) {
           const char* c = FindComma(b, e);
-          data.header_[r][k].assign(Trim(b, c));
+          row.text += Trim(b, c);
+          row.ends.push_back(row.text.size());
           if (c == e) break;
           b = c + 1;
         }
       }
       valueColumns = columns - HistoryData::kFirstValueColumn;
-      data.columns_.resize(valueColumns);
-      cells.resize(valueColumns);
       data.runs_.push_back({0, 0});
       return true;
     };
 
-    auto skipLine = [&]() {
-      if (data.skippedLines_++ == 0) data.firstSkippedLine_ = lineNumber;
-    };
-
-    // Guess the row count from the first data line so the columns grow without copies.
-    bool reserved = false;
-    auto reserveFor = [&](size_t lineLength) {
-      reserved = true;
-      const size_t rows = static_cast<size_t>(end - p) / (lineLength + 1) + 16;
-      data.times_.reserve(rows);
-      for (auto& column : data.columns_) {
-        column.values.reserve(rows);
-        column.decimals.reserve(rows);
-      }
+    auto skipLine = [&](LineProblem problem, std::string_view field) {
+      if (data.skippedLines_++ > 0) return;
+      std::string shown(field.substr(0, kMaxShownFieldBytes));
+      for (char& c : shown)
+        if (static_cast<unsigned char>(c) < ' ') c = '?';
+      data.firstDamage_ = {problem, lineNumber, std::move(shown)};
     };
 
     while (p < end) {
@@ -187,11 +185,9 @@ ReadStatus HistoryParser::Parse(std::string_view text, HistoryData& data) {
       if (IsBlankLine(lineBegin, lineEnd)) continue;
 
       if (!headerDone) {
+        headerLineNumber[headerLines] = lineNumber;
         headerText[headerLines] = {lineBegin, static_cast<size_t>(lineEnd - lineBegin)};
-        if (++headerLines == HistoryData::kHeaderRows && !finishHeader()) {
-          data = HistoryData{};
-          return ReadStatus::NoValueColumns;
-        }
+        if (++headerLines == HistoryData::kHeaderRows && !finishHeader()) return ReadStatus::NoValueColumns;
         continue;
       }
 
@@ -211,8 +207,12 @@ ReadStatus HistoryParser::Parse(std::string_view text, HistoryData& data) {
         placeholdersToSkip = 0;
       }
 
-      if (comma == lineEnd || !HasDateShape(first)) {
-        skipLine();
+      if (!HasDateShape(first)) {
+        skipLine(LineProblem::DateShape, first);
+        continue;
+      }
+      if (comma == lineEnd) {
+        skipLine(LineProblem::NoTime, first);
         continue;
       }
       if (!haveCachedDate || std::memcmp(cachedDate, first.data(), sizeof cachedDate) != 0) {
@@ -220,7 +220,7 @@ ReadStatus HistoryParser::Parse(std::string_view text, HistoryData& data) {
         TDateTime days;
         if (!platform::TryEncodeDate((d[6] - '0') * 1000 + (d[7] - '0') * 100 + TwoDigits(d + 8),
                                      TwoDigits(d + 3), TwoDigits(d), days)) {
-          skipLine();
+          skipLine(LineProblem::ImpossibleDate, first);
           continue;
         }
         std::memcpy(cachedDate, d, sizeof cachedDate);
@@ -230,12 +230,18 @@ ReadStatus HistoryParser::Parse(std::string_view text, HistoryData& data) {
 
       const char* b = comma + 1;
       comma = FindComma(b, lineEnd);
+      const std::string_view timeField = Trim(b, comma);
       double timeOfDay;
-      if (!ParseTimeOfDay(Trim(b, comma), timeOfDay)) {
-        skipLine();
+      const TimeCheck time = ParseTimeOfDay(timeField, timeOfDay);
+      if (time != TimeCheck::Ok) {
+        skipLine(time == TimeCheck::Shape ? LineProblem::TimeShape : LineProblem::ImpossibleTime, timeField);
         continue;
       }
 
+      // The values go straight to the end of the table and are taken back should the line
+      // turn out to hold more of them than there are columns.
+      const size_t rowBegin = data.values_.size();
+      rawTexts.clear();
       size_t k = 0;
       bool tooManyFields = false;
       while (comma != lineEnd) {
@@ -244,41 +250,43 @@ ReadStatus HistoryParser::Parse(std::string_view text, HistoryData& data) {
           tooManyFields = true;
           break;
         }
-        Cell& cell = cells[k++];
-        cell.raw = {};
-        if (ReadPlainDecimal(b, lineEnd, cell.value, cell.decimals, comma)) continue;
+        ++k;
+        double value;
+        int decimals;
+        if (ReadPlainDecimal(b, lineEnd, value, decimals, comma)) {
+          data.values_.push_back(value);
+          data.decimals_.push_back(static_cast<int8_t>(decimals));
+          continue;
+        }
         comma = FindComma(b, lineEnd);
         const std::string_view field = Trim(b, comma);
-        if (ParseOtherNumber(field, cell.value)) {
-          cell.decimals = HistoryData::kRawText;
-          cell.raw = field;
+        if (ParseOtherNumber(field, value)) {
+          rawTexts.emplace_back(data.values_.size(), field);
+          data.values_.push_back(value);
+          data.decimals_.push_back(HistoryData::kRawText);
         } else {
-          cell.value = std::numeric_limits<double>::quiet_NaN();
+          data.values_.push_back(std::numeric_limits<double>::quiet_NaN());
+          data.decimals_.push_back(0);
         }
       }
       if (tooManyFields) {
-        skipLine();
+        data.values_.resize(rowBegin);
+        data.decimals_.resize(rowBegin);
+        skipLine(LineProblem::TooManyFields, {});
         continue;
       }
-      for (; k < valueColumns; ++k) {
-        cells[k].value = std::numeric_limits<double>::quiet_NaN();
-        cells[k].raw = {};
-      }
-
-      if (!reserved) reserveFor(static_cast<size_t>(lineEnd - lineBegin));
-      const size_t row = data.times_.size();
+      for (const auto& [at, raw] : rawTexts) data.rawTexts_.emplace(at, std::string(raw));
       data.times_.push_back(platform::ComposeDateTime(cachedDays, timeOfDay));
-      for (size_t c = 0; c < valueColumns; ++c) {
-        HistoryData::ValueColumn& column = data.columns_[c];
-        column.values.push_back(cells[c].value);
-        column.decimals.push_back(static_cast<int8_t>(cells[c].decimals));
-        if (!cells[c].raw.empty()) column.rawTexts.emplace(row, std::string(cells[c].raw));
-      }
+      data.rowStart_.push_back(data.values_.size());
     }
 
-    if (!headerDone && !finishHeader()) {
+    if (!headerDone && !finishHeader()) return ReadStatus::NoValueColumns;
+    if (data.times_.empty() && data.skippedLines_ > 0) {
+      // Lines were there and none of them was a data line: this is no history file.
+      const LineDamage damage = data.firstDamage_;
       data = HistoryData{};
-      return ReadStatus::NoValueColumns;
+      data.firstDamage_ = damage;
+      return ReadStatus::NoDataLines;
     }
     for (size_t r = 0; r < data.runs_.size(); ++r) {
       const size_t next = r + 1 < data.runs_.size() ? data.runs_[r + 1].firstRow : data.times_.size();

@@ -13,6 +13,7 @@ enum class ReadStatus {
   CannotOpen,      // the file could not be opened or read
   NothingRead,     // the file is empty
   NoValueColumns,  // the value-name line has no column beyond date and time
+  NoDataLines,     // lines follow the header, and not one of them is a data line
   OutOfMemory,
 };
 
@@ -20,6 +21,8 @@ class HistoryParser {
  public:
   // Replaces what data held. A damaged data line (impossible or misplaced date or time, more
   // fields than the value-name line, no time) is left out and counted; the rest is read.
+  // When the file can't be shown, data holds nothing but what made it unreadable
+  // (FirstDamage). Memory follows what the lines held, never the columns times the lines.
   static ReadStatus Parse(std::string_view text, HistoryData& data);
 };
 

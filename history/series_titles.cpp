@@ -2,24 +2,37 @@
 
 namespace history {
 
-std::string SeriesTitle(const HistoryData& data, size_t valueColumn) {
-  const size_t column = valueColumn + HistoryData::kFirstValueColumn;
-  const std::string& valueName = data.HeaderCell(1, column);
+std::vector<std::string> SeriesTitles(const HistoryData& data) {
+  const size_t first = HistoryData::kFirstValueColumn;
   int deviceNames = 0;
-  for (size_t k = HistoryData::kFirstValueColumn; k < data.ColumnCount(); ++k)
+  for (size_t k = first; k < data.ColumnCount() && deviceNames < 2; ++k)
     if (!data.HeaderCell(0, k).empty()) ++deviceNames;
-  if (deviceNames < 2) return valueName;
-  for (size_t k = column + 1; k-- > 0;) {
-    const std::string& device = data.HeaderCell(0, k);
-    if (!device.empty()) return device + " / " + valueName;
+  // A value left of every device name in the value columns may still sit under one in the
+  // date or time column.
+  std::string_view device;
+  for (size_t k = 0; k < first; ++k)
+    if (!data.HeaderCell(0, k).empty()) device = data.HeaderCell(0, k);
+
+  std::vector<std::string> titles;
+  titles.reserve(data.ValueColumnCount());
+  for (size_t k = first; k < data.ColumnCount(); ++k) {
+    const std::string_view valueName = data.HeaderCell(1, k);
+    if (!data.HeaderCell(0, k).empty()) device = data.HeaderCell(0, k);
+    std::string title;
+    if (deviceNames >= 2 && !device.empty()) {
+      title.reserve(device.size() + 3 + valueName.size());
+      title.append(device).append(" / ");
+    }
+    title.append(valueName);
+    titles.push_back(std::move(title));
   }
-  return valueName;
+  return titles;
 }
 
 std::string ChartTitle(const HistoryData& data) {
   std::string title;
   for (size_t k = HistoryData::kFirstValueColumn; k < data.ColumnCount(); ++k) {
-    const std::string& device = data.HeaderCell(0, k);
+    const std::string_view device = data.HeaderCell(0, k);
     if (device.empty()) continue;
     if (!title.empty()) title += ", ";
     title += device;

@@ -19,6 +19,9 @@ class HistoryViewerCommands {
   virtual ~HistoryViewerCommands() = default;
   // Reads the whole file; false when it can't be opened or read. May throw.
   virtual bool OpenFile(const QString& fileName) = 0;
+  // After OpenFile returned false: what is wrong with the file and where, for the user;
+  // empty when there is nothing to add to the file's name.
+  virtual QString OpenProblem() const { return {}; }
   // Exports the loaded table, the format chosen by the file name's extension.
   virtual bool ExportTable(const QString& fileName, bool withoutMilliseconds, bool millisecondsInOwnColumn,
                            QChar millisecondSeparator) = 0;

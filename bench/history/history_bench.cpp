@@ -1,7 +1,8 @@
 // History viewer figures: the whole open of a large generated file to a shown window with
 // peak memory, a chart redraw with the cross-hair following the mouse, and a plain parse
-// (MB/s, and against wc -l on the same file). "--lines N" makes a smaller file for a smoke
-// run; "--screenshot file.png" saves the shown window.
+// (MB/s, and against wc -l on the same file); then files of unusual shape (many recordings,
+// many columns, damaged headers). "--lines N" below 100,000 makes every file small for a
+// smoke run; "--screenshot file.png" saves the shown window.
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -17,6 +18,7 @@
 #include <string>
 
 #include "bench/history/history_file_generator.h"
+#include "bench/history/history_shapes_bench.h"
 #include "history/hist_form.h"
 #include "history/history_file.h"
 #include "history/history_parser.h"
@@ -80,52 +82,6 @@ bool MeasureWindow(const std::string& path, const char* screenshot) {
   return true;
 }
 
-// Open and close of an unusual file: many value columns (each one listed in the legend) or
-// many appended recordings (each one a set of graphs).
-void MeasureOpenClose(const std::string& path, const std::string& text, const char* what) {
-  if (std::FILE* file = std::fopen(path.c_str(), "wb")) {
-    std::fwrite(text.data(), 1, text.size(), file);
-    std::fclose(file);
-  }
-  testsupport::FakeUserInteraction user;
-  auto start = Clock::now();
-  auto form = std::make_unique<history::THistForm>(user);
-  const bool opened = form->OpenFile(QString::fromStdString(path));
-  const double open = Seconds(start);
-  start = Clock::now();
-  form.reset();
-  std::printf("%s: open %.3f s, close %.3f s%s\n", what, open, Seconds(start), opened ? "" : " (not opened)");
-}
-
-// Resident memory in MB from /proc/self/status ("VmRSS" now, "VmHWM" the peak).
-double StatusMb(const char* key) {
-  std::FILE* status = std::fopen("/proc/self/status", "r");
-  if (status == nullptr) return 0;
-  char line[256];
-  double kb = 0;
-  const size_t length = std::strlen(key);
-  while (std::fgets(line, sizeof line, status) != nullptr)
-    if (std::strncmp(line, key, length) == 0 && line[length] == ':') kb = std::atof(line + length + 1);
-  std::fclose(status);
-  return kb / 1024;
-}
-
-// The memory a parse of a damaged file takes beyond the text itself: a first header line of
-// nothing but commas (the columns count only from the second line).
-void MeasureDamagedHeaderParse(size_t megabytes) {
-  const std::string text = std::string(megabytes * 1000000, ',') + "\n , , V1\n , \n01/01/2026, 00:00:00.000, 1\n";
-  if (std::FILE* reset = std::fopen("/proc/self/clear_refs", "w")) {
-    std::fputs("5", reset);  // restarts the peak (VmHWM) from the present size
-    std::fclose(reset);
-  }
-  const double before = StatusMb("VmRSS");
-  history::HistoryData data;
-  const auto start = Clock::now();
-  history::HistoryParser::Parse(text, data);
-  std::printf("parse of a %zu MB first header line of commas: %.3f s, %.0f MB of memory beyond the text\n", megabytes,
-              Seconds(start), StatusMb("VmHWM") - before);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -181,10 +137,7 @@ int main(int argc, char** argv) {
   } else {
     std::fprintf(stderr, "parse failed\n");
   }
-  MeasureDamagedHeaderParse(50);
-  const std::string other = (folder / "other.mpc").string();
-  MeasureOpenClose(other, history_bench::WideFileText(3000, 10), "3000 value columns, 10 lines");
-  MeasureOpenClose(other, history_bench::ManyRunsFileText(2000, 3), "2000 appended recordings of 3 lines");
+  history_bench::MeasureFileShapes((folder / "other.mpc").string(), lines < 100000);
   std::filesystem::remove_all(folder);
   return windowOk && parseOk ? 0 : 1;
 }

@@ -60,32 +60,30 @@ inline size_t WriteHistoryFile(const std::string& path, size_t lines) {
   return bytes;
 }
 
-// A file with valueColumns value columns (one device) and a few lines of them.
-inline std::string WideFileText(size_t valueColumns, size_t lines) {
-  std::string text = " , , Sonda A\n , ";
-  for (size_t c = 0; c < valueColumns; ++c) text += ", V" + std::to_string(c + 1);
-  text += "\n , \n";
-  for (size_t i = 0; i < lines; ++i) {
-    char stamp[40];
-    std::snprintf(stamp, sizeof stamp, "01/01/2026, 00:00:%.2zu.000", i % 60);
-    text += stamp;
-    for (size_t c = 0; c < valueColumns; ++c) text += ", " + std::to_string((c + i) % 100);
-    text += '\n';
+// One device recording two values, with runs recordings of linesPerRun lines each: a trigger
+// near its level appends a recording at almost every reading.
+inline std::string ManyShortRunsText(size_t runs, size_t linesPerRun) {
+  std::string text = " , , Sonda A, \n , , Canal 1, Canal 2\n , , \xB0" "C, %\n";
+  char line[96];
+  size_t second = 0;
+  for (size_t r = 0; r < runs; ++r) {
+    if (r > 0) text += "##_New_Start_##\n , \n , \n , \n";
+    for (size_t i = 0; i < linesPerRun; ++i, ++second) {
+      const size_t day = second / 86400;
+      const int length = std::snprintf(line, sizeof line, "%.2zu/%.2zu/2026, %.2zu:%.2zu:%.2zu.000, %zu.%zu, %zu\n",
+                                       day % 28 + 1, day / 28 % 12 + 1, second / 3600 % 24, second / 60 % 60,
+                                       second % 60, 20 + second % 7, second % 10, 40 + second % 13);
+      text.append(line, static_cast<size_t>(length));
+    }
+    second += 3;  // the trigger was outside its level for a few readings
   }
   return text;
 }
 
-// A file of the benchmark's layout with runs recordings appended one after another, each of
-// linesPerRun lines (a trigger that opens and closes the recording often).
-inline std::string ManyRunsFileText(size_t runs, size_t linesPerRun) {
-  std::string text = HeaderText();
-  char line[256];
-  for (size_t r = 0; r < runs; ++r) {
-    if (r > 0) text += "##_New_Start_##\n , \n , \n , \n";
-    for (size_t i = 0; i < linesPerRun; ++i)
-      text.append(line, static_cast<size_t>(DataLineText(r * (linesPerRun + 5) + i, line, sizeof line)));
-  }
-  return text;
+// Two devices and valueColumns value columns named by nothing but commas, as damaged or
+// hostile files have them, and one short data line: small files with many columns.
+inline std::string TwoDevicesManyColumnsText(size_t valueColumns) {
+  return " , , Sonda A, Forno\n , " + std::string(valueColumns, ',') + "\n , \n01/01/2026, 00:00:00.000, 1, 2\n";
 }
 
 }  // namespace history_bench

@@ -57,7 +57,7 @@ TEST(MainWindowOpensHistory, FromTheCommandLineAndDroppedOnTheWindow) {
     QStringList files;
     for (QWidget* child : main.ChildWindows())
       if (auto* viewer = qobject_cast<history::THistForm*>(child)) {
-        EXPECT_EQ(viewer->Series().size(), 2u);
+        EXPECT_EQ(viewer->SeriesPerRun(), 2u);
         files << viewer->windowTitle();
       }
     return files;
@@ -66,7 +66,10 @@ TEST(MainWindowOpensHistory, FromTheCommandLineAndDroppedOnTheWindow) {
   const QString a = write("a.mpc", good), b = write("B.MPC", good), broken = write("broken.mpc", " , \n , \n , \n");
   main.ProcessCommandLine({b, broken, dir.filePath(QStringLiteral("gone.mpc")), a});
   EXPECT_EQ(viewers(), (QStringList{b, a}));
-  EXPECT_EQ(ui.messages.size(), 2);
+  ASSERT_EQ(ui.messages.size(), 2);
+  // What is wrong with the file, and where: its name and the line.
+  EXPECT_TRUE(ui.messages[0].contains(broken + QStringLiteral("\nEste não é um arquivo de histórico.\nLinha 2: ")))
+      << ui.messages[0].toStdString();
 
   const QString c = write("c.mpc", good);
   QMimeData data;

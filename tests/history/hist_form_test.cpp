@@ -1,76 +1,25 @@
-#include <gtest/gtest.h>
-
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
-#include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QTabWidget>
 #include <QTableView>
-#include <QTemporaryDir>
 
-#include "ui/language_file.h"
-#include "platform/chart_time.h"
-#include "history/hist_form.h"
+#include "hist_form_fixture.h"
+#include "history/column_lines.h"
 #include "history_text.h"
 #include "qcustomplot.h"
-#include "support/fake_user_interaction.h"
-
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
-QT_END_NAMESPACE
 
 using history::THistForm;
 using history_test::Header;
 using history_test::kNewStart;
 using history_test::Line;
 
-namespace {
-
-class HistFormTest : public testing::Test {
- protected:
-  void SetUp() override { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom)); }
-  void TearDown() override {
-    QLocale::setDefault(QLocale::system());
-    ui::ProgramLanguage().Clear();
-  }
-
-  // Writes the text to a file and opens it in the form.
-  bool Open(const std::string& text) {
-    QFile file(dir_.filePath(QStringLiteral("h%1.mpc").arg(++files_)));
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(text.data(), static_cast<qint64>(text.size()));
-    file.close();
-    return form_.OpenFile(file.fileName());
-  }
-  // The chart key of a time on a day of December 2026.
-  static double Key(int day, int h, int m, int s) {
-    return chart_time::KeyFromDateTime(46356 + day + (h * 3600 + m * 60 + s) / 86400.0);  // 46357: 2026-12-01
-  }
-  QCPGraph* Series(size_t run, size_t column) { return form_.SeriesOf(run, column); }
-
-  QTemporaryDir dir_;
-  int files_ = 0;
-  testsupport::FakeUserInteraction ui_;
-  THistForm form_{ui_};
-};
-
-}  // namespace
-
-TEST_F(HistFormTest, TwoRunsGiveUnjoinedSeriesInTheSameColoursAndOneLegendEntryPerColumn) {
+TEST_F(HistFormTest, TheTableShowsRunsApartBelowTheHeaderRows) {
   ASSERT_TRUE(Open(Header() + Line(5, 8, 0, 0, 0, {"1", "2"}) + Line(5, 8, 0, 1, 0, {"3", "4"}) + kNewStart +
                    Line(6, 9, 0, 0, 0, {"5", "6"})));
-  ASSERT_EQ(form_.Series().size(), 4u);
-  EXPECT_EQ(form_.Chart()->legend->itemCount(), 2);
-  for (size_t c = 0; c < 2; ++c) {
-    EXPECT_TRUE(form_.Chart()->legend->hasItemWithPlottable(Series(0, c)));
-    EXPECT_EQ(Series(1, c)->pen().color(), Series(0, c)->pen().color());
-    EXPECT_EQ(Series(0, c)->dataCount(), 2);
-    EXPECT_EQ(Series(1, c)->dataCount(), 1);
-  }
-  EXPECT_NE(Series(0, 0)->pen().color(), Series(0, 1)->pen().color());
   EXPECT_TRUE(ui_.messages.isEmpty());
   // The table: data rows below the three header rows, an empty row between the runs.
   QAbstractItemModel* model = form_.Grid()->model();
@@ -93,7 +42,7 @@ TEST_F(HistFormTest, AxesOfConstantMissingAndUnorderedValues) {
                    Line(5, 10, 30, 0, 0, {"1", "2"})));
   EXPECT_EQ(form_.Chart()->xAxis->range(), QCPRange(Key(5, 9, 0, 0), Key(5, 10, 30, 0)));
   form_.ShowReadout(Key(5, 9, 30, 0));  // and the read-out finds them there
-  EXPECT_EQ(Series(0, 1)->name(), QStringLiteral("Canal 2: 2.000"));
+  EXPECT_EQ(form_.LegendText(1), QStringLiteral("Canal 2: 2.000"));
 }
 
 // Column 1 lacks its value at 08:00:02: its read-out comes from its own previous point,
@@ -102,7 +51,6 @@ TEST_F(HistFormTest, ReadoutFindsEachSeriesPointByItsOwnTime) {
   ASSERT_TRUE(Open(Header() + Line(5, 8, 0, 0, 0, {"1.5", "10"}) + Line(5, 8, 0, 1, 0, {"2.5", "20"}) +
                    Line(5, 8, 0, 2, 0, {"bad", "30"}) + Line(5, 8, 0, 3, 0, {"4.5", "40"}) + kNewStart +
                    Line(5, 9, 0, 0, 0, {"7", "70"}) + Line(5, 9, 0, 10, 0, {"8", "80"})));
-  ASSERT_EQ(Series(0, 0)->dataCount(), 3);
   const struct { double key; const char *label, *first, *second; } cases[] = {
       {Key(5, 8, 0, 2) + 0.5, "Instante: 05/12/2026 08:00:02.500", "Canal 1: 2.500", "Canal 2: 30.000"},
       {Key(5, 8, 0, 0) + 0.2, "Instante: 05/12/2026 08:00:00.200", "Canal 1: 1.500", "Canal 2: 10.000"},
@@ -114,8 +62,8 @@ TEST_F(HistFormTest, ReadoutFindsEachSeriesPointByItsOwnTime) {
   for (const auto& c : cases) {
     form_.ShowReadout(c.key);
     EXPECT_EQ(form_.DateTimeLabel()->text(), QString::fromUtf8(c.label));
-    EXPECT_EQ(Series(0, 0)->name(), QString::fromUtf8(c.first)) << c.label;
-    EXPECT_EQ(Series(0, 1)->name(), QString::fromUtf8(c.second)) << c.label;
+    EXPECT_EQ(form_.LegendText(0), QString::fromUtf8(c.first)) << c.label;
+    EXPECT_EQ(form_.LegendText(1), QString::fromUtf8(c.second)) << c.label;
   }
 
   // The same through the mouse, with the cross-hair while "Cruz" is checked.
@@ -128,7 +76,7 @@ TEST_F(HistFormTest, ReadoutFindsEachSeriesPointByItsOwnTime) {
   const QPointF pos(chart->xAxis->coordToPixel(Key(5, 8, 0, 2) + 0.5), chart->axisRect()->rect().center().y());
   QMouseEvent move(QEvent::MouseMove, pos, chart->mapToGlobal(pos), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
   QApplication::sendEvent(chart, &move);
-  EXPECT_TRUE(Series(0, 1)->name().startsWith(QStringLiteral("Canal 2: 30.0")));
+  EXPECT_TRUE(form_.LegendText(1).startsWith(QStringLiteral("Canal 2: 30.0")));
   int crossLines = 0;
   for (int i = 0; i < chart->itemCount(); ++i) crossLines += chart->item(i)->visible();
   EXPECT_EQ(crossLines, 2);
@@ -142,25 +90,77 @@ TEST_F(HistFormTest, TableAndReadoutShowLocalTextsWithoutTimeZone) {
   const char* row[] = {"05/12/2026", "14:34:51.123", "12,5", "-0,25"};
   for (size_t c = 0; c < 4; ++c) EXPECT_EQ(form_.CellText(3, c), QString::fromUtf8(row[c]));
   form_.ShowReadout(Key(5, 14, 34, 51) + 0.5);
-  EXPECT_EQ(Series(0, 0)->name(), QStringLiteral("Canal 1: 12,500"));
+  EXPECT_EQ(form_.LegendText(0), QStringLiteral("Canal 1: 12,500"));
 }
 
-// Damaged lines are reported once and the rest of the file is shown; a file that cannot be
-// shown makes OpenFile return false quietly, with nothing of it left and no wait cursor.
-TEST_F(HistFormTest, DamagedFilesAndFilesThatCannotBeShown) {
-  ASSERT_TRUE(Open(Header() + Line(5, 8, 0, 0, 0, {"1", "2"}) + "32/13/2015, 10:00:00.000, 1, 2\n" +
-                   "05/12/2026, 08:00:01.000, 1, 2, 3\n" + Line(5, 8, 0, 2, 0, {"3", "4"})));
-  EXPECT_EQ(ui_.messages,
-            QStringList{QStringLiteral("Erro na leitura do arquivo! Número de colunas maior que o esperado!")});
-  EXPECT_EQ(Series(0, 0)->dataCount(), 2);
+// Damaged lines are reported once, with the first one's number and fault, and the rest of
+// the file is shown.
+TEST_F(HistFormTest, DamagedLinesAreLeftOutAndReportedWithWhere) {
+  const QString name = Write(Header() + Line(5, 8, 0, 0, 0, {"1", "2"}) + "32/13/2015, 10:00:00.000, 1, 2\n" +
+                             "05/12/2026, 08:00:01.000, 1, 2, 3\n" + Line(5, 8, 0, 2, 0, {"3", "4"}));
+  ASSERT_TRUE(form_.OpenFile(name));
+  EXPECT_EQ(ui_.messages, QStringList{QStringLiteral("Erro na leitura do arquivo! Linhas danificadas foram deixadas "
+                                                     "de fora.\n%1\nLinha 5: a data \"32/13/2015\" não existe.\n"
+                                                     "2 linhas deixadas de fora ao todo.")
+                                          .arg(name)});
+  EXPECT_EQ(form_.Lines()->Lanes(0).at(0)->size(), 2);
+  // A line with more values than columns first: the language file's message for it.
   ui_.messages.clear();
+  ASSERT_TRUE(Open(Header() + "05/12/2026, 08:00:01.000, 1, 2, 3\n" + Line(5, 8, 0, 2, 0, {"3", "4"})));
+  ASSERT_EQ(ui_.messages.size(), 1);
+  EXPECT_TRUE(ui_.messages[0].startsWith(form_.Messages()[THistForm::kMsgTooManyColumns] + QStringLiteral("\n")));
+  EXPECT_TRUE(ui_.messages[0].endsWith(QStringLiteral("\nLinha 4: mais valores que colunas.")));
+}
+
+// A file that is no history file opens nothing: OpenFile says false, nothing of it stays,
+// and OpenProblem says what is wrong and on which line. A file of nothing but its header
+// (a recording that has just begun) opens, with an empty chart and no time on its axis.
+TEST_F(HistFormTest, FilesThatAreNoHistoryFilesOpenNothingAndSayWhy) {
+  const QString notHistory = QStringLiteral("Este não é um arquivo de histórico. ");
+  const struct { std::string text; QString problem; } cases[] = {
+      {Header() + "31/02/2026, 08:00:00.000, 1, 2\n31/02/2026, 08:00:01.000, 1, 2\n",
+       notHistory + QStringLiteral("Nenhuma linha de dados pôde ser lida.\nLinha 4: a data \"31/02/2026\" não existe.")},
+      {Header() + "1/3/2026, 08:00:00.000, 1, 2\n",
+       notHistory +
+           QStringLiteral("Nenhuma linha de dados pôde ser lida.\nLinha 4: \"1/3/2026\" não é uma data dd/mm/aaaa.")},
+      {" , \n , \n , \n05/12/2026, 08:00:00.000\n",
+       QStringLiteral("Este não é um arquivo de histórico.\nLinha 2: a linha dos nomes dos valores não tem nenhuma "
+                      "coluna além da data e da hora.")},
+      {"", QStringLiteral("O arquivo está vazio.")},
+  };
+  for (const auto& c : cases) {
+    EXPECT_FALSE(Open(c.text)) << c.text;
+    EXPECT_EQ(form_.OpenProblem(), c.problem) << c.text;
+  }
+  // Random bytes, with line feeds and commas among them.
+  std::string bytes;
+  unsigned seed = 7;
+  for (int i = 0; i < 20000; ++i) {
+    seed = seed * 1103515245u + 12345u;
+    const char b = static_cast<char>(seed >> 16);
+    bytes += b == 0x0B ? '\n' : b == 0x2A ? ',' : b;
+  }
+  EXPECT_FALSE(Open(bytes));
+  EXPECT_TRUE(form_.OpenProblem().contains(QStringLiteral("Linha "))) << form_.OpenProblem().toStdString();
   EXPECT_FALSE(form_.OpenFile(dir_.filePath(QStringLiteral("missing.mpc"))));
-  EXPECT_FALSE(Open(" , \n , \n , \n05/12/2026, 08:00:00.000\n"));
-  EXPECT_FALSE(Open(""));
+  EXPECT_EQ(form_.OpenProblem(), QString());  // the caller names the file
   EXPECT_TRUE(ui_.messages.isEmpty());
-  EXPECT_TRUE(form_.Series().empty());
+  EXPECT_EQ(form_.Lines()->ColumnCount(), 0u);
   EXPECT_EQ(form_.Grid()->model(), nullptr);
   EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+
+  ASSERT_TRUE(Open(Header() + kNewStart));
+  EXPECT_EQ(form_.OpenProblem(), QString());
+  EXPECT_FALSE(form_.Chart()->xAxis->tickLabels());  // no 1970 on an axis without time
+  form_.resize(600, 400);
+  form_.show();
+  const QPointF pos = QRectF(form_.Chart()->axisRect()->rect()).center();
+  QMouseEvent move(QEvent::MouseMove, pos, form_.Chart()->mapToGlobal(pos), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(form_.Chart(), &move);
+  EXPECT_EQ(form_.DateTimeLabel()->text(), QStringLiteral("Data:"));
+  EXPECT_EQ(form_.LegendText(0), QStringLiteral("Canal 1"));
+  ASSERT_TRUE(Open(Header() + Line(5, 8, 0, 0, 0, {"1", "2"})));
+  EXPECT_TRUE(form_.Chart()->xAxis->tickLabels());
 }
 
 TEST_F(HistFormTest, TextsFromTheLanguageSection) {

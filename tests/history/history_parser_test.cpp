@@ -5,7 +5,9 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <random>
 
+#include "allocation_meter.h"
 #include "history/history_file.h"
 #include "history/history_parser.h"
 #include "history_text.h"
@@ -50,7 +52,7 @@ TEST(HistoryParser, ReadsHeaderTimesAndValuesOfOneRun) {
   EXPECT_EQ(data.HeaderCell(0, 2), device);
   EXPECT_EQ(data.HeaderCell(1, 2), value);
   EXPECT_EQ(data.HeaderCell(0, 4), "");  // beyond the table: nothing
-  EXPECT_EQ(data.HeaderCell(2, 2) + data.HeaderCell(2, 3), "\xB0" "C");
+  EXPECT_EQ(std::string(data.HeaderCell(2, 2)) + std::string(data.HeaderCell(2, 3)), "\xB0" "C");
   ASSERT_EQ(data.DataRowCount(), 3u);
   EXPECT_EQ(Stamp(data.Times()[0]), "05/12/2026 14:34:51.123");
   EXPECT_EQ(Stamp(data.Times()[1]), "05/12/2026 14:34:52.007");
@@ -85,23 +87,41 @@ TEST(HistoryParser, ValueTextsKeepTheirWrittenFormOrLeaveAGap) {
   EXPECT_EQ(data.ValueText(1, 1, '.'), "");
 }
 
-// A damaged line is left out and counted; every other line is still read.
+// A damaged line is left out and counted, with what was wrong with the first one; every other
+// line is still read.
 TEST(HistoryParser, DamagedLinesSkipOnlyThemselves) {
-  const char* damaged[] = {
-      "32/13/2015, 10:00:00.000, 1, 2",    "29/02/2015, 10:00:00.000, 1, 2", "10/00/2015, 10:00:00.000, 1, 2",
-      "01/01/2015, 24:00:00.000, 1, 2",    "01/01/2015, 10:60:00.000, 1, 2", "0a/01/2015, 10:00:00.000, 1, 2",
-      "1/1/2015, 10:00:00.000, 1, 2",      "01/01/2015, 10:00:00, 1, 2",     "01/01/2015, 10:0",
-      "01/01/2015, 10:00:00.000, 1, 2, 3", "01/01/2015",                     "this is no data line",
+  using P = history::LineProblem;
+  const struct { const char* line; P problem; const char* field; } damaged[] = {
+      {"32/13/2015, 10:00:00.000, 1, 2", P::ImpossibleDate, "32/13/2015"},
+      {"29/02/2015, 10:00:00.000, 1, 2", P::ImpossibleDate, "29/02/2015"},
+      {"10/00/2015, 10:00:00.000, 1, 2", P::ImpossibleDate, "10/00/2015"},
+      {"01/01/2015, 24:00:00.000, 1, 2", P::ImpossibleTime, "24:00:00.000"},
+      {"01/01/2015, 10:60:00.000, 1, 2", P::ImpossibleTime, "10:60:00.000"},
+      {"0a/01/2015, 10:00:00.000, 1, 2", P::DateShape, "0a/01/2015"},
+      {"1/1/2015, 10:00:00.000, 1, 2", P::DateShape, "1/1/2015"},
+      {"01/01/2015, 10:00:00, 1, 2", P::TimeShape, "10:00:00"},
+      {"01/01/2015, 10:0", P::TimeShape, "10:0"},
+      {"01/01/2015, 10:00:00.000, 1, 2, 3", P::TooManyFields, ""},
+      {"01/01/2015", P::NoTime, "01/01/2015"},
+      {"this is no data line", P::DateShape, "this is no data line"},
+      {"\x02no\x01" "date\x7F, 1", P::DateShape, "no?date\x7F"},  // control characters inside shown as '?'
   };
-  for (const char* line : damaged) {
+  for (const auto& c : damaged) {
     const HistoryData data =
-        ParseOk(Header() + Line(2, 9, 0, 0, 0, {"1", "2"}) + line + "\n" + Line(2, 9, 0, 1, 0, {"3", "4"}));
-    ASSERT_EQ(data.DataRowCount(), 2u) << line;
-    EXPECT_EQ(data.SkippedLineCount(), 1u) << line;
-    EXPECT_EQ(data.FirstSkippedLine(), 5u) << line;
-    EXPECT_EQ(data.ValueText(1, 1, '.'), "4") << line;
+        ParseOk(Header() + Line(2, 9, 0, 0, 0, {"1", "2"}) + c.line + "\n" + Line(2, 9, 0, 1, 0, {"3", "4"}));
+    ASSERT_EQ(data.DataRowCount(), 2u) << c.line;
+    EXPECT_EQ(data.SkippedLineCount(), 1u) << c.line;
+    EXPECT_EQ(data.FirstDamage().line, 5u) << c.line;
+    EXPECT_EQ(data.FirstDamage().problem, c.problem) << c.line;
+    EXPECT_EQ(data.FirstDamage().field, c.field) << c.line;
+    EXPECT_EQ(data.ValueText(1, 1, '.'), "4") << c.line;
   }
   EXPECT_EQ(ParseOk(Header() + "29/02/2016, 23:59:59.999, 1, 2\n").DataRowCount(), 1u);  // a leap day
+  // A line with too many values leaves nothing of itself behind, not even a value kept as written.
+  const HistoryData data = ParseOk(Header() + "01/01/2015, 10:00:00.000, +1, 1e3, 3\n" + Line(2, 9, 0, 1, 0, {"+5"}));
+  ASSERT_EQ(data.DataRowCount(), 1u);
+  EXPECT_EQ(data.ValueText(0, 0, '.'), "+5");
+  EXPECT_EQ(data.RowValueCount(0), 1u);
 }
 
 // The whole text is split at line feeds: CR LF, blank lines, a line longer than any read
@@ -123,21 +143,42 @@ TEST(HistoryParser, LineEndsAndBlankLines) {
   }
 }
 
-TEST(HistoryParser, FilesThatCannotBeShownLeaveNothingHalfRead) {
-  const std::pair<std::string, ReadStatus> cases[] = {
-      {"", ReadStatus::NothingRead},
-      {" , , Sonda A\n", ReadStatus::NoValueColumns},
-      {" , \n , \n , \n01/12/2026, 00:00:00.000\n", ReadStatus::NoValueColumns},
-      {"\n\n \n", ReadStatus::NoValueColumns},
+// A file that is no history file leaves nothing half read, only what is wrong and where.
+TEST(HistoryParser, FilesThatCannotBeShownSayWhy) {
+  using P = history::LineProblem;
+  const std::string impossible = "31/02/2026, 08:00:00.000, 1, 2\n", unpadded = "1/3/2026, 08:00:00.000, 1, 2\n";
+  const struct { std::string text; ReadStatus status; P problem; size_t line; } cases[] = {
+      {"", ReadStatus::NothingRead, P::None, 0},
+      {" , , Sonda A\n", ReadStatus::NoValueColumns, P::NoValueColumns, 1},
+      {" , \n\n , \n , \n01/12/2026, 00:00:00.000\n", ReadStatus::NoValueColumns, P::NoValueColumns, 3},
+      {"\n\n \n", ReadStatus::NoValueColumns, P::NoValueColumns, 3},
+      {Header() + impossible + impossible, ReadStatus::NoDataLines, P::ImpossibleDate, 4},
+      {Header() + "\n" + unpadded + kNewStart + unpadded, ReadStatus::NoDataLines, P::DateShape, 5},
+      {Header() + "01/12/2026, 00:00:00.000, 1, 2, 3\n", ReadStatus::NoDataLines, P::TooManyFields, 4},
   };
-  for (const auto& [text, status] : cases) {
+  for (const auto& c : cases) {
     HistoryData data = ParseOk(Header() + Line(1, 0, 0, 0, 0, {"1", "2"}));
-    EXPECT_EQ(HistoryParser::Parse(text, data), status) << text;
-    EXPECT_EQ(data.ValueColumnCount() + data.DataRowCount(), 0u) << text;
+    EXPECT_EQ(HistoryParser::Parse(c.text, data), c.status) << c.text;
+    EXPECT_EQ(data.ValueColumnCount() + data.DataRowCount() + data.Runs().size(), 0u) << c.text;
+    EXPECT_EQ(data.FirstDamage().problem, c.problem) << c.text;
+    EXPECT_EQ(data.FirstDamage().line, c.line) << c.text;
   }
-  const HistoryData headerOnly = ParseOk(Header());  // shows, with empty series
+  // Random bytes: whatever their lines look like, never a file with data.
+  std::mt19937 random(11);
+  for (int i = 0; i < 200; ++i) {
+    std::string bytes(static_cast<size_t>(random() % 4000), '\0');
+    for (char& b : bytes) b = static_cast<char>(random() % 7 == 0 ? '\n' : random() % 5 == 0 ? ',' : random());
+    HistoryData data;
+    const ReadStatus status = HistoryParser::Parse(bytes, data);
+    EXPECT_EQ(data.DataRowCount(), 0u);
+    if (bytes.size() > 1000) {
+      EXPECT_NE(status, ReadStatus::Ok);  // more than a header's worth of lines
+    }
+  }
+  // A file of nothing but its header (a recording that has just begun) shows, empty.
+  const HistoryData headerOnly = ParseOk(Header() + kNewStart);
   EXPECT_EQ(headerOnly.ValueColumnCount(), 2u);
-  EXPECT_EQ(headerOnly.TableRowCount(), 3u);
+  EXPECT_EQ(headerOnly.TableRowCount(), 4u);
 }
 
 TEST(HistoryParser, AppendedRunsFollowAnEmptyTableRow) {
@@ -179,4 +220,26 @@ TEST(HistoryFile, ReadsFromDiskAndReportsWhatCannotBeOpened) {
   EXPECT_EQ(history::ReadHistoryFile(folder.string(), data), ReadStatus::CannotOpen);
   EXPECT_EQ(history::ReadHistoryFile((folder / "empty.mpc").string(), data), ReadStatus::NothingRead);
   std::filesystem::remove_all(folder);
+}
+
+// What the reader holds grows with what the lines held: a value-name line of thousands of
+// commas costs its columns once, not once for every line that follows (blank lines, short
+// lines, lines of only a date and a time), and no count of lines is guessed ahead.
+TEST(HistoryParser, MemoryFollowsTheLinesRead) {
+  const std::string wideHeader = " , , Sonda A\n , " + std::string(20000, ',') + "\n , \n";
+  std::string shortLines;
+  for (int i = 0; i < 2000; ++i) shortLines += Line(1, 0, 0, i % 60, 0, {"1"});
+  const std::string cases[] = {
+      wideHeader + Line(1, 0, 0, 0, 0, {"1"}) + std::string(200000, '\n'),
+      wideHeader + shortLines,
+      wideHeader + std::string(100000, ' ') + "\n" + shortLines,
+      Header() + Line(1, 0, 0, 0, 0, {"1", "2"}) + std::string(400000, '\n') + Line(1, 0, 0, 1, 0, {"1", "2"}),
+  };
+  for (size_t i = 0; i < std::size(cases); ++i) {
+    HistoryData data;
+    allocation_meter::Restart();
+    ASSERT_EQ(HistoryParser::Parse(cases[i], data), ReadStatus::Ok) << i;
+    EXPECT_LT(allocation_meter::PeakSinceRestart(), 8 * cases[i].size()) << i;
+    EXPECT_EQ(data.Value(data.DataRowCount() - 1, 0), 1) << i;
+  }
 }

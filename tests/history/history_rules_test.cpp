@@ -7,6 +7,7 @@
 #include "history/axis_scale.h"
 #include "history/history_parser.h"
 #include "history/point_search.h"
+#include "history/run_lanes.h"
 #include "history/series_titles.h"
 
 using history::AxisRange;
@@ -73,12 +74,40 @@ TEST(SeriesTitles, FollowTheDeviceNames) {
       {" , , , Sonda A, Forno\n , , Canal 3, Canal 1, Canal 2\n , \n",
        {"Canal 3", "Sonda A / Canal 1", "Forno / Canal 2"}, "Sonda A, Forno"},
       {" , \n , , Canal 1\n , \n", {"Canal 1"}, ""},
+      // A device named over the time column names the values left of every other.
+      {" , Sonda A, , Forno, Estufa\n , , Canal 1, Canal 2, Canal 3\n , \n",
+       {"Sonda A / Canal 1", "Forno / Canal 2", "Estufa / Canal 3"}, "Forno, Estufa"},
   };
   for (const auto& c : cases) {
     history::HistoryData data;
     ASSERT_EQ(history::HistoryParser::Parse(c.header, data), history::ReadStatus::Ok);
     ASSERT_EQ(data.ValueColumnCount(), c.titles.size()) << c.header;
-    for (size_t i = 0; i < c.titles.size(); ++i) EXPECT_EQ(history::SeriesTitle(data, i), c.titles[i]) << c.header;
+    EXPECT_EQ(history::SeriesTitles(data), c.titles) << c.header;
     EXPECT_EQ(history::ChartTitle(data), c.chartTitle) << c.header;
   }
+}
+
+// Runs in time order share one lane with a break strictly between each two; a run that
+// overlaps every lane opens a new one; an empty run takes no place.
+TEST(RunLanes, OverlappingRunsNeverShareALane) {
+  const double inf = INFINITY;
+  const std::vector<history::RunSpan> spans = {
+      {10, 20}, {30, 40}, {inf, -inf},
+      {35, 50},    // a clock set back: overlaps lane 0
+      {38, 60},    // overlaps lanes 0 and 1
+      {55, 70},    // after the lane that ends first (lane 0, at 40)
+      {100, 100},  // one line: after lane 1, which now ends first (at 50)
+  };
+  const history::RunLanes lanes = history::AssignRunLanes(spans);
+  EXPECT_EQ(lanes.laneCount, 3u);
+  EXPECT_EQ(lanes.laneOfRun, (std::vector<size_t>{0, 0, 0, 1, 2, 0, 1}));
+  const double breaks[] = {NAN, 25, NAN, NAN, NAN, 47.5, 75};
+  for (size_t r = 0; r < spans.size(); ++r) {
+    if (std::isnan(breaks[r]))
+      EXPECT_TRUE(std::isnan(lanes.breakBefore[r])) << r;
+    else
+      EXPECT_EQ(lanes.breakBefore[r], breaks[r]) << r;
+  }
+  // Runs that touch (the next starts at the same millisecond) can't have a break between.
+  EXPECT_EQ(history::AssignRunLanes({{10, 20}, {20, 30}}).laneCount, 2u);
 }
