@@ -1,7 +1,8 @@
-// The history file: the input is the file's text. A read that succeeds gives every value
-// column one value per data row, runs that cover the rows in order, a table whose rows map
-// back to the data, and texts for every cell and series; and it never runs out of memory on
-// an input this small.
+// The history file: the input is the file's text. A read that succeeds gives each data row
+// no more values than there are columns (and all rows together no more than the input has
+// commas), runs that cover the rows in order, a table whose rows map back to the data, and
+// texts for every cell and series; a read that fails says what was wrong and on which line;
+// and it never runs out of memory on an input this small.
 #include <cmath>
 
 #include "fuzz/fuzz_target.h"
@@ -15,11 +16,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FUZZ_CHECK(status != history::ReadStatus::OutOfMemory);
   if (status != history::ReadStatus::Ok) {
     FUZZ_CHECK(history.DataRowCount() == 0 && history.ValueColumnCount() == 0);
+    const history::LineDamage& damage = history.FirstDamage();
+    if (status == history::ReadStatus::NoValueColumns) FUZZ_CHECK(damage.problem == history::LineProblem::NoValueColumns);
+    if (status == history::ReadStatus::NoDataLines) FUZZ_CHECK(damage.problem != history::LineProblem::None && damage.line > 3);
+    FUZZ_CHECK(damage.line <= size);
     return 0;
   }
   const size_t rows = history.DataRowCount();
   FUZZ_CHECK(history.ColumnCount() == history.ValueColumnCount() + history::HistoryData::kFirstValueColumn);
-  for (size_t c = 0; c < history.ValueColumnCount(); ++c) FUZZ_CHECK(history.Values(c).size() == rows);
+  size_t values = 0;
+  for (size_t r = 0; r < rows; ++r) {
+    FUZZ_CHECK(history.RowValueCount(r) <= history.ValueColumnCount());
+    values += history.RowValueCount(r);
+  }
+  FUZZ_CHECK(values <= size);
 
   const std::vector<history::HistoryRun>& runs = history.Runs();
   FUZZ_CHECK(!runs.empty() && runs.front().firstRow == 0);
@@ -54,11 +64,27 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   // What the viewer names its chart and series by.
   size_t titles = history::ChartTitle(history).size();
-  for (size_t c = 0; c < history.ValueColumnCount(); ++c) titles += history::SeriesTitle(history, c).size();
+  const std::vector<std::string> seriesTitles = history::SeriesTitles(history);
+  FUZZ_CHECK(seriesTitles.size() == history.ValueColumnCount());
+  for (const std::string& title : seriesTitles) titles += title.size();
   FUZZ_CHECK(titles < (size_t{1} << 32));
   return 0;
 }
 
 std::vector<fuzz::CraftedInput> fuzz::CraftedInputs() {
-  return {};
+  // 100,000 commas in the value-name line, one data line, then blank lines (1.65 GB once);
+  // two devices and 50,000 value columns (a title per column once counted all the columns);
+  // 100,000 recording runs of two lines.
+  const std::string header = " , , Sonda A, \n , , Canal 1, Canal 2\n , , C, %\n";
+  std::string runs = header;
+  for (int r = 0; r < 100000; ++r) {
+    if (r > 0) runs += "##_New_Start_##\n , \n , \n , \n";
+    runs += "05/12/2026, 08:00:00.000, 1.5, 2\n05/12/2026, 08:00:01.000, 1.5, 2\n";
+  }
+  return {
+      {"100,000 columns and blank lines",
+       " , \n , " + std::string(100000, ',') + "\n , \n01/01/2026, 00:00:00.000, 1\n" + std::string(300000, '\n')},
+      {"two devices, 50,000 columns", " , , Sonda A, Forno\n , " + std::string(50000, ',') + "\n , \n01/01/2026, 00:00:00.000, 1, 2\n"},
+      {"100,000 runs", runs},
+  };
 }

@@ -30,8 +30,10 @@ class ColumnLines : public QCPGraph {
   size_t ColumnCount() const { return columns_.size(); }
   const std::vector<Lane>& Lanes(size_t column) const { return columns_[column].lanes; }
   // One pen for all of a column's runs.
-  QPen ColumnPen(size_t column) const { return columns_[column].pen; }
-  void SetColumnPen(size_t column, const QPen& pen) { columns_[column].pen = pen; }
+  QPen ColumnPen(size_t column) const { return column < columns_.size() ? columns_[column].pen : QPen(); }
+  void SetColumnPen(size_t column, const QPen& pen) {
+    if (column < columns_.size()) columns_[column].pen = pen;
+  }
 
   // The value of the column's last point at or before key among the points with keys in
   // [runFirst, runLast] of a lane (one run's points), when key lies within them.
