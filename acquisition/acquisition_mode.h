@@ -4,6 +4,7 @@
 // takes in their records at each tick. The reading run keeps what both share (devices,
 // buffers, locks, hand-over, history, counter resets) and drives one mode per run.
 #include <cstddef>
+#include <exception>
 #include <optional>
 
 #include "acquisition/history_recorder.h"
@@ -42,6 +43,8 @@ class AcquisitionMode {
   virtual void BeforeHistoryClose() {}
   // Stops whatever runs on its own; afterwards nothing touches the run's buffers.
   virtual void End() = 0;
+  // What stopped the mode's own reading for good (main thread, at a tick); null while it reads.
+  virtual std::exception_ptr TakeFailure() { return nullptr; }
 };
 
 }  // namespace acquisition

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <mutex>
+#include <utility>
 
 #include "instrument/device_interface.h"
 
@@ -24,14 +25,13 @@ ReadingRun::ReadingRun(RunDisplays& displays, RunSettingsSource& settings, RunUs
 ReadingRun::~ReadingRun() { StopReadings(); }
 
 std::unique_ptr<AcquisitionMode> ReadingRun::MakeMode(const RunSettings& settings) {
-  // Fast (streaming) mode is not built yet: a run asked for in fast mode reads in slow mode,
-  // and says so.
   RunHost& host = *this;
+  if (settings.fast) return std::make_unique<FastMode>(host, DeviceRecordStreams(state_.devices), recordObserver_);
   return std::make_unique<SlowMode>(host, settings.readIntervalMs, cycleObserver_);
 }
 
 std::optional<RunStarted> ReadingRun::StartReadings() {
-  if (Reading()) return std::nullopt;
+  if (mode_) return std::nullopt;
   const RunSettings settings = settings_.CurrentSettings();
   DeviceList devices = BuildDeviceList(displays_);
   if (devices.empty()) return std::nullopt;
@@ -71,8 +71,19 @@ std::optional<RunStarted> ReadingRun::StartReadings() {
 }
 
 void ReadingRun::StopReadings() {
-  if (!Reading()) return;
-  if (history_.On()) mode_->BeforeHistoryClose();
+  // Asked from inside a tick (an event loop run by a message box of that tick): the run ends
+  // as soon as the tick is over, not under its feet.
+  if (ticking_) {
+    stopAfterTick_ = true;
+    return;
+  }
+  EndRun(true);
+}
+
+void ReadingRun::EndRun(bool lastPoll) {
+  if (!mode_) return;
+  stopAfterTick_ = false;
+  if (lastPoll && history_.On()) mode_->BeforeHistoryClose();
   history_.EndRun();
   ReleaseReadingResources();
 }
@@ -94,11 +105,31 @@ void ReadingRun::ReleaseReadingResources() {
 }
 
 void ReadingRun::Tick() {
-  if (!Reading()) return;
-  state_.childWindows = displays_.ChildWindowCount();
-  ProcessCounterResets();
-  mode_->Tick();
-  history_.Poll();
+  // A message box shown from inside a tick runs an event loop of its own, whose timer may
+  // tick again: the rows and the merger of the tick in progress must not be touched.
+  if (!Reading() || ticking_) return;
+  ticking_ = true;
+  std::exception_ptr failure;
+  try {
+    state_.childWindows = displays_.ChildWindowCount();
+    ProcessCounterResets();
+    mode_->Tick();
+    failure = mode_->TakeFailure();
+    if (!failure) history_.Poll();
+  } catch (...) {
+    failure = std::current_exception();
+  }
+  ticking_ = false;
+  if (std::exchange(stopAfterTick_, false) && !failure) {
+    EndRun(true);
+    return;
+  }
+  if (failure) {
+    // No last poll: what failed would only fail again.
+    EndRun(false);
+    user_.ReportReadingFailure(failure);
+    return;
+  }
   for (int port : state_.TakeCommunicationProblems()) user_.ReportCommunicationProblem(port);
 }
 

@@ -1,13 +1,16 @@
 #pragma once
-// A reading run: the instruments named by the display windows are opened and read in slow
-// mode (a reading thread polls them) until the run stops; every tick of the owner's updater
-// hands the newest values to the display windows, records history and carries out the
-// counter resets the windows asked for. The main window adapts it to its windows and
-// dialogs; the headless tool drives it from the command line.
+// A reading run: the instruments named by the display windows are opened and read until the
+// run stops, in slow mode (a reading thread polls them) or in fast mode (they stream and each
+// tick takes their records in). Every tick of the owner's updater hands the readings to the
+// display windows, records history and carries out the counter resets the windows asked for.
+// The main window adapts it to its windows and dialogs; the headless tool drives it from the
+// command line.
 //
 // Everything but the reading round runs on the thread that calls Start, Tick and Stop (the
 // main thread). What the reading thread finds wrong reaches the user at the next tick, never
-// from the thread itself; what it found for a run that has stopped is dropped.
+// from the thread itself; what it found for a run that has stopped is dropped. Reading that
+// fails for good (a round that threw, a tick that threw) stops the run at that tick, and the
+// user is told why.
 #include <chrono>
 #include <cstdint>
 #include <memory>
@@ -16,6 +19,7 @@
 
 #include "acquisition/acquisition_mode.h"
 #include "acquisition/counter_resets.h"
+#include "acquisition/fast_mode.h"
 #include "acquisition/history_recorder.h"
 #include "acquisition/run_interfaces.h"
 #include "acquisition/run_state.h"
@@ -46,9 +50,9 @@ class ReadingRun : private RunHost {
   std::optional<RunStarted> StartReadings();
   // Closes history, stops reading and frees the run's devices and buffers.
   void StopReadings();
-  bool Reading() const { return mode_ != nullptr; }
+  bool Reading() const { return mode_ != nullptr && !stopAfterTick_; }
 
-  // The updater's tick (main thread).
+  // The updater's tick (main thread). A tick reached from inside another one does nothing.
   void Tick();
 
   // A display window asks for the counter of the instrument on this port to be reset.
@@ -63,6 +67,10 @@ class ReadingRun : private RunHost {
   uint64_t HandOvers() const { return handOvers_; }
   // Measuring: called on the reading thread after each reading round. Before Start.
   void SetCycleObserver(SlowMode::CycleObserver observer) { cycleObserver_ = std::move(observer); }
+  // Measuring: called for each record a fast run takes in. Before Start.
+  void SetRecordObserver(FastMode::RecordObserver observer) { recordObserver_ = std::move(observer); }
+  // The running mode, for measuring (null outside a run).
+  const AcquisitionMode* Mode() const { return mode_.get(); }
 
  private:
   // RunHost
@@ -75,6 +83,7 @@ class ReadingRun : private RunHost {
   std::unique_ptr<AcquisitionMode> MakeMode(const RunSettings& settings);
   void ProcessCounterResets();
   void ReleaseReadingResources();
+  void EndRun(bool lastPoll);
 
   RunDisplays& displays_;
   RunSettingsSource& settings_;
@@ -87,7 +96,10 @@ class ReadingRun : private RunHost {
   CounterResetQueue resets_;
   std::unique_ptr<AcquisitionMode> mode_;
   SlowMode::CycleObserver cycleObserver_;
+  FastMode::RecordObserver recordObserver_;
   uint64_t handOvers_ = 0;
+  bool ticking_ = false;
+  bool stopAfterTick_ = false;
 };
 
 }  // namespace acquisition

@@ -4,6 +4,7 @@
 // implements them over its windows and dialogs; the headless tool and the tests implement
 // them on their own. Every call comes on the thread that drives the run (the main thread).
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <span>
 #include <string>
@@ -85,6 +86,9 @@ class RunUser {
   virtual void ReportCommunicationProblem(int port) = 0;
   // The start was given up because the instrument on this port did not answer.
   virtual void ReportStartFailure(int port) = 0;
+  // The run stopped by itself (it has already closed its history): reading failed in a way
+  // it could not go on from, for the reason `failure` holds (rethrow it to read it).
+  virtual void ReportReadingFailure(std::exception_ptr failure) = 0;
   // Each history line as it goes to the file (without its line feed).
   virtual void HistoryLineWritten(std::string_view /*line*/) {}
 };

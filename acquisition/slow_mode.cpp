@@ -52,6 +52,13 @@ void SlowMode::End() {
   thread_.reset();
 }
 
+std::exception_ptr SlowMode::TakeFailure() {
+  // The thread ends by itself only when a round threw; End() has not run while the run ticks.
+  if (!thread_ || !thread_->Terminated()) return nullptr;
+  thread_->WaitFor();
+  return thread_->FatalException();
+}
+
 void SlowMode::ReadingRound() {
   RunState& state = host_.State();
   const size_t n = state.devices.size();

@@ -26,6 +26,8 @@ class SlowMode : public AcquisitionMode {
   void Begin() override;
   void Tick() override;
   void End() override;
+  // A reading round that threw ended the reading thread: what it threw.
+  std::exception_ptr TakeFailure() override;
 
   // One reading of every device, on the reading thread.
   void ReadingRound();

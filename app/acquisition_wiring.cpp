@@ -1,6 +1,8 @@
 #include "app/acquisition_wiring.h"
 
 #include <QFile>
+#include <exception>
+#include <new>
 
 #include "acquisition/device_list.h"
 #include "app/overwrite_choice_form.h"
@@ -10,6 +12,7 @@
 #include "display/instrument_devices.h"
 #include "display/readings_state.h"
 #include "platform/qt_text.h"
+#include "ui/program_constants.h"
 
 namespace app {
 namespace {
@@ -133,5 +136,20 @@ void AcquisitionWiring::ReportCommunicationProblem(int port) {
 }
 
 void AcquisitionWiring::ReportStartFailure(int port) { ui_.ShowMessage(&view_, CommunicationText(port)); }
+
+void AcquisitionWiring::ReportReadingFailure(std::exception_ptr failure) {
+  // The run has stopped already; the window gives its commands back and says why.
+  view_.StopReadings();
+  QString text = view_.Messages()[kMsgReadingsSuspended] + QStringLiteral("!");
+  try {
+    std::rethrow_exception(failure);
+  } catch (const std::bad_alloc&) {
+    text = QString::fromUtf8(ui::kAllocationErrorText.data(), static_cast<qsizetype>(ui::kAllocationErrorText.size()));
+  } catch (const std::exception& e) {
+    text += QStringLiteral("\n") + QString::fromLocal8Bit(e.what());
+  } catch (...) {
+  }
+  ui_.ShowMessage(&view_, text);
+}
 
 }  // namespace app

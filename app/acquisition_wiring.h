@@ -42,6 +42,7 @@ class AcquisitionWiring : public acquisition::RunDisplays,
   void ReportHistoryOpenFailure() override;
   void ReportCommunicationProblem(int port) override;
   void ReportStartFailure(int port) override;
+  void ReportReadingFailure(std::exception_ptr failure) override;
 
  private:
   void InstallHooks();

@@ -164,6 +164,7 @@ class TViewForm : public QMainWindow, public ui::MainWindowServices {
   QString errorText_;
   float errorValue_ = 0.0f;
   bool reading_ = false;
+  bool fastReading_ = false;
   bool historyOn_ = false;
   TriggerSettings trigger_;
   bool closed_ = false;

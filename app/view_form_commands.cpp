@@ -173,7 +173,21 @@ void TViewForm::SobreClick() {
 }
 
 void TViewForm::UpdaterTimerTimer() {
-  if (hooks_.updaterTick) hooks_.updaterTick();
+  if (!hooks_.updaterTick) return;
+  if (!fastReading_) {
+    hooks_.updaterTick();
+    return;
+  }
+  // A fast tick may open a message box, whose event loop would run this timer again: it is
+  // off for the tick and on again afterwards, however the tick ends, unless the run stopped.
+  updaterTimer_->stop();
+  struct Restart {
+    TViewForm& view;
+    ~Restart() {
+      if (view.reading_) view.updaterTimer_->start();
+    }
+  } restart{*this};
+  hooks_.updaterTick();
 }
 
 void TViewForm::ErrorTimerTimer() {
@@ -221,6 +235,7 @@ void TViewForm::SetWindowCommandsEnabled() {
 
 void TViewForm::EnterReadingState(const ReadingRunInfo& run) {
   reading_ = true;
+  fastReading_ = run.fast;
   SetWindowCommandsEnabled();
   if (run.fast) {
     statusPanel1_->setText(messages_[kMsgReadingFast] + QStringLiteral("."));
@@ -237,6 +252,7 @@ void TViewForm::LeaveReadingState() {
   updaterTimer_->stop();
   errorTimer_->stop();
   reading_ = false;
+  fastReading_ = false;
   statusPanel1_->setText(messages_[kMsgReadingsSuspended]);
   statusPanel1_->setFrameShadow(QFrame::Sunken);
   SetWindowCommandsEnabled();

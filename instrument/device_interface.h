@@ -87,6 +87,9 @@ class DeviceInterface : public TSerialModBusDriver {
   // dropped and counted (GetRejectedRecordCount) and takes no row. Returns the rows written.
   int ParseStreamRecords(int maxRecords, float* firstRow, uint32_t* times, int rowStride, float errorValue);
   uint64_t GetRejectedRecordCount() const { return stream_.RejectedRecords(); }
+  // Drops what has arrived on the port and what the stream buffer holds, so that the next
+  // record taken in is a fresh one (records that waited carry stale instrument times).
+  void DiscardStreamInput();
   size_t GetStreamBytesHeld() const { return stream_.Held(); }
   // Milliseconds between two streamed records.
   float GetFastModePeriod() const;

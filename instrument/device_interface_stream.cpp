@@ -41,6 +41,14 @@ uint16_t DeviceInterface::ReceiveStream() {
   return static_cast<uint16_t>(records > 0xFFFF ? 0xFFFF : records);
 }
 
+void DeviceInterface::DiscardStreamInput() {
+  uint8_t bytes[stream::StreamBuffer::kCapacity];
+  // Bounded: an instrument streams far slower than this drains.
+  for (int reads = 0; reads < 64 && ReadPortAvailable(bytes, sizeof bytes) > 0; ++reads) {
+  }
+  stream_.Clear();
+}
+
 int DeviceInterface::ParseStreamRecords(int maxRecords, float* firstRow, uint32_t* times, int rowStride,
                                         float errorValue) {
   if (!Streaming() || maxRecords <= 0 || firstRow == nullptr || times == nullptr) return 0;

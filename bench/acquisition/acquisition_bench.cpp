@@ -78,6 +78,7 @@ class Quiet : public acquisition::RunUser {
   void ReportHistoryOpenFailure() override { std::puts("history file could not be opened"); }
   void ReportCommunicationProblem(int port) override { std::printf("COM%d: communication problem\n", port); }
   void ReportStartFailure(int port) override { std::printf("COM%d: start failed\n", port); }
+  void ReportReadingFailure(std::exception_ptr) override { std::puts("reading failed: the run stopped"); }
 };
 
 struct Figures {

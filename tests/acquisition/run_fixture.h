@@ -96,6 +96,15 @@ class FakeUser : public acquisition::RunUser {
   void ReportHistoryOpenFailure() override { events.push_back("open failed"); }
   void ReportCommunicationProblem(int port) override { events.push_back("COM" + std::to_string(port)); }
   void ReportStartFailure(int port) override { events.push_back("start failed COM" + std::to_string(port)); }
+  void ReportReadingFailure(std::exception_ptr failure) override {
+    try {
+      std::rethrow_exception(failure);
+    } catch (const std::exception& e) {
+      events.push_back(std::string("stopped: ") + e.what());
+    } catch (...) {
+      events.push_back("stopped");
+    }
+  }
   void HistoryLineWritten(std::string_view) override { ++lines; }
 
   acquisition::ExistingFileChoice answer = acquisition::ExistingFileChoice::kAppend;

@@ -1,5 +1,6 @@
 #include "tools/acquire/acquire_options.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <sstream>
@@ -69,7 +70,7 @@ std::optional<AcquireOptions> ParseAcquireOptions(const std::vector<std::string>
   };
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& option = args[i];
-    const bool flag = option == "--help" || option == "-h" || option == "--echo";
+    const bool flag = option == "--help" || option == "-h" || option == "--echo" || option == "--fast";
     if (!flag && i + 1 >= args.size()) return fail(option + " needs a value");
     const std::string value = flag ? std::string() : args[++i];
     long long n = 0;
@@ -78,6 +79,8 @@ std::optional<AcquireOptions> ParseAcquireOptions(const std::vector<std::string>
       o.help = true;
     } else if (option == "--echo") {
       o.echo = true;
+    } else if (option == "--fast") {
+      o.settings.fast = true;
     } else if (option == "--port-dir") {
       o.portFolder = value;
     } else if (option == "--show") {
@@ -89,7 +92,7 @@ std::optional<AcquireOptions> ParseAcquireOptions(const std::vector<std::string>
       o.settings.readIntervalMs = acquisition::ClampReadInterval(n);
     } else if (option == "--log-interval") {
       if (!ReadInteger(value, n)) return fail("--log-interval takes milliseconds");
-      o.settings.logIntervalMs = acquisition::ClampLogInterval(n, false);
+      o.settings.logIntervalMs = static_cast<int32_t>(std::clamp<long long>(n, 0, acquisition::kMaxLogIntervalMs));
     } else if (option == "--error-value") {
       if (!ReadNumber(value, x) || std::abs(x) > 3.4e38) return fail("--error-value takes a number");
       o.settings.errorValue = static_cast<float>(x);
@@ -116,15 +119,18 @@ std::optional<AcquireOptions> ParseAcquireOptions(const std::vector<std::string>
       return fail("unknown option " + option + " (see --help)");
     }
   }
+  // Fast mode allows shorter history intervals; known only once every option was read.
+  o.settings.logIntervalMs = acquisition::ClampLogInterval(o.settings.logIntervalMs, o.settings.fast);
   return o;
 }
 
 std::string AcquireUsage() {
   return R"usage(tervana-acquire: one reading run of Tervana without windows.
 
-It reads the instruments that its display windows name (in slow mode, at the reading
-interval), records the history file when one is given, and prints what the program's
-status bar and messages would say, until the duration ends or SIGINT/SIGTERM arrives.
+It reads the instruments that its display windows name (in slow mode at the reading
+interval, or in fast mode from their streamed records), records the history file when one
+is given, and prints what the program's status bar and messages would say, until the
+duration ends or SIGINT/SIGTERM arrives.
 Instruments are found by serial number on the ports of the port folder whose names
 hold "Tervana" or "Kestravon" (try tervana-sim).
 
@@ -133,8 +139,10 @@ Options:
   --show SERIAL:MASK    a display window showing the values of MASK (bit 0 digital input,
                         1 channel 1, 2 channel 2, 3 ambient, 4 counter; e.g. 0x1F) of the
                         instrument SERIAL; join several with "+" for a chart (repeatable)
-  --read-interval MS    reading interval, 250 to 60000 (default 1000)
-  --log-interval MS     history interval, 250 to 3600000 (default 1000)
+  --fast                fast mode: the instruments stream, and every 5 ms their records
+                        are taken in (the history lines through the time-slot merger)
+  --read-interval MS    reading interval in slow mode, 250 to 60000 (default 1000)
+  --log-interval MS     history interval, 250 (fast mode: 10) to 3600000 (default 1000)
   --error-value X       value of a failed reading (default 0)
   --history FILE        record the history into FILE
   --existing CHOICE     when FILE exists: append (default), overwrite or cancel

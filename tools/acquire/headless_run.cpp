@@ -1,5 +1,7 @@
 #include "tools/acquire/headless_run.h"
 
+#include <exception>
+
 #include "instrument/device_interface.h"
 #include "platform/cp1252.h"
 
@@ -49,6 +51,17 @@ void PrintingUser::ReportCommunicationProblem(int port) {
 
 void PrintingUser::ReportStartFailure(int port) {
   Say("COM" + std::to_string(port) + ": PROBLEMAS NA COMUNICAÇÃO!");
+}
+
+void PrintingUser::ReportReadingFailure(std::exception_ptr failure) {
+  std::string why = "unknown failure";
+  try {
+    std::rethrow_exception(failure);
+  } catch (const std::exception& e) {
+    why = e.what();
+  } catch (...) {
+  }
+  Say("Leituras suspensas! " + why);
 }
 
 void PrintingUser::HistoryLineWritten(std::string_view line) {

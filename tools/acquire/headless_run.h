@@ -64,6 +64,7 @@ class PrintingUser : public acquisition::RunUser {
   void ReportHistoryOpenFailure() override;
   void ReportCommunicationProblem(int port) override;
   void ReportStartFailure(int port) override;
+  void ReportReadingFailure(std::exception_ptr failure) override;
   void HistoryLineWritten(std::string_view line) override;
 
   // A status or message line on stdout, flushed at once (readers follow it live).

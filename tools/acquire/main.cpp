@@ -17,8 +17,9 @@ std::atomic<bool> g_stop{false};
 
 void RequestStop(int) { g_stop = true; }
 
-// As often as the main window's updater timer.
-constexpr std::chrono::milliseconds kTick{25};
+// As often as the main window's updater timer in each mode.
+constexpr std::chrono::milliseconds kSlowTick{25};
+constexpr std::chrono::milliseconds kFastTick{5};
 
 }  // namespace
 
@@ -52,13 +53,16 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "tervana-acquire: no reading run started (no instrument found or one did not answer)\n");
     return 1;
   }
-  acquire::PrintingUser::Say("Lendo em modo lento. Taxa de leituras: " + std::to_string(started->readIntervalMs) +
-                             " ms");
+  acquire::PrintingUser::Say(started->fast ? std::string("Lendo em modo rápido.")
+                                            : "Lendo em modo lento. Taxa de leituras: " +
+                                                  std::to_string(started->readIntervalMs) + " ms");
+  const auto tick = started->fast ? kFastTick : kSlowTick;
   const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(options->seconds);
-  while (!g_stop && (options->seconds == 0 || std::chrono::steady_clock::now() < end)) {
+  while (!g_stop && run.Reading() && (options->seconds == 0 || std::chrono::steady_clock::now() < end)) {
     run.Tick();
-    std::this_thread::sleep_for(kTick);
+    std::this_thread::sleep_for(tick);
   }
+  if (!run.Reading()) return 1;  // stopped by a failure, which was printed
   run.StopReadings();
   acquire::PrintingUser::Say("Leituras suspensas");
   return 0;

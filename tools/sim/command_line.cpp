@@ -170,6 +170,10 @@ Options:
                        missing          a field short
                        extra            a field too many
                        jump=MS          the instrument's clock jumps MS milliseconds ahead
+                       back=MS          the instrument's clock steps MS milliseconds back (a
+                                        restart; COUNT times, one record apart)
+                       pause=MS         no record for MS milliseconds (no COUNT); the clock
+                                        runs on meanwhile
   --stream-comma     streamed values use "," as decimal mark
   --stream-clock MS  the instrument's clock at start (default 1000; try 4294960000 to
                      see it wrap)

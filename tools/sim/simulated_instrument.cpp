@@ -97,6 +97,8 @@ struct SimulatedInstrument::State {
   Clock::time_point startTime;
   std::optional<Clock::time_point> nextRecord;
   uint32_t clockJumpMs = 0;
+  // Records due before this time are not sent (a paused stream).
+  std::optional<Clock::time_point> pausedUntil;
 
   void Record(LogEntry::Direction direction, std::vector<uint8_t> bytes, Clock::time_point when);
   void Serve();
@@ -200,8 +202,17 @@ void SimulatedInstrument::State::QueueDueRecords(Clock::time_point now) {
       nextRecord = now + period;
       break;
     }
+    if (pausedUntil && *nextRecord < *pausedUntil) {
+      *nextRecord += period;
+      continue;
+    }
     const RecordSpoiling spoiling = streamFaults.Take();
     clockJumpMs += spoiling.clockJumpMs;
+    if (spoiling.pauseMs > 0) {
+      pausedUntil = *nextRecord + milliseconds(spoiling.pauseMs);
+      *nextRecord += period;
+      continue;
+    }
     const std::string text = SpoiledRecordText(StreamFieldTexts(map, options.streamDecimalMark),
                                                InstrumentClockMs(*nextRecord), spoiling);
     OutgoingChunk chunk;
@@ -301,6 +312,7 @@ bool SimulatedInstrument::Start(const std::string& portFolder, int comNumber, st
   s.outgoing.clear();
   s.nextRecord.reset();
   s.clockJumpMs = 0;
+  s.pausedUntil.reset();
   {
     std::lock_guard lock(s.logMutex);
     s.streamRecords = 0;

@@ -1,5 +1,6 @@
 #include "tools/sim/stream_fault.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace sim {
@@ -68,6 +69,18 @@ StreamFault StreamFault::TimeJump(uint32_t milliseconds, int count) {
   return f;
 }
 
+StreamFault StreamFault::ClockBack(uint32_t milliseconds, int count) {
+  StreamFault f = TimeJump(milliseconds, count);
+  f.kind = StreamFaultKind::ClockBack;
+  return f;
+}
+
+StreamFault StreamFault::Pause(uint32_t milliseconds) {
+  StreamFault f = TimeJump(milliseconds, 1);
+  f.kind = StreamFaultKind::Pause;
+  return f;
+}
+
 std::optional<StreamFault> ParseStreamFault(const std::string& text, std::string* error) {
   auto fail = [&](const std::string& why) -> std::optional<StreamFault> {
     if (error) *error = why;
@@ -103,6 +116,10 @@ std::optional<StreamFault> ParseStreamFault(const std::string& text, std::string
     return kind == "missing" ? StreamFault::MissingField(count) : StreamFault::ExtraField(count);
   if (kind == "jump" && value && ReadCount(*value, 1, 0xFFFFFFFFll, n))
     return StreamFault::TimeJump(static_cast<uint32_t>(n), count);
+  if (kind == "back" && value && ReadCount(*value, 1, 0xFFFFFFFFll, n))
+    return StreamFault::ClockBack(static_cast<uint32_t>(n), count);
+  if (kind == "pause" && value && count == 1 && body.size() == text.size() && ReadCount(*value, 1, 3600000, n))
+    return StreamFault::Pause(static_cast<uint32_t>(n));
   return fail("unknown stream fault \"" + text + "\"");
 }
 
@@ -121,6 +138,8 @@ RecordSpoiling StreamFaultPlan::Take() {
       case StreamFaultKind::MissingField: spoiling.missingField = true; break;
       case StreamFaultKind::ExtraField: spoiling.extraField = true; break;
       case StreamFaultKind::TimeJump: spoiling.clockJumpMs += fault.milliseconds; break;
+      case StreamFaultKind::ClockBack: spoiling.clockJumpMs -= fault.milliseconds; break;
+      case StreamFaultKind::Pause: spoiling.pauseMs = std::max(spoiling.pauseMs, fault.milliseconds); break;
     }
     if (fault.count > 0) --fault.count;
   }

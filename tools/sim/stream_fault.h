@@ -19,6 +19,8 @@ enum class StreamFaultKind {
   MissingField,  // the record has four fields
   ExtraField,    // the record has six fields
   TimeJump,      // the instrument's clock jumps `milliseconds` ahead before the record
+  ClockBack,     // the instrument's clock steps `milliseconds` back before the record (a restart)
+  Pause,         // the stream stops for `milliseconds`, starting with the record (the clock runs on)
 };
 
 struct StreamFault {
@@ -37,15 +39,18 @@ struct StreamFault {
   static StreamFault MissingField(int count = 1);
   static StreamFault ExtraField(int count = 1);
   static StreamFault TimeJump(uint32_t milliseconds, int count = 1);
+  static StreamFault ClockBack(uint32_t milliseconds, int count = 1);
+  static StreamFault Pause(uint32_t milliseconds);
 };
 
 // Command-line form "KIND[=VALUE][:COUNT]": zero[=N], junk[=N], badnum[=TEXT],
-// missing, extra, jump=MS. COUNT (records) defaults to 1.
+// missing, extra, jump=MS, back=MS, pause=MS. COUNT (records) defaults to 1; a pause has none.
 std::optional<StreamFault> ParseStreamFault(const std::string& text, std::string* error = nullptr);
 
 // What the active faults do to one record.
 struct RecordSpoiling {
-  uint32_t clockJumpMs = 0;
+  uint32_t clockJumpMs = 0;  // modulo 2^32: a step back is a jump of 2^32 - ms
+  uint32_t pauseMs = 0;      // this record and those due within the pause are not sent
   size_t zeroBytes = 0;
   std::string junk;
   std::vector<std::pair<size_t, std::string>> badFields;
