@@ -139,6 +139,31 @@ TEST_F(RunTest, HistorySwitchedOffDuringTheRunGoesToTheFileAtOnce) {
   EXPECT_EQ(user_.events, std::vector<std::string>{"recording"});  // the user switched it off
 }
 
+TEST_F(RunTest, AReadingRoundThatThrowsStopsTheRunAtTheNextTickAndSaysWhy) {
+  Instrument(10, 4);
+  displays_.Add({{10, 0x02}});
+  settings_.settings.historyOn = true;
+  run_ = std::make_unique<acquisition::ReadingRun>(displays_, settings_, user_, wall_);
+  std::atomic<int> rounds{0};
+  run_->SetCycleObserver([&](auto, auto) {
+    if (++rounds == 3) throw std::runtime_error("porta perdida");
+  });
+  ASSERT_TRUE(run_->StartReadings());
+  const auto limit = std::chrono::steady_clock::now() + 30s;
+  while (run_->Reading() && std::chrono::steady_clock::now() < limit) {
+    wall_.AdvanceMs(25);
+    run_->Tick();
+    std::this_thread::sleep_for(5ms);
+  }
+  EXPECT_FALSE(run_->Reading());
+  EXPECT_TRUE(run_->Devices().empty()) << "the port is free again";
+  EXPECT_EQ(user_.events, (std::vector<std::string>{"recording", "waiting", "stopped: porta perdida"}));
+  EXPECT_GT(HistoryLines().size(), 3u) << "what was recorded is on disk";
+  run_->Tick();  // a stopped run ticks quietly
+  EXPECT_EQ(user_.events.size(), 3u);
+  EXPECT_TRUE(run_->StartReadings()) << "and can start again";
+}
+
 TEST_F(RunTest, AnInstrumentThatDoesNotAnswerAtTheStartIsReported) {
   Instrument(10, 4);
   // Found by its serial number, but its configuration can't be read.

@@ -88,6 +88,7 @@ class FakeUser : public acquisition::RunUser {
  public:
   acquisition::ExistingFileChoice AskAppendOrOverwrite(const std::string& fileName) override {
     events.push_back("ask " + std::filesystem::path(fileName).filename().string());
+    if (whileAsked) whileAsked();
     return answer;
   }
   void ShowHistoryRecording() override { events.push_back("recording"); }
@@ -108,6 +109,7 @@ class FakeUser : public acquisition::RunUser {
   void HistoryLineWritten(std::string_view) override { ++lines; }
 
   acquisition::ExistingFileChoice answer = acquisition::ExistingFileChoice::kAppend;
+  std::function<void()> whileAsked;  // the user takes their time to answer
   std::vector<std::string> events;
   int lines = 0;
 };
