@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # tervana-acquire against two simulated instruments, its history file read by an independent
-# script; then a run killed with SIGKILL, which may lose at most one flush interval of lines.
+# script; then a run killed with SIGKILL, which may lose at most one flush interval of lines;
+# then a fast run against two instruments streaming at different periods.
 # Arguments: tervana-sim, tervana-acquire, the check script.
 set -euo pipefail
 sim=$1 acquire=$2 check=$3
@@ -40,3 +41,17 @@ kill -9 "$victim"
 wait "$victim" 2>/dev/null || true
 /usr/bin/python3 "$check" "$work/killed.mpc" --interval-ms 250 --min-lines 10 --echoed "$work/killed.out" \
   --max-missing 9
+
+# Fast mode: two more instruments streaming every 31.25 ms (with junk before its records)
+# and every 250 ms, history at 100 ms through the time-slot merger.
+"$sim" --port-dir "$work/ports" --com 5 --serial 30 --static --quiet --set 7=0x20 \
+  --stream-fault junk=20:400 >/dev/null & pids+=($!)
+"$sim" --port-dir "$work/ports" --com 6 --serial 40 --static --quiet --set 7=0x22 >/dev/null & pids+=($!)
+for _ in $(seq 100); do
+  [ -e "$work/ports/com5" ] && [ -e "$work/ports/com6" ] && break
+  sleep 0.1
+done
+"$acquire" --port-dir "$work/ports" --fast --show 30:0x06 --show 40:0x1F --log-interval 100 \
+  --history "$work/fast.mpc" --seconds 5 > "$work/fast.out"
+grep -q "Lendo em modo rápido." "$work/fast.out"
+/usr/bin/python3 "$check" "$work/fast.mpc" --interval-ms 100 --min-lines 40

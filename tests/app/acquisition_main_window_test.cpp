@@ -158,6 +158,33 @@ TEST_F(MainWindowReads, StartShowsTheValuesRecordsAndStopGivesTheCommandsBack) {
   EXPECT_EQ(h1, " , , SN10, SN20");  // overwritten, devices in serial order
 }
 
+TEST_F(MainWindowReads, AFastStartTakesInTheStreamsEveryFiveMilliseconds) {
+  TDisplayForm* display = AddDisplay(20, 1);
+  View().ConfigurarJanelaClick();
+  const QString initial = display->Element()->LedDigits()->Value();
+  user_.onModal = [&](QDialog* d) {
+    d->findChild<QWidget*>(QStringLiteral("FastRadioButton"))->setProperty("checked", true);
+    d->findChild<QPushButton*>(QStringLiteral("ApplyBitBtn"))->click();
+  };
+  Button("SetupHistToolButton")->click();
+  Item("Iniciar")->trigger();
+  ASSERT_TRUE(View().Reading());
+  EXPECT_EQ(Panel(1), QStringLiteral("Lendo em modo rápido."));
+  EXPECT_EQ(View().UpdaterTimer()->interval(), 5);
+  EXPECT_TRUE(View().UpdaterTimer()->isActive());
+  EXPECT_TRUE(instruments_[0]->HoldingRegister(7) & 0x40) << "streaming";
+  ASSERT_TRUE(ProcessUntil([&] { return display->Element()->LedDigits()->Value() != initial; }));
+  EXPECT_EQ(display->Element()->LedDigits()->Value().trimmed(), QStringLiteral("23.5"));
+  EXPECT_TRUE(View().UpdaterTimer()->isActive()) << "on again after each tick";
+  Item("Parar")->trigger();
+  EXPECT_FALSE(View().UpdaterTimer()->isActive());
+  EXPECT_EQ(Panel(1), QStringLiteral("Leituras suspensas"));
+  // The instrument is left streaming.
+  const size_t sent = instruments_[0]->StreamRecordCount();
+  EXPECT_TRUE(instruments_[0]->WaitForStreamRecordCount(sent + 3, std::chrono::seconds(5)));
+  EXPECT_TRUE(instruments_[0]->HoldingRegister(7) & 0x40);
+}
+
 TEST_F(MainWindowReads, AStartGivenUpSaysWhichPortAndLeavesTheCommandsIdle) {
   AddDisplay(10, 1);
   AddDisplay(20, 1);

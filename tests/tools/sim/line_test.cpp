@@ -15,6 +15,7 @@
 
 #include "tools/sim/rtu_frame.h"
 #include "tools/sim/simulated_instrument.h"
+#include "tools/sim/stream_fault.h"
 
 namespace sim {
 namespace {
@@ -218,6 +219,42 @@ TEST_F(SimLine, StreamsFromStartAndStopsWhenTheBitIsCleared) {
   std::this_thread::sleep_for(100ms);
   EXPECT_EQ(instrument->StreamRecordCount(), sent);
   EXPECT_TRUE(port.Receive(1, 50ms).empty());
+}
+
+TEST_F(SimLine, AStreamPausesWithItsClockRunningAndTheClockStepsBack) {
+  auto instrument = std::make_unique<SimulatedInstrument>();
+  instrument->SetHoldingRegister(7, 0x0060);  // streaming, 31.25 ms
+  std::string error;
+  ASSERT_TRUE(instrument->Start(folder_.string(), 4, &error)) << error;
+  Port port(Link());
+  ASSERT_TRUE(instrument->WaitForStreamRecordCount(3, 2s));
+  instrument->InjectStreamFault(StreamFault::Pause(400));
+  ASSERT_TRUE(instrument->WaitForStreamRecordCount(instrument->StreamRecordCount() + 3, 3s));
+  instrument->InjectStreamFault(StreamFault::ClockBack(1000));
+  ASSERT_TRUE(instrument->WaitForStreamRecordCount(instrument->StreamRecordCount() + 3, 2s));
+  port.Receive(100000, 50ms);
+  // (sent at, instrument time) of each record.
+  std::vector<std::pair<uint64_t, long>> records;
+  for (const LogEntry& e : instrument->Log()) {
+    if (e.direction != LogEntry::Direction::Stream) continue;
+    const std::string text(e.bytes.begin(), e.bytes.end());
+    records.emplace_back(e.monotonicUs, std::stol(text.substr(text.rfind(';') + 1)));
+  }
+  int pauses = 0, stepsBack = 0;
+  for (size_t i = 1; i < records.size(); ++i) {
+    const auto gapMs = static_cast<long>((records[i].first - records[i - 1].first) / 1000);
+    const long clockMs = records[i].second - records[i - 1].second;
+    if (gapMs >= 380) {
+      ++pauses;
+      EXPECT_NEAR(clockMs, gapMs, 40) << "the clock ran on through the pause";
+    }
+    if (clockMs < 0) {
+      ++stepsBack;
+      EXPECT_NEAR(clockMs, -1000 + 31, 5);
+    }
+  }
+  EXPECT_EQ(pauses, 1);
+  EXPECT_EQ(stepsBack, 1);
 }
 
 TEST_F(SimLine, PortFolderEntriesComeAndGo) {

@@ -67,6 +67,14 @@ TEST(SimStream, FaultsSpoilTheirRecordsOnly) {
   EXPECT_TRUE(plan.Empty());
   EXPECT_EQ(SpoiledRecordText(fields, 7, plan.Take()), "#1;2;3;4;5;7\r\n");
 
+  // A step back is a jump the other way round the 32-bit clock; a pause spoils no text.
+  plan.Add(StreamFault::ClockBack(700));
+  plan.Add(StreamFault::Pause(3000));
+  const RecordSpoiling stepped = plan.Take();
+  EXPECT_EQ(static_cast<uint32_t>(5000 + stepped.clockJumpMs), 4300u);
+  EXPECT_EQ(stepped.pauseMs, 3000u);
+  EXPECT_TRUE(plan.Empty());
+
   plan.Add(StreamFault::Junk(3));
   plan.Add(StreamFault::ZeroBytes(2));
   plan.Add(StreamFault::ExtraField());
@@ -89,7 +97,16 @@ TEST(SimStream, CommandLineFormIsReadStrictly) {
   EXPECT_EQ(jump->milliseconds, 60000u);
   EXPECT_EQ(jump->count, 1);
   EXPECT_EQ(ParseStreamFault("badnum=inf")->text, "inf");
-  for (const char* bad : {"", "jump", "jump=0", "zero=0", "missing=2", "badnum=", "badnum=a;b", "junk:0", "spin"}) {
+  auto back = ParseStreamFault("back=500:2");
+  ASSERT_TRUE(back);
+  EXPECT_EQ(back->kind, StreamFaultKind::ClockBack);
+  EXPECT_EQ(back->count, 2);
+  auto pause = ParseStreamFault("pause=3000");
+  ASSERT_TRUE(pause);
+  EXPECT_EQ(pause->kind, StreamFaultKind::Pause);
+  EXPECT_EQ(pause->milliseconds, 3000u);
+  for (const char* bad : {"", "jump", "jump=0", "zero=0", "missing=2", "badnum=", "badnum=a;b", "junk:0", "spin",
+                          "back", "back=0", "pause", "pause=0", "pause=3000:2"}) {
     SCOPED_TRACE(bad);
     std::string error;
     EXPECT_FALSE(ParseStreamFault(bad, &error));
