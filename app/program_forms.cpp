@@ -3,6 +3,7 @@
 #include "acquisition/device_list.h"
 #include "app/about_form.h"
 #include "app/acquisition_wiring.h"
+#include "app/environment_commands.h"
 #include "app/overwrite_choice_form.h"
 #include "app/readings_config_form.h"
 #include "app/view_form.h"
@@ -10,6 +11,8 @@
 #include "display/display_form_services.h"
 #include "display/wizard/config_view_form.h"
 #include "history/hist_form.h"
+#include "ui/print_service.h"
+#include "ui/window_picture_print.h"
 
 namespace app {
 namespace {
@@ -18,15 +21,26 @@ ProgramForms* current = nullptr;
 
 ProgramForms::~ProgramForms() {
   if (current == this) current = nullptr;
+  environment.reset();
   acquisition.reset();
+  if (DisplayFormServices::Program().printService == printService.get()) {
+    DisplayFormServices::Program().printService = nullptr;
+  }
+  viewForm.reset();
 }
 
 ProgramForms* Forms() { return current; }
 
-std::unique_ptr<ProgramForms> CreateProgramForms(ui::UserInteraction& ui, HelpViewer& help) {
+std::unique_ptr<ProgramForms> CreateProgramForms(ui::UserInteraction& ui, HelpViewer& help,
+                                                 std::unique_ptr<ui::PrintService> printService) {
   auto forms = std::make_unique<ProgramForms>();
+  forms->printService = printService ? std::move(printService) : std::make_unique<ui::QtPrintService>(ui);
   forms->viewForm = std::make_unique<TViewForm>(ui, help);
   TViewForm* view = forms->viewForm.get();
+  ui::PrintService* print = forms->printService.get();
+  DisplayFormServices::Program().printService = print;
+  // The whole main window, its children as they show, on one page.
+  view->Hooks().printAll = [view, print] { ui::PrintWindowPicture(view, *print); };
   view->Hooks().newHistoryViewer = [&ui]() -> QWidget* { return new history::THistForm(ui); };
   DisplayFormServices::Program().ui = &ui;
   view->Hooks().newDisplayWindow = []() -> QWidget* { return new TDisplayForm(); };
@@ -44,6 +58,7 @@ std::unique_ptr<ProgramForms> CreateProgramForms(ui::UserInteraction& ui, HelpVi
   // Pen dialog and calibration report dialog come here.
   forms->acquisition =
       std::make_unique<AcquisitionWiring>(*view, *forms->readingsConfigForm, *forms->overwriteChoiceForm, ui);
+  forms->environment = std::make_unique<EnvironmentCommands>(*view, *forms->readingsConfigForm, ui);
   current = forms.get();
   return forms;
 }

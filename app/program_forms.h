@@ -4,6 +4,8 @@
 // History viewers and display windows are made on demand.
 #include <memory>
 
+#include "ui/print_service.h"
+
 namespace ui {
 class UserInteraction;
 }  // namespace ui
@@ -13,6 +15,7 @@ class TConfigViewForm;
 namespace app {
 
 class AcquisitionWiring;
+class EnvironmentCommands;
 class HelpViewer;
 class TAboutForm;
 class TReadingsConfigForm;
@@ -21,18 +24,23 @@ class TViewForm;
 
 struct ProgramForms {
   ~ProgramForms();
+  // The printer and print dialog of every print command.
+  std::unique_ptr<ui::PrintService> printService;
   std::unique_ptr<TViewForm> viewForm;
   // The dialogs below are owned by the main window.
   TConfigViewForm* configViewForm = nullptr;
   TReadingsConfigForm* readingsConfigForm = nullptr;
   TAboutForm* aboutForm = nullptr;
   TOverwriteChoiceForm* overwriteChoiceForm = nullptr;
-  // The reading run; goes before the windows it uses.
+  // The reading run and the environment file; they go before the windows they use.
   std::unique_ptr<AcquisitionWiring> acquisition;
+  std::unique_ptr<EnvironmentCommands> environment;
 };
 
-// Creates the forms in their order and makes them the program's forms (Forms()).
-std::unique_ptr<ProgramForms> CreateProgramForms(ui::UserInteraction& ui, HelpViewer& help);
+// Creates the forms in their order and makes them the program's forms (Forms()). Without a
+// print service the program prints through the system's print dialog.
+std::unique_ptr<ProgramForms> CreateProgramForms(ui::UserInteraction& ui, HelpViewer& help,
+                                                 std::unique_ptr<ui::PrintService> printService = nullptr);
 
 // The program's forms while they exist, else null.
 ProgramForms* Forms();

@@ -102,10 +102,15 @@ void TViewForm::CloseAllDisplays() {
 
 bool TViewForm::LoadEnvironment(const QString& fileName) {
   if (!hooks_.loadEnvironment) return false;
-  if (!hooks_.loadEnvironment(fileName)) return false;
-  configurarJanela_->setEnabled(true);
-  setupWindowToolButton_->setEnabled(true);
-  return true;
+  const bool loaded = hooks_.loadEnvironment(fileName);
+  // The windows a failed load made before it stopped stay, and are configured like any other.
+  bool displays = loaded;
+  for (QWidget* child : ChildWindows()) displays = displays || dynamic_cast<ui::DisplayWindowCommands*>(child) != nullptr;
+  if (displays) {
+    configurarJanela_->setEnabled(true);
+    setupWindowToolButton_->setEnabled(true);
+  }
+  return loaded;
 }
 
 bool TViewForm::SaveEnvironment(const QString& fileName) {

@@ -14,11 +14,11 @@
 #include "ui/language_file.h"
 #include "ui/main_window_services.h"
 #include "ui/user_interaction.h"
+#include "ui/window_picture_print.h"
 #include "display/display_channels.h"
 #include "display/display_configurator.h"
 #include "display/display_device_directory.h"
 #include "display/display_object.h"
-#include "display/display_print.h"
 #include "display/instrument_devices.h"
 #include "display/readings_state.h"
 #include "platform/qt_text.h"
@@ -181,11 +181,7 @@ void TDisplayForm::Configure(const DisplayConfig& record) {
 }
 
 void TDisplayForm::PrintDisplay() {
-  if (services_.print) {
-    services_.print(this);
-  } else {
-    PrintWindowPicture(this, services_.ui);
-  }
+  if (services_.printService != nullptr) ui::PrintWindowPicture(this, *services_.printService);
 }
 
 void TDisplayForm::UpdateReadings(std::span<const float> values, std::span<const double> times) {

@@ -12,6 +12,7 @@ class DisplayDeviceDirectory;
 class QWidget;
 
 namespace ui {
+class PrintService;
 class UserInteraction;
 }
 
@@ -24,8 +25,8 @@ struct DisplayFormServices {
   std::function<float()> errorValue;
   // Hands a counter reset of the instrument on this COM port to the reading run.
   std::function<void(uint16_t port)> queueCounterReset;
-  // Prints the window; empty: the print dialog, then the window's picture on the printer.
-  std::function<void(QWidget* window)> print;
+  // The program's printer and print dialog; null: the window does not print.
+  ui::PrintService* printService = nullptr;
 
   // The program-wide set, used by windows created without one of their own. Its devices are
   // the instruments on the serial ports; the main window fills in the rest.

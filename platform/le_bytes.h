@@ -24,6 +24,7 @@ inline void PutU64(uint8_t* b, size_t at, uint64_t v) {
 
 inline void PutI16(uint8_t* b, size_t at, int16_t v) { PutU16(b, at, static_cast<uint16_t>(v)); }
 inline void PutI32(uint8_t* b, size_t at, int32_t v) { PutU32(b, at, static_cast<uint32_t>(v)); }
+inline void PutF32(uint8_t* b, size_t at, float v) { PutU32(b, at, std::bit_cast<uint32_t>(v)); }
 inline void PutF64(uint8_t* b, size_t at, double v) { PutU64(b, at, std::bit_cast<uint64_t>(v)); }
 
 inline uint8_t GetU8(const uint8_t* b, size_t at) { return b[at]; }
@@ -46,6 +47,7 @@ inline uint64_t GetU64(const uint8_t* b, size_t at) {
 
 inline int16_t GetI16(const uint8_t* b, size_t at) { return static_cast<int16_t>(GetU16(b, at)); }
 inline int32_t GetI32(const uint8_t* b, size_t at) { return static_cast<int32_t>(GetU32(b, at)); }
+inline float GetF32(const uint8_t* b, size_t at) { return std::bit_cast<float>(GetU32(b, at)); }
 inline double GetF64(const uint8_t* b, size_t at) { return std::bit_cast<double>(GetU64(b, at)); }
 
 }  // namespace le_bytes

@@ -1,0 +1,39 @@
+#pragma once
+// Replacing a file whole or not at all: the new text goes into a temporary file beside the
+// target, is flushed to the disk, and is renamed over the target only when everything was
+// written. A crash, a full disk or an abandoned write leaves the old file as it was and no
+// temporary behind. An existing target keeps its permissions; a symbolic link is followed,
+// so the link stays and its target is replaced.
+#include <cstddef>
+#include <string>
+
+namespace platform {
+
+class AtomicFile {
+ public:
+  AtomicFile() = default;
+  AtomicFile(const AtomicFile&) = delete;
+  AtomicFile& operator=(const AtomicFile&) = delete;
+  ~AtomicFile() { Discard(); }
+
+  // Creates the temporary file for the target; false (see Error) when it can't be made.
+  bool Open(const std::string& target);
+  bool Write(const char* data, size_t size);
+  // Syncs, closes and renames over the target; false (and the temporary removed) on failure.
+  bool Commit();
+  // Removes the temporary file; the target is untouched.
+  void Discard();
+  bool IsOpen() const { return fd_ >= 0; }
+  // What went wrong last, as the system says it.
+  const std::string& Error() const { return error_; }
+
+ private:
+  bool Fail(const char* what);
+
+  int fd_ = -1;
+  std::string target_, temp_, error_;
+  bool existed_ = false;
+  unsigned mode_ = 0;
+};
+
+}  // namespace platform
