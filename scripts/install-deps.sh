@@ -14,6 +14,7 @@ PACKAGES=(
   libchm-dev
   fp-utils
   socat xvfb xauth x11-utils
+  poppler-utils
   python3
   fonts-dejavu-core
   python3
