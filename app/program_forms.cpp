@@ -23,9 +23,10 @@ ProgramForms::~ProgramForms() {
   if (current == this) current = nullptr;
   environment.reset();
   acquisition.reset();
-  if (DisplayFormServices::Program().printService == printService.get()) {
-    DisplayFormServices::Program().printService = nullptr;
-  }
+  // The program-wide display services point into these forms: nothing may reach them after.
+  DisplayFormServices& services = DisplayFormServices::Program();
+  if (services.printService == printService.get()) services.printService = nullptr;
+  if (services.configurator == configViewForm) services.configurator = nullptr;
   viewForm.reset();
 }
 
