@@ -104,10 +104,10 @@ bool EnvironmentCommands::LoadEnvironment(const QString& fileName) {
       std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(bytes.constData()), static_cast<size_t>(bytes.size())));
   switch (read.status) {
     case EnvironmentReadStatus::kRecordShort:
-      ShowMessage(kMsgFileReadProblem);
+      ShowMessage(kMsgFileReadProblem, fileName);
       return false;
     case EnvironmentReadStatus::kNewerVersion:
-      ShowMessage(kMsgEnvironmentTooNew);
+      ShowMessage(kMsgEnvironmentTooNew, fileName);
       return false;
     case EnvironmentReadStatus::kOk:
     case EnvironmentReadStatus::kEntriesCut:

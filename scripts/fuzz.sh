@@ -13,7 +13,7 @@ set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-120}
 shift || true
-all=(history_file language_file ini_file display_records modbus_reply stream_records help_file)
+all=(history_file language_file ini_file display_records modbus_reply stream_records help_file environment_file)
 targets=("$@")
 [ "${#targets[@]}" -eq 0 ] && targets=("${all[@]}")
 jobs=${TERVANA_FUZZ_JOBS:-3}
@@ -31,7 +31,7 @@ cmake --build "$out" -j 4 --target $(printf 'fuzz_%s ' "${targets[@]}")
 max_len() {
   case $1 in
     history_file|ini_file|language_file|help_file) echo 65536 ;;
-    stream_records) echo 8192 ;;
+    stream_records|environment_file) echo 8192 ;;
     *) echo 4096 ;;
   esac
 }
