@@ -3,6 +3,7 @@
 // and values. The file lives in a memory-backed folder when there is one: writes flush it.
 #include <unistd.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -33,9 +34,12 @@ const std::string& FilePath() {
   return path;
 }
 
-struct RemoveAtExit {
-  ~RemoveAtExit() { std::remove(FilePath().c_str()); }
-} g_removeAtExit;
+// The file goes when each input is done, so nothing is left behind whichever way the process
+// ends (a static's destructor would run after the path's own, or not at all), except the
+// file of a broken rule, kept to look at.
+struct RemovedAfterInput {
+  ~RemovedAfterInput() { std::remove(FilePath().c_str()); }
+};
 
 void CheckUnique(const std::vector<std::string>& names) {
   std::set<std::string> seen;
@@ -66,6 +70,7 @@ std::vector<std::string> Contents(const platform::IniFile& ini) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string& path = FilePath();
+  const RemovedAfterInput removed;
   {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
