@@ -151,6 +151,7 @@ std::string WriteTarget(const std::string& path) {
 IniFile::IniFile(std::string path) : path_(std::move(path)) { Refresh(); }
 
 void IniFile::Refresh() const {
+  if (updateDepth_ > 0 && loaded_) return;
   FileStamp now;
   struct stat st;
   if (stat(path_.c_str(), &st) == 0) {
@@ -219,6 +220,21 @@ void IniFile::Load() const {
       sections_.back().lines.push_back(std::move(line));
     }
   }
+}
+
+bool IniFile::SaveOrDefer() {
+  if (updateDepth_ == 0) return Save();
+  savePending_ = true;
+  return !unreadable_;
+}
+
+bool IniFile::UpdateScope::Commit() {
+  if (ended_) return result_;
+  ended_ = true;
+  if (--ini_.updateDepth_ > 0 || !ini_.savePending_) return result_;
+  ini_.savePending_ = false;
+  result_ = ini_.Save();
+  return result_;
 }
 
 bool IniFile::Save() {
@@ -360,7 +376,7 @@ bool IniFile::WriteString(const std::string& section, const std::string& key, co
     Line& line = s->lines[i];
     if (line.isEntry && SameName(line.key, keyName)) {
       line.value = std::move(stored);
-      return Save();
+      return SaveOrDefer();
     }
     if (line.isEntry) {
       insertAt = i + 1;
@@ -372,7 +388,7 @@ bool IniFile::WriteString(const std::string& section, const std::string& key, co
   s->lines.insert(s->lines.begin() + static_cast<std::ptrdiff_t>(insertAt),
                   Line{std::string(keyName), std::move(stored), true});
   s->keysIndexed = false;
-  return Save();
+  return SaveOrDefer();
 }
 
 bool IniFile::WriteInteger(const std::string& section, const std::string& key, int value) {
@@ -421,7 +437,7 @@ bool IniFile::EraseSection(const std::string& section) {
   size_t before = sections_.size();
   std::erase_if(sections_, [&](const Section& s) { return SameName(s.name, name); });
   sectionsIndexed_ = false;
-  return sections_.size() == before ? !unreadable_ : Save();
+  return sections_.size() == before ? !unreadable_ : SaveOrDefer();
 }
 
 bool IniFile::DeleteKey(const std::string& section, const std::string& key) {
@@ -432,7 +448,7 @@ bool IniFile::DeleteKey(const std::string& section, const std::string& key) {
   size_t before = s->lines.size();
   std::erase_if(s->lines, [&](const Line& line) { return line.isEntry && SameName(line.key, name); });
   s->keysIndexed = false;
-  return s->lines.size() == before ? !unreadable_ : Save();
+  return s->lines.size() == before ? !unreadable_ : SaveOrDefer();
 }
 
 }  // namespace platform

@@ -21,6 +21,11 @@
 // reads as empty and is created by the first write. A file that exists but cannot be read is
 // never overwritten: writes then return false.
 //
+// An UpdateScope holds the writes back: inside it every change stays in memory and the file
+// is written once, whole and atomically, when the outermost scope ends, so a save of hundreds
+// of keys costs one write instead of hundreds. Inside a scope the object does not pick up
+// changes others make to the file (they would be lost at the end anyway).
+//
 // Names and values are not escaped. A write is refused (false, nothing changed) when the
 // section or key name is empty or holds a line break or NUL, a key holds '=' or starts with
 // '[' or ';', a section name holds ']', or a value holds a line break or NUL: such text would
@@ -61,6 +66,22 @@ class IniFile {
   bool EraseSection(const std::string& section);
   bool DeleteKey(const std::string& section, const std::string& key);
 
+  class UpdateScope {
+   public:
+    explicit UpdateScope(IniFile& ini) : ini_(ini) { ++ini_.updateDepth_; }
+    UpdateScope(const UpdateScope&) = delete;
+    UpdateScope& operator=(const UpdateScope&) = delete;
+    ~UpdateScope() { Commit(); }
+    // Ends the scope now: the outermost one writes the file when anything changed. False
+    // when that write failed (the changes stay in memory). Later calls return the same.
+    bool Commit();
+
+   private:
+    IniFile& ini_;
+    bool ended_ = false;
+    bool result_ = true;
+  };
+
  private:
   // One line inside a section: a key with its value, or a line kept as it was (blank,
   // comment, anything without '=').
@@ -86,6 +107,7 @@ class IniFile {
   };
 
   void Refresh() const;  // reloads when the file changed since it was last read or written
+  bool SaveOrDefer();     // writes now, or at the end of the update scope
   void Load() const;
   bool Save();
   Section* Find(const std::string& section);
@@ -102,6 +124,8 @@ class IniFile {
   mutable FileStamp stamp_;
   mutable bool loaded_ = false;
   mutable bool unreadable_ = false;
+  int updateDepth_ = 0;
+  bool savePending_ = false;
 };
 
 }  // namespace platform

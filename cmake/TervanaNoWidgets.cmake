@@ -1,0 +1,46 @@
+# tervana_forbid_widgets(<target>): the configure step fails when the target links Qt Widgets,
+# directly or through any library it links. The check runs once every folder has been read,
+# so that every target of the link closure exists.
+
+function(_tervana_link_closure target visited_var)
+  set(visited ${${visited_var}})
+  if(NOT TARGET ${target} OR "${target}" IN_LIST visited)
+    set(${visited_var} ${visited} PARENT_SCOPE)
+    return()
+  endif()
+  list(APPEND visited ${target})
+  get_target_property(type ${target} TYPE)
+  set(links "")
+  if(NOT type STREQUAL "INTERFACE_LIBRARY")
+    get_target_property(direct ${target} LINK_LIBRARIES)
+    if(direct)
+      list(APPEND links ${direct})
+    endif()
+  endif()
+  get_target_property(interface ${target} INTERFACE_LINK_LIBRARIES)
+  if(interface)
+    list(APPEND links ${interface})
+  endif()
+  foreach(link IN LISTS links)
+    # $<LINK_ONLY:X> and similar wrappers hold the target name inside.
+    string(REGEX REPLACE "^\\$<LINK_ONLY:(.*)>$" "\\1" link "${link}")
+    string(REGEX REPLACE "^\\$<.*:(.*)>$" "\\1" link "${link}")
+    _tervana_link_closure("${link}" visited)
+  endforeach()
+  set(${visited_var} ${visited} PARENT_SCOPE)
+endfunction()
+
+function(_tervana_check_no_widgets target)
+  set(closure "")
+  _tervana_link_closure(${target} closure)
+  foreach(item IN LISTS closure)
+    if(item MATCHES "Widgets|PrintSupport|QCustomPlot")
+      message(FATAL_ERROR "${target} must not link Qt Widgets, but links ${item} (through: ${closure})")
+    endif()
+  endforeach()
+endfunction()
+
+function(tervana_forbid_widgets target)
+  cmake_language(EVAL CODE
+    "cmake_language(DEFER DIRECTORY [[${CMAKE_SOURCE_DIR}]] CALL _tervana_check_no_widgets [[${target}]])")
+endfunction()

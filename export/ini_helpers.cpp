@@ -1,0 +1,61 @@
+#include "export/ini_helpers.h"
+
+#include "platform/color_text.h"
+
+namespace vantrix {
+
+void EditFontStyle(TVantrixFont& font, TFontStyle style, bool on) {
+  const uint8_t bit = static_cast<uint8_t>(1u << style);
+  font.styles = on ? static_cast<uint8_t>(font.styles | bit) : static_cast<uint8_t>(font.styles & ~bit);
+}
+
+void ClearIniFile(platform::IniFile& ini) {
+  for (const std::string& section : ini.ReadSections()) ini.EraseSection(section);
+}
+
+bool IniFileSectionExists(const platform::IniFile& ini, const std::string& section) {
+  return ini.SectionExists(section);
+}
+
+bool IniFileValueExists(const platform::IniFile& ini, const std::string& section, const std::string& key) {
+  return ini.ValueExists(section, key);
+}
+
+void SaveFontToIniFile(const TVantrixFont& font, platform::IniFile& ini, const std::string& section) {
+  ini.WriteString(section, "FontName", font.name);
+  ini.WriteBool(section, "FontBold", font.HasStyle(fsBold));
+  ini.WriteBool(section, "FontItalic", font.HasStyle(fsItalic));
+  ini.WriteBool(section, "FontUnderline", font.HasStyle(fsUnderline));
+  ini.WriteBool(section, "FontStrikeOut", font.HasStyle(fsStrikeOut));
+  ini.WriteInteger(section, "FontSize", font.size);
+  ini.WriteString(section, "FontColor", platform::ColorToString(font.color));
+  ini.WriteInteger(section, "FontCharset", font.charset);
+}
+
+void LoadFontFromIniFile(TVantrixFont& font, const TVantrixFont& defaultFont, const platform::IniFile& ini,
+                         const std::string& section) {
+  font.name = ini.ReadString(section, "FontName", defaultFont.name);
+  EditFontStyle(font, fsBold, ini.ReadBool(section, "FontBold", defaultFont.HasStyle(fsBold)));
+  EditFontStyle(font, fsItalic, ini.ReadBool(section, "FontItalic", defaultFont.HasStyle(fsItalic)));
+  EditFontStyle(font, fsUnderline, ini.ReadBool(section, "FontUnderline", defaultFont.HasStyle(fsUnderline)));
+  EditFontStyle(font, fsStrikeOut, ini.ReadBool(section, "FontStrikeOut", defaultFont.HasStyle(fsStrikeOut)));
+  font.size = ini.ReadInteger(section, "FontSize", defaultFont.size);
+  uint32_t color = defaultFont.color;
+  if (!platform::TryStringToColor(ini.ReadString(section, "FontColor", ""), color)) color = defaultFont.color;
+  font.color = color;
+  font.charset = ini.ReadInteger(section, "FontCharset", defaultFont.charset);
+}
+
+std::vector<std::string> ReadListSection(const platform::IniFile& ini, const std::string& section) {
+  std::vector<std::string> lines;
+  for (const std::string& key : ini.ReadSection(section)) lines.push_back(ini.ReadString(section, key, ""));
+  return lines;
+}
+
+void WriteListSection(platform::IniFile& ini, const std::string& section, const std::string& keyPrefix,
+                      const std::vector<std::string>& lines) {
+  ini.EraseSection(section);
+  for (size_t i = 0; i < lines.size(); ++i) ini.WriteString(section, keyPrefix + std::to_string(i), lines[i]);
+}
+
+}  // namespace vantrix

@@ -1,0 +1,32 @@
+#pragma once
+// INI functions of the export library on the program's INI file class, and font persistence.
+#include <string>
+#include <vector>
+
+#include "export/vantrix_font.h"
+#include "platform/ini_file.h"
+
+namespace vantrix {
+
+// Erases every section of the file.
+void ClearIniFile(platform::IniFile& ini);
+// The section has at least one key (a bare header does not count).
+bool IniFileSectionExists(const platform::IniFile& ini, const std::string& section);
+bool IniFileValueExists(const platform::IniFile& ini, const std::string& section, const std::string& key);
+
+// "FontName", "FontBold", "FontItalic", "FontUnderline", "FontStrikeOut", "FontSize",
+// "FontColor" (a colour identifier or "$" and eight hexadecimal digits), "FontCharset", in
+// this order.
+void SaveFontToIniFile(const TVantrixFont& font, platform::IniFile& ini, const std::string& section);
+// The same keys, each with the default font's value when missing or unreadable.
+void LoadFontFromIniFile(TVantrixFont& font, const TVantrixFont& defaultFont, const platform::IniFile& ini,
+                         const std::string& section);
+
+// The values of a list section in key order: each entry's text after its first "=" (an entry
+// "line0=col=Caption" gives "col=Caption").
+std::vector<std::string> ReadListSection(const platform::IniFile& ini, const std::string& section);
+// Erases the section, then writes one key per line: prefix followed by the line's index.
+void WriteListSection(platform::IniFile& ini, const std::string& section, const std::string& keyPrefix,
+                      const std::vector<std::string>& lines);
+
+}  // namespace vantrix

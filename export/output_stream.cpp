@@ -1,0 +1,47 @@
+#include "export/output_stream.h"
+
+#include "export/library_strings.h"
+#include "platform/cp1252.h"
+
+namespace vantrix {
+namespace {
+
+constexpr size_t kBufferSize = 1 << 16;
+
+[[noreturn]] void RaiseFileError(const std::string& what, const std::string& path, const std::string& reason) {
+  const std::string shown = platform::IsValidUtf8(path) ? platform::Utf8ToCp1252(path) : path;
+  throw EVantrixError(what + " \"" + shown + "\": " + reason);
+}
+
+}  // namespace
+
+FileOutputStream::FileOutputStream(const std::string& path) : path_(path) {
+  if (!file_.Open(path)) RaiseFileError("Cannot create the file", path, file_.Error());
+  buffer_.reserve(kBufferSize);
+}
+
+FileOutputStream::~FileOutputStream() = default;
+
+void FileOutputStream::Flush() {
+  if (buffer_.empty()) return;
+  if (!file_.Write(buffer_.data(), buffer_.size())) RaiseFileError("Cannot write the file", path_, file_.Error());
+  buffer_.clear();
+}
+
+void FileOutputStream::Write(const char* data, size_t size) {
+  if (buffer_.size() + size > kBufferSize) {
+    Flush();
+    if (size >= kBufferSize) {
+      if (!file_.Write(data, size)) RaiseFileError("Cannot write the file", path_, file_.Error());
+      return;
+    }
+  }
+  buffer_.append(data, size);
+}
+
+void FileOutputStream::Commit() {
+  Flush();
+  if (!file_.Commit()) RaiseFileError("Cannot write the file", path_, file_.Error());
+}
+
+}  // namespace vantrix

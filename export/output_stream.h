@@ -1,0 +1,63 @@
+#pragma once
+// Where an exporter's writer puts its bytes. A file is written beside its target and only
+// takes the target's place when the export ends well (see platform/atomic_file.h).
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "platform/atomic_file.h"
+
+namespace vantrix {
+
+class OutputStream {
+ public:
+  virtual ~OutputStream() = default;
+  // Raises EVantrixError when the bytes can't be written.
+  virtual void Write(const char* data, size_t size) = 0;
+  void Write(std::string_view text) { Write(text.data(), text.size()); }
+};
+
+// Keeps everything in memory (the clipboard exporter, tests).
+class MemoryOutputStream : public OutputStream {
+ public:
+  void Write(const char* data, size_t size) override { bytes_.append(data, size); }
+  const std::string& Bytes() const { return bytes_; }
+  void Clear() { bytes_.clear(); }
+
+ private:
+  std::string bytes_;
+};
+
+// Counts and forgets (benchmarks).
+class DiscardOutputStream : public OutputStream {
+ public:
+  void Write(const char*, size_t size) override { count_ += size; }
+  unsigned long long Count() const { return count_; }
+
+ private:
+  unsigned long long count_ = 0;
+};
+
+// Buffered writes into a new file beside the target; Commit puts it in the target's place,
+// destruction without Commit leaves the target as it was and no partial file.
+class FileOutputStream : public OutputStream {
+ public:
+  // Raises EVantrixError when the file can't be created.
+  explicit FileOutputStream(const std::string& path);
+  ~FileOutputStream() override;
+  void Write(const char* data, size_t size) override;
+  // Flushes, syncs and renames over the target; raises EVantrixError on failure (the
+  // target then stays as it was).
+  void Commit();
+  const std::string& Path() const { return path_; }
+
+ private:
+  void Flush();
+
+  std::string path_;
+  platform::AtomicFile file_;
+  std::string buffer_;
+};
+
+}  // namespace vantrix

@@ -1,0 +1,52 @@
+#include <stdexcept>
+
+#include "export/ini_helpers.h"
+#include "export/library_strings.h"
+#include "export/vantrix3.h"
+#include "platform/cp1252.h"
+#include "platform/ini_file.h"
+
+// The exporter base's properties in an INI file: keys written in a fixed order, read back
+// with the property's present value as default.
+namespace vantrix {
+
+void TVantrix3::SaveProperties(platform::IniFile& ini) const {
+  ini.WriteBool("GENERAL", "GoToFirstRecord", GoToFirstRecord);
+  ini.WriteBool("GENERAL", "ExportEmpty", ExportEmpty);
+  ini.WriteBool("GENERAL", "CurrentRecordOnly", CurrentRecordOnly);
+  ini.WriteInteger("GENERAL", "ExportRecCount", ExportRecCount);
+  ini.WriteInteger("GENERAL", "SkipRecCount", SkipRecCount);
+  ini.WriteBool("GENERAL", "OnlyVisibleFields", OnlyVisibleFields);
+  ini.WriteBool("GENERAL", "AutocalcStrType", AutoCalcStrType);
+  ini.WriteInteger("GENERAL", "CaptionRow", CaptionRow);
+  WriteListSection(ini, "FIELDS", "field", ExportedFields);
+}
+
+void TVantrix3::LoadProperties(const platform::IniFile& ini) {
+  GoToFirstRecord = ini.ReadBool("GENERAL", "GoToFirstRecord", GoToFirstRecord);
+  ExportEmpty = ini.ReadBool("GENERAL", "ExportEmpty", ExportEmpty);
+  CurrentRecordOnly = ini.ReadBool("GENERAL", "CurrentRecordOnly", CurrentRecordOnly);
+  ExportRecCount = ini.ReadInteger("GENERAL", "ExportRecCount", ExportRecCount);
+  SkipRecCount = ini.ReadInteger("GENERAL", "SkipRecCount", SkipRecCount);
+  OnlyVisibleFields = ini.ReadBool("GENERAL", "OnlyVisibleFields", OnlyVisibleFields);
+  AutoCalcStrType = ini.ReadBool("GENERAL", "AutocalcStrType", AutoCalcStrType);
+  CaptionRow = ini.ReadInteger("GENERAL", "CaptionRow", CaptionRow);
+  ExportedFields = ReadListSection(ini, "FIELDS");
+}
+
+void TVantrix3::SavePropertiesToFile(const std::string& path) const {
+  platform::IniFile ini(path);
+  platform::IniFile::UpdateScope update(ini);
+  SaveProperties(ini);
+  if (!update.Commit()) {
+    const std::string shown = platform::IsValidUtf8(path) ? platform::Utf8ToCp1252(path) : path;
+    throw EVantrixError("Cannot write the file \"" + shown + "\"");
+  }
+}
+
+void TVantrix3::LoadPropertiesFromFile(const std::string& path) {
+  const platform::IniFile ini(path);
+  LoadProperties(ini);
+}
+
+}  // namespace vantrix

@@ -1,0 +1,68 @@
+#pragma once
+// The exporters that write a file, and the property sets of the formats built on them.
+#include <functional>
+#include <string>
+
+#include "export/vantrix3.h"
+
+namespace vantrix {
+
+// Output to a file: written beside the target and put in its place when the run ends well,
+// so a refused source, an error or an abort before any output leaves the old file as it was.
+class TVantrix3Text : public TVantrix3 {
+ public:
+  std::string FileName;  // in the file system's encoding
+  bool ShowFile = false;
+  bool PrintFile = false;
+  // What went wrong opening or printing the result (the run itself succeeded).
+  std::function<void(TVantrix3Text& sender, const std::string& message)> OnShowResultError;
+
+  // Creates missing folders (raising 34025 when it can't), writes the file, then shows or
+  // prints it as asked. Raises 34023 for an empty file name.
+  TVantrixRunResult Execute() override;
+
+  void SaveProperties(platform::IniFile& ini) const override;
+  void LoadProperties(const platform::IniFile& ini) override;
+
+ protected:
+  // Opens and prints the result as asked; nothing after an abort.
+  virtual void ShowResult();
+  virtual std::string GetShowedFileName() const { return FileName; }
+  virtual std::string GetPrintedFileName() const { return FileName; }
+};
+
+// Publishes Header and Footer.
+class TVantrix3AdvancedText : public TVantrix3Text {
+ public:
+  void SaveProperties(platform::IniFile& ini) const override;
+  void LoadProperties(const platform::IniFile& ini) override;
+};
+
+// Publishes AllowCaptions, Captions, Formats and UserFormats: the base of the plain text,
+// HTML, LaTeX, PDF, RTF and spreadsheet exporters.
+class TVantrix3FormatText : public TVantrix3AdvancedText {
+ public:
+  void SaveProperties(platform::IniFile& ini) const override;
+  void LoadProperties(const platform::IniFile& ini) override;
+
+  const TVantrixFormats* OwnerFormats() const override { return &Formats(); }
+  const TStrings* OwnerCaptions() const override { return &Captions; }
+  const TStrings* OwnerUserFormats() const override { return &UserFormats; }
+};
+
+// Publishes Formats and UserFormats, no captions: the base of the SQL exporter.
+class TVantrix3FormatTextSQL : public TVantrix3AdvancedText {
+ public:
+  void SaveProperties(platform::IniFile& ini) const override;
+  void LoadProperties(const platform::IniFile& ini) override;
+
+  const TVantrixFormats* OwnerFormats() const override { return &Formats(); }
+  const TStrings* OwnerUserFormats() const override { return &UserFormats; }
+};
+
+// "FORMATS": the nine texts of the formats in their fixed order, and back through their
+// setters (an empty value falls back where the setter does).
+void SaveFormatsToIniFile(const TVantrixFormats& formats, platform::IniFile& ini);
+void LoadFormatsFromIniFile(TVantrixFormats& formats, const platform::IniFile& ini);
+
+}  // namespace vantrix
