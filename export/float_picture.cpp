@@ -10,7 +10,7 @@
 namespace vantrix {
 namespace {
 
-constexpr int kMaxFixedIntegerDigits = 18;  // beyond it a fixed picture gives the general form
+constexpr int kMaxFixedIntegerDigits = 19;  // beyond it (past any 64-bit integer) the general form
 
 void AppendExponent(std::string& out, int exponent, bool alwaysSign, int minDigits) {
   if (exponent < 0) out.push_back('-');
@@ -33,7 +33,9 @@ bool AppendSpecial(std::string& out, double value) {
   return true;
 }
 
-void AppendGeneral(std::string& out, const DecimalNumber& n, const FormatSettings& settings) {
+void AppendGeneral(std::string& out, const DecimalNumber& exact, const FormatSettings& settings) {
+  DecimalNumber n = exact;
+  RoundDecimal(n, 15);
   if (n.IsZero()) {
     out.push_back('0');
     return;

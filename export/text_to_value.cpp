@@ -1,5 +1,6 @@
 #include "export/text_to_value.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cmath>
@@ -229,9 +230,22 @@ bool TryStrToFloat(std::string_view text, const FormatSettings& settings, double
   }
   double parsed = 0;
   const auto [end, ec] = std::from_chars(buf, buf + n, parsed);
-  // Out of range is an error, as the original's EConvertError; an underflow reads as zero.
   if (end != buf + n || (ec != std::errc() && ec != std::errc::result_out_of_range)) return false;
-  if (ec == std::errc::result_out_of_range && std::fabs(parsed) > 1) return false;
+  if (ec == std::errc::result_out_of_range) {
+    // Too large is an error, as the original's; too small reads as zero.
+    const std::string_view digitsAndExponent(buf, n);
+    const size_t e = digitsAndExponent.find('e');
+    int exponent = 0;
+    std::from_chars(buf + e + 1 + (buf[e + 1] == '+' ? 1 : 0), buf + n, exponent);
+    const std::string_view mantissa = digitsAndExponent.substr(0, e);
+    const size_t first = mantissa.find_first_not_of("0.");
+    const size_t point = std::min(mantissa.find('.'), mantissa.size());
+    const long magnitude = first == mantissa.npos ? -1000000L
+                           : first < point        ? static_cast<long>(point - first) + exponent
+                                                  : exponent - static_cast<long>(first - point - 1);
+    if (magnitude > 0) return false;
+    parsed = 0;
+  }
   if (!std::isfinite(parsed)) return false;
   value = negative ? -parsed : parsed;
   return true;

@@ -1,0 +1,133 @@
+// Exports into files and onto the clipboard: the old file survives every failed or refused
+// run, folders are made as needed, and results are shown through the shell service.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "export/library_strings.h"
+#include "run_fixtures.h"
+
+namespace {
+
+using namespace vantrix;
+using exporttest::FakeShell;
+using exporttest::NumberedSource;
+using exporttest::ReadFile;
+using exporttest::RecordingExporter;
+using exporttest::TempFolder;
+using exporttest::WriteFile;
+
+class FileExport : public ::testing::Test {
+ protected:
+  FileExport() : source_(3, {ectString}) {
+    exporter_.SetExportSource(esCustom);
+    exporter_.SetCustomSource(&source_);
+    exporter_.SetShellService(&shell_);
+    exporter_.AllowCaptions = false;
+    exporter_.FileName = folder_ / "out.txt";
+  }
+  TVantrixRunResult Run() {
+    source_.ClearEof();
+    return exporter_.Execute();
+  }
+  std::string Message(const std::function<void()>& action) {
+    try {
+      action();
+    } catch (const EVantrixError& e) {
+      return e.what();
+    }
+    return "no error";
+  }
+
+  TempFolder folder_;
+  NumberedSource source_;
+  RecordingExporter exporter_;
+  FakeShell shell_;
+};
+
+TEST_F(FileExport, WritesTheFileAndMakesMissingFolders) {
+  exporter_.FileName = folder_ / "a/b/c/out.txt";
+  EXPECT_EQ(Run(), rrCompleted);
+  EXPECT_EQ(ReadFile(folder_ / "a/b/c/out.txt"), "r1c0\r\nr2c0\r\nr3c0\r\nend\r\n");
+  EXPECT_EQ(std::filesystem::directory_iterator(folder_ / "a/b/c")->path().filename(), "out.txt");
+
+  WriteFile(folder_ / "plain", "x");
+  exporter_.FileName = folder_ / "plain/sub/out.txt";
+  EXPECT_EQ(Message([&] { Run(); }), "Directory \"" + folder_ / "plain/sub" + "\" not found and cannot be created");
+  exporter_.FileName.clear();
+  EXPECT_EQ(Message([&] { Run(); }), "Result file name not present");
+}
+
+TEST_F(FileExport, ARefusedOrFailedRunLeavesTheOldFileAlone) {
+  WriteFile(exporter_.FileName, "old");
+  chmod(exporter_.FileName.c_str(), 0640);
+  source_.OnGetNextRecord = nullptr;  // a custom source with nobody to ask is empty
+  exporter_.ExportEmpty = false;
+  EXPECT_EQ(Message([&] { Run(); }), "Export source (CustomSource) is empty");
+  EXPECT_EQ(ReadFile(exporter_.FileName), "old");
+
+  exporter_.ExportEmpty = true;
+  source_.OnGetNextRecord = [](TVantrixCustomSource&, int recNo, bool& eof) { eof = recNo >= 3; };
+  exporter_.throwAtRow = 1;
+  EXPECT_THROW(Run(), std::runtime_error);
+  EXPECT_EQ(ReadFile(exporter_.FileName), "old");
+
+  exporter_.throwAtRow = -1;
+  exporter_.OnBeginExport = [](TVantrix3& sender) { sender.Abort(); };
+  EXPECT_EQ(Run(), rrAbortedBeforeOutput);
+  EXPECT_EQ(ReadFile(exporter_.FileName), "old");
+  EXPECT_EQ(folder_.Names(), std::vector<std::string>{"out.txt"});  // no partial file beside it
+
+  // A later abort keeps a whole document of the rows written so far.
+  exporter_.OnBeginExport = nullptr;
+  exporter_.OnExportedRecord = [](TVantrix3& sender, int) { sender.Abort(); };
+  EXPECT_EQ(Run(), rrAborted);
+  EXPECT_EQ(ReadFile(exporter_.FileName), "r1c0\r\nend\r\n");
+  struct stat st {};
+  stat(exporter_.FileName.c_str(), &st);
+  EXPECT_EQ(st.st_mode & 0777, 0640u);
+  EXPECT_TRUE(shell_.calls.empty());
+}
+
+TEST_F(FileExport, ResultsAreShownAndPrintedUnlessAborted) {
+  exporter_.ShowFile = true;
+  exporter_.PrintFile = true;
+  std::vector<std::string> errors;
+  exporter_.OnShowResultError = [&](TVantrix3Text&, const std::string& message) { errors.push_back(message); };
+  EXPECT_EQ(Run(), rrCompleted);
+  EXPECT_EQ(shell_.calls, (std::vector<std::string>{"open " + exporter_.FileName, "print " + exporter_.FileName}));
+  EXPECT_TRUE(errors.empty());
+
+  shell_.calls.clear();
+  shell_.answer = "not printable here";
+  EXPECT_EQ(Run(), rrCompleted);
+  EXPECT_EQ(errors, (std::vector<std::string>{"not printable here", "not printable here"}));
+
+  shell_.calls.clear();
+  exporter_.OnExportedRecord = [](TVantrix3& sender, int) { sender.Abort(); };
+  EXPECT_EQ(Run(), rrAborted);
+  EXPECT_TRUE(shell_.calls.empty());
+}
+
+TEST_F(FileExport, TheMemoryExporterPutsTheWholeTextOnTheClipboard) {
+  class Clip : public TVantrix3Memory {
+    void WriteDataRow() override { GetWriter()->WriteLn(Row()[0].GetExportedValue(true)); }
+  } clip;
+  clip.SetExportSource(esCustom);
+  clip.SetCustomSource(&source_);
+  clip.SetShellService(&shell_);
+  EXPECT_EQ(clip.Execute(), rrCompleted);
+  EXPECT_EQ(shell_.calls, (std::vector<std::string>{"clipboard r1c0\r\nr2c0\r\nr3c0\r\n"}));
+
+  shell_.calls.clear();
+  clip.OnBeginExport = [](TVantrix3& sender) { sender.Abort(); };
+  source_.ClearEof();
+  EXPECT_EQ(clip.Execute(), rrAbortedBeforeOutput);
+  EXPECT_TRUE(shell_.calls.empty());
+
+  clip.OnBeginExport = nullptr;
+  shell_.answer = "No clipboard without a desktop";
+  source_.ClearEof();
+  EXPECT_EQ(Message([&] { clip.Execute(); }), "No clipboard without a desktop");
+}
+
+}  // namespace

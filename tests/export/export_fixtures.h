@@ -1,0 +1,103 @@
+#pragma once
+// What the export engine's tests share: the locale forms of C and Brazilian Portuguese, a
+// plain table model, and a folder of their own for files.
+#include <QAbstractTableModel>
+#include <QLocale>
+#include <QVariant>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "export/format_settings.h"
+
+namespace exporttest {
+
+inline const vantrix::FormatSettings& CSettings() {
+  static const vantrix::FormatSettings s = vantrix::FormatSettings::FromLocale(QLocale::c());
+  return s;
+}
+
+inline const vantrix::FormatSettings& BrSettings() {
+  static const vantrix::FormatSettings s = vantrix::FormatSettings::FromLocale(QLocale(QLocale::Portuguese, QLocale::Brazil));
+  return s;
+}
+
+// Rows of values under header texts; a header of its own field name through the field-name role.
+class TableModel : public QAbstractTableModel {
+ public:
+  TableModel(std::vector<QString> headers, std::vector<std::vector<QVariant>> rows)
+      : headers_(std::move(headers)), rows_(std::move(rows)) {}
+
+  int rowCount(const QModelIndex& parent = {}) const override {
+    return parent.isValid() ? 0 : static_cast<int>(rows_.size());
+  }
+  int columnCount(const QModelIndex& parent = {}) const override {
+    return parent.isValid() ? 0 : static_cast<int>(headers_.size());
+  }
+  QVariant data(const QModelIndex& index, int role) const override {
+    if (role != Qt::DisplayRole || !index.isValid()) return {};
+    const auto& row = rows_[static_cast<size_t>(index.row())];
+    return static_cast<size_t>(index.column()) < row.size() ? row[static_cast<size_t>(index.column())] : QVariant();
+  }
+  QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+    if (orientation != Qt::Horizontal || section < 0 || section >= columnCount()) return {};
+    if (role == Qt::DisplayRole) return headers_[static_cast<size_t>(section)];
+    if (role == fieldNameRole && section < static_cast<int>(fieldNames_.size())) return fieldNames_[static_cast<size_t>(section)];
+    return {};
+  }
+  void SetFieldNames(std::vector<QString> names, int role) {
+    fieldNames_ = std::move(names);
+    fieldNameRole = role;
+  }
+
+ private:
+  std::vector<QString> headers_;
+  std::vector<std::vector<QVariant>> rows_;
+  std::vector<QString> fieldNames_;
+  int fieldNameRole = -1;
+};
+
+// A string grid's worth of text: rows × columns of "r<row>c<col>".
+inline std::vector<std::vector<QVariant>> GridRows(int rows, int columns) {
+  std::vector<std::vector<QVariant>> out(static_cast<size_t>(rows));
+  for (int r = 0; r < rows; ++r)
+    for (int c = 0; c < columns; ++c) out[static_cast<size_t>(r)].push_back(QString("r%1c%2").arg(r).arg(c));
+  return out;
+}
+
+class TempFolder {
+ public:
+  TempFolder() {
+    char pattern[] = "/tmp/tervana_export_XXXXXX";
+    path_ = mkdtemp(pattern);
+  }
+  ~TempFolder() {
+    std::error_code ignored;
+    std::filesystem::permissions(path_, std::filesystem::perms::owner_all, ignored);
+    std::filesystem::remove_all(path_, ignored);
+  }
+  std::string operator/(const std::string& name) const { return path_ + "/" + name; }
+  const std::string& Path() const { return path_; }
+  std::vector<std::string> Names() const {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(path_)) names.push_back(entry.path().filename());
+    return names;
+  }
+
+ private:
+  std::string path_;
+};
+
+inline std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+inline void WriteFile(const std::string& path, const std::string& text) {
+  std::ofstream(path, std::ios::binary) << text;
+}
+
+}  // namespace exporttest
