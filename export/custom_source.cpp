@@ -1,5 +1,7 @@
 #include "export/custom_source.h"
 
+#include <algorithm>
+
 #include "export/variant_text.h"
 #include "platform/cp1252_case.h"
 
@@ -25,17 +27,15 @@ void TVantrixCustomColumn::SetColumnName(const std::string& name) {
   columnName_ = name;
 }
 
-int TVantrixCustomColumn::Index() const {
-  if (collection_ == nullptr) return -1;
-  for (int i = 0; i < collection_->Count(); ++i)
-    if (collection_->GetItem(i) == this) return i;
-  return -1;
-}
-
 void TVantrixCustomColumn::AsString(const FormatSettings& settings, std::string& out) const {
   out.clear();
   TVantrixCustomSource* source = collection_ != nullptr ? collection_->GetOwner() : nullptr;
-  if (source == nullptr || !source->OnGetColumnValue) return;
+  if (source == nullptr) return;
+  if (source->OnGetColumnText) {
+    source->OnGetColumnText(*source, source->RecNo(), *this, out);
+    return;
+  }
+  if (!source->OnGetColumnValue) return;
   QVariant value;
   source->OnGetColumnValue(*source, source->RecNo(), *this, value);
   VariantToText(value, settings, out);
@@ -58,7 +58,19 @@ void TVantrixCustomColumn::Assign(const TVantrixCustomColumn& other) {
 
 TVantrixCustomColumn* TVantrixCustomColumns::Add() {
   items_.push_back(std::make_unique<TVantrixCustomColumn>(this));
+  items_.back()->index_ = static_cast<int>(items_.size()) - 1;
   return items_.back().get();
+}
+
+void TVantrixCustomColumns::Renumber() {
+  for (size_t i = 0; i < items_.size(); ++i) items_[i]->index_ = static_cast<int>(i);
+}
+
+void TVantrixCustomColumns::Move(int from, int to) {
+  auto item = std::move(items_.at(static_cast<size_t>(from)));
+  items_.erase(items_.begin() + from);
+  items_.insert(items_.begin() + std::clamp(to, 0, Count()), std::move(item));
+  Renumber();
 }
 
 int TVantrixCustomColumns::IndexOf(const std::string& name) const {
@@ -67,7 +79,10 @@ int TVantrixCustomColumns::IndexOf(const std::string& name) const {
   return -1;
 }
 
-void TVantrixCustomColumns::Delete(int index) { items_.erase(items_.begin() + index); }
+void TVantrixCustomColumns::Delete(int index) {
+  items_.erase(items_.begin() + index);
+  Renumber();
+}
 
 void TVantrixCustomColumns::Assign(const TVantrixCustomColumns& other) {
   if (&other == this) return;

@@ -36,18 +36,22 @@ class TVantrixCustomColumn {
   int Size() const { return size_; }
   void SetSize(int size) { size_ = size; }
   const std::string& DisplayName() const { return columnName_; }
-  int Index() const;
+  // Position in the collection; -1 in none.
+  int Index() const { return index_; }
   TVantrixCustomColumns* Collection() const { return collection_; }
 
   // This column's value on the source's current record as text: empty when the column is in
-  // no source or the source has no value handler; a null value is empty.
+  // no source or the source has no value handler; a null value is empty. The text handler
+  // answers when there is one, else the value handler.
   std::string AsString(const FormatSettings& settings) const;
   void AsString(const FormatSettings& settings, std::string& out) const;
 
   void Assign(const TVantrixCustomColumn& other);
 
  private:
+  friend class TVantrixCustomColumns;
   TVantrixCustomColumns* collection_;
+  int index_ = -1;
   std::string columnName_;
   TVantrixColType columnType_ = ectString;
   std::string caption_;
@@ -70,12 +74,15 @@ class TVantrixCustomColumns {
   int IndexOf(const std::string& name) const;
   void Delete(int index);
   void Clear() { items_.clear(); }
+  // Moves the column to a new position.
+  void Move(int from, int to);
   // The other's columns copied into new columns of this collection.
   void Assign(const TVantrixCustomColumns& other);
   TVantrixCustomSource* GetOwner() const { return source_; }
 
  private:
   friend class TVantrixCustomColumn;
+  void Renumber();
   TVantrixCustomSource* source_;
   std::vector<std::unique_ptr<TVantrixCustomColumn>> items_;
 };
@@ -89,6 +96,10 @@ class TVantrixCustomSource : public QObject {
   // (sender, record number, column, value): the value of that cell.
   using TGetColumnValueEvent =
       std::function<void(TVantrixCustomSource& sender, int recNo, const TVantrixCustomColumn& column, QVariant& value)>;
+  // (sender, record number, column, text): the cell as code page 1252 text, for owners whose
+  // cells are texts already (the text starts empty).
+  using TGetColumnTextEvent =
+      std::function<void(TVantrixCustomSource& sender, int recNo, const TVantrixCustomColumn& column, std::string& text)>;
 
   explicit TVantrixCustomSource(QObject* parent = nullptr);
 
@@ -112,6 +123,9 @@ class TVantrixCustomSource : public QObject {
 
   TGetNextRecordEvent OnGetNextRecord;
   TGetColumnValueEvent OnGetColumnValue;
+  // Asked instead of OnGetColumnValue when set: a cell handed over as text skips the variant
+  // and its conversion, which is most of what a cell costs an export.
+  TGetColumnTextEvent OnGetColumnText;
 
  private:
   TVantrixCustomColumns columns_;

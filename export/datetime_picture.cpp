@@ -1,7 +1,5 @@
 #include "export/datetime_picture.h"
 
-#include <cctype>
-
 #include "export/format_settings.h"
 #include "platform/cp1252_case.h"
 
@@ -10,7 +8,8 @@ namespace {
 
 constexpr int kMaxNesting = 3;  // c, t and ddddd name pictures; no deeper, whatever they hold
 
-char Upper(char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); }
+// ASCII only: pictures are read the same whatever the C library's locale.
+char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; }
 
 bool StartsWithText(std::string_view s, size_t at, std::string_view what) {
   return s.size() - at >= what.size() && platform::Cp1252SameText(s.substr(at, what.size()), what);

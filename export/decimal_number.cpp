@@ -16,20 +16,72 @@ bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 }  // namespace
 
+namespace {
+
+// Digits and exponent of a scientific text "d.ddde±x" into the number.
+void ReadScientific(const char* p, const char* end, DecimalNumber& n) {
+  n.digits[n.count++] = *p++;
+  if (p < end && *p == '.') ++p;
+  while (p < end && *p != 'e') n.digits[n.count++] = *p++;
+  ++p;  // 'e'
+  const bool negative = p < end && *p == '-';
+  if (p < end && (*p == '-' || *p == '+')) ++p;
+  int exp10 = 0;
+  while (p < end) exp10 = exp10 * 10 + (*p++ - '0');
+  n.exponent = (negative ? -exp10 : exp10) + 1;
+}
+
+// Powers of ten a double holds exactly.
+constexpr double kExactPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                   1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// The 15 significant digits of a value from 1e-8 to below 1e37 by one exact multiplication or
+// division: the product is within 0.0625 of the true scaled value, so its rounding to an
+// integer is the true one unless its fraction lies near a half. False in that case and out
+// of range; the caller then converts exactly.
+bool QuickFifteenDigits(double magnitude, DecimalNumber& n) {
+  if (!(magnitude >= 1e-8 && magnitude < 1e37)) return false;
+  int e10 = 0;  // about floor(log10(magnitude)); a miss by one is caught below
+  if (magnitude >= 1) {
+    while (e10 < 22 && magnitude >= kExactPowers[e10 + 1]) ++e10;
+    if (e10 == 22) while (magnitude >= 1e23 * kExactPowers[e10 - 22]) ++e10;
+  } else {
+    while (magnitude * kExactPowers[-e10 + 1] < 10) --e10;
+  }
+  const int shift = 14 - e10;  // scale so that 15 digits stand before the point
+  if (shift > 22 || shift < -22) return false;
+  const double scaled = shift >= 0 ? magnitude * kExactPowers[shift] : magnitude / kExactPowers[-shift];
+  const double whole = std::floor(scaled);
+  const double fraction = scaled - whole;
+  if (fraction > 0.43 && fraction < 0.57) return false;
+  uint64_t digits = static_cast<uint64_t>(whole) + (fraction >= 0.57 ? 1 : 0);
+  if (digits < 100000000000000ull || digits > 1000000000000000ull) return false;
+  int exponent = e10 + 1;
+  if (digits == 1000000000000000ull) {
+    digits /= 10;
+    ++exponent;
+  }
+  for (int i = 14; i >= 0; --i) {
+    n.digits[i] = static_cast<char>('0' + digits % 10);
+    digits /= 10;
+  }
+  n.count = 15;
+  n.exponent = exponent;
+  return true;
+}
+
+}  // namespace
+
 DecimalNumber DecimalFromDouble(double value) {
   DecimalNumber n;
   if (value == 0 || !std::isfinite(value)) return n;
   n.negative = value < 0;
-  char buf[40];
-  // d.dddddddddddddde±x: 15 significant digits, correctly rounded, whatever the C locale.
-  const auto result = std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific, 14);
-  const char* p = buf;
-  n.digits[n.count++] = *p++;
-  ++p;  // the point
-  while (p < result.ptr && *p != 'e') n.digits[n.count++] = *p++;
-  int exp10 = 0;
-  std::from_chars(p + 1 + (p[1] == '+' ? 1 : 0), result.ptr, exp10);
-  n.exponent = exp10 + 1;
+  const double magnitude = std::fabs(value);
+  if (!QuickFifteenDigits(magnitude, n)) {
+    char buf[40];
+    const auto result = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific, 14);
+    ReadScientific(buf, result.ptr, n);
+  }
   StripTrailingZeros(n);
   return n;
 }

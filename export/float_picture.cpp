@@ -125,6 +125,7 @@ FloatPicture::Section FloatPicture::Parse(std::string_view text) {
   bool afterPoint = false;
   int firstIntegerZero = -1, lastFractionZero = -1;
   auto literal = [&](std::string_view piece) {
+    s.literalChars += piece.size();
     if (!s.tokens.empty() && s.tokens.back().kind == Kind::Literal) s.tokens.back().text.append(piece);
     else s.tokens.push_back(Token{Kind::Literal, 0, false, 0, std::string(piece)});
   };
@@ -158,6 +159,7 @@ FloatPicture::Section FloatPicture::Parse(std::string_view text) {
       }
       --i;
       if (t.minDigits > 4) t.minDigits = 4;
+      s.literalChars += 16;
       s.tokens.push_back(std::move(t));
       s.scientific = true;
       afterPoint = true;  // digits after the exponent are not the mantissa's
@@ -237,31 +239,37 @@ void FloatPicture::Lay(const Section& s, const DecimalNumber& n, bool minus, con
   }
   const bool grouping = s.grouping && settings.thousandSeparator != '\0';
 
-  if (minus) out.push_back('-');
+  // Laid out in a buffer of the largest size this section can write, appended at once.
+  thread_local std::string scratch;
+  const size_t bound = s.literalChars + 2 * static_cast<size_t>(shown) + static_cast<size_t>(fractionLength) + 8;
+  if (scratch.size() < bound) scratch.resize(bound);
+  char* const begin = scratch.data();
+  char* p = begin;
+  if (minus) *p++ = '-';
   int placeholder = 0;
   int fractionIndex = 0;
   bool integerWritten = s.integerPlaces > 0;
   auto putIntegerDigit = [&](int q) {
-    out.push_back(digits[q]);
-    if (grouping && q < shown - 1 && (shown - 1 - q) % 3 == 0) out.push_back(settings.thousandSeparator);
+    *p++ = digits[q];
+    if (grouping && q < shown - 1 && (shown - 1 - q) % 3 == 0) *p++ = settings.thousandSeparator;
   };
   bool afterPoint = false;
   for (const Token& t : s.tokens) {
     switch (t.kind) {
       case Kind::Literal:
-        out += t.text;
+        p = std::copy(t.text.begin(), t.text.end(), p);
         break;
       case Kind::Digit:
         if (!afterPoint) {
-          const int p = shown - (s.integerPlaces - placeholder);
+          const int at = shown - (s.integerPlaces - placeholder);
           if (placeholder == 0) {
-            for (int q = 0; q <= p; ++q) putIntegerDigit(q);
-          } else if (p >= 0) {
-            putIntegerDigit(p);
+            for (int q = 0; q <= at; ++q) putIntegerDigit(q);
+          } else if (at >= 0) {
+            putIntegerDigit(at);
           }
           ++placeholder;
         } else {
-          if (fractionIndex < fractionLength) out.push_back(fraction[fractionIndex]);
+          if (fractionIndex < fractionLength) *p++ = fraction[fractionIndex];
           ++fractionIndex;
         }
         break;
@@ -270,16 +278,20 @@ void FloatPicture::Lay(const Section& s, const DecimalNumber& n, bool minus, con
           for (int q = 0; q < shown; ++q) putIntegerDigit(q);
           integerWritten = true;
         }
-        if (fractionLength > 0) out.push_back(settings.decimalSeparator);
+        if (fractionLength > 0) *p++ = settings.decimalSeparator;
         afterPoint = true;
         break;
-      case Kind::Exponent:
+      case Kind::Exponent: {
         afterPoint = true;
-        out.push_back(t.mark);
-        AppendExponent(out, exponent, t.alwaysSign, t.minDigits);
+        *p++ = t.mark;
+        std::string text;
+        AppendExponent(text, exponent, t.alwaysSign, t.minDigits);
+        p = std::copy(text.begin(), text.end(), p);
         break;
+      }
     }
   }
+  out.append(begin, static_cast<size_t>(p - begin));
 }
 
 void FormatDecimalTo(std::string& out, std::string_view picture, const DecimalNumber& value,

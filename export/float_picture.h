@@ -43,6 +43,7 @@ class FloatPicture {
     int minInteger = 0, minFraction = 0;
     bool grouping = false, scientific = false;
     bool empty = true;
+    size_t literalChars = 0;  // the literal text and exponent marks, for the output's bound
   };
   static Section Parse(std::string_view text);
   static void Lay(const Section& section, const DecimalNumber& rounded, bool minus, const FormatSettings& settings,

@@ -2,7 +2,6 @@
 
 #include <QLocale>
 #include <algorithm>
-#include <cctype>
 #include <QString>
 
 #include "platform/cp1252.h"
@@ -96,7 +95,7 @@ std::string QtFormatToPicture(const std::string& qtFormatUtf8, char dateSeparato
     // Blanks and punctuation the picture language doesn't read stand as they are.
     bool needsQuotes = false;
     for (char c : literal)
-      if (std::isalpha(static_cast<unsigned char>(c)) || c == '/' || c == ':' || c == '"' || c == '\'') needsQuotes = true;
+      if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '/' || c == ':' || c == '"' || c == '\'') needsQuotes = true;
     if (needsQuotes) AppendQuoted(out, literal);
     else out += literal;
     literal.clear();

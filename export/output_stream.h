@@ -21,6 +21,7 @@ class OutputStream {
 // Keeps everything in memory (the clipboard exporter, tests).
 class MemoryOutputStream : public OutputStream {
  public:
+  using OutputStream::Write;
   void Write(const char* data, size_t size) override { bytes_.append(data, size); }
   const std::string& Bytes() const { return bytes_; }
   void Clear() { bytes_.clear(); }
@@ -32,6 +33,7 @@ class MemoryOutputStream : public OutputStream {
 // Counts and forgets (benchmarks).
 class DiscardOutputStream : public OutputStream {
  public:
+  using OutputStream::Write;
   void Write(const char*, size_t size) override { count_ += size; }
   unsigned long long Count() const { return count_; }
 
@@ -46,6 +48,7 @@ class FileOutputStream : public OutputStream {
   // Raises EVantrixError when the file can't be created.
   explicit FileOutputStream(const std::string& path);
   ~FileOutputStream() override;
+  using OutputStream::Write;
   void Write(const char* data, size_t size) override;
   // Flushes, syncs and renames over the target; raises EVantrixError on failure (the
   // target then stays as it was).

@@ -1,7 +1,6 @@
 #include "export/text_to_value.h"
 
 #include <algorithm>
-#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <string>
@@ -14,6 +13,9 @@ namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\xA0'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+// ASCII only, whatever the C library's locale.
+char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; }
+bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
 std::string_view Trim(std::string_view s) {
   while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
@@ -105,9 +107,9 @@ bool ScanDate(Scanner& in, const FormatSettings& s, TDateTime& value) {
   int day = -1, month = -1, year = -1;
   for (size_t i = 0; i < picture.size();) {
     const char c = picture[i];
-    const char u = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    const char u = Upper(c);
     size_t count = 1;
-    while (i + count < picture.size() && std::toupper(static_cast<unsigned char>(picture[i + count])) == u) ++count;
+    while (i + count < picture.size() && Upper(picture[i + count]) == u) ++count;
     if (c == '"' || c == '\'') {
       const size_t close = picture.find(c, i + 1);
       if (!in.Text(picture.substr(i + 1, close == picture.npos ? picture.npos : close - i - 1))) return false;
@@ -140,7 +142,7 @@ bool ScanDate(Scanner& in, const FormatSettings& s, TDateTime& value) {
     } else if (c == '/') {
       in.SkipBlanks();
       if (!in.Take(s.dateSeparator)) return false;
-    } else if (std::isalpha(static_cast<unsigned char>(c))) {
+    } else if (IsLetter(c)) {
       return false;  // a field a date has not
     } else {
       if (!in.Text(picture.substr(i, count))) return false;

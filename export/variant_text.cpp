@@ -50,16 +50,20 @@ bool VariantToDateTime(const QVariant& value, TDateTime& out) {
 
 void VariantToText(const QVariant& value, const FormatSettings& settings, std::string& out) {
   out.clear();
-  if (!value.isValid() || value.isNull()) return;
-  switch (value.typeId()) {
-    case QMetaType::QByteArray: {
-      const QByteArray bytes = value.toByteArray();
-      out.assign(bytes.constData(), static_cast<size_t>(bytes.size()));
-      return;
-    }
-    case QMetaType::QString:
-      out = platform::Utf8ToCp1252(value.toString().toStdString());
-      return;
+  if (!value.isValid()) return;
+  const int type = value.typeId();
+  // Byte arrays and strings are read in place: a copy of them costs more than the rest.
+  if (type == QMetaType::QByteArray) {
+    const QByteArray& bytes = *static_cast<const QByteArray*>(value.constData());
+    out.assign(bytes.constData(), static_cast<size_t>(bytes.size()));
+    return;
+  }
+  if (type == QMetaType::QString) {
+    out = platform::Utf8ToCp1252(static_cast<const QString*>(value.constData())->toStdString());
+    return;
+  }
+  if (value.isNull()) return;
+  switch (type) {
     case QMetaType::Bool:
       out = value.toBool() ? "True" : "False";
       return;
@@ -76,7 +80,7 @@ void VariantToText(const QVariant& value, const FormatSettings& settings, std::s
     case QMetaType::QDate: case QMetaType::QTime: case QMetaType::QDateTime: {
       TDateTime t = 0;
       if (!VariantToDateTime(value, t)) return;
-      const char* picture = value.typeId() == QMetaType::QDate ? "ddddd" : value.typeId() == QMetaType::QTime ? "tt" : "c";
+      const char* picture = type == QMetaType::QDate ? "ddddd" : type == QMetaType::QTime ? "tt" : "c";
       FormatDateTimeTo(out, picture, t, settings);
       return;
     }

@@ -3,7 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <limits>
+#include <vector>
 
 #include "export/datetime_picture.h"
 #include "export/float_picture.h"
@@ -81,6 +85,35 @@ TEST(FloatPicture, IntegersFormatExactlyBeyondADoublesDigits) {
   out.clear();
   vantrix::FormatDecimalTo(out, "", vantrix::DecimalFromInt64(123456789012345678), CSettings());
   EXPECT_EQ(out, "1.23456789012346E17");  // the general form keeps 15 digits
+}
+
+// The quick conversion through the shortest text agrees with an exact one to 15 digits, the
+// near-midpoint cases included.
+TEST(FloatPicture, DoublesBecomeTheirFifteenDigitsExactly) {
+  uint64_t state = 88172645463325252ull;
+  auto next = [&] {
+    state ^= state << 13;
+    state ^= state >> 7;
+    state ^= state << 17;
+    return state;
+  };
+  std::vector<double> values = {0.1 + 0.2, 1.0 / 3, 2.675, 1e22, 5e-324, 1.7976931348623157e308, 123456789012345.675};
+  for (int i = 0; i < 200000; ++i) {
+    double v = 0;
+    const uint64_t bits = next();
+    std::memcpy(&v, &bits, sizeof v);
+    if (std::isfinite(v)) values.push_back(v);
+    values.push_back(static_cast<double>(static_cast<int64_t>(next() % 2000000001) - 1000000000) / 7.0);
+  }
+  for (double v : values) {
+    char exact[64];
+    std::snprintf(exact, sizeof exact, "%.14e", std::fabs(v));
+    std::string digits = std::string(1, exact[0]) + std::string(exact + 2, 14);
+    while (!digits.empty() && digits.back() == '0') digits.pop_back();
+    const vantrix::DecimalNumber n = vantrix::DecimalFromDouble(v);
+    ASSERT_EQ(std::string(n.digits, n.count), digits) << v;
+    ASSERT_EQ(n.exponent, std::atoi(exact + 17) + 1) << v;
+  }
 }
 
 TEST(FloatPicture, AbsurdPlaceCountsStayBounded) {

@@ -1,0 +1,117 @@
+// export_table: exports a table headless, to see what the engine makes of it.
+//   export_table [--format rows] [--rows N | --csv FILE] [--locale C|pt_BR|system]
+//                [--skip N] [--limit N] [--autowidth] [--output FILE] [--utf8]
+// The table is a generated one of typed columns and awkward texts unless a CSV file is given.
+// Without --output the result goes to standard output, in code page 1252 as a file would hold
+// it, or converted to UTF-8 for a terminal with --utf8.
+#include <QLocale>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "export/library_strings.h"
+#include "export/output_stream.h"
+#include "platform/cp1252.h"
+#include "tools/export_table/csv_table.h"
+#include "tools/export_table/generated_table.h"
+#include "tools/export_table/rows_dump_exporter.h"
+
+namespace {
+
+// Later formats join this table.
+const std::map<std::string, std::function<std::unique_ptr<vantrix::TVantrix3Text>()>>& Formats() {
+  static const std::map<std::string, std::function<std::unique_ptr<vantrix::TVantrix3Text>()>> formats = {
+      {"rows", [] { return std::make_unique<exporttable::RowsDumpExporter>(); }},
+  };
+  return formats;
+}
+
+class StdoutStream : public vantrix::OutputStream {
+ public:
+  explicit StdoutStream(bool utf8) : utf8_(utf8) {}
+  void Write(const char* data, size_t size) override {
+    const std::string text = utf8_ ? platform::Cp1252ToUtf8(std::string_view(data, size)) : std::string(data, size);
+    if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size())
+      throw vantrix::EVantrixError("cannot write to standard output");
+  }
+
+ private:
+  bool utf8_;
+};
+
+int Usage() {
+  std::fprintf(stderr,
+               "usage: export_table [--format NAME] [--rows N | --csv FILE] [--locale C|pt_BR|system]\n"
+               "                    [--skip N] [--limit N] [--autowidth] [--output FILE] [--utf8]\nformats:");
+  for (const auto& entry : Formats()) std::fprintf(stderr, " %s", entry.first.c_str());
+  std::fprintf(stderr, "\n");
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::string format = "rows", csv, output, locale = "system";
+  int rows = 20, skip = 0, limit = 0;
+  bool autoWidth = false, utf8 = false;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    const bool hasValue = i + 1 < argc;
+    if (arg == "--format" && hasValue) format = argv[++i];
+    else if (arg == "--rows" && hasValue) rows = std::atoi(argv[++i]);
+    else if (arg == "--csv" && hasValue) csv = argv[++i];
+    else if (arg == "--locale" && hasValue) locale = argv[++i];
+    else if (arg == "--skip" && hasValue) skip = std::atoi(argv[++i]);
+    else if (arg == "--limit" && hasValue) limit = std::atoi(argv[++i]);
+    else if (arg == "--output" && hasValue) output = argv[++i];
+    else if (arg == "--autowidth") autoWidth = true;
+    else if (arg == "--utf8") utf8 = true;
+    else return Usage();
+  }
+  const auto factory = Formats().find(format);
+  if (factory == Formats().end() || rows < 0) return Usage();
+
+  const vantrix::FormatSettings settings =
+      locale == "system" ? vantrix::DefaultFormatSettings() : vantrix::FormatSettings::FromLocale(QLocale(QString::fromStdString(locale)));
+  std::unique_ptr<exporttable::GeneratedTable> generated;
+  exporttable::CsvTable table;
+  vantrix::TVantrixCustomSource* source = nullptr;
+  if (csv.empty()) {
+    generated = std::make_unique<exporttable::GeneratedTable>(rows, settings);
+    source = &generated->Source();
+  } else {
+    std::string error;
+    if (!table.Load(csv, settings, error)) {
+      std::fprintf(stderr, "export_table: %s\n", error.c_str());
+      return 1;
+    }
+    source = &table.Source();
+  }
+
+  std::unique_ptr<vantrix::TVantrix3Text> exporter = factory->second();
+  exporter->Formats().SetSettings(settings);
+  exporter->Formats().ResetFormats();
+  exporter->SetExportSource(vantrix::esCustom);
+  exporter->SetCustomSource(source);
+  exporter->SkipRecCount = skip;
+  exporter->ExportRecCount = limit;
+  exporter->AutoCalcColWidth = autoWidth;
+  try {
+    vantrix::TVantrixRunResult result;
+    if (output.empty()) {
+      StdoutStream out(utf8);
+      result = exporter->ExportToStream(out);
+    } else {
+      exporter->FileName = output;
+      result = exporter->Execute();
+    }
+    return result == vantrix::rrCompleted ? 0 : 3;
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "export_table: %s\n", e.what());
+    return 1;
+  }
+}
