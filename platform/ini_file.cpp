@@ -1,10 +1,12 @@
 #include "platform/ini_file.h"
 
+#include "platform/atomic_file.h"
+#include "platform/cp1252_case.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
@@ -25,22 +27,8 @@ std::string_view Trim(std::string_view s) {
   return s;
 }
 
-// Case folding of code page 1252 letters: ASCII, the accented Latin-1 range and the few
-// letters of 0x80..0x9F that have a case pair.
-unsigned char FoldCase(unsigned char c) {
-  if (c >= 'A' && c <= 'Z') return c + 0x20;
-  if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 0x20;
-  if (c == 0x8A || c == 0x8C || c == 0x8E) return c + 0x10;  // Š Œ Ž
-  if (c == 0x9F) return 0xFF;                                // Ÿ
-  return c;
-}
-
-bool SameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (FoldCase(static_cast<unsigned char>(a[i])) != FoldCase(static_cast<unsigned char>(b[i]))) return false;
-  return true;
-}
+unsigned char FoldCase(unsigned char c) { return Cp1252FoldCase(c); }
+bool SameName(std::string_view a, std::string_view b) { return Cp1252SameText(a, b); }
 
 // The name as the index keeps it: two names that compare equal fold to the same text.
 std::string Folded(std::string_view name) {
@@ -118,32 +106,6 @@ bool ParseFloat(std::string_view s, double& out) {
   if (ec != std::errc() || end != s.data() + s.size()) return false;
   out = negative ? -v : v;
   return true;
-}
-
-std::atomic<unsigned> g_tempCounter{0};
-
-bool WriteAll(int fd, const std::string& data) {
-  size_t done = 0;
-  while (done < data.size()) {
-    ssize_t n = ::write(fd, data.data() + done, data.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    done += static_cast<size_t>(n);
-  }
-  return true;
-}
-
-// Where the text goes: a symbolic link is followed, so the link itself stays.
-std::string WriteTarget(const std::string& path) {
-  struct stat st;
-  if (lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
-    if (char* resolved = realpath(path.c_str(), nullptr)) {
-      std::string target(resolved);
-      free(resolved);
-      return target;
-    }
-  }
-  return path;
 }
 
 }  // namespace
@@ -246,29 +208,8 @@ bool IniFile::Save() {
     for (const Line& line : section.lines) text += (line.isEntry ? line.key + "=" + line.value : line.value) + "\r\n";
   }
 
-  const std::string target = WriteTarget(path_);
-  struct stat old;
-  const bool existed = stat(target.c_str(), &old) == 0;
-  std::string temp;
-  int fd = -1;
-  for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-    temp = target + ".tmp" + std::to_string(getpid()) + "_" + std::to_string(g_tempCounter++);
-    fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0 && errno != EEXIST) return false;
-  }
-  if (fd < 0) return false;
-  bool ok = WriteAll(fd, text);
-  if (ok && existed) ok = fchmod(fd, old.st_mode & 07777) == 0;
-  // On the disk before the rename makes it the file: otherwise a power loss soon after can
-  // leave an empty file in place of both the old and the new text, and a write error that
-  // only the flush reports would replace the good file with a broken one.
-  if (ok) ok = ::fsync(fd) == 0;
-  ok = (::close(fd) == 0) && ok;
-  if (ok) ok = ::rename(temp.c_str(), target.c_str()) == 0;
-  if (!ok) {
-    ::unlink(temp.c_str());
-    return false;
-  }
+  AtomicFile file;
+  if (!file.Open(path_) || !file.Write(text.data(), text.size()) || !file.Commit()) return false;
   loaded_ = false;  // take the new file's stamp without reading it back
   struct stat st;
   if (stat(path_.c_str(), &st) == 0) {
