@@ -32,14 +32,21 @@ cp "$program" "$work/tervana"
 printf '# Nome Software\r\nPrograma de Teste\r\n# Form Principal\r\nArquivoX\r\n' > "$work/Tervana.trl"
 caption='Programa de Teste - 1.2.2.01'
 
-# The server picks a free display itself and writes its number once it accepts clients, so
-# test runs of other builds on the machine never race for one display number.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb=$!
+# A display number of its own: Xvfb refuses one whose lock file another server holds (test
+# runs of other builds on the machine, in other namespaces too), and then the next is tried.
+# -displayfd tells when the server accepts clients.
+command -v Xvfb >/dev/null || fail "Xvfb is not installed (scripts/install-deps.sh installs it)"
+command -v xwininfo >/dev/null || fail "xwininfo is not installed (scripts/install-deps.sh installs it)"
 deadline=$((SECONDS + wait_seconds))
+display=$((1000 + RANDOM % 30000))
 until [ -s "$work/display" ]; do
-  kill -0 "$xvfb" 2>/dev/null || { cat "$work/xvfb.log"; fail "the virtual X server did not start"; }
-  [ "$SECONDS" -lt "$deadline" ] || fail "the virtual X server gave no display in ${wait_seconds} s"
+  if [ -z "$xvfb" ] || ! kill -0 "$xvfb" 2>/dev/null; then
+    [ -z "$xvfb" ] || { wait "$xvfb" 2>/dev/null || true; display=$((display + 1)); }
+    while [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
+    Xvfb ":$display" -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+    xvfb=$!
+  fi
+  [ "$SECONDS" -lt "$deadline" ] || { cat "$work/xvfb.log"; fail "no virtual X server started in ${wait_seconds} s"; }
   sleep 0.1
 done
 export DISPLAY=":$(head -n 1 "$work/display")"
