@@ -112,6 +112,12 @@ TEST(Columns, PicturesFollowTheTypeAndTheUsersFormats) {
   EXPECT_EQ(c[2].SQLType, "DOUBLE PRECISION");
   EXPECT_EQ(c[4].SQLType, "DATE");
   EXPECT_EQ(c[7].SQLType, "CHAR(15)");
+  TVantrixColumn zeroWidth(nullptr);
+  zeroWidth.ColType = ectString;
+  zeroWidth.Width = 0;
+  EXPECT_EQ(VantrixType2SQLType(zeroWidth), "CHAR(1)");  // never a column of no characters
+  zeroWidth.ColType = ectUnknown;
+  EXPECT_EQ(VantrixType2SQLType(zeroWidth), "");
 
   f.SetIntegerFormat("");
   EXPECT_EQ(f.IntegerFormat(), "#,###,##0");
