@@ -198,8 +198,12 @@ void TVantrixColumns::SetColumnCaption(int i) {
       column.Caption = model->Caption(column.Number);
       break;
     case esStringGrid:
-      if (captionRow_ >= 0) model->CellText(captionRow_, column.Number, formats_ ? formats_->Settings() : DefaultFormatSettings(), column.Caption);
-      else column.Caption = "ColNo_" + std::to_string(column.Number);
+      if (captionRow_ >= 0) {
+        const FormatSettings& settings = formats_ ? formats_->Settings() : DefaultFormatSettings();
+        model->CellText(captionRow_, column.Number, settings, column.Caption);
+      } else {
+        column.Caption = "ColNo_" + std::to_string(column.Number);
+      }
       break;
     case esCustom:
       column.Caption = sources_.customSource->Columns().GetItem(column.Number)->Caption();
@@ -253,7 +257,7 @@ void TVantrixColumns::SetColumnAlign(int i) {
   TVantrixColumn& column = GetColumn(i);
   std::string value;
   if (Lookup(columnsAlign_, column.Name, value)) {
-    const char first = value.empty() ? '\0' : static_cast<char>(platform::Cp1252UpperCase(static_cast<unsigned char>(value[0])));
+    const unsigned char first = value.empty() ? 0 : platform::Cp1252UpperCase(static_cast<unsigned char>(value[0]));
     column.Align = first == 'C' ? ecaCenter : first == 'R' ? ecaRight : ecaLeft;
     return;
   }
@@ -288,7 +292,9 @@ void TVantrixColumns::SetColumnLength(int i) {
   switch (kind) {
     case esDataSet: case esDBGrid: column.Length = std::min(ModelSource()->FieldSize(column.Number), 255); break;
     case esListView: case esStringGrid: column.Length = 255; break;
-    case esCustom: column.Length = std::min(sources_.customSource->Columns().GetItem(column.Number)->Size(), 255); break;
+    case esCustom:
+      column.Length = std::min(sources_.customSource->Columns().GetItem(column.Number)->Size(), 255);
+      break;
   }
 }
 
@@ -328,8 +334,7 @@ bool TVantrixColumns::GetColumnIsNull(int i) const {
 }
 
 void TVantrixColumns::AutoCalcColWidth() {
-  for (auto& column : items_)
-    if (static_cast<int>(column->Caption.size()) > column->Width) column->Width = static_cast<int>(column->Caption.size());
+  for (auto& column : items_) column->Width = std::max(column->Width, static_cast<int>(column->Caption.size()));
   if (formats_ == nullptr) return;
   const int bookmark = VantrixGetBookmark(sources_);
   VantrixFirst(sources_);

@@ -98,8 +98,8 @@ class TVantrixCustomSource : public QObject {
       std::function<void(TVantrixCustomSource& sender, int recNo, const TVantrixCustomColumn& column, QVariant& value)>;
   // (sender, record number, column, text): the cell as code page 1252 text, for owners whose
   // cells are texts already (the text starts empty).
-  using TGetColumnTextEvent =
-      std::function<void(TVantrixCustomSource& sender, int recNo, const TVantrixCustomColumn& column, std::string& text)>;
+  using TGetColumnTextEvent = std::function<void(TVantrixCustomSource& sender, int recNo,
+                                                 const TVantrixCustomColumn& column, std::string& text)>;
 
   explicit TVantrixCustomSource(QObject* parent = nullptr);
 

@@ -1,8 +1,8 @@
 #include "export/format_settings.h"
 
 #include <QLocale>
-#include <algorithm>
 #include <QString>
+#include <algorithm>
 
 #include "platform/cp1252.h"
 
@@ -94,8 +94,10 @@ std::string QtFormatToPicture(const std::string& qtFormatUtf8, char dateSeparato
   auto flushLiteral = [&] {
     // Blanks and punctuation the picture language doesn't read stand as they are.
     bool needsQuotes = false;
-    for (char c : literal)
-      if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '/' || c == ':' || c == '"' || c == '\'') needsQuotes = true;
+    for (char c : literal) {
+      const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+      if (letter || c == '/' || c == ':' || c == '"' || c == '\'') needsQuotes = true;
+    }
     if (needsQuotes) AppendQuoted(out, literal);
     else out += literal;
     literal.clear();

@@ -87,9 +87,7 @@ struct Scanner {
         continue;
       }
       SkipBlanks();
-      if (at >= text.size() ||
-          platform::Cp1252FoldCase(static_cast<unsigned char>(text[at])) != platform::Cp1252FoldCase(static_cast<unsigned char>(c)))
-        return false;
+      if (at >= text.size() || !platform::Cp1252SameText(text.substr(at, 1), std::string_view(&c, 1))) return false;
       ++at;
     }
     return true;
@@ -129,7 +127,8 @@ bool ScanDate(Scanner& in, const FormatSettings& s, TDateTime& value) {
       in.SkipBlanks();
       int index = 0;
       if (in.Number(2, month)) {
-      } else if (count >= 3 && (in.Name(s.longMonthNames.data(), 12, index) || in.Name(s.shortMonthNames.data(), 12, index))) {
+      } else if (count >= 3 &&
+                 (in.Name(s.longMonthNames.data(), 12, index) || in.Name(s.shortMonthNames.data(), 12, index))) {
         month = index + 1;
       } else {
         return false;

@@ -45,7 +45,8 @@ class Finally {
 }  // namespace
 
 TVantrix3::TVantrix3()
-    : columns_(this), row_(&columns_, &formats_, [this](const TVantrixCol& col, std::string& text) { GetColData(col, text); }) {}
+    : columns_(this),
+      row_(&columns_, &formats_, [this](const TVantrixCol& col, std::string& text) { GetColData(col, text); }) {}
 
 TVantrix3::~TVantrix3() = default;
 

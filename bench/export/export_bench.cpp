@@ -4,6 +4,7 @@
 // floor or a peer measured in the same run, with the peak memory.
 //   export_bench [--rows N]   (default 1,000,000 rows of 10 columns)
 #include <QLocale>
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -98,8 +99,8 @@ RunFigures Floor(exporttable::GeneratedTable& table) {
   return {Seconds(start), out.Count()};
 }
 
-void NumberFormatting(const vantrix::FormatSettings& settings) {
-  const int count = 5000000;
+// count values each way (5,000,000 in the full run).
+void NumberFormatting(const vantrix::FormatSettings& settings, int count) {
   std::vector<double> values(4096);
   std::vector<std::string> texts(values.size());
   for (size_t i = 0; i < values.size(); ++i) {
@@ -157,7 +158,7 @@ int main(int argc, char** argv) {
               cells / variants.seconds / 1e6);
   std::printf("formatted run: %.2f s, %.1f million cells/s, %.0f MB/s of text\n", formatted.seconds,
               cells / formatted.seconds / 1e6, formatted.bytes / formatted.seconds / 1e6);
-  NumberFormatting(settings);
+  NumberFormatting(settings, std::max(100000, std::min(5000000, rows * 5)));
   std::printf("peak memory: %.0f MB (%.0f MB before the table; the runs keep one row)\n", StatusMb("VmHWM"), before);
   return bare.bytes > 0 ? 0 : 1;
 }
