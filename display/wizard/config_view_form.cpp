@@ -16,7 +16,7 @@
 #include "controls/dial_gauge.h"
 #include "controls/digit_display.h"
 #include "controls/segment_indicator.h"
-#include "display/wizard/radio_group.h"
+#include "ui/radio_group.h"
 #include "display/wizard/up_down.h"
 #include "instrument/device_interface.h"
 #include "qcustomplot.h"

@@ -52,12 +52,12 @@ class WallClock;
 
 namespace ui {
 class ColorChooser;
+class TRadioGroup;
 class UserInteraction;
 }  // namespace ui
 
 namespace wizard {
 class TColorCircle;
-class TRadioGroup;
 class TUpDown;
 }  // namespace wizard
 
@@ -249,11 +249,11 @@ class TConfigViewForm : public QDialog, public DisplayConfigurator {
   QPushButton* backBitBtn_ = nullptr;
   QPushButton* nextBitBtn_ = nullptr;
   QPushButton* closeBitBtn_ = nullptr;
-  wizard::TRadioGroup* howRadioGroup_ = nullptr;
+  ui::TRadioGroup* howRadioGroup_ = nullptr;
   QLabel* previewLabel_ = nullptr;
   QWidget* whatPanel_ = nullptr;
   QComboBox* whichDeviceComboBox_ = nullptr;
-  wizard::TRadioGroup* whatRadioGroup_ = nullptr;
+  ui::TRadioGroup* whatRadioGroup_ = nullptr;
   QWidget* chartListsPanel_ = nullptr;
   QListWidget* allListView_ = nullptr;
   QListWidget* selectedListView_ = nullptr;

@@ -22,7 +22,7 @@
 #include "display/display_kind_settings.h"
 #include "display/wizard/color_circle.h"
 #include "display/wizard/config_view_form.h"
-#include "display/wizard/radio_group.h"
+#include "ui/radio_group.h"
 #include "display/wizard/up_down.h"
 #include "qcustomplot.h"
 
@@ -102,7 +102,7 @@ void TConfigViewForm::BuildForm() {
   stepArea->setFixedWidth(kStepAreaWidth);
   auto* steps = new QVBoxLayout(stepArea);
   steps->setContentsMargins(0, 0, 0, 0);
-  howRadioGroup_ = Named(new wizard::TRadioGroup(U("Tipo de Indicação"), 2, stepArea), "HowRadioGroup");
+  howRadioGroup_ = Named(new ui::TRadioGroup(U("Tipo de Indicação"), 2, stepArea), "HowRadioGroup");
   steps->addWidget(howRadioGroup_);
   whatPanel_ = BuildWhatPanel();
   whatPanel_->setParent(stepArea);
@@ -147,7 +147,7 @@ QWidget* TConfigViewForm::BuildWhatPanel() {
   v->setContentsMargins(0, 0, 0, 0);
   whichDeviceComboBox_ = Named(new QComboBox(panel), "WhichDeviceComboBox");
   v->addWidget(whichDeviceComboBox_);
-  whatRadioGroup_ = Named(new wizard::TRadioGroup(U("Canal visualizado"), 1, panel), "WhatRadioGroup");
+  whatRadioGroup_ = Named(new ui::TRadioGroup(U("Canal visualizado"), 1, panel), "WhatRadioGroup");
   v->addWidget(whatRadioGroup_);
 
   chartListsPanel_ = Named(new QWidget(panel), "ChartListsPanel");

@@ -8,7 +8,7 @@
 #include "display/display_titles.h"
 #include "display/instrument_devices.h"
 #include "display/wizard/config_view_form.h"
-#include "display/wizard/radio_group.h"
+#include "ui/radio_group.h"
 #include "instrument/device_interface.h"
 #include "platform/qt_text.h"
 #include "qcustomplot.h"

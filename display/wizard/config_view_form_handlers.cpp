@@ -18,7 +18,7 @@
 #include "controls/tcolor.h"
 #include "display/wizard/color_circle.h"
 #include "display/wizard/config_view_form.h"
-#include "display/wizard/radio_group.h"
+#include "ui/radio_group.h"
 #include "display/wizard/range_rules.h"
 #include "display/wizard/up_down.h"
 #include "qcustomplot.h"
@@ -47,14 +47,14 @@ constexpr int kMeterAngleForBottomCaption = 240;
 }  // namespace
 
 void TConfigViewForm::ConnectHandlers() {
-  connect(howRadioGroup_, &wizard::TRadioGroup::Clicked, this, [this](int) { SelectKind(); });
+  connect(howRadioGroup_, &ui::TRadioGroup::Clicked, this, [this](int) { SelectKind(); });
   connect(nextBitBtn_, &QPushButton::clicked, this, &TConfigViewForm::NextClick);
   connect(backBitBtn_, &QPushButton::clicked, this, &TConfigViewForm::BackClick);
   connect(closeBitBtn_, &QPushButton::clicked, this, &TConfigViewForm::FinishClick);
   connect(cancelBitBtn_, &QPushButton::clicked, this, &TConfigViewForm::CancelClick);
   connect(timer_, &QTimer::timeout, this, &TConfigViewForm::TimerTimer);
   connect(whichDeviceComboBox_, &QComboBox::activated, this, [this](int) { WhichDeviceChange(); });
-  connect(whatRadioGroup_, &wizard::TRadioGroup::Clicked, this, &TConfigViewForm::WhatClick);
+  connect(whatRadioGroup_, &ui::TRadioGroup::Clicked, this, &TConfigViewForm::WhatClick);
   connect(allListView_, &QListWidget::currentRowChanged, this, &TConfigViewForm::AllListClick);
   connect(selectedListView_, &QListWidget::currentRowChanged, this, &TConfigViewForm::SelectedListClick);
   connect(allListView_, &QListWidget::itemClicked, this,

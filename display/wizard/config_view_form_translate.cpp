@@ -7,7 +7,7 @@
 #include <QTabWidget>
 
 #include "display/wizard/config_view_form.h"
-#include "display/wizard/radio_group.h"
+#include "ui/radio_group.h"
 #include "ui/language_qt.h"
 
 namespace {

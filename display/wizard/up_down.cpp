@@ -1,33 +1,14 @@
 #include "display/wizard/up_down.h"
 
-#include <QKeyEvent>
 #include <QLineEdit>
-#include <QToolButton>
-#include <QVBoxLayout>
 #include <algorithm>
+#include <cstdint>
 
 namespace wizard {
 
-TUpDown::TUpDown(QLineEdit* associate, QWidget* parent) : QWidget(parent), edit_(associate) {
-  auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->setSpacing(0);
-  up_ = new QToolButton(this);
-  up_->setArrowType(Qt::UpArrow);
-  down_ = new QToolButton(this);
-  down_->setArrowType(Qt::DownArrow);
-  for (QToolButton* b : {up_, down_}) {
-    b->setAutoRepeat(true);
-    b->setFocusPolicy(Qt::NoFocus);
-    b->setFixedSize(16, 11);
-    layout->addWidget(b);
-  }
-  connect(up_, &QToolButton::clicked, this, [this] { StepBy(1); });
-  connect(down_, &QToolButton::clicked, this, [this] { StepBy(-1); });
-  if (edit_ != nullptr) {
-    edit_->installEventFilter(this);
-    edit_->setText(QString::number(position_));
-  }
+TUpDown::TUpDown(QLineEdit* associate, QWidget* parent) : ui::TArrowButtons(associate, parent) {
+  connect(this, &ui::TArrowButtons::Arrow, this, [this](int direction) { StepBy(direction); });
+  if (Associate() != nullptr) Associate()->setText(QString::number(position_));
 }
 
 void TUpDown::SetRange(int min, int max) {
@@ -38,7 +19,7 @@ void TUpDown::SetRange(int min, int max) {
 
 void TUpDown::SetPosition(int position) {
   position_ = std::clamp(position, min_, max_);
-  if (edit_ != nullptr) edit_->setText(QString::number(position_));
+  if (Associate() != nullptr) Associate()->setText(QString::number(position_));
 }
 
 void TUpDown::StepBy(int steps) {
@@ -47,17 +28,6 @@ void TUpDown::StepBy(int steps) {
   if (next == position_) return;
   SetPosition(next);
   emit Stepped(position_);
-}
-
-bool TUpDown::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == edit_ && event->type() == QEvent::KeyPress && isEnabled()) {
-    const int key = static_cast<QKeyEvent*>(event)->key();
-    if (key == Qt::Key_Up || key == Qt::Key_Down) {
-      StepBy(key == Qt::Key_Up ? 1 : -1);
-      return true;
-    }
-  }
-  return QWidget::eventFilter(watched, event);
 }
 
 }  // namespace wizard

@@ -3,15 +3,13 @@
 // them: the user may type anything into the edit (the window checks it when the edit is left),
 // while the arrows step a whole-number position within limits and write it into the edit.
 // A spin box would refuse "12.7" as it is typed; these edits take it and store 12.
-#include <QWidget>
 #include <algorithm>
 
-class QLineEdit;
-class QToolButton;
+#include "ui/arrow_buttons.h"
 
 namespace wizard {
 
-class TUpDown : public QWidget {
+class TUpDown : public ui::TArrowButtons {
   Q_OBJECT
 
  public:
@@ -26,7 +24,6 @@ class TUpDown : public QWidget {
   void SetMax(int max) { SetRange(std::min(min_, max), max); }
   // Clamped into the limits and written into the edit; no signal.
   void SetPosition(int position);
-  QLineEdit* Associate() const { return edit_; }
 
   // As the user's arrow (button or key) does it: one step, then Stepped when it moved.
   void StepBy(int steps);
@@ -35,13 +32,7 @@ class TUpDown : public QWidget {
   // The position after a step of the user's; the edit already shows it.
   void Stepped(int position);
 
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
  private:
-  QLineEdit* edit_;
-  QToolButton* up_;
-  QToolButton* down_;
   int min_ = 0;
   int max_ = 100;
   int position_ = 0;

@@ -21,7 +21,7 @@
 #include "display/display_object.h"
 #include "instrument/device_interface.h"
 #include "display/readings_state.h"
-#include "display/wizard/radio_group.h"
+#include "ui/radio_group.h"
 #include "qcustomplot.h"
 #include "tests/display/wizard/wizard_fixture.h"
 #include "tools/sim/simulated_instrument.h"
@@ -123,8 +123,8 @@ void Shot(TConfigViewForm& f, const QString& name) {
   f.grab().save(QDir(folder).filePath(name + QStringLiteral(".png")));
 }
 
-wizard::TRadioGroup* How(TConfigViewForm& f) { return f.findChild<wizard::TRadioGroup*>(QStringLiteral("HowRadioGroup")); }
-wizard::TRadioGroup* What(TConfigViewForm& f) { return f.findChild<wizard::TRadioGroup*>(QStringLiteral("WhatRadioGroup")); }
+ui::TRadioGroup* How(TConfigViewForm& f) { return f.findChild<ui::TRadioGroup*>(QStringLiteral("HowRadioGroup")); }
+ui::TRadioGroup* What(TConfigViewForm& f) { return f.findChild<ui::TRadioGroup*>(QStringLiteral("WhatRadioGroup")); }
 QComboBox* Devices(TConfigViewForm& f) { return f.findChild<QComboBox*>(QStringLiteral("WhichDeviceComboBox")); }
 void Press(TConfigViewForm& f, const char* name) { f.findChild<QPushButton*>(QLatin1String(name))->click(); }
 

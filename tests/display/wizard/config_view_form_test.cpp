@@ -13,7 +13,7 @@
 #include "controls/digit_display.h"
 #include "controls/segment_indicator.h"
 #include "display/wizard/color_circle.h"
-#include "display/wizard/radio_group.h"
+#include "ui/radio_group.h"
 #include "qcustomplot.h"
 #include "tests/display/wizard/wizard_fixture.h"
 #include "ui/help_context.h"
@@ -243,7 +243,7 @@ TEST(WizardLanguage, SeventySevenLinesLandOnTheirControls) {
   EXPECT_EQ(f.RangeText(), t(7));
   EXPECT_EQ(f.KindNames()[0], t(8));
   EXPECT_EQ(f.KindNames()[5], t(13));
-  EXPECT_EQ(w.Find<wizard::TRadioGroup>("HowRadioGroup")->ItemText(5), t(13));
+  EXPECT_EQ(w.Find<ui::TRadioGroup>("HowRadioGroup")->ItemText(5), t(13));
   EXPECT_EQ(f.CaptionOf("PreviewLabel"), t(14));
   EXPECT_EQ(f.CaptionOf("HowRadioGroup"), t(15));
   EXPECT_EQ(f.CaptionOf("WhatRadioGroup"), t(16));

@@ -8,7 +8,7 @@ class QButtonGroup;
 class QGridLayout;
 class QRadioButton;
 
-namespace wizard {
+namespace ui {
 
 class TRadioGroup : public QGroupBox {
   Q_OBJECT
@@ -36,4 +36,4 @@ class TRadioGroup : public QGroupBox {
   int columns_;
 };
 
-}  // namespace wizard
+}  // namespace ui

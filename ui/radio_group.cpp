@@ -1,10 +1,10 @@
-#include "display/wizard/radio_group.h"
+#include "ui/radio_group.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
 #include <QRadioButton>
 
-namespace wizard {
+namespace ui {
 
 TRadioGroup::TRadioGroup(const QString& title, int columns, QWidget* parent)
     : QGroupBox(title, parent), group_(new QButtonGroup(this)), grid_(new QGridLayout(this)),
@@ -50,4 +50,4 @@ QRadioButton* TRadioGroup::Button(int index) const {
   return index >= 0 && index < buttons_.size() ? buttons_[index] : nullptr;
 }
 
-}  // namespace wizard
+}  // namespace ui
