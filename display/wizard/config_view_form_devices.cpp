@@ -10,18 +10,9 @@
 #include "display/wizard/config_view_form.h"
 #include "ui/radio_group.h"
 #include "instrument/device_interface.h"
+#include "instrument/port_names.h"
 #include "platform/qt_text.h"
 #include "qcustomplot.h"
-
-namespace {
-
-// Only ports that name the product are ever opened: anything else may be another program's
-// device that a stray request could upset.
-bool NamesOurProduct(const std::string& friendlyName) {
-  return friendlyName.find("Tervana") != std::string::npos || friendlyName.find("Kestravon") != std::string::npos;
-}
-
-}  // namespace
 
 void TConfigViewForm::CloseDevice() {
   if (device_) device_->ClosePort();
@@ -47,8 +38,8 @@ void TConfigViewForm::FillDeviceList() {
   {
     DeviceInterface probe;
     for (const TEnumeratePorts& entry : listing) {
-      if (!NamesOurProduct(entry.friendlyName)) continue;
-      const std::string portText = wizard::PortTextOf(entry.friendlyName);
+      if (!device::NamesOurProduct(entry.friendlyName)) continue;
+      const std::string portText = device::PortTextOf(entry.friendlyName);
       std::string itemText = entry.friendlyName;
       probe.SetPortNumber(entry.portNumber);
       if (probe.OpenPort()) {

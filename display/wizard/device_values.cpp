@@ -53,14 +53,6 @@ OfferedValues OffersOf(const DisplayDeviceInfo& d) {
   return out;
 }
 
-std::string PortTextOf(std::string_view friendlyName) {
-  const size_t open = friendlyName.find("(COM");
-  if (open == std::string_view::npos) return std::string(friendlyName);
-  const size_t close = friendlyName.find(')', open);
-  if (close == std::string_view::npos) return std::string(friendlyName.substr(open));
-  return std::string(friendlyName.substr(open, close - open + 1));
-}
-
 std::string DeviceItemText(std::string_view tag, std::string_view serialText, std::string_view portText) {
   std::string text = platform::TrimBlanks(tag);
   if (text.empty()) text = kDefaultDeviceTag;

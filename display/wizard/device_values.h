@@ -34,10 +34,6 @@ struct OfferedValues {
 // The values a device offers, from its configuration.
 OfferedValues OffersOf(const DisplayDeviceInfo& device);
 
-// "(COM4)" from "Tervana USB (COM4) x": from the first "(COM" to the first ")" after it; the
-// whole friendly name when it names no port that way.
-std::string PortTextOf(std::string_view friendlyName);
-
 // A device that answered: its tag (or the default tag), ";  ", the serial text, two blanks,
 // the port text. "Tervana;  00012345  (COM4)".
 std::string DeviceItemText(std::string_view tag, std::string_view serialText, std::string_view portText);
