@@ -7,6 +7,7 @@
 #include "app/overwrite_choice_form.h"
 #include "app/readings_config_form.h"
 #include "app/view_form.h"
+#include "devconfig/config_form.h"
 #include "display/display_form.h"
 #include "display/display_form_services.h"
 #include "display/wizard/config_view_form.h"
@@ -45,7 +46,8 @@ std::unique_ptr<ProgramForms> CreateProgramForms(ui::UserInteraction& ui, HelpVi
   view->Hooks().newHistoryViewer = [&ui]() -> QWidget* { return new history::THistForm(ui); };
   DisplayFormServices::Program().ui = &ui;
   view->Hooks().newDisplayWindow = []() -> QWidget* { return new TDisplayForm(); };
-  // The device configuration dialog comes here, before the display wizard.
+  forms->configForm = new TConfigForm(ui, view);
+  view->Hooks().configureDevice = [form = forms->configForm] { form->Execute(); };
   WizardServices wizardServices;
   wizardServices.ui = &ui;
   forms->configViewForm = new TConfigViewForm(wizardServices, view);

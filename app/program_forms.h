@@ -10,6 +10,7 @@ namespace ui {
 class UserInteraction;
 }  // namespace ui
 
+class TConfigForm;
 class TConfigViewForm;
 
 namespace app {
@@ -28,6 +29,7 @@ struct ProgramForms {
   std::unique_ptr<ui::PrintService> printService;
   std::unique_ptr<TViewForm> viewForm;
   // The dialogs below are owned by the main window.
+  TConfigForm* configForm = nullptr;
   TConfigViewForm* configViewForm = nullptr;
   TReadingsConfigForm* readingsConfigForm = nullptr;
   TAboutForm* aboutForm = nullptr;

@@ -1,0 +1,60 @@
+#pragma once
+// Small helpers the dialog's page files share to make and fill their controls.
+#include <QLabel>
+#include <QLineEdit>
+#include <QString>
+#include <algorithm>
+#include <string>
+#include <string_view>
+
+#include "platform/qt_text.h"
+
+namespace devconfig {
+
+inline QString U(const char* utf8) { return QString::fromUtf8(utf8); }
+
+template <class W>
+W* Named(W* widget, const char* name) {
+  widget->setObjectName(QString::fromLatin1(name));
+  return widget;
+}
+
+inline QString NameOf(const char* prefix, const char* rest) {
+  return QString::fromLatin1(prefix) + QString::fromLatin1(rest);
+}
+
+template <class W>
+W* Named(W* widget, const QString& name) {
+  widget->setObjectName(name);
+  return widget;
+}
+
+// How many characters the user may type into an edit. A limit on the edit itself would cut
+// text set by code too (a tag from a file, a value with seven decimals), so the limit grows
+// to any longer text the dialog puts there and the user may only shorten that.
+inline constexpr char kTypedLimitProperty[] = "typedLimit";
+
+inline void LimitTyped(QLineEdit* edit, int limit) {
+  edit->setProperty(kTypedLimitProperty, limit);
+  edit->setMaxLength(limit);
+}
+
+// Code page 1252 text into an edit, as the dialog fills it (not as the user types).
+inline void SetFieldText(QLineEdit* edit, std::string_view cp1252) {
+  const QString text = platform::FromCp1252(cp1252);
+  const QVariant limit = edit->property(kTypedLimitProperty);
+  if (limit.isValid()) edit->setMaxLength(std::max(limit.toInt(), static_cast<int>(text.size())));
+  edit->setText(text);
+}
+
+inline std::string FieldText(const QLineEdit* edit) { return platform::ToCp1252(edit->text()); }
+
+// Rewrites a field by code without forgetting that the user had changed it (its exit check
+// is still to run).
+inline void RewriteField(QLineEdit* edit, std::string_view cp1252) {
+  const bool typed = edit->isModified();
+  SetFieldText(edit, cp1252);
+  edit->setModified(typed);
+}
+
+}  // namespace devconfig
