@@ -13,6 +13,9 @@
 #include "ui/help_context.h"
 #include "app/overwrite_choice_form.h"
 #include "app/program_forms.h"
+#include "devconfig/config_form.h"
+#include "display/default_channel_names.h"
+#include "platform/qt_text.h"
 #include "app_fixture.h"
 #include "support/help_file_builder.h"
 #include "display/display_form.h"
@@ -99,6 +102,29 @@ TEST_F(ViewFormTest, FormsAreCreatedInOrderAndTranslatedFromTheMainWindowsLangua
   ui::ProgramLanguage().Clear();
   app::TAboutForm builtIn;
   EXPECT_EQ(builtIn.VersaoSoftwareLabel()->text(), QStringLiteral("Versão 1.2.2.01"));
+}
+
+TEST_F(ViewFormTest, DeviceDialogComesRightAfterTheMainWindowAndOpensFromItsCommand) {
+  std::string bytes = apptest::MakeTestLanguageFile() + "# Form de Configura\xE7\xE3o do Aparelho\r\n";
+  for (int n = 1; n <= 112; ++n) bytes += platform::ToCp1252(TestText("APAR", n)) + "\r\n";
+  WriteLanguageFile(bytes);
+  auto forms = app::CreateProgramForms(user_, help_);
+  TConfigForm* dialog = forms->configForm;
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(dialog->parent(), forms->viewForm.get());
+  const QList<QDialog*> dialogs = forms->viewForm->findChildren<QDialog*>(QString(), Qt::FindDirectChildrenOnly);
+  ASSERT_FALSE(dialogs.isEmpty());
+  EXPECT_EQ(dialogs.front(), dialog);  // the first dialog made
+  // Its translated "Aplica" and "Fecha" are there for other dialogs before it was ever shown.
+  EXPECT_FALSE(dialog->isVisible());
+  EXPECT_EQ(dialog->ApplyButtonCaption(), TestText("APAR", 2));
+  EXPECT_EQ(dialog->CloseButtonCaption(), TestText("APAR", 3));
+
+  forms->viewForm->findChild<QAction*>(QStringLiteral("ConfiguraAparelho"))->trigger();
+  EXPECT_TRUE(user_.log.contains(QStringLiteral("modal|ConfigForm"))) << user_.log.join('|').toStdString();
+  EXPECT_EQ(dialog->Device(), nullptr);
+  forms.reset();
+  RestoreBuiltInChannelNames();
 }
 
 TEST(HelpWindowTest, TopicsByContextLinksFollowedInsideTheFileAMissingFileAndClosing) {

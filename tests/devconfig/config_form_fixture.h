@@ -25,6 +25,7 @@ struct RegisterWrite {
   uint16_t reg = 0;
   uint16_t value = 0;
   bool operator==(const RegisterWrite&) const = default;
+  friend void PrintTo(const RegisterWrite& w, std::ostream* os) { *os << w.reg << "=" << std::hex << w.value << std::dec; }
 };
 
 inline std::vector<RegisterWrite> WritesIn(const std::vector<sim::LogEntry>& log) {
