@@ -7,6 +7,7 @@ namespace vantrix {
 
 enum TVantrixPageFormat { pfLetter, pfLegal, pfA3, pfA4, pfA5, pfB5_JIS, pfUS_Std_Fanfold, pfFanfold, pfUser };
 enum TVantrixUnits { unInch, unMillimeter, unDot };
+enum TVantrixPageOrientation { poPortrait, poLandscape };
 
 double RoundHalfEven(double x);
 int InchToDot(double inches);
