@@ -13,13 +13,21 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
+# Waits until the simulators registered their ports; a minute, as a loaded machine may take
+# its time to start them.
+wait_for_ports() {
+  local deadline=$((SECONDS + 60)) n
+  for n in "$@"; do
+    until [ -e "$work/ports/com$n" ]; do
+      [ "$SECONDS" -lt "$deadline" ] || { echo "simulator on COM$n not registered in 60 s"; exit 1; }
+      sleep 0.1
+    done
+  done
+}
 
 "$sim" --port-dir "$work/ports" --com 3 --serial 20 --static --quiet >/dev/null & pids+=($!)
 "$sim" --port-dir "$work/ports" --com 4 --serial 10 --static --quiet >/dev/null & pids+=($!)
-for _ in $(seq 100); do
-  [ -e "$work/ports/com3" ] && [ -e "$work/ports/com4" ] && break
-  sleep 0.1
-done
+wait_for_ports 3 4
 
 # Ten seconds at 500 ms.
 "$acquire" --port-dir "$work/ports" --show 20:0x06 --show 10:0x1F+20:0x02 --read-interval 500 \
@@ -33,8 +41,9 @@ grep -q "Lendo em modo lento. Taxa de leituras: 500 ms" "$work/run.out"
   --history "$work/killed.mpc" --echo > "$work/killed.out" &
 victim=$!
 pids+=($victim)
-for _ in $(seq 600); do
-  [ "$(grep -c '^[0-9][0-9]/' "$work/killed.out" || true)" -ge 30 ] && break
+deadline=$((SECONDS + 120))
+until [ "$(grep -c '^[0-9][0-9]/' "$work/killed.out" || true)" -ge 30 ]; do
+  [ "$SECONDS" -lt "$deadline" ] || { echo "the run to be killed echoed no 30 lines in 120 s"; exit 1; }
   sleep 0.1
 done
 kill -9 "$victim"
@@ -47,10 +56,7 @@ wait "$victim" 2>/dev/null || true
 "$sim" --port-dir "$work/ports" --com 5 --serial 30 --static --quiet --set 7=0x20 \
   --stream-fault junk=20:400 >/dev/null & pids+=($!)
 "$sim" --port-dir "$work/ports" --com 6 --serial 40 --static --quiet --set 7=0x22 >/dev/null & pids+=($!)
-for _ in $(seq 100); do
-  [ -e "$work/ports/com5" ] && [ -e "$work/ports/com6" ] && break
-  sleep 0.1
-done
+wait_for_ports 5 6
 "$acquire" --port-dir "$work/ports" --fast --show 30:0x06 --show 40:0x1F --log-interval 100 \
   --history "$work/fast.mpc" --seconds 5 > "$work/fast.out"
 grep -q "Lendo em modo rápido." "$work/fast.out"

@@ -4,6 +4,7 @@
 // instrument.
 #include <cmath>
 #include <map>
+#include <optional>
 #include <thread>
 
 #include "run_fixture.h"
@@ -108,20 +109,30 @@ class FastRunTest : public RunTest {
                                 "' --interval-ms 100 >/dev/null";
     EXPECT_EQ(std::system(command.c_str()), 0) << command;
   }
-  // Every record's PC time lies within 100 ms of when its instrument sent it.
+  // Every record's PC time lies near when its instrument sent it, and the records keep the
+  // instrument's own spacing to the millisecond. The first bound is generous: a busy machine
+  // may take in the first record, which ties the clocks together, some hundreds of
+  // milliseconds late, while what it must catch (records that waited since the start
+  // shifting the times) costs seconds. The spacing holds however busy the machine is.
   void ExpectTimesMatchTheSends(size_t device, const sim::SimulatedInstrument& instrument) {
     const auto sent = SentRecords(instrument);
     int matched = 0;
-    double worst = 0;
+    double worst = 0, worstSpacing = 0;
+    std::optional<Placed> first;
     for (const Placed& p : placed_) {
       if (p.device != device) continue;
+      if (!first) first = p;
+      const double spacing = (p.time - first->time) / kMsDay -
+                             (static_cast<double>(p.deviceMs) - static_cast<double>(first->deviceMs));
+      worstSpacing = std::max(worstSpacing, std::abs(spacing));
       const auto it = sent.find(p.deviceMs);
       if (it == sent.end()) continue;
       worst = std::max(worst, std::abs(p.time - WallAtSteadyUs(it->second)) / kMsDay);
       ++matched;
     }
     EXPECT_GT(matched, 5);
-    EXPECT_LT(worst, 100.0) << "milliseconds between a record's PC time and its sending";
+    EXPECT_LT(worst, 1000.0) << "milliseconds between a record's PC time and its sending";
+    EXPECT_LT(worstSpacing, 1.0) << "milliseconds off the instrument's own spacing";
   }
 
   std::vector<Placed> placed_;
