@@ -24,6 +24,7 @@
 namespace {
 
 using apptest::TestText;
+using apptest::kExposeWaitMs;
 using apptest::ViewFormTest;
 
 void PressF1(QWidget* widget) {
@@ -56,7 +57,7 @@ TEST_F(ViewFormTest, F1FindsTheNearestHelpContext) {
 TEST_F(ViewFormTest, F1InAChildWindowOpensThatWindowsTopic) {
   Make();
   form_->show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(form_.get()));
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(form_.get(), kExposeWaitMs));
   const QString chm = Program("Tervana.chm");
   auto f1 = [&](QWidget* focus) {
     help_.log.clear();

@@ -181,7 +181,7 @@ TEST_F(MainWindowReads, AFastStartTakesInTheStreamsEveryFiveMilliseconds) {
   EXPECT_EQ(Panel(1), QStringLiteral("Leituras suspensas"));
   // The instrument is left streaming.
   const size_t sent = instruments_[0]->StreamRecordCount();
-  EXPECT_TRUE(instruments_[0]->WaitForStreamRecordCount(sent + 3, std::chrono::seconds(5)));
+  EXPECT_TRUE(instruments_[0]->WaitForStreamRecordCount(sent + 3, std::chrono::seconds(60)));
   EXPECT_TRUE(instruments_[0]->HoldingRegister(7) & 0x40);
 }
 

@@ -24,6 +24,10 @@
 
 namespace apptest {
 
+// How long a shown window may take to be exposed: the default five seconds are not always
+// enough on a busy machine, and a window that is exposed ends the wait at once.
+inline constexpr int kExposeWaitMs = 60000;
+
 // Line n of a section: "<tag> <n> ação" (non-ASCII, so the code page shows).
 inline QString TestText(const char* tag, int n) {
   return QStringLiteral("%1 %2 ação").arg(QString::fromLatin1(tag)).arg(n);

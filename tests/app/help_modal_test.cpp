@@ -44,7 +44,7 @@ class HelpWhileDialogOpenTest : public apptest::ViewFormTest {
     ASSERT_TRUE(QFile::copy(QString::fromUtf8(TEST_HELP_FILE), Program("Tervana.chm")));
     form_ = std::make_unique<app::TViewForm>(user_, viewer_);
     form_->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(form_.get()));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form_.get(), apptest::kExposeWaitMs));
   }
   void TearDown() override {
     viewer_.CloseAll();
@@ -56,7 +56,7 @@ class HelpWhileDialogOpenTest : public apptest::ViewFormTest {
   static void WhileModal(const std::function<void()>& open, const std::function<void(QWidget*)>& inside) {
     QTimer::singleShot(0, [inside] {
       QWidget* modal = QApplication::activeModalWidget();
-      if (modal != nullptr && QTest::qWaitForWindowExposed(modal)) inside(modal);
+      if (modal != nullptr && QTest::qWaitForWindowExposed(modal, apptest::kExposeWaitMs)) inside(modal);
       if (QWidget* still = QApplication::activeModalWidget()) still->close();
     });
     open();
@@ -76,7 +76,7 @@ class HelpWhileDialogOpenTest : public apptest::ViewFormTest {
   void ScrollFollowAndClose(QWidget* modal) {
     ASSERT_NE(Help(), nullptr);
     ASSERT_TRUE(Help()->isVisible());
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(Help()));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(Help(), apptest::kExposeWaitMs));
     ASSERT_TRUE(Shown().contains(QStringLiteral("Tópico do contexto 20"))) << Shown().toStdString();
     QScrollBar* bar = Help()->Browser()->verticalScrollBar();
     ASSERT_GT(bar->maximum(), 0) << "the topic must be longer than the window";
