@@ -74,6 +74,9 @@ void TConfigForm::BuildForm() {
   BuildCalibrationPages();
   configPageControl_->addTab(calibration_.customCalibPage, U("Calibração Customizada"));
   configPageControl_->addTab(calibration_.calibPage, U("Calibração"));
+  // As tall as its tallest page with every control shown, so that the dialog keeps its size
+  // whichever instrument and mode it shows.
+  configPageControl_->setMinimumHeight(configPageControl_->sizeHint().height());
   columns->addWidget(configPageControl_, 1);
 
   auto* buttons = new QHBoxLayout;

@@ -176,13 +176,14 @@ void TConfigForm::ShowMode(DigitalMode mode) {
   SetRowShown(w.baseTime, c.baseTime);
   // The choices of the mode, the first one chosen (edges with no mode too, so that the edge
   // bits of a plain input read back as they were).
+  const size_t count = c.levelChoices ? 2 : 3;  // the name after the choices is the group's caption
+  auto name = [&](size_t i) {
+    return platform::FromCp1252(c.levelChoices ? texts_.levelNames[i] : texts_.edgeNames[i]);
+  };
   QStringList items;
-  const size_t count = c.levelChoices ? 2 : 3;
-  const auto& names = c.levelChoices ? std::vector<std::string>(texts_.levelNames.begin(), texts_.levelNames.end())
-                                     : std::vector<std::string>(texts_.edgeNames.begin(), texts_.edgeNames.end());
-  for (size_t i = 0; i < count; ++i) items << platform::FromCp1252(names[i]);
+  for (size_t i = 0; i < count; ++i) items << name(i);
   w.edgeRadioGroup->SetItems(items);
-  w.edgeRadioGroup->setTitle(platform::FromCp1252(names[count]));
+  w.edgeRadioGroup->setTitle(name(count));
   w.edgeRadioGroup->SetItemIndex(0);
 }
 

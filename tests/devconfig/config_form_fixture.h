@@ -28,11 +28,15 @@ struct RegisterWrite {
   friend void PrintTo(const RegisterWrite& w, std::ostream* os) { *os << w.reg << "=" << std::hex << w.value << std::dec; }
 };
 
-inline std::vector<RegisterWrite> WritesIn(const std::vector<sim::LogEntry>& log) {
+// The writes in order. A try repeated because a reply came late (a busy machine) is the same
+// write again and is counted once, unless every try is wanted.
+inline std::vector<RegisterWrite> WritesIn(const std::vector<sim::LogEntry>& log, bool everyTry = false) {
   std::vector<RegisterWrite> writes;
   for (const sim::LogEntry& e : log) {
     if (e.direction != sim::LogEntry::Direction::Request || e.bytes.size() != 8 || e.bytes[1] != 6) continue;
-    writes.push_back({static_cast<uint16_t>(e.bytes[2] << 8 | e.bytes[3]), static_cast<uint16_t>(e.bytes[4] << 8 | e.bytes[5])});
+    const RegisterWrite w{static_cast<uint16_t>(e.bytes[2] << 8 | e.bytes[3]),
+                          static_cast<uint16_t>(e.bytes[4] << 8 | e.bytes[5])};
+    if (everyTry || writes.empty() || !(writes.back() == w)) writes.push_back(w);
   }
   return writes;
 }

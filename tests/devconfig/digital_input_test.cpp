@@ -47,10 +47,6 @@ TEST(DigitalInput, ModesEdgesAndLevels) {
     EXPECT_EQ(page.mode, c.mode) << std::hex << c.config;
     EXPECT_EQ(page.edgeIndex, c.edge) << std::hex << c.config;
   }
-  EXPECT_EQ(DigitalInputControlsFor(DigitalMode::Counting), (DigitalInputControls{true, true, true, false, false}));
-  EXPECT_EQ(DigitalInputControlsFor(DigitalMode::Timing), (DigitalInputControls{true, true, false, false, true}));
-  EXPECT_EQ(DigitalInputControlsFor(DigitalMode::Frequency), (DigitalInputControls{true, false, false, true, false}));
-  EXPECT_EQ(DigitalInputControlsFor(DigitalMode::None), DigitalInputControls{});
 }
 
 TEST(DigitalInput, StoreRebuildsTheModeWord) {

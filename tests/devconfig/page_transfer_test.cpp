@@ -218,33 +218,4 @@ TEST(AmbientPage, TransfersAndTheColdJunctionLock) {
   EXPECT_EQ(AmbientEnableRule(one, nullptr, 0), (AmbientEnable{false, true}));
 }
 
-TEST(Visibility, PagesByModelProbeKindAndFirmware) {
-  const PageVisibility logger = VisiblePages(Logger(110));
-  EXPECT_TRUE(logger.channel2 && logger.digitalInput && logger.ambient && logger.factoryCalibration &&
-              logger.diagnosticDigitalLines && logger.digitalFeatures);
-  EXPECT_FALSE(logger.customCalibration || logger.humidityCalibration);
-  EXPECT_FALSE(VisiblePages(Logger(109)).digitalFeatures);
-  const PageVisibility humidity = VisiblePages(Probe(0));
-  EXPECT_TRUE(humidity.channel2 && humidity.customCalibration && humidity.humidityCalibration);
-  EXPECT_FALSE(humidity.ambient || humidity.digitalInput || humidity.factoryCalibration ||
-               humidity.diagnosticDigitalLines || humidity.digitalFeatures);
-  const PageVisibility temperature = VisiblePages(Probe(2));
-  EXPECT_TRUE(temperature.ambient && temperature.customCalibration);
-  EXPECT_FALSE(temperature.channel2 || temperature.humidityCalibration || temperature.digitalInput);
-}
-
-TEST(Visibility, ChannelControlsByModelAndInputType) {
-  const ChannelControls linear = ChannelControlsFor(Logger(), 1, 10);
-  EXPECT_TRUE(linear.typeList && linear.limits && linear.unit && linear.overflowFields && linear.offsetWritable);
-  EXPECT_FALSE(linear.degrees || linear.overflowSpins || linear.dewPoint);
-  const ChannelControls pt100 = ChannelControlsFor(Logger(), 2, 0);
-  EXPECT_TRUE(pt100.degrees && pt100.overflowSpins && pt100.offset);
-  EXPECT_FALSE(pt100.limits || pt100.unit || pt100.overflowFields || pt100.offsetWritable);
-  const ChannelControls humidity = ChannelControlsFor(Probe(0), 1, 0);
-  EXPECT_TRUE(humidity.dewPoint && humidity.degrees && humidity.overflowSpins);
-  EXPECT_FALSE(humidity.typeList || humidity.offset || humidity.limits);
-  EXPECT_FALSE(ChannelControlsFor(Probe(0), 2, 0).dewPoint);
-  EXPECT_FALSE(ChannelControlsFor(Probe(3), 1, 0).dewPoint);
-}
-
 }  // namespace
