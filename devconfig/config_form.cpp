@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QFocusEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
@@ -106,6 +107,11 @@ void TConfigForm::FormShow() {
   applyBitBtn_->setEnabled(false);
   blockRead_ = false;
   ResetControls();
+  // Nothing of the instrument of the last opening: its period and its last values.
+  general_.intValLabel->clear();
+  for (QLabel* value : {diag_.ch1ValLabel, diag_.ch2ValLabel, diag_.ch3ValLabel, diag_.digInpValLabel,
+                        diag_.countingValLabel})
+    value->clear();
   int index = -1;
   {
     HourglassScope hourglass(wait_);
