@@ -65,9 +65,11 @@ class DeviceInterface : public TSerialModBusDriver {
 
   // --- Live values -------------------------------------------------------------------------
   // The five values of one reading: digital input, channel 1, channel 2, internal channel,
-  // counter. False without counting a failure when `values` is null or the configuration was
-  // not read; every other failure adds one to the consecutive-failure count.
-  bool ReadValues(float* values);
+  // counter. A counter whose product with its stored factor is beyond a float's range is
+  // `errorValue`. False without counting a failure when `values` is null or the configuration
+  // was not read; every other failure adds one to the consecutive-failure count, which a read
+  // of registers 3 to 6 resets before the counter is read.
+  bool ReadValues(float* values, float errorValue);
   // Unit of channel 1, 2 or 3 (internal); empty for any other number.
   std::string GetChannelUnit(int channel) const;
   // Probe: index 0 or 1 gives the humidity or temperature name; anything else "????".
@@ -133,7 +135,6 @@ class DeviceInterface : public TSerialModBusDriver {
     }
     return false;
   }
-  bool ReadLiveValues(float* values);
   bool Streaming() const;
   bool SetStreamingBit(bool on);
   bool ConfigurationWritable() const;

@@ -3,25 +3,25 @@
 #include "instrument/device_regs_image.h"
 #include "instrument/live_values.h"
 
-bool DeviceInterface::ReadValues(float* values) {
+bool DeviceInterface::ReadValues(float* values, float errorValue) {
   if (values == nullptr || !ready_) return false;
-  if (ReadLiveValues(values)) {
-    failedReads_ = 0;
-    return true;
-  }
-  ++failedReads_;
-  return false;
-}
-
-bool DeviceInterface::ReadLiveValues(float* values) {
   std::array<uint16_t, device::reg::kLiveValueCount> raw{};
-  if (!ReadRegisters(device::reg::kLiveValues, device::reg::kLiveValueCount, raw.data())) return false;
+  if (!ReadRegisters(device::reg::kLiveValues, device::reg::kLiveValueCount, raw.data())) {
+    ++failedReads_;
+    return false;
+  }
+  // The instrument answered: a run of failures ends here, so a counter that alone cannot be
+  // read counts one failure each time and never raises the communication alarm.
+  failedReads_ = 0;
   device::ScaleLiveRegisters(raw, model_, regs, std::span<float, 4>(values, 4));
   values[4] = 0;
   if (!device::HasCounterBlock(model_, regs.FirmwareVersionNumber)) return true;
   uint16_t counter[2] = {};
-  if (!ReadRegisters(device::reg::kCounterHigh, 2, counter)) return false;
-  values[4] = device::CounterValue(counter[0], counter[1], regs.Scale);
+  if (!ReadRegisters(device::reg::kCounterHigh, 2, counter)) {
+    ++failedReads_;
+    return false;
+  }
+  values[4] = device::CounterValue(counter[0], counter[1], regs.Scale).value_or(errorValue);
   return true;
 }
 

@@ -1,6 +1,7 @@
 #include "instrument/live_values.h"
 
 #include "instrument/device_regs_image.h"
+#include "instrument/reading_float.h"
 
 namespace device {
 namespace {
@@ -37,9 +38,9 @@ void ScaleLiveRegisters(std::span<const uint16_t, 4> registers, int32_t model, c
   values[3] = TenthsOf(static_cast<int16_t>(registers[3]));
 }
 
-float CounterValue(uint16_t high, uint16_t low, double scale) {
+std::optional<float> CounterValue(uint16_t high, uint16_t low, double scale) {
   const uint32_t count = (uint32_t{high} << 16) | low;
-  return static_cast<float>(count * scale);
+  return ToReadingFloat(count * scale);
 }
 
 std::string ChannelUnit(int channel, int32_t model, const DeviceRegs& regs) {

@@ -2,6 +2,7 @@
 // The five live values of one reading and the unit of each channel, from the raw registers
 // and the parsed configuration. Pure functions.
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -21,8 +22,9 @@ float ScaleChannelValue(int16_t raw, int32_t model, int32_t channelConfig);
 void ScaleLiveRegisters(std::span<const uint16_t, 4> registers, int32_t model, const DeviceRegs& regs,
                         std::span<float, 4> values);
 
-// The counter of registers 62 (high) and 63 times the counter's factor.
-float CounterValue(uint16_t high, uint16_t low, double scale);
+// The counter of registers 62 (high) and 63 times the counter's factor; nothing when the
+// product is not a number a float can hold (a factor of -4.7e290 read from the instrument).
+std::optional<float> CounterValue(uint16_t high, uint16_t low, double scale);
 
 // Unit text of channel 1, 2 or 3 (the internal channel); empty for any other channel number
 // and while the model is not known. Texts are code page 1252 ("\xB0" + "C").

@@ -1,5 +1,6 @@
 #include "instrument/serial_modbus_driver.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -71,6 +72,8 @@ void TSerialModBusDriver::ClosePort() {
   port_.Purge(true, true);
   port_.Close();
   portOpen_ = false;
+  // What was on its way to this port is lost with it.
+  lineUnsettled_ = false;
 }
 
 std::vector<TEnumeratePorts> TSerialModBusDriver::ListPorts() {
@@ -123,15 +126,40 @@ bool TSerialModBusDriver::ReadIdentification(uint8_t slave, uint32_t readDeviceI
 bool TSerialModBusDriver::Transact(const modbus::Request& request, modbus::ReplyOutput& out) {
   if (!portOpen_) return Fail(modbus::kNoReply, std::strerror(EBADF));
   ApplyReadTimeouts(request.replyLength);
+  if (SendAndReceive(request, out)) return true;
+  // A reply that comes after its time-out, or the real reply behind a spoiled one, would be
+  // taken for the next request's: a function 3 reply does not say which registers it holds.
+  // The next request waits until the line has been quiet for a whole time-out of this one.
+  lineUnsettled_ = true;
+  unsettledSince_ = Clock::now();
+  settleGap_ = milliseconds(timeouts_.TotalMs(request.replyLength));
+  return false;
+}
+
+bool TSerialModBusDriver::WaitBeforeRequest(const modbus::Request& request) {
   // The slave tells frames apart by line silence; after a reply that ended a moment ago the
   // next request must wait. Bytes arriving meanwhile (a streaming instrument) are stale and
-  // dropped; if the line never falls quiet the request goes out at the end of one total
-  // time-out anyway.
-  const auto idleDeadline = Clock::now() + milliseconds(timeouts_.TotalMs(request.replyLength));
-  if (port_.WaitLineIdle(modbus::SilenceBeforeRequest(baudRate_), idleDeadline) ==
-      platform::SerialPort::WaitResult::kError) {
+  // dropped. After a failed transaction the line must stay quiet for a whole time-out, so a
+  // late reply to it arrives while nothing is asked and is dropped too.
+  std::chrono::microseconds gap = modbus::SilenceBeforeRequest(baudRate_);
+  Clock::time_point notBefore{};
+  auto deadline = Clock::now() + milliseconds(timeouts_.TotalMs(request.replyLength));
+  if (lineUnsettled_) {
+    gap = std::max<std::chrono::microseconds>(gap, settleGap_);
+    notBefore = unsettledSince_;
+    // A late reply falls quiet one gap after it came, at most two gaps after the failure; a
+    // line that talks for longer is a streaming instrument, and the request goes out anyway.
+    deadline = std::max(Clock::now(), unsettledSince_ + 3 * gap);
+  }
+  if (port_.WaitLineIdle(gap, deadline, notBefore) == platform::SerialPort::WaitResult::kError) {
     return Fail(modbus::kNoReply, port_.LastError());
   }
+  lineUnsettled_ = false;
+  return true;
+}
+
+bool TSerialModBusDriver::SendAndReceive(const modbus::Request& request, modbus::ReplyOutput& out) {
+  if (!WaitBeforeRequest(request)) return false;
   port_.Purge(true, true);
   if (!Send(request)) return false;
   // A request without a known reply length (function 5) cannot be read back.

@@ -2,6 +2,12 @@
 // The Modbus RTU master on one serial port: opens and configures the port, drives the RS-485
 // transmit direction with RTS, sends requests and collects, checks and delivers their replies.
 // One transaction at a time; not thread-safe. Retries belong to the caller.
+//
+// A reply does not say which request it answers. After a transaction that failed (nothing,
+// or nothing sound, came within its read time-out) the next request waits until the line has
+// been quiet for that whole time-out, dropping what comes meanwhile: a reply up to twice its
+// time-out late is never taken for a later request's. It costs one time-out per failed try.
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -64,6 +70,8 @@ class TSerialModBusDriver {
 
  private:
   bool Transact(const modbus::Request& request, modbus::ReplyOutput& out);
+  bool SendAndReceive(const modbus::Request& request, modbus::ReplyOutput& out);
+  bool WaitBeforeRequest(const modbus::Request& request);
   bool Send(const modbus::Request& request);
   bool ReceiveReply(const modbus::Request& request, modbus::ReplyOutput& out);
   bool ReadIdentification(uint8_t slave, uint32_t readDeviceIdCode, uint32_t objectId);
@@ -81,4 +89,10 @@ class TSerialModBusDriver {
   uint32_t baudRate_;
   uint16_t extraTimeoutMs_;
   modbus::ReadTimeouts timeouts_;
+  // Set by a transaction that failed: its reply may still be on its way, and must find the
+  // line unused. The next request waits until the line has been quiet for `settleGap_`
+  // since `unsettledSince_` (or since the last byte), dropping whatever comes.
+  bool lineUnsettled_ = false;
+  platform::SerialPort::Clock::time_point unsettledSince_{};
+  std::chrono::milliseconds settleGap_{0};
 };

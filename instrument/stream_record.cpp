@@ -2,8 +2,9 @@
 
 #include <charconv>
 #include <cmath>
-#include <limits>
 #include <string>
+
+#include "instrument/reading_float.h"
 
 namespace stream {
 namespace {
@@ -19,12 +20,6 @@ std::string_view TrimBlanks(std::string_view text) {
 
 // Longest number text we accept; anything longer is not what an instrument sends.
 constexpr size_t kMaxNumberChars = 40;
-
-// The row holds floats: a number past their range would land there as an infinity.
-std::optional<float> RowFloat(double value) {
-  if (!std::isfinite(value) || std::fabs(value) > std::numeric_limits<float>::max()) return std::nullopt;
-  return static_cast<float>(value);
-}
 
 }  // namespace
 
@@ -92,13 +87,13 @@ std::optional<StreamRecord> ParseStreamRecord(std::string_view body, float error
       continue;
     }
     const auto value = ParseStreamNumber(text);
-    const auto converted = value ? RowFloat(*value) : std::nullopt;
+    const auto converted = value ? device::ToReadingFloat(*value) : std::nullopt;
     if (!converted) return std::nullopt;
     record.values[field] = *converted;
     if (field == kRecordFields - 1 && counterScale) {
       // The factor comes from the instrument's registers: one that puts the count past a
       // float, or is itself no number, gives the error value, as a failed reading does.
-      record.values[field] = RowFloat(double{*converted} * *counterScale).value_or(errorValue);
+      record.values[field] = device::ToReadingFloat(double{*converted} * *counterScale).value_or(errorValue);
     }
   }
   // The instrument ends its time with one more character (the CR of its CR LF).

@@ -279,7 +279,8 @@ bool SerialPort::Purge(bool input, bool output) {
   return true;
 }
 
-SerialPort::WaitResult SerialPort::WaitLineIdle(std::chrono::microseconds gap, Clock::time_point deadline) {
+SerialPort::WaitResult SerialPort::WaitLineIdle(std::chrono::microseconds gap, Clock::time_point deadline,
+                                                Clock::time_point notBefore) {
   if (fd_ < 0) {
     Fail(EBADF);
     return WaitResult::kError;
@@ -290,7 +291,7 @@ SerialPort::WaitResult SerialPort::WaitLineIdle(std::chrono::microseconds gap, C
     while ((n = ReadOnce(scratch, sizeof scratch)) > 0) {
     }
     if (n < 0) return WaitResult::kError;
-    const auto quietFrom = lastActivity_ + gap;
+    const auto quietFrom = std::max(lastActivity_, notBefore) + gap;
     const auto now = Clock::now();
     if (now >= quietFrom) return WaitResult::kReady;
     if (now >= deadline) return WaitResult::kTimeout;

@@ -65,10 +65,11 @@ class SerialPort {
   bool Purge(bool input, bool output);
 
   // Waits until the line has carried no byte for `gap`, counted from the last byte this
-  // port received or sent; bytes arriving meanwhile are discarded and restart the gap.
-  // kReady once quiet; kTimeout at `deadline`, so that a streaming device cannot hold a
-  // caller waitWithoutEnd; kError when the device fails.
-  WaitResult WaitLineIdle(std::chrono::microseconds gap, Clock::time_point deadline);
+  // port received or sent, or from `notBefore` when that is later; bytes arriving meanwhile
+  // are discarded and restart the gap. kReady once quiet; kTimeout at `deadline`, so that a
+  // streaming device cannot hold a caller for ever; kError when the device fails.
+  WaitResult WaitLineIdle(std::chrono::microseconds gap, Clock::time_point deadline,
+                          Clock::time_point notBefore = Clock::time_point{});
 
   // Text of the last failure (the system's error text).
   const std::string& LastError() const { return lastError_; }

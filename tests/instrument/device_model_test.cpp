@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <bit>
+#include <limits>
 
 #include "instrument/calibration_limits.h"
 #include "instrument/device_regs_image.h"
@@ -145,6 +146,10 @@ TEST(DeviceLiveValues, ScalingAndUnits) {
   EXPECT_EQ(ScaleChannelValue(1234, kModelLogger, 0x0409), static_cast<float>(static_cast<float>(1234 * 0.1) * 0.1));
   EXPECT_EQ(CounterValue(0x0001, 0x8000, 0.5), 49152.0f);  // unsigned 32 bits, then the factor
   EXPECT_EQ(CounterValue(0xFFFF, 0xFFFF, 1.0), 4294967295.0f);
+  // A damaged factor: a product past a float, or none at all, is no value; nought stays nought.
+  EXPECT_FALSE(CounterValue(0, 1234, -4.7e290));
+  EXPECT_FALSE(CounterValue(0, 1, std::numeric_limits<double>::quiet_NaN()));
+  EXPECT_EQ(CounterValue(0, 0, -4.7e290), 0.0f);
 
   DeviceRegs logger;
   logger.Channel1.Config = 0x0100;  // Pt100, Fahrenheit

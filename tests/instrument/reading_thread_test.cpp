@@ -3,6 +3,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <memory>
 #include <stdexcept>
 #include <thread>
 
@@ -31,23 +32,43 @@ TEST(ReadingSchedule, RestAfterEachCycle) {
   for (const Case& c : cases) EXPECT_EQ(reading::RestAfterCycle(c.period, c.cycle), c.sleeps) << c.name;
 }
 
-TEST(ReadingThreadRun, CyclesEveryPeriodFromStartAndAStopEndsARestAtOnce) {
-  for (int32_t period : {250, 60000}) {
-    SCOPED_TRACE(period);
-    std::atomic<int> cycles{0};
-    ReadingThread thread([&] { ++cycles; });
-    thread.SetPeriod(period);
-    std::this_thread::sleep_for(30ms);
-    EXPECT_EQ(cycles, 0);  // made suspended
-    thread.Start();
-    std::this_thread::sleep_for(period == 250 ? 600ms : 50ms);  // then well inside a rest
-    const auto start = Clock::now();
-    thread.Terminate();
-    thread.WaitFor();
-    EXPECT_LT(Clock::now() - start, 50ms);
-    EXPECT_GE(cycles, period == 250 ? 2 : 1);
-    EXPECT_LE(cycles, period == 250 ? 4 : 1);
+// Waits for `done` without a bound tighter than a hung test needs.
+template <typename Done>
+bool Eventually(Done done) {
+  const auto deadline = Clock::now() + 10s;
+  while (!done()) {
+    if (Clock::now() > deadline) return false;
+    std::this_thread::sleep_for(1ms);
   }
+  return true;
+}
+
+TEST(ReadingThreadRun, CyclesEveryPeriodFromStartAndAStopEndsARestAtOnce) {
+  // Made suspended; then a cycle at once, and the next ones a period apart at the soonest.
+  std::atomic<int> cycles{0};
+  {
+    ReadingThread thread([&] { ++cycles; });
+    thread.SetPeriod(250);
+    std::this_thread::sleep_for(30ms);
+    EXPECT_EQ(cycles, 0);
+    const auto start = Clock::now();
+    thread.Start();
+    ASSERT_TRUE(Eventually([&] { return cycles >= 3; }));
+    EXPECT_GE(Clock::now() - start, 2 * 248ms);  // rests of 249 ms, less a cycle's rounding
+  }
+  // A stop in the middle of a rest of a minute ends it at once; the rest is slept in slices
+  // of a second, and a stop that waited for the slice to end would take up to that second.
+  cycles = 0;
+  ReadingThread thread([&] { ++cycles; });
+  thread.SetPeriod(60000);
+  thread.Start();
+  ASSERT_TRUE(Eventually([&] { return cycles == 1; }));
+  std::this_thread::sleep_for(50ms);  // well inside the rest
+  const auto start = Clock::now();
+  thread.Terminate();
+  thread.WaitFor();
+  EXPECT_LT(Clock::now() - start, 500ms);
+  EXPECT_EQ(cycles, 1);
 }
 
 TEST(ReadingThreadRun, AStopDuringACycleEndsAfterItAndDestructionNeverWaits) {
@@ -61,19 +82,22 @@ TEST(ReadingThreadRun, AStopDuringACycleEndsAfterItAndDestructionNeverWaits) {
   });
   thread.SetPeriod(250);
   thread.Start();
-  while (!inCycle) std::this_thread::sleep_for(1ms);
+  ASSERT_TRUE(Eventually([&] { return inCycle.load(); }));
   thread.Terminate();
   thread.WaitFor();
   EXPECT_EQ(cycles, 1);
-  // Destroyed while resting, or never started: no wait either.
+  // Destroyed while resting, or never started: no wait either (a rest of a minute would
+  // otherwise end after its first slice of a second).
+  std::atomic<bool> resting{false};
+  auto never = std::make_unique<ReadingThread>([] {});
+  auto running = std::make_unique<ReadingThread>([&] { resting = true; });
+  running->SetPeriod(60000);
+  running->Start();
+  ASSERT_TRUE(Eventually([&] { return resting.load(); }));
   const auto start = Clock::now();
-  {
-    ReadingThread never([] {});
-    ReadingThread running([] {});
-    running.SetPeriod(60000);
-    running.Start();
-  }
-  EXPECT_LT(Clock::now() - start, 50ms);
+  never.reset();
+  running.reset();
+  EXPECT_LT(Clock::now() - start, 500ms);
 }
 
 }  // namespace

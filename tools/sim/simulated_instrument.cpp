@@ -72,12 +72,17 @@ struct SimulatedInstrument::State {
   FaultPlan faults;
   StreamFaultPlan streamFaults;
 
-  mutable std::mutex logMutex;  // log, requestCount, streamRecords
+  mutable std::mutex logMutex;  // log, loggedSinceClear, requestCount, streamRecords, turns
   mutable std::condition_variable requestSeen;
   mutable std::condition_variable recordSent;
+  mutable std::condition_variable logGrew;
+  mutable std::condition_variable turnEnded;
   std::deque<LogEntry> log;
+  size_t loggedSinceClear = 0;
   size_t requestCount = 0;
   size_t streamRecords = 0;
+  uint64_t turnsBegun = 0;  // turns of the serving loop begun (woken from its wait)
+  uint64_t turns = 0;       // and finished
   std::function<void(const LogEntry&)> listener;
 
   std::mutex lifeMutex;  // Start and Stop
@@ -120,7 +125,9 @@ void SimulatedInstrument::State::Record(LogEntry::Direction direction, std::vect
       if (log.size() >= options.logCapacity) log.pop_front();
       log.push_back(entry);
     }
+    ++loggedSinceClear;
   }
+  logGrew.notify_all();
   if (hear) hear(entry);  // outside the lock: a listener may well ask for the log
 }
 
@@ -246,6 +253,10 @@ void SimulatedInstrument::State::Serve() {
   while (!stopping) {
     const PseudoTerminal::WaitResult woke = pty.Wait(MillisecondsToNextEvent(Clock::now(), nextAnimation));
     if (stopping) break;
+    {
+      std::lock_guard lock(logMutex);
+      ++turnsBegun;
+    }
     Clock::time_point now = Clock::now();
     // Records due before a request go out before its reply; a request that switches the
     // stream off is then carried out before any further record is made.
@@ -276,6 +287,11 @@ void SimulatedInstrument::State::Serve() {
       nextAnimation = std::max(nextAnimation + kAnimationStep, now);
     }
     if (!received.empty() && now - lastInput >= kStaleInput) received.clear();
+    {
+      std::lock_guard lock(logMutex);
+      ++turns;
+    }
+    turnEnded.notify_all();
   }
 }
 
@@ -417,6 +433,27 @@ std::vector<LogEntry> SimulatedInstrument::Log() const {
 void SimulatedInstrument::ClearLog() {
   std::lock_guard lock(state_->logMutex);
   state_->log.clear();
+  state_->loggedSinceClear = 0;
+}
+
+bool SimulatedInstrument::WaitForLogSize(size_t count, std::chrono::milliseconds timeout) const {
+  std::unique_lock lock(state_->logMutex);
+  return state_->logGrew.wait_for(lock, timeout, [&] { return state_->loggedSinceClear >= count; });
+}
+
+bool SimulatedInstrument::CatchUp(std::chrono::milliseconds timeout) const {
+  State& s = *state_;
+  if (!s.running) return false;
+  uint64_t target = 0;
+  {
+    std::lock_guard lock(s.logMutex);
+    // A turn under way began before this call; the next one (the wake below makes sure there
+    // is one) begins after it.
+    target = s.turnsBegun + 1;
+  }
+  s.pty.Wake();
+  std::unique_lock lock(s.logMutex);
+  return s.turnEnded.wait_for(lock, timeout, [&] { return s.turns >= target || !s.running; }) && s.turns >= target;
 }
 
 size_t SimulatedInstrument::RequestCount() const {

@@ -93,8 +93,15 @@ class SimulatedInstrument {
   // Waits until StreamRecordCount() reaches `count`; false on time-out.
   bool WaitForStreamRecordCount(size_t count, std::chrono::milliseconds timeout) const;
 
+  // Returns once the serving thread has finished a turn begun after this call: whatever it
+  // had decided to send by then (the last records of a stream just switched off, a reply
+  // under way) is on the line. False on time-out or when not running.
+  bool CatchUp(std::chrono::milliseconds timeout) const;
+
   // Every complete request frame seen on the line (any slave address) and every reply sent.
   std::vector<LogEntry> Log() const;
+  // Waits until the log has held `count` entries since it was last cleared; false on time-out.
+  bool WaitForLogSize(size_t count, std::chrono::milliseconds timeout) const;
   void ClearLog();
   // Requests addressed to this instrument since Start (not reset by ClearLog).
   size_t RequestCount() const;

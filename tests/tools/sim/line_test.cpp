@@ -25,6 +25,8 @@ using Bytes = std::vector<uint8_t>;
 using Clock = std::chrono::steady_clock;
 using namespace std::chrono_literals;
 
+constexpr auto kPatience = 10s;
+
 Bytes WithCrc(Bytes frame) {
   AppendCrc(frame);
   return frame;
@@ -45,8 +47,9 @@ class Port {
   }
   bool Ok() const { return fd_ >= 0; }
   void Send(const Bytes& bytes) { ASSERT_EQ(::write(fd_, bytes.data(), bytes.size()), ssize_t(bytes.size())); }
-  // Reads until `count` bytes came or `limit` passed.
-  Bytes Receive(size_t count, std::chrono::milliseconds limit = 1000ms) {
+  // Reads until `count` bytes came or `limit` passed. The default limit only ends a test that
+  // would otherwise hang; a reply comes long before it, however busy the machine.
+  Bytes Receive(size_t count, std::chrono::milliseconds limit = kPatience) {
     Bytes got;
     const auto deadline = Clock::now() + limit;
     while (got.size() < count) {
@@ -59,7 +62,7 @@ class Port {
     }
     return got;
   }
-  Bytes Transact(const Bytes& request, size_t replyLength, std::chrono::milliseconds limit = 1000ms) {
+  Bytes Transact(const Bytes& request, size_t replyLength, std::chrono::milliseconds limit = kPatience) {
     Send(request);
     return Receive(replyLength, limit);
   }
@@ -128,8 +131,12 @@ TEST_F(SimLine, NoiseBeforeARequestAndOtherAddressesAreHandledLikeABus) {
   EXPECT_EQ(port.Transact(noisy, 7), WithCrc({10, 3, 2, 0x00, 0x21}));
 
   // A request for slave 11 is seen, logged, and not answered.
+  ASSERT_TRUE(instrument->WaitForRequestCount(1, kPatience));
   instrument->ClearLog();
-  EXPECT_TRUE(port.Transact(WithCrc({11, 3, 0, 0, 0, 1}), 1, 200ms).empty());
+  port.Send(WithCrc({11, 3, 0, 0, 0, 1}));
+  ASSERT_TRUE(instrument->WaitForLogSize(1, kPatience));
+  ASSERT_TRUE(instrument->CatchUp(kPatience));  // a reply would be on the line by now
+  EXPECT_TRUE(port.Receive(1, 100ms).empty());
   const auto log = instrument->Log();
   ASSERT_EQ(log.size(), 1u);
   EXPECT_EQ(log[0].direction, LogEntry::Direction::Request);
@@ -142,10 +149,17 @@ TEST_F(SimLine, SilenceSpoilsExactlyItsCountAndTheLogShowsEveryTry) {
   Port port(Link());
   const Bytes request = WithCrc({10, 3, 0, 4, 0, 1});
   const Bytes reply = WithCrc({10, 3, 2, 0x00, 0xEB});
-  EXPECT_TRUE(port.Transact(request, 1, 150ms).empty());
-  EXPECT_TRUE(port.Transact(request, 1, 150ms).empty());
+  // Each silenced request is seen (counted) before the next goes, and no reply follows it.
+  for (size_t silenced = 1; silenced <= 2; ++silenced) {
+    port.Send(request);
+    ASSERT_TRUE(instrument->WaitForRequestCount(silenced, kPatience));
+    ASSERT_TRUE(instrument->CatchUp(kPatience));
+    EXPECT_TRUE(port.Receive(1, 100ms).empty()) << silenced;
+  }
   EXPECT_EQ(port.Transact(request, 7), reply);
   EXPECT_EQ(port.Transact(request, 7), reply);
+  // Counted once its reply is out, which the port may hear first.
+  EXPECT_TRUE(instrument->WaitForRequestCount(4, kPatience));
   EXPECT_EQ(instrument->RequestCount(), 4u);
   size_t requests = 0, replies = 0;
   for (const LogEntry& entry : instrument->Log())
@@ -159,23 +173,34 @@ TEST_F(SimLine, DelayAndGapHoldTheReplyBack) {
   Port port(Link());
   const Bytes request = WithCrc({10, 3, 0, 4, 0, 1});
   const Bytes reply = WithCrc({10, 3, 2, 0x00, 0xEB});
+  // The time from a request to its reply as the instrument logged them: both happen in one
+  // turn of its loop unless a fault holds the reply back.
+  auto replyDelay = [&] {
+    const auto log = instrument->Log();
+    EXPECT_EQ(log.size(), 2u);
+    return log.size() == 2 ? std::chrono::microseconds(log[1].monotonicUs - log[0].monotonicUs) : 0us;
+  };
 
-  instrument->InjectFault(FaultSpec::Delay(120, 1));
+  instrument->ClearLog();
+  instrument->InjectFault(FaultSpec::Delay(600, 1));
   auto sent = Clock::now();
   EXPECT_EQ(port.Transact(request, 7), reply);
-  EXPECT_GE(Clock::now() - sent, 120ms);
+  EXPECT_GE(Clock::now() - sent, 600ms);
+  EXPECT_GE(replyDelay(), 600ms);
 
-  instrument->InjectFault(FaultSpec::Gap(120, 3, 1));
+  // The first three bytes come at once, the rest a second later: a read that gives up half
+  // way through the pause holds exactly the first three.
+  instrument->InjectFault(FaultSpec::Gap(1000, 3, 1));
   sent = Clock::now();
   port.Send(request);
-  EXPECT_EQ(port.Receive(7, 80ms), Bytes(reply.begin(), reply.begin() + 3));
+  EXPECT_EQ(port.Receive(7, 500ms), Bytes(reply.begin(), reply.begin() + 3));
   EXPECT_EQ(port.Receive(4), Bytes(reply.begin() + 3, reply.end()));
-  EXPECT_GE(Clock::now() - sent, 120ms);
+  EXPECT_GE(Clock::now() - sent, 1000ms);
 
-  // Both faults are spent: the next reply is prompt.
-  sent = Clock::now();
+  // Both faults are spent: the next reply is not held back.
+  instrument->ClearLog();
   EXPECT_EQ(port.Transact(request, 7), reply);
-  EXPECT_LT(Clock::now() - sent, 100ms);
+  EXPECT_LT(replyDelay(), 300ms);
 }
 
 TEST_F(SimLine, RefusedRegisterAndExceptionFault) {
@@ -208,15 +233,27 @@ TEST_F(SimLine, StreamsFromStartAndStopsWhenTheBitIsCleared) {
   std::string error;
   ASSERT_TRUE(instrument->Start(folder_.string(), 4, &error)) << error;
   Port port(Link());
-  const Bytes first = port.Receive(2 * 32, 500ms);
+  const Bytes first = port.Receive(2 * 31);
   const std::string text(first.begin(), first.end());
-  EXPECT_EQ(text.substr(0, 27), "#0;23.5;42.50;24.1;1234;503") << text;
-  // Cleared behind the line's back: the stream ends within one period.
+  // Two records; their times are the instrument's clock, one period apart, the first a period
+  // after the start at the earliest.
+  const std::string fields = "#0;23.5;42.50;24.1;1234;";
+  const size_t second = text.find('#', 1);
+  ASSERT_NE(second, std::string::npos) << text;
+  ASSERT_EQ(text.compare(0, fields.size(), fields), 0) << text;
+  ASSERT_EQ(text.compare(second, fields.size(), fields), 0) << text;
+  const long firstTime = std::stol(text.substr(fields.size()));
+  const long secondTime = std::stol(text.substr(second + fields.size()));
+  EXPECT_GE(firstTime, 5031);
+  EXPECT_TRUE(secondTime - firstTime == 31 || secondTime - firstTime == 32) << text;
+
+  // Cleared behind the line's back: once the instrument has seen it, no record follows.
   instrument->SetHoldingRegister(7, 0x0020);
-  std::this_thread::sleep_for(40ms);
+  ASSERT_TRUE(instrument->CatchUp(kPatience));
   const size_t sent = instrument->StreamRecordCount();
-  port.Receive(1000, 50ms);
-  std::this_thread::sleep_for(100ms);
+  while (!port.Receive(1000, 300ms).empty()) {
+  }
+  std::this_thread::sleep_for(200ms);  // six periods
   EXPECT_EQ(instrument->StreamRecordCount(), sent);
   EXPECT_TRUE(port.Receive(1, 50ms).empty());
 }
