@@ -14,8 +14,8 @@ using device::kSlaveAddress;
 
 DeviceInterface::DeviceInterface() : DeviceInterface(1) {}
 
-DeviceInterface::DeviceInterface(int portNumber)
-    : TSerialModBusDriver(portNumber, device::kBaudRate, device::kExtraTimeoutMs),
+DeviceInterface::DeviceInterface(int portNumber, uint16_t extraTimeoutMs)
+    : TSerialModBusDriver(portNumber, device::kBaudRate, extraTimeoutMs),
       sensorNames_(device::CurrentSensorNames()) {}
 
 bool DeviceInterface::ReadRegisters(uint16_t start, uint32_t count, uint16_t* destination) {

@@ -24,9 +24,11 @@ class DeviceInterface : public TSerialModBusDriver {
   static constexpr size_t kCustomCalibrationValues = device::cal::kTableCount;
 
   // The port is not opened here. Sensor names come from the installed provider
-  // (device::InstallSensorNameProvider), else the built-in ones.
+  // (device::InstallSensorNameProvider), else the built-in ones. `extraTimeoutMs` is added to
+  // every read time-out: the instruments' own allowance, or more for a line (a simulated
+  // instrument on a busy machine) that may answer later.
   DeviceInterface();  // port 1
-  explicit DeviceInterface(int portNumber);
+  explicit DeviceInterface(int portNumber, uint16_t extraTimeoutMs = device::kExtraTimeoutMs);
 
   // --- Registers ---------------------------------------------------------------------------
   // Function 3 in requests of at most 29 registers; false at the first request that fails

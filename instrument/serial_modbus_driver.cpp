@@ -126,7 +126,10 @@ bool TSerialModBusDriver::ReadIdentification(uint8_t slave, uint32_t readDeviceI
 bool TSerialModBusDriver::Transact(const modbus::Request& request, modbus::ReplyOutput& out) {
   if (!portOpen_) return Fail(modbus::kNoReply, std::strerror(EBADF));
   ApplyReadTimeouts(request.replyLength);
+  refused_ = false;
   if (SendAndReceive(request, out)) return true;
+  // An exception reply is the instrument's whole answer; nothing more is on its way.
+  if (refused_) return false;
   // A reply that comes after its time-out, or the real reply behind a spoiled one, would be
   // taken for the next request's: a function 3 reply does not say which registers it holds.
   // The next request waits until the line has been quiet for a whole time-out of this one.
@@ -206,7 +209,10 @@ bool TSerialModBusDriver::ReceiveReply(const modbus::Request& request, modbus::R
     if (found.kind != modbus::HeldReply::kIncomplete) break;
   }
   if (held == 0) return Fail(modbus::kNoReply, std::strerror(ETIMEDOUT));
-  if (found.kind == modbus::HeldReply::kException) return Fail(modbus::kUnexpectedReply, std::string());
+  if (found.kind == modbus::HeldReply::kException) {
+    refused_ = true;
+    return Fail(modbus::kUnexpectedReply, std::string());
+  }
 
   std::span<const uint8_t> reply;
   if (found.kind == modbus::HeldReply::kReply) {

@@ -4,9 +4,10 @@
 // One transaction at a time; not thread-safe. Retries belong to the caller.
 //
 // A reply does not say which request it answers. After a transaction that failed (nothing,
-// or nothing sound, came within its read time-out) the next request waits until the line has
-// been quiet for that whole time-out, dropping what comes meanwhile: a reply up to twice its
-// time-out late is never taken for a later request's. It costs one time-out per failed try.
+// or nothing sound, came within its read time-out; an exception reply is an answer) the next
+// request waits until the line has been quiet for that whole time-out, dropping what comes
+// meanwhile: a reply up to twice its time-out late is never taken for a later request's. It
+// costs one time-out per failed try.
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
@@ -93,6 +94,7 @@ class TSerialModBusDriver {
   // line unused. The next request waits until the line has been quiet for `settleGap_`
   // since `unsettledSince_` (or since the last byte), dropping whatever comes.
   bool lineUnsettled_ = false;
+  bool refused_ = false;  // the last transaction got an exception reply
   platform::SerialPort::Clock::time_point unsettledSince_{};
   std::chrono::milliseconds settleGap_{0};
 };

@@ -286,7 +286,11 @@ void SimulatedInstrument::State::Serve() {
       map.Animate(std::chrono::duration<double>(now - startTime).count());
       nextAnimation = std::max(nextAnimation + kAnimationStep, now);
     }
-    if (!received.empty() && now - lastInput >= kStaleInput) received.clear();
+    // Stale only when the line was seen to stay silent: a wait that ended with nothing to
+    // read. A serving thread held up by a busy machine must not drop half a request whose
+    // other half is already waiting to be read.
+    if (!received.empty() && woke == PseudoTerminal::WaitResult::TimedOut && now - lastInput >= kStaleInput)
+      received.clear();
     {
       std::lock_guard lock(logMutex);
       ++turns;
