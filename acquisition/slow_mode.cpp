@@ -13,7 +13,7 @@ namespace {
 constexpr int32_t kFailuresBeforeMessage = 3;
 }  // namespace
 
-bool ReadDeviceValues(DeviceInterface& device, float* slot) {
+bool ReadDeviceValues(DeviceInterface& device, float* slot, float errorValue) {
   if (!device.IsPortOpen() && device.OpenPort()) {
     // The port number may have been given to another instrument meanwhile.
     std::string serial;
@@ -22,7 +22,7 @@ bool ReadDeviceValues(DeviceInterface& device, float* slot) {
     }
   }
   // A closed port fails here too and counts like silence.
-  if (device.ReadValues(slot)) return true;
+  if (device.ReadValues(slot, errorValue)) return true;
   if (device.PortHungUp()) device.ClosePort();
   return false;
 }
@@ -72,7 +72,7 @@ void SlowMode::ReadingRound() {
     std::unique_lock lock(state.valueLock);
     DeviceInterface& device = *state.devices[i];
     float* slot = state.values.data() + i * kValuesPerDevice;
-    if (!ReadDeviceValues(device, slot)) {
+    if (!ReadDeviceValues(device, slot, state.errorValue)) {
       std::fill_n(slot, kValuesPerDevice, state.errorValue);
       if (device.GetFailureCount() == kFailuresBeforeMessage) {
         state.PostCommunicationProblem(device.GetPortNumber());

@@ -43,7 +43,8 @@ class SlowMode : public AcquisitionMode {
 
 // Reads one device's five values into its slot; a port that hung up is closed, and a closed
 // port is opened again first (and used only when the same instrument answers on it).
-// False when the reading failed; the device counts the failure.
-bool ReadDeviceValues(DeviceInterface& device, float* slot);
+// False when the reading failed; the device counts the failure. A value the instrument gives
+// but a float cannot hold (its counter times a huge stored factor) is `errorValue`.
+bool ReadDeviceValues(DeviceInterface& device, float* slot, float errorValue);
 
 }  // namespace acquisition
