@@ -419,6 +419,16 @@ void SimulatedInstrument::ClearStreamFaults() {
   state_->streamFaults.Clear();
 }
 
+bool SimulatedInstrument::WaitForStreamFaultsSpent(std::chrono::milliseconds timeout) const {
+  State& s = *state_;
+  std::unique_lock lock(s.logMutex);
+  // The faults are taken while a turn makes its records; every turn ends with a notice.
+  return s.turnEnded.wait_for(lock, timeout, [&] {
+    std::lock_guard data(s.dataMutex);
+    return s.streamFaults.Empty();
+  });
+}
+
 size_t SimulatedInstrument::StreamRecordCount() const {
   std::lock_guard lock(state_->logMutex);
   return state_->streamRecords;

@@ -88,6 +88,10 @@ class SimulatedInstrument {
   void InjectStreamFault(StreamFault fault);
   void ClearStreamFaults();
 
+  // Waits until every stream fault injected so far has spoiled its records (each record
+  // takes all faults pending when it is made: wait here before injecting the next fault
+  // that must spoil a record of its own). False on time-out.
+  bool WaitForStreamFaultsSpent(std::chrono::milliseconds timeout) const;
   // Records streamed since Start.
   size_t StreamRecordCount() const;
   // Waits until StreamRecordCount() reaches `count`; false on time-out.

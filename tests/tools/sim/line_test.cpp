@@ -269,8 +269,10 @@ TEST_F(SimLine, AStreamPausesWithItsClockRunningAndTheClockStepsBack) {
   Port port(Link());
   ASSERT_TRUE(instrument->WaitForStreamRecordCount(3, kPatience));
   instrument->InjectStreamFault(StreamFault::Pause(400));
+  ASSERT_TRUE(instrument->WaitForStreamFaultsSpent(kPatience));
   ASSERT_TRUE(instrument->WaitForStreamRecordCount(instrument->StreamRecordCount() + 3, kPatience));
   instrument->InjectStreamFault(StreamFault::ClockBack(1000));
+  ASSERT_TRUE(instrument->WaitForStreamFaultsSpent(kPatience));
   ASSERT_TRUE(instrument->WaitForStreamRecordCount(instrument->StreamRecordCount() + 3, kPatience));
   port.Receive(100000, 50ms);
   std::vector<long> clocks;
