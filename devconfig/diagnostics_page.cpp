@@ -4,6 +4,9 @@
 #include <QLineEdit>
 #include <QTimer>
 
+#include <array>
+#include <limits>
+
 #include "devconfig/config_form.h"
 #include "platform/qt_text.h"
 #include "devconfig/diagnostics_texts.h"
@@ -86,7 +89,8 @@ void TConfigForm::PrepareDiagPage() {
 void TConfigForm::DiagTimerTimer() {
   if (!device_) return;
   std::array<float, 5> values{};
-  const bool read = device_->ReadValues(values.data());
+  // A counter beyond a float comes back as NaN and is shown as a value not read.
+  const bool read = device_->ReadValues(values.data(), std::numeric_limits<float>::quiet_NaN());
   const devconfig::DeviceContext device = devconfig::DeviceContext::Of(device_->GetDeviceModel(), device_->regs);
   const devconfig::DiagnosticValues texts = devconfig::DiagnosticValueTexts(
       read ? std::optional<std::array<float, 5>>(values) : std::nullopt, device_->regs, device, mark_);

@@ -88,7 +88,7 @@ DiagnosticValues DiagnosticValueTexts(const std::optional<std::array<float, 5>>&
     out.digitalInput = std::to_string(static_cast<long long>(std::trunc(v[0])));
     if (regs.FirmwareVersionNumber >= device::kCounterFirmware) {
       const int decimals = regs.DecimalNumber >= 0 && regs.DecimalNumber <= 8 ? regs.DecimalNumber : 0;
-      out.counter = FormatDecimals(v[4], decimals, mark);
+      out.counter = std::isfinite(v[4]) ? FormatDecimals(v[4], decimals, mark) : std::string(kUnreadValue);
     }
     out.channel1 = LoggerChannelText(v[1], regs.Channel1, mark);
     out.channel2 = LoggerChannelText(v[2], regs.Channel2, mark);

@@ -2,6 +2,8 @@
 // underflow marks, for both models.
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "devconfig/diagnostics_texts.h"
 #include "instrument/live_values.h"
 
@@ -73,6 +75,10 @@ TEST(DiagnosticValues, LoggerTextsAndUnits) {
   EXPECT_EQ(v.channel1, "23.5  \xB0" "F");
   EXPECT_EQ(v.digitalInput, "-1");
   EXPECT_EQ(v.counter, "7");
+  // A counter the instrument link could not give as a float (its factor too large).
+  v = DiagnosticValueTexts(Values(0, 23.5f, 42, 24.1f, std::numeric_limits<float>::quiet_NaN()), regs, kLogger, '.');
+  EXPECT_EQ(v.counter, "???");
+  EXPECT_EQ(v.channel1, "23.5  \xB0" "F");
 
   regs.FirmwareVersionNumber = 109;  // no counter line to update
   EXPECT_FALSE(DiagnosticValueTexts(Values(0, 0, 0, 0, 0), regs, {device::kModelLogger, -1, 109}, '.').counter);
