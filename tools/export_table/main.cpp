@@ -15,6 +15,7 @@
 
 #include "export/library_strings.h"
 #include "export/output_stream.h"
+#include "export/vantrix3_pdf.h"
 #include "platform/cp1252.h"
 #include "tools/export_table/csv_table.h"
 #include "tools/export_table/generated_table.h"
@@ -26,6 +27,7 @@ namespace {
 const std::map<std::string, std::function<std::unique_ptr<vantrix::TVantrix3Text>()>>& Formats() {
   static const std::map<std::string, std::function<std::unique_ptr<vantrix::TVantrix3Text>()>> formats = {
       {"rows", [] { return std::make_unique<exporttable::RowsDumpExporter>(); }},
+      {"pdf", [] { return std::make_unique<vantrix::TVantrix3PDF>(); }},
   };
   return formats;
 }

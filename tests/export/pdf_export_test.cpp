@@ -1,0 +1,163 @@
+// The PDF exporter's layout: where the table starts, where pages break, which cells get a
+// background, right-aligned text against its edge, wide tables kept on the page, and the
+// colours a new page starts with.
+#include <gtest/gtest.h>
+
+#include <regex>
+
+#include "document_fixtures.h"
+#include "export/model_source.h"
+#include "export/vantrix3_pdf.h"
+
+namespace {
+
+using namespace vantrix;
+using exporttest::TextSource;
+
+struct Text {
+  int x, y;
+  std::string text;
+};
+
+// Every text drawn, in order.
+std::vector<Text> Texts(const std::string& pdf) {
+  std::vector<Text> out;
+  static const std::regex op(R"((-?\d+) (-?\d+) Td \(((?:[^\\)]|\\.)*)\) Tj)");
+  for (auto it = std::sregex_iterator(pdf.begin(), pdf.end(), op); it != std::sregex_iterator(); ++it)
+    out.push_back({std::stoi((*it)[1]), std::stoi((*it)[2]), (*it)[3]});
+  return out;
+}
+
+const Text* Find(const std::vector<Text>& texts, const std::string& text) {
+  for (const Text& t : texts)
+    if (t.text == text) return &t;
+  return nullptr;
+}
+
+TEST(PdfExport, DefaultPageAndTheTableStartingAtTheTopMargin) {
+  TextSource source({"A", "B"}, {{"x", "y"}});
+  TVantrix3PDF pdf;
+  const std::string out = exporttest::Export(pdf, source);
+  EXPECT_NE(out.find("/MediaBox [0 0 594 841]\r/TrimBox [85 57 552 784]"), std::string::npos);
+  // The first rule at the top of the trim box, then the caption baseline 15 below.
+  EXPECT_NE(out.find("stream\r\n0.000000 0.000000 0.000000 RG\r1.0 w \r85.0 784.0 m \r"), std::string::npos);
+  const auto texts = Texts(out);
+  ASSERT_EQ(texts.size(), 4u);
+  EXPECT_EQ(texts[0].y, 769);
+  EXPECT_EQ(texts[0].x, 85 + CharsToPoints(10, 1.5));
+  EXPECT_EQ(texts[2].y, 749);  // caption 20 points high, then the row's baseline 15 below
+  EXPECT_NE(out.find("<< /Font <</DataFont 4 0 R /CaptionFont 5 0 R /HeaderFont 6 0 R /FooterFont 7 0 R  >>"),
+            std::string::npos);
+}
+
+TEST(PdfExport, PagesBreakWhenTheNextRowNoLongerFits) {
+  // Rows are 20 points high: after the caption (784 to 764) 35 rows fit above 57.
+  TextSource fits({"A"}, exporttest::NumberedRows(35, 1));
+  TVantrix3PDF pdf;
+  std::string out = exporttest::Export(pdf, fits);
+  EXPECT_NE(out.find("/Count 1\r"), std::string::npos);
+  EXPECT_EQ(pdf.CurrentY(), 64);
+
+  TextSource breaks({"A"}, exporttest::NumberedRows(36, 1));
+  pdf.Options().DataFont.FontColor = 0x0000FF;
+  out = exporttest::Export(pdf, breaks);
+  EXPECT_NE(out.find("/Count 2\r"), std::string::npos);
+  const auto texts = Texts(out);
+  ASSERT_NE(Find(texts, "r35c0"), nullptr);
+  EXPECT_EQ(Find(texts, "r35c0")->y, 769);
+  EXPECT_EQ(Find(texts, "r34c0")->y, 69);
+  // The new page starts with both colours, then the rule at its top.
+  const size_t page2 = out.find("stream\r\n", out.find("r34c0"));
+  EXPECT_EQ(out.substr(page2 + 8, 63),
+            "1.000000 0.000000 0.000000 rg\r0.000000 0.000000 0.000000 RG\r1.0");
+}
+
+TEST(PdfExport, BackgroundRectanglesOnlyForCellsThatAreNotWhite) {
+  TextSource source({"A", "B", "C"}, {{"white", "black", "red"}});
+  TVantrix3PDF pdf;
+  pdf.OnGetCellParams = [](TVantrix3&, int, int col, const std::string&, TVantrixColAlign&, TVantrixFont& font,
+                           uint32_t& background) {
+    if (col == 1) background = 0;
+    if (col == 2) {
+      background = 0x00FFFF;
+      font.color = 0x0000FF;
+    }
+  };
+  const std::string out = exporttest::Export(pdf, source);
+  EXPECT_EQ(exporttest::Count(out, " re f\r"), 2u);
+  EXPECT_NE(out.find("1.000000 1.000000 0.000000 rg\r"), std::string::npos);  // yellow box
+  EXPECT_NE(out.find("1.000000 0.000000 0.000000 rg\rBT"), std::string::npos);  // red text
+}
+
+TEST(PdfExport, RightAlignedTextEndsAtItsEdgeMeasuredUnescaped) {
+  TextSource source({"N"}, {{"(1)\\"}, {"22"}});
+  TVantrix3PDF pdf;
+  pdf.ColumnsAlign = {"c0=Right"};
+  const std::string out = exporttest::Export(pdf, source);
+  const auto texts = Texts(out);
+  const int edge = pdf.ColumnEdges()[1] - CharsToPoints(10, 1.5);
+  ASSERT_NE(Find(texts, "\\(1\\)\\\\"), nullptr);
+  EXPECT_EQ(Find(texts, "\\(1\\)\\\\")->x, edge - TextWidth("(1)\\", 10));
+  EXPECT_EQ(Find(texts, "22")->x, edge - TextWidth("22", 10));
+}
+
+TEST(PdfExport, AWideTableShrinksItsFontsUntilEveryColumnFits) {
+  TextSource source(exporttest::NumberedCaptions(20), exporttest::NumberedRows(3, 20), 12);
+  TVantrix3PDF pdf;
+  const std::string out = exporttest::Export(pdf, source);
+  const TPDFBox trim = pdf.Options().PageOptions.GetTrimBox();
+  EXPECT_LE(pdf.ColumnEdges().back(), trim.Right);
+  EXPECT_LT(pdf.RunDataFontSize(), 10);
+  EXPECT_EQ(pdf.RunCaptionFontSize(), pdf.RunDataFontSize());
+  // One size larger would not have fitted.
+  EXPECT_GT(85 + 20 * CharsToPoints(pdf.RunDataFontSize() + 1, 15), trim.Right);
+  for (const Text& t : Texts(out)) {
+    EXPECT_GE(t.x, 0);
+    EXPECT_LE(t.x + TextWidth(t.text, pdf.RunDataFontSize()), 594) << t.text;
+  }
+  EXPECT_NE(out.find("/DataFont " + std::to_string(pdf.RunDataFontSize()) + " Tf"), std::string::npos);
+
+  TextSource narrow({"A"}, {{"x"}});  // a table that fits keeps its sizes
+  exporttest::Export(pdf, narrow);
+  EXPECT_EQ(pdf.RunDataFontSize(), 10);
+}
+
+TEST(PdfExport, AnEmptyTableWithoutCaptionsDrawsNoRules) {
+  exporttest::TableModel model({"A"}, {});
+  TVantrixModelSource source(&model);
+  TVantrix3PDF pdf;
+  pdf.AllowCaptions = false;
+  pdf.SetExportSource(esDataSet);
+  pdf.SetDataSet(&source);
+  MemoryOutputStream out;
+  pdf.ExportToStream(out);
+  EXPECT_EQ(exporttest::Count(out.Bytes(), " l \rS\r"), 0u);
+  EXPECT_NE(out.Bytes().find("/Count 1\r"), std::string::npos);
+}
+
+TEST(PdfExport, FooterLinesBreakPagesWithBothColoursAgain) {
+  TextSource source({"A"}, exporttest::NumberedRows(35, 1));
+  TVantrix3PDF pdf;
+  pdf.Footer = {"end (of) table"};
+  pdf.Options().FooterFont.FontColor = 0x00FF00;
+  const std::string out = exporttest::Export(pdf, source);
+  EXPECT_NE(out.find("/Count 2\r"), std::string::npos);
+  const auto texts = Texts(out);
+  ASSERT_NE(Find(texts, "end \\(of\\) table"), nullptr);
+  EXPECT_EQ(Find(texts, "end \\(of\\) table")->y, 769);
+  EXPECT_NE(out.find("stream\r\n0.000000 1.000000 0.000000 rg\r0.000000 0.000000 0.000000 RG\rBT\r/FooterFont"),
+            std::string::npos);
+}
+
+TEST(PdfExport, HeaderLinesComeFirstAndMoveTheTableDown) {
+  TextSource source({"A"}, {{"x"}});
+  TVantrix3PDF pdf;
+  pdf.Header = {"Tervana", "Leituras"};
+  const auto texts = Texts(exporttest::Export(pdf, source));
+  ASSERT_EQ(texts.size(), 4u);
+  EXPECT_EQ(texts[0].y, 769);
+  EXPECT_EQ(texts[1].y, 754);
+  EXPECT_EQ(texts[2].y, 754 - 5 - 15);  // half a line of space, then the caption
+}
+
+}  // namespace
