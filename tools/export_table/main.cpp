@@ -16,6 +16,7 @@
 #include "export/library_strings.h"
 #include "export/output_stream.h"
 #include "export/vantrix3_pdf.h"
+#include "export/vantrix3_rtf.h"
 #include "platform/cp1252.h"
 #include "tools/export_table/csv_table.h"
 #include "tools/export_table/generated_table.h"
@@ -28,6 +29,9 @@ const std::map<std::string, std::function<std::unique_ptr<vantrix::TVantrix3Text
   static const std::map<std::string, std::function<std::unique_ptr<vantrix::TVantrix3Text>()>> formats = {
       {"rows", [] { return std::make_unique<exporttable::RowsDumpExporter>(); }},
       {"pdf", [] { return std::make_unique<vantrix::TVantrix3PDF>(); }},
+      {"rtf", [] { return std::make_unique<vantrix::TVantrix3RTF>(); }},
+      // What the export dialog offers as a word-processor document is the same RTF.
+      {"doc", [] { return std::make_unique<vantrix::TVantrix3RTF>(); }},
   };
   return formats;
 }

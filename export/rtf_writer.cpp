@@ -1,0 +1,84 @@
+#include "export/rtf_writer.h"
+
+#include "export/output_stream.h"
+#include "platform/cp1252_case.h"
+#include "platform/rtf_text.h"
+#include "platform/system_colors.h"
+
+namespace vantrix {
+namespace {
+
+std::string Folded(std::string_view name) {
+  std::string out(name);
+  for (char& c : out) c = static_cast<char>(platform::Cp1252FoldCase(static_cast<unsigned char>(c)));
+  return out;
+}
+
+}  // namespace
+
+void TVantrixRTFWriter::WriteHeader() {
+  Add("\\rtf" + std::to_string(Version));
+  Add("\\" + CharacterSet);
+  Add("\\deff" + std::to_string(DefaultFont));
+  AddLine("\\deftab" + std::to_string(DefaultTab));
+}
+
+int TVantrixRTFWriter::AddFont(const std::string& name) {
+  const int number = fonts_.empty() ? 0 : fonts_.back().number + 1;
+  fonts_.push_back({number, "nil", name});
+  fontIndex_.emplace(Folded(name), number);
+  return number;
+}
+
+void TVantrixRTFWriter::SetFont(const TVantrixFont& font, bool writeIt, std::string& s) {
+  const auto found = fontIndex_.find(Folded(font.name));
+  const int number = found != fontIndex_.end() ? found->second : AddFont(font.name);
+  s = "\\f" + std::to_string(number) + "\\fs" + std::to_string(font.size * 2);
+  if (writeIt) AddLine(s);
+}
+
+int TVantrixRTFWriter::AddColor(uint32_t color) {
+  const uint32_t plain = platform::PlainColor(color);
+  colors_.push_back(plain);
+  const int index = static_cast<int>(colors_.size()) - 1;
+  colorIndex_.emplace(plain, index);
+  return index;
+}
+
+void TVantrixRTFWriter::GetColorText(uint32_t color, TRTFColorKind kind, std::string& s) {
+  const auto found = colorIndex_.find(platform::PlainColor(color));
+  const int index = found != colorIndex_.end() ? found->second : AddColor(color);
+  s = kind == ctText ? "\\cf" : kind == ctBackground ? "\\cbpat" : "\\highlight";
+  s += std::to_string(index);
+}
+
+std::string TVantrixRTFWriter::AlignToStr(TVantrixColAlign align) const {
+  switch (align) {
+    case ecaLeft: return "\\ql";
+    case ecaCenter: return "\\qc";
+    case ecaRight: return "\\qr";
+    default: return std::string();
+  }
+}
+
+void TVantrixRTFWriter::Flush() {
+  std::string tables = "{\\fonttbl";
+  for (const FontItem& font : fonts_) {
+    tables += "{\\f" + std::to_string(font.number) + "\\f" + font.family + " ";
+    platform::AppendRtfText(tables, font.name);
+    tables += ";}";
+  }
+  tables += "}\r\n{\\colortbl";
+  for (const uint32_t color : colors_)
+    tables += "\\red" + std::to_string(color & 0xFF) + "\\green" + std::to_string((color >> 8) & 0xFF) + "\\blue" +
+              std::to_string((color >> 16) & 0xFF) + ";";
+  tables += "}\r\n";
+  Stream().Write(front_);
+  Stream().Write(tables);
+  Stream().Write(body_);
+  front_.clear();
+  body_.clear();
+  body_.shrink_to_fit();
+}
+
+}  // namespace vantrix
