@@ -1,6 +1,6 @@
 // export_table: exports a table headless, to see what the engine makes of it.
 //   export_table [--format rows] [--rows N | --csv FILE] [--locale C|pt_BR|system]
-//                [--skip N] [--limit N] [--autowidth] [--output FILE] [--utf8]
+//                [--skip N] [--limit N] [--autowidth] [--max-records N] [--output FILE] [--utf8]
 // The table is a generated one of typed columns and awkward texts unless a CSV file is given.
 // Without --output the result goes to standard output, in code page 1252 as a file would hold
 // it, or converted to UTF-8 for a terminal with --utf8.
@@ -15,6 +15,7 @@
 
 #include "export/library_strings.h"
 #include "export/output_stream.h"
+#include "export/vantrix3_html.h"
 #include "export/vantrix3_pdf.h"
 #include "export/vantrix3_rtf.h"
 #include "platform/cp1252.h"
@@ -29,6 +30,7 @@ const std::map<std::string, std::function<std::unique_ptr<vantrix::TVantrix3Text
   static const std::map<std::string, std::function<std::unique_ptr<vantrix::TVantrix3Text>()>> formats = {
       {"rows", [] { return std::make_unique<exporttable::RowsDumpExporter>(); }},
       {"pdf", [] { return std::make_unique<vantrix::TVantrix3PDF>(); }},
+      {"html", [] { return std::make_unique<vantrix::TVantrix3HTML>(); }},
       {"rtf", [] { return std::make_unique<vantrix::TVantrix3RTF>(); }},
       // What the export dialog offers as a word-processor document is the same RTF.
       {"doc", [] { return std::make_unique<vantrix::TVantrix3RTF>(); }},
@@ -52,7 +54,8 @@ class StdoutStream : public vantrix::OutputStream {
 int Usage() {
   std::fprintf(stderr,
                "usage: export_table [--format NAME] [--rows N | --csv FILE] [--locale C|pt_BR|system]\n"
-               "                    [--skip N] [--limit N] [--autowidth] [--output FILE] [--utf8]\nformats:");
+               "                    [--skip N] [--limit N] [--autowidth] [--max-records N] [--output FILE] [--utf8]\n"
+               "formats:");
   for (const auto& entry : Formats()) std::fprintf(stderr, " %s", entry.first.c_str());
   std::fprintf(stderr, "\n");
   return 2;
@@ -62,7 +65,7 @@ int Usage() {
 
 int main(int argc, char** argv) {
   std::string format = "rows", csv, output, locale = "system";
-  int rows = 20, skip = 0, limit = 0;
+  int rows = 20, skip = 0, limit = 0, maxRecords = 0;
   bool autoWidth = false, utf8 = false;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
@@ -74,6 +77,7 @@ int main(int argc, char** argv) {
     else if (arg == "--skip" && hasValue) skip = std::atoi(argv[++i]);
     else if (arg == "--limit" && hasValue) limit = std::atoi(argv[++i]);
     else if (arg == "--output" && hasValue) output = argv[++i];
+    else if (arg == "--max-records" && hasValue) maxRecords = std::atoi(argv[++i]);
     else if (arg == "--autowidth") autoWidth = true;
     else if (arg == "--utf8") utf8 = true;
     else return Usage();
@@ -106,6 +110,8 @@ int main(int argc, char** argv) {
   exporter->SkipRecCount = skip;
   exporter->ExportRecCount = limit;
   exporter->AutoCalcColWidth = autoWidth;
+  // HTML split into numbered files of that many rows (a file export only).
+  if (auto* html = dynamic_cast<vantrix::TVantrix3HTML*>(exporter.get())) html->SetMaxRecords(maxRecords);
   try {
     vantrix::TVantrixRunResult result;
     if (output.empty()) {

@@ -1,0 +1,96 @@
+#include "export/html_writer.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "export/common_text.h"
+#include "export/html_options.h"
+
+namespace vantrix {
+
+void AppendHTMLEscaped(std::string& out, std::string_view text) {
+  for (const char c : text) {
+    switch (c) {
+      case '"': out += "&quot;"; break;
+      case '&': out += "&amp;"; break;
+      case '<': out += "&lt;"; break;
+      case '>': out += "&gt;"; break;
+      default: out.push_back(c);
+    }
+  }
+}
+
+std::string HTMLEscaped(std::string_view text) {
+  std::string out;
+  AppendHTMLEscaped(out, text);
+  return out;
+}
+
+void TVantrixHTMLWriter::WriteTITLE(std::string_view title) { WriteLn(" <Title>" + HTMLEscaped(title) + "</Title>"); }
+
+void TVantrixHTMLWriter::WriteCSSLink(std::string_view file) {
+  WriteLn(" <link rel=\"stylesheet\" type=\"text/css\" href=\"" + HTMLEscaped(file) + "\">");
+}
+
+void TVantrixHTMLWriter::WriteTABLE(int border, int padding, int spacing, const std::string& backgroundFile) {
+  std::string line = "<Table Border=\"" + std::to_string(border) + "\" Cellpadding=\"" + std::to_string(padding) +
+                     "\" Cellspacing=\"" + std::to_string(spacing) + "\"";
+  std::error_code error;
+  if (!backgroundFile.empty() && std::filesystem::exists(backgroundFile, error))
+    line += " Background=\"" + HTMLEscaped(backgroundFile) + "\"";
+  WriteLn(line + ">");
+}
+
+void TVantrixHTMLWriter::WriteCaptionRowTD(std::string_view text) {
+  Write("    <td class=\"ThRows\">");
+  Write(text);
+  WriteLn("</td>");
+}
+
+void TVantrixHTMLWriter::WriteOddRowTD(std::string_view cell) {
+  Write("    <td class=\"TrOdd\"");
+  Write(cell);
+  WriteLn("</td>");
+}
+
+void TVantrixHTMLWriter::WriteEvenRowTD(std::string_view cell) {
+  Write("    <td class=\"TrRows\"");
+  Write(cell);
+  WriteLn("</td>");
+}
+
+std::string TVantrixHTMLWriter::AlignToStr(TVantrixColAlign align) const {
+  switch (align) {
+    case ecaCenter: return "Center";
+    case ecaRight: return "Right";
+    default: return "Left";
+  }
+}
+
+TStrings TVantrixHTMLWriter::LocationLinks(const TVantrixHTMLNavigation& titles, const std::string& baseFileName,
+                                           int count, int current, bool top, bool withIndex) {
+  const std::string base = std::filesystem::path(baseFileName).filename().string();
+  const int prior = current == 1 ? count : current - 1;
+  const int next = current == count ? 1 : current + 1;
+  auto link = [&base](int file, const std::string& text) {
+    return "    <td><a href=\"" + HTMLEscaped(AddNumberToFileName(base, file, 2)) + "\">" + text + "</a></td>";
+  };
+  auto number = [](int file) { return (file < 10 ? "0" : "") + std::to_string(file); };
+  TStrings list;
+  if (!top) list.push_back("<br>");
+  list.push_back("<Table Border=\"0\" Cellpadding=\"4\" Cellspacing=\"1\">");
+  list.push_back("  <tr>");
+  if (withIndex) list.push_back("    <td><a href=\"" + HTMLEscaped(base) + "\">" + titles.IndexLinkTitle + "</a></td>");
+  list.push_back(link(1, titles.FirstLinkTitle));
+  list.push_back(link(prior, titles.PriorLinkTitle));
+  for (int file = 1; file <= count; ++file)
+    list.push_back(file == current ? "    <td><b>" + number(file) + "</b></td>" : link(file, number(file)));
+  list.push_back(link(next, titles.NextLinkTitle));
+  list.push_back(link(count, titles.LastLinkTitle));
+  list.push_back("  </tr>");
+  list.push_back("</Table>");
+  if (top) list.push_back("<br>");
+  return list;
+}
+
+}  // namespace vantrix

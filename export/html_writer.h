@@ -1,0 +1,55 @@
+#pragma once
+// The HTML exporter's writer: one tag a line, and the navigation bar of a multi-file export.
+#include <string>
+#include <string_view>
+
+#include "export/string_list.h"
+#include "export/writer.h"
+
+namespace vantrix {
+
+class TVantrixHTMLNavigation;
+
+// The text with the double quote, ampersand, less-than and greater-than sign as entities.
+void AppendHTMLEscaped(std::string& out, std::string_view text);
+std::string HTMLEscaped(std::string_view text);
+
+class TVantrixHTMLWriter : public TVantrixWriter {
+ public:
+  using TVantrixWriter::TVantrixWriter;
+
+  void StartHTML() { WriteLn("<HTML>"); }
+  void EndHTML() { WriteLn("</HTML>"); }
+  void StartHEAD() { WriteLn("<HEAD>"); }
+  void EndHEAD() { WriteLn("</HEAD>"); }
+  void StartBODY() { WriteLn("<BODY>"); }
+  void EndBODY() { WriteLn("</BODY>"); }
+  void StartSTYLE() { WriteLn("<Style type=\"text/css\">"); }
+  void EndSTYLE() { WriteLn("</STYLE>"); }
+  void StartUL() { WriteLn("<UL>"); }
+  void EndUL() { WriteLn("</UL>"); }
+  void LI() { WriteLn("<LI>"); }
+  void StartFORM() { WriteLn("<Form>"); }
+  void EndFORM() { WriteLn("</Form>"); }
+  void EndTABLE() { WriteLn("</Table>"); }
+  // The bytes are code page 1252, and the page says so.
+  void WriteCharset() { WriteLn(" <META http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\">"); }
+  void WriteTITLE(std::string_view title);
+  void WriteCSSLink(std::string_view file);
+  // With the background attribute only when that file exists.
+  void WriteTABLE(int border, int padding, int spacing, const std::string& backgroundFile);
+  void WriteCaptionRowTD(std::string_view text);
+  // The cell text begins with its attributes and the closing ">".
+  void WriteOddRowTD(std::string_view cell);
+  void WriteEvenRowTD(std::string_view cell);
+  std::string AlignToStr(TVantrixColAlign align) const override;
+
+  // The bar of file `current` (from 1) of `count`, linking the numbered names of the base
+  // file (without its folder): index (when asked), first, prior, every file (the current one
+  // bold), next, last; prior of the first is the last and next of the last the first. The
+  // bottom bar starts with a line break, the top one ends with one.
+  static TStrings LocationLinks(const TVantrixHTMLNavigation& titles, const std::string& baseFileName, int count,
+                                int current, bool top, bool withIndex);
+};
+
+}  // namespace vantrix

@@ -1,0 +1,213 @@
+// The HTML exporter: pages opened at the first row written and closed once, multi-file
+// exports with their bars and index, escaping and line breaks, per-cell styles, check boxes,
+// colours and the template files.
+#include <gtest/gtest.h>
+
+#include "document_fixtures.h"
+#include "export/model_source.h"
+#include "export/vantrix3_html.h"
+
+namespace {
+
+using namespace vantrix;
+using exporttest::Count;
+using exporttest::TextSource;
+
+// Rows of the table: "  <tr>" lines, the caption row among them when there is one.
+size_t Rows(const std::string& page) { return Count(page, "  <tr>\r\n"); }
+
+TEST(HtmlExport, AWholePageWithStyleCharsetAndEscapedTitle) {
+  TextSource source({"A&B", "C"}, {{"x<y>", ""}});
+  TVantrix3HTML html;
+  html.Title = "R&D <1>";
+  const std::string out = exporttest::Export(html, source);
+  EXPECT_EQ(out.substr(0, 8), "<HTML>\r\n");
+  EXPECT_NE(out.find("<HEAD>\r\n <META http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\">\r\n"
+                     " <Title>R&amp;D &lt;1&gt;</Title>\r\n<Style type=\"text/css\">\r\n"
+                     "  BODY { background: #333399; color: #ffffff;\r\n         font-family: Arial;\r\n  }\r\n"),
+            std::string::npos);
+  EXPECT_NE(out.find("  .ThRows { \r\n            background-color: #ff0000;\r\n            color: #ffffff;\r\n"
+                     "            font-weight: bold; text-align: center;\r\n            font-family: Arial;\r\n  }"),
+            std::string::npos);
+  EXPECT_NE(out.find("<BODY>\r\n<br>\r\n<Table Border=\"1\" Cellpadding=\"4\" Cellspacing=\"1\">\r\n  <tr>\r\n"
+                     "    <td class=\"ThRows\">A&amp;B</td>\r\n"),
+            std::string::npos);
+  EXPECT_NE(out.find("    <td class=\"TrOdd\" align=Left>x&lt;y&gt;</td>\r\n    <td class=\"TrOdd\" align=Left>&nbsp;</td>"),
+            std::string::npos);
+  EXPECT_EQ(out.substr(out.size() - 43), "  </tr>\r\n</Table>\r\n<br>\r\n</BODY>\r\n</HTML>\r\n");
+  EXPECT_EQ(Count(out, "<HTML>"), 1u);
+}
+
+TEST(HtmlExport, TagsInterpretedOrNotAndOneBreakPerLineBreak) {
+  TextSource source({"A"}, {{"a & b\r\nc\nd\re"}});
+  TVantrix3HTML html;
+  html.AllowCaptions = false;
+  std::string out = exporttest::Export(html, source);
+  EXPECT_NE(out.find(">a &amp; b<br>c<br>d<br>e</td>"), std::string::npos);
+  html.InterpretTags = false;
+  out = exporttest::Export(html, source);
+  EXPECT_NE(out.find(">a & b<br>c<br>d<br>e</td>"), std::string::npos);
+}
+
+TEST(HtmlExport, RefusedRowsNeverLeaveRowsOutsideThePage) {
+  TextSource source({"A"}, exporttest::NumberedRows(4, 1));
+  TVantrix3HTML html;
+  html.OnBeforeExportRow = [](TVantrix3& sender, TVantrixRow&, bool& accept) { accept = sender.RecordCounter() != 0; };
+  std::string out = exporttest::Export(html, source);
+  EXPECT_EQ(out.substr(0, 8), "<HTML>\r\n");
+  EXPECT_EQ(Rows(out), 4u);  // captions and three records
+  EXPECT_NE(out.find("    <td class=\"TrOdd\" align=Left>r1c0</td>"), std::string::npos);  // the first written is odd
+
+  html.OnBeforeExportRow = [](TVantrix3&, TVantrixRow&, bool& accept) { accept = false; };
+  out = exporttest::Export(html, source);
+  EXPECT_EQ(Count(out, "<HTML>"), 1u);
+  EXPECT_EQ(Count(out, "</HTML>"), 1u);
+  EXPECT_EQ(Count(out, "Table"), 0u);
+  EXPECT_NE(out.find("<BODY>\r\n<br>\r\n<br>\r\n</BODY>\r\n</HTML>\r\n"), std::string::npos);
+}
+
+TEST(HtmlExport, AnEmptySourceGetsAPageWithHeaderAndFooterAndNoTable) {
+  exporttest::TableModel model({"A"}, {});
+  TVantrixModelSource source(&model);
+  TVantrix3HTML html;
+  html.Header = {"<h1>Top</h1>"};
+  html.SetExportSource(esDataSet);
+  html.SetDataSet(&source);
+  MemoryOutputStream out;
+  html.ExportToStream(out);
+  EXPECT_EQ(Count(out.Bytes(), "<HTML>"), 1u);
+  EXPECT_EQ(Count(out.Bytes(), "Table"), 0u);
+  EXPECT_NE(out.Bytes().find("<BODY>\r\n<h1>Top</h1>\r\n<br>\r\n</BODY>"), std::string::npos);
+}
+
+TEST(HtmlExport, CellParamsBecomeInlineStylesAndBooleansCheckBoxes) {
+  TextSource source({"A", "B"}, {{"true", "x"}, {"FALSE", "y"}}, 10, {ectBoolean, ectString});
+  TVantrix3HTML html;
+  html.BoolAsCheckBox = true;
+  html.TableOptions.BorderColor = 0x808080;
+  html.OnGetCellParams = [](TVantrix3&, int, int col, const std::string&, TVantrixColAlign& align, TVantrixFont& font,
+                            uint32_t& background) {
+    align = ecaCenter;
+    if (col == 1) {
+      background = 0x00FFFF;
+      EditFontStyle(font, fsBold, true);
+      font.size = 12;
+    }
+  };
+  const std::string out = exporttest::Export(html, source);
+  EXPECT_NE(out.find("<td class=\"TrOdd\" align=Center><Input type=\"checkbox\" checked=\"\"/></td>"), std::string::npos);
+  EXPECT_NE(out.find("<td class=\"TrRows\" align=Center><Input type=\"checkbox\"/></td>"), std::string::npos);
+  EXPECT_NE(out.find("<td class=\"TrOdd\" align=Center style=\"background-color: #ffff00; font-size: 12pt; "
+                     "font-weight: bold\">x</td>"),
+            std::string::npos);
+  // The form holds the table, and the border table is closed after it.
+  EXPECT_NE(out.find("<Table cellspacing=0 cellpadding=0 class=\"TrBC\">\r\n<tr><td>\r\n<Form>\r\n<Table Border"),
+            std::string::npos);
+  EXPECT_NE(out.find("</Table>\r\n</Form>\r\n</td></tr>\r\n</Table>\r\n<br>\r\n</BODY>"), std::string::npos);
+  EXPECT_NE(out.find("  .TrBC { background-color: #808080 }"), std::string::npos);
+}
+
+TEST(HtmlExport, MultiFileExportWritesNumberedFilesWithBars) {
+  exporttest::TempFolder folder;
+  TextSource source({"A"}, exporttest::NumberedRows(25, 1));
+  TVantrix3HTML html;
+  html.SetMaxRecords(10);
+  html.FileName = folder / "out.html";
+  html.Formats().SetSettings(exporttest::CSettings());
+  html.SetExportSource(esCustom);
+  html.SetCustomSource(&source);
+  EXPECT_EQ(html.Execute(), rrCompleted);
+  ASSERT_EQ(html.NumberedFiles().size(), 3u);
+  const std::string files[] = {exporttest::ReadFile(folder / "out01.html"), exporttest::ReadFile(folder / "out02.html"),
+                               exporttest::ReadFile(folder / "out03.html")};
+  EXPECT_EQ(Rows(files[0]) - 1, 10u + 2u);  // ten rows, the caption row, the two bars
+  EXPECT_EQ(Rows(files[1]) - 1, 12u);
+  EXPECT_EQ(Rows(files[2]) - 1, 5u + 2u);
+  for (const std::string& file : files) {
+    EXPECT_EQ(Count(file, "<td class=\"ThRows\">A</td>"), 1u);
+    EXPECT_EQ(Count(file, "<HTML>"), 1u);
+  }
+  EXPECT_NE(files[1].find("<BODY>\r\n<Table Border=\"0\" Cellpadding=\"4\" Cellspacing=\"1\">\r\n  <tr>\r\n"
+                          "    <td><a href=\"out01.html\">First</a></td>\r\n    <td><a href=\"out01.html\">Prior</a></td>\r\n"
+                          "    <td><a href=\"out01.html\">01</a></td>\r\n    <td><b>02</b></td>\r\n"
+                          "    <td><a href=\"out03.html\">03</a></td>\r\n    <td><a href=\"out03.html\">Next</a></td>\r\n"
+                          "    <td><a href=\"out03.html\">Last</a></td>\r\n  </tr>\r\n</Table>\r\n<br>\r\n<br>\r\n<Table"),
+            std::string::npos);
+  EXPECT_NE(files[0].find("<a href=\"out03.html\">Prior</a>"), std::string::npos);
+  EXPECT_NE(files[2].find("<a href=\"out01.html\">Next</a>"), std::string::npos);
+  // The bottom bar follows the footer.
+  EXPECT_NE(files[2].find("</Table>\r\n<br>\r\n<br>\r\n<Table Border=\"0\""), std::string::npos);
+  EXPECT_EQ(files[2].substr(files[2].size() - 28), "</Table>\r\n</BODY>\r\n</HTML>\r\n");
+  EXPECT_EQ(exporttest::ReadFile(folder / "out.html"), "");
+
+  html.GenerateIndex = true;
+  html.Navigation.IndexLinkTemplate = "Part ";
+  source.ClearEof();
+  html.Execute();
+  const std::string index = exporttest::ReadFile(folder / "out.html");
+  EXPECT_NE(index.find("<UL>\r\n<LI>\r\n<a href=\"out01.html\">Part 01</a>\r\n<LI>"), std::string::npos);
+  EXPECT_EQ(Count(index, "<LI>"), 3u);
+  EXPECT_NE(exporttest::ReadFile(folder / "out02.html").find("<td><a href=\"out.html\">Index</a></td>"),
+            std::string::npos);
+}
+
+TEST(HtmlExport, OneFileOfAMultiFileExportGetsNoBars) {
+  exporttest::TempFolder folder;
+  TextSource source({"A"}, exporttest::NumberedRows(3, 1));
+  TVantrix3HTML html;
+  html.SetMaxRecords(-5);
+  EXPECT_EQ(html.MaxRecords(), 0);
+  html.SetMaxRecords(10);
+  html.FileName = folder / "one.htm";
+  html.SetExportSource(esCustom);
+  html.SetCustomSource(&source);
+  html.Execute();
+  EXPECT_EQ(Count(exporttest::ReadFile(folder / "one01.htm"), "Cellpadding=\"4\""), 1u);
+}
+
+TEST(HtmlExport, ExternalStyleSheetBesideThePage) {
+  exporttest::TempFolder folder;
+  TextSource source({"A"}, {{"x"}});
+  TVantrix3HTML html;
+  html.UsingCSS = usExternal;
+  html.FileName = folder / "page.html";
+  html.SetExportSource(esCustom);
+  html.SetCustomSource(&source);
+  html.Execute();
+  EXPECT_NE(exporttest::ReadFile(folder / "page.html").find("<link rel=\"stylesheet\" type=\"text/css\" href=\"page.css\">"),
+            std::string::npos);
+  EXPECT_EQ(exporttest::ReadFile(folder / "page.css").substr(0, 21), "  BODY { background: ");
+}
+
+TEST(HtmlOptions, TemplatesColoursAndTemplateFiles) {
+  TVantrix3HTML html;
+  EXPECT_EQ(html.HTMLTemplate(), htClassic);
+  html.SetHTMLTemplate(htPlain);
+  EXPECT_EQ(html.TableOptions.HeadersRowBgColor, 0xE68F06u);
+  EXPECT_EQ(html.TableOptions.OddRowBgColor, 0xD9FCFFu);
+  html.TableOptions.TableBgColor = 0x123456;  // one colour changed: the template stays
+  EXPECT_EQ(html.HTMLTemplate(), htPlain);
+  html.SetHTMLTemplate(htCustom);
+  EXPECT_EQ(html.TableOptions.TableBgColor, 0x123456u);
+  EXPECT_EQ(TemplateToStr(htBW), "Black&White");
+
+  exporttest::TempFolder folder;
+  html.TableOptions.BorderColor = 0x00FF00;
+  html.HTMLOptions.TextFont.name = "Verdana";
+  html.SaveTemplateToFile(folder / "mine.htf");
+  TVantrix3HTML other;
+  other.LoadTemplateFromFile(folder / "mine.htf");
+  EXPECT_EQ(other.TableOptions.TableBgColor, 0x123456u);
+  EXPECT_EQ(other.TableOptions.BorderColor, 0x00FF00u);
+  EXPECT_EQ(other.HTMLOptions.TextFont.name, "Verdana");
+  EXPECT_EQ(other.HTMLOptions.BackgroundColor, html.HTMLOptions.BackgroundColor);
+  EXPECT_NE(exporttest::ReadFile(folder / "mine.htf").find("[Table options]\r\nHeader-bgcolor=15109894\r\n"),
+            std::string::npos);
+
+  EXPECT_EQ(HTMLColor(0x0000FF), "#ff0000");
+  EXPECT_EQ(HTMLColor(0x000001), "#010000");
+  EXPECT_EQ(HTMLColor(0x80000005), "#ffffff");  // the window colour, resolved
+  EXPECT_EQ(HTMLColor(0x8000000D), "#3399ff");
+}
+
+}  // namespace
