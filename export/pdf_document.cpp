@@ -43,19 +43,22 @@ bool UndefinedInCp1252(unsigned char byte) {
 }  // namespace
 
 void AppendPDFString(std::string& out, std::string_view text) {
-  for (const char c : text) {
+  size_t plain = 0;  // start of the run of bytes that go out as they are
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
     const unsigned char byte = static_cast<unsigned char>(c);
+    const bool special = c == '(' || c == ')' || c == '\\' || byte < 32 || UndefinedInCp1252(byte);
+    if (!special) continue;
+    out.append(text.data() + plain, i - plain);
+    plain = i + 1;
     if (c == '(' || c == ')' || c == '\\') {
       out.push_back('\\');
       out.push_back(c);
-    } else if (c == '\r' || c == '\n' || c == '\t') {
-      out.push_back(' ');
-    } else if (byte < 32 || UndefinedInCp1252(byte)) {
-      out.push_back('?');
     } else {
-      out.push_back(c);
+      out.push_back(c == '\r' || c == '\n' || c == '\t' ? ' ' : '?');
     }
   }
+  out.append(text.data() + plain, text.size() - plain);
 }
 
 TPDFDocument::TPDFDocument(OutputStream& stream) : stream_(stream) {}

@@ -15,6 +15,7 @@ PACKAGES=(
   fp-utils
   socat xvfb xauth x11-utils
   poppler-utils
+  qpdf unrtf libxml2-utils fonts-liberation
   python3
   fonts-dejavu-core
   python3

@@ -1,7 +1,8 @@
 // export_table: exports a table headless, to see what the engine makes of it.
-//   export_table [--format rows] [--rows N | --csv FILE] [--locale C|pt_BR|system]
+//   export_table [--format rows] [--rows N | --history-shaped N | --csv FILE] [--locale C|pt_BR|system]
 //                [--skip N] [--limit N] [--autowidth] [--max-records N] [--output FILE] [--utf8]
-// The table is a generated one of typed columns and awkward texts unless a CSV file is given.
+// The table is a generated one of typed columns and awkward texts unless a CSV file is given,
+// or a generated one shaped as the history viewer exports (N readings of two instruments).
 // Without --output the result goes to standard output, in code page 1252 as a file would hold
 // it, or converted to UTF-8 for a terminal with --utf8.
 #include <QLocale>
@@ -21,6 +22,7 @@
 #include "platform/cp1252.h"
 #include "tools/export_table/csv_table.h"
 #include "tools/export_table/generated_table.h"
+#include "tools/export_table/history_shaped_table.h"
 #include "tools/export_table/rows_dump_exporter.h"
 
 namespace {
@@ -53,7 +55,8 @@ class StdoutStream : public vantrix::OutputStream {
 
 int Usage() {
   std::fprintf(stderr,
-               "usage: export_table [--format NAME] [--rows N | --csv FILE] [--locale C|pt_BR|system]\n"
+               "usage: export_table [--format NAME] [--rows N | --history-shaped N | --csv FILE]\n"
+               "                    [--locale C|pt_BR|system]\n"
                "                    [--skip N] [--limit N] [--autowidth] [--max-records N] [--output FILE] [--utf8]\n"
                "formats:");
   for (const auto& entry : Formats()) std::fprintf(stderr, " %s", entry.first.c_str());
@@ -65,7 +68,7 @@ int Usage() {
 
 int main(int argc, char** argv) {
   std::string format = "rows", csv, output, locale = "system";
-  int rows = 20, skip = 0, limit = 0, maxRecords = 0;
+  int rows = 20, skip = 0, limit = 0, maxRecords = 0, readings = -1;
   bool autoWidth = false, utf8 = false;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
@@ -73,6 +76,7 @@ int main(int argc, char** argv) {
     if (arg == "--format" && hasValue) format = argv[++i];
     else if (arg == "--rows" && hasValue) rows = std::atoi(argv[++i]);
     else if (arg == "--csv" && hasValue) csv = argv[++i];
+    else if (arg == "--history-shaped" && hasValue) readings = std::atoi(argv[++i]);
     else if (arg == "--locale" && hasValue) locale = argv[++i];
     else if (arg == "--skip" && hasValue) skip = std::atoi(argv[++i]);
     else if (arg == "--limit" && hasValue) limit = std::atoi(argv[++i]);
@@ -88,9 +92,13 @@ int main(int argc, char** argv) {
   const vantrix::FormatSettings settings =
       locale == "system" ? vantrix::DefaultFormatSettings() : vantrix::FormatSettings::FromLocale(QLocale(QString::fromStdString(locale)));
   std::unique_ptr<exporttable::GeneratedTable> generated;
+  std::unique_ptr<exporttable::HistoryShapedTable> history;
   exporttable::CsvTable table;
   vantrix::TVantrixCustomSource* source = nullptr;
-  if (csv.empty()) {
+  if (readings >= 0) {
+    history = std::make_unique<exporttable::HistoryShapedTable>(readings);
+    source = &history->Source();
+  } else if (csv.empty()) {
     generated = std::make_unique<exporttable::GeneratedTable>(rows, settings);
     source = &generated->Source();
   } else {
