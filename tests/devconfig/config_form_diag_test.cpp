@@ -61,7 +61,7 @@ TEST(Diagnostics, ReadsOnlyWhileThePageIsActive) {
   EXPECT_TRUE(Hidden(w, "CountingLabel"));
   // The timer reads while the page is shown...
   const size_t before = instrument.RequestCount();
-  EXPECT_TRUE(QTest::qWaitFor([&] { return instrument.RequestCount() >= before + 3; }, 20000));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return instrument.RequestCount() >= before + 3; }, 60000));
   EXPECT_NE(Label(w, "Ch1ValLabel"), QString());
   // ...a firmware below 1.10 is never asked for its counter...
   EXPECT_EQ(RequestsIn(instrument.Log(), 3, 62), 0u);
