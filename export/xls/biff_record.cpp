@@ -1,0 +1,90 @@
+#include "export/xls/biff_record.h"
+
+#include <algorithm>
+
+#include "export/xls/xls_stream.h"
+
+namespace vantrix {
+
+TbiffRecord::TbiffRecord(TxlsSection* section, uint16_t id, std::vector<uint8_t> data)
+    : section_(section), id_(id), data_(std::move(data)) {}
+
+TbiffRecord::~TbiffRecord() {
+  if (OnDestroy) OnDestroy(*this);
+}
+
+uint64_t TbiffRecord::GetTotalSize() const {
+  const uint64_t body = GetDataSize();
+  const uint64_t records = body <= biff::kMaxChunk ? 1 : (body + biff::kMaxChunk - 1) / biff::kMaxChunk;
+  return body + 4 * records + (continue_ ? continue_->GetTotalSize() : 0);
+}
+
+void TbiffRecord::Save(TxlsStream* stream) const {
+  if (stream == nullptr) return;
+  const size_t total = GetDataSize();
+  CheckByteRange(data_.size(), 0, total);
+  size_t chunk = std::min(total, biff::kMaxChunk);
+  stream->WriteWord(id_);
+  stream->WriteWord(static_cast<uint16_t>(chunk));
+  if (chunk > 0) stream->Write(data_.data(), chunk);
+  size_t done = chunk;
+  while (done < total) {
+    chunk = std::min(total - done, biff::kMaxChunk);
+    stream->WriteWord(biff::kContinue);
+    stream->WriteWord(static_cast<uint16_t>(chunk));
+    stream->Write(data_.data() + done, chunk);
+    done += chunk;
+  }
+  if (continue_) continue_->Save(stream);
+}
+
+void TbiffRecord::Clear() { std::fill(data_.begin(), data_.end(), 0); }
+
+void TbiffRecord::AddContinue(std::unique_ptr<TbiffContinue> record) {
+  if (continue_) throw ExlsFileError("Trying to add more than one CONTINUE record to the same record");
+  continue_ = std::move(record);
+}
+
+WideString TbiffRecord::GetChars(size_t at, size_t count, bool wide) const {
+  CheckByteRange(data_.size(), at, wide ? 2 * count : count);
+  WideString out(count, u'\0');
+  for (size_t i = 0; i < count; ++i) out[i] = wide ? static_cast<char16_t>(data_[at + 2 * i] | (data_[at + 2 * i + 1] << 8)) : data_[at + i];
+  return out;
+}
+
+void TbiffRecord::SetChars(size_t at, size_t count, bool wide, std::u16string_view text) {
+  CheckByteRange(data_.size(), at, wide ? 2 * count : count);
+  for (size_t i = 0; i < count; ++i) {
+    const char16_t c = i < text.size() ? text[i] : u'\0';
+    if (wide) {
+      data_[at + 2 * i] = static_cast<uint8_t>(c);
+      data_[at + 2 * i + 1] = static_cast<uint8_t>(c >> 8);
+    } else {
+      data_[at + i] = static_cast<uint8_t>(c);
+    }
+  }
+}
+
+WideString TbiffFormat::Format() const {
+  const uint8_t option = FormatOpt();
+  if (option > 1) return {};
+  return GetChars(5, FormatLen(), option == 1);
+}
+
+void TbiffFormat::SetFormat(std::u16string_view text) {
+  const uint8_t option = FormatOpt();
+  if (option > 1) return;
+  SetChars(5, FormatLen(), option == 1, text);
+}
+
+TbiffSupbookInternal::TbiffSupbookInternal(TxlsSection* section, uint16_t id, std::vector<uint8_t> data)
+    : TbiffRecord(section, id, std::move(data)) {
+  SetWordAt(2, 0x0401);
+}
+
+TbiffSupbookInternal::TbiffSupbookInternal(uint16_t sheetCount)
+    : TbiffSupbookInternal(nullptr, biff::kSupbook, std::vector<uint8_t>(4)) {
+  SetSheetCount(sheetCount);
+}
+
+}  // namespace vantrix

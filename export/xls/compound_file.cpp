@@ -1,0 +1,126 @@
+#include "export/xls/compound_file.h"
+
+#include <gsf/gsf.h>
+
+#include <mutex>
+#include <vector>
+
+#include "export/xls/xls_error.h"
+
+namespace vantrix {
+namespace {
+
+constexpr size_t kCopyChunk = 1u << 20;
+constexpr const char* kWorkbookStreamName = "Workbook";
+
+void InitGsf() {
+  static std::once_flag once;
+  std::call_once(once, [] { gsf_init(); });
+}
+
+// The GError's text as the exception; the error is freed.
+[[noreturn]] void RaiseGError(const std::string& what, GError* error) {
+  std::string message = what;
+  if (error != nullptr) {
+    message += ": ";
+    message += error->message;
+    g_error_free(error);
+  }
+  throw ExlsFileError(message);
+}
+
+std::string OutputErrorText(GsfOutput* output) {
+  const GError* error = output != nullptr ? gsf_output_error(output) : nullptr;
+  return error != nullptr && error->message != nullptr ? error->message : "unknown error";
+}
+
+}  // namespace
+
+TxlsCompoundFile::TxlsCompoundFile(const std::string& fileName, size_t memoryLimit)
+    : fileName_(fileName), buffer_(memoryLimit) {
+  InitGsf();
+  GError* error = nullptr;
+  GsfOutput* sink = gsf_output_stdio_new(fileName.c_str(), &error);
+  if (sink == nullptr) RaiseGError("Cannot create the file \"" + fileName + "\"", error);
+  sink_ = sink;
+}
+
+TxlsCompoundFile::~TxlsCompoundFile() { Discard(); }
+
+// Closing an output marked in error removes its temporary file and leaves the target alone.
+void TxlsCompoundFile::Discard() {
+  if (sink_ == nullptr) return;
+  auto* sink = static_cast<GsfOutput*>(sink_);
+  sink_ = nullptr;
+  if (!gsf_output_is_closed(sink)) {
+    gsf_output_set_error(sink, 0, "%s", "workbook discarded");
+    gsf_output_close(sink);
+  }
+  g_object_unref(sink);
+}
+
+void TxlsCompoundFile::Commit() {
+  if (sink_ == nullptr) throw ExlsFileError("The workbook file \"" + fileName_ + "\" is already closed");
+  auto* sink = static_cast<GsfOutput*>(sink_);
+  // libgsf's default layout: 512-byte sectors, 64-byte mini sectors.
+  GsfOutfile* ole = gsf_outfile_msole_new(sink);
+  if (ole == nullptr) {
+    Discard();
+    throw ExlsFileError("Cannot create the compound file \"" + fileName_ + "\"");
+  }
+  GsfOutput* child = gsf_outfile_new_child(ole, kWorkbookStreamName, FALSE);
+  bool ok = child != nullptr;
+  std::string failure = ok ? "" : "cannot create its Workbook stream";
+  try {
+    if (ok) {
+      std::vector<uint8_t> chunk(kCopyChunk);
+      buffer_.Seek(0);
+      for (;;) {
+        const size_t n = buffer_.Read(chunk.data(), chunk.size());
+        if (n == 0) break;
+        if (!gsf_output_write(child, n, chunk.data())) {
+          ok = false;
+          failure = OutputErrorText(child);
+          break;
+        }
+      }
+    }
+  } catch (const std::exception& e) {
+    ok = false;
+    failure = e.what();
+  }
+  if (child != nullptr) {
+    if (!gsf_output_close(child) && ok) {
+      ok = false;
+      failure = OutputErrorText(child);
+    }
+    g_object_unref(child);
+  }
+  // A failure so far marks the file in error, so closing the compound file (which closes
+  // the temporary file under it) throws it away instead of renaming it into place.
+  if (!ok) gsf_output_set_error(sink, 0, "%s", failure.c_str());
+  const bool closed = gsf_output_close(GSF_OUTPUT(ole)) != FALSE;
+  if (ok && (!closed || gsf_output_error(sink) != nullptr)) {
+    ok = false;
+    failure = OutputErrorText(sink);
+  }
+  g_object_unref(ole);
+  if (!gsf_output_is_closed(sink)) {
+    if (ok) {
+      ok = gsf_output_close(sink) != FALSE;
+      if (!ok) failure = OutputErrorText(sink);
+    } else {
+      gsf_output_close(sink);
+    }
+  }
+  g_object_unref(sink);
+  sink_ = nullptr;
+  if (!ok) throw ExlsFileError("Error writing the file \"" + fileName_ + "\": " + failure);
+  committed_ = true;
+}
+
+std::unique_ptr<TxlsCompoundFile> CreateXLSStream(const std::string& fileName) {
+  return std::make_unique<TxlsCompoundFile>(fileName);
+}
+
+}  // namespace vantrix
