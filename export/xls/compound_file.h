@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 
+#include "export/xls/xls_error.h"
 #include "export/xls/xls_stream.h"
 
 namespace vantrix {
