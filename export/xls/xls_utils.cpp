@@ -97,14 +97,9 @@ bool SameWideText(std::u16string_view a, std::u16string_view b) {
 
 WideString ByteArrayToStr(TxlsConstBytes data, size_t index, size_t count) {
   const uint8_t option = GetByte(data, index);
+  CheckByteRange(data.size(), index + 1, option == 0 ? count : count > data.size() ? data.size() + 1 : 2 * count);
   WideString out(count, u'\0');
-  if (option == 0) {
-    CheckByteRange(data.size(), index + 1, count);
-    for (size_t i = 0; i < count; ++i) out[i] = data[index + 1 + i];
-  } else {
-    CheckByteRange(data.size(), index + 1, count > data.size() ? data.size() + 1 : count * 2);
-    for (size_t i = 0; i < count; ++i) out[i] = GetWord(data, index + 1 + 2 * i);
-  }
+  for (size_t i = 0; i < count; ++i) out[i] = option == 0 ? data[index + 1 + i] : GetWord(data, index + 1 + 2 * i);
   return out;
 }
 
