@@ -60,28 +60,33 @@ void TsstStrings::Layout::Place(size_t n, Close&& close, Piece&& piece) {
   }
 }
 
-TsstStrings::TsstStrings() : starts_{0}, slots_(1024, 0) {}
+TsstStrings::TsstStrings() : slots_(1024, 0) {}
 
 size_t TsstStrings::Find(std::u16string_view text, uint64_t hash) const {
   const size_t mask = slots_.size() - 1;
-  size_t slot = static_cast<size_t>(hash) & mask;
-  const auto shortHash = static_cast<uint32_t>(hash);
+  size_t slot = static_cast<size_t>(hash >> 32) & mask;
+  const uint64_t high = hash & 0xFFFFFFFF00000000ull;
   for (;;) {
-    const uint32_t entry = slots_[slot];
+    const uint64_t entry = slots_[slot];
     if (entry == 0) return slot;
-    const uint32_t index = entry - 1;
-    if (hashes_[index] == shortHash && Value(index) == text) return slot;
+    if ((entry & 0xFFFFFFFF00000000ull) == high) {
+      const uint64_t at = static_cast<uint32_t>(entry) - 1;
+      if (Get32(at + kLengthAt) == text.size() &&
+          std::memcmp(At(at + kEntryHeader), text.data(), 2 * text.size()) == 0)
+        return slot;
+    }
     slot = (slot + 1) & mask;
   }
 }
 
 void TsstStrings::Grow() {
-  std::vector<uint32_t> slots(slots_.size() * 2, 0);
+  std::vector<uint64_t> slots(slots_.size() * 2, 0);
   const size_t mask = slots.size() - 1;
-  for (uint32_t index = 0; index < counts_.size(); ++index) {
-    size_t slot = HashText(Value(index)) & mask;
+  for (const uint64_t entry : slots_) {
+    if (entry == 0) continue;
+    size_t slot = static_cast<size_t>(entry >> 32) & mask;
     while (slots[slot] != 0) slot = (slot + 1) & mask;
-    slots[slot] = index + 1;
+    slots[slot] = entry;
   }
   slots_.swap(slots);
 }
@@ -92,27 +97,37 @@ uint32_t TsstStrings::AddString(std::u16string_view text) {
   const uint64_t hash = HashText(text);
   const size_t slot = Find(text, hash);
   if (slots_[slot] != 0) {
-    const uint32_t index = slots_[slot] - 1;
-    ++counts_[index];
-    return index;
+    const uint64_t at = static_cast<uint32_t>(slots_[slot]) - 1;
+    Set32(at + kCountAt, Get32(at + kCountAt) + 1);
+    return Get32(at + kIndexAt);
   }
-  if (counts_.size() >= UINT32_MAX - 1) throw std::length_error("Too many shared strings");
-  const auto index = static_cast<uint32_t>(counts_.size());
-  chars_.insert(chars_.end(), text.begin(), text.end());
-  starts_.push_back(chars_.size());
-  counts_.push_back(1);
-  hashes_.push_back(static_cast<uint32_t>(hash));
-  slots_[slot] = index + 1;
-  if (counts_.size() * 2 > slots_.size()) Grow();
+  const uint64_t size = kEntryHeader + text.size();
+  uint64_t at = arenaEnd_;
+  if ((at >> kBlockBits) >= blocks_.size() || (at & (kBlockSize - 1)) + size > kBlockSize) {
+    at = static_cast<uint64_t>(blocks_.size()) << kBlockBits;
+    if (at + kBlockSize >= UINT32_MAX) throw std::length_error("Too many shared strings");
+    blocks_.push_back(std::make_unique_for_overwrite<char16_t[]>(kBlockSize));
+  }
+  arenaEnd_ = at + size;
+  const auto index = static_cast<uint32_t>(entries_.size());
+  Set32(at + kIndexAt, index);
+  Set32(at + kCountAt, 1);
+  Set32(at + kLengthAt, static_cast<uint32_t>(text.size()));
+  if (!text.empty()) std::memcpy(At(at + kEntryHeader), text.data(), 2 * text.size());
+  entries_.push_back(at);
+  slots_[slot] = (hash & 0xFFFFFFFF00000000ull) | (at + 1);
+  if (entries_.size() * 4 > slots_.size() * 3) Grow();
   layout_.Place(
       text.size(), [this](uint32_t size) { closedChunks_.push_back(size); }, [](bool, size_t, size_t) {});
   return index;
 }
 
 std::u16string_view TsstStrings::Value(uint32_t index) const {
-  const uint64_t start = starts_.at(index);
-  return {chars_.data() + start, static_cast<size_t>(starts_[index + 1] - start)};
+  const uint64_t at = entries_.at(index);
+  return {At(at + kEntryHeader), Get32(at + kLengthAt)};
 }
+
+uint32_t TsstStrings::Count(uint32_t index) const { return Get32(entries_.at(index) + kCountAt); }
 
 std::vector<uint32_t> TsstStrings::ChunkSizes() const {
   std::vector<uint32_t> sizes = closedChunks_;
@@ -145,7 +160,7 @@ void TsstStrings::Save(TxlsStream& stream) const {
   AppendInteger(record, totalCount_);
   AppendInteger(record, UniqueCount());
   Layout walk;
-  for (uint32_t index = 0; index < counts_.size(); ++index) {
+  for (uint32_t index = 0; index < entries_.size(); ++index) {
     const std::u16string_view text = Value(index);
     walk.Place(
         text.size(),

@@ -9,6 +9,8 @@
 // split between whole characters, each continuation opening with its option byte, as readers
 // of the format expect; the record lengths written are always the lengths planned.
 #include <cstdint>
+#include <cstring>
+#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -31,10 +33,10 @@ class TsstStrings {
   void Save(TxlsStream& stream) const;
 
   uint32_t TotalCount() const { return totalCount_; }
-  uint32_t UniqueCount() const { return static_cast<uint32_t>(counts_.size()); }
+  uint32_t UniqueCount() const { return static_cast<uint32_t>(entries_.size()); }
   std::u16string_view Value(uint32_t index) const;
   // How many AddString calls gave this index.
-  uint32_t Count(uint32_t index) const { return counts_.at(index); }
+  uint32_t Count(uint32_t index) const;
   // The body length of each record Save writes, the SST's first.
   std::vector<uint32_t> ChunkSizes() const;
   // Every byte Save writes.
@@ -58,12 +60,29 @@ class TsstStrings {
 
   size_t Find(std::u16string_view text, uint64_t hash) const;
   void Grow();
+  const char16_t* At(uint64_t at) const { return blocks_[at >> kBlockBits].get() + (at & (kBlockSize - 1)); }
+  char16_t* At(uint64_t at) { return blocks_[at >> kBlockBits].get() + (at & (kBlockSize - 1)); }
+  uint32_t Get32(uint64_t at) const {
+    uint32_t v;
+    std::memcpy(&v, At(at), 4);
+    return v;
+  }
+  void Set32(uint64_t at, uint32_t v) { std::memcpy(At(at), &v, 4); }
 
-  std::vector<char16_t> chars_;    // every distinct text, one after another
-  std::vector<uint64_t> starts_;   // where each text begins in chars_; one more entry at the end
-  std::vector<uint32_t> counts_;
-  std::vector<uint32_t> hashes_;
-  std::vector<uint32_t> slots_;    // open addressing: index + 1, 0 empty
+  // Every distinct text in an arena of fixed blocks (never moved, so growing copies nothing),
+  // in index order: its index, its reference count and its length (32 bits each, two code
+  // units apiece), then its characters; an entry never spans two blocks. A lookup finds the
+  // text and what it needs to answer in one place.
+  static constexpr uint64_t kIndexAt = 0, kCountAt = 2, kLengthAt = 4, kEntryHeader = 6;
+  static constexpr unsigned kBlockBits = 18;
+  static constexpr uint64_t kBlockSize = uint64_t{1} << kBlockBits;
+  std::vector<std::unique_ptr<char16_t[]>> blocks_;
+  uint64_t arenaEnd_ = 0;  // where the next entry goes
+  std::vector<uint64_t> entries_;  // where each text's entry begins, by index
+  // Open addressing: the high half of the text's hash (which also picks the slot) above the
+  // entry's place in the arena + 1; 0 is empty. With the hash in the slot a probe rarely looks
+  // at another text, and growing the table reads no text.
+  std::vector<uint64_t> slots_;
   uint32_t totalCount_ = 0;
   Layout layout_;
   std::vector<uint32_t> closedChunks_;

@@ -152,6 +152,24 @@ TEST(SharedStrings, TextsBeyondACellsLimitAreCut) {
   EXPECT_EQ(d.texts.at(0), huge.substr(0, TsstStrings::kMaxTextLength));
 }
 
+// Texts whose stored size (six code units of bookkeeping and the characters) is a power of
+// two fill the table's storage exactly, so a new text starts right at a boundary.
+TEST(SharedStrings, TextsThatFillTheStorageExactlyStayApart) {
+  TsstStrings sst;
+  std::vector<std::u16string> texts;
+  for (int i = 0; i < 40; ++i) {
+    const size_t length = i < 32 ? 32762 : 4090 * static_cast<size_t>(i % 3);
+    std::u16string text = Text(length, static_cast<char16_t>(u'a' + i));
+    text += static_cast<char16_t>(0x100 + i);
+    text.resize(std::max<size_t>(length, 1));
+    text.back() = static_cast<char16_t>(0x100 + i);
+    texts.push_back(text);
+    EXPECT_EQ(sst.AddString(text), texts.size() - 1);
+  }
+  for (size_t i = 0; i < texts.size(); ++i) EXPECT_EQ(sst.AddString(texts[i]), i);
+  EXPECT_EQ(Decode(Saved(sst)).texts, texts);
+}
+
 TEST(SharedStrings, AnyMixOfLengthsReadsBackAsPlanned) {
   std::mt19937 random(21);
   TsstStrings sst;
