@@ -16,6 +16,7 @@ PACKAGES=(
   socat xvfb xauth x11-utils
   poppler-utils
   qpdf unrtf libxml2-utils fonts-liberation
+  python3-xlrd gnumeric
   python3
   fonts-dejavu-core
   python3
