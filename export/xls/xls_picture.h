@@ -38,6 +38,7 @@ class TxlsGraphic : public TxlsCustomItem {
 
   // The file name, the bytes and their size.
   void AssignGraphic(const TxlsGraphic& source);
+  void Assign(const TxlsGraphic& source) { AssignGraphic(source); }
   // Height and width in pixels: the given size for bytes; for a file, 0 and 0 when it does
   // not exist or cannot be read, a GIF's own header fields, else the picture's size.
   void GetMeasurements(int& height, int& width) const;
@@ -68,7 +69,9 @@ class TxlsPicture : public TxlsGraphic {
   // exists" when another picture of the collection has it (ignoring case).
   void SetName(const std::string& name);
   // Everything: the name too, unless another picture of this collection has it already (the
-  // picture then keeps its own), so images that name the picture still find it.
+  // picture then keeps its own), so images that name the picture still find it. From a plain
+  // graphic, what a graphic has.
+  using TxlsGraphic::Assign;
   void Assign(const TxlsPicture& source);
   // The images over all sheets of the exporter that name this picture.
   int CalcRefCount() const;

@@ -127,6 +127,10 @@ TEST(CompoundFile, UnwritablePathRaisesAndLeavesNothing) {
   TempFolder folder;
   const std::string missing = folder.Path() + "/no such folder/out.xls";
   EXPECT_THROW(vantrix::CreateXLSStream(missing), vantrix::ExlsFileError);
+  std::filesystem::create_directory(folder / "taken");
+  EXPECT_THROW(vantrix::CreateXLSStream(folder / "taken"), vantrix::ExlsFileError);
+  EXPECT_EQ(folder.Names(), std::vector<std::string>{"taken"});
+  std::filesystem::remove(folder / "taken");
 
   std::filesystem::permissions(folder.Path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
   if (::geteuid() != 0) {  // root writes anywhere
