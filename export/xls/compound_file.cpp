@@ -2,6 +2,7 @@
 
 #include <gsf/gsf.h>
 
+#include <filesystem>
 #include <mutex>
 #include <vector>
 
@@ -12,6 +13,7 @@ namespace {
 
 constexpr size_t kCopyChunk = 1u << 20;
 constexpr const char* kWorkbookStreamName = "Workbook";
+constexpr uint64_t kHeaderSector = 512;
 
 void InitGsf() {
   static std::once_flag once;
@@ -116,6 +118,11 @@ void TxlsCompoundFile::Commit() {
   g_object_unref(sink);
   sink_ = nullptr;
   if (!ok) throw ExlsFileError("Error writing the file \"" + fileName_ + "\": " + failure);
+  // The closed file is in its place and holds at least the header sector and the stream.
+  std::error_code error;
+  const auto size = std::filesystem::file_size(fileName_, error);
+  if (error || size < buffer_.Size() + kHeaderSector)
+    throw ExlsFileError("Error writing the file \"" + fileName_ + "\": it is not there whole after closing");
   committed_ = true;
 }
 
