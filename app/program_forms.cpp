@@ -11,6 +11,7 @@
 #include "display/display_form.h"
 #include "display/display_form_services.h"
 #include "display/wizard/config_view_form.h"
+#include "history/export_form.h"
 #include "history/hist_form.h"
 #include "ui/print_service.h"
 #include "ui/window_picture_print.h"
@@ -43,7 +44,6 @@ std::unique_ptr<ProgramForms> CreateProgramForms(ui::UserInteraction& ui, HelpVi
   DisplayFormServices::Program().printService = print;
   // The whole main window, its children as they show, on one page.
   view->Hooks().printAll = [view, print] { ui::PrintWindowPicture(view, *print); };
-  view->Hooks().newHistoryViewer = [&ui]() -> QWidget* { return new history::THistForm(ui); };
   DisplayFormServices::Program().ui = &ui;
   view->Hooks().newDisplayWindow = []() -> QWidget* { return new TDisplayForm(); };
   forms->configForm = new TConfigForm(ui, view);
@@ -56,7 +56,23 @@ std::unique_ptr<ProgramForms> CreateProgramForms(ui::UserInteraction& ui, HelpVi
       ui, view->OpenDialog(), [view] { return view->ListRecordableValues(); }, &acquisition::DeviceIntervalLines, view);
   forms->aboutForm = new TAboutForm(view);
   view->SetAboutDialog(forms->aboutForm);
-  // Export dialog comes here.
+  // One export dialog for every viewer and the main window's export command.
+  history::TExportForm* exportForm = new history::TExportForm(ui, view);
+  forms->exportForm = exportForm;
+  view->Hooks().newHistoryViewer = [&ui, exportForm]() -> QWidget* {
+    auto* viewer = new history::THistForm(ui);
+    viewer->SetExportDialog(exportForm);
+    return viewer;
+  };
+  view->Hooks().askExport = [exportForm]() -> std::optional<ExportRequest> {
+    if (!exportForm->Execute()) return std::nullopt;
+    ExportRequest request;
+    request.fileName = exportForm->FileName();
+    request.includeMilliseconds = exportForm->IncludeMilliseconds();
+    request.millisecondsInOwnColumn = exportForm->MillisecondsInOwnColumn();
+    request.separator = exportForm->Separator();
+    return request;
+  };
   forms->overwriteChoiceForm = new TOverwriteChoiceForm(view);
   // Pen dialog and calibration report dialog come here.
   forms->acquisition =

@@ -13,6 +13,10 @@ class UserInteraction;
 class TConfigForm;
 class TConfigViewForm;
 
+namespace history {
+class TExportForm;
+}  // namespace history
+
 namespace app {
 
 class AcquisitionWiring;
@@ -33,6 +37,7 @@ struct ProgramForms {
   TConfigViewForm* configViewForm = nullptr;
   TReadingsConfigForm* readingsConfigForm = nullptr;
   TAboutForm* aboutForm = nullptr;
+  history::TExportForm* exportForm = nullptr;
   TOverwriteChoiceForm* overwriteChoiceForm = nullptr;
   // The reading run and the environment file; they go before the windows they use.
   std::unique_ptr<AcquisitionWiring> acquisition;

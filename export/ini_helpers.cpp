@@ -52,6 +52,18 @@ std::vector<std::string> ReadListSection(const platform::IniFile& ini, const std
   return lines;
 }
 
+std::vector<std::string> ReadNameValueListSection(const platform::IniFile& ini, const std::string& section) {
+  std::vector<std::string> lines;
+  for (const std::string& key : ini.ReadSection(section)) {
+    const std::string value = ini.ReadString(section, key, "");
+    bool numbered = key.size() > 4 && (key[0] == 'l' || key[0] == 'L') && (key[1] == 'i' || key[1] == 'I') &&
+                    (key[2] == 'n' || key[2] == 'N') && (key[3] == 'e' || key[3] == 'E');
+    for (size_t i = 4; numbered && i < key.size(); ++i) numbered = key[i] >= '0' && key[i] <= '9';
+    lines.push_back(numbered ? value : key + "=" + value);
+  }
+  return lines;
+}
+
 void WriteListSection(platform::IniFile& ini, const std::string& section, const std::string& keyPrefix,
                       const std::vector<std::string>& lines) {
   ini.EraseSection(section);

@@ -25,6 +25,11 @@ void LoadFontFromIniFile(TVantrixFont& font, const TVantrixFont& defaultFont, co
 // The values of a list section in key order: each entry's text after its first "=" (an entry
 // "line0=col=Caption" gives "col=Caption").
 std::vector<std::string> ReadListSection(const platform::IniFile& ini, const std::string& section);
+// A list of "name=value" lines (column widths, alignments, lengths) saved as "line<i>" keys:
+// each such entry is the text after its first "=", as ReadListSection reads it; an entry
+// whose key is no "line<i>" is taken whole ("Canal=R"), as such sections were written by
+// hand or read by older versions.
+std::vector<std::string> ReadNameValueListSection(const platform::IniFile& ini, const std::string& section);
 // Erases the section, then writes one key per line: prefix followed by the line's index.
 void WriteListSection(platform::IniFile& ini, const std::string& section, const std::string& keyPrefix,
                       const std::vector<std::string>& lines);

@@ -39,6 +39,12 @@ void FileOutputStream::Write(const char* data, size_t size) {
   buffer_.append(data, size);
 }
 
+bool FileOutputStream::Patch(size_t offset, std::string_view bytes) {
+  Flush();
+  if (!file_.WriteAt(offset, bytes.data(), bytes.size())) RaiseFileError("Cannot write the file", path_, file_.Error());
+  return true;
+}
+
 void FileOutputStream::Commit() {
   Flush();
   if (!file_.Commit()) RaiseFileError("Cannot write the file", path_, file_.Error());

@@ -16,6 +16,9 @@ class OutputStream {
   // Raises EVantrixError when the bytes can't be written.
   virtual void Write(const char* data, size_t size) = 0;
   void Write(std::string_view text) { Write(text.data(), text.size()); }
+  // Overwrites bytes written earlier (a header whose counts are known only at the end);
+  // false when this output can't go back.
+  virtual bool Patch(size_t /*offset*/, std::string_view /*bytes*/) { return false; }
 };
 
 // Keeps everything in memory (the clipboard exporter, tests).
@@ -23,6 +26,11 @@ class MemoryOutputStream : public OutputStream {
  public:
   using OutputStream::Write;
   void Write(const char* data, size_t size) override { bytes_.append(data, size); }
+  bool Patch(size_t offset, std::string_view bytes) override {
+    if (offset + bytes.size() > bytes_.size()) return false;
+    bytes_.replace(offset, bytes.size(), bytes);
+    return true;
+  }
   const std::string& Bytes() const { return bytes_; }
   void Clear() { bytes_.clear(); }
 
@@ -35,6 +43,7 @@ class DiscardOutputStream : public OutputStream {
  public:
   using OutputStream::Write;
   void Write(const char*, size_t size) override { count_ += size; }
+  bool Patch(size_t offset, std::string_view bytes) override { return offset + bytes.size() <= count_; }
   unsigned long long Count() const { return count_; }
 
  private:
@@ -50,6 +59,7 @@ class FileOutputStream : public OutputStream {
   ~FileOutputStream() override;
   using OutputStream::Write;
   void Write(const char* data, size_t size) override;
+  bool Patch(size_t offset, std::string_view bytes) override;
   // Flushes, syncs and renames over the target; raises EVantrixError on failure (the
   // target then stays as it was).
   void Commit();

@@ -23,6 +23,8 @@
 #include "history/cell_texts.h"
 #include "history/chart_legend.h"
 #include "history/damage_texts.h"
+#include "history/export_form.h"
+#include "history/history_export.h"
 #include "history/hist_table_model.h"
 #include "history/hist_texts.h"
 #include "history/history_file.h"
@@ -235,7 +237,30 @@ void THistForm::SizeGridColumns() {
   }
 }
 
-bool THistForm::ExportTable(const QString&, bool, bool, QChar) { return false; }
+bool THistForm::ExportTable(const QString& fileName, bool withoutMilliseconds, bool millisecondsInOwnColumn,
+                            QChar millisecondSeparator) {
+  if (!texts_) return false;
+  MillisecondOptions options;
+  options.withoutMilliseconds = withoutMilliseconds;
+  options.ownColumn = millisecondsInOwnColumn;
+  const std::string separator = platform::ToCp1252(QString(millisecondSeparator));
+  options.separator = millisecondSeparator.isNull() || separator.size() != 1 ? '.' : separator[0];
+  HistoryExportResult result;
+  {
+    WaitCursor wait;
+    HistoryExport road(data_, *texts_);
+    result = road.ExportTable(QFile::encodeName(fileName).toStdString(), options);
+  }
+  if (!result.Ok()) ui_.ShowMessage(this, platform::FromCp1252(result.message));
+  return result.Ok();
+}
+
+void THistForm::SetExportDialog(TExportForm* dialog) { exportForm_ = dialog; }
+
+TExportForm* THistForm::ExportDialog() {
+  if (!exportForm_) exportForm_ = new TExportForm(ui_, this);
+  return exportForm_;
+}
 
 void THistForm::PrintHistory() {}
 
@@ -248,7 +273,13 @@ void THistForm::ConfigurarGraficoClick() { ConfigurePens(); }
 void THistForm::ImprimirClick() { PrintHistory(); }
 
 void THistForm::ExportarClick() {
-  // The export file dialog and the exporters plug in here.
+  TExportForm* dialog = ExportDialog();
+  if (!dialog->Execute()) return;
+  if (!ExportTable(dialog->FileName(), !dialog->IncludeMilliseconds(), dialog->MillisecondsInOwnColumn(),
+                   dialog->Separator()))
+    return;
+  const ui::MainWindowServices* main = ui::MainWindow();
+  ui_.ShowMessage(this, main != nullptr ? main->GetExportSuccessMessage() : Text(kExportDoneText));
 }
 
 void THistForm::FecharClick() {

@@ -2,6 +2,7 @@
 // THistForm: the window that shows one history file, as a chart (one line per value column
 // and recording run, with a read-out of the values under the mouse) and as a table. The
 // caller puts it into the MDI area once OpenFile has succeeded.
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -39,6 +40,7 @@ class ChartLegendModel;
 class ChartLegendView;
 class ColumnLines;
 class HistTableModel;
+class TExportForm;
 class ValueRange;
 
 class THistForm : public QWidget, public ui::HistoryViewerCommands {
@@ -58,9 +60,17 @@ class THistForm : public QWidget, public ui::HistoryViewerCommands {
   bool OpenFile(const QString& fileName) override;
   QString OpenProblem() const override { return openProblem_; }
 
-  // Export, pen dialog and printing arrive with their dialogs; until then they do nothing.
+  // Exports the whole table to the file, the format by its extension (case ignored), with
+  // the wait cursor; an empty separator counts as ".". False, after telling the user why,
+  // for an extension no exporter takes or an export that failed (the file is then as it
+  // was).
   bool ExportTable(const QString& fileName, bool withoutMilliseconds, bool millisecondsInOwnColumn,
                    QChar millisecondSeparator) override;
+  // The program's export dialog; without one the viewer makes its own when first asked.
+  void SetExportDialog(TExportForm* dialog);
+  TExportForm* ExportDialog();
+
+  // Pen dialog and printing arrive with their dialogs; until then they do nothing.
   void PrintHistory() override;
   void ConfigurePens() override;
 
@@ -154,6 +164,8 @@ class THistForm : public QWidget, public ui::HistoryViewerCommands {
   QAction* imprimir_ = nullptr;
   QAction* exportar_ = nullptr;
   QAction* fechar_ = nullptr;
+
+  QPointer<TExportForm> exportForm_;
 
   QCPLayer* readoutLayer_ = nullptr;
   QCPItemLine* crossVertical_ = nullptr;

@@ -17,6 +17,8 @@ inline constexpr char kConfigurarGraficoText[] = "Configurar gráfico...";
 inline constexpr char kImprimirText[] = "Imprimir";
 inline constexpr char kExportarText[] = "Exportar";
 inline constexpr char kFecharText[] = "Fechar";
+// Shown after an export when there is no main window to ask for its own text.
+inline constexpr char kExportDoneText[] = "Exportação efetuada com sucesso!";
 
 // What is wrong with a file or one of its lines ("%1" the field at fault).
 inline constexpr char kLineText[] = "Linha %1: ";

@@ -13,22 +13,27 @@ std::string_view HistoryData::HeaderCell(int row, size_t column) const {
 }
 
 std::string HistoryData::ValueText(size_t dataRow, size_t valueColumn, char decimalSeparator) const {
-  const double value = Value(dataRow, valueColumn);
-  if (std::isnan(value)) return {};
-  const size_t at = rowStart_[dataRow] + valueColumn;
   std::string text;
+  ValueText(dataRow, valueColumn, decimalSeparator, text);
+  return text;
+}
+
+void HistoryData::ValueText(size_t dataRow, size_t valueColumn, char decimalSeparator, std::string& out) const {
+  out.clear();
+  const double value = Value(dataRow, valueColumn);
+  if (std::isnan(value)) return;
+  const size_t at = rowStart_[dataRow] + valueColumn;
   const int8_t decimals = decimals_[at];
   if (decimals == kRawText) {
-    text = rawTexts_.at(at);
+    out = rawTexts_.at(at);
   } else {
     // Only texts of at most 15 digits get here, which a double reprints exactly.
     char buffer[40];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
-    text.assign(buffer, result.ptr);
+    out.assign(buffer, result.ptr);
   }
-  const size_t point = text.find('.');
-  if (point != std::string::npos) text[point] = decimalSeparator;
-  return text;
+  const size_t point = out.find('.');
+  if (point != std::string::npos) out[point] = decimalSeparator;
 }
 
 size_t HistoryData::RunOfRow(size_t dataRow) const {

@@ -80,6 +80,7 @@ class HistoryData {
   // The value's text as the file wrote it, its decimal point shown as decimalSeparator;
   // empty where there is no value.
   std::string ValueText(size_t dataRow, size_t valueColumn, char decimalSeparator) const;
+  void ValueText(size_t dataRow, size_t valueColumn, char decimalSeparator, std::string& out) const;
 
   // At least one run once a file was read.
   const std::vector<HistoryRun>& Runs() const { return runs_; }

@@ -72,6 +72,21 @@ bool AtomicFile::Write(const char* data, size_t size) {
   return true;
 }
 
+bool AtomicFile::WriteAt(size_t offset, const char* data, size_t size) {
+  if (fd_ < 0) return false;
+  size_t done = 0;
+  while (done < size) {
+    const ssize_t n = ::pwrite(fd_, data + done, size - done, static_cast<off_t>(offset + done));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      if (n == 0) errno = EIO;
+      return Fail("write failed");
+    }
+    done += static_cast<size_t>(n);
+  }
+  return true;
+}
+
 bool AtomicFile::Commit() {
   if (fd_ < 0) return false;
   if (existed_ && fchmod(fd_, mode_) != 0) return Fail("cannot keep the file's permissions");

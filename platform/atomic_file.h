@@ -19,6 +19,8 @@ class AtomicFile {
   // Creates the temporary file for the target; false (see Error) when it can't be made.
   bool Open(const std::string& target);
   bool Write(const char* data, size_t size);
+  // Overwrites bytes already written (a header whose counts are known only at the end).
+  bool WriteAt(size_t offset, const char* data, size_t size);
   // Syncs, closes and renames over the target; false (and the temporary removed) on failure.
   bool Commit();
   // Removes the temporary file; the target is untouched.

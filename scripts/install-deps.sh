@@ -20,6 +20,8 @@ PACKAGES=(
   python3
   fonts-dejavu-core
   python3
+  # Readers of the plain export formats in the tests.
+  python3-dbfread gnumeric libxml2-utils texlive-latex-base
 )
 
 missing=()

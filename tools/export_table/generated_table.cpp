@@ -40,6 +40,10 @@ std::string Text(TVantrixColType type, int i, const vantrix::FormatSettings& s) 
   platform::TryEncodeDateTime(2020 + static_cast<int>(mix % 7), 1 + static_cast<int>(mix % 12),
                               1 + static_cast<int>(mix % 28), static_cast<int>(mix % 24), static_cast<int>(mix % 60),
                               static_cast<int>((mix >> 8) % 60), 0, moment);
+  // Now and then a number is missing, as a sensor that didn't answer leaves it.
+  const bool numeric = type == vantrix::ectInteger || type == vantrix::ectBigint || type == vantrix::ectFloat ||
+                       type == vantrix::ectCurrency;
+  if (numeric && i % 97 == 13) return {};
   switch (type) {
     case vantrix::ectInteger: return std::to_string(static_cast<int>(mix % 2000000) - 1000000);
     case vantrix::ectBigint: return std::to_string(static_cast<long long>(mix) * 1000003LL);
@@ -61,6 +65,8 @@ GeneratedTable::GeneratedTable(int rows, const vantrix::FormatSettings& settings
     column->SetColumnName(spec.name);
     column->SetCaption(spec.caption);
     column->SetColumnType(spec.type);
+    // Long enough for every text of the pools, so a fixed-length format (dBase) holds them.
+    column->SetSize(40);
     std::vector<QByteArray> pool;
     pool.reserve(kPoolSize);
     for (int i = 0; i < kPoolSize; ++i) {

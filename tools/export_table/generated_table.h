@@ -2,8 +2,8 @@
 // A generated table behind a custom row source, for the export tool and the benchmarks:
 // typed columns whose cells are texts in the locale's forms, as a viewer's table hands them
 // over, with the awkward texts every format must survive ("°C", ";", quotes, <&>, braces,
-// backslashes, parentheses, "1,234.5", empty cells). Cells are made once, in pools, so that
-// reading them costs next to nothing beside the export itself.
+// backslashes, parentheses, "1,234.5", empty cells, now and then an empty number). Cells are
+// made once, in pools, so that reading them costs next to nothing beside the export itself.
 #include <QByteArray>
 #include <string>
 #include <vector>

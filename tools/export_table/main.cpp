@@ -1,48 +1,55 @@
-// export_table: exports a table headless, to see what the engine makes of it.
-//   export_table [--format rows] [--rows N | --history-shaped N | --csv FILE] [--locale C|pt_BR|system]
-//                [--skip N] [--limit N] [--autowidth] [--max-records N] [--output FILE] [--utf8]
+// export_table: exports a table headless, to see what the engine makes of it and to hand the
+// files to the programs that read them.
+//   export_table [--format NAME] [--rows N | --history-shaped N | --csv FILE]
+//                [--locale C|pt_BR|system|NAME] [--skip N] [--limit N] [--autowidth]
+//                [--max-records N] [--output FILE] [--utf8]
+//                [--separator C] [--title TEXT] [--encoding NAME] [--table NAME]
+//                [--create-table] [--fixed] [--no-captions] [--code-page N] [--preamble LINE]...
+//   export_table --history FILE.mpc --output FILE [--locale NAME] [--no-milliseconds]
+//                [--milliseconds-column] [--milliseconds-separator C]
 // The table is a generated one of typed columns and awkward texts unless a CSV file is given,
 // or a generated one shaped as the history viewer exports (N readings of two instruments).
-// Without --output the result goes to standard output, in code page 1252 as a file would hold
-// it, or converted to UTF-8 for a terminal with --utf8.
+// Without --output the result goes to standard output, in the format's encoding as a file
+// would hold it (code page 1252 for most), or converted to UTF-8 for a terminal with --utf8.
+// The clipboard format puts the text on the clipboard (offscreen when there is no display)
+// and writes what the clipboard then holds, in UTF-8, to standard output or the file.
+// --history exports a history file the way the viewer does, the format by the output's
+// extension.
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLocale>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <functional>
-#include <map>
+#include <fstream>
 #include <memory>
 #include <string>
 
 #include "export/library_strings.h"
 #include "export/output_stream.h"
-#include "export/vantrix3_html.h"
-#include "export/vantrix3_pdf.h"
-#include "export/vantrix3_rtf.h"
+#include "export/vantrix3_text.h"
+#include "history/history_export.h"
+#include "history/history_file.h"
 #include "platform/cp1252.h"
 #include "tools/export_table/csv_table.h"
 #include "tools/export_table/generated_table.h"
 #include "tools/export_table/history_shaped_table.h"
-#include "tools/export_table/rows_dump_exporter.h"
+#include "tools/export_table/tool_formats.h"
 
 namespace {
 
-// Later formats join this table.
-const std::map<std::string, std::function<std::unique_ptr<vantrix::TVantrix3Text>()>>& Formats() {
-  static const std::map<std::string, std::function<std::unique_ptr<vantrix::TVantrix3Text>()>> formats = {
-      {"rows", [] { return std::make_unique<exporttable::RowsDumpExporter>(); }},
-      {"pdf", [] { return std::make_unique<vantrix::TVantrix3PDF>(); }},
-      {"html", [] { return std::make_unique<vantrix::TVantrix3HTML>(); }},
-      {"rtf", [] { return std::make_unique<vantrix::TVantrix3RTF>(); }},
-      // What the export dialog offers as a word-processor document is the same RTF.
-      {"doc", [] { return std::make_unique<vantrix::TVantrix3RTF>(); }},
-  };
-  return formats;
-}
+struct Arguments {
+  std::string format = "rows", csv, output, locale = "system", history;
+  int rows = 20, skip = 0, limit = 0, readings = -1;
+  bool autoWidth = false, utf8 = false;
+  exporttable::FormatOptions options;
+  history::MillisecondOptions milliseconds;
+};
 
 class StdoutStream : public vantrix::OutputStream {
  public:
   explicit StdoutStream(bool utf8) : utf8_(utf8) {}
+  using vantrix::OutputStream::Write;
   void Write(const char* data, size_t size) override {
     const std::string text = utf8_ ? platform::Cp1252ToUtf8(std::string_view(data, size)) : std::string(data, size);
     if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size())
@@ -56,82 +63,154 @@ class StdoutStream : public vantrix::OutputStream {
 int Usage() {
   std::fprintf(stderr,
                "usage: export_table [--format NAME] [--rows N | --history-shaped N | --csv FILE]\n"
-               "                    [--locale C|pt_BR|system]\n"
-               "                    [--skip N] [--limit N] [--autowidth] [--max-records N] [--output FILE] [--utf8]\n"
-               "formats:");
-  for (const auto& entry : Formats()) std::fprintf(stderr, " %s", entry.first.c_str());
+               "                    [--locale C|pt_BR|system|NAME] [--skip N] [--limit N] [--autowidth]\n"
+               "                    [--max-records N] [--output FILE] [--utf8]\n"
+               "                    [--separator C] [--title TEXT] [--encoding NAME] [--table NAME]\n"
+               "                    [--create-table] [--fixed] [--no-captions] [--code-page N]\n"
+               "                    [--preamble LINE]...\n"
+               "       export_table --history FILE.mpc --output FILE [--locale NAME] [--no-milliseconds]\n"
+               "                    [--milliseconds-column] [--milliseconds-separator C]\nformats:");
+  for (const std::string& name : exporttable::FormatNames()) std::fprintf(stderr, " %s", name.c_str());
   std::fprintf(stderr, "\n");
   return 2;
+}
+
+bool Parse(int argc, char** argv, Arguments& a) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    const bool hasValue = i + 1 < argc;
+    const auto value = [&] { return std::string(argv[++i]); };
+    if (arg == "--format" && hasValue) a.format = value();
+    else if (arg == "--rows" && hasValue) a.rows = std::atoi(argv[++i]);
+    else if (arg == "--csv" && hasValue) a.csv = value();
+    else if (arg == "--history" && hasValue) a.history = value();
+    else if (arg == "--history-shaped" && hasValue) a.readings = std::atoi(argv[++i]);
+    else if (arg == "--max-records" && hasValue) a.options.maxRecords = std::atoi(argv[++i]);
+    else if (arg == "--locale" && hasValue) a.locale = value();
+    else if (arg == "--skip" && hasValue) a.skip = std::atoi(argv[++i]);
+    else if (arg == "--limit" && hasValue) a.limit = std::atoi(argv[++i]);
+    else if (arg == "--output" && hasValue) a.output = value();
+    else if (arg == "--separator" && hasValue) a.options.separator = platform::Utf8ToCp1252(value()).c_str()[0];
+    else if (arg == "--title" && hasValue) a.options.title = platform::Utf8ToCp1252(value());
+    else if (arg == "--encoding" && hasValue) a.options.encoding = value();
+    else if (arg == "--table" && hasValue) a.options.table = platform::Utf8ToCp1252(value());
+    else if (arg == "--code-page" && hasValue) a.options.codePage = std::atoi(argv[++i]);
+    else if (arg == "--preamble" && hasValue) a.options.preamble.push_back(platform::Utf8ToCp1252(value()));
+    else if (arg == "--milliseconds-separator" && hasValue)
+      a.milliseconds.separator = platform::Utf8ToCp1252(value()).c_str()[0];
+    else if (arg == "--create-table") a.options.createTable = true;
+    else if (arg == "--fixed") a.options.fixed = true;
+    else if (arg == "--no-captions") a.options.captions = false;
+    else if (arg == "--no-milliseconds") a.milliseconds.withoutMilliseconds = true;
+    else if (arg == "--milliseconds-column") a.milliseconds.ownColumn = true;
+    else if (arg == "--autowidth") a.autoWidth = true;
+    else if (arg == "--utf8") a.utf8 = true;
+    else return false;
+  }
+  return a.rows >= 0;
+}
+
+QLocale LocaleNamed(const std::string& name) {
+  if (name == "system") return QLocale();
+  if (name == "C") return QLocale::c();
+  return QLocale(QString::fromStdString(name));
+}
+
+// The viewer's road: the history file read, its table exported by the output's extension.
+int ExportHistory(const Arguments& a) {
+  if (a.output.empty()) {
+    std::fprintf(stderr, "export_table: --history needs --output\n");
+    return 2;
+  }
+  history::HistoryData data;
+  if (history::ReadHistoryFile(a.history, data) != history::ReadStatus::Ok) {
+    std::fprintf(stderr, "export_table: %s is no history file this program can read\n", a.history.c_str());
+    return 1;
+  }
+  const history::CellTexts texts(data, LocaleNamed(a.locale));
+  history::HistoryExport road(data, texts);
+  const history::HistoryExportResult result = road.ExportTable(a.output, a.milliseconds);
+  if (!result.Ok()) {
+    std::fprintf(stderr, "export_table: %s\n", platform::Cp1252ToUtf8(result.message).c_str());
+    return 1;
+  }
+  return 0;
+}
+
+int Run(vantrix::TVantrix3& exporter, const Arguments& a) {
+  vantrix::TVantrixRunResult result;
+  if (a.format == "clipboard") {
+    result = exporter.Execute();
+    const std::string text = QGuiApplication::clipboard()->text().toStdString();
+    if (a.output.empty()) {
+      std::fwrite(text.data(), 1, text.size(), stdout);
+    } else {
+      std::ofstream out(a.output, std::ios::binary);
+      out << text;
+      if (!out) throw vantrix::EVantrixError("cannot write " + a.output);
+    }
+  } else if (a.output.empty()) {
+    StdoutStream out(a.utf8);
+    result = exporter.ExportToStream(out);
+  } else {
+    auto& file = dynamic_cast<vantrix::TVantrix3Text&>(exporter);
+    file.FileName = a.output;
+    result = file.Execute();
+  }
+  return result == vantrix::rrCompleted ? 0 : 3;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string format = "rows", csv, output, locale = "system";
-  int rows = 20, skip = 0, limit = 0, maxRecords = 0, readings = -1;
-  bool autoWidth = false, utf8 = false;
-  for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
-    const bool hasValue = i + 1 < argc;
-    if (arg == "--format" && hasValue) format = argv[++i];
-    else if (arg == "--rows" && hasValue) rows = std::atoi(argv[++i]);
-    else if (arg == "--csv" && hasValue) csv = argv[++i];
-    else if (arg == "--history-shaped" && hasValue) readings = std::atoi(argv[++i]);
-    else if (arg == "--locale" && hasValue) locale = argv[++i];
-    else if (arg == "--skip" && hasValue) skip = std::atoi(argv[++i]);
-    else if (arg == "--limit" && hasValue) limit = std::atoi(argv[++i]);
-    else if (arg == "--output" && hasValue) output = argv[++i];
-    else if (arg == "--max-records" && hasValue) maxRecords = std::atoi(argv[++i]);
-    else if (arg == "--autowidth") autoWidth = true;
-    else if (arg == "--utf8") utf8 = true;
-    else return Usage();
-  }
-  const auto factory = Formats().find(format);
-  if (factory == Formats().end() || rows < 0) return Usage();
+  Arguments a;
+  if (!Parse(argc, argv, a)) return Usage();
+  if (!a.history.empty()) return ExportHistory(a);
+  std::unique_ptr<vantrix::TVantrix3> exporter = exporttable::MakeExporter(a.format, a.options);
+  if (!exporter) return Usage();
 
-  const vantrix::FormatSettings settings =
-      locale == "system" ? vantrix::DefaultFormatSettings() : vantrix::FormatSettings::FromLocale(QLocale(QString::fromStdString(locale)));
+  // The clipboard lives in the GUI library; without a display it is the offscreen one's.
+  std::unique_ptr<QGuiApplication> gui;
+  if (a.format == "clipboard") {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
+        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+      qputenv("QT_QPA_PLATFORM", "offscreen");
+    gui = std::make_unique<QGuiApplication>(argc, argv);
+  }
+
+  const vantrix::FormatSettings settings = a.locale == "system" ? vantrix::DefaultFormatSettings()
+                                                                : vantrix::FormatSettings::FromLocale(LocaleNamed(a.locale));
   std::unique_ptr<exporttable::GeneratedTable> generated;
-  std::unique_ptr<exporttable::HistoryShapedTable> history;
+  std::unique_ptr<exporttable::HistoryShapedTable> historyShaped;
   exporttable::CsvTable table;
   vantrix::TVantrixCustomSource* source = nullptr;
-  if (readings >= 0) {
-    history = std::make_unique<exporttable::HistoryShapedTable>(readings);
-    source = &history->Source();
-  } else if (csv.empty()) {
-    generated = std::make_unique<exporttable::GeneratedTable>(rows, settings);
+  if (a.readings >= 0) {
+    historyShaped = std::make_unique<exporttable::HistoryShapedTable>(a.readings);
+    source = &historyShaped->Source();
+  } else if (a.csv.empty()) {
+    generated = std::make_unique<exporttable::GeneratedTable>(a.rows, settings);
     source = &generated->Source();
   } else {
     std::string error;
-    if (!table.Load(csv, settings, error)) {
+    if (!table.Load(a.csv, settings, error)) {
       std::fprintf(stderr, "export_table: %s\n", error.c_str());
       return 1;
     }
     source = &table.Source();
   }
 
-  std::unique_ptr<vantrix::TVantrix3Text> exporter = factory->second();
   exporter->Formats().SetSettings(settings);
   exporter->Formats().ResetFormats();
   exporter->SetExportSource(vantrix::esCustom);
   exporter->SetCustomSource(source);
-  exporter->SkipRecCount = skip;
-  exporter->ExportRecCount = limit;
-  exporter->AutoCalcColWidth = autoWidth;
-  // HTML split into numbered files of that many rows (a file export only).
-  if (auto* html = dynamic_cast<vantrix::TVantrix3HTML*>(exporter.get())) html->SetMaxRecords(maxRecords);
+  exporter->SkipRecCount = a.skip;
+  exporter->ExportRecCount = a.limit;
+  // The text layout and the fixed clipboard measure their columns unless told otherwise.
+  if (a.autoWidth || (a.format != "txt" && a.format != "clipboard")) exporter->AutoCalcColWidth = a.autoWidth;
   try {
-    vantrix::TVantrixRunResult result;
-    if (output.empty()) {
-      StdoutStream out(utf8);
-      result = exporter->ExportToStream(out);
-    } else {
-      exporter->FileName = output;
-      result = exporter->Execute();
-    }
-    return result == vantrix::rrCompleted ? 0 : 3;
+    return Run(*exporter, a);
   } catch (const std::exception& e) {
-    std::fprintf(stderr, "export_table: %s\n", e.what());
+    std::fprintf(stderr, "export_table: %s\n", platform::Cp1252ToUtf8(e.what()).c_str());
     return 1;
   }
 }

@@ -1,0 +1,124 @@
+#include "export/vantrix3_sql.h"
+
+#include "export/library_strings.h"
+#include "export/machine_number.h"
+#include "platform/cp1252_case.h"
+#include "platform/text_trim.h"
+
+namespace vantrix {
+namespace {
+
+bool IsPlainPart(std::string_view part) {
+  if (part.empty() || (part[0] >= '0' && part[0] <= '9')) return false;
+  for (char c : part)
+    if (!((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_')) return false;
+  return true;
+}
+
+}  // namespace
+
+std::string SqlIdentifier(const std::string& name) {
+  bool plain = true;
+  size_t start = 0;
+  for (;;) {
+    const size_t dot = name.find('.', start);
+    plain = plain && IsPlainPart(std::string_view(name).substr(start, dot == std::string::npos ? dot : dot - start));
+    if (dot == std::string::npos) break;
+    start = dot + 1;
+  }
+  if (plain) return name;
+  std::string quoted = "\"";
+  for (char c : name) {
+    if (c == '"') quoted.push_back('"');
+    quoted.push_back(c);
+  }
+  return quoted + "\"";
+}
+
+TVantrix3SQL::TVantrix3SQL() { Formats().SetNullString("null"); }
+
+void TVantrix3SQL::SetNullValue(const std::string& value) {
+  if (value != NullValue()) Formats().SetNullString(value);
+}
+
+void TVantrix3SQL::BeginExport() {
+  TVantrix3FormatTextSQL::BeginExport();
+  // "INSERT INTO (" is no statement any database takes.
+  if (platform::TrimBlanks(TableName).empty()) throw EVantrixError("The SQL script needs a table name");
+  tableName_ = SqlIdentifier(TableName);
+  TVantrixWriter& writer = *GetWriter();
+  for (const std::string& line : Header) writer.WriteLn(line);
+  if (CreateTable) {
+    writer.WriteLn("CREATE TABLE " + tableName_ + "(");
+    std::string columns;
+    for (int i = 0; i < Columns().Count(); ++i)
+      columns += "  " + SqlIdentifier(Columns()[i].Name) + "  " + Columns()[i].SQLType + ",\r\n";
+    if (columns.size() >= 3) columns.resize(columns.size() - 3);
+    writer.WriteLn(columns + ");\r\n");
+  }
+  columnList_.clear();
+  for (int i = 0; i < Columns().Count(); ++i) {
+    if (i > 0) columnList_.push_back(',');
+    columnList_ += SqlIdentifier(Columns()[i].Name);
+  }
+}
+
+void TVantrix3SQL::AppendValue(const TVantrixCol& cell, bool formatted, std::string& out) {
+  const TVantrixColumn& column = Columns()[cell.ColumnIndex()];
+  if (Columns().GetColumnIsNull(cell.ColumnIndex())) {
+    out.append(Formats().NullString());
+    return;
+  }
+  cell.GetExportedValue(formatted, cell_);
+  switch (column.ColType) {
+    case ectInteger: case ectBigint: case ectFloat: case ectCurrency:
+      // Grouping and the locale's decimal mark out; an empty cell (or one that holds no
+      // number) is null rather than a hole in the statement.
+      if (MachineNumberText(cell_, Formats().Settings(), number_)) out.append(number_);
+      else out.append(Formats().NullString());
+      break;
+    case ectBoolean: {
+      const std::string text = platform::TrimBlanks(cell_);
+      const bool yes = platform::Cp1252SameText(text, "True") || platform::Cp1252SameText(text, Formats().BooleanTrue());
+      out.append(yes ? Formats().BooleanTrue() : Formats().BooleanFalse());
+      break;
+    }
+    default:
+      out.push_back('\'');
+      for (char c : cell_) {
+        if (c == '\'') out.push_back('\'');
+        out.push_back(c);
+      }
+      out.push_back('\'');
+  }
+}
+
+std::string TVantrix3SQL::GetDataRow(bool formatted) {
+  line_ = "INSERT INTO " + tableName_ + "\r\n  (" + columnList_ + ")\r\nVALUES(";
+  for (int i = 0; i < Row().Count(); ++i) {
+    if (i > 0) line_.push_back(',');
+    AppendValue(Row()[i], formatted, line_);
+  }
+  line_.push_back(')');
+  line_.push_back(StatementTerm);
+  return line_;
+}
+
+void TVantrix3SQL::WriteDataRow() {
+  TVantrixWriter& writer = *GetWriter();
+  writer.WriteLn(GetDataRow(FormatValues));
+  writer.EmptyLine();
+  if (CommitRecCount > 0 && RecordCounter() % CommitRecCount == 0 && !CommitStatement.empty()) {
+    writer.WriteLn(CommitStatement);
+    writer.EmptyLine();
+  }
+}
+
+void TVantrix3SQL::EndExport() {
+  TVantrixWriter& writer = *GetWriter();
+  if (CommitAfterScript && !CommitStatement.empty()) writer.WriteLn(CommitStatement);
+  for (const std::string& line : Footer) writer.WriteLn(line);
+  TVantrix3FormatTextSQL::EndExport();
+}
+
+}  // namespace vantrix

@@ -1,0 +1,44 @@
+#pragma once
+// An SQL script: an optional CREATE TABLE statement, one INSERT statement per record and
+// optional commit statements, in code page 1252. Numbers are written in their plain form
+// (no grouping, "." as decimal mark), texts, dates and times quoted, empty and null numbers
+// as the null text; names that are no plain identifiers are double-quoted.
+#include <string>
+
+#include "export/vantrix3_text.h"
+
+namespace vantrix {
+
+class TVantrix3SQL : public TVantrix3FormatTextSQL {
+ public:
+  TVantrix3SQL();
+
+  std::string TableName;  // required: a run without one raises before writing
+  int CommitRecCount = 0;  // 0: no commit between the records
+  bool CommitAfterScript = false;
+  std::string CommitStatement = "COMMIT WORK;";
+  bool CreateTable = false;
+  char StatementTerm = ';';
+  // The null text of the formats.
+  const std::string& NullValue() const { return Formats().NullString(); }
+  void SetNullValue(const std::string& value);
+  // Whether the values go through the columns' pictures first.
+  bool FormatValues = false;
+
+ protected:
+  void BeginExport() override;
+  std::string GetDataRow(bool formatted) override;
+  void WriteDataRow() override;
+  void EndExport() override;
+
+ private:
+  void AppendValue(const TVantrixCol& cell, bool formatted, std::string& out);
+
+  std::string tableName_, columnList_, line_, cell_, number_;
+};
+
+// The name as it stands when it is a plain identifier (letters, digits and "_", not starting
+// with a digit; dotted parts of such names too), else in double quotes with inner ones doubled.
+std::string SqlIdentifier(const std::string& name);
+
+}  // namespace vantrix

@@ -1,0 +1,167 @@
+#include "history/history_export.h"
+
+#include <algorithm>
+#include <exception>
+
+#include "export/library_strings.h"
+#include "export/vantrix3_ascii.h"
+#include "export/vantrix3_dbf.h"
+#include "export/vantrix3_xml.h"
+#include "platform/cp1252.h"
+
+namespace history {
+namespace {
+
+constexpr int kColumnWidth = 11;
+constexpr int kPdfColumnWidth = 14;
+constexpr int kMillisecondWidth = 4;
+
+std::string Shown(const std::string& path) {
+  return platform::IsValidUtf8(path) ? platform::Utf8ToCp1252(path) : path;
+}
+
+std::string FileNameOf(const std::string& path) {
+  const size_t slash = path.find_last_of('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+}  // namespace
+
+HistoryExport::HistoryExport(const HistoryData& data, const CellTexts& texts) : cells_(data, texts) {
+  source_.OnGetNextRecord = [this](vantrix::TVantrixCustomSource&, int recNo, bool& eof) {
+    // Record r is table row r: value names, units, then the data rows (row 0, the device
+    // names, is the caption row).
+    eof = recNo < 0 || static_cast<size_t>(recNo) + 1 >= cells_.TableRowCount();
+  };
+  source_.OnGetColumnText = [this](vantrix::TVantrixCustomSource&, int recNo, const vantrix::TVantrixCustomColumn& column,
+                                   std::string& text) {
+    if (recNo < 0 || column.Index() < 0) return;
+    cells_.Text(static_cast<size_t>(recNo), static_cast<size_t>(column.Index()), text);
+  };
+}
+
+HistoryExport::~HistoryExport() = default;
+
+std::vector<std::string> HistoryExport::Extensions() {
+  // The spreadsheet, PDF, rich-text and HTML exports join these in RunExporter.
+  return {"xml", "dbf", "txt", "csv"};
+}
+
+std::string HistoryExport::ExtensionOf(const std::string& fileName) {
+  const std::string name = FileNameOf(fileName);
+  const size_t dot = name.rfind('.');
+  if (dot == std::string::npos) return {};
+  std::string extension = name.substr(dot + 1);
+  for (char& c : extension)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return extension;
+}
+
+void HistoryExport::Prepare(vantrix::TVantrix3Text& exporter) {
+  exporter.SetExportSource(vantrix::esCustom);
+  exporter.SetCustomSource(&source_);
+  exporter.CaptionRow = 0;
+  exporter.AllowCaptions = true;
+}
+
+vantrix::TVantrix3ASCII& HistoryExport::Ascii() {
+  if (!ascii_) {
+    ascii_ = std::make_unique<vantrix::TVantrix3ASCII>();
+    Prepare(*ascii_);
+    ascii_->CSVComma = ';';
+    ascii_->TXTSpacing = 2;
+  }
+  return *ascii_;
+}
+
+vantrix::TVantrix3DBF& HistoryExport::Dbf() {
+  if (!dbf_) {
+    dbf_ = std::make_unique<vantrix::TVantrix3DBF>();
+    Prepare(*dbf_);
+    dbf_->SetNullValue("null");
+  }
+  return *dbf_;
+}
+
+vantrix::TVantrix3XML& HistoryExport::Xml() {
+  if (!xml_) {
+    xml_ = std::make_unique<vantrix::TVantrix3XML>();
+    Prepare(*xml_);
+    xml_->Options().Version = "1.0";
+  }
+  return *xml_;
+}
+
+void HistoryExport::DescribeColumns(const std::string& extension) {
+  vantrix::TVantrixCustomColumns& columns = source_.Columns();
+  columns.Clear();
+  const bool ownColumn = cells_.HasMillisecondColumn();
+  const bool msInTime = !cells_.Options().withoutMilliseconds && !ownColumn;
+  for (size_t c = 0; c < cells_.ColumnCount(); ++c) {
+    vantrix::TVantrixCustomColumn* column = columns.Add();
+    column->SetWidth(extension == "pdf" ? kPdfColumnWidth : kColumnWidth);
+    column->SetCaption(cells_.Caption(c));
+  }
+  if (columns.Count() > 0) columns.GetItem(0)->SetWidth(cells_.DateLength() + 1);
+  if (columns.Count() > 1) columns.GetItem(1)->SetWidth(cells_.TimeLength() + 1 + (msInTime ? 4 : 0));
+  if (ownColumn && columns.Count() > 2) columns.GetItem(2)->SetWidth(kMillisecondWidth);
+  source_.ClearEof();
+}
+
+void HistoryExport::SizeColumnsToTheirTexts() {
+  vantrix::TVantrixCustomColumns& columns = source_.Columns();
+  std::vector<size_t> longest(static_cast<size_t>(columns.Count()), 1);
+  std::string text;
+  for (size_t row = 1; row < cells_.TableRowCount(); ++row)
+    for (size_t c = 0; c < longest.size(); ++c) {
+      cells_.Text(row, c, text);
+      longest[c] = std::max(longest[c], text.size());
+    }
+  for (size_t c = 0; c < longest.size(); ++c)
+    columns.GetItem(static_cast<int>(c))->SetSize(static_cast<int>(std::min<size_t>(longest[c], 255)));
+}
+
+bool HistoryExport::RunExporter(const std::string& extension, const std::string& fileName) {
+  vantrix::TVantrix3Text* exporter = nullptr;
+  if (extension == "xml") {
+    exporter = &Xml();
+  } else if (extension == "txt" || extension == "csv") {
+    Ascii().SetExportType(extension == "txt" ? vantrix::etTXT : vantrix::etCSV);
+    exporter = &Ascii();
+  } else if (extension == "dbf") {
+    SizeColumnsToTheirTexts();
+    exporter = &Dbf();
+  }
+  // The spreadsheet ("xls"), PDF, rich-text and HTML ("html", "htm") exports come here, each
+  // with the settings of its own exporter.
+  if (exporter == nullptr) return false;
+  exporter->FileName = fileName;
+  source_.ClearEof();
+  exporter->Execute();
+  return true;
+}
+
+HistoryExportResult HistoryExport::ExportTable(const std::string& fileName, const MillisecondOptions& options) {
+  HistoryExportResult result;
+  cells_.SetOptions(options);
+  const std::string extension = ExtensionOf(fileName);
+  const std::vector<std::string> known = Extensions();
+  if (std::find(known.begin(), known.end(), extension) == known.end()) {
+    std::string list;
+    for (size_t i = 0; i < known.size(); ++i) list += (i == 0 ? "" : i + 1 == known.size() ? " ou " : ", ") + known[i];
+    result.status = HistoryExportResult::Status::UnknownExtension;
+    result.message = "N\xE3o \xE9 poss\xEDvel exportar para \"" + Shown(FileNameOf(fileName)) +
+                     "\": formato desconhecido.\nD\xEA ao arquivo uma destas extens\xF5" "es: " + list + ".";
+    return result;
+  }
+  DescribeColumns(extension);
+  try {
+    RunExporter(extension, fileName);
+  } catch (const std::exception& e) {
+    result.status = HistoryExportResult::Status::Failed;
+    result.message = "N\xE3o foi poss\xEDvel exportar para \"" + Shown(fileName) + "\".\n" + e.what();
+  }
+  return result;
+}
+
+}  // namespace history

@@ -1,0 +1,79 @@
+#pragma once
+// The history export road: a loaded history table to a file whose format follows from the
+// file's extension. The table's columns are described to a custom row source, which hands
+// the exporter each cell as the viewer shows it (header rows, data rows, the empty rows
+// between recording runs); the time column keeps, loses or separates its milliseconds.
+//
+// Without widgets, so the viewer, the main window's export command (through the viewer) and
+// the headless export tool run the same road.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "export/custom_source.h"
+#include "history/cell_texts.h"
+#include "history/history_cell_source.h"
+
+namespace vantrix {
+class TVantrix3ASCII;
+class TVantrix3DBF;
+class TVantrix3Text;
+class TVantrix3XML;
+}  // namespace vantrix
+
+namespace history {
+
+struct HistoryExportResult {
+  enum class Status {
+    Done,
+    UnknownExtension,  // no exporter for the file's extension
+    Failed,            // the exporter stopped with an error; nothing was written over the file
+  };
+  Status status = Status::Done;
+  // For the user, code page 1252: what went wrong and what to do (empty when done).
+  std::string message;
+  bool Ok() const { return status == Status::Done; }
+};
+
+class HistoryExport {
+ public:
+  // The table must outlive the road.
+  HistoryExport(const HistoryData& data, const CellTexts& texts);
+  ~HistoryExport();
+  HistoryExport(const HistoryExport&) = delete;
+  HistoryExport& operator=(const HistoryExport&) = delete;
+
+  // Exports the whole table to the file (its name in the file system's encoding). The
+  // extension picks the format, case ignored; an empty separator counts as ".".
+  HistoryExportResult ExportTable(const std::string& fileName, const MillisecondOptions& options);
+
+  // The extensions this road exports, lower case.
+  static std::vector<std::string> Extensions();
+  // The extension of a file name, lower case, without the dot; empty when it has none.
+  static std::string ExtensionOf(const std::string& fileName);
+
+  // The exporters with the viewer's settings (CSV ";", text spacing 2, dBase null "null",
+  // XML version "1.0"), all taking their rows from the road's source.
+  vantrix::TVantrix3ASCII& Ascii();
+  vantrix::TVantrix3DBF& Dbf();
+  vantrix::TVantrix3XML& Xml();
+  vantrix::TVantrixCustomSource& Source() { return source_; }
+  const HistoryCellSource& Cells() const { return cells_; }
+
+ private:
+  // Steps 2 and 3 of a run: one source column per export column.
+  void DescribeColumns(const std::string& extension);
+  // dBase text fields as long as their longest cell, so that no cell is cut.
+  void SizeColumnsToTheirTexts();
+  // The exporter of the extension run on the file; false when no exporter takes it.
+  bool RunExporter(const std::string& extension, const std::string& fileName);
+  void Prepare(vantrix::TVantrix3Text& exporter) ;
+
+  HistoryCellSource cells_;
+  vantrix::TVantrixCustomSource source_;
+  std::unique_ptr<vantrix::TVantrix3ASCII> ascii_;
+  std::unique_ptr<vantrix::TVantrix3DBF> dbf_;
+  std::unique_ptr<vantrix::TVantrix3XML> xml_;
+};
+
+}  // namespace history
