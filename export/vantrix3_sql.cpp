@@ -72,9 +72,9 @@ void TVantrix3SQL::AppendValue(const TVantrixCol& cell, bool formatted, std::str
   cell.GetExportedValue(formatted, cell_);
   switch (column.ColType) {
     case ectInteger: case ectBigint: case ectFloat: case ectCurrency:
-      // Grouping and the locale's decimal mark out; an empty cell (or one that holds no
-      // number) is null rather than a hole in the statement.
-      if (MachineNumberText(cell_, Formats().Settings(), number_)) out.append(number_);
+      // Grouping and the locale's decimal mark out; an empty cell (which a picture would
+      // show as 0) or one that holds no number is null rather than a hole in the statement.
+      if (!cell.Value().empty() && MachineNumberText(cell_, Formats().Settings(), number_)) out.append(number_);
       else out.append(Formats().NullString());
       break;
     case ectBoolean: {

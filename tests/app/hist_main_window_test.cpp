@@ -2,6 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QCoreApplication>
 #include <QDropEvent>
 #include <QFile>
@@ -15,6 +18,7 @@
 #include "ui/program_directory.h"
 #include "app/program_forms.h"
 #include "app/view_form.h"
+#include "history/export_form.h"
 #include "history/hist_form.h"
 #include "history/history_text.h"
 #include "support/fake_user_interaction.h"
@@ -88,4 +92,43 @@ TEST(MainWindowOpensHistory, FromTheCommandLineAndDroppedOnTheWindow) {
   EXPECT_EQ(close->text(), main.MenuItemCaption(QStringLiteral("FecharJanela")));
   close->trigger();
   EXPECT_EQ(viewers(), (QStringList{b, a}));
+}
+
+// The main window's export command for the active viewer: the program's one export dialog,
+// then the viewer's export and the main window's success message.
+TEST(MainWindowExportsHistory, ThroughTheProgramsExportDialog) {
+  QTemporaryDir dir;
+  testsupport::FakeUserInteraction ui;
+  NoHelp help;
+  ui::SetProgramDirectory(dir.path().toStdString());
+  const std::unique_ptr<app::ProgramForms> forms = app::CreateProgramForms(ui, help);
+  app::TViewForm& main = *forms->viewForm;
+  ASSERT_NE(forms->exportForm, nullptr);
+  QFile file(dir.filePath(QStringLiteral("a.mpc")));
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  const std::string text = history_test::Header() + history_test::Line(5, 10, 20, 30, 45, {"1", "2"});
+  file.write(text.data(), static_cast<qint64>(text.size()));
+  file.close();
+  main.ProcessCommandLine({file.fileName()});
+  ASSERT_EQ(main.ChildWindows().size(), 1);
+
+  const QString out = dir.filePath(QStringLiteral("a.xml"));
+  ui.onModal = [&](QDialog* dialog) {
+    ASSERT_EQ(dialog, forms->exportForm);
+    forms->exportForm->FileNameEdit()->setText(out);
+    forms->exportForm->MilisecCheckBox()->click();  // no milliseconds
+    forms->exportForm->OkBitBtn()->click();
+  };
+  main.findChild<QAction*>(QStringLiteral("ExportarHistorico"))->trigger();
+  QFile xml(out);
+  ASSERT_TRUE(xml.open(QIODevice::ReadOnly));
+  const QByteArray written = xml.readAll();
+  // The date in the locale's short form; the time without its milliseconds.
+  EXPECT_TRUE(written.contains("Column1=\"10:20:30\" Column2=\"1\" Column3=\"2\"/>")) << written.toStdString();
+  EXPECT_EQ(ui.messages.last(), main.GetExportSuccessMessage());
+
+  // The viewer's own command shows the same dialog.
+  auto* viewer = qobject_cast<history::THistForm*>(main.ChildWindows().value(0));
+  ASSERT_NE(viewer, nullptr);
+  EXPECT_EQ(viewer->ExportDialog(), forms->exportForm);
 }

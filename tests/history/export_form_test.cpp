@@ -1,0 +1,125 @@
+// The export file dialog offscreen (its enabling rules, the save dialog it asks for, what it
+// accepts, its language section) and the viewer's export command through it.
+#include <QCheckBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "hist_form_fixture.h"
+#include "history/export_form.h"
+#include "history/history_text.h"
+
+namespace {
+
+using history::TExportForm;
+
+class ExportFormTest : public HistFormTest {
+ protected:
+  // The dialog's answer: the file name typed, then the button pressed.
+  void Answer(const QString& fileName, bool ok = true) {
+    ui_.onModal = [fileName, ok](QDialog* dialog) {
+      auto* form = qobject_cast<TExportForm*>(dialog);
+      form->FileNameEdit()->setText(fileName);
+      (ok ? form->OkBitBtn() : form->CancelBitBtn())->click();
+    };
+  }
+  TExportForm dialog_{ui_};
+};
+
+TEST_F(ExportFormTest, TheSeparatorCountsOnlyWhileTheMillisecondsStayInTheTimeColumn) {
+  TExportForm& f = dialog_;
+  EXPECT_EQ(f.windowTitle(), QStringLiteral("Exportar..."));
+  EXPECT_TRUE(f.MilisecCheckBox()->isChecked());
+  EXPECT_FALSE(f.SepColCheckBox()->isChecked());
+  EXPECT_EQ(f.SeparatorEdit()->text(), QStringLiteral("."));
+  EXPECT_EQ(f.SeparatorEdit()->maxLength(), 1);
+  EXPECT_TRUE(f.FileNameEdit()->text().isEmpty());
+  auto enabled = [&] {
+    return QString("%1%2%3").arg(f.SepColCheckBox()->isEnabled()).arg(f.SeparatorEdit()->isEnabled()).arg(
+        f.MsecSeparator()->isEnabled());
+  };
+  EXPECT_EQ(enabled(), "111");
+  f.SepColCheckBox()->click();
+  EXPECT_EQ(enabled(), "100");
+  f.MilisecCheckBox()->click();
+  EXPECT_EQ(enabled(), "000");
+  f.MilisecCheckBox()->click();  // both checked: still no separator
+  EXPECT_EQ(enabled(), "100");
+  f.SepColCheckBox()->click();
+  EXPECT_EQ(enabled(), "111");
+  EXPECT_TRUE(f.IncludeMilliseconds());
+  f.SeparatorEdit()->clear();
+  EXPECT_EQ(f.Separator(), QChar('.'));
+}
+
+TEST_F(ExportFormTest, AcceptedOnlyWithAFileNameAndChosenThroughTheSaveDialog) {
+  Answer(QString());
+  EXPECT_FALSE(dialog_.Execute());
+  Answer(QStringLiteral("/tmp/a.csv"));
+  EXPECT_TRUE(dialog_.Execute());
+  EXPECT_EQ(dialog_.FileName(), QStringLiteral("/tmp/a.csv"));
+  Answer(QStringLiteral("/tmp/a.csv"), false);
+  EXPECT_FALSE(dialog_.Execute());  // cancelled: an earlier acceptance doesn't count
+  EXPECT_EQ(ui_.log.filter(QStringLiteral("modal|ExportForm")).size(), 3);
+
+  ui_.files = {QStringLiteral("/data/run.txt")};
+  dialog_.ChangeFileButton()->click();
+  ASSERT_EQ(ui_.fileRequests.size(), 1u);
+  EXPECT_EQ(ui_.fileRequests[0].filter,
+            QStringLiteral("MS Excel (*.xls)|*.xls|Acrobat (*.pdf)|*.pdf|MS Word (*.rtf)|*.rtf|Arquivo XML (*.xml)|*.xml|"
+                           "Arquivo HTML (*.html)|*.html|Arquivo DBF (*.dbf)|*.dbf|Arquivo Texto (*.txt)|*.txt|"
+                           "Arquivo CSV (*.csv)|*.csv"));
+  EXPECT_EQ(ui_.fileRequests[0].defaultSuffix, QStringLiteral("xls"));
+  EXPECT_EQ(ui_.fileRequests[0].filterIndex, 1);
+  EXPECT_EQ(dialog_.FileName(), QStringLiteral("/data/run.txt"));
+  dialog_.ChangeFileButton()->click();  // cancelled: the name stays
+  EXPECT_EQ(dialog_.FileName(), QStringLiteral("/data/run.txt"));
+}
+
+TEST_F(ExportFormTest, TheLanguageSectionRenamesControlsAndFormats) {
+  std::string section = "# Form de Configura\xE7\xE3o da Exporta\xE7\xE3o\r\nExport...\r\nFile\r\nMilliseconds\r\n"
+                        "Own column\r\nSeparator:\r\nOk\r\nCancel\r\n";
+  for (int i = 1; i <= 8; ++i) section += "F" + std::to_string(i) + "\r\n";
+  ui::ProgramLanguage().LoadFromText(section);
+  TExportForm translated(ui_);
+  EXPECT_EQ(translated.windowTitle(), QStringLiteral("Export..."));
+  EXPECT_EQ(translated.FileLabel()->text(), QStringLiteral("File"));
+  EXPECT_EQ(translated.MilisecCheckBox()->text(), QStringLiteral("Milliseconds"));
+  EXPECT_EQ(translated.SepColCheckBox()->text(), QStringLiteral("Own column"));
+  EXPECT_EQ(translated.MsecSeparator()->text(), QStringLiteral("Separator:"));
+  EXPECT_EQ(translated.OkBitBtn()->text(), QStringLiteral("Ok"));
+  EXPECT_EQ(translated.CancelBitBtn()->text(), QStringLiteral("Cancel"));
+  EXPECT_TRUE(translated.Filter().startsWith(QStringLiteral("F1 (*.xls)|*.xls|F2 (*.pdf)|")));
+  EXPECT_TRUE(translated.Filter().endsWith(QStringLiteral("F8 (*.csv)|*.csv")));
+}
+
+TEST_F(ExportFormTest, TheViewersExportCommandWritesTheFileAndSaysSo) {
+  ASSERT_TRUE(Open(history_test::Header() + history_test::Line(5, 10, 20, 30, 45, {"12.5", "40"})));
+  form_.SetExportDialog(&dialog_);
+  const QString csv = dir_.filePath(QStringLiteral("out.CSV"));
+  Answer(csv);
+  dialog_.SepColCheckBox()->click();
+  QMetaObject::invokeMethod(&form_, "ExportarClick");
+  QFile file(csv);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(file.readAll().endsWith("\"05/12/2026\";\"10:20:30\";\"045\";\"12.5\";\"40\"\r\n"));
+  EXPECT_EQ(ui_.messages, QStringList{QString::fromUtf8("Exportação efetuada com sucesso!")});
+
+  // A format no exporter takes: told so, and no success.
+  ui_.messages.clear();
+  Answer(dir_.filePath(QStringLiteral("out.ods")));
+  QMetaObject::invokeMethod(&form_, "ExportarClick");
+  ASSERT_EQ(ui_.messages.size(), 1);
+  EXPECT_TRUE(ui_.messages[0].contains(QStringLiteral("formato desconhecido"))) << ui_.messages[0].toStdString();
+  EXPECT_FALSE(QFile::exists(dir_.filePath(QStringLiteral("out.ods"))));
+
+  // Cancelled: nothing at all.
+  ui_.messages.clear();
+  Answer(dir_.filePath(QStringLiteral("other.csv")), false);
+  QMetaObject::invokeMethod(&form_, "ExportarClick");
+  EXPECT_TRUE(ui_.messages.isEmpty());
+  EXPECT_FALSE(QFile::exists(dir_.filePath(QStringLiteral("other.csv"))));
+}
+
+}  // namespace

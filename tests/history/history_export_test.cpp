@@ -1,0 +1,164 @@
+// The history export road without windows: the cells it hands the exporters are the viewer's,
+// the time column's milliseconds kept, left out or in a column of their own, and a file name
+// it can't serve or write is told, the old file kept.
+#include <gtest/gtest.h>
+
+#include <QLocale>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "history/history_export.h"
+#include "history/history_parser.h"
+#include "history/history_text.h"
+#include "platform/qt_text.h"
+
+namespace {
+
+using history::HistoryCellSource;
+using history::HistoryExport;
+using history::MillisecondOptions;
+using history_test::Header;
+using history_test::kNewStart;
+using history_test::Line;
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+class HistoryExportTest : public testing::Test {
+ protected:
+  void Load(const std::string& text) { ASSERT_EQ(history::HistoryParser::Parse(text, data_), history::ReadStatus::Ok); }
+  std::string Cell(size_t row, size_t column, MillisecondOptions options = {}) {
+    cells_.SetOptions(options);
+    std::string out;
+    cells_.Text(row, column, out);
+    return out;
+  }
+  std::string Folder() {
+    char pattern[] = "/tmp/tervana_hist_export_XXXXXX";
+    folder_ = mkdtemp(pattern);
+    return folder_;
+  }
+  void TearDown() override {
+    if (folder_.empty()) return;
+    std::error_code ignored;
+    std::filesystem::permissions(folder_, std::filesystem::perms::owner_all, ignored);
+    std::filesystem::remove_all(folder_, ignored);
+  }
+
+  history::HistoryData data_;
+  QLocale locale_{QLocale::English, QLocale::UnitedKingdom};
+  history::CellTexts texts_{data_, locale_};
+  HistoryCellSource cells_{data_, texts_};
+  std::string folder_;
+};
+
+TEST(SplitMilliseconds, TakesTheLastPointAndUpToThreeDigits) {
+  std::string without, ms;
+  history::SplitMilliseconds("10:20:30.045", without, ms);
+  EXPECT_EQ(without + "|" + ms, "10:20:30|045");
+  history::SplitMilliseconds("10:20:30.045 PM", without, ms);
+  EXPECT_EQ(without + "|" + ms, "10:20:30 PM|045");
+  // Header, unit and run-break cells have no point: they stay, with no milliseconds.
+  history::SplitMilliseconds("", without, ms);
+  EXPECT_EQ(without + "|" + ms, "|");
+  history::SplitMilliseconds("Hora", without, ms);
+  EXPECT_EQ(without + "|" + ms, "Hora|");
+}
+
+TEST_F(HistoryExportTest, TheThreeMillisecondModes) {
+  Load(Header() + Line(5, 10, 20, 30, 45, {"12.5", "40"}) + kNewStart + Line(6, 8, 0, 0, 0, {"1", "2"}));
+  // Row 3 is the first data row, row 4 the break between the runs.
+  EXPECT_EQ(Cell(3, 1), "10:20:30.045");
+  MillisecondOptions separator;
+  separator.separator = ',';
+  EXPECT_EQ(Cell(3, 1, separator), "10:20:30,045");
+  EXPECT_EQ(Cell(4, 1, separator), "");
+  separator.separator = '\0';  // an empty separator field
+  EXPECT_EQ(Cell(3, 1, separator), "10:20:30.045");
+
+  MillisecondOptions none;
+  none.withoutMilliseconds = true;
+  none.ownColumn = true;  // no milliseconds: no column for them either
+  EXPECT_EQ(Cell(3, 1, none), "10:20:30");
+  EXPECT_EQ(cells_.ColumnCount(), 4u);
+
+  MillisecondOptions own;
+  own.ownColumn = true;
+  EXPECT_EQ(Cell(3, 0, own) + "|" + Cell(3, 1, own) + "|" + Cell(3, 2, own) + "|" + Cell(3, 3, own), "05/12/2026|10:20:30|045|12.5");
+  EXPECT_EQ(Cell(5, 1, own) + "|" + Cell(5, 2, own), "08:00:00|000");
+  EXPECT_EQ(Cell(1, 1, own) + "|" + Cell(1, 2, own) + "|" + Cell(1, 3, own), "||Canal 1");
+  EXPECT_EQ(Cell(4, 1, own) + "|" + Cell(4, 2, own), "|");
+  // The device names move right with the values; the date's caption is empty.
+  EXPECT_EQ(cells_.Caption(0) + "|" + cells_.Caption(2) + "|" + cells_.Caption(3), "||Sonda A");
+}
+
+// The road hands over exactly what the viewer shows, whatever the locale.
+TEST_F(HistoryExportTest, EveryCellIsTheViewersCell) {
+  std::string text = Header();
+  for (int i = 0; i < 30; ++i) text += Line(5 + i / 10, 23, 59, 50 + i % 10, i * 7, {std::to_string(i) + ".25", "-3"});
+  Load(text + kNewStart + Line(9, 0, 0, 1, 999, {"1e3", ""}));
+  for (const QLocale& locale : {QLocale(QLocale::English, QLocale::UnitedStates), QLocale(QLocale::Portuguese, QLocale::Brazil),
+                                QLocale(QLocale::German, QLocale::Germany)}) {
+    const history::CellTexts texts(data_, locale);
+    HistoryCellSource cells(data_, texts);
+    std::string cell;
+    for (size_t row = 0; row < data_.TableRowCount(); ++row)
+      for (size_t column = 0; column < data_.ColumnCount(); ++column) {
+        cells.TableCell(row, column, cell);
+        EXPECT_EQ(platform::FromCp1252(cell), texts.Cell(row, column)) << row << "," << column;
+      }
+  }
+}
+
+TEST_F(HistoryExportTest, AnyCaseOfTheExtensionAndClearMessagesForWhatCantBeDone) {
+  Load(Header() + Line(5, 10, 20, 30, 45, {"12.5", "40"}));
+  HistoryExport road(data_, texts_);
+  const std::string folder = Folder();
+  EXPECT_TRUE(road.ExportTable(folder + "/a.CSV", {}).Ok());
+  EXPECT_EQ(ReadAll(folder + "/a.CSV"),
+            "\"\";\"\";\"Sonda A\";\"\"\r\n\"\";\"\";\"Canal 1\";\"Canal 2\"\r\n\"\";\"\";\"\xB0" "C\";\"%\"\r\n"
+            "\"05/12/2026\";\"10:20:30.045\";\"12.5\";\"40\"\r\n");
+  EXPECT_EQ(HistoryExport::ExtensionOf("/x.y/name"), "");
+  EXPECT_EQ(HistoryExport::ExtensionOf("/x/name.Txt"), "txt");
+
+  const history::HistoryExportResult unknown = road.ExportTable(folder + "/a.ods", {});
+  EXPECT_EQ(unknown.status, history::HistoryExportResult::Status::UnknownExtension);
+  EXPECT_NE(unknown.message.find("\"a.ods\""), std::string::npos) << unknown.message;
+  EXPECT_NE(unknown.message.find("xml, dbf, txt ou csv"), std::string::npos) << unknown.message;
+
+  // A file the export can't write beside (as root nothing else stops a write): the
+  // exporter's reason, and the old file as it was.
+  const std::string old = folder + "/" + std::string(250, 'x') + ".txt";
+  std::ofstream(old) << "old";
+  const history::HistoryExportResult failed = road.ExportTable(old, {});
+  EXPECT_EQ(failed.status, history::HistoryExportResult::Status::Failed);
+  EXPECT_NE(failed.message.find("Cannot create the file"), std::string::npos) << failed.message;
+  EXPECT_EQ(ReadAll(old), "old");
+
+  // A folder nobody may write into, for a user the permissions stop.
+  std::filesystem::create_directory(folder + "/locked");
+  std::ofstream(folder + "/locked/old.txt") << "old";
+  std::filesystem::permissions(folder + "/locked", std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+  if (!std::ofstream(folder + "/locked/probe").good()) {
+    EXPECT_FALSE(road.ExportTable(folder + "/locked/old.txt", {}).Ok());
+    EXPECT_EQ(ReadAll(folder + "/locked/old.txt"), "old");
+  }
+}
+
+TEST_F(HistoryExportTest, DBaseTextFieldsHoldTheirLongestCell) {
+  Load(" , , Uma sonda de nome bem longo\n , , Canal\n , , %\n" + Line(5, 10, 20, 30, 45, {"12345.678901234"}));
+  HistoryExport road(data_, texts_);
+  const std::string folder = Folder();
+  ASSERT_TRUE(road.ExportTable(folder + "/a.dbf", {}).Ok());
+  const std::string dbf = ReadAll(folder + "/a.dbf");
+  // Date, time (with milliseconds) and the value; the device name is the caption row.
+  EXPECT_EQ(static_cast<unsigned char>(dbf[32 + 16]), 10);
+  EXPECT_EQ(static_cast<unsigned char>(dbf[64 + 16]), 12);
+  EXPECT_EQ(static_cast<unsigned char>(dbf[96 + 16]), 15);
+  EXPECT_NE(dbf.find("12345.678901234"), std::string::npos);
+}
+
+}  // namespace
