@@ -111,6 +111,7 @@ CharsetConverter::CharsetConverter(std::string_view encoding, Missing missing) {
       Unsupported(encoding, "does not write ASCII as ASCII and cannot be used here");
   }
 
+  asciiAsIs_ = !wide;
   for (int b = 0; b < 256; ++b) {
     const auto byte = static_cast<unsigned char>(b);
     if (encodable_[byte] || Undefined(byte)) continue;
@@ -139,10 +140,18 @@ void CharsetConverter::Append(std::string_view cp1252, std::string& out) const {
     out.append(cp1252);
     return;
   }
-  for (char c : cp1252) {
-    const std::string& form = table_[static_cast<unsigned char>(c)];
-    if (form.size() == 1) out.push_back(form[0]);
-    else out.append(form);
+  size_t i = 0;
+  while (i < cp1252.size()) {
+    if (asciiAsIs_) {
+      // Runs of ASCII in one piece: most of any text.
+      size_t end = i;
+      while (end < cp1252.size() && static_cast<unsigned char>(cp1252[end]) < 0x80) ++end;
+      out.append(cp1252.data() + i, end - i);
+      i = end;
+      if (i == cp1252.size()) break;
+    }
+    out.append(table_[static_cast<unsigned char>(cp1252[i])]);
+    ++i;
   }
 }
 

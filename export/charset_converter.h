@@ -38,6 +38,7 @@ class CharsetConverter {
   std::array<bool, 256> encodable_{};
   std::string preamble_;
   bool identity_ = false;
+  bool asciiAsIs_ = false;  // ASCII bytes stand for themselves (not in UTF-16 or UTF-32)
 };
 
 // An output that converts everything written to it before handing it on.

@@ -127,10 +127,13 @@ void TVantrix3ASCII::AppendCell(int column, const std::string& text, bool captio
     case etCSV:
       if (CSVQuote != '\0' && (CSVQuoteStrings || NeedsQuotes(text, CSVComma, CSVQuote))) {
         out.push_back(CSVQuote);
-        for (char c : text) {
-          if (c == CSVQuote) out.push_back(c);
-          out.push_back(c);
+        // The text in pieces between its quote characters, each of those doubled.
+        size_t from = 0;
+        for (size_t at; (at = text.find(CSVQuote, from)) != std::string::npos; from = at + 1) {
+          out.append(text, from, at + 1 - from);
+          out.push_back(CSVQuote);
         }
+        out.append(text, from, std::string::npos);
         out.push_back(CSVQuote);
       } else {
         out.append(text);
@@ -192,15 +195,21 @@ std::string TVantrix3ASCII::DataRow() {
   const bool machine = exportType_ == etDIF || exportType_ == etSYLK;
   for (int i = 0; i < Row().Count(); ++i) {
     const TVantrixCol& cell = Row()[i];
+    const TVantrixColumn& column = Columns()[cell.ColumnIndex()];
     // DIF and SYLK numbers are the values themselves; a numeric cell that holds no number
     // is written as the text it holds.
-    if (machine && Columns()[cell.ColumnIndex()].IsNumeric &&
-        MachineNumberText(cell.Value(), Formats().Settings(), number_)) {
+    if (machine && column.IsNumeric && MachineNumberText(cell.Value(), Formats().Settings(), number_)) {
       AppendCell(i, number_, false, true, line_);
       continue;
     }
+    // A text has no picture and this format changes no character: the value is the cell's
+    // exported text as it stands (most of a history table's cells come this way).
+    if (!column.AllowFormat && !Columns().GetColumnIsNull(cell.ColumnIndex())) {
+      AppendCell(i, cell.Value(), false, false, line_);
+      continue;
+    }
     cell.GetExportedValue(true, cell_);
-    if (machine && cell_.empty() && Columns()[cell.ColumnIndex()].IsNumeric) cell_ = cell.Value();
+    if (machine && cell_.empty() && column.IsNumeric) cell_ = cell.Value();
     AppendCell(i, cell_, false, false, line_);
   }
   if (exportType_ == etCSV && !line_.empty()) line_.pop_back();

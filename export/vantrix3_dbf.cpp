@@ -164,15 +164,17 @@ void TVantrix3DBF::FieldText(int i, std::string& out) {
     out.replace(0, 8, text, 8);
     return;
   }
-  if (column.ColType == ectTime) cell_ = cell.Value();
+  // A time, and a text with no picture, is the cell's value as it stands.
+  const std::string* text = &cell_;
+  if (column.ColType == ectTime || (!column.AllowFormat && !null)) text = &cell.Value();
   else cell.GetExportedValue(true, cell_);
-  if (null || IsNullText(cell_)) return;
+  if (null || IsNullText(*text)) return;
   if (field.type == 'L') {
-    if (ContainsUpper(cell_, "TRUE") || platform::Cp1252SameText(cell_, Formats().BooleanTrue())) out[0] = 'T';
-    else if (ContainsUpper(cell_, "FALSE") || platform::Cp1252SameText(cell_, Formats().BooleanFalse())) out[0] = 'F';
+    if (ContainsUpper(*text, "TRUE") || platform::Cp1252SameText(*text, Formats().BooleanTrue())) out[0] = 'T';
+    else if (ContainsUpper(*text, "FALSE") || platform::Cp1252SameText(*text, Formats().BooleanFalse())) out[0] = 'F';
     return;
   }
-  out.replace(0, std::min(cell_.size(), length), cell_, 0, length);
+  out.replace(0, std::min(text->size(), length), *text, 0, length);
 }
 
 void TVantrix3DBF::WriteDataRow() {

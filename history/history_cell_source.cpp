@@ -33,38 +33,37 @@ void HistoryCellSource::SetOptions(const MillisecondOptions& options) {
 
 size_t HistoryCellSource::ColumnCount() const { return data_.ColumnCount() + (options_.ownColumn ? 1 : 0); }
 
-const std::string& HistoryCellSource::DateText(size_t dataRow) {
-  platform::DateParts date;
-  platform::DecodeDate(data_.Times()[dataRow], date);
-  const long day = static_cast<long>(date.year) * 400 + date.month * 32 + date.day;
+const std::string& HistoryCellSource::DateText() {
+  const long day = static_cast<long>(date_.year) * 400 + date_.month * 32 + date_.day;
   if (day != lastDay_) {
-    dateText_ = platform::ToCp1252(texts_.DateText(data_.Times()[dataRow]));
+    dateText_ = platform::ToCp1252(texts_.DateText(data_.Times()[lastRef_.index]));
     lastDay_ = day;
   }
   return dateText_;
 }
 
-void HistoryCellSource::TimeText(size_t dataRow, std::string& out) {
-  platform::DateParts date;
-  platform::TimeParts time;
-  platform::DecodeDateTime(data_.Times()[dataRow], date, time);
-  const size_t second = static_cast<size_t>(time.hour) * 3600 + static_cast<size_t>(time.minute) * 60 +
-                        static_cast<size_t>(time.second);
+const std::string& HistoryCellSource::TimeText() {
+  if (timeMade_) return rowTime_;
+  const size_t second = static_cast<size_t>(time_.hour) * 3600 + static_cast<size_t>(time_.minute) * 60 +
+                        static_cast<size_t>(time_.second);
   if (seconds_.empty()) seconds_.resize(86400);
   SecondText& text = seconds_[second % 86400];
   if (!text.made) {
     // The viewer's text of the whole second; its milliseconds stand where ".000" is.
     TDateTime whole = 0;
-    platform::TryEncodeTime(time.hour, time.minute, time.second, 0, whole);
+    platform::TryEncodeTime(time_.hour, time_.minute, time_.second, 0, whole);
     const std::string shown = platform::ToCp1252(texts_.TimeText(whole));
     const size_t at = shown.rfind(".000");
     text.before = shown.substr(0, at);
     text.after = at == std::string::npos ? std::string() : shown.substr(at + 4);
     text.made = true;
   }
-  char ms[5] = {'.', static_cast<char>('0' + time.millisecond / 100), static_cast<char>('0' + time.millisecond / 10 % 10),
-                static_cast<char>('0' + time.millisecond % 10), '\0'};
-  out.assign(text.before).append(ms, 4).append(text.after);
+  const int ms = time_.millisecond;
+  const char digits[4] = {'.', static_cast<char>('0' + ms / 100), static_cast<char>('0' + ms / 10 % 10),
+                          static_cast<char>('0' + ms % 10)};
+  rowTime_.assign(text.before).append(digits, 4).append(text.after);
+  timeMade_ = true;
+  return rowTime_;
 }
 
 void HistoryCellSource::TableCell(size_t tableRow, size_t tableColumn, std::string& out) {
@@ -73,6 +72,8 @@ void HistoryCellSource::TableCell(size_t tableRow, size_t tableColumn, std::stri
   if (tableRow != lastRow_) {
     lastRef_ = data_.LocateTableRow(tableRow);
     lastRow_ = tableRow;
+    timeMade_ = false;
+    if (lastRef_.kind == TableRowRef::Kind::Data) platform::DecodeDateTime(data_.Times()[lastRef_.index], date_, time_);
   }
   switch (lastRef_.kind) {
     case TableRowRef::Kind::Header:
@@ -83,20 +84,20 @@ void HistoryCellSource::TableCell(size_t tableRow, size_t tableColumn, std::stri
     case TableRowRef::Kind::Data:
       break;
   }
-  if (tableColumn == HistoryData::kDateColumn) out = DateText(lastRef_.index);
-  else if (tableColumn == HistoryData::kTimeColumn) TimeText(lastRef_.index, out);
+  if (tableColumn == HistoryData::kDateColumn) out = DateText();
+  else if (tableColumn == HistoryData::kTimeColumn) out = TimeText();
   else data_.ValueText(lastRef_.index, tableColumn - HistoryData::kFirstValueColumn, decimalPoint_, out);
 }
 
 void HistoryCellSource::Text(size_t tableRow, size_t column, std::string& out) {
   const bool own = options_.ownColumn;
   if (column == HistoryData::kTimeColumn || (own && column == HistoryData::kTimeColumn + 1)) {
-    TableCell(tableRow, HistoryData::kTimeColumn, time_);
+    TableCell(tableRow, HistoryData::kTimeColumn, timeCell_);
     if (own || options_.withoutMilliseconds) {
-      SplitMilliseconds(time_, withoutMs_, ms_);
+      SplitMilliseconds(timeCell_, withoutMs_, ms_);
       out = column == HistoryData::kTimeColumn ? withoutMs_ : ms_;
     } else {
-      out = time_;
+      out = timeCell_;
       const size_t point = out.rfind('.');
       if (options_.separator != '.' && tableRow >= static_cast<size_t>(HistoryData::kHeaderRows) &&
           point != std::string::npos)

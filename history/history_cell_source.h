@@ -50,17 +50,21 @@ class HistoryCellSource {
   int TimeLength() const;
 
  private:
-  const std::string& DateText(size_t dataRow);
-  // The time of the row: the text before the milliseconds' place and the text after it.
-  void TimeText(size_t dataRow, std::string& out);
+  // The row's date and time texts, made once per row.
+  const std::string& DateText();
+  const std::string& TimeText();
 
   const HistoryData& data_;
   const CellTexts& texts_;
   MillisecondOptions options_;
   char decimalPoint_ = '.';
-  // The last row located, and the last day's date text.
+  // The last row located, its time decoded and its texts; the last day's date text.
   size_t lastRow_ = static_cast<size_t>(-1);
   TableRowRef lastRef_;
+  platform::DateParts date_;
+  platform::TimeParts time_;
+  bool timeMade_ = false;
+  std::string rowTime_;
   long lastDay_ = -1;
   std::string dateText_;
   // Per second of the day: the time text before and after the milliseconds (built on use).
@@ -69,7 +73,7 @@ class HistoryCellSource {
     bool made = false;
   };
   std::vector<SecondText> seconds_;
-  std::string time_, withoutMs_, ms_;
+  std::string timeCell_, withoutMs_, ms_;
 };
 
 }  // namespace history

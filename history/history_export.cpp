@@ -108,28 +108,42 @@ void HistoryExport::DescribeColumns(const std::string& extension) {
   source_.ClearEof();
 }
 
-void HistoryExport::SizeColumnsToTheirTexts() {
-  vantrix::TVantrixCustomColumns& columns = source_.Columns();
-  std::vector<size_t> longest(static_cast<size_t>(columns.Count()), 1);
+std::vector<size_t> HistoryExport::LongestTexts() {
+  std::vector<size_t> longest(static_cast<size_t>(source_.Columns().Count()), 1);
   std::string text;
   for (size_t row = 1; row < cells_.TableRowCount(); ++row)
     for (size_t c = 0; c < longest.size(); ++c) {
       cells_.Text(row, c, text);
       longest[c] = std::max(longest[c], text.size());
     }
-  for (size_t c = 0; c < longest.size(); ++c)
-    columns.GetItem(static_cast<int>(c))->SetSize(static_cast<int>(std::min<size_t>(longest[c], 255)));
+  return longest;
 }
 
 bool HistoryExport::RunExporter(const std::string& extension, const std::string& fileName) {
   vantrix::TVantrix3Text* exporter = nullptr;
   if (extension == "xml") {
     exporter = &Xml();
-  } else if (extension == "txt" || extension == "csv") {
-    Ascii().SetExportType(extension == "txt" ? vantrix::etTXT : vantrix::etCSV);
+  } else if (extension == "csv") {
+    Ascii().SetExportType(vantrix::etCSV);
+    exporter = &Ascii();
+  } else if (extension == "txt") {
+    // The columns as wide as their longest text, caption included: what the exporter's width
+    // pass gives, measured here in one pass over the table's own texts.
+    const std::vector<size_t> longest = LongestTexts();
+    vantrix::TVantrixCustomColumns& columns = source_.Columns();
+    for (int c = 0; c < columns.Count(); ++c) {
+      const size_t width = std::max({longest[static_cast<size_t>(c)], columns.GetItem(c)->Caption().size(),
+                                     static_cast<size_t>(std::max(columns.GetItem(c)->Width(), 0))});
+      columns.GetItem(c)->SetWidth(static_cast<int>(width));
+    }
+    Ascii().SetExportType(vantrix::etTXT);
+    Ascii().AutoCalcColWidth = false;
     exporter = &Ascii();
   } else if (extension == "dbf") {
-    SizeColumnsToTheirTexts();
+    // Text fields as long as their longest cell, so that no cell is cut.
+    const std::vector<size_t> longest = LongestTexts();
+    for (int c = 0; c < source_.Columns().Count(); ++c)
+      source_.Columns().GetItem(c)->SetSize(static_cast<int>(std::min<size_t>(longest[static_cast<size_t>(c)], 255)));
     exporter = &Dbf();
   }
   // The spreadsheet ("xls"), PDF, rich-text and HTML ("html", "htm") exports come here, each

@@ -63,8 +63,8 @@ class HistoryExport {
  private:
   // Steps 2 and 3 of a run: one source column per export column.
   void DescribeColumns(const std::string& extension);
-  // dBase text fields as long as their longest cell, so that no cell is cut.
-  void SizeColumnsToTheirTexts();
+  // The longest text of each export column over the records (at least 1).
+  std::vector<size_t> LongestTexts();
   // The exporter of the extension run on the file; false when no exporter takes it.
   bool RunExporter(const std::string& extension, const std::string& fileName);
   void Prepare(vantrix::TVantrix3Text& exporter) ;

@@ -68,6 +68,23 @@ TEST(SplitMilliseconds, TakesTheLastPointAndUpToThreeDigits) {
   EXPECT_EQ(without + "|" + ms, "Hora|");
 }
 
+// Every value is reprinted as the file wrote it (its digits and decimals), the quick way
+// and the general one alike.
+TEST_F(HistoryExportTest, ValuesComeBackAsWritten) {
+  const std::vector<std::string> values = {"0",       "-0.00",           "12.5",        "2.675",   "-0.004",
+                                           "1000000", "123456789012345", "0.123456789012345", "99999.99999",
+                                           "1e3",     "-7.250"};
+  std::string line = "05/12/2026, 10:20:30.045";
+  std::string names = " , ";
+  for (size_t i = 0; i < values.size(); ++i) {
+    line += ", " + values[i];
+    names += ", v" + std::to_string(i);
+  }
+  Load(" , \n" + names + "\n , \n" + line + "\n");
+  for (size_t i = 0; i < values.size(); ++i) EXPECT_EQ(data_.ValueText(0, i, '.'), values[i]);
+  EXPECT_EQ(data_.ValueText(0, 2, ','), "12,5");
+}
+
 TEST_F(HistoryExportTest, TheThreeMillisecondModes) {
   Load(Header() + Line(5, 10, 20, 30, 45, {"12.5", "40"}) + kNewStart + Line(6, 8, 0, 0, 0, {"1", "2"}));
   // Row 3 is the first data row, row 4 the break between the runs.
