@@ -21,7 +21,7 @@ PACKAGES=(
   fonts-dejavu-core
   python3
   # Readers of the plain export formats in the tests.
-  python3-dbfread gnumeric libxml2-utils texlive-latex-base
+  python3-dbfread gnumeric texlive-latex-base
 )
 
 missing=()
