@@ -8,6 +8,7 @@
 #include "app/readings_config_form.h"
 #include "app/view_form.h"
 #include "devconfig/config_form.h"
+#include "devconfig/custom_calib_report_form.h"
 #include "display/display_form.h"
 #include "display/display_form_services.h"
 #include "display/wizard/config_view_form.h"
@@ -74,7 +75,10 @@ std::unique_ptr<ProgramForms> CreateProgramForms(ui::UserInteraction& ui, HelpVi
     return request;
   };
   forms->overwriteChoiceForm = new TOverwriteChoiceForm(view);
-  // Pen dialog and calibration report dialog come here.
+  // Pen dialog comes here.
+  // The certificate's dialog last: it copies captions from the configuration dialog.
+  forms->customCalibReportForm = new TCustomCalibReportForm(ui, *forms->configForm, view);
+  forms->configForm->SetReportForm(forms->customCalibReportForm);
   forms->acquisition =
       std::make_unique<AcquisitionWiring>(*view, *forms->readingsConfigForm, *forms->overwriteChoiceForm, ui);
   forms->environment = std::make_unique<EnvironmentCommands>(*view, *forms->readingsConfigForm, ui);

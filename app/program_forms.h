@@ -12,6 +12,7 @@ class UserInteraction;
 
 class TConfigForm;
 class TConfigViewForm;
+class TCustomCalibReportForm;
 
 namespace history {
 class TExportForm;
@@ -39,6 +40,7 @@ struct ProgramForms {
   TAboutForm* aboutForm = nullptr;
   history::TExportForm* exportForm = nullptr;
   TOverwriteChoiceForm* overwriteChoiceForm = nullptr;
+  TCustomCalibReportForm* customCalibReportForm = nullptr;
   // The reading run and the environment file; they go before the windows they use.
   std::unique_ptr<AcquisitionWiring> acquisition;
   std::unique_ptr<EnvironmentCommands> environment;

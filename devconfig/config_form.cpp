@@ -20,9 +20,10 @@
 #include "instrument/device_interface.h"
 #include "instrument/device_regs_image.h"
 #include "instrument/port_names.h"
+#include "platform/datetime.h"
 #include "ui/language_file.h"
-#include "ui/wait_cursor.h"
 
+using devconfig::HourglassScope;
 using devconfig::Msg;
 
 namespace {
@@ -34,26 +35,17 @@ char LocaleMark() {
   return point == QLatin1String(",") ? ',' : '.';
 }
 
-// Holds the dialog's hourglass so that its messages show the ordinary cursor.
-class HourglassScope {
- public:
-  explicit HourglassScope(ui::WaitCursor*& slot) : slot_(slot), previous_(slot) { slot_ = &wait_; }
-  ~HourglassScope() { slot_ = previous_; }
-  HourglassScope(const HourglassScope&) = delete;
-  HourglassScope& operator=(const HourglassScope&) = delete;
-
- private:
-  ui::WaitCursor wait_;
-  ui::WaitCursor*& slot_;
-  ui::WaitCursor* previous_;
-};
-
 }  // namespace
 
 TConfigForm::TConfigForm(ui::UserInteraction& ui, QWidget* parent)
-    : QDialog(parent), ui_(ui), texts_(devconfig::BuiltInConfigTexts()), mark_(LocaleMark()) {
+    : QDialog(parent),
+      ui_(ui),
+      texts_(devconfig::BuiltInConfigTexts()),
+      mark_(LocaleMark()),
+      clock_(&platform::WallClock::System()) {
   BuildForm();
   if (ui::ProgramLanguage().Loaded()) Translate();
+  FinishCalibrationPages();
   listView_->clear();
   loading_ = true;
   ++filling_;
@@ -104,7 +96,7 @@ void TConfigForm::FormShow() {
   calibration_.customCalibPageControl->setCurrentIndex(0);
   listView_->clear();
   --filling_;
-  applyBitBtn_->setEnabled(false);
+  EnableBlockButtons(false);
   blockRead_ = false;
   ResetControls();
   // Nothing of the instrument of the last opening: its period and its last values.
@@ -133,7 +125,7 @@ void TConfigForm::FormClose() {
   if (device_) device_->ClosePort();
   device_.reset();
   blockRead_ = false;
-  applyBitBtn_->setEnabled(false);
+  EnableBlockButtons(false);
 }
 
 int TConfigForm::SearchDevices() {
@@ -181,7 +173,7 @@ void TConfigForm::ListViewSelectItem(QTreeWidgetItem* item) {
   if (device_) device_->ClosePort();
   device_.reset();
   blockRead_ = false;
-  applyBitBtn_->setEnabled(false);
+  EnableBlockButtons(false);
   device_ = std::make_unique<DeviceInterface>(item->data(0, kPortRole).toInt());
   if (!device_->OpenPort()) {
     device_.reset();
@@ -197,7 +189,7 @@ void TConfigForm::ListViewSelectItem(QTreeWidgetItem* item) {
 }
 
 void TConfigForm::LoadSelectedDevice() {
-  applyBitBtn_->setEnabled(false);
+  EnableBlockButtons(false);
   blockRead_ = false;
   ShowPage(kCustomCalibPage, false);
   ShowPage(kCalibPage, false);
@@ -207,7 +199,7 @@ void TConfigForm::LoadSelectedDevice() {
   } else if (!device_->ReadConfiguration()) {
     Show(Msg::ReadFailed);
   } else {
-    applyBitBtn_->setEnabled(true);
+    EnableBlockButtons(true);
     blockRead_ = true;
     regs_ = device_->regs;
     context_ = devconfig::DeviceContext::Of(device_->GetDeviceModel(), regs_);
@@ -237,6 +229,12 @@ void TConfigForm::FillPages() {
   ShowPage(kCustomCalibPage, pages.customCalibration);
   if (pages.customCalibration) FillCustomCalibPage();
   --filling_;
+}
+
+void TConfigForm::EnableBlockButtons(bool enabled) {
+  applyBitBtn_->setEnabled(enabled);
+  saveCfgBitBtn_->setEnabled(enabled);
+  loadCfgBitBtn_->setEnabled(enabled);
 }
 
 void TConfigForm::ShowPage(Page page, bool visible) {
@@ -333,18 +331,12 @@ bool TConfigForm::ValidateVisibleFields() {
   return true;
 }
 
-void TConfigForm::ApplyBitBtnClick() {
-  HourglassScope hourglass(wait_);
-  if (DiagActive()) StopDiagTimer();
-  if (!device_ || !blockRead_) {
-    Show(Msg::WriteFailed);
-    return;
-  }
+bool TConfigForm::TakePages(DeviceRegs& edited) {
   // "Aplica" is the default button: Enter reaches it without leaving the field being edited,
   // so every field the user changed is checked here before anything is taken.
-  if (!ValidateVisibleFields()) return;
+  if (!ValidateVisibleFields()) return false;
   const devconfig::PageVisibility pages = devconfig::VisiblePages(context_);
-  DeviceRegs edited = regs_;
+  edited = regs_;
   devconfig::StoreGeneral(ReadGeneralPage(), context_, edited);
   for (int number : {1, 2}) {
     if (number == 2 && !pages.channel2) continue;  // a page not shown keeps the block's values
@@ -352,11 +344,23 @@ void TConfigForm::ApplyBitBtnClick() {
       configPageControl_->setCurrentIndex(number == 1 ? kCh1Page : kCh2Page);
       ChannelPage(number).limSup.edit->setFocus(Qt::OtherFocusReason);
       Show(Msg::LimitsNotAscending);
-      return;
+      return false;
     }
   }
   if (pages.ambient) devconfig::StoreAmbient(ReadAmbientPage(), edited);
   if (pages.digitalInput) devconfig::StoreDigitalInput(ReadDigitalInputPage(), edited);
+  return true;
+}
+
+void TConfigForm::ApplyBitBtnClick() {
+  HourglassScope hourglass(wait_);
+  if (DiagActive()) StopDiagTimer();
+  if (!device_ || !blockRead_) {
+    Show(Msg::WriteFailed);
+    return;
+  }
+  DeviceRegs edited;
+  if (!TakePages(edited)) return;
   regs_ = edited;
   device_->regs = edited;
   const bool written = device_->WriteConfiguration();

@@ -20,7 +20,9 @@
 
 #include "devconfig/config_form_widgets.h"
 #include "devconfig/config_texts.h"
+#include "devconfig/custom_calibration.h"
 #include "devconfig/device_context.h"
+#include "devconfig/factory_calibration.h"
 #include "devconfig/field_rules.h"
 #include "devconfig/page_state.h"
 #include "instrument/device_regs.h"
@@ -29,6 +31,11 @@
 class DeviceInterface;
 class QTimer;
 class QTreeWidgetItem;
+class TCustomCalibReportForm;
+
+namespace platform {
+class WallClock;
+}
 
 namespace ui {
 class WaitCursor;
@@ -102,9 +109,48 @@ class TConfigForm : public QDialog {
   void PrepareDiagPage();
   void DiagTimerTimer();
 
-  // --- Calibration pages and configuration files (their work comes later) --------------------
+  // --- Custom calibration of the probe ------------------------------------------------------
+  void AddButtonClick() { AddPoint(false); }
+  void AddButtonRHClick() { AddPoint(true); }
+  void DelRowButtonClick() { DeletePoint(false); }
+  void DelRowButtonRHClick() { DeletePoint(true); }
+  void DelAllButtonClick() { DeleteAllPoints(false); }
+  void DelAllButtonRHClick() { DeleteAllPoints(true); }
+  // Both "Aplicar": writes both grids and the date after a question.
+  void ApplyCustomCalibBitBtnClick();
+  // Both "Relatório...": the certificate of the selected probe.
+  void ReportBitBtnClick();
+  void DewPointCheckBoxClick();
+  const devconfig::CalibrationGrid& Grid(bool humidity) const { return humidity ? humidityGrid_ : temperatureGrid_; }
+  // The certificate's dialog, which is made after this one.
+  void SetReportForm(TCustomCalibReportForm* form) { report_ = form; }
+  // The clock that dates a custom calibration: the system's unless a test sets another.
+  void SetWallClock(const platform::WallClock& clock) { clock_ = &clock; }
+  // What the certificate's dialog copies: the sub-pages' captions and the grids' headers.
+  QString CalibrationSubPageCaption(bool humidity) const;
+  QStringList CalibrationGridHeaders() const;
+
+  // --- Factory calibration of model 0 -------------------------------------------------------
+  void ChannelRadioButtonClick();
+  void InpTypeComboBoxChange();
+  void OffsetReadButtonClick() { ReadFactoryConstant(devconfig::FactoryConstant::Offset); }
+  void GainReadButtonClick() { ReadFactoryConstant(devconfig::FactoryConstant::Gain); }
+  void AmbientReadButtonClick() { ReadFactoryConstant(devconfig::FactoryConstant::Ambient); }
+  void OffsetWriteButtonClick() { WriteFactoryConstant(devconfig::FactoryConstant::Offset); }
+  void GainWriteButtonClick() { WriteFactoryConstant(devconfig::FactoryConstant::Gain); }
+  void AmbientWriteButtonClick() { WriteFactoryConstant(devconfig::FactoryConstant::Ambient); }
+  // The limits a constant's arrows keep.
+  devconfig::FactoryRange FactoryArrowLimits(devconfig::FactoryConstant constant) const {
+    return factoryLimits_[static_cast<size_t>(constant)];
+  }
+
+  // --- Configuration files ------------------------------------------------------------------
+  // Both act only once a configuration has been read.
   void SaveCfgBitBtnClick();
   void LoadCfgBitBtnClick();
+  // The edited block to and from a file; loading refills nothing by itself.
+  bool SaveConfigFile(const QString& fileName);
+  bool LoadConfigFile(const QString& fileName);
 
   // The exit check of a field as leaving it runs it; true when the text passed.
   bool LeaveField(QLineEdit* edit);
@@ -188,9 +234,38 @@ class TConfigForm : public QDialog {
   // Diagnostics page (diagnostics_page.cpp).
   void ShowDiagnosticDigitalLines(bool shown);
 
-  // Calibration pages (config_form_calibration.cpp).
+  // Calibration pages (config_form_calibration.cpp, custom_calibration_page.cpp,
+  // factory_calibration_page.cpp).
+  void FinishCalibrationPages();
+  QWidget* BuildCustomCalibrationSubPage(bool humidity);
+  void BuildFactoryCalibrationPage();
+  devconfig::CustomCalibrationWidgets& SubPage(bool humidity) {
+    return humidity ? calibration_.humidity : calibration_.temperature;
+  }
+  devconfig::CalibrationGrid& GridOf(bool humidity) { return humidity ? humidityGrid_ : temperatureGrid_; }
   void FillCustomCalibPage();
+  void ShowGrid(bool humidity);
+  void ShowLastCalibrationDate();
+  void AddPoint(bool humidity);
+  void DeletePoint(bool humidity);
+  void DeleteAllPoints(bool humidity);
+  bool ConfirmPoint(bool humidity, size_t row);
   void PrepareFactoryCalibrationPage();
+  void FillFactoryTypeList();
+  int FactoryChannel() const;
+  int FactoryInputType() const;
+  devconfig::FactoryConstantWidgets& FactoryWidgets(devconfig::FactoryConstant constant);
+  void SetFactoryLimits();
+  void ReadFactoryConstant(devconfig::FactoryConstant constant);
+  void WriteFactoryConstant(devconfig::FactoryConstant constant);
+  void StepFactoryConstant(devconfig::FactoryConstant constant, int direction);
+  void ShowFactoryResult(bool ok);
+
+  // "Aplica" and "Salvar configuração": the checked pages into a copy of the edited block;
+  // false (and the user told why) when a field or a channel's limits are refused.
+  bool TakePages(DeviceRegs& edited);
+  // "Aplica" and the file buttons work once a configuration has been read.
+  void EnableBlockButtons(bool enabled);
 
   ui::UserInteraction& ui_;
   devconfig::ConfigTexts texts_;
@@ -222,4 +297,9 @@ class TConfigForm : public QDialog {
   devconfig::DigitalInputWidgets digital_;
   devconfig::DiagnosticsWidgets diag_;
   devconfig::CalibrationWidgets calibration_;
+  devconfig::CalibrationGrid temperatureGrid_;
+  devconfig::CalibrationGrid humidityGrid_;
+  std::array<devconfig::FactoryRange, 3> factoryLimits_{};  // by FactoryConstant
+  TCustomCalibReportForm* report_ = nullptr;
+  const platform::WallClock* clock_ = nullptr;
 };

@@ -84,7 +84,7 @@ void TConfigForm::BuildForm() {
   applyBitBtn_ = Named(new QPushButton(U("Aplica"), this), "ApplyBitBtn");
   closeBitBtn_ = Named(new QPushButton(U("Fecha"), this), "CloseBitBtn");
   applyBitBtn_->setDefault(true);
-  applyBitBtn_->setEnabled(false);
+  EnableBlockButtons(false);
   closeBitBtn_->setAutoDefault(false);
   // A click leaves the focus in the field being edited: "Aplica" runs that field's check
   // itself, and a check run by the click as well would show its message twice.

@@ -13,6 +13,7 @@ class QPushButton;
 class QRadioButton;
 class QSpinBox;
 class QTabWidget;
+class QTableWidget;
 class QTreeWidget;
 class QWidget;
 
@@ -131,13 +132,49 @@ struct DiagnosticsWidgets {
   QLabel* countingValLabel = nullptr;
 };
 
-// The calibration pages; their contents come with the calibration work.
+// One sub-page of the custom calibration page ("Umidade" or "Temperatura").
+struct CustomCalibrationWidgets {
+  QWidget* page = nullptr;
+  QTableWidget* grid = nullptr;  // CustomCalStringGrid, RHCustomCalStringGrid
+  QLabel* realValueLabel = nullptr;
+  QLineEdit* realValueEdit = nullptr;  // the standard's value
+  QLabel* measuredValueLabel = nullptr;
+  QLineEdit* measuredValueEdit = nullptr;  // the instrument's indication
+  QPushButton* addButton = nullptr;
+  QPushButton* delRowButton = nullptr;
+  QPushButton* delAllButton = nullptr;
+  QPushButton* applyButton = nullptr;
+  QPushButton* reportButton = nullptr;
+  QLabel* lastCalDateLabel = nullptr;
+  QLineEdit* lastCalDateEdit = nullptr;
+};
+
+// A constant of the factory calibration page: its edit, arrows and buttons.
+struct FactoryConstantWidgets {
+  QLineEdit* edit = nullptr;
+  ui::TArrowButtons* upDown = nullptr;
+  QPushButton* readButton = nullptr;
+  QPushButton* writeButton = nullptr;
+};
+
 struct CalibrationWidgets {
   QWidget* customCalibPage = nullptr;
   QTabWidget* customCalibPageControl = nullptr;
-  QWidget* rhPage = nullptr;           // "Umidade"
-  QWidget* temperaturePage = nullptr;  // "Temperatura"
-  QWidget* calibPage = nullptr;        // "Calibração" (factory calibration of model 0)
+  CustomCalibrationWidgets humidity;     // "Umidade", sub-page 0
+  CustomCalibrationWidgets temperature;  // "Temperatura", sub-page 1
+
+  QWidget* calibPage = nullptr;  // "Calibração" (factory calibration of model 0)
+  QRadioButton* ch1RadioButton = nullptr;
+  QRadioButton* ch2RadioButton = nullptr;
+  QComboBox* inpTypeComboBox = nullptr;
+  QGroupBox* offsetGroupBox = nullptr;
+  FactoryConstantWidgets offset;
+  QGroupBox* gainGroupBox = nullptr;
+  FactoryConstantWidgets gain;
+  QLabel* ambientLabel = nullptr;
+  FactoryConstantWidgets ambient;
+  QLabel* msgLabel = nullptr;
+  QLabel* warningMemo = nullptr;
 };
 
 }  // namespace devconfig

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "platform/qt_text.h"
+#include "ui/wait_cursor.h"
 
 namespace devconfig {
 
@@ -56,5 +57,19 @@ inline void RewriteField(QLineEdit* edit, std::string_view cp1252) {
   SetFieldText(edit, cp1252);
   edit->setModified(typed);
 }
+
+// Holds the dialog's hourglass so that its messages show the ordinary cursor.
+class HourglassScope {
+ public:
+  explicit HourglassScope(ui::WaitCursor*& slot) : slot_(slot), previous_(slot) { slot_ = &wait_; }
+  ~HourglassScope() { slot_ = previous_; }
+  HourglassScope(const HourglassScope&) = delete;
+  HourglassScope& operator=(const HourglassScope&) = delete;
+
+ private:
+  ui::WaitCursor wait_;
+  ui::WaitCursor*& slot_;
+  ui::WaitCursor* previous_;
+};
 
 }  // namespace devconfig

@@ -1,0 +1,270 @@
+// The calibration certificate as paragraphs and runs, and its RTF as independent readers see
+// it: our Python tokenizer (paragraphs, alignment, sizes, bold, italic, underline, the page
+// break) and Debian's unrtf (the text).
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "devconfig/calibration_certificate.h"
+#include "platform/cp1252.h"
+#include "tests/devconfig/rtf_reading.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using devconfig::RtfAlignment;
+using devconfig::RtfDocument;
+using devconfig::RtfFormat;
+using devconfigtest::ParagraphLines;
+
+std::string C(const char* utf8) { return platform::Utf8ToCp1252(utf8); }
+
+devconfig::CertificateLabels Labels() {
+  devconfig::CertificateLabels l;
+  l.date = "Data";
+  l.owner = C("Proprietário");
+  l.standards = C("Instrumento(s) Padrão Utilizado(s)");
+  l.ambient = C("Condições Ambientais");
+  l.ambientTemperature = "Temperatura";
+  l.ambientHumidity = "Umidade Relativa";
+  l.remarks = C("Observações");
+  l.temperatureTab = "Temperatura";
+  l.humidityTab = "Umidade";
+  return l;
+}
+
+// Everything filled in, a humidity probe with points in both tables.
+devconfig::CertificateContent Full() {
+  devconfig::CertificateContent c;
+  c.tester = {C("Laboratório Norte"), "Rua 1"};
+  c.id = "C-17";
+  c.date = "05/03/2024";
+  c.owner = {"ACME"};
+  c.standards = {C("Termo-higrômetro P-9")};
+  c.remarks = {C("Nota informativa."), C("{a}\\b<newpage>é")};
+  c.ambientTemperature = "23,0";
+  c.ambientHumidity = "50";
+  c.humidityProbe = true;
+  c.sensorName = "Umidade Relativa";
+  c.serialNumber = 20002;
+  c.temperature = {{{"10.0", "10.2", ""}, {"20.0", "19.9", ""}}, C("°C")};
+  c.humidity = {{{"30.0", "31.0", "0.5"}, {"70.0", "69.0", ""}}, "%"};
+  return c;
+}
+
+std::vector<std::string> Texts(const RtfDocument& doc) {
+  std::vector<std::string> texts;
+  for (const auto& p : doc.paragraphs) texts.push_back(platform::Cp1252ToUtf8(p.Text()));
+  return texts;
+}
+
+size_t IndexOf(const std::vector<std::string>& texts, const std::string& text) {
+  return static_cast<size_t>(std::find(texts.begin(), texts.end(), text) - texts.begin());
+}
+
+RtfDocument Build(const devconfig::CertificateContent& c) {
+  return devconfig::BuildCertificate(devconfig::BuiltInCertificateTexts(), Labels(), c);
+}
+
+TEST(Certificate, BlocksInOrderWithTheirFormats) {
+  const RtfDocument doc = Build(Full());
+  const std::vector<std::string> t = Texts(doc);
+  const std::vector<std::string> page1 = {
+      "Página 1 de 2", "",
+      "Laboratório Norte", "Rua 1", "", "",
+      "Certificado de Calibração" + std::string(9, ' ') + "ID: C-17", "", "",
+      "Data:  05/03/2024", "", "",
+      "Proprietário:", "\tACME", "", "",
+      "Características do Objeto:", "\tNome:  Kestravon - RHT: Umidade Relativa", "\tNúmero de Série:  20002",
+      "\tFabricante:  Tervana Instrumentos", "", "",
+      "Instrumento(s) Padrão Utilizado(s):", "\tTermo-higrômetro P-9", "", "",
+      "Método Utilizado:", "\tComparação direta com o padrão.", "", "",
+      "Condições Ambientais:", "\tTemperatura:  23,0 °C", "\tUmidade Relativa:  50 %", "", "",
+      "Observações:", "\tNota informativa.", "\t{a}\\b<newpage>é",
+  };
+  const std::vector<std::string> page2 = {
+      "Página 2 de 2", "", "",
+      "Resultados:", "",
+      "TEMPERATURA (°C)", "", "UMP\t\tUST", "10.0\t\t10.2", "20.0\t\t19.9", "", "",
+      "UMIDADE (%)", "", "UMP\t\tUST\t\tIM", "30.0\t\t31.0\t\t0.5", "70.0\t\t69.0\t\t", "", "",
+      "\t\tUMP = Valor indicado na unidade de medição padrão",
+      "\t\tUST = Valor indicado na unidade de medição sob teste",
+      "\t\tIM = Incerteza da medição",
+  };
+  std::vector<std::string> all = page1;
+  all.insert(all.end(), page2.begin(), page2.end());
+  ASSERT_EQ(t, all);
+
+  // One page break, on the paragraph that starts page 2.
+  const size_t second = page1.size();
+  for (size_t i = 0; i < doc.paragraphs.size(); ++i) EXPECT_EQ(doc.paragraphs[i].pageBreakBefore, i == second) << i;
+
+  auto format = [&](size_t i, size_t run = 0) { return doc.paragraphs[i].runs.at(run).format; };
+  auto align = [&](size_t i) { return doc.paragraphs[i].alignment; };
+  EXPECT_EQ(format(0), (RtfFormat{8}));
+  EXPECT_EQ(align(0), RtfAlignment::Right);
+  EXPECT_EQ(format(2), (RtfFormat{13, true}));
+  EXPECT_EQ(align(2), RtfAlignment::Center);
+  EXPECT_EQ(format(6), (RtfFormat{16, true, false, true}));
+  // The date: its label bold, its value plain, in one right-aligned paragraph.
+  ASSERT_EQ(doc.paragraphs[9].runs.size(), 2u);
+  EXPECT_EQ(format(9, 0), (RtfFormat{10, true}));
+  EXPECT_EQ(format(9, 1), (RtfFormat{10}));
+  EXPECT_EQ(align(9), RtfAlignment::Right);
+  EXPECT_EQ(format(12), (RtfFormat{10, true, true}));
+  EXPECT_EQ(format(13), (RtfFormat{10}));
+  EXPECT_EQ(align(13), RtfAlignment::Left);
+  // Blank paragraphs keep their block's size and alignment.
+  EXPECT_EQ(doc.paragraphs[1].mark, (RtfFormat{8}));
+  EXPECT_EQ(doc.paragraphs[4].mark, (RtfFormat{13, true}));
+  const size_t title = IndexOf(t, "TEMPERATURA (°C)");
+  EXPECT_EQ(format(title), (RtfFormat{10, true}));
+  EXPECT_EQ(align(title), RtfAlignment::Center);
+  EXPECT_EQ(format(title + 2), (RtfFormat{10, true, false, true}));
+  EXPECT_EQ(format(title + 3), (RtfFormat{10}));
+  EXPECT_EQ(format(t.size() - 1), (RtfFormat{10, false, true}));
+  EXPECT_EQ(align(t.size() - 1), RtfAlignment::Left);
+}
+
+TEST(Certificate, EmptyEntriesLeaveTheirBlocksOut) {
+  devconfig::CertificateContent c = Full();
+  c.tester.clear();
+  c.id.clear();
+  c.owner.clear();
+  c.standards.clear();
+  c.remarks.clear();
+  c.ambientTemperature.clear();
+  c.ambientHumidity.clear();
+  c.humidity.rows.clear();
+  c.humidityProbe = false;
+  c.sensorName = "Pt100";
+  const std::vector<std::string> t = Texts(Build(c));
+  const std::vector<std::string> expected = {
+      "Página 1 de 2", "",
+      "Certificado de Calibração", "", "",
+      "Data:  05/03/2024", "", "",
+      "Características do Objeto:", "\tNome:  Kestravon - TEMP: Pt100", "\tNúmero de Série:  20002",
+      "\tFabricante:  Tervana Instrumentos", "", "",
+      "Método Utilizado:", "\tComparação direta com o padrão.", "", "",
+      "Página 2 de 2", "", "",
+      "Resultados:", "",
+      "TEMPERATURA (°C)", "", "UMP\t\tUST", "10.0\t\t10.2", "20.0\t\t19.9", "", "",
+      "\t\tUMP = Valor indicado na unidade de medição padrão",
+      "\t\tUST = Valor indicado na unidade de medição sob teste",
+  };
+  EXPECT_EQ(t, expected);
+
+  // Only the ambient humidity: its line alone.
+  c.ambientHumidity = "45";
+  const std::vector<std::string> withHumidity = Texts(Build(c));
+  const size_t at = IndexOf(withHumidity, "Condições Ambientais:");
+  ASSERT_LT(at + 1, withHumidity.size());
+  EXPECT_EQ(withHumidity[at + 1], "\tUmidade Relativa:  45 %");
+  EXPECT_EQ(withHumidity[at + 2], "");
+}
+
+TEST(Certificate, AProbeWithoutPointsIsOnePage) {
+  devconfig::CertificateContent c = Full();
+  c.temperature.rows.clear();
+  c.humidity.rows.clear();
+  const RtfDocument doc = Build(c);
+  const std::vector<std::string> t = Texts(doc);
+  EXPECT_EQ(t.front(), "Página 1 de 1");
+  EXPECT_EQ(t.back(), "\t{a}\\b<newpage>é");
+  for (const auto& p : doc.paragraphs) EXPECT_FALSE(p.pageBreakBefore);
+}
+
+TEST(Certificate, UncertaintyOnlyWhereACellIsFilled) {
+  devconfig::CertificateContent c = Full();
+  c.humidity.rows[0][2] = "  ";  // blanks are no uncertainty
+  std::vector<std::string> t = Texts(Build(c));
+  EXPECT_EQ(std::count(t.begin(), t.end(), "UMP\t\tUST"), 2);
+  EXPECT_EQ(IndexOf(t, "\t\tIM = Incerteza da medição"), t.size());
+  c.temperature.rows[1][2] = "0,1";
+  t = Texts(Build(c));
+  EXPECT_NE(IndexOf(t, "20.0\t\t19.9\t\t0,1"), t.size());
+  EXPECT_NE(IndexOf(t, "10.0\t\t10.2\t\t"), t.size());
+  EXPECT_EQ(std::count(t.begin(), t.end(), "UMP\t\tUST\t\tIM"), 1);
+  EXPECT_EQ(t.back(), "\t\tIM = Incerteza da medição");
+}
+
+TEST(Certificate, MemoLinesAsTheUserTypedThem) {
+  EXPECT_TRUE(devconfig::MemoLines("").empty());
+  EXPECT_EQ(devconfig::MemoLines("a"), (std::vector<std::string>{"a"}));
+  EXPECT_EQ(devconfig::MemoLines("a\n"), (std::vector<std::string>{"a"}));
+  EXPECT_EQ(devconfig::MemoLines("a\r\n\nb"), (std::vector<std::string>{"a", "", "b"}));
+  EXPECT_EQ(devconfig::MemoLines("\n"), (std::vector<std::string>{""}));
+}
+
+TEST(Certificate, LanguageLinesReplaceTheTextsInTheirOrder) {
+  devconfig::CertificateTexts texts = devconfig::BuiltInCertificateTexts();
+  EXPECT_EQ(texts.Text(1), C("Página"));
+  EXPECT_EQ(texts.Text(22).substr(0, 10), "As tabelas");
+  std::vector<ui::LanguageTextTarget> targets = devconfig::CertificateTextTargets(texts);
+  ASSERT_EQ(targets.size(), devconfig::kReportFormLineCount);
+  for (size_t line = 1; line <= targets.size(); ++line)
+    if (targets[line - 1]) targets[line - 1]("L" + std::to_string(line));
+  // Lines 12..14: texts 18, 19, 11; 17..26: 1..10; 27..32: 12..17; 33..35: 20, 21, 22.
+  const std::pair<size_t, size_t> textLine[] = {{18, 12}, {19, 13}, {11, 14}, {1, 17},  {10, 26}, {12, 27},
+                                                {17, 32}, {20, 33}, {21, 34}, {22, 35}};
+  for (auto [n, line] : textLine) EXPECT_EQ(texts.Text(n), "L" + std::to_string(line)) << n;
+  // The controls' lines hold no text of the certificate.
+  for (size_t line : {1, 2, 11, 15, 16}) EXPECT_FALSE(targets[line - 1]) << line;
+}
+
+class CertificateFile : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string pattern = (fs::temp_directory_path() / "certtest.XXXXXX").string();
+    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+    dir_ = pattern;
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+  std::string Save(const RtfDocument& doc, const char* name) {
+    const std::string path = (dir_ / name).string();
+    std::ofstream(path, std::ios::binary) << devconfig::WriteRtf(doc);
+    return path;
+  }
+  fs::path dir_;
+};
+
+TEST_F(CertificateFile, ReadersSeeTheParagraphsRunsAndPageBreakWeBuilt) {
+  const RtfDocument doc = Build(Full());
+  const std::string path = Save(doc, "full.rtf");
+  EXPECT_EQ(devconfigtest::TokenizedParagraphs(path), ParagraphLines(doc));
+
+  // User text is printed literally: braces, backslash and the old page marker included, and
+  // the only page break is the one before page 2.
+  const std::string rtf = devconfig::WriteRtf(doc);
+  size_t pages = 0;
+  for (size_t at = rtf.find("\\page"); at != std::string::npos; at = rtf.find("\\page", at + 1))
+    if (rtf.compare(at, 6, "\\paper") != 0) ++pages;
+  EXPECT_EQ(pages, 1u);
+  EXPECT_NE(rtf.find("\\ansicpg1252"), std::string::npos);
+  EXPECT_NE(rtf.find("Arial;"), std::string::npos);
+
+  const std::string text = devconfigtest::UnrtfText(path);
+  for (const char* expected : {"Página 1 de 2", "Certificado de Calibração", "{a}\\b<newpage>é", "Página 2 de 2",
+                               "TEMPERATURA (°C)", "UMIDADE (%)", "Kestravon - RHT: Umidade Relativa"})
+    EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
+  EXPECT_LT(text.find("{a}\\b<newpage>é"), text.find("Página 2 de 2"));
+}
+
+TEST_F(CertificateFile, ACertificateOfOnePageReadsSo) {
+  devconfig::CertificateContent c = Full();
+  c.temperature.rows.clear();
+  c.humidity.rows.clear();
+  const RtfDocument doc = Build(c);
+  const std::string path = Save(doc, "one.rtf");
+  const std::vector<std::string> lines = devconfigtest::TokenizedParagraphs(path);
+  EXPECT_EQ(lines, ParagraphLines(doc));
+  ASSERT_FALSE(lines.empty());
+  EXPECT_EQ(lines.front(), "r 0 8/0/0/0|8/0/0/0:Página 1 de 1");
+  for (const std::string& line : lines) EXPECT_EQ(line.substr(2, 1), "0") << line;
+  EXPECT_EQ(devconfigtest::UnrtfText(path).find("Página 2"), std::string::npos);
+}
+
+}  // namespace
