@@ -121,7 +121,7 @@ void TCustomCalibReportForm::BuildForm() {
   left->addWidget(obsMemo_, 9, 0, 1, 2);
   left->setColumnStretch(0, 2);
   left->setColumnStretch(1, 1);
-  columns->addLayout(left, 1);
+  columns->addLayout(left, 2);
 
   auto* right = new QVBoxLayout;
   ambientGroupBox_ = Named(new QGroupBox(U("Condições Ambientais"), this), "AmbientGroupBox");
@@ -158,7 +158,7 @@ void TCustomCalibReportForm::BuildForm() {
     (humidity ? rhUnitEdit_ : tempUnitEdit_) = unitEdit;
   }
   right->addWidget(pageControl_, 1);
-  columns->addLayout(right, 1);
+  columns->addLayout(right, 3);
 
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
@@ -169,7 +169,8 @@ void TCustomCalibReportForm::BuildForm() {
   buttons->addWidget(createReportBitBtn_);
   buttons->addWidget(fechaBitBtn_);
   top->addLayout(buttons);
-  resize(860, 600);
+  // Wide enough for the four column headings of the tables.
+  resize(1020, 620);
 
   connect(createReportBitBtn_, &QPushButton::clicked, this, &TCustomCalibReportForm::CreateReportBitBtnClick);
   connect(fechaBitBtn_, &QPushButton::clicked, this, &QDialog::accept);

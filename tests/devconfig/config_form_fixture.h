@@ -14,13 +14,14 @@
 #include <vector>
 
 #include "devconfig/config_form.h"
+#include "platform/datetime.h"
 #include "tests/instrument/pty_pair.h"
 #include "tests/support/fake_user_interaction.h"
 #include "tools/sim/simulated_instrument.h"
 
 namespace configtest {
 
-// One function 6 request as the instrument received it.
+// One register write (function 6, or 71 in the calibration space) as the instrument received it.
 struct RegisterWrite {
   uint16_t reg = 0;
   uint16_t value = 0;
@@ -30,15 +31,21 @@ struct RegisterWrite {
 
 // The writes in order. A try repeated because a reply came late (a busy machine) is the same
 // write again and is counted once, unless every try is wanted.
-inline std::vector<RegisterWrite> WritesIn(const std::vector<sim::LogEntry>& log, bool everyTry = false) {
+inline std::vector<RegisterWrite> WritesIn(const std::vector<sim::LogEntry>& log, bool everyTry = false,
+                                           uint8_t function = 6) {
   std::vector<RegisterWrite> writes;
   for (const sim::LogEntry& e : log) {
-    if (e.direction != sim::LogEntry::Direction::Request || e.bytes.size() != 8 || e.bytes[1] != 6) continue;
+    if (e.direction != sim::LogEntry::Direction::Request || e.bytes.size() != 8 || e.bytes[1] != function) continue;
     const RegisterWrite w{static_cast<uint16_t>(e.bytes[2] << 8 | e.bytes[3]),
                           static_cast<uint16_t>(e.bytes[4] << 8 | e.bytes[5])};
     if (everyTry || writes.empty() || !(writes.back() == w)) writes.push_back(w);
   }
   return writes;
+}
+
+// Writes of the calibration space (function 71).
+inline std::vector<RegisterWrite> CalibrationWritesIn(const std::vector<sim::LogEntry>& log) {
+  return WritesIn(log, false, 71);
 }
 
 inline size_t RequestsIn(const std::vector<sim::LogEntry>& log, uint8_t function, uint16_t firstRegister) {
@@ -68,8 +75,19 @@ inline sim::InstrumentOptions Probe(int kind, uint32_t serial = 20002) {
   return o;
 }
 
+// A wall clock that stands still: 5 March 2024, 10:30.
+class FixedWallClock : public platform::WallClock {
+ public:
+  TDateTime Now() const override { return now; }
+  TDateTime now = [] {
+    TDateTime t = 0;
+    platform::TryEncodeDateTime(2024, 3, 5, 10, 30, 0, 0, t);
+    return t;
+  }();
+};
+
 struct ConfigWorld {
-  ConfigWorld() : form(std::make_unique<TConfigForm>(user)) {}
+  ConfigWorld() : form(std::make_unique<TConfigForm>(user)) { form->SetWallClock(clock); }
   ~ConfigWorld() { form.reset(); }
 
   sim::SimulatedInstrument& Start(int com, const sim::InstrumentOptions& options) {
@@ -116,6 +134,7 @@ struct ConfigWorld {
   testing_support::TempPortFolder ports;
   testsupport::FakeUserInteraction user;
   std::vector<std::unique_ptr<sim::SimulatedInstrument>> instruments;
+  FixedWallClock clock;
   std::unique_ptr<TConfigForm> form;
 };
 

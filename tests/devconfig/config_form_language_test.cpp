@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTreeWidget>
 
 #include "display/default_channel_names.h"
@@ -81,6 +82,23 @@ TEST_F(ConfigLanguage, EveryLineLandsOnItsControl) {
   EXPECT_EQ(text("ValueLabel"), T(64));
   EXPECT_EQ(text("FwVersionLabel"), T(66));
   EXPECT_EQ(w.Find<QTabWidget>("CustomCalibPageControl")->tabText(1), T(68));
+  // The calibration pages: a line for both sub-pages, or for the three constants.
+  const std::pair<const char*, int> calibrationLines[] = {
+      {"AddButton", 72},       {"AddButtonRH", 72},     {"DelRowButton", 73},
+      {"DelRowButtonRH", 73},  {"DelAllButton", 74},    {"DelAllButtonRH", 74},
+      {"LastCustomCalDateLabel", 75}, {"LastCustomCalDateRHLabel", 75}, {"ApplyCustomCalibBitBtn", 76},
+      {"ApplyRHCustomCalibBitBtn", 76}, {"ReportBitBtn", 77}, {"ReportRHBitBtn", 77},
+      {"OffsetReadButton", 78}, {"GainReadButton", 78}, {"AmbientReadButton", 78},
+      {"OffsetWriteButton", 79}, {"GainWriteButton", 79}, {"AmbientWriteButton", 79},
+      {"OffsetGroupBox", 80},  {"GainGroupBox", 81},    {"WarningMemo", 82},
+      // Texts the pages take from the translated pages and grid headers.
+      {"Ch1RadioButton", 7},   {"Ch2RadioButton", 8},   {"AmbientLabel", 9},
+      {"RealValueLabel", 70},  {"MeasuredValueRHLabel", 71},
+  };
+  for (const auto& [name, line] : calibrationLines) EXPECT_EQ(text(name), T(line)) << name;
+  EXPECT_EQ(w.Find<QTableWidget>("CustomCalStringGrid")->horizontalHeaderItem(0)->text(), T(69));
+  EXPECT_EQ(f.CalibrationGridHeaders().value(2), T(71));
+  EXPECT_EQ(f.CalibrationSubPageCaption(true), T(67));
   EXPECT_EQ(w.List()->headerItem()->text(0), T(112));
 
   const devconfig::ConfigTexts& texts = f.Texts();
