@@ -1,24 +1,18 @@
-// The calibration certificate as paragraphs and runs, and its RTF as independent readers see
-// it: our Python tokenizer (paragraphs, alignment, sizes, bold, italic, underline, the page
-// break) and Debian's unrtf (the text).
+// The calibration certificate as paragraphs and runs: its blocks, their formats, what is left
+// out, the page count. The RTF written from it is read back in certificate_form_test.cpp.
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 
 #include "devconfig/calibration_certificate.h"
 #include "platform/cp1252.h"
-#include "tests/devconfig/rtf_reading.h"
+#include "ui/language_file.h"
 
 namespace {
 
-namespace fs = std::filesystem;
 using devconfig::RtfAlignment;
 using devconfig::RtfDocument;
 using devconfig::RtfFormat;
-using devconfigtest::ParagraphLines;
 
 std::string C(const char* utf8) { return platform::Utf8ToCp1252(utf8); }
 
@@ -213,58 +207,6 @@ TEST(Certificate, LanguageLinesReplaceTheTextsInTheirOrder) {
   for (auto [n, line] : textLine) EXPECT_EQ(texts.Text(n), "L" + std::to_string(line)) << n;
   // The controls' lines hold no text of the certificate.
   for (size_t line : {1, 2, 11, 15, 16}) EXPECT_FALSE(targets[line - 1]) << line;
-}
-
-class CertificateFile : public ::testing::Test {
- protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "certtest.XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-  std::string Save(const RtfDocument& doc, const char* name) {
-    const std::string path = (dir_ / name).string();
-    std::ofstream(path, std::ios::binary) << devconfig::WriteRtf(doc);
-    return path;
-  }
-  fs::path dir_;
-};
-
-TEST_F(CertificateFile, ReadersSeeTheParagraphsRunsAndPageBreakWeBuilt) {
-  const RtfDocument doc = Build(Full());
-  const std::string path = Save(doc, "full.rtf");
-  EXPECT_EQ(devconfigtest::TokenizedParagraphs(path), ParagraphLines(doc));
-
-  // User text is printed literally: braces, backslash and the old page marker included, and
-  // the only page break is the one before page 2.
-  const std::string rtf = devconfig::WriteRtf(doc);
-  size_t pages = 0;
-  for (size_t at = rtf.find("\\page"); at != std::string::npos; at = rtf.find("\\page", at + 1))
-    if (rtf.compare(at, 6, "\\paper") != 0) ++pages;
-  EXPECT_EQ(pages, 1u);
-  EXPECT_NE(rtf.find("\\ansicpg1252"), std::string::npos);
-  EXPECT_NE(rtf.find("Arial;"), std::string::npos);
-
-  const std::string text = devconfigtest::UnrtfText(path);
-  for (const char* expected : {"Página 1 de 2", "Certificado de Calibração", "{a}\\b<newpage>é", "Página 2 de 2",
-                               "TEMPERATURA (°C)", "UMIDADE (%)", "Kestravon - RHT: Umidade Relativa"})
-    EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
-  EXPECT_LT(text.find("{a}\\b<newpage>é"), text.find("Página 2 de 2"));
-}
-
-TEST_F(CertificateFile, ACertificateOfOnePageReadsSo) {
-  devconfig::CertificateContent c = Full();
-  c.temperature.rows.clear();
-  c.humidity.rows.clear();
-  const RtfDocument doc = Build(c);
-  const std::string path = Save(doc, "one.rtf");
-  const std::vector<std::string> lines = devconfigtest::TokenizedParagraphs(path);
-  EXPECT_EQ(lines, ParagraphLines(doc));
-  ASSERT_FALSE(lines.empty());
-  EXPECT_EQ(lines.front(), "r 0 8/0/0/0|8/0/0/0:Página 1 de 1");
-  for (const std::string& line : lines) EXPECT_EQ(line.substr(2, 1), "0") << line;
-  EXPECT_EQ(devconfigtest::UnrtfText(path).find("Página 2"), std::string::npos);
 }
 
 }  // namespace
