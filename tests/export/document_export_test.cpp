@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "export/library_strings.h"
+#include "export/plain_options.h"
 #include "export/vantrix3_latex.h"
 #include "export/vantrix3_sql.h"
 #include "export/vantrix3_xml.h"
@@ -154,6 +155,52 @@ TEST(LaTeXDocument, InTheCodePageItDeclaresAndWholeAfterAnAbort) {
   const std::string end = "r2c0\r\n\\\\\r\n\\hline\r\n\\end{tabular}\r\n\r\n\\end{document}\r\n";
   ASSERT_GE(text.size(), end.size());
   EXPECT_EQ(text.substr(text.size() - end.size()), end);
+}
+
+}  // namespace
+
+namespace {
+
+// The dialog's option holders set the plain exporters before a run.
+TEST(PlainOptions, TheDialogsHoldersSetTheExporters) {
+  vantrix::TVantrixCSVOptions csv(nullptr);
+  csv.Comma = ';';
+  csv.Quote = '\'';
+  csv.QuoteStrings = false;
+  vantrix::TVantrix3ASCII ascii;
+  vantrix::ApplyOptions(csv, ascii);
+  EXPECT_EQ(ascii.ExportType(), vantrix::etCSV);
+  EXPECT_EQ(std::string() + ascii.CSVComma + ascii.CSVQuote, ";'");
+  EXPECT_FALSE(ascii.CSVQuoteStrings);
+  vantrix::TVantrixTXTOptions txt(nullptr);
+  txt.AutoCalcColWidth = false;
+  txt.ColSpacing = 4;
+  vantrix::ApplyOptions(txt, ascii);
+  EXPECT_EQ(ascii.ExportType(), vantrix::etTXT);
+  EXPECT_FALSE(ascii.AutoCalcColWidth);
+  EXPECT_EQ(ascii.TXTSpacing, 4);
+
+  vantrix::TVantrixXMLOptions xmlOptions(nullptr);
+  xmlOptions.Standalone = false;
+  xmlOptions.Encoding = "ISO-8859-1";
+  vantrix::TVantrix3XML xml;
+  vantrix::ApplyOptions(xmlOptions, xml);
+  EXPECT_FALSE(xml.Options().StandAlone);
+  EXPECT_EQ(xml.Options().Encoding, "ISO-8859-1");
+  EXPECT_EQ(xml.Options().Version, "1.0");
+
+  vantrix::TVantrixSQLOptions sqlOptions(nullptr);
+  sqlOptions.TableName = "T";
+  sqlOptions.CreateTable = true;
+  sqlOptions.CommitRecCount = 10;
+  sqlOptions.CommitAfterScript = true;
+  sqlOptions.CommitStatement = "COMMIT;";
+  sqlOptions.StatementTerm = '!';
+  vantrix::TVantrix3SQL sql;
+  vantrix::ApplyOptions(sqlOptions, sql);
+  EXPECT_EQ(sql.TableName + sql.CommitStatement + sql.StatementTerm, "TCOMMIT;!");
+  EXPECT_TRUE(sql.CreateTable && sql.CommitAfterScript);
+  EXPECT_EQ(sql.CommitRecCount, 10);
 }
 
 }  // namespace
