@@ -52,6 +52,7 @@ TExportForm::TExportForm(ui::UserInteraction& ui, QWidget* parent)
   fileLabel_->setBuddy(fileNameEdit_);
   changeFileButton_->setObjectName(QStringLiteral("ChangeFileButton"));
   changeFileButton_->setAutoDefault(false);
+  changeFileButton_->setMaximumWidth(40);
   okBitBtn_->setObjectName(QStringLiteral("OkBitBtn"));
   okBitBtn_->setDefault(true);
   cancelBitBtn_->setObjectName(QStringLiteral("CancelBitBtn"));
