@@ -75,7 +75,8 @@ std::string FixedWidthNumber(double value, int width, int decimals) {
                           ? std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals)
                           : std::to_chars_result{buffer, std::errc::value_too_large};
   const size_t length = static_cast<size_t>(result.ptr - buffer);
-  if (result.ec != std::errc() || length > static_cast<size_t>(width)) return std::string(static_cast<size_t>(width), '*');
+  if (result.ec != std::errc() || length > static_cast<size_t>(width))
+    return std::string(static_cast<size_t>(width), '*');
   return std::string(static_cast<size_t>(width) - length, ' ') + std::string(buffer, length);
 }
 

@@ -79,7 +79,8 @@ void TVantrix3SQL::AppendValue(const TVantrixCol& cell, bool formatted, std::str
       break;
     case ectBoolean: {
       const std::string text = platform::TrimBlanks(cell_);
-      const bool yes = platform::Cp1252SameText(text, "True") || platform::Cp1252SameText(text, Formats().BooleanTrue());
+      const bool yes =
+          platform::Cp1252SameText(text, "True") || platform::Cp1252SameText(text, Formats().BooleanTrue());
       out.append(yes ? Formats().BooleanTrue() : Formats().BooleanFalse());
       break;
     }

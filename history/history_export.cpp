@@ -33,8 +33,8 @@ HistoryExport::HistoryExport(const HistoryData& data, const CellTexts& texts) : 
     // names, is the caption row).
     eof = recNo < 0 || static_cast<size_t>(recNo) + 1 >= cells_.TableRowCount();
   };
-  source_.OnGetColumnText = [this](vantrix::TVantrixCustomSource&, int recNo, const vantrix::TVantrixCustomColumn& column,
-                                   std::string& text) {
+  source_.OnGetColumnText = [this](vantrix::TVantrixCustomSource&, int recNo,
+                                   const vantrix::TVantrixCustomColumn& column, std::string& text) {
     if (recNo < 0 || column.Index() < 0) return;
     cells_.Text(static_cast<size_t>(recNo), static_cast<size_t>(column.Index()), text);
   };

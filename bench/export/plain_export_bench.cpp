@@ -101,8 +101,8 @@ class HistoryShapedTable {
       column->SetSize(16);
     }
     source_.OnGetNextRecord = [this](vantrix::TVantrixCustomSource&, int recNo, bool& eof) { eof = recNo >= rows_; };
-    source_.OnGetColumnText = [this](vantrix::TVantrixCustomSource&, int recNo, const vantrix::TVantrixCustomColumn& column,
-                                     std::string& text) {
+    source_.OnGetColumnText = [this](vantrix::TVantrixCustomSource&, int recNo,
+                                     const vantrix::TVantrixCustomColumn& column, std::string& text) {
       text = pool_[static_cast<size_t>(recNo) % kPool][static_cast<size_t>(column.Index())];
     };
   }
@@ -246,8 +246,8 @@ void TheHistoryRoad(int rows, const std::string& folder) {
       std::printf("  %s: %s\n", extension, failure.c_str());
       continue;
     }
-    const std::string what = std::string(extension) + ", +" + std::to_string(static_cast<int>(StatusMb("VmHWM") - resident)) +
-                             " MB over the table";
+    const int added = static_cast<int>(StatusMb("VmHWM") - resident);
+    const std::string what = std::string(extension) + ", +" + std::to_string(added) + " MB over the table";
     Print(what.c_str(), f, "");
   }
 }

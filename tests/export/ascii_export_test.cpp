@@ -53,7 +53,8 @@ TEST(TextLayout, PadsEachColumnToItsWidthByItsAlignment) {
   exporter.SetExportType(etCSV);
   exporter.SetExportType(etTXT);  // back to text: the width pass is on again
   EXPECT_EQ(Lines(ExportToMemory(exporter, source))[2],
-            "a much longer name " + std::string(10, ' ') + "-2.00 " + std::string(5, ' ') + "false" + std::string(6, ' '));
+            "a much longer name " + std::string(10, ' ') + "-2.00 " + std::string(5, ' ') + "false" +
+                std::string(6, ' '));
 }
 
 TEST(CsvLayout, QuotesWhatWouldSplitAFieldAndNothingElseWhenAsked) {
@@ -120,7 +121,10 @@ TEST(AsciiLayouts, AnAbortedRunEndsItsFileOnce) {
       if (recNo == 2) sender.Abort();
     };
     const std::string text = ExportToMemory(exporter, source);
-    const std::string end = type == etDIF ? "-1,0\r\nEOD\r\n" : type == etSYLK ? "\r\nE\r\n" : type == etCSV ? "fim,\r\n" : "fim\r\n";
+    const std::string end = type == etDIF    ? "-1,0\r\nEOD\r\n"
+                            : type == etSYLK ? "\r\nE\r\n"
+                            : type == etCSV  ? "fim,\r\n"
+                                             : "fim\r\n";
     ASSERT_GE(text.size(), end.size());
     EXPECT_EQ(text.substr(text.size() - end.size()), end) << type;
     EXPECT_EQ(text.find(end), text.size() - end.size()) << type;

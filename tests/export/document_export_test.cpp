@@ -25,11 +25,14 @@ TEST(XmlPacket, ValidNamesAndEveryValueEscaped) {
   ASSERT_EQ(lines.size(), 14u);
   EXPECT_EQ(lines[0], "<?xml version=\"1.0\" standalone=\"yes\"?>");
   EXPECT_EQ(lines[1], "<DATAPACKET Version=\"2.0\">");
-  EXPECT_EQ(lines[4], "<FIELD FieldName=\"Canal_1\" DisplayLabel=\"Canal_1\" FieldType=\"Float\" FieldClass=\"TField\"/>");
-  EXPECT_EQ(lines[5], "<FIELD FieldName=\"Canal_1_2\" DisplayLabel=\"Canal_1_2\" FieldType=\"String\" FieldClass=\"TField\"/>");
+  EXPECT_EQ(lines[4],
+            "<FIELD FieldName=\"Canal_1\" DisplayLabel=\"Canal_1\" FieldType=\"Float\" FieldClass=\"TField\"/>");
+  EXPECT_EQ(lines[5],
+            "<FIELD FieldName=\"Canal_1_2\" DisplayLabel=\"Canal_1_2\" FieldType=\"String\" FieldClass=\"TField\"/>");
   EXPECT_EQ(lines[10], "<ROWDATA>");
   // The degree sign is a letter of no name; UTF-8 since no encoding is named.
-  EXPECT_EQ(lines[11], "<ROW Canal_1=\"12.5\" Canal_1_2=\"&lt;&amp;&gt; &quot;q&quot; 'a'\" _1st=\"tab&#9;here&#13;&#10;xy\" "
+  EXPECT_EQ(lines[11],
+            "<ROW Canal_1=\"12.5\" Canal_1_2=\"&lt;&amp;&gt; &quot;q&quot; 'a'\" _1st=\"tab&#9;here&#13;&#10;xy\" "
                        "a_b_=\"\"/>");
   EXPECT_EQ(lines[12], "</ROWDATA>");
   EXPECT_EQ(lines[13], "</DATAPACKET>");

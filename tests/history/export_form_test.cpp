@@ -67,7 +67,8 @@ TEST_F(ExportFormTest, AcceptedOnlyWithAFileNameAndChosenThroughTheSaveDialog) {
   dialog_.ChangeFileButton()->click();
   ASSERT_EQ(ui_.fileRequests.size(), 1u);
   EXPECT_EQ(ui_.fileRequests[0].filter,
-            QStringLiteral("MS Excel (*.xls)|*.xls|Acrobat (*.pdf)|*.pdf|MS Word (*.rtf)|*.rtf|Arquivo XML (*.xml)|*.xml|"
+            QStringLiteral("MS Excel (*.xls)|*.xls|Acrobat (*.pdf)|*.pdf|MS Word (*.rtf)|*.rtf|"
+                           "Arquivo XML (*.xml)|*.xml|"
                            "Arquivo HTML (*.html)|*.html|Arquivo DBF (*.dbf)|*.dbf|Arquivo Texto (*.txt)|*.txt|"
                            "Arquivo CSV (*.csv)|*.csv"));
   EXPECT_EQ(ui_.fileRequests[0].defaultSuffix, QStringLiteral("xls"));

@@ -104,7 +104,8 @@ TEST_F(HistoryExportTest, TheThreeMillisecondModes) {
 
   MillisecondOptions own;
   own.ownColumn = true;
-  EXPECT_EQ(Cell(3, 0, own) + "|" + Cell(3, 1, own) + "|" + Cell(3, 2, own) + "|" + Cell(3, 3, own), "05/12/2026|10:20:30|045|12.5");
+  EXPECT_EQ(Cell(3, 0, own) + "|" + Cell(3, 1, own) + "|" + Cell(3, 2, own) + "|" + Cell(3, 3, own),
+            "05/12/2026|10:20:30|045|12.5");
   EXPECT_EQ(Cell(5, 1, own) + "|" + Cell(5, 2, own), "08:00:00|000");
   EXPECT_EQ(Cell(1, 1, own) + "|" + Cell(1, 2, own) + "|" + Cell(1, 3, own), "||Canal 1");
   EXPECT_EQ(Cell(4, 1, own) + "|" + Cell(4, 2, own), "|");
@@ -117,7 +118,8 @@ TEST_F(HistoryExportTest, EveryCellIsTheViewersCell) {
   std::string text = Header();
   for (int i = 0; i < 30; ++i) text += Line(5 + i / 10, 23, 59, 50 + i % 10, i * 7, {std::to_string(i) + ".25", "-3"});
   Load(text + kNewStart + Line(9, 0, 0, 1, 999, {"1e3", ""}));
-  for (const QLocale& locale : {QLocale(QLocale::English, QLocale::UnitedStates), QLocale(QLocale::Portuguese, QLocale::Brazil),
+  for (const QLocale& locale : {QLocale(QLocale::English, QLocale::UnitedStates),
+                                QLocale(QLocale::Portuguese, QLocale::Brazil),
                                 QLocale(QLocale::German, QLocale::Germany)}) {
     const history::CellTexts texts(data_, locale);
     HistoryCellSource cells(data_, texts);
@@ -158,7 +160,8 @@ TEST_F(HistoryExportTest, AnyCaseOfTheExtensionAndClearMessagesForWhatCantBeDone
   // A folder nobody may write into, for a user the permissions stop.
   std::filesystem::create_directory(folder + "/locked");
   std::ofstream(folder + "/locked/old.txt") << "old";
-  std::filesystem::permissions(folder + "/locked", std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+  std::filesystem::permissions(folder + "/locked",
+                               std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
   if (!std::ofstream(folder + "/locked/probe").good()) {
     EXPECT_FALSE(road.ExportTable(folder + "/locked/old.txt", {}).Ok());
     EXPECT_EQ(ReadAll(folder + "/locked/old.txt"), "old");

@@ -178,8 +178,9 @@ int main(int argc, char** argv) {
     gui = std::make_unique<QGuiApplication>(argc, argv);
   }
 
-  const vantrix::FormatSettings settings = a.locale == "system" ? vantrix::DefaultFormatSettings()
-                                                                : vantrix::FormatSettings::FromLocale(LocaleNamed(a.locale));
+  const vantrix::FormatSettings settings = a.locale == "system"
+                                               ? vantrix::DefaultFormatSettings()
+                                               : vantrix::FormatSettings::FromLocale(LocaleNamed(a.locale));
   std::unique_ptr<exporttable::GeneratedTable> generated;
   std::unique_ptr<exporttable::HistoryShapedTable> historyShaped;
   exporttable::CsvTable table;
