@@ -1,8 +1,8 @@
 // The history file: the input is the file's text. A read that succeeds gives each data row
 // no more values than there are columns (and all rows together no more than the input has
-// commas), runs that cover the rows in order, a table whose rows map back to the data, and
-// texts for every cell and series; a read that fails says what was wrong and on which line;
-// and it never runs out of memory on an input this small.
+// commas), runs that cover the rows in order, a table whose rows map back to the data, texts
+// for every cell and short titles for every series; a read that fails says what was wrong and
+// on which line; and it never runs out of memory on an input this small.
 #include <cmath>
 
 #include "fuzz/fuzz_target.h"
@@ -62,19 +62,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (int row = 0; row < history::HistoryData::kHeaderRows; ++row)
     for (size_t c = 0; c < history.ColumnCount(); ++c) history.HeaderCell(row, c);
 
-  // What the viewer names its chart and series by.
-  size_t titles = history::ChartTitle(history).size();
+  // What the viewer names its chart and series by: a title costs its few bytes whatever
+  // the header's names hold.
+  constexpr size_t kLongestSeriesTitle = 2 * history::kLongestTitleName + 3;
+  FUZZ_CHECK(history::ChartTitle(history).size() <= (history::kLongestTitleName + 2) * history.ColumnCount());
   const std::vector<std::string> seriesTitles = history::SeriesTitles(history);
   FUZZ_CHECK(seriesTitles.size() == history.ValueColumnCount());
-  for (const std::string& title : seriesTitles) titles += title.size();
-  FUZZ_CHECK(titles < (size_t{1} << 32));
+  for (const std::string& title : seriesTitles) FUZZ_CHECK(title.size() <= kLongestSeriesTitle);
   return 0;
 }
 
 std::vector<fuzz::CraftedInput> fuzz::CraftedInputs() {
   // 100,000 commas in the value-name line, one data line, then blank lines (1.65 GB once);
   // two devices and 50,000 value columns (a title per column once counted all the columns);
-  // 100,000 recording runs of two lines.
+  // 100,000 recording runs of two lines;
+  // a device name of 30,000 bytes over 30,000 columns (repeated in every column's title once:
+  // 884 MB from 60 KB).
   const std::string header = " , , Sonda A, \n , , Canal 1, Canal 2\n , , C, %\n";
   std::string runs = header;
   for (int r = 0; r < 100000; ++r) {
@@ -86,5 +89,7 @@ std::vector<fuzz::CraftedInput> fuzz::CraftedInputs() {
        " , \n , " + std::string(100000, ',') + "\n , \n01/01/2026, 00:00:00.000, 1\n" + std::string(300000, '\n')},
       {"two devices, 50,000 columns", " , , Sonda A, Forno\n , " + std::string(50000, ',') + "\n , \n01/01/2026, 00:00:00.000, 1, 2\n"},
       {"100,000 runs", runs},
+      {"a device name of 30,000 bytes over 30,000 columns",
+       " , , B, " + std::string(30000, 'A') + "\n , " + std::string(30000, ',') + "\n , \n01/01/2026, 00:00:00.000, 1\n"},
   };
 }

@@ -223,3 +223,19 @@ TEST_F(HistFormTest, TwoHundredThousandColumnsOpenWhole) {
   EXPECT_EQ(form_.LegendText(2), QStringLiteral("Forno / "));  // a single point: the cursor is past it
   EXPECT_LE(form_.Legend()->height(), form_.Chart()->parentWidget()->height() / 4);
 }
+
+// A device name too long to read in a legend is cut there, in every column under it and in
+// the chart's title; the table shows it whole.
+TEST_F(HistFormTest, LongHeaderNamesAreCutInTheLegendAndWholeInTheTable) {
+  const std::string longName(500, 'A');
+  ASSERT_TRUE(Open(" , , Sonda B, " + longName + "\n , , Canal 1, Canal 2, Canal 3\n , \n" +
+                   Line(5, 8, 0, 0, 0, {"1", "2", "3"})));
+  const QString cut = QString(39, QLatin1Char('A')) + QChar(0x2026);
+  EXPECT_EQ(form_.SeriesTitle(0), QStringLiteral("Sonda B / Canal 1"));
+  EXPECT_EQ(form_.SeriesTitle(1), cut + QStringLiteral(" / Canal 2"));
+  EXPECT_EQ(form_.SeriesTitle(2), cut + QStringLiteral(" / Canal 3"));
+  EXPECT_EQ(form_.Legend()->model()->index(2, 0).data(Qt::ToolTipRole).toString(), cut + QStringLiteral(" / Canal 3"));
+  form_.ShowReadout(Key(5, 8, 0, 0));
+  EXPECT_EQ(form_.LegendText(1), cut + QStringLiteral(" / Canal 2: 2.000"));
+  EXPECT_EQ(form_.CellText(0, 3), QString::fromLatin1(longName));
+}

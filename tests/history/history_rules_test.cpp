@@ -4,6 +4,7 @@
 #include <random>
 #include <vector>
 
+#include "allocation_meter.h"
 #include "history/axis_scale.h"
 #include "history/history_parser.h"
 #include "history/point_search.h"
@@ -85,6 +86,35 @@ TEST(SeriesTitles, FollowTheDeviceNames) {
     EXPECT_EQ(history::SeriesTitles(data), c.titles) << c.header;
     EXPECT_EQ(history::ChartTitle(data), c.chartTitle) << c.header;
   }
+}
+
+// A device name is repeated in the title of every column under it: a long one is cut there
+// (the table keeps it whole), so 60 KB of header with one device name of 30,000 bytes over
+// 30,000 columns gives titles of a few megabytes, not of 900.
+TEST(SeriesTitles, LongNamesAreCutSoTitlesStaySmall) {
+  const size_t columns = 30000;
+  const std::string longName(columns, 'A');
+  history::HistoryData data;
+  ASSERT_EQ(history::HistoryParser::Parse(" , , B, " + longName + "\n , , " + longName + std::string(columns - 1, ',') +
+                                              "\n , \n01/01/2026, 00:00:00.000, 1\n",
+                                          data),
+            history::ReadStatus::Ok);
+  ASSERT_EQ(data.ValueColumnCount(), columns);
+  allocation_meter::Restart();
+  const std::vector<std::string> titles = history::SeriesTitles(data);
+  const std::string chartTitle = history::ChartTitle(data);
+  EXPECT_LT(allocation_meter::PeakSinceRestart(), columns * 128);
+
+  const std::string cut = std::string(history::kLongestTitleName - 1, 'A') + "\x85";
+  ASSERT_EQ(titles.size(), columns);
+  EXPECT_EQ(titles[0], "B / " + cut);
+  EXPECT_EQ(titles[1], cut + " / ");
+  EXPECT_EQ(titles[columns - 1], cut + " / ");
+  EXPECT_EQ(chartTitle, "B, " + cut);
+  EXPECT_EQ(data.HeaderCell(0, 3), longName);
+  EXPECT_EQ(data.HeaderCell(1, 2), longName);
+  // A name of exactly the longest length stays whole.
+  EXPECT_EQ(history::TitleName(std::string(history::kLongestTitleName, 'x')), std::string(history::kLongestTitleName, 'x'));
 }
 
 // Runs in time order share one lane with a break strictly between each two; a run that
