@@ -7,7 +7,6 @@
 #include "controls/tcolor.h"
 #include "display/channel_reading.h"
 #include "platform/chart_time.h"
-#include "display/display_text.h"
 #include "platform/qt_text.h"
 #include "platform/text_trim.h"
 
@@ -173,12 +172,11 @@ bool DisplayChart::AdjustTimeSpan(int32_t readIntervalMs) {
   return true;
 }
 
-void DisplayChart::SetSeriesTitles(std::string_view titles) {
+void DisplayChart::SetSeriesTitles(std::span<const std::string> titles) {
   if (!plot_) return;
-  const std::vector<std::string> pieces = SplitSeriesTitles(titles);
   for (size_t i = 0; i < series_.size(); ++i) {
     series_[i]->data()->clear();
-    if (i < pieces.size()) series_[i]->setName(platform::FromCp1252(pieces[i]));
+    if (i < titles.size()) series_[i]->setName(platform::FromCp1252(platform::TrimBlanks(titles[i])));
   }
   ArrangeLegend();
   if (ref1_) ref1_->data()->clear();

@@ -5,7 +5,7 @@
 #include <QPoint>
 #include <QPointer>
 #include <span>
-#include <string_view>
+#include <string>
 #include <vector>
 
 #include "display/display_config.h"
@@ -29,8 +29,9 @@ class DisplayChart {
   bool FitToPanel(QWidget* panel);
   // Widens the visible period to more than the reading interval; true when it changed.
   bool AdjustTimeSpan(int32_t readIntervalMs);
-  // "title~#~title~#~...": titles the series in order and clears every point.
-  void SetSeriesTitles(std::string_view titles);
+  // Titles the series in order (a series past the list's end keeps its title) and clears
+  // every point. Code page 1252.
+  void SetSeriesTitles(std::span<const std::string> titles);
   // p in the chart's own coordinates; true inside the plotting rectangle, borders included.
   bool IsInPlotArea(QPoint p) const;
 

@@ -9,7 +9,6 @@
 #include <span>
 #include <stdexcept>
 #include <string>
-#include <string_view>
 
 #include "display/display_config.h"
 
@@ -49,9 +48,10 @@ class DisplayObject {
   bool FitToPanel(QWidget* panel);
   // Chart only: widens the visible period to more than the reading interval, also in `config`.
   void AdjustTimeSpan(int32_t readIntervalMs, DisplayConfig& config);
-  // Chart: "title~#~title~#~..." titles the series in order and clears their points.
-  // Bar: the unit caption. Gauges: the unit appended to the value caption. Code page 1252.
-  void SetSeriesTitles(std::string_view titles);
+  // Chart: titles the series in order (one per entry) and clears their points. Bar: the first
+  // title is the unit caption. Gauges: the unit appended to the value caption; no title is an
+  // empty unit. Code page 1252.
+  void SetSeriesTitles(std::span<const std::string> titles);
   // True only for a chart and a point (chart coordinates) inside its plotting rectangle.
   bool IsInChartArea(QPoint chartPoint) const;
 

@@ -15,7 +15,6 @@
 #include "controls/segment_indicator.h"
 #include "display/display_chart.h"
 #include "display/display_object.h"
-#include "display/display_text.h"
 #include "platform/qt_text.h"
 #include "platform/text_trim.h"
 
@@ -266,8 +265,8 @@ bool DisplayObject::FitToPanel(QWidget* panel) {
   return false;
 }
 
-void DisplayObject::SetSeriesTitles(std::string_view titles) {
-  const QString text = platform::FromCp1252(titles);
+void DisplayObject::SetSeriesTitles(std::span<const std::string> titles) {
+  const QString text = titles.empty() ? QString() : platform::FromCp1252(titles.front());
   switch (kind_) {
     case DisplayKind::Chart:
       chart_->SetSeriesTitles(titles);

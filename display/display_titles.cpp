@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "display/default_channel_names.h"
-#include "display/display_text.h"
 #include "platform/text_trim.h"
 
 namespace {
@@ -123,7 +122,7 @@ WindowTitles BuildWindowTitles(DisplayConfig& config,
         config.kind == DisplayKind::LcdIndicator || config.kind == DisplayKind::LedDigits;
     if (digits && !unit.empty()) caption += " - " + unit;
     out.caption = std::move(caption);
-    out.seriesTitles = unit;
+    out.seriesTitles = {unit};
     return out;
   }
 
@@ -134,7 +133,7 @@ WindowTitles BuildWindowTitles(DisplayConfig& config,
     if (d == nullptr) {
       // Not in this run: the series keeps its title, and the titles of the series after it
       // stay in their places.
-      out.seriesTitles += platform::TrimBlanks(entry.name.str()) + std::string(kSeriesTitleEnd);
+      out.seriesTitles.push_back(platform::TrimBlanks(entry.name.str()));
       continue;
     }
     if (std::find(named.begin(), named.end(), d->serialNumber) == named.end()) {
@@ -151,7 +150,7 @@ WindowTitles BuildWindowTitles(DisplayConfig& config,
     std::string title = name;
     const std::string unit = platform::TrimBlanks(config.unit.str());
     if (!unit.empty()) title += " / " + unit;
-    out.seriesTitles += title + std::string(kSeriesTitleEnd);
+    out.seriesTitles.push_back(std::move(title));
   }
   out.caption = std::move(caption);
   return out;

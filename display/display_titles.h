@@ -45,7 +45,9 @@ std::optional<CounterResetItem> CounterResetItemFor(const DisplayDeviceInfo& dev
 
 struct WindowTitles {
   std::optional<std::string> caption;  // nothing: the window keeps its caption
-  std::string seriesTitles;            // for DisplayObject::SetSeriesTitles
+  // For DisplayObject::SetSeriesTitles: a chart's titles, one per entry in order; the unit
+  // alone for any other kind.
+  std::vector<std::string> seriesTitles;
   std::vector<CounterResetItem> resetItems;
 };
 

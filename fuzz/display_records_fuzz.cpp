@@ -2,16 +2,17 @@
 // (4 bytes), one window record (152 bytes) and the chart channel entries after it (40 bytes
 // each, as many as the record announces and the input holds). Decoding and re-encoding
 // settle after one round, each kind's settings read back as written, the upgrade fills what
-// older versions lacked, and the channel and title rules stay within their ranges.
+// older versions lacked, the channel rules stay within their ranges, and each chart entry
+// gets exactly its own title.
 #include <array>
 #include <span>
 
 #include "display/display_channels.h"
 #include "display/display_config_upgrade.h"
-#include "display/display_text.h"
 #include "display/display_titles.h"
 #include "display/display_window_record.h"
 #include "fuzz/fuzz_target.h"
+#include "platform/text_trim.h"
 
 namespace {
 
@@ -106,8 +107,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   const size_t entries = config.chartChannels.size();
   const WindowTitles titles = BuildWindowTitles(config, &devices, CounterResetTexts{});
-  if (config.kind == DisplayKind::Chart) FUZZ_CHECK(SplitSeriesTitles(titles.seriesTitles).size() >= entries);
   FUZZ_CHECK(config.chartChannels.size() == entries);
+  // Each entry keeps its own title, whatever its name holds: one title per entry, each
+  // holding the entry's name.
+  if (config.kind == DisplayKind::Chart) {
+    FUZZ_CHECK(titles.seriesTitles.size() == entries);
+    for (size_t i = 0; i < entries; ++i)
+      FUZZ_CHECK(titles.seriesTitles[i].find(platform::TrimBlanks(config.chartChannels[i].name.str())) != std::string::npos);
+  } else {
+    FUZZ_CHECK(titles.seriesTitles.size() == (config.kind == DisplayKind::None ? 0u : 1u));
+  }
   return 0;
 }
 

@@ -243,7 +243,7 @@ TEST_F(DisplayObjectTest, DialPinsItsNeedleAndCaptionsTheTrueValue) {
     EXPECT_EQ(e.Gauge()->Position(), position) << value;
   }
   EXPECT_EQ(e.Gauge()->Caption(), QString::fromUtf8("42.0 °C"));
-  e.SetSeriesTitles("%");
+  e.SetSeriesTitles(std::vector<std::string>{"%"});
   Show(e, dial, 150.25f);
   EXPECT_EQ(e.Gauge()->Caption(), "150.3 %");
 }
@@ -389,14 +389,14 @@ TEST_F(DisplayChartTest, SeriesTitlesInOrderAndPointsCleared) {
   EXPECT_EQ(chart.Series()[0]->name(), "first");
   Feed(chart, c, {0, 1, 2, 0, 0}, {kT0});
 
-  chart.SetSeriesTitles("Estufa / Canal 1 / \xB0" "C~#~ Sala ~#~");
+  chart.SetSeriesTitles(std::vector<std::string>{"Estufa / Canal 1 / \xB0" "C", " Sala~#~ "});
   EXPECT_EQ(chart.Series()[0]->name(), QString::fromUtf8("Estufa / Canal 1 / °C"));
-  EXPECT_EQ(chart.Series()[1]->name(), "Sala");
+  EXPECT_EQ(chart.Series()[1]->name(), "Sala~#~");
   EXPECT_TRUE(chart.Series()[0]->data()->isEmpty());
 
-  chart.SetSeriesTitles("A~#~B");  // no final marker: the last title stays
+  chart.SetSeriesTitles(std::vector<std::string>{"A"});  // a series past the titles keeps its own
   EXPECT_EQ(chart.Series()[0]->name(), "A");
-  EXPECT_EQ(chart.Series()[1]->name(), "Sala");
+  EXPECT_EQ(chart.Series()[1]->name(), "Sala~#~");
 }
 
 }  // namespace

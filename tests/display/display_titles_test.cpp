@@ -87,12 +87,12 @@ TEST_F(WindowTitlesTest, SingleValueWindows) {
   DisplayConfig lcd = Single(DisplayKind::LcdIndicator, 10, 1);
   WindowTitles t = BuildWindowTitles(lcd, &one_, {});
   EXPECT_EQ(t.caption, "Canal 1 - \xB0" "C");
-  EXPECT_EQ(t.seriesTitles, "\xB0" "C");
+  EXPECT_EQ(t.seriesTitles, (std::vector<std::string>{"\xB0" "C"}));
 
   DisplayConfig gauge = Single(DisplayKind::DialGauge, 20, 3);
   t = BuildWindowTitles(gauge, &two_, {});
   EXPECT_EQ(t.caption, "Sala / Ambiente");  // no unit in a gauge's caption
-  EXPECT_EQ(t.seriesTitles, "\xB0" "C");
+  EXPECT_EQ(t.seriesTitles, (std::vector<std::string>{"\xB0" "C"}));
 
   // A device absent from the run: the stored texts name the window.
   DisplayConfig absent = Single(DisplayKind::BarMeter, 99, 1);
@@ -101,7 +101,7 @@ TEST_F(WindowTitlesTest, SingleValueWindows) {
   absent.unit = "mV";
   t = BuildWindowTitles(absent, &two_, {});
   EXPECT_EQ(t.caption, "Velho / Forno");
-  EXPECT_EQ(t.seriesTitles, "mV");
+  EXPECT_EQ(t.seriesTitles, (std::vector<std::string>{"mV"}));
   EXPECT_FALSE(BuildWindowTitles(absent, nullptr, {}).caption);  // no device list: no caption
 }
 
@@ -112,9 +112,8 @@ TEST_F(WindowTitlesTest, ChartNamesEachDeviceOnceAndKeepsEverySeriesInPlace) {
                          Entry(10, 4)};
   WindowTitles t = BuildWindowTitles(chart, &run, {});
   EXPECT_EQ(t.caption, "Estufa,  Tervana");
-  EXPECT_EQ(t.seriesTitles,
-            "Estufa / Canal 1 / \xB0" "C~#~Antigo/Canal 1~#~Tervana / Ambiente / \xB0" "C~#~"
-            "Estufa / Contagens~#~");
+  EXPECT_EQ(t.seriesTitles, (std::vector<std::string>{"Estufa / Canal 1 / \xB0" "C", "Antigo/Canal 1",
+                                                       "Tervana / Ambiente / \xB0" "C", "Estufa / Contagens"}));
   EXPECT_EQ(chart.chartChannels[3].name, "Estufa / Contagens");
   EXPECT_EQ(t.resetItems.size(), 1u);
 
@@ -122,7 +121,18 @@ TEST_F(WindowTitlesTest, ChartNamesEachDeviceOnceAndKeepsEverySeriesInPlace) {
   chart.chartChannels = {Entry(10, 2)};
   t = BuildWindowTitles(chart, &one_, {});
   EXPECT_EQ(t.caption, "Estufa");
-  EXPECT_EQ(t.seriesTitles, "Canal 2 / bar~#~");
+  EXPECT_EQ(t.seriesTitles, (std::vector<std::string>{"Canal 2 / bar"}));
+}
+
+// Names are free text (an old entry's stored name, a device's tag, a unit): whatever they
+// hold, each entry gets exactly its own title and the series after it keep theirs.
+TEST_F(WindowTitlesTest, ChartTitlesStayWithTheirEntriesWhateverTheNamesHold) {
+  std::vector<DisplayDeviceInfo> run = {Logger(10, "Es~#~tufa"), Logger(20, "Sala~#")};
+  DisplayConfig chart = DisplayConfig::NewWindowDefaults();
+  chart.chartChannels = {Entry(55, 1, "Antigo~#~Canal~#~"), Entry(10, 1), Entry(20, 3), Entry(56, 2, "Fim")};
+  const WindowTitles t = BuildWindowTitles(chart, &run, {});
+  EXPECT_EQ(t.seriesTitles, (std::vector<std::string>{"Antigo~#~Canal~#~", "Es~#~tufa / Canal 1 / \xB0" "C",
+                                                       "Sala~# / Ambiente / \xB0" "C", "Fim"}));
 }
 
 TEST(DisplayedChannels, SerialsMasksAndRunIndexes) {
