@@ -59,15 +59,16 @@ done
 wait
 
 status=0
-printf '\n%-16s %12s %8s %8s %8s %s\n' target executions exec/s cov ft faults
+printf '\n%-16s %12s %8s %8s %8s %9s %s\n' target executions exec/s cov ft 'peak MB' faults
 for t in "${targets[@]}"; do
   log="$out/logs/$t.log"
   execs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
   speed=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log" | tail -1)
   cov=$(grep -o 'cov: [0-9]*' "$log" | tail -1 | cut -d' ' -f2)
   ft=$(grep -o 'ft: [0-9]*' "$log" | tail -1 | cut -d' ' -f2)
+  rss=$(sed -n 's/^stat::peak_rss_mb: *//p' "$log" | tail -1)
   faults=$(find "$out/artifacts/$t" -type f | wc -l)
-  printf '%-16s %12s %8s %8s %8s %s\n' "$t" "${execs:--}" "${speed:--}" "${cov:--}" "${ft:--}" "$faults"
+  printf '%-16s %12s %8s %8s %8s %9s %s\n' "$t" "${execs:--}" "${speed:--}" "${cov:--}" "${ft:--}" "${rss:--}" "$faults"
   if [ "$faults" -gt 0 ]; then
     status=1
     find "$out/artifacts/$t" -type f -printf '  %p\n'
