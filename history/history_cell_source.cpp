@@ -44,11 +44,10 @@ const std::string& HistoryCellSource::DateText() {
 
 const std::string& HistoryCellSource::TimeText() {
   if (timeMade_) return rowTime_;
-  const size_t second = static_cast<size_t>(time_.hour) * 3600 + static_cast<size_t>(time_.minute) * 60 +
-                        static_cast<size_t>(time_.second);
-  if (seconds_.empty()) seconds_.resize(86400);
-  SecondText& text = seconds_[second % 86400];
-  if (!text.made) {
+  const int second = time_.hour * 3600 + time_.minute * 60 + time_.second;
+  auto [entry, added] = seconds_.try_emplace(second);
+  SecondText& text = entry->second;
+  if (added) {
     // The viewer's text of the whole second; its milliseconds stand where ".000" is.
     TDateTime whole = 0;
     platform::TryEncodeTime(time_.hour, time_.minute, time_.second, 0, whole);
@@ -56,7 +55,6 @@ const std::string& HistoryCellSource::TimeText() {
     const size_t at = shown.rfind(".000");
     text.before = shown.substr(0, at);
     text.after = at == std::string::npos ? std::string() : shown.substr(at + 4);
-    text.made = true;
   }
   const int ms = time_.millisecond;
   const char digits[4] = {'.', static_cast<char>('0' + ms / 100), static_cast<char>('0' + ms / 10 % 10),

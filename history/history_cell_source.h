@@ -7,7 +7,7 @@
 // the day and kept, so a table of a million rows costs a few thousand calls into the locale.
 #include <string>
 #include <string_view>
-#include <vector>
+#include <unordered_map>
 
 #include "history/cell_texts.h"
 #include "history/history_data.h"
@@ -67,12 +67,11 @@ class HistoryCellSource {
   std::string rowTime_;
   long lastDay_ = -1;
   std::string dateText_;
-  // Per second of the day: the time text before and after the milliseconds (built on use).
+  // Per second of the day met: the time text before and after the milliseconds.
   struct SecondText {
     std::string before, after;
-    bool made = false;
   };
-  std::vector<SecondText> seconds_;
+  std::unordered_map<int, SecondText> seconds_;
   std::string timeCell_, withoutMs_, ms_;
 };
 

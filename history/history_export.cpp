@@ -29,16 +29,22 @@ std::string FileNameOf(const std::string& path) {
 
 HistoryExport::HistoryExport(const HistoryData& data, const CellTexts& texts) : cells_(data, texts) {
   source_.OnGetNextRecord = [this](vantrix::TVantrixCustomSource&, int recNo, bool& eof) {
-    // Record r is table row r: value names, units, then the data rows (row 0, the device
-    // names, is the caption row).
-    eof = recNo < 0 || static_cast<size_t>(recNo) + 1 >= cells_.TableRowCount();
+    eof = IsLastRecord(recNo);
   };
   source_.OnGetColumnText = [this](vantrix::TVantrixCustomSource&, int recNo,
                                    const vantrix::TVantrixCustomColumn& column, std::string& text) {
     if (recNo < 0 || column.Index() < 0) return;
-    cells_.Text(static_cast<size_t>(recNo), static_cast<size_t>(column.Index()), text);
+    cells_.Text(TableRowOfRecord(recNo), static_cast<size_t>(column.Index()), text);
   };
 }
+
+// Record r is table row r: value names, units, then the data rows (row 0, the device names,
+// is the caption row).
+bool HistoryExport::IsLastRecord(int recNo) const {
+  return recNo < 0 || static_cast<size_t>(recNo) + 1 >= cells_.TableRowCount();
+}
+
+size_t HistoryExport::TableRowOfRecord(int recNo) const { return static_cast<size_t>(recNo); }
 
 HistoryExport::~HistoryExport() = default;
 

@@ -61,13 +61,17 @@ class HistoryExport {
   const HistoryCellSource& Cells() const { return cells_; }
 
  private:
+  // The row source's two questions: whether a record is the last, and which table row it
+  // shows. A spreadsheet split into sheets of at most 65536 rows shifts both by its sheet.
+  bool IsLastRecord(int recNo) const;
+  size_t TableRowOfRecord(int recNo) const;
   // Steps 2 and 3 of a run: one source column per export column.
   void DescribeColumns(const std::string& extension);
   // The longest text of each export column over the records (at least 1).
   std::vector<size_t> LongestTexts();
   // The exporter of the extension run on the file; false when no exporter takes it.
   bool RunExporter(const std::string& extension, const std::string& fileName);
-  void Prepare(vantrix::TVantrix3Text& exporter) ;
+  void Prepare(vantrix::TVantrix3Text& exporter);
 
   HistoryCellSource cells_;
   vantrix::TVantrixCustomSource source_;
