@@ -122,9 +122,9 @@ void TVantrix3LaTeX::BeginExport() {
   writer.EmptyLine();
   for (const std::string& line : Header) writer.WriteLn(line);
   writer.WriteLn("\\par\\bigskip");
-  std::string spec = "|";
-  for (int i = 0; i < Columns().Count(); ++i) spec += Columns()[i].IsNumeric ? "r|" : "l|";
-  writer.BeginEnv("tabular", spec);
+  std::string layout = "|";
+  for (int i = 0; i < Columns().Count(); ++i) layout += Columns()[i].IsNumeric ? "r|" : "l|";
+  writer.BeginEnv("tabular", layout);
   writer.HLine();
   tabularOpen_ = true;
 }

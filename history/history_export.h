@@ -65,7 +65,7 @@ class HistoryExport {
   // shows. A spreadsheet split into sheets of at most 65536 rows shifts both by its sheet.
   bool IsLastRecord(int recNo) const;
   size_t TableRowOfRecord(int recNo) const;
-  // Steps 2 and 3 of a run: one source column per export column.
+  // One source column per export column, with its width and caption (the device name).
   void DescribeColumns(const std::string& extension);
   // The longest text of each export column over the records (at least 1).
   std::vector<size_t> LongestTexts();
