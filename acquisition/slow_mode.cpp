@@ -11,6 +11,11 @@ namespace acquisition {
 namespace {
 // The failure in a row that raises the communication message, once per run of failures.
 constexpr int32_t kFailuresBeforeMessage = 3;
+// How far back the history catches up after a late tick: lines for a longer stretch would
+// all carry the same newest values, and a wall clock set days forward (or a machine waking
+// from sleep) would owe millions of them, stalling the window thread and filling the disk.
+constexpr int32_t kMinCatchUpMs = 60000;
+constexpr int32_t kCatchUpReadings = 4;
 }  // namespace
 
 bool ReadDeviceValues(DeviceInterface& device, float* slot, float errorValue) {
@@ -95,7 +100,10 @@ void SlowMode::WriteDueLines() {
   if (!history.On() || !history.Recording() || !history.FileOpen()) return;
   WriteSchedule& schedule = history.Schedule();
   const TDateTime now = host_.WallClock().Now();
-  // After a pause of the timer one line per elapsed interval, all with the newest values.
+  // After a pause of the timer one line per elapsed interval, all with the newest values,
+  // over a bounded stretch: a longer gap leaves its earlier lines out.
+  const int64_t catchUpMs = std::max<int64_t>(kMinCatchUpMs, int64_t{kCatchUpReadings} * readIntervalMs_);
+  schedule.SkipTo(now - static_cast<double>(catchUpMs) / platform::kMsPerDay);
   while (now >= schedule.Next()) {
     if (!schedule.Started()) schedule.StartAt(now);
     history.WriteHistoryLine(schedule.Next(), host_.State().values);

@@ -2,6 +2,7 @@
 // When history lines are due: the first line at the moment it is written, then one every
 // history interval. Each time is computed from the first, not added up, so that after any
 // number of lines the stamps are still whole intervals apart to the millisecond.
+#include <cmath>
 #include <cstdint>
 
 #include "platform/datetime.h"
@@ -26,6 +27,12 @@ class WriteSchedule {
   }
   TDateTime Next() const { return first_ + static_cast<double>(count_) * intervalDays_; }
   void Advance() { ++count_; }
+  // Passes over the lines due before `t`: the next one is the first due at or after it, still
+  // on the grid of the first line.
+  void SkipTo(TDateTime t) {
+    if (!started_ || intervalDays_ <= 0.0 || t <= Next()) return;
+    count_ = static_cast<uint64_t>(std::ceil((t - first_) / intervalDays_));
+  }
   double IntervalDays() const { return intervalDays_; }
 
  private:

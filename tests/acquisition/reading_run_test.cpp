@@ -270,6 +270,28 @@ TEST_F(RunTest, ATriggerWhoseInstrumentIsNotInTheRunNeverFires) {
   EXPECT_FALSE(std::filesystem::exists(settings_.settings.logFileName));
 }
 
+TEST_F(RunTest, AWallClockSetDaysForwardCatchesUpOnlyTheLastMinute) {
+  Instrument(10, 4);
+  displays_.Add({{10, 0x03}});
+  settings_.settings.historyOn = true;
+  ASSERT_TRUE(GatedRun().StartReadings());
+  Step(1);
+  Step(2);
+  const int before = user_.lines;
+  ASSERT_EQ(before, 2);
+  ASSERT_TRUE(gate_.Run(3));
+  wall_.AdvanceMs(2.0 * 86'400'000);
+  run_->Tick();
+  StopRun();
+  // A minute of 499 ms intervals, not two days of them; the stamps stay on the first line's grid.
+  EXPECT_LE(user_.lines - before, 60'000 / 499 + 1);
+  EXPECT_GE(user_.lines - before, 60'000 / 499 - 1);
+  const std::vector<std::string> lines = HistoryLines();
+  ASSERT_EQ(lines.size(), 3u + static_cast<size_t>(user_.lines));
+  EXPECT_EQ((StampMs(lines.back()) - StampMs(lines[3])) % 499, 0) << lines.back();
+  EXPECT_LE(std::llround(wall_.now.load() * platform::kMsPerDay) - StampMs(lines.back()), 499);
+}
+
 // (function, register) of each request the instrument saw, and whether every request had its
 // reply before another one went out. The same request again before the reply is a try
 // repeated after a time-out (a busy machine can leave the simulator too little time to
