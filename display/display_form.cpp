@@ -231,9 +231,10 @@ DisplayWindowRecord TDisplayForm::GetWindowRecord() const {
   if (frame == nullptr) frame = this;
   DisplayWindowRecord r;
   r.maximized = frame->isMaximized();
-  // A minimised window (as a run leaves one the user closed) comes back at its own size.
-  const bool minimised = frame->isMinimized() && normalFrameGeometry_.isValid();
-  const QRect g = minimised ? normalFrameGeometry_ : frame->geometry();
+  // A minimised window (as a run leaves one the user closed) comes back at its own size, and a
+  // maximised one at the size it had before: the record keeps the normal placement and the flag.
+  const bool notNormal = frame->isMinimized() || frame->isMaximized();
+  const QRect g = notNormal && normalFrameGeometry_.isValid() ? normalFrameGeometry_ : frame->geometry();
   r.left = g.left();
   r.top = g.top();
   r.width = g.width();
@@ -246,6 +247,8 @@ void TDisplayForm::SetWindowPlacement(const DisplayWindowRecord& record) {
   QWidget* frame = qobject_cast<QMdiSubWindow*>(parentWidget());
   if (frame == nullptr) frame = this;
   frame->setGeometry(record.left, record.top, std::max(record.width, 1), std::max(record.height, 1));
+  // A hidden frame gets its move and resize events only when shown, by then maximised.
+  normalFrameGeometry_ = frame->geometry();
   if (record.maximized) frame->showMaximized();
 }
 

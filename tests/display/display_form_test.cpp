@@ -175,6 +175,19 @@ TEST_F(DisplayFormTest, ClosingDuringARunMinimisesAndAfterItFrees) {
   // A workspace saved now keeps the window's size, not that of its minimised bar.
   const DisplayWindowRecord r = form->GetWindowRecord();
   EXPECT_EQ(std::tie(r.maximized, r.left, r.top, r.width, r.height), std::tuple(false, 20, 30, 340, 250));
+  // A maximised one likewise keeps the size it comes back to when restored, with the flag.
+  sub->showNormal();
+  sub->showMaximized();
+  const DisplayWindowRecord m = form->GetWindowRecord();
+  EXPECT_EQ(std::tie(m.maximized, m.left, m.top, m.width, m.height), std::tuple(true, 20, 30, 340, 250));
+  // And so does one placed maximised from a record, before it was ever shown at its own size.
+  auto* placed = new TDisplayForm(services_);
+  QMdiSubWindow* placedFrame = area.addSubWindow(placed);
+  placed->SetWindowPlacement(m);
+  placedFrame->show();
+  const DisplayWindowRecord p = placed->GetWindowRecord();
+  EXPECT_EQ(std::tie(p.maximized, p.left, p.top, p.width, p.height), std::tuple(true, 20, 30, 340, 250));
+  delete placedFrame;
 
   SetReadingsStopped(true);
   EXPECT_TRUE(sub->close());
