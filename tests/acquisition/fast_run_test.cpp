@@ -212,13 +212,24 @@ TEST_F(FastRunTest, SpoiledRecordsAndAClockSteppingBackNeverStopRecording) {
       sim::StreamFault::ZeroBytes(6, 3),  sim::StreamFault::Junk(40, 3),     sim::StreamFault::BadNumber("1.2.3", 1, 3),
       sim::StreamFault::BadNumber("inf"), sim::StreamFault::MissingField(3), sim::StreamFault::ExtraField(3),
       sim::StreamFault::ClockBack(60000), sim::StreamFault::TimeJump(4000000)};
+  // Each fault spoils a record of its own: a simulator held up on a busy machine would give
+  // the next one to the record still owed the previous one, and the two would count as one.
   size_t next = 0;
   TickFor(5000, [&](int ms) {
     if (next < faults.size() && ms >= 500 + 400 * static_cast<int>(next)) {
-      (next % 2 ? first : second).InjectStreamFault(faults[next]);
+      sim::SimulatedInstrument& target = next % 2 ? first : second;
+      ASSERT_TRUE(target.WaitForStreamFaultsSpent(60s));
+      target.InjectStreamFault(faults[next]);
       ++next;
     }
   });
+  // The last faults' records are taken in before the counts are read.
+  ASSERT_TRUE(first.WaitForStreamFaultsSpent(60s));
+  ASSERT_TRUE(second.WaitForStreamFaultsSpent(60s));
+  const auto deadline = std::chrono::steady_clock::now() + 60s;
+  do {
+    TickFor(100);
+  } while (Mode().Reanchors() < 2 && std::chrono::steady_clock::now() < deadline);
   const uint64_t rejected = run_->Devices()[0]->GetRejectedRecordCount() + run_->Devices()[1]->GetRejectedRecordCount();
   const uint64_t reanchors = Mode().Reanchors();
   run_->StopReadings();
