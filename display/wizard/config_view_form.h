@@ -21,6 +21,7 @@
 #include "display/wizard/chart_channel_lists.h"
 #include "display/wizard/device_values.h"
 #include "display/wizard/preview_walk.h"
+#include "display/wizard/range_rules.h"
 #include "platform/datetime.h"
 
 class DeviceInterface;
@@ -170,15 +171,16 @@ class TConfigViewForm : public QDialog, public DisplayConfigurator {
   void EnterSettingsStep();
 
   // Handlers (config_view_form_handlers.cpp).
-  void ChartMinChanged(int32_t position);
-  void ChartMaxChanged(int32_t position);
+  // One end of a range moved (by its arrows or its edit): the new range with both arrows
+  // showing it and the preview walk following it, or nothing when refused (the moved end's
+  // arrows show the old value again).
+  std::optional<wizard::RangePair> MoveRangeEnd(wizard::RangePair old, int32_t position, bool isMin,
+                                                wizard::TUpDown* minUpDown, wizard::TUpDown* maxUpDown);
+  void ChartRangeChanged(bool isMin, int32_t position);
   void LineWidthChanged(int32_t position);
-  void BarMinChanged(int32_t position);
-  void BarMaxChanged(int32_t position);
-  void GaugeMinChanged(int32_t position);
-  void GaugeMaxChanged(int32_t position);
-  void AMeterMinChanged(int32_t position);
-  void AMeterMaxChanged(int32_t position);
+  void BarRangeChanged(bool isMin, int32_t position);
+  void GaugeRangeChanged(bool isMin, int32_t position);
+  void AMeterRangeChanged(bool isMin, int32_t position);
   void LowZoneChanged(int32_t position);
   void HighZoneChanged(int32_t position);
   void LcdDigitsRule(bool leaving);

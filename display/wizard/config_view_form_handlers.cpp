@@ -9,6 +9,7 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <functional>
+#include <tuple>
 
 #include "controls/analog_meter.h"
 #include "controls/bar_meter.h"
@@ -72,28 +73,35 @@ void TConfigViewForm::ConnectHandlers() {
 void TConfigViewForm::ConnectRanges() {
   // Each edit with arrows: the arrows give a new position at once; a typed text counts when
   // the edit is left, a text that is no number gives the field's value back.
-  auto family = [this](QLineEdit* edit, wizard::TUpDown* upDown, void (TConfigViewForm::*changed)(int32_t)) {
-    connect(upDown, &wizard::TUpDown::Stepped, this, [this, changed](int n) { (this->*changed)(n); });
-    connect(edit, &QLineEdit::editingFinished, this, [this, edit, upDown, changed] {
+  auto family = [this](QLineEdit* edit, wizard::TUpDown* upDown, std::function<void(int32_t)> changed) {
+    connect(upDown, &wizard::TUpDown::Stepped, this, [changed](int n) { changed(n); });
+    connect(edit, &QLineEdit::editingFinished, this, [edit, upDown, changed] {
       const std::optional<int32_t> v = wizard::TypedPosition(edit->text().toStdString(), LimitsOf(upDown));
       if (!v) {
         upDown->SetPosition(upDown->Position());
         return;
       }
-      (this->*changed)(*v);
+      changed(*v);
     });
   };
-  family(chartMinValEdit_, chartMinValUpDown_, &TConfigViewForm::ChartMinChanged);
-  family(chartMaxValEdit_, chartMaxValUpDown_, &TConfigViewForm::ChartMaxChanged);
-  family(lineThicknessEdit_, lineThicknessUpDown_, &TConfigViewForm::LineWidthChanged);
-  family(meterMinEdit_, meterMinUpDown_, &TConfigViewForm::BarMinChanged);
-  family(meterMaxEdit_, meterMaxUpDown_, &TConfigViewForm::BarMaxChanged);
-  family(minGaugeValEdit_, minGaugeValUpDown_, &TConfigViewForm::GaugeMinChanged);
-  family(maxGaugeValEdit_, maxGaugeValUpDown_, &TConfigViewForm::GaugeMaxChanged);
-  family(minAMeterEdit_, minAMeterUpDown_, &TConfigViewForm::AMeterMinChanged);
-  family(maxAMeterEdit_, maxAMeterUpDown_, &TConfigViewForm::AMeterMaxChanged);
-  family(lowIndEdit_, lowIndUpDown_, &TConfigViewForm::LowZoneChanged);
-  family(highIndEdit_, highIndUpDown_, &TConfigViewForm::HighZoneChanged);
+  // Each pair of range ends, minimum first.
+  const std::tuple<QLineEdit*, wizard::TUpDown*, QLineEdit*, wizard::TUpDown*,
+                   void (TConfigViewForm::*)(bool, int32_t)>
+      ranges[] = {
+          {chartMinValEdit_, chartMinValUpDown_, chartMaxValEdit_, chartMaxValUpDown_,
+           &TConfigViewForm::ChartRangeChanged},
+          {meterMinEdit_, meterMinUpDown_, meterMaxEdit_, meterMaxUpDown_, &TConfigViewForm::BarRangeChanged},
+          {minGaugeValEdit_, minGaugeValUpDown_, maxGaugeValEdit_, maxGaugeValUpDown_,
+           &TConfigViewForm::GaugeRangeChanged},
+          {minAMeterEdit_, minAMeterUpDown_, maxAMeterEdit_, maxAMeterUpDown_, &TConfigViewForm::AMeterRangeChanged},
+      };
+  for (const auto& [minEdit, minUpDown, maxEdit, maxUpDown, changed] : ranges) {
+    family(minEdit, minUpDown, [this, changed](int32_t n) { (this->*changed)(true, n); });
+    family(maxEdit, maxUpDown, [this, changed](int32_t n) { (this->*changed)(false, n); });
+  }
+  family(lineThicknessEdit_, lineThicknessUpDown_, [this](int32_t n) { LineWidthChanged(n); });
+  family(lowIndEdit_, lowIndUpDown_, [this](int32_t n) { LowZoneChanged(n); });
+  family(highIndEdit_, highIndUpDown_, [this](int32_t n) { HighZoneChanged(n); });
 
   // Digit and segment counts: checked when the edit is left and after each arrow step.
   connect(lcdDigNumberEdit_, &QLineEdit::editingFinished, this, [this] { LcdDigitsRule(true); });
@@ -167,37 +175,32 @@ void TConfigViewForm::ConnectKindHandlers() {
 
 // --- Range families ------------------------------------------------------------------------
 
-void TConfigViewForm::ChartMinChanged(int32_t n) {
-  ChartSettings s = config_.Chart();
-  const auto r = wizard::WithNewMinimum({s.yMin, s.yMax}, n, LimitsOf(chartMaxValUpDown_));
+std::optional<RangePair> TConfigViewForm::MoveRangeEnd(RangePair old, int32_t n, bool isMin, wizard::TUpDown* minUpDown,
+                                                        wizard::TUpDown* maxUpDown) {
+  const auto r = isMin ? wizard::WithNewMinimum(old, n, LimitsOf(maxUpDown))
+                       : wizard::WithNewMaximum(old, n, LimitsOf(minUpDown));
   if (!r) {
-    chartMinValUpDown_->SetPosition(s.yMin);
-    return;
+    if (isMin) {
+      minUpDown->SetPosition(old.min);
+    } else {
+      maxUpDown->SetPosition(old.max);
+    }
+    return std::nullopt;
   }
-  s.yMin = r->min;
-  s.yMax = r->max;
-  config_.SetChart(s);
-  chartMinValUpDown_->SetPosition(r->min);
-  chartMaxValUpDown_->SetPosition(r->max);
-  chart_->yAxis->setRange(r->min, r->max);
+  minUpDown->SetPosition(r->min);
+  maxUpDown->SetPosition(r->max);
   walk_.SetRange(r->min, r->max);
-  chart_->replot();
+  return r;
 }
 
-void TConfigViewForm::ChartMaxChanged(int32_t n) {
+void TConfigViewForm::ChartRangeChanged(bool isMin, int32_t n) {
   ChartSettings s = config_.Chart();
-  const auto r = wizard::WithNewMaximum({s.yMin, s.yMax}, n, LimitsOf(chartMinValUpDown_));
-  if (!r) {
-    chartMaxValUpDown_->SetPosition(s.yMax);
-    return;
-  }
+  const auto r = MoveRangeEnd({s.yMin, s.yMax}, n, isMin, chartMinValUpDown_, chartMaxValUpDown_);
+  if (!r) return;
   s.yMin = r->min;
   s.yMax = r->max;
   config_.SetChart(s);
-  chartMinValUpDown_->SetPosition(r->min);
-  chartMaxValUpDown_->SetPosition(r->max);
   chart_->yAxis->setRange(r->min, r->max);
-  walk_.SetRange(r->min, r->max);
   chart_->replot();
 }
 
@@ -209,116 +212,53 @@ void TConfigViewForm::LineWidthChanged(int32_t n) {
   ApplyPreviewLineWidth();
 }
 
-void TConfigViewForm::BarMinChanged(int32_t n) {
+void TConfigViewForm::BarRangeChanged(bool isMin, int32_t n) {
   BarSettings s = config_.Bar();
-  const auto r = wizard::WithNewMinimum({s.min, s.max}, n, LimitsOf(meterMaxUpDown_));
-  if (!r) {
-    meterMinUpDown_->SetPosition(s.min);
-    return;
-  }
+  const auto r = MoveRangeEnd({s.min, s.max}, n, isMin, meterMinUpDown_, meterMaxUpDown_);
+  if (!r) return;
   s.min = r->min;
   s.max = r->max;
   config_.SetBar(s);
-  meterMinUpDown_->SetPosition(r->min);
-  meterMaxUpDown_->SetPosition(r->max);
   meter_->SetRange(r->min, r->max);
-  walk_.SetRange(r->min, r->max);
 }
 
-void TConfigViewForm::BarMaxChanged(int32_t n) {
-  BarSettings s = config_.Bar();
-  const auto r = wizard::WithNewMaximum({s.min, s.max}, n, LimitsOf(meterMinUpDown_));
-  if (!r) {
-    meterMaxUpDown_->SetPosition(s.max);
-    return;
-  }
-  s.min = r->min;
-  s.max = r->max;
-  config_.SetBar(s);
-  meterMinUpDown_->SetPosition(r->min);
-  meterMaxUpDown_->SetPosition(r->max);
-  meter_->SetRange(r->min, r->max);
-  walk_.SetRange(r->min, r->max);
-}
-
-void TConfigViewForm::GaugeMinChanged(int32_t n) {
+void TConfigViewForm::GaugeRangeChanged(bool isMin, int32_t n) {
   DialSettings s = config_.Dial();
-  const auto r = wizard::WithNewMinimum({s.min, s.max}, n, LimitsOf(maxGaugeValUpDown_));
-  if (!r) {
-    minGaugeValUpDown_->SetPosition(s.min);
-    return;
-  }
+  const auto r = MoveRangeEnd({s.min, s.max}, n, isMin, minGaugeValUpDown_, maxGaugeValUpDown_);
+  if (!r) return;
   s.min = r->min;
   s.max = r->max;
   config_.SetDial(s);
-  minGaugeValUpDown_->SetPosition(r->min);
-  maxGaugeValUpDown_->SetPosition(r->max);
   analogGauge_->SetRange(r->min, r->max);
-  const wizard::DialZonesOff off = wizard::DialZonesAfterMinimum(r->min, s.lowThreshold, s.highThreshold);
-  if (off.low) {
-    gaugeLowCheckBox_->setChecked(false);
-    if (off.mid) gaugeMediumCheckBox_->setChecked(false);
+  // A zone whose threshold the new end passed is switched off; the others follow the range.
+  if (isMin) {
+    const wizard::DialZonesOff off = wizard::DialZonesAfterMinimum(r->min, s.lowThreshold, s.highThreshold);
+    if (off.low) {
+      gaugeLowCheckBox_->setChecked(false);
+      if (off.mid) gaugeMediumCheckBox_->setChecked(false);
+    } else {
+      analogGauge_->SetFMinimum(s.lowThreshold);
+    }
   } else {
-    analogGauge_->SetFMinimum(s.lowThreshold);
+    const wizard::DialZonesOff off = wizard::DialZonesAfterMaximum(r->max, s.lowThreshold, s.highThreshold);
+    if (off.high) {
+      gaugeHighCheckBox_->setChecked(false);
+      if (off.mid) gaugeMediumCheckBox_->setChecked(false);
+    } else {
+      analogGauge_->SetFMaximum(s.highThreshold);
+    }
   }
-  walk_.SetRange(r->min, r->max);
 }
 
-void TConfigViewForm::GaugeMaxChanged(int32_t n) {
-  DialSettings s = config_.Dial();
-  const auto r = wizard::WithNewMaximum({s.min, s.max}, n, LimitsOf(minGaugeValUpDown_));
-  if (!r) {
-    maxGaugeValUpDown_->SetPosition(s.max);
-    return;
-  }
-  s.min = r->min;
-  s.max = r->max;
-  config_.SetDial(s);
-  minGaugeValUpDown_->SetPosition(r->min);
-  maxGaugeValUpDown_->SetPosition(r->max);
-  analogGauge_->SetRange(r->min, r->max);
-  const wizard::DialZonesOff off = wizard::DialZonesAfterMaximum(r->max, s.lowThreshold, s.highThreshold);
-  if (off.high) {
-    gaugeHighCheckBox_->setChecked(false);
-    if (off.mid) gaugeMediumCheckBox_->setChecked(false);
-  } else {
-    analogGauge_->SetFMaximum(s.highThreshold);
-  }
-  walk_.SetRange(r->min, r->max);
-}
-
-void TConfigViewForm::AMeterMinChanged(int32_t n) {
+void TConfigViewForm::AMeterRangeChanged(bool isMin, int32_t n) {
   MeterSettings s = config_.Meter();
-  const auto r = wizard::WithNewMinimum({s.min, s.max}, n, LimitsOf(maxAMeterUpDown_));
-  if (!r) {
-    minAMeterUpDown_->SetPosition(s.min);
-    return;
-  }
+  const auto r = MoveRangeEnd({s.min, s.max}, n, isMin, minAMeterUpDown_, maxAMeterUpDown_);
+  if (!r) return;
   s.min = r->min;
   s.max = r->max;
   config_.SetMeter(s);
-  minAMeterUpDown_->SetPosition(r->min);
-  maxAMeterUpDown_->SetPosition(r->max);
   analogMeter_->SetRange(static_cast<float>(r->min), static_cast<float>(r->max));
   ApplyMeterZones();
-  walk_.SetRange(r->min, r->max);
-}
-
-void TConfigViewForm::AMeterMaxChanged(int32_t n) {
-  MeterSettings s = config_.Meter();
-  const auto r = wizard::WithNewMaximum({s.min, s.max}, n, LimitsOf(minAMeterUpDown_));
-  if (!r) {
-    maxAMeterUpDown_->SetPosition(s.max);
-    return;
-  }
-  s.min = r->min;
-  s.max = r->max;
-  config_.SetMeter(s);
-  minAMeterUpDown_->SetPosition(r->min);
-  maxAMeterUpDown_->SetPosition(r->max);
-  analogMeter_->SetRange(static_cast<float>(r->min), static_cast<float>(r->max));
-  ApplyMeterZones();
-  walk_.SetRange(r->min, r->max);
 }
 
 void TConfigViewForm::ApplyMeterZones() {
@@ -534,7 +474,7 @@ void TConfigViewForm::LogScaleClick() {
   s.logScale = logScaleCheckBox_->isChecked();
   if (!loading_) config_.SetMeter(s);
   analogMeter_->SetLogScale(s.logScale);
-  if (s.logScale && minAMeterUpDown_->Position() < 1 && !loading_) AMeterMinChanged(1);
+  if (s.logScale && minAMeterUpDown_->Position() < 1 && !loading_) AMeterRangeChanged(true, 1);
 }
 
 // --- Colours ---------------------------------------------------------------------------------
