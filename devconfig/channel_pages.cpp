@@ -33,14 +33,6 @@ constexpr int kTagLength = 10;
 constexpr int kFieldLength = 7;
 constexpr int kFilterMax = 20;
 
-QSpinBox* SpinEdit(QWidget* parent, const QString& name, int min, int max, int value) {
-  auto* spin = Named(new QSpinBox(parent), name);
-  spin->setRange(min, max);
-  spin->setValue(value);
-  spin->setFixedWidth(80);
-  return spin;
-}
-
 // A caption, an edit and its arrows on one row of a grid.
 devconfig::FixedPointField FieldRow(QGridLayout* grid, int row, int column, QWidget* parent, const char* prefix,
                                     const char* name, const char* caption) {
@@ -50,10 +42,7 @@ devconfig::FixedPointField FieldRow(QGridLayout* grid, int row, int column, QWid
   devconfig::LimitTyped(f.edit, kFieldLength);
   f.edit->setFixedWidth(80);
   f.arrows = Named(new ui::TArrowButtons(f.edit, parent), NameOf(prefix, name) + QStringLiteral("UpDown"));
-  auto* pair = new QHBoxLayout;
-  pair->setSpacing(0);
-  pair->addWidget(f.edit);
-  pair->addWidget(f.arrows);
+  auto* pair = ui::EditWithArrows(f.edit, f.arrows);
   pair->addStretch();
   grid->addWidget(f.label, row, column);
   grid->addLayout(pair, row, column + 1);
@@ -116,8 +105,8 @@ QWidget* TConfigForm::BuildChannelPage(int number) {
   w.limInf = FieldRow(view, 2, 0, w.viewGroupBox, prefix, "LimInf", "Limite Inferior");
   w.overflow = FieldRow(view, 1, 2, w.viewGroupBox, prefix, "Overflow", "Overflow");
   w.underflow = FieldRow(view, 2, 2, w.viewGroupBox, prefix, "Underflow", "Underflow");
-  w.overflowCSpinEdit = SpinEdit(w.viewGroupBox, NameOf(prefix, "OverflowCSpinEdit"), -32768, 32767, 30000);
-  w.underflowCSpinEdit = SpinEdit(w.viewGroupBox, NameOf(prefix, "UnderflowCSpinEdit"), -32768, 32767, -30000);
+  w.overflowCSpinEdit = ui::SpinBox(w.viewGroupBox, NameOf(prefix, "OverflowCSpinEdit"), -32768, 32767, 30000, 80);
+  w.underflowCSpinEdit = ui::SpinBox(w.viewGroupBox, NameOf(prefix, "UnderflowCSpinEdit"), -32768, 32767, -30000, 80);
   view->addWidget(w.overflowCSpinEdit, 1, 4);
   view->addWidget(w.underflowCSpinEdit, 2, 4);
   w.unitLabel = Named(new QLabel(U("Unidade"), w.viewGroupBox), NameOf(prefix, "UnitLabel"));
@@ -135,7 +124,7 @@ QWidget* TConfigForm::BuildChannelPage(int number) {
   grid->addWidget(w.viewGroupBox, 2, 0, 1, 3);
 
   w.filterLabel = Named(new QLabel(U("Filtro"), page), NameOf(prefix, "FilterLabel"));
-  w.filterCSpinEdit = SpinEdit(page, NameOf(prefix, "FilterCSpinEdit"), 0, kFilterMax, 0);
+  w.filterCSpinEdit = ui::SpinBox(page, NameOf(prefix, "FilterCSpinEdit"), 0, kFilterMax, 0, 80);
   auto* bottom = new QGridLayout;
   bottom->addWidget(w.filterLabel, 0, 0);
   bottom->addWidget(w.filterCSpinEdit, 0, 1);

@@ -38,10 +38,7 @@ devconfig::WholeNumberField WholeNumberRow(QGridLayout* grid, int row, QWidget* 
   devconfig::LimitTyped(f.edit, length);
   f.edit->setFixedWidth(length > 5 ? 100 : 60);
   f.arrows = Named(new ui::TArrowButtons(f.edit, parent), arrowsName);
-  auto* pair = new QHBoxLayout;
-  pair->setSpacing(0);
-  pair->addWidget(f.edit);
-  pair->addWidget(f.arrows);
+  auto* pair = ui::EditWithArrows(f.edit, f.arrows);
   if (unit != nullptr) {
     f.unitLabel = Named(new QLabel(U(unit), parent), unitName);
     pair->addSpacing(4);
@@ -58,10 +55,7 @@ void SetRowShown(const devconfig::WholeNumberField& f, bool shown) {
 }
 
 QSpinBox* LevelSpin(QWidget* parent, const char* name, int value) {
-  auto* spin = Named(new QSpinBox(parent), name);
-  spin->setRange(-32768, 32767);
-  spin->setValue(value);
-  spin->setFixedWidth(90);
+  auto* spin = ui::SpinBox(parent, name, -32768, 32767, value, 90);
   // The two levels are compared when a value is entered, not at every digit typed.
   spin->setKeyboardTracking(false);
   return spin;

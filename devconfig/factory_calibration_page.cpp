@@ -37,11 +37,7 @@ devconfig::FactoryConstantWidgets ConstantRow(QWidget* parent, QBoxLayout* row, 
   w.upDown->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
   w.readButton = Named(new QPushButton(U("Ler"), parent), NameOf(prefix, "ReadButton"));
   w.writeButton = Named(new QPushButton(U("Escrever"), parent), NameOf(prefix, "WriteButton"));
-  auto* pair = new QHBoxLayout;
-  pair->setSpacing(0);
-  pair->addWidget(w.edit);
-  pair->addWidget(w.upDown);
-  row->addLayout(pair);
+  row->addLayout(ui::EditWithArrows(w.edit, w.upDown));
   for (QPushButton* b : {w.readButton, w.writeButton}) {
     b->setAutoDefault(false);
     row->addWidget(b);

@@ -1,5 +1,5 @@
 #pragma once
-// Small helpers the dialog's page files share to make and fill their controls.
+// Small helpers the dialog's page files share to fill their controls (making them is ui's).
 #include <QLabel>
 #include <QLineEdit>
 #include <QString>
@@ -8,27 +8,14 @@
 #include <string_view>
 
 #include "platform/qt_text.h"
+#include "ui/form_building.h"
 #include "ui/wait_cursor.h"
 
 namespace devconfig {
 
-inline QString U(const char* utf8) { return QString::fromUtf8(utf8); }
-
-template <class W>
-W* Named(W* widget, const char* name) {
-  widget->setObjectName(QString::fromLatin1(name));
-  return widget;
-}
-
-inline QString NameOf(const char* prefix, const char* rest) {
-  return QString::fromLatin1(prefix) + QString::fromLatin1(rest);
-}
-
-template <class W>
-W* Named(W* widget, const QString& name) {
-  widget->setObjectName(name);
-  return widget;
-}
+using ui::Named;
+using ui::NameOf;
+using ui::U;
 
 // How many characters the user may type into an edit. A limit on the edit itself would cut
 // text set by code too (a tag from a file, a value with seven decimals), so the limit grows

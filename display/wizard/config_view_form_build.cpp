@@ -22,10 +22,13 @@
 #include "display/display_kind_settings.h"
 #include "display/wizard/color_circle.h"
 #include "display/wizard/config_view_form.h"
+#include "ui/form_building.h"
 #include "ui/radio_group.h"
 #include "display/wizard/up_down.h"
 #include "qcustomplot.h"
 
+using ui::Named;
+using ui::U;
 using wizard::TColorCircle;
 using wizard::TUpDown;
 
@@ -34,14 +37,6 @@ namespace {
 constexpr int kStepAreaWidth = 430;
 constexpr int kPreviewWidth = 420;
 constexpr int kPreviewHeight = 290;
-
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
-
-template <class W>
-W* Named(W* widget, const char* name) {
-  widget->setObjectName(QString::fromLatin1(name));
-  return widget;
-}
 
 QLabel* Label(QWidget* parent, const char* name, const char* text) {
   return Named(new QLabel(U(text), parent), name);
@@ -54,10 +49,8 @@ QCheckBox* Check(QWidget* parent, const char* name, const char* text, bool on) {
 }
 
 QSpinBox* Spin(QWidget* parent, const char* name, int min, int max, int value) {
-  auto* spin = Named(new QSpinBox(parent), name);
-  spin->setRange(min, max);
-  spin->setValue(value);
-  spin->setMinimumWidth(80);
+  auto* spin = ui::SpinBox(parent, name, min, max, value, 80);
+  spin->setMaximumWidth(QWIDGETSIZE_MAX);
   return spin;
 }
 
@@ -72,10 +65,7 @@ std::pair<QLineEdit*, TUpDown*> RangeRow(QGridLayout* grid, int row, QWidget* pa
   auto* upDown = Named(new TUpDown(edit, parent), upDownName);
   upDown->SetRange(min, max);
   upDown->SetPosition(position);
-  auto* pair = new QHBoxLayout;
-  pair->setSpacing(0);
-  pair->addWidget(edit);
-  pair->addWidget(upDown);
+  auto* pair = ui::EditWithArrows(edit, upDown);
   pair->addStretch();
   grid->addLayout(pair, row, 1);
   return {edit, upDown};
