@@ -9,35 +9,12 @@
 #include "app/readings_config_form.h"
 #include "app/view_form.h"
 #include "display/display_form.h"
-#include "display/instrument_devices.h"
+#include "display/run_display_adapter.h"
 #include "display/readings_state.h"
 #include "platform/qt_text.h"
 #include "ui/program_constants.h"
 
 namespace app {
-namespace {
-
-// A display window as the reading run sees it.
-class DisplayFormAdapter : public acquisition::RunDisplay {
- public:
-  explicit DisplayFormAdapter(TDisplayForm& form) : form_(form) {}
-  std::vector<uint16_t> GetDevicePorts() override { return form_.GetDevicePorts(); }
-  uint8_t GetValueMask(uint32_t serial) override { return form_.GetValueMask(serial); }
-  void SetReadInterval(int32_t ms) override { form_.SetReadInterval(ms); }
-  void UpdateTitles(const std::vector<DeviceInterface*>& devices) override {
-    const std::vector<DisplayDeviceInfo> described = DescribeDevices(devices);
-    form_.UpdateTitles(&described);
-  }
-  void SetChannelIndexes(std::span<const uint32_t> serials) override { form_.SetChannelIndexes(serials); }
-  void UpdateReadings(std::span<const float> values, std::span<const double> times) override {
-    form_.UpdateReadings(values, times);
-  }
-
- private:
-  TDisplayForm& form_;
-};
-
-}  // namespace
 
 AcquisitionWiring::AcquisitionWiring(TViewForm& view, TReadingsConfigForm& settings,
                                      TOverwriteChoiceForm& overwriteChoice, ui::UserInteraction& ui)
@@ -88,7 +65,7 @@ size_t AcquisitionWiring::ChildWindowCount() { return static_cast<size_t>(view_.
 void AcquisitionWiring::ForEachDisplay(const std::function<void(acquisition::RunDisplay&)>& visit) {
   for (QWidget* child : view_.ChildWindows()) {
     if (auto* form = qobject_cast<TDisplayForm*>(child)) {
-      DisplayFormAdapter adapter(*form);
+      DisplayFormRunAdapter adapter(*form);
       visit(adapter);
     }
   }

@@ -18,84 +18,33 @@
 #include <vector>
 
 #include "acquisition/reading_run.h"
+#include "bench/acquisition/run_bench_support.h"
 #include "display/display_form.h"
-#include "display/instrument_devices.h"
+#include "display/run_display_adapter.h"
 #include "display/readings_state.h"
 #include "platform/ports.h"
 #include "tools/sim/simulated_instrument.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using runbench::Clock;
+using runbench::Figures;
+using runbench::Ms;
+using runbench::Summarise;
 constexpr int kInstruments = 8;
 constexpr int kReadIntervalMs = 250;
-
-class FormAdapter : public acquisition::RunDisplay {
- public:
-  explicit FormAdapter(TDisplayForm& form) : form_(form) {}
-  std::vector<uint16_t> GetDevicePorts() override { return form_.GetDevicePorts(); }
-  uint8_t GetValueMask(uint32_t serial) override { return form_.GetValueMask(serial); }
-  void SetReadInterval(int32_t ms) override { form_.SetReadInterval(ms); }
-  void UpdateTitles(const std::vector<DeviceInterface*>& devices) override {
-    const auto described = DescribeDevices(devices);
-    form_.UpdateTitles(&described);
-  }
-  void SetChannelIndexes(std::span<const uint32_t> serials) override { form_.SetChannelIndexes(serials); }
-  void UpdateReadings(std::span<const float> values, std::span<const double> times) override {
-    form_.UpdateReadings(values, times);
-  }
-
- private:
-  TDisplayForm& form_;
-};
 
 class Windows : public acquisition::RunDisplays {
  public:
   size_t ChildWindowCount() override { return forms.size(); }
   void ForEachDisplay(const std::function<void(acquisition::RunDisplay&)>& visit) override {
     for (auto& form : forms) {
-      FormAdapter adapter(*form);
+      DisplayFormRunAdapter adapter(*form);
       visit(adapter);
     }
   }
   std::vector<std::unique_ptr<TDisplayForm>> forms;
 };
-
-class Settings : public acquisition::RunSettingsSource {
- public:
-  acquisition::RunSettings CurrentSettings() override { return settings; }
-  acquisition::RunSettings settings;
-};
-
-class Quiet : public acquisition::RunUser {
- public:
-  acquisition::ExistingFileChoice AskAppendOrOverwrite(const std::string&) override {
-    return acquisition::ExistingFileChoice::kOverwrite;
-  }
-  void ShowHistoryRecording() override {}
-  void ShowHistoryWaiting() override {}
-  void DisableHistory() override {}
-  void ReportHistoryOpenFailure() override { std::puts("history file could not be opened"); }
-  void ReportCommunicationProblem(int port) override { std::printf("COM%d: communication problem\n", port); }
-  void ReportStartFailure(int port) override { std::printf("COM%d: start failed\n", port); }
-  void ReportReadingFailure(std::exception_ptr) override { std::puts("reading failed: the run stopped"); }
-};
-
-struct Figures {
-  double median = 0, p99 = 0, max = 0;
-};
-
-Figures Summarise(std::vector<double> v) {
-  Figures f;
-  if (v.empty()) return f;
-  std::sort(v.begin(), v.end());
-  f.median = v[v.size() / 2];
-  f.p99 = v[std::min(v.size() - 1, static_cast<size_t>(static_cast<double>(v.size()) * 0.99))];
-  f.max = v.back();
-  return f;
-}
-
-double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
 
 DisplayConfig Window(int serial) {
   DisplayConfig c = DisplayConfig::NewWindowDefaults();
@@ -119,25 +68,8 @@ int main(int argc, char** argv) {
     if (std::strcmp(argv[i], "--cycles") == 0) cycles = std::max(2, std::atoi(argv[i + 1]));
   }
   QApplication application(argc, argv);
-  char folderName[] = "/tmp/tervana-bench-XXXXXX";
-  if (mkdtemp(folderName) == nullptr) return 1;
-  const std::string folder = folderName;
-  platform::SetPortFolder(folder);
-
-  std::vector<std::unique_ptr<sim::SimulatedInstrument>> instruments;
-  for (int i = 1; i <= kInstruments; ++i) {
-    sim::InstrumentOptions o;
-    o.serialNumber = static_cast<uint32_t>(i);
-    o.firmware = 110;
-    o.animate = true;
-    o.logCapacity = 0;
-    instruments.push_back(std::make_unique<sim::SimulatedInstrument>(o));
-    std::string error;
-    if (!instruments.back()->Start(folder, i, &error)) {
-      std::fprintf(stderr, "simulator on COM%d: %s\n", i, error.c_str());
-      return 1;
-    }
-  }
+  runbench::SimulatedInstruments instruments(kInstruments, [](sim::InstrumentOptions& o) { o.firmware = 110; });
+  if (instruments.all.empty()) return 1;
 
   SetReadingsStopped(true);
   Windows windows;
@@ -148,12 +80,12 @@ int main(int argc, char** argv) {
     form->show();
     windows.forms.push_back(std::move(form));
   }
-  Settings settings;
+  runbench::Settings settings;
   settings.settings.readIntervalMs = kReadIntervalMs;
   settings.settings.logIntervalMs = kReadIntervalMs;
   settings.settings.historyOn = true;
-  settings.settings.logFileName = folder + "/bench.mpc";
-  Quiet user;
+  settings.settings.logFileName = instruments.folder + "/bench.mpc";
+  runbench::QuietUser user;
   acquisition::ReadingRun run(windows, settings, user);
 
   std::mutex mutex;
@@ -205,9 +137,6 @@ int main(int argc, char** argv) {
   std::printf("start-to-start lowest %.2f ms; first cycle %.2f ms\n", lowest, cycleMs.empty() ? 0.0 : cycleMs[0]);
 
   windows.forms.clear();
-  instruments.clear();
-  platform::SetPortFolder("");
-  std::filesystem::remove_all(folder);
   const bool met = cycle.max < 250 && cycle.median < 50 && lowest >= 245 && interval.max <= 255 && handOver.max < 1;
   std::printf("targets %s\n", met ? "met" : "NOT met");
   return 0;

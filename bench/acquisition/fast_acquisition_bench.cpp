@@ -26,6 +26,7 @@
 #include <vector>
 
 #include "acquisition/reading_run.h"
+#include "bench/acquisition/run_bench_support.h"
 #include "instrument/device_interface.h"
 #include "instrument/stream_buffer.h"
 #include "platform/ports.h"
@@ -33,13 +34,14 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using runbench::Clock;
+using runbench::Figures;
+using runbench::Ms;
+using runbench::Summarise;
 constexpr int kInstruments = 8;
 constexpr uint16_t kFastestRegister7 = 0x0000;  // rate 0, ambient off
 constexpr uint16_t kOneLinearInput = 0x008A;     // channel 1: type 10, converted
 constexpr uint16_t kChannelOff = 0x000A;         // channel 2: not converted
-
-double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
 
 // Processor time of the calling thread: what a tick costs the window thread whatever else
 // the machine runs meanwhile (wall time counts the moments the thread was not running too).
@@ -47,20 +49,6 @@ double ThreadCpuMs() {
   timespec t{};
   clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
   return static_cast<double>(t.tv_sec) * 1000.0 + static_cast<double>(t.tv_nsec) / 1e6;
-}
-
-struct Figures {
-  double median = 0, p99 = 0, max = 0;
-};
-
-Figures Summarise(std::vector<double> v) {
-  Figures f;
-  if (v.empty()) return f;
-  std::sort(v.begin(), v.end());
-  f.median = v[v.size() / 2];
-  f.p99 = v[std::min(v.size() - 1, static_cast<size_t>(static_cast<double>(v.size()) * 0.99))];
-  f.max = v.back();
-  return f;
 }
 
 // Kilobytes of a line of /proc/self/status ("VmRSS", "VmHWM").
@@ -187,28 +175,6 @@ class StandIns : public acquisition::RunDisplays {
   std::vector<std::unique_ptr<StandInDisplay>> displays;
 };
 
-class Settings : public acquisition::RunSettingsSource {
- public:
-  acquisition::RunSettings CurrentSettings() override { return settings; }
-  acquisition::RunSettings settings;
-};
-
-class Quiet : public acquisition::RunUser {
- public:
-  acquisition::ExistingFileChoice AskAppendOrOverwrite(const std::string&) override {
-    return acquisition::ExistingFileChoice::kOverwrite;
-  }
-  void ShowHistoryRecording() override {}
-  void ShowHistoryWaiting() override {}
-  void DisableHistory() override {}
-  void ReportHistoryOpenFailure() override { std::puts("history file could not be opened"); }
-  void ReportCommunicationProblem(int port) override { std::printf("COM%d: communication problem\n", port); }
-  void ReportStartFailure(int port) override { std::printf("COM%d: start failed\n", port); }
-  void ReportReadingFailure(std::exception_ptr) override { std::puts("reading failed: the run stopped"); }
-  void HistoryLineWritten(std::string_view) override { ++lines; }
-  size_t lines = 0;
-};
-
 std::string LoadAverage() {
   std::ifstream in("/proc/loadavg");
   std::string line;
@@ -219,12 +185,12 @@ std::string LoadAverage() {
 void TickTime(const std::string& folder, double seconds) {
   StandIns displays;
   for (int i = 1; i <= kInstruments; ++i) displays.displays.push_back(std::make_unique<StandInDisplay>(i));
-  Settings settings;
+  runbench::Settings settings;
   settings.settings.fast = true;
   settings.settings.logIntervalMs = 10;
   settings.settings.historyOn = true;
   settings.settings.logFileName = folder + "/fast.mpc";
-  Quiet user;
+  runbench::QuietUser user;
   acquisition::ReadingRun run(displays, settings, user);
   size_t records = 0;
   run.SetRecordObserver([&](size_t, uint32_t, TDateTime) { ++records; });
@@ -287,30 +253,13 @@ int main(int argc, char** argv) {
   }
   ParseRate();
 
-  char folderName[] = "/tmp/tervana-fast-bench-XXXXXX";
-  if (mkdtemp(folderName) == nullptr) return 1;
-  const std::string folder = folderName;
-  platform::SetPortFolder(folder);
-  std::vector<std::unique_ptr<sim::SimulatedInstrument>> instruments;
-  for (int i = 1; i <= kInstruments; ++i) {
-    sim::InstrumentOptions o;
-    o.serialNumber = static_cast<uint32_t>(i);
-    o.animate = true;
-    o.logCapacity = 0;
-    instruments.push_back(std::make_unique<sim::SimulatedInstrument>(o));
-    instruments.back()->SetHoldingRegister(7, kFastestRegister7);
-    instruments.back()->SetHoldingRegister(8, kOneLinearInput);
-    instruments.back()->SetHoldingRegister(9, kChannelOff);
-    std::string error;
-    if (!instruments.back()->Start(folder, i, &error)) {
-      std::fprintf(stderr, "simulator on COM%d: %s\n", i, error.c_str());
-      return 1;
-    }
-  }
-  NoRecordLost(instruments, std::min(seconds, 10.0));
-  TickTime(folder, seconds);
-  instruments.clear();
-  platform::SetPortFolder("");
-  std::filesystem::remove_all(folder);
+  runbench::SimulatedInstruments instruments(kInstruments, {}, [](sim::SimulatedInstrument& instrument) {
+    instrument.SetHoldingRegister(7, kFastestRegister7);
+    instrument.SetHoldingRegister(8, kOneLinearInput);
+    instrument.SetHoldingRegister(9, kChannelOff);
+  });
+  if (instruments.all.empty()) return 1;
+  NoRecordLost(instruments.all, std::min(seconds, 10.0));
+  TickTime(instruments.folder, seconds);
   return 0;
 }

@@ -13,34 +13,14 @@
 #include "instrument/device_interface.h"
 #include "instrument/stream_buffer.h"
 #include "platform/ports.h"
+#include "bench/device/simulated_line.h"
 #include "tools/sim/simulated_instrument.h"
 
 namespace {
 
 constexpr double kProbeReadTargetMs = 150.0;
 
-struct Line {
-  std::string folder;
-  std::unique_ptr<sim::SimulatedInstrument> instrument;
-  explicit Line(sim::Model model, int port) {
-    char pattern[] = "/tmp/tervana-bench-XXXXXX";
-    folder = mkdtemp(pattern);
-    platform::SetPortFolder(folder);
-    sim::InstrumentOptions options;
-    options.model = model;
-    options.firmware = model == sim::Model::Probe ? 105 : 110;
-    options.logCapacity = 0;
-    instrument = std::make_unique<sim::SimulatedInstrument>(options);
-    std::string error;
-    if (!instrument->Start(folder, port, &error)) std::fprintf(stderr, "simulator: %s\n", error.c_str());
-  }
-  ~Line() {
-    instrument->Stop();
-    platform::SetPortFolder("");
-    std::error_code ec;
-    std::filesystem::remove_all(folder, ec);
-  }
-};
+using Line = SimulatedLine;
 
 void ReportTransactions(benchmark::State& state, const sim::SimulatedInstrument& instrument, size_t before) {
   const double perIteration = double(instrument.RequestCount() - before) / double(state.iterations());

@@ -17,36 +17,19 @@
 
 #include "instrument/device_interface.h"
 #include "platform/ports.h"
+#include "bench/device/simulated_line.h"
 #include "tools/sim/simulated_instrument.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
-struct Line {
-  std::string folder;
-  std::unique_ptr<sim::SimulatedInstrument> instrument;
-  Line(sim::Model model, int port) {
-    char pattern[] = "/tmp/tervana-bench-XXXXXX";
-    folder = mkdtemp(pattern);
-    platform::SetPortFolder(folder);
-    sim::InstrumentOptions options;
-    options.model = model;
-    options.firmware = model == sim::Model::Probe ? 105 : 110;
-    options.logCapacity = 0;
-    instrument = std::make_unique<sim::SimulatedInstrument>(options);
-    std::string error;
-    if (!instrument->Start(folder, port, &error)) std::fprintf(stderr, "simulator: %s\n", error.c_str());
-    // Each register its own value, so that a reply taken for another request shows.
+// Each register its own value, so that a reply taken for another request shows.
+struct Line : SimulatedLine {
+  Line(sim::Model model, int port) : SimulatedLine(model, port) {
     for (uint16_t r = 0; r <= 72; ++r)
       if (r != 2 && r != 3) instrument->SetHoldingRegister(r, static_cast<uint16_t>(0x4000 + 0x0101 * r));
     for (uint16_t r = 18; r <= 59; ++r) instrument->SetCalibrationRegister(r, static_cast<uint16_t>(0x6000 + 0x0101 * r));
-  }
-  ~Line() {
-    instrument->Stop();
-    platform::SetPortFolder("");
-    std::error_code ec;
-    std::filesystem::remove_all(folder, ec);
   }
 };
 
