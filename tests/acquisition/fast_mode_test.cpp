@@ -11,27 +11,17 @@
 #include "acquisition/fast_mode.h"
 #include "acquisition/history_recorder.h"
 #include "instrument/device_interface.h"
+#include "tests/acquisition/run_fakes.h"
 
 namespace {
 
 using acquisition::FastMode;
 using acquisition::RecordStream;
 using acquisition::RunSettings;
+using acqtest::StampMs;
 
 constexpr double kMsDay = 1.0 / 86400000.0;
 constexpr float kError = -999.0f;
-
-class FakeMonotonic : public platform::MonotonicClock {
- public:
-  uint64_t NowMs() const override { return now; }
-  uint64_t now = 50000;
-};
-
-class FakeWall : public platform::WallClock {
- public:
-  TDateTime Now() const override { return now; }
-  TDateTime now = 46000.5;
-};
 
 // An instrument's stream as the test scripts it: records sent go on the line, the next
 // Receive takes them in, Parse hands them out; a bad record is taken in and dropped.
@@ -80,12 +70,6 @@ class ScriptedStream : public RecordStream {
   std::deque<Record> held_;
 };
 
-class NoDisplays : public acquisition::RunDisplays {
- public:
-  size_t ChildWindowCount() override { return 1; }
-  void ForEachDisplay(const std::function<void(acquisition::RunDisplay&)>&) override {}
-};
-
 // A display showing value 0 of every instrument: one history column each, no decimals.
 class ValueZeroDisplays : public acquisition::RunDisplays {
   class Display : public acquisition::RunDisplay {
@@ -104,21 +88,6 @@ class ValueZeroDisplays : public acquisition::RunDisplays {
 
  private:
   Display display_;
-};
-
-class QuietUser : public acquisition::RunUser {
- public:
-  acquisition::ExistingFileChoice AskAppendOrOverwrite(const std::string&) override {
-    return acquisition::ExistingFileChoice::kOverwrite;
-  }
-  void ShowHistoryRecording() override { events.push_back("recording"); }
-  void ShowHistoryWaiting() override { events.push_back("waiting"); }
-  void DisableHistory() override {}
-  void ReportHistoryOpenFailure() override {}
-  void ReportCommunicationProblem(int) override {}
-  void ReportStartFailure(int) override {}
-  void ReportReadingFailure(std::exception_ptr) override {}
-  std::vector<std::string> events;
 };
 
 // What one hand-over gave the windows.
@@ -160,7 +129,7 @@ class FastPoll : public testing::Test, public acquisition::RunHost {
   // The clocks move together.
   void Advance(int64_t ms) {
     mono_.now += static_cast<uint64_t>(ms);
-    wall_.now += static_cast<double>(ms) * kMsDay;
+    wall_.now = wall_.now.load() + static_cast<double>(ms) * kMsDay;
   }
   void Tick() {
     mode_->Tick();
@@ -172,13 +141,6 @@ class FastPoll : public testing::Test, public acquisition::RunHost {
     std::vector<std::string> lines;
     for (std::string line; std::getline(in, line);) lines.push_back(line);
     return lines;
-  }
-  static int64_t StampMs(const std::string& line) {
-    int d, mo, y, h, mi, s, ms;
-    if (std::sscanf(line.c_str(), "%2d/%2d/%4d, %2d:%2d:%2d.%3d", &d, &mo, &y, &h, &mi, &s, &ms) != 7) return -1;
-    TDateTime t = 0;
-    platform::TryEncodeDateTime(y, mo, d, h, mi, s, ms, t);
-    return std::llround(t / kMsDay);
   }
   // Milliseconds from the wall clock's start to a PC time.
   static double MsAfterStart(TDateTime t) { return (t - 46000.5) / kMsDay; }
@@ -203,10 +165,10 @@ class FastPoll : public testing::Test, public acquisition::RunHost {
   };
 
   std::string dir_ = testing::TempDir() + "/fast_mode_" + std::to_string(::getpid());
-  FakeMonotonic mono_;
-  FakeWall wall_;
+  acqtest::FakeMonotonicClock mono_;
+  acqtest::FakeWallClock wall_;
   ValueZeroDisplays displays_;
-  QuietUser user_;
+  acqtest::FakeUser user_;
   acquisition::RunState state_;
   acquisition::HistoryRecorder history_{state_, displays_, user_, wall_, mono_};
   std::vector<std::unique_ptr<RecordStream>> owned_;
@@ -217,7 +179,10 @@ class FastPoll : public testing::Test, public acquisition::RunHost {
   std::vector<int> told_;
   bool nestedPoll_ = false;
 
-  void SetUp() override { std::filesystem::create_directories(dir_); }
+  void SetUp() override {
+    std::filesystem::create_directories(dir_);
+    user_.answer = acquisition::ExistingFileChoice::kOverwrite;
+  }
   void TearDown() override { std::filesystem::remove_all(dir_); }
 };
 
@@ -229,7 +194,7 @@ TEST_F(FastPoll, TheFirstRecordTiesTheInstrumentClockToThePc) {
   streams_[0]->Send(5000, 1);
   Tick();
   ASSERT_EQ(placed_.size(), 1u);
-  EXPECT_EQ(placed_[0].time, wall_.now);
+  EXPECT_EQ(placed_[0].time, wall_.now.load());
   // Taken in 1.3 s later, in a tick of its own: its own clock says one second after.
   Advance(1300);
   streams_[0]->Send(6000, 2);
@@ -339,7 +304,7 @@ TEST_F(FastPoll, NoRecordAtAllShowsTheErrorValueOnceAfterFourSeconds) {
   Tick();
   ASSERT_EQ(rows_.size(), 1u);
   EXPECT_EQ(rows_[0].values, std::vector<float>(10, kError));
-  EXPECT_EQ(rows_[0].times, std::vector<double>(2, wall_.now));
+  EXPECT_EQ(rows_[0].times, std::vector<double>(2, wall_.now.load()));
   EXPECT_EQ(told_, std::vector<int>{3});
   for (int t = 0; t < 3000; t += 100) {
     Advance(100);

@@ -19,14 +19,6 @@ constexpr uint16_t kEvery31ms = 0x0020;
 constexpr uint16_t kEvery250ms = 0x0022;
 constexpr double kMsDay = 1.0 / platform::kMsPerDay;
 
-int64_t StampMs(const std::string& line) {
-  int d, mo, y, h, mi, s, ms;
-  if (std::sscanf(line.c_str(), "%2d/%2d/%4d, %2d:%2d:%2d.%3d", &d, &mo, &y, &h, &mi, &s, &ms) != 7) return -1;
-  TDateTime t = 0;
-  platform::TryEncodeDateTime(y, mo, d, h, mi, s, ms, t);
-  return std::llround(t * platform::kMsPerDay);
-}
-
 // The wall time (TDateTime) at a moment of the steady clock the simulator logs in.
 TDateTime WallAtSteadyUs(uint64_t us) {
   static const auto anchor = [] {

@@ -19,14 +19,6 @@ std::vector<std::string> Split(const std::string& line) {
   return fields;
 }
 
-int64_t StampMs(const std::string& line) {
-  int d, mo, y, h, mi, s, ms;
-  if (std::sscanf(line.c_str(), "%2d/%2d/%4d, %2d:%2d:%2d.%3d", &d, &mo, &y, &h, &mi, &s, &ms) != 7) return -1;
-  TDateTime t = 0;
-  platform::TryEncodeDateTime(y, mo, d, h, mi, s, ms, t);
-  return std::llround(t * platform::kMsPerDay);
-}
-
 TEST_F(RunTest, AFreeRunListsDevicesBySerialAndRecordsEveryHalfSecond) {
   Instrument(20, 3);
   Instrument(10, 4);

@@ -1,10 +1,11 @@
 #pragma once
-// A reading run against simulated instruments on pseudo-terminals, with stand-ins for the
-// display windows, the settings and the user that record what the run did to them, and a
-// gate that lets the reading thread do one round at a time while the test ticks in between.
+// A reading run against simulated instruments on pseudo-terminals, with the stand-ins of
+// run_fakes.h, and a gate that lets the reading thread do one round at a time while the test ticks in between.
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cmath>
+#include <cstdio>
 #include <chrono>
 #include <condition_variable>
 #include <filesystem>
@@ -16,6 +17,7 @@
 #include <vector>
 
 #include "acquisition/reading_run.h"
+#include "tests/acquisition/run_fakes.h"
 #include "instrument/device_interface.h"
 #include "tests/instrument/pty_pair.h"
 #include "tools/sim/simulated_instrument.h"
@@ -23,104 +25,6 @@
 namespace acqtest {
 
 using namespace std::chrono_literals;
-
-// A display window showing some values of some instruments, found by serial number as the
-// real window finds them.
-class FakeDisplay : public acquisition::RunDisplay {
- public:
-  // (serial, value mask)
-  explicit FakeDisplay(std::vector<std::pair<uint32_t, uint8_t>> shows) : shows_(std::move(shows)) {}
-  std::vector<uint16_t> GetDevicePorts() override {
-    std::vector<uint16_t> ports;
-    for (auto [serial, mask] : shows_) {
-      DeviceInterface probe;
-      if (const int port = probe.FindPortBySerial(static_cast<int32_t>(serial))) ports.push_back(static_cast<uint16_t>(port));
-    }
-    return ports;
-  }
-  uint8_t GetValueMask(uint32_t serial) override {
-    uint8_t mask = 0;
-    for (auto [s, m] : shows_) mask |= s == serial ? m : 0;
-    return mask;
-  }
-  void SetReadInterval(int32_t ms) override { readInterval = ms; }
-  void UpdateTitles(const std::vector<DeviceInterface*>& devices) override { titledDevices = devices.size(); }
-  void SetChannelIndexes(std::span<const uint32_t> serials) override { runSerials.assign(serials.begin(), serials.end()); }
-  void UpdateReadings(std::span<const float> values, std::span<const double> times) override {
-    ++updates;
-    lastValues.assign(values.begin(), values.end());
-    lastTimes.assign(times.begin(), times.end());
-  }
-
-  int32_t readInterval = 0;
-  size_t titledDevices = 0;
-  std::vector<uint32_t> runSerials;
-  int updates = 0;
-  std::vector<float> lastValues;
-  std::vector<double> lastTimes;
-
- private:
-  std::vector<std::pair<uint32_t, uint8_t>> shows_;
-};
-
-class FakeDisplays : public acquisition::RunDisplays {
- public:
-  FakeDisplay& Add(std::vector<std::pair<uint32_t, uint8_t>> shows) {
-    windows.push_back(std::make_unique<FakeDisplay>(std::move(shows)));
-    return *windows.back();
-  }
-  size_t ChildWindowCount() override { return windows.size() + otherChildren; }
-  void ForEachDisplay(const std::function<void(acquisition::RunDisplay&)>& visit) override {
-    for (auto& w : windows) visit(*w);
-  }
-  std::vector<std::unique_ptr<FakeDisplay>> windows;
-  size_t otherChildren = 0;  // history viewers
-};
-
-class FakeSettings : public acquisition::RunSettingsSource {
- public:
-  acquisition::RunSettings CurrentSettings() override { return settings; }
-  acquisition::RunSettings settings;
-};
-
-// Records what the user was told, in order.
-class FakeUser : public acquisition::RunUser {
- public:
-  acquisition::ExistingFileChoice AskAppendOrOverwrite(const std::string& fileName) override {
-    events.push_back("ask " + std::filesystem::path(fileName).filename().string());
-    if (whileAsked) whileAsked();
-    return answer;
-  }
-  void ShowHistoryRecording() override { events.push_back("recording"); }
-  void ShowHistoryWaiting() override { events.push_back("waiting"); }
-  void DisableHistory() override { events.push_back("history off"); }
-  void ReportHistoryOpenFailure() override { events.push_back("open failed"); }
-  void ReportCommunicationProblem(int port) override { events.push_back("COM" + std::to_string(port)); }
-  void ReportStartFailure(int port) override { events.push_back("start failed COM" + std::to_string(port)); }
-  void ReportReadingFailure(std::exception_ptr failure) override {
-    try {
-      std::rethrow_exception(failure);
-    } catch (const std::exception& e) {
-      events.push_back(std::string("stopped: ") + e.what());
-    } catch (...) {
-      events.push_back("stopped");
-    }
-  }
-  void HistoryLineWritten(std::string_view) override { ++lines; }
-
-  acquisition::ExistingFileChoice answer = acquisition::ExistingFileChoice::kAppend;
-  std::function<void()> whileAsked;  // the user takes their time to answer
-  std::vector<std::string> events;
-  int lines = 0;
-};
-
-// A wall clock the test moves; read by the reading thread too.
-class FakeWallClock : public platform::WallClock {
- public:
-  TDateTime Now() const override { return now.load(); }
-  void AdvanceMs(double ms) { now = now.load() + ms / platform::kMsPerDay; }
-  std::atomic<double> now{46000.5};  // 2025-12-09 12:00
-};
 
 // Lets the reading thread end one round at a time.
 class RoundGate {
