@@ -104,6 +104,10 @@ void SlowMode::WriteDueLines() {
   // over a bounded stretch: a longer gap leaves its earlier lines out.
   const int64_t catchUpMs = std::max<int64_t>(kMinCatchUpMs, int64_t{kCatchUpReadings} * readIntervalMs_);
   schedule.SkipTo(now - static_cast<double>(catchUpMs) / platform::kMsPerDay);
+  // A wall clock set back (the end of summer time, a correction) would owe no line until it
+  // came back to the schedule, losing an hour of history at a summer-time change: the
+  // schedule starts again at the new time, as when the file was opened.
+  if (schedule.Started() && schedule.Next() - now > 2 * schedule.IntervalDays()) schedule.StartAt(now);
   while (now >= schedule.Next()) {
     if (!schedule.Started()) schedule.StartAt(now);
     history.WriteHistoryLine(schedule.Next(), host_.State().values);

@@ -284,6 +284,26 @@ TEST_F(RunTest, AWallClockSetDaysForwardCatchesUpOnlyTheLastMinute) {
   EXPECT_LE(std::llround(wall_.now.load() * platform::kMsPerDay) - StampMs(lines.back()), 499);
 }
 
+TEST_F(RunTest, AWallClockSetAnHourBackGoesOnRecordingFromTheNewTime) {
+  Instrument(10, 4);
+  displays_.Add({{10, 0x03}});
+  settings_.settings.historyOn = true;
+  ASSERT_TRUE(GatedRun().StartReadings());
+  Step(1);
+  Step(2);
+  ASSERT_EQ(user_.lines, 2);
+  wall_.AdvanceMs(-3'600'000.0);
+  Step(3);
+  Step(4);
+  StopRun();
+  // A line at each tick still, the first of them at the time the clock gives now.
+  EXPECT_EQ(user_.lines, 4);
+  const std::vector<std::string> lines = HistoryLines();
+  ASSERT_EQ(lines.size(), 3u + 4u);
+  EXPECT_EQ(StampMs(lines[5]) - StampMs(lines[3]), 1000 - 3'600'000);
+  EXPECT_EQ(StampMs(lines[6]) - StampMs(lines[5]), 499);
+}
+
 // (function, register) of each request the instrument saw, and whether every request had its
 // reply before another one went out. The same request again before the reply is a try
 // repeated after a time-out (a busy machine can leave the simulator too little time to
