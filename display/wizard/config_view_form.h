@@ -267,12 +267,9 @@ class TConfigViewForm : public QDialog, public DisplayConfigurator {
   // Chart page.
   QTabWidget* chartPageControl_ = nullptr;
   QCheckBox* autoScaleYCheckBox_ = nullptr;
-  QLineEdit* chartMinValEdit_ = nullptr;
   wizard::TUpDown* chartMinValUpDown_ = nullptr;
-  QLineEdit* chartMaxValEdit_ = nullptr;
   wizard::TUpDown* chartMaxValUpDown_ = nullptr;
   QLineEdit* timeDisplayedMaskEdit_ = nullptr;
-  QLineEdit* lineThicknessEdit_ = nullptr;
   wizard::TUpDown* lineThicknessUpDown_ = nullptr;
   QCheckBox* ref1CheckBox_ = nullptr;
   QSpinBox* ref1ValCSpinEdit_ = nullptr;
@@ -294,9 +291,7 @@ class TConfigViewForm : public QDialog, public DisplayConfigurator {
   wizard::TUpDown* ledThickUpDown_ = nullptr;
 
   // Bar page.
-  QLineEdit* meterMinEdit_ = nullptr;
   wizard::TUpDown* meterMinUpDown_ = nullptr;
-  QLineEdit* meterMaxEdit_ = nullptr;
   wizard::TUpDown* meterMaxUpDown_ = nullptr;
   QSpinBox* barThicknessCSpinEdit_ = nullptr;
   QCheckBox* showIncsCheckBox_ = nullptr;
@@ -305,9 +300,7 @@ class TConfigViewForm : public QDialog, public DisplayConfigurator {
   QCheckBox* showMarkerCheckBox_ = nullptr;
 
   // Dial gauge page.
-  QLineEdit* minGaugeValEdit_ = nullptr;
   wizard::TUpDown* minGaugeValUpDown_ = nullptr;
-  QLineEdit* maxGaugeValEdit_ = nullptr;
   wizard::TUpDown* maxGaugeValUpDown_ = nullptr;
   QSpinBox* gaugeAngleCSpinEdit_ = nullptr;
   QSpinBox* indicationCSpinEdit_ = nullptr;
@@ -319,17 +312,13 @@ class TConfigViewForm : public QDialog, public DisplayConfigurator {
   QSpinBox* gaugeLowCSpinEdit_ = nullptr;
 
   // Analog meter page.
-  QLineEdit* minAMeterEdit_ = nullptr;
   wizard::TUpDown* minAMeterUpDown_ = nullptr;
-  QLineEdit* maxAMeterEdit_ = nullptr;
   wizard::TUpDown* maxAMeterUpDown_ = nullptr;
   QSpinBox* angleCSpinEdit_ = nullptr;
   QSpinBox* ticksCSpinEdit_ = nullptr;
   QCheckBox* logScaleCheckBox_ = nullptr;
   QCheckBox* showZonesCheckBox_ = nullptr;
-  QLineEdit* lowIndEdit_ = nullptr;
   wizard::TUpDown* lowIndUpDown_ = nullptr;
-  QLineEdit* highIndEdit_ = nullptr;
   wizard::TUpDown* highIndUpDown_ = nullptr;
 
   // Colour buttons of kinds 2..6 and their circles, by button.

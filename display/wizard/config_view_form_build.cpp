@@ -54,10 +54,9 @@ QSpinBox* Spin(QWidget* parent, const char* name, int min, int max, int value) {
   return spin;
 }
 
-// A label, a free-text edit and its arrows on one row of a grid.
-std::pair<QLineEdit*, TUpDown*> RangeRow(QGridLayout* grid, int row, QWidget* parent, const char* labelName,
-                                         const char* caption, const char* editName, const char* upDownName,
-                                         int min, int max, int position, int maxLength = 0) {
+// A label, a free-text edit and its arrows on one row of a grid; the arrows know their edit.
+TUpDown* RangeRow(QGridLayout* grid, int row, QWidget* parent, const char* labelName, const char* caption,
+                  const char* editName, const char* upDownName, int min, int max, int position, int maxLength = 0) {
   grid->addWidget(Label(parent, labelName, caption), row, 0);
   auto* edit = Named(new QLineEdit(parent), editName);
   edit->setFixedWidth(maxLength > 0 && maxLength <= 2 ? 40 : 80);
@@ -68,7 +67,7 @@ std::pair<QLineEdit*, TUpDown*> RangeRow(QGridLayout* grid, int row, QWidget* pa
   auto* pair = ui::EditWithArrows(edit, upDown);
   pair->addStretch();
   grid->addLayout(pair, row, 1);
-  return {edit, upDown};
+  return upDown;
 }
 
 QWidget* Page(QTabWidget* tabs, const char* name, const char* caption) {
@@ -181,19 +180,18 @@ QWidget* TConfigViewForm::BuildChartPage() {
   auto* g = new QGridLayout(shown);
   autoScaleYCheckBox_ = Check(shown, "AutoScaleYCheckBox", "Escala Y automática", false);
   g->addWidget(autoScaleYCheckBox_, 0, 0, 1, 2);
-  std::tie(chartMinValEdit_, chartMinValUpDown_) = RangeRow(
-      g, 1, shown, "MinValLabel", "Valor mín. visualização", "ChartMinValEdit", "ChartMinValUpDown", -32767, 32767, 0);
-  std::tie(chartMaxValEdit_, chartMaxValUpDown_) = RangeRow(
-      g, 2, shown, "MaxValLabel", "Valor máx. visualização", "ChartMaxValEdit", "ChartMaxValUpDown", -32767, 32767, 0);
+  chartMinValUpDown_ = RangeRow(g, 1, shown, "MinValLabel", "Valor mín. visualização", "ChartMinValEdit",
+                                "ChartMinValUpDown", -32767, 32767, 0);
+  chartMaxValUpDown_ = RangeRow(g, 2, shown, "MaxValLabel", "Valor máx. visualização", "ChartMaxValEdit",
+                                "ChartMaxValUpDown", -32767, 32767, 0);
   g->addWidget(Label(shown, "TimeDisplayedLabel", "Período visualizado"), 3, 0);
   timeDisplayedMaskEdit_ = Named(new QLineEdit(shown), "TimeDisplayedMaskEdit");
   // Hours may have one digit; minutes and seconds need both.
   timeDisplayedMaskEdit_->setInputMask(QStringLiteral("09:99:99;_"));
   timeDisplayedMaskEdit_->setFixedWidth(80);
   g->addWidget(timeDisplayedMaskEdit_, 3, 1, Qt::AlignLeft);
-  std::tie(lineThicknessEdit_, lineThicknessUpDown_) = RangeRow(
-      g, 4, shown, "LineThicknessLabel", "Espessura das linhas", "LineThicknessEdit", "LineThicknessUpDown", -32767,
-      32767, 1);
+  lineThicknessUpDown_ = RangeRow(g, 4, shown, "LineThicknessLabel", "Espessura das linhas", "LineThicknessEdit",
+                                  "LineThicknessUpDown", -32767, 32767, 1);
   g->setRowStretch(5, 1);
 
   QWidget* refs = Page(chartPageControl_, "RefLinesTabSheet", "Linhas de referência");
@@ -283,8 +281,9 @@ QWidget* TConfigViewForm::BuildLcdPage() {
   auto* page = Named(new QWidget(this), "LcdParamPanel");
   auto* v = new QVBoxLayout(page);
   auto* g = new QGridLayout;
-  std::tie(lcdDigNumberEdit_, lcdDigNumberUpDown_) = RangeRow(
-      g, 0, page, "LcdDigNumberLabel", "Número de Dígitos", "LcdDigNumberEdit", "LcdDigNumberUpDown", 1, 12, 5, 2);
+  lcdDigNumberUpDown_ = RangeRow(g, 0, page, "LcdDigNumberLabel", "Número de Dígitos", "LcdDigNumberEdit",
+                                 "LcdDigNumberUpDown", 1, 12, 5, 2);
+  lcdDigNumberEdit_ = lcdDigNumberUpDown_->Associate();
   v->addLayout(g);
   v->addWidget(Label(page, "LcdColorLabel", "Cores"));
   AddColorRows(page, v,
@@ -300,10 +299,12 @@ QWidget* TConfigViewForm::BuildLedPage() {
   auto* page = Named(new QWidget(this), "LedParamPanel");
   auto* v = new QVBoxLayout(page);
   auto* g = new QGridLayout;
-  std::tie(ledDigNumberEdit_, ledDigNumberUpDown_) = RangeRow(
-      g, 0, page, "LedDigNumberLabel", "Número de dígitos", "LedDigNumberEdit", "LedDigNumberUpDown", 1, 12, 5, 2);
-  std::tie(ledThickEdit_, ledThickUpDown_) = RangeRow(g, 1, page, "LedThickLabel", "Largura dos segmentos",
-                                                      "LedThickEdit", "LedThickUpDown", 2, 22, 8, 2);
+  ledDigNumberUpDown_ = RangeRow(g, 0, page, "LedDigNumberLabel", "Número de dígitos", "LedDigNumberEdit",
+                                 "LedDigNumberUpDown", 1, 12, 5, 2);
+  ledThickUpDown_ =
+      RangeRow(g, 1, page, "LedThickLabel", "Largura dos segmentos", "LedThickEdit", "LedThickUpDown", 2, 22, 8, 2);
+  ledDigNumberEdit_ = ledDigNumberUpDown_->Associate();
+  ledThickEdit_ = ledThickUpDown_->Associate();
   v->addLayout(g);
   v->addWidget(Label(page, "LedColorLabel", "Cores"));
   AddColorRows(page, v,
@@ -319,10 +320,10 @@ QWidget* TConfigViewForm::BuildBarPage() {
   auto* tabs = Named(new QTabWidget(this), "BarPageControl");
   QWidget* params = Page(tabs, "BarParamTabSheet", "Parâmetros");
   auto* g = new QGridLayout(params);
-  std::tie(meterMinEdit_, meterMinUpDown_) = RangeRow(g, 0, params, "MeterMinLabel", "Valor mín. visualização",
-                                                      "MeterMinEdit", "MeterMinUpDown", -32768, 32767, 0);
-  std::tie(meterMaxEdit_, meterMaxUpDown_) = RangeRow(g, 1, params, "MeterMaxLabel", "Valor máx. visualização",
-                                                      "MeterMaxEdit", "MeterMaxUpDown", -32768, 32767, 100);
+  meterMinUpDown_ = RangeRow(g, 0, params, "MeterMinLabel", "Valor mín. visualização", "MeterMinEdit", "MeterMinUpDown",
+                             -32768, 32767, 0);
+  meterMaxUpDown_ = RangeRow(g, 1, params, "MeterMaxLabel", "Valor máx. visualização", "MeterMaxEdit", "MeterMaxUpDown",
+                             -32768, 32767, 100);
   g->addWidget(Label(params, "BarThicknessLabel", "Largura da barra:"), 2, 0);
   barThicknessCSpinEdit_ = Spin(params, "BarThicknessCSpinEdit", 5, 170, 10);
   g->addWidget(barThicknessCSpinEdit_, 2, 1, Qt::AlignLeft);
@@ -354,10 +355,10 @@ QWidget* TConfigViewForm::BuildGaugePage() {
   auto* v = new QVBoxLayout(params);
   auto* group = Named(new QGroupBox(U("Faixa de Visualização"), params), "GaugeGroupBox");
   auto* g = new QGridLayout(group);
-  std::tie(minGaugeValEdit_, minGaugeValUpDown_) = RangeRow(g, 0, group, "MinGaugeValLabel", "Valor mínimo",
-                                                            "MinGaugeValEdit", "MinGaugeValUpDown", -32767, 32767, 0);
-  std::tie(maxGaugeValEdit_, maxGaugeValUpDown_) = RangeRow(
-      g, 1, group, "MaxGaugeValLabel", "Valor máximo", "MaxGaugeValEdit", "MaxGaugeValUpDown", -32767, 32767, 100);
+  minGaugeValUpDown_ = RangeRow(g, 0, group, "MinGaugeValLabel", "Valor mínimo", "MinGaugeValEdit", "MinGaugeValUpDown",
+                                -32767, 32767, 0);
+  maxGaugeValUpDown_ = RangeRow(g, 1, group, "MaxGaugeValLabel", "Valor máximo", "MaxGaugeValEdit", "MaxGaugeValUpDown",
+                                -32767, 32767, 100);
   v->addWidget(group);
   auto* p = new QGridLayout;
   p->addWidget(Label(params, "AngleLabel", "Ângulo:"), 0, 0);
@@ -407,10 +408,10 @@ QWidget* TConfigViewForm::BuildAMeterPage() {
   auto* v = new QVBoxLayout(params);
   auto* group = Named(new QGroupBox(U("Faixa de Visualização"), params), "AMeterGroupBox");
   auto* g = new QGridLayout(group);
-  std::tie(minAMeterEdit_, minAMeterUpDown_) = RangeRow(g, 0, group, "MinAMeterLabel", "Valor mínimo",
-                                                        "MinAMeterEdit", "MinAMeterUpDown", -32768, 32767, 0);
-  std::tie(maxAMeterEdit_, maxAMeterUpDown_) = RangeRow(g, 1, group, "MaxAMeterLabel", "Valor máximo",
-                                                        "MaxAMeterEdit", "MaxAMeterUpDown", -32768, 32767, 100);
+  minAMeterUpDown_ =
+      RangeRow(g, 0, group, "MinAMeterLabel", "Valor mínimo", "MinAMeterEdit", "MinAMeterUpDown", -32768, 32767, 0);
+  maxAMeterUpDown_ =
+      RangeRow(g, 1, group, "MaxAMeterLabel", "Valor máximo", "MaxAMeterEdit", "MaxAMeterUpDown", -32768, 32767, 100);
   v->addWidget(group);
   auto* p = new QGridLayout;
   p->addWidget(Label(params, "AMeterAngleLabel", "Ângulo:"), 0, 0);
@@ -429,9 +430,9 @@ QWidget* TConfigViewForm::BuildAMeterPage() {
   showZonesCheckBox_ = Check(zones, "ShowZonesCheckBox", "Mostrar zonas de indicação", true);
   z->addWidget(showZonesCheckBox_, 0, 0, 1, 2);
   // The zones lie in the meter's value range (see ApplyMeterZones).
-  std::tie(lowIndEdit_, lowIndUpDown_) =
+  lowIndUpDown_ =
       RangeRow(z, 1, zones, "MinZoneLabel", "Zona de valor baixo", "LowIndEdit", "LowIndUpDown", 0, 100, 20);
-  std::tie(highIndEdit_, highIndUpDown_) =
+  highIndUpDown_ =
       RangeRow(z, 2, zones, "MaxZoneLabel", "Zona de valor alto", "HighIndEdit", "HighIndUpDown", 0, 100, 80);
   z->setRowStretch(3, 1);
 

@@ -73,7 +73,8 @@ void TConfigViewForm::ConnectHandlers() {
 void TConfigViewForm::ConnectRanges() {
   // Each edit with arrows: the arrows give a new position at once; a typed text counts when
   // the edit is left, a text that is no number gives the field's value back.
-  auto family = [this](QLineEdit* edit, wizard::TUpDown* upDown, std::function<void(int32_t)> changed) {
+  auto family = [this](wizard::TUpDown* upDown, std::function<void(int32_t)> changed) {
+    QLineEdit* edit = upDown->Associate();
     connect(upDown, &wizard::TUpDown::Stepped, this, [changed](int n) { changed(n); });
     connect(edit, &QLineEdit::editingFinished, this, [edit, upDown, changed] {
       const std::optional<int32_t> v = wizard::TypedPosition(edit->text().toStdString(), LimitsOf(upDown));
@@ -85,23 +86,19 @@ void TConfigViewForm::ConnectRanges() {
     });
   };
   // Each pair of range ends, minimum first.
-  const std::tuple<QLineEdit*, wizard::TUpDown*, QLineEdit*, wizard::TUpDown*,
-                   void (TConfigViewForm::*)(bool, int32_t)>
-      ranges[] = {
-          {chartMinValEdit_, chartMinValUpDown_, chartMaxValEdit_, chartMaxValUpDown_,
-           &TConfigViewForm::ChartRangeChanged},
-          {meterMinEdit_, meterMinUpDown_, meterMaxEdit_, meterMaxUpDown_, &TConfigViewForm::BarRangeChanged},
-          {minGaugeValEdit_, minGaugeValUpDown_, maxGaugeValEdit_, maxGaugeValUpDown_,
-           &TConfigViewForm::GaugeRangeChanged},
-          {minAMeterEdit_, minAMeterUpDown_, maxAMeterEdit_, maxAMeterUpDown_, &TConfigViewForm::AMeterRangeChanged},
-      };
-  for (const auto& [minEdit, minUpDown, maxEdit, maxUpDown, changed] : ranges) {
-    family(minEdit, minUpDown, [this, changed](int32_t n) { (this->*changed)(true, n); });
-    family(maxEdit, maxUpDown, [this, changed](int32_t n) { (this->*changed)(false, n); });
+  const std::tuple<wizard::TUpDown*, wizard::TUpDown*, void (TConfigViewForm::*)(bool, int32_t)> ranges[] = {
+      {chartMinValUpDown_, chartMaxValUpDown_, &TConfigViewForm::ChartRangeChanged},
+      {meterMinUpDown_, meterMaxUpDown_, &TConfigViewForm::BarRangeChanged},
+      {minGaugeValUpDown_, maxGaugeValUpDown_, &TConfigViewForm::GaugeRangeChanged},
+      {minAMeterUpDown_, maxAMeterUpDown_, &TConfigViewForm::AMeterRangeChanged},
+  };
+  for (const auto& [minUpDown, maxUpDown, changed] : ranges) {
+    family(minUpDown, [this, changed](int32_t n) { (this->*changed)(true, n); });
+    family(maxUpDown, [this, changed](int32_t n) { (this->*changed)(false, n); });
   }
-  family(lineThicknessEdit_, lineThicknessUpDown_, [this](int32_t n) { LineWidthChanged(n); });
-  family(lowIndEdit_, lowIndUpDown_, [this](int32_t n) { LowZoneChanged(n); });
-  family(highIndEdit_, highIndUpDown_, [this](int32_t n) { HighZoneChanged(n); });
+  family(lineThicknessUpDown_, [this](int32_t n) { LineWidthChanged(n); });
+  family(lowIndUpDown_, [this](int32_t n) { LowZoneChanged(n); });
+  family(highIndUpDown_, [this](int32_t n) { HighZoneChanged(n); });
 
   // Digit and segment counts: checked when the edit is left and after each arrow step.
   connect(lcdDigNumberEdit_, &QLineEdit::editingFinished, this, [this] { LcdDigitsRule(true); });
@@ -365,7 +362,7 @@ void TConfigViewForm::AutoScaleClick() {
   const bool manual = !autoScaleYCheckBox_->isChecked();
   for (QWidget* w : std::initializer_list<QWidget*>{
            findChild<QLabel*>(QStringLiteral("MinValLabel")), findChild<QLabel*>(QStringLiteral("MaxValLabel")),
-           chartMinValEdit_, chartMinValUpDown_, chartMaxValEdit_, chartMaxValUpDown_}) {
+           chartMinValUpDown_->Associate(), chartMinValUpDown_, chartMaxValUpDown_->Associate(), chartMaxValUpDown_}) {
     if (w != nullptr) w->setEnabled(manual);
   }
 }
@@ -463,7 +460,7 @@ void TConfigViewForm::ShowZonesClick() {
   analogMeter_->SetShowZones(s.showZones);
   for (QWidget* w : std::initializer_list<QWidget*>{
            findChild<QPushButton*>(QStringLiteral("LowZoneButton")),
-           findChild<QPushButton*>(QStringLiteral("HighZoneButton")), lowIndEdit_, lowIndUpDown_, highIndEdit_,
+           findChild<QPushButton*>(QStringLiteral("HighZoneButton")), lowIndUpDown_->Associate(), lowIndUpDown_, highIndUpDown_->Associate(),
            highIndUpDown_}) {
     if (w != nullptr) w->setEnabled(s.showZones);
   }
