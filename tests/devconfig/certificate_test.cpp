@@ -6,7 +6,6 @@
 
 #include "devconfig/calibration_certificate.h"
 #include "platform/cp1252.h"
-#include "ui/language_file.h"
 
 namespace {
 
@@ -160,17 +159,6 @@ TEST(Certificate, EmptyEntriesLeaveTheirBlocksOut) {
   EXPECT_EQ(withHumidity[at + 2], "");
 }
 
-TEST(Certificate, AProbeWithoutPointsIsOnePage) {
-  devconfig::CertificateContent c = Full();
-  c.temperature.rows.clear();
-  c.humidity.rows.clear();
-  const RtfDocument doc = Build(c);
-  const std::vector<std::string> t = Texts(doc);
-  EXPECT_EQ(t.front(), "Página 1 de 1");
-  EXPECT_EQ(t.back(), "\t{a}\\b<newpage>é");
-  for (const auto& p : doc.paragraphs) EXPECT_FALSE(p.pageBreakBefore);
-}
-
 TEST(Certificate, UncertaintyOnlyWhereACellIsFilled) {
   devconfig::CertificateContent c = Full();
   c.humidity.rows[0][2] = "  ";  // blanks are no uncertainty
@@ -191,22 +179,6 @@ TEST(Certificate, MemoLinesAsTheUserTypedThem) {
   EXPECT_EQ(devconfig::MemoLines("a\n"), (std::vector<std::string>{"a"}));
   EXPECT_EQ(devconfig::MemoLines("a\r\n\nb"), (std::vector<std::string>{"a", "", "b"}));
   EXPECT_EQ(devconfig::MemoLines("\n"), (std::vector<std::string>{""}));
-}
-
-TEST(Certificate, LanguageLinesReplaceTheTextsInTheirOrder) {
-  devconfig::CertificateTexts texts = devconfig::BuiltInCertificateTexts();
-  EXPECT_EQ(texts.Text(1), C("Página"));
-  EXPECT_EQ(texts.Text(22).substr(0, 10), "As tabelas");
-  std::vector<ui::LanguageTextTarget> targets = devconfig::CertificateTextTargets(texts);
-  ASSERT_EQ(targets.size(), devconfig::kReportFormLineCount);
-  for (size_t line = 1; line <= targets.size(); ++line)
-    if (targets[line - 1]) targets[line - 1]("L" + std::to_string(line));
-  // Lines 12..14: texts 18, 19, 11; 17..26: 1..10; 27..32: 12..17; 33..35: 20, 21, 22.
-  const std::pair<size_t, size_t> textLine[] = {{18, 12}, {19, 13}, {11, 14}, {1, 17},  {10, 26}, {12, 27},
-                                                {17, 32}, {20, 33}, {21, 34}, {22, 35}};
-  for (auto [n, line] : textLine) EXPECT_EQ(texts.Text(n), "L" + std::to_string(line)) << n;
-  // The controls' lines hold no text of the certificate.
-  for (size_t line : {1, 2, 11, 15, 16}) EXPECT_FALSE(targets[line - 1]) << line;
 }
 
 }  // namespace
