@@ -241,8 +241,6 @@ TEST_F(CodecTest, ShapesOfTheFileAroundTheWindows) {
       {"only the version and the two records", {}, EnvironmentReadStatus::kOk, 0},
       {"trailing bytes shorter than a record", {{"windows", QJsonArray{Led()}}, {"trailing", 151}},
        EnvironmentReadStatus::kOk, 1},
-      {"cut inside a chart's entries", {{"windows", QJsonArray{Led(), ChartWithThree(), Led()}}, {"truncate", 152 + 20}},
-       EnvironmentReadStatus::kEntriesCut, 1},
       {"a count of 0xFFFFFFFF with no entries",
        {{"windows", QJsonArray{Led(), QJsonObject{{"kind", 1}, {"count", 4294967295.0}}}}},
        EnvironmentReadStatus::kEntriesCut, 1},
@@ -278,17 +276,6 @@ TEST_F(CodecTest, AChartOfThreeChannelsIsFollowedByExactly120Bytes) {
   EXPECT_EQ(windows[0].toObject()["entries"].toArray()[2].toObject()["name"].toString(), "terceiro");
   EXPECT_EQ(windows[1].toObject()["tag"].toString(), "depois");
   EXPECT_EQ(decoded["trailing"].toInt(), 0);
-}
-
-TEST_F(CodecTest, NumbersThatAreNoNumbersReadAsZero) {
-  for (const char* bad : {"nan", "inf", "-inf"}) {
-    SCOPED_TRACE(bad);
-    const auto read = ReadScriptFile({{"readings", QJsonObject{{"error", bad}, {"level", bad}, {"trigger_on", 1}}}});
-    ASSERT_EQ(read.status, EnvironmentReadStatus::kOk);
-    EXPECT_EQ(read.environment.readings.errorValue, 0.0f);
-    EXPECT_EQ(read.environment.readings.triggerLevel, 0.0);
-    EXPECT_TRUE(read.environment.readings.triggerOn);
-  }
 }
 
 TEST_F(CodecTest, TheHistoryFileNameEndsAtItsFirstZeroAndNeverLeavesItsField) {

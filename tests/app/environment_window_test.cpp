@@ -92,6 +92,7 @@ TEST_F(EnvironmentTest, AFileOfTheScriptLoadsEveryKindWithItsPlacementAndTheSett
   EXPECT_TRUE(Enabled("SetupWindowToolButton"));
 }
 
+// Intervals through the settings' clamping setters; numbers that are no numbers as 0.
 TEST_F(EnvironmentTest, NumbersFromTheFileStayWithinTheSettingsLimits) {
   struct Case {
     int fast, historyInterval, readInterval;
@@ -156,13 +157,6 @@ TEST_F(EnvironmentTest, AFileCutInsideAChartKeepsTheWindowsBeforeItAndSaysNothin
   EXPECT_EQ(View().GetErrorValue(), 3.0f);
   // The window that stays can be configured like any other.
   EXPECT_TRUE(Enabled("ConfigurarJanela"));
-}
-
-TEST_F(EnvironmentTest, OnlyTheTwoRecordsLoadWithNoWindow) {
-  EXPECT_TRUE(View().LoadEnvironment(Script({{"readings", QJsonObject{{"history_on", 0}}}})));
-  EXPECT_TRUE(Displays().empty());
-  EXPECT_FALSE(View().HistoryOn());
-  EXPECT_TRUE(user_.messages.isEmpty());
 }
 
 // A workspace of every kind, a chart among them, and a child that is no display window.

@@ -177,16 +177,6 @@ TEST(WizardRanges, TypedNumbersBecomePositionsWithoutOverflow) {
   EXPECT_FALSE(TypedPosition("12.7x", chart));
 }
 
-TEST(WizardRanges, PartnerMovesOrTheNewEndIsRefused) {
-  const UpDownLimits chart{-32767, 32767};
-  EXPECT_EQ(WithNewMinimum({0, 100}, 150, chart), (RangePair{150, 151}));
-  EXPECT_EQ(WithNewMinimum({0, 100}, 50, chart), (RangePair{50, 100}));
-  EXPECT_FALSE(WithNewMinimum({0, 100}, 32767, chart));
-  EXPECT_EQ(WithNewMaximum({0, 100}, -5, chart), (RangePair{-6, -5}));
-  EXPECT_FALSE(WithNewMaximum({0, 100}, -32767, chart));
-  EXPECT_EQ(WithNewMaximum({0, 100}, 32767, chart), (RangePair{0, 32767}));
-}
-
 TEST(WizardRanges, DialZonesOutsideTheNewRangeGoOff) {
   DialZonesOff off = DialZonesAfterMinimum(30, 20, 80);
   EXPECT_TRUE(off.low);
