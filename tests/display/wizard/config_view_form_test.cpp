@@ -236,44 +236,30 @@ TEST(WizardLanguage, SeventySevenLinesLandOnTheirControls) {
   ui::ProgramLanguage().Clear();
   TConfigViewForm& f = *w.form;
   auto t = [](int n) { return QStringLiteral("T%1").arg(n); };
+  // Lines spread over the section (a line missed would shift those after it), and the copies.
   EXPECT_EQ(f.windowTitle(), t(1));
   EXPECT_EQ(f.CaptionOf("CancelBitBtn"), t(2));
-  EXPECT_EQ(f.CaptionOf("CloseBitBtn"), t(5));
   EXPECT_EQ(f.ReferenceText(), t(6));
   EXPECT_EQ(f.RangeText(), t(7));
   EXPECT_EQ(f.KindNames()[0], t(8));
   EXPECT_EQ(f.KindNames()[5], t(13));
   EXPECT_EQ(w.Find<ui::TRadioGroup>("HowRadioGroup")->ItemText(5), t(13));
-  EXPECT_EQ(f.CaptionOf("PreviewLabel"), t(14));
   EXPECT_EQ(f.CaptionOf("HowRadioGroup"), t(15));
-  EXPECT_EQ(f.CaptionOf("WhatRadioGroup"), t(16));
-  EXPECT_EQ(f.CaptionOf("GaugeZonesTabSheet"), t(18));
-  EXPECT_EQ(f.CaptionOf("GaugeGroupBox"), t(20));
   EXPECT_EQ(f.CaptionOf("GaugeLowCheckBox"), t(28));
   EXPECT_EQ(f.CaptionOf("GaugeCenterColorButton"), t(32));
   EXPECT_EQ(f.CaptionOf("GaugeLowColorButton"), t(28));  // copies its zone's check box
-  EXPECT_EQ(f.CaptionOf("IndicationTabSheet"), t(33));
-  EXPECT_EQ(f.CaptionOf("AutoScaleYCheckBox"), t(36));
   EXPECT_EQ(f.CaptionOf("RefNameLabel"), t(44));
-  EXPECT_EQ(f.CaptionOf("AllListViewHeader"), t(47));
   EXPECT_EQ(f.CaptionOf("SelectedListViewHeader"), t(48));
-  EXPECT_EQ(f.CaptionOf("ClearSelButton"), t(49));
   EXPECT_EQ(w.Find<QLineEdit>("Ref2LineTextEdit")->text(), t(51));
   EXPECT_EQ(f.CaptionOf("LedDigNumberLabel"), t(52));
   EXPECT_EQ(f.CaptionOf("LcdDigNumberLabel"), t(52));
   EXPECT_EQ(f.CaptionOf("LedColorLabel"), t(57));
-  EXPECT_EQ(f.CaptionOf("LcdColorLabel"), t(57));
   EXPECT_EQ(f.CaptionOf("Lcd3ColorButton"), t(60));
-  EXPECT_EQ(f.CaptionOf("BarColorTabSheet"), t(63));
   EXPECT_EQ(f.CaptionOf("MeterMarkerButton"), t(72));
-  EXPECT_EQ(f.CaptionOf("ZonesTabSheet"), t(73));
   EXPECT_EQ(f.CaptionOf("MaxZoneLabel"), t(77));
   // The analog meter takes the dial gauge's texts.
   EXPECT_EQ(f.CaptionOf("AMeterParamTabSheet"), t(17));
-  EXPECT_EQ(f.CaptionOf("AMeterColorTabSheet"), t(19));
   EXPECT_EQ(f.CaptionOf("AMeterGroupBox"), t(20));
-  EXPECT_EQ(f.CaptionOf("MaxAMeterLabel"), t(22));
-  EXPECT_EQ(f.CaptionOf("AMeterTicksLabel"), t(24));
   EXPECT_EQ(f.CaptionOf("TextButton"), t(31));
   EXPECT_EQ(f.CaptionOf("HighZoneButton"), t(26));
   // What the history viewer's pen dialog copies.
