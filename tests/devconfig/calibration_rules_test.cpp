@@ -77,39 +77,7 @@ struct Question {
   bool operator==(const Question&) const = default;
 };
 
-TEST(CustomCalibrationImage, PairsInRegisterOrderWithEmptyPointsAfterThem) {
-  std::vector<Question> asked;
-  auto yes = [&asked](bool humidity, size_t row) {
-    asked.push_back({humidity, row});
-    return true;
-  };
-  // Nothing entered: ten empty pairs on both channels.
-  auto image = devconfig::CustomCalibrationImage({}, {}, true, yes);
-  ASSERT_TRUE(image);
-  for (int16_t v : *image) EXPECT_EQ(v, kEmpty);
-
-  // A temperature probe: channel 1 holds the temperature, channel 2 stays empty whatever the
-  // humidity grid holds.
-  const std::vector<CalibrationPoint> temperature{{100, 105}, {200, 198}};
-  const std::vector<CalibrationPoint> humidity{{300, 310}};
-  image = devconfig::CustomCalibrationImage(temperature, humidity, false, yes);
-  ASSERT_TRUE(image);
-  EXPECT_EQ((std::vector<int16_t>(image->begin(), image->begin() + 5)),
-            (std::vector<int16_t>{100, 105, 200, 198, kEmpty}));
-  for (size_t i = 4; i < image->size(); ++i) EXPECT_EQ((*image)[i], kEmpty) << i;
-
-  // The humidity probe: humidity on channel 1 (20..39), temperature on channel 2 (40..59).
-  image = devconfig::CustomCalibrationImage(temperature, humidity, true, yes);
-  ASSERT_TRUE(image);
-  EXPECT_EQ((*image)[0], 300);
-  EXPECT_EQ((*image)[1], 310);
-  EXPECT_EQ((*image)[2], kEmpty);
-  EXPECT_EQ((*image)[20], 100);
-  EXPECT_EQ((*image)[23], 198);
-  EXPECT_EQ((*image)[24], kEmpty);
-  EXPECT_TRUE(asked.empty());
-}
-
+// Where each probe kind's points go in the image is the dialog's test against simulated probes.
 TEST(CustomCalibrationImage, StandardsNotAscendingAreQuestionedInRegisterOrder) {
   // Equal standards in both grids: the humidity point of a row is asked before the
   // temperature point of the same row.
