@@ -2,59 +2,40 @@
 // start, the values shown, the status texts, history on the way, stop; and a start given up.
 #include <gtest/gtest.h>
 
-#include <QAction>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QLabel>
-#include <QMenuBar>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QToolButton>
 #include <fstream>
 #include <sstream>
 
-#include "app/help_viewer.h"
-#include "app/program_forms.h"
-#include "app/readings_config_form.h"
-#include "app/view_form.h"
+#include "environment_fixture.h"
 #include "controls/digit_display.h"
-#include "display/display_form.h"
 #include "display/display_object.h"
-#include "display/readings_state.h"
-#include "support/fake_user_interaction.h"
-#include "tests/instrument/pty_pair.h"
 #include "tools/sim/simulated_instrument.h"
-#include "ui/program_directory.h"
 
 namespace {
 
-class NoHelp : public app::HelpViewer {
- public:
-  void ShowContext(const QString&, int) override {}
-  void ShowDefaultTopic(const QString&) override {}
-  void CloseAll() override {}
-};
-
-class MainWindowReads : public testing::Test {
+// The program's forms (environment_fixture.h) with two simulated instruments on its port
+// folder: serial 20 on COM3, serial 10 on COM4.
+class MainWindowReads : public envtest::ProgramTest {
  protected:
   void SetUp() override {
-    ui::SetProgramDirectory(dir_.path().toStdString());
-    SetReadingsStopped(true);
+    ProgramTest::SetUp();
     for (auto [serial, com] : {std::pair{20u, 3}, std::pair{10u, 4}}) {
       sim::InstrumentOptions o;
       o.serialNumber = serial;
       o.tag = "SN" + std::to_string(serial);
       instruments_.push_back(std::make_unique<sim::SimulatedInstrument>(o));
       std::string error;
-      ASSERT_TRUE(instruments_.back()->Start(folder_.path(), com, &error)) << error;
+      ASSERT_TRUE(instruments_.back()->Start(ports_.path(), com, &error)) << error;
     }
-    forms_ = app::CreateProgramForms(user_, help_);
   }
   void TearDown() override {
-    if (forms_) forms_->viewForm->StopReadings();
-    forms_.reset();
+    if (forms_) View().StopReadings();
+    ProgramTest::TearDown();
   }
 
   TDisplayForm* AddDisplay(uint32_t serial, uint16_t valueIndex) {
@@ -68,9 +49,7 @@ class MainWindowReads : public testing::Test {
     form->Configure(c);
     return form;
   }
-  QAction* Item(const char* name) { return View().menuBar()->findChild<QAction*>(QString::fromLatin1(name)); }
   QToolButton* Button(const char* name) { return View().findChild<QToolButton*>(QString::fromLatin1(name)); }
-  app::TViewForm& View() { return *forms_->viewForm; }
   QString Panel(int i) { return View().StatusPanel(i)->text(); }
   // Lets the event loop run until `done` or a limit no busy machine reaches.
   template <typename Done>
@@ -98,12 +77,7 @@ class MainWindowReads : public testing::Test {
     return {locked, Item("Parar")->isEnabled() + Button("StopToolButton")->isEnabled()};
   }
 
-  QTemporaryDir dir_;
-  testing_support::TempPortFolder folder_;
   std::vector<std::unique_ptr<sim::SimulatedInstrument>> instruments_;
-  testsupport::FakeUserInteraction user_;
-  NoHelp help_;
-  std::unique_ptr<app::ProgramForms> forms_;
 };
 
 TEST_F(MainWindowReads, StartShowsTheValuesRecordsAndStopGivesTheCommandsBack) {

@@ -21,6 +21,7 @@
 #include "history/export_form.h"
 #include "history/hist_form.h"
 #include "history/history_text.h"
+#include "environment_fixture.h"
 #include "support/fake_user_interaction.h"
 
 QT_BEGIN_NAMESPACE
@@ -29,12 +30,7 @@ QT_END_NAMESPACE
 
 namespace {
 
-class NoHelp : public app::HelpViewer {
- public:
-  void ShowContext(const QString&, int) override {}
-  void ShowDefaultTopic(const QString&) override {}
-  void CloseAll() override {}
-};
+using envtest::NoHelp;
 
 }  // namespace
 
