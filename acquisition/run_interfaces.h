@@ -9,6 +9,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 class DeviceInterface;
@@ -64,6 +65,16 @@ class RunSettingsSource {
  public:
   virtual ~RunSettingsSource() = default;
   virtual RunSettings CurrentSettings() = 0;
+};
+
+// Settings that stay as they were set, for a run without a settings dialog (the headless
+// tool, the benchmarks, the tests).
+class FixedRunSettings : public RunSettingsSource {
+ public:
+  FixedRunSettings() = default;
+  explicit FixedRunSettings(RunSettings fixed) : settings(std::move(fixed)) {}
+  RunSettings CurrentSettings() override { return settings; }
+  RunSettings settings;
 };
 
 // The answers of the append-or-overwrite question.

@@ -37,11 +37,7 @@ inline Figures Summarise(std::vector<double> v) {
   return f;
 }
 
-class Settings : public acquisition::RunSettingsSource {
- public:
-  acquisition::RunSettings CurrentSettings() override { return settings; }
-  acquisition::RunSettings settings;
-};
+using Settings = acquisition::FixedRunSettings;
 
 class QuietUser : public acquisition::RunUser {
  public:

@@ -78,11 +78,7 @@ class FakeDisplays : public acquisition::RunDisplays {
   size_t otherChildren = 0;  // history viewers
 };
 
-class FakeSettings : public acquisition::RunSettingsSource {
- public:
-  acquisition::RunSettings CurrentSettings() override { return settings; }
-  acquisition::RunSettings settings;
-};
+using FakeSettings = acquisition::FixedRunSettings;
 
 // Records what the user was told, in order.
 class FakeUser : public acquisition::RunUser {

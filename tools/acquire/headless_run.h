@@ -41,15 +41,11 @@ class HeadlessDisplays : public acquisition::RunDisplays {
   std::vector<std::unique_ptr<HeadlessDisplay>> windows_;
 };
 
-class FixedSettings : public acquisition::RunSettingsSource {
+class FixedSettings : public acquisition::FixedRunSettings {
  public:
-  explicit FixedSettings(acquisition::RunSettings settings) : settings_(std::move(settings)) {}
-  acquisition::RunSettings CurrentSettings() override { return settings_; }
+  using FixedRunSettings::FixedRunSettings;
   // History switched off by the run (the question was cancelled, the file failed).
-  void DisableHistory() { settings_.historyOn = false; }
-
- private:
-  acquisition::RunSettings settings_;
+  void DisableHistory() { settings.historyOn = false; }
 };
 
 class PrintingUser : public acquisition::RunUser {
