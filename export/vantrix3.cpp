@@ -1,46 +1,17 @@
 #include "export/vantrix3.h"
 
 #include <algorithm>
-#include <exception>
 
 #include "export/library_strings.h"
 #include "export/output_stream.h"
 #include "export/shell_service.h"
+#include "platform/finally.h"
+#include "platform/text_trim.h"
 
 namespace vantrix {
 namespace {
 
-void TrimInPlace(std::string& text) {
-  size_t last = text.size();
-  while (last > 0 && static_cast<unsigned char>(text[last - 1]) <= 0x20) --last;
-  text.resize(last);
-  size_t first = 0;
-  while (first < text.size() && static_cast<unsigned char>(text[first]) <= 0x20) ++first;
-  if (first > 0) text.erase(0, first);
-}
-
-// Runs the action when the scope is left, by return or by exception.
-template <typename F>
-class Finally {
- public:
-  explicit Finally(F action) : action_(std::move(action)) {}
-  Finally(const Finally&) = delete;
-  Finally& operator=(const Finally&) = delete;
-  ~Finally() noexcept(false) {
-    if (std::uncaught_exceptions() > exceptions_) {
-      try {
-        action_();
-      } catch (...) {  // the first error is the one the caller sees
-      }
-    } else {
-      action_();
-    }
-  }
-
- private:
-  F action_;
-  int exceptions_ = std::uncaught_exceptions();
-};
+using platform::Finally;
 
 }  // namespace
 
@@ -162,7 +133,7 @@ void TVantrix3::FillExportRow() {
     std::string& text = row_[i].MutableValue();
     VantrixGetColData(refs, text, false, runSkip_, counter_, i, nullptr, formats_, columns_);
     if (OnGetExportText) OnGetExportText(*this, i, text);
-    TrimInPlace(text);
+    platform::TrimBlanksInPlace(text);
   }
 }
 

@@ -19,7 +19,7 @@ std::string Shown(const std::string& path) {
 
 }  // namespace
 
-TVantrixRunResult TVantrix3Text::Execute() {
+void TVantrix3Text::PrepareFolder() const {
   if (FileName.empty()) RaiseLibraryError(kStrNoResultFileName, "");
   namespace fs = std::filesystem;
   fs::path dir = fs::path(FileName).parent_path();
@@ -29,6 +29,10 @@ TVantrixRunResult TVantrix3Text::Execute() {
     fs::create_directories(dir, error);
     if (!fs::is_directory(dir, error)) RaiseLibraryError(kStrCannotCreateDir, Shown(dir.string()));
   }
+}
+
+TVantrixRunResult TVantrix3Text::Execute() {
+  PrepareFolder();
   TVantrixRunResult result;
   {
     FileOutputStream file(FileName);

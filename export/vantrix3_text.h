@@ -25,6 +25,9 @@ class TVantrix3Text : public TVantrix3 {
   void LoadProperties(const platform::IniFile& ini) override;
 
  protected:
+  // Raises 34023 for an empty file name; creates the file's missing folders, raising 34025
+  // when they can't be made.
+  void PrepareFolder() const;
   // Opens and prints the result as asked; nothing after an abort.
   virtual void ShowResult();
   virtual std::string GetShowedFileName() const { return FileName; }

@@ -15,4 +15,15 @@ inline std::string TrimBlanks(std::string_view text) {
   return std::string(text.substr(first, last - first));
 }
 
+// The same on the text itself, without a copy (a cell of every exported record goes through it).
+inline void TrimBlanksInPlace(std::string& text) {
+  auto blank = [](char c) { return static_cast<unsigned char>(c) <= 0x20; };
+  size_t last = text.size();
+  while (last > 0 && blank(text[last - 1])) --last;
+  text.resize(last);
+  size_t first = 0;
+  while (first < text.size() && blank(text[first])) ++first;
+  if (first > 0) text.erase(0, first);
+}
+
 }  // namespace platform

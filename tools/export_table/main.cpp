@@ -1,14 +1,17 @@
 // export_table: exports a table headless, to see what the engine makes of it and to hand the
 // files to the programs that read them.
-//   export_table [--format NAME] [--rows N | --history-shaped N | --csv FILE]
+//   export_table [--format NAME] [--rows N | --history-shaped N | --csv FILE | --typed | --columns N]
 //                [--locale C|pt_BR|system|NAME] [--skip N] [--limit N] [--autowidth]
 //                [--max-records N] [--output FILE] [--utf8]
 //                [--separator C] [--title TEXT] [--encoding NAME] [--table NAME]
 //                [--create-table] [--fixed] [--no-captions] [--code-page N] [--preamble LINE]...
+//                [workbook options, see xls_setup.h]
 //   export_table --history FILE.mpc --output FILE [--locale NAME] [--no-milliseconds]
 //                [--milliseconds-column] [--milliseconds-separator C]
 // The table is a generated one of typed columns and awkward texts unless a CSV file is given,
-// or a generated one shaped as the history viewer exports (N readings of two instruments).
+// or a generated one shaped as the history viewer exports (N readings of two instruments), the
+// small table of every kind of value a workbook must keep apart (--typed), or N integer columns
+// of --rows rows.
 // Without --output the result goes to standard output, in the format's encoding as a file
 // would hold it (code page 1252 for most), or converted to UTF-8 for a terminal with --utf8.
 // The clipboard format puts the text on the clipboard (offscreen when there is no display)
@@ -35,13 +38,16 @@
 #include "tools/export_table/generated_table.h"
 #include "tools/export_table/history_shaped_table.h"
 #include "tools/export_table/tool_formats.h"
+#include "tools/export_table/typed_table.h"
+#include "tools/export_table/xls_setup.h"
 
 namespace {
 
 struct Arguments {
   std::string format = "rows", csv, output, locale = "system", history;
-  int rows = 20, skip = 0, limit = 0, readings = -1;
-  bool autoWidth = false, utf8 = false;
+  int rows = 20, skip = 0, limit = 0, readings = -1, wideColumns = 0;
+  bool autoWidth = false, utf8 = false, typed = false;
+  exporttable::XlsToolOptions xls;
   exporttable::FormatOptions options;
   history::MillisecondOptions milliseconds;
 };
@@ -62,14 +68,15 @@ class StdoutStream : public vantrix::OutputStream {
 
 int Usage() {
   std::fprintf(stderr,
-               "usage: export_table [--format NAME] [--rows N | --history-shaped N | --csv FILE]\n"
+               "usage: export_table [--format NAME] [--rows N | --history-shaped N | --csv FILE | --typed | --columns N]\n"
                "                    [--locale C|pt_BR|system|NAME] [--skip N] [--limit N] [--autowidth]\n"
                "                    [--max-records N] [--output FILE] [--utf8]\n"
                "                    [--separator C] [--title TEXT] [--encoding NAME] [--table NAME]\n"
                "                    [--create-table] [--fixed] [--no-captions] [--code-page N]\n"
                "                    [--preamble LINE]...\n"
                "       export_table --history FILE.mpc --output FILE [--locale NAME] [--no-milliseconds]\n"
-               "                    [--milliseconds-column] [--milliseconds-separator C]\nformats:");
+               "                    [--milliseconds-column] [--milliseconds-separator C]\n%sformats:",
+               exporttable::XlsToolOptions::Usage());
   for (const std::string& name : exporttable::FormatNames()) std::fprintf(stderr, " %s", name.c_str());
   std::fprintf(stderr, "\n");
   return 2;
@@ -105,7 +112,9 @@ bool Parse(int argc, char** argv, Arguments& a) {
     else if (arg == "--milliseconds-column") a.milliseconds.ownColumn = true;
     else if (arg == "--autowidth") a.autoWidth = true;
     else if (arg == "--utf8") a.utf8 = true;
-    else return false;
+    else if (arg == "--typed") a.typed = true;
+    else if (arg == "--columns" && hasValue) a.wideColumns = std::atoi(argv[++i]);
+    else if (!a.xls.Parse(argc, argv, i)) return false;
   }
   return a.rows >= 0;
 }
@@ -183,9 +192,17 @@ int main(int argc, char** argv) {
                                                : vantrix::FormatSettings::FromLocale(LocaleNamed(a.locale));
   std::unique_ptr<exporttable::GeneratedTable> generated;
   std::unique_ptr<exporttable::HistoryShapedTable> historyShaped;
+  std::unique_ptr<exporttable::TypedTable> typed;
+  std::unique_ptr<exporttable::WideTable> wide;
   exporttable::CsvTable table;
   vantrix::TVantrixCustomSource* source = nullptr;
-  if (a.readings >= 0) {
+  if (a.typed) {
+    typed = std::make_unique<exporttable::TypedTable>(settings);
+    source = &typed->Source();
+  } else if (a.wideColumns > 0) {
+    wide = std::make_unique<exporttable::WideTable>(a.wideColumns, a.rows);
+    source = &wide->Source();
+  } else if (a.readings >= 0) {
     historyShaped = std::make_unique<exporttable::HistoryShapedTable>(a.readings);
     source = &historyShaped->Source();
   } else if (a.csv.empty()) {
@@ -208,6 +225,17 @@ int main(int argc, char** argv) {
   exporter->ExportRecCount = a.limit;
   // The text layout and the fixed clipboard measure their columns unless told otherwise.
   if (a.autoWidth || (a.format != "txt" && a.format != "clipboard")) exporter->AutoCalcColWidth = a.autoWidth;
+  if (a.typed) exporter->Formats().SetNullString(exporttable::TypedTable::kNullText);
+  if (auto* workbook = dynamic_cast<vantrix::TVantrix3XLS*>(exporter.get())) {
+    if (a.output.empty()) {
+      std::fprintf(stderr, "export_table: a workbook needs --output\n");
+      return 2;
+    }
+    exporttable::ConfigureXls(*workbook, a.xls, *source);
+    workbook->OnItemLeftOut = [](vantrix::TVantrix3XLS&, const std::string& message) {
+      std::fprintf(stderr, "export_table: %s\n", platform::Cp1252ToUtf8(message).c_str());
+    };
+  }
   try {
     return Run(*exporter, a);
   } catch (const std::exception& e) {

@@ -9,6 +9,7 @@
 #include "export/vantrix3_rtf.h"
 #include "export/vantrix3_sql.h"
 #include "export/vantrix3_xml.h"
+#include "export/xls/vantrix3_xls.h"
 #include "tools/export_table/rows_dump_exporter.h"
 
 namespace exporttable {
@@ -25,7 +26,7 @@ std::unique_ptr<vantrix::TVantrix3> Ascii(vantrix::TVantrixASCIIType type, const
 }  // namespace
 
 std::vector<std::string> FormatNames() {
-  return {"rows", "txt", "csv", "dif", "slk", "dbf", "xml", "sql", "tex", "clipboard", "pdf", "html", "rtf", "doc"};
+  return {"rows", "txt", "csv", "dif", "slk", "dbf", "xml", "sql", "tex", "clipboard", "pdf", "html", "rtf", "doc", "xls"};
 }
 
 std::unique_ptr<vantrix::TVantrix3> MakeExporter(const std::string& name, const FormatOptions& options) {
@@ -65,6 +66,8 @@ std::unique_ptr<vantrix::TVantrix3> MakeExporter(const std::string& name, const 
   } else if (name == "rtf" || name == "doc") {
     // What the export dialog offers as a word-processor document is the same RTF.
     exporter = std::make_unique<vantrix::TVantrix3RTF>();
+  } else if (name == "xls") {
+    exporter = std::make_unique<vantrix::TVantrix3XLS>();
   } else if (name == "clipboard") {
     auto clipboard = std::make_unique<vantrix::TVantrix3Clipboard>();
     clipboard->SetExportType(options.fixed ? vantrix::etFixed : vantrix::etSeparated);

@@ -1,0 +1,107 @@
+#include "export/xls/vantrix3_xls.h"
+
+#include "export/xls/compound_file.h"
+#include "export/xls/xls_export_run.h"
+#include "platform/finally.h"
+
+namespace vantrix {
+
+TVantrix3XLS::TVantrix3XLS() : memoryLimit_(TxlsWorkbookBuffer::kDefaultMemoryLimit) {
+  for (int i = 0; i < kExtendedColors; ++i)
+    extendedColors_[i] = XLSDefaultPaletteColor(kFirstExtendedPaletteIndex + i);
+}
+
+TVantrix3XLS::~TVantrix3XLS() = default;
+
+TxlsExportRun& TVantrix3XLS::Run() const {
+  if (run_ == nullptr) throw EVantrixError("No spreadsheet export is running");
+  return *run_;
+}
+
+void TVantrix3XLS::ReportLeftOut(const std::string& message) {
+  leftOut_.push_back(message);
+  if (OnItemLeftOut) OnItemLeftOut(*this, message);
+}
+
+void TVantrix3XLS::CreateLocalVariables() { run_ = std::make_unique<TxlsExportRun>(*this, FileName, memoryLimit_); }
+
+void TVantrix3XLS::FreeLocalVariables() { run_.reset(); }
+
+TVantrixRunResult TVantrix3XLS::Execute() {
+  PrepareFolder();
+  leftOut_.clear();
+  TVantrixRunResult result;
+  {
+    CreateLocalVariables();
+    // Whatever ends the run, its objects go; without the commit the file never appears.
+    platform::Finally free([this] { FreeLocalVariables(); });
+    result = DoExport();
+    if (result != rrAbortedBeforeOutput) run_->Commit();
+  }
+  ShowResult();
+  return result;
+}
+
+TxlsCell& TVantrix3XLS::AddBooleanCell(int col, int row, bool value) {
+  TxlsCell& cell = Cells.Add();
+  cell.CellType = ctBoolean;
+  cell.Col = col;
+  cell.Row = row;
+  cell.BooleanValue = value;
+  return cell;
+}
+
+TxlsCell& TVantrix3XLS::AddDateTimeCell(int col, int row, const std::string& dateTimeFormat, TDateTime value) {
+  TxlsCell& cell = Cells.Add();
+  cell.CellType = ctDateTime;
+  cell.Col = col;
+  cell.Row = row;
+  cell.DateTimeFormat = dateTimeFormat;
+  cell.DateTimeValue = value;
+  return cell;
+}
+
+TxlsCell& TVantrix3XLS::AddNumericCell(int col, int row, const std::string& numericFormat, double value) {
+  TxlsCell& cell = Cells.Add();
+  cell.CellType = ctNumeric;
+  cell.Col = col;
+  cell.Row = row;
+  cell.NumericFormat = numericFormat;
+  cell.NumericValue = value;
+  return cell;
+}
+
+TxlsCell& TVantrix3XLS::AddStringCell(int col, int row, const WideString& value) {
+  TxlsCell& cell = Cells.Add();
+  cell.CellType = ctString;
+  cell.Col = col;
+  cell.Row = row;
+  cell.StringValue = value;
+  return cell;
+}
+
+TxlsMergedCells& TVantrix3XLS::AddMergedCells(int firstRow, int lastRow, int firstCol, int lastCol) {
+  TxlsMergedCells& range = MergedCells.Add();
+  range.FirstRow = firstRow;
+  range.LastRow = lastRow;
+  range.FirstCol = firstCol;
+  range.LastCol = lastCol;
+  return range;
+}
+
+void TVantrix3XLS::DefineExtendedColor(int index, uint32_t color) {
+  if (index < 0 || index >= kExtendedColors) return;
+  extendedColors_[index] = color & 0xFFFFFF;
+}
+
+uint32_t TVantrix3XLS::ExtendedColor(int index) const {
+  return index >= 0 && index < kExtendedColors ? extendedColors_[index] : 0;
+}
+
+std::vector<const TxlsImages*> TVantrix3XLS::ComponentSheetImages() const {
+  std::vector<const TxlsImages*> images;
+  for (const auto& sheet : Sheets) images.push_back(&sheet->Images);
+  return images;
+}
+
+}  // namespace vantrix

@@ -1,0 +1,44 @@
+#pragma once
+// What export_table sets on the spreadsheet exporter from its options: field formats with
+// aggregates, strip styles, header and footer lines, page texts, extra cells, merged ranges,
+// hyperlinks, a background picture, and an abort after some records.
+#include <string>
+#include <vector>
+
+#include "export/xls/vantrix3_xls.h"
+
+namespace exporttable {
+
+struct XlsToolOptions {
+  bool fieldFormats = false;  // number formats, fonts, fills and an aggregate per number column
+  std::string strip;          // "row" or "col": two strip styles
+  std::vector<std::string> header, footer;  // lines, "\t" standing for a TAB
+  std::string pageHeader, pageFooter, sheetTitle;
+  bool extraCells = false;
+  bool merged = false;
+  bool hyperlinks = false;
+  std::string background;  // a picture file
+  int abortAt = 0;         // aborts once that many records are exported
+  int headerRows = 0, footerRows = 0, startDataCol = 0;
+
+  // Takes the option at argv[i] (and its value), moving i past it; false when it is not one.
+  bool Parse(int argc, char** argv, int& i);
+  static const char* Usage();
+};
+
+// The options onto the exporter, for a table of the source's columns.
+void ConfigureXls(vantrix::TVantrix3XLS& xls, const XlsToolOptions& options,
+                  const vantrix::TVantrixCustomSource& source);
+
+// A table of columns × rows integers (cell r, c is r × 1000 + c), for the widest sheets.
+class WideTable {
+ public:
+  WideTable(int columns, int rows);
+  vantrix::TVantrixCustomSource& Source() { return source_; }
+
+ private:
+  int rows_;
+  vantrix::TVantrixCustomSource source_;
+};
+
+}  // namespace exporttable
