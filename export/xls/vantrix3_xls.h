@@ -149,6 +149,7 @@ class TVantrix3XLS : public TVantrix3FormatText, public TxlsItemsOwner {
   // The data rows of the sheet, continued on new sheets as they fill one.
   void ExportRecords(TxlsSheet& sheet, int index);
   void StartPart(TxlsSheet& sheet, int part);
+  WideString ContinuationName(const TxlsSheet& sheet, int& part) const;
   void FinishPart(TxlsSheet& sheet, bool complete);
   // The exported sheets' sources and column counts, checked before anything is written.
   void CheckSheets();

@@ -66,9 +66,24 @@ TVantrixRunResult TVantrix3XLS::DoExport() {
   return rrCompleted;
 }
 
+// A continuation's title: the sheet's with the lowest part number from its own on that no
+// sheet written has and no sheet still to come is titled.
+WideString TVantrix3XLS::ContinuationName(const TxlsSheet& sheet, int& part) const {
+  const TxlsExportRun& run = Run();
+  std::vector<WideString> taken = run.SheetNames;
+  for (size_t i = static_cast<size_t>(Sheets.IndexOf(&sheet)) + 1; i < Sheets.Count(); ++i)
+    if (Sheets[i].Exported) taken.push_back(MakeSheetName(Sheets[i].Title, {}, 0));
+  const WideString base = run.Bound->Name;
+  for (;; ++part) {
+    WideString name = MakeSheetName(ContinuationTitle(base, part), {}, 0);
+    if (std::none_of(taken.begin(), taken.end(), [&](const WideString& t) { return SameWideText(t, name); }))
+      return name;
+  }
+}
+
 void TVantrix3XLS::StartPart(TxlsSheet& sheet, int part) {
   TxlsExportRun& run = Run();
-  const WideString title = part == 1 ? sheet.Title : ContinuationTitle(run.Bound->Name, part);
+  const WideString title = part == 1 ? sheet.Title : ContinuationName(sheet, part_);
   run.FirstPart = part == 1;
   sheet.CurrentRow = 0;
   run.SheetRecords.WriteSheetStart(sheet, title);

@@ -1,5 +1,6 @@
 #include "export/xls/xls_number_format.h"
 
+#include <algorithm>
 #include <string>
 
 #include "export/format_settings.h"
@@ -94,14 +95,20 @@ class DateFormatBuilder {
     for (const char c : code) out_.push_back(static_cast<char16_t>(c));
   }
 
+  // Shown as it is: plain characters bare, one other escaped, a longer text quoted.
   void Literal(std::string_view text) {
-    for (const char c : text) {
-      if (PlainInDateFormat(c)) {
-        out_.push_back(static_cast<char16_t>(c));
-      } else {
-        out_.push_back(u'\\');
-        out_ += Cp1252ToWide(std::string_view(&c, 1));
+    if (std::all_of(text.begin(), text.end(), PlainInDateFormat)) {
+      out_ += Cp1252ToWide(text);
+    } else if (text.size() == 1) {
+      out_.push_back(u'\\');
+      out_ += Cp1252ToWide(text);
+    } else {
+      out_.push_back(u'"');
+      for (const char c : text) {
+        if (c == '"') out_ += u"\"\\\"\"";  // close, an escaped quote, open again
+        else out_ += Cp1252ToWide(std::string_view(&c, 1));
       }
+      out_.push_back(u'"');
     }
   }
 

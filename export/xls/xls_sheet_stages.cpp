@@ -1,5 +1,6 @@
 // The stages that write a sheet: its header lines, caption row, data rows, aggregate row and
 // footer lines, each cell turned into an XF of the run's registry and a cell record.
+#include <algorithm>
 #include <cmath>
 
 #include "export/datetime_picture.h"
@@ -178,7 +179,10 @@ void TxlsSheet::WriteLines(const TStrings& lines, int rows, TxlsFormat& format, 
   for (int r = 0; r < count; ++r) {
     const std::string_view line = static_cast<size_t>(r) < lines.size() ? std::string_view(lines[static_cast<size_t>(r)])
                                                                          : std::string_view();
-    for (int c = 0; c < kXLSMaxCols; ++c) {
+    const int fields = static_cast<int>(std::count(line.begin(), line.end(), '\t')) + 1;
+    // Past the line's last field only a handler can put a cell.
+    const int columns = event ? kXLSMaxCols : std::min(fields, kXLSMaxCols);
+    for (int c = 0; c < columns; ++c) {
       Cp1252ToWideTo(Field(line, c), text);
       if (event) event(*this, sheetIndex_, c, CurrentRow, format, text);
       if (!text.empty()) WriteLabel(c, text, AddXF(kGeneral, &format));

@@ -7,13 +7,13 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <filesystem>
 #include <unistd.h>
 
 #include "export/export_fixtures.h"
 #include "export/xls/compound_file.h"
 #include "platform/le_bytes.h"
+#include "run_program.h"
 #include "sample_workbook.h"
 
 namespace {
@@ -21,29 +21,9 @@ namespace {
 using exporttest::ReadFile;
 using exporttest::TempFolder;
 
-struct ProgramRun {
-  int exitCode = -1;
-  QByteArray out, err;
-};
-
-ProgramRun RunProgram(const QString& program, const QStringList& args) {
-  QProcess process;
-  process.start(program, args);
-  ProgramRun run;
-  if (!process.waitForFinished(120000)) {
-    process.kill();
-    process.waitForFinished();
-    return run;
-  }
-  run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-  run.out = process.readAllStandardOutput();
-  run.err = process.readAllStandardError();
-  return run;
-}
-
-QString FromUtf16(const std::u16string& text) {
-  return QString(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size()));
-}
+using xlstest::FromUtf16;
+using xlstest::ProgramRun;
+using xlstest::RunProgram;
 
 class ReadBack : public testing::Test {
  protected:
