@@ -1,0 +1,181 @@
+// Spreadsheet export figures: a table of a date-time text column and nine number columns
+// exported whole into a workbook file (its rows continued on a second sheet), in seconds and
+// peak memory against the targets; the same table all text, as the history viewer hands its
+// table over (every cell a shared string, automatic widths, a handler styling its value-name
+// row) beside it; and the floor: every cell asked of the source with nothing made of it.
+//   xls_export_bench [--rows N] [--runs N]   (default 100,000 rows, the best of 3 runs)
+#include <QGuiApplication>
+#include <QLocale>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <string>
+#include <vector>
+
+#include "export/datetime_picture.h"
+#include "export/float_picture.h"
+#include "export/xls/vantrix3_xls.h"
+#include "platform/datetime.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr double kTargetSeconds = 0.3;
+constexpr double kTargetMb = 64;
+constexpr int kPool = 1024;
+
+double Seconds(Clock::time_point from) { return std::chrono::duration<double>(Clock::now() - from).count(); }
+
+double CpuSeconds() {
+  timespec t{};
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
+}
+
+// "VmHWM" (the peak) or "VmRSS" (now) of this process, in MB.
+double StatusMb(const char* key) {
+  std::FILE* status = std::fopen("/proc/self/status", "r");
+  if (status == nullptr) return 0;
+  char line[256];
+  double kb = 0;
+  const size_t length = std::strlen(key);
+  while (std::fgets(line, sizeof line, status) != nullptr)
+    if (std::strncmp(line, key, length) == 0 && line[length] == ':') kb = std::atof(line + length + 1);
+  std::fclose(status);
+  return kb / 1024;
+}
+
+// Lets the peak start again from what the process holds now (Linux 4.0 on).
+void ResetPeak() {
+  if (std::FILE* f = std::fopen("/proc/self/clear_refs", "w")) {
+    std::fputs("5", f);
+    std::fclose(f);
+  }
+}
+
+// The table: a distinct date-time text per record and nine number texts from a pool, made
+// before the runs so that a run costs the export alone.
+class BenchTable {
+ public:
+  BenchTable(int rows, const vantrix::FormatSettings& settings, bool allText) : rows_(rows) {
+    TDateTime start = 0;
+    platform::TryEncodeDateTime(2026, 12, 7, 14, 0, 0, 0, start);
+    stamps_.reserve(static_cast<size_t>(rows));
+    for (int r = 0; r < rows; ++r)
+      stamps_.push_back(vantrix::FormatDateTime("dd/mm/yyyy hh:nn:ss", start + r / 86400.0, settings));
+    for (int i = 0; i < kPool; ++i)
+      numbers_.push_back(vantrix::FloatToStr(((i * 7919) % 20011 - 10000) / 100.0, settings));
+    for (int c = 0; c < 10; ++c) {
+      vantrix::TVantrixCustomColumn* column = source_.Columns().Add();
+      column->SetColumnName(c == 0 ? "Data" : "Valor" + std::to_string(c));
+      column->SetColumnType(allText || c == 0 ? vantrix::ectString : vantrix::ectFloat);
+      column->SetWidth(c == 0 ? 19 : 9);
+    }
+    source_.OnGetNextRecord = [this](vantrix::TVantrixCustomSource&, int recNo, bool& eof) { eof = recNo >= rows_; };
+    source_.OnGetColumnText = [this](vantrix::TVantrixCustomSource&, int recNo,
+                                     const vantrix::TVantrixCustomColumn& column, std::string& text) {
+      const auto r = static_cast<size_t>(recNo - 1);
+      text = column.Index() == 0 ? stamps_[r] : numbers_[(r * 13 + static_cast<size_t>(column.Index())) % kPool];
+    };
+  }
+  vantrix::TVantrixCustomSource& Source() {
+    source_.ClearEof();
+    return source_;
+  }
+
+ private:
+  int rows_;
+  std::vector<std::string> stamps_, numbers_;
+  vantrix::TVantrixCustomSource source_;
+};
+
+struct Figures {
+  double seconds = 1e9, cpu = 1e9, peakMb = 0;
+  int sheets = 0;
+};
+
+// The best of the runs; the peak is the largest over them, above what the process held before.
+Figures Export(BenchTable& table, const vantrix::FormatSettings& settings, bool viewerShape, const std::string& file,
+               int runs) {
+  Figures best;
+  for (int run = 0; run < runs; ++run) {
+    vantrix::TVantrix3XLS xls;
+    xls.Formats().SetSettings(settings);
+    xls.Formats().ResetFormats();
+    xls.SetExportSource(vantrix::esCustom);
+    xls.SetCustomSource(&table.Source());
+    xls.FileName = file;
+    int captions = 0;
+    xls.OnGetCaptionParams = [&captions](vantrix::TxlsSheet&, int, int col, vantrix::TxlsFormat&, std::string&) {
+      captions += col == 0;
+    };
+    if (viewerShape) {
+      xls.AutoCalcColWidth = true;
+      xls.OnGetDataParams = [](vantrix::TxlsSheet& sheet, int, int, int row, vantrix::TxlsFormat& format, std::string&) {
+        if (row == 1) format.SetFont(&sheet.Options.CaptionsFormat.Font);
+      };
+    }
+    const double rss = StatusMb("VmRSS");
+    ResetPeak();
+    const double cpu = CpuSeconds();
+    const auto start = Clock::now();
+    xls.Execute();
+    best.seconds = std::min(best.seconds, Seconds(start));
+    best.cpu = std::min(best.cpu, CpuSeconds() - cpu);
+    best.peakMb = std::max(best.peakMb, StatusMb("VmHWM") - rss);
+    best.sheets = captions;
+  }
+  return best;
+}
+
+// The floor: every cell asked of the source's own handler, with nothing made of it.
+double Floor(BenchTable& table, int rows) {
+  vantrix::TVantrixCustomSource& source = table.Source();
+  std::string text;
+  size_t sink = 0;
+  const auto start = Clock::now();
+  for (int r = 1; r <= rows; ++r)
+    for (int c = 0; c < source.GetColCount(); ++c) {
+      source.OnGetColumnText(source, r, *source.Columns().GetItem(c), text);
+      sink += text.size();
+    }
+  const double seconds = Seconds(start);
+  return sink > 0 ? seconds : 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // Text is measured with the fonts of a GUI, as in the program.
+  qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+  QGuiApplication app(argc, argv);
+  int rows = 100000, runs = 3;
+  for (int i = 1; i + 1 < argc; ++i) {
+    if (std::strcmp(argv[i], "--rows") == 0) rows = std::atoi(argv[i + 1]);
+    if (std::strcmp(argv[i], "--runs") == 0) runs = std::max(1, std::atoi(argv[i + 1]));
+  }
+  QTemporaryDir dir;
+  const std::string file = dir.filePath("bench.xls").toStdString();
+  const vantrix::FormatSettings settings = vantrix::FormatSettings::FromLocale(QLocale::c());
+
+  BenchTable numbers(rows, settings, false);
+  const double floor = Floor(numbers, rows);
+  const Figures table = Export(numbers, settings, false, file, runs);
+  std::printf("spreadsheet export, %d rows x 10 columns (a date-time text and nine numbers): %.3f s (target %.1f), "
+              "%.3f s of processor, peak %.1f MB above the start (target %.0f), %d sheets; %.1f x the floor (every "
+              "cell asked of the source, nothing made of it: %.3f s)\n",
+              rows, table.seconds, kTargetSeconds, table.cpu, table.peakMb, kTargetMb, table.sheets,
+              table.seconds / floor, floor);
+
+  BenchTable texts(rows, settings, true);
+  const Figures viewer = Export(texts, settings, true, file, runs);
+  std::printf("the same table all text as the history viewer exports it (every cell a shared string, automatic "
+              "widths, a styling handler): %.3f s, %.3f s of processor, peak %.1f MB, %d sheets\n",
+              viewer.seconds, viewer.cpu, viewer.peakMb, viewer.sheets);
+  return table.sheets > 0 ? 0 : 1;
+}
