@@ -23,6 +23,10 @@ void TVantrix3XLS::ReportLeftOut(const std::string& message) {
   if (OnItemLeftOut) OnItemLeftOut(*this, message);
 }
 
+std::unique_ptr<TVantrixWriter> TVantrix3XLS::CreateWriter(OutputStream&) {
+  throw EVantrixError("A workbook is written to its file: set FileName and run Execute");
+}
+
 void TVantrix3XLS::CreateLocalVariables() { run_ = std::make_unique<TxlsExportRun>(*this, FileName, memoryLimit_); }
 
 void TVantrix3XLS::FreeLocalVariables() { run_.reset(); }

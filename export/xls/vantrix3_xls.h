@@ -139,6 +139,9 @@ class TVantrix3XLS : public TVantrix3FormatText, public TxlsItemsOwner {
   std::vector<const TxlsImages*> ComponentSheetImages() const override;
 
  protected:
+  // A workbook is assembled in a file of its own: a run into a stream raises instead of
+  // writing nothing.
+  std::unique_ptr<TVantrixWriter> CreateWriter(OutputStream& stream) override;
   void CreateLocalVariables();
   void FreeLocalVariables();
   TVantrixRunResult DoExport();

@@ -189,6 +189,26 @@ TEST_F(ExportReadBack, LongTableContinuesOnASecondSheetAndEveryRecordIsInItsPlac
             static_cast<qsizetype>(records + 4));
 }
 
+TEST_F(ExportReadBack, StripsByColumnAndAnAbortedRunReadBackWhole) {
+  const std::string striped = Export({"--rows", "4", "--strip", "col"}, "striped.xls");
+  const QJsonObject sheet = Python("read_export.py", {QString::fromStdString(striped)})["sheets"][0].toObject();
+  EXPECT_EQ(Cell(sheet, 1, 0)["fill"].toInt(), 43);
+  EXPECT_EQ(Cell(sheet, 1, 1)["fill"].toInt(), 41);
+  EXPECT_EQ(Cell(sheet, 2, 0)["fill"].toInt(), 43);
+  EXPECT_EQ(Csv(striped).size(), 1u);
+
+  // Aborted after ten records: the workbook holds them and opens in both readers.
+  const std::string path = folder_ / "aborted.xls";
+  const ProgramRun run = RunProgram(EXPORT_TABLE, {"--format", "xls", "--rows", "1000", "--abort-at", "10",
+                                                   "--field-formats", "--output", QString::fromStdString(path)});
+  EXPECT_EQ(run.exitCode, 3) << run.err.toStdString();  // the tool's code for a run that did not complete
+  const QJsonObject aborted = Python("read_export.py", {QString::fromStdString(path), "1"})["sheets"][0].toObject();
+  EXPECT_EQ(aborted["rows"].toInt(), 12);  // captions, ten records, their aggregates
+  const std::vector<QStringList> csv = Csv(path);
+  ASSERT_EQ(csv.size(), 1u);
+  EXPECT_GE(csv[0].size(), 12);
+}
+
 TEST_F(ExportReadBack, TooManyColumnsRefusedWithNoFile) {
   const std::string path = folder_ / "wide.xls";
   const ProgramRun run = RunProgram(EXPORT_TABLE, {"--format", "xls", "--columns", "300", "--rows", "3", "--output",

@@ -5,6 +5,7 @@
 
 #include "export/library_strings.h"
 #include "export/model_source.h"
+#include "export/output_stream.h"
 #include "export/run_fixtures.h"
 #include "xls_fixtures.h"
 
@@ -53,6 +54,9 @@ TEST(ExporterRun, RefusesAMissingFileNameOrFolderAndWritesNothing) {
   xls.FileName = folder / "new/nested/book.xls";  // missing folders are made
   xls.Execute();
   EXPECT_FALSE(ReadFile(xls.FileName).empty());
+
+  MemoryOutputStream stream;  // a workbook is no stream of text
+  EXPECT_THROW(xls.ExportToStream(stream), EVantrixError);
 }
 
 TEST(ExporterRun, SheetOfMoreThan256ColumnsIsRefusedBeforeAnyOutput) {
