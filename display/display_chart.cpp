@@ -187,9 +187,13 @@ void DisplayChart::SetSeriesTitles(std::span<const std::string> titles) {
 void DisplayChart::ArrangeLegend() {
   if (!plot_) return;
   QCPLegend* legend = plot_->legend;
+  // Measured through the series: once the entries wrap, a last row only partly filled leaves
+  // empty cells in the legend's grid.
   int widest = 1;
-  for (int i = 0; i < legend->itemCount(); ++i) {
-    widest = std::max(widest, legend->item(i)->minimumOuterSizeHint().width());
+  for (QCPGraph* g : series_) {
+    if (QCPLayoutElement* item = legend->itemWithPlottable(g)) {
+      widest = std::max(widest, item->minimumOuterSizeHint().width());
+    }
   }
   const int available = plot_->width() - 10;
   const int perRow = std::max(1, available / (widest + legend->columnSpacing()));

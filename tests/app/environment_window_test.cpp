@@ -4,7 +4,9 @@
 #include <QDir>
 #include <QLabel>
 #include <QToolButton>
+#include <iterator>
 
+#include "display/display_chart.h"
 #include "display/display_object.h"
 #include "environment_fixture.h"
 #include "environment_script.h"
@@ -157,6 +159,54 @@ TEST_F(EnvironmentTest, AFileCutInsideAChartKeepsTheWindowsBeforeItAndSaysNothin
   EXPECT_EQ(View().GetErrorValue(), 3.0f);
   // The window that stays can be configured like any other.
   EXPECT_TRUE(Enabled("ConfigurarJanela"));
+}
+
+// Charts of every channel count, each window at a size of its own, from a workspace the program
+// did not write; then resized as a user would, and brought back at the next start. A legend
+// that wraps into a partly filled last row once ended the program here, at every start.
+TEST_F(EnvironmentTest, ChartsOfEveryChannelCountLoadResizeAndComeBackAtTheNextStart) {
+  constexpr int kMostChannels = 24;
+  const QSize sizes[] = {{340, 250}, {200, 150}, {150, 420}, {640, 480}, {260, 250}};
+  QJsonArray windows;
+  for (int count = 1; count <= kMostChannels; ++count) {
+    QJsonObject chart = Window(1, 10 * count, 1000);
+    const QSize size = sizes[count % std::size(sizes)];
+    chart["width"] = size.width();
+    chart["height"] = size.height();
+    QJsonArray entries;
+    for (int i = 0; i < count; ++i) {
+      entries.append(QJsonObject{{"name", QStringLiteral("Estufa %1/Canal %2").arg(i / 4).arg(i % 4 + 1)},
+                                 {"serial", 20 + i / 4}, {"value_index", i % 4}});
+    }
+    chart["entries"] = entries;
+    windows.append(chart);
+  }
+  ASSERT_TRUE(View().LoadEnvironment(Script({{"windows", windows}})));
+  EXPECT_TRUE(user_.messages.isEmpty()) << user_.messages.join('\n').toStdString();
+  auto forms = Displays();
+  ASSERT_EQ(forms.size(), static_cast<size_t>(kMostChannels));
+  for (TDisplayForm* form : forms) {
+    const size_t count = form->Config().chartChannels.size();
+    SCOPED_TRACE(count);
+    ASSERT_NE(form->Element(), nullptr);
+    ASSERT_NE(form->Element()->Chart(), nullptr);
+    EXPECT_EQ(form->Element()->Chart()->Series().size(), count);
+    for (const QSize& size : sizes) {
+      form->parentWidget()->resize(size);
+      QCoreApplication::processEvents();
+    }
+  }
+  View().close();
+
+  SetReadingsStopped(true);
+  Start();
+  View().ProcessCommandLine({});
+  forms = Displays();
+  ASSERT_EQ(forms.size(), static_cast<size_t>(kMostChannels));
+  for (size_t i = 0; i < forms.size(); ++i) {
+    EXPECT_EQ(forms[i]->Config().chartChannels.size(), i + 1);
+    EXPECT_NE(forms[i]->Element(), nullptr);
+  }
 }
 
 // A workspace of every kind, a chart among them, and a child that is no display window.

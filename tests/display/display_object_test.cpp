@@ -369,6 +369,35 @@ TEST_F(DisplayChartTest, ReferenceLinesOnePointPerTimeAndOutOfTheLegend) {
   }
 }
 
+// Charts of every channel count a window may hold, named as the wizard names them, at sizes
+// from a tiled corner to a full screen and resized among them: once the legend wraps, its
+// last row is only partly filled for most counts.
+TEST_F(DisplayChartTest, EveryChannelCountAtEverySizeAndResized) {
+  const QSize sizes[] = {{340, 250}, {120, 90}, {60, 400}, {250, 250}, {1200, 800}, {1, 1}};
+  for (int count = 1; count <= 24; ++count) {
+    SCOPED_TRACE(count);
+    std::vector<int32_t> indexes;
+    for (int i = 0; i < count; ++i) indexes.push_back(i);
+    DisplayConfig c = ChartConfig(indexes);
+    for (int i = 0; i < count; ++i) c.chartChannels[i].name = "Estufa " + std::to_string(i) + "/Canal 1";
+    for (QSize size : sizes) {
+      SCOPED_TRACE(size.width());
+      QWidget panel;
+      panel.resize(size);
+      DisplayChart chart(c, &panel);
+      for (QSize next : sizes) {
+        panel.resize(next);
+        ASSERT_TRUE(chart.FitToPanel(&panel));
+        int entries = 0;
+        for (int i = 0; i < chart.Plot()->legend->itemCount(); ++i) entries += chart.Plot()->legend->item(i) != nullptr;
+        EXPECT_EQ(entries, count);
+      }
+      chart.SetSeriesTitles(std::vector<std::string>(static_cast<size_t>(count), "Sala"));
+      chart.Plot()->replot();
+    }
+  }
+}
+
 TEST_F(DisplayChartTest, AdjustTimeSpanWidensOnlyShortPeriods) {
   struct Case { double periodSeconds; int intervalMs; double expectSeconds; bool changed; };
   const Case cases[] = {{1, 1000, 2, true},    {120, 1000, 120, false}, {0, 250, 1.25, true},

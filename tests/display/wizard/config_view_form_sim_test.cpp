@@ -18,6 +18,7 @@
 #include <map>
 
 #include "display/display_form.h"
+#include "display/display_chart.h"
 #include "display/display_object.h"
 #include "instrument/device_interface.h"
 #include "display/readings_state.h"
@@ -345,6 +346,39 @@ TEST_F(WizardWithInstruments, ChartChannelsOfBothInstruments) {
     Press(f, "CancelBitBtn");
   });
   EXPECT_EQ(Decode(window.form->Config()).at("count"), "2");
+}
+
+// Every number of channels the two instruments offer, made through the wizard into a window
+// that is then resized: with most counts the legend wraps into a partly filled last row.
+TEST_F(WizardWithInstruments, ChartsOfEveryChannelCountTheInstrumentsOffer) {
+  Window window(world);
+  window.form->resize(340, 250);
+  window.form->show();
+  size_t offered = 0;
+  for (size_t count = 1; offered == 0 || count <= offered; ++count) {
+    SCOPED_TRACE(count);
+    window.Configure([&](TConfigViewForm& f) {
+      How(f)->Button(0)->click();
+      Press(f, "NextBitBtn");
+      auto* all = f.findChild<QListWidget*>(QStringLiteral("AllListView"));
+      if (offered == 0) offered = static_cast<size_t>(all->count());
+      Press(f, "ClearSelButton");
+      for (size_t i = 0; i < count && all->count() > 0; ++i) {
+        all->setCurrentRow(0);
+        Press(f, "SelButton");
+      }
+      Press(f, "NextBitBtn");
+      Press(f, "CloseBitBtn");
+    });
+    ASSERT_EQ(offered, 7u);
+    ASSERT_NE(window.form->Element(), nullptr);
+    ASSERT_NE(window.form->Element()->Chart(), nullptr);
+    EXPECT_EQ(window.form->Element()->Chart()->Series().size(), count);
+    for (QSize size : {QSize(200, 150), QSize(700, 500), QSize(120, 300), QSize(340, 250)}) {
+      window.form->resize(size);
+      QApplication::processEvents();
+    }
+  }
 }
 
 TEST_F(WizardWithInstruments, CancelFromEveryStepLeavesTheWindowAsItWas) {
