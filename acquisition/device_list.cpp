@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "display/default_channel_names.h"
+#include "instrument/default_channel_names.h"
 #include "instrument/device_regs_image.h"
 #include "instrument/device_interface.h"
 #include "platform/text_trim.h"

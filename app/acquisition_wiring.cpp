@@ -9,7 +9,7 @@
 #include "app/readings_config_form.h"
 #include "app/view_form.h"
 #include "display/display_form.h"
-#include "display/run_display_adapter.h"
+#include "app/run_display_adapter.h"
 #include "display/readings_state.h"
 #include "platform/qt_text.h"
 #include "ui/program_constants.h"

@@ -1,6 +1,6 @@
 #include "devconfig/config_texts.h"
 
-#include "display/default_channel_names.h"
+#include "instrument/default_channel_names.h"
 #include "platform/cp1252.h"
 
 namespace devconfig {

@@ -1,7 +1,7 @@
 #pragma once
 // The device configuration dialog's string tables and the lines of its language sections
 // that replace them. No widgets: the tables are what the dialog shows and what other forms
-// read (the channel names live in the program-wide table of display/default_channel_names.h,
+// read (the channel names live in the program-wide table of instrument/default_channel_names.h,
 // which the wizard, the display windows and the history header read too). Code page 1252.
 #include <array>
 #include <cstddef>

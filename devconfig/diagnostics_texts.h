@@ -7,7 +7,7 @@
 #include <string>
 
 #include "devconfig/device_context.h"
-#include "display/default_channel_names.h"
+#include "instrument/default_channel_names.h"
 #include "instrument/device_regs.h"
 
 namespace devconfig {

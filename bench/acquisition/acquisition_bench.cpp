@@ -20,7 +20,7 @@
 #include "acquisition/reading_run.h"
 #include "bench/acquisition/run_bench_support.h"
 #include "display/display_form.h"
-#include "display/run_display_adapter.h"
+#include "app/run_display_adapter.h"
 #include "display/readings_state.h"
 #include "platform/ports.h"
 #include "tools/sim/simulated_instrument.h"

@@ -2,7 +2,7 @@
 
 #include <charconv>
 
-#include "display/default_channel_names.h"
+#include "instrument/default_channel_names.h"
 #include "display/display_titles.h"
 #include "platform/text_trim.h"
 

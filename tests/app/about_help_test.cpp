@@ -14,7 +14,7 @@
 #include "app/overwrite_choice_form.h"
 #include "app/program_forms.h"
 #include "devconfig/config_form.h"
-#include "display/default_channel_names.h"
+#include "instrument/default_channel_names.h"
 #include "platform/qt_text.h"
 #include "app_fixture.h"
 #include "support/help_file_builder.h"

@@ -8,7 +8,7 @@
 #include <QTableWidget>
 #include <QTreeWidget>
 
-#include "display/default_channel_names.h"
+#include "instrument/default_channel_names.h"
 #include "platform/qt_text.h"
 #include "tests/devconfig/config_form_fixture.h"
 #include "ui/language_file.h"

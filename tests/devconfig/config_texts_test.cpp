@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "devconfig/config_texts.h"
-#include "display/default_channel_names.h"
+#include "instrument/default_channel_names.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Naming a display window after the instruments of a run, and addressing its values.
 #include <gtest/gtest.h>
 
-#include "display/default_channel_names.h"
+#include "instrument/default_channel_names.h"
 #include "display/display_channels.h"
 #include "display/display_titles.h"
 #include "display_fakes.h"

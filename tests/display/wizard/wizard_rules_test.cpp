@@ -2,7 +2,7 @@
 // chart's channel lists, and the range, digit and period rules of the settings step.
 #include <gtest/gtest.h>
 
-#include "display/default_channel_names.h"
+#include "instrument/default_channel_names.h"
 #include "display/wizard/chart_channel_lists.h"
 #include "display/wizard/device_values.h"
 #include "display/wizard/range_rules.h"

@@ -1,4 +1,4 @@
-#include "display/default_channel_names.h"
+#include "instrument/default_channel_names.h"
 
 namespace {
 
