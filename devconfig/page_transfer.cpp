@@ -110,17 +110,23 @@ bool StoreChannel(ChannelPageState& page, const DeviceContext& device, int numbe
 
   // A code the list cannot show is kept as read, never written as the list's "no item".
   if (page.typeIndex >= 0) config = (config & ~kType) | page.typeIndex;
-  const std::optional<FixedPoint> lower = ParseFixedPoint(page.fields[kLowerLimit]);
-  const std::optional<FixedPoint> upper = ParseFixedPoint(page.fields[kUpperLimit]);
-  channel.LowLimit = lower ? lower->raw : 0;
-  channel.HighLimit = upper ? upper->raw : 1000;
-  if (!lower) page.fields[kLowerLimit] = "0";
-  if (!upper) page.fields[kUpperLimit] = "1000";
-  // The exit checks leave all five fields with one count, so the bits hold that count.
-  const uint16_t decimals = upper ? upper->decimals : (lower ? lower->decimals : 0);
-  config = (config & ~kDecimals) | ((decimals & 7) << kDecimalsShift);
-  channel.Config = config;
-  if (channel.LowLimit >= channel.HighLimit) return false;
+  if (ChannelControlsFor(device, number, page.TypeCode()).limits) {
+    const std::optional<FixedPoint> lower = ParseFixedPoint(page.fields[kLowerLimit]);
+    const std::optional<FixedPoint> upper = ParseFixedPoint(page.fields[kUpperLimit]);
+    channel.LowLimit = lower ? lower->raw : 0;
+    channel.HighLimit = upper ? upper->raw : 1000;
+    if (!lower) page.fields[kLowerLimit] = "0";
+    if (!upper) page.fields[kUpperLimit] = "1000";
+    // The exit checks leave all five fields with one count, so the bits hold that count.
+    const uint16_t decimals = upper ? upper->decimals : (lower ? lower->decimals : 0);
+    config = (config & ~kDecimals) | ((decimals & 7) << kDecimalsShift);
+    channel.Config = config;
+    if (channel.LowLimit >= channel.HighLimit) return false;
+  } else {
+    // A temperature input shows no limits: the user can neither see nor change them, so they
+    // keep what the block holds, decimal count included, and never block a write.
+    channel.Config = config;
+  }
 
   if (IsLinearInput(page.TypeCode())) {
     const std::optional<FixedPoint> over = ParseFixedPoint(page.fields[kOverflow]);

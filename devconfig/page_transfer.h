@@ -41,8 +41,9 @@ void StoreGeneral(const GeneralPageState& page, const DeviceContext& device, Dev
 
 // Channel 1 or 2.
 ChannelPageState FillChannel(const Channel& channel, const DeviceContext& device, int number, char mark);
-// False when the limits are not ascending (model 0); the fields that did not read are
-// rewritten with what was stored in their place (lower 0, upper 1000).
+// False when the limits are shown (model 0, a linear input) and not ascending; the fields
+// that did not read are rewritten with what was stored in their place (lower 0, upper 1000).
+// Where the page hides the limits, the channel keeps the block's limits.
 bool StoreChannel(ChannelPageState& page, const DeviceContext& device, int number, Channel& channel);
 
 // The decimals a channel's offset is shown with: one for a temperature input, the limits'

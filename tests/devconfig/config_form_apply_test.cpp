@@ -10,7 +10,6 @@
 #include <map>
 #include <set>
 
-#include "instrument/device_regs_image.h"
 #include "tests/devconfig/config_form_fixture.h"
 
 namespace {
@@ -52,6 +51,24 @@ Registers LinearChannel2(int d) {
           {21, 32000}, {58, Word(-2999)}};
 }
 
+// The registers a configuration write sends, in order, as the instruments take them: model 0
+// registers 7 to 59 and, from firmware 1.10, the counter block 64 to 72; the probe 7 to 11 and
+// 18 to 42. Written out here rather than taken from the code under test.
+std::vector<uint16_t> WrittenRegisters(sim::Model model, int firmware) {
+  std::vector<uint16_t> order;
+  auto add = [&order](uint16_t first, uint16_t last) {
+    for (uint16_t reg = first; reg <= last; ++reg) order.push_back(reg);
+  };
+  if (model == sim::Model::Probe) {
+    add(7, 11);
+    add(18, 42);
+  } else {
+    add(7, 59);
+    if (firmware >= 110) add(64, 72);
+  }
+  return order;
+}
+
 struct NoOpCase {
   const char* name;
   sim::InstrumentOptions options;
@@ -86,6 +103,9 @@ std::vector<NoOpCase> NoOpCases() {
       // (0 a 10 V on channel 2, 100 on channel 1), DeviceConfig bits 7..15, a filter above 20.
       {"bits and codes without a control", Model0(),
        {{7, 0xFF21}, {8, 0xF000 | 100 | 0x80}, {9, 11 | 0x80 | (1 << 9)}, {10, 50}}, {}},
+      // Temperature inputs hide their limits: 0 and 0 there are kept and refuse nothing.
+      {"temperature inputs with hidden limits 0 and 0", Model0(),
+       {{8, 0x80}, {9, 0x80 | (3 << 9)}, {12, 0}, {13, 0}, {14, 0}, {15, 0}}, {}},
       {"firmware 1.09", Model0(109), {}, {}},
       // The humidity probe always compensates the mains: bit 2 is set.
       {"humidity probe", Probe(0), {}, {{7, 0x0004}}},
@@ -112,9 +132,8 @@ TEST_P(NoOpApply, WritesTheRegistersReadApartFromTheListedChanges) {
   w.form->ApplyBitBtnClick();
   EXPECT_EQ(w.user.messages.value(0), kWritten);
 
-  const int32_t model = c.options.model == sim::Model::Probe ? device::kModelProbe : device::kModelLogger;
   std::vector<RegisterWrite> expected;
-  for (const uint16_t reg : device::ConfigurationWriteOrder(model, c.options.firmware)) {
+  for (const uint16_t reg : WrittenRegisters(c.options.model, c.options.firmware)) {
     const auto change = c.changes.find(reg);
     expected.push_back({reg, change != c.changes.end() ? change->second : before.at(reg)});
   }
@@ -183,6 +202,32 @@ TEST(ApplyRefusals, LimitsNotAscendingWriteNothing) {
   EXPECT_EQ(w.user.messages, QStringList{kNotAscending});
   EXPECT_EQ(w.Pages()->currentIndex(), TConfigForm::kCh2Page);
   EXPECT_EQ(w.form->focusWidget(), w.Edit("Ch2LimSupEdit"));
+  EXPECT_TRUE(WritesIn(instrument.Log()).empty());
+  w.form->FormClose();
+}
+
+TEST(ApplyRefusals, LimitsCountOnlyWhereTheyAreShown) {
+  ConfigWorld w;
+  sim::SimulatedInstrument& instrument = w.Start(kPort, Model0());
+  instrument.SetHoldingRegister(8, 0x80);  // Pt100: its limits are hidden
+  instrument.SetHoldingRegister(12, 0);
+  instrument.SetHoldingRegister(13, 0);
+  w.form->FormShow();
+  w.form->ApplyBitBtnClick();
+  EXPECT_EQ(w.user.messages, QStringList{kWritten});
+  EXPECT_EQ(instrument.HoldingRegister(12), 0);
+  EXPECT_EQ(instrument.HoldingRegister(13), 0);
+
+  // A linear input shows the same limits: now they are checked, on a field the user sees.
+  w.user.messages.clear();
+  instrument.ClearLog();
+  w.Pages()->setCurrentIndex(TConfigForm::kGeneralPage);
+  w.Find<QComboBox>("Ch1TypeComboBox")->setCurrentIndex(10);
+  w.form->ApplyBitBtnClick();
+  EXPECT_EQ(w.user.messages, QStringList{kNotAscending});
+  EXPECT_EQ(w.Pages()->currentIndex(), TConfigForm::kCh1Page);
+  EXPECT_EQ(w.form->focusWidget(), w.Edit("Ch1LimSupEdit"));
+  EXPECT_TRUE(w.Edit("Ch1LimSupEdit")->isVisibleTo(w.Pages()->widget(TConfigForm::kCh1Page)));
   EXPECT_TRUE(WritesIn(instrument.Log()).empty());
   w.form->FormClose();
 }
@@ -266,7 +311,7 @@ TEST(InstrumentChange, NothingOfTheFirstReachesTheProbe) {
   w.form->ApplyBitBtnClick();
   EXPECT_EQ(w.user.messages, QStringList{kWritten});
   std::vector<RegisterWrite> expected;
-  for (const uint16_t reg : device::ConfigurationWriteOrder(device::kModelProbe, 105))
+  for (const uint16_t reg : WrittenRegisters(sim::Model::Probe, 105))
     expected.push_back({reg, reg == 7 ? static_cast<uint16_t>(before.at(7) | 0x04) : before.at(reg)});
   EXPECT_EQ(WritesIn(probe.Log()), expected);
   EXPECT_TRUE(WritesIn(logger.Log()).empty());

@@ -88,6 +88,19 @@ TEST(ChannelPage, FieldsShowSixDecimalsAndATemperatureOffsetWithOne) {
   Channel stored = temperature;
   ASSERT_TRUE(StoreChannel(page, Logger(), 1, stored));
   EXPECT_EQ(stored, temperature);
+
+  // Limits a temperature input hides (0 and 0, three decimals) stay as read and block nothing;
+  // once a linear input shows them they are checked.
+  Channel hidden = temperature;
+  hidden.LowLimit = 0;
+  hidden.HighLimit = 0;
+  hidden.Config |= 3 << 9;
+  page = FillChannel(hidden, Logger(), 2, '.');
+  stored = hidden;
+  ASSERT_TRUE(StoreChannel(page, Logger(), 2, stored));
+  EXPECT_EQ(stored, hidden);
+  page.typeIndex = 10;
+  EXPECT_FALSE(StoreChannel(page, Logger(), 2, stored));
 }
 
 TEST(ChannelPage, EditsFallbacksAndRefusal) {
