@@ -333,7 +333,12 @@ INSTANTIATE_TEST_SUITE_P(
                       WriteCase{"NotANumber", 0, 0, "Offset", "abc", std::nullopt, "abc"},
                       WriteCase{"Pt100Offset65286", 0, 0, "Offset", "65286", RegisterWrite{2, 200}, "200"},
                       WriteCase{"VoltageGainChannel1", 0, 11, "Gain", "10000", RegisterWrite{19, 10000}, "10000"},
-                      WriteCase{"MillivoltOffsetChannel2", 1, 9, "Offset", "-3", RegisterWrite{16, Word(-3)}, "-3"}),
+                      WriteCase{"MillivoltOffsetChannel2", 1, 9, "Offset", "-3", RegisterWrite{16, Word(-3)}, "-3"},
+                      // Beyond the ends of the linear inputs' own groups: held at their ends.
+                      WriteCase{"MillivoltOffset700", 1, 9, "Offset", "700", RegisterWrite{16, 600}, "600"},
+                      WriteCase{"MillivoltGain9000", 0, 9, "Gain", "9000", RegisterWrite{9, 9400}, "9400"},
+                      WriteCase{"VoltageGain11000", 0, 11, "Gain", "11000", RegisterWrite{19, 10500}, "10500"},
+                      WriteCase{"VoltageOffset200", 0, 11, "Offset", "200", RegisterWrite{18, 100}, "100"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(FactoryCalibrationPage, ArrowsAndFailedTransactions) {

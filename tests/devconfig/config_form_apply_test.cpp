@@ -99,6 +99,10 @@ std::vector<NoOpCase> NoOpCases() {
        With({{65, 1}, {72, 0}}, DoubleAt(1.0))},
       // An enabled thermocouple needs the cold junction: the ambient bit is forced on.
       {"thermocouple forces the ambient channel", Model0(), {{7, 0x0001}, {8, 2 | 0x80}}, {{7, 0x0021}}},
+      // 0 to 50 mV and thermocouple B on either side of the thermocouples' codes: only B forces it.
+      {"0 to 50 mV leaves the ambient channel off", Model0(), {{7, 0x0001}, {8, 9 | 0x80}, {9, 0x80}}, {}},
+      {"thermocouple B forces the ambient channel", Model0(), {{7, 0x0001}, {8, 9 | 0x80}, {9, 8 | 0x80}},
+       {{7, 0x0021}}},
       // Bits and codes no control owns stay as read: Config bits 12..15, a type the list lacks
       // (0 a 10 V on channel 2, 100 on channel 1), DeviceConfig bits 7..15, a filter above 20.
       {"bits and codes without a control", Model0(),

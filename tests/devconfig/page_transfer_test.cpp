@@ -196,6 +196,10 @@ TEST(AmbientPage, TransfersAndTheColdJunctionLock) {
     one.typeIndex = type;
     EXPECT_EQ(AmbientEnableRule(one, &two, 0), (AmbientEnable{true, false})) << type;
   }
+  for (int type : {9, 10, 11}) {  // linear inputs need no cold junction
+    one.typeIndex = type;
+    EXPECT_EQ(AmbientEnableRule(one, &two, 0), (AmbientEnable{false, true})) << type;
+  }
   one.enabled = false;
   EXPECT_EQ(AmbientEnableRule(one, &two, 0), (AmbientEnable{false, true}));
   one.typeIndex = 9;

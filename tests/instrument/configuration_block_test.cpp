@@ -230,12 +230,14 @@ TEST_F(ConfigurationOnSimulator, ProbeReadsEachFieldFromItsOwnRegisterAndWritesI
 }
 
 // The input type chooses the calibration registers and the limits of its group: a temperature
-// input of type 0 has a pair of its own on each channel; type 3 shares the general pair.
-TEST_F(ConfigurationOnSimulator, Model0CalibrationOfTypes0And3LandsInItsGroupsRegistersWithinItsLimits) {
+// input of type 0 has a pair of its own on each channel; type 3 shares the general pair; the
+// linear inputs have theirs, 0 to 10 V one pair for both channels.
+TEST_F(ConfigurationOnSimulator, Model0CalibrationLandsInItsGroupsRegistersWithinItsLimits) {
   sim::SimulatedInstrument& instrument = Start(sim::Model::Model0);
   ASSERT_TRUE(device_.ReadConfiguration());
   struct Group { int32_t type; uint16_t offsetRegister[2]; int32_t offsetMin, offsetMax, gainMin, gainMax; };
-  for (const Group& g : {Group{0, {2, 10}, -250, 200, 9500, 10500}, Group{3, {4, 12}, -950, 600, 9400, 10400}}) {
+  for (const Group& g : {Group{0, {2, 10}, -250, 200, 9500, 10500}, Group{3, {4, 12}, -950, 600, 9400, 10400},
+                         Group{9, {8, 16}, -950, 600, 9400, 10400}, Group{11, {18, 18}, -350, 100, 9500, 10500}}) {
     SCOPED_TRACE(g.type);
     for (int channel = 0; channel < 2; ++channel) {
       const uint16_t offset = g.offsetRegister[channel];
