@@ -1,0 +1,51 @@
+#pragma once
+// The dialog's list views are tree widgets without branches: one top-level item per entry,
+// its caption in column 0, the sub-items in the further columns, an image index and an
+// attached object (a spreadsheet format or item, an RTF style) kept in item roles. The
+// attached object is a plain pointer: the list that holds it decides who frees it.
+#include <QTreeWidgetItem>
+#include <functional>
+
+class QPlainTextEdit;
+class QPoint;
+class QTreeWidget;
+class QWidget;
+
+namespace vantrix {
+
+class TxlsCustomItem;
+
+inline constexpr int kItemImageRole = Qt::UserRole + 0x5701;
+inline constexpr int kItemObjectRole = Qt::UserRole + 0x5702;
+
+int ItemImage(const QTreeWidgetItem* item);
+// Stores the index and shows the image list's picture for it.
+void SetItemImage(QTreeWidgetItem* item, int imageIndex);
+void* ItemObject(const QTreeWidgetItem* item);
+void SetItemObject(QTreeWidgetItem* item, void* object);
+template <class T>
+T* ItemObjectAs(const QTreeWidgetItem* item) {
+  return static_cast<T*>(ItemObject(item));
+}
+// A new top-level item at the end of the list (or at index when it is within the list).
+QTreeWidgetItem* AddListItem(QTreeWidget* list, const QString& caption, int imageIndex, void* object,
+                             int index = -1);
+
+// The pictures of the dialog's image lists: 0 available field, 1 exported field, 2 user entry
+// (format, style), 3 fixed element, 6..11 the kinds of the spreadsheet extensions tree.
+QIcon DialogListImage(int index);
+
+// (column, line) of the caret end of the selection in a memo.
+QPoint GetMemoCaretPos(const QPlainTextEdit* memo);
+
+// Calls proc for every selected item (every item when all), from the last to the first when
+// backwards, with the list's painting held until the walk is done.
+void ForAllListViewItems(QTreeWidget* list, bool backwards, bool all, const std::function<void(QTreeWidgetItem*)>& proc);
+// The same with each item's attached spreadsheet item; items without one are skipped.
+void ForAllListViewCustomItems(QTreeWidget* list, bool backwards, bool all,
+                               const std::function<void(TxlsCustomItem*)>& proc);
+
+// Width of a text in pixels in the control's font.
+int GetControlTextWidth(const QWidget* control, const QString& text);
+
+}  // namespace vantrix

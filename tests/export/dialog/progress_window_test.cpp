@@ -1,0 +1,103 @@
+// The export progress window driven by posted progress events, its timer and its button.
+#include <QCoreApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include "export/dialog/progress_window.h"
+#include "export/vantrix3.h"
+
+using namespace vantrix;
+
+namespace {
+
+class CountingExporter : public TVantrix3 {};
+
+class Progress : public ::testing::Test {
+ protected:
+  QString Text(const char* name) const { return window.findChild<QLabel*>(name)->text(); }
+  QPushButton* Button() const { return window.findChild<QPushButton*>("bButton"); }
+  void Post(std::initializer_list<int> codes) {
+    for (int code : codes) PostExportProgress(&window, code);
+    QCoreApplication::processEvents();
+  }
+  CountingExporter exporter;
+  TfmVantrix3Progress window{nullptr, &exporter};
+};
+
+}  // namespace
+
+TEST_F(Progress, EachCodeShowsItsOwnCountUnderItsOwnCaption) {
+  EXPECT_EQ(window.windowTitle(), "Exporting...");
+  Post({1});
+  EXPECT_EQ(Text("laStatusValue"), "Preparing...");
+  EXPECT_EQ(Button()->text(), "Cancel");
+  Post({2, 2, 4});
+  EXPECT_EQ(Text("laExported"), "Exported");
+  EXPECT_EQ(Text("laExportedValue"), "1");
+  EXPECT_EQ(window.FetchedRows(), 2);
+  Post({3});
+  EXPECT_EQ(Text("laExported"), "Skipped");
+  EXPECT_EQ(Text("laStatusValue"), "Skipping...");
+}
+
+TEST_F(Progress, CodesOutsideTheRangeChangeNothing) {
+  Post({1, 4});
+  Post({0, 10, -1});
+  EXPECT_EQ(window.Status(), estExporting);
+  EXPECT_EQ(Text("laExportedValue"), "1");
+  EXPECT_TRUE(window.Timer()->isActive());
+  EXPECT_EQ(window.ModalResult(), 0);
+}
+
+TEST_F(Progress, SpeedIsRowsPerWholeSecond) {
+  for (int i = 0; i < 150; ++i) window.ExportProgress(kProgressExported);
+  EXPECT_EQ(Text("laTimeValue"), "0:00:00");
+  for (int i = 0; i < 3; ++i) window.TimerTick();
+  EXPECT_EQ(Text("laSpeedValue"), "50 rows/sec");
+  EXPECT_EQ(Text("laTimeValue"), "0:00:03");
+  window.TimerTick();
+  EXPECT_EQ(Text("laSpeedValue"), "37 rows/sec");  // the fraction is dropped
+}
+
+TEST_F(Progress, PauseStopsTheTimerAndContinueRestartsIt) {
+  Post({1});
+  EXPECT_TRUE(window.Timer()->isActive());
+  Post({5});
+  EXPECT_FALSE(window.Timer()->isActive());
+  EXPECT_EQ(Text("laStatusValue"), "Pause");
+  Post({6});
+  EXPECT_TRUE(window.Timer()->isActive());
+  EXPECT_EQ(Text("laStatusValue"), "Exporting...");
+  Post({8});
+  EXPECT_FALSE(window.Timer()->isActive());
+  EXPECT_EQ(Button()->text(), "OK");
+}
+
+TEST_F(Progress, ButtonAbortsDuringARunAndClosesAfterTheEnd) {
+  Post({1, 4});
+  Button()->click();
+  EXPECT_TRUE(exporter.Aborted());
+  EXPECT_EQ(window.ModalResult(), 0);
+  Post({8});
+  Button()->click();
+  EXPECT_EQ(window.ModalResult(), 1);
+}
+
+TEST_F(Progress, ButtonClosesOnceTheRunHasReturnedWhateverTheState) {
+  // An abort while the run prepared: no end code ever comes.
+  Post({1});
+  Button()->click();
+  EXPECT_EQ(window.ModalResult(), 0);
+  window.SetRunReturned();
+  Button()->click();
+  EXPECT_EQ(window.ModalResult(), 1);
+}
+
+TEST_F(Progress, CloseCodeClosesTheWindow) {
+  window.show();
+  Post({1, 4, 8, 9});
+  EXPECT_EQ(window.ModalResult(), 1);
+  EXPECT_FALSE(window.isVisible());
+}
