@@ -46,53 +46,6 @@ TVantrixRunResult TVantrix3XLS::Execute() {
   return result;
 }
 
-TxlsCell& TVantrix3XLS::AddBooleanCell(int col, int row, bool value) {
-  TxlsCell& cell = Cells.Add();
-  cell.CellType = ctBoolean;
-  cell.Col = col;
-  cell.Row = row;
-  cell.BooleanValue = value;
-  return cell;
-}
-
-TxlsCell& TVantrix3XLS::AddDateTimeCell(int col, int row, const std::string& dateTimeFormat, TDateTime value) {
-  TxlsCell& cell = Cells.Add();
-  cell.CellType = ctDateTime;
-  cell.Col = col;
-  cell.Row = row;
-  cell.DateTimeFormat = dateTimeFormat;
-  cell.DateTimeValue = value;
-  return cell;
-}
-
-TxlsCell& TVantrix3XLS::AddNumericCell(int col, int row, const std::string& numericFormat, double value) {
-  TxlsCell& cell = Cells.Add();
-  cell.CellType = ctNumeric;
-  cell.Col = col;
-  cell.Row = row;
-  cell.NumericFormat = numericFormat;
-  cell.NumericValue = value;
-  return cell;
-}
-
-TxlsCell& TVantrix3XLS::AddStringCell(int col, int row, const WideString& value) {
-  TxlsCell& cell = Cells.Add();
-  cell.CellType = ctString;
-  cell.Col = col;
-  cell.Row = row;
-  cell.StringValue = value;
-  return cell;
-}
-
-TxlsMergedCells& TVantrix3XLS::AddMergedCells(int firstRow, int lastRow, int firstCol, int lastCol) {
-  TxlsMergedCells& range = MergedCells.Add();
-  range.FirstRow = firstRow;
-  range.LastRow = lastRow;
-  range.FirstCol = firstCol;
-  range.LastCol = lastCol;
-  return range;
-}
-
 void TVantrix3XLS::DefineExtendedColor(int index, uint32_t color) {
   if (index < 0 || index >= kExtendedColors) return;
   extendedColors_[index] = color & 0xFFFFFF;

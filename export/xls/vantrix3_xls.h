@@ -8,6 +8,7 @@
 // before; an abort once a sheet has begun ends that sheet with the rows written and closes the
 // workbook. Rows that do not fit on a sheet go on in a new sheet, titled with a number, with
 // the same settings and the caption row again.
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -23,7 +24,8 @@ namespace vantrix {
 
 class TxlsExportRun;
 
-class TVantrix3XLS : public TVantrix3FormatText, public TxlsItemsOwner {
+class TVantrix3XLS : public TVantrix3FormatText, public TxlsItemsOwner,
+                     public TxlsCellAdders<TVantrix3XLS> {
  public:
   using TxlsExportedRecordEvent = std::function<void(TVantrix3XLS& sender, int sheet, int recNo)>;
   using TxlsGetExportTextEvent = std::function<void(TVantrix3XLS& sender, int sheet, int colNo, WideString& text)>;
@@ -113,11 +115,6 @@ class TVantrix3XLS : public TVantrix3FormatText, public TxlsItemsOwner {
   }
 
   // --- items and colours ------------------------------------------------------------------
-  TxlsCell& AddBooleanCell(int col, int row, bool value);
-  TxlsCell& AddDateTimeCell(int col, int row, const std::string& dateTimeFormat, TDateTime value);
-  TxlsCell& AddNumericCell(int col, int row, const std::string& numericFormat, double value);
-  TxlsCell& AddStringCell(int col, int row, const WideString& value);
-  TxlsMergedCells& AddMergedCells(int firstRow, int lastRow, int firstCol, int lastCol);
   // Palette entry 24 + index (clrColor1 + index) becomes the colour (0x00BBGGRR); an index
   // outside 0..15 changes nothing.
   void DefineExtendedColor(int index, uint32_t color);
@@ -130,6 +127,9 @@ class TVantrix3XLS : public TVantrix3FormatText, public TxlsItemsOwner {
   const TxlsTextMetrics& Metrics() const { return metrics_ != nullptr ? *metrics_ : DefaultXLSTextMetrics(); }
   // How much of the workbook stream stays in memory before it moves to a temporary file.
   void SetMemoryLimit(size_t bytes) { memoryLimit_ = bytes; }
+  // The rows a sheet takes before the data go on in a new sheet: all a sheet has unless set
+  // lower (tests reach many continuations with few rows).
+  void SetSheetRowLimit(int rows) { sheetRows_ = std::clamp(rows, 1, kXLSMaxRows); }
 
   // --- what the items ask of their owner --------------------------------------------------
   bool IsExporterComponent() const override { return true; }
@@ -161,6 +161,8 @@ class TVantrix3XLS : public TVantrix3FormatText, public TxlsItemsOwner {
   uint32_t extendedColors_[kExtendedColors];
   int recordCounter_ = 0;
   int part_ = 1;
+  WideString firstPartTitle_;
+  int sheetRows_ = kXLSMaxRows;
   std::vector<std::string> leftOut_;
   const TextMeasure* measure_ = nullptr;
   const TxlsTextMetrics* metrics_ = nullptr;

@@ -206,6 +206,40 @@ void TxlsCell::LoadFromIniFile(const platform::IniFile& ini, const std::string& 
   StringValue = ReadWide(ini, section, "StringValue", StringValue);
 }
 
+TxlsCell& TxlsCells::AddTyped(TxlsCellType type, int col, int row) {
+  TxlsCell& cell = Add();
+  cell.CellType = type;
+  cell.Col = col;
+  cell.Row = row;
+  return cell;
+}
+
+TxlsCell& TxlsCells::AddBoolean(int col, int row, bool value) {
+  TxlsCell& cell = AddTyped(ctBoolean, col, row);
+  cell.BooleanValue = value;
+  return cell;
+}
+
+TxlsCell& TxlsCells::AddDateTime(int col, int row, const std::string& dateTimeFormat, TDateTime value) {
+  TxlsCell& cell = AddTyped(ctDateTime, col, row);
+  cell.DateTimeFormat = dateTimeFormat;
+  cell.DateTimeValue = value;
+  return cell;
+}
+
+TxlsCell& TxlsCells::AddNumeric(int col, int row, const std::string& numericFormat, double value) {
+  TxlsCell& cell = AddTyped(ctNumeric, col, row);
+  cell.NumericFormat = numericFormat;
+  cell.NumericValue = value;
+  return cell;
+}
+
+TxlsCell& TxlsCells::AddString(int col, int row, const WideString& value) {
+  TxlsCell& cell = AddTyped(ctString, col, row);
+  cell.StringValue = value;
+  return cell;
+}
+
 // --- TxlsMergedCells -------------------------------------------------------------------------
 
 void TxlsMergedCells::Assign(const TxlsMergedCells& source) {
@@ -218,6 +252,15 @@ void TxlsMergedCells::Assign(const TxlsMergedCells& source) {
 bool TxlsMergedCells::IsCorrect() const {
   return FirstCol >= 1 && LastCol <= kXLSMaxCols && FirstCol <= LastCol && FirstRow >= 1 && LastRow <= kXLSMaxRows &&
          FirstRow <= LastRow;
+}
+
+TxlsMergedCells& TxlsMergedCellList::AddRange(int firstRow, int lastRow, int firstCol, int lastCol) {
+  TxlsMergedCells& range = Add();
+  range.FirstRow = firstRow;
+  range.LastRow = lastRow;
+  range.FirstCol = firstCol;
+  range.LastCol = lastCol;
+  return range;
 }
 
 std::string TxlsMergedCells::GetDisplayName() const {

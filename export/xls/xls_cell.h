@@ -74,6 +74,16 @@ class TxlsCell : public TxlsCustomItem {
 class TxlsCells : public TxlsCollection<TxlsCell> {
  public:
   using TxlsCollection::TxlsCollection;
+
+  // A new cell of the type at (col, row), counted from 1, holding the value (and the number
+  // format where the type has one).
+  TxlsCell& AddBoolean(int col, int row, bool value);
+  TxlsCell& AddDateTime(int col, int row, const std::string& dateTimeFormat, TDateTime value);
+  TxlsCell& AddNumeric(int col, int row, const std::string& numericFormat, double value);
+  TxlsCell& AddString(int col, int row, const WideString& value);
+
+ private:
+  TxlsCell& AddTyped(TxlsCellType type, int col, int row);
 };
 
 class TxlsMergedCells : public TxlsCustomItem {
@@ -96,6 +106,30 @@ class TxlsMergedCells : public TxlsCustomItem {
 class TxlsMergedCellList : public TxlsCollection<TxlsMergedCells> {
  public:
   using TxlsCollection::TxlsCollection;
+
+  // A new range: both rows, then both columns, counted from 1.
+  TxlsMergedCells& AddRange(int firstRow, int lastRow, int firstCol, int lastCol);
+};
+
+// The extra cells and merged ranges that the exporter and each of its sheets take in code, on
+// the owner's own Cells and MergedCells.
+template <class Owner>
+class TxlsCellAdders {
+ public:
+  TxlsCell& AddBooleanCell(int col, int row, bool value) { return Self().Cells.AddBoolean(col, row, value); }
+  TxlsCell& AddDateTimeCell(int col, int row, const std::string& dateTimeFormat, TDateTime value) {
+    return Self().Cells.AddDateTime(col, row, dateTimeFormat, value);
+  }
+  TxlsCell& AddNumericCell(int col, int row, const std::string& numericFormat, double value) {
+    return Self().Cells.AddNumeric(col, row, numericFormat, value);
+  }
+  TxlsCell& AddStringCell(int col, int row, const WideString& value) { return Self().Cells.AddString(col, row, value); }
+  TxlsMergedCells& AddMergedCells(int firstRow, int lastRow, int firstCol, int lastCol) {
+    return Self().MergedCells.AddRange(firstRow, lastRow, firstCol, lastCol);
+  }
+
+ private:
+  Owner& Self() { return static_cast<Owner&>(*this); }
 };
 
 }  // namespace vantrix

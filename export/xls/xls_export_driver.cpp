@@ -66,16 +66,16 @@ TVantrixRunResult TVantrix3XLS::DoExport() {
   return rrCompleted;
 }
 
-// A continuation's title: the sheet's with the lowest part number from its own on that no
-// sheet written has and no sheet still to come is titled.
+// A continuation's title: the first part's title with the lowest part number from its own on
+// that no sheet written has and no sheet still to come is titled. Always the first part's
+// title: numbering the previous part's name would pile the numbers up.
 WideString TVantrix3XLS::ContinuationName(const TxlsSheet& sheet, int& part) const {
   const TxlsExportRun& run = Run();
   std::vector<WideString> taken = run.SheetNames;
   for (size_t i = static_cast<size_t>(Sheets.IndexOf(&sheet)) + 1; i < Sheets.Count(); ++i)
     if (Sheets[i].Exported) taken.push_back(MakeSheetName(Sheets[i].Title, {}, 0));
-  const WideString base = run.Bound->Name;
   for (;; ++part) {
-    WideString name = MakeSheetName(ContinuationTitle(base, part), {}, 0);
+    WideString name = MakeSheetName(ContinuationTitle(firstPartTitle_, part), {}, 0);
     if (std::none_of(taken.begin(), taken.end(), [&](const WideString& t) { return SameWideText(t, name); }))
       return name;
   }
@@ -83,6 +83,8 @@ WideString TVantrix3XLS::ContinuationName(const TxlsSheet& sheet, int& part) con
 
 void TVantrix3XLS::StartPart(TxlsSheet& sheet, int part) {
   TxlsExportRun& run = Run();
+  // The first part's title as it stands before it is told apart from the sheets written.
+  if (part == 1) firstPartTitle_ = MakeSheetName(sheet.Title, {}, static_cast<int>(run.BoundSheets.Count()) + 1);
   const WideString title = part == 1 ? sheet.Title : ContinuationName(sheet, part_);
   run.FirstPart = part == 1;
   sheet.CurrentRow = 0;
@@ -154,12 +156,12 @@ void TVantrix3XLS::ExportRecords(TxlsSheet& sheet, int index) {
     if (accept && OnAdvancedBeforeExportRow) OnAdvancedBeforeExportRow(*this, index, sheet.Row(), accept);
     if (accept) {
       // No row is written past the sheet's last: the rows go on in a new sheet.
-      if (sheet.CurrentRow + 1 + sheet.RowsAfterData() > kXLSMaxRows) {
+      if (sheet.CurrentRow + 1 + sheet.RowsAfterData() > sheetRows_) {
         FinishPart(sheet, true);
         StartPart(sheet, ++part_);
         if (sheet.AllowCaptions) sheet.DoCaption();
         sheet.MarkFirstDataRow();
-        if (sheet.CurrentRow + 1 + sheet.RowsAfterData() > kXLSMaxRows)
+        if (sheet.CurrentRow + 1 + sheet.RowsAfterData() > sheetRows_)
           throw ExlsFileError("Sheet \"" + sheet.GetDisplayName() +
                               "\" has no room for data rows between its header and its footer");
       }

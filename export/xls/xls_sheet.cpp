@@ -157,53 +157,6 @@ void TxlsSheet::SaveToVantrixXLS() const {
   c.CaptionRow = CaptionRow;
 }
 
-TxlsCell& TxlsSheet::AddBooleanCell(int col, int row, bool value) {
-  TxlsCell& cell = Cells.Add();
-  cell.CellType = ctBoolean;
-  cell.Col = col;
-  cell.Row = row;
-  cell.BooleanValue = value;
-  return cell;
-}
-
-TxlsCell& TxlsSheet::AddDateTimeCell(int col, int row, const std::string& dateTimeFormat, TDateTime value) {
-  TxlsCell& cell = Cells.Add();
-  cell.CellType = ctDateTime;
-  cell.Col = col;
-  cell.Row = row;
-  cell.DateTimeFormat = dateTimeFormat;
-  cell.DateTimeValue = value;
-  return cell;
-}
-
-TxlsCell& TxlsSheet::AddNumericCell(int col, int row, const std::string& numericFormat, double value) {
-  TxlsCell& cell = Cells.Add();
-  cell.CellType = ctNumeric;
-  cell.Col = col;
-  cell.Row = row;
-  cell.NumericFormat = numericFormat;
-  cell.NumericValue = value;
-  return cell;
-}
-
-TxlsCell& TxlsSheet::AddStringCell(int col, int row, const WideString& value) {
-  TxlsCell& cell = Cells.Add();
-  cell.CellType = ctString;
-  cell.Col = col;
-  cell.Row = row;
-  cell.StringValue = value;
-  return cell;
-}
-
-TxlsMergedCells& TxlsSheet::AddMergedCells(int firstRow, int lastRow, int firstCol, int lastCol) {
-  TxlsMergedCells& range = MergedCells.Add();
-  range.FirstRow = firstRow;
-  range.LastRow = lastRow;
-  range.FirstCol = firstCol;
-  range.LastCol = lastCol;
-  return range;
-}
-
 void TxlsSheet::ClearFieldColumns() {
   FieldColumns.ClearColumns();
   fieldColumns_.assign(static_cast<size_t>(columns_.Count()), nullptr);

@@ -31,7 +31,10 @@ class TxlsExportRun;
 // Which part of a sheet is being written.
 enum TxlsExportStage { esNone, esHeader, esCaption, esData, esAggregate, esFooter };
 
-class TxlsSheet : public TVantrixColumnsOwner, public TxlsItemsOwner, public TxlsSheetLayout {
+// Extra cells and merged ranges of the sheet (columns and rows from 1) are added through
+// TxlsCellAdders.
+class TxlsSheet : public TVantrixColumnsOwner, public TxlsItemsOwner, public TxlsSheetLayout,
+                  public TxlsCellAdders<TxlsSheet> {
  public:
   static constexpr double kDefaultRowHeight = 12.75;
 
@@ -96,13 +99,6 @@ class TxlsSheet : public TVantrixColumnsOwner, public TxlsItemsOwner, public Txl
   // The exporter's own settings into this sheet, and back.
   void LoadFromVantrixXLS();
   void SaveToVantrixXLS() const;
-
-  // Extra cells and merged ranges of this sheet (columns and rows from 1).
-  TxlsCell& AddBooleanCell(int col, int row, bool value);
-  TxlsCell& AddDateTimeCell(int col, int row, const std::string& dateTimeFormat, TDateTime value);
-  TxlsCell& AddNumericCell(int col, int row, const std::string& numericFormat, double value);
-  TxlsCell& AddStringCell(int col, int row, const WideString& value);
-  TxlsMergedCells& AddMergedCells(int firstRow, int lastRow, int firstCol, int lastCol);
 
   TVantrix3XLS* Component() const { return component_; }
   // The position in the exporter's sheets; -1 outside one.

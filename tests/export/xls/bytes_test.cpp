@@ -25,15 +25,21 @@ TEST(Bytes, EncodeRKTriesTheFloatingFormFirstForEachMultiplier) {
     double value;
     uint32_t rk;
   };
+  // Hundredths go as a double when that has room (1.23: 123.0, flag 1), else as the whole
+  // number of hundredths with bits 0 and 1 both set (12345.67: 1234567), up to 30 bits.
   for (const Case& c : {Case{1.5, 0x3FF80000}, Case{5, 0x40140000}, Case{0.01, 0x3FF00001},
                         Case{123456789, 0x1D6F3456}, Case{-7, 0xC01C0000},
-                        Case{-123456789, (static_cast<uint32_t>(-123456789) << 2) | 2}, Case{0, 0}}) {
+                        Case{-123456789, (static_cast<uint32_t>(-123456789) << 2) | 2}, Case{0, 0},
+                        Case{1.23, 0x405EC001}, Case{12345.67, 0x4B5A1F},
+                        Case{-12345.67, (static_cast<uint32_t>(-1234567) << 2) | 3},
+                        Case{5368709.09, 0x7FFFFFF7}}) {
     uint32_t rk = 0xDEADBEEF;
     EXPECT_TRUE(EncodeRK(c.value, rk)) << c.value;
     EXPECT_EQ(rk, c.rk) << c.value;
   }
   uint32_t rk = 0;
   EXPECT_FALSE(EncodeRK(1.0 / 3, rk));
+  EXPECT_FALSE(EncodeRK(5368709.13, rk));  // 536,870,913 hundredths need more than 30 bits
 }
 
 TEST(Bytes, ColumnLettersBothWays) {

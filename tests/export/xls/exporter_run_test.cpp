@@ -255,6 +255,40 @@ TEST(ExporterRun, RowsPastASheetGoOnInANumberedSheetWithCaptionsAndTheirOwnAggre
   EXPECT_EQ(xlstest::CellAt(book.sheets[1], 2, 0)->Double(6), 65533);     // the next one's first
 }
 
+// Every continuation is the first part's title with its own number, however many parts a
+// sheet runs to and however long the title: no number piles on another's, no bracket is cut.
+TEST(ExporterRun, EveryContinuationIsTheFirstTitleWithItsOwnNumber) {
+  TempFolder folder;
+  struct Case {
+    std::string title;
+    int records;
+    std::vector<std::u16string> names;
+  };
+  const auto numbered = [](const std::u16string& base, int part) {
+    const std::string number = " (" + std::to_string(part) + ")";
+    return base + std::u16string(number.begin(), number.end());
+  };
+  const std::string longTitle = "Umidade e temperatura da estufa norte";  // 37 characters
+  const std::u16string wide(longTitle.begin(), longTitle.end());
+  std::vector<std::u16string> longNames = {wide.substr(0, 31)};  // a sheet name's length
+  for (int part = 2; part <= 11; ++part) longNames.push_back(numbered(wide.substr(0, part < 10 ? 27 : 26), part));
+  const std::vector<Case> cases = {
+      {"Sheet 1", 4 * 8, {u"Sheet 1", u"Sheet 1 (2)", u"Sheet 1 (3)", u"Sheet 1 (4)"}},
+      {longTitle, 11 * 8, longNames},
+  };
+  for (const Case& c : cases) {
+    TextSource source({{"v", ectInteger}}, xlstest::Counting(c.records));
+    XlsExporter xls(source, folder / "book.xls");
+    xls.SetSheetRowLimit(9);  // the caption and eight rows
+    xls.Options.SetSheetTitle(c.title);
+    const xlstest::Workbook book = xls.Write();
+    EXPECT_EQ(SheetNames(book), c.names);
+    size_t rows = 0;
+    for (const xlstest::Substream& s : book.sheets) rows += s.Count(kNumber);
+    EXPECT_EQ(rows, static_cast<size_t>(c.records));
+  }
+}
+
 TEST(ExporterRun, HeaderLeavingNoRoomForDataRaises) {
   TempFolder folder;
   TextSource source({{"v", ectInteger}}, xlstest::Counting(3));

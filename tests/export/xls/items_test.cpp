@@ -7,6 +7,7 @@
 #include <QImage>
 
 #include "export/export_fixtures.h"
+#include "export/xls/vantrix3_xls.h"
 #include "export/xls/xls_options.h"
 #include "platform/ini_file.h"
 
@@ -485,6 +486,39 @@ TEST(Items, ExtraCellsKeepAValueOfTheirType) {
   EXPECT_EQ(cell.StringValue, u"\u00E7\u4E2D");
   cell.SetValue(1.5);
   EXPECT_EQ(cell.StringValue, u"1.5");
+}
+
+// The exporter and each of its sheets take cells and ranges in code, each into its own items.
+TEST(Items, CellsAndRangesAddedInCodeGoToTheirOwner) {
+  TVantrix3XLS xls;
+  TxlsSheet& sheet = xls.Sheets.Add();
+  const auto fill = [](auto& owner, int col) {
+    owner.AddBooleanCell(col, 1, true);
+    owner.AddDateTimeCell(col, 2, "dd/mm/yyyy", 45000.25);
+    owner.AddNumericCell(col, 3, "0.00", 1234.5);
+    owner.AddStringCell(col, 4, u"a\u00E7\u00E3o");
+    owner.AddMergedCells(5, 6, col, col + 2);  // both rows, then both columns
+  };
+  fill(xls, 2);
+  fill(sheet, 7);
+  for (const auto& [cells, ranges, col] : {std::tuple{&xls.Cells, &xls.MergedCells, 2},
+                                          std::tuple{&sheet.Cells, &sheet.MergedCells, 7}}) {
+    ASSERT_EQ(cells->Count(), 4u);
+    for (size_t i = 0; i < 4; ++i) {
+      EXPECT_EQ((*cells)[i].Col, col);
+      EXPECT_EQ((*cells)[i].Row, static_cast<int>(i) + 1);
+      EXPECT_EQ((*cells)[i].CellType, static_cast<TxlsCellType>(i));
+    }
+    EXPECT_TRUE((*cells)[0].BooleanValue);
+    EXPECT_EQ((*cells)[1].DateTimeFormat, "dd/mm/yyyy");
+    EXPECT_EQ((*cells)[1].DateTimeValue, 45000.25);
+    EXPECT_EQ((*cells)[2].NumericFormat, "0.00");
+    EXPECT_EQ((*cells)[2].NumericValue, 1234.5);
+    EXPECT_EQ((*cells)[3].StringValue, u"a\u00E7\u00E3o");
+    ASSERT_EQ(ranges->Count(), 1u);
+    const TxlsMergedCells& r = (*ranges)[0];
+    EXPECT_EQ(std::tuple(r.FirstRow, r.LastRow, r.FirstCol, r.LastCol), std::tuple(5, 6, col, col + 2));
+  }
 }
 
 }  // namespace
