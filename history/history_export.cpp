@@ -6,7 +6,11 @@
 #include "export/library_strings.h"
 #include "export/vantrix3_ascii.h"
 #include "export/vantrix3_dbf.h"
+#include "export/vantrix3_html.h"
+#include "export/vantrix3_pdf.h"
+#include "export/vantrix3_rtf.h"
 #include "export/vantrix3_xml.h"
+#include "export/xls/vantrix3_xls.h"
 #include "platform/cp1252.h"
 
 namespace history {
@@ -20,12 +24,14 @@ std::string Shown(const std::string& path) {
   return platform::IsValidUtf8(path) ? platform::Utf8ToCp1252(path) : path;
 }
 
-std::string FileNameOf(const std::string& path) {
+}  // namespace
+
+std::string HistoryExport::FileNameOf(const std::string& path) {
   const size_t slash = path.find_last_of('/');
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-}  // namespace
+std::string HistoryExport::ShownFileName(const std::string& path) { return Shown(FileNameOf(path)); }
 
 HistoryExport::HistoryExport(const HistoryData& data, const CellTexts& texts) : cells_(data, texts) {
   source_.OnGetNextRecord = [this](vantrix::TVantrixCustomSource&, int recNo, bool& eof) {
@@ -39,18 +45,24 @@ HistoryExport::HistoryExport(const HistoryData& data, const CellTexts& texts) : 
 }
 
 // Record r is table row r: value names, units, then the data rows (row 0, the device names,
-// is the caption row).
+// is the caption row). In a workbook every sheet has records 1 and 2 (value names and units)
+// and then its own block of data rows, up to the last row a sheet has.
 bool HistoryExport::IsLastRecord(int recNo) const {
-  return recNo < 0 || static_cast<size_t>(recNo) + 1 >= cells_.TableRowCount();
+  if (recNo < 0) return true;
+  if (spreadsheet_ && static_cast<size_t>(recNo) >= kSheetDataRows + 2) return true;
+  return TableRowOfRecord(recNo) + 1 >= cells_.TableRowCount();
 }
 
-size_t HistoryExport::TableRowOfRecord(int recNo) const { return static_cast<size_t>(recNo); }
+size_t HistoryExport::TableRowOfRecord(int recNo) const {
+  const auto record = static_cast<size_t>(recNo);
+  if (!spreadsheet_ || record < static_cast<size_t>(HistoryData::kHeaderRows)) return record;
+  return record + sheetIndex_ * kSheetDataRows;
+}
 
 HistoryExport::~HistoryExport() = default;
 
 std::vector<std::string> HistoryExport::Extensions() {
-  // The spreadsheet, PDF, rich-text and HTML exports join these in RunExporter.
-  return {"xml", "dbf", "txt", "csv"};
+  return {"xls", "pdf", "rtf", "html", "htm", "xml", "dbf", "txt", "csv"};
 }
 
 std::string HistoryExport::ExtensionOf(const std::string& fileName) {
@@ -151,9 +163,19 @@ bool HistoryExport::RunExporter(const std::string& extension, const std::string&
     for (int c = 0; c < source_.Columns().Count(); ++c)
       source_.Columns().GetItem(c)->SetSize(static_cast<int>(std::min<size_t>(longest[static_cast<size_t>(c)], 255)));
     exporter = &Dbf();
+  } else if (extension == "xls") {
+    PrepareXls(fileName);
+    exporter = &Xls();
+  } else if (extension == "pdf") {
+    PreparePdf();
+    exporter = &Pdf();
+  } else if (extension == "rtf") {
+    PrepareRtf();
+    exporter = &Rtf();
+  } else if (extension == "html" || extension == "htm") {
+    PrepareHtml(fileName);
+    exporter = &Html();
   }
-  // The spreadsheet ("xls"), PDF, rich-text and HTML ("html", "htm") exports come here, each
-  // with the settings of its own exporter.
   if (exporter == nullptr) return false;
   exporter->FileName = fileName;
   source_.ClearEof();
@@ -175,6 +197,8 @@ HistoryExportResult HistoryExport::ExportTable(const std::string& fileName, cons
     return result;
   }
   DescribeColumns(extension);
+  spreadsheet_ = false;
+  sheetIndex_ = 0;
   try {
     RunExporter(extension, fileName);
   } catch (const std::exception& e) {

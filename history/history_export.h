@@ -17,7 +17,11 @@
 namespace vantrix {
 class TVantrix3ASCII;
 class TVantrix3DBF;
+class TVantrix3HTML;
+class TVantrix3PDF;
+class TVantrix3RTF;
 class TVantrix3Text;
+class TVantrix3XLS;
 class TVantrix3XML;
 }  // namespace vantrix
 
@@ -49,14 +53,32 @@ class HistoryExport {
 
   // The extensions this road exports, lower case.
   static std::vector<std::string> Extensions();
+  // A path's last part, and the same in code page 1252 for texts of the export.
+  static std::string FileNameOf(const std::string& path);
+  static std::string ShownFileName(const std::string& path);
   // The extension of a file name, lower case, without the dot; empty when it has none.
   static std::string ExtensionOf(const std::string& fileName);
 
   // The exporters with the viewer's settings (CSV ";", text spacing 2, dBase null "null",
-  // XML version "1.0"), all taking their rows from the road's source.
+  // XML version "1.0"; the document and spreadsheet settings in history_export_documents.cpp),
+  // all taking their rows from the road's source.
   vantrix::TVantrix3ASCII& Ascii();
   vantrix::TVantrix3DBF& Dbf();
   vantrix::TVantrix3XML& Xml();
+  vantrix::TVantrix3XLS& Xls();
+  vantrix::TVantrix3PDF& Pdf();
+  vantrix::TVantrix3RTF& Rtf();
+  vantrix::TVantrix3HTML& Html();
+
+  // A workbook sheet holds the caption row, the value-name and unit rows and this many data
+  // rows; a longer table goes on in further sheets, each beginning with the same three rows.
+  static constexpr size_t kSheetDataRows = 65533;
+  // Sheets of a table of that many rows (header rows included): at least one.
+  static size_t SheetCountFor(size_t tableRows);
+  // The sheets' titles: the file's name (without its folder), and " - n" after it when the
+  // table takes several sheets, the name shortened so that the suffix stays within the 31
+  // characters a sheet name may have.
+  static std::vector<std::u16string> SheetTitles(const std::string& fileName, size_t sheets);
   vantrix::TVantrixCustomSource& Source() { return source_; }
   const HistoryCellSource& Cells() const { return cells_; }
 
@@ -72,12 +94,28 @@ class HistoryExport {
   // The exporter of the extension run on the file; false when no exporter takes it.
   bool RunExporter(const std::string& extension, const std::string& fileName);
   void Prepare(vantrix::TVantrix3Text& exporter);
+  // history_export_documents.cpp: the branches whose exporters take settings of the table.
+  void PrepareXls(const std::string& fileName);
+  void PreparePdf();
+  void PrepareRtf();
+  void PrepareHtml(const std::string& fileName);
 
   HistoryCellSource cells_;
   vantrix::TVantrixCustomSource source_;
   std::unique_ptr<vantrix::TVantrix3ASCII> ascii_;
   std::unique_ptr<vantrix::TVantrix3DBF> dbf_;
   std::unique_ptr<vantrix::TVantrix3XML> xml_;
+  std::unique_ptr<vantrix::TVantrix3XLS> xls_;
+  std::unique_ptr<vantrix::TVantrix3PDF> pdf_;
+  std::unique_ptr<vantrix::TVantrix3RTF> rtf_;
+  std::unique_ptr<vantrix::TVantrix3HTML> html_;
+
+  // While a workbook is written: the sheet being written (its records continue the table
+  // where the sheet before it stopped). Off for every other format.
+  bool spreadsheet_ = false;
+  size_t sheetIndex_ = 0;
+  // Cells of the HTML export given the mark of the value-name row so far.
+  size_t htmlMarked_ = 0;
 };
 
 }  // namespace history

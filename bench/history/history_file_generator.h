@@ -1,6 +1,7 @@
 #pragma once
 // Writes a history file of the recorder's layout for the benchmark: two devices with four
-// values each, one line a second.
+// values each, one line a second; for the export tests also in several recording runs and
+// with names longer than a table cell shows.
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -8,7 +9,12 @@
 
 namespace history_bench {
 
-inline std::string HeaderText() {
+inline std::string HeaderText(bool longNames = false) {
+  if (longNames)
+    return " , , Sonda de temperatura do corredor A, , , , Forno de tratamento t\xE9rmico 2, , , \n"
+           " , , Temperatura do ar na entrada, Umidade relativa do ar, Ambiente, Contagens, "
+           "Temperatura da c\xE2mara superior, Canal 2, Ambiente, Contagens acumuladas do turno\n"
+           " , , \xB0" "C, %, \xB0" "C, , \xB0" "C, \xB0" "C, \xB0" "C, \n";
   return " , , Sonda A, , , , Forno, , , \n"
          " , , Canal 1, Canal 2, Ambiente, Contagens, Canal 1, Canal 2, Ambiente, Contagens\n"
          " , , \xB0" "C, %, \xB0" "C, , \xB0" "C, \xB0" "C, \xB0" "C, \n";
@@ -45,14 +51,20 @@ inline int DataLineText(size_t i, char* buffer, size_t size) {
   return static_cast<int>(out - buffer);
 }
 
-// Writes the file line by line (no copy of it in memory); returns its size in bytes.
-inline size_t WriteHistoryFile(const std::string& path, size_t lines) {
+// Writes the file line by line (no copy of it in memory); returns its size in bytes. The data
+// lines are shared out over the recording runs, each later run opened as the recorder appends
+// one.
+inline size_t WriteHistoryFile(const std::string& path, size_t lines, size_t runs = 1, bool longNames = false) {
   std::FILE* file = std::fopen(path.c_str(), "wb");
   if (file == nullptr) return 0;
-  const std::string header = HeaderText();
+  const std::string header = HeaderText(longNames);
   size_t bytes = std::fwrite(header.data(), 1, header.size(), file);
+  if (runs == 0) runs = 1;
+  const std::string newStart = "##_New_Start_##\n , \n , \n , \n";
   char line[256];
   for (size_t i = 0; i < lines; ++i) {
+    if (i > 0 && i % ((lines + runs - 1) / runs) == 0)
+      bytes += std::fwrite(newStart.data(), 1, newStart.size(), file);
     const int length = DataLineText(i, line, sizeof line);
     bytes += std::fwrite(line, 1, static_cast<size_t>(length), file);
   }

@@ -181,4 +181,26 @@ TEST_F(HistoryExportTest, DBaseTextFieldsHoldTheirLongestCell) {
   EXPECT_NE(dbf.find("12345.678901234"), std::string::npos);
 }
 
+// A workbook sheet takes the caption row, rows 1 and 2 and 65,533 data rows: no sheet may be
+// left without data, and no data row may fall between two sheets.
+TEST(HistorySheets, CountsAndTitles) {
+  EXPECT_EQ(HistoryExport::SheetCountFor(0), 1u);
+  EXPECT_EQ(HistoryExport::SheetCountFor(4), 1u);
+  EXPECT_EQ(HistoryExport::SheetCountFor(65536), 1u);
+  EXPECT_EQ(HistoryExport::SheetCountFor(65537), 2u);
+  EXPECT_EQ(HistoryExport::SheetCountFor(3 + 2 * 65533), 2u);
+  EXPECT_EQ(HistoryExport::SheetCountFor(3 + 2 * 65533 + 1), 3u);
+  EXPECT_EQ(HistoryExport::SheetCountFor(1000003), 16u);
+
+  // The folder goes; one sheet keeps the name as it is (the writer cuts and cleans it).
+  EXPECT_EQ(HistoryExport::SheetTitles("/dados/ensaio.xls", 1), std::vector<std::u16string>{u"ensaio.xls"});
+  // The number stays whole behind a name cut to leave it room; characters, not bytes, count.
+  const std::string name = "/d/Medi\xC3\xA7\xC3\xB5" "es do forno de t\xC3\xAAmpera n\xC2\xBA 12.xls";
+  const std::vector<std::u16string> titles = HistoryExport::SheetTitles(name, 12);
+  ASSERT_EQ(titles.size(), 12u);
+  EXPECT_EQ(titles[0], u"Medi\u00e7\u00f5es do forno de t\u00eamper - 1");
+  EXPECT_EQ(titles[11], u"Medi\u00e7\u00f5es do forno de t\u00eampe - 12");
+  for (const std::u16string& title : titles) EXPECT_LE(title.size(), 31u);
+}
+
 }  // namespace

@@ -8,6 +8,7 @@
 //                [workbook options, see xls_setup.h]
 //   export_table --history FILE.mpc --output FILE [--locale NAME] [--no-milliseconds]
 //                [--milliseconds-column] [--milliseconds-separator C]
+//   export_table --write-history FILE.mpc --lines N [--runs R] [--long-names]
 // The table is a generated one of typed columns and awkward texts unless a CSV file is given,
 // or a generated one shaped as the history viewer exports (N readings of two instruments), the
 // small table of every kind of value a workbook must keep apart (--typed), or N integer columns
@@ -17,7 +18,8 @@
 // The clipboard format puts the text on the clipboard (offscreen when there is no display)
 // and writes what the clipboard then holds, in UTF-8, to standard output or the file.
 // --history exports a history file the way the viewer does, the format by the output's
-// extension.
+// extension. --write-history writes the history benchmark's file (two devices, eight values,
+// "°C") of N data lines in R recording runs, with names longer than a cell with --long-names.
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLocale>
@@ -30,6 +32,7 @@
 
 #include "export/library_strings.h"
 #include "export/output_stream.h"
+#include "bench/history/history_file_generator.h"
 #include "export/vantrix3_text.h"
 #include "history/history_export.h"
 #include "history/history_file.h"
@@ -44,9 +47,10 @@
 namespace {
 
 struct Arguments {
-  std::string format = "rows", csv, output, locale = "system", history;
+  std::string format = "rows", csv, output, locale = "system", history, writeHistory;
   int rows = 20, skip = 0, limit = 0, readings = -1, wideColumns = 0;
-  bool autoWidth = false, utf8 = false, typed = false;
+  long long lines = 100, runs = 1;
+  bool autoWidth = false, utf8 = false, typed = false, longNames = false;
   exporttable::XlsToolOptions xls;
   exporttable::FormatOptions options;
   history::MillisecondOptions milliseconds;
@@ -75,7 +79,8 @@ int Usage() {
                "                    [--create-table] [--fixed] [--no-captions] [--code-page N]\n"
                "                    [--preamble LINE]...\n"
                "       export_table --history FILE.mpc --output FILE [--locale NAME] [--no-milliseconds]\n"
-               "                    [--milliseconds-column] [--milliseconds-separator C]\n%sformats:",
+               "                    [--milliseconds-column] [--milliseconds-separator C]\n"
+               "       export_table --write-history FILE.mpc --lines N [--runs R] [--long-names]\n%sformats:",
                exporttable::XlsToolOptions::Usage());
   for (const std::string& name : exporttable::FormatNames()) std::fprintf(stderr, " %s", name.c_str());
   std::fprintf(stderr, "\n");
@@ -91,6 +96,10 @@ bool Parse(int argc, char** argv, Arguments& a) {
     else if (arg == "--rows" && hasValue) a.rows = std::atoi(argv[++i]);
     else if (arg == "--csv" && hasValue) a.csv = value();
     else if (arg == "--history" && hasValue) a.history = value();
+    else if (arg == "--write-history" && hasValue) a.writeHistory = value();
+    else if (arg == "--lines" && hasValue) a.lines = std::atoll(argv[++i]);
+    else if (arg == "--runs" && hasValue) a.runs = std::atoll(argv[++i]);
+    else if (arg == "--long-names") a.longNames = true;
     else if (arg == "--history-shaped" && hasValue) a.readings = std::atoi(argv[++i]);
     else if (arg == "--max-records" && hasValue) a.options.maxRecords = std::atoi(argv[++i]);
     else if (arg == "--locale" && hasValue) a.locale = value();
@@ -116,7 +125,7 @@ bool Parse(int argc, char** argv, Arguments& a) {
     else if (arg == "--columns" && hasValue) a.wideColumns = std::atoi(argv[++i]);
     else if (!a.xls.Parse(argc, argv, i)) return false;
   }
-  return a.rows >= 0;
+  return a.rows >= 0 && a.lines >= 0 && a.runs >= 1;
 }
 
 QLocale LocaleNamed(const std::string& name) {
@@ -174,6 +183,13 @@ int Run(vantrix::TVantrix3& exporter, const Arguments& a) {
 int main(int argc, char** argv) {
   Arguments a;
   if (!Parse(argc, argv, a)) return Usage();
+  if (!a.writeHistory.empty()) {
+    const size_t bytes = history_bench::WriteHistoryFile(a.writeHistory, static_cast<size_t>(a.lines),
+                                                         static_cast<size_t>(a.runs), a.longNames);
+    if (bytes > 0) return 0;
+    std::fprintf(stderr, "export_table: cannot write %s\n", a.writeHistory.c_str());
+    return 1;
+  }
   if (!a.history.empty()) return ExportHistory(a);
   std::unique_ptr<vantrix::TVantrix3> exporter = exporttable::MakeExporter(a.format, a.options);
   if (!exporter) return Usage();
