@@ -23,6 +23,8 @@ class RunHost {
   // Hands the row at this offset (in floats) of the value buffer to every display window,
   // then runs the history trigger on it.
   virtual void HandOverReadings(size_t rowOffset) = 0;
+  // Only shows the row in the display windows: the history trigger does not see it.
+  virtual void ShowReadings(size_t rowOffset) = 0;
   virtual const platform::WallClock& WallClock() = 0;
   virtual const platform::MonotonicClock& MonotonicClock() = 0;
 };

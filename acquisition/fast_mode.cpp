@@ -103,7 +103,9 @@ void FastMode::EveryInstrumentSilent(int64_t monotonicMs) {
   }
   std::fill(toldSilent_.begin(), toldSilent_.end(), 1);
   state.PostCommunicationProblem(streams_[0]->Port());
-  host_.HandOverReadings(0);
+  // A row made of error values is no reading: it must not open or close the history file
+  // (an "at or below" trigger would open it for nothing, and every silence would append).
+  host_.ShowReadings(0);
 }
 
 bool FastMode::FeedingMerger(TDateTime now) {

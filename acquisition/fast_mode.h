@@ -7,7 +7,8 @@
 //
 // An instrument that has sent nothing for two seconds (four at the start) gets the error
 // value in every row until it sends again, and the user is told once per silence. When no
-// instrument sends at all, the windows get the error value once and the user is told.
+// instrument sends at all, the windows (and only they: neither the trigger nor the history)
+// get the error value once and the user is told.
 //
 // Deadlines are on the injected monotonic clock; PC times on the injected wall clock. Main
 // thread only: a tick never runs inside another one.

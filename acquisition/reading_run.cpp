@@ -133,18 +133,25 @@ void ReadingRun::Tick() {
   for (int port : state_.TakeCommunicationProblems()) user_.ReportCommunicationProblem(port);
 }
 
-void ReadingRun::HandOverReadings(size_t rowOffset) {
-  state_.SetNewData(false);
+bool ReadingRun::UpdateDisplays(size_t rowOffset) {
   const size_t n = state_.devices.size();
-  if (state_.values.size() < rowOffset + n * kValuesPerDevice) return;
+  if (state_.values.size() < rowOffset + n * kValuesPerDevice) return false;
   const std::span<const float> row(state_.values.data() + rowOffset, n * kValuesPerDevice);
   const std::span<const double> times(state_.times);
   displays_.ForEachDisplay([&](RunDisplay& display) {
     std::shared_lock lock(state_.valueLock);
     display.UpdateReadings(row, times);
   });
+  return true;
+}
+
+void ReadingRun::HandOverReadings(size_t rowOffset) {
+  state_.SetNewData(false);
+  if (!UpdateDisplays(rowOffset)) return;
   ++handOvers_;
   if (!history_.On()) return;
+  const size_t n = state_.devices.size();
+  const std::span<const float> row(state_.values.data() + rowOffset, n * kValuesPerDevice);
   std::vector<float> copy;
   {
     std::shared_lock lock(state_.valueLock);

@@ -77,10 +77,13 @@ class ReadingRun : private RunHost {
   RunState& State() override { return state_; }
   HistoryRecorder& History() override { return history_; }
   void HandOverReadings(size_t rowOffset) override;
+  void ShowReadings(size_t rowOffset) override { UpdateDisplays(rowOffset); }
   const platform::WallClock& WallClock() override { return wall_; }
   const platform::MonotonicClock& MonotonicClock() override { return monotonic_; }
 
   std::unique_ptr<AcquisitionMode> MakeMode(const RunSettings& settings);
+  // The row at this offset to every display window; false when the buffer has no such row.
+  bool UpdateDisplays(size_t rowOffset);
   void ProcessCounterResets();
   void ReleaseReadingResources();
   void EndRun(bool lastPoll);

@@ -150,10 +150,12 @@ class FastPoll : public testing::Test, public acquisition::RunHost {
   acquisition::HistoryRecorder& History() override { return history_; }
   void HandOverReadings(size_t rowOffset) override {
     if (nestedPoll_) mode_->FastPoll();  // as a message box's event loop would
-    const size_t n = state_.devices.size();
-    const std::span<const float> row(state_.values.data() + rowOffset, n * 5);
+    ShowReadings(rowOffset);
+    history_.TriggerStep(std::span<const float>(state_.values.data() + rowOffset, state_.devices.size() * 5));
+  }
+  void ShowReadings(size_t rowOffset) override {
+    const std::span<const float> row(state_.values.data() + rowOffset, state_.devices.size() * 5);
     rows_.push_back({std::vector<float>(row.begin(), row.end()), state_.times});
-    history_.TriggerStep(row);
   }
   const platform::WallClock& WallClock() override { return wall_; }
   const platform::MonotonicClock& MonotonicClock() override { return mono_; }
@@ -321,6 +323,48 @@ TEST_F(FastPoll, NoRecordAtAllShowsTheErrorValueOnceAfterFourSeconds) {
   }
   EXPECT_EQ(rows_.back().values, std::vector<float>(10, kError));
   EXPECT_EQ(told_, (std::vector<int>{3, 3}));
+}
+
+TEST_F(FastPoll, RowsOfEveryInstrumentSilentNeitherOpenNorCloseTheHistory) {
+  Make(2);
+  RunSettings s;
+  s.historyOn = true;
+  s.logIntervalMs = 10;
+  // At or below 0 on the first instrument: the error value -999 is inside.
+  s.trigger = {true, 0, 0.0, 10, 0};
+  Start(s);
+  auto silence = [&](int ms) {
+    for (int t = 0; t < ms; t += 100) {
+      Advance(100);
+      Tick();
+    }
+  };
+  silence(4200);
+  ASSERT_EQ(rows_.size(), 1u);
+  EXPECT_EQ(rows_[0].values, std::vector<float>(10, kError)) << "the windows show the silence";
+  EXPECT_TRUE(user_.events.empty()) << "no file opened for it";
+  // Records above the level, then every instrument silent again: still nothing opens.
+  streams_[0]->Send(1000, 5);
+  streams_[1]->Send(1000, 5);
+  Tick();
+  silence(2200);
+  EXPECT_EQ(rows_.back().values, std::vector<float>(10, kError));
+  EXPECT_EQ(told_, (std::vector<int>{3, 3}));
+  EXPECT_TRUE(user_.events.empty());
+  EXPECT_FALSE(std::filesystem::exists(dir_ + "/fast.mpc"));
+  // A real reading inside the level opens it, once, with the header and the lines of records.
+  for (int t = 10; t <= 300; t += 10) {
+    Advance(10);
+    streams_[0]->Send(static_cast<uint32_t>(3200 + t), -1);
+    streams_[1]->Send(static_cast<uint32_t>(3200 + t), 5);
+    Tick();
+  }
+  silence(2200);
+  EXPECT_EQ(user_.events, std::vector<std::string>{"recording"});
+  const std::vector<std::string> lines = HistoryLines();
+  EXPECT_EQ(std::count(lines.begin(), lines.end(), "##_New_Start_##"), 0);
+  ASSERT_GT(lines.size(), 3u + 10u);
+  for (size_t i = 3; i < lines.size(); ++i) EXPECT_EQ(lines[i].substr(24), ", -1, 5") << i;
 }
 
 TEST_F(FastPoll, AClockThatStepsBackOrRacesAheadGoesOnFromItsLastTime) {
