@@ -47,7 +47,8 @@ bool HistFile::Flush() {
   if (buffer_.empty()) return true;
   const size_t written = platform::AppendToFile(fileName_, buffer_, &lastError_);
   buffer_.erase(0, written);
-  return buffer_.empty();
+  flushFailed_ = !buffer_.empty();
+  return !flushFailed_;
 }
 
 void HistFile::Close() {

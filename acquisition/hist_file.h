@@ -52,6 +52,8 @@ class HistFile {
   size_t Used() const { return buffer_.size(); }
   uint32_t FlushInterval() const { return flushIntervalMs_; }
   const std::string& LastError() const { return lastError_; }
+  // The last flush left bytes in the buffer (cleared by one that empties it).
+  bool FlushFailed() const { return flushFailed_; }
 
  private:
   void RestartTimer();
@@ -62,6 +64,7 @@ class HistFile {
   uint32_t flushIntervalMs_ = kDefaultFlushIntervalMs;
   bool open_ = false;
   bool timerOn_ = false;
+  bool flushFailed_ = false;
   uint64_t nextFlushMs_ = 0;
   std::string lastError_;
 };

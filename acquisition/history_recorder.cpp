@@ -155,11 +155,21 @@ void HistoryRecorder::WriteHistoryLine(TDateTime t, std::span<const float> value
   user_.HistoryLineWritten(line);
   // Line and line feed as one piece: a failed flush between them would glue lines together.
   line += '\n';
-  file_->Write(line);
+  CheckWriter(file_->Write(line));
 }
 
 void HistoryRecorder::Poll() {
-  if (file_) file_->Poll();
+  if (!file_) return;
+  file_->Poll();
+  CheckWriter(true);
+}
+
+void HistoryRecorder::CheckWriter(bool lineTaken) {
+  // A flush that fails on a file still there (another program holding it) is tried again at
+  // the next one; a file that is gone never takes the lines, and a dropped line is lost.
+  if (lineTaken && !(file_->FlushFailed() && !platform::FileExists(fileName_))) return;
+  SwitchOffAfterFailure();
+  user_.ReportHistoryWriteFailure();
 }
 
 }  // namespace acquisition

@@ -55,6 +55,9 @@ class HistoryRecorder {
   bool OpenHistoryRecording(bool overwrite, bool newStart);
   void CloseHistoryRecording();
   void SwitchOffAfterFailure();
+  // After the writer flushed or took a line: when lines can no longer reach the file, history
+  // is switched off and the user told (once: history is off afterwards).
+  void CheckWriter(bool lineTaken);
   std::optional<size_t> TriggerPosition(const TriggerSettings& trigger) const;
 
   RunState& state_;

@@ -93,6 +93,10 @@ class RunUser {
   virtual void DisableHistory() = 0;
   // The history file could not be opened (history is switched off too).
   virtual void ReportHistoryOpenFailure() = 0;
+  // The open history file takes no more lines (it was removed or moved, or the system refuses
+  // them): history is switched off too, and the run reads on. Told once, without waiting for
+  // an answer: the run may be unattended for days.
+  virtual void ReportHistoryWriteFailure() = 0;
   // Three readings in a row failed on this port: the blinking error text.
   virtual void ReportCommunicationProblem(int port) = 0;
   // The start was given up because the instrument on this port did not answer.

@@ -103,6 +103,12 @@ void AcquisitionWiring::ReportHistoryOpenFailure() {
   ui_.ShowMessage(&view_, view_.Messages()[kMsgFileOpenProblem]);
 }
 
+void AcquisitionWiring::ReportHistoryWriteFailure() {
+  // Blinking like a communication problem, not a message box: the run goes on unattended.
+  view_.SetErrorText(view_.Messages()[kMsgFileOpenProblem]);
+  view_.StartErrorBlink();
+}
+
 QString AcquisitionWiring::CommunicationText(int port) const {
   return QStringLiteral("COM%1: ").arg(port) + view_.Messages()[kMsgCommunicationProblem];
 }

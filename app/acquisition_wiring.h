@@ -40,6 +40,7 @@ class AcquisitionWiring : public acquisition::RunDisplays,
   void ShowHistoryWaiting() override;
   void DisableHistory() override;
   void ReportHistoryOpenFailure() override;
+  void ReportHistoryWriteFailure() override;
   void ReportCommunicationProblem(int port) override;
   void ReportStartFailure(int port) override;
   void ReportReadingFailure(std::exception_ptr failure) override;

@@ -133,6 +133,7 @@ class FastPoll : public testing::Test, public acquisition::RunHost {
   }
   void Tick() {
     mode_->Tick();
+    history_.Poll();  // the flush timer, as the run's tick drives it
     for (int port : state_.TakeCommunicationProblems()) told_.push_back(port);
   }
   std::vector<std::string> HistoryLines() {
@@ -453,6 +454,49 @@ TEST_F(FastPoll, TheTriggerOpensOncePerCrossingAndTheMergerStaysSmallWhileOff) {
   EXPECT_EQ(std::count(lines.begin(), lines.end(), "##_New_Start_##"), 1);
   EXPECT_GT(lines.size(), 3u + 150u);
 }
+
+// The history file removed (false) or moved away (true) while it records.
+class LostHistoryFile : public FastPoll, public testing::WithParamInterface<bool> {};
+
+TEST_P(LostHistoryFile, IsToldOnceAndTheRunReadsOnWithoutHistory) {
+  Make(1);
+  RunSettings s;
+  s.historyOn = true;
+  s.logIntervalMs = 100;
+  Start(s);
+  auto stream = [&](int fromMs, int toMs) {
+    for (int t = fromMs; t < toMs; t += 10) {
+      streams_[0]->Send(static_cast<uint32_t>(1000 + t), static_cast<float>(t));
+      Tick();
+      Advance(10);
+    }
+  };
+  stream(0, 3000);  // one flush, two seconds in
+  const std::string file = dir_ + "/fast.mpc";
+  const std::string moved = dir_ + "/elsewhere.mpc";
+  const auto size = std::filesystem::file_size(file);
+  ASSERT_GT(size, 200u);
+  if (GetParam()) {
+    std::filesystem::rename(file, moved);
+  } else {
+    std::filesystem::remove(file);
+  }
+  stream(3000, 6000);
+  EXPECT_EQ(user_.events, (std::vector<std::string>{"recording", "history off", "write failed"}));
+  EXPECT_FALSE(history_.On());
+  const size_t rows = rows_.size();
+  stream(6000, 12000);
+  EXPECT_EQ(rows_.size(), rows + 600) << "the windows go on getting every record";
+  EXPECT_EQ(user_.events.size(), 3u) << "told once";
+  history_.EndRun();
+  EXPECT_FALSE(std::filesystem::exists(file)) << "no file of lines without a header appears";
+  if (GetParam()) {
+    EXPECT_EQ(std::filesystem::file_size(moved), size) << "the moved file is left as it was";
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(RemovedOrMoved, LostHistoryFile, testing::Bool(),
+                         [](const auto& info) { return std::string(info.param ? "Moved" : "Removed"); });
 
 TEST_F(FastPoll, ClosingFromInsideAPollRunsNoNestedPoll) {
   Make(1);

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QToolButton>
@@ -169,6 +170,30 @@ TEST_F(MainWindowReads, AStartGivenUpSaysWhichPortAndLeavesTheCommandsIdle) {
   EXPECT_EQ(user_.messages, QStringList{"COM3: PROBLEMAS NA COMUNICAÇÃO!"});
   EXPECT_EQ(Panel(1), QString());
   EXPECT_EQ(Enabled().second, 0);
+}
+
+TEST_F(MainWindowReads, AHistoryFileRemovedWhileRecordingIsToldWithoutStoppingTheRun) {
+  AddDisplay(20, 1);
+  const QString file = dir_.filePath(QStringLiteral("removido.mpc"));
+  user_.onModal = [&](QDialog* d) {
+    d->findChild<QWidget*>(QStringLiteral("LogEnableCheckBox"))->setProperty("checked", true);
+    d->findChild<QWidget*>(QStringLiteral("FileNameEdit"))->setProperty("text", file);
+    d->findChild<QWidget*>(QStringLiteral("IntervalCSpinEdit"))->setProperty("value", 250);
+    d->findChild<QPushButton*>(QStringLiteral("ApplyBitBtn"))->click();
+  };
+  Button("SetupHistToolButton")->click();
+  Item("Iniciar")->trigger();
+  ASSERT_TRUE(View().Reading());
+  ASSERT_TRUE(ProcessUntil([&] { return QFileInfo(file).size() > 0; })) << "the first flush";
+  ASSERT_TRUE(QFile::remove(file));
+  ASSERT_TRUE(ProcessUntil([&] { return View().ErrorTimer()->isActive(); }));
+  EXPECT_EQ(View().ErrorText(), QStringLiteral("Problemas na abertura do arquivo!"));
+  EXPECT_EQ(Panel(0), QStringLiteral("Histórico: Desabilitado"));
+  EXPECT_FALSE(View().HistoryOn());
+  EXPECT_TRUE(View().Reading());
+  EXPECT_TRUE(user_.messages.isEmpty()) << "no box waits for an answer while the run goes on";
+  Item("Parar")->trigger();
+  EXPECT_FALSE(QFile::exists(file));
 }
 
 TEST_F(MainWindowReads, TheThirdFailedReadingBlinksThePortInTheStatusBar) {

@@ -45,6 +45,8 @@ void PrintingUser::DisableHistory() {
 
 void PrintingUser::ReportHistoryOpenFailure() { Say("Problemas na abertura do arquivo!"); }
 
+void PrintingUser::ReportHistoryWriteFailure() { Say("Problemas na abertura do arquivo! " + fileName_); }
+
 void PrintingUser::ReportCommunicationProblem(int port) {
   Say("COM" + std::to_string(port) + ": PROBLEMAS NA COMUNICAÇÃO!");
 }

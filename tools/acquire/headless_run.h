@@ -58,6 +58,7 @@ class PrintingUser : public acquisition::RunUser {
   void ShowHistoryWaiting() override;
   void DisableHistory() override;
   void ReportHistoryOpenFailure() override;
+  void ReportHistoryWriteFailure() override;
   void ReportCommunicationProblem(int port) override;
   void ReportStartFailure(int port) override;
   void ReportReadingFailure(std::exception_ptr failure) override;
