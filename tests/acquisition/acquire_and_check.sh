@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# tervana-acquire against two simulated instruments, its history file read by an independent
-# script; then a run killed with SIGKILL, which may lose at most one flush interval of lines;
-# then a fast run against two instruments streaming at different periods.
+# tervana-acquire against two simulated instruments: what it refuses or names; its history
+# file read by an independent script; then a run killed with SIGKILL, which may lose at most
+# one flush interval of lines; then a fast run against two instruments streaming at different
+# periods.
 # Arguments: tervana-sim, tervana-acquire, the check script.
 set -euo pipefail
 sim=$1 acquire=$2 check=$3
@@ -28,6 +29,18 @@ wait_for_ports() {
 "$sim" --port-dir "$work/ports" --com 3 --serial 20 --static --quiet >/dev/null & pids+=($!)
 "$sim" --port-dir "$work/ports" --com 4 --serial 10 --static --quiet >/dev/null & pids+=($!)
 wait_for_ports 3 4
+
+# An instrument that no port answers to is named, and the run goes on without it; a trigger
+# on it would never fire, so the run is refused.
+"$acquire" --port-dir "$work/ports" --show 10:0x02+77:0x02 --seconds 0.3 > "$work/missing.out" 2> "$work/missing.err"
+grep -q "instrument 77 answers on no port" "$work/missing.err"
+grep -q "Leituras suspensas" "$work/missing.out"
+if "$acquire" --port-dir "$work/ports" --show 10:0x02 --show 77:0x02 --history "$work/never.mpc" \
+  --trigger '>=0@77:1' --seconds 5 > /dev/null 2> "$work/trigger.err"; then
+  echo "a trigger on an instrument outside the run was taken"; exit 1
+fi
+grep -q "the trigger's instrument 77 is not in the run" "$work/trigger.err"
+[ ! -e "$work/never.mpc" ]
 
 # Ten seconds at 500 ms.
 "$acquire" --port-dir "$work/ports" --show 20:0x06 --show 10:0x1F+20:0x02 --read-interval 500 \

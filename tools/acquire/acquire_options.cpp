@@ -22,6 +22,12 @@ bool ReadInteger(const std::string& text, long long& out) {
   return first != last && ec == std::errc{} && end == last;
 }
 
+std::string LogIntervalLimits() {
+  return "--log-interval takes " + std::to_string(acquisition::kMinLogIntervalSlowMs) + " (with --fast " +
+         std::to_string(acquisition::kMinLogIntervalFastMs) + ") to " + std::to_string(acquisition::kMaxLogIntervalMs) +
+         " ms";
+}
+
 bool ReadNumber(const std::string& text, double& out) {
   auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), out);
   return !text.empty() && ec == std::errc{} && end == text.data() + text.size() && std::isfinite(out);
@@ -88,11 +94,18 @@ std::optional<AcquireOptions> ParseAcquireOptions(const std::vector<std::string>
       if (!ReadWindow(value, window)) return fail("--show takes SERIAL:MASK[+SERIAL:MASK...], MASK 0 to 0x1F");
       o.windows.push_back(std::move(window));
     } else if (option == "--read-interval") {
-      if (!ReadInteger(value, n)) return fail("--read-interval takes milliseconds");
-      o.settings.readIntervalMs = acquisition::ClampReadInterval(n);
+      // Refused rather than brought into range: a run at another interval than the one asked
+      // for would measure something else without a word.
+      if (!ReadInteger(value, n) || n != acquisition::ClampReadInterval(n)) {
+        return fail("--read-interval takes " + std::to_string(acquisition::kMinReadIntervalMs) + " to " +
+                    std::to_string(acquisition::kMaxReadIntervalMs) + " ms");
+      }
+      o.settings.readIntervalMs = static_cast<int32_t>(n);
     } else if (option == "--log-interval") {
-      if (!ReadInteger(value, n)) return fail("--log-interval takes milliseconds");
-      o.settings.logIntervalMs = static_cast<int32_t>(std::clamp<long long>(n, 0, acquisition::kMaxLogIntervalMs));
+      if (!ReadInteger(value, n) || n < 0 || n > acquisition::kMaxLogIntervalMs) {
+        return fail(LogIntervalLimits());
+      }
+      o.settings.logIntervalMs = static_cast<int32_t>(n);
     } else if (option == "--error-value") {
       if (!ReadNumber(value, x) || std::abs(x) > 3.4e38) return fail("--error-value takes a number");
       o.settings.errorValue = static_cast<float>(x);
@@ -120,7 +133,17 @@ std::optional<AcquireOptions> ParseAcquireOptions(const std::vector<std::string>
     }
   }
   // Fast mode allows shorter history intervals; known only once every option was read.
-  o.settings.logIntervalMs = acquisition::ClampLogInterval(o.settings.logIntervalMs, o.settings.fast);
+  if (o.settings.logIntervalMs != acquisition::ClampLogInterval(o.settings.logIntervalMs, o.settings.fast)) {
+    return fail(LogIntervalLimits());
+  }
+  // Only the instruments that windows show are read: a trigger on any other never fires.
+  if (o.settings.trigger.on && !o.help) {
+    const uint32_t source = o.settings.trigger.sourceSerial;
+    const bool shown = std::any_of(o.windows.begin(), o.windows.end(), [&](const auto& window) {
+      return std::any_of(window.begin(), window.end(), [&](const auto& show) { return show.first == source; });
+    });
+    if (!shown) return fail("--trigger names instrument " + std::to_string(source) + ", which no --show shows");
+  }
   return o;
 }
 
@@ -132,7 +155,8 @@ interval, or in fast mode from their streamed records), records the history file
 is given, and prints what the program's status bar and messages would say, until the
 duration ends or SIGINT/SIGTERM arrives.
 Instruments are found by serial number on the ports of the port folder whose names
-hold "Tervana" or "Kestravon" (try tervana-sim).
+hold "Tervana" or "Kestravon" (try tervana-sim); one that answers on no port is named on
+stderr and left out. An interval outside its limits is refused, not brought into them.
 
 Options:
   --port-dir DIR        port folder (default: $TERVANA_PORT_DIR, else ./ports)
@@ -147,7 +171,8 @@ Options:
   --history FILE        record the history into FILE
   --existing CHOICE     when FILE exists: append (default), overwrite or cancel
   --trigger T           record only while a value is at or above (>=LEVEL@SERIAL:INDEX)
-                        or at or below (<=LEVEL@SERIAL:INDEX) a level; INDEX 0 to 4
+                        or at or below (<=LEVEL@SERIAL:INDEX) a level; INDEX 0 to 4; the
+                        instrument SERIAL must be one that a --show shows and that answers
   --seconds S           stop after S seconds (default: run until stopped)
   --echo                print every history line as it goes to the file
   --help                this text

@@ -12,7 +12,11 @@ std::vector<uint16_t> HeadlessDisplay::GetDevicePorts() {
   for (auto [serial, mask] : shows_) {
     DeviceInterface probe;
     const int port = probe.FindPortBySerial(static_cast<int32_t>(serial));
-    if (port > 0) ports.push_back(static_cast<uint16_t>(port));
+    if (port > 0) {
+      ports.push_back(static_cast<uint16_t>(port));
+    } else {
+      unfound_.insert(serial);
+    }
   }
   return ports;
 }

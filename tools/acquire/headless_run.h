@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <memory>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -15,7 +16,9 @@ namespace acquire {
 
 class HeadlessDisplay : public acquisition::RunDisplay {
  public:
-  explicit HeadlessDisplay(std::vector<std::pair<uint32_t, uint8_t>> shows) : shows_(std::move(shows)) {}
+  // `unfound` collects the serial numbers that no port answers to.
+  HeadlessDisplay(std::vector<std::pair<uint32_t, uint8_t>> shows, std::set<uint32_t>& unfound)
+      : shows_(std::move(shows)), unfound_(unfound) {}
   std::vector<uint16_t> GetDevicePorts() override;
   uint8_t GetValueMask(uint32_t serial) override;
   void SetReadInterval(int32_t) override {}
@@ -25,13 +28,16 @@ class HeadlessDisplay : public acquisition::RunDisplay {
 
  private:
   std::vector<std::pair<uint32_t, uint8_t>> shows_;
+  std::set<uint32_t>& unfound_;
 };
 
 class HeadlessDisplays : public acquisition::RunDisplays {
  public:
   void Add(std::vector<std::pair<uint32_t, uint8_t>> shows) {
-    windows_.push_back(std::make_unique<HeadlessDisplay>(std::move(shows)));
+    windows_.push_back(std::make_unique<HeadlessDisplay>(std::move(shows), unfound_));
   }
+  // The instruments shown that no port answered to when the run listed its devices.
+  const std::set<uint32_t>& Unfound() const { return unfound_; }
   size_t ChildWindowCount() override { return windows_.size(); }
   void ForEachDisplay(const std::function<void(acquisition::RunDisplay&)>& visit) override {
     for (auto& w : windows_) visit(*w);
@@ -39,6 +45,7 @@ class HeadlessDisplays : public acquisition::RunDisplays {
 
  private:
   std::vector<std::unique_ptr<HeadlessDisplay>> windows_;
+  std::set<uint32_t> unfound_;
 };
 
 class FixedSettings : public acquisition::FixedRunSettings {

@@ -1,12 +1,14 @@
 // tervana-acquire: one reading run without windows, from the command line.
 #include <signal.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <thread>
 
 #include "acquisition/reading_run.h"
+#include "instrument/device_interface.h"
 #include "platform/ports.h"
 #include "tools/acquire/acquire_options.h"
 #include "tools/acquire/headless_run.h"
@@ -49,8 +51,23 @@ int main(int argc, char** argv) {
   acquire::PrintingUser::Say(options->settings.historyOn ? "Histórico (parado): " + options->settings.logFileName
                                                          : std::string("Histórico: Desabilitado"));
   const auto started = run.StartReadings();
+  // The program's window would stay empty; here the user is told which instrument is missing.
+  for (uint32_t serial : displays.Unfound()) {
+    std::fprintf(stderr, "tervana-acquire: instrument %u answers on no port of the port folder: not read\n", serial);
+  }
   if (!started) {
     std::fprintf(stderr, "tervana-acquire: no reading run started (no instrument found or one did not answer)\n");
+    return 1;
+  }
+  const auto& trigger = options->settings.trigger;
+  const auto devices = run.Devices();
+  if (options->settings.historyOn && trigger.on &&
+      std::none_of(devices.begin(), devices.end(), [&](const DeviceInterface* d) {
+        return static_cast<uint32_t>(d->regs.SerialNumber) == trigger.sourceSerial;
+      })) {
+    run.StopReadings();
+    std::fprintf(stderr, "tervana-acquire: the trigger's instrument %u is not in the run: nothing would be recorded\n",
+                 trigger.sourceSerial);
     return 1;
   }
   acquire::PrintingUser::Say(started->fast ? std::string("Lendo em modo rápido.")
