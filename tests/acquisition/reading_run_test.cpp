@@ -316,6 +316,65 @@ Traffic TrafficOf(const sim::SimulatedInstrument& instrument) {
   return t;
 }
 
+size_t Requests(const sim::SimulatedInstrument& instrument) {
+  const auto log = instrument.Log();
+  return static_cast<size_t>(std::count_if(log.begin(), log.end(), [](const sim::LogEntry& e) {
+    return e.direction == sim::LogEntry::Direction::Request;
+  }));
+}
+
+TEST_F(RunTest, WithNoChildWindowLeftTheReadingThreadReadsNothingUntilOneComesBack) {
+  sim::SimulatedInstrument& instrument = Instrument(10, 4);
+  displays_.Add({{10, 0x02}});
+  ASSERT_TRUE(GatedRun().StartReadings());
+  Step(1);
+  displays_.windows.clear();
+  run_->Tick();  // the run counts the child windows at each tick
+  instrument.ClearLog();
+  gate_.Open();
+  // Some rounds' time of reading nothing (a busy machine may give it fewer: never more).
+  std::this_thread::sleep_for(1500ms);
+  EXPECT_EQ(Requests(instrument), 0u);
+  // A history viewer counts as a child window too: reading goes on.
+  displays_.otherChildren = 1;
+  run_->Tick();
+  const auto limit = std::chrono::steady_clock::now() + 60s;
+  while (Requests(instrument) == 0 && std::chrono::steady_clock::now() < limit) std::this_thread::sleep_for(10ms);
+  EXPECT_GT(Requests(instrument), 0u);
+}
+
+TEST_F(RunTest, ValuesThatCanTriggerAreTheShownOnesAndTheCounterOnlyWhereThereIsOne) {
+  Instrument(30, 5, 105, sim::Model::Probe);
+  Instrument(20, 3, 109);
+  Instrument(10, 4, 110);
+  displays_.Add({{20, 0x1F}, {30, 0x1F}});
+  displays_.Add({{10, 0x12}});
+  const auto values = acquisition::ListRecordableValues(displays_, acquisition::ProgramDefaultValueNames());
+  ASSERT_TRUE(values);
+  std::vector<std::pair<uint32_t, int>> listed;
+  for (const auto& v : *values) listed.emplace_back(v.serial, v.index);
+  // Devices in serial order: 10 at 0..4, 20 at 5..9, 30 at 10..14.
+  EXPECT_EQ(listed, (std::vector<std::pair<uint32_t, int>>{
+                        {10, 1}, {10, 4}, {20, 5}, {20, 6}, {20, 7}, {20, 8}, {30, 10}, {30, 11}, {30, 12}, {30, 13}}));
+  EXPECT_EQ(values->at(1).label, "SN10 / Freq\xFC\xEAncia");
+}
+
+TEST_F(RunTest, ACounterResetAskedForInARunThatStoppedIsNotCarriedOutByTheNext) {
+  sim::SimulatedInstrument& counting = Instrument(10, 4);
+  displays_.Add({{10, 0x10}});
+  ASSERT_TRUE(GatedRun().StartReadings());
+  Step(1);
+  run_->QueueCounterReset(4);
+  StopRun();  // before the tick that would carry it out
+  counting.ClearLog();
+  ASSERT_TRUE(run_->StartReadings());
+  for (int tick = 0; tick < 3; ++tick) run_->Tick();
+  EXPECT_EQ(TrafficOf(counting).resets, 0);
+  run_->QueueCounterReset(4);
+  run_->Tick();
+  EXPECT_EQ(TrafficOf(counting).resets, 1);
+}
+
 TEST_F(RunTest, CounterResetsGoOnceToInstrumentsWithACounterAndNeverCutIntoAReading) {
   sim::SimulatedInstrument& counting = Instrument(10, 4);
   sim::SimulatedInstrument& old = Instrument(20, 3, 109);
