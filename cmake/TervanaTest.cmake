@@ -1,8 +1,9 @@
-# tervana_add_test(<name> SOURCES ... [LIBS ...] [QT])
+# tervana_add_test(<name> SOURCES ... [LIBS ...] [LABELS ...] [QT])
 # One GoogleTest executable, registered test by test with ctest.
 # QT: the executable gets a main that builds a QApplication on the offscreen platform.
+# LABELS: ctest labels of each of its tests (`ctest -L threads` runs the thread tests alone).
 function(tervana_add_test name)
-  cmake_parse_arguments(T "QT" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "QT" "" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   if(T_QT)
     target_link_libraries(${name} PRIVATE tervana_qt_test_main Qt6::Widgets)
@@ -13,6 +14,6 @@ function(tervana_add_test name)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
   gtest_discover_tests(${name}
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" LABELS "${T_LABELS}"
     DISCOVERY_TIMEOUT 60)
 endfunction()
