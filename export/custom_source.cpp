@@ -1,30 +1,46 @@
 #include "export/custom_source.h"
 
 #include <algorithm>
+#include <string_view>
 
 #include "export/variant_text.h"
 #include "platform/cp1252_case.h"
 
 namespace vantrix {
 
-TVantrixCustomColumn::TVantrixCustomColumn(TVantrixCustomColumns* collection) : collection_(collection) {
-  for (int n = 0;; ++n) {
-    const std::string name = "Column" + std::to_string(n);
-    if (collection_ == nullptr || collection_->IndexOf(name) < 0) {
-      columnName_ = name;
-      break;
-    }
-  }
+namespace {
+
+constexpr std::string_view kDefaultName = "column";  // folded
+
+// The number of a default name ("Column7" in any case, the number as the default writes it),
+// -1 for any other name.
+int DefaultNumber(const std::string& folded) {
+  if (folded.size() <= kDefaultName.size() || folded.size() > kDefaultName.size() + 9 ||
+      folded.compare(0, kDefaultName.size(), kDefaultName) != 0)
+    return -1;
+  const std::string digits = folded.substr(kDefaultName.size());
+  if (digits.find_first_not_of("0123456789") != std::string::npos || (digits.size() > 1 && digits[0] == '0'))
+    return -1;
+  return std::stoi(digits);
+}
+
+}  // namespace
+
+TVantrixCustomColumn::TVantrixCustomColumn(TVantrixCustomColumns* collection)
+    : collection_(collection), columnName_(collection != nullptr ? collection->FreeDefaultName() : "Column0") {
   caption_ = columnName_;
 }
 
 void TVantrixCustomColumn::SetColumnName(const std::string& name) {
   if (name == columnName_ || name.empty()) return;
+  const bool listed = collection_ != nullptr && index_ >= 0;
   if (collection_ != nullptr) {
     const int found = collection_->IndexOf(name);
     if (found >= 0 && collection_->GetItem(found) != this) return;
   }
+  if (listed) collection_->Forget(*this);
   columnName_ = name;
+  if (listed) collection_->Remember(*this);
 }
 
 void TVantrixCustomColumn::AsString(const FormatSettings& settings, std::string& out) const {
@@ -58,8 +74,38 @@ void TVantrixCustomColumn::Assign(const TVantrixCustomColumn& other) {
 
 TVantrixCustomColumn* TVantrixCustomColumns::Add() {
   items_.push_back(std::make_unique<TVantrixCustomColumn>(this));
-  items_.back()->index_ = static_cast<int>(items_.size()) - 1;
-  return items_.back().get();
+  TVantrixCustomColumn& column = *items_.back();
+  column.index_ = static_cast<int>(items_.size()) - 1;
+  Remember(column);
+  return &column;
+}
+
+std::string TVantrixCustomColumns::FreeDefaultName() {
+  for (;; ++firstFreeDefault_) {
+    const std::string number = std::to_string(firstFreeDefault_);
+    if (names_.count(std::string(kDefaultName) + number) == 0) return "Column" + number;
+  }
+}
+
+void TVantrixCustomColumns::Remember(TVantrixCustomColumn& column) {
+  const std::string key = platform::Cp1252Folded(column.ColumnName());
+  names_.emplace(key, &column);
+  if (DefaultNumber(key) == firstFreeDefault_) ++firstFreeDefault_;
+}
+
+void TVantrixCustomColumns::Forget(const TVantrixCustomColumn& column) {
+  const std::string key = platform::Cp1252Folded(column.ColumnName());
+  const auto found = names_.find(key);
+  if (found == names_.end() || found->second != &column) return;
+  names_.erase(found);
+  const int number = DefaultNumber(key);
+  if (number >= 0 && number < firstFreeDefault_) firstFreeDefault_ = number;
+}
+
+void TVantrixCustomColumns::Clear() {
+  items_.clear();
+  names_.clear();
+  firstFreeDefault_ = 0;
 }
 
 void TVantrixCustomColumns::Renumber() {
@@ -74,19 +120,19 @@ void TVantrixCustomColumns::Move(int from, int to) {
 }
 
 int TVantrixCustomColumns::IndexOf(const std::string& name) const {
-  for (size_t i = 0; i < items_.size(); ++i)
-    if (platform::Cp1252SameText(items_[i]->ColumnName(), name)) return static_cast<int>(i);
-  return -1;
+  const auto found = names_.find(platform::Cp1252Folded(name));
+  return found == names_.end() ? -1 : found->second->Index();
 }
 
 void TVantrixCustomColumns::Delete(int index) {
+  Forget(*items_.at(static_cast<size_t>(index)));
   items_.erase(items_.begin() + index);
   Renumber();
 }
 
 void TVantrixCustomColumns::Assign(const TVantrixCustomColumns& other) {
   if (&other == this) return;
-  items_.clear();
+  Clear();
   for (const auto& item : other.items_) Add()->Assign(*item);
 }
 

@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "export/col_types.h"
@@ -70,10 +71,10 @@ class TVantrixCustomColumns {
   int Count() const { return static_cast<int>(items_.size()); }
   TVantrixCustomColumn* GetItem(int index) const { return items_.at(static_cast<size_t>(index)).get(); }
   void SetItem(int index, const TVantrixCustomColumn& column) { GetItem(index)->Assign(column); }
-  // The first column of that name (case ignored), -1 when none.
+  // The column of that name (case ignored), -1 when none. No two columns share a name.
   int IndexOf(const std::string& name) const;
   void Delete(int index);
-  void Clear() { items_.clear(); }
+  void Clear();
   // Moves the column to a new position.
   void Move(int from, int to);
   // The other's columns copied into new columns of this collection.
@@ -83,8 +84,20 @@ class TVantrixCustomColumns {
  private:
   friend class TVantrixCustomColumn;
   void Renumber();
+  // The default name of the smallest free number, found through the name index.
+  std::string FreeDefaultName();
+  // Keeps the name index and the lowest free default number true when a column of the
+  // collection changes its name or leaves.
+  void Forget(const TVantrixCustomColumn& column);
+  void Remember(TVantrixCustomColumn& column);
+
   TVantrixCustomSource* source_;
   std::vector<std::unique_ptr<TVantrixCustomColumn>> items_;
+  // Names folded for case to their columns: a wide table names and finds each column in
+  // constant time, where scanning the columns for every name made its columns cost their cube.
+  std::unordered_map<std::string, TVantrixCustomColumn*> names_;
+  // No default name below this number is free.
+  int firstFreeDefault_ = 0;
 };
 
 class TVantrixCustomSource : public QObject {

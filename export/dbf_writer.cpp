@@ -43,10 +43,15 @@ size_t TVantrixDBFWriter::RecordSize() const {
   return size;
 }
 
+void TVantrixDBFWriter::CheckFieldCount(size_t fields) {
+  if (fields > kMaxFields)
+    throw EVantrixError("A dBase table holds at most " + std::to_string(kMaxFields) + " fields");
+}
+
 void TVantrixDBFWriter::WriteHeader(TDateTime exportDate, const std::string& memoPath) {
+  CheckFieldCount(fields_.size());
   const size_t headerSize = (fields_.size() + 1) * kHeaderSize + 1;
   const size_t recordSize = RecordSize();
-  if (headerSize > 0xFFFF) throw EVantrixError("A dBase table holds at most 2046 fields");
   if (recordSize > 0xFFFF) throw EVantrixError("A dBase table's records hold at most 65535 bytes");
 
   platform::DateParts date;

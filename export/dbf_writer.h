@@ -29,6 +29,10 @@ class TVantrixDBFWriter : public TVantrixWriter {
   static constexpr size_t kHeaderSize = 32;
   static constexpr size_t kMemoBlock = 512;
   static constexpr size_t kMaxMemo = 65536;
+  // The header's 16-bit size holds a descriptor of 32 bytes a field and 33 bytes more.
+  static constexpr size_t kMaxFields = (0xFFFF - kHeaderSize - 1) / kHeaderSize;
+  // Raises unless a table can hold that many fields.
+  static void CheckFieldCount(size_t fields);
 
   TVantrixDBFWriter(TVantrix3& exporter, OutputStream& stream);
   ~TVantrixDBFWriter() override;

@@ -11,11 +11,7 @@
 namespace vantrix {
 namespace {
 
-std::string Folded(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) c = static_cast<char>(platform::Cp1252FoldCase(static_cast<unsigned char>(c)));
-  return out;
-}
+using platform::Cp1252Folded;
 
 }  // namespace
 
@@ -64,7 +60,7 @@ int TVantrixRow::IndexOf(const TVantrixCol* cell) const {
 }
 
 void TVantrixRow::AddToIndex(const std::string& name, int position) {
-  index_.emplace_back(Folded(platform::TrimBlanks(name)), position);
+  index_.emplace_back(Cp1252Folded(platform::TrimBlanks(name)), position);
 }
 
 void TVantrixRow::SortIndex() {
@@ -72,7 +68,7 @@ void TVantrixRow::SortIndex() {
 }
 
 int TVantrixRow::FindInIndex(const std::string& name) const {
-  const std::string key = Folded(platform::TrimBlanks(name));
+  const std::string key = Cp1252Folded(platform::TrimBlanks(name));
   const auto found = std::lower_bound(index_.begin(), index_.end(), key,
                                       [](const auto& entry, const std::string& k) { return entry.first < k; });
   return found != index_.end() && found->first == key ? found->second : -1;

@@ -73,6 +73,8 @@ TVantrixDBFWriter& TVantrix3DBF::Writer() const { return static_cast<TVantrixDBF
 void TVantrix3DBF::BeginExport() {
   TVantrix3Text::BeginExport();
   TVantrixDBFWriter& writer = Writer();
+  // Refused before the fields are named: naming tens of thousands of them is what takes long.
+  TVantrixDBFWriter::CheckFieldCount(static_cast<size_t>(Columns().Count()));
   TShortFieldNameGenerator names;
   bool blobs = false;
   for (int i = 0; i < Columns().Count(); ++i) {

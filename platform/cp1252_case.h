@@ -2,6 +2,7 @@
 // Case-insensitive comparison of code page 1252 text, as the original framework's text
 // comparisons did it: ASCII, the accented Latin-1 letters and the few letters of 0x80..0x9F
 // that have a case pair.
+#include <string>
 #include <string_view>
 
 namespace platform {
@@ -20,6 +21,14 @@ constexpr unsigned char Cp1252UpperCase(unsigned char c) {
   if (c == 0x9A || c == 0x9C || c == 0x9E) return static_cast<unsigned char>(c - 0x10);  // š œ ž
   if (c == 0xFF) return 0x9F;                                                              // ÿ
   return c;
+}
+
+// The text with every letter folded: two texts equal but for case have the same key (for
+// indexes of names looked up without regard to case).
+inline std::string Cp1252Folded(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) c = static_cast<char>(Cp1252FoldCase(static_cast<unsigned char>(c)));
+  return out;
 }
 
 constexpr bool Cp1252SameText(std::string_view a, std::string_view b) {

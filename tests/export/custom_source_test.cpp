@@ -41,6 +41,41 @@ TEST(CustomSource, ColumnsAreNamedAndRenamedWithoutClashes) {
   EXPECT_EQ(copy.Columns().GetOwner(), &copy);
 }
 
+// Names are found through an index: it must follow every rename, move and deletion, and a
+// new column must still get the smallest default number no column carries.
+TEST(CustomSource, NameIndexFollowsRenamesMovesAndDeletions) {
+  TVantrixCustomSource source;
+  TVantrixCustomColumns& columns = source.Columns();
+  for (int i = 0; i < 5; ++i) columns.Add();
+  columns.GetItem(3)->SetColumnName("\xC1GUA");  // Á
+  EXPECT_EQ(columns.IndexOf("\xE1gua"), 3);      // á
+  EXPECT_EQ(columns.IndexOf("Column3"), -1);
+  columns.Move(4, 0);
+  EXPECT_EQ(columns.IndexOf("column4"), 0);
+  EXPECT_EQ(columns.IndexOf("Column0"), 1);
+  columns.Delete(columns.IndexOf("Column1"));
+  EXPECT_EQ(columns.IndexOf("Column1"), -1);
+  EXPECT_EQ(columns.IndexOf("Column2"), 2);
+  EXPECT_EQ(columns.IndexOf("\xC1gua"), 3);
+
+  columns.GetItem(0)->SetColumnName("x");         // frees 4
+  columns.GetItem(1)->SetColumnName("COLUMN6");   // frees 0, takes 6
+  columns.GetItem(2)->SetColumnName("Column07");  // frees 2; not how a default is written: 7 stays free
+  std::vector<std::string> added;
+  for (int i = 0; i < 7; ++i) added.push_back(columns.Add()->ColumnName());
+  EXPECT_EQ(added, (std::vector<std::string>{"Column0", "Column1", "Column2", "Column3", "Column4", "Column5",
+                                             "Column7"}));
+  columns.Delete(columns.IndexOf("x"));
+  columns.GetItem(0)->SetColumnName("X");  // the deleted column's name is free again
+  EXPECT_EQ(columns.IndexOf("x"), 0);
+
+  columns.Clear();
+  EXPECT_EQ(columns.IndexOf("X"), -1);
+  EXPECT_EQ(columns.Add()->ColumnName(), "Column0");
+  for (int i = 1; i < 3000; ++i) columns.Add();
+  for (int i = 0; i < 3000; i += 7) ASSERT_EQ(columns.IndexOf("COLUMN" + std::to_string(i)), i);
+}
+
 TEST(CustomSource, PassesEndWhereTheOwnerSaysAndStayEnded) {
   TVantrixCustomSource source;
   std::vector<int> asked;

@@ -2,6 +2,9 @@
 // never repeat; numbers as values in fields that hold them; the memo file of large objects.
 #include <gtest/gtest.h>
 
+#include <set>
+
+#include "export/library_strings.h"
 #include "export/short_field_names.h"
 #include "export/vantrix3_dbf.h"
 #include "export/model_source.h"
@@ -118,6 +121,30 @@ TEST(DbfLayout, LengthsAreKeptToWhatTheDescriptorHolds) {
   EXPECT_EQ(Descriptor(dbf, 2), (Field{"TEXT", 'C', 256, 1, 0}));
   EXPECT_EQ(dbf.size(), static_cast<size_t>(U16(dbf, 8)) + 1 + 255 + 1 + 1 + 1);
   EXPECT_EQ(dbf.substr(dbf.size() - 5), "**2x\x1A");  // 1 with 254 decimals fits no field
+}
+
+TEST(DbfLayout, AsManyFieldsAsTheHeaderSizeHoldsAndNoMore) {
+  for (const int fields : {2046, 2047}) {
+    std::vector<std::pair<std::string, TVantrixColType>> columns;
+    for (int i = 0; i < fields; ++i) columns.emplace_back("Leitura" + std::to_string(i), ectString);
+    TextSource source(columns, {});
+    TVantrix3DBF exporter;
+    if (fields == 2047) {
+      std::string message;
+      try {
+        ExportToMemory(exporter, source);
+      } catch (const EVantrixError& e) {
+        message = e.what();
+      }
+      EXPECT_EQ(message, "A dBase table holds at most 2046 fields");
+      continue;
+    }
+    const std::string dbf = ExportToMemory(exporter, source);
+    EXPECT_EQ(U16(dbf, 8), 2047 * 32 + 1);
+    std::set<std::string> names;  // cut and told apart still
+    for (int i = 0; i < fields; ++i) names.insert(Descriptor(dbf, i).name);
+    EXPECT_EQ(names.size(), 2046u);
+  }
 }
 
 TEST(DbfMemo, LargeObjectsGoToTheMemoFileBesideATableFile) {
