@@ -326,6 +326,31 @@ TEST_F(FastPoll, NoRecordAtAllShowsTheErrorValueOnceAfterFourSeconds) {
   EXPECT_EQ(told_, (std::vector<int>{3, 3}));
 }
 
+TEST_F(FastPoll, ASilentFirstInstrumentPutsNoOtherInErrorAndEachSilenceNamesItsOwnPort) {
+  Make(2);
+  Start();
+  // Only the second instrument streams, every 300 ms: most ticks take in nothing at all.
+  for (int t = 0; t < 6000; t += 100) {
+    if (t % 300 == 0) streams_[1]->Send(static_cast<uint32_t>(1000 + t), 2);
+    Tick();
+    Advance(100);
+  }
+  ASSERT_FALSE(rows_.empty());
+  for (const Row& row : rows_) EXPECT_EQ(row.values[5], 2.0f) << "a streaming instrument is never in error";
+  EXPECT_EQ(rows_.back().values[0], kError);
+  EXPECT_EQ(told_, std::vector<int>{3});
+  // Now the first streams and the second falls silent: its own port is named, though the
+  // first one's message came before.
+  for (int t = 6000; t < 10000; t += 100) {
+    streams_[0]->Send(static_cast<uint32_t>(1000 + t), 1);
+    Tick();
+    Advance(100);
+  }
+  EXPECT_EQ(rows_.back().values[0], 1.0f);
+  EXPECT_EQ(rows_.back().values[5], kError);
+  EXPECT_EQ(told_, (std::vector<int>{3, 4}));
+}
+
 TEST_F(FastPoll, RowsOfEveryInstrumentSilentNeitherOpenNorCloseTheHistory) {
   Make(2);
   RunSettings s;

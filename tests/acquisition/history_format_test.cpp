@@ -63,14 +63,17 @@ TEST(HistoryFormat, ColumnsNamesAndUnitsOfEachDevice) {
   EXPECT_EQ(HistoryValueName(counting, device::kModelLogger, 4, kDefaults), "");
 
   // A blank tag names the device "Tervana". The probe's values all have one decimal, whatever
-  // its configuration word holds, and it has no counter.
+  // its configuration word holds (here what model 0 would read as linear inputs with no
+  // decimals and with three: printing none would drop a measured digit), and no counter.
   DeviceRegs probe;
   probe.Tag = " \t";
-  probe.Channel1.Config = 0x3FF;
+  probe.Channel1.Config = 0x0FF;
+  probe.Channel2.Config = 0x6FF;
   d = DescribeHistoryDevice(probe, device::kModelProbe, 0x16, kDefaults);
   EXPECT_EQ(d.name, "Tervana");
   ASSERT_EQ(d.columns.size(), 3u);
   EXPECT_EQ(d.columns[0].decimals, 1);
+  EXPECT_EQ(d.columns[1].decimals, 1);
   EXPECT_EQ(d.columns[2].name, "");
   EXPECT_EQ(DescribeHistoryDevice(logger, device::kModelLogger, 0, kDefaults).columns.size(), 0u);
 }
