@@ -126,6 +126,14 @@ class FastPoll : public testing::Test, public acquisition::RunHost {
     history_.BeginRun(settings);
     mode_->Begin();
   }
+  // History on at this interval, recording always or on a trigger.
+  static RunSettings Recording(int32_t intervalMs, acquisition::TriggerSettings trigger = {}) {
+    RunSettings s;
+    s.historyOn = true;
+    s.logIntervalMs = intervalMs;
+    s.trigger = trigger;
+    return s;
+  }
   // The clocks move together.
   void Advance(int64_t ms) {
     mono_.now += static_cast<uint64_t>(ms);
@@ -353,12 +361,8 @@ TEST_F(FastPoll, ASilentFirstInstrumentPutsNoOtherInErrorAndEachSilenceNamesItsO
 
 TEST_F(FastPoll, RowsOfEveryInstrumentSilentNeitherOpenNorCloseTheHistory) {
   Make(2);
-  RunSettings s;
-  s.historyOn = true;
-  s.logIntervalMs = 10;
   // At or below 0 on the first instrument: the error value -999 is inside.
-  s.trigger = {true, 0, 0.0, 10, 0};
-  Start(s);
+  Start(Recording(10, {true, 0, 0.0, 10, 0}));
   auto silence = [&](int ms) {
     for (int t = 0; t < ms; t += 100) {
       Advance(100);
@@ -421,10 +425,7 @@ TEST_F(FastPoll, AClockThatStepsBackOrRacesAheadGoesOnFromItsLastTime) {
 
 TEST_F(FastPoll, HistoryLinesFollowTheIntervalExactlyWhateverThePeriods) {
   Make(2);
-  RunSettings s;
-  s.historyOn = true;
-  s.logIntervalMs = 100;
-  Start(s);
+  Start(Recording(100));
   // 30 ms and 70 ms apart, taken in every 5 ms for ten seconds.
   for (int t = 0; t < 10000; t += 5) {
     if (t % 30 == 0) streams_[0]->Send(static_cast<uint32_t>(2000 + t), static_cast<float>(t));
@@ -450,12 +451,8 @@ TEST_F(FastPoll, HistoryLinesFollowTheIntervalExactlyWhateverThePeriods) {
 
 TEST_F(FastPoll, TheTriggerOpensOncePerCrossingAndTheMergerStaysSmallWhileOff) {
   Make(2);
-  RunSettings s;
-  s.historyOn = true;
-  s.logIntervalMs = 10;
   // The slower instrument's value 0 at or above 10.
-  s.trigger = {true, 1, 10.0, 11, 0};
-  Start(s);
+  Start(Recording(10, {true, 1, 10.0, 11, 0}));
   size_t most = 0;
   auto run = [&](int fromMs, int toMs, float slowValue) {
     for (int t = fromMs; t < toMs; t += 5) {
@@ -485,10 +482,7 @@ class LostHistoryFile : public FastPoll, public testing::WithParamInterface<bool
 
 TEST_P(LostHistoryFile, IsToldOnceAndTheRunReadsOnWithoutHistory) {
   Make(1);
-  RunSettings s;
-  s.historyOn = true;
-  s.logIntervalMs = 100;
-  Start(s);
+  Start(Recording(100));
   auto stream = [&](int fromMs, int toMs) {
     for (int t = fromMs; t < toMs; t += 10) {
       streams_[0]->Send(static_cast<uint32_t>(1000 + t), static_cast<float>(t));
@@ -525,11 +519,7 @@ INSTANTIATE_TEST_SUITE_P(RemovedOrMoved, LostHistoryFile, testing::Bool(),
 
 TEST_F(FastPoll, ClosingFromInsideAPollRunsNoNestedPoll) {
   Make(1);
-  RunSettings s;
-  s.historyOn = true;
-  s.logIntervalMs = 10;
-  s.trigger = {true, 1, 10.0, 10, 0};
-  Start(s);
+  Start(Recording(10, {true, 1, 10.0, 10, 0}));
   nestedPoll_ = true;
   // Up and down and up within one tick: each row passes the trigger, in order, once.
   const float values[] = {20, 21, 5, 22, 23};
