@@ -6,6 +6,8 @@ set -euo pipefail
 
 PACKAGES=(
   build-essential cmake pkg-config git
+  # ThreadSanitizer's runtime, for the second pass of the thread tests.
+  libtsan2
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   qt6-base-dev libqt6opengl6-dev libqt6svg6 qt6-qpa-plugins qt6-translations-l10n
   libqcustomplot-dev
