@@ -9,18 +9,40 @@ namespace vantrix {
 TbiffRecord::TbiffRecord(TxlsSection* section, uint16_t id, std::vector<uint8_t> data)
     : section_(section), id_(id), data_(std::move(data)) {}
 
+// A chain of continuations is taken apart one by one: a file may hold thousands of them, too
+// many for one nested destructor call each.
 TbiffRecord::~TbiffRecord() {
   if (OnDestroy) OnDestroy(*this);
+  std::unique_ptr<TbiffContinue> next = std::move(continue_);
+  while (next) {
+    std::unique_ptr<TbiffContinue> after = std::move(next->continue_);
+    next.reset();
+    next = std::move(after);
+  }
+}
+
+uint64_t TbiffRecord::BodyTotalSize() const {
+  const uint64_t body = GetDataSize();
+  const uint64_t records = body <= biff::kMaxChunk ? 1 : (body + biff::kMaxChunk - 1) / biff::kMaxChunk;
+  return body + 4 * records;
 }
 
 uint64_t TbiffRecord::GetTotalSize() const {
-  const uint64_t body = GetDataSize();
-  const uint64_t records = body <= biff::kMaxChunk ? 1 : (body + biff::kMaxChunk - 1) / biff::kMaxChunk;
-  return body + 4 * records + (continue_ ? continue_->GetTotalSize() : 0);
+  uint64_t total = BodyTotalSize();
+  for (const TbiffRecord* next = continue_.get(); next != nullptr; next = next->continue_.get())
+    total += next->BodyTotalSize();
+  return total;
 }
 
 void TbiffRecord::Save(TxlsStream* stream) const {
   if (stream == nullptr) return;
+  SaveBody(*stream);
+  for (const TbiffRecord* next = continue_.get(); next != nullptr; next = next->continue_.get())
+    next->SaveBody(*stream);
+}
+
+void TbiffRecord::SaveBody(TxlsStream& out) const {
+  TxlsStream* stream = &out;
   const size_t total = GetDataSize();
   CheckByteRange(data_.size(), 0, total);
   size_t chunk = std::min(total, biff::kMaxChunk);
@@ -35,7 +57,6 @@ void TbiffRecord::Save(TxlsStream* stream) const {
     stream->Write(data_.data() + done, chunk);
     done += chunk;
   }
-  if (continue_) continue_->Save(stream);
 }
 
 void TbiffRecord::Clear() { std::fill(data_.begin(), data_.end(), 0); }
@@ -43,6 +64,13 @@ void TbiffRecord::Clear() { std::fill(data_.begin(), data_.end(), 0); }
 void TbiffRecord::AddContinue(std::unique_ptr<TbiffContinue> record) {
   if (continue_) throw ExlsFileError("Trying to add more than one CONTINUE record to the same record");
   continue_ = std::move(record);
+  chainEnd_ = continue_->chainEnd_;
+}
+
+void TbiffRecord::ChainContinue(std::unique_ptr<TbiffContinue> record) {
+  TbiffContinue* added = record.get();
+  chainEnd_->continue_ = std::move(record);
+  chainEnd_ = added->chainEnd_;
 }
 
 WideString TbiffRecord::GetChars(size_t at, size_t count, bool wide) const {

@@ -27,6 +27,8 @@ inline constexpr uint16_t kBOF = 0x0809, kEOF = 0x000A, kBoundSheet = 0x0085, kC
                           kSST = 0x00FC;
 // A body longer than this goes on in CONTINUE records.
 inline constexpr size_t kMaxChunk = 8220;
+// The longest body a record of a file may have.
+inline constexpr size_t kMaxRecordBody = 8224;
 }  // namespace biff
 
 class TbiffRecord {
@@ -58,6 +60,9 @@ class TbiffRecord {
   // Attaches the continuation of the body (as read from a file); a second one raises
   // ExlsFileError.
   void AddContinue(std::unique_ptr<TbiffContinue> record);
+  // Appends a continuation at the end of the chain, however long it is already: a table of
+  // shared strings may go on over hundreds of CONTINUE records.
+  void ChainContinue(std::unique_ptr<TbiffContinue> record);
   TbiffContinue* Continue() const { return continue_.get(); }
 
   // Called first when the record is destroyed.
@@ -67,9 +72,14 @@ class TbiffRecord {
   uint8_t Byte(size_t at) const { return GetByte(data_, at); }
   uint16_t Word(size_t at) const { return GetWord(data_, at); }
   uint32_t Integer(size_t at) const { return GetInteger(data_, at); }
+  double Double(size_t at) const { return GetDouble(data_, at); }
   void SetByteAt(size_t at, uint8_t v) { SetByte(data_, at, v); }
   void SetWordAt(size_t at, uint16_t v) { SetWord(data_, at, v); }
   void SetIntegerAt(size_t at, uint32_t v) { SetInteger(data_, at, v); }
+  void SetDoubleAt(size_t at, double v) { SetDouble(data_, at, v); }
+  // Saves the body alone, without the attached continuation.
+  void SaveBody(TxlsStream& stream) const;
+  uint64_t BodyTotalSize() const;
   // count characters at the offset: UTF-16 when wide, else 8-bit (low bytes); characters the
   // text lacks are written as zeros.
   WideString GetChars(size_t at, size_t count, bool wide) const;
@@ -80,6 +90,7 @@ class TbiffRecord {
   uint16_t id_;
   std::vector<uint8_t> data_;
   std::unique_ptr<TbiffContinue> continue_;
+  TbiffRecord* chainEnd_ = this;  // where ChainContinue appends
 };
 
 class TbiffContinue : public TbiffRecord {

@@ -9,6 +9,7 @@
 //   export_table --history FILE.mpc --output FILE [--locale NAME] [--no-milliseconds]
 //                [--milliseconds-column] [--milliseconds-separator C]
 //   export_table --write-history FILE.mpc --lines N [--runs R] [--long-names]
+//   export_table --dump FILE.xls
 // The table is a generated one of typed columns and awkward texts unless a CSV file is given,
 // or a generated one shaped as the history viewer exports (N readings of two instruments), the
 // small table of every kind of value a workbook must keep apart (--typed), or N integer columns
@@ -20,6 +21,8 @@
 // --history exports a history file the way the viewer does, the format by the output's
 // extension. --write-history writes the history benchmark's file (two devices, eight values,
 // "°C") of N data lines in R recording runs, with names longer than a cell with --long-names.
+// --dump prints the cells the project's own workbook reader loads from FILE.xls (see
+// export/xls/workbook_dump.h), for the tests to compare with another reader's.
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLocale>
@@ -34,6 +37,8 @@
 #include "export/output_stream.h"
 #include "bench/history/history_file_generator.h"
 #include "export/vantrix3_text.h"
+#include "export/xls/workbook_dump.h"
+#include "export/xls/xls_file.h"
 #include "history/history_export.h"
 #include "history/history_file.h"
 #include "platform/cp1252.h"
@@ -47,7 +52,7 @@
 namespace {
 
 struct Arguments {
-  std::string format = "rows", csv, output, locale = "system", history, writeHistory;
+  std::string format = "rows", csv, output, locale = "system", history, writeHistory, dump;
   int rows = 20, skip = 0, limit = 0, readings = -1, wideColumns = 0;
   long long lines = 100, runs = 1;
   bool autoWidth = false, utf8 = false, typed = false, longNames = false;
@@ -80,7 +85,8 @@ int Usage() {
                "                    [--preamble LINE]...\n"
                "       export_table --history FILE.mpc --output FILE [--locale NAME] [--no-milliseconds]\n"
                "                    [--milliseconds-column] [--milliseconds-separator C]\n"
-               "       export_table --write-history FILE.mpc --lines N [--runs R] [--long-names]\n%sformats:",
+               "       export_table --write-history FILE.mpc --lines N [--runs R] [--long-names]\n"
+               "       export_table --dump FILE.xls\n%sformats:",
                exporttable::XlsToolOptions::Usage());
   for (const std::string& name : exporttable::FormatNames()) std::fprintf(stderr, " %s", name.c_str());
   std::fprintf(stderr, "\n");
@@ -100,6 +106,7 @@ bool Parse(int argc, char** argv, Arguments& a) {
     else if (arg == "--lines" && hasValue) a.lines = std::atoll(argv[++i]);
     else if (arg == "--runs" && hasValue) a.runs = std::atoll(argv[++i]);
     else if (arg == "--long-names") a.longNames = true;
+    else if (arg == "--dump" && hasValue) a.dump = value();
     else if (arg == "--history-shaped" && hasValue) a.readings = std::atoi(argv[++i]);
     else if (arg == "--max-records" && hasValue) a.options.maxRecords = std::atoi(argv[++i]);
     else if (arg == "--locale" && hasValue) a.locale = value();
@@ -155,6 +162,20 @@ int ExportHistory(const Arguments& a) {
   return 0;
 }
 
+int DumpWorkbook(const std::string& fileName) {
+  try {
+    vantrix::TxlsFile file;
+    file.FileName = fileName;
+    file.Load();
+    const std::string text = vantrix::DumpCells(file.Workbook());
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    return 0;
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "export_table: %s\n", e.what());
+    return 1;
+  }
+}
+
 int Run(vantrix::TVantrix3& exporter, const Arguments& a) {
   vantrix::TVantrixRunResult result;
   if (a.format == "clipboard") {
@@ -191,6 +212,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   if (!a.history.empty()) return ExportHistory(a);
+  if (!a.dump.empty()) return DumpWorkbook(a.dump);
   std::unique_ptr<vantrix::TVantrix3> exporter = exporttable::MakeExporter(a.format, a.options);
   if (!exporter) return Usage();
 
