@@ -13,6 +13,8 @@ TxlsString::TxlsString(bool longLength, TxlsRecordCursor& cursor) : longLength_(
   const size_t runCount = GetHasRichText() ? cursor.ReadWord() : 0;
   const uint32_t farEastSize = GetFarEast() ? cursor.ReadInteger() : 0;
   value_ = cursor.ReadStr(length, GetHasWideChar());
+  // Characters that went on in UTF-16 after a record break are saved as UTF-16 throughout.
+  if (std::any_of(value_.begin(), value_.end(), [](char16_t c) { return c > 0xFF; })) options_ |= 1;
   // What the string still claims is read piece by piece, so a false size ends in a read
   // error, never in a huge allocation.
   const auto take = [&cursor](std::vector<uint8_t>& into, uint64_t count) {

@@ -1,0 +1,279 @@
+// The workbook reader on streams built by hand: the cell records and their values, the records
+// that hold several cells, formulas and their results, shared strings over any number of
+// CONTINUE records, dates by number format, and what it refuses.
+#include <gtest/gtest.h>
+
+#include "biff_builder.h"
+#include "export/xls/chart_records.h"
+#include "export/xls/xls_file.h"
+#include "export/xls/xls_stream.h"
+
+namespace {
+
+using namespace vantrix;
+using xlstest::Body;
+using xlstest::Stream;
+
+std::string ErrorOf(const std::function<void()>& f) {
+  try {
+    f();
+  } catch (const std::exception& e) {
+    return e.what();
+  }
+  return "(no error)";
+}
+
+// A workbook of the standard globals and one sheet holding the cells given.
+class ReaderRecords : public testing::Test {
+ protected:
+  TxlsWorkSheet& Load(const Stream& cells, const std::vector<std::u16string>& strings = {u"a", u"b"},
+                      const std::u16string& format164 = u"[Red]0.00") {
+    Stream s = xlstest::Globals(strings, {u"S"}, format164);
+    s.Bof(0x0010).Dimensions().Append(cells).Eof();
+    file_.LoadStream(s.bytes);
+    return file_.Workbook().WorkSheet(0);
+  }
+  TxlsFile file_;
+};
+
+TEST_F(ReaderRecords, RkValuesDecodeBothForms) {
+  EXPECT_EQ(DecodeRK(3), 0.0);
+  EXPECT_EQ(DecodeRK((12345u << 2) | 2), 12345.0);
+  EXPECT_DOUBLE_EQ(DecodeRK((12345u << 2) | 3), 123.45);
+  EXPECT_EQ(DecodeRK(0x3FF00000u), 1.0);
+  EXPECT_EQ(DecodeRK(0x3FF00001u), 0.01);
+  EXPECT_EQ(DecodeRK(static_cast<uint32_t>(-7 * 4) | 2), -7.0);
+  uint32_t rk = 0;
+  ASSERT_TRUE(EncodeRK(-536870912.0, rk));
+  EXPECT_EQ(DecodeRK(rk), -536870912.0);
+}
+
+TEST_F(ReaderRecords, MulBlankAndMulRkExpandIntoSingleCells) {
+  TxlsWorkSheet& sheet = Load(Stream()
+                                  .Rec(0x00BE, Body().W(4).W(2).W(1).W(2).W(3).W(4))
+                                  .Rec(0x00BD, Body().W(5).W(1).W(0).D(0x3FF00000u).W(1).D(10u << 2 | 2).W(0).D(3).W(3)));
+  for (int col = 2; col <= 4; ++col) {
+    const TbiffCell* cell = sheet.GetCells(4, col);
+    ASSERT_NE(cell, nullptr) << col;
+    EXPECT_NE(dynamic_cast<const TbiffBlank*>(cell), nullptr);
+    EXPECT_EQ(cell->XFIndex(), col - 1);
+  }
+  EXPECT_EQ(sheet.GetCells(4, 5), nullptr);
+  EXPECT_EQ(sheet.GetCells(5, 1)->GetAsFloat(), 1.0);
+  EXPECT_EQ(sheet.GetCells(5, 2)->GetAsFloat(), 10.0);
+  EXPECT_TRUE(sheet.GetCells(5, 2)->GetIsDateTime()) << "XF 1 has the built-in date format";
+  EXPECT_EQ(sheet.GetCells(5, 3)->GetAsFloat(), 0.0);
+  EXPECT_EQ(sheet.GetColCount(), 5);
+  EXPECT_EQ(sheet.Col(2)->Count(), 2u);
+
+  TbiffMulRK rk(nullptr, 0x00BD, Body().W(0).W(254).W(0).D(2).W(0).D(2).W(0).D(2).W(0).bytes);
+  EXPECT_EQ(rk.ItemCount(), 3u);
+  rk.GetCell();
+  rk.GetCell();
+  EXPECT_EQ(ErrorOf([&] { rk.GetCell(); }), "Invalid Column (256)");
+}
+
+TEST_F(ReaderRecords, CellAccessAndBoundsRaiseTheirMessages) {
+  TxlsWorkSheet& sheet = Load(Stream().Label(2, 1, 1).Rk(0, 0, 0, 2));
+  TbiffCell* label = sheet.GetCells(2, 1);
+  EXPECT_EQ(label->GetAsString(), u"b");
+  EXPECT_EQ(ErrorOf([&] { label->GetAsFloat(); }), "Cannot access cell 'B3' as type Float");
+  EXPECT_EQ(ErrorOf([&] { label->SetAsBoolean(true); }), "Cannot access cell 'B3' as type Boolean");
+  EXPECT_EQ(ErrorOf([&] { sheet.GetCells(0, 0)->SetAsFloat(0.123456789); }), "Invalid cell value: '0.123456789'");
+  sheet.GetCells(0, 0)->SetAsFloat(-12.5);
+  EXPECT_EQ(sheet.GetCells(0, 0)->GetAsFloat(), -12.5);
+  EXPECT_EQ(ErrorOf([&] { sheet.GetCells(70000, 0); }), "Invalid Row (70000)");
+  EXPECT_EQ(ErrorOf([&] { sheet.GetCells(-1, 0); }), "Invalid Row (-1)");
+  EXPECT_EQ(ErrorOf([&] { sheet.GetCells(0, 256); }), "Invalid Column (256)");
+  EXPECT_EQ(sheet.GetCells(65535, 255), nullptr);
+
+  EXPECT_EQ(ErrorOf([&] { Load(Stream().Label(0, 0, 2)); }), "Record with ID 0xfd is invalid") << "index past the table";
+  EXPECT_EQ(ErrorOf([&] { Load(Stream().Rk(0, 256, 0, 2)); }), "Invalid Column (256)");
+}
+
+TEST_F(ReaderRecords, ShortBodiesAreRefusedByEveryRecordClass) {
+  struct Case {
+    uint16_t id;
+    size_t minimum;
+  };
+  for (const Case c : {Case{0x0203, 14}, {0x027E, 10}, {0x00FD, 10}, {0x0205, 8}, {0x0201, 6}, {0x0006, 22},
+                       {0x00BD, 6}, {0x00BE, 6}, {0x04BC, 10}, {0x0018, 15}, {0x0207, 3}, {0x0200, 14}, {0x00E0, 20},
+                       {0x0085, 8}, {0x041E, 5}, {0x0031, 16}, {0x00FC, 8}, {0x007D, 10}}) {
+    const std::string error = ErrorOf([&] { Load(Stream().Rec(c.id, std::vector<uint8_t>(c.minimum - 1))); });
+    EXPECT_NE(error.find("is invalid"), std::string::npos) << std::hex << c.id << ": " << error;
+  }
+  // Counts that reach past the body.
+  EXPECT_NE(ErrorOf([&] { Load(Stream().Rec(0x0006, Body().W(0).W(0).W(0).F(1).W(0).D(0).W(5).B(1))); }), "(no error)");
+  EXPECT_NE(ErrorOf([&] { Load(Stream().Rec(0x0018, Body().W(0).B(0).B(9).W(0).W(0).W(0).D(0).B(0).B('x'))); }),
+            "(no error)");
+}
+
+TEST_F(ReaderRecords, FormulaResultsOfEveryKind) {
+  const auto formula = [](uint16_t row, uint8_t kind, uint8_t value) {
+    return Body().W(row).W(0).W(0).B(kind).B(0).B(value).B(0).W(0).W(0xFFFF).W(0).D(0).W(3).B(0x1E).W(1);
+  };
+  Stream cells;
+  cells.Rec(0x0006, Body().W(0).W(0).W(0).F(2.5).W(0).D(0).W(3).B(0x1E).W(1));
+  cells.Rec(0x0006, formula(1, 0, 0)).Rec(0x0207, Body().Str(u"text \u00e9"));
+  cells.Rec(0x0006, formula(2, 1, 1));
+  cells.Rec(0x0006, formula(3, 2, 7));
+  cells.Rec(0x0006, formula(4, 3, 0));
+  TxlsWorkSheet& sheet = Load(cells);
+  EXPECT_EQ(sheet.GetCells(0, 0)->GetAsVariant(), TxlsVariant(2.5));
+  EXPECT_EQ(sheet.GetCells(1, 0)->GetAsVariant(), TxlsVariant(WideString(u"text \u00e9")));
+  EXPECT_EQ(sheet.GetCells(2, 0)->GetAsVariant(), TxlsVariant(true));
+  EXPECT_EQ(sheet.GetCells(3, 0)->GetAsVariant(), TxlsVariant(TxlsErrorValue{7}));
+  EXPECT_EQ(sheet.GetCells(3, 0)->GetAsString(), u"#DIV/0!");
+  EXPECT_EQ(sheet.GetCells(4, 0)->GetAsVariant(), TxlsVariant(WideString()));
+  EXPECT_TRUE(sheet.GetCells(4, 0)->GetIsFormula());
+
+  // Saved and read again, each result is still there.
+  TxlsMemoryStream saved;
+  file_.Workbook().Save(saved);
+  TxlsFile again;
+  again.LoadStream(saved.Bytes());
+  TxlsWorkSheet& back = again.Workbook().WorkSheet(0);
+  for (int row = 0; row <= 4; ++row)
+    EXPECT_EQ(back.GetCells(row, 0)->GetAsVariant(), sheet.GetCells(row, 0)->GetAsVariant()) << row;
+
+  EXPECT_EQ(ErrorOf([&] { Load(Stream().Number(0, 0, 0, 1).Rec(0x0207, Body().Str(u"x"))); }),
+            "Error reading Excel records. File invalid")
+      << "a STRING needs its formula";
+}
+
+TEST_F(ReaderRecords, SharedStringsGoOnOverManyContinueRecordsAndSplitStrings) {
+  // 3,000 strings of 5 characters (8 bytes each) need three records; one long string of
+  // 9,000 characters is split, its second part in UTF-16.
+  std::vector<std::u16string> texts;
+  Body sst;
+  sst.D(3001).D(3001);
+  std::vector<std::vector<uint8_t>> records;
+  for (int i = 0; i < 3000; ++i) {
+    std::u16string t = u"s";
+    for (const char c : std::to_string(10000 + i).substr(1)) t += static_cast<char16_t>(c);
+    texts.push_back(t);
+    if (sst.bytes.size() + 8 > 8224) {
+      records.push_back(sst.bytes);
+      sst = Body();
+    }
+    sst.Str(t);
+  }
+  records.push_back(sst.bytes);
+  std::u16string longText(5000, u'x');
+  Body tail;
+  tail.W(9000).B(0);
+  for (int i = 0; i < 5000; ++i) tail.B('x');
+  records.push_back(tail.bytes);
+  Body wide;
+  wide.B(1);
+  for (int i = 0; i < 4000; ++i) {
+    wide.W(u'\u03a9');
+    longText += u'\u03a9';
+  }
+  records.push_back(wide.bytes);
+  texts.push_back(longText);
+
+  Stream s;
+  s.Bof(0x0005).Xf(0).BoundSheet(u"S");
+  s.Rec(0x00FC, records[0]);
+  for (size_t i = 1; i < records.size(); ++i) s.Rec(0x003C, records[i]);
+  s.Eof().Bof(0x0010).Label(0, 0, 2999).Label(1, 0, 3000).Label(2, 0, 0).Eof();
+  file_.LoadStream(s.bytes);
+  const TbiffSSTList& table = file_.Workbook().Globals().SST;
+  ASSERT_EQ(table.Count(), 3001u);
+  for (size_t i = 0; i < texts.size(); ++i) ASSERT_EQ(table[i]->Value().GetValue(), texts[i]) << i;
+
+  // Saved, the strings no cell refers to are dropped and the cells' indexes follow.
+  TxlsMemoryStream saved;
+  file_.Workbook().Save(saved);
+  TxlsFile again;
+  again.LoadStream(saved.Bytes());
+  EXPECT_EQ(again.Workbook().Globals().SST.Count(), 3u);
+  const TxlsWorkSheet& sheet = again.Workbook().WorkSheet(0);
+  EXPECT_EQ(sheet.GetCells(0, 0)->GetAsString(), texts[2999]);
+  EXPECT_EQ(sheet.GetCells(1, 0)->GetAsString(), longText);
+  EXPECT_EQ(sheet.GetCells(2, 0)->GetAsString(), texts[0]);
+}
+
+TEST_F(ReaderRecords, RichTextAndFarEastStringsReadAndSaveTheSameBytes) {
+  Body sst;
+  sst.D(1).D(1).W(3).B(0x0C).W(1).D(2).B('a').B('b').B('c').D(0x00050001).B(9).B(8);
+  Stream s;
+  s.Bof(0x0005).Xf(0).BoundSheet(u"S").Rec(0x00FC, sst).Eof().Bof(0x0010).Label(0, 0, 0).Eof();
+  file_.LoadStream(s.bytes);
+  const TxlsString& value = file_.Workbook().Globals().SST[0]->Value();
+  EXPECT_EQ(value.GetValue(), u"abc");
+  EXPECT_TRUE(value.GetHasRichText());
+  EXPECT_TRUE(value.GetFarEast());
+  EXPECT_EQ(value.GetTotalSize(), 3u + 2 + 4 + 3 + 4 + 2);
+  const std::vector<uint8_t> bytes = value.Bytes();
+  EXPECT_EQ(std::vector<uint8_t>(bytes.begin(), bytes.end()),
+            std::vector<uint8_t>(sst.bytes.begin() + 8, sst.bytes.end()));
+  EXPECT_EQ(GetStrLen(sst.bytes, 8, true), 18u);
+
+  // A far-east length beyond the record ends in a read error, not a huge allocation.
+  Body bad;
+  bad.D(1).D(1).W(1).B(0x04).D(0x7FFFFFFF).B('a');
+  Stream b;
+  b.Bof(0x0005).Rec(0x00FC, bad).Eof();
+  EXPECT_EQ(ErrorOf([&] { file_.LoadStream(b.bytes); }), "Error reading record");
+}
+
+TEST_F(ReaderRecords, DatesAreTheCellsWhoseFormatShowsDateOrTime) {
+  const Stream cells = Stream().Number(0, 0, 0, 45000).Number(0, 1, 1, 45000).Rk(0, 2, 2, 45000u << 2 | 2)
+                           .Rk(0, 3, 3, 45000u << 2 | 2).Number(0, 4, 3, 45000.5);
+  TxlsWorkSheet& sheet = Load(cells);
+  EXPECT_FALSE(sheet.GetCells(0, 0)->GetIsDateTime()) << "General";
+  EXPECT_TRUE(sheet.GetCells(0, 1)->GetIsDateTime()) << "built-in 14, a NUMBER";
+  EXPECT_FALSE(sheet.GetCells(0, 2)->GetIsDateTime()) << "[Red]0.00 names no date";
+  EXPECT_TRUE(sheet.GetCells(0, 3)->GetIsDateTime()) << "user format dd/mm/yyyy, an RK";
+  EXPECT_TRUE(sheet.GetCells(0, 3)->GetIsDateOnly());
+  EXPECT_EQ(sheet.GetCells(0, 3)->GetAsString(), u"2023-03-15");
+  EXPECT_EQ(sheet.GetCells(0, 4)->GetAsString(), u"2023-03-15 12:00:00");
+
+  for (const auto& [format, date] : std::vector<std::pair<std::u16string, bool>>{
+           {u"0 \"days\"", false}, {u"[h]:mm", true}, {u"\\d0", false}, {u"#,##0_);[Red](#,##0)", false},
+           {u"[$-409]mmm yy", true}, {u"0.00E+00", false}, {u"HH:MM", true}, {u"General", false}, {u"_d0", false}})
+    EXPECT_EQ(IsDateTimeFormat(format), date) << std::string(format.begin(), format.end());
+}
+
+TEST_F(ReaderRecords, BrokenStreamsAreRefused) {
+  const std::string invalid = "Error reading Excel records. File invalid";
+  Stream noBof;
+  noBof.Eof().Eof();
+  noBof.bytes[0] = 0x42;
+  EXPECT_EQ(ErrorOf([&] { file_.LoadStream(noBof.bytes); }), invalid);
+  Stream biff5;
+  biff5.Bof(0x0005, 0x0500).Eof();
+  EXPECT_EQ(ErrorOf([&] { file_.LoadStream(biff5.bytes); }), "File is saved with an invalid Excel version");
+  Stream unfinished = xlstest::Globals({}, {u"S"});
+  unfinished.Bof(0x0010).Number(0, 0, 0, 1);
+  EXPECT_EQ(ErrorOf([&] { file_.LoadStream(unfinished.bytes); }), invalid);
+  Stream longer = xlstest::Globals({}, {u"S"});
+  longer.Bof(0x0010).Eof();
+  longer.bytes[longer.bytes.size() - 2] = 9;  // the last EOF promises a body
+  EXPECT_EQ(ErrorOf([&] { file_.LoadStream(longer.bytes); }), invalid);
+  Stream lostSheet = xlstest::Globals({}, {u"S", u"T"});
+  lostSheet.Bof(0x0010).Eof();
+  EXPECT_EQ(ErrorOf([&] { file_.LoadStream(lostSheet.bytes); }), invalid) << "two BOUNDSHEETs, one sheet";
+  EXPECT_FALSE(file_.Loaded());
+  EXPECT_EQ(file_.Workbook().WorkSheetCount(), 0u);
+}
+
+TEST_F(ReaderRecords, ChartAccessorsReadAndWriteTheirFieldsInPlace) {
+  TchartValueRange range(nullptr, 0x101F, std::vector<uint8_t>(42, 0xAB));
+  range.SetMaxValue(100.0);
+  EXPECT_EQ(range.GetMaxValue(), 100.0);
+  EXPECT_EQ(range.Data()[7], 0xAB);
+  EXPECT_EQ(range.Data()[15], 0x40);
+  EXPECT_EQ(range.Data()[16], 0xAB);
+  TchartSeriesText text(nullptr, 0x100D, {0, 0, 0});
+  EXPECT_EQ(text.GetText(), u"");
+  TchartTick tick(nullptr, 0x101E, std::vector<uint8_t>(20));
+  EXPECT_THROW(tick.GetColorIndex(), ExlsFileError) << "a field past a short body";
+  TbiffSelection selection(nullptr, 0x001D, Body().B(3).W(1).W(2).W(0).W(1).W(1).W(1).B(4).B(6).bytes);
+  EXPECT_EQ(selection.GetCol1(), 4);
+  EXPECT_EQ(selection.GetCol2(), 6);
+}
+
+}  // namespace
