@@ -359,6 +359,23 @@ TEST_F(FastPoll, ASilentFirstInstrumentPutsNoOtherInErrorAndEachSilenceNamesItsO
   EXPECT_EQ(told_, (std::vector<int>{3, 4}));
 }
 
+TEST_F(FastPoll, WithNoChildWindowNothingIsTakenInOrToldUntilOneComesBack) {
+  Make(1);
+  Start();
+  state_.childWindows = 0;
+  streams_[0]->Send(1000, 1);
+  for (int t = 0; t < 5000; t += 100) {
+    Tick();
+    Advance(100);
+  }
+  EXPECT_TRUE(rows_.empty());
+  EXPECT_TRUE(told_.empty()) << "no instrument is silent: nobody asks";
+  state_.childWindows = 1;
+  Tick();
+  ASSERT_EQ(rows_.size(), 1u);
+  EXPECT_EQ(rows_[0].values[0], 1.0f) << "the record waited on the line";
+}
+
 TEST_F(FastPoll, RowsOfEveryInstrumentSilentNeitherOpenNorCloseTheHistory) {
   Make(2);
   // At or below 0 on the first instrument: the error value -999 is inside.
