@@ -1,14 +1,18 @@
 #include "display/display_chart.h"
 
+#include <QStringList>
+#include <QWidget>
 #include <algorithm>
 #include <cmath>
 #include <qcustomplot.h>
 
 #include "controls/tcolor.h"
 #include "display/channel_reading.h"
+#include "display/readable_ticks.h"
 #include "platform/chart_time.h"
 #include "platform/qt_text.h"
 #include "platform/text_trim.h"
+#include "ui/chart_legend.h"
 
 namespace {
 
@@ -29,13 +33,26 @@ QCPGraph* AddLine(QCustomPlot* plot, draw::TColor color, int width) {
 }  // namespace
 
 DisplayChart::DisplayChart(const DisplayConfig& config, QWidget* parent)
-    : plot_(new QCustomPlot(parent)) {
+    : frame_(new QWidget(parent)) {
   const ChartSettings s = config.Chart();
   visiblePeriod_ = SafePeriod(s.visiblePeriod);
   autoY_ = s.autoY;
   const int width = SafeLineWidth(s.lineWidth);
 
-  plot_->setObjectName(QStringLiteral("Chart"));
+  frame_->setObjectName(QStringLiteral("Chart"));
+  plot_ = new QCustomPlot(frame_);
+  plot_->setObjectName(QStringLiteral("ChartPlot"));
+  legend_ = new ui::ChartLegendView(frame_);
+  legend_->setObjectName(QStringLiteral("ChartLegend"));
+  legendModel_ = new ui::ChartLegendModel(legend_);
+  legend_->setModel(legendModel_);
+  // The legend reads as part of the chart.
+  legend_->SetBackground(draw::ToQColor(s.chartColor));
+  frame_->setAutoFillBackground(true);
+  QPalette colours = frame_->palette();
+  colours.setColor(QPalette::Window, draw::ToQColor(s.chartColor));
+  frame_->setPalette(colours);
+
   plot_->setBackground(QBrush(draw::ToQColor(s.chartColor)));
   plot_->axisRect()->setBackground(QBrush(draw::ToQColor(s.backColor)));
   // The user may pan the value axis only; the time axis follows the readings.
@@ -43,35 +60,27 @@ DisplayChart::DisplayChart(const DisplayConfig& config, QWidget* parent)
   plot_->axisRect()->setRangeDrag(Qt::Vertical);
   plot_->axisRect()->setRangeDragAxes(nullptr, plot_->yAxis);
 
-  auto ticker = QSharedPointer<QCPAxisTickerDateTime>::create();
+  auto ticker = QSharedPointer<ReadableTimeTicker>::create(plot_->xAxis, QStringLiteral("00:00:00"));
   ticker->setDateTimeSpec(Qt::UTC);
   ticker->setDateTimeFormat(QStringLiteral("hh:mm:ss"));
   plot_->xAxis->setTicker(ticker);
-
-  // The legend goes in a row of its own below the plot.
-  plot_->legend->setVisible(true);
-  plot_->legend->setFillOrder(QCPLegend::foColumnsFirst);
-  plot_->legend->setBorderPen(Qt::NoPen);
-  plot_->legend->setBrush(Qt::NoBrush);
-  auto* legendRow = new QCPLayoutGrid;
-  plot_->plotLayout()->addElement(1, 0, legendRow);
-  legendRow->setMargins(QMargins(5, 0, 5, 5));
-  legendRow->addElement(0, 0, plot_->legend);
-  plot_->plotLayout()->setRowStretchFactor(1, 0.001);
+  // Only the label's height counts on the value axis.
+  plot_->yAxis->setTicker(QSharedPointer<ReadableValueTicker>::create(plot_->yAxis, QStringLiteral("0")));
+  plot_->legend->setVisible(false);
+  plot_->setAutoAddPlottableToLegend(false);
 
   for (const ChartChannelEntry& entry : config.chartChannels) {
     QCPGraph* g = AddLine(plot_, entry.color, width);
     g->setName(platform::FromCp1252(platform::TrimBlanks(entry.name.str())));
     series_.push_back(g);
   }
+  FillLegend();
   if (s.ref1On) {
     ref1_ = AddLine(plot_, s.ref1Color, width);
-    ref1_->removeFromLegend();
     ref1Value_ = s.ref1Value;
   }
   if (s.ref2On) {
     ref2_ = AddLine(plot_, s.ref2Color, width);
-    ref2_->removeFromLegend();
     ref2Value_ = s.ref2Value;
   }
   if (!autoY_) {
@@ -81,13 +90,14 @@ DisplayChart::DisplayChart(const DisplayConfig& config, QWidget* parent)
     plot_->yAxis->setRange(lo, hi > lo ? hi : lo + 1);
   }
   if (parent) FitToPanel(parent);
-  ArrangeLegend();
-  plot_->show();
+  frame_->show();
 }
 
-DisplayChart::~DisplayChart() { delete plot_.data(); }
+DisplayChart::~DisplayChart() { delete frame_.data(); }
 
+QWidget* DisplayChart::Widget() const { return frame_; }
 QCustomPlot* DisplayChart::Plot() const { return plot_; }
+ui::ChartLegendView* DisplayChart::Legend() const { return legend_; }
 
 void DisplayChart::AddPoint(QCPGraph* graph, double time, double value) const {
   const double key = chart_time::KeyFromDateTime(time);
@@ -153,13 +163,34 @@ void DisplayChart::Update(std::span<const float> values, std::span<const double>
 }
 
 bool DisplayChart::FitToPanel(QWidget* panel) {
-  if (!plot_ || !panel) return false;
-  plot_->setGeometry(panel->rect());
-  // A hidden widget gets its resize event only when shown; the plot lays out from its
-  // viewport, so set that now to have the right layout before the first paint.
-  plot_->setViewport(plot_->rect());
-  ArrangeLegend();
+  if (!plot_ || !legend_ || !panel) return false;
+  frame_->setGeometry(panel->rect());
+  Arrange();
   return true;
+}
+
+void DisplayChart::Arrange() {
+  const QSize size = frame_->size();
+  const int legendHeight = legend_->FitToPage(size.width(), size.height());
+  legend_->setGeometry(0, size.height() - legendHeight, size.width(), legendHeight);
+  plot_->setGeometry(0, 0, size.width(), size.height() - legendHeight);
+  // A hidden widget gets its resize event only when shown; the plot lays out from its
+  // viewport, so set that now to have the right layout before the first paint. Laid out
+  // twice: the axes space their ticks by the plot's size of the pass before.
+  plot_->setViewport(plot_->rect());
+  for (int pass = 0; pass < 2; ++pass) {
+    for (auto phase : {QCPLayoutElement::upPreparation, QCPLayoutElement::upMargins, QCPLayoutElement::upLayout}) {
+      plot_->plotLayout()->update(phase);
+    }
+  }
+  plot_->replot(QCustomPlot::rpQueuedReplot);
+}
+
+void DisplayChart::FillLegend() {
+  QStringList titles;
+  for (const QCPGraph* g : series_) titles.append(g->name());
+  legend_->SizeEntries(titles, false);
+  legendModel_->Reset(titles, [series = series_](size_t i) { return i < series.size() ? series[i]->pen() : QPen(Qt::NoPen); });
 }
 
 bool DisplayChart::AdjustTimeSpan(int32_t readIntervalMs) {
@@ -178,31 +209,13 @@ void DisplayChart::SetSeriesTitles(std::span<const std::string> titles) {
     series_[i]->data()->clear();
     if (i < titles.size()) series_[i]->setName(platform::FromCp1252(platform::TrimBlanks(titles[i])));
   }
-  ArrangeLegend();
+  FillLegend();
+  Arrange();
   if (ref1_) ref1_->data()->clear();
   if (ref2_) ref2_->data()->clear();
   plot_->replot(QCustomPlot::rpQueuedReplot);
 }
 
-void DisplayChart::ArrangeLegend() {
-  if (!plot_) return;
-  QCPLegend* legend = plot_->legend;
-  // Measured through the series: once the entries wrap, a last row only partly filled leaves
-  // empty cells in the legend's grid.
-  int widest = 1;
-  for (QCPGraph* g : series_) {
-    if (QCPLayoutElement* item = legend->itemWithPlottable(g)) {
-      widest = std::max(widest, item->minimumOuterSizeHint().width());
-    }
-  }
-  const int available = plot_->width() - 10;
-  const int perRow = std::max(1, available / (widest + legend->columnSpacing()));
-  if (perRow != legend->wrap()) {
-    legend->setWrap(perRow);
-    legend->setFillOrder(QCPLegend::foColumnsFirst, true);  // moves the entries to the new rows
-  }
-}
-
 bool DisplayChart::IsInPlotArea(QPoint p) const {
-  return plot_ && plot_->axisRect()->rect().contains(p);
+  return plot_ && plot_->axisRect()->rect().contains(plot_->mapFrom(frame_, p));
 }

@@ -62,7 +62,7 @@ controls::TAnalogMeter* DisplayObject::Meter() const { return meter_; }
 
 QWidget* DisplayObject::Widget() const {
   switch (kind_) {
-    case DisplayKind::Chart: return chart_ ? chart_->Plot() : nullptr;
+    case DisplayKind::Chart: return chart_ ? chart_->Widget() : nullptr;
     case DisplayKind::LcdIndicator: return indicator_;
     case DisplayKind::LedDigits: return ledDigits_;
     case DisplayKind::BarMeter: return bar_;

@@ -16,12 +16,12 @@
 #include <QVBoxLayout>
 #include <exception>
 
+#include "ui/chart_legend.h"
 #include "ui/help_context.h"
 #include "ui/language_qt.h"
 #include "ui/main_window_services.h"
 #include "ui/user_interaction.h"
 #include "history/cell_texts.h"
-#include "history/chart_legend.h"
 #include "history/damage_texts.h"
 #include "history/export_form.h"
 #include "history/history_export.h"
@@ -92,7 +92,7 @@ void THistForm::BuildWidgets() {
   chart_->setObjectName(QStringLiteral("HistChart"));
   chart_->setMinimumSize(160, 80);
   chartLayout->addWidget(chart_, 1);
-  legend_ = new ChartLegendView(chartTabSheet_);
+  legend_ = new ui::ChartLegendView(chartTabSheet_);
   legend_->setObjectName(QStringLiteral("HistLegend"));
   chartLayout->addWidget(legend_);
   chartTabSheet_->installEventFilter(this);

@@ -29,15 +29,15 @@ class QTabWidget;
 class QTableView;
 
 namespace ui {
+class ChartLegendModel;
+class ChartLegendView;
 class UserInteraction;
-}
+}  // namespace ui
 
 namespace history {
 
 class CellTexts;
 class ChartGestures;
-class ChartLegendModel;
-class ChartLegendView;
 class ColumnLines;
 class HistTableModel;
 class TExportForm;
@@ -106,7 +106,7 @@ class THistForm : public QWidget, public ui::HistoryViewerCommands {
   QCheckBox* CrossCheckBox() const { return crossCheckBox_; }
   QMenu* PopupMenu() const { return popupMenu_; }
   QTabWidget* PageControl() const { return pageControl_; }
-  ChartLegendView* Legend() const { return legend_; }
+  ui::ChartLegendView* Legend() const { return legend_; }
 
  private slots:
   void HistChartMouseMove(QMouseEvent* event);
@@ -153,8 +153,8 @@ class THistForm : public QWidget, public ui::HistoryViewerCommands {
   ColumnLines* lines_ = nullptr;
   QCPTextElement* titleElement_ = nullptr;
   ChartGestures* gestures_ = nullptr;
-  ChartLegendView* legend_ = nullptr;
-  ChartLegendModel* legendModel_ = nullptr;
+  ui::ChartLegendView* legend_ = nullptr;
+  ui::ChartLegendModel* legendModel_ = nullptr;
   QFrame* infoPanel_ = nullptr;
   QLabel* dateTimeLabel_ = nullptr;
   QCheckBox* crossCheckBox_ = nullptr;

@@ -8,7 +8,6 @@
 
 #include "history/cell_texts.h"
 #include "history/chart_gestures.h"
-#include "history/chart_legend.h"
 #include "history/chart_series.h"
 #include "history/column_lines.h"
 #include "history/hist_form.h"
@@ -17,6 +16,7 @@
 #include "platform/chart_time.h"
 #include "platform/qt_text.h"
 #include "qcustomplot.h"
+#include "ui/chart_legend.h"
 
 namespace history {
 
@@ -33,9 +33,6 @@ QColor SeriesColour(size_t column) {
 
 constexpr char kReadoutLayer[] = "readout";
 
-// The legend takes at most this part of the chart page's height.
-constexpr int kLegendHeightDivisor = 4;
-
 }  // namespace
 
 void THistForm::SetUpChart() {
@@ -50,7 +47,7 @@ void THistForm::SetUpChart() {
 
   gestures_ = new ChartGestures(chart_, [this](const QPoint& globalPos) { ShowPopupMenu(globalPos); });
 
-  legendModel_ = new ChartLegendModel(this);
+  legendModel_ = new ui::ChartLegendModel(this);
   legend_->setModel(legendModel_);
 
   // The cross-hair on a layer of its own: following the mouse redraws it and not a
@@ -93,7 +90,9 @@ void THistForm::BuildChart() {
   runSpans_ = std::move(series.runSpans);
   runLanes_ = std::move(series.runLanes);
   legend_->SizeEntries(seriesTitles_);
-  legendModel_->Reset(seriesTitles_, lines_);
+  legendModel_->Reset(seriesTitles_, [lines = lines_](size_t column) {
+    return column < lines->ColumnCount() ? lines->ColumnPen(column) : QPen(Qt::NoPen);
+  });
 
   chartTitle_ = platform::FromCp1252(ChartTitle(data_));
   if (!chartTitle_.isEmpty()) {
@@ -199,13 +198,9 @@ void THistForm::CrossCheckBoxClick() {
   }
 }
 
-// The legend as high as its entries need at the page's width, but never more than a part of
-// the page, so a small or tiled viewer keeps its plot; the chart title cut to the width.
+// The legend bounded to a part of the page; the chart title cut to the width.
 void THistForm::FitLegendAndTitle() {
-  const int pageHeight = chartTabSheet_->height();
-  const int height = legend_->HeightFor(chartTabSheet_->width(), pageHeight / kLegendHeightDivisor);
-  legend_->setFixedHeight(height);
-  legend_->setVisible(height > 0);
+  legend_->FitToPage(chartTabSheet_->width(), chartTabSheet_->height());
   if (titleElement_ != nullptr) {
     const QFontMetrics metrics(titleElement_->font());
     const QString shown = metrics.elidedText(chartTitle_, Qt::ElideRight, std::max(40, chart_->width() - 20));

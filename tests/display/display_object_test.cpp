@@ -4,6 +4,8 @@
 
 #include <QWidget>
 #include <qcustomplot.h>
+#include <QFontMetrics>
+#include <cmath>
 #include <limits>
 #include <vector>
 
@@ -15,6 +17,8 @@
 #include "platform/chart_time.h"
 #include "display/display_chart.h"
 #include "display/display_object.h"
+#include "display/readable_ticks.h"
+#include "ui/chart_legend.h"
 #include "tests/support/scoped_locale.h"
 
 namespace {
@@ -359,7 +363,7 @@ TEST_F(DisplayChartTest, ReferenceLinesOnePointPerTimeAndOutOfTheLegend) {
     SCOPED_TRACE(channels.size());
     DisplayConfig c = ChartConfig(channels, 120, true);
     DisplayChart chart(c, &panel_);
-    EXPECT_EQ(chart.Plot()->legend->itemCount(), static_cast<int>(channels.size()));
+    EXPECT_EQ(chart.Legend()->model()->rowCount(), static_cast<int>(channels.size()));
     Feed(chart, c, {0, 1, 2, 0, 0}, {kT0});
     Feed(chart, c, {0, 1, 2, 0, 0}, {kT0});  // the same reading handed over again
     Feed(chart, c, {0, 1, 2, 0, 0}, {kT0 + kSecond});
@@ -369,33 +373,84 @@ TEST_F(DisplayChartTest, ReferenceLinesOnePointPerTimeAndOutOfTheLegend) {
   }
 }
 
+// Adjacent tick labels of an axis as laid out at the last replot: apart along the axis by at
+// least half of each one's extent.
+void ExpectLabelsApart(QCPAxis* axis) {
+  const QVector<double> ticks = axis->tickVector();
+  const QVector<QString> labels = axis->tickVectorLabels();
+  const QFontMetrics metrics(axis->tickLabelFont());
+  const bool across = axis->orientation() == Qt::Horizontal;
+  int shown = 0;
+  for (qsizetype i = 0; i < ticks.size(); ++i) shown += axis->range().contains(ticks[i]);
+  EXPECT_GE(shown, 1);
+  for (qsizetype i = 1; i < ticks.size(); ++i) {
+    const double gap = std::abs(axis->coordToPixel(ticks[i]) - axis->coordToPixel(ticks[i - 1]));
+    const double need = across ? (metrics.horizontalAdvance(labels[i]) + metrics.horizontalAdvance(labels[i - 1])) / 2.0
+                               : metrics.height();
+    EXPECT_GE(gap, need) << labels[i - 1].toStdString() << " / " << labels[i].toStdString();
+  }
+}
+
 // Charts of every channel count a window may hold, named as the wizard names them, at sizes
-// from a tiled corner to a full screen and resized among them: once the legend wraps, its
-// last row is only partly filled for most counts.
-TEST_F(DisplayChartTest, EveryChannelCountAtEverySizeAndResized) {
-  const QSize sizes[] = {{340, 250}, {120, 90}, {60, 400}, {250, 250}, {1200, 800}, {1, 1}};
+// from a tiled corner to a full screen and resized among them: the legend lists every channel
+// and no more than a quarter of the chart's height goes to it (one row at the least), the rest
+// to the plot, whose axis labels never run into one another. Once the legend wrapped into a
+// partly filled last row, the window ended the program.
+TEST_F(DisplayChartTest, EveryChannelCountAtEverySizeKeepsAReadablePlot) {
+  const QSize sizes[] = {{340, 250}, {250, 250}, {120, 90}, {60, 400}, {1200, 800}, {1, 1}, {200, 150}};
   for (int count = 1; count <= 24; ++count) {
     SCOPED_TRACE(count);
     std::vector<int32_t> indexes;
     for (int i = 0; i < count; ++i) indexes.push_back(i);
     DisplayConfig c = ChartConfig(indexes);
     for (int i = 0; i < count; ++i) c.chartChannels[i].name = "Estufa " + std::to_string(i) + "/Canal 1";
+    std::vector<float> values(static_cast<size_t>(count) * 5, 0.0f);
+    for (size_t i = 0; i < values.size(); ++i) values[i] = static_cast<float>(i % 7) * 13.5f;
     for (QSize size : sizes) {
       SCOPED_TRACE(size.width());
       QWidget panel;
       panel.resize(size);
       DisplayChart chart(c, &panel);
+      Feed(chart, c, values, std::vector<double>(static_cast<size_t>(count), kT0));
       for (QSize next : sizes) {
+        SCOPED_TRACE(next.height());
         panel.resize(next);
         ASSERT_TRUE(chart.FitToPanel(&panel));
-        int entries = 0;
-        for (int i = 0; i < chart.Plot()->legend->itemCount(); ++i) entries += chart.Plot()->legend->item(i) != nullptr;
-        EXPECT_EQ(entries, count);
+        ASSERT_EQ(chart.Legend()->model()->rowCount(), count);
+        EXPECT_EQ(chart.Widget()->size(), next);
+        const int legend = chart.Legend()->height();
+        EXPECT_LE(legend, std::max(next.height() / 4, chart.Legend()->RowHeight() + 4));
+        EXPECT_EQ(chart.Plot()->height() + legend, next.height());
+        EXPECT_EQ(chart.Legend()->geometry().top(), chart.Plot()->geometry().bottom() + 1);
+        if (next.width() < 100 || next.height() < 100) continue;  // no room for labels to speak of
+        chart.Plot()->replot();
+        ExpectLabelsApart(chart.Plot()->xAxis);
+        ExpectLabelsApart(chart.Plot()->yAxis);
       }
       chart.SetSeriesTitles(std::vector<std::string>(static_cast<size_t>(count), "Sala"));
-      chart.Plot()->replot();
+      EXPECT_EQ(chart.Legend()->model()->index(count - 1, 0).data().toString(), "Sala");
     }
   }
+}
+
+// The steps the axes take: the smallest that reads well and keeps the ticks within bounds.
+TEST(ReadableTicks, StepsReadWellAndKeepTheirBound) {
+  struct Case { double range; int maxSteps; double value, time; };
+  const Case cases[] = {
+      {100, 5, 20, 30},     {100, 4, 25, 30},      {100, 3, 50, 60},       {5, 2, 2.5, 5},
+      {1, 10, 0.1, 1},      {0.3, 1, 0.5, 1},      {120, 0, 200, 120},     {86400, 6, 20000, 21600},
+      {7 * 86400.0, 2, 5e5, 5 * 86400.0},           {-1, 3, 1, 1},          {0, 3, 1, 1},
+      {std::numeric_limits<double>::quiet_NaN(), 3, 1, 1},
+  };
+  for (const Case& k : cases) {
+    SCOPED_TRACE(testing::Message() << k.range << " in " << k.maxSteps);
+    EXPECT_DOUBLE_EQ(ReadableValueStep(k.range, k.maxSteps), k.value);
+    EXPECT_DOUBLE_EQ(ReadableTimeStep(k.range, k.maxSteps), k.time);
+  }
+  // Labels 50 pixels long: one step per 75 pixels, never none.
+  EXPECT_EQ(TickStepsThatFit(300, 50), 4);
+  EXPECT_EQ(TickStepsThatFit(10, 50), 1);
+  EXPECT_EQ(TickStepsThatFit(300, 0), 33);
 }
 
 TEST_F(DisplayChartTest, AdjustTimeSpanWidensOnlyShortPeriods) {

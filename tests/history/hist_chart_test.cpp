@@ -9,11 +9,11 @@
 #include <QSet>
 
 #include "hist_form_fixture.h"
-#include "history/chart_legend.h"
 #include "history/column_lines.h"
 #include "history/time_axis_ticker.h"
 #include "history_text.h"
 #include "qcustomplot.h"
+#include "ui/chart_legend.h"
 
 using history::THistForm;
 using history_test::Header;

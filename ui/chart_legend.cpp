@@ -1,4 +1,4 @@
-#include "history/chart_legend.h"
+#include "ui/chart_legend.h"
 
 #include <QPainter>
 #include <QPixmap>
@@ -6,14 +6,15 @@
 #include <QStyledItemDelegate>
 #include <algorithm>
 
-#include "history/column_lines.h"
 
-namespace history {
+namespace ui {
 
 namespace {
 
 constexpr int kSampleWidth = 22;
 constexpr int kWidestEntry = 360;
+// The legend takes at most this part of its page's height.
+constexpr int kPageDivisor = 4;
 
 // Every entry fills its cell of the grid, so a title is cut only where the cell ends.
 class GridCellDelegate : public QStyledItemDelegate {
@@ -27,10 +28,10 @@ class GridCellDelegate : public QStyledItemDelegate {
 
 }  // namespace
 
-void ChartLegendModel::Reset(QStringList titles, const ColumnLines* lines) {
+void ChartLegendModel::Reset(QStringList titles, EntryPen pen) {
   beginResetModel();
   titles_ = std::move(titles);
-  lines_ = lines;
+  pen_ = std::move(pen);
   readout_ = nullptr;
   endResetModel();
 }
@@ -50,16 +51,17 @@ int ChartLegendModel::rowCount(const QModelIndex& parent) const {
 
 QVariant ChartLegendModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || index.row() >= titles_.size()) return {};
-  const size_t column = static_cast<size_t>(index.row());
+  const size_t entry = static_cast<size_t>(index.row());
   switch (role) {
     case Qt::DisplayRole:
-      return readout_ ? titles_.at(index.row()) + readout_(column) : titles_.at(index.row());
+      return readout_ ? titles_.at(index.row()) + readout_(entry) : titles_.at(index.row());
     case Qt::ToolTipRole:
       return titles_.at(index.row());
     case Qt::DecorationRole: {
-      if (lines_ == nullptr || column >= lines_->ColumnCount()) return {};
-      // A short piece of the column's line.
-      QPen pen = lines_->ColumnPen(column);
+      if (!pen_) return {};
+      QPen pen = pen_(entry);
+      if (pen.style() == Qt::NoPen) return {};
+      // A short piece of the entry's line.
       pen.setWidth(std::clamp(pen.width(), 1, 6));
       QPixmap sample(kSampleWidth, 12);
       sample.fill(Qt::transparent);
@@ -85,17 +87,15 @@ ChartLegendView::ChartLegendView(QWidget* parent) : QListView(parent) {
   setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
   setIconSize(QSize(kSampleWidth, 12));
   setTextElideMode(Qt::ElideRight);
-  QPalette colours = palette();
-  colours.setColor(QPalette::Base, Qt::white);
-  setPalette(colours);
+  SetBackground(Qt::white);
   setGridSize(QSize(kWidestEntry, fontMetrics().height() + 6));
   setItemDelegate(new GridCellDelegate(this));
 }
 
-void ChartLegendView::SizeEntries(const QStringList& titles) {
+void ChartLegendView::SizeEntries(const QStringList& titles, bool withReadout) {
   const QFontMetrics metrics = fontMetrics();
   // Titles past the cap are cut anyway: stop measuring once one reaches it.
-  const int room = metrics.horizontalAdvance(QStringLiteral(": -00000.000")) + kSampleWidth + 24;
+  const int room = (withReadout ? metrics.horizontalAdvance(QStringLiteral(": -00000.000")) : 0) + kSampleWidth + 24;
   int widest = 0;
   for (const QString& title : titles) {
     if (title.isEmpty()) continue;
@@ -121,4 +121,19 @@ int ChartLegendView::HeightFor(int width, int maxHeight) const {
   return std::min(rows, maxRows) * grid.height() + margins;
 }
 
-}  // namespace history
+int ChartLegendView::FitToPage(int width, int pageHeight) {
+  // A page lower than one row gives the row what it has.
+  const int height = std::min(HeightFor(width, pageHeight / kPageDivisor), std::max(0, pageHeight));
+  setFixedHeight(height);
+  setVisible(height > 0);
+  return height;
+}
+
+void ChartLegendView::SetBackground(const QColor& colour) {
+  QPalette colours = palette();
+  colours.setColor(QPalette::Base, colour);
+  colours.setColor(QPalette::Text, colour.lightnessF() < 0.5 ? Qt::white : Qt::black);
+  setPalette(colours);
+}
+
+}  // namespace ui
