@@ -11,6 +11,7 @@
 #include <QJsonObject>
 
 #include "export/export_fixtures.h"
+#include "reader_check.h"
 #include "run_program.h"
 
 namespace {
@@ -37,6 +38,7 @@ class ExportReadBack : public testing::Test {
     const ProgramRun run = RunProgram("/usr/bin/python3", QStringList{kScripts + "/" + script} + args);
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_TRUE(run.err.isEmpty()) << run.err.toStdString();
+    if (script == "read_export.py") xlstest::ExpectReaderMatchesXlrd(args[0].toStdString());
     return QJsonDocument::fromJson(run.out).object();
   }
   // ssconvert's CSV of each sheet, recalculated, as lines.

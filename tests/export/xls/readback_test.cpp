@@ -13,6 +13,7 @@
 #include "export/export_fixtures.h"
 #include "export/xls/compound_file.h"
 #include "platform/le_bytes.h"
+#include "reader_check.h"
 #include "run_program.h"
 #include "sample_workbook.h"
 
@@ -47,6 +48,8 @@ TEST_F(ReadBack, CompoundFileHasItsSignatureAnd512ByteSectors) {
   // Nothing else was left in the folder: the temporary file became the workbook.
   EXPECT_EQ(folder_.Names(), std::vector<std::string>{"leituras.xls"});
 }
+
+TEST_F(ReadBack, OurReaderLoadsTheCellsXlrdReads) { xlstest::ExpectReaderMatchesXlrd(path_); }
 
 TEST_F(ReadBack, XlrdReadsEveryCellSilently) {
   const ProgramRun run = RunProgram("/usr/bin/python3",
