@@ -10,6 +10,7 @@
 //                [--milliseconds-column] [--milliseconds-separator C]
 //   export_table --write-history FILE.mpc --lines N [--runs R] [--long-names]
 //   export_table --dump FILE.xls
+//   export_table --dialog [--rows N] [--screenshots DIR]
 // The table is a generated one of typed columns and awkward texts unless a CSV file is given,
 // or a generated one shaped as the history viewer exports (N readings of two instruments), the
 // small table of every kind of value a workbook must keep apart (--typed), or N integer columns
@@ -23,6 +24,8 @@
 // "°C") of N data lines in R recording runs, with names longer than a cell with --long-names.
 // --dump prints the cells the project's own workbook reader loads from FILE.xls (see
 // export/xls/workbook_dump.h), for the tests to compare with another reader's.
+// --dialog opens the export dialog on the generated table, for a person to try it; with
+// --screenshots it saves a picture of every page into DIR instead and ends.
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLocale>
@@ -43,6 +46,7 @@
 #include "history/history_file.h"
 #include "platform/cp1252.h"
 #include "tools/export_table/csv_table.h"
+#include "tools/export_table/dialog_mode.h"
 #include "tools/export_table/generated_table.h"
 #include "tools/export_table/history_shaped_table.h"
 #include "tools/export_table/tool_formats.h"
@@ -55,7 +59,8 @@ struct Arguments {
   std::string format = "rows", csv, output, locale = "system", history, writeHistory, dump;
   int rows = 20, skip = 0, limit = 0, readings = -1, wideColumns = 0;
   long long lines = 100, runs = 1;
-  bool autoWidth = false, utf8 = false, typed = false, longNames = false;
+  bool autoWidth = false, utf8 = false, typed = false, longNames = false, dialog = false;
+  std::string screenshots;
   exporttable::XlsToolOptions xls;
   exporttable::FormatOptions options;
   history::MillisecondOptions milliseconds;
@@ -86,7 +91,8 @@ int Usage() {
                "       export_table --history FILE.mpc --output FILE [--locale NAME] [--no-milliseconds]\n"
                "                    [--milliseconds-column] [--milliseconds-separator C]\n"
                "       export_table --write-history FILE.mpc --lines N [--runs R] [--long-names]\n"
-               "       export_table --dump FILE.xls\n%sformats:",
+               "       export_table --dump FILE.xls\n"
+               "       export_table --dialog [--rows N] [--screenshots DIR]\n%sformats:",
                exporttable::XlsToolOptions::Usage());
   for (const std::string& name : exporttable::FormatNames()) std::fprintf(stderr, " %s", name.c_str());
   std::fprintf(stderr, "\n");
@@ -129,6 +135,8 @@ bool Parse(int argc, char** argv, Arguments& a) {
     else if (arg == "--autowidth") a.autoWidth = true;
     else if (arg == "--utf8") a.utf8 = true;
     else if (arg == "--typed") a.typed = true;
+    else if (arg == "--dialog") a.dialog = true;
+    else if (arg == "--screenshots" && hasValue) a.screenshots = value();
     else if (arg == "--columns" && hasValue) a.wideColumns = std::atoi(argv[++i]);
     else if (!a.xls.Parse(argc, argv, i)) return false;
   }
@@ -213,6 +221,7 @@ int main(int argc, char** argv) {
   }
   if (!a.history.empty()) return ExportHistory(a);
   if (!a.dump.empty()) return DumpWorkbook(a.dump);
+  if (a.dialog) return exporttable::RunExportDialog(argc, argv, a.rows, a.screenshots);
   std::unique_ptr<vantrix::TVantrix3> exporter = exporttable::MakeExporter(a.format, a.options);
   if (!exporter) return Usage();
 

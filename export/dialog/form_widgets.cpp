@@ -1,0 +1,150 @@
+#include "export/dialog/form_widgets.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QTreeWidget>
+
+#include "export/dialog/dialog_services.h"
+#include "ui/radio_group.h"
+
+namespace vantrix {
+
+void TPaintBox::paintEvent(QPaintEvent*) {
+  if (!OnPaint) return;
+  QPainter painter(this);
+  OnPaint(painter, rect());
+}
+
+void TPaintBox::mousePressEvent(QMouseEvent* e) {
+  if (e->button() == Qt::LeftButton) emit clicked();
+  QWidget::mousePressEvent(e);
+}
+
+void TPanel::SetColor(uint32_t color) {
+  QPalette p = palette();
+  p.setColor(QPalette::Window, ToQColor(color));
+  setPalette(p);
+  setAutoFillBackground(true);
+}
+
+void TPanel::mousePressEvent(QMouseEvent* e) {
+  if (e->button() == Qt::LeftButton) emit clicked();
+  QFrame::mousePressEvent(e);
+}
+
+namespace form {
+
+namespace {
+template <class W>
+W* Named(W* w, const char* name) {
+  w->setObjectName(QString::fromLatin1(name));
+  return w;
+}
+}  // namespace
+
+QLabel* Label(QWidget* parent, const char* name) { return Named(new QLabel(parent), name); }
+
+QLineEdit* Edit(QWidget* parent, const char* name, int width) {
+  auto* edit = Named(new QLineEdit(parent), name);
+  if (width > 0) edit->setFixedWidth(width);
+  return edit;
+}
+
+QCheckBox* Check(QWidget* parent, const char* name) { return Named(new QCheckBox(parent), name); }
+QRadioButton* Radio(QWidget* parent, const char* name) { return Named(new QRadioButton(parent), name); }
+
+QPushButton* Button(QWidget* parent, const char* name, int width) {
+  auto* b = Named(new QPushButton(parent), name);
+  if (width > 0) b->setFixedWidth(width);
+  return b;
+}
+
+QToolButton* SpeedButton(QWidget* parent, const char* name, const char* glyph) {
+  auto* b = ToolButton(parent, name, glyph);
+  b->setCheckable(true);
+  return b;
+}
+
+QToolButton* ToolButton(QWidget* parent, const char* name, const char* glyph) {
+  auto* b = Named(new QToolButton(parent), name);
+  b->setText(QString::fromUtf8(glyph));
+  b->setFixedSize(24, 22);
+  b->setAutoRaise(false);
+  return b;
+}
+
+QToolButton* ColorButton(QWidget* parent, const char* name, const char* boxName) {
+  auto* b = Named(new QToolButton(parent), name);
+  b->setFixedSize(24, 22);
+  auto* box = PaintBox(b, boxName);
+  box->setGeometry(5, 4, 14, 14);
+  // The box is part of the button's face: presses go to the button.
+  box->setAttribute(Qt::WA_TransparentForMouseEvents);
+  return b;
+}
+
+QComboBox* Combo(QWidget* parent, const char* name, bool editable) {
+  auto* c = Named(new QComboBox(parent), name);
+  c->setEditable(editable);
+  c->setCurrentIndex(-1);
+  return c;
+}
+
+QGroupBox* Group(QWidget* parent, const char* name) { return Named(new QGroupBox(parent), name); }
+
+ui::TRadioGroup* RadioGroup(QWidget* parent, const char* name, int columns) {
+  auto* group = Named(new ui::TRadioGroup(QString(), columns, parent), name);
+  // Tight margins: the groups share small pages with other controls.
+  group->layout()->setContentsMargins(4, 2, 4, 2);
+  group->layout()->setSpacing(2);
+  return group;
+}
+
+QTreeWidget* List(QWidget* parent, const char* name, int columns, bool multiSelect) {
+  auto* list = Named(new QTreeWidget(parent), name);
+  list->setColumnCount(columns);
+  list->setRootIsDecorated(false);
+  list->setHeaderHidden(columns == 1);
+  list->setUniformRowHeights(true);
+  list->setSelectionMode(multiSelect ? QAbstractItemView::ExtendedSelection : QAbstractItemView::SingleSelection);
+  if (columns > 1) list->header()->setStretchLastSection(true);
+  return list;
+}
+
+QPlainTextEdit* Memo(QWidget* parent, const char* name) { return Named(new QPlainTextEdit(parent), name); }
+TPaintBox* PaintBox(QWidget* parent, const char* name) { return Named(new TPaintBox(parent), name); }
+
+TPanel* Panel(QWidget* parent, const char* name) {
+  auto* p = Named(new TPanel(parent), name);
+  p->setFrameStyle(QFrame::Panel | QFrame::Raised);
+  return p;
+}
+
+QTabWidget* PageControl(QWidget* parent, const char* name) {
+  auto* pages = Named(new QTabWidget(parent), name);
+  pages->setDocumentMode(false);
+  pages->setUsesScrollButtons(true);
+  return pages;
+}
+
+QWidget* Page(QTabWidget* pages, const char* name) {
+  auto* page = Named(new QWidget(pages), name);
+  pages->addTab(page, QString::fromLatin1(name));
+  return page;
+}
+
+}  // namespace form
+
+}  // namespace vantrix

@@ -1,0 +1,85 @@
+#pragma once
+// The pieces the export dialog form is built from: every control carries its name as its
+// objectName and starts empty, unchecked and with no item chosen (the form's setters write a
+// control only when a value changes, so the first value must differ from nothing).
+#include <QFrame>
+#include <QWidget>
+#include <functional>
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QTabWidget;
+class QToolButton;
+class QTreeWidget;
+
+namespace ui {
+class TRadioGroup;
+}
+
+namespace vantrix {
+
+// A box that others paint: its paint handler is set by whoever shows something in it.
+class TPaintBox : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit TPaintBox(QWidget* parent) : QWidget(parent) {}
+  std::function<void(QPainter& painter, const QRect& box)> OnPaint;
+
+ signals:
+  void clicked();
+
+ protected:
+  void paintEvent(QPaintEvent* e) override;
+  void mousePressEvent(QMouseEvent* e) override;
+};
+
+// A panel that may be clicked (the colour samples of the HTML preview).
+class TPanel : public QFrame {
+  Q_OBJECT
+
+ public:
+  explicit TPanel(QWidget* parent) : QFrame(parent) {}
+  // The panel's fill (0x00BBGGRR).
+  void SetColor(uint32_t color);
+
+ signals:
+  void clicked();
+
+ protected:
+  void mousePressEvent(QMouseEvent* e) override;
+};
+
+namespace form {
+
+QLabel* Label(QWidget* parent, const char* name);
+QLineEdit* Edit(QWidget* parent, const char* name, int width = 0);
+QCheckBox* Check(QWidget* parent, const char* name);
+QRadioButton* Radio(QWidget* parent, const char* name);
+QPushButton* Button(QWidget* parent, const char* name, int width = 0);
+// A checkable speed button; buttons of a group that may all be up are not grouped.
+QToolButton* SpeedButton(QWidget* parent, const char* name, const char* glyph);
+// A plain tool button (add, delete, move, load, save).
+QToolButton* ToolButton(QWidget* parent, const char* name, const char* glyph);
+// A button with a colour box inside it (the box moves a pixel when the button is pressed).
+QToolButton* ColorButton(QWidget* parent, const char* name, const char* boxName);
+QComboBox* Combo(QWidget* parent, const char* name, bool editable = false);
+QGroupBox* Group(QWidget* parent, const char* name);
+ui::TRadioGroup* RadioGroup(QWidget* parent, const char* name, int columns);
+QTreeWidget* List(QWidget* parent, const char* name, int columns = 1, bool multiSelect = false);
+QPlainTextEdit* Memo(QWidget* parent, const char* name);
+TPaintBox* PaintBox(QWidget* parent, const char* name);
+TPanel* Panel(QWidget* parent, const char* name);
+QTabWidget* PageControl(QWidget* parent, const char* name);
+// A page added to the page control; its tab's text comes from the captions.
+QWidget* Page(QTabWidget* pages, const char* name);
+
+}  // namespace form
+
+}  // namespace vantrix

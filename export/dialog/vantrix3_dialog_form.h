@@ -1,0 +1,104 @@
+#pragma once
+// The export options dialog form: the file-name panel, the button panel and the page control
+// with one page per group of options (export type, fields, formats, header and footer,
+// captions, RTF, XML, SQL, HTML, spreadsheet, text and CSV, PDF), every control named as the
+// options file, the captions table and the handlers know it. The form owns its own ten
+// exporters, set to the values the dialog runs them with unless an option says otherwise.
+//
+// Wiring rule for the handlers: they connect to user-action signals (clicked, activated,
+// textEdited, editingFinished), the form's setters block signals while they write controls,
+// and a handler that another one calls is called explicitly, never through a signal.
+#include <QDialog>
+#include <memory>
+
+#include "export/dialog/export_formats.h"
+
+class QTabWidget;
+
+namespace vantrix {
+
+class TVantrix3Dialog;
+class TVantrix3ASCII;
+class TVantrix3Clipboard;
+class TVantrix3DBF;
+class TVantrix3HTML;
+class TVantrix3LaTeX;
+class TVantrix3PDF;
+class TVantrix3RTF;
+class TVantrix3SQL;
+class TVantrix3XLS;
+class TVantrix3XML;
+
+class TVantrix3DialogF : public QDialog {
+  Q_OBJECT
+
+ public:
+  TVantrix3DialogF(TVantrix3Dialog& dialog, QWidget* parent = nullptr);
+  ~TVantrix3DialogF() override;
+
+  TVantrix3Dialog& GetDialog() const { return dialog_; }
+
+  // The control of that name; null when the form has none or it is of another class.
+  template <class T>
+  T* Control(const char* name) const {
+    return findChild<T*>(QString::fromLatin1(name));
+  }
+
+  // Every text of the form from the library's string table.
+  void SetCaptions();
+  // The offered formats into the export-type radio group, in format order, the first chosen.
+  void FillAllowedExports();
+  // The format of the chosen radio item; aeXLS when none is chosen.
+  TAllowedExport GetExportType() const;
+
+  // The font, border and fill sheets are one editor shared by the data-format page and the
+  // cells page of the extensions: they move to the target page control at firstIndex,
+  // firstIndex + 1 and firstIndex + 2.
+  void MoveXLSFormatSheets(QTabWidget* target, int firstIndex);
+
+  // The form's own exporters.
+  TVantrix3Clipboard& ClipExp() const { return *clipExp_; }
+  TVantrix3HTML& HTMLExp() const { return *htmlExp_; }
+  TVantrix3LaTeX& LaTeXExp() const { return *latexExp_; }
+  TVantrix3ASCII& ASCIIExp() const { return *asciiExp_; }
+  TVantrix3XLS& XLSExp() const { return *xlsExp_; }
+  TVantrix3PDF& PDFExp() const { return *pdfExp_; }
+  TVantrix3SQL& SQLExp() const { return *sqlExp_; }
+  TVantrix3XML& XMLExp() const { return *xmlExp_; }
+  TVantrix3DBF& DBFExp() const { return *dbfExp_; }
+  TVantrix3RTF& RTFExp() const { return *rtfExp_; }
+
+ private:
+  void MakeExporters();
+  void BuildFrame();
+  // One builder per page.
+  void BuildExportTypePage(QTabWidget* pages);
+  void BuildFieldsPage(QTabWidget* pages);
+  void BuildFormatsPage(QTabWidget* pages);
+  void BuildHeaderFooterPage(QTabWidget* pages);
+  void BuildCaptionsPage(QTabWidget* pages);
+  void BuildRTFPage(QTabWidget* pages);
+  void BuildXMLPage(QTabWidget* pages);
+  void BuildSQLPage(QTabWidget* pages);
+  void BuildHTMLPage(QTabWidget* pages);
+  void BuildXLSPage(QTabWidget* pages);
+  void BuildXLSDataFormatTab(QWidget* page);
+  void BuildXLSFormatSheets(QTabWidget* sheets);
+  void BuildXLSExtensionsTab(QWidget* page);
+  void BuildASCIIPage(QTabWidget* pages);
+  void BuildPDFPage(QTabWidget* pages);
+
+  TVantrix3Dialog& dialog_;
+  std::unique_ptr<TVantrix3Clipboard> clipExp_;
+  std::unique_ptr<TVantrix3HTML> htmlExp_;
+  std::unique_ptr<TVantrix3LaTeX> latexExp_;
+  std::unique_ptr<TVantrix3ASCII> asciiExp_;
+  std::unique_ptr<TVantrix3XLS> xlsExp_;
+  std::unique_ptr<TVantrix3PDF> pdfExp_;
+  std::unique_ptr<TVantrix3SQL> sqlExp_;
+  std::unique_ptr<TVantrix3XML> xmlExp_;
+  std::unique_ptr<TVantrix3DBF> dbfExp_;
+  std::unique_ptr<TVantrix3RTF> rtfExp_;
+};
+
+}  // namespace vantrix

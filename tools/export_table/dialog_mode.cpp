@@ -1,0 +1,112 @@
+#include "tools/export_table/dialog_mode.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QStackedWidget>
+#include <QTabWidget>
+#include <cstdio>
+
+#include "export/dialog/dialog_services.h"
+#include "export/dialog/vantrix3_dialog.h"
+#include "export/dialog/vantrix3_dialog_form.h"
+#include "export/format_settings.h"
+#include "platform/cp1252.h"
+#include "tools/export_table/generated_table.h"
+
+namespace exporttable {
+
+namespace {
+
+// The real dialogs, except that the form is photographed page by page instead of run.
+class PhotographingServices : public vantrix::DialogServices {
+ public:
+  explicit PhotographingServices(QString dir) : dir_(std::move(dir)) {}
+
+  vantrix::MessageAnswer Message(QWidget* p, const vantrix::MessageRequest& r) override {
+    return Real().Message(p, r);
+  }
+  std::optional<QString> InputBox(QWidget* p, const QString& c, const QString& t, const QString& i) override {
+    return Real().InputBox(p, c, t, i);
+  }
+  std::optional<QString> OpenFile(QWidget* p, const vantrix::FileRequest& r) override { return Real().OpenFile(p, r); }
+  std::optional<QString> SaveFile(QWidget* p, const vantrix::FileRequest& r) override { return Real().SaveFile(p, r); }
+  std::optional<uint32_t> ChooseColor(QWidget* p, uint32_t c) override { return Real().ChooseColor(p, c); }
+  std::optional<vantrix::TVantrixFont> ChooseFont(QWidget* p, const vantrix::TVantrixFont& f) override {
+    return Real().ChooseFont(p, f);
+  }
+  vantrix::TVantrixShell& Shell() override { return Real().Shell(); }
+
+  // Every page of every page control and of the extension stack, each made visible by
+  // turning every page control above it to it.
+  int RunModal(QDialog* dialog) override {
+    dialog->show();
+    auto* pages = dialog->findChild<QTabWidget*>(QStringLiteral("Pages"));
+    for (int i = 0; i < pages->count(); ++i) pages->setTabVisible(i, true);
+    QList<QWidget*> shown;
+    for (QTabWidget* tabs : dialog->findChildren<QTabWidget*>())
+      for (int k = 0; k < tabs->count(); ++k) shown << tabs->widget(k);
+    if (auto* stack = dialog->findChild<QStackedWidget*>(QStringLiteral("pcXLSExtensions")))
+      for (int k = 0; k < stack->count(); ++k) shown << stack->widget(k);
+    for (QWidget* page : shown) {
+      Reveal(page);
+      Save(dialog, page->objectName());
+    }
+    return QDialog::Rejected;
+  }
+
+  int saved = 0;
+
+ private:
+  static vantrix::DialogServices& Real() { return vantrix::DefaultDialogServices(); }
+
+  static void Reveal(QWidget* page) {
+    for (QWidget* w = page->parentWidget(); w != nullptr; w = w->parentWidget()) {
+      if (auto* tabs = qobject_cast<QTabWidget*>(w)) {
+        for (int k = 0; k < tabs->count(); ++k)
+          if (tabs->widget(k) == page || tabs->widget(k)->isAncestorOf(page)) tabs->setCurrentIndex(k);
+      }
+      auto* stack = qobject_cast<QStackedWidget*>(w);
+      if (stack != nullptr && stack->objectName() == QStringLiteral("pcXLSExtensions")) {
+        for (int k = 0; k < stack->count(); ++k)
+          if (stack->widget(k) == page || stack->widget(k)->isAncestorOf(page)) stack->setCurrentIndex(k);
+      }
+    }
+  }
+
+  void Save(QDialog* dialog, const QString& name) {
+    QCoreApplication::processEvents();
+    if (dialog->grab().save(dir_ + QLatin1Char('/') + name + QStringLiteral(".png"))) ++saved;
+  }
+
+  QString dir_;
+};
+
+}  // namespace
+
+int RunExportDialog(int argc, char** argv, int rows, const std::string& screenshotDir) {
+  if (!screenshotDir.empty() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
+      qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  GeneratedTable table(rows, vantrix::DefaultFormatSettings());
+  vantrix::TVantrix3Dialog dialog;
+  dialog.ExportSource = vantrix::esCustom;
+  dialog.SetCustomSource(&table.Source());
+  dialog.FileName = "table.xls";
+  PhotographingServices photographer(QString::fromStdString(screenshotDir));
+  if (!screenshotDir.empty()) {
+    QDir().mkpath(QString::fromStdString(screenshotDir));
+    dialog.SetServices(&photographer);
+  }
+  try {
+    dialog.Execute();
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "export_table: %s\n", platform::Cp1252ToUtf8(e.what()).c_str());
+    return 1;
+  }
+  if (!screenshotDir.empty()) std::fprintf(stderr, "export_table: %d pictures in %s\n", photographer.saved,
+                                           screenshotDir.c_str());
+  return 0;
+}
+
+}  // namespace exporttable
