@@ -13,6 +13,7 @@
 #include "display/display_form_services.h"
 #include "display/wizard/config_view_form.h"
 #include "history/export_form.h"
+#include "history/hist_config_form.h"
 #include "history/hist_form.h"
 #include "ui/print_service.h"
 #include "ui/window_picture_print.h"
@@ -60,9 +61,19 @@ std::unique_ptr<ProgramForms> CreateProgramForms(ui::UserInteraction& ui, HelpVi
   // One export dialog for every viewer and the main window's export command.
   history::TExportForm* exportForm = new history::TExportForm(ui, view);
   forms->exportForm = exportForm;
-  view->Hooks().newHistoryViewer = [&ui, exportForm]() -> QWidget* {
+  // One pen dialog too; its captions are the wizard's and the configuration dialog's, as
+  // their language sections left them.
+  auto* penForm = new history::THistConfigForm(ui, nullptr, view);
+  forms->histConfigForm = penForm;
+  const TConfigViewForm& wizard = *forms->configViewForm;
+  penForm->SetCaptions({wizard.CaptionOf(QStringLiteral("LineThicknessLabel")),
+                        wizard.CaptionOf(QStringLiteral("ColorTabSheet")), wizard.CaptionOf(QStringLiteral("ColorButton")),
+                        wizard.CaptionOf(QStringLiteral("BackColorButton")), forms->configForm->ApplyButtonCaption(),
+                        forms->configForm->CloseButtonCaption()});
+  view->Hooks().newHistoryViewer = [&ui, exportForm, penForm]() -> QWidget* {
     auto* viewer = new history::THistForm(ui);
     viewer->SetExportDialog(exportForm);
+    viewer->SetPenDialog(penForm);
     return viewer;
   };
   view->Hooks().askExport = [exportForm]() -> std::optional<ExportRequest> {
@@ -75,7 +86,6 @@ std::unique_ptr<ProgramForms> CreateProgramForms(ui::UserInteraction& ui, HelpVi
     return request;
   };
   forms->overwriteChoiceForm = new TOverwriteChoiceForm(view);
-  // Pen dialog comes here.
   // The certificate's dialog last: it copies captions from the configuration dialog.
   forms->customCalibReportForm = new TCustomCalibReportForm(ui, *forms->configForm, view);
   forms->configForm->SetReportForm(forms->customCalibReportForm);

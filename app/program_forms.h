@@ -16,6 +16,7 @@ class TCustomCalibReportForm;
 
 namespace history {
 class TExportForm;
+class THistConfigForm;
 }  // namespace history
 
 namespace app {
@@ -39,6 +40,7 @@ struct ProgramForms {
   TReadingsConfigForm* readingsConfigForm = nullptr;
   TAboutForm* aboutForm = nullptr;
   history::TExportForm* exportForm = nullptr;
+  history::THistConfigForm* histConfigForm = nullptr;
   TOverwriteChoiceForm* overwriteChoiceForm = nullptr;
   TCustomCalibReportForm* customCalibReportForm = nullptr;
   // The reading run and the environment file; they go before the windows they use.

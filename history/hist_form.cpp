@@ -24,6 +24,7 @@
 #include "history/cell_texts.h"
 #include "history/damage_texts.h"
 #include "history/export_form.h"
+#include "history/hist_config_form.h"
 #include "history/history_export.h"
 #include "history/hist_table_model.h"
 #include "history/hist_texts.h"
@@ -262,9 +263,16 @@ TExportForm* THistForm::ExportDialog() {
   return exportForm_;
 }
 
-void THistForm::PrintHistory() {}
+void THistForm::SetPenDialog(THistConfigForm* dialog) { penForm_ = dialog; }
 
-void THistForm::ConfigurePens() {}
+THistConfigForm* THistForm::PenDialog() {
+  if (!penForm_) penForm_ = new THistConfigForm(ui_, nullptr, this);
+  return penForm_;
+}
+
+void THistForm::ConfigurePens() { PenDialog()->Execute(*this); }
+
+void THistForm::PrintHistory() {}
 
 void THistForm::HistChartDblClick() { ConfigurePens(); }
 

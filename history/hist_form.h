@@ -2,6 +2,7 @@
 // THistForm: the window that shows one history file, as a chart (one line per value column
 // and recording run, with a read-out of the values under the mouse) and as a table. The
 // caller puts it into the MDI area once OpenFile has succeeded.
+#include <QColor>
 #include <QPointer>
 #include <QString>
 #include <QStringList>
@@ -41,6 +42,7 @@ class ChartGestures;
 class ColumnLines;
 class HistTableModel;
 class TExportForm;
+class THistConfigForm;
 class ValueRange;
 
 class THistForm : public QWidget, public ui::HistoryViewerCommands {
@@ -70,9 +72,13 @@ class THistForm : public QWidget, public ui::HistoryViewerCommands {
   void SetExportDialog(TExportForm* dialog);
   TExportForm* ExportDialog();
 
-  // Pen dialog and printing arrive with their dialogs; until then they do nothing.
-  void PrintHistory() override;
+  // The pen dialog on this viewer's chart and columns, modal.
   void ConfigurePens() override;
+  // The program's pen dialog; without one the viewer makes its own when first asked.
+  void SetPenDialog(THistConfigForm* dialog);
+  THistConfigForm* PenDialog();
+
+  void PrintHistory() override;
 
   // What is loaded, for the export, the pen dialog and printing.
   const HistoryData& Data() const { return data_; }
@@ -88,6 +94,13 @@ class THistForm : public QWidget, public ui::HistoryViewerCommands {
   // A column's colour and width, for all of its runs at once.
   QPen ColumnPen(size_t valueColumn) const;
   void SetColumnPen(size_t valueColumn, const QPen& pen);
+  // The pens of the first columns, in column order, with one redraw.
+  void SetColumnPens(const std::vector<QPen>& pens);
+  // The chart's colour around the plot, and the plot's back colour.
+  QColor ChartColor() const;
+  void SetChartColor(const QColor& color);
+  QColor ChartBackColor() const;
+  void SetChartBackColor(const QColor& color);
 
   // The read-out for the chart position x (a chart key): the time in DateTimeLabel and each
   // value column's value at that time in the legend.
@@ -145,6 +158,8 @@ class THistForm : public QWidget, public ui::HistoryViewerCommands {
   QStringList seriesTitles_;
   QString chartTitle_;
   QString openProblem_;
+  // The chart's own colour (the chart keeps it only as a brush it does not give back).
+  QColor chartColor_ = Qt::white;
 
   QTabWidget* pageControl_ = nullptr;
   QWidget* chartTabSheet_ = nullptr;
@@ -166,6 +181,7 @@ class THistForm : public QWidget, public ui::HistoryViewerCommands {
   QAction* fechar_ = nullptr;
 
   QPointer<TExportForm> exportForm_;
+  QPointer<THistConfigForm> penForm_;
 
   QCPLayer* readoutLayer_ = nullptr;
   QCPItemLine* crossVertical_ = nullptr;

@@ -36,7 +36,7 @@ constexpr char kReadoutLayer[] = "readout";
 }  // namespace
 
 void THistForm::SetUpChart() {
-  chart_->setBackground(Qt::white);
+  chart_->setBackground(chartColor_);
   chart_->axisRect()->setBackground(Qt::white);
   chart_->setAutoAddPlottableToLegend(false);
   chart_->legend->setVisible(false);
@@ -134,6 +134,27 @@ QPen THistForm::ColumnPen(size_t valueColumn) const { return lines_->ColumnPen(v
 void THistForm::SetColumnPen(size_t valueColumn, const QPen& pen) {
   lines_->SetColumnPen(valueColumn, pen);
   legendModel_->RefreshAll();
+  chart_->replot();
+}
+
+void THistForm::SetColumnPens(const std::vector<QPen>& pens) {
+  for (size_t c = 0; c < pens.size(); ++c) lines_->SetColumnPen(c, pens[c]);
+  legendModel_->RefreshAll();
+  chart_->replot();
+}
+
+QColor THistForm::ChartColor() const { return chartColor_; }
+
+void THistForm::SetChartColor(const QColor& color) {
+  chartColor_ = color;
+  chart_->setBackground(color);
+  chart_->replot();
+}
+
+QColor THistForm::ChartBackColor() const { return chart_->axisRect()->backgroundBrush().color(); }
+
+void THistForm::SetChartBackColor(const QColor& color) {
+  chart_->axisRect()->setBackground(color);
   chart_->replot();
 }
 

@@ -53,12 +53,13 @@ class WallClock;
 
 namespace ui {
 class ColorChooser;
+class TColorCircle;
 class TRadioGroup;
 class UserInteraction;
 }  // namespace ui
 
 namespace wizard {
-class TColorCircle;
+using TColorCircle = ui::TColorCircle;
 class TUpDown;
 }  // namespace wizard
 

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QCoreApplication>
 #include <QDropEvent>
+#include <QLabel>
 #include <QFile>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -18,8 +19,12 @@
 #include "ui/program_directory.h"
 #include "app/program_forms.h"
 #include "app/view_form.h"
+#include "display/wizard/config_view_form.h"
 #include "history/export_form.h"
+#include "history/hist_config_form.h"
 #include "history/hist_form.h"
+#include "instrument/default_channel_names.h"
+#include "ui/language_file.h"
 #include "history/history_text.h"
 #include "environment_fixture.h"
 #include "support/fake_user_interaction.h"
@@ -127,4 +132,53 @@ TEST(MainWindowExportsHistory, ThroughTheProgramsExportDialog) {
   auto* viewer = qobject_cast<history::THistForm*>(main.ChildWindows().value(0));
   ASSERT_NE(viewer, nullptr);
   EXPECT_EQ(viewer->ExportDialog(), forms->exportForm);
+}
+
+// The main window's chart command for the active viewer runs the program's one pen dialog,
+// whose captions are the wizard's and the device dialog's as the language file left them.
+TEST(MainWindowConfiguresHistoryPens, ThroughTheProgramsPenDialogWithCopiedCaptions) {
+  QTemporaryDir dir;
+  testsupport::FakeUserInteraction ui;
+  NoHelp help;
+  ui::SetProgramDirectory(dir.path().toStdString());
+  std::string language = std::string(TConfigViewForm::kLanguageHeading) + "\r\n";
+  for (int n = 1; n <= 77; ++n) language += "Assistente " + std::to_string(n) + "\r\n";
+  language += "# Form de Configura\xE7\xE3o do Aparelho\r\n";
+  for (int n = 1; n <= 112; ++n) language += "Aparelho " + std::to_string(n) + "\r\n";
+  language += "# Form de Configura\xE7\xE3o das Penas do Hist\xF3rico\r\nPenas\r\n";
+  QFile trl(QString::fromStdString(ui::ProgramFilePath(ui::kLanguageFileName)));
+  ASSERT_TRUE(trl.open(QIODevice::WriteOnly));
+  trl.write(language.data(), static_cast<qint64>(language.size()));
+  trl.close();
+  const std::unique_ptr<app::ProgramForms> forms = app::CreateProgramForms(ui, help);
+  app::TViewForm& main = *forms->viewForm;
+  history::THistConfigForm* pens = forms->histConfigForm;
+  ASSERT_NE(pens, nullptr);
+  const TConfigViewForm& wizard = *forms->configViewForm;
+  for (const char* name : {"LineThicknessLabel", "ColorTabSheet", "ColorButton", "BackColorButton"})
+    EXPECT_TRUE(wizard.CaptionOf(QString::fromLatin1(name)).startsWith(QStringLiteral("Assistente "))) << name;
+  EXPECT_EQ(pens->windowTitle(), QStringLiteral("Penas"));
+  EXPECT_EQ(pens->LineThicknessLabel()->text(), wizard.CaptionOf(QStringLiteral("LineThicknessLabel")));
+  EXPECT_EQ(pens->ColorsLabel()->text(), wizard.CaptionOf(QStringLiteral("ColorTabSheet")));
+  EXPECT_EQ(pens->ApplyBitBtn()->text(), QStringLiteral("Aparelho 2"));
+  EXPECT_EQ(pens->CloseBitBtn()->text(), QStringLiteral("Aparelho 3"));
+
+  QFile file(dir.filePath(QStringLiteral("a.mpc")));
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  const std::string text = history_test::Header() + history_test::Line(5, 10, 20, 30, 45, {"1", "2"});
+  file.write(text.data(), static_cast<qint64>(text.size()));
+  file.close();
+  main.ProcessCommandLine({file.fileName()});
+  ASSERT_EQ(main.ChildWindows().size(), 1);
+  QStringList rows;
+  ui.onModal = [&](QDialog* dialog) {
+    ASSERT_EQ(dialog, pens);
+    for (QPushButton* button : pens->RowButtons()) rows << button->text();
+  };
+  main.findChild<QAction*>(QStringLiteral("ConfigurarGraficoHistorico"))->trigger();
+  ASSERT_EQ(rows.size(), 4);
+  EXPECT_EQ(rows[0], wizard.CaptionOf(QStringLiteral("ColorButton")));
+  EXPECT_EQ(rows[1], wizard.CaptionOf(QStringLiteral("BackColorButton")));
+  ui::ProgramLanguage().Clear();
+  RestoreBuiltInChannelNames();
 }

@@ -1,10 +1,10 @@
-#include "display/wizard/color_circle.h"
+#include "ui/color_circle.h"
 
 #include <QPainter>
 
 #include "controls/tcolor.h"
 
-namespace wizard {
+namespace ui {
 
 TColorCircle::TColorCircle(QWidget* parent, uint32_t color) : QWidget(parent), color_(color) {
   setFixedSize(15, 15);
@@ -24,4 +24,4 @@ void TColorCircle::paintEvent(QPaintEvent*) {
   p.drawEllipse(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5));
 }
 
-}  // namespace wizard
+}  // namespace ui
