@@ -3,6 +3,8 @@
 // and runs the dialog through it, so one printer keeps the user's choices from one print to
 // the next, and tests print into a PDF file with no dialog at all.
 #include <QString>
+#include <QStringList>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -28,39 +30,56 @@ struct PrintJob {
 class PrintService {
  public:
   virtual ~PrintService() = default;
-  // Prepares and runs the print dialog over `parent`; nothing when the user cancels.
+  // Prepares and runs the print dialog over `parent`; nothing when the user cancels or when
+  // there is nothing to print on (the user has been told).
   virtual std::optional<PrintJob> Prepare(QWidget* parent, const PrintDialogSetup& setup) = 0;
+  // Tells the user that the job's printer did not print (it would not start: gone, refused,
+  // a file that cannot be written), so that a print never ends in silence.
+  virtual void TellNotPrinted(QWidget* parent, const PrintJob& job) = 0;
 };
 
+// What the user reads when no printer is installed, and when a printer did not print.
+QString NoPrinterText();
+QString NotPrintedText(const QPrinter& printer);
+
 // The system's print dialog on the program's one printer, run through `ui` (so a scripted
-// user can answer it).
+// user can answer it). With no printer installed the dialog offers nothing to print on: the
+// user is told so instead. `installedPrinters` names them (the system's list unless given).
 class QtPrintService : public PrintService {
  public:
-  explicit QtPrintService(UserInteraction& ui);
+  using InstalledPrinters = std::function<QStringList()>;
+  explicit QtPrintService(UserInteraction& ui, InstalledPrinters installedPrinters = nullptr);
   ~QtPrintService() override;
   std::optional<PrintJob> Prepare(QWidget* parent, const PrintDialogSetup& setup) override;
+  void TellNotPrinted(QWidget* parent, const PrintJob& job) override;
 
  private:
   UserInteraction& ui_;
+  InstalledPrinters installedPrinters_;
   std::unique_ptr<QPrinter> printer_;
 };
 
 // Prints into a PDF file without asking: for tools and tests. Each print replaces the file;
-// the page is A4 at 1200 dots per inch.
+// the page is A4 at 1200 dots per inch. A file that cannot be written is told through `ui`
+// when one is given, and counted.
 class PdfFilePrintService : public PrintService {
  public:
-  explicit PdfFilePrintService(QString fileName);
+  explicit PdfFilePrintService(QString fileName, UserInteraction* ui = nullptr);
   ~PdfFilePrintService() override;
   std::optional<PrintJob> Prepare(QWidget* parent, const PrintDialogSetup& setup) override;
+  void TellNotPrinted(QWidget* parent, const PrintJob& job) override;
 
   void SetFileName(const QString& fileName) { fileName_ = fileName; }
   // Answers the next dialogs as a user pressing Cancel (false) or OK (true).
   void SetConfirm(bool confirm) { confirm_ = confirm; }
   int DialogCount() const { return dialogs_; }
+  int NotPrintedCount() const { return notPrinted_; }
   const PrintDialogSetup& LastSetup() const { return lastSetup_; }
 
  private:
   QString fileName_;
+  UserInteraction* ui_ = nullptr;
+  int notPrinted_ = 0;
   bool confirm_ = true;
   int dialogs_ = 0;
   PrintDialogSetup lastSetup_;

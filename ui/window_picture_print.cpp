@@ -26,6 +26,7 @@ void PrintWindowPicture(QWidget* window, PrintService& printService) {
   // A picture that could not be made leaves the page empty.
   const QImage picture = grabbed.toImage().convertToFormat(QImage::Format_RGB888);
   QPainter painter;
+  bool printed = false;
   if (painter.begin(&printer)) {
     if (!picture.isNull()) {
       // The grab has the screen's device pixels; the screen's resolution is counted in them too.
@@ -38,9 +39,10 @@ void PrintWindowPicture(QWidget* window, PrintService& printService) {
                                                  {page.width(), page.height()});
       painter.drawImage(QRect(0, 0, size.width, size.height), picture);
     }
-    painter.end();
+    printed = painter.end();
   }
   QApplication::restoreOverrideCursor();
+  if (!printed) printService.TellNotPrinted(window, *job);
 }
 
 }  // namespace ui

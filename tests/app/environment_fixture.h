@@ -47,7 +47,7 @@ class ProgramTest : public testing::Test {
   // A new program: its forms, the main window shown.
   void Start() {
     forms_.reset();
-    auto pdf = std::make_unique<ui::PdfFilePrintService>(File("print.pdf"));
+    auto pdf = std::make_unique<ui::PdfFilePrintService>(File("print.pdf"), &user_);
     printer_ = pdf.get();
     forms_ = app::CreateProgramForms(user_, help_, std::move(pdf));
     View().show();

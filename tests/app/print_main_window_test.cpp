@@ -92,4 +92,33 @@ TEST_F(PrintTest, CancelOrNoWindowPrintsNothing) {
   EXPECT_FALSE(QFile::exists(Pdf()));
 }
 
+// Every print command of the program, the display window's own among them, tells the user
+// when there is no printer to print on and when the printer does not print; none shows the
+// dialog for nothing or ends without a word.
+TEST_F(PrintTest, EveryPrintCommandTellsWhyNothingWasPrinted) {
+  auto commands = [this](TDisplayForm* form) {
+    View().ImprimirClick();
+    View().ImprimirtudoClick();
+    form->findChild<QAction*>(QStringLiteral("Imprimir"))->trigger();
+  };
+  TDisplayForm* form = AddDisplay(envtest::Chart({"um", "dois", "tr\xEAs"}), {20, 20, 320, 240});
+  ASSERT_EQ(View().ActiveChild(), form);
+  printer_->SetFileName(File("missing/print.pdf"));
+  commands(form);
+  EXPECT_EQ(printer_->DialogCount(), 3);
+  EXPECT_EQ(user_.messages, QStringList(3, ui::NotPrintedText(*printer_->Prepare(nullptr, {})->printer)));
+
+  // The program as it runs with no printer installed.
+  user_.messages.clear();
+  user_.log.clear();
+  forms_.reset();
+  printer_ = nullptr;
+  forms_ = app::CreateProgramForms(user_, help_, std::make_unique<ui::QtPrintService>(user_, [] { return QStringList(); }));
+  View().show();
+  form = AddDisplay(envtest::Chart({"um"}), {20, 20, 320, 240});
+  commands(form);
+  EXPECT_EQ(user_.messages, QStringList(3, ui::NoPrinterText()));
+  EXPECT_FALSE(user_.log.join('\n').contains(QStringLiteral("modal|")));
+}
+
 }  // namespace

@@ -2,13 +2,18 @@
 // service prepares it.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QFile>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QTemporaryDir>
+#include <QWidget>
 #include <climits>
 
 #include "support/fake_user_interaction.h"
 #include "ui/print_fit.h"
 #include "ui/print_service.h"
+#include "ui/window_picture_print.h"
 
 namespace {
 
@@ -43,7 +48,7 @@ TEST(PrintFit, PrintsAsLargeAsOnScreenAndShrinksInProportionToThePage) {
 
 TEST(PrintService, TheDialogNeverOffersAFileAndForgetsTheFileOfAnEarlierPrint) {
   testsupport::FakeUserInteraction user;
-  ui::QtPrintService service(user);
+  ui::QtPrintService service(user, [] { return QStringList{QStringLiteral("Laser")}; });
   struct Seen {
     bool toFile, pageRange, selection;
     QString outputFile;
@@ -81,6 +86,51 @@ TEST(PrintService, TheDialogNeverOffersAFileAndForgetsTheFileOfAnEarlierPrint) {
     EXPECT_TRUE(seen[i].outputFile.isEmpty());
     EXPECT_EQ(seen[i].range, QPrinter::AllPages);
   }
+}
+
+// With no printer installed the dialog would list none and print nowhere on "Print": the user
+// is told instead, and the dialog shows again once a printer is there.
+TEST(PrintService, WithNoPrinterInstalledTheUserIsToldAndNoDialogShows) {
+  testsupport::FakeUserInteraction user;
+  QStringList installed;
+  ui::QtPrintService service(user, [&] { return installed; });
+  EXPECT_FALSE(service.Prepare(nullptr, {}).has_value());
+  EXPECT_EQ(user.log, QStringList{QStringLiteral("message|") + ui::NoPrinterText()});
+
+  installed = {QStringLiteral("Laser")};
+  user.log.clear();
+  user.modalResults = {QDialog::Accepted};
+  EXPECT_TRUE(service.Prepare(nullptr, {}).has_value());
+  EXPECT_EQ(user.log, QStringList{QStringLiteral("modal|PrintDialog")});
+}
+
+// A confirmed print whose printer does not start is told, once, with the printer's name (here
+// a file in a folder that does not exist), and the wait cursor goes; the next print that can
+// be made is made and says nothing.
+TEST(PrintWindowPicture, APrinterThatDoesNotPrintIsTold) {
+  QTemporaryDir dir;
+  testsupport::FakeUserInteraction user;
+  const QString nowhere = dir.filePath(QStringLiteral("missing/print.pdf"));
+  ui::PdfFilePrintService service(nowhere, &user);
+  QWidget window;
+  window.resize(200, 100);
+  ui::PrintWindowPicture(&window, service);
+  EXPECT_EQ(service.NotPrintedCount(), 1);
+  ASSERT_EQ(user.messages.size(), 1);
+  EXPECT_TRUE(user.messages[0].startsWith(QStringLiteral("Não foi possível imprimir"))) << user.messages[0].toStdString();
+  EXPECT_TRUE(user.messages[0].contains(nowhere));
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+
+  service.SetFileName(dir.filePath(QStringLiteral("print.pdf")));
+  ui::PrintWindowPicture(&window, service);
+  EXPECT_EQ(service.NotPrintedCount(), 1);
+  EXPECT_EQ(user.messages.size(), 1);
+  EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("print.pdf"))));
+
+  // Cancelled: nothing printed and nothing to tell.
+  service.SetConfirm(false);
+  ui::PrintWindowPicture(&window, service);
+  EXPECT_EQ(user.messages.size(), 1);
 }
 
 }  // namespace
