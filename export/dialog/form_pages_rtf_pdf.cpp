@@ -20,15 +20,6 @@ namespace vantrix {
 
 using namespace form;
 
-namespace {
-
-QStringList FontSizes() {
-  QStringList sizes;
-  for (int s : {6, 7, 8, 9, 10, 11, 12, 14, 16, 18, 20, 22, 24, 26, 28, 36, 48, 72}) sizes << QString::number(s);
-  return sizes;
-}
-
-}  // namespace
 
 void TVantrix3DialogF::BuildRTFPage(QTabWidget* pages) {
   QWidget* page = Page(pages, "tshRTF");

@@ -1,12 +1,12 @@
 // The spreadsheet page: the data-format tab (field, element and strip-style lists beside the
 // font, border, fill and aggregate sheets and the sample cell) and the page texts; the
 // extensions tab is built apart.
-#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -26,12 +26,6 @@ QComboBox* NumberedCombo(QWidget* parent, const char* name, int count) {
   QComboBox* combo = Combo(parent, name);
   for (int i = 0; i < count; ++i) combo->addItem(QString::number(i));
   combo->setCurrentIndex(-1);
-  return combo;
-}
-
-QComboBox* FontCombo(QWidget* parent, const char* name) {
-  QComboBox* combo = Combo(parent, name, true);
-  combo->setMinimumWidth(110);
   return combo;
 }
 
@@ -62,6 +56,10 @@ void TVantrix3DialogF::BuildXLSDataFormatTab(QWidget* page) {
   // the cells page of the extensions by position.
   QTabWidget* lists = PageControl(page, "pcXLSFormats");
   lists->setGeometry(2, 2, 178, 186);
+  // Three tabs in 178 pixels: a smaller tab font keeps all three captions whole.
+  QFont tabFont = lists->tabBar()->font();
+  tabFont.setPointSize(7);
+  lists->tabBar()->setFont(tabFont);
   QWidget* fields = Page(lists, "tshXLSFields");
   Column(fields, 2)->addWidget(List(fields, "lstXLSFields", 1, true));
   QWidget* options = Page(lists, "tshXLSOptions");
@@ -98,27 +96,7 @@ void TVantrix3DialogF::BuildXLSDataFormatTab(QWidget* page) {
 void TVantrix3DialogF::BuildXLSFormatSheets(QTabWidget* sheets) {
   QWidget* font = Page(sheets, "tshXLSFont");
   QVBoxLayout* fb = Column(font, 3);
-  QComboBox* size = Combo(font, "cbxXLSFontSize", true);
-  for (int s : {6, 7, 8, 9, 10, 11, 12, 14, 16, 18, 20, 24, 28, 36, 48, 72}) size->addItem(QString::number(s));
-  size->setCurrentIndex(-1);
-  size->setFixedWidth(48);
-  fb->addLayout(Line({Label(font, "laXLSFont"), FontCombo(font, "cbxXLSFont"), Label(font, "laXLSFontSize"), size}));
-  fb->addLayout(Line({ColorButton(font, "btnFontColor", "pbFontColor"), SpeedButton(font, "btnFontBold", "B"),
-                      SpeedButton(font, "btnFontItalic", "I"), SpeedButton(font, "btnFontStrikeOut", "S"), nullptr,
-                      SpeedButton(font, "btnUnderlineSingle", "U"), SpeedButton(font, "btnUnderlineSingleAccounting", "Ua"),
-                      SpeedButton(font, "btnUnderlineDouble", "UU"),
-                      SpeedButton(font, "btnUnderlineDoubleAccounting", "UUa")}));
-  QToolButton* top = SpeedButton(font, "btnVerticalTop", "\u2912");
-  QToolButton* middle = SpeedButton(font, "btnVerticalCenter", "\u2195");
-  QToolButton* bottom = SpeedButton(font, "btnVerticalBottom", "\u2913");
-  fb->addLayout(Line({SpeedButton(font, "btnHorizontalLeft", "\u2261L"), SpeedButton(font, "btnHorizontalCenter", "\u2261C"),
-                      SpeedButton(font, "btnHorizontalRight", "\u2261R"), SpeedButton(font, "btnHorizontalFill", "\u2261F"),
-                      nullptr, top, middle, bottom}));
-  // The vertical alignment always has one value: its three buttons are one group.
-  auto* vertical = new QButtonGroup(font);
-  vertical->setObjectName(QStringLiteral("bgXLSVertical"));
-  for (QToolButton* b : {top, middle, bottom}) vertical->addButton(b);
-  vertical->setExclusive(true);
+  FontEditor(font, fb, {"XLS", "cbxXLSFont", "cbxXLSFontSize", "", "pbFontColor"});
   fb->addStretch();
 
   QWidget* borders = Page(sheets, "tshXLSBorders");

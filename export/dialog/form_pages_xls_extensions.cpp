@@ -46,8 +46,7 @@ ui::TRadioGroup* ItemsGroup(QWidget* parent, const char* name, int columns, cons
 }
 
 QWidget* HyperlinkPage(QWidget* parent) {
-  auto* page = new QWidget(parent);
-  page->setObjectName(QStringLiteral("tshXLSHyperlink"));
+  QWidget* page = StackPage(parent, "tshXLSHyperlink");
   QGridLayout* grid = Grid(page);
   Pairs(page, grid, 0, {{"laXLSHyperlinkCol", "edXLSHyperlinkCol"}, {"laXLSHyperlinkRow", "edXLSHyperlinkRow"}});
   grid->addWidget(ItemsGroup(page, "rgXLSHyperlinkStyle", 2, {QStringLiteral("URL"), QStringLiteral("Local File")}), 1, 0,
@@ -64,15 +63,8 @@ QWidget* HyperlinkPage(QWidget* parent) {
   return page;
 }
 
-QComboBox* NoteFontCombo(QWidget* parent) {
-  QComboBox* combo = Combo(parent, "cbXLSNoteFont", true);
-  combo->setMinimumWidth(110);
-  return combo;
-}
-
 QWidget* NotePage(QWidget* parent) {
-  auto* page = new QWidget(parent);
-  page->setObjectName(QStringLiteral("tshXLSNote"));
+  QWidget* page = StackPage(parent, "tshXLSNote");
   QTabWidget* notes = PageControl(page, "pcXLSNotes");
   Column(page, 0)->addWidget(notes);
 
@@ -85,26 +77,7 @@ QWidget* NotePage(QWidget* parent) {
 
   QWidget* font = Page(notes, "tshXLSNoteFont");
   QVBoxLayout* fb = Column(font, 3);
-  QComboBox* size = Combo(font, "cbXLSNoteFontSize", true);
-  for (int s : {6, 7, 8, 9, 10, 11, 12, 14, 16, 18, 20, 24}) size->addItem(QString::number(s));
-  size->setCurrentIndex(-1);
-  size->setFixedWidth(48);
-  fb->addLayout(Line({Label(font, "laXLSNoteFont"), NoteFontCombo(font), Label(font, "laXLSNoteFontSize"),
-                      size}));
-  fb->addLayout(Line({ColorButton(font, "btnXLSNoteFontColor", "pbXLSNoteFontColor"),
-                      SpeedButton(font, "btnXLSNoteFontBold", "B"), SpeedButton(font, "btnXLSNoteFontItalic", "I"),
-                      SpeedButton(font, "btnXLSNoteFontStrikeOut", "S"), nullptr,
-                      SpeedButton(font, "btnXLSNoteUnderlineSingle", "U"),
-                      SpeedButton(font, "btnXLSNoteUnderlineSingleAccounting", "Ua"),
-                      SpeedButton(font, "btnXLSNoteUnderlineDouble", "UU"),
-                      SpeedButton(font, "btnXLSNoteUnderlineDoubleAccounting", "UUa")}));
-  fb->addLayout(Line({SpeedButton(font, "btnXLSNoteHorizontalLeft", "\u2261L"),
-                      SpeedButton(font, "btnXLSNoteHorizontalCenter", "\u2261C"),
-                      SpeedButton(font, "btnXLSNoteHorizontalRight", "\u2261R"),
-                      SpeedButton(font, "btnXLSNoteHorizontalFill", "\u2261F"), nullptr,
-                      SpeedButton(font, "btnXLSNoteVerticalTop", "\u2912"),
-                      SpeedButton(font, "btnXLSNoteVerticalCenter", "\u2195"),
-                      SpeedButton(font, "btnXLSNoteVerticalBottom", "\u2913")}));
+  FontEditor(font, fb, {"XLSNote", "cbXLSNoteFont", "cbXLSNoteFontSize", "XLSNote", "pbXLSNoteFontColor"});
   fb->addWidget(ItemsGroup(font, "rgXLSNoteOrientation", 2,
                            {QStringLiteral("No Rotation"), QStringLiteral("Top to bottom"),
                             QStringLiteral("Counter clock wise"), QStringLiteral("Clock wise")}));
@@ -136,8 +109,7 @@ QWidget* NotePage(QWidget* parent) {
 }
 
 QWidget* ChartPage(QWidget* parent) {
-  auto* page = new QWidget(parent);
-  page->setObjectName(QStringLiteral("tshXLSChart"));
+  QWidget* page = StackPage(parent, "tshXLSChart");
   QTabWidget* charts = PageControl(page, "pcXLSCharts");
   Column(page, 0)->addWidget(charts);
 
@@ -196,8 +168,7 @@ QWidget* ChartPage(QWidget* parent) {
 }
 
 QWidget* SeriesPage(QWidget* parent) {
-  auto* page = new QWidget(parent);
-  page->setObjectName(QStringLiteral("tshXLSSeries"));
+  QWidget* page = StackPage(parent, "tshXLSSeries");
   QGridLayout* grid = Grid(page);
   grid->addWidget(Label(page, "laXLSSeriesTitle"), 0, 0);
   grid->addWidget(Edit(page, "edXLSSeriesTitle"), 0, 1);
@@ -219,8 +190,7 @@ QWidget* SeriesPage(QWidget* parent) {
 }
 
 QWidget* MergedCellsPage(QWidget* parent) {
-  auto* page = new QWidget(parent);
-  page->setObjectName(QStringLiteral("tshXLSMergedCells"));
+  QWidget* page = StackPage(parent, "tshXLSMergedCells");
   QGridLayout* grid = Grid(page);
   Pairs(page, grid, 0,
         {{"laXLSMergedCellsFirstCol", "edXLSMergedCellsFirstCol"},
@@ -254,8 +224,7 @@ void TVantrix3DialogF::BuildXLSExtensionsTab(QWidget* page) {
   stack->addWidget(ChartPage(stack));
   stack->addWidget(SeriesPage(stack));
 
-  auto* cellPage = new QWidget(stack);
-  cellPage->setObjectName(QStringLiteral("tshXLSCell"));
+  QWidget* cellPage = StackPage(stack, "tshXLSCell");
   QTabWidget* cells = PageControl(cellPage, "pcXLSCells");
   Column(cellPage, 0)->addWidget(cells);
   QWidget* base = Page(cells, "tshXLSCellBase");

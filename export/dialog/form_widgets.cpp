@@ -1,5 +1,7 @@
 #include "export/dialog/form_widgets.h"
 
+#include <QBoxLayout>
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -137,6 +139,61 @@ QTabWidget* PageControl(QWidget* parent, const char* name) {
   pages->setDocumentMode(false);
   pages->setUsesScrollButtons(true);
   return pages;
+}
+
+QStringList FontSizes() {
+  QStringList sizes;
+  for (int s : {6, 7, 8, 9, 10, 11, 12, 14, 16, 18, 20, 22, 24, 26, 28, 36, 48, 72}) sizes << QString::number(s);
+  return sizes;
+}
+
+QWidget* StackPage(QWidget* stack, const char* name) { return Named(new QWidget(stack), name); }
+
+void FontEditor(QWidget* parent, QBoxLayout* box, const FontEditorNames& names) {
+  const auto name = [](const char* a, const char* b, const char* c) { return QByteArray(a) + b + c; };
+  const auto speed = [&](const char* part, const char* glyph) {
+    return SpeedButton(parent, name("btn", names.buttonPart, part).constData(), glyph);
+  };
+  QComboBox* font = Combo(parent, names.fontCombo, true);
+  font->setMinimumWidth(110);
+  QComboBox* size = Combo(parent, names.sizeCombo, true);
+  size->addItems(FontSizes());
+  size->setCurrentIndex(-1);
+  size->setFixedWidth(48);
+  auto* first = new QHBoxLayout;
+  first->addWidget(Label(parent, name("la", names.labelPart, "Font").constData()));
+  first->addWidget(font, 1);
+  first->addWidget(Label(parent, name("la", names.labelPart, "FontSize").constData()));
+  first->addWidget(size);
+  box->addLayout(first);
+  auto* second = new QHBoxLayout;
+  second->addWidget(ColorButton(parent, name("btn", names.buttonPart, "FontColor").constData(), names.colorBox));
+  second->addWidget(speed("FontBold", "B"));
+  second->addWidget(speed("FontItalic", "I"));
+  second->addWidget(speed("FontStrikeOut", "S"));
+  second->addStretch();
+  second->addWidget(speed("UnderlineSingle", "U"));
+  second->addWidget(speed("UnderlineSingleAccounting", "Ua"));
+  second->addWidget(speed("UnderlineDouble", "UU"));
+  QToolButton* doubleAccounting = speed("UnderlineDoubleAccounting", "UUa");
+  doubleAccounting->setFixedWidth(30);
+  second->addWidget(doubleAccounting);
+  box->addLayout(second);
+  auto* third = new QHBoxLayout;
+  third->addWidget(speed("HorizontalLeft", "\u2261L"));
+  third->addWidget(speed("HorizontalCenter", "\u2261C"));
+  third->addWidget(speed("HorizontalRight", "\u2261R"));
+  third->addWidget(speed("HorizontalFill", "\u2261F"));
+  third->addStretch();
+  auto* vertical = new QButtonGroup(parent);
+  vertical->setExclusive(true);
+  for (auto [part, glyph] : {std::pair{"VerticalTop", "\u2912"}, std::pair{"VerticalCenter", "\u2195"},
+                             std::pair{"VerticalBottom", "\u2913"}}) {
+    QToolButton* b = speed(part, glyph);
+    vertical->addButton(b);
+    third->addWidget(b);
+  }
+  box->addLayout(third);
 }
 
 QWidget* Page(QTabWidget* pages, const char* name) {

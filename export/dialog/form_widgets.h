@@ -3,6 +3,7 @@
 // objectName and starts empty, unchecked and with no item chosen (the form's setters write a
 // control only when a value changes, so the first value must differ from nothing).
 #include <QFrame>
+#include <QStringList>
 #include <QWidget>
 #include <functional>
 
@@ -14,6 +15,7 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
+class QBoxLayout;
 class QTabWidget;
 class QToolButton;
 class QTreeWidget;
@@ -77,6 +79,25 @@ QPlainTextEdit* Memo(QWidget* parent, const char* name);
 TPaintBox* PaintBox(QWidget* parent, const char* name);
 TPanel* Panel(QWidget* parent, const char* name);
 QTabWidget* PageControl(QWidget* parent, const char* name);
+// The point sizes a font size box offers.
+QStringList FontSizes();
+// A page of a stack (no tab): a plain widget with its name.
+QWidget* StackPage(QWidget* stack, const char* name);
+
+// The controls of a spreadsheet font: font name and size, colour, bold, italic, strike-out,
+// four underlines, four horizontal and three vertical alignments. Names are built from the
+// parts that differ: "la" + label + "Font", the combo names, and "btn" + buttonPart + "FontBold",
+// "btn" + buttonPart + "UnderlineSingle", "btn" + buttonPart + "HorizontalLeft" and so on.
+struct FontEditorNames {
+  const char* labelPart;   // "XLS", "XLSNote"
+  const char* fontCombo;   // "cbxXLSFont", "cbXLSNoteFont"
+  const char* sizeCombo;   // "cbxXLSFontSize", "cbXLSNoteFontSize"
+  const char* buttonPart;  // "", "XLSNote"
+  const char* colorBox;    // "pbFontColor", "pbXLSNoteFontColor"
+};
+// The rows into the box. The vertical buttons form one group: a vertical alignment is
+// always set.
+void FontEditor(QWidget* parent, QBoxLayout* box, const FontEditorNames& names);
 // A page added to the page control; its tab's text comes from the captions.
 QWidget* Page(QTabWidget* pages, const char* name);
 

@@ -137,20 +137,15 @@ void TfmVantrix3Progress::ExportProgress(int code) {
   }
 }
 
-void TfmVantrix3Progress::SetFetchedRows(int count) {
-  fetched_ = count;
+// The three counts share one label: it shows the count that changed last.
+void TfmVantrix3Progress::ShowCount(int& counter, int count) {
+  counter = count;
   laExportedValue_->setText(QString::number(count));
 }
 
-void TfmVantrix3Progress::SetSkippedRows(int count) {
-  skipped_ = count;
-  laExportedValue_->setText(QString::number(count));
-}
-
-void TfmVantrix3Progress::SetExportedRows(int count) {
-  exported_ = count;
-  laExportedValue_->setText(QString::number(count));
-}
+void TfmVantrix3Progress::SetFetchedRows(int count) { ShowCount(fetched_, count); }
+void TfmVantrix3Progress::SetSkippedRows(int count) { ShowCount(skipped_, count); }
+void TfmVantrix3Progress::SetExportedRows(int count) { ShowCount(exported_, count); }
 
 void TfmVantrix3Progress::SetStatus(TVantrixStatus status) {
   status_ = status;

@@ -72,6 +72,7 @@ class TfmVantrix3Progress : public QDialog {
   void showEvent(QShowEvent* e) override;
 
  private:
+  void ShowCount(int& counter, int count);
   void StartTimer();
   void StopTimer();
   void CloseWithResult();

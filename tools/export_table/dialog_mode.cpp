@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QPainter>
+#include <QPixmap>
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <cstdio>
@@ -51,6 +53,7 @@ class PhotographingServices : public vantrix::DialogServices {
       Reveal(page);
       Save(dialog, page->objectName());
     }
+    SaveContactSheets();
     return QDialog::Rejected;
   }
 
@@ -75,10 +78,27 @@ class PhotographingServices : public vantrix::DialogServices {
 
   void Save(QDialog* dialog, const QString& name) {
     QCoreApplication::processEvents();
-    if (dialog->grab().save(dir_ + QLatin1Char('/') + name + QStringLiteral(".png"))) ++saved;
+    const QPixmap picture = dialog->grab();
+    if (picture.save(dir_ + QLatin1Char('/') + name + QStringLiteral(".png"))) ++saved;
+    pictures_ << picture;
+  }
+
+  // Four pages to a picture, to look over the whole dialog at a glance.
+  void SaveContactSheets() {
+    for (int first = 0; first < pictures_.size(); first += 4) {
+      const QSize size = pictures_[first].size();
+      QPixmap sheet(size.width() * 2 + 4, size.height() * 2 + 4);
+      sheet.fill(Qt::darkGray);
+      QPainter painter(&sheet);
+      for (int k = 0; k < 4 && first + k < pictures_.size(); ++k)
+        painter.drawPixmap((k % 2) * (size.width() + 4), (k / 2) * (size.height() + 4), pictures_[first + k]);
+      painter.end();
+      sheet.save(QStringLiteral("%1/sheet_%2.png").arg(dir_).arg(first / 4 + 1, 2, 10, QChar('0')));
+    }
   }
 
   QString dir_;
+  QList<QPixmap> pictures_;
 };
 
 }  // namespace

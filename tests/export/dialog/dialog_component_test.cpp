@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "export/dialog/export_formats.h"
+#include "export/dialog/form_file_dialogs.h"
 #include "export/dialog/vantrix3_dialog.h"
 #include "export/dialog/vantrix3_dialog_form.h"
 #include "export/library_strings.h"
@@ -143,4 +144,16 @@ TEST(FormatTable, FiltersBecomeQtFiltersWithEveryPattern) {
   EXPECT_EQ(QtFileFilter("Mixed|*.a; *.b,*.c*.d"), "Mixed (*.a *.b *.c *.d)");
   EXPECT_EQ(QtFileFilter(""), "");
   EXPECT_EQ(QtFileFilter("No pattern|"), "");
+}
+
+TEST(FormFileDialogs, StyleOptionAndTemplateFilesKeepTheirExtensions) {
+  const FileRequest options = FormFileDialog("sdOptions");
+  EXPECT_EQ(options.filter, "Configuration files (*.cfg);;All files (*.*)");
+  EXPECT_EQ(options.defaultSuffix, "cfg");
+  EXPECT_EQ(FormFileDialog("odRTFStyle").filter, "RTF style file (*.rst);;All files (*.*)");
+  const FileRequest templ = FormFileDialog("odHTMLTemplate");
+  EXPECT_EQ(templ.filter, "HTML template file (*.htf)");
+  EXPECT_EQ(templ.title, "Load HTML template");
+  EXPECT_EQ(FormFileDialog("opdHTMLBackground").filter, "Pictures (*.gif *.jpg *.jpeg *.png *.bmp);;All files (*.*)");
+  EXPECT_EQ(FormFileDialog("noSuchDialog").filter, "All files (*.*)");
 }

@@ -2,6 +2,7 @@
 // and border samples and of the cell preview on QImage, palette lookups, and list item moves.
 #include <QImage>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 #include <set>
@@ -230,4 +231,61 @@ TEST_F(ListMoves, MovingOutSelectsTheNeighbourOrNothingInAnEmptyList) {
   EXPECT_EQ(list.topLevelItemCount(), 0);
   EXPECT_TRUE(target.selectedItems().isEmpty());
   EXPECT_EQ(MoveListItem(nullptr, &target, true, -1), nullptr);
+}
+
+TEST_F(ListMoves, WalksOverSelectedItemsInEitherDirection) {
+  list.setSelectionMode(QAbstractItemView::MultiSelection);
+  list.topLevelItem(0)->setSelected(true);
+  list.topLevelItem(2)->setSelected(true);
+  QString seen;
+  ForAllListViewItems(&list, true, false, [&](QTreeWidgetItem* item) { seen += item->text(0); });
+  EXPECT_EQ(seen, "CA");
+  seen.clear();
+  ForAllListViewItems(&list, false, true, [&](QTreeWidgetItem* item) { seen += item->text(0); });
+  EXPECT_EQ(seen, "ABCD");
+  // Items without a spreadsheet item are passed over.
+  TxlsFormat format;
+  SetItemObject(list.topLevelItem(1), static_cast<TxlsCustomItem*>(&format));
+  SetItemObject(list.topLevelItem(0), nullptr);
+  SetItemObject(list.topLevelItem(2), nullptr);
+  SetItemObject(list.topLevelItem(3), nullptr);
+  int count = 0;
+  ForAllListViewCustomItems(&list, false, true, [&](TxlsCustomItem* item) {
+    EXPECT_EQ(item, &format);
+    ++count;
+  });
+  EXPECT_EQ(count, 1);
+}
+
+TEST(MemoCaret, ColumnAndLineOfTheSelectionsEnd) {
+  QPlainTextEdit memo;
+  memo.setPlainText("first\nsecond line\nthird");
+  QTextCursor cursor = memo.textCursor();
+  cursor.setPosition(2);
+  cursor.setPosition(6 + 4, QTextCursor::KeepAnchor);
+  memo.setTextCursor(cursor);
+  EXPECT_EQ(GetMemoCaretPos(&memo), QPoint(4, 1));
+}
+
+TEST(DrawRTFSample, HighlightOnlyBehindTheTextAndOnlyWhenItDiffers) {
+  TrtfStyle style;
+  style.BackgroundColor = 0x00FFFF;  // yellow
+  style.HighlightColor = 0xFF0000;   // blue
+  style.AllowHighlight = true;
+  QImage image = WhiteImage(100, 40);
+  QPainter p(&image);
+  DrawRTFSample(p, image.rect(), style);
+  p.end();
+  EXPECT_EQ(image.pixelColor(2, 2), QColor(255, 255, 0));
+  bool blue = false;
+  for (int x = 30; x < 70; ++x) blue |= image.pixelColor(x, 20) == QColor(0, 0, 255);
+  EXPECT_TRUE(blue);
+  style.AllowBackground = false;
+  style.HighlightColor = style.BackgroundColor;
+  QImage plain = WhiteImage(100, 40);
+  QPainter q(&plain);
+  DrawRTFSample(q, plain.rect(), style);
+  q.end();
+  EXPECT_EQ(plain.pixelColor(2, 2), QColor(Qt::white));
+  EXPECT_NE(plain.pixelColor(50, 2), QColor(255, 255, 0));
 }

@@ -1,0 +1,15 @@
+#pragma once
+// The file dialogs of the export dialog form, by the names the handlers know them: options
+// files, spreadsheet and RTF style files, HTML templates, style sheets and background
+// pictures. The export file's own dialog takes the chosen format's filter (ExportTypeFilters).
+#include <string_view>
+
+#include "export/dialog/dialog_services.h"
+
+namespace vantrix {
+
+// The request of the named dialog ("odOptions", "sdXLSStyle", ...); an unknown name gets a
+// request for any file.
+FileRequest FormFileDialog(std::string_view name);
+
+}  // namespace vantrix
