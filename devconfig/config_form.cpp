@@ -8,9 +8,12 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QTreeWidget>
+#include <algorithm>
+#include <utility>
 
 #include "devconfig/device_list_rules.h"
 #include "devconfig/digital_input_transfer.h"
@@ -45,6 +48,7 @@ TConfigForm::TConfigForm(ui::UserInteraction& ui, QWidget* parent)
       clock_(&platform::WallClock::System()) {
   BuildForm();
   if (ui::ProgramLanguage().Loaded()) Translate();
+  FitPagesToTabs();
   FinishCalibrationPages();
   listView_->clear();
   loading_ = true;
@@ -73,14 +77,55 @@ QString TConfigForm::CloseButtonCaption() const { return closeBitBtn_->text(); }
 QString TConfigForm::Message(Msg m) const { return platform::FromCp1252(texts_.Message(m)); }
 
 void TConfigForm::ShowText(const QString& text) {
+  if (holdMessages_) {
+    heldMessages_ << text;
+    return;
+  }
   if (wait_ != nullptr) wait_->Restore();
   ui_.ShowMessage(this, text);
 }
 
+void TConfigForm::ShowHeldMessages() {
+  const QStringList held = std::exchange(heldMessages_, {});
+  for (const QString& text : held) ShowText(text);
+}
+
+void TConfigForm::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  // Once the dialog stands in its place: a message box over a dialog still being mapped
+  // would centre on nothing.
+  if (!heldMessages_.isEmpty()) QTimer::singleShot(0, this, &TConfigForm::ShowHeldMessages);
+}
+
 void TConfigForm::Execute() {
+  holdMessages_ = true;
   FormShow();
+  holdMessages_ = false;
   ui_.RunModal(this);
+  ShowHeldMessages();  // a modal run that never showed the dialog still says what was found
   FormClose();
+}
+
+void TConfigForm::FitPagesToTabs() {
+  // The pages are as wide as the widest set of tabs an instrument brings, side by side (the
+  // language file may lengthen the captions), so that no caption is cut or scrolled away.
+  int widest = configPageControl_->minimumWidth();
+  for (const devconfig::DeviceContext& device :
+       {devconfig::DeviceContext{device::kModelLogger, -1, device::kCounterFirmware},
+        devconfig::DeviceContext{device::kModelProbe, 0, 0}, devconfig::DeviceContext{device::kModelProbe, 1, 0}}) {
+    ShowPages(devconfig::VisiblePages(device));
+    widest = std::max(widest, configPageControl_->tabBar()->sizeHint().width());
+  }
+  configPageControl_->setMinimumWidth(widest);
+  for (int page = 0; page < kPageCount; ++page) ShowPage(static_cast<Page>(page), true);
+}
+
+void TConfigForm::ShowPages(const devconfig::PageVisibility& pages) {
+  ShowPage(kCh2Page, pages.channel2);
+  ShowPage(kCh3Page, pages.ambient);
+  ShowPage(kDigInpPage, pages.digitalInput);
+  ShowPage(kCalibPage, pages.factoryCalibration);
+  ShowPage(kCustomCalibPage, pages.customCalibration);
 }
 
 void TConfigForm::ResetControls() {
@@ -99,6 +144,10 @@ void TConfigForm::FormShow() {
   EnableBlockButtons(false);
   blockRead_ = false;
   ResetControls();
+  // The calibration pages belong to one model each: none shows before an instrument is read.
+  devconfig::PageVisibility unknown;
+  unknown.factoryCalibration = false;
+  ShowPages(unknown);
   // Nothing of the instrument of the last opening: its period and its last values.
   general_.intValLabel->clear();
   for (QLabel* value : {diag_.ch1ValLabel, diag_.ch2ValLabel, diag_.ch3ValLabel, diag_.digInpValLabel,
@@ -218,15 +267,11 @@ void TConfigForm::FillPages() {
   diag_.serialNumberEdit->setText(QString::fromStdString(device::SerialText(regs_.SerialNumber)));
   diag_.firmwareVersionEdit->setText(platform::FromCp1252(regs_.VersionText));
   FillChannelControls(1);
-  ShowPage(kCh2Page, pages.channel2);
+  ShowPages(pages);
   if (pages.channel2) FillChannelControls(2);
-  ShowPage(kCh3Page, pages.ambient);
   if (pages.ambient) ShowAmbientPage(devconfig::FillAmbient(regs_, mark_));
-  ShowPage(kDigInpPage, pages.digitalInput);
   if (pages.digitalInput) ShowDigitalInputPage(devconfig::FillDigitalInput(regs_, context_, mark_));
   ShowDiagnosticDigitalLines(pages.diagnosticDigitalLines);
-  ShowPage(kCalibPage, pages.factoryCalibration);
-  ShowPage(kCustomCalibPage, pages.customCalibration);
   if (pages.customCalibration) FillCustomCalibPage();
   --filling_;
 }

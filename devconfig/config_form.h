@@ -11,6 +11,7 @@
 // another. One instance serves the whole program; it is made at start-up with the main window.
 #include <QDialog>
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <functional>
 #include <map>
@@ -170,6 +171,7 @@ class TConfigForm : public QDialog {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   // Building (config_form_build.cpp and the pages' files).
@@ -188,6 +190,10 @@ class TConfigForm : public QDialog {
   // Shell.
   void ShowText(const QString& text);
   void Show(devconfig::Msg m) { ShowText(Message(m)); }
+  void ShowHeldMessages();
+  // The widest the page control needs for every tab's caption side by side.
+  void FitPagesToTabs();
+  void ShowPages(const devconfig::PageVisibility& pages);  // the tabs an instrument brings
   void StartDiagTimer();
   void StopDiagTimer();
   bool DiagActive() const;
@@ -277,6 +283,10 @@ class TConfigForm : public QDialog {
   bool loading_ = true;                // the pages are being filled from a fresh block
   int filling_ = 0;                    // controls are being set by code: their signals are not the user's
   bool checking_ = false;              // an exit check is showing its message
+  // While the search runs before the dialog is up, its messages wait for the dialog, so that
+  // they come over it rather than alone at the corner of the screen.
+  bool holdMessages_ = false;
+  QStringList heldMessages_;
   char mark_ = '.';                    // the user's decimal mark
   ui::WaitCursor* wait_ = nullptr;     // the hourglass while one is up
   ui::FileDialogRequest cfgDialog_;

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTabBar>
 
 #include "instrument/device_interface.h"
 #include "tests/devconfig/config_form_fixture.h"
@@ -63,6 +64,55 @@ TEST(DeviceList, NothingFound) {
   EXPECT_EQ(w.user.messages, QStringList{QStringLiteral("Nenhum aparelho encontrado!")});
   EXPECT_FALSE(w.Find<QPushButton>("ApplyBitBtn")->isEnabled());
   EXPECT_EQ(w.form->Device(), nullptr);
+}
+
+// Every tab whole: the bar has the width its captions need side by side.
+void ExpectEveryTabWhole(QTabWidget* pages) {
+  QTabBar* bar = pages->tabBar();
+  EXPECT_GE(bar->width(), bar->sizeHint().width());
+  for (int i = 0; i < bar->count(); ++i) {
+    if (!bar->isTabVisible(i)) continue;
+    EXPECT_GE(bar->tabRect(i).left(), 0) << bar->tabText(i).toStdString();
+    EXPECT_LE(bar->tabRect(i).right(), bar->width() - 1) << bar->tabText(i).toStdString();
+  }
+}
+
+// Opened without instruments, the dialog is up before it says so (over itself, not alone at
+// the corner of the screen), and all eight tabs, none hidden before an instrument is read, fit
+// side by side, also when the language file lengthens their captions.
+TEST(DeviceList, NothingFoundIsSaidOverTheDialogWithEveryTabWhole) {
+  for (bool translated : {false, true}) {
+    SCOPED_TRACE(translated);
+    if (translated) {
+      std::string section = std::string(devconfig::kConfigFormHeading) + "\r\n";
+      for (int n = 1; n <= 13; ++n)
+        section += (n >= 6 ? "Uma p\xE1gina de nome comprido " + std::to_string(n) : "T" + std::to_string(n)) + "\r\n";
+      ui::ProgramLanguage().LoadFromText(section);
+    }
+    ConfigWorld w;
+    ui::ProgramLanguage().Clear();
+    QStringList beforeShown;
+    QStringList whileShown;
+    w.user.onModal = [&](QDialog* dialog) {
+      beforeShown = w.user.messages;
+      dialog->show();
+      QApplication::processEvents();
+      whileShown = w.user.messages;
+      ExpectEveryTabWhole(w.Pages());
+      w.Shot(translated ? QStringLiteral("no-instruments-translated") : QStringLiteral("no-instruments"));
+      dialog->hide();
+    };
+    w.form->Execute();
+    EXPECT_TRUE(beforeShown.isEmpty());
+    EXPECT_EQ(whileShown, QStringList{QStringLiteral("Nenhum aparelho encontrado!")});
+    EXPECT_EQ(w.user.messages, whileShown);  // once
+
+    // A modal run that never shows the dialog still hears it.
+    w.user.messages.clear();
+    w.user.onModal = nullptr;
+    w.form->Execute();
+    EXPECT_EQ(w.user.messages, QStringList{QStringLiteral("Nenhum aparelho encontrado!")});
+  }
 }
 
 struct PagesCase {
