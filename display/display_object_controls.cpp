@@ -3,7 +3,6 @@
 #include <QFont>
 #include <QWidget>
 #include <algorithm>
-#include <limits>
 #include <string>
 
 #include "controls/analog_meter.h"
@@ -15,38 +14,20 @@
 #include "controls/segment_indicator.h"
 #include "display/display_chart.h"
 #include "display/display_object.h"
+#include "display/element_setup.h"
 #include "platform/qt_text.h"
 #include "platform/text_trim.h"
 
 namespace {
 
-// The ranges the configuration wizard allows. A file edited by hand may hold anything; the
-// controls are built with the nearest value the wizard could have stored.
-constexpr int kMinDigits = 1, kMaxDigits = 12;
-constexpr int kMinSegmentSize = 2, kMaxSegmentSize = 22;
-constexpr int kMinGaugeAngle = 30, kMaxGaugeAngle = 179;
-constexpr int kMinGaugeMainTicks = 1, kMaxGaugeMainTicks = 19;  // the wizard's 2..20 minus one
-constexpr int kMinMeterAngle = 30, kMaxMeterAngle = 360;
-constexpr int kMinMeterTicks = 2, kMaxMeterTicks = 20;
-constexpr int kMinBarThickness = 5, kMaxBarThickness = 170;
-constexpr int kMinIncrement = 1, kMaxIncrement = 100;
 // Decimals beyond this only add noise to a 32-bit reading.
 constexpr int kMaxDecimals = 15;
 
 constexpr int kFixedPrecision = 15;
-constexpr int kMeterAngleForTopCaption = 240;
 
 int Decimals(const DisplayConfig& c) { return std::clamp<int>(c.decimals, 0, kMaxDecimals); }
 
 QString UnitOf(const DisplayConfig& c) { return platform::FromCp1252(platform::TrimBlanks(c.unit.str())); }
-
-// A scale needs its minimum below its maximum; a stored range that isn't gets one unit
-// (below the minimum when it is the largest value the field holds).
-std::pair<int, int> Scale(int32_t min, int32_t max) {
-  if (max > min) return {min, max};
-  if (min == std::numeric_limits<int32_t>::max()) return {min - 1, min};
-  return {min, min + 1};
-}
 
 void UseGaugeFont(QWidget* w) {
   QFont f = w->font();
@@ -63,127 +44,43 @@ std::string ValueText(float value, const DisplayConfig& c) {
 }  // namespace
 
 void DisplayObject::BuildLcd(const DisplayConfig& config, QWidget* parent) {
-  const LcdSettings s = config.Lcd();
   indicator_ = new controls::TSegmentIndicator(parent);
   indicator_->setObjectName(QStringLiteral("Indicator"));
-  indicator_->SETSignNumber(std::clamp<int>(s.digits, kMinDigits, kMaxDigits));
-  indicator_->SETNumberForeColor(s.onColor);
-  indicator_->SETNumberBackColor(s.offColor);
-  indicator_->SETBackColor(s.backColor);
+  display_setup::SetUpLcd(*indicator_, config.Lcd());
 }
 
 void DisplayObject::BuildLed(const DisplayConfig& config, QWidget* parent) {
-  const LedSettings s = config.Led();
   ledDigits_ = new controls::TDigitDisplay(parent);
   ledDigits_->setObjectName(QStringLiteral("LedDigits"));
-  ledDigits_->SetDigitNum(std::clamp<int>(s.digits, kMinDigits, kMaxDigits));
-  ledDigits_->SetSegmentSize(std::clamp<int>(s.segmentSize, kMinSegmentSize, kMaxSegmentSize));
-  ledDigits_->SetColor(s.backColor);
-  ledDigits_->SetOffColor(s.offColor);
-  ledDigits_->SetOnColor(s.onColor);
+  display_setup::SetUpLed(*ledDigits_, config.Led());
 }
 
 void DisplayObject::BuildBar(const DisplayConfig& config, QWidget* parent) {
-  const BarSettings s = config.Bar();
   bar_ = new controls::TBarMeter(parent);
   bar_->setObjectName(QStringLiteral("Bar"));
-  bar_->SetBarThickness(std::clamp<int>(s.thickness, kMinBarThickness, kMaxBarThickness));
+  display_setup::SetUpBar(*bar_, config.Bar());
   bar_->SetDigits(Decimals(config));
-  bar_->SetIncrement(std::clamp<int32_t>(s.increment, kMinIncrement, kMaxIncrement));
-  bar_->SetShowIncrements(s.showIncrements);
   bar_->SetSignalUnit(UnitOf(config));
-  bar_->SetShowMarker(s.showMarker);
-  // The whole range at once, so every configured range shows as configured whatever the
-  // control's starting range.
-  const auto [min, max] = Scale(s.min, s.max);
-  bar_->SetRange(min, max);
-  bar_->SetValue(min);
-  bar_->SetColorFore(s.barColor);
-  bar_->SetColorBack(s.barBackColor);
-  bar_->SetColor(s.backColor);
-  bar_->SetMarkerColor(s.markerColor);
+  bar_->SetValue(bar_->ValueMin());
 }
 
 void DisplayObject::BuildGauge(const DisplayConfig& config, QWidget* parent) {
-  const DialSettings s = config.Dial();
   gauge_ = new controls::TDialGauge(parent);
   gauge_->setObjectName(QStringLiteral("Gauge"));
-  gauge_->SetFArrowColor(s.needleColor);
-  gauge_->SetFArrowWidth(2);
-  gauge_->SetFCaptionColor(s.textColor);
-  gauge_->SetFValueColor(s.textColor);
-  gauge_->SetFCenterColor(s.centerColor);
-  gauge_->SetFFaceColor(s.faceColor);
-  gauge_->SetFMaxColor(s.highColor);
-  gauge_->SetFMidColor(s.midColor);
-  gauge_->SetFMinColor(s.lowColor);
-  auto set = [](controls::TDialGauge::TFaceOptions& options, controls::TDialGauge::TFaceOption o, bool on) {
-    if (on) {
-      options |= controls::TDialGauge::Option(o);
-    } else {
-      options &= static_cast<controls::TDialGauge::TFaceOptions>(~controls::TDialGauge::Option(o));
-    }
-  };
-  controls::TDialGauge::TFaceOptions options = gauge_->FaceOptions();
-  set(options, controls::TDialGauge::ShowMargin, false);
-  set(options, controls::TDialGauge::ShowMainTicks, true);
-  set(options, controls::TDialGauge::ShowSubTicks, true);
-  set(options, controls::TDialGauge::ShowValues, true);
-  set(options, controls::TDialGauge::ShowCenter, s.centerOn);
-  set(options, controls::TDialGauge::ShowIndicatorMax, s.highOn);
-  set(options, controls::TDialGauge::ShowIndicatorMid, s.midOn);
-  set(options, controls::TDialGauge::ShowIndicatorMin, s.lowOn);
-  gauge_->SetFFaceOptions(options);
-  gauge_->SetFScaleAngle(std::clamp<int>(s.angle, kMinGaugeAngle, kMaxGaugeAngle));
+  display_setup::SetUpDial(*gauge_, config.Dial());
   UseGaugeFont(gauge_);
-  gauge_->SetFNumMainTicks(std::clamp<int>(s.mainTicks, kMinGaugeMainTicks, kMaxGaugeMainTicks));
-  const auto [min, max] = Scale(s.min, s.max);
-  gauge_->SetRange(min, max);
-  gauge_->SetFMaximum(s.highThreshold);
-  gauge_->SetFMinimum(s.lowThreshold);
   unitText_ = UnitOf(config);
   gauge_->SetFCaption(unitText_);
-  gauge_->SetFPosition(static_cast<float>(min));
+  gauge_->SetFPosition(static_cast<float>(gauge_->MinValue()));
 }
 
 void DisplayObject::BuildMeter(const DisplayConfig& config, QWidget* parent) {
-  const MeterSettings s = config.Meter();
   meter_ = new controls::TAnalogMeter(parent);
   meter_->setObjectName(QStringLiteral("Meter"));
-  meter_->SetNeedleWidth(2);
-  meter_->SetLowZoneColor(s.lowColor);
-  meter_->SetOKZoneColor(s.midColor);
-  meter_->SetHighZoneColor(s.highColor);
-  meter_->SetTickColor(s.textColor);
-  meter_->SetFontColor(s.textColor);
-  meter_->SetColor(s.backColor);
+  display_setup::SetUpMeter(*meter_, config.Meter());
   unitText_ = UnitOf(config);
   meter_->SetCaption(unitText_);
-  const int angle = std::clamp<int>(s.angle, kMinMeterAngle, kMaxMeterAngle);
-  if (angle < kMeterAngleForTopCaption) {
-    meter_->SetCaptionPosition(controls::TAnalogMeter::cpTop);
-    meter_->SetCaptionVAdj(15);
-  } else {
-    meter_->SetCaptionPosition(controls::TAnalogMeter::cpBottom);
-    meter_->SetCaptionVAdj(-10);
-  }
-  meter_->SetAngularRange(angle);
-  meter_->SetShowTicks(true);
-  meter_->SetShowTicksScale(true);
-  meter_->SetShowValue(false);
-  meter_->SetShowZones(s.showZones);
-  meter_->SetShowBackgound(false);
-  meter_->SetShowFrame(false);
   UseGaugeFont(meter_);
-  // The whole range at once, so a range above the control's starting one (150..300, say)
-  // is not clamped by the old limits on the way.
-  const auto [min, max] = Scale(s.min, s.max);
-  meter_->SetRange(static_cast<float>(min), static_cast<float>(max));
-  meter_->SetLowZoneValue(static_cast<float>(s.lowZone));
-  meter_->SetHighZoneValue(static_cast<float>(s.highZone));
-  meter_->SetLogScale(s.logScale);
-  // Readers take the low byte of the stored tick count.
-  meter_->SetTickCount(std::clamp<int>(s.tickCount & 0xFF, kMinMeterTicks, kMaxMeterTicks));
   meter_->SetValueDigits(Decimals(config));
   meter_->SetTickDigits(Decimals(config));
   meter_->SetValuePrecision(7);

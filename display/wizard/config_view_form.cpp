@@ -2,6 +2,7 @@
 #include "display/wizard/config_view_form.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
@@ -26,6 +27,30 @@
 
 namespace {
 
+// A record of `kind` with the settings a new element of that kind gets.
+DisplayConfig KindDefaults(DisplayKind kind) {
+  DisplayConfig c = DisplayConfig::NewWindowDefaults();
+  c.kind = kind;
+  switch (kind) {
+    case DisplayKind::LcdIndicator: c.SetLcd({}); break;
+    case DisplayKind::LedDigits: c.SetLed({}); break;
+    case DisplayKind::BarMeter: c.SetBar({}); break;
+    case DisplayKind::DialGauge: c.SetDial({}); break;
+    case DisplayKind::AnalogMeter: c.SetMeter({}); break;
+    case DisplayKind::Chart:
+    case DisplayKind::None: break;
+  }
+  return c;
+}
+
+// The first control of `area` the keyboard can reach.
+QWidget* FirstFocusable(QWidget* area) {
+  for (QWidget* w : area->findChildren<QWidget*>()) {
+    if ((w->focusPolicy() & Qt::TabFocus) != 0 && w->isEnabled() && w->isVisibleTo(area)) return w;
+  }
+  return nullptr;
+}
+
 wizard::PreviewWalk::RandomSource DefaultRandom() {
   auto engine = std::make_shared<std::minstd_rand>(std::random_device{}());
   return [engine] { return static_cast<uint32_t>((*engine)() & 0x7FFFFFFF); };
@@ -45,6 +70,14 @@ TConfigViewForm::TConfigViewForm(const WizardServices& services, QWidget* parent
   rangeText_ = QString::fromUtf8("Valor mínimo deve ser menor que valor máximo!");
   BuildForm();
   ui::SetHelpContext(this, ui::kHelpContextDisplayWizard);
+  // Each kind's page, its colour circles and its example start from the settings a new
+  // element of that kind gets, so that what a page shows is what the window gets.
+  for (DisplayKind kind : {DisplayKind::LcdIndicator, DisplayKind::LedDigits, DisplayKind::BarMeter,
+                           DisplayKind::DialGauge, DisplayKind::AnalogMeter}) {
+    config_ = KindDefaults(kind);
+    LoadControls();
+  }
+  config_ = DisplayConfig::NewWindowDefaults();
   walk_.SetRange(0, 100);
   if (ui::ProgramLanguage().Loaded()) Translate();
   howRadioGroup_->SetItems(QStringList(kindNames_.begin(), kindNames_.end()));
@@ -118,6 +151,9 @@ void TConfigViewForm::reject() { QDialog::reject(); }
 void TConfigViewForm::SelectKind() {
   const int item = howRadioGroup_->ItemIndex();
   config_.kind = item >= 0 ? DisplayKindFromNumber(static_cast<uint32_t>(item + 1)) : DisplayKind::None;
+  // The kind's settings are what its page shows (the record's, or the last use's for another
+  // kind): the handlers of the page work from them.
+  if (config_.kind != DisplayKind::Chart && config_.kind != DisplayKind::None) ReadKindControls(config_);
   ShowPreviewElement();
   if (config_.kind == DisplayKind::Chart) {
     timer_->stop();
@@ -161,6 +197,7 @@ void TConfigViewForm::ShowStep() {
       hidePages();
       nextBitBtn_->show();
       nextBitBtn_->setEnabled(true);
+      nextBitBtn_->setDefault(true);
       closeBitBtn_->hide();
       backBitBtn_->hide();
       if (config_.kind == DisplayKind::Chart) {
@@ -179,6 +216,7 @@ void TConfigViewForm::ShowStep() {
       nextBitBtn_->show();
       backBitBtn_->show();
       nextBitBtn_->setEnabled(false);
+      nextBitBtn_->setDefault(true);
       closeBitBtn_->hide();
       if (config_.kind != loadedKind_) {
         if (config_.kind == DisplayKind::Chart) {
@@ -212,12 +250,52 @@ void TConfigViewForm::ShowStep() {
       whatPanel_->hide();
       nextBitBtn_->hide();
       closeBitBtn_->show();
+      // Enter at the last step keeps the user's work.
+      closeBitBtn_->setDefault(true);
       backBitBtn_->show();
       hidePages();
       if (kind >= 1 && kind <= 6) kindPages_[static_cast<size_t>(kind - 1)]->show();
       EnterSettingsStep();
       break;
   }
+  FocusStep();
+}
+
+void TConfigViewForm::FocusStep() {
+  // The focus goes to what the step asks of the user, never left on a button the step hid.
+  QWidget* target = nullptr;
+  const int kind = static_cast<int>(config_.kind);
+  switch (step_) {
+    case 0:
+      target = howRadioGroup_->ItemIndex() >= 0 ? howRadioGroup_->Button(howRadioGroup_->ItemIndex())
+                                                : FirstFocusable(howRadioGroup_);
+      break;
+    case 1:
+      target = config_.kind == DisplayKind::Chart ? static_cast<QWidget*>(allListView_) : whichDeviceComboBox_;
+      break;
+    default:
+      if (kind >= 1 && kind <= 6) target = FirstFocusable(kindPages_[static_cast<size_t>(kind - 1)]);
+      break;
+  }
+  if (target == nullptr) target = nextBitBtn_->isVisible() ? nextBitBtn_ : closeBitBtn_;
+  target->setFocus(Qt::OtherFocusReason);
+}
+
+void TConfigViewForm::NoteRefusedInput() {
+  // Cleared once the event that brought the text is handled: an Enter that left an edit
+  // whose text was refused stays in the step, with the user's eyes on the edit.
+  refusedInput_ = true;
+  QTimer::singleShot(0, this, [this] { refusedInput_ = false; });
+}
+
+void TConfigViewForm::keyPressEvent(QKeyEvent* event) {
+  const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+  if (enter && refusedInput_) {
+    refusedInput_ = false;
+    event->accept();
+    return;
+  }
+  QDialog::keyPressEvent(event);
 }
 
 void TConfigViewForm::NextClick() {

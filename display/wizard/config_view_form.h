@@ -149,6 +149,7 @@ class TConfigViewForm : public QDialog, public DisplayConfigurator {
  protected:
   void closeEvent(QCloseEvent* event) override;
   void reject() override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   // Building (config_view_form_build.cpp).
@@ -170,6 +171,9 @@ class TConfigViewForm : public QDialog, public DisplayConfigurator {
   void ReadKindControls(DisplayConfig& config) const;
   void ResetChartForNewKind();
   void EnterSettingsStep();
+  void FocusStep();
+  // An edit gave back the user's text (not a number, out of range, not a period).
+  void NoteRefusedInput();
 
   // Handlers (config_view_form_handlers.cpp).
   // One end of a range moved (by its arrows or its edit): the new range with both arrows
@@ -246,6 +250,7 @@ class TConfigViewForm : public QDialog, public DisplayConfigurator {
   std::vector<wizard::TColorCircle*> colorCircles_;
   std::vector<uint32_t> colorListLast_;  // the colour each row's dialog opens with
   bool loading_ = false;  // LoadControls is moving controls: their handlers stay quiet
+  bool refusedInput_ = false;  // see NoteRefusedInput
 
   // Buttons and the step areas.
   QPushButton* cancelBitBtn_ = nullptr;

@@ -118,8 +118,11 @@ void TConfigViewForm::BuildForm() {
   backBitBtn_ = Named(new QPushButton(U("Voltar"), this), "BackBitBtn");
   nextBitBtn_ = Named(new QPushButton(U("Próximo"), this), "NextBitBtn");
   closeBitBtn_ = Named(new QPushButton(U("Concluído"), this), "CloseBitBtn");
+  // Only the step's own button answers Enter: a button that merely has the focus ("Cancela"
+  // once the step hid "Próximo") must not take it over and throw the user's work away.
   nextBitBtn_->setDefault(true);
   for (QPushButton* b : {cancelBitBtn_, backBitBtn_, nextBitBtn_, closeBitBtn_}) {
+    b->setAutoDefault(false);
     b->setMinimumWidth(90);
     buttons->addWidget(b);
   }
@@ -467,44 +470,23 @@ QWidget* TConfigViewForm::BuildPreview() {
   liqCrystal_ = Named(new controls::TSegmentIndicator(lcdPanel_), "LiqCrystal");
   liqCrystal_->SETSignNumber(5);
 
+  // What each element shows of its kind's settings comes with them (LoadControls); here only
+  // what belongs to the example itself.
   ledLcd_ = Named(new controls::TDigitDisplay(previewArea_), "LedLcd");
-  ledLcd_->SetDigitNum(5);
-  ledLcd_->SetSegmentSize(6);
   ledLcd_->SetDigitSpacing(8);
-  ledLcd_->SetOnColor(display_colors::kRed);
-  ledLcd_->SetColor(display_colors::kButtonFace);
-  ledLcd_->SetOffColor(display_colors::kButtonFace);
 
   meter_ = Named(new controls::TBarMeter(previewArea_), "Meter");
   meter_->setGeometry(10, 0, kPreviewWidth - 20, kPreviewHeight);
-  meter_->SetRange(0, 100);
-  meter_->SetIncrement(10);
-  // What the thickness spin shows, so a new bar gets the width the user sees there.
-  meter_->SetBarThickness(10);
   meter_->SetDigits(1);
-  meter_->SetColorFore(display_colors::kRed);
-  meter_->SetMarkerColor(display_colors::kBlue);
 
   analogGauge_ = Named(new controls::TDialGauge(previewArea_), "AnalogGauge");
   analogGauge_->setGeometry(40, 0, kPreviewWidth - 80, kPreviewHeight);
-  analogGauge_->SetFScaleAngle(100);
-  analogGauge_->SetRange(0, 100);
-  analogGauge_->SetFMinimum(20);
-  analogGauge_->SetFMaximum(80);
-  analogGauge_->SetFNumMainTicks(5);
-  analogGauge_->SetFArrowWidth(2);
   analogGauge_->SetFMargin(12);
   analogGauge_->SetFAntiAliased(controls::TDialGauge::aaNone);
 
   analogMeter_ = Named(new controls::TAnalogMeter(previewArea_), "AnalogMeter");
   analogMeter_->setGeometry(20, 0, kPreviewWidth - 40, kPreviewHeight);
-  analogMeter_->SetTickCount(5);
-  analogMeter_->SetLowZoneValue(20);
-  analogMeter_->SetHighZoneValue(80);
-  analogMeter_->SetShowFrame(false);
-  analogMeter_->SetShowValue(false);
-  analogMeter_->SetCaptionPosition(controls::TAnalogMeter::cpBottom);
-  analogMeter_->SetTickColor(display_colors::kNavy);
+  analogMeter_->SetCaption(QString());
   for (QWidget* w : {static_cast<QWidget*>(chart_), lcdPanel_, static_cast<QWidget*>(ledLcd_),
                      static_cast<QWidget*>(meter_), static_cast<QWidget*>(analogGauge_),
                      static_cast<QWidget*>(analogMeter_)}) {

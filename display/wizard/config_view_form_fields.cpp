@@ -9,6 +9,7 @@
 #include "controls/dial_gauge.h"
 #include "controls/digit_display.h"
 #include "controls/segment_indicator.h"
+#include "display/element_setup.h"
 #include "display/wizard/color_circle.h"
 #include "display/wizard/config_view_form.h"
 #include "display/wizard/range_rules.h"
@@ -67,9 +68,7 @@ void TConfigViewForm::LoadKindControls() {
     }
     case DisplayKind::LcdIndicator: {
       const LcdSettings s = config_.Lcd();
-      liqCrystal_->SETNumberForeColor(s.onColor);
-      liqCrystal_->SETNumberBackColor(s.offColor);
-      liqCrystal_->SETBackColor(s.backColor);
+      display_setup::SetUpLcd(*liqCrystal_, s);
       CircleOf("Lcd1ColorButton")->SetColor(s.onColor);
       CircleOf("Lcd2ColorButton")->SetColor(s.offColor);
       CircleOf("Lcd3ColorButton")->SetColor(s.backColor);
@@ -80,9 +79,7 @@ void TConfigViewForm::LoadKindControls() {
     }
     case DisplayKind::LedDigits: {
       const LedSettings s = config_.Led();
-      ledLcd_->SetOnColor(s.onColor);
-      ledLcd_->SetOffColor(s.offColor);
-      ledLcd_->SetColor(s.backColor);
+      display_setup::SetUpLed(*ledLcd_, s);
       CircleOf("Led1ColorButton")->SetColor(s.onColor);
       CircleOf("Led2ColorButton")->SetColor(s.offColor);
       CircleOf("Led3ColorButton")->SetColor(s.backColor);
@@ -96,39 +93,29 @@ void TConfigViewForm::LoadKindControls() {
     }
     case DisplayKind::BarMeter: {
       const BarSettings s = config_.Bar();
+      display_setup::SetUpBar(*meter_, s);
       showIncsCheckBox_->setChecked(s.showIncrements);
       showMarkerCheckBox_->setChecked(s.showMarker);
+      ShowIncsClick();
+      ShowMarkerClick();
       incrementCSpinEdit_->setValue(s.increment);
-      meter_->SetIncrement(incrementCSpinEdit_->value());
-      meter_->SetShowIncrements(s.showIncrements);
-      meter_->SetShowMarker(s.showMarker);
       meterMinUpDown_->SetPosition(s.min);
       meterMaxUpDown_->SetPosition(s.max);
-      if (meterMinUpDown_->Position() < meterMaxUpDown_->Position()) {
-        meter_->SetRange(meterMinUpDown_->Position(), meterMaxUpDown_->Position());
-      }
       walk_.SetRange(s.min, s.max);
-      meter_->SetColorFore(s.barColor);
-      meter_->SetColorBack(s.barBackColor);
-      meter_->SetColor(s.backColor);
-      meter_->SetMarkerColor(s.markerColor);
       CircleOf("MeterForeButton")->SetColor(s.barColor);
       CircleOf("MeterBackBarButton")->SetColor(s.barBackColor);
       CircleOf("MeterBackButton")->SetColor(s.backColor);
       CircleOf("MeterMarkerButton")->SetColor(s.markerColor);
       barThicknessCSpinEdit_->setValue(s.thickness);
-      meter_->SetBarThickness(barThicknessCSpinEdit_->value());
       break;
     }
     case DisplayKind::DialGauge: {
       const DialSettings s = config_.Dial();
-      gaugeAngleCSpinEdit_->setValue(s.angle);
-      analogGauge_->SetFScaleAngle(gaugeAngleCSpinEdit_->value());
-      indicationCSpinEdit_->setValue(s.mainTicks + 1);
-      analogGauge_->SetFNumMainTicks(s.mainTicks);
+      display_setup::SetUpDial(*analogGauge_, s);
+      gaugeAngleCSpinEdit_->setValue(analogGauge_->Angle());
+      indicationCSpinEdit_->setValue(analogGauge_->NumberMainTicks() + 1);
       minGaugeValUpDown_->SetPosition(s.min);
       maxGaugeValUpDown_->SetPosition(s.max);
-      if (s.min < s.max) analogGauge_->SetRange(s.min, s.max);
       walk_.SetRange(s.min, s.max);
       gaugeHighCheckBox_->setChecked(s.highOn);
       gaugeMediumCheckBox_->setChecked(s.midOn);
@@ -145,23 +132,13 @@ void TConfigViewForm::LoadKindControls() {
           {"GaugeLowColorButton", s.lowColor},       {"GaugeMediumColorButton", s.midColor},
           {"GaugeHighColorButton", s.highColor}};
       for (auto [name, color] : colors) CircleOf(name)->SetColor(color);
-      analogGauge_->SetFArrowColor(s.needleColor);
-      analogGauge_->SetFFaceColor(s.faceColor);
-      analogGauge_->SetFCaptionColor(s.textColor);
-      analogGauge_->SetFValueColor(s.textColor);
-      analogGauge_->SetFCenterColor(s.centerColor);
-      analogGauge_->SetFMinColor(s.lowColor);
-      analogGauge_->SetFMidColor(s.midColor);
-      analogGauge_->SetFMaxColor(s.highColor);
       break;
     }
     case DisplayKind::AnalogMeter: {
       const MeterSettings s = config_.Meter();
-      angleCSpinEdit_->setValue(s.angle);
-      analogMeter_->SetAngularRange(angleCSpinEdit_->value());
-      ticksCSpinEdit_->setValue(s.tickCount & 0xFF);
-      analogMeter_->SetTickCount(ticksCSpinEdit_->value());
-      if (s.min < s.max) analogMeter_->SetRange(static_cast<float>(s.min), static_cast<float>(s.max));
+      display_setup::SetUpMeter(*analogMeter_, s);
+      angleCSpinEdit_->setValue(analogMeter_->AngularRange());
+      ticksCSpinEdit_->setValue(analogMeter_->TickCount());
       minAMeterUpDown_->SetPosition(s.min);
       maxAMeterUpDown_->SetPosition(s.max);
       walk_.SetRange(s.min, s.max);
@@ -175,8 +152,6 @@ void TConfigViewForm::LoadKindControls() {
       analogMeter_->SetLowZoneValue(static_cast<float>(s.lowZone));
       showZonesCheckBox_->setChecked(s.showZones);
       logScaleCheckBox_->setChecked(s.logScale);
-      analogMeter_->SetShowZones(s.showZones);
-      analogMeter_->SetLogScale(s.logScale);
       ShowZonesClick();
       const std::pair<const char*, uint32_t> colors[] = {{"TextButton", s.textColor},
                                                          {"BackgroundButton", s.backColor},
@@ -184,12 +159,6 @@ void TConfigViewForm::LoadKindControls() {
                                                          {"MidZoneButton", s.midColor},
                                                          {"HighZoneButton", s.highColor}};
       for (auto [name, color] : colors) CircleOf(name)->SetColor(color);
-      analogMeter_->SetTickColor(s.textColor);
-      analogMeter_->SetFontColor(s.textColor);
-      analogMeter_->SetColor(s.backColor);
-      analogMeter_->SetLowZoneColor(s.lowColor);
-      analogMeter_->SetOKZoneColor(s.midColor);
-      analogMeter_->SetHighZoneColor(s.highColor);
       break;
     }
     case DisplayKind::None:

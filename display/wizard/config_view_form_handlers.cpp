@@ -76,10 +76,11 @@ void TConfigViewForm::ConnectRanges() {
   auto family = [this](wizard::TUpDown* upDown, std::function<void(int32_t)> changed) {
     QLineEdit* edit = upDown->Associate();
     connect(upDown, &wizard::TUpDown::Stepped, this, [changed](int n) { changed(n); });
-    connect(edit, &QLineEdit::editingFinished, this, [edit, upDown, changed] {
+    connect(edit, &QLineEdit::editingFinished, this, [this, edit, upDown, changed] {
       const std::optional<int32_t> v = wizard::TypedPosition(edit->text().toStdString(), LimitsOf(upDown));
       if (!v) {
         upDown->SetPosition(upDown->Position());
+        NoteRefusedInput();
         return;
       }
       changed(*v);
@@ -182,6 +183,7 @@ std::optional<RangePair> TConfigViewForm::MoveRangeEnd(RangePair old, int32_t n,
     } else {
       maxUpDown->SetPosition(old.max);
     }
+    NoteRefusedInput();
     return std::nullopt;
   }
   minUpDown->SetPosition(r->min);
@@ -227,23 +229,17 @@ void TConfigViewForm::GaugeRangeChanged(bool isMin, int32_t n) {
   s.max = r->max;
   config_.SetDial(s);
   analogGauge_->SetRange(r->min, r->max);
-  // A zone whose threshold the new end passed is switched off; the others follow the range.
-  if (isMin) {
-    const wizard::DialZonesOff off = wizard::DialZonesAfterMinimum(r->min, s.lowThreshold, s.highThreshold);
-    if (off.low) {
-      gaugeLowCheckBox_->setChecked(false);
-      if (off.mid) gaugeMediumCheckBox_->setChecked(false);
-    } else {
-      analogGauge_->SetFMinimum(s.lowThreshold);
-    }
-  } else {
-    const wizard::DialZonesOff off = wizard::DialZonesAfterMaximum(r->max, s.lowThreshold, s.highThreshold);
-    if (off.high) {
-      gaugeHighCheckBox_->setChecked(false);
-      if (off.mid) gaugeMediumCheckBox_->setChecked(false);
-    } else {
-      analogGauge_->SetFMaximum(s.highThreshold);
-    }
+  // The gauge moves its thresholds into a new range on its own; both go back to what the
+  // spins show, in the order a window's gauge takes them, so the example draws its zones as
+  // the window will.
+  analogGauge_->SetFMaximum(s.highThreshold);
+  analogGauge_->SetFMinimum(s.lowThreshold);
+  // A zone whose threshold the new end passed is switched off.
+  const wizard::DialZonesOff off = isMin ? wizard::DialZonesAfterMinimum(r->min, s.lowThreshold, s.highThreshold)
+                                         : wizard::DialZonesAfterMaximum(r->max, s.lowThreshold, s.highThreshold);
+  if (isMin ? off.low : off.high) {
+    (isMin ? gaugeLowCheckBox_ : gaugeHighCheckBox_)->setChecked(false);
+    if (off.mid) gaugeMediumCheckBox_->setChecked(false);
   }
 }
 
@@ -302,6 +298,7 @@ void TConfigViewForm::LcdDigitsRule(bool leaving) {
   if (!digits) {
     lcdDigNumberEdit_->setText(QString::number(liqCrystal_->SignNumber()));
     lcdDigNumberEdit_->setFocus();
+    NoteRefusedInput();
     return;
   }
   LcdSettings s = config_.Lcd();
@@ -318,6 +315,7 @@ void TConfigViewForm::LedDigitsRule(bool leaving) {
   if (!digits) {
     ledDigNumberEdit_->setText(QString::number(ledLcd_->DigitNum()));
     ledDigNumberEdit_->setFocus();
+    NoteRefusedInput();
     return;
   }
   LedSettings s = config_.Led();
@@ -334,6 +332,7 @@ void TConfigViewForm::LedSegmentRule(bool leaving) {
   if (!size) {
     ledThickEdit_->setText(QString::number(ledLcd_->SegmentSize()));
     ledThickEdit_->setFocus();
+    NoteRefusedInput();
     return;
   }
   LedSettings s = config_.Led();
@@ -349,6 +348,7 @@ void TConfigViewForm::PeriodExit() {
   const auto period = wizard::ParsePeriod(timeDisplayedMaskEdit_->displayText().toStdString());
   if (!period) {
     ShowMessage(QString::fromUtf8("Período inválido!"));
+    NoteRefusedInput();  // after the message: its own event loop would clear the note
     return;
   }
   visiblePeriod_ = *period;

@@ -7,8 +7,11 @@
 #include <QComboBox>
 #include <QDir>
 #include <QListWidget>
+#include <QCheckBox>
+#include <QLineEdit>
 #include <QSpinBox>
 #include <QProcess>
+#include <QTest>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -19,7 +22,13 @@
 
 #include "display/display_form.h"
 #include "display/display_chart.h"
+#include "controls/analog_meter.h"
+#include "controls/bar_meter.h"
+#include "controls/dial_gauge.h"
+#include "controls/digit_display.h"
+#include "controls/segment_indicator.h"
 #include "display/display_object.h"
+#include "display/wizard/color_circle.h"
 #include "instrument/device_interface.h"
 #include "display/readings_state.h"
 #include "ui/radio_group.h"
@@ -412,6 +421,241 @@ TEST_F(WizardWithInstruments, CancelFromEveryStepLeavesTheWindowAsItWas) {
     EXPECT_EQ(Bytes(window.form->Config()), before);
     EXPECT_EQ(window.form->Port(), port);
     EXPECT_EQ(window.form->Element()->Kind(), DisplayKind::LcdIndicator);
+  }
+}
+
+// --- What the wizard shows is what the window gets -------------------------------------------
+
+using Looks = std::vector<std::pair<std::string, double>>;
+
+// What an indicator control shows of its settings, by name.
+Looks LooksOf(const QWidget* w) {
+  if (auto* c = qobject_cast<const controls::TSegmentIndicator*>(w))
+    return {{"digits", c->SignNumber()}, {"on", c->NumberForeColor()}, {"off", c->NumberBackColor()},
+            {"back", c->BackColor()}};
+  if (auto* c = qobject_cast<const controls::TDigitDisplay*>(w))
+    return {{"digits", c->DigitNum()}, {"segment", c->SegmentSize()}, {"on", c->OnColor()},
+            {"off", c->OffColor()}, {"back", c->Color()}};
+  if (auto* c = qobject_cast<const controls::TBarMeter*>(w))
+    return {{"min", c->ValueMin()},        {"max", c->ValueMax()},     {"increment", c->Increment()},
+            {"incs", c->ShowIncrements()}, {"marker", c->ShowMarker()}, {"thickness", c->BarThickness()},
+            {"back", c->Color()},          {"bar", c->ColorFore()},    {"barBack", c->ColorBack()},
+            {"markerColor", c->MarkerColor()}};
+  if (auto* c = qobject_cast<const controls::TDialGauge*>(w))
+    return {{"options", c->FaceOptions()}, {"angle", c->Angle()},       {"ticks", c->NumberMainTicks()},
+            {"min", c->MinValue()},        {"max", c->MaxValue()},      {"low", c->IndMinimum()},
+            {"high", c->IndMaximum()},     {"arrowWidth", c->ArrowWidth()}, {"lowColor", c->MinColor()},
+            {"midColor", c->MidColor()},   {"highColor", c->MaxColor()}, {"face", c->FaceColor()},
+            {"needle", c->ArrowColor()},   {"text", c->CaptionColor()}, {"value", c->ValueColor()},
+            {"center", c->CenterColor()}};
+  if (auto* c = qobject_cast<const controls::TAnalogMeter*>(w))
+    return {{"angle", c->AngularRange()},     {"ticks", c->TickCount()},         {"min", c->Min()},
+            {"max", c->Max()},                {"low", c->LowZoneValue()},        {"high", c->HighZoneValue()},
+            {"zones", c->ShowZones()},        {"log", c->LogScale()},            {"tickTexts", c->ShowTicksScale()},
+            {"valueShown", c->ShowValue()},   {"frame", c->ShowFrame()},         {"background", c->ShowBackground()},
+            {"captionAt", c->CaptionPosition()}, {"captionAdj", c->CaptionVertAdj()}, {"needle", c->NeedleWidth()},
+            {"tickColor", c->TickColor()},    {"font", c->FontColor()},          {"back", c->Color()},
+            {"lowColor", c->LowZoneColor()},  {"midColor", c->OKZoneColor()},    {"highColor", c->HighZoneColor()}};
+  ADD_FAILURE() << "no indicator";
+  return {};
+}
+
+const char* PreviewName(DisplayKind kind) {
+  switch (kind) {
+    case DisplayKind::LcdIndicator: return "LiqCrystal";
+    case DisplayKind::LedDigits: return "LedLcd";
+    case DisplayKind::BarMeter: return "Meter";
+    case DisplayKind::DialGauge: return "AnalogGauge";
+    default: return "AnalogMeter";
+  }
+}
+
+// What the settings page shows against what the record holds, by name.
+std::vector<std::tuple<std::string, int64_t, int64_t>> ShownAndStored(TConfigViewForm& f, const DisplayConfig& c) {
+  auto text = [&f](const char* edit) { return f.findChild<QLineEdit*>(QLatin1String(edit))->text().toLongLong(); };
+  auto spin = [&f](const char* name) { return f.findChild<QSpinBox*>(QLatin1String(name))->value(); };
+  auto box = [&f](const char* name) { return f.findChild<QCheckBox*>(QLatin1String(name))->isChecked() ? 1 : 0; };
+  auto circle = [&f](const char* name) {
+    return static_cast<int64_t>(f.findChild<wizard::TColorCircle*>(QLatin1String(name))->Color());
+  };
+  switch (c.kind) {
+    case DisplayKind::LcdIndicator: {
+      const LcdSettings s = c.Lcd();
+      return {{"digits", text("LcdDigNumberEdit"), s.digits}, {"on", circle("Lcd1ColorShape"), s.onColor},
+              {"off", circle("Lcd2ColorShape"), s.offColor}, {"back", circle("Lcd3ColorShape"), s.backColor}};
+    }
+    case DisplayKind::LedDigits: {
+      const LedSettings s = c.Led();
+      return {{"digits", text("LedDigNumberEdit"), s.digits}, {"segment", text("LedThickEdit"), s.segmentSize},
+              {"on", circle("Led1ColorShape"), s.onColor}, {"off", circle("Led2ColorShape"), s.offColor},
+              {"back", circle("Led3ColorShape"), s.backColor}};
+    }
+    case DisplayKind::BarMeter: {
+      const BarSettings s = c.Bar();
+      return {{"min", text("MeterMinEdit"), s.min}, {"max", text("MeterMaxEdit"), s.max},
+              {"increment", spin("IncrementCSpinEdit"), s.increment},
+              {"thickness", spin("BarThicknessCSpinEdit"), s.thickness},
+              {"incs", box("ShowIncsCheckBox"), s.showIncrements}, {"marker", box("ShowMarkerCheckBox"), s.showMarker},
+              {"bar", circle("MeterForeShape"), s.barColor}, {"back", circle("MeterBackShape"), s.backColor},
+              {"barBack", circle("MeterBackBarShape"), s.barBackColor},
+              {"markerColor", circle("MeterMarkerShape"), s.markerColor}};
+    }
+    case DisplayKind::DialGauge: {
+      const DialSettings s = c.Dial();
+      return {{"min", text("MinGaugeValEdit"), s.min}, {"max", text("MaxGaugeValEdit"), s.max},
+              {"angle", spin("GaugeAngleCSpinEdit"), s.angle}, {"ticks", spin("IndicationCSpinEdit"), s.mainTicks + 1},
+              {"high", box("GaugeHighCheckBox"), s.highOn}, {"mid", box("GaugeMediumCheckBox"), s.midOn},
+              {"low", box("GaugeLowCheckBox"), s.lowOn}, {"center", box("GaugeCenterCheckBox"), s.centerOn},
+              {"highAt", spin("GaugeHighCSpinEdit"), s.highThreshold}, {"lowAt", spin("GaugeLowCSpinEdit"), s.lowThreshold},
+              {"needle", circle("GaugeNeedleColorShape"), s.needleColor},
+              {"face", circle("GaugeBackColorShape"), s.faceColor}, {"text", circle("GaugeTextColorShape"), s.textColor},
+              {"highColor", circle("GaugeHighColorShape"), s.highColor}};
+    }
+    default: {
+      const MeterSettings s = c.Meter();
+      return {{"min", text("MinAMeterEdit"), s.min}, {"max", text("MaxAMeterEdit"), s.max},
+              {"low", text("LowIndEdit"), s.lowZone}, {"high", text("HighIndEdit"), s.highZone},
+              {"angle", spin("AngleCSpinEdit"), s.angle}, {"ticks", spin("TicksCSpinEdit"), s.tickCount},
+              {"zones", box("ShowZonesCheckBox"), s.showZones}, {"log", box("LogScaleCheckBox"), s.logScale},
+              {"text", circle("TextShape"), s.textColor}, {"back", circle("BackgroundShape"), s.backColor},
+              {"lowColor", circle("LowZoneShape"), s.lowColor}, {"midColor", circle("MidZoneShape"), s.midColor},
+              {"highColor", circle("HighZoneShape"), s.highColor}};
+    }
+  }
+}
+
+// The wizard taken to its settings step for `kind` on the first instrument's channel 2; the
+// page and the example are compared with the window's record and element once it closes.
+void ConfigureAndCompare(Window& window, DisplayKind kind, const std::function<void(TConfigViewForm&)>& edits) {
+  Looks shownByExample;
+  std::vector<std::tuple<std::string, int64_t, int64_t>> shown;
+  TConfigViewForm* wizard = nullptr;
+  window.Configure([&](TConfigViewForm& f) {
+    wizard = &f;
+    How(f)->Button(static_cast<int>(kind) - 1)->click();
+    Press(f, "NextBitBtn");
+    ChooseDevice(f, 0);
+    What(f)->Button(1)->click();
+    Press(f, "NextBitBtn");
+    edits(f);
+    shownByExample = LooksOf(f.findChild<QWidget*>(QLatin1String(PreviewName(kind))));
+    Press(f, "CloseBitBtn");
+  });
+  ASSERT_EQ(window.form->Config().kind, kind);
+  for (const auto& [name, onPage, inRecord] : ShownAndStored(*wizard, window.form->Config()))
+    EXPECT_EQ(onPage, inRecord) << name;
+  const Looks inWindow = LooksOf(window.form->Element()->Widget());
+  ASSERT_EQ(shownByExample.size(), inWindow.size());
+  for (size_t i = 0; i < inWindow.size(); ++i)
+    EXPECT_EQ(shownByExample[i].second, inWindow[i].second) << inWindow[i].first;
+}
+
+TEST_F(WizardWithInstruments, TheExampleAndThePageShowWhatTheWindowGets) {
+  const DisplayKind kinds[] = {DisplayKind::LcdIndicator, DisplayKind::LedDigits, DisplayKind::BarMeter,
+                               DisplayKind::DialGauge, DisplayKind::AnalogMeter};
+  // A new window of each kind, untouched.
+  for (DisplayKind kind : kinds) {
+    SCOPED_TRACE(static_cast<int>(kind));
+    Window window(world);
+    ConfigureAndCompare(window, kind, [](TConfigViewForm&) {});
+  }
+  // Each kind edited, then reopened on a window of another kind and switched back to it: the
+  // page keeps the last use's settings, and what it shows is still what the window gets.
+  for (const KindRun& run : KindRuns()) {
+    SCOPED_TRACE(static_cast<int>(run.kind) * 10);
+    Window window(world);
+    ConfigureAndCompare(window, run.kind, [&](TConfigViewForm&) { run.settings(world); });
+    const DisplayKind other = run.kind == DisplayKind::LcdIndicator ? DisplayKind::DialGauge : DisplayKind::LcdIndicator;
+    ConfigureAndCompare(window, other, [](TConfigViewForm&) {});
+    ConfigureAndCompare(window, run.kind, [&](TConfigViewForm&) {
+      // A range end typed on the settings of the record's other kind moves only that end.
+      if (run.kind == DisplayKind::BarMeter) world.Type("MeterMinEdit", QStringLiteral("-40"));
+      if (run.kind == DisplayKind::DialGauge) world.Type("MinGaugeValEdit", QStringLiteral("5"));
+      if (run.kind == DisplayKind::AnalogMeter) world.Type("MinAMeterEdit", QStringLiteral("150"));
+    });
+    const DisplayConfig& c = window.form->Config();
+    const int32_t max = run.kind == DisplayKind::BarMeter    ? c.Bar().max
+                        : run.kind == DisplayKind::DialGauge ? c.Dial().max
+                        : run.kind == DisplayKind::AnalogMeter ? c.Meter().max
+                                                               : 0;
+    const int32_t expected = run.kind == DisplayKind::BarMeter    ? 250
+                             : run.kind == DisplayKind::DialGauge ? 90
+                             : run.kind == DisplayKind::AnalogMeter ? 500
+                                                                    : 0;
+    EXPECT_EQ(max, expected);
+  }
+}
+
+// --- The keyboard ------------------------------------------------------------------------------
+
+// A key as the user presses it: to whatever has the focus in the shown dialog.
+void Key(TConfigViewForm& f, Qt::Key key) {
+  QWidget* target = QApplication::focusWidget();
+  QTest::keyClick(target != nullptr && f.isAncestorOf(target) ? target : static_cast<QWidget*>(&f), key);
+}
+
+void ShowActive(TConfigViewForm& f) {
+  f.show();
+  QApplication::setActiveWindow(&f);
+  f.activateWindow();
+  QApplication::processEvents();
+}
+
+TEST_F(WizardWithInstruments, EnterGoesOnAndFinishesEscapeCancels) {
+  Window window(world);
+  window.Configure([&](TConfigViewForm& f) {
+    ShowActive(f);
+    How(f)->Button(2)->click();  // LED digits
+    Key(f, Qt::Key_Return);
+    ASSERT_EQ(f.Step(), 1);
+    ChooseDevice(f, 1);
+    Key(f, Qt::Key_Return);  // no value chosen: "Próximo" is off and Enter does nothing
+    ASSERT_EQ(f.Step(), 1);
+    ASSERT_TRUE(f.isVisible());
+    What(f)->Button(1)->click();
+    Key(f, Qt::Key_Enter);
+    ASSERT_EQ(f.Step(), 2);
+    // "Próximo" is hidden now: the focus is on the settings, not on "Cancela".
+    QWidget* focus = QApplication::focusWidget();
+    ASSERT_NE(focus, nullptr);
+    EXPECT_TRUE(focus->isVisible());
+    EXPECT_NE(focus->objectName(), QStringLiteral("CancelBitBtn"));
+    // A refused text comes back and keeps the step; the next Enter finishes.
+    auto* digits = f.findChild<QLineEdit*>(QStringLiteral("LedDigNumberEdit"));
+    digits->setFocus();
+    digits->selectAll();
+    QTest::keyClicks(digits, QStringLiteral("0"));
+    Key(f, Qt::Key_Return);
+    ASSERT_TRUE(f.isVisible());
+    EXPECT_EQ(digits->text(), QStringLiteral("5"));
+    digits->selectAll();
+    QTest::keyClicks(digits, QStringLiteral("7"));
+    Key(f, Qt::Key_Return);  // the typed value counts, then "Concluído"
+    EXPECT_FALSE(f.isVisible());
+  });
+  ASSERT_EQ(window.form->Config().kind, DisplayKind::LedDigits);
+  EXPECT_EQ(window.form->Config().Led().digits, 7);
+  EXPECT_EQ(window.form->Port(), kProbePort);
+
+  // Escape cancels from every step, and the window stays as it was.
+  const std::string before = Bytes(window.form->Config());
+  for (int step = 0; step <= 2; ++step) {
+    SCOPED_TRACE(step);
+    window.Configure([&](TConfigViewForm& f) {
+      ShowActive(f);
+      How(f)->Button(3)->click();
+      for (int s = 0; s < step; ++s) {
+        if (s == 1) {
+          ChooseDevice(f, 0);
+          What(f)->Button(0)->click();
+        }
+        Key(f, Qt::Key_Return);
+      }
+      ASSERT_EQ(f.Step(), step);
+      Key(f, Qt::Key_Escape);
+      EXPECT_FALSE(f.isVisible());
+    });
+    EXPECT_EQ(Bytes(window.form->Config()), before);
   }
 }
 
