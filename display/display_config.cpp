@@ -16,6 +16,21 @@ DisplayConfig DisplayConfig::NewWindowDefaults() {
   return c;
 }
 
+DisplayConfig DisplayConfig::NewElementDefaults(DisplayKind kind) {
+  DisplayConfig c = NewWindowDefaults();
+  c.kind = kind;
+  switch (kind) {
+    case DisplayKind::LcdIndicator: c.SetLcd({}); break;
+    case DisplayKind::LedDigits: c.SetLed({}); break;
+    case DisplayKind::BarMeter: c.SetBar({}); break;
+    case DisplayKind::DialGauge: c.SetDial({}); break;
+    case DisplayKind::AnalogMeter: c.SetMeter({}); break;
+    case DisplayKind::Chart:
+    case DisplayKind::None: break;
+  }
+  return c;
+}
+
 void DisplayConfig::ResetChart() {
   ChartSettings fresh;
   ChartSettings old = Chart();

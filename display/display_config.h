@@ -38,6 +38,8 @@ struct DisplayConfig {
 
   // A new display window: a chart with no channels, read interval 1000 ms, one decimal.
   static DisplayConfig NewWindowDefaults();
+  // A new window's record turned into `kind`, with the settings a new element of it gets.
+  static DisplayConfig NewElementDefaults(DisplayKind kind);
 
   // The chart part of a new window (reference colours kept) and no chart channels: what the
   // record gets when the user turns an element of another kind into a chart.

@@ -27,22 +27,6 @@
 
 namespace {
 
-// A record of `kind` with the settings a new element of that kind gets.
-DisplayConfig KindDefaults(DisplayKind kind) {
-  DisplayConfig c = DisplayConfig::NewWindowDefaults();
-  c.kind = kind;
-  switch (kind) {
-    case DisplayKind::LcdIndicator: c.SetLcd({}); break;
-    case DisplayKind::LedDigits: c.SetLed({}); break;
-    case DisplayKind::BarMeter: c.SetBar({}); break;
-    case DisplayKind::DialGauge: c.SetDial({}); break;
-    case DisplayKind::AnalogMeter: c.SetMeter({}); break;
-    case DisplayKind::Chart:
-    case DisplayKind::None: break;
-  }
-  return c;
-}
-
 // The first control of `area` the keyboard can reach.
 QWidget* FirstFocusable(QWidget* area) {
   for (QWidget* w : area->findChildren<QWidget*>()) {
@@ -74,7 +58,7 @@ TConfigViewForm::TConfigViewForm(const WizardServices& services, QWidget* parent
   // element of that kind gets, so that what a page shows is what the window gets.
   for (DisplayKind kind : {DisplayKind::LcdIndicator, DisplayKind::LedDigits, DisplayKind::BarMeter,
                            DisplayKind::DialGauge, DisplayKind::AnalogMeter}) {
-    config_ = KindDefaults(kind);
+    config_ = DisplayConfig::NewElementDefaults(kind);
     LoadControls();
   }
   config_ = DisplayConfig::NewWindowDefaults();

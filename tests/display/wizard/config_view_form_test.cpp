@@ -23,19 +23,7 @@ namespace {
 
 using wizardtest::WizardWorld;
 
-DisplayConfig KindConfig(DisplayKind kind) {
-  DisplayConfig c = DisplayConfig::NewWindowDefaults();
-  c.kind = kind;
-  switch (kind) {
-    case DisplayKind::LcdIndicator: c.SetLcd({}); break;
-    case DisplayKind::LedDigits: c.SetLed({}); break;
-    case DisplayKind::BarMeter: c.SetBar({}); break;
-    case DisplayKind::DialGauge: c.SetDial({}); break;
-    case DisplayKind::AnalogMeter: c.SetMeter({}); break;
-    default: break;
-  }
-  return c;
-}
+DisplayConfig KindConfig(DisplayKind kind) { return DisplayConfig::NewElementDefaults(kind); }
 
 // The wizard opened on a record and taken to its settings step (no device: step 1 is passed
 // over by pressing "Próximo" through code, as the record's value stays).
