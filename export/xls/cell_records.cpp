@@ -335,36 +335,31 @@ int TbiffName::AreaField(size_t at) const {
 }
 
 TbiffMultiple::TbiffMultiple(TxlsSection* section, uint16_t id, std::vector<uint8_t> data, size_t itemSize)
-    : TbiffRecord(section, id, std::move(data)) {
+    : TbiffRecord(section, id, std::move(data)), itemSize_(itemSize) {
   if (DataSize() < 6) RaiseInvalidRecord(id);
   count_ = (DataSize() - 6) / itemSize;
 }
 
-void TbiffMultiple::CheckColumn() const {
+// The next cell's body: the row, its column, then its item (an XF, or an XF and an RK value).
+std::vector<uint8_t> TbiffMultiple::NextBody() {
   const size_t col = Word(2) + cursor_;
   if (col > 255) RaiseInvalidColumn(static_cast<int>(col));
+  std::vector<uint8_t> body(4 + itemSize_);
+  SetWord(body, 0, Word(0));
+  SetWord(body, 2, static_cast<uint16_t>(col));
+  for (size_t i = 0; i < itemSize_; ++i) body[4 + i] = Byte(4 + itemSize_ * cursor_ + i);
+  ++cursor_;
+  return body;
 }
 
 std::unique_ptr<TbiffCell> TbiffMulBlank::GetCell() {
   if (GetEOF()) return nullptr;
-  CheckColumn();
-  std::vector<uint8_t> body(6);
-  SetWord(body, 0, Word(0));
-  SetWord(body, 2, static_cast<uint16_t>(Word(2) + cursor_));
-  SetWord(body, 4, Word(4 + 2 * cursor_));
-  ++cursor_;
-  return std::make_unique<TbiffBlank>(Section(), 0x0201, std::move(body));
+  return std::make_unique<TbiffBlank>(Section(), 0x0201, NextBody());
 }
 
 std::unique_ptr<TbiffCell> TbiffMulRK::GetCell() {
   if (GetEOF()) return nullptr;
-  CheckColumn();
-  std::vector<uint8_t> body(10);
-  SetWord(body, 0, Word(0));
-  SetWord(body, 2, static_cast<uint16_t>(Word(2) + cursor_));
-  for (size_t i = 0; i < 6; ++i) body[4 + i] = Byte(4 + 6 * cursor_ + i);
-  ++cursor_;
-  return std::make_unique<TbiffRK>(Section(), 0x027E, std::move(body));
+  return std::make_unique<TbiffRK>(Section(), 0x027E, NextBody());
 }
 
 }  // namespace vantrix

@@ -224,8 +224,9 @@ class TbiffMultiple : public TbiffRecord {
   size_t ItemCount() const { return count_; }
 
  protected:
-  // The column of the next cell, which a sheet can hold or the record is refused.
-  void CheckColumn() const;
+  // The next cell's body, moving on; a column past the sheet's last raises "Invalid Column".
+  std::vector<uint8_t> NextBody();
+  size_t itemSize_;
   size_t cursor_ = 0;
   size_t count_;
 };

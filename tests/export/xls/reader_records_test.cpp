@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "biff_builder.h"
+#include "export/export_fixtures.h"
 #include "export/xls/chart_records.h"
 #include "export/xls/xls_file.h"
 #include "export/xls/xls_stream.h"
@@ -14,15 +15,7 @@ using namespace vantrix;
 using xlstest::Body;
 using xlstest::Stream;
 
-std::string ErrorOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const std::exception& e) {
-    return e.what();
-  }
-  return "(no error)";
-}
-
+using exporttest::ErrorMessage;
 // A workbook of the standard globals and one sheet holding the cells given.
 class ReaderRecords : public testing::Test {
  protected:
@@ -70,25 +63,25 @@ TEST_F(ReaderRecords, MulBlankAndMulRkExpandIntoSingleCells) {
   EXPECT_EQ(rk.ItemCount(), 3u);
   rk.GetCell();
   rk.GetCell();
-  EXPECT_EQ(ErrorOf([&] { rk.GetCell(); }), "Invalid Column (256)");
+  EXPECT_EQ(ErrorMessage([&] { rk.GetCell(); }), "Invalid Column (256)");
 }
 
 TEST_F(ReaderRecords, CellAccessAndBoundsRaiseTheirMessages) {
   TxlsWorkSheet& sheet = Load(Stream().Label(2, 1, 1).Rk(0, 0, 0, 2));
   TbiffCell* label = sheet.GetCells(2, 1);
   EXPECT_EQ(label->GetAsString(), u"b");
-  EXPECT_EQ(ErrorOf([&] { label->GetAsFloat(); }), "Cannot access cell 'B3' as type Float");
-  EXPECT_EQ(ErrorOf([&] { label->SetAsBoolean(true); }), "Cannot access cell 'B3' as type Boolean");
-  EXPECT_EQ(ErrorOf([&] { sheet.GetCells(0, 0)->SetAsFloat(0.123456789); }), "Invalid cell value: '0.123456789'");
+  EXPECT_EQ(ErrorMessage([&] { label->GetAsFloat(); }), "Cannot access cell 'B3' as type Float");
+  EXPECT_EQ(ErrorMessage([&] { label->SetAsBoolean(true); }), "Cannot access cell 'B3' as type Boolean");
+  EXPECT_EQ(ErrorMessage([&] { sheet.GetCells(0, 0)->SetAsFloat(0.123456789); }), "Invalid cell value: '0.123456789'");
   sheet.GetCells(0, 0)->SetAsFloat(-12.5);
   EXPECT_EQ(sheet.GetCells(0, 0)->GetAsFloat(), -12.5);
-  EXPECT_EQ(ErrorOf([&] { sheet.GetCells(70000, 0); }), "Invalid Row (70000)");
-  EXPECT_EQ(ErrorOf([&] { sheet.GetCells(-1, 0); }), "Invalid Row (-1)");
-  EXPECT_EQ(ErrorOf([&] { sheet.GetCells(0, 256); }), "Invalid Column (256)");
+  EXPECT_EQ(ErrorMessage([&] { sheet.GetCells(70000, 0); }), "Invalid Row (70000)");
+  EXPECT_EQ(ErrorMessage([&] { sheet.GetCells(-1, 0); }), "Invalid Row (-1)");
+  EXPECT_EQ(ErrorMessage([&] { sheet.GetCells(0, 256); }), "Invalid Column (256)");
   EXPECT_EQ(sheet.GetCells(65535, 255), nullptr);
 
-  EXPECT_EQ(ErrorOf([&] { Load(Stream().Label(0, 0, 2)); }), "Record with ID 0xfd is invalid") << "index past the table";
-  EXPECT_EQ(ErrorOf([&] { Load(Stream().Rk(0, 256, 0, 2)); }), "Invalid Column (256)");
+  EXPECT_EQ(ErrorMessage([&] { Load(Stream().Label(0, 0, 2)); }), "Record with ID 0xfd is invalid") << "index past the table";
+  EXPECT_EQ(ErrorMessage([&] { Load(Stream().Rk(0, 256, 0, 2)); }), "Invalid Column (256)");
 }
 
 TEST_F(ReaderRecords, ShortBodiesAreRefusedByEveryRecordClass) {
@@ -99,12 +92,12 @@ TEST_F(ReaderRecords, ShortBodiesAreRefusedByEveryRecordClass) {
   for (const Case c : {Case{0x0203, 14}, {0x027E, 10}, {0x00FD, 10}, {0x0205, 8}, {0x0201, 6}, {0x0006, 22},
                        {0x00BD, 6}, {0x00BE, 6}, {0x04BC, 10}, {0x0018, 15}, {0x0207, 3}, {0x0200, 14}, {0x00E0, 20},
                        {0x0085, 8}, {0x041E, 5}, {0x0031, 16}, {0x00FC, 8}, {0x007D, 10}}) {
-    const std::string error = ErrorOf([&] { Load(Stream().Rec(c.id, std::vector<uint8_t>(c.minimum - 1))); });
+    const std::string error = ErrorMessage([&] { Load(Stream().Rec(c.id, std::vector<uint8_t>(c.minimum - 1))); });
     EXPECT_NE(error.find("is invalid"), std::string::npos) << std::hex << c.id << ": " << error;
   }
   // Counts that reach past the body.
-  EXPECT_NE(ErrorOf([&] { Load(Stream().Rec(0x0006, Body().W(0).W(0).W(0).F(1).W(0).D(0).W(5).B(1))); }), "(no error)");
-  EXPECT_NE(ErrorOf([&] { Load(Stream().Rec(0x0018, Body().W(0).B(0).B(9).W(0).W(0).W(0).D(0).B(0).B('x'))); }),
+  EXPECT_NE(ErrorMessage([&] { Load(Stream().Rec(0x0006, Body().W(0).W(0).W(0).F(1).W(0).D(0).W(5).B(1))); }), "(no error)");
+  EXPECT_NE(ErrorMessage([&] { Load(Stream().Rec(0x0018, Body().W(0).B(0).B(9).W(0).W(0).W(0).D(0).B(0).B('x'))); }),
             "(no error)");
 }
 
@@ -136,7 +129,7 @@ TEST_F(ReaderRecords, FormulaResultsOfEveryKind) {
   for (int row = 0; row <= 4; ++row)
     EXPECT_EQ(back.GetCells(row, 0)->GetAsVariant(), sheet.GetCells(row, 0)->GetAsVariant()) << row;
 
-  EXPECT_EQ(ErrorOf([&] { Load(Stream().Number(0, 0, 0, 1).Rec(0x0207, Body().Str(u"x"))); }),
+  EXPECT_EQ(ErrorMessage([&] { Load(Stream().Number(0, 0, 0, 1).Rec(0x0207, Body().Str(u"x"))); }),
             "Error reading Excel records. File invalid")
       << "a STRING needs its formula";
 }
@@ -216,7 +209,7 @@ TEST_F(ReaderRecords, RichTextAndFarEastStringsReadAndSaveTheSameBytes) {
   bad.D(1).D(1).W(1).B(0x04).D(0x7FFFFFFF).B('a');
   Stream b;
   b.Bof(0x0005).Rec(0x00FC, bad).Eof();
-  EXPECT_EQ(ErrorOf([&] { file_.LoadStream(b.bytes); }), "Error reading record");
+  EXPECT_EQ(ErrorMessage([&] { file_.LoadStream(b.bytes); }), "Error reading record");
 }
 
 TEST_F(ReaderRecords, DatesAreTheCellsWhoseFormatShowsDateOrTime) {
@@ -242,20 +235,20 @@ TEST_F(ReaderRecords, BrokenStreamsAreRefused) {
   Stream noBof;
   noBof.Eof().Eof();
   noBof.bytes[0] = 0x42;
-  EXPECT_EQ(ErrorOf([&] { file_.LoadStream(noBof.bytes); }), invalid);
+  EXPECT_EQ(ErrorMessage([&] { file_.LoadStream(noBof.bytes); }), invalid);
   Stream biff5;
   biff5.Bof(0x0005, 0x0500).Eof();
-  EXPECT_EQ(ErrorOf([&] { file_.LoadStream(biff5.bytes); }), "File is saved with an invalid Excel version");
+  EXPECT_EQ(ErrorMessage([&] { file_.LoadStream(biff5.bytes); }), "File is saved with an invalid Excel version");
   Stream unfinished = xlstest::Globals({}, {u"S"});
   unfinished.Bof(0x0010).Number(0, 0, 0, 1);
-  EXPECT_EQ(ErrorOf([&] { file_.LoadStream(unfinished.bytes); }), invalid);
+  EXPECT_EQ(ErrorMessage([&] { file_.LoadStream(unfinished.bytes); }), invalid);
   Stream longer = xlstest::Globals({}, {u"S"});
   longer.Bof(0x0010).Eof();
   longer.bytes[longer.bytes.size() - 2] = 9;  // the last EOF promises a body
-  EXPECT_EQ(ErrorOf([&] { file_.LoadStream(longer.bytes); }), invalid);
+  EXPECT_EQ(ErrorMessage([&] { file_.LoadStream(longer.bytes); }), invalid);
   Stream lostSheet = xlstest::Globals({}, {u"S", u"T"});
   lostSheet.Bof(0x0010).Eof();
-  EXPECT_EQ(ErrorOf([&] { file_.LoadStream(lostSheet.bytes); }), invalid) << "two BOUNDSHEETs, one sheet";
+  EXPECT_EQ(ErrorMessage([&] { file_.LoadStream(lostSheet.bytes); }), invalid) << "two BOUNDSHEETs, one sheet";
   EXPECT_FALSE(file_.Loaded());
   EXPECT_EQ(file_.Workbook().WorkSheetCount(), 0u);
 }
