@@ -6,6 +6,7 @@
 #include "biff_builder.h"
 #include "export/export_fixtures.h"
 #include "export/xls/chart_records.h"
+#include "export/xls/workbook_dump.h"
 #include "export/xls/xls_file.h"
 #include "export/xls/xls_stream.h"
 
@@ -251,6 +252,43 @@ TEST_F(ReaderRecords, BrokenStreamsAreRefused) {
   EXPECT_EQ(ErrorMessage([&] { file_.LoadStream(lostSheet.bytes); }), invalid) << "two BOUNDSHEETs, one sheet";
   EXPECT_FALSE(file_.Loaded());
   EXPECT_EQ(file_.Workbook().WorkSheetCount(), 0u);
+}
+
+// Charts are kept as the records they are, wherever they stand: inside a sheet, after a sheet
+// (that sheet's), or as a chart sheet of their own; their NUMBER records are no cells.
+TEST_F(ReaderRecords, ChartSubstreamsAreKeptWholeAndHoldNoCells) {
+  Stream chart;
+  chart.Bof(0x0020).Rec(0x1001, Body().W(1)).Number(0, 0, 0, 99).Rec(0x1033, Body()).Rec(0x1034, Body()).Eof();
+  Stream s = xlstest::Globals({}, {u"S", u"C"});
+  const size_t sheetAt = s.bytes.size();
+  s.Bof(0x0010).Dimensions().Number(1, 1, 0, 5).Append(chart).Rec(0x023E, Body().W(0x6B6).W(0).W(0).D(64).W(0).W(0).D(0));
+  s.Eof().Append(chart);
+  const size_t chartSheetAt = s.bytes.size();
+  s.Append(chart);
+  // The BOUNDSHEETs point at the sheet and at the chart sheet.
+  std::vector<size_t> offsets = {sheetAt, chartSheetAt};
+  for (size_t at = 0, n = 0; at + 4 <= sheetAt; at += 4u + GetWord(s.bytes, at + 2))
+    if (GetWord(s.bytes, at) == 0x0085) SetInteger(s.bytes, at + 4, static_cast<uint32_t>(offsets.at(n++)));
+  file_.LoadStream(s.bytes);
+  TxlsWorkbook& book = file_.Workbook();
+  ASSERT_EQ(book.WorkSheetCount(), 1u);
+  ASSERT_EQ(book.Sheets().size(), 2u);
+  const TxlsWorkSheet& sheet = book.WorkSheet(0);
+  EXPECT_EQ(sheet.GetRowCount(), 2);
+  EXPECT_EQ(sheet.GetCells(0, 0), nullptr);
+  EXPECT_EQ(sheet.GetCells(1, 1)->GetAsFloat(), 5.0);
+  EXPECT_EQ(sheet.MiddleRecords.Count(), 6u) << "the embedded chart, BOF to EOF";
+  EXPECT_EQ(sheet.TrailingCharts.Count(), 6u) << "the chart after the sheet";
+  EXPECT_NE(sheet.Window2, nullptr);
+
+  TxlsMemoryStream saved;
+  book.Save(saved);
+  EXPECT_EQ(saved.Size(), s.bytes.size()) << "every record kept";
+  TxlsFile again;
+  again.LoadStream(saved.Bytes());
+  EXPECT_EQ(DumpCells(again.Workbook()), DumpCells(book));
+  EXPECT_EQ(again.Workbook().Sheets().size(), 2u);
+  EXPECT_EQ(again.Workbook().WorkSheet(0).TrailingCharts.Count(), 6u);
 }
 
 TEST_F(ReaderRecords, ChartAccessorsReadAndWriteTheirFieldsInPlace) {
