@@ -70,10 +70,11 @@ std::unique_ptr<ProgramForms> CreateProgramForms(ui::UserInteraction& ui, HelpVi
                         wizard.CaptionOf(QStringLiteral("ColorTabSheet")), wizard.CaptionOf(QStringLiteral("ColorButton")),
                         wizard.CaptionOf(QStringLiteral("BackColorButton")), forms->configForm->ApplyButtonCaption(),
                         forms->configForm->CloseButtonCaption()});
-  view->Hooks().newHistoryViewer = [&ui, exportForm, penForm]() -> QWidget* {
+  view->Hooks().newHistoryViewer = [&ui, exportForm, penForm, print]() -> QWidget* {
     auto* viewer = new history::THistForm(ui);
     viewer->SetExportDialog(exportForm);
     viewer->SetPenDialog(penForm);
+    viewer->SetPrintService(print);
     return viewer;
   };
   view->Hooks().askExport = [exportForm]() -> std::optional<ExportRequest> {

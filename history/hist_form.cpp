@@ -20,6 +20,7 @@
 #include "ui/help_context.h"
 #include "ui/language_qt.h"
 #include "ui/main_window_services.h"
+#include "ui/print_service.h"
 #include "ui/user_interaction.h"
 #include "history/cell_texts.h"
 #include "history/damage_texts.h"
@@ -272,7 +273,6 @@ THistConfigForm* THistForm::PenDialog() {
 
 void THistForm::ConfigurePens() { PenDialog()->Execute(*this); }
 
-void THistForm::PrintHistory() {}
 
 void THistForm::HistChartDblClick() { ConfigurePens(); }
 

@@ -22,6 +22,7 @@ class QCPLayer;
 class QCPTextElement;
 class QCustomPlot;
 class QPen;
+class QPrinter;
 class QFrame;
 class QLabel;
 class QMenu;
@@ -32,7 +33,9 @@ class QTableView;
 namespace ui {
 class ChartLegendModel;
 class ChartLegendView;
+class PrintService;
 class UserInteraction;
+class WaitCursor;
 }  // namespace ui
 
 namespace history {
@@ -78,7 +81,11 @@ class THistForm : public QWidget, public ui::HistoryViewerCommands {
   void SetPenDialog(THistConfigForm* dialog);
   THistConfigForm* PenDialog();
 
+  // Prints the page in front: the chart as the window shows it, on one page, or the table
+  // (all of it, or the rows selected) as a listing, through the program's print dialog.
   void PrintHistory() override;
+  // The program's printer and print dialog; without one the viewer uses the system's.
+  void SetPrintService(ui::PrintService* service);
 
   // What is loaded, for the export, the pen dialog and printing.
   const HistoryData& Data() const { return data_; }
@@ -137,6 +144,12 @@ class THistForm : public QWidget, public ui::HistoryViewerCommands {
   void ShowPopupMenu(const QPoint& globalPos);
   void ReportSkippedLines(const QString& fileName);
 
+  // hist_print.cpp
+  ui::PrintService& PrintServiceInUse();
+  std::vector<size_t> RowsToPrint(bool selectionOnly) const;
+  // False when the printer did not print (the user was told of anything else).
+  bool PrintTable(QPrinter& printer, bool selectionOnly, ui::WaitCursor& wait);
+
   // hist_form_chart.cpp
   void SetUpChart();
   void ClearChart();
@@ -182,6 +195,8 @@ class THistForm : public QWidget, public ui::HistoryViewerCommands {
 
   QPointer<TExportForm> exportForm_;
   QPointer<THistConfigForm> penForm_;
+  ui::PrintService* printService_ = nullptr;
+  std::unique_ptr<ui::PrintService> ownPrintService_;
 
   QCPLayer* readoutLayer_ = nullptr;
   QCPItemLine* crossVertical_ = nullptr;

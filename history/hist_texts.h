@@ -20,6 +20,13 @@ inline constexpr char kFecharText[] = "Fechar";
 // Shown after an export when there is no main window to ask for its own text.
 inline constexpr char kExportDoneText[] = "Exportação efetuada com sucesso!";
 
+// Why a table listing could not be printed.
+inline constexpr char kPageTooSmallText[] =
+    "A pÃ¡gina Ã© pequena demais para a listagem: nÃ£o cabem as duas linhas de tÃ­tulo e uma linha da tabela. "
+    "Nada foi impresso.";
+inline constexpr char kNoPrinterResolutionText[] =
+    "A impressora nÃ£o informou sua resoluÃ§Ã£o. Nada foi impresso.";
+
 // What is wrong with a file or one of its lines ("%1" the field at fault).
 inline constexpr char kLineText[] = "Linha %1: ";
 inline constexpr char kNoValueColumnsText[] =

@@ -25,6 +25,7 @@
 #include "history/hist_form.h"
 #include "instrument/default_channel_names.h"
 #include "ui/language_file.h"
+#include "ui/print_service.h"
 #include "history/history_text.h"
 #include "environment_fixture.h"
 #include "support/fake_user_interaction.h"
@@ -135,8 +136,9 @@ TEST(MainWindowExportsHistory, ThroughTheProgramsExportDialog) {
 }
 
 // The main window's chart command for the active viewer runs the program's one pen dialog,
-// whose captions are the wizard's and the device dialog's as the language file left them.
-TEST(MainWindowConfiguresHistoryPens, ThroughTheProgramsPenDialogWithCopiedCaptions) {
+// whose captions are the wizard's and the device dialog's as the language file left them;
+// its print command prints the viewer through the program's printer.
+TEST(MainWindowConfiguresHistoryPens, ThroughTheProgramsPenDialogWithCopiedCaptionsAndPrints) {
   QTemporaryDir dir;
   testsupport::FakeUserInteraction ui;
   NoHelp help;
@@ -150,7 +152,9 @@ TEST(MainWindowConfiguresHistoryPens, ThroughTheProgramsPenDialogWithCopiedCapti
   ASSERT_TRUE(trl.open(QIODevice::WriteOnly));
   trl.write(language.data(), static_cast<qint64>(language.size()));
   trl.close();
-  const std::unique_ptr<app::ProgramForms> forms = app::CreateProgramForms(ui, help);
+  auto pdf = std::make_unique<ui::PdfFilePrintService>(dir.filePath(QStringLiteral("printed.pdf")));
+  ui::PdfFilePrintService* printer = pdf.get();
+  const std::unique_ptr<app::ProgramForms> forms = app::CreateProgramForms(ui, help, std::move(pdf));
   app::TViewForm& main = *forms->viewForm;
   history::THistConfigForm* pens = forms->histConfigForm;
   ASSERT_NE(pens, nullptr);
@@ -177,6 +181,11 @@ TEST(MainWindowConfiguresHistoryPens, ThroughTheProgramsPenDialogWithCopiedCapti
   };
   main.findChild<QAction*>(QStringLiteral("ConfigurarGraficoHistorico"))->trigger();
   ASSERT_EQ(rows.size(), 4);
+  // Its print command prints through the program's printer.
+  ASSERT_NE(printer, nullptr);
+  main.findChild<QAction*>(QStringLiteral("Imprimir"))->trigger();
+  EXPECT_EQ(printer->DialogCount(), 1);
+  EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("printed.pdf"))));
   EXPECT_EQ(rows[0], wizard.CaptionOf(QStringLiteral("ColorButton")));
   EXPECT_EQ(rows[1], wizard.CaptionOf(QStringLiteral("BackColorButton")));
   ui::ProgramLanguage().Clear();
