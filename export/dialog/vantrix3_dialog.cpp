@@ -40,6 +40,7 @@ void TVantrix3Dialog::Execute() {
   columns_.Clear();
   columns_.Fill(true);
   TVantrix3DialogF form(*this, parentWidget_.data());
+  form.InitializeDialog();
   Services().RunModal(&form);
 }
 

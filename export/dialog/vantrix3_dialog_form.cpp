@@ -55,6 +55,7 @@ TVantrix3DialogF::TVantrix3DialogF(TVantrix3Dialog& dialog, QWidget* parent) : Q
   BuildFrame();
   SetCaptions();
   FillAllowedExports();
+  ConnectHandlers();
 }
 
 TVantrix3DialogF::~TVantrix3DialogF() = default;
@@ -88,7 +89,8 @@ void TVantrix3DialogF::MakeExporters() {
 
   latexExp_ = std::make_unique<TVantrix3LaTeX>();
   latexExp_->Options().DocumentParams = "a4paper";
-  latexExp_->Options().SetCodePage(1251);
+  // The text the exporters write is code page 1252: declaring another would turn its letters.
+  latexExp_->Options().SetCodePage(1252);
   latexExp_->Options().Languages = "english";
 
   asciiExp_ = std::make_unique<TVantrix3ASCII>();

@@ -9,11 +9,15 @@
 // textEdited, editingFinished), the form's setters block signals while they write controls,
 // and a handler that another one calls is called explicitly, never through a signal.
 #include <QDialog>
+#include <QPointer>
 #include <memory>
 
 #include "export/dialog/export_formats.h"
+#include "export/dialog/form_options.h"
+#include "export/dialog/progress_window.h"
 
 class QTabWidget;
+class QTreeWidgetItem;
 
 namespace vantrix {
 
@@ -28,6 +32,7 @@ class TVantrix3RTF;
 class TVantrix3SQL;
 class TVantrix3XLS;
 class TVantrix3XML;
+class TVantrix3;
 
 class TVantrix3DialogF : public QDialog {
   Q_OBJECT
@@ -68,6 +73,79 @@ class TVantrix3DialogF : public QDialog {
   TVantrix3DBF& DBFExp() const { return *dbfExp_; }
   TVantrix3RTF& RTFExp() const { return *rtfExp_; }
 
+  // --- the form core (form_core*.cpp, form_handlers*.cpp, form_run.cpp) -------------------
+  const TDialogFormOptions& Options() const { return opt_; }
+#define VANTRIX_DECLARE_SETTER(name, control) void Set##name(decltype(TDialogFormOptions::name) value);
+#define VANTRIX_DECLARE_COLOR_SETTER(name) void Set##name(uint32_t value);
+  VANTRIX_FORM_TEXT_OPTIONS(VANTRIX_DECLARE_SETTER)
+  VANTRIX_FORM_FLAG_OPTIONS(VANTRIX_DECLARE_SETTER)
+  VANTRIX_FORM_NUMBER_OPTIONS(VANTRIX_DECLARE_SETTER)
+  VANTRIX_FORM_CHOICE_OPTIONS(VANTRIX_DECLARE_SETTER)
+  VANTRIX_FORM_COLOR_OPTIONS(VANTRIX_DECLARE_COLOR_SETTER)
+#undef VANTRIX_DECLARE_SETTER
+#undef VANTRIX_DECLARE_COLOR_SETTER
+  void SetFileName(const std::string& value);
+  void SetOptionsFileName(const std::string& value);
+  void SetNullString(const std::string& value);
+  void SetHTMLFontName(const std::string& value);
+  void SetXMLEncoding(const std::string& value);
+  void SetExportRecCount(int value);
+  void SetHTMLUsingCSS(int value);
+  void SetCSVComma(char value);
+  void SetCSVQuote(char value);
+
+  // Copies the dialog's options into the form; the dialog's Execute calls it once.
+  void InitializeDialog();
+  void SetExportType(TAllowedExport format);
+  // The chosen format's filter, extension, file controls, pages and captions grid.
+  void rgExportTypeClick();
+  void ChangeFileExtension();
+  void ShowTitle();
+  void ShowButtons();
+  void FillFields();
+  void MakeStringGrid();
+  void LoadStringGridCaption();
+  void ResetStandardFormats();
+  void HTMLFillColors();
+  void HTMLUpdateMultifileControls();
+  void PagesChange();
+  uint32_t RunColorEditor(uint32_t color);
+  // Whether the active page belongs to the chosen format's pages.
+  bool IsCompatiblePage() const;
+  // Field list moves.
+  void bAddOneExportedFieldClick();
+  void bAddAllExportedFieldClick();
+  void bDelOneExportedFieldClick();
+  void bDelAllExportedFieldClick();
+  int GetIndexOfNewAvailableFields(QTreeWidgetItem* item) const;
+  // User formats.
+  void cbxFormatFieldsChange();
+  void bAddUserFormatClick();
+  void bEditUserFormatClick();
+  void bDeleteUserFormatClick();
+  void bClearUserFormatsClick();
+  void ShowFormatButtons();
+  // Runs the chosen export with the form's options under the progress window.
+  void bStartClick();
+  // "Left", "Center" or "Right" for an alignment caption of the captions grid.
+  std::string AlignmentName(const QString& text) const;
+  // The current run's progress window; null outside a run.
+  TfmVantrix3Progress* ProgressWindow() const { return progress_.data(); }
+
+ protected:
+  void done(int result) override;
+
+ private:
+  void ConnectHandlers();
+  void ConnectPlainHandlers();
+  void ConnectHTMLHandlers();
+  void ConnectCaptionsGrid();
+  void HookRelays(TVantrix3& exporter);
+  void CopyOptionsInto(TAllowedExport format);
+  void CopyCommonOptions();
+  void CopyCaptionsGrid();
+  void ChooseHTMLColor(uint32_t TDialogFormOptions::* field, void (TVantrix3DialogF::*setter)(uint32_t));
+
  private:
   void MakeExporters();
   void BuildFrame();
@@ -99,6 +177,11 @@ class TVantrix3DialogF : public QDialog {
   std::unique_ptr<TVantrix3XML> xmlExp_;
   std::unique_ptr<TVantrix3DBF> dbfExp_;
   std::unique_ptr<TVantrix3RTF> rtfExp_;
+
+  TDialogFormOptions opt_;
+  TVantrix3* currentExp_ = nullptr;
+  QPointer<TfmVantrix3Progress> progress_;
+  bool running_ = false;
 };
 
 }  // namespace vantrix

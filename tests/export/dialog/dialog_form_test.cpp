@@ -184,7 +184,7 @@ TEST_F(Form, ExportersCarryTheFormsOwnValues) {
   EXPECT_EQ(form.HTMLExp().Header, TStrings{"<br>"});
   EXPECT_EQ(form.HTMLExp().TableOptions.TableBgColor, 15497728u);
   EXPECT_EQ(form.HTMLExp().HTMLOptions.TextFont.color, 0xFFFFFFu);
-  EXPECT_EQ(form.LaTeXExp().Options().CodePage(), 1251);
+  EXPECT_EQ(form.LaTeXExp().Options().CodePage(), 1252);
   EXPECT_EQ(form.SQLExp().NullValue(), "null");
   EXPECT_DOUBLE_EQ(form.PDFExp().Options().PageOptions.MarginLeft(), 1.17);
   EXPECT_DOUBLE_EQ(form.PDFExp().Options().PageOptions.MarginRight(), 0.57);
