@@ -38,6 +38,17 @@ namespace {
 
 using envtest::NoHelp;
 
+// A history file of one reading in the folder, opened in the main window as from its
+// command line.
+void OpenOneReading(app::TViewForm& main, const QTemporaryDir& dir) {
+  QFile file(dir.filePath(QStringLiteral("a.mpc")));
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  const std::string text = history_test::Header() + history_test::Line(5, 10, 20, 30, 45, {"1", "2"});
+  file.write(text.data(), static_cast<qint64>(text.size()));
+  file.close();
+  main.ProcessCommandLine({file.fileName()});
+}
+
 }  // namespace
 
 // From the command line in argument order, each file that cannot be shown reported once;
@@ -106,12 +117,7 @@ TEST(MainWindowExportsHistory, ThroughTheProgramsExportDialog) {
   const std::unique_ptr<app::ProgramForms> forms = app::CreateProgramForms(ui, help);
   app::TViewForm& main = *forms->viewForm;
   ASSERT_NE(forms->exportForm, nullptr);
-  QFile file(dir.filePath(QStringLiteral("a.mpc")));
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  const std::string text = history_test::Header() + history_test::Line(5, 10, 20, 30, 45, {"1", "2"});
-  file.write(text.data(), static_cast<qint64>(text.size()));
-  file.close();
-  main.ProcessCommandLine({file.fileName()});
+  OpenOneReading(main, dir);
   ASSERT_EQ(main.ChildWindows().size(), 1);
 
   const QString out = dir.filePath(QStringLiteral("a.xml"));
@@ -167,12 +173,7 @@ TEST(MainWindowConfiguresHistoryPens, ThroughTheProgramsPenDialogWithCopiedCapti
   EXPECT_EQ(pens->ApplyBitBtn()->text(), QStringLiteral("Aparelho 2"));
   EXPECT_EQ(pens->CloseBitBtn()->text(), QStringLiteral("Aparelho 3"));
 
-  QFile file(dir.filePath(QStringLiteral("a.mpc")));
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  const std::string text = history_test::Header() + history_test::Line(5, 10, 20, 30, 45, {"1", "2"});
-  file.write(text.data(), static_cast<qint64>(text.size()));
-  file.close();
-  main.ProcessCommandLine({file.fileName()});
+  OpenOneReading(main, dir);
   ASSERT_EQ(main.ChildWindows().size(), 1);
   QStringList rows;
   ui.onModal = [&](QDialog* dialog) {

@@ -20,6 +20,9 @@ import xml.etree.ElementTree as ET
 import dbfread
 import xlrd
 
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from plain_exports_reference import viewer_table as reference_table  # noqa: E402
+
 TOOL, WORK = sys.argv[1], sys.argv[2]
 MODES = {'keep': [], 'none': ['--no-milliseconds'], 'column': ['--milliseconds-column'],
          ',': ['--milliseconds-separator', ',']}
@@ -56,23 +59,9 @@ def export(source, name, mode='keep'):
 # --- the viewer's table, from the history file ---------------------------------------------
 
 def viewer_table(source):
-    """Header rows, data rows, an empty row before each later run; fields trimmed, each row as
-    wide as the value-name line (en_GB shows dates and times as the file writes them)."""
+    """The viewer's table of the file (en_GB shows dates and times as the file writes them)."""
     with open(source, 'rb') as f:
-        lines = [l for l in f.read().decode('cp1252').split('\n') if l]
-    width = len(lines[1].split(','))
-    table, skip = [], 0
-    for n, line in enumerate(lines):
-        if skip:
-            skip -= 1
-            continue
-        if line == '##_New_Start_##':
-            table.append([''] * width)
-            skip = 3
-            continue
-        fields = [f.strip() for f in line.split(',')]
-        table.append(fields + [''] * (width - len(fields)))
-    return table
+        return reference_table([l for l in f.read().decode('cp1252').split('\n') if l])
 
 
 def split_ms(time):
@@ -129,7 +118,7 @@ def ssconvert_rows(name, what):
         fail('%s: ssconvert said %s' % (what, noise))
         return []
     with open(out, newline='', encoding='utf-8') as f:
-        return [row + [''] * 0 for row in csv.reader(f)]
+        return list(csv.reader(f))
 
 
 def pdf_check(name, what, columns):

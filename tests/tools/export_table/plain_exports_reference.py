@@ -88,9 +88,14 @@ def write_history(path):
 
 
 def history_table():
-    """The viewer's table of the file: the three header rows, the data rows, one empty row
-    before the second run; every field trimmed, as many fields as the value-name line."""
-    lines = history_lines()
+    """The viewer's table of the file written by write_history."""
+    return viewer_table(history_lines())
+
+
+def viewer_table(lines):
+    """The viewer's table of a history file's lines: the three header rows, the data rows, one
+    empty row before every later run; every field trimmed, as many fields as the value-name
+    line."""
     width = len(lines[1].split(','))
     table = []
     for line in lines[:3]:
