@@ -2,6 +2,8 @@
 // with the library's text (or a replacement's), controls in their zero state, names unique,
 // the exporters' own values, and the format sheets shared between two pages.
 #include <QAction>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -109,7 +111,7 @@ QString CheckControl(TVantrix3DialogF& form, const captionexpect::Expected& e) {
 
 class Form : public ::testing::Test {
  protected:
-  void TearDown() override { VantrixLocale().SetHook({}); }
+  void TearDown() override { VantrixLocale().UnloadDll(); }
   TVantrix3Dialog dialog;
 };
 
@@ -130,13 +132,22 @@ TEST_F(Form, EveryCaptionedControlExistsWithItsClassAndText) {
   EXPECT_EQ(align->itemText(2), "Right");
 }
 
-TEST_F(Form, AReplacementStringTableChangesEveryText) {
-  VantrixLocale().SetHook([](int id, std::string& text) { text = "T" + std::to_string(id); });
-  TVantrix3DialogF form(dialog);
-  for (const auto& e : captionexpect::Table()) EXPECT_EQ(CheckControl(form, e), QString()) << e.name;
-  EXPECT_EQ(form.Control<QCheckBox>("chShowFile")->text(), "T34047");
-  EXPECT_EQ(form.Control<ui::TRadioGroup>("rgRTFStripType")->ItemText(2), "T34130");
-  EXPECT_EQ(form.Control<ui::TRadioGroup>("rgExportType")->ItemText(0), "T34052");
+TEST_F(Form, AReplacementStringFileChangesEveryText) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("strings.txt");
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  for (int id : BuiltInLibraryStringIds()) file.write(QByteArray::number(id) + "=T" + QByteArray::number(id) + "\n");
+  file.close();
+  ASSERT_TRUE(VantrixLocale().LoadDll(path.toStdString()));
+  {
+    TVantrix3DialogF form(dialog);
+    for (const auto& e : captionexpect::Table()) EXPECT_EQ(CheckControl(form, e), QString()) << e.name;
+    EXPECT_EQ(form.Control<QCheckBox>("chShowFile")->text(), "T34047");
+    EXPECT_EQ(form.Control<ui::TRadioGroup>("rgRTFStripType")->ItemText(2), "T34130");
+    EXPECT_EQ(form.Control<ui::TRadioGroup>("rgExportType")->ItemText(0), "T34052");
+  }
+  VantrixLocale().UnloadDll();
 }
 
 TEST_F(Form, ControlsStartInTheirZeroStateWithUniqueNames) {

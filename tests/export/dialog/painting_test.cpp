@@ -12,6 +12,7 @@
 #include "export/dialog/style_editing.h"
 #include "export/dialog/style_painting.h"
 #include "export/xls/xls_link_note.h"
+#include "fake_dialog_services.h"
 
 using namespace vantrix;
 
@@ -288,4 +289,39 @@ TEST(DrawRTFSample, HighlightOnlyBehindTheTextAndOnlyWhenItDiffers) {
   q.end();
   EXPECT_EQ(plain.pixelColor(2, 2), QColor(Qt::white));
   EXPECT_NE(plain.pixelColor(50, 2), QColor(255, 255, 0));
+}
+
+TEST(PaintSampleFont, FramedWhiteBoxWithBlackTextUnlessColourIsAsked) {
+  TVantrixFont font;
+  font.color = 0x0000FF;  // red
+  font.size = 14;
+  const auto hasRed = [](const QImage& image) {
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x)
+        if (image.pixelColor(x, y).red() > 200 && image.pixelColor(x, y).green() < 80) return true;
+    return false;
+  };
+  for (bool useColor : {false, true}) {
+    QImage image(160, 40, QImage::Format_RGB32);
+    image.fill(Qt::gray);
+    QPainter p(&image);
+    PaintSampleFont(font, p, image.rect(), useColor);
+    p.end();
+    EXPECT_EQ(image.pixelColor(0, 0), QColor(Qt::black));
+    EXPECT_EQ(image.pixelColor(159, 39), QColor(Qt::black));
+    EXPECT_EQ(image.pixelColor(2, 2), QColor(Qt::white));
+    EXPECT_EQ(hasRed(image), useColor);
+  }
+}
+
+TEST(SelectFontForPaintBox, OnlyAConfirmedChoiceChangesTheFont) {
+  testsupport::FakeDialogServices services;
+  TVantrixFont font;
+  EXPECT_FALSE(SelectFontForPaintBox(services, font, nullptr));
+  EXPECT_EQ(font, TVantrixFont());
+  TVantrixFont chosen;
+  chosen.name = "Courier New";
+  services.fonts.push_back(chosen);
+  EXPECT_TRUE(SelectFontForPaintBox(services, font, nullptr));
+  EXPECT_EQ(font.name, "Courier New");
 }
