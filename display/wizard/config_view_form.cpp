@@ -283,13 +283,21 @@ void TConfigViewForm::keyPressEvent(QKeyEvent* event) {
 }
 
 void TConfigViewForm::NextClick() {
+  KeepChosenChannels();
   if (step_ < 2) ++step_;
   ShowStep();
 }
 
 void TConfigViewForm::BackClick() {
+  KeepChosenChannels();
   if (step_ > 0) --step_;
   ShowStep();
+}
+
+void TConfigViewForm::KeepChosenChannels() {
+  // Every entry into step 1 rebuilds the chart's lists from the record: the channels chosen so
+  // far, with the colours given them, go into it first, so that going back a step loses none.
+  if (config_.kind == DisplayKind::Chart && step_ >= 1) ReadKindControls(config_);
 }
 
 void TConfigViewForm::FinishClick() {

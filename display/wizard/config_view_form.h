@@ -172,6 +172,7 @@ class TConfigViewForm : public QDialog, public DisplayConfigurator {
   void ResetChartForNewKind();
   void EnterSettingsStep();
   void FocusStep();
+  void KeepChosenChannels();
   // An edit gave back the user's text (not a number, out of range, not a period).
   void NoteRefusedInput();
 

@@ -390,6 +390,66 @@ TEST_F(WizardWithInstruments, ChartsOfEveryChannelCountTheInstrumentsOffer) {
   }
 }
 
+// A stored channel whose instrument is not listed goes with its colour (the next one keeps
+// its own), and every rebuild of the lists gives the stored channels their stored colours.
+TEST_F(WizardWithInstruments, StoredColoursStayWithTheirChannels) {
+  DisplayConfig c = DisplayConfig::NewWindowDefaults();
+  auto entry = [](uint32_t serial, uint16_t value, uint32_t color) {
+    ChartChannelEntry e;
+    e.deviceSerial = serial;
+    e.valueIndex = value;
+    e.color = color;
+    return e;
+  };
+  c.chartChannels = {entry(99999, 1, 0x00AA00), entry(12345, 1, 0x0000AA), entry(20002, 2, 0xAA0000)};
+  world.form->SetConfig(c);
+  world.form->FormShow();
+  auto expectStored = [&] {
+    const auto& chosen = world.form->ChannelLists().Chosen();
+    ASSERT_EQ(chosen.size(), 2u);
+    EXPECT_EQ(chosen[0].item.caption, "Tervana/Forno");
+    EXPECT_EQ(chosen[0].color, 0x0000AAu);
+    EXPECT_EQ(chosen[1].item.caption, "Sonda/Temp");
+    EXPECT_EQ(chosen[1].color, 0xAA0000u);
+    ASSERT_EQ(world.form->PreviewSeries().size(), 2u);
+    EXPECT_EQ(world.form->PreviewSeries()[1]->pen().color(), QColor(0, 0, 0xAA));
+  };
+  world.form->NextClick();
+  expectStored();
+  world.form->BackClick();
+  world.form->NextClick();
+  expectStored();
+  // A channel added now gets a colour of its own, none of the stored ones.
+  auto* all = world.Find<QListWidget>("AllListView");
+  all->setCurrentRow(0);
+  world.Click("SelButton");
+  ASSERT_EQ(world.form->ChannelLists().Chosen().size(), 3u);
+  for (uint32_t stored : {0x00AA00u, 0x0000AAu, 0xAA0000u})
+    EXPECT_NE(world.form->ChannelLists().Chosen()[2].color, stored);
+  const std::string added = world.form->ChannelLists().Chosen()[2].item.caption;
+
+  // Back from the settings, the lists hold what was chosen in this showing, with the colours
+  // given there, and so does the record handed back.
+  world.form->NextClick();
+  world.Find<QTabWidget>("ChartPageControl")->setCurrentIndex(2);
+  ASSERT_EQ(world.form->ColorListButtons().size(), 3u);
+  world.colors.answers = {QColor(0x12, 0x34, 0x56)};
+  world.form->ColorListButtons()[0]->click();
+  world.form->BackClick();
+  ASSERT_EQ(world.form->Step(), 1);
+  const auto& chosen = world.form->ChannelLists().Chosen();
+  ASSERT_EQ(chosen.size(), 3u);
+  EXPECT_EQ(chosen[0].color, 0x563412u);
+  EXPECT_EQ(chosen[2].item.caption, added);
+  world.form->NextClick();
+  DisplayConfig taken;
+  world.form->GetConfig(taken);
+  ASSERT_EQ(taken.chartChannels.size(), 3u);
+  EXPECT_EQ(taken.chartChannels[0].color, 0x563412u);
+  EXPECT_EQ(taken.chartChannels[2].name.str(), added);
+  world.form->FormClose();
+}
+
 TEST_F(WizardWithInstruments, CancelFromEveryStepLeavesTheWindowAsItWas) {
   Window window(world);
   window.Configure([&](TConfigViewForm& f) {
