@@ -6,6 +6,7 @@
 //
 // Without widgets, so the viewer, the main window's export command (through the viewer) and
 // the headless export tool run the same road.
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -23,6 +24,9 @@ class TVantrix3RTF;
 class TVantrix3Text;
 class TVantrix3XLS;
 class TVantrix3XML;
+class TrtfStyle;
+class TxlsFormat;
+class TxlsSheet;
 }  // namespace vantrix
 
 namespace history {
@@ -99,6 +103,11 @@ class HistoryExport {
   void PreparePdf();
   void PrepareRtf();
   void PrepareHtml(const std::string& fileName);
+  // The exporters' events.
+  void Vantrix3XLSBeforeExportSheet(int sheetIndex);
+  static void Vantrix3XLSGetDataParams(const vantrix::TxlsSheet& sheet, int row, vantrix::TxlsFormat& format);
+  void Vantrix3RTFGetDataStyle(int row, vantrix::TrtfStyle& style) const;
+  void Vantrix3HTMLGetCellParams(vantrix::TVantrixColAlign& align, uint32_t& background);
 
   HistoryCellSource cells_;
   vantrix::TVantrixCustomSource source_;

@@ -75,19 +75,23 @@ vantrix::TVantrix3XLS& HistoryExport::Xls() {
     Prepare(*xls_);
     xls_->AutoCalcColWidth = true;
     xls_->Options.PageFooter = u"Page &P of &N";
-    // Each sheet starts its records again at 1, continuing the table where the sheet before
-    // it stopped.
-    xls_->OnBeforeExportSheet = [this](vantrix::TVantrix3XLS&, int index) {
-      source_.ClearEof();
-      sheetIndex_ = static_cast<size_t>(std::max(index, 0));
-    };
-    // The value-name row, right below the caption row, in the captions' font.
+    xls_->OnBeforeExportSheet = [this](vantrix::TVantrix3XLS&, int index) { Vantrix3XLSBeforeExportSheet(index); };
     xls_->OnGetDataParams = [](vantrix::TxlsSheet& sheet, int, int, int row, vantrix::TxlsFormat& format,
-                               std::string&) {
-      if (row == 1) format.SetFont(&sheet.Options.CaptionsFormat.Font);
-    };
+                               std::string&) { Vantrix3XLSGetDataParams(sheet, row, format); };
   }
   return *xls_;
+}
+
+// Each sheet starts its records again at 1, continuing the table where the sheet before it
+// stopped.
+void HistoryExport::Vantrix3XLSBeforeExportSheet(int sheetIndex) {
+  source_.ClearEof();
+  sheetIndex_ = static_cast<size_t>(std::max(sheetIndex, 0));
+}
+
+// The value-name row, right below the caption row, in the captions' font.
+void HistoryExport::Vantrix3XLSGetDataParams(const vantrix::TxlsSheet& sheet, int row, vantrix::TxlsFormat& format) {
+  if (row == 1) format.SetFont(&sheet.Options.CaptionsFormat.Font);
 }
 
 void HistoryExport::PrepareXls(const std::string& fileName) {
@@ -121,6 +125,15 @@ void HistoryExport::PreparePdf() {
   page.SetMarginTop(kPdfMargins[2]);
   page.SetMarginBottom(kPdfMargins[3]);
   if (source_.Columns().Count() >= kPdfLandscapeColumns) page.SetOrientation(vantrix::poLandscape);
+  // A text longer than its column would be drawn over the next one: the column is as wide as
+  // its longest text (the exporter makes the fonts smaller when the table outgrows the page).
+  const std::vector<size_t> longest = LongestTexts();
+  vantrix::TVantrixCustomColumns& columns = source_.Columns();
+  for (int c = 0; c < columns.Count(); ++c) {
+    vantrix::TVantrixCustomColumn& column = *columns.GetItem(c);
+    const size_t widest = std::max(longest[static_cast<size_t>(c)], column.Caption().size());
+    column.SetWidth(std::max(column.Width(), static_cast<int>(std::min<size_t>(widest, 255))));
+  }
 }
 
 vantrix::TVantrix3RTF& HistoryExport::Rtf() {
@@ -137,12 +150,16 @@ vantrix::TVantrix3RTF& HistoryExport::Rtf() {
     vantrix::EditFontStyle(options.CaptionStyle.Font, vantrix::fsBold, true);
     options.CaptionStyle.Alignment = vantrix::talCenter;
     options.DataStyle.Alignment = vantrix::talCenter;
-    // The value-name row, the first data row, in the captions' font.
     rtf_->OnGetDataStyle = [this](vantrix::TVantrix3&, int row, int, vantrix::TrtfStyle& style) {
-      if (row == 0) style.Font = rtf_->Options().CaptionStyle.Font;
+      Vantrix3RTFGetDataStyle(row, style);
     };
   }
   return *rtf_;
+}
+
+// The value-name row, the first data row, in the captions' font.
+void HistoryExport::Vantrix3RTFGetDataStyle(int row, vantrix::TrtfStyle& style) const {
+  if (row == 0) style.Font = rtf_->Options().CaptionStyle.Font;
 }
 
 void HistoryExport::PrepareRtf() {
@@ -169,17 +186,22 @@ vantrix::TVantrix3HTML& HistoryExport::Html() {
     html_->TableOptions.BorderColor = kInactiveCaption;
     html_->HTMLOptions.TextFont.name = "Arial";
     html_->HTMLOptions.TextFont.size = PointsOfPixels(kHtmlFontPixels);
-    // Every cell centred; the cells of the first record written (the value-name row) marked.
     html_->OnGetCellParams = [this](vantrix::TVantrix3&, int, int, const std::string&, vantrix::TVantrixColAlign& align,
                                     vantrix::TVantrixFont&, uint32_t& background) {
-      align = vantrix::ecaCenter;
-      if (htmlMarked_ < static_cast<size_t>(source_.Columns().Count())) {
-        ++htmlMarked_;
-        background = kYellow;
-      }
+      Vantrix3HTMLGetCellParams(align, background);
     };
   }
   return *html_;
+}
+
+// Every cell centred; the cells of the first record written (the value-name row) marked, as
+// many as the export has columns (the milliseconds' own column too).
+void HistoryExport::Vantrix3HTMLGetCellParams(vantrix::TVantrixColAlign& align, uint32_t& background) {
+  align = vantrix::ecaCenter;
+  if (htmlMarked_ < static_cast<size_t>(source_.Columns().Count())) {
+    ++htmlMarked_;
+    background = kYellow;
+  }
 }
 
 void HistoryExport::PrepareHtml(const std::string& fileName) {
