@@ -254,6 +254,12 @@ def check_every_format():
         sheets = xls_sheets(export(source, 'runs.xls', mode))
         expect_rows(what('xls sheets'), [s[0] for s in sheets], ['runs.xls'])
         expect_rows(what('xls (xlrd)'), sheets[0][1], want)
+        book = xlrd.open_workbook(path('runs.xls'), formatting_info=True, logfile=open(os.devnull, 'w'))
+        sheet = book.sheet_by_index(0)
+        weights = [[book.font_list[book.xf_list[sheet.cell_xf_index(r, c)].font_index].weight
+                    for c in range(sheet.ncols)] for r in (1, 2, 3)]
+        if weights != [[700] * len(want[0]), [400] * len(want[0]), [400] * len(want[0])]:
+            fail('%s: font weights of rows 1 to 3: %s' % (what('xls'), weights))
         got = ssconvert_rows(path('runs.xls'), what('xls'))
         expect_rows(what('xls (ssconvert)'), [r + [''] * (len(want[0]) - len(r)) for r in got], want)
 
