@@ -81,7 +81,7 @@ void TVantrix3DialogF::BuildFormatsPage(QTabWidget* pages) {
                            {"laNullString", "edNullString"}};
   for (int r = 0; r < 9; ++r) {
     grid->addWidget(Label(standard, rows[r][0]), r, 0);
-    grid->addWidget(Edit(standard, rows[r][1], 100), r, 1);
+    grid->addWidget(Edit(standard, rows[r][1], 130), r, 1);
   }
   grid->setRowStretch(9, 1);
   columns->addWidget(standard);
@@ -96,8 +96,10 @@ void TVantrix3DialogF::BuildFormatsPage(QTabWidget* pages) {
   ug->addWidget(Button(user, "bClearUserFormats"), 3, 1);
   QTreeWidget* formats = List(user, "lstUserFormats", 3, false);
   formats->setHeaderHidden(true);
-  formats->setColumnWidth(0, 70);
+  formats->header()->setMinimumSectionSize(10);
+  formats->setColumnWidth(0, 60);
   formats->setColumnWidth(1, 14);
+  formats->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   ug->addWidget(formats, 4, 0, 1, 2);
   columns->addWidget(user, 1);
 }
