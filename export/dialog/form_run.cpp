@@ -292,8 +292,8 @@ void TVantrix3DialogF::CopyCommonOptions() {
     text->FileName = opt_.FileName;
     text->ShowFile = opt_.ShowFile;
     text->PrintFile = opt_.PrintFile;
-    text->SetShellService(&d.Services().Shell());
   }
+  e.SetShellService(&d.Services().Shell());
   if (dynamic_cast<TVantrix3FormatText*>(&e) != nullptr) {
     e.AllowCaptions = opt_.AllowCaptions;
     e.CaptionRow = opt_.CaptionRow;
@@ -312,8 +312,9 @@ void TVantrix3DialogF::CopyCaptionsGrid() {
     const QString name = CellText(grid, row, 0);
     if (name.isEmpty()) continue;
     const std::string field = Cp(name);
+    // An empty caption keeps the field's own.
     const QString caption = CellText(grid, row, 1);
-    if (caption != name) e.Captions.push_back(field + "=" + Cp(caption));
+    if (!caption.isEmpty() && caption != name) e.Captions.push_back(field + "=" + Cp(caption));
     const QString align = CellText(grid, row, 2);
     if (alignAndWidth || html) SetLineValue(e.ColumnsAlign, field, align.isEmpty() ? "" : AlignmentName(align));
     if (alignAndWidth) SetLineValue(e.ColumnsWidth, field, Cp(CellText(grid, row, 3)));
@@ -389,6 +390,10 @@ void TVantrix3DialogF::bStartClick() {
   CopyCaptionsGrid();
   TVantrix3& exporter = *currentExp_;
   HookRelays(exporter);
+  // A custom source keeps its end flag from the last pass; a run from the first record is a
+  // new pass, and the dialog is the owner that starts it.
+  if (exporter.GoToFirstRecord && dialog_.ExportSource == esCustom && dialog_.CustomSource() != nullptr)
+    dialog_.CustomSource()->ClearEof();
 
   // The form stays shown but takes no input while the run goes: a second start or a close
   // would reach into the run under way.

@@ -1,0 +1,305 @@
+// Exports run from the dialog form: every format on a custom source and on a string grid, read
+// back by programs we did not write; the progress codes a run posts, the stop question both
+// ways, a stop while the run prepares, the form held while it runs; the options that only the
+// run reads (SQL table name, captions, fields, the PDF page).
+#include <QCoreApplication>
+#include <QFile>
+#include <QProcess>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTimer>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+
+#include "export/dialog/progress_window.h"
+#include "export/dialog/vantrix3_dialog.h"
+#include "export/dialog/vantrix3_dialog_form.h"
+#include "export/model_source.h"
+#include "export/vantrix3_ascii.h"
+#include "export/vantrix3_pdf.h"
+#include "fake_dialog_services.h"
+#include "tests/export/export_fixtures.h"
+
+using namespace vantrix;
+using testsupport::FakeDialogServices;
+
+namespace {
+
+constexpr int kRows = 20;
+
+// Every progress code delivered to a progress window, in order.
+class CodeRecorder : public QObject {
+ public:
+  CodeRecorder() { QCoreApplication::instance()->installEventFilter(this); }
+  QList<int> codes;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() == ExportProgressEvent::EventType()) codes << static_cast<ExportProgressEvent*>(e)->Code();
+    return false;
+  }
+};
+
+// Presses the progress window's button once the run has reached its end state, as a person
+// waiting for the result would.
+class ButtonPresser : public QObject {
+ public:
+  explicit ButtonPresser(TVantrix3DialogF& form) : form_(form) {
+    timer_.setInterval(5);
+    connect(&timer_, &QTimer::timeout, this, [this] {
+      TfmVantrix3Progress* p = form_.ProgressWindow();
+      if (p != nullptr && (p->Status() == estEnd || p->Status() == estAbort)) {
+        ++presses;
+        p->ButtonClick();
+      }
+    });
+    timer_.start();
+  }
+  int presses = 0;
+
+ private:
+  TVantrix3DialogF& form_;
+  QTimer timer_;
+};
+
+QString RunProgram(const QString& program, const QStringList& args, QByteArray* err = nullptr) {
+  QProcess p;
+  p.start(program, args);
+  if (!p.waitForFinished(120000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) return "FAILED";
+  if (err != nullptr) *err = p.readAllStandardError();
+  return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+QByteArray ReadFile(const std::string& path) {
+  QFile file(QString::fromStdString(path));
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+class FormRun : public ::testing::Test {
+ protected:
+  FormRun() {
+    dialog.SetServices(&services);
+    dialog.ExportSource = esCustom;
+    dialog.SetCustomSource(&source);
+    dialog.ShowFile = false;
+    for (const char* name : {"Station", "Temperature", "Humidity"}) {
+      source.Columns().Add()->SetColumnName(name);
+      source.Columns().GetItem(source.Columns().Count() - 1)->SetCaption(name);
+    }
+    source.Columns().GetItem(1)->SetColumnType(ectFloat);
+    source.Columns().GetItem(2)->SetColumnType(ectInteger);
+    source.OnGetNextRecord = [](TVantrixCustomSource&, int recNo, bool& eof) { eof = recNo >= kRows; };
+    source.OnGetColumnValue = [](TVantrixCustomSource&, int recNo, const TVantrixCustomColumn& c, QVariant& v) {
+      if (c.Index() == 0) v = QString("Estação %1").arg(recNo);
+      else if (c.Index() == 1) v = recNo + 0.5;
+      else v = recNo * 3;
+    };
+  }
+
+  TVantrix3DialogF& Open() {
+    dialog.Columns().Clear();
+    dialog.Columns().Fill(true);
+    form = std::make_unique<TVantrix3DialogF>(dialog);
+    form->InitializeDialog();
+    return *form;
+  }
+
+  // Chooses the format (unless it is chosen already, which would rebuild the captions grid)
+  // and runs the export to a file of that name.
+  std::string Start(TAllowedExport t, const std::string& name) {
+    if (form->GetExportType() != t) {
+      form->SetExportType(t);
+      form->rgExportTypeClick();
+    }
+    const std::string path = folder / name;
+    form->SetFileName(path);
+    form->ShowButtons();
+    ButtonPresser presser(*form);
+    form->bStartClick();
+    return path;
+  }
+
+  FakeDialogServices services;
+  TVantrixCustomSource source;
+  TVantrix3Dialog dialog;
+  std::unique_ptr<TVantrix3DialogF> form;
+  exporttest::TempFolder folder;
+};
+
+}  // namespace
+
+TEST_F(FormRun, EveryFormatWritesAFileItsReaderTakesWhole) {
+  Open();
+  const QString py = "/usr/bin/python3";
+  QByteArray err;
+  // CSV: every cell, in order.
+  {
+    const QByteArray csv = ReadFile(Start(aeCSV, "t.csv"));
+    const QList<QByteArray> lines = csv.trimmed().split('\n');
+    ASSERT_EQ(lines.size(), kRows + 1);
+    EXPECT_EQ(lines[0].trimmed(), "\"Station\",\"Temperature\",\"Humidity\"");
+    EXPECT_TRUE(lines[3].startsWith("\"Esta\xe7\xe3o 3\"")) << lines[3].toStdString();  // code page 1252
+  }
+  const std::string txt = Start(aeTXT, "t.txt");
+  EXPECT_EQ(ReadFile(txt).count('\n'), kRows + 1);
+  EXPECT_NE(RunProgram("ssconvert", {QString::fromStdString(Start(aeDIFF, "t.dif")), QString::fromStdString(folder / "dif.csv")}),
+            "FAILED");
+  EXPECT_EQ(ReadFile((folder / "dif.csv")).count('\n'), kRows + 1);
+  EXPECT_NE(RunProgram("ssconvert", {QString::fromStdString(Start(aeSylk, "t.slk")), QString::fromStdString(folder / "slk.csv")}),
+            "FAILED");
+  EXPECT_EQ(ReadFile((folder / "slk.csv")).count('\n'), kRows + 1);
+  const std::string dbf = Start(aeDBF, "t.dbf");
+  EXPECT_EQ(RunProgram(py, {"-c", "import dbfread,sys; print(len(list(dbfread.DBF(sys.argv[1], encoding='cp1252'))))",
+                     QString::fromStdString(dbf)})
+                .trimmed(),
+            QString::number(kRows));
+  const std::string xml = Start(aeXML, "t.xml");
+  EXPECT_EQ(RunProgram("xmllint", {"--noout", QString::fromStdString(xml)}, &err), "");
+  EXPECT_TRUE(err.isEmpty());
+  EXPECT_EQ(ReadFile(xml).count("<ROW "), kRows);
+  // SQL with no table name: the file's name, upper-cased.
+  const QByteArray sql = ReadFile(Start(aeSQL, "orders.sql"));
+  EXPECT_EQ(sql.count("INSERT INTO ORDERS"), kRows) << sql.left(300).toStdString();
+  EXPECT_TRUE(ReadFile(Start(aeLaTeX, "t.tex")).contains("\\begin{tabular}"));
+  const std::string html = Start(aeHTML, "t.html");
+  EXPECT_EQ(ReadFile(html).count("<tr"), kRows + 1);
+  // Word and RTF are one exporter: the same bytes under two names.
+  const QByteArray rtf = ReadFile(Start(aeRTF, "t.rtf"));
+  EXPECT_EQ(ReadFile(Start(aeWord, "t.doc")), rtf);
+  const QString rtfText = RunProgram("unrtf", {"--text", QString::fromStdString(folder / "t.rtf")});
+  EXPECT_TRUE(rtfText.contains("19\t19.50\t57")) << rtfText.right(300).toStdString();
+  const std::string pdf = Start(aePDF, "t.pdf");
+  EXPECT_EQ(RunProgram("qpdf", {"--check", QString::fromStdString(pdf)}).contains("No syntax or stream encoding errors"), true);
+  EXPECT_TRUE(RunProgram("pdftotext", {QString::fromStdString(pdf), "-"}).contains(QString("Estação 19")));
+  const std::string xls = Start(aeXLS, "t.xls");
+  EXPECT_EQ(RunProgram(py, {"-c", "import xlrd,sys; s=xlrd.open_workbook(sys.argv[1]).sheet_by_index(0); print(s.nrows, s.ncols)",
+                     QString::fromStdString(xls)})
+                .trimmed(),
+            QString("%1 3").arg(kRows + 1));
+  form->SetExportType(aeClipboard);
+  form->rgExportTypeClick();
+  ButtonPresser presser(*form);
+  form->bStartClick();
+  EXPECT_TRUE(services.shell.calls.contains("clipboard"));
+}
+
+TEST_F(FormRun, AStringGridSourceRunsThroughTheDialogToo) {
+  exporttest::TableModel model({"a", "b", "c"}, exporttest::GridRows(kRows + 1, 3));
+  TVantrixModelSource grid(&model);
+  grid.SetFixedRows(1);
+  dialog.ExportSource = esStringGrid;
+  dialog.SetStringGrid(&grid);
+  dialog.CaptionRow = 0;
+  Open();
+  const QList<QByteArray> lines = ReadFile(Start(aeCSV, "grid.csv")).trimmed().split('\n');
+  ASSERT_EQ(lines.size(), kRows + 1);
+  EXPECT_EQ(lines[0].trimmed(), "\"r0c0\",\"r0c1\",\"r0c2\"");
+  EXPECT_EQ(lines[kRows].trimmed(), QString("\"r%1c0\",\"r%1c1\",\"r%1c2\"").arg(kRows).toUtf8());
+}
+
+TEST_F(FormRun, ProgressCodesOfAWholeRun) {
+  dialog.ShowFile = true;
+  Open();
+  CodeRecorder recorder;
+  bool startHeld = false;
+  dialog.OnExportedRecord = [&](TVantrix3&, int) {
+    startHeld = !form->Control<QPushButton>("bStart")->isEnabled() && !form->Control<QWidget>("Pages")->isEnabled();
+  };
+  Start(aeCSV, "codes.csv");
+  QList<int> expected{1};
+  for (int i = 0; i < kRows; ++i) expected << 4;
+  expected << 8 << 9;
+  EXPECT_EQ(recorder.codes, expected);
+  EXPECT_TRUE(startHeld);
+  EXPECT_TRUE(form->Control<QPushButton>("bStart")->isEnabled());
+  EXPECT_EQ(form->ProgressWindow(), nullptr);
+  EXPECT_TRUE(services.shell.calls.contains("open|" + QString::fromStdString((folder / "codes.csv"))));
+
+  // Without showing the file the handler returns once the button is pressed.
+  recorder.codes.clear();
+  form->SetShowFile(false);
+  Start(aeCSV, "codes.csv");
+  EXPECT_EQ(recorder.codes, expected.mid(0, expected.size() - 1));
+}
+
+TEST_F(FormRun, TheStopQuestionAbortsOnYesAndGoesOnOnNo) {
+  dialog.ShowFile = true;
+  Open();
+  CodeRecorder recorder;
+  dialog.OnExportedRecord = [&](TVantrix3&, int recNo) {
+    if (recNo == 5) form->ProgressWindow()->ButtonClick();
+  };
+  services.answers = {MessageAnswer::Yes};
+  Start(aeCSV, "stop.csv");
+  ASSERT_GE(recorder.codes.size(), 3);
+  EXPECT_EQ(recorder.codes.mid(recorder.codes.size() - 2), (QList<int>{5, 7}));
+  EXPECT_LT(recorder.codes.count(4), kRows);
+  EXPECT_EQ(services.log.filter("message|").size(), 1);
+
+  recorder.codes.clear();
+  services.answers = {MessageAnswer::No};
+  Start(aeCSV, "stop.csv");
+  EXPECT_EQ(recorder.codes.count(4), kRows);
+  const int pause = static_cast<int>(recorder.codes.indexOf(5));
+  ASSERT_GE(pause, 0);
+  EXPECT_EQ(recorder.codes[pause + 1], 6);
+  EXPECT_EQ(recorder.codes.mid(recorder.codes.size() - 2), (QList<int>{8, 9}));
+}
+
+TEST_F(FormRun, AStopWhileTheRunPreparesStillEndsTheHandler) {
+  Open();
+  dialog.OnBeginExport = [&](TVantrix3&) { form->ProgressWindow()->ButtonClick(); };
+  ButtonPresser presser(*form);
+  Start(aeCSV, "prepare.csv");
+  EXPECT_EQ(form->ProgressWindow(), nullptr);
+  EXPECT_GE(presser.presses, 1);
+}
+
+TEST_F(FormRun, OptionsOnlyTheRunReads) {
+  Open();
+  auto* grid = form->Control<QTableWidget>("sgrCaptions");
+  grid->item(1, 1)->setText("Station");      // equal to the name: no caption line
+  grid->item(2, 1)->setText("temperature");  // differs in case only: a line
+  form->SetExportType(aeTXT);
+  form->rgExportTypeClick();
+  grid->item(3, 3)->setText("");  // an emptied width removes the field's line
+  form->ASCIIExp().ColumnsWidth = {"Humidity=9"};
+  Start(aeTXT, "captions.txt");
+  EXPECT_EQ(form->ASCIIExp().Captions, TStrings{"Temperature=temperature"});
+  EXPECT_EQ(IndexOfName(form->ASCIIExp().ColumnsWidth, "Humidity"), -1);
+  // The CSV layout has two columns: the alignment and width it lacks count as empty.
+  Start(aeCSV, "captions.csv");
+  EXPECT_EQ(IndexOfName(form->ASCIIExp().ColumnsAlign, "Station"), -1);
+
+  // Chosen fields are exported in their order (the caption typed above stays).
+  auto* exported = form->Control<QTreeWidget>("lstExportedFields");
+  form->bAddAllExportedFieldClick();
+  exported->setCurrentItem(exported->topLevelItem(0));
+  form->bDelOneExportedFieldClick();
+  const QByteArray csv = ReadFile(Start(aeCSV, "fields.csv"));
+  EXPECT_TRUE(csv.startsWith("\"temperature\",\"Humidity\"\r\n")) << csv.left(60).toStdString();
+}
+
+TEST_F(FormRun, AUserLandscapePageKeepsItsSizeFromRunToRun) {
+  TVantrixPDFPageOptions& page = dialog.PDFOptions.PageOptions;
+  page.SetUnits(unDot);
+  page.SetWidth(300);
+  page.SetHeight(500);
+  page.SetOrientation(poLandscape);
+  page.SetUnits(unMillimeter);
+  page.SetMarginLeft(20);
+  Open();
+  const auto mediaBox = [&](const std::string& path) {
+    EXPECT_TRUE(RunProgram("qpdf", {"--check", QString::fromStdString(path)}).contains("No syntax"));
+    const QByteArray pdf = ReadFile(path);
+    const int at = static_cast<int>(pdf.indexOf("/MediaBox ["));
+    return at < 0 ? QString() : QString::fromLatin1(pdf.mid(at, pdf.indexOf(']', at) - at + 1));
+  };
+  const QString first = mediaBox(Start(aePDF, "a.pdf"));
+  const QString second = mediaBox(Start(aePDF, "b.pdf"));
+  EXPECT_EQ(first, second);
+  EXPECT_EQ(first, "/MediaBox [0 0 499 299]");
+  EXPECT_EQ(form->PDFExp().Options().PageOptions.WidthDots(), 500);
+  EXPECT_NEAR(form->PDFExp().Options().PageOptions.MarginLeft(), 20.0, 0.5);
+  EXPECT_EQ(form->PDFExp().Options().PageOptions.Units(), unMillimeter);
+}
