@@ -215,7 +215,7 @@ void TVantrixColumns::SetColumnWidth(int i) {
   TVantrixColumn& column = GetColumn(i);
   std::string value;
   if (Lookup(columnsWidth_, column.Name, value)) {
-    column.Width = IntegerOr(value, 0);
+    column.Width = std::clamp(IntegerOr(value, 0), 0, kMaxColumnWidth);
     return;
   }
   const TVantrixModelSource* model = ModelSource();

@@ -43,6 +43,11 @@ class TVantrixColumnsOwner {
   virtual void NormalString(std::string& /*text*/) const {}
 };
 
+// The widest a column may be set (ColumnsWidth, often from an options file): every cell of a
+// fixed-width layout is padded to it, so a width of billions would ask gigabytes per cell. A
+// width pass can still widen a column to its longest text.
+inline constexpr int kMaxColumnWidth = 4096;
+
 class TVantrixColumn {
  public:
   explicit TVantrixColumn(TVantrixColumns* columns) : columns_(columns) {}

@@ -180,7 +180,11 @@ void VantrixNext(const TVantrixSourceRefs& refs, int& counter) {
 }
 
 void VantrixSkip(const TVantrixSourceRefs& refs, int count, const TVantrixSkippedEvent& onSkipped, int& counter) {
-  for (int i = 0; i < count; ++i) {
+  // The count may come from an options file: past the end of the data there is nothing left
+  // to skip, so the walk stops there instead of stepping on through billions of non-records.
+  // (The end test from where the skip began: a list view or a string grid is at its end once
+  // the records skipped reach its row count.)
+  for (int i = 0; i < count && !VantrixEof(refs, 0, 0, i); ++i) {
     VantrixNext(refs, counter);
     if (onSkipped) onSkipped(counter);
   }

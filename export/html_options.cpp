@@ -1,5 +1,6 @@
 #include "export/html_options.h"
 
+#include <algorithm>
 #include <iterator>
 
 #include "export/library_strings.h"
@@ -105,9 +106,10 @@ void TTableOptions::SaveToIniFile(platform::IniFile& ini, const std::string&) co
 }
 
 void TTableOptions::LoadFromIniFile(const platform::IniFile& ini, const std::string&) {
-  CellPadding = ini.ReadInteger(kSection, "CellPadding", CellPadding);
-  CellSpacing = ini.ReadInteger(kSection, "CellSpacing", CellSpacing);
-  Border = ini.ReadInteger(kSection, "BorderWidth", Border);
+  // Pixel counts of the table's attributes: a negative one is no HTML.
+  CellPadding = std::max(ini.ReadInteger(kSection, "CellPadding", CellPadding), 0);
+  CellSpacing = std::max(ini.ReadInteger(kSection, "CellSpacing", CellSpacing), 0);
+  Border = std::max(ini.ReadInteger(kSection, "BorderWidth", Border), 0);
   BackgroundFileName = ini.ReadString(kSection, "TableBackground", BackgroundFileName);
   AdvancedAttributes = FromCommaText(ini.ReadString(kSection, "TableAdvanced", CommaText(AdvancedAttributes)));
   OddRowBgColor = ReadColor(ini, "OddRowBackgroundColor", OddRowBgColor);

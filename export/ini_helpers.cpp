@@ -39,11 +39,13 @@ void LoadFontFromIniFile(TVantrixFont& font, const TVantrixFont& defaultFont, co
   EditFontStyle(font, fsItalic, ini.ReadBool(section, "FontItalic", defaultFont.HasStyle(fsItalic)));
   EditFontStyle(font, fsUnderline, ini.ReadBool(section, "FontUnderline", defaultFont.HasStyle(fsUnderline)));
   EditFontStyle(font, fsStrikeOut, ini.ReadBool(section, "FontStrikeOut", defaultFont.HasStyle(fsStrikeOut)));
-  font.size = ini.ReadInteger(section, "FontSize", defaultFont.size);
+  font.size = BoundedFontSize(ini.ReadInteger(section, "FontSize", defaultFont.size));
   uint32_t color = defaultFont.color;
   if (!platform::TryStringToColor(ini.ReadString(section, "FontColor", ""), color)) color = defaultFont.color;
   font.color = color;
-  font.charset = ini.ReadInteger(section, "FontCharset", defaultFont.charset);
+  // A character set is one byte wherever a font is made from it.
+  const int charset = ini.ReadInteger(section, "FontCharset", defaultFont.charset);
+  font.charset = charset >= 0 && charset <= 255 ? charset : defaultFont.charset;
 }
 
 std::vector<std::string> ReadListSection(const platform::IniFile& ini, const std::string& section) {

@@ -36,7 +36,7 @@ void TrtfStyle::SaveToIniFile(platform::IniFile& ini, const std::string& section
 void TrtfStyle::LoadFromIniFile(const platform::IniFile& ini, const std::string& section) {
   SetDefault();
   Font.name = ini.ReadString(section, "FontName", Font.name);
-  Font.size = ini.ReadInteger(section, "FontSize", Font.size);
+  Font.size = BoundedFontSize(ini.ReadInteger(section, "FontSize", Font.size));
   Font.color = static_cast<uint32_t>(ini.ReadInteger(section, "FontColor", static_cast<int>(Font.color)));
   EditFontStyle(Font, fsBold, ini.ReadBool(section, "FontBold", Font.HasStyle(fsBold)));
   EditFontStyle(Font, fsItalic, ini.ReadBool(section, "FontItalic", Font.HasStyle(fsItalic)));

@@ -33,7 +33,8 @@ int TVantrixRTFWriter::AddFont(const std::string& name) {
 void TVantrixRTFWriter::SetFont(const TVantrixFont& font, bool writeIt, std::string& s) {
   const auto found = fontIndex_.find(Folded(font.name));
   const int number = found != fontIndex_.end() ? found->second : AddFont(font.name);
-  s = "\\f" + std::to_string(number) + "\\fs" + std::to_string(font.size * 2);
+  // Half points; a size set in code is held to what a style file may give.
+  s = "\\f" + std::to_string(number) + "\\fs" + std::to_string(BoundedFontSize(font.size) * 2);
   if (writeIt) AddLine(s);
 }
 

@@ -1,5 +1,7 @@
 #include "export/vantrix3_ascii.h"
 
+#include <algorithm>
+
 #include "export/common_text.h"
 #include "export/ini_helpers.h"
 #include "export/machine_number.h"
@@ -121,7 +123,7 @@ void TVantrix3ASCII::AppendCell(int column, const std::string& text, bool captio
     case etTXT: {
       const TVantrixColumn& c = Columns()[column];
       AppendPadded(text, c.Align, c.Width, out);
-      if (TXTSpacing > 0) out.append(static_cast<size_t>(TXTSpacing), ' ');
+      if (TXTSpacing > 0) out.append(static_cast<size_t>(std::min(TXTSpacing, kMaxTXTSpacing)), ' ');
       break;
     }
     case etCSV:
@@ -263,7 +265,7 @@ void TVantrix3ASCII::LoadProperties(const platform::IniFile& ini) {
   CSVComma = Str2Char(ini.ReadString("ASCII", "Comma", Char2Str(CSVComma)));
   CSVQuote = Str2Char(ini.ReadString("ASCII", "Quote", Char2Str(CSVQuote)));
   CSVQuoteStrings = ini.ReadBool("ASCII", "QuoteStrings", CSVQuoteStrings);
-  TXTSpacing = ini.ReadInteger("ASCII", "Spacing", TXTSpacing);
+  TXTSpacing = std::clamp(ini.ReadInteger("ASCII", "Spacing", TXTSpacing), 0, kMaxTXTSpacing);
   AutoCalcColWidth = ini.ReadBool("ASCII", "AutoCalcColWidth", AutoCalcColWidth);
   // "line0=Canal=R" loads as the line "Canal=R", so what was saved loads back as it was.
   ColumnsAlign = ReadNameValueListSection(ini, "ALIGN");

@@ -11,6 +11,10 @@ namespace vantrix {
 
 enum TVantrixASCIIType { etTXT, etCSV, etDIF, etSYLK };
 
+// The widest gap between text columns: blanks go after every cell, so a gap of millions (an
+// options file may hold any number) would make a file of gigabytes from a few rows.
+inline constexpr int kMaxTXTSpacing = 255;
+
 class TVantrix3ASCII : public TVantrix3FormatText {
  public:
   TVantrix3ASCII();
@@ -22,7 +26,7 @@ class TVantrix3ASCII : public TVantrix3FormatText {
   char CSVComma;             // the locale's list separator at construction
   char CSVQuote = '"';       // '\0': fields are never quoted
   bool CSVQuoteStrings = true;  // quote every field, not only those that need it
-  int TXTSpacing = 1;        // blanks after each text column
+  int TXTSpacing = 1;        // blanks after each text column, at most kMaxTXTSpacing
   // Inherited and published here: AutoCalcColWidth (true), ColumnsAlign, ColumnsWidth,
   // OnFetchedRecord (each record of the DIF counting pass).
 

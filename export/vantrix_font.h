@@ -19,6 +19,14 @@ struct TVantrixFont {
   bool operator==(const TVantrixFont&) const = default;
 };
 
+// The range of point sizes a font may take from a style or options file: the largest that rich
+// text and word processors draw, and at least one point.
+inline constexpr int kMinFontPoints = 1;
+inline constexpr int kMaxFontPoints = 1638;
+inline int BoundedFontSize(int points) {
+  return points < kMinFontPoints ? kMinFontPoints : points > kMaxFontPoints ? kMaxFontPoints : points;
+}
+
 // Adds the style to the font's styles when on, removes it otherwise.
 void EditFontStyle(TVantrixFont& font, TFontStyle style, bool on);
 

@@ -59,17 +59,18 @@ TEST(TextLayout, PadsEachColumnToItsWidthByItsAlignment) {
 
 TEST(CsvLayout, QuotesWhatWouldSplitAFieldAndNothingElseWhenAsked) {
   TextSource source({{"A", ectString}, {"B", ectInteger}},
-                    {{"x", "1"}, {"say \"hi\"", "2"}, {"a;b", "3"}, {"two\nlines", "4"}, {"", ""}});
+                    {{"x", "1"}, {"say \"hi\"", "2"}, {"a;b", "3"}, {"two\nlines", "4"}, {"cr\ronly", "5"}, {"", ""}});
   TVantrix3ASCII exporter;
   exporter.SetExportType(etCSV);
   exporter.CSVComma = ';';
   exporter.Footer = {"total"};
   EXPECT_EQ(ExportToMemory(exporter, source),
             "\"A\";\"B\"\r\n\"x\";\"1\"\r\n\"say \"\"hi\"\"\";\"2\"\r\n\"a;b\";\"3\"\r\n\"two\nlines\";\"4\"\r\n"
-            "\"\";\"0\"\r\ntotal;\r\n");  // an empty integer formats as 0
+            "\"cr\ronly\";\"5\"\r\n\"\";\"0\"\r\ntotal;\r\n");  // an empty integer formats as 0
   exporter.CSVQuoteStrings = false;
   EXPECT_EQ(ExportToMemory(exporter, source),
-            "A;B\r\nx;1\r\n\"say \"\"hi\"\"\";2\r\n\"a;b\";3\r\n\"two\nlines\";4\r\n;0\r\ntotal;\r\n");
+            "A;B\r\nx;1\r\n\"say \"\"hi\"\"\";2\r\n\"a;b\";3\r\n\"two\nlines\";4\r\n\"cr\ronly\";5\r\n;0\r\n"
+            "total;\r\n");  // a line break of either kind alone is quoted too
   // Without a quote character nothing can be quoted.
   exporter.CSVQuote = '\0';
   EXPECT_EQ(Lines(ExportToMemory(exporter, source))[3], "a;b;3");
@@ -97,6 +98,30 @@ TEST(DifLayout, CountsTheRecordsAndWritesNumbersAsValues) {
   exporter.SkipRecCount = 0;
   exporter.ExportRecCount = 2;
   EXPECT_NE(ExportToMemory(exporter, source).find("TUPLES\r\n0,2\r\n"), std::string::npos);
+}
+
+// The header's tuple count is what readers size the table by: it must match the rows that
+// follow it whichever records the run takes.
+TEST(DifLayout, TheHeaderCountsExactlyTheRowsThatFollow) {
+  TextSource source({{"Nome", ectString}}, {{"a"}, {"b"}, {"c"}, {"d"}});
+  struct Case {
+    const char* name;
+    int skip, limit;
+    bool currentOnly;
+    int rows;
+  };
+  for (const Case& c : {Case{"all", 0, 0, false, 4}, Case{"skip", 1, 0, false, 3}, Case{"limit", 1, 2, false, 2},
+                        Case{"current record", 0, 0, true, 1}, Case{"current record after a skip", 2, 0, true, 1},
+                        Case{"skip past the end", 2147483647, 0, false, 0}}) {
+    TVantrix3ASCII exporter;
+    exporter.SetExportType(etDIF);
+    exporter.SkipRecCount = c.skip;
+    exporter.ExportRecCount = c.limit;
+    exporter.CurrentRecordOnly = c.currentOnly;
+    const std::string dif = ExportToMemory(exporter, source);
+    EXPECT_NE(dif.find("TUPLES\r\n0," + std::to_string(c.rows) + "\r\n"), std::string::npos) << c.name;
+    EXPECT_EQ(exporttest::Count(dif, "\r\nBOT\r\n"), static_cast<size_t>(c.rows) + 1) << c.name;  // and the captions
+  }
 }
 
 TEST(SylkLayout, NumbersRowsFromTheCaptionsAndDoublesSemicolons) {
@@ -167,6 +192,28 @@ TEST(AsciiSettings, SurviveASaveAndLoadAndOlderSectionsStillLoad) {
   old.LoadPropertiesFromFile(folder / "b.ini");
   EXPECT_EQ(old.ColumnsWidth, std::vector<std::string>{"Canal 1=9"});
   EXPECT_EQ(old.ExportType(), etTXT);  // no such layout: the present one stays
+}
+
+// An options file may hold any number: a gap or a width of billions is held to what a line
+// of text can take instead of filling gigabytes from one row.
+TEST(AsciiSettings, NumbersFromAFileAreHeldToWhatTheLayoutTakes) {
+  exporttest::TempFolder folder;
+  exporttest::WriteFile(folder / "big.ini",
+                        "[ASCII]\nExportType=0\nSpacing=1000000\nAutoCalcColWidth=0\n"
+                        "[WIDTH]\nA=2147483647\nB=-5\n");
+  TVantrix3ASCII exporter;
+  exporter.LoadPropertiesFromFile(folder / "big.ini");
+  EXPECT_EQ(exporter.TXTSpacing, kMaxTXTSpacing);
+  TextSource source({{"A", ectString}, {"B", ectInteger}}, {{"x", "1"}});
+  exporter.AllowCaptions = false;
+  const std::vector<std::string> lines = Lines(ExportToMemory(exporter, source));
+  ASSERT_EQ(lines.size(), 1u);
+  // A at the widest a column is set, B at none; each followed by the gap.
+  EXPECT_EQ(lines[0], "x" + std::string(kMaxColumnWidth - 1 + kMaxTXTSpacing, ' ') + std::string(kMaxTXTSpacing, ' '));
+
+  // A gap set in code is held the same way.
+  exporter.TXTSpacing = 1000000;
+  EXPECT_EQ(Lines(ExportToMemory(exporter, source))[0].size(), static_cast<size_t>(kMaxColumnWidth + 2 * kMaxTXTSpacing));
 }
 
 TEST(ClipboardText, SeparatedOrInRightAlignedColumns) {

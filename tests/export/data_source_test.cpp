@@ -2,6 +2,8 @@
 // bookmarks and cell texts, by the rules of each source kind.
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "export/columns.h"
 #include "export/custom_source.h"
 #include "export/data_source.h"
@@ -83,6 +85,33 @@ TEST(DataSource, CountingRulesOfGridsListsAndCustomSources) {
   EXPECT_EQ(RecordsWalked(setRefs, 1, 0), 2);
   dataSet.SetActive(false);
   EXPECT_FALSE(VantrixIsActive(setRefs));
+}
+
+// A skip count may come from an options file: past the end of the data the skip stops, each
+// kind by its own end, instead of stepping through billions of records that are not there.
+TEST(DataSource, ASkipPastTheEndStopsAtTheLastRecordOfEachKind) {
+  TableModel rows({"v"}, GridRows(3, 1));
+  TVantrixModelSource model(&rows);
+  TableModel grid({"a"}, GridRows(11, 1));
+  TVantrixModelSource stringGrid(&grid);
+  stringGrid.SetFixedRows(1);
+  TVantrixCustomSource custom;
+  custom.OnGetNextRecord = [](TVantrixCustomSource&, int recNo, bool& eof) { eof = recNo >= 4; };
+  const std::pair<TVantrixSourceRefs, int> cases[] = {
+      {Refs(esDataSet, &model), 3}, {Refs(esDBGrid, &model), 3}, {Refs(esListView, &model), 3},
+      {Refs(esStringGrid, &stringGrid), 10}, {Refs(esCustom, nullptr, &custom), 4}};
+  for (const auto& [refs, records] : cases) {
+    custom.ClearEof();
+    VantrixFirst(refs);
+    int counter = 0, skipped = 0;
+    VantrixSkip(refs, 2147483647,
+                [&skipped](int) {
+                  if (++skipped > 100) throw std::runtime_error("still skipping past the end");
+                },
+                counter);
+    EXPECT_EQ(skipped, records) << VantrixSourceAsString(refs.source);
+    EXPECT_TRUE(VantrixEof(refs, 2147483647, 0, 0)) << VantrixSourceAsString(refs.source);
+  }
 }
 
 TEST(DataSource, MissingSourcesAreReportedByKind) {

@@ -66,10 +66,4 @@ inline std::string Export(vantrix::TVantrix3& exporter, vantrix::TVantrixCustomS
   return out.Bytes();
 }
 
-inline size_t Count(const std::string& text, const std::string& what) {
-  size_t n = 0;
-  for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + what.size())) ++n;
-  return n;
-}
-
 }  // namespace exporttest

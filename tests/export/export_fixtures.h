@@ -111,4 +111,11 @@ inline std::string ErrorMessage(const std::function<void()>& action) {
   return "(no error)";
 }
 
+// How often the piece occurs in the text, without overlaps.
+inline size_t Count(const std::string& text, const std::string& what) {
+  size_t n = 0;
+  for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + what.size())) ++n;
+  return n;
+}
+
 }  // namespace exporttest

@@ -89,6 +89,36 @@ TEST(PdfExport, BackgroundRectanglesOnlyForCellsThatAreNotWhite) {
   EXPECT_NE(out.find("1.000000 0.000000 0.000000 rg\rBT"), std::string::npos);  // red text
 }
 
+// A cell's background fills its row from the rule below up to where the stroke of the rule
+// above begins, so that rule is drawn whole.
+TEST(PdfExport, ABackgroundEndsHalfALineBelowTheRuleAbove) {
+  TextSource source({"A"}, {{"x"}});
+  TVantrix3PDF pdf;
+  pdf.Options().GridLineWidth = 4;
+  pdf.OnGetCellParams = [](TVantrix3&, int, int, const std::string&, TVantrixColAlign&, TVantrixFont&,
+                           uint32_t& background) { background = 0x00FFFF; };
+  const std::string out = exporttest::Export(pdf, source);
+  std::smatch box;
+  ASSERT_TRUE(std::regex_search(out, box, std::regex(R"((-?[\d.]+) (-?[\d.]+) ([\d.]+) ([\d.]+) re f)")));
+  // The row's baseline is 749 (as with a line of 1): its rules are at 764 and 744.
+  EXPECT_DOUBLE_EQ(std::stod(box[2]), 744);
+  EXPECT_DOUBLE_EQ(std::stod(box[2]) + std::stod(box[4]), 764 - 4 / 2.0);
+  EXPECT_NE(out.find("85.0 764.0 m "), std::string::npos);
+}
+
+// Boolean columns are centred by default: values of any width share the column's middle.
+TEST(PdfExport, CentredCellsShareTheMiddleOfTheirColumn) {
+  TextSource source({"Ok"}, {{"true"}, {"false"}}, 10, {ectBoolean});
+  TVantrix3PDF pdf;
+  const auto texts = Texts(exporttest::Export(pdf, source));
+  const double middle = pdf.ColumnEdges()[0] + CharsToPoints(10, 1.5) + CharsToPoints(10, 10) / 2.0;
+  for (const std::string value : {"true", "false"}) {
+    const Text* text = Find(texts, value);
+    ASSERT_NE(text, nullptr) << value;
+    EXPECT_NEAR(text->x + TextWidth(value, 10) / 2.0, middle, 1.0) << value;
+  }
+}
+
 TEST(PdfExport, RightAlignedTextEndsAtItsEdgeMeasuredUnescaped) {
   TextSource source({"N"}, {{"(1)\\"}, {"22"}});
   TVantrix3PDF pdf;

@@ -5,6 +5,7 @@
 
 #include "document_fixtures.h"
 #include "export/vantrix3_rtf.h"
+#include "platform/ini_file.h"
 
 namespace {
 
@@ -103,14 +104,38 @@ TEST_F(RtfExport, StripStylesAlternateByRowOrByColumn) {
   rtf_.Options().StripStyles.Add().BackgroundColor = 0x00FFFF;  // yellow: colour 1
   rtf_.Options().StripStyles.Add().BackgroundColor = 0xFF0000;  // blue: colour 2
   rtf_.Options().StripType = stRow;
+  // The first row and the first column take the first style: yellow is the first colour found.
+  const std::string table = "{\\colortbl\\red0\\green0\\blue0;\\red255\\green255\\blue0;\\red0\\green0\\blue255;}";
   std::string out = Run(source);
+  EXPECT_NE(out.find(table), std::string::npos);
   EXPECT_NE(out.find("\\cbpat1\\ql{\\f0\\fs20\\cf0 r0c1}"), std::string::npos);
   EXPECT_NE(out.find("\\cbpat2\\ql{\\f0\\fs20\\cf0 r1c0}"), std::string::npos);
   EXPECT_NE(out.find("\\cbpat1\\ql{\\f0\\fs20\\cf0 r2c1}"), std::string::npos);
   rtf_.Options().StripType = stCol;
   out = Run(source);
+  EXPECT_NE(out.find(table), std::string::npos);
   EXPECT_NE(out.find("\\cbpat1\\ql{\\f0\\fs20\\cf0 r1c0}"), std::string::npos);
   EXPECT_NE(out.find("\\cbpat2\\ql{\\f0\\fs20\\cf0 r1c1}"), std::string::npos);
+}
+
+// A style file may give any size: half points of 2^30 points overflow, and no reader draws a
+// font of no size or of thousands of points.
+TEST_F(RtfExport, FontSizesAreHeldToWhatAReaderDraws) {
+  exporttest::TempFolder folder;
+  exporttest::WriteFile(folder / "s.rst", "[DATA]\nFontSize=1073741824\n[CAPTION]\nFontSize=-7\n");
+  const platform::IniFile ini(folder / "s.rst");
+  rtf_.Options().DataStyle.LoadFromIniFile(ini, "DATA");
+  rtf_.Options().CaptionStyle.LoadFromIniFile(ini, "CAPTION");
+  EXPECT_EQ(rtf_.Options().DataStyle.Font.size, kMaxFontPoints);
+  EXPECT_EQ(rtf_.Options().CaptionStyle.Font.size, kMinFontPoints);
+  TextSource source({"A"}, {{"x"}});
+  std::string out = Run(source);
+  EXPECT_NE(out.find("{\\f0\\fs3276\\cf0 x}"), std::string::npos);
+  EXPECT_NE(out.find("{\\f0\\fs2\\cf0 A}"), std::string::npos);
+  // Set in code, the same.
+  rtf_.Options().DataStyle.Font.size = 2147483647;
+  out = Run(source);
+  EXPECT_NE(out.find("{\\f0\\fs3276\\cf0 x}"), std::string::npos);
 }
 
 TEST_F(RtfExport, EveryTextIsEscapedSoTheGroupsStayBalanced) {
