@@ -198,8 +198,7 @@ std::string TVantrix3ASCII::DataRow() {
   for (int i = 0; i < Row().Count(); ++i) {
     const TVantrixCol& cell = Row()[i];
     const TVantrixColumn& column = Columns()[cell.ColumnIndex()];
-    // DIF and SYLK numbers are the values themselves; a numeric cell that holds no number
-    // is written as the text it holds.
+    // DIF and SYLK numbers are the values themselves.
     if (machine && column.IsNumeric && MachineNumberText(cell.Value(), Formats().Settings(), number_)) {
       AppendCell(i, number_, false, true, line_);
       continue;
@@ -211,7 +210,15 @@ std::string TVantrix3ASCII::DataRow() {
       continue;
     }
     cell.GetExportedValue(true, cell_);
-    if (machine && cell_.empty() && column.IsNumeric) cell_ = cell.Value();
+    if (machine && column.IsNumeric) {
+      // A numeric cell that holds no number is what the other layouts write for it: an
+      // integer's 0 is the number 0 here too; a text no picture could read stays as it is.
+      if (MachineNumberText(cell_, Formats().Settings(), number_)) {
+        AppendCell(i, number_, false, true, line_);
+        continue;
+      }
+      if (cell_.empty()) cell_ = cell.Value();
+    }
     AppendCell(i, cell_, false, false, line_);
   }
   if (exportType_ == etCSV && !line_.empty()) line_.pop_back();

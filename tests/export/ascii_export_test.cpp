@@ -124,6 +124,24 @@ TEST(DifLayout, TheHeaderCountsExactlyTheRowsThatFollow) {
   }
 }
 
+// A CSV reader takes "0" as the number 0; DIF and SYLK say so with a number too, not a text.
+TEST(DifAndSylk, AnIntegerCellWithoutANumberIsTheZeroTheOtherLayoutsWrite) {
+  TextSource source({{"N", ectInteger}}, {{"abc"}, {""}, {"7"}});
+  TVantrix3ASCII exporter;
+  exporter.AllowCaptions = false;
+  exporter.SetExportType(etCSV);
+  exporter.CSVQuoteStrings = false;
+  EXPECT_EQ(ExportToMemory(exporter, source), "0\r\n0\r\n7\r\n");
+  exporter.SetExportType(etDIF);
+  const std::string dif = ExportToMemory(exporter, source);
+  EXPECT_NE(dif.find("DATA\r\n0,0\r\n\"\"\r\n-1,0\r\nBOT\r\n0,0\r\nV\r\n-1,0\r\nBOT\r\n0,0\r\nV\r\n"
+                     "-1,0\r\nBOT\r\n0,7\r\nV\r\n"),
+            std::string::npos)
+      << dif;
+  exporter.SetExportType(etSYLK);
+  EXPECT_EQ(ExportToMemory(exporter, source), "ID;PVASCIIEXPORT\r\nC;X1;Y1;K0\r\nC;X1;Y2;K0\r\nC;X1;Y3;K7\r\nE\r\n");
+}
+
 TEST(SylkLayout, NumbersRowsFromTheCaptionsAndDoublesSemicolons) {
   TextSource source({{"A;B", ectString}, {"N", ectInteger}}, {{"x;y", "1.234"}, {"", "7"}});
   TVantrix3ASCII exporter;

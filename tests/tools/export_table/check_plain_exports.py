@@ -82,9 +82,13 @@ def check_txt():
 # --- DIF and SYLK --------------------------------------------------------------------------
 
 def number_or_text(column, raw, formatted):
-    """What a DIF or SYLK cell holds: the number itself for a numeric column, else the text."""
+    """What a DIF or SYLK cell holds: the number itself for a numeric column, else the text.
+    A numeric cell without a number holds what the other layouts write for it: an integer's 0
+    is the number 0."""
     if TABLE.numeric(column) and raw:
         return float(raw)
+    if TABLE.numeric(column) and re.fullmatch(r'-?\d+(\.\d+)?', formatted):
+        return float(formatted)
     return one_line(formatted)
 
 
