@@ -68,6 +68,27 @@ std::string AddNumberToFileName(std::string_view fileName, int number, int digit
   return out;
 }
 
+void AppendSeparatedField(std::string_view text, char separator, char quote, bool always, std::string& out) {
+  const auto splits = [&] {
+    for (const char c : text)
+      if (c == separator || c == quote || c == '\r' || c == '\n') return true;
+    return false;
+  };
+  if (quote == '\0' || !(always || splits())) {
+    out.append(text);
+    return;
+  }
+  out.push_back(quote);
+  // The text in pieces between its quote characters, each of those doubled.
+  size_t from = 0;
+  for (size_t at; (at = text.find(quote, from)) != std::string_view::npos; from = at + 1) {
+    out.append(text, from, at + 1 - from);
+    out.push_back(quote);
+  }
+  out.append(text.substr(from));
+  out.push_back(quote);
+}
+
 char GetListSeparator() { return DefaultFormatSettings().listSeparator; }
 
 int MinimumInt(int a, int b) { return a < b ? a : b; }

@@ -25,6 +25,12 @@ std::string Replace(std::string_view text, std::string_view oldText, std::string
 // itself counts, never a dot in a folder name.
 std::string AddNumberToFileName(std::string_view fileName, int number, int digits);
 
+// The text as one field of a separated line (CSV, the clipboard's text) appended to out: in
+// quotes, with each quote character doubled, when `always` or when it holds the separator,
+// the quote or a line break (which would split it when read back); as it stands otherwise,
+// and always when the quote is character 0 (no quoting).
+void AppendSeparatedField(std::string_view text, char separator, char quote, bool always, std::string& out);
+
 // The list separator of the user's locale. Linux has none: ";" where the decimal mark is ",",
 // else ",".
 char GetListSeparator();

@@ -10,12 +10,6 @@
 namespace vantrix {
 namespace {
 
-bool NeedsQuotes(const std::string& text, char comma, char quote) {
-  for (char c : text)
-    if (c == comma || c == quote || c == '\r' || c == '\n') return true;
-  return false;
-}
-
 // DIF and SYLK keep one item per line: a line break inside a text would end it early.
 void AppendOneLine(const std::string& text, std::string& out) {
   for (char c : text) out.push_back(c == '\r' || c == '\n' ? ' ' : c);
@@ -127,19 +121,7 @@ void TVantrix3ASCII::AppendCell(int column, const std::string& text, bool captio
       break;
     }
     case etCSV:
-      if (CSVQuote != '\0' && (CSVQuoteStrings || NeedsQuotes(text, CSVComma, CSVQuote))) {
-        out.push_back(CSVQuote);
-        // The text in pieces between its quote characters, each of those doubled.
-        size_t from = 0;
-        for (size_t at; (at = text.find(CSVQuote, from)) != std::string::npos; from = at + 1) {
-          out.append(text, from, at + 1 - from);
-          out.push_back(CSVQuote);
-        }
-        out.append(text, from, std::string::npos);
-        out.push_back(CSVQuote);
-      } else {
-        out.append(text);
-      }
+      AppendSeparatedField(text, CSVComma, CSVQuote, CSVQuoteStrings, out);
       out.push_back(CSVComma);
       break;
     case etDIF:

@@ -31,7 +31,9 @@ void TVantrix3Clipboard::AppendCell(int column, const std::string& text, std::st
   if (exportType_ == etFixed) {
     out.append(TVantrixWriter::PadL(text, ' ', Columns()[column].Width));
   } else {
-    out.append(text);
+    // Pasted into a sheet, a cell holding the separator, a quote or a line break would split
+    // into more cells or rows: such a cell is quoted as CSV quotes it.
+    AppendSeparatedField(text, Separator, '"', false, out);
     out.push_back(Separator);
   }
 }

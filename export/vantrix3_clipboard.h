@@ -1,6 +1,7 @@
 #pragma once
-// The table as plain text on the clipboard, as Unicode text: separated by a character, or in
-// right-aligned columns of fixed width.
+// The table as plain text on the clipboard, as Unicode text: separated by a character (a cell
+// holding it, a quote or a line break goes in quotes, as CSV writes it, so a paste keeps it
+// whole), or in right-aligned columns of fixed width.
 #include <string>
 
 #include "export/vantrix3_memory.h"

@@ -248,13 +248,25 @@ TEST(ClipboardText, SeparatedOrInRightAlignedColumns) {
   ASSERT_EQ(shell.calls.size(), 1u);
   EXPECT_EQ(shell.calls[0], "clipboard a;b\r\nx;12\r\nlonger;3\r\n");
 
+  // A cell that would split when pasted is quoted as CSV quotes it; the others stay bare.
+  TextSource awkward({{"a", ectString}, {"b", ectString}, {"c", ectString}, {"d", ectString}},
+                     {{"1,234.5", "say \"hi\"", "two\r\nlines", "plain"}});
+  TVantrix3Clipboard commas;
+  commas.SetShellService(&shell);
+  commas.Separator = ',';
+  commas.AllowCaptions = false;
+  commas.SetExportSource(esCustom);
+  commas.SetCustomSource(&awkward);
+  commas.Execute();
+  EXPECT_EQ(shell.calls.back(), "clipboard \"1,234.5\",\"say \"\"hi\"\"\",\"two\r\nlines\",plain\r\n");
+
   // Fixed: every value right-aligned in its column, none losing its last character.
   exporter.SetExportType(etFixed);
   exporter.Header = {"Leituras"};
   source.ClearEof();
   exporter.Execute();
   const std::string blanks(9, ' ');
-  EXPECT_EQ(shell.calls[1], "clipboard Leituras\r\n\r\n" + blanks + "     a              b\r\n" + blanks +
+  EXPECT_EQ(shell.calls[2], "clipboard Leituras\r\n\r\n" + blanks + "     a              b\r\n" + blanks +
                                 "     x             12\r\n" + blanks + "longer              3\r\n");
 }
 

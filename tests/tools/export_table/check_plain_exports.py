@@ -309,9 +309,9 @@ def check_clipboard():
     args = [TOOL, '--format', 'clipboard', '--rows', str(ROWS), '--locale', 'C', '--separator', '|']
     done = subprocess.run(args, capture_output=True, env=env)
     assert done.returncode == 0, done.stderr
-    lines = done.stdout.decode('utf-8').split('\r\n')
-    expect_equal('clipboard rows', [line.split('|') for line in lines[:ROWS + 1]],
-                 [TABLE.captions()] + TABLE.formatted())
+    # Cells holding the separator, a quote or a line break are quoted, as CSV quotes them.
+    rows = list(csv.reader(io.StringIO(done.stdout.decode('utf-8'), newline=''), delimiter='|'))
+    expect_equal('clipboard rows', rows[:ROWS + 1], [TABLE.captions()] + TABLE.formatted())
 
 
 # --- the history road ----------------------------------------------------------------------
