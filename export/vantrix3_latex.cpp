@@ -37,10 +37,6 @@ const char* Replacement(unsigned char c) {
     case 0xB9: return "$^{1}$";
     case 0xD7: return "$\\times$";
     case 0xF7: return "$\\div$";
-    case 0xD0: return "D";
-    case 0xF0: return "d";
-    case 0xDE: return "Th";
-    case 0xFE: return "th";
     case 0x81: case 0x8D: case 0x8F: case 0x90: case 0x9D: return "";
     default: return nullptr;
   }
@@ -108,6 +104,9 @@ void TVantrix3LaTeX::BeginExport() {
   if (options_.LaTeXVersion == LaTeX2e) {
     writer.WriteLn("\\documentclass" + params + "{" + style + "}");
     writer.UsePackage("inputenc", "cp" + std::to_string(options_.CodePage()));
+    // The fonts of the T1 encoding print every letter of the Latin code pages (Ð, þ...);
+    // the original encoding has no glyphs for some and stops the document at them.
+    writer.UsePackage("fontenc", "T1");
     // babel without a language stops the document.
     if (!options_.Languages.empty()) writer.UsePackage("babel", options_.Languages);
     if (!Preambula.empty()) {

@@ -51,8 +51,8 @@ class TVantrixLaTeXWriter : private TVantrixLaTeXOutput, public TVantrixWriter {
 // The text as LaTeX source that prints it: # $ % & _ { } with a backslash, the backslash,
 // "~", "^" and "|" as text commands, "<" and ">" in math, '"' as two apostrophes (the same
 // closing quote, and safe from languages that make '"' a command), the few code page 1252
-// characters LaTeX has only in math (µ ± × ÷ ¬ ¹ ² ³) in math, the Icelandic letters it has
-// no glyph for spelled out, and the bytes code page 1252 leaves undefined dropped.
+// characters LaTeX has only in math (µ ± × ÷ ¬ ¹ ² ³) in math, and the bytes code page 1252
+// leaves undefined dropped. Every letter stays itself: the document's T1 fonts print them.
 void AppendLaTeXEscaped(std::string_view text, std::string& out);
 
 class TVantrix3LaTeX : public TVantrix3FormatText {

@@ -24,6 +24,8 @@ PACKAGES=(
   python3
   # Readers of the plain export formats in the tests.
   python3-dbfread gnumeric texlive-latex-base
+  # Type 1 fonts of LaTeX's T1 encoding, so pdftotext reads back what the LaTeX export typesets.
+  cm-super-minimal
 )
 
 missing=()

@@ -2,6 +2,8 @@
 // values that would break it, their encodings, and their ends after an abort.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "export/library_strings.h"
 #include "export/plain_options.h"
 #include "export/vantrix3_latex.h"
@@ -139,9 +141,31 @@ TEST(LaTeXDocument, EscapesWhatLaTeXWouldNotPrintAsItself) {
   EXPECT_EQ(exporter.Options().CodePage(), 1252);
   const std::vector<std::string> lines = Lines(ExportToMemory(exporter, source));
   EXPECT_EQ(lines, (std::vector<std::string>{
-                       "\\documentclass{article}", "\\usepackage[cp1252]{inputenc}", "\\usepackage[english]{babel}",
+                       "\\documentclass{article}", "\\usepackage[cp1252]{inputenc}", "\\usepackage[T1]{fontenc}",
+                       "\\usepackage[english]{babel}",
                        "\\begin{document}", "", "\\par\\bigskip", "\\begin{tabular}{|l|r|}", "\\hline", "Nome & Valor",
                        "\\\\", "\\hline", "50\\% & 1.50", "\\\\", "\\hline", "\\end{tabular}", "", "\\end{document}"}));
+}
+
+// Every letter of the code page is typeset as itself (Icelandic ones too) and the document,
+// with its preamble, builds in pdflatex.
+TEST(LaTeXDocument, EveryLetterComesBackFromPdflatex) {
+  if (std::system("command -v pdflatex >/dev/null && command -v pdftotext >/dev/null") != 0)
+    GTEST_SKIP() << "needs pdflatex and pdftotext";
+  exporttest::TempFolder folder;
+  TextSource source({{"Nome", ectString}}, {{"\xD0 \xF0 \xDE \xFE"}, {"caf\xE9 \xC6r\xF8"}});
+  TVantrix3LaTeX exporter;
+  exporter.Preambula = {"\\usepackage{array}"};
+  exporttest::WriteFile(folder / "t.tex", ExportToMemory(exporter, source));
+  const std::string build = "cd " + folder.Path() +
+                            " && pdflatex -halt-on-error -interaction=batchmode t.tex >/dev/null 2>&1"
+                            " && pdftotext t.pdf t.txt";
+  ASSERT_EQ(std::system(build.c_str()), 0) << exporttest::ReadFile(folder / "t.log");
+  // Blanks between letters of bitmap fonts may not come back: the letters are compared.
+  std::string text = exporttest::ReadFile(folder / "t.txt");
+  std::erase(text, ' ');
+  EXPECT_NE(text.find("\u00D0\u00F0\u00DE\u00FE"), std::string::npos) << text;
+  EXPECT_NE(text.find("caf\u00E9\u00C6r\u00F8"), std::string::npos) << text;
 }
 
 TEST(LaTeXDocument, InTheCodePageItDeclaresAndWholeAfterAnAbort) {
