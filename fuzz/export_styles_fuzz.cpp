@@ -4,6 +4,7 @@
 // a small table of every column type into memory. Whatever the file holds, the run ends, its
 // output stays within what the table and the file justify, and every RTF font size is one a
 // reader takes.
+#include <cctype>
 #include <cstdlib>
 
 #include "export/rtf_style.h"
@@ -20,10 +21,19 @@ void CheckSize(const std::string& out, size_t inputSize) {
   FUZZ_CHECK(out.size() <= (size_t{1} << 20) + inputSize * 256);
 }
 
-// Every "\fs" of the document in half points of a size between 1 and the largest a font takes.
+// Every "\fs" control word of the document (not an escaped backslash followed by "fs" in a
+// font name or a text) in half points of a size between 1 and the largest a font takes.
 void CheckFontSizes(const std::string& rtf) {
-  for (size_t at = rtf.find("\\fs"); at != std::string::npos; at = rtf.find("\\fs", at + 3)) {
-    const long halfPoints = std::strtol(rtf.c_str() + at + 3, nullptr, 10);
+  for (size_t i = 0; i < rtf.size(); ++i) {
+    if (rtf[i] != '\\') continue;
+    if (i + 1 < rtf.size() && !std::isalpha(static_cast<unsigned char>(rtf[i + 1]))) {
+      ++i;  // a control symbol: "\\", "\{", "\'hh"...
+      continue;
+    }
+    if (rtf.compare(i + 1, 2, "fs") != 0 || i + 3 >= rtf.size() ||
+        !(std::isdigit(static_cast<unsigned char>(rtf[i + 3])) || rtf[i + 3] == '-'))
+      continue;
+    const long halfPoints = std::strtol(rtf.c_str() + i + 3, nullptr, 10);
     FUZZ_CHECK(halfPoints >= 2 * vantrix::kMinFontPoints && halfPoints <= 2 * vantrix::kMaxFontPoints);
   }
 }

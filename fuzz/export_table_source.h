@@ -30,7 +30,7 @@ class ExportTableSource : public vantrix::TVantrixCustomSource {
       column->SetCaption(name);
       column->SetColumnType(type);
     }
-    OnGetNextRecord = [this](TVantrixCustomSource&, int recNo, bool& eof) {
+    OnGetNextRecord = [](TVantrixCustomSource&, int recNo, bool& eof) {
       eof = recNo >= static_cast<int>(kRows.size());
     };
     OnGetColumnText = [](TVantrixCustomSource&, int recNo, const vantrix::TVantrixCustomColumn& column,
