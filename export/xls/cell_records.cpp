@@ -239,6 +239,16 @@ WideString TbiffFormula::GetAsString() const {
   return {};
 }
 
+double TbiffFormula::GetAsFloat() const {
+  if (const double* d = std::get_if<double>(&result_)) return *d;
+  RaiseAccess("Float");
+}
+
+bool TbiffFormula::GetAsBoolean() const {
+  if (const bool* b = std::get_if<bool>(&result_)) return *b;
+  RaiseAccess("Boolean");
+}
+
 // The body with the result stored, and marked to be calculated again when opened.
 std::vector<uint8_t> TbiffFormula::ResultBody() const {
   std::vector<uint8_t> body(Data().begin(), Data().end());

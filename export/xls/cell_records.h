@@ -164,6 +164,10 @@ class TbiffFormula : public TbiffCell {
   void SetAsVariant(const TxlsVariant& value) override { result_ = value; }
   WideString GetAsString() const override;
   void SetAsString(std::u16string_view value) override { result_ = WideString(value); }
+  // A number or a boolean result as such; any other result refuses, as a cell of that kind.
+  double GetAsFloat() const override;
+  double GetAsDateTime() const override { return GetAsFloat(); }
+  bool GetAsBoolean() const override;
   const std::vector<uint8_t>& Tokens() const { return tokens_; }
   // When the formula is a shared formula's or an array's anchor cell, the records that follow.
   void AddCompanion(std::unique_ptr<TbiffRecord> record) { companions_.push_back(std::move(record)); }

@@ -135,6 +135,30 @@ TEST_F(ReaderRecords, FormulaResultsOfEveryKind) {
       << "a STRING needs its formula";
 }
 
+// A shared formula's anchor is followed by the SHRFMLA record and then by its text result, on
+// save as in the file, so readers find the formula the other cells refer to.
+TEST_F(ReaderRecords, SharedFormulaStaysRightAfterTheFormulaThatAnchorsIt) {
+  Stream cells;
+  cells.Rec(0x0006, Body().W(0).W(0).W(0).B(0).B(0).B(0).B(0).W(0).W(0xFFFF).W(8).D(0).W(5).B(0x01).W(0).W(0));
+  cells.Rec(0x04BC, Body().W(0).W(1).B(0).B(0).B(0).B(2).W(3).B(0x1E).W(7));
+  cells.Rec(0x0207, Body().Str(u"seven"));
+  cells.Rec(0x0006, Body().W(1).W(0).W(0).F(7).W(8).D(0).W(5).B(0x01).W(0).W(0));
+  TxlsWorkSheet& sheet = Load(cells);
+  ASSERT_EQ(sheet.SharedFormulas.size(), 1u);
+  EXPECT_EQ(sheet.SharedFormulas[0]->GetKey(), 0u);
+  EXPECT_EQ(sheet.GetCells(0, 0)->GetAsString(), u"seven");
+  EXPECT_EQ(sheet.GetCells(1, 0)->GetAsFloat(), 7.0);
+
+  TxlsMemoryStream saved;
+  file_.Workbook().Save(saved);
+  std::vector<uint16_t> ids;
+  for (size_t at = 0; at + 4 <= saved.Size(); at += 4u + GetWord(saved.Bytes(), at + 2)) {
+    const uint16_t id = GetWord(saved.Bytes(), at);
+    if (id == 0x0006 || id == 0x04BC || id == 0x0207) ids.push_back(id);
+  }
+  EXPECT_EQ(ids, (std::vector<uint16_t>{0x0006, 0x04BC, 0x0207, 0x0006}));
+}
+
 TEST_F(ReaderRecords, SharedStringsGoOnOverManyContinueRecordsAndSplitStrings) {
   // 3,000 strings of 5 characters (8 bytes each) need three records; one long string of
   // 9,000 characters is split, its second part in UTF-16.
