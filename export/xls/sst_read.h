@@ -119,6 +119,10 @@ class TbiffSSTList : public TxlsList<TxlsSSTEntry> {
   TxlsSSTIndex& SSTIndex() { return index_; }
 
   size_t Add(std::unique_ptr<TxlsSSTEntry> entry);
+  // Text cells hold their entry: an entry leaves the table only through ClearEmptyEntries,
+  // once no cell refers to it, or with the whole table after the sheets.
+  void Delete(size_t) = delete;
+  std::unique_ptr<TxlsSSTEntry> Extract(size_t) = delete;
   // The record's strings, as many as it says, from offset 8 on through its continuations.
   void Load(const TbiffSST& record);
   // The index of an equal entry, or of a new one made for the text.

@@ -333,6 +333,12 @@ const TxlsCol* TxlsWorkSheet::Col(int col) const {
   return cols_[static_cast<size_t>(col)].get();
 }
 
+TbiffShrFmla* TxlsWorkSheet::FindSharedFormula(uint32_t key) const {
+  const auto it = std::find_if(SharedFormulas.begin(), SharedFormulas.end(),
+                               [key](const TbiffShrFmla* f) { return f->GetKey() == key; });
+  return it != SharedFormulas.end() ? *it : nullptr;
+}
+
 void TxlsWorkSheet::FixDimensions() {
   if (!Dimensions) return;
   int firstRow = -1, lastRow = -1, firstCol = -1, lastCol = -1;

@@ -171,6 +171,8 @@ class TxlsWorkSheet : public TxlsSection {
   // Chart substreams written after the sheet's EOF that belong to it.
   TbiffRecordList TrailingCharts;
   std::vector<TbiffShrFmla*> SharedFormulas;
+  // The shared formula anchored at the key (its first row | first column << 16), or null.
+  TbiffShrFmla* FindSharedFormula(uint32_t key) const;
   int DefColWidth = 8, DefRowHeight = 255;
   TbiffWindow2* Window2 = nullptr;
 

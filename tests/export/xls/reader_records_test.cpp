@@ -145,7 +145,8 @@ TEST_F(ReaderRecords, SharedFormulaStaysRightAfterTheFormulaThatAnchorsIt) {
   cells.Rec(0x0006, Body().W(1).W(0).W(0).F(7).W(8).D(0).W(5).B(0x01).W(0).W(0));
   TxlsWorkSheet& sheet = Load(cells);
   ASSERT_EQ(sheet.SharedFormulas.size(), 1u);
-  EXPECT_EQ(sheet.SharedFormulas[0]->GetKey(), 0u);
+  EXPECT_EQ(sheet.FindSharedFormula(0), sheet.SharedFormulas[0]);
+  EXPECT_EQ(sheet.FindSharedFormula(1), nullptr);
   EXPECT_EQ(sheet.GetCells(0, 0)->GetAsString(), u"seven");
   EXPECT_EQ(sheet.GetCells(1, 0)->GetAsFloat(), 7.0);
 
