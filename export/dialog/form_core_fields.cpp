@@ -110,6 +110,7 @@ void TVantrix3DialogF::FillFields() {
   if (grid->rowCount() > 2) grid->setRowCount(grid->rowCount() - 1);
   available->setUpdatesEnabled(true);
   SelectFirst(available);
+  FillStyleLists();
   ShowFormatButtons();
 }
 

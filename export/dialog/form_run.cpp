@@ -11,6 +11,7 @@
 
 #include "export/dialog/dialog_services.h"
 #include "export/dialog/form_rules.h"
+#include "export/dialog/list_items.h"
 #include "export/dialog/progress_window.h"
 #include "export/dialog/vantrix3_dialog.h"
 #include "export/dialog/vantrix3_dialog_form.h"
@@ -109,14 +110,7 @@ void TVantrix3DialogF::CopyOptionsInto(TAllowedExport format) {
       x.StripType = static_cast<TxlsStripType>(opt_.XLSStripType);
       x.AutoCalcColWidth = opt_.XLSAutoCalcColWidth;
       if (x.Background.FileName() != opt_.XLSPageBackground) x.Background.SetFileName(opt_.XLSPageBackground);
-      // The formats, styles and extension items as the dialog holds them.
-      x.Options.HeaderFormat.Assign(d.XLSOptions.HeaderFormat);
-      x.Options.CaptionsFormat.Assign(d.XLSOptions.CaptionFormat);
-      x.Options.AggregateFormat.Assign(d.XLSOptions.AggregateFormat);
-      x.Options.FooterFormat.Assign(d.XLSOptions.FooterFormat);
-      x.Options.HyperlinkFormat.Assign(d.XLSOptions.HyperlinkFormat);
-      x.SetFieldFormats(d.XLSOptions.FieldFormats);
-      x.SetStripStyles(d.XLSOptions.StripStyles);
+      CopyXLSLists();
       x.Hyperlinks.Assign(d.XLSOptions.Hyperlinks);
       x.Notes.Assign(d.XLSOptions.Notes);
       x.Charts.Assign(d.XLSOptions.Charts);
@@ -130,11 +124,14 @@ void TVantrix3DialogF::CopyOptionsInto(TAllowedExport format) {
       TRTFOptions& r = RTFExp().Options();
       r.PageOrientation = static_cast<TVantrixPageOrientation>(opt_.RTFPageOrientation);
       r.StripType = static_cast<TrtfStripType>(opt_.RTFStripType);
-      r.HeaderStyle.Assign(d.RTFOptions.HeaderStyle);
-      r.CaptionStyle.Assign(d.RTFOptions.CaptionStyle);
-      r.DataStyle.Assign(d.RTFOptions.DataStyle);
-      r.FooterStyle.Assign(d.RTFOptions.FooterStyle);
-      r.StripStyles.Assign(d.RTFOptions.StripStyles);
+      auto* base = Control<QTreeWidget>("lstRTFBaseStyles");
+      TrtfStyle* targets[] = {&r.HeaderStyle, &r.CaptionStyle, &r.DataStyle, &r.FooterStyle};
+      for (int i = 0; i < 4 && i < base->topLevelItemCount(); ++i)
+        if (auto* style = ItemObjectAs<TrtfStyle>(base->topLevelItem(i))) targets[i]->Assign(*style);
+      r.StripStyles.Clear();
+      auto* strip = Control<QTreeWidget>("lstRTFStripStyles");
+      for (int i = 0; i < strip->topLevelItemCount(); ++i)
+        if (auto* style = ItemObjectAs<TrtfStyle>(strip->topLevelItem(i))) r.StripStyles.Add().Assign(*style);
       currentExp_ = &RTFExp();
       break;
     }
@@ -235,6 +232,42 @@ void TVantrix3DialogF::CopyOptionsInto(TAllowedExport format) {
       currentExp_ = &ClipExp();
       break;
   }
+}
+
+// The spreadsheet's fixed formats, field formats and strip styles from the form's lists. The
+// extension items (hyperlinks, notes, charts, cells, merged ranges) come from the dialog.
+void TVantrix3DialogF::CopyXLSLists() {
+  TVantrix3XLS& x = XLSExp();
+  auto* options = Control<QTreeWidget>("lstXLSOptions");
+  TxlsFormat* fixed[] = {&x.Options.HeaderFormat, &x.Options.CaptionsFormat, &x.Options.AggregateFormat,
+                         &x.Options.FooterFormat, &x.Options.HyperlinkFormat};
+  for (int i = 0; i < 5 && i < options->topLevelItemCount(); ++i)
+    if (auto* format = dynamic_cast<TxlsFormat*>(ItemObjectAs<TxlsCustomItem>(options->topLevelItem(i))))
+      fixed[i]->Assign(*format);
+
+  x.FieldFormats.Clear();
+  const auto* exported = Control<QTreeWidget>("lstExportedFields");
+  const auto* used = exported->topLevelItemCount() > 0 ? exported : Control<QTreeWidget>("lstAvailableFields");
+  const auto* fields = Control<QTreeWidget>("lstXLSFields");
+  for (int f = 0; f < used->topLevelItemCount(); ++f) {
+    const QString field = used->topLevelItem(f)->text(0);
+    for (int i = 0; i < fields->topLevelItemCount(); ++i) {
+      const QTreeWidgetItem* item = fields->topLevelItem(i);
+      if (item->text(0).compare(field, Qt::CaseInsensitive) != 0) continue;
+      auto* format = dynamic_cast<TxlsFormat*>(ItemObjectAs<TxlsCustomItem>(item));
+      if (format == nullptr) continue;
+      // Assigned first and named after: assigning copies the item's name, which a reset
+      // empties, and a field format without its field's name is never used.
+      TxlsFieldFormat& added = x.FieldFormats.Add();
+      added.Assign(*format);
+      added.FieldName = Cp(item->text(0));
+    }
+  }
+  x.StripStyles.Clear();
+  auto* styles = Control<QTreeWidget>("lstXLSStyles");
+  for (int i = 0; i < styles->topLevelItemCount(); ++i)
+    if (auto* format = dynamic_cast<TxlsFormat*>(ItemObjectAs<TxlsCustomItem>(styles->topLevelItem(i))))
+      x.StripStyles.Add().Assign(*format);
 }
 
 void TVantrix3DialogF::CopyCommonOptions() {

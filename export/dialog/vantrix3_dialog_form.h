@@ -11,6 +11,7 @@
 #include <QDialog>
 #include <QPointer>
 #include <memory>
+#include <vector>
 
 #include "export/dialog/export_formats.h"
 #include "export/dialog/form_options.h"
@@ -33,6 +34,8 @@ class TVantrix3SQL;
 class TVantrix3XLS;
 class TVantrix3XML;
 class TVantrix3;
+class TxlsCustomItem;
+class TrtfStyle;
 
 class TVantrix3DialogF : public QDialog {
   Q_OBJECT
@@ -129,6 +132,9 @@ class TVantrix3DialogF : public QDialog {
   void bStartClick();
   // "Left", "Center" or "Right" for an alignment caption of the captions grid.
   std::string AlignmentName(const QString& text) const;
+  // The objects the style lists' items carry, kept by the form until it closes.
+  TxlsCustomItem* AdoptXLSItem(std::unique_ptr<TxlsCustomItem> item);
+  TrtfStyle* AdoptRTFStyle(std::unique_ptr<TrtfStyle> style);
   // The current run's progress window; null outside a run.
   TfmVantrix3Progress* ProgressWindow() const { return progress_.data(); }
 
@@ -137,12 +143,14 @@ class TVantrix3DialogF : public QDialog {
 
  private:
   void ConnectHandlers();
+  void FillStyleLists();
   void ConnectPlainHandlers();
   void ConnectHTMLHandlers();
   void ConnectCaptionsGrid();
   void HookRelays(TVantrix3& exporter);
   void CopyOptionsInto(TAllowedExport format);
   void CopyCommonOptions();
+  void CopyXLSLists();
   void CopyCaptionsGrid();
   void ChooseHTMLColor(uint32_t TDialogFormOptions::* field, void (TVantrix3DialogF::*setter)(uint32_t));
 
@@ -179,6 +187,8 @@ class TVantrix3DialogF : public QDialog {
   std::unique_ptr<TVantrix3RTF> rtfExp_;
 
   TDialogFormOptions opt_;
+  std::vector<std::unique_ptr<TxlsCustomItem>> xlsItems_;
+  std::vector<std::unique_ptr<TrtfStyle>> rtfStyles_;
   TVantrix3* currentExp_ = nullptr;
   QPointer<TfmVantrix3Progress> progress_;
   bool running_ = false;

@@ -11,12 +11,15 @@
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
+#include "export/dialog/list_items.h"
 #include "export/dialog/progress_window.h"
 #include "export/dialog/vantrix3_dialog.h"
 #include "export/dialog/vantrix3_dialog_form.h"
 #include "export/model_source.h"
 #include "export/vantrix3_ascii.h"
 #include "export/vantrix3_pdf.h"
+#include "export/vantrix3_rtf.h"
+#include "export/xls/vantrix3_xls.h"
 #include "fake_dialog_services.h"
 #include "tests/export/export_fixtures.h"
 
@@ -302,4 +305,28 @@ TEST_F(FormRun, AUserLandscapePageKeepsItsSizeFromRunToRun) {
   EXPECT_EQ(form->PDFExp().Options().PageOptions.WidthDots(), 500);
   EXPECT_NEAR(form->PDFExp().Options().PageOptions.MarginLeft(), 20.0, 0.5);
   EXPECT_EQ(form->PDFExp().Options().PageOptions.Units(), unMillimeter);
+}
+
+TEST_F(FormRun, SpreadsheetAndRTFStylesComeFromTheFormsLists) {
+  TxlsFieldFormat& bold = dialog.XLSOptions.FieldFormats.Add();
+  bold.FieldName = "temperature";
+  bold.Font.Style.Include(xfsBold);
+  dialog.XLSOptions.StripStyles.Add();
+  dialog.XLSOptions.StripStyles.Add();
+  dialog.RTFOptions.StripStyles.Add();
+  Open();
+  auto* fields = form->Control<QTreeWidget>("lstXLSFields");
+  ASSERT_EQ(fields->topLevelItemCount(), 3);
+  EXPECT_EQ(form->Control<QTreeWidget>("lstXLSStyles")->topLevelItem(1)->text(0), "ITEM_1");
+  EXPECT_EQ(form->Control<QTreeWidget>("lstXLSOptions")->topLevelItemCount(), 5);
+  // A reset empties the name the item's format holds; the run names it after its item.
+  dynamic_cast<TxlsFormat*>(ItemObjectAs<TxlsCustomItem>(fields->topLevelItem(1)))->FieldName.clear();
+  Start(aeXLS, "styles.xls");
+  ASSERT_EQ(form->XLSExp().FieldFormats.Count(), 3u);
+  EXPECT_EQ(form->XLSExp().FieldFormats[1].FieldName, "Temperature");
+  EXPECT_TRUE(form->XLSExp().FieldFormats[1].Font.Style.Has(xfsBold));
+  EXPECT_FALSE(form->XLSExp().FieldFormats[0].Font.Style.Has(xfsBold));
+  EXPECT_EQ(form->XLSExp().StripStyles.Count(), 2u);
+  Start(aeRTF, "styles.rtf");
+  EXPECT_EQ(form->RTFExp().Options().StripStyles.Count(), 1);
 }
