@@ -89,6 +89,18 @@ void AppendSeparatedField(std::string_view text, char separator, char quote, boo
   out.push_back(quote);
 }
 
+void AppendZeroPadded(std::string& out, long long value, int minDigits) {
+  // The magnitude as unsigned: the most negative value has no positive counterpart.
+  const unsigned long long magnitude =
+      value < 0 ? 0 - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value);
+  char digits[24];
+  const auto result = std::to_chars(digits, digits + sizeof digits, magnitude);
+  if (value < 0) out.push_back('-');
+  const long long length = result.ptr - digits;
+  if (minDigits > length) out.append(static_cast<size_t>(minDigits - length), '0');
+  out.append(digits, result.ptr);
+}
+
 char GetListSeparator() { return DefaultFormatSettings().listSeparator; }
 
 int MinimumInt(int a, int b) { return a < b ? a : b; }

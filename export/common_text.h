@@ -31,6 +31,10 @@ std::string AddNumberToFileName(std::string_view fileName, int number, int digit
 // and always when the quote is character 0 (no quoting).
 void AppendSeparatedField(std::string_view text, char separator, char quote, bool always, std::string& out);
 
+// The value in decimal appended to out: "-" before a negative one, then zeros before its
+// digits up to minDigits digits (the day "05", the exponent "-007").
+void AppendZeroPadded(std::string& out, long long value, int minDigits);
+
 // The list separator of the user's locale. Linux has none: ";" where the decimal mark is ",",
 // else ",".
 char GetListSeparator();

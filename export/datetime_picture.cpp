@@ -1,5 +1,6 @@
 #include "export/datetime_picture.h"
 
+#include "export/common_text.h"
 #include "export/format_settings.h"
 #include "platform/cp1252_case.h"
 
@@ -13,19 +14,6 @@ char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c
 
 bool StartsWithText(std::string_view s, size_t at, std::string_view what) {
   return s.size() - at >= what.size() && platform::Cp1252SameText(s.substr(at, what.size()), what);
-}
-
-void AppendNumber(std::string& out, int value, int width) {
-  char buf[16];
-  int length = 0;
-  unsigned magnitude = static_cast<unsigned>(value < 0 ? -value : value);
-  do {
-    buf[length++] = static_cast<char>('0' + magnitude % 10);
-    magnitude /= 10;
-  } while (magnitude != 0);
-  if (value < 0) out.push_back('-');
-  for (int i = length; i < width; ++i) out.push_back('0');
-  while (length > 0) out.push_back(buf[--length]);
 }
 
 // 0 = Sunday.
@@ -87,21 +75,21 @@ void Lay(std::string& out, std::string_view picture, const Parts& p, const Forma
         lastField = u;
         continue;
       case 'D':
-        if (count == 1 || count == 2) AppendNumber(out, p.date.day, static_cast<int>(count));
+        if (count == 1 || count == 2) AppendZeroPadded(out, p.date.day, static_cast<int>(count));
         else if (count == 3) out += s.shortDayNames[DayOfWeek(p.date.year, p.date.month, p.date.day)];
         else if (count == 4) out += s.longDayNames[DayOfWeek(p.date.year, p.date.month, p.date.day)];
         else if (count == 5) Lay(out, s.shortDateFormat, p, s, depth + 1);
         else Lay(out, s.longDateFormat, p, s, depth + 1);
         break;
       case 'M':
-        if (lastField == 'H' && count <= 2) AppendNumber(out, p.time.minute, static_cast<int>(count));
-        else if (count <= 2) AppendNumber(out, p.date.month, static_cast<int>(count));
+        if (lastField == 'H' && count <= 2) AppendZeroPadded(out, p.time.minute, static_cast<int>(count));
+        else if (count <= 2) AppendZeroPadded(out, p.date.month, static_cast<int>(count));
         else if (p.date.month >= 1 && p.date.month <= 12)
           out += count == 3 ? s.shortMonthNames[p.date.month - 1] : s.longMonthNames[p.date.month - 1];
         break;
       case 'Y':
-        if (count <= 2) AppendNumber(out, p.date.year % 100, 2);
-        else AppendNumber(out, p.date.year, 4);
+        if (count <= 2) AppendZeroPadded(out, p.date.year % 100, 2);
+        else AppendZeroPadded(out, p.date.year, 4);
         break;
       case 'H': {
         int hour = p.time.hour;
@@ -109,17 +97,17 @@ void Lay(std::string& out, std::string_view picture, const Parts& p, const Forma
           hour %= 12;
           if (hour == 0) hour = 12;
         }
-        AppendNumber(out, hour, count >= 2 ? 2 : 1);
+        AppendZeroPadded(out, hour, count >= 2 ? 2 : 1);
         break;
       }
       case 'N':
-        AppendNumber(out, p.time.minute, count >= 2 ? 2 : 1);
+        AppendZeroPadded(out, p.time.minute, count >= 2 ? 2 : 1);
         break;
       case 'S':
-        AppendNumber(out, p.time.second, count >= 2 ? 2 : 1);
+        AppendZeroPadded(out, p.time.second, count >= 2 ? 2 : 1);
         break;
       case 'Z':
-        AppendNumber(out, p.time.millisecond, count >= 3 ? 3 : 1);
+        AppendZeroPadded(out, p.time.millisecond, count >= 3 ? 3 : 1);
         break;
       case 'T':
         Lay(out, count == 1 ? s.shortTimeFormat : s.longTimeFormat, p, s, depth + 1);

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <memory>
 
+#include "export/common_text.h"
 #include "export/format_settings.h"
 
 namespace vantrix {
@@ -13,17 +14,8 @@ namespace {
 constexpr int kMaxFixedIntegerDigits = 19;  // beyond it (past any 64-bit integer) the general form
 
 void AppendExponent(std::string& out, int exponent, bool alwaysSign, int minDigits) {
-  if (exponent < 0) out.push_back('-');
-  else if (alwaysSign) out.push_back('+');
-  char buf[12];
-  int length = 0;
-  unsigned magnitude = static_cast<unsigned>(exponent < 0 ? -exponent : exponent);
-  do {
-    buf[length++] = static_cast<char>('0' + magnitude % 10);
-    magnitude /= 10;
-  } while (magnitude != 0);
-  for (int i = length; i < minDigits; ++i) out.push_back('0');
-  while (length > 0) out.push_back(buf[--length]);
+  if (exponent >= 0 && alwaysSign) out.push_back('+');
+  AppendZeroPadded(out, exponent, minDigits);
 }
 
 bool AppendSpecial(std::string& out, double value) {

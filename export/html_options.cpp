@@ -187,24 +187,44 @@ std::string HTMLColor(uint32_t color) {
   return out;
 }
 
+namespace {
+
+// The colours of a template file, in the file's order, each as the section, key and where it
+// lives; the font family goes after the first two.
+struct TemplateColor {
+  const char* section;
+  const char* key;
+  uint32_t* (*where)(THTMLOptions& html, TTableOptions& table);
+};
+
+constexpr TemplateColor kTemplateColors[] = {
+    {"HTML options", "Background-color", [](THTMLOptions& h, TTableOptions&) { return &h.BackgroundColor; }},
+    {"HTML options", "Font-color", [](THTMLOptions& h, TTableOptions&) { return &h.TextFont.color; }},
+    {"HTML options", "LinkColor", [](THTMLOptions& h, TTableOptions&) { return &h.LinkColor; }},
+    {"HTML options", "VLinkColor", [](THTMLOptions& h, TTableOptions&) { return &h.VLinkColor; }},
+    {"HTML options", "ALinkColor", [](THTMLOptions& h, TTableOptions&) { return &h.ALinkColor; }},
+    {"Table options", "Header-bgcolor", [](THTMLOptions&, TTableOptions& t) { return &t.HeadersRowBgColor; }},
+    {"Table options", "Header-color", [](THTMLOptions&, TTableOptions& t) { return &t.HeadersRowFontColor; }},
+    {"Table options", "Table-color", [](THTMLOptions&, TTableOptions& t) { return &t.TableFontColor; }},
+    {"Table options", "Even_row-bgcolor", [](THTMLOptions&, TTableOptions& t) { return &t.TableBgColor; }},
+    {"Table options", "Odd_row-bgcolor", [](THTMLOptions&, TTableOptions& t) { return &t.OddRowBgColor; }},
+    {"Table options", "Border-color", [](THTMLOptions&, TTableOptions& t) { return &t.BorderColor; }},
+};
+constexpr size_t kColorsBeforeFont = 2;
+
+}  // namespace
+
 void SaveHTMLTemplateToFile(const std::string& path, const THTMLOptions& html, const TTableOptions& table) {
   platform::IniFile ini(path);
   platform::IniFile::UpdateScope update(ini);
-  auto color = [&ini](const char* section, const char* key, uint32_t value) {
-    ini.WriteInteger(section, key, static_cast<int>(value));
-  };
-  color("HTML options", "Background-color", html.BackgroundColor);
-  color("HTML options", "Font-color", html.TextFont.color);
-  ini.WriteString("HTML options", "Font-family", html.TextFont.name);
-  color("HTML options", "LinkColor", html.LinkColor);
-  color("HTML options", "VLinkColor", html.VLinkColor);
-  color("HTML options", "ALinkColor", html.ALinkColor);
-  color("Table options", "Header-bgcolor", table.HeadersRowBgColor);
-  color("Table options", "Header-color", table.HeadersRowFontColor);
-  color("Table options", "Table-color", table.TableFontColor);
-  color("Table options", "Even_row-bgcolor", table.TableBgColor);
-  color("Table options", "Odd_row-bgcolor", table.OddRowBgColor);
-  color("Table options", "Border-color", table.BorderColor);
+  // The table only reads through the options it is given: copies are as good.
+  THTMLOptions h = html;
+  TTableOptions t = table;
+  for (size_t i = 0; i < std::size(kTemplateColors); ++i) {
+    if (i == kColorsBeforeFont) ini.WriteString("HTML options", "Font-family", html.TextFont.name);
+    const TemplateColor& c = kTemplateColors[i];
+    ini.WriteInteger(c.section, c.key, static_cast<int>(*c.where(h, t)));
+  }
   if (!update.Commit()) {
     const std::string shown = platform::IsValidUtf8(path) ? platform::Utf8ToCp1252(path) : path;
     throw EVantrixError("Cannot write the file \"" + shown + "\"");
@@ -213,21 +233,11 @@ void SaveHTMLTemplateToFile(const std::string& path, const THTMLOptions& html, c
 
 void LoadHTMLTemplateFromFile(const std::string& path, THTMLOptions& html, TTableOptions& table) {
   const platform::IniFile ini(path);
-  auto color = [&ini](const char* section, const char* key, uint32_t& value) {
-    value = static_cast<uint32_t>(ini.ReadInteger(section, key, static_cast<int>(value)));
-  };
-  color("HTML options", "Background-color", html.BackgroundColor);
-  color("HTML options", "Font-color", html.TextFont.color);
+  for (const TemplateColor& c : kTemplateColors) {
+    uint32_t& value = *c.where(html, table);
+    value = static_cast<uint32_t>(ini.ReadInteger(c.section, c.key, static_cast<int>(value)));
+  }
   html.TextFont.name = ini.ReadString("HTML options", "Font-family", html.TextFont.name);
-  color("HTML options", "LinkColor", html.LinkColor);
-  color("HTML options", "VLinkColor", html.VLinkColor);
-  color("HTML options", "ALinkColor", html.ALinkColor);
-  color("Table options", "Header-bgcolor", table.HeadersRowBgColor);
-  color("Table options", "Header-color", table.HeadersRowFontColor);
-  color("Table options", "Table-color", table.TableFontColor);
-  color("Table options", "Even_row-bgcolor", table.TableBgColor);
-  color("Table options", "Odd_row-bgcolor", table.OddRowBgColor);
-  color("Table options", "Border-color", table.BorderColor);
 }
 
 }  // namespace vantrix
