@@ -1,6 +1,7 @@
 #include "export/custom_source.h"
 
 #include <algorithm>
+#include <climits>
 #include <string_view>
 
 #include "export/variant_text.h"
@@ -134,6 +135,18 @@ void TVantrixCustomColumns::Assign(const TVantrixCustomColumns& other) {
   if (&other == this) return;
   Clear();
   for (const auto& item : other.items_) Add()->Assign(*item);
+}
+
+void FitColumnsToTexts(TVantrixCustomColumns& columns, const std::vector<size_t>& longest) {
+  constexpr size_t kLongestField = 255;
+  for (int c = 0; c < columns.Count() && static_cast<size_t>(c) < longest.size(); ++c) {
+    TVantrixCustomColumn& column = *columns.GetItem(c);
+    const size_t text = std::max<size_t>(longest[static_cast<size_t>(c)], 1);
+    const size_t width =
+        std::max({text, column.Caption().size(), static_cast<size_t>(std::max(column.Width(), 0))});
+    column.SetWidth(static_cast<int>(std::min<size_t>(width, INT_MAX)));
+    column.SetSize(static_cast<int>(std::min(text, kLongestField)));
+  }
 }
 
 TVantrixCustomSource::TVantrixCustomSource(QObject* parent) : QObject(parent), columns_(this) {}

@@ -100,6 +100,12 @@ class TVantrixCustomColumns {
   int firstFreeDefault_ = 0;
 };
 
+// Each column as wide as its longest text (never narrower than its caption or its width now)
+// and its text field as long as that text up to the 255 characters a field holds, so that no
+// cell is cut in a layout of fixed columns or a table of declared sizes. longest: one length
+// a column, at least 1.
+void FitColumnsToTexts(TVantrixCustomColumns& columns, const std::vector<size_t>& longest);
+
 class TVantrixCustomSource : public QObject {
   Q_OBJECT
 

@@ -147,21 +147,13 @@ bool HistoryExport::RunExporter(const std::string& extension, const std::string&
   } else if (extension == "txt") {
     // The columns as wide as their longest text, caption included: what the exporter's width
     // pass gives, measured here in one pass over the table's own texts.
-    const std::vector<size_t> longest = LongestTexts();
-    vantrix::TVantrixCustomColumns& columns = source_.Columns();
-    for (int c = 0; c < columns.Count(); ++c) {
-      const size_t width = std::max({longest[static_cast<size_t>(c)], columns.GetItem(c)->Caption().size(),
-                                     static_cast<size_t>(std::max(columns.GetItem(c)->Width(), 0))});
-      columns.GetItem(c)->SetWidth(static_cast<int>(width));
-    }
+    vantrix::FitColumnsToTexts(source_.Columns(), LongestTexts());
     Ascii().SetExportType(vantrix::etTXT);
     Ascii().AutoCalcColWidth = false;
     exporter = &Ascii();
   } else if (extension == "dbf") {
     // Text fields as long as their longest cell, so that no cell is cut.
-    const std::vector<size_t> longest = LongestTexts();
-    for (int c = 0; c < source_.Columns().Count(); ++c)
-      source_.Columns().GetItem(c)->SetSize(static_cast<int>(std::min<size_t>(longest[static_cast<size_t>(c)], 255)));
+    vantrix::FitColumnsToTexts(source_.Columns(), LongestTexts());
     exporter = &Dbf();
   } else if (extension == "xls") {
     PrepareXls(fileName);

@@ -1,6 +1,7 @@
 #include "tools/export_table/csv_table.h"
 
 #include <QByteArray>
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 
@@ -89,6 +90,9 @@ bool CsvTable::Load(const std::string& path, const vantrix::FormatSettings& sett
   headers_ = std::move(all.front());
   records_.assign(std::make_move_iterator(all.begin() + 1), std::make_move_iterator(all.end()));
   source_.Columns().Clear();
+  std::vector<size_t> longest(headers_.size(), 1);
+  for (const std::vector<std::string>& record : records_)
+    for (size_t c = 0; c < record.size() && c < longest.size(); ++c) longest[c] = std::max(longest[c], record[c].size());
   for (size_t c = 0; c < headers_.size(); ++c) {
     vantrix::TVantrixCustomColumn* column = source_.Columns().Add();
     column->SetColumnName(headers_[c]);
@@ -96,6 +100,9 @@ bool CsvTable::Load(const std::string& path, const vantrix::FormatSettings& sett
     const std::string sample = records_.empty() || c >= records_[0].size() ? std::string() : records_[0][c];
     column->SetColumnType(vantrix::CalcStringType(sample, "true", "false", settings));
   }
+  // Sized from the data, as the history road does: dBase fields and SQL columns of the default
+  // size would cut longer texts.
+  vantrix::FitColumnsToTexts(source_.Columns(), longest);
   // A table without records has nobody to ask for the next one: the source is empty.
   source_.OnGetNextRecord = nullptr;
   if (!records_.empty())

@@ -32,7 +32,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <memory>
 #include <string>
 
@@ -192,9 +191,10 @@ int Run(vantrix::TVantrix3& exporter, const Arguments& a) {
     if (a.output.empty()) {
       std::fwrite(text.data(), 1, text.size(), stdout);
     } else {
-      std::ofstream out(a.output, std::ios::binary);
-      out << text;
-      if (!out) throw vantrix::EVantrixError("cannot write " + a.output);
+      // As the exporters write their files: whole or not at all, the file before left as it was.
+      vantrix::FileOutputStream out(a.output);
+      out.Write(text);
+      out.Commit();
     }
   } else if (a.output.empty()) {
     StdoutStream out(a.utf8);

@@ -3,9 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <QLocale>
+#include <QProcess>
+#include <QProcessEnvironment>
 
 #include "export/output_stream.h"
 #include "export/vantrix3.h"
+#include "export/vantrix3_dbf.h"
+#include "export/vantrix3_sql.h"
 #include "tests/export/export_fixtures.h"
 #include "tools/export_table/csv_table.h"
 #include "tools/export_table/generated_table.h"
@@ -48,7 +52,7 @@ TEST(ExportTable, ACsvFileIsTypedByItsFirstRecordAndDumpedRowByRow) {
   EXPECT_EQ(table.Rows(), 2);
   EXPECT_EQ(Dump(table.Source(), exporttest::BrSettings()),
             "columns 3\r\n"
-            "  0: name \"Nome\" caption \"Nome\" type String width 15 align left format \"\" sql \"CHAR(15)\" length 15\r\n"
+            "  0: name \"Nome\" caption \"Nome\" type String width 15 align left format \"\" sql \"CHAR(15)\" length 5\r\n"
             "  1: name \"Valor\" caption \"Valor\" type Float width 15 align right format \"#,###,##0.00\" sql "
             "\"DOUBLE PRECISION\" length 0\r\n"
             "  2: name \"Quando\" caption \"Quando\" type Date width 15 align left format \"dd/mm/yyyy\" sql \"DATE\" "
@@ -75,6 +79,66 @@ TEST(ExportTable, TheGeneratedTableGivesTheSameCellsEitherWay) {
   EXPECT_EQ(Dump(table.Source(), exporttest::CSettings()), asText);
   EXPECT_NE(asText.find("record 49\r\n"), std::string::npos);
   EXPECT_EQ(asText.find("record 50\r\n"), std::string::npos);
+}
+
+std::string ExportOf(vantrix::TVantrix3& exporter, vantrix::TVantrixCustomSource& source) {
+  exporter.SetExportSource(vantrix::esCustom);
+  exporter.SetCustomSource(&source);
+  source.ClearEof();
+  vantrix::MemoryOutputStream out;
+  exporter.ExportToStream(out);
+  return out.Bytes();
+}
+
+// Columns take the size of their longest text, so that tables of declared sizes keep every
+// text whole: a dBase field up to the 255 characters it holds, an SQL column whatever it is.
+TEST(ExportTable, CsvColumnsAreSizedFromTheirLongestText) {
+  exporttest::TempFolder folder;
+  const std::string path = folder / "t.csv";
+  const std::string note(5000, 'n'), medium(40, 'm');
+  exporttest::WriteFile(path, "Nota;Curto;Medio;Vazio\r\nx;ab;" + medium + ";\r\n" + note + ";a;b;\r\n");
+  exporttable::CsvTable table;
+  std::string error;
+  ASSERT_TRUE(table.Load(path, exporttest::CSettings(), error)) << error;
+
+  vantrix::TVantrix3SQL sql;
+  sql.TableName = "T";
+  sql.CreateTable = true;
+  const std::string script = ExportOf(sql, table.Source());
+  for (const char* declared : {"Nota  CHAR(5000)", "Curto  CHAR(15)", "Medio  CHAR(40)", "Vazio  CHAR(15)"})
+    EXPECT_NE(script.find(declared), std::string::npos) << declared << "\n" << script.substr(0, 300);
+  EXPECT_NE(script.find("'" + note + "'"), std::string::npos);
+
+  vantrix::TVantrix3DBF dbf;
+  const std::string bytes = ExportOf(dbf, table.Source());
+  ASSERT_GT(bytes.size(), 32u * 5);
+  std::vector<int> lengths;
+  for (size_t f = 0; f < 4; ++f) lengths.push_back(static_cast<unsigned char>(bytes[32 + 32 * f + 16]));
+  EXPECT_EQ(lengths, (std::vector<int>{255, 2, 40, 1}));
+  EXPECT_NE(bytes.find(note.substr(0, 255) + "a "), std::string::npos);  // cut only where the field ends
+  EXPECT_NE(bytes.find(medium), std::string::npos);
+}
+
+// The clipboard's text goes to a file as every export's does: on a full disk the run fails
+// with a message and the file that was there is left as it was, with no piece beside it.
+TEST(ExportTable, ClipboardOutputThatCannotBeWrittenLeavesTheFileBefore) {
+  exporttest::TempFolder folder;
+  const std::string path = folder / "clip.txt";
+  exporttest::WriteFile(path, "before");
+  QProcess tool;
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert("QT_QPA_PLATFORM", "offscreen");
+  tool.setProcessEnvironment(environment);
+  // Files of at most one block, writes past it failing (their signal ignored): a full disk.
+  tool.start("/bin/sh", {"-c", "trap '' XFSZ; ulimit -f 1; exec \"$0\" \"$@\"", EXPORT_TABLE, "--format", "clipboard",
+                         "--rows", "500", "--output", QString::fromStdString(path)});
+  ASSERT_TRUE(tool.waitForFinished(120000));
+  EXPECT_EQ(tool.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(tool.exitCode(), 1);
+  const QByteArray message = tool.readAllStandardError();
+  EXPECT_TRUE(message.contains("export_table: ")) << message.toStdString();
+  EXPECT_EQ(exporttest::ReadFile(path), "before");
+  EXPECT_EQ(folder.Names(), std::vector<std::string>{"clip.txt"});
 }
 
 }  // namespace
