@@ -21,6 +21,8 @@ namespace {
 
 QString Str(int id) { return platform::FromCp1252(VantrixLoadStr(id)); }
 
+inline constexpr int kCountRefreshMs = 40;
+
 QLabel* BevelLabel(QWidget* parent, const char* name) {
   auto* label = new QLabel(parent);
   label->setObjectName(QString::fromLatin1(name));
@@ -128,10 +130,10 @@ void TfmVantrix3Progress::ExportProgress(int code) {
     case kProgressFetched: StartTimer(); SetStatus(estFetching); SetFetchedRows(fetched_ + 1); break;
     case kProgressSkipped: StartTimer(); SetStatus(estSkipping); SetSkippedRows(skipped_ + 1); break;
     case kProgressExported: StartTimer(); SetStatus(estExporting); SetExportedRows(exported_ + 1); break;
-    case kProgressPause: StopTimer(); SetStatus(estPause); break;
+    case kProgressPause: StopTimer(); FlushCount(); SetStatus(estPause); break;
     case kProgressContinue: StartTimer(); SetStatus(estContinue); break;
-    case kProgressAbort: StopTimer(); SetStatus(estAbort); break;
-    case kProgressEnd: StopTimer(); SetStatus(estEnd); break;
+    case kProgressAbort: StopTimer(); FlushCount(); SetStatus(estAbort); break;
+    case kProgressEnd: StopTimer(); FlushCount(); SetStatus(estEnd); break;
     case kProgressClose: CloseWithResult(); break;
     default: break;
   }
@@ -140,7 +142,14 @@ void TfmVantrix3Progress::ExportProgress(int code) {
 // The three counts share one label: it shows the count that changed last.
 void TfmVantrix3Progress::ShowCount(int& counter, int count) {
   counter = count;
-  laExportedValue_->setText(QString::number(count));
+  lastCount_ = &counter;
+  if (!isVisible() || !countShown_.isValid() || countShown_.hasExpired(kCountRefreshMs)) FlushCount();
+}
+
+void TfmVantrix3Progress::FlushCount() {
+  if (lastCount_ == nullptr) return;
+  laExportedValue_->setText(QString::number(*lastCount_));
+  countShown_.start();
 }
 
 void TfmVantrix3Progress::SetFetchedRows(int count) { ShowCount(fetched_, count); }
@@ -148,6 +157,8 @@ void TfmVantrix3Progress::SetSkippedRows(int count) { ShowCount(skipped_, count)
 void TfmVantrix3Progress::SetExportedRows(int count) { ShowCount(exported_, count); }
 
 void TfmVantrix3Progress::SetStatus(TVantrixStatus status) {
+  // A run repeats its status once per row: the texts are already shown.
+  if (status == status_ && !laStatusValue_->text().isEmpty()) return;
   status_ = status;
   switch (status) {
     case estBegin:
@@ -191,6 +202,7 @@ void TfmVantrix3Progress::ShowTime() {
 void TfmVantrix3Progress::TimerTick() {
   ++elapsedSeconds_;
   ShowTime();
+  FlushCount();
   const long long rows = static_cast<long long>(exported_) + fetched_ + skipped_;
   const long long speed = elapsedSeconds_ > 0 ? rows / elapsedSeconds_ : 0;
   laSpeedValue_->setText(platform::FromCp1252(

@@ -4,6 +4,7 @@
 // closes the window. The run only posts progress events to it, so the exporter's loop never
 // waits for the window.
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QPointer>
 
@@ -73,6 +74,8 @@ class TfmVantrix3Progress : public QDialog {
 
  private:
   void ShowCount(int& counter, int count);
+  // Shows the count that changed last.
+  void FlushCount();
   void StartTimer();
   void StopTimer();
   void CloseWithResult();
@@ -85,6 +88,10 @@ class TfmVantrix3Progress : public QDialog {
   int exported_ = 0, fetched_ = 0, skipped_ = 0;
   TVantrixStatus status_ = estBegin;
   int elapsedSeconds_ = 0;
+  // A shown window writes its count label at most every few milliseconds (a run sends a code
+  // per row); every other code and every tick shows the count that changed last.
+  QElapsedTimer countShown_;
+  const int* lastCount_ = nullptr;
   int modalResult_ = 0;
   bool runReturned_ = false;
 };

@@ -9,6 +9,7 @@
 // textEdited, editingFinished), the form's setters block signals while they write controls,
 // and a handler that another one calls is called explicitly, never through a signal.
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QPointer>
 #include <memory>
 #include <vector>
@@ -192,6 +193,9 @@ class TVantrix3DialogF : public QDialog {
   TVantrix3* currentExp_ = nullptr;
   QPointer<TfmVantrix3Progress> progress_;
   bool running_ = false;
+  // When the run last let the event loop turn.
+  QElapsedTimer eventTurn_;
+  static constexpr int kEventTurnMs = 15;
 };
 
 }  // namespace vantrix
