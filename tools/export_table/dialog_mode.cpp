@@ -2,13 +2,18 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
 #include <QPainter>
 #include <QPixmap>
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <cstdio>
+#include <memory>
 
 #include "export/dialog/dialog_services.h"
+#include "export/dialog/progress_window.h"
 #include "export/dialog/vantrix3_dialog.h"
 #include "export/dialog/vantrix3_dialog_form.h"
 #include "export/format_settings.h"
@@ -101,9 +106,60 @@ class PhotographingServices : public vantrix::DialogServices {
   QList<QPixmap> pictures_;
 };
 
+// The real dialogs, except that the form is driven: the format chosen, the file name typed,
+// Start pressed, the progress window's button pressed once the run is over. A question during
+// the run is answered No (the run goes on); an error message is kept and printed.
+class DrivingServices : public vantrix::DialogServices {
+ public:
+  DrivingServices(vantrix::TAllowedExport format, QString output) : format_(format), output_(std::move(output)) {}
+
+  vantrix::MessageAnswer Message(QWidget*, const vantrix::MessageRequest& r) override {
+    if (r.icon == vantrix::MessageIcon::Error) errors << r.text;
+    return r.yesNo ? vantrix::MessageAnswer::No : vantrix::MessageAnswer::Ok;
+  }
+  std::optional<QString> InputBox(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
+  std::optional<QString> OpenFile(QWidget*, const vantrix::FileRequest&) override { return {}; }
+  std::optional<QString> SaveFile(QWidget*, const vantrix::FileRequest&) override { return {}; }
+  std::optional<uint32_t> ChooseColor(QWidget*, uint32_t) override { return {}; }
+  std::optional<vantrix::TVantrixFont> ChooseFont(QWidget*, const vantrix::TVantrixFont&) override { return {}; }
+  vantrix::TVantrixShell& Shell() override { return vantrix::DefaultDialogServices().Shell(); }
+
+  int RunModal(QDialog* dialog) override {
+    auto* form = static_cast<vantrix::TVantrix3DialogF*>(dialog);
+    dialog->show();
+    form->SetExportType(format_);
+    form->rgExportTypeClick();
+    if (format_ != vantrix::aeClipboard) {
+      auto* edit = form->Control<QLineEdit>("edFileName");
+      edit->selectAll();
+      edit->insert(output_);  // as typed: the edit's handler takes the name
+    }
+    form->SetShowFile(false);
+    QTimer presser;
+    QObject::connect(&presser, &QTimer::timeout, [form] {
+      vantrix::TfmVantrix3Progress* progress = form->ProgressWindow();
+      if (progress != nullptr && (progress->Status() == vantrix::estEnd || progress->Status() == vantrix::estAbort))
+        progress->ButtonClick();
+    });
+    presser.start(10);
+    auto* start = form->Control<QPushButton>("bStart");
+    if (!start->isEnabled()) errors << QStringLiteral("the Start button is disabled");
+    else start->click();
+    return QDialog::Accepted;
+  }
+
+  QStringList errors;
+
+ private:
+  vantrix::TAllowedExport format_;
+  QString output_;
+};
+
 }  // namespace
 
-int RunExportDialog(int argc, char** argv, int rows, const std::string& screenshotDir) {
+int RunExportDialog(int argc, char** argv, int rows, const std::string& screenshotDir, const std::string& runFormat,
+                    const std::string& output) {
+  if (!runFormat.empty() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   if (!screenshotDir.empty() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
       qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -114,7 +170,21 @@ int RunExportDialog(int argc, char** argv, int rows, const std::string& screensh
   dialog.SetCustomSource(&table.Source());
   dialog.FileName = "table.xls";
   PhotographingServices photographer(QString::fromStdString(screenshotDir));
-  if (!screenshotDir.empty()) {
+  std::unique_ptr<DrivingServices> driver;
+  if (!runFormat.empty()) {
+    int format = -1;
+    for (int i = 0; i < vantrix::kAllowedExportCount; ++i)
+      if (vantrix::ExportTypeExtensions()[i] == runFormat) format = i;
+    if (runFormat == "clipboard") format = vantrix::aeClipboard;
+    if (format < 0 || (format != vantrix::aeClipboard && output.empty())) {
+      std::fprintf(stderr, "export_table: --dialog --format takes a file extension of the dialog's formats or "
+                           "clipboard, and --output FILE\n");
+      return 2;
+    }
+    driver = std::make_unique<DrivingServices>(static_cast<vantrix::TAllowedExport>(format),
+                                               QString::fromStdString(output));
+    dialog.SetServices(driver.get());
+  } else if (!screenshotDir.empty()) {
     QDir().mkpath(QString::fromStdString(screenshotDir));
     dialog.SetServices(&photographer);
   }
@@ -123,6 +193,10 @@ int RunExportDialog(int argc, char** argv, int rows, const std::string& screensh
   } catch (const std::exception& e) {
     std::fprintf(stderr, "export_table: %s\n", platform::Cp1252ToUtf8(e.what()).c_str());
     return 1;
+  }
+  if (driver != nullptr) {
+    for (const QString& error : driver->errors) std::fprintf(stderr, "export_table: %s\n", error.toUtf8().constData());
+    return driver->errors.isEmpty() ? 0 : 1;
   }
   if (!screenshotDir.empty()) std::fprintf(stderr, "export_table: %d pictures in %s\n", photographer.saved,
                                            screenshotDir.c_str());

@@ -11,6 +11,7 @@
 //   export_table --write-history FILE.mpc --lines N [--runs R] [--long-names]
 //   export_table --dump FILE.xls
 //   export_table --dialog [--rows N] [--screenshots DIR]
+//   export_table --dialog --format EXT --output FILE [--rows N]
 // The table is a generated one of typed columns and awkward texts unless a CSV file is given,
 // or a generated one shaped as the history viewer exports (N readings of two instruments), the
 // small table of every kind of value a workbook must keep apart (--typed), or N integer columns
@@ -25,7 +26,9 @@
 // --dump prints the cells the project's own workbook reader loads from FILE.xls (see
 // export/xls/workbook_dump.h), for the tests to compare with another reader's.
 // --dialog opens the export dialog on the generated table, for a person to try it; with
-// --screenshots it saves a picture of every page into DIR instead and ends.
+// --screenshots it saves a picture of every page into DIR instead and ends; with --format (a
+// file extension of the dialog's formats, or clipboard) and --output it runs that export from
+// the dialog, driving the form as a person would.
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLocale>
@@ -91,7 +94,8 @@ int Usage() {
                "                    [--milliseconds-column] [--milliseconds-separator C]\n"
                "       export_table --write-history FILE.mpc --lines N [--runs R] [--long-names]\n"
                "       export_table --dump FILE.xls\n"
-               "       export_table --dialog [--rows N] [--screenshots DIR]\n%sformats:",
+               "       export_table --dialog [--rows N] [--screenshots DIR]\n"
+               "       export_table --dialog --format EXT --output FILE [--rows N]\n%sformats:",
                exporttable::XlsToolOptions::Usage());
   for (const std::string& name : exporttable::FormatNames()) std::fprintf(stderr, " %s", name.c_str());
   std::fprintf(stderr, "\n");
@@ -221,7 +225,8 @@ int main(int argc, char** argv) {
   }
   if (!a.history.empty()) return ExportHistory(a);
   if (!a.dump.empty()) return DumpWorkbook(a.dump);
-  if (a.dialog) return exporttable::RunExportDialog(argc, argv, a.rows, a.screenshots);
+  if (a.dialog)
+    return exporttable::RunExportDialog(argc, argv, a.rows, a.screenshots, a.format == "rows" ? "" : a.format, a.output);
   std::unique_ptr<vantrix::TVantrix3> exporter = exporttable::MakeExporter(a.format, a.options);
   if (!exporter) return Usage();
 

@@ -1,0 +1,66 @@
+"""Exports run from the export dialog by export_table --dialog (the form driven as a person
+would: the format chosen, the file name typed, Start pressed), each read back by a program we
+did not write, which must take every row and say nothing: Python's csv, xmllint, dbfread,
+xlrd, qpdf and pdftotext. A file that cannot be written is reported and fails the run.
+
+usage: check_dialog_exports.py EXPORT_TABLE WORK_FOLDER"""
+import csv
+import os
+import shutil
+import subprocess
+import sys
+
+import dbfread
+import xlrd
+
+TOOL, WORK = sys.argv[1], sys.argv[2]
+ROWS = 40
+shutil.rmtree(WORK, ignore_errors=True)
+os.makedirs(WORK)
+ENV = dict(os.environ, QT_QPA_PLATFORM="offscreen")
+
+
+def run(args):
+    done = subprocess.run(args, capture_output=True, env=ENV)
+    err = b"\n".join(line for line in done.stderr.splitlines() if b"XDG_RUNTIME_DIR" not in line)
+    return done.returncode, done.stdout, err
+
+
+def export(ext):
+    path = os.path.join(WORK, "table." + ext)
+    code, _, err = run([TOOL, "--dialog", "--rows", str(ROWS), "--format", ext, "--output", path])
+    assert code == 0 and err == b"", "%s: exit %d: %s" % (ext, code, err.decode(errors="replace"))
+    return path
+
+
+def silent(args):
+    code, out, err = run(args)
+    assert code == 0 and err == b"", "%s: %s" % (args[0], err.decode(errors="replace"))
+    return out
+
+
+with open(export("csv"), newline="", encoding="cp1252") as f:
+    rows = list(csv.reader(f))
+assert len(rows) == ROWS + 1, len(rows)
+assert len({len(r) for r in rows}) == 1, "rows of different lengths"
+
+silent(["xmllint", "--noout", export("xml")])
+
+records = list(dbfread.DBF(export("dbf"), encoding="cp1252"))
+assert len(records) == ROWS, len(records)
+
+sheet = xlrd.open_workbook(export("xls"), logfile=sys.stderr).sheet_by_index(0)
+assert sheet.nrows == ROWS + 1, sheet.nrows
+assert [sheet.cell_value(0, c) for c in range(sheet.ncols)] == rows[0], "captions differ from the CSV's"
+
+pdf = export("pdf")
+assert b"No syntax or stream encoding errors" in silent(["qpdf", "--check", pdf])
+text = silent(["pdftotext", pdf, "-"]).decode()
+assert rows[0][0] in text, "the first caption is not in the PDF"
+
+with open(export("rtf"), "rb") as a, open(export("doc"), "rb") as b:
+    assert a.read() == b.read(), "Word and RTF differ"
+
+code, _, err = run([TOOL, "--dialog", "--rows", "5", "--format", "csv", "--output", "/proc/no/such/folder/t.csv"])
+assert code == 1 and err != b"", "an unwritable file was not reported"
+print("dialog exports read back: csv, xml, dbf, xls, pdf, rtf/doc")
