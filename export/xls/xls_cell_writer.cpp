@@ -52,58 +52,47 @@ void TxlsCellWriter::Place(int row, int col) {
   if (widensUsed_) run_.Bound->Used.Widen(row, col);
 }
 
-void TxlsCellWriter::WriteLabelSST(int row, int col, uint16_t xf, std::u16string_view text) {
+template <size_t N>
+std::array<uint8_t, N> TxlsCellWriter::CellBody(int row, int col, uint16_t xf) {
   Place(row, col);
-  uint8_t body[10];
+  std::array<uint8_t, N> body{};
   SetWord(body, 0, static_cast<uint16_t>(row));
   SetWord(body, 2, static_cast<uint16_t>(col));
   SetWord(body, 4, xf);
+  return body;
+}
+
+void TxlsCellWriter::WriteLabelSST(int row, int col, uint16_t xf, std::u16string_view text) {
+  std::array<uint8_t, 10> body = CellBody<10>(row, col, xf);
   SetInteger(body, 6, run_.SST.AddString(text));
   run_.Records.WriteRecord(biffid::kLabelSST, body);
 }
 
 void TxlsCellWriter::WriteNumber(int row, int col, uint16_t xf, double value) {
-  Place(row, col);
-  uint8_t body[14];
-  SetWord(body, 0, static_cast<uint16_t>(row));
-  SetWord(body, 2, static_cast<uint16_t>(col));
-  SetWord(body, 4, xf);
+  std::array<uint8_t, 14> body = CellBody<14>(row, col, xf);
   SetDouble(body, 6, value);
   run_.Records.WriteRecord(biffid::kNumber, body);
 }
 
 void TxlsCellWriter::WriteBoolErr(int row, int col, uint16_t xf, bool value) {
-  Place(row, col);
-  uint8_t body[8];
-  SetWord(body, 0, static_cast<uint16_t>(row));
-  SetWord(body, 2, static_cast<uint16_t>(col));
-  SetWord(body, 4, xf);
+  std::array<uint8_t, 8> body = CellBody<8>(row, col, xf);
   body[6] = value ? 1 : 0;
   body[7] = 0;  // a Boolean, not an error
   run_.Records.WriteRecord(biffid::kBoolErr, body);
 }
 
 void TxlsCellWriter::WriteBlank(int row, int col, uint16_t xf) {
-  Place(row, col);
-  uint8_t body[6];
-  SetWord(body, 0, static_cast<uint16_t>(row));
-  SetWord(body, 2, static_cast<uint16_t>(col));
-  SetWord(body, 4, xf);
-  run_.Records.WriteRecord(biffid::kBlank, body);
+  run_.Records.WriteRecord(biffid::kBlank, CellBody<6>(row, col, xf));
 }
 
 void TxlsCellWriter::WriteAggregate(int row, int col, int firstRow, int lastRow, TxlsAggregate aggregate,
                                     uint16_t xf) {
-  Place(row, col);
-  uint8_t body[35] = {};
-  SetWord(body, 0, static_cast<uint16_t>(row));
-  SetWord(body, 2, static_cast<uint16_t>(col));
-  SetWord(body, 4, xf);
+  std::array<uint8_t, 35> body = CellBody<35>(row, col, xf);
   // The result (8 bytes) stays 0 until the program calculates it: it is asked to on load.
   SetWord(body, 14, 0x0002);
   SetWord(body, 20, 13);
   const std::array<uint8_t, 13> tokens = AggregateTokens(col, firstRow, lastRow, aggregate);
-  std::copy(tokens.begin(), tokens.end(), body + 22);
+  std::copy(tokens.begin(), tokens.end(), body.begin() + 22);
   run_.Records.WriteRecord(biffid::kFormula, body);
 }
 

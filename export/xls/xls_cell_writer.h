@@ -42,6 +42,10 @@ class TxlsCellWriter {
 
  private:
   void Place(int row, int col);
+  // A cell record's body of n bytes for the placed cell, opening with its row, column and XF
+  // (the rest zero).
+  template <size_t N>
+  std::array<uint8_t, N> CellBody(int row, int col, uint16_t xf);
 
   TxlsExportRun& run_;
   bool widensUsed_ = true;

@@ -28,133 +28,72 @@ TVantrixSourceRefs TxlsSheet::Sources() const {
   return refs;
 }
 
+namespace {
+
+// The settings a sheet and the exporter both carry, from one to the other (a sheet to a
+// sheet, the exporter to a sheet and back): one list, so that the three copies cannot drift
+// apart. The title is each caller's own: the exporter keeps it in its options.
+template <class To, class From>
+void CopySheetSettings(To& to, const From& from) {
+  to.AutoCalcColWidth = from.AutoCalcColWidth;
+  // The page texts too: a sheet copied without them would print another header and footer.
+  to.Options.AssignAll(from.Options);
+  to.FieldFormats.Assign(from.FieldFormats);
+  to.StripType = from.StripType;
+  to.StripStyles.Assign(from.StripStyles);
+  to.Hyperlinks.Assign(from.Hyperlinks);
+  to.Notes.Assign(from.Notes);
+  to.Charts.Assign(from.Charts);
+  to.Images.Assign(from.Images);
+  to.Cells.Assign(from.Cells);
+  to.MergedCells.Assign(from.MergedCells);
+  to.Background.Assign(from.Background);
+  to.SetExportSource(from.ExportSource());
+  to.SetDataSet(from.DataSet());
+  to.SetCustomSource(from.CustomSource());
+  to.SetListView(from.ListView());
+  to.SetDBGrid(from.DBGrid());
+  to.SetStringGrid(from.StringGrid());
+  to.ExportedFields = from.ExportedFields;
+  to.HeaderRows = from.HeaderRows;
+  to.StartDataCol = from.StartDataCol;
+  to.FooterRows = from.FooterRows;
+  to.Header = from.Header;
+  to.Captions = from.Captions;
+  to.Footer = from.Footer;
+  to.SetFormats(from.Formats());
+  to.UserFormats = from.UserFormats;
+  to.ColumnsWidth = from.ColumnsWidth;
+  to.AllowCaptions = from.AllowCaptions;
+  to.GoToFirstRecord = from.GoToFirstRecord;
+  to.ExportRecCount = from.ExportRecCount;
+  to.SkipRecCount = from.SkipRecCount;
+  to.CurrentRecordOnly = from.CurrentRecordOnly;
+  to.OnlyVisibleFields = from.OnlyVisibleFields;
+  to.AutoCalcStrType = from.AutoCalcStrType;
+  to.CaptionRow = from.CaptionRow;
+}
+
+}  // namespace
+
 void TxlsSheet::Assign(const TxlsSheet& source) {
   if (&source == this) return;
-  AutoCalcColWidth = source.AutoCalcColWidth;
+  CopySheetSettings(*this, source);
   Title = source.Title;
-  // The page texts too: a sheet copied without them would print another header and footer.
-  Options.AssignAll(source.Options);
-  FieldFormats.Assign(source.FieldFormats);
-  StripStyles.Assign(source.StripStyles);
-  StripType = source.StripType;
-  Hyperlinks.Assign(source.Hyperlinks);
-  Notes.Assign(source.Notes);
-  Charts.Assign(source.Charts);
-  Images.Assign(source.Images);
-  Cells.Assign(source.Cells);
-  MergedCells.Assign(source.MergedCells);
-  Background.Assign(source.Background);
-  exportSource_ = source.exportSource_;
-  dataSet_ = source.dataSet_;
-  customSource_ = source.customSource_;
-  listView_ = source.listView_;
-  dbGrid_ = source.dbGrid_;
-  stringGrid_ = source.stringGrid_;
-  HeaderRows = source.HeaderRows;
-  StartDataCol = source.StartDataCol;
-  FooterRows = source.FooterRows;
-  ExportedFields = source.ExportedFields;
-  Header = source.Header;
-  Captions = source.Captions;
-  Footer = source.Footer;
-  formats_.Assign(source.formats_);
-  UserFormats = source.UserFormats;
-  ColumnsWidth = source.ColumnsWidth;
-  AllowCaptions = source.AllowCaptions;
-  GoToFirstRecord = source.GoToFirstRecord;
-  ExportRecCount = source.ExportRecCount;
-  SkipRecCount = source.SkipRecCount;
-  CurrentRecordOnly = source.CurrentRecordOnly;
-  OnlyVisibleFields = source.OnlyVisibleFields;
-  AutoCalcStrType = source.AutoCalcStrType;
-  CaptionRow = source.CaptionRow;
 }
 
 std::string TxlsSheet::GetDisplayName() const { return Title.empty() ? "TxlsSheet" : WideToCp1252(Title); }
 
 void TxlsSheet::LoadFromVantrixXLS() {
   if (component_ == nullptr) return;
-  const TVantrix3XLS& c = *component_;
-  AutoCalcColWidth = c.AutoCalcColWidth;
-  Title = Cp1252ToWide(c.Options.SheetTitle());
-  // The exporter's page header and footer are the sheet's: the formats alone would lose them.
-  Options.AssignAll(c.Options);
-  FieldFormats.Assign(c.FieldFormats);
-  StripType = c.StripType;
-  StripStyles.Assign(c.StripStyles);
-  Hyperlinks.Assign(c.Hyperlinks);
-  Notes.Assign(c.Notes);
-  Charts.Assign(c.Charts);
-  Images.Assign(c.Images);
-  Cells.Assign(c.Cells);
-  MergedCells.Assign(c.MergedCells);
-  Background.Assign(c.Background);
-  exportSource_ = c.ExportSource();
-  dataSet_ = c.DataSet();
-  customSource_ = c.CustomSource();
-  listView_ = c.ListView();
-  dbGrid_ = c.DBGrid();
-  stringGrid_ = c.StringGrid();
-  ExportedFields = c.ExportedFields;
-  HeaderRows = c.HeaderRows;
-  StartDataCol = c.StartDataCol;
-  FooterRows = c.FooterRows;
-  Header = c.Header;
-  Captions = c.Captions;
-  Footer = c.Footer;
-  formats_.Assign(c.Formats());
-  UserFormats = c.UserFormats;
-  ColumnsWidth = c.ColumnsWidth;
-  AllowCaptions = c.AllowCaptions;
-  GoToFirstRecord = c.GoToFirstRecord;
-  ExportRecCount = c.ExportRecCount;
-  SkipRecCount = c.SkipRecCount;
-  CurrentRecordOnly = c.CurrentRecordOnly;
-  OnlyVisibleFields = c.OnlyVisibleFields;
-  AutoCalcStrType = c.AutoCalcStrType;
-  CaptionRow = c.CaptionRow;
+  CopySheetSettings(*this, *component_);
+  Title = Cp1252ToWide(component_->Options.SheetTitle());
 }
 
 void TxlsSheet::SaveToVantrixXLS() const {
   if (component_ == nullptr) return;
-  TVantrix3XLS& c = *component_;
-  c.AutoCalcColWidth = AutoCalcColWidth;
-  c.Options.AssignAll(Options);
-  c.Options.SetSheetTitle(WideToCp1252(Title));
-  c.FieldFormats.Assign(FieldFormats);
-  c.StripType = StripType;
-  c.StripStyles.Assign(StripStyles);
-  c.Hyperlinks.Assign(Hyperlinks);
-  c.Notes.Assign(Notes);
-  c.Charts.Assign(Charts);
-  c.Images.Assign(Images);
-  c.Cells.Assign(Cells);
-  c.MergedCells.Assign(MergedCells);
-  c.Background.Assign(Background);
-  c.SetExportSource(exportSource_);
-  c.SetDataSet(dataSet_.data());
-  c.SetCustomSource(customSource_.data());
-  c.SetListView(listView_.data());
-  c.SetDBGrid(dbGrid_.data());
-  c.SetStringGrid(stringGrid_.data());
-  c.ExportedFields = ExportedFields;
-  c.HeaderRows = HeaderRows;
-  c.StartDataCol = StartDataCol;
-  c.FooterRows = FooterRows;
-  c.Header = Header;
-  c.Captions = Captions;
-  c.Footer = Footer;
-  c.SetFormats(formats_);
-  c.UserFormats = UserFormats;
-  c.ColumnsWidth = ColumnsWidth;
-  c.AllowCaptions = AllowCaptions;
-  c.GoToFirstRecord = GoToFirstRecord;
-  c.ExportRecCount = ExportRecCount;
-  c.SkipRecCount = SkipRecCount;
-  c.CurrentRecordOnly = CurrentRecordOnly;
-  c.OnlyVisibleFields = OnlyVisibleFields;
-  c.AutoCalcStrType = AutoCalcStrType;
-  c.CaptionRow = CaptionRow;
+  CopySheetSettings(*component_, *this);
+  component_->Options.SetSheetTitle(WideToCp1252(Title));
 }
 
 void TxlsSheet::ClearFieldColumns() {

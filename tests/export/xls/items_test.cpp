@@ -521,4 +521,69 @@ TEST(Items, CellsAndRangesAddedInCodeGoToTheirOwner) {
   }
 }
 
+// Every setting a sheet shares with the exporter goes from the exporter to a sheet, from that
+// sheet to another and back to an exporter, the title with them.
+TEST(Items, SheetSettingsGoFromTheExporterToASheetToAnotherAndBack) {
+  TVantrixCustomSource source;
+  const auto settings = [](const auto& s) {
+    std::string text;
+    const auto add = [&text](const auto& value) {
+      using T = std::decay_t<decltype(value)>;
+      if constexpr (std::is_same_v<T, WideString>) text += std::string(value.begin(), value.end()) + "|";
+      else if constexpr (std::is_convertible_v<T, std::string>) text += std::string(value) + "|";
+      else text += std::to_string(value) + "|";
+    };
+    const auto lines = [&add](const TStrings& list) {
+      for (const std::string& line : list) add(line);
+    };
+    if constexpr (std::is_same_v<std::decay_t<decltype(s)>, TxlsSheet>) add(s.Title);
+    else add(s.Options.SheetTitle());
+    add(s.AutoCalcColWidth), add(s.Options.PageHeader), add(s.Options.PageFooter), add(s.StripType);
+    add(s.FieldFormats.Count()), add(s.FieldFormats.Count() ? s.FieldFormats[0].FieldName : "");
+    add(s.StripStyles.Count()), add(s.Hyperlinks.Count()), add(s.Notes.Count()), add(s.Charts.Count());
+    add(s.Images.Count()), add(s.Cells.Count()), add(s.MergedCells.Count());
+    add(static_cast<int>(s.ExportSource())), add(s.CustomSource() != nullptr), add(s.HeaderRows);
+    add(s.StartDataCol), add(s.FooterRows), add(s.Formats().NullString()), add(s.AllowCaptions);
+    add(s.GoToFirstRecord), add(s.ExportRecCount), add(s.SkipRecCount), add(s.CurrentRecordOnly);
+    add(s.OnlyVisibleFields), add(s.AutoCalcStrType), add(s.CaptionRow);
+    lines(s.ExportedFields), lines(s.Header), lines(s.Captions), lines(s.Footer), lines(s.UserFormats);
+    lines(s.ColumnsWidth);
+    return text;
+  };
+  TVantrix3XLS first;
+  first.Options.SetSheetTitle("Leituras");
+  first.AutoCalcColWidth = true;
+  first.Options.PageHeader = u"topo";
+  first.Options.PageFooter = u"fim";
+  first.StripType = ssRow;
+  first.FieldFormats.Add().FieldName = "Temp";
+  first.StripStyles.Add();
+  first.Hyperlinks.Add();
+  first.Notes.Add();
+  first.Charts.Add();
+  first.Images.Add();
+  first.AddStringCell(1, 1, u"x");
+  first.AddMergedCells(1, 2, 1, 2);
+  first.SetExportSource(esCustom);
+  first.SetCustomSource(&source);
+  first.HeaderRows = 2, first.StartDataCol = 3, first.FooterRows = 4;
+  first.Formats().SetNullString("nada");
+  first.AllowCaptions = false, first.GoToFirstRecord = false, first.CurrentRecordOnly = true;
+  first.ExportRecCount = 7, first.SkipRecCount = 8, first.CaptionRow = 9;
+  first.OnlyVisibleFields = true, first.AutoCalcStrType = true;
+  first.ExportedFields = {"Temp"}, first.Header = {"h"}, first.Captions = {"Temp=T"}, first.Footer = {"f"};
+  first.UserFormats = {"Temp=0.0"}, first.ColumnsWidth = {"Temp=9"};
+
+  TxlsSheet& loaded = first.Sheets.Add();
+  loaded.LoadFromVantrixXLS();
+  EXPECT_EQ(settings(loaded), settings(first));
+  TVantrix3XLS second;
+  TxlsSheet& copied = second.Sheets.Add();
+  copied.Assign(loaded);
+  EXPECT_EQ(settings(copied), settings(first));
+  copied.SaveToVantrixXLS();
+  EXPECT_EQ(settings(second), settings(first));
+  EXPECT_NE(settings(TVantrix3XLS()), settings(first));  // every value above differs from the default
+}
+
 }  // namespace
