@@ -14,6 +14,7 @@
 #include "export/dialog/dialog_captions.h"
 #include "export/dialog/form_widgets.h"
 #include "export/dialog/vantrix3_dialog.h"
+#include "export/dialog/xls_extensions_editor.h"
 #include "export/vantrix3_ascii.h"
 #include "export/vantrix3_clipboard.h"
 #include "export/vantrix3_dbf.h"
@@ -56,6 +57,7 @@ TVantrix3DialogF::TVantrix3DialogF(TVantrix3Dialog& dialog, QWidget* parent) : Q
   SetCaptions();
   FillAllowedExports();
   ConnectHandlers();
+  xlsExtensions_ = std::make_unique<TXLSExtensionsEditor>(*this);
 }
 
 TVantrix3DialogF::~TVantrix3DialogF() = default;

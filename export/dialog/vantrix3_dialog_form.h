@@ -37,6 +37,7 @@ class TVantrix3XML;
 class TVantrix3;
 class TxlsCustomItem;
 class TrtfStyle;
+class TXLSExtensionsEditor;
 
 class TVantrix3DialogF : public QDialog {
   Q_OBJECT
@@ -64,6 +65,9 @@ class TVantrix3DialogF : public QDialog {
   // cells page of the extensions: they move to the target page control at firstIndex,
   // firstIndex + 1 and firstIndex + 2.
   void MoveXLSFormatSheets(QTabWidget* target, int firstIndex);
+
+  // The spreadsheet extensions tab: its tree, which owns the items, and its pages.
+  TXLSExtensionsEditor& XLSExtensions() const { return *xlsExtensions_; }
 
   // The form's own exporters.
   TVantrix3Clipboard& ClipExp() const { return *clipExp_; }
@@ -196,6 +200,7 @@ class TVantrix3DialogF : public QDialog {
   // When the run last let the event loop turn.
   QElapsedTimer eventTurn_;
   static constexpr int kEventTurnMs = 15;
+  std::unique_ptr<TXLSExtensionsEditor> xlsExtensions_;
 };
 
 }  // namespace vantrix
