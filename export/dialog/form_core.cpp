@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTreeWidget>
 
 #include "export/dialog/dialog_services.h"
 #include "export/dialog/vantrix3_dialog.h"
@@ -372,7 +373,41 @@ uint32_t TVantrix3DialogF::RunColorEditor(uint32_t color) {
 
 void TVantrix3DialogF::PagesChange() {
   const QWidget* page = Control<QTabWidget>("Pages")->currentWidget();
-  if (page != nullptr && page->objectName() == QLatin1String("tshFormats")) ShowFormatButtons();
+  if (page == nullptr) return;
+  const QString name = page->objectName();
+  if (name == QLatin1String("tshFormats")) {
+    ShowFormatButtons();
+    return;
+  }
+  // The spreadsheet and RTF pages give their current list the focus with an item chosen.
+  QTreeWidget* list = nullptr;
+  if (name == QLatin1String("tshXLS")) {
+    const QWidget* tab = Control<QTabWidget>("pcXLSFormats")->currentWidget();
+    const QString lists[][2] = {{"tshXLSFields", "lstXLSFields"}, {"tshXLSOptions", "lstXLSOptions"},
+                                {"tshXLSStyles", "lstXLSStyles"}};
+    for (const auto& entry : lists)
+      if (tab != nullptr && tab->objectName() == entry[0]) list = findChild<QTreeWidget*>(entry[1]);
+  } else if (name == QLatin1String("tshRTF")) {
+    const QWidget* tab = Control<QTabWidget>("pcRTFStyles")->currentWidget();
+    const bool strip = tab != nullptr && tab->objectName() == QLatin1String("tsRTFStripStyles");
+    list = Control<QTreeWidget>(strip ? "lstRTFStripStyles" : "lstRTFBaseStyles");
+  }
+  if (list == nullptr) return;
+  if (list->focusPolicy() != Qt::NoFocus && list->isEnabled()) list->setFocus();
+  QTreeWidgetItem* item = list->currentItem();
+  if (item == nullptr && list->topLevelItemCount() > 0) item = list->topLevelItem(0);
+  if (item == nullptr) return;
+  // Chosen afresh, so that the list's own handlers show the item's format.
+  list->setCurrentItem(nullptr);
+  list->setCurrentItem(item);
+}
+
+void TVantrix3DialogF::pcXLSFormatsChange() {
+  const QWidget* tab = Control<QTabWidget>("pcXLSFormats")->currentWidget();
+  auto* sheets = Control<QTabWidget>("pcXLSDataFormat");
+  const bool fields = tab != nullptr && tab->objectName() == QLatin1String("tshXLSFields");
+  sheets->setTabVisible(sheets->indexOf(Control<QWidget>("tshXLSAggregate")), fields);
+  PagesChange();
 }
 
 }  // namespace vantrix

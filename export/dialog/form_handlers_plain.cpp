@@ -133,6 +133,7 @@ void TVantrix3DialogF::ConnectPlainHandlers() {
   });
   connect(Control<ui::TRadioGroup>("rgExportType"), &ui::TRadioGroup::Clicked, this, [this] { rgExportTypeClick(); });
   connect(Control<QTabWidget>("Pages"), &QTabWidget::currentChanged, this, [this] { PagesChange(); });
+  connect(Control<QTabWidget>("pcXLSFormats"), &QTabWidget::currentChanged, this, [this] { pcXLSFormatsChange(); });
   // A run's error (a missing source, a file that cannot be written) is told, and the form stays.
   connect(Control<QPushButton>("bStart"), &QPushButton::clicked, this, [this] {
     try {

@@ -117,6 +117,8 @@ class TVantrix3DialogF : public QDialog {
   void HTMLFillColors();
   void HTMLUpdateMultifileControls();
   void PagesChange();
+  // The aggregate sheet shows only with the field formats; the current list's item again.
+  void pcXLSFormatsChange();
   uint32_t RunColorEditor(uint32_t color);
   // Whether the active page belongs to the chosen format's pages.
   bool IsCompatiblePage() const;

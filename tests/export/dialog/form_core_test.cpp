@@ -4,6 +4,7 @@
 // formats and the captions grid.
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTabWidget>
@@ -353,4 +354,24 @@ TEST_F(FormCore, StringGridCaptionsAreReadOnlyFromRowsAndColumnsTheGridHas) {
   form->LoadStringGridCaption();
   EXPECT_EQ(captions->item(1, 1)->text(), "kept");
   EXPECT_EQ(captions->item(2, 1)->text(), "r2c1");
+}
+
+TEST_F(FormCore, TheAggregateSheetShowsOnlyWithTheFieldFormats) {
+  Open();
+  auto* lists = form->Control<QTabWidget>("pcXLSFormats");
+  auto* sheets = form->Control<QTabWidget>("pcXLSDataFormat");
+  const auto aggregateShown = [&] { return sheets->isTabVisible(sheets->indexOf(form->Control<QWidget>("tshXLSAggregate"))); };
+  lists->setCurrentWidget(form->Control<QWidget>("tshXLSStyles"));
+  EXPECT_FALSE(aggregateShown());
+  lists->setCurrentWidget(form->Control<QWidget>("tshXLSFields"));
+  EXPECT_TRUE(aggregateShown());
+}
+
+TEST_F(FormCore, TheOwnerFillsTheHeaderAndFooterLast) {
+  dialog.Header = {"from the dialog"};
+  dialog.OnGetHeader = [](QObject&, TStrings& lines) { lines.push_back("added"); };
+  dialog.OnGetFooter = [](QObject&, TStrings& lines) { lines = {"footer"}; };
+  Open();
+  EXPECT_EQ(form->Control<QPlainTextEdit>("memHeader")->toPlainText(), "from the dialog\nadded");
+  EXPECT_EQ(form->Control<QPlainTextEdit>("memFooter")->toPlainText(), "footer");
 }

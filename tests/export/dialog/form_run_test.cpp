@@ -337,3 +337,34 @@ TEST_F(FormRun, SpreadsheetAndRTFStylesComeFromTheFormsLists) {
   Start(aeRTF, "styles.rtf");
   EXPECT_EQ(form->RTFExp().Options().StripStyles.Count(), 1);
 }
+
+TEST_F(FormRun, BlobFieldsAreLeftOutUnlessChosen) {
+  exporttest::TableModel model({"Name", "Picture", "Value"}, exporttest::GridRows(4, 3));
+  TVantrixModelSource data(&model);
+  data.SetActive(true);
+  TVantrixModelField blob;
+  blob.dataType = ftBlob;
+  data.SetField(1, blob);
+  dialog.ExportSource = esDataSet;
+  dialog.SetDataSet(&data);
+  Open();
+  EXPECT_TRUE(ReadFile(Start(aeCSV, "blob.csv")).startsWith("\"Name\",\"Value\"\r\n"));
+  form->bAddAllExportedFieldClick();
+  EXPECT_TRUE(ReadFile(Start(aeCSV, "blob.csv")).startsWith("\"Name\",\"Picture\",\"Value\"\r\n"));
+}
+
+TEST_F(FormRun, TheSpreadsheetEventsReachTheDialog) {
+  int exported = 0, before = 0;
+  dialog.OnExportedRecordXLS = [&](TVantrix3XLS&, int sheet, int) { exported += sheet == 0; };
+  dialog.OnBeforeExportXLSRow = [&](TVantrix3XLS&, int, TVantrixRow&, bool& accept) {
+    accept = ++before % 2 == 1;  // every other row
+  };
+  Open();
+  const std::string xls = Start(aeXLS, "events.xls");
+  EXPECT_EQ(before, kRows);
+  EXPECT_EQ(exported, kRows);  // each record fetched counts, written or not
+  EXPECT_EQ(RunProgram("/usr/bin/python3", {"-c", "import xlrd,sys; print(xlrd.open_workbook(sys.argv[1]).sheet_by_index(0).nrows)",
+                                           QString::fromStdString(xls)})
+                .trimmed(),
+            QString::number(kRows / 2 + 1));
+}
