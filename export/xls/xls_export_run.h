@@ -13,6 +13,7 @@
 #include "export/xls/sst_strings.h"
 #include "export/xls/xls_bound_sheet.h"
 #include "export/xls/xls_cell_writer.h"
+#include "export/xls/xls_drawing_state.h"
 #include "export/xls/xls_globals_writer.h"
 #include "export/xls/xls_measure.h"
 #include "export/xls/xls_record_writer.h"
@@ -60,6 +61,8 @@ class TxlsExportRun {
   uint64_t FirstColInfoPosition = 0;
   // The names of the sheets written, for new ones to differ from.
   std::vector<WideString> SheetNames;
+  // The drawings' shape ids, stored pictures and charts so far.
+  TxlsDrawingState Drawing;
 
   TxlsCellWriter Cells;
   TxlsSheetWriter SheetRecords;

@@ -6,6 +6,7 @@
 // window settings.
 #include <cstdint>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "export/xls/xls_utils.h"
@@ -62,5 +63,13 @@ class TxlsSheetWriter {
 
 // The body of a page header or footer record.
 std::vector<uint8_t> CatchwordBody(std::u16string_view text);
+
+class TxlsNote;
+// A note's lines as its box shows them: joined by line feeds, without carriage returns, cut to
+// the 32,767 characters a text object counts (never within a character).
+WideString NoteText(const TxlsNote& note);
+// Where a note text is split over CONTINUE records: (first character, count) pairs, each
+// piece as many whole characters as one record takes.
+std::vector<std::pair<size_t, size_t>> SplitNoteText(std::u16string_view text);
 
 }  // namespace vantrix

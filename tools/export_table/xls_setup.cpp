@@ -33,12 +33,65 @@ bool IsNumber(TVantrixColType type) {
   return type == ectInteger || type == ectBigint || type == ectFloat || type == ectCurrency;
 }
 
+// The note's lines: the text split at each "\n".
+std::vector<std::string> NoteLines(const std::string& text) {
+  std::vector<std::string> lines(1);
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\\' && i + 1 < text.size() && text[i + 1] == 'n') {
+      lines.emplace_back();
+      ++i;
+    } else {
+      lines.back().push_back(text[i]);
+    }
+  }
+  return lines;
+}
+
+void AddDrawings(TVantrix3XLS& xls, const XlsToolOptions& o, const TVantrixCustomSource& source, int extraCol) {
+  for (const std::string& spec : o.notes) {
+    const size_t a = spec.find(','), b = a == std::string::npos ? a : spec.find(',', a + 1);
+    if (b == std::string::npos) continue;
+    TxlsNote& note = xls.Notes.Add();
+    note.Col = std::atoi(spec.substr(0, a).c_str());
+    note.Row = std::atoi(spec.substr(a + 1, b - a - 1).c_str());
+    for (const std::string& line : NoteLines(Text(spec.substr(b + 1)))) note.Lines.push_back(line);
+  }
+  int row = 1;
+  for (const std::string& file : o.images) {
+    TxlsPicture& picture = xls.Pictures.Add();
+    picture.SetFileName(file);
+    TxlsImage& image = xls.Images.Add();
+    image.PictureName = picture.Name();
+    image.Col = extraCol;
+    image.Row = row;
+    row += 12;
+  }
+  if (o.chart) {
+    TxlsChart& chart = xls.Charts.Add();
+    chart.Title = u"Leituras";
+    for (int c = 0; c < source.GetColCount() && chart.Series.Count() < 2; ++c) {
+      const TVantrixCustomColumn& column = *source.Columns().GetItem(c);
+      if (!IsNumber(column.ColumnType())) continue;
+      TxlsChartSeries& series = chart.Series.Add();
+      series.DataColumn = column.ColumnName();
+      series.Title = Cp1252ToWide(column.ColumnName());
+      series.Color = chart.Series.Count() == 1 ? clrBlue : clrRed;
+    }
+  }
+  for (int i = 0; i < o.sheets; ++i) {
+    TxlsSheet& sheet = xls.Sheets.Add();
+    sheet.LoadFromVantrixXLS();
+    sheet.Title = u"Folha " + Cp1252ToWide(std::to_string(i + 1));
+  }
+}
+
 }  // namespace
 
 const char* XlsToolOptions::Usage() {
   return "  xls: [--field-formats] [--strip row|col] [--header LINE]... [--footer LINE]... (\\t: TAB)\n"
          "       [--header-rows N] [--footer-rows N] [--start-col N] [--page-header TEXT] [--page-footer TEXT]\n"
-         "       [--sheet-title TEXT] [--extra-cells] [--merged] [--hyperlinks] [--background FILE] [--abort-at N]\n";
+         "       [--sheet-title TEXT] [--extra-cells] [--merged] [--hyperlinks] [--background FILE] [--abort-at N]\n"
+         "       [--note COL,ROW,TEXT]... (\\n: new line) [--image FILE]... [--chart] [--sheets N]\n";
 }
 
 bool XlsToolOptions::Parse(int argc, char** argv, int& i) {
@@ -59,6 +112,10 @@ bool XlsToolOptions::Parse(int argc, char** argv, int& i) {
   else if (arg == "--sheet-title" && hasValue) sheetTitle = Text(argv[++i]);
   else if (arg == "--background" && hasValue) background = argv[++i];
   else if (arg == "--abort-at" && hasValue) abortAt = std::atoi(argv[++i]);
+  else if (arg == "--note" && hasValue) notes.push_back(argv[++i]);
+  else if (arg == "--image" && hasValue) images.push_back(argv[++i]);
+  else if (arg == "--chart") chart = true;
+  else if (arg == "--sheets" && hasValue) sheets = std::atoi(argv[++i]);
   else return false;
   return true;
 }
@@ -148,6 +205,7 @@ void ConfigureXls(TVantrix3XLS& xls, const XlsToolOptions& o, const TVantrixCust
     file.Target = u"/tmp/leituras.mpc";
   }
   if (!o.background.empty()) xls.Background.SetFileName(o.background);
+  AddDrawings(xls, o, source, extraCol);
   if (o.abortAt > 0) {
     const int at = o.abortAt;
     xls.OnExportedRecord = [at](TVantrix3& sender, int counter) {

@@ -1,7 +1,8 @@
 #pragma once
 // What export_table sets on the spreadsheet exporter from its options: field formats with
 // aggregates, strip styles, header and footer lines, page texts, extra cells, merged ranges,
-// hyperlinks, a background picture, and an abort after some records.
+// hyperlinks, a background picture, notes, images, a chart, several sheets, and an abort
+// after some records.
 #include <string>
 #include <vector>
 
@@ -19,6 +20,12 @@ struct XlsToolOptions {
   bool hyperlinks = false;
   std::string background;  // a picture file
   int abortAt = 0;         // aborts once that many records are exported
+  // Notes "COL,ROW,TEXT" ("\n" in TEXT starts a new line), images of picture files placed
+  // one below the other right of the table, a column chart of the first two number columns,
+  // and the table exported on that many sheets, each with the items.
+  std::vector<std::string> notes, images;
+  bool chart = false;
+  int sheets = 0;
   int headerRows = 0, footerRows = 0, startDataCol = 0;
 
   // Takes the option at argv[i] (and its value), moving i past it; false when it is not one.
