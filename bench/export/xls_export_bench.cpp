@@ -2,9 +2,11 @@
 // exported whole into a workbook file (its rows continued on a second sheet), in seconds and
 // peak memory against the targets; the same table all text, as the history viewer hands its
 // table over (every cell a shared string, automatic widths, a handler styling its value-name
-// row) beside it; and the floor: every cell asked of the source with nothing made of it.
+// row) beside it; the floor: every cell asked of the source with nothing made of it; and the
+// table again with 1,000 notes and 100 images, against what they may add.
 //   xls_export_bench [--rows N] [--runs N]   (default 100,000 rows, the best of 3 runs)
 #include <QGuiApplication>
+#include <QImage>
 #include <QLocale>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -13,6 +15,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -29,6 +32,7 @@ using Clock = std::chrono::steady_clock;
 constexpr double kTargetSeconds = 0.3;
 constexpr double kTargetMb = 64;
 constexpr double kTargetLoadSeconds = 0.5;
+constexpr double kTargetDrawingSeconds = 0.2;
 constexpr int kPool = 1024;
 
 double Seconds(Clock::time_point from) { return std::chrono::duration<double>(Clock::now() - from).count(); }
@@ -103,7 +107,7 @@ struct Figures {
 
 // The best of the runs; the peak is the largest over them, above what the process held before.
 Figures Export(BenchTable& table, const vantrix::FormatSettings& settings, bool viewerShape, const std::string& file,
-               int runs) {
+               int runs, const std::function<void(vantrix::TVantrix3XLS&)>& extras = {}) {
   Figures best;
   for (int run = 0; run < runs; ++run) {
     vantrix::TVantrix3XLS xls;
@@ -122,6 +126,7 @@ Figures Export(BenchTable& table, const vantrix::FormatSettings& settings, bool 
         if (row == 1) format.SetFont(&sheet.Options.CaptionsFormat.Font);
       };
     }
+    if (extras) extras(xls);
     const double rss = StatusMb("VmRSS");
     ResetPeak();
     const double cpu = CpuSeconds();
@@ -210,6 +215,30 @@ int main(int argc, char** argv) {
               "cell asked of the source, nothing made of it: %.3f s)\n",
               rows, table.seconds, kTargetSeconds, table.cpu, table.peakMb, kTargetMb, table.sheets,
               table.seconds / floor, floor);
+
+  // 1,000 notes of two lines beside the data, and 100 images of ten pictures below each other.
+  QImage tile(64, 48, QImage::Format_RGB32);
+  for (int i = 0; i < 10; ++i) {
+    tile.fill(qRgb(20 * i, 100, 200));
+    tile.save(dir.filePath(QString("p%1.png").arg(i)));
+  }
+  const Figures drawn = Export(numbers, settings, false, file, runs, [&dir](vantrix::TVantrix3XLS& xls) {
+    for (int i = 0; i < 10; ++i) xls.Pictures.Add().SetFileName(dir.filePath(QString("p%1.png").arg(i)).toStdString());
+    for (int n = 0; n < 1000; ++n) {
+      vantrix::TxlsNote& note = xls.Notes.Add();
+      note.Col = 12;
+      note.Row = 2 + n;
+      note.Lines = {"Nota " + std::to_string(n), "segunda linha"};
+    }
+    for (int n = 0; n < 100; ++n) {
+      vantrix::TxlsImage& image = xls.Images.Add();
+      image.PictureName = xls.Pictures[static_cast<size_t>(n % 10)].Name();
+      image.Col = 14;
+      image.Row = 1 + 4 * n;
+    }
+  });
+  std::printf("with 1,000 notes and 100 images: %.3f s, %.3f s more than the plain table (target %.1f), peak %.1f MB\n",
+              drawn.seconds, drawn.seconds - table.seconds, kTargetDrawingSeconds, drawn.peakMb);
 
   BenchTable texts(rows, settings, true);
   const Figures viewer = Export(texts, settings, true, file, runs);
