@@ -22,14 +22,7 @@ TVantrix3::TVantrix3()
 TVantrix3::~TVantrix3() = default;
 
 TVantrixSourceRefs TVantrix3::Sources() const {
-  TVantrixSourceRefs refs;
-  refs.source = exportSource_;
-  refs.dataSet = dataSet_.data();
-  refs.customSource = customSource_.data();
-  refs.dbGrid = dbGrid_.data();
-  refs.listView = listView_.data();
-  refs.stringGrid = stringGrid_.data();
-  return refs;
+  return SourceRefs(exportSource_);
 }
 
 std::unique_ptr<TVantrixWriter> TVantrix3::CreateWriter(OutputStream& stream) {

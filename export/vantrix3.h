@@ -19,6 +19,7 @@
 #include "export/formats.h"
 #include "export/model_source.h"
 #include "export/row.h"
+#include "export/source_links.h"
 #include "export/string_list.h"
 #include "export/vantrix_font.h"
 #include "export/writer.h"
@@ -37,7 +38,7 @@ class TVantrixShell;
 // (while the run began) leaves nothing.
 enum TVantrixRunResult { rrCompleted, rrAborted, rrAbortedBeforeOutput };
 
-class TVantrix3 : public TVantrixColumnsOwner {
+class TVantrix3 : public TVantrixColumnsOwner, public TVantrixSourceLinks {
  public:
   using TNotifyEvent = std::function<void(TVantrix3& sender)>;
   using TExportedRecordEvent = std::function<void(TVantrix3& sender, int recNo)>;
@@ -55,16 +56,6 @@ class TVantrix3 : public TVantrixColumnsOwner {
   // --- the source -------------------------------------------------------------------------
   TVantrixSource ExportSource() const { return exportSource_; }
   void SetExportSource(TVantrixSource source) { exportSource_ = source; }
-  TVantrixModelSource* DataSet() const { return dataSet_.data(); }
-  void SetDataSet(TVantrixModelSource* source) { dataSet_ = source; }
-  TVantrixCustomSource* CustomSource() const { return customSource_.data(); }
-  void SetCustomSource(TVantrixCustomSource* source) { customSource_ = source; }
-  TVantrixModelSource* ListView() const { return listView_.data(); }
-  void SetListView(TVantrixModelSource* source) { listView_ = source; }
-  TVantrixModelSource* DBGrid() const { return dbGrid_.data(); }
-  void SetDBGrid(TVantrixModelSource* source) { dbGrid_ = source; }
-  TVantrixModelSource* StringGrid() const { return stringGrid_.data(); }
-  void SetStringGrid(TVantrixModelSource* source) { stringGrid_ = source; }
   TVantrixSourceRefs Sources() const;
 
   // --- published settings (defaults as the constructor sets them) ------------------------
@@ -184,8 +175,6 @@ class TVantrix3 : public TVantrixColumnsOwner {
 
  private:
   TVantrixSource exportSource_ = esDataSet;
-  QPointer<TVantrixModelSource> dataSet_, listView_, dbGrid_, stringGrid_;
-  QPointer<TVantrixCustomSource> customSource_;
   TVantrixFormats formats_;
   TVantrixColumns columns_;
   TVantrixRow row_;

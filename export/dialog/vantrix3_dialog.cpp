@@ -18,14 +18,7 @@ TVantrix3Dialog::TVantrix3Dialog(QObject* owner) : QObject(owner) { setObjectNam
 TVantrix3Dialog::~TVantrix3Dialog() = default;
 
 TVantrixSourceRefs TVantrix3Dialog::Sources() const {
-  TVantrixSourceRefs refs;
-  refs.source = ExportSource;
-  refs.dataSet = dataSet_.data();
-  refs.customSource = customSource_.data();
-  refs.dbGrid = dbGrid_.data();
-  refs.listView = listView_.data();
-  refs.stringGrid = stringGrid_.data();
-  return refs;
+  return SourceRefs(ExportSource);
 }
 
 DialogServices& TVantrix3Dialog::Services() const {

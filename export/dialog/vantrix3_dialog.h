@@ -15,6 +15,7 @@
 #include "export/dialog/export_formats.h"
 #include "export/formats.h"
 #include "export/model_source.h"
+#include "export/source_links.h"
 #include "export/string_list.h"
 #include "export/vantrix3.h"
 #include "export/vantrix3_options.h"
@@ -44,7 +45,7 @@ class TCommonOptions {
   uint8_t bits_ = 0;
 };
 
-class TVantrix3Dialog : public QObject, public TVantrixColumnsOwner {
+class TVantrix3Dialog : public QObject, public TVantrixColumnsOwner, public TVantrixSourceLinks {
   Q_OBJECT
 
  public:
@@ -56,16 +57,6 @@ class TVantrix3Dialog : public QObject, public TVantrixColumnsOwner {
 
   // --- the source -------------------------------------------------------------------------
   TVantrixSource ExportSource = esDataSet;
-  TVantrixModelSource* DataSet() const { return dataSet_.data(); }
-  void SetDataSet(TVantrixModelSource* s) { dataSet_ = s; }
-  TVantrixCustomSource* CustomSource() const { return customSource_.data(); }
-  void SetCustomSource(TVantrixCustomSource* s) { customSource_ = s; }
-  TVantrixModelSource* ListView() const { return listView_.data(); }
-  void SetListView(TVantrixModelSource* s) { listView_ = s; }
-  TVantrixModelSource* DBGrid() const { return dbGrid_.data(); }
-  void SetDBGrid(TVantrixModelSource* s) { dbGrid_ = s; }
-  TVantrixModelSource* StringGrid() const { return stringGrid_.data(); }
-  void SetStringGrid(TVantrixModelSource* s) { stringGrid_ = s; }
   TVantrixSourceRefs Sources() const;
 
   // --- published settings, with the defaults a new dialog has ----------------------------
@@ -166,8 +157,6 @@ class TVantrix3Dialog : public QObject, public TVantrixColumnsOwner {
   std::optional<int> OwnerExportRecCount() const override { return ExportRecCount; }
 
  private:
-  QPointer<TVantrixModelSource> dataSet_, listView_, dbGrid_, stringGrid_;
-  QPointer<TVantrixCustomSource> customSource_;
   TVantrixFormats formats_;
   TVantrixColumns columns_{this};
   DialogServices* services_ = nullptr;

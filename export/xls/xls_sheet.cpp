@@ -18,14 +18,7 @@ TxlsSheet::TxlsSheet(TxlsSheets* collection)
 TxlsSheet::~TxlsSheet() = default;
 
 TVantrixSourceRefs TxlsSheet::Sources() const {
-  TVantrixSourceRefs refs;
-  refs.source = exportSource_;
-  refs.dataSet = dataSet_.data();
-  refs.customSource = customSource_.data();
-  refs.dbGrid = dbGrid_.data();
-  refs.listView = listView_.data();
-  refs.stringGrid = stringGrid_.data();
-  return refs;
+  return SourceRefs(exportSource_);
 }
 
 namespace {

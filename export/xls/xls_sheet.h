@@ -15,6 +15,7 @@
 #include "export/formats.h"
 #include "export/model_source.h"
 #include "export/row.h"
+#include "export/source_links.h"
 #include "export/xls/xls_bound_sheet.h"
 #include "export/xls/xls_cell.h"
 #include "export/xls/xls_chart.h"
@@ -33,8 +34,8 @@ enum TxlsExportStage { esNone, esHeader, esCaption, esData, esAggregate, esFoote
 
 // Extra cells and merged ranges of the sheet (columns and rows from 1) are added through
 // TxlsCellAdders.
-class TxlsSheet : public TVantrixColumnsOwner, public TxlsItemsOwner, public TxlsSheetLayout,
-                  public TxlsCellAdders<TxlsSheet> {
+class TxlsSheet : public TVantrixColumnsOwner, public TVantrixSourceLinks, public TxlsItemsOwner,
+                  public TxlsSheetLayout, public TxlsCellAdders<TxlsSheet> {
  public:
   static constexpr double kDefaultRowHeight = 12.75;
 
@@ -78,16 +79,6 @@ class TxlsSheet : public TVantrixColumnsOwner, public TxlsItemsOwner, public Txl
 
   TVantrixSource ExportSource() const { return exportSource_; }
   void SetExportSource(TVantrixSource source) { exportSource_ = source; }
-  TVantrixModelSource* DataSet() const { return dataSet_.data(); }
-  void SetDataSet(TVantrixModelSource* source) { dataSet_ = source; }
-  TVantrixCustomSource* CustomSource() const { return customSource_.data(); }
-  void SetCustomSource(TVantrixCustomSource* source) { customSource_ = source; }
-  TVantrixModelSource* ListView() const { return listView_.data(); }
-  void SetListView(TVantrixModelSource* source) { listView_ = source; }
-  TVantrixModelSource* DBGrid() const { return dbGrid_.data(); }
-  void SetDBGrid(TVantrixModelSource* source) { dbGrid_ = source; }
-  TVantrixModelSource* StringGrid() const { return stringGrid_.data(); }
-  void SetStringGrid(TVantrixModelSource* source) { stringGrid_ = source; }
   TVantrixSourceRefs Sources() const;
   TVantrixFormats& Formats() { return formats_; }
   const TVantrixFormats& Formats() const { return formats_; }
@@ -183,8 +174,6 @@ class TxlsSheet : public TVantrixColumnsOwner, public TxlsItemsOwner, public Txl
   TxlsSheets* collection_;
   TVantrix3XLS* component_;
   TVantrixSource exportSource_ = esDataSet;
-  QPointer<TVantrixModelSource> dataSet_, listView_, dbGrid_, stringGrid_;
-  QPointer<TVantrixCustomSource> customSource_;
   TVantrixFormats formats_;
   TVantrixColumns columns_;
   TVantrixRow row_;
