@@ -119,9 +119,16 @@ std::vector<std::pair<size_t, size_t>> SplitNoteText(std::u16string_view text) {
 void TxlsSheetWriter::WriteNotesChartsAndPictures(TxlsSheet& sheet) {
   TVantrix3XLS& component = run_.Component;
   TxlsDrawingState& state = run_.Drawing;
+  // A note of empty lines has nothing to show: its text object would carry no text records.
   std::vector<const TxlsNote*> notes;
-  for (const auto& note : sheet.Notes)
-    if (note->IsValid()) notes.push_back(note.get());
+  std::vector<WideString> texts;
+  for (const auto& note : sheet.Notes) {
+    if (!note->IsValid()) continue;
+    WideString text = NoteText(*note);
+    if (text.empty()) continue;
+    notes.push_back(note.get());
+    texts.push_back(std::move(text));
+  }
   std::vector<std::pair<const TxlsImage*, int>> images;  // with the picture's place in the store
   if (sheet.Images.Count() > 0) state.Pictures.Prepare(component);
   for (const auto& image : sheet.Images) {
@@ -134,7 +141,6 @@ void TxlsSheetWriter::WriteNotesChartsAndPictures(TxlsSheet& sheet) {
   TmsoShapeIds& ids = state.ShapeIds;
   const uint32_t drawingId = ids.NewDrawing();
   TxlsMSODrawing drawing(drawingId, ids.LastShapeId());
-  std::vector<WideString> texts;
   for (size_t k = 0; k < notes.size(); ++k) {
     const TxlsNote& note = *notes[k];
     TmsoContainer& shape = drawing.AddShape();
@@ -146,7 +152,6 @@ void TxlsSheetWriter::WriteNotesChartsAndPictures(TxlsSheet& sheet) {
     shape.Add(std::make_unique<TmsoClientAnchor>(0, 0, 3, note.GetAnchor()));
     shape.Add(std::make_unique<TmsoClientData>(0, 0));
     shape.Add(std::make_unique<TmsoClientTextBox>(0, 0));
-    texts.push_back(NoteText(note));
   }
   for (const auto& [image, index] : images) {
     state.Pictures.AddReference(index);

@@ -223,6 +223,9 @@ TEST_F(DrawingsReadBack, ChartRangesNameTheSheetsAsWritten) {
   custom.DataRange = {2, 2, 1, 2};  // B1:B2
   chart.CategoryLabelsColumn = "N";
   xls.Sheets[2].Notes.Add();  // not valid: no place, no text
+  TxlsNote& blank = xls.Sheets[2].Notes.Add();
+  blank.Col = blank.Row = 1;
+  blank.Lines = {"\r"};  // a line without a character to show
   xls.Execute();
 
   const QJsonObject book = Read(path_);
