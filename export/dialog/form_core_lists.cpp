@@ -5,11 +5,16 @@
 #include <QTreeWidget>
 
 #include "export/dialog/list_items.h"
+#include "export/dialog/xls_extensions_editor.h"
 #include "export/dialog/vantrix3_dialog.h"
 #include "export/dialog/vantrix3_dialog_form.h"
 #include "export/library_strings.h"
 #include "export/rtf_style.h"
+#include "export/xls/vantrix3_xls.h"
+#include "export/xls/xls_cell.h"
+#include "export/xls/xls_chart.h"
 #include "export/xls/xls_format.h"
+#include "export/xls/xls_link_note.h"
 #include "platform/qt_text.h"
 
 namespace vantrix {
@@ -84,6 +89,74 @@ void TVantrix3DialogF::FillStyleLists() {
     AddListItem(rtfStrip, Str(34158) + QString::number(rtfStrip->topLevelItemCount()), 2,
                 AdoptRTFStyle(std::make_unique<TrtfStyle>(dialog_.RTFOptions.StripStyles[i])));
   for (QTreeWidget* list : {options, fields, styles, rtfBase, rtfStrip}) SelectFirst(list);
+  FillExtensionTree();
+}
+
+// One node per extension item of the dialog's spreadsheet options, each with its own copy;
+// as many merged-range nodes as there are merged ranges.
+void TVantrix3DialogF::FillExtensionTree() {
+  TXLSExtensionsEditor& tree = XLSExtensions();
+  const QSignalBlocker block(tree.Tree());
+  tree.XLSClearHyperlinkNodes();
+  tree.XLSClearNoteNodes();
+  tree.XLSClearChartNodes();
+  tree.XLSClearCellNodes();
+  tree.XLSClearMergedCellsNodes();
+  const TVantrixXLSOptions& xls = dialog_.XLSOptions;
+  const auto numbered = [](int id, const char* separator, size_t i) {
+    return Str(id) + QLatin1String(separator) + QString::number(i + 1);
+  };
+  const auto titled = [](const WideString& title, const QString& otherwise) {
+    return title.empty() ? otherwise : QString::fromStdU16String(title);
+  };
+  for (size_t i = 0; i < xls.Hyperlinks.Count(); ++i) {
+    auto copy = std::make_unique<TxlsHyperlink>();
+    copy->Assign(xls.Hyperlinks[i]);
+    const QString text = titled(copy->Title, numbered(34296, "_", i));
+    tree.AddItemNode(xekHyperlink, text, std::move(copy));
+  }
+  for (size_t i = 0; i < xls.Notes.Count(); ++i) {
+    auto copy = std::make_unique<TxlsNote>();
+    copy->Assign(xls.Notes[i]);
+    tree.AddItemNode(xekNote, numbered(34308, "_", i), std::move(copy));
+  }
+  for (size_t i = 0; i < xls.Charts.Count(); ++i) {
+    auto copy = std::make_unique<TxlsChart>();
+    copy->Assign(xls.Charts[i]);
+    const QString text = titled(copy->Title, numbered(34352, "_", i));
+    tree.AddSeriesNodes(tree.AddItemNode(xekChart, text, std::move(copy)));
+  }
+  for (size_t i = 0; i < xls.Cells.Count(); ++i) {
+    auto copy = std::make_unique<TxlsCell>();
+    copy->Assign(xls.Cells[i]);
+    const QString text = XLSCellNodeText(*copy);
+    tree.AddItemNode(xekCell, text, std::move(copy));
+  }
+  for (size_t i = 0; i < xls.MergedCells.Count(); ++i) {
+    auto copy = std::make_unique<TxlsMergedCells>();
+    copy->Assign(xls.MergedCells[i]);
+    tree.AddItemNode(xekMergedCells, numbered(34431, " ", i), std::move(copy));
+  }
+}
+
+namespace {
+
+template <class Item, class Collection>
+void RefillFromGroup(Collection& collection, const QTreeWidgetItem* group) {
+  collection.Clear();
+  for (int i = 0; i < group->childCount(); ++i)
+    if (const auto* item = dynamic_cast<const Item*>(XLSNodeItem(group->child(i)))) collection.Add().Assign(*item);
+}
+
+}  // namespace
+
+void TVantrix3DialogF::CopyExtensionTree(TVantrix3XLS& exporter) const {
+  const TXLSExtensionsEditor& tree = XLSExtensions();
+  RefillFromGroup<TxlsHyperlink>(exporter.Hyperlinks, tree.HyperlinkGroup());
+  RefillFromGroup<TxlsNote>(exporter.Notes, tree.NoteGroup());
+  RefillFromGroup<TxlsChart>(exporter.Charts, tree.ChartGroup());
+  RefillFromGroup<TxlsCell>(exporter.Cells, tree.CellGroup());
+  RefillFromGroup<TxlsMergedCells>(exporter.MergedCells, tree.MergedCellsGroup());
 }
 
 }  // namespace vantrix

@@ -100,7 +100,6 @@ std::string TVantrix3DialogF::AlignmentName(const QString& text) const {
 }
 
 void TVantrix3DialogF::CopyOptionsInto(TAllowedExport format) {
-  const TVantrix3Dialog& d = dialog_;
   switch (format) {
     case aeXLS: {
       TVantrix3XLS& x = XLSExp();
@@ -111,11 +110,7 @@ void TVantrix3DialogF::CopyOptionsInto(TAllowedExport format) {
       x.AutoCalcColWidth = opt_.XLSAutoCalcColWidth;
       if (x.Background.FileName() != opt_.XLSPageBackground) x.Background.SetFileName(opt_.XLSPageBackground);
       CopyXLSLists();
-      x.Hyperlinks.Assign(d.XLSOptions.Hyperlinks);
-      x.Notes.Assign(d.XLSOptions.Notes);
-      x.Charts.Assign(d.XLSOptions.Charts);
-      x.Cells.Assign(d.XLSOptions.Cells);
-      x.MergedCells.Assign(d.XLSOptions.MergedCells);
+      CopyExtensionTree(x);
       currentExp_ = &x;
       break;
     }
@@ -234,8 +229,7 @@ void TVantrix3DialogF::CopyOptionsInto(TAllowedExport format) {
   }
 }
 
-// The spreadsheet's fixed formats, field formats and strip styles from the form's lists. The
-// extension items (hyperlinks, notes, charts, cells, merged ranges) come from the dialog.
+// The spreadsheet's fixed formats, field formats and strip styles from the form's lists.
 void TVantrix3DialogF::CopyXLSLists() {
   TVantrix3XLS& x = XLSExp();
   auto* options = Control<QTreeWidget>("lstXLSOptions");

@@ -151,6 +151,8 @@ class TVantrix3DialogF : public QDialog {
  private:
   void ConnectHandlers();
   void FillStyleLists();
+  void FillExtensionTree();
+  void CopyExtensionTree(TVantrix3XLS& exporter) const;
   void ConnectPlainHandlers();
   void ConnectHTMLHandlers();
   void ConnectCaptionsGrid();

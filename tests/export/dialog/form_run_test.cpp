@@ -14,6 +14,8 @@
 
 #include "export/dialog/list_items.h"
 #include "export/dialog/progress_window.h"
+#include "export/dialog/xls_extensions_editor.h"
+#include "export/xls/xls_cell.h"
 #include "export/dialog/vantrix3_dialog.h"
 #include "export/dialog/vantrix3_dialog_form.h"
 #include "export/model_source.h"
@@ -367,4 +369,28 @@ TEST_F(FormRun, TheSpreadsheetEventsReachTheDialog) {
                                            QString::fromStdString(xls)})
                 .trimmed(),
             QString::number(kRows / 2 + 1));
+}
+
+TEST_F(FormRun, TheExtensionTreeHoldsTheDialogsItemsAndTheRunTakesThemFromIt) {
+  dialog.XLSOptions.Cells.AddString(5, 2, u"first note");
+  dialog.XLSOptions.Cells.AddNumeric(5, 3, "0.0", 2.5);
+  dialog.XLSOptions.MergedCells.AddRange(0, 0, 5, 6);
+  Open();
+  TXLSExtensionsEditor& tree = form->XLSExtensions();
+  EXPECT_EQ(tree.CellGroup()->childCount(), 2);
+  EXPECT_EQ(tree.MergedCellsGroup()->childCount(), 1);  // only the merged ranges it has
+  // The tree holds copies: an edit there reaches the run, not the dialog's options.
+  dynamic_cast<TxlsCell*>(XLSNodeItem(tree.CellGroup()->child(0)))->StringValue = u"edited";
+  delete tree.CellGroup()->child(1);
+  const std::string xls = Start(aeXLS, "tree.xls");
+  ASSERT_EQ(form->XLSExp().Cells.Count(), 1u);
+  EXPECT_EQ(form->XLSExp().Cells[0].StringValue, u"edited");
+  EXPECT_EQ(dialog.XLSOptions.Cells[0].StringValue, u"first note");
+  EXPECT_EQ(form->XLSExp().MergedCells.Count(), 1u);
+  // The extra cell lands where it was put (column and row counted from 1).
+  const char* find =
+      "import xlrd,sys\n"
+      "s=xlrd.open_workbook(sys.argv[1]).sheet_by_index(0)\n"
+      "print([(r,c) for r in range(s.nrows) for c in range(s.ncols) if s.cell_value(r,c)=='edited'])";
+  EXPECT_EQ(RunProgram("/usr/bin/python3", {"-c", find, QString::fromStdString(xls)}).trimmed(), "[(1, 4)]");
 }
