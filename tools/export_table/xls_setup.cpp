@@ -120,8 +120,11 @@ bool XlsToolOptions::Parse(int argc, char** argv, int& i) {
   return true;
 }
 
-void ConfigureXls(TVantrix3XLS& xls, const XlsToolOptions& o, const TVantrixCustomSource& source) {
+void ConfigureXls(TVantrix3XLS& xls, const XlsToolOptions& o, TVantrixCustomSource& source) {
   const int columns = source.GetColCount();
+  // The sheets added below read the same rows again: the end flag of a custom source is its
+  // owner's to clear before each pass.
+  if (o.sheets > 0) xls.OnBeforeExportSheet = [&source](TVantrix3XLS&, int) { source.ClearEof(); };
   xls.Header = o.header;
   xls.Footer = o.footer;
   xls.HeaderRows = o.headerRows;

@@ -35,7 +35,7 @@ struct XlsToolOptions {
 
 // The options onto the exporter, for a table of the source's columns.
 void ConfigureXls(vantrix::TVantrix3XLS& xls, const XlsToolOptions& options,
-                  const vantrix::TVantrixCustomSource& source);
+                  vantrix::TVantrixCustomSource& source);
 
 // A table of columns × rows integers (cell r, c is r × 1000 + c), for the widest sheets.
 class WideTable {

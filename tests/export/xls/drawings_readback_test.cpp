@@ -135,6 +135,12 @@ TEST_F(DrawingsReadBack, NotesOnTwoSheetsReadAsTheirLines) {
   }
   EXPECT_EQ(book["globals"]["dgg"]["drawings"].toInt(), 2);
   EXPECT_FALSE(book["globals"].toObject().contains("externsheet"));  // no chart, no references
+  // Both sheets read the same source, which is rewound for the second: the caption and three
+  // rows on each.
+  const ProgramRun rows = RunProgram("/usr/bin/python3", {"-c",
+      "import sys, xlrd; print([s.nrows for s in xlrd.open_workbook(sys.argv[1]).sheets()])",
+      QString::fromStdString(path_)});
+  EXPECT_EQ(rows.out.trimmed().toStdString(), "[4, 4]") << rows.err.toStdString();
 }
 
 TEST_F(DrawingsReadBack, ALongNoteSurvivesWhole) {
