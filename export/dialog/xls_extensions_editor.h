@@ -127,6 +127,8 @@ class TXLSExtensionsEditor : public QObject {
   void ConnectMergedCellsPage();
   void ConnectColorBoxes();
   void ShowNoteFontButtons();
+  // The format of the element list's hyperlink entry; null before the list is filled.
+  const TxlsFormat* HyperlinkElementFormat() const;
   void EnablePage(const char* page, bool enabled);
   void ClearGroup(QTreeWidgetItem* group);
   void DeleteChildren(QTreeWidgetItem* node);

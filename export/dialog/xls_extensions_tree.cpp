@@ -12,6 +12,7 @@
 #include "export/dialog/dialog_services.h"
 #include "export/dialog/form_file_dialogs.h"
 #include "export/dialog/list_items.h"
+#include "export/dialog/style_lists.h"
 #include "export/dialog/vantrix3_dialog.h"
 #include "export/dialog/vantrix3_dialog_form.h"
 #include "export/dialog/xls_extensions_editor.h"
@@ -219,10 +220,7 @@ void TXLSExtensionsEditor::tbtAddXLSExtensionClick() {
     case xekHyperlink: {
       auto link = std::make_unique<TxlsHyperlink>();
       const QString name = XLSFirstFreeName(HyperlinkGroup(), pattern);
-      auto* options = form_.Control<QTreeWidget>("lstXLSOptions");
-      const TxlsFormat* element = options != nullptr && options->topLevelItemCount() > 4
-                                      ? ItemObjectAs<TxlsFormat>(options->topLevelItem(4))
-                                      : nullptr;
+      const TxlsFormat* element = HyperlinkElementFormat();
       // Before the element list is filled the exporter's own hyperlink look stands in.
       link->Format.Assign(element != nullptr ? *element : form_.XLSExp().Options.HyperlinkFormat);
       link->Title = name.toStdU16String();
@@ -337,10 +335,14 @@ void TXLSExtensionsEditor::tbtDelXLSExtensionClick() {
   tvXLSExtensionsChange(tree_->currentItem());
 }
 
-void TXLSExtensionsEditor::XLSUpdateHyperlinkFormats() {
+const TxlsFormat* TXLSExtensionsEditor::HyperlinkElementFormat() const {
+  // The hyperlink element is the fifth of the element list.
   auto* options = form_.Control<QTreeWidget>("lstXLSOptions");
-  const TxlsFormat* element =
-      options != nullptr && options->topLevelItemCount() > 4 ? ItemObjectAs<TxlsFormat>(options->topLevelItem(4)) : nullptr;
+  return options != nullptr && options->topLevelItemCount() > 4 ? XLSItemFormat(options->topLevelItem(4)) : nullptr;
+}
+
+void TXLSExtensionsEditor::XLSUpdateHyperlinkFormats() {
+  const TxlsFormat* element = HyperlinkElementFormat();
   if (element == nullptr) return;
   for (int i = 0; i < HyperlinkGroup()->childCount(); ++i)
     if (auto* link = dynamic_cast<TxlsHyperlink*>(XLSNodeItem(HyperlinkGroup()->child(i)))) link->Format.Assign(*element);

@@ -82,6 +82,22 @@ TEST_F(XLSExtensions, NewItemsTakeTheFirstFreeNumberOfTheirGroup) {
   EXPECT_EQ(Ed().MergedCellsGroup()->child(0)->text(0), QStringLiteral("Merged Cells 1"));
 }
 
+TEST_F(XLSExtensions, HyperlinksTakeTheHyperlinkElementsFormat) {
+  QTreeWidget* options = form->Control<QTreeWidget>("lstXLSOptions");
+  options->clear();
+  TxlsFormat element;
+  element.Font.Color = clrRed;
+  for (int i = 0; i < 5; ++i) AddListItem(options, QString::number(i), 3, i == 4 ? static_cast<TxlsCustomItem*>(&element) : nullptr);
+  Add(Ed().HyperlinkGroup());
+  auto* link = dynamic_cast<TxlsHyperlink*>(Ed().SelectedItem());
+  ASSERT_NE(link, nullptr);
+  EXPECT_EQ(link->Format.Font.Color, clrRed);
+  element.Font.Color = clrGreen;
+  Ed().XLSUpdateHyperlinkFormats();
+  EXPECT_EQ(link->Format.Font.Color, clrGreen);
+  options->clear();  // the element is the test's own
+}
+
 TEST_F(XLSExtensions, AddingWithNothingSelectedDoesNothing) {
   Tree()->setCurrentItem(nullptr);
   Ed().tbtAddXLSExtensionClick();
