@@ -7,6 +7,7 @@
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
@@ -114,6 +115,15 @@ void TVantrix3DialogF::ConnectPlainHandlers() {
                            "edHTMLCellPadding", "edHTMLCellSpacing", "edHTMLBorderWidth", "edPDFGridLineWidth"})
     AcceptDigits(Control<QLineEdit>(name));
   for (const char* name : {"edPDFColSpacing", "edPDFRowSpacing"}) AcceptDecimal(Control<QLineEdit>(name));
+
+  // The Tools menu opens above its button: raised by 25 pixels for each of its items.
+  connect(Control<QPushButton>("bTools"), &QPushButton::clicked, this, [this] {
+    auto* tools = Control<QPushButton>("bTools");
+    auto* menu = findChild<QMenu*>(QStringLiteral("pmTools"));
+    if (menu == nullptr) return;
+    const QPoint at = tools->mapToGlobal(QPoint(0, 0)) - QPoint(0, 25 * static_cast<int>(menu->actions().size()));
+    menu->popup(at);
+  });
 
   // The file and the format.
   connect(Control<QLineEdit>("edFileName"), &QLineEdit::textEdited, this, [this](const QString& text) {

@@ -203,6 +203,16 @@ TEST_F(FormRun, AStringGridSourceRunsThroughTheDialogToo) {
   ASSERT_EQ(lines.size(), kRows + 1);
   EXPECT_EQ(lines[0].trimmed(), "\"r0c0\",\"r0c1\",\"r0c2\"");
   EXPECT_EQ(lines[kRows].trimmed(), QString("\"r%1c0\",\"r%1c1\",\"r%1c2\"").arg(kRows).toUtf8());
+  // Every file format takes the grid's last cell.
+  for (int t = 0; t < kAllowedExportCount; ++t) {
+    if (t == aeClipboard) continue;
+    const std::string name = "grid." + ExportTypeExtensions()[t];
+    const QByteArray file = ReadFile(Start(static_cast<TAllowedExport>(t), name));
+    EXPECT_FALSE(file.isEmpty()) << name;
+    if (t != aeXLS && t != aePDF && t != aeDBF) {
+      EXPECT_TRUE(file.contains(QString("r%1c2").arg(kRows).toUtf8())) << name;
+    }
+  }
 }
 
 TEST_F(FormRun, ProgressCodesOfAWholeRun) {
@@ -212,13 +222,16 @@ TEST_F(FormRun, ProgressCodesOfAWholeRun) {
   bool startHeld = false;
   dialog.OnExportedRecord = [&](TVantrix3&, int) {
     startHeld = !form->Control<QPushButton>("bStart")->isEnabled() && !form->Control<QWidget>("Pages")->isEnabled();
+    form->reject();  // a close during the run is refused
   };
+  form->setResult(7);
   Start(aeCSV, "codes.csv");
   QList<int> expected{1};
   for (int i = 0; i < kRows; ++i) expected << 4;
   expected << 8 << 9;
   EXPECT_EQ(recorder.codes, expected);
   EXPECT_TRUE(startHeld);
+  EXPECT_EQ(form->result(), 7);
   EXPECT_TRUE(form->Control<QPushButton>("bStart")->isEnabled());
   EXPECT_EQ(form->ProgressWindow(), nullptr);
   EXPECT_TRUE(services.shell.calls.contains("open|" + QString::fromStdString((folder / "codes.csv"))));
