@@ -64,6 +64,7 @@ void TVantrix3DialogF::ConnectHandlers() {
   ConnectPlainHandlers();
   ConnectHTMLHandlers();
   ConnectCaptionsGrid();
+  ConnectXLSStyleButtons();
 }
 
 void TVantrix3DialogF::ConnectPlainHandlers() {

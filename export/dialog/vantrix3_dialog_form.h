@@ -135,6 +135,12 @@ class TVantrix3DialogF : public QDialog {
   void bDeleteUserFormatClick();
   void bClearUserFormatsClick();
   void ShowFormatButtons();
+  // The spreadsheet strip-style list's tool buttons.
+  void tbtAddXLSStyleClick();
+  void tbtDelXLSStyleClick();
+  void MoveXLSStyle(int step);
+  void tbtSaveXLSStyleClick();
+  void tbtLoadXLSStyleClick();
   // Runs the chosen export with the form's options under the progress window.
   void bStartClick();
   // "Left", "Center" or "Right" for an alignment caption of the captions grid.
@@ -156,6 +162,7 @@ class TVantrix3DialogF : public QDialog {
   void ConnectPlainHandlers();
   void ConnectHTMLHandlers();
   void ConnectCaptionsGrid();
+  void ConnectXLSStyleButtons();
   void HookRelays(TVantrix3& exporter);
   void CopyOptionsInto(TAllowedExport format);
   void CopyCommonOptions();

@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include "export/dialog/form_rules.h"
+#include "export/dialog/list_items.h"
 #include "export/dialog/form_widgets.h"
 #include "export/dialog/vantrix3_dialog.h"
 #include "export/dialog/vantrix3_dialog_form.h"
@@ -374,4 +375,43 @@ TEST_F(FormCore, TheOwnerFillsTheHeaderAndFooterLast) {
   Open();
   EXPECT_EQ(form->Control<QPlainTextEdit>("memHeader")->toPlainText(), "from the dialog\nadded");
   EXPECT_EQ(form->Control<QPlainTextEdit>("memFooter")->toPlainText(), "footer");
+}
+
+TEST_F(FormCore, StripStylesAreAddedDeletedAndMovedWithTheirFormats) {
+  Open();
+  auto* list = form->Control<QTreeWidget>("lstXLSStyles");
+  const auto captions = [&] {
+    QStringList out;
+    for (int i = 0; i < list->topLevelItemCount(); ++i) out << list->topLevelItem(i)->text(0);
+    return out.join(',');
+  };
+  for (int i = 0; i < 3; ++i) form->tbtAddXLSStyleClick();
+  EXPECT_EQ(captions(), "ITEM_1,ITEM_2,ITEM_3");
+  EXPECT_EQ(list->selectedItems(), QList<QTreeWidgetItem*>{list->topLevelItem(2)});
+  void* second = ItemObject(list->topLevelItem(1));
+  list->setCurrentItem(list->topLevelItem(1));
+  form->MoveXLSStyle(-1);
+  EXPECT_EQ(ItemObject(list->topLevelItem(0)), second);
+  EXPECT_EQ(list->currentItem(), list->topLevelItem(0));
+  form->MoveXLSStyle(-1);  // already first
+  EXPECT_EQ(ItemObject(list->topLevelItem(0)), second);
+  EXPECT_FALSE(list->topLevelItem(0)->data(0, Qt::CheckStateRole).isValid());
+
+  list->clearSelection();
+  list->topLevelItem(1)->setSelected(true);
+  list->topLevelItem(2)->setSelected(true);
+  form->tbtDelXLSStyleClick();
+  EXPECT_EQ(captions(), "ITEM_1");
+  EXPECT_EQ(list->selectedItems(), QList<QTreeWidgetItem*>{list->topLevelItem(0)});
+  list->topLevelItem(0)->setSelected(true);
+  form->tbtDelXLSStyleClick();
+  EXPECT_EQ(list->topLevelItemCount(), 0);
+  EXPECT_TRUE(list->selectedItems().isEmpty());
+  EXPECT_EQ(list->currentItem(), nullptr);
+  form->tbtDelXLSStyleClick();  // nothing to delete
+
+  form->tbtAddXLSStyleClick();
+  services.files.push_back("/proc/no/such/folder/styles.xst");
+  form->tbtSaveXLSStyleClick();
+  EXPECT_EQ(services.log.filter("message|").size(), 1);
 }
