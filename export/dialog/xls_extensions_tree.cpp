@@ -66,11 +66,9 @@ TXLSExtensionNode::TXLSExtensionNode(QTreeWidget* tree, const QString& text, int
   SetKindImage(this, kind);
 }
 
-TXLSExtensionNode::~TXLSExtensionNode() {
-  // The item goes first; the node's children (a chart's series nodes) only point into it and
-  // never reach it again.
-  SetItemObject(this, nullptr);
-}
+// The item goes with the node, before the node's children (a chart's series nodes), which only
+// point into it and are never asked for it again.
+TXLSExtensionNode::~TXLSExtensionNode() = default;
 
 int XLSNodeKind(const QTreeWidgetItem* node) { return node != nullptr ? ItemImage(node) : -1; }
 
