@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "export/dialog/dialog_captions.h"
+#include "export/dialog/field_list_drops.h"
 #include "export/dialog/form_widgets.h"
 #include "export/dialog/vantrix3_dialog.h"
 #include "export/dialog/xls_extensions_editor.h"
@@ -58,6 +59,7 @@ TVantrix3DialogF::TVantrix3DialogF(TVantrix3Dialog& dialog, QWidget* parent) : Q
   FillAllowedExports();
   ConnectHandlers();
   xlsExtensions_ = std::make_unique<TXLSExtensionsEditor>(*this);
+  ConnectFieldListDrops(*this);
 }
 
 TVantrix3DialogF::~TVantrix3DialogF() = default;
