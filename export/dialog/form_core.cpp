@@ -241,6 +241,8 @@ void TVantrix3DialogF::InitializeDialog() {
   pdf.CaptionFont.Assign(d.PDFOptions.CaptionFont);
   pdf.DataFont.Assign(d.PDFOptions.DataFont);
   pdf.FooterFont.Assign(d.PDFOptions.FooterFont);
+  // 14. The options file the dialog names, over everything above.
+  if (d.AutoLoadOptions && !opt_.OptionsFileName.empty()) LoadExportOptions(opt_.OptionsFileName);
   // 15. The owner may fill the header and the footer last.
   if (d.OnGetHeader || d.OnGetFooter) {
     for (const char* name : {"memHeader", "memFooter"}) {

@@ -65,6 +65,7 @@ void TVantrix3DialogF::ConnectHandlers() {
   ConnectHTMLHandlers();
   ConnectCaptionsGrid();
   ConnectXLSStyleButtons();
+  ConnectOptionsFileItems();
 }
 
 void TVantrix3DialogF::ConnectPlainHandlers() {

@@ -484,6 +484,7 @@ void TVantrix3DialogF::bStartClick() {
 
 void TVantrix3DialogF::done(int result) {
   if (running_) return;
+  AutoSaveOptions();
   QDialog::done(result);
 }
 

@@ -21,6 +21,10 @@
 class QTabWidget;
 class QTreeWidgetItem;
 
+namespace platform {
+class IniFile;
+}
+
 namespace vantrix {
 
 class TVantrix3Dialog;
@@ -141,6 +145,14 @@ class TVantrix3DialogF : public QDialog {
   void MoveXLSStyle(int step);
   void tbtSaveXLSStyleClick();
   void tbtLoadXLSStyleClick();
+  // The options file: the form's options with the chosen format's sections. Saving empties
+  // the file first and raises EVantrixError when it cannot be written; loading takes the
+  // dialog's value for every key the file lacks (a missing file is no error).
+  void SaveExportOptions(const std::string& fileName);
+  void LoadExportOptions(const std::string& fileName);
+  // The Tools menu's items: the file chosen in the options file dialogs.
+  void miSaveOptionsClick();
+  void miLoadOptionsClick();
   // Runs the chosen export with the form's options under the progress window.
   void bStartClick();
   // "Left", "Center" or "Right" for an alignment caption of the captions grid.
@@ -168,6 +180,14 @@ class TVantrix3DialogF : public QDialog {
   void CopyCommonOptions();
   void CopyXLSLists();
   void CopyCaptionsGrid();
+  void SaveFormatSections(platform::IniFile& ini, TAllowedExport t);
+  void LoadFormatSections(const platform::IniFile& ini, TAllowedExport t);
+  void LoadXLSItems(const platform::IniFile& ini);
+  void LoadRTFItems(const platform::IniFile& ini);
+  void LoadPDFSections(const platform::IniFile& ini);
+  void ConnectOptionsFileItems();
+  // Saves the options file on closing when the dialog asks for it; a failure is told.
+  void AutoSaveOptions();
   void ChooseHTMLColor(uint32_t TDialogFormOptions::* field, void (TVantrix3DialogF::*setter)(uint32_t));
 
  private:

@@ -1,0 +1,426 @@
+// The export dialog's options file: a save read back by a fresh form saves the same bytes for
+// every format, the layout as an independent INI reader sees it, what a file of one format
+// leaves alone, hand-edited numbers kept within range, and the Tools menu, auto-load and
+// auto-save.
+#include <QAction>
+#include <QFile>
+#include <QLocale>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+
+#include "export/dialog/list_items.h"
+#include "export/dialog/style_lists.h"
+#include "export/dialog/vantrix3_dialog.h"
+#include "export/dialog/vantrix3_dialog_form.h"
+#include "export/dialog/xls_extensions_editor.h"
+#include "export/vantrix3_pdf.h"
+#include "export/xls/xls_cell.h"
+#include "export/xls/xls_chart.h"
+#include "export/xls/xls_format.h"
+#include "export/xls/xls_link_note.h"
+#include "fake_dialog_services.h"
+
+using namespace vantrix;
+using testsupport::FakeDialogServices;
+
+namespace {
+
+class OptionsFile : public ::testing::Test {
+ protected:
+  OptionsFile() {
+    dialog.SetServices(&services);
+    dialog.ExportSource = esCustom;
+    dialog.SetCustomSource(&source);
+    for (const char* name : {"Time", "Temperature", "Humidity"}) source.Columns().Add()->SetColumnName(name);
+    source.Columns().GetItem(1)->SetColumnType(ectFloat);
+    source.Columns().GetItem(2)->SetColumnType(ectInteger);
+  }
+
+  TVantrix3DialogF& Open() {
+    dialog.Columns().Clear();
+    dialog.Columns().Fill(true);
+    form = std::make_unique<TVantrix3DialogF>(dialog);
+    form->InitializeDialog();
+    return *form;
+  }
+
+  void Choose(TAllowedExport t) {
+    form->SetExportType(t);
+    form->rgExportTypeClick();
+  }
+
+  std::string Path(const char* name) const { return dir.filePath(QString::fromLatin1(name)).toStdString(); }
+
+  static QByteArray Bytes(const std::string& path) {
+    QFile file(QString::fromStdString(path));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  }
+
+  static void Write(const std::string& path, const char* text) {
+    QFile file(QString::fromStdString(path));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(text);
+  }
+
+  QTreeWidget* List(const char* name) const { return form->Control<QTreeWidget>(name); }
+
+  // Options that differ from the defaults on every page, so that a round trip carries them.
+  void ChangeEverything() {
+    form->SetFileName("/tmp/out/report.dat");
+    form->SetShowFile(false);
+    form->SetExportRecCount(7);
+    form->SetSkipRecCount(2);
+    form->SetIntegerFmt("#,##0");
+    form->SetNullString("(null)");
+    form->Control<QPlainTextEdit>("memHeader")->setPlainText("first\nsecond");
+    form->Control<QPlainTextEdit>("memFooter")->setPlainText("end");
+    form->Control<QTableWidget>("sgrCaptions")->item(1, 1)->setText("When");
+    List("lstAvailableFields")->setCurrentItem(List("lstAvailableFields")->topLevelItem(2));
+    form->bAddOneExportedFieldClick();
+    CorrectXLSFieldsList(*form);
+    form->SetHTMLTitle("Readings");
+    form->SetHTMLUseMultiFileExport(true);
+    form->SetHTMLFileRecCount(50);
+    form->SetHTMLHeadBackgroundColor(0x123456);
+    form->SetCSVComma(';');
+    form->SetCSVQuote('\'');
+    form->SetSQLTableName("READINGS");
+    form->SetTXTSpacing(3);
+    form->SetRTFStripType(2);
+    form->SetXLSSheetTitle("Sheet A");
+    form->SetXMLEncoding("ISO-8859-1");
+    TPDFOptions& pdf = form->PDFExp().Options();
+    pdf.ColSpacing = 2.5;
+    pdf.PageOptions.SetUnits(unMillimeter);
+    pdf.PageOptions.SetOrientation(poLandscape);
+    pdf.DataFont.FontSize = 14;
+  }
+
+  // "SECTION:key,key,..." per section, as Python's configparser reads the file.
+  static QStringList ParsedLayout(const std::string& path) {
+    QProcess python;
+    python.start("/usr/bin/python3",
+                 {"-c",
+                  "import configparser,sys\n"
+                  "c=configparser.ConfigParser(delimiters=('=',),interpolation=None,strict=False)\n"
+                  "c.optionxform=str\n"
+                  "c.read(sys.argv[1],encoding='cp1252')\n"
+                  "for s in c.sections(): print(s+':'+','.join(c[s].keys()))\n",
+                  QString::fromStdString(path)});
+    if (!python.waitForFinished(60000) || python.exitCode() != 0) return {"python failed: " + python.readAllStandardError()};
+    return QString::fromUtf8(python.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+  }
+
+  static QStringList Sections(const QStringList& layout) {
+    QStringList out;
+    for (const QString& line : layout) out << line.section(':', 0, 0);
+    return out;
+  }
+
+  static QString Keys(const QStringList& layout, const QString& section) {
+    for (const QString& line : layout)
+      if (line.section(':', 0, 0) == section) return line.section(':', 1);
+    return "(missing)";
+  }
+
+  QTemporaryDir dir;
+  FakeDialogServices services;
+  TVantrixCustomSource source;
+  TVantrix3Dialog dialog;
+  std::unique_ptr<TVantrix3DialogF> form;
+};
+
+const char kGeneralKeys[] =
+    "ExportType,FileName,ShowFile,PrintFile,GoToFirstRecord,ExportEmpty,CurrentRecordOnly,ExportRecCount,SkipRecCount,"
+    "AllowCaptions,CaptionRow";
+const char kFormatKeys[] = "Integer,Float,Date,Time,DateTime,Currency,BooleanTrue,BooleanFalse,NullString";
+
+}  // namespace
+
+// A file saved, loaded into a fresh form and saved again gives the same bytes, and an
+// independent reader finds the sections and keys in the order written.
+TEST_F(OptionsFile, EveryFormatSavesLoadsAndSavesTheSameBytesInTheWrittenOrder) {
+  // Spreadsheet items of every kind, so that the XLS file has their sections.
+  dialog.XLSOptions.StripStyles.Add().Font.Size = 12;
+  dialog.XLSOptions.StripStyles.Add().Font.Style.Include(xfsBold);
+  dialog.XLSOptions.Hyperlinks.Add().Target = u"http://example.org/";
+  dialog.XLSOptions.Hyperlinks.Add().Title = u"Second";
+  dialog.XLSOptions.Notes.Add().Lines = {"a note"};
+  dialog.XLSOptions.Charts.Add().Title = u"Trend";
+  dialog.XLSOptions.Cells.Add().StringValue = u"extra";
+  dialog.XLSOptions.MergedCells.Add().LastCol = 3;
+  dialog.RTFOptions.StripStyles.Add();
+  dialog.RTFOptions.StripStyles.Add();
+  const struct {
+    TAllowedExport format;
+    const char* sections;
+    const char* ownSection;
+    const char* ownKeys;
+  } table[] = {
+      {aeCSV, "GENERAL FORMATS FIELDS HEADER FOOTER CAPTIONS CSV", "CSV", "QuoteStrings,Comma,Quote"},
+      {aeTXT, "GENERAL FORMATS FIELDS HEADER FOOTER CAPTIONS ALIGN WIDTH TXT", "TXT", "AutoCalcColWidth,Spacing"},
+      {aeSQL, "GENERAL FORMATS FIELDS HEADER FOOTER SQL", "SQL",
+       "TableName,CreateTable,CommitRecCount,CommitAfterScript,CommitStatement,StatementTerm"},
+      {aeXML, "GENERAL FORMATS FIELDS XML", "XML", "Standalone,Encoding"},
+      {aeDBF, "GENERAL FIELDS", "GENERAL", kGeneralKeys},
+      {aeHTML, "GENERAL FORMATS FIELDS HEADER FOOTER CAPTIONS ALIGN HTML", "HTML",
+       "Title,CSS,CSSFile,OverwriteCSSFile,FileRecCount,GenerateIndex,IndexLinkTemplate,NavigationOnTop,"
+       "NavigationOnBottom,IndexLinkTitle,FirstLinkTitle,PriorLinkTitle,NextLinkTitle,LastLinkTitle,FontName,"
+       "BackgroundFile,BodyAdvanced,CellPadding,CellSpacing,BorderWidth,TableBackground,TableAdvanced,"
+       "BackgroundColor,FontColor,HeadBackgroundColor,HeadFontColor,OddRowBackgroundColor,EvenRowBackgroundColor,"
+       "DataFontColor,LinkColor,VLinkColor,ALinkColor"},
+      {aePDF,
+       "GENERAL FORMATS FIELDS HEADER FOOTER CAPTIONS ALIGN WIDTH PDF PDF_OPTION_HEADER PDF_OPTION_CAPTION "
+       "PDF_OPTION_DATA PDF_OPTION_FOOTER",
+       "PDF",
+       "ColSpacing,RowSpacing,GridLineWidth,PageFormat,PageUnits,PageOrientation,PageWidth,PageHeight,PageMarginLeft,"
+       "PageMarginRight,PageMarginTop,PageMarginBottom"},
+      {aeRTF, "GENERAL FORMATS FIELDS HEADER FOOTER CAPTIONS ALIGN WIDTH RTF", "RTF", "PageOrientation,StripType"},
+      {aeWord, "GENERAL FORMATS FIELDS HEADER FOOTER CAPTIONS ALIGN WIDTH RTF", "RTF", "PageOrientation,StripType"},
+      {aeXLS, "GENERAL FORMATS FIELDS HEADER FOOTER CAPTIONS WIDTH XLS", "XLS",
+       "PageHeader,PageFooter,SheetTitle,StripType,AutoCalcColWidth,PageBackground"},
+      {aeDIFF, "GENERAL FORMATS FIELDS HEADER FOOTER CAPTIONS", "FIELDS", "field0"},
+      {aeSylk, "GENERAL FORMATS FIELDS HEADER FOOTER CAPTIONS", "CAPTIONS", "Time,Temperature,Humidity"},
+      {aeLaTeX, "GENERAL FORMATS FIELDS HEADER FOOTER CAPTIONS", "HEADER", "line0,line1"},
+      {aeClipboard, "GENERAL FORMATS FIELDS HEADER FOOTER CAPTIONS", "FORMATS", kFormatKeys},
+  };
+  for (const auto& row : table) {
+    SCOPED_TRACE(row.format);
+    Open();
+    Choose(row.format);
+    ChangeEverything();
+    const std::string first = Path("first.cfg"), second = Path("second.cfg");
+    form->SaveExportOptions(first);
+    // A fresh form from the dialog's own options reads it back.
+    Open();
+    form->LoadExportOptions(first);
+    EXPECT_EQ(form->GetExportType(), row.format);
+    form->SaveExportOptions(second);
+    EXPECT_EQ(Bytes(first).toStdString(), Bytes(second).toStdString());
+
+    const QStringList layout = ParsedLayout(first);
+    QStringList common;
+    for (const QString& s : Sections(layout))
+      if (!s.startsWith("XLS_") && !s.startsWith("RTF_")) common << s;
+    EXPECT_EQ(common.join(' ').toStdString(), row.sections);
+    EXPECT_EQ(Keys(layout, "GENERAL").toStdString(), kGeneralKeys);
+    EXPECT_EQ(Keys(layout, row.ownSection).toStdString(), row.ownKeys);
+  }
+}
+
+// The spreadsheet's item sections come after XLS in list order: fields, elements, strip
+// styles, then the extension groups; the fresh form gets the file's items, not its own.
+TEST_F(OptionsFile, SpreadsheetItemsComeBackFromTheirSections) {
+  dialog.XLSOptions.StripStyles.Add().Font.Size = 12;
+  dialog.XLSOptions.StripStyles.Add();
+  dialog.XLSOptions.Hyperlinks.Add().Target = u"http://example.org/";
+  dialog.XLSOptions.Hyperlinks.Add().Title = u"Second";
+  dialog.XLSOptions.Notes.Add().Lines = {"a note"};
+  dialog.XLSOptions.Charts.Add().Title = u"Trend";
+  dialog.XLSOptions.Cells.Add().Col = 4;
+  dialog.XLSOptions.MergedCells.Add().LastCol = 3;
+  Open();
+  // The hyperlink element underlined: links loaded take it as added ones do.
+  XLSItemFormat(List("lstXLSOptions")->topLevelItem(4))->Font.Underline = fulSingle;
+  const std::string file = Path("xls.cfg");
+  form->SaveExportOptions(file);
+  QStringList xlsSections;
+  for (const QString& s : Sections(ParsedLayout(file)))
+    if (s.startsWith("XLS_")) xlsSections << s;
+  EXPECT_EQ(xlsSections.join(' ').toStdString(),
+            "XLS_FIELD_TIME XLS_FIELD_TEMPERATURE XLS_FIELD_HUMIDITY XLS_OPTION_HEADER XLS_OPTION_CAPTION "
+            "XLS_OPTION_AGGREGATE XLS_OPTION_FOOTER XLS_OPTION_HYPERLINK XLS_STYLE_ITEM_0 XLS_STYLE_ITEM_1 "
+            "XLS_HYPERLINK_0 XLS_HYPERLINK_1 XLS_NOTE_0 XLS_NOTE_0_LINES XLS_CHART_0 XLS_CELL_0 XLS_MERGED_CELL_0");
+
+  dialog.XLSOptions.StripStyles.Clear();
+  dialog.XLSOptions.Hyperlinks.Clear();
+  dialog.XLSOptions.Charts.Clear();
+  dialog.XLSOptions.Cells.Clear();
+  Open();
+  XLSItemFormat(List("lstXLSOptions")->topLevelItem(4))->Font.Underline = fulSingle;
+  form->LoadExportOptions(file);
+  // Loading twice gives the file's strip styles once: the list is replaced, not appended to.
+  form->LoadExportOptions(file);
+  QTreeWidget* styles = List("lstXLSStyles");
+  ASSERT_EQ(styles->topLevelItemCount(), 2);
+  EXPECT_EQ(styles->topLevelItem(0)->text(0), "ITEM_0");
+  EXPECT_EQ(ItemImage(styles->topLevelItem(0)), 2);
+  EXPECT_EQ(XLSItemFormat(styles->topLevelItem(0))->Font.Size, 12);
+  const TXLSExtensionsEditor& tree = form->XLSExtensions();
+  ASSERT_EQ(tree.HyperlinkGroup()->childCount(), 2);
+  EXPECT_EQ(tree.HyperlinkGroup()->child(0)->text(0), "Hyperlink_1");
+  EXPECT_EQ(tree.HyperlinkGroup()->child(1)->text(0), "Second");
+  for (int i = 0; i < 2; ++i)
+    EXPECT_EQ(dynamic_cast<TxlsHyperlink*>(XLSNodeItem(tree.HyperlinkGroup()->child(i)))->Format.Font.Underline,
+              fulSingle);
+  ASSERT_EQ(tree.ChartGroup()->childCount(), 1);
+  EXPECT_EQ(tree.ChartGroup()->child(0)->text(0), "Trend");
+  ASSERT_EQ(tree.CellGroup()->childCount(), 1);
+  EXPECT_EQ(tree.CellGroup()->child(0)->text(0), "Cell(Col: 4 Row: 0)");
+  ASSERT_EQ(tree.MergedCellsGroup()->childCount(), 1);
+  EXPECT_EQ(tree.MergedCellsGroup()->child(0)->text(0), "Merged Cells 0");
+  // The note's lines section begins like a note but makes none.
+  ASSERT_EQ(tree.NoteGroup()->childCount(), 1);
+  EXPECT_EQ(dynamic_cast<TxlsNote*>(XLSNodeItem(tree.NoteGroup()->child(0)))->Lines, TStrings{"a note"});
+}
+
+// A CSV file holds no spreadsheet section and leaves the spreadsheet lists as they are; the
+// SQL null text and an HTML count while multi-file export is off survive; a missing captions
+// section leaves the grid.
+TEST_F(OptionsFile, WhatAFileOfOneFormatKeepsAndLeavesAlone) {
+  dialog.XLSOptions.StripStyles.Add();
+  Open();
+  Choose(aeCSV);
+  const std::string csv = Path("csv.cfg");
+  form->SaveExportOptions(csv);
+  EXPECT_FALSE(Bytes(csv).contains("[XLS"));
+  Open();
+  XLSItemFormat(List("lstXLSFields")->topLevelItem(0))->Font.Size = 20;
+  form->LoadExportOptions(csv);
+  EXPECT_EQ(form->GetExportType(), aeCSV);
+  EXPECT_EQ(List("lstXLSStyles")->topLevelItemCount(), 1);
+  EXPECT_EQ(XLSItemFormat(List("lstXLSFields")->topLevelItem(0))->Font.Size, 20);
+
+  Choose(aeSQL);
+  form->SetNullString("NULL");
+  const std::string sql = Path("sql.cfg");
+  form->SaveExportOptions(sql);
+  Open();
+  form->LoadExportOptions(sql);
+  EXPECT_EQ(form->Options().NullString, "NULL");
+
+  Choose(aeHTML);
+  form->SetHTMLFileRecCount(25);
+  form->SetHTMLUseMultiFileExport(false);
+  const std::string html = Path("html.cfg");
+  form->SaveExportOptions(html);
+  Open();
+  form->LoadExportOptions(html);
+  EXPECT_FALSE(form->Options().HTMLUseMultiFileExport);
+
+  // A file without a captions section keeps the grid's captions; one with it sets them all.
+  Open();
+  Choose(aeTXT);
+  auto* grid = form->Control<QTableWidget>("sgrCaptions");
+  grid->item(1, 1)->setText("Kept");
+  Write(Path("none.cfg"), "[GENERAL]\nExportType=7\n");
+  form->LoadExportOptions(Path("none.cfg"));
+  EXPECT_EQ(grid->item(1, 1)->text(), "Kept");
+  Write(Path("txt.cfg"), "[GENERAL]\nExportType=7\n[CAPTIONS]\nHumidity=RH\n");
+  form->LoadExportOptions(Path("txt.cfg"));
+  EXPECT_EQ(grid->item(1, 1)->text(), "");
+  EXPECT_EQ(grid->item(3, 1)->text(), "RH");
+}
+
+// Numbers edited by hand stay within what their options take; names of fields the source
+// lacks are skipped and a field named twice is exported once.
+TEST_F(OptionsFile, HandEditedValuesAreBounded) {
+  Write(Path("bad.cfg"),
+        "[GENERAL]\nExportType=99\nExportRecCount=-5\nCaptionRow=-9\n"
+        "[FIELDS]\nfield0=Nothing\nfield1=humidity\nfield2=Humidity\n"
+        "[XLS]\nStripType=7\n"
+        "[XLS_HYPERLINK_0]\nCol=70000\nRow=-3\n"
+        "[XLS_CELL_0]\nCol=999999\nRow=5\n");
+  Open();
+  form->LoadExportOptions(Path("bad.cfg"));
+  EXPECT_EQ(form->GetExportType(), aeXLS);
+  EXPECT_EQ(form->Options().ExportRecCount, 0);
+  EXPECT_EQ(form->Options().CaptionRow, -1);
+  EXPECT_EQ(form->Options().XLSStripType, dialog.XLSOptions.StripType);
+  QTreeWidget* exported = List("lstExportedFields");
+  ASSERT_EQ(exported->topLevelItemCount(), 1);
+  EXPECT_EQ(exported->topLevelItem(0)->text(0), "Humidity");
+  const auto* link = dynamic_cast<TxlsHyperlink*>(XLSNodeItem(form->XLSExtensions().HyperlinkGroup()->child(0)));
+  ASSERT_NE(link, nullptr);
+  EXPECT_EQ(link->Col, 256);
+  EXPECT_EQ(link->Row, 0);
+  EXPECT_EQ(form->XLSExtensions().CellGroup()->child(0)->text(0), "Cell(Col: 65535 Row: 5)");
+
+  Write(Path("pdf.cfg"),
+        "[GENERAL]\nExportType=6\n[PDF]\nColSpacing=abc\nRowSpacing=1e300\nPageFormat=8\nPageWidth=99999999\n"
+        "PageHeight=0\nPageMarginLeft=-4\n[PDF_OPTION_DATA]\nFontSize=0\nFontName=77\n");
+  form->LoadExportOptions(Path("pdf.cfg"));
+  const TPDFOptions& pdf = form->PDFExp().Options();
+  EXPECT_EQ(pdf.ColSpacing, dialog.PDFOptions.ColSpacing);
+  EXPECT_EQ(pdf.RowSpacing, 100.0);
+  EXPECT_EQ(pdf.PageOptions.Format(), pfUser);
+  EXPECT_EQ(pdf.PageOptions.WidthDots(), 14400);
+  EXPECT_EQ(pdf.PageOptions.HeightDots(), 1);
+  EXPECT_EQ(pdf.PageOptions.MarginLeftDots(), 0);
+  EXPECT_EQ(pdf.DataFont.FontSize, 1);
+  EXPECT_EQ(pdf.DataFont.BaseFont, dialog.PDFOptions.DataFont.BaseFont);
+}
+
+// Spacings are written with "." under a locale whose mark is a comma, and read with either.
+TEST_F(OptionsFile, PDFSpacingsUnderACommaLocale) {
+  const QLocale before;
+  QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
+  Open();
+  Choose(aePDF);
+  form->PDFExp().Options().ColSpacing = 2.5;
+  form->SaveExportOptions(Path("pdf.cfg"));
+  EXPECT_TRUE(Bytes(Path("pdf.cfg")).contains("ColSpacing=2.5\r\n"));
+  Write(Path("comma.cfg"), "[GENERAL]\nExportType=6\n[PDF]\nColSpacing=4,5\nRowSpacing=1.5\n");
+  form->LoadExportOptions(Path("comma.cfg"));
+  EXPECT_EQ(form->PDFExp().Options().ColSpacing, 4.5);
+  EXPECT_EQ(form->PDFExp().Options().RowSpacing, 1.5);
+  QLocale::setDefault(before);
+}
+
+// The Tools menu asks for the file through the services and remembers it; cancelled, nothing
+// is written.
+TEST_F(OptionsFile, ToolsMenuSavesAndLoadsTheChosenFile) {
+  dialog.SaveLoadButtons = true;
+  Open();
+  Choose(aeCSV);
+  form->Control<QAction>("miSaveOptions")->trigger();  // cancelled
+  EXPECT_TRUE(form->Options().OptionsFileName.empty());
+  const std::string file = Path("tools.cfg");
+  services.files.push_back(QString::fromStdString(file));
+  form->Control<QAction>("miSaveOptions")->trigger();
+  EXPECT_EQ(form->Options().OptionsFileName, file);
+  EXPECT_TRUE(Bytes(file).startsWith("[GENERAL]"));
+  EXPECT_TRUE(services.log.last().startsWith("save|Configuration files (*.cfg)"));
+
+  Open();
+  services.files.push_back(QString::fromStdString(file));
+  form->Control<QAction>("miLoadOptions")->trigger();
+  EXPECT_EQ(form->GetExportType(), aeCSV);
+  EXPECT_EQ(form->Options().OptionsFileName, file);
+}
+
+// Auto-load happens while the form starts, before the owner's header; auto-save when it
+// closes, and a file that cannot be written is told while the form closes all the same.
+TEST_F(OptionsFile, AutoLoadOnStartAndAutoSaveOnClose) {
+  const std::string file = Path("auto.cfg");
+  Write(file, "[GENERAL]\nExportType=8\n[HEADER]\nline0=from the file\n");
+  dialog.OptionsFileName = file;
+  dialog.AutoLoadOptions = true;
+  dialog.OnGetHeader = [](QObject&, TStrings& lines) { lines.push_back("owner"); };
+  Open();
+  EXPECT_EQ(form->GetExportType(), aeCSV);
+  EXPECT_EQ(form->Control<QPlainTextEdit>("memHeader")->toPlainText(), "from the file\nowner");
+
+  dialog.AutoLoadOptions = false;
+  dialog.OnGetHeader = nullptr;
+  dialog.AutoSaveOptions = true;
+  Open();
+  Choose(aeTXT);
+  form->show();
+  form->reject();
+  EXPECT_FALSE(form->isVisible());
+  EXPECT_TRUE(Bytes(file).contains("ExportType=7"));
+
+  dialog.OptionsFileName = Path("missing/folder/auto.cfg");
+  Open();
+  form->show();
+  const qsizetype asked = services.log.size();
+  form->accept();
+  EXPECT_FALSE(form->isVisible());
+  ASSERT_EQ(services.log.size(), asked + 1);
+  EXPECT_TRUE(services.log.last().startsWith("message|"));
+}
