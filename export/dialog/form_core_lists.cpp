@@ -95,13 +95,9 @@ void TVantrix3DialogF::FillStyleLists() {
 // One node per extension item of the dialog's spreadsheet options, each with its own copy;
 // as many merged-range nodes as there are merged ranges.
 void TVantrix3DialogF::FillExtensionTree() {
+  ClearExtensionTree();
   TXLSExtensionsEditor& tree = XLSExtensions();
   const QSignalBlocker block(tree.Tree());
-  tree.XLSClearHyperlinkNodes();
-  tree.XLSClearNoteNodes();
-  tree.XLSClearChartNodes();
-  tree.XLSClearCellNodes();
-  tree.XLSClearMergedCellsNodes();
   const TVantrixXLSOptions& xls = dialog_.XLSOptions;
   const auto numbered = [](int id, const char* separator, size_t i) {
     return Str(id) + QLatin1String(separator) + QString::number(i + 1);

@@ -622,14 +622,7 @@ void TVantrix3DialogF::LoadXLSItems(const platform::IniFile& ini) {
   auto* options = Control<QTreeWidget>("lstXLSOptions");
   auto* styles = Control<QTreeWidget>("lstXLSStyles");
   TXLSExtensionsEditor& tree = XLSExtensions();
-  {
-    const QSignalBlocker block(tree.Tree());
-    tree.XLSClearHyperlinkNodes();
-    tree.XLSClearNoteNodes();
-    tree.XLSClearChartNodes();
-    tree.XLSClearCellNodes();
-    tree.XLSClearMergedCellsNodes();
-  }
+  ClearExtensionTree();
   const QSignalBlocker b1(fields), b2(options), b3(styles);
   styles->clear();
   XLSResetAllItems_A({fields, options}, nullptr);
@@ -765,30 +758,35 @@ void ReportOptionsFileError(TVantrix3DialogF& form, const std::exception& e) {
 
 }  // namespace
 
-void TVantrix3DialogF::miSaveOptionsClick() {
-  FileRequest request = FormFileDialog("sdOptions");
+void TVantrix3DialogF::miSaveOptionsClick() { ChooseOptionsFile(true); }
+void TVantrix3DialogF::miLoadOptionsClick() { ChooseOptionsFile(false); }
+
+// The options file dialog starts with the file last used; the one chosen becomes it.
+void TVantrix3DialogF::ChooseOptionsFile(bool save) {
+  FileRequest request = FormFileDialog(save ? "sdOptions" : "odOptions");
   request.initialFile = platform::FromCp1252(opt_.OptionsFileName);
-  const std::optional<QString> chosen = dialog_.Services().SaveFile(this, request);
+  const std::optional<QString> chosen =
+      save ? dialog_.Services().SaveFile(this, request) : dialog_.Services().OpenFile(this, request);
   if (!chosen) return;
   SetOptionsFileName(Cp(*chosen));
   try {
-    SaveExportOptions(opt_.OptionsFileName);
+    if (save)
+      SaveExportOptions(opt_.OptionsFileName);
+    else
+      LoadExportOptions(opt_.OptionsFileName);
   } catch (const std::exception& e) {
     ReportOptionsFileError(*this, e);
   }
 }
 
-void TVantrix3DialogF::miLoadOptionsClick() {
-  FileRequest request = FormFileDialog("odOptions");
-  request.initialFile = platform::FromCp1252(opt_.OptionsFileName);
-  const std::optional<QString> chosen = dialog_.Services().OpenFile(this, request);
-  if (!chosen) return;
-  SetOptionsFileName(Cp(*chosen));
-  try {
-    LoadExportOptions(opt_.OptionsFileName);
-  } catch (const std::exception& e) {
-    ReportOptionsFileError(*this, e);
-  }
+void TVantrix3DialogF::ClearExtensionTree() {
+  TXLSExtensionsEditor& tree = XLSExtensions();
+  const QSignalBlocker block(tree.Tree());
+  tree.XLSClearHyperlinkNodes();
+  tree.XLSClearNoteNodes();
+  tree.XLSClearChartNodes();
+  tree.XLSClearCellNodes();
+  tree.XLSClearMergedCellsNodes();
 }
 
 void TVantrix3DialogF::ConnectOptionsFileItems() {

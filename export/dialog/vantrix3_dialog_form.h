@@ -186,6 +186,9 @@ class TVantrix3DialogF : public QDialog {
   void LoadRTFItems(const platform::IniFile& ini);
   void LoadPDFSections(const platform::IniFile& ini);
   void ConnectOptionsFileItems();
+  void ChooseOptionsFile(bool save);
+  // Every extension node freed, with the tree's signals held.
+  void ClearExtensionTree();
   // Saves the options file on closing when the dialog asks for it; a failure is told.
   void AutoSaveOptions();
   void ChooseHTMLColor(uint32_t TDialogFormOptions::* field, void (TVantrix3DialogF::*setter)(uint32_t));

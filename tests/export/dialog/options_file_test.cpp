@@ -17,6 +17,7 @@
 #include "export/dialog/vantrix3_dialog.h"
 #include "export/dialog/vantrix3_dialog_form.h"
 #include "export/dialog/xls_extensions_editor.h"
+#include "export/rtf_style.h"
 #include "export/vantrix3_pdf.h"
 #include "export/xls/xls_cell.h"
 #include "export/xls/xls_chart.h"
@@ -423,4 +424,31 @@ TEST_F(OptionsFile, AutoLoadOnStartAndAutoSaveOnClose) {
   EXPECT_FALSE(form->isVisible());
   ASSERT_EQ(services.log.size(), asked + 1);
   EXPECT_TRUE(services.log.last().startsWith("message|"));
+}
+
+// RTF base styles come back into their items and the strip styles become the file's, whatever
+// the form held before.
+TEST_F(OptionsFile, RTFStylesComeBackFromTheirSections) {
+  dialog.RTFOptions.StripStyles.Add().Font.size = 18;
+  dialog.RTFOptions.StripStyles.Add();
+  Open();
+  Choose(aeRTF);
+  RTFItemStyle(List("lstRTFBaseStyles")->topLevelItem(2))->Font.size = 15;
+  const std::string file = Path("rtf.cfg");
+  form->SaveExportOptions(file);
+  QStringList rtfSections;
+  for (const QString& s : Sections(ParsedLayout(file)))
+    if (s.startsWith("RTF_")) rtfSections << s;
+  ASSERT_EQ(rtfSections.size(), 6);
+  EXPECT_TRUE(rtfSections[4].startsWith("RTF_STRIP_STYLE_"));
+
+  dialog.RTFOptions.StripStyles.Add();
+  Open();
+  ASSERT_EQ(List("lstRTFStripStyles")->topLevelItemCount(), 3);
+  form->LoadExportOptions(file);
+  QTreeWidget* strip = List("lstRTFStripStyles");
+  ASSERT_EQ(strip->topLevelItemCount(), 2);
+  EXPECT_EQ(RTFItemStyle(strip->topLevelItem(0))->Font.size, 18);
+  EXPECT_EQ(strip->currentItem(), strip->topLevelItem(0));
+  EXPECT_EQ(RTFItemStyle(List("lstRTFBaseStyles")->topLevelItem(2))->Font.size, 15);
 }
