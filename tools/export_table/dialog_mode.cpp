@@ -158,7 +158,7 @@ class DrivingServices : public vantrix::DialogServices {
 }  // namespace
 
 int RunExportDialog(int argc, char** argv, int rows, const std::string& screenshotDir, const std::string& runFormat,
-                    const std::string& output) {
+                    const std::string& output, const std::string& optionsFile) {
   if (!runFormat.empty() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   if (!screenshotDir.empty() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
       qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
@@ -169,6 +169,8 @@ int RunExportDialog(int argc, char** argv, int rows, const std::string& screensh
   dialog.ExportSource = vantrix::esCustom;
   dialog.SetCustomSource(&table.Source());
   dialog.FileName = "table.xls";
+  dialog.OptionsFileName = optionsFile;
+  dialog.AutoLoadOptions = !optionsFile.empty();
   PhotographingServices photographer(QString::fromStdString(screenshotDir));
   std::unique_ptr<DrivingServices> driver;
   if (!runFormat.empty()) {

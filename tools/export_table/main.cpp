@@ -10,7 +10,7 @@
 //                [--milliseconds-column] [--milliseconds-separator C]
 //   export_table --write-history FILE.mpc --lines N [--runs R] [--long-names]
 //   export_table --dump FILE.xls
-//   export_table --dialog [--rows N] [--screenshots DIR]
+//   export_table --dialog [--rows N] [--screenshots DIR] [--options FILE.cfg]
 //   export_table --dialog --format EXT --output FILE [--rows N]
 // The table is a generated one of typed columns and awkward texts unless a CSV file is given,
 // or a generated one shaped as the history viewer exports (N readings of two instruments), the
@@ -63,6 +63,7 @@ struct Arguments {
   long long lines = 100, runs = 1;
   bool autoWidth = false, utf8 = false, typed = false, longNames = false, dialog = false;
   std::string screenshots;
+  std::string optionsFile;
   exporttable::XlsToolOptions xls;
   exporttable::FormatOptions options;
   history::MillisecondOptions milliseconds;
@@ -94,7 +95,7 @@ int Usage() {
                "                    [--milliseconds-column] [--milliseconds-separator C]\n"
                "       export_table --write-history FILE.mpc --lines N [--runs R] [--long-names]\n"
                "       export_table --dump FILE.xls\n"
-               "       export_table --dialog [--rows N] [--screenshots DIR]\n"
+               "       export_table --dialog [--rows N] [--screenshots DIR] [--options FILE.cfg]\n"
                "       export_table --dialog --format EXT --output FILE [--rows N]\n%sformats:",
                exporttable::XlsToolOptions::Usage());
   for (const std::string& name : exporttable::FormatNames()) std::fprintf(stderr, " %s", name.c_str());
@@ -140,6 +141,7 @@ bool Parse(int argc, char** argv, Arguments& a) {
     else if (arg == "--typed") a.typed = true;
     else if (arg == "--dialog") a.dialog = true;
     else if (arg == "--screenshots" && hasValue) a.screenshots = value();
+    else if (arg == "--options" && hasValue) a.optionsFile = value();
     else if (arg == "--columns" && hasValue) a.wideColumns = std::atoi(argv[++i]);
     else if (!a.xls.Parse(argc, argv, i)) return false;
   }
@@ -226,7 +228,8 @@ int main(int argc, char** argv) {
   if (!a.history.empty()) return ExportHistory(a);
   if (!a.dump.empty()) return DumpWorkbook(a.dump);
   if (a.dialog)
-    return exporttable::RunExportDialog(argc, argv, a.rows, a.screenshots, a.format == "rows" ? "" : a.format, a.output);
+    return exporttable::RunExportDialog(argc, argv, a.rows, a.screenshots, a.format == "rows" ? "" : a.format, a.output,
+                                         a.optionsFile);
   std::unique_ptr<vantrix::TVantrix3> exporter = exporttable::MakeExporter(a.format, a.options);
   if (!exporter) return Usage();
 

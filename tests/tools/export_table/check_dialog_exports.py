@@ -1,7 +1,8 @@
 """Exports run from the export dialog by export_table --dialog (the form driven as a person
 would: the format chosen, the file name typed, Start pressed), each read back by a program we
 did not write, which must take every row and say nothing: Python's csv, xmllint, dbfread,
-xlrd, qpdf and pdftotext. A file that cannot be written is reported and fails the run.
+xlrd, qpdf and pdftotext. A file that cannot be written is reported and fails the run; an options file given with the
+dialog sets the run's options.
 
 usage: check_dialog_exports.py EXPORT_TABLE WORK_FOLDER"""
 import csv
@@ -63,4 +64,15 @@ with open(export("rtf"), "rb") as a, open(export("doc"), "rb") as b:
 
 code, _, err = run([TOOL, "--dialog", "--rows", "5", "--format", "csv", "--output", "/proc/no/such/folder/t.csv"])
 assert code == 1 and err != b"", "an unwritable file was not reported"
+# An options file opened with the dialog: its separator and its one exported field are used.
+options = os.path.join(WORK, "semicolon.cfg")
+with open(options, "w", newline="\r\n", encoding="cp1252") as f:
+    f.write("[GENERAL]\nExportType=8\n[FIELDS]\nfield0=Reading\n[CSV]\nComma=;\nQuote=\"\n")
+path = os.path.join(WORK, "options.csv")
+code, _, err = run([TOOL, "--dialog", "--rows", str(ROWS), "--format", "csv", "--output", path, "--options", options])
+assert code == 0 and err == b"", "--options: exit %d: %s" % (code, err.decode(errors="replace"))
+with open(path, newline="", encoding="cp1252") as f:
+    chosen = list(csv.reader(f, delimiter=";"))
+assert len(chosen) == ROWS + 1 and chosen[0] == [rows[0][1]], chosen[:2]
+
 print("dialog exports read back: csv, xml, dbf, xls, pdf, rtf/doc")
