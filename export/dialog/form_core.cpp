@@ -243,6 +243,8 @@ void TVantrix3DialogF::InitializeDialog() {
   pdf.FooterFont.Assign(d.PDFOptions.FooterFont);
   // 14. The options file the dialog names, over everything above.
   if (d.AutoLoadOptions && !opt_.OptionsFileName.empty()) LoadExportOptions(opt_.OptionsFileName);
+  PDFShowOptions();
+  PDFFillFontList();
   // 15. The owner may fill the header and the footer last.
   if (d.OnGetHeader || d.OnGetFooter) {
     for (const char* name : {"memHeader", "memFooter"}) {

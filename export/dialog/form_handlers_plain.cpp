@@ -36,12 +36,6 @@ void AcceptDigits(QLineEdit* edit) {
   edit->setValidator(new QRegularExpressionValidator(digits, edit));
 }
 
-// Digits with at most one decimal mark (spacings such as 1.5).
-void AcceptDecimal(QLineEdit* edit) {
-  static const QRegularExpression decimal(QStringLiteral("[0-9]*\\.?[0-9]*"));
-  edit->setValidator(new QRegularExpressionValidator(decimal, edit));
-}
-
 // Makes a label of the colour preview answer a click.
 class ClickFilter : public QObject {
  public:
@@ -66,6 +60,7 @@ void TVantrix3DialogF::ConnectHandlers() {
   ConnectCaptionsGrid();
   ConnectXLSStyleButtons();
   ConnectOptionsFileItems();
+  ConnectPDFHandlers();
 }
 
 void TVantrix3DialogF::ConnectPlainHandlers() {
@@ -114,9 +109,9 @@ void TVantrix3DialogF::ConnectPlainHandlers() {
     });
   }
   for (const char* name : {"edSkipRecCount", "edExportRecCount", "edSQLCommitRecCount", "edHTMLFileRecCount",
-                           "edHTMLCellPadding", "edHTMLCellSpacing", "edHTMLBorderWidth", "edPDFGridLineWidth"})
+                           "edHTMLCellPadding", "edHTMLCellSpacing", "edHTMLBorderWidth", "edPDFGridLineWidth",
+                           "edPDFFontSize"})
     AcceptDigits(Control<QLineEdit>(name));
-  for (const char* name : {"edPDFColSpacing", "edPDFRowSpacing"}) AcceptDecimal(Control<QLineEdit>(name));
 
   // The Tools menu opens above its button: raised by 25 pixels for each of its items.
   connect(Control<QPushButton>("bTools"), &QPushButton::clicked, this, [this] {

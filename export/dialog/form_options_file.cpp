@@ -740,6 +740,9 @@ void TVantrix3DialogF::LoadPDFSections(const platform::IniFile& ini) {
   const TPDFFont* defaults[] = {&dp.HeaderFont, &dp.CaptionFont, &dp.DataFont, &dp.FooterFont};
   TPDFFont* fonts[] = {&pdf.HeaderFont, &pdf.CaptionFont, &pdf.DataFont, &pdf.FooterFont};
   for (int i = 0; i < 4; ++i) LoadFont(ini, kPDFFontSections[i], *defaults[i], *fonts[i]);
+  // The PDF page shows what was loaded.
+  PDFShowOptions();
+  PDFShowFontInfo();
 }
 
 }  // namespace vantrix

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTreeWidget>
+#include <stdexcept>
 
 #include "export/dialog/dialog_services.h"
 #include "export/dialog/form_rules.h"
@@ -177,6 +178,8 @@ void TVantrix3DialogF::CopyOptionsInto(TAllowedExport format) {
       break;
     case aePDF:
       // The page was copied whole, in dots with its unit, when the form started.
+      // A page with no room inside its margins would be written with an inverted table box.
+      if (const std::string problem = PDFPageProblem(); !problem.empty()) throw std::runtime_error(problem);
       currentExp_ = &PDFExp();
       break;
     case aeTXT:

@@ -17,6 +17,7 @@
 #include "export/dialog/export_formats.h"
 #include "export/dialog/form_options.h"
 #include "export/dialog/progress_window.h"
+#include "export/page_units.h"
 
 class QTabWidget;
 class QTreeWidgetItem;
@@ -160,6 +161,33 @@ class TVantrix3DialogF : public QDialog {
   // The objects the style lists' items carry, kept by the form until it closes.
   TxlsCustomItem* AdoptXLSItem(std::unique_ptr<TxlsCustomItem> item);
   TrtfStyle* AdoptRTFStyle(std::unique_ptr<TrtfStyle> style);
+  // The PDF page (form_handlers_pdf.cpp). Spacings, page and fonts are the form's own PDF
+  // exporter's options, edited in place; lengths are shown in the page's units.
+  void SetPDFColSpacing(double value);
+  void SetPDFRowSpacing(double value);
+  void SetPDFGridLineWidth(int value);
+  void SetPDFPageFormat(TVantrixPageFormat format);
+  void SetPDFPageWidth(double value);
+  void SetPDFPageHeight(double value);
+  void SetPDFPageMarginLeft(double value);
+  void SetPDFPageMarginRight(double value);
+  void SetPDFPageMarginTop(double value);
+  void SetPDFPageMarginBottom(double value);
+  void SetPDFPageUnits(TVantrixUnits units);
+  void SetPDFPageOrientation(TVantrixPageOrientation orientation);
+  double GetPDFPageWidth() const;
+  double GetPDFPageHeight() const;
+  double GetPDFPageMarginLeft() const;
+  double GetPDFPageMarginRight() const;
+  double GetPDFPageMarginTop() const;
+  double GetPDFPageMarginBottom() const;
+  // Every PDF option into its control.
+  void PDFShowOptions();
+  void PDFFillFontList();
+  void PDFShowFontInfo();
+  void PDFShowExample();
+  // Why the page cannot be printed on (its margins leave no room), empty when it can.
+  std::string PDFPageProblem() const;
   // The current run's progress window; null outside a run.
   TfmVantrix3Progress* ProgressWindow() const { return progress_.data(); }
 
@@ -175,6 +203,7 @@ class TVantrix3DialogF : public QDialog {
   void ConnectHTMLHandlers();
   void ConnectCaptionsGrid();
   void ConnectXLSStyleButtons();
+  void ConnectPDFHandlers();
   void HookRelays(TVantrix3& exporter);
   void CopyOptionsInto(TAllowedExport format);
   void CopyCommonOptions();
