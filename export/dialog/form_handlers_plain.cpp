@@ -61,6 +61,7 @@ void TVantrix3DialogF::ConnectHandlers() {
   ConnectXLSStyleButtons();
   ConnectOptionsFileItems();
   ConnectPDFHandlers();
+  ConnectRTFHandlers();
 }
 
 void TVantrix3DialogF::ConnectPlainHandlers() {

@@ -6,6 +6,7 @@
 #include "export/dialog/dialog_services.h"
 #include "export/dialog/form_file_dialogs.h"
 #include "export/dialog/list_items.h"
+#include "export/dialog/strip_style_buttons.h"
 #include "export/dialog/style_lists.h"
 #include "export/dialog/vantrix3_dialog.h"
 #include "export/dialog/vantrix3_dialog_form.h"
@@ -14,8 +15,6 @@
 #include "platform/qt_text.h"
 
 namespace vantrix {
-
-namespace {
 
 void SelectOnly(QTreeWidget* list, QTreeWidgetItem* item) {
   list->clearSelection();
@@ -26,8 +25,6 @@ void SelectOnly(QTreeWidget* list, QTreeWidgetItem* item) {
   list->setCurrentItem(item);
   item->setSelected(true);
 }
-
-}  // namespace
 
 void TVantrix3DialogF::tbtAddXLSStyleClick() {
   auto* list = Control<QTreeWidget>("lstXLSStyles");
@@ -41,8 +38,8 @@ void TVantrix3DialogF::tbtAddXLSStyleClick() {
 
 // Every selected style goes; the one at the first deleted place (or the new last one) is
 // chosen next, and none when the list is left empty.
-void TVantrix3DialogF::tbtDelXLSStyleClick() {
-  auto* list = Control<QTreeWidget>("lstXLSStyles");
+void DeleteSelectedStripStyles(TVantrix3DialogF& form, QTreeWidget* list, TStripStyleStep renumber,
+                               TStripStyleStep showButtons) {
   const QList<QTreeWidgetItem*> selected = list->selectedItems();
   if (selected.isEmpty()) return;
   int first = list->topLevelItemCount();
@@ -55,15 +52,14 @@ void TVantrix3DialogF::tbtDelXLSStyleClick() {
   list->setUpdatesEnabled(true);
   const int last = list->topLevelItemCount() - 1;
   SelectOnly(list, last < 0 ? nullptr : list->topLevelItem(std::min(first, last)));
-  XLSRenumStyles(*this);
+  renumber(form);
   list->setFocus();
-  XLSShowStyleButtons(*this);
+  showButtons(form);
 }
 
-// The selected style and its neighbour trade places: their formats and marks swap and the
+// The selected style and its neighbour trade places: their styles and marks swap and the
 // selection follows the moved style.
-void TVantrix3DialogF::MoveXLSStyle(int step) {
-  auto* list = Control<QTreeWidget>("lstXLSStyles");
+void MoveStripStyle(TVantrix3DialogF& form, QTreeWidget* list, int step, TStripStyleStep showButtons) {
   QTreeWidgetItem* item = list->currentItem();
   if (item == nullptr || !item->isSelected()) return;
   const int from = list->indexOfTopLevelItem(item);
@@ -77,23 +73,38 @@ void TVantrix3DialogF::MoveXLSStyle(int step) {
   item->setData(0, Qt::CheckStateRole, other->data(0, Qt::CheckStateRole));
   other->setData(0, Qt::CheckStateRole, mark);
   SelectOnly(list, other);
-  XLSShowStyleButtons(*this);
+  showButtons(form);
 }
 
-void TVantrix3DialogF::tbtSaveXLSStyleClick() {
-  const std::optional<QString> file = dialog_.Services().SaveFile(this, FormFileDialog("sdXLSStyle"));
-  if (!file || XLSSaveStyle(*this, platform::ToCp1252(*file))) return;
+void TVantrix3DialogF::tbtDelXLSStyleClick() {
+  DeleteSelectedStripStyles(*this, Control<QTreeWidget>("lstXLSStyles"), XLSRenumStyles, XLSShowStyleButtons);
+}
+
+void TVantrix3DialogF::MoveXLSStyle(int step) {
+  MoveStripStyle(*this, Control<QTreeWidget>("lstXLSStyles"), step, XLSShowStyleButtons);
+}
+
+void SaveStripStyles(TVantrix3DialogF& form, const char* dialogName,
+                     bool (*save)(TVantrix3DialogF&, const std::string&)) {
+  DialogServices& services = form.GetDialog().Services();
+  const std::optional<QString> file = services.SaveFile(&form, FormFileDialog(dialogName));
+  if (!file || save(form, platform::ToCp1252(*file))) return;
   MessageRequest error;
-  error.caption = windowTitle();
+  error.caption = form.windowTitle();
   error.text = *file;
   error.icon = MessageIcon::Error;
-  dialog_.Services().Message(this, error);
+  services.Message(&form, error);
 }
 
-void TVantrix3DialogF::tbtLoadXLSStyleClick() {
-  if (const std::optional<QString> file = dialog_.Services().OpenFile(this, FormFileDialog("odXLSStyle")))
-    XLSLoadStyle(*this, platform::ToCp1252(*file));
+void LoadStripStyles(TVantrix3DialogF& form, const char* dialogName,
+                     void (*load)(TVantrix3DialogF&, const std::string&)) {
+  if (const std::optional<QString> file = form.GetDialog().Services().OpenFile(&form, FormFileDialog(dialogName)))
+    load(form, platform::ToCp1252(*file));
 }
+
+void TVantrix3DialogF::tbtSaveXLSStyleClick() { SaveStripStyles(*this, "sdXLSStyle", XLSSaveStyle); }
+
+void TVantrix3DialogF::tbtLoadXLSStyleClick() { LoadStripStyles(*this, "odXLSStyle", XLSLoadStyle); }
 
 void TVantrix3DialogF::ConnectXLSStyleButtons() {
   const struct {

@@ -204,6 +204,7 @@ class TVantrix3DialogF : public QDialog {
   void ConnectCaptionsGrid();
   void ConnectXLSStyleButtons();
   void ConnectPDFHandlers();
+  void ConnectRTFHandlers();
   void HookRelays(TVantrix3& exporter);
   void CopyOptionsInto(TAllowedExport format);
   void CopyCommonOptions();

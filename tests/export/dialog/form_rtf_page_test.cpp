@@ -1,0 +1,171 @@
+// The dialog form's RTF page: edits reaching every selected style and none when nothing is
+// selected, mixed values shown empty, the strip-style tool buttons with a style file, and the
+// item and list resets with the caption style kept bold.
+#include <QCheckBox>
+#include <QImage>
+#include <QPixmap>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+
+#include "export/dialog/list_items.h"
+#include "export/dialog/style_lists.h"
+#include "export/dialog/vantrix3_dialog.h"
+#include "export/dialog/vantrix3_dialog_form.h"
+#include "export/model_source.h"
+#include "export/rtf_style.h"
+#include "fake_dialog_services.h"
+#include "tests/export/export_fixtures.h"
+
+using namespace vantrix;
+using testsupport::FakeDialogServices;
+
+namespace {
+
+class FormRTFPage : public ::testing::Test {
+ protected:
+  FormRTFPage() {
+    dialog.SetServices(&services);
+    dialog.ExportSource = esCustom;
+    dialog.SetCustomSource(&source);
+    source.Columns().Add()->SetColumnName("Station");
+    dialog.Columns().Fill(true);
+    form = std::make_unique<TVantrix3DialogF>(dialog);
+    form->InitializeDialog();
+    base = form->Control<QTreeWidget>("lstRTFBaseStyles");
+    strip = form->Control<QTreeWidget>("lstRTFStripStyles");
+  }
+
+  void ShowStrip() { form->Control<QTabWidget>("pcRTFStyles")->setCurrentIndex(1); }
+  void ShowBase() { form->Control<QTabWidget>("pcRTFStyles")->setCurrentIndex(0); }
+  void Click(const char* name) { form->Control<QAbstractButton>(name)->click(); }
+  TrtfStyle& Strip(int i) const { return *RTFItemStyle(strip->topLevelItem(i)); }
+  TrtfStyle& Base(int i) const { return *RTFItemStyle(base->topLevelItem(i)); }
+  void SelectAll(QTreeWidget* list) {
+    for (int i = 0; i < list->topLevelItemCount(); ++i) list->topLevelItem(i)->setSelected(true);
+  }
+  void TypeSize(const QString& text) {
+    QLineEdit* edit = form->Control<QComboBox>("cbRTFFontSize")->lineEdit();
+    edit->setText(text);
+    emit edit->textEdited(text);
+  }
+
+  FakeDialogServices services;
+  TVantrixCustomSource source;
+  TVantrix3Dialog dialog;
+  std::unique_ptr<TVantrix3DialogF> form;
+  QTreeWidget* base = nullptr;
+  QTreeWidget* strip = nullptr;
+  exporttest::TempFolder folder;
+};
+
+}  // namespace
+
+TEST_F(FormRTFPage, AnEditReachesEverySelectedStyleAndNoneWhenNothingIsSelected) {
+  ShowStrip();
+  for (int i = 0; i < 4; ++i) Click("tbtAddRTFStyle");
+  ASSERT_EQ(strip->topLevelItemCount(), 4);
+  EXPECT_EQ(strip->topLevelItem(3)->text(0), "ITEM_4");
+  strip->clearSelection();
+  for (int i = 0; i < 3; ++i) strip->topLevelItem(i)->setSelected(true);
+
+  Click("bRTFFontBold");
+  for (int i = 0; i < 3; ++i) EXPECT_TRUE(Strip(i).Font.HasStyle(fsBold)) << i;
+  EXPECT_FALSE(Strip(3).Font.HasStyle(fsBold));
+  services.colors.push_back(0x00FF00);
+  Click("bRTFFontColor");
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(Strip(i).Font.color, 0x00FF00u) << i;
+  // The swatch paints the shown style's colour (0x00BBGGRR green).
+  auto* swatch = form->Control<QWidget>("pbRTFFontColor");
+  swatch->resize(12, 12);
+  EXPECT_EQ(swatch->grab().toImage().pixelColor(5, 5), QColor(0, 255, 0));
+  Click("bRTFFontCenter");
+  EXPECT_EQ(Strip(2).Alignment, talCenter);
+  Click("bRTFFontCenter");  // up again: left
+  EXPECT_EQ(Strip(2).Alignment, talLeft);
+  TypeSize("abc");
+  EXPECT_EQ(Strip(0).Font.size, 10);
+  TypeSize("0");
+  EXPECT_EQ(Strip(1).Font.size, 1);
+  Click("chRTFAllowHighlight");
+  EXPECT_TRUE(Strip(2).AllowHighlight);
+  EXPECT_FALSE(Strip(3).AllowHighlight);
+
+  // The styles differ in boldness now: the button shows up with the fourth one in.
+  strip->topLevelItem(3)->setSelected(true);
+  EXPECT_FALSE(form->Control<QToolButton>("bRTFFontBold")->isChecked());
+  strip->topLevelItem(3)->setSelected(false);
+  EXPECT_TRUE(form->Control<QToolButton>("bRTFFontBold")->isChecked());
+
+  // Nothing selected: every control changes nothing and asks nothing.
+  strip->clearSelection();
+  std::vector<TrtfStyle> before;
+  for (int i = 0; i < 4; ++i) before.push_back(Strip(i));
+  const TrtfStyle baseBefore = Base(0);
+  services.colors.push_back(0x0000FF);
+  for (const char* name : {"bRTFFontItalic", "bRTFFontRight", "bRTFFontColor", "chRTFAllowBackground", "bRTFResetItem"})
+    Click(name);
+  TypeSize("20");
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(Strip(i), before[i]) << i;
+  EXPECT_EQ(Base(0), baseBefore);
+  EXPECT_EQ(services.colors.size(), 1u);  // the colour dialog never opened
+}
+
+TEST_F(FormRTFPage, StripStyleButtonsKeepTheStylesInOrderThroughAStyleFile) {
+  ShowStrip();
+  for (int i = 0; i < 3; ++i) Click("tbtAddRTFStyle");
+  Strip(0).Font.size = 11;
+  Strip(1).Font.size = 12;
+  Strip(2).Font.size = 13;
+  strip->clearSelection();
+  strip->setCurrentItem(strip->topLevelItem(2));
+  Click("tbtMoveRTFStyleUp");
+  EXPECT_EQ(Strip(1).Font.size, 13);
+  EXPECT_EQ(strip->currentItem(), strip->topLevelItem(1));
+  Click("tbtDelRTFStyle");
+  ASSERT_EQ(strip->topLevelItemCount(), 2);
+  EXPECT_EQ(Strip(1).Font.size, 12);
+  EXPECT_EQ(strip->topLevelItem(1)->text(0), "ITEM_2");
+
+  const QString file = QString::fromStdString(folder / "s.rst");
+  services.files.push_back(file);
+  Click("tbtSaveRTFStyle");
+  SelectAll(strip);
+  Click("tbtDelRTFStyle");
+  EXPECT_EQ(strip->topLevelItemCount(), 0);
+  EXPECT_FALSE(form->Control<QToolButton>("tbtDelRTFStyle")->isEnabled());
+  services.files.push_back(file);
+  Click("tbtLoadRTFStyle");
+  ASSERT_EQ(strip->topLevelItemCount(), 2);
+  EXPECT_EQ(Strip(0).Font.size, 11);
+  EXPECT_EQ(Strip(1).Font.size, 12);
+  // A cancelled file dialog changes nothing.
+  Click("tbtLoadRTFStyle");
+  EXPECT_EQ(strip->topLevelItemCount(), 2);
+}
+
+TEST_F(FormRTFPage, ResetsKeepTheCaptionBoldAndResetAllAsksFirst) {
+  ShowBase();
+  SelectAll(base);
+  Click("bRTFFontItalic");
+  Click("bRTFResetItem");
+  for (int i = 0; i < base->topLevelItemCount(); ++i) {
+    const bool caption = base->topLevelItem(i)->text(0).compare("caption", Qt::CaseInsensitive) == 0;
+    EXPECT_FALSE(Base(i).Font.HasStyle(fsItalic)) << i;
+    EXPECT_EQ(Base(i).Font.HasStyle(fsBold), caption) << i;
+  }
+  Click("bRTFFontUnderline");
+  services.answers.push_back(MessageAnswer::No);
+  Click("bRTFResetAll");
+  ASSERT_FALSE(services.log.isEmpty());
+  EXPECT_TRUE(services.log.last().startsWith("message|Attention!|All field formats")) << services.log.last().toStdString();
+  EXPECT_TRUE(Base(0).Font.HasStyle(fsUnderline));
+  services.answers.push_back(MessageAnswer::Yes);
+  Click("bRTFResetAll");
+  for (int i = 0; i < base->topLevelItemCount(); ++i) EXPECT_FALSE(Base(i).Font.HasStyle(fsUnderline)) << i;
+  EXPECT_FALSE(form->Control<QToolButton>("bRTFFontUnderline")->isChecked());
+}
