@@ -62,6 +62,7 @@ void TVantrix3DialogF::ConnectHandlers() {
   ConnectOptionsFileItems();
   ConnectPDFHandlers();
   ConnectRTFHandlers();
+  ConnectHTMLTemplates();
 }
 
 void TVantrix3DialogF::ConnectPlainHandlers() {

@@ -205,6 +205,7 @@ class TVantrix3DialogF : public QDialog {
   void ConnectXLSStyleButtons();
   void ConnectPDFHandlers();
   void ConnectRTFHandlers();
+  void ConnectHTMLTemplates();
   void HookRelays(TVantrix3& exporter);
   void CopyOptionsInto(TAllowedExport format);
   void CopyCommonOptions();

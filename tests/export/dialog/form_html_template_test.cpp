@@ -1,0 +1,95 @@
+// The HTML page's template chooser and template files: a built-in template gives the preview
+// its colours (again after a colour was changed by hand), a template file round trips the
+// colours and font and makes the choice custom, and a file that cannot be written is told.
+#include <QComboBox>
+#include <QPushButton>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+#include "export/dialog/vantrix3_dialog.h"
+#include "export/dialog/vantrix3_dialog_form.h"
+#include "export/model_source.h"
+#include "export/vantrix3_html.h"
+#include "fake_dialog_services.h"
+#include "tests/export/export_fixtures.h"
+
+using namespace vantrix;
+using testsupport::FakeDialogServices;
+
+namespace {
+
+class FormHTMLTemplate : public ::testing::Test {
+ protected:
+  FormHTMLTemplate() {
+    dialog.SetServices(&services);
+    dialog.ExportSource = esCustom;
+    dialog.SetCustomSource(&source);
+    source.Columns().Add()->SetColumnName("Station");
+    dialog.Columns().Fill(true);
+    form = std::make_unique<TVantrix3DialogF>(dialog);
+    form->InitializeDialog();
+    templates = form->Control<QComboBox>("cbxHTMLTemplate");
+  }
+
+  void Choose(THTMLTemplate t) {
+    templates->setCurrentIndex(t);
+    emit templates->activated(t);
+  }
+
+  FakeDialogServices services;
+  TVantrixCustomSource source;
+  TVantrix3Dialog dialog;
+  std::unique_ptr<TVantrix3DialogF> form;
+  QComboBox* templates = nullptr;
+  exporttest::TempFolder folder;
+};
+
+}  // namespace
+
+TEST_F(FormHTMLTemplate, ABuiltInTemplateColoursThePreviewEvenWhenChosenAgain) {
+  Choose(htMurky);
+  THTMLOptions expected;
+  TTableOptions expectedTable;
+  ApplyHTMLTemplate(htMurky, expected, expectedTable);
+  EXPECT_EQ(form->Options().HTMLBackgroundColor, expected.BackgroundColor);
+  EXPECT_EQ(form->Options().HTMLHeadBackgroundColor, expectedTable.HeadersRowBgColor);
+  EXPECT_EQ(form->Options().HTMLFontName, expected.TextFont.name);
+  // A colour picked by hand makes the choice custom; choosing the template again restores it.
+  form->SetHTMLBackgroundColor(0x123456);
+  Choose(htMurky);
+  EXPECT_EQ(form->Options().HTMLBackgroundColor, expected.BackgroundColor);
+  // The custom entry keeps the colours as they are.
+  form->SetHTMLBackgroundColor(0x123456);
+  Choose(htCustom);
+  EXPECT_EQ(form->Options().HTMLBackgroundColor, 0x123456u);
+}
+
+TEST_F(FormHTMLTemplate, ATemplateFileRoundTripsAndMakesTheChoiceCustom) {
+  Choose(htOlive);
+  form->SetHTMLLinkColor(0x00AA00);
+  form->SetHTMLFontName("Verdana");
+  const QString file = QString::fromStdString(folder / "mine.htf");
+  services.files.push_back(file);
+  form->Control<QPushButton>("bHTMLSaveTemplate")->click();
+  ASSERT_TRUE(std::filesystem::exists(file.toStdString()));
+  const TDialogFormOptions saved = form->Options();
+
+  Choose(htBW);
+  EXPECT_NE(form->Options().HTMLLinkColor, saved.HTMLLinkColor);
+  services.files.push_back(file);
+  form->Control<QPushButton>("bHTMLLoadTemplate")->click();
+  EXPECT_EQ(templates->currentIndex(), htCustom);
+#define VANTRIX_EXPECT_COLOR(name) EXPECT_EQ(form->Options().name, saved.name) << #name;
+  VANTRIX_FORM_COLOR_OPTIONS(VANTRIX_EXPECT_COLOR)
+#undef VANTRIX_EXPECT_COLOR
+  EXPECT_EQ(form->Options().HTMLFontName, "Verdana");
+  EXPECT_EQ(form->HTMLExp().HTMLTemplate(), htCustom);
+
+  // Cancelled dialogs change nothing; an unwritable file is told.
+  form->Control<QPushButton>("bHTMLLoadTemplate")->click();
+  EXPECT_EQ(form->Options().HTMLFontName, "Verdana");
+  services.files.push_back(QString::fromStdString(folder / "no/such/dir.htf"));
+  form->Control<QPushButton>("bHTMLSaveTemplate")->click();
+  ASSERT_FALSE(services.log.isEmpty());
+  EXPECT_TRUE(services.log.last().startsWith("message|")) << services.log.last().toStdString();
+}
