@@ -150,6 +150,10 @@ TEST_F(FormRTFPage, StripStyleButtonsKeepTheStylesInOrderThroughAStyleFile) {
 
 TEST_F(FormRTFPage, ResetsKeepTheCaptionBoldAndResetAllAsksFirst) {
   ShowBase();
+  // The page opens on the first base style, shown in the editor.
+  form->Control<QTabWidget>("Pages")->setCurrentWidget(form->Control<QWidget>("tshRTF"));
+  EXPECT_EQ(form->Control<QComboBox>("cbRTFFont")->currentText(), "Arial");
+  EXPECT_EQ(form->Control<QComboBox>("cbRTFFontSize")->currentText(), "10");
   SelectAll(base);
   Click("bRTFFontItalic");
   Click("bRTFResetItem");
