@@ -20,6 +20,7 @@
 #include "export/dialog/vantrix3_dialog_form.h"
 #include "export/model_source.h"
 #include "export/vantrix3_html.h"
+#include "dialog_form_fixture.h"
 #include "fake_dialog_services.h"
 #include "tests/export/export_fixtures.h"
 #include "ui/radio_group.h"
@@ -32,28 +33,12 @@ namespace {
 const char* const kPages[] = {"tshExportType", "tshFields", "tshFormats", "tshHeaderFooter", "tshCaptions", "tshRTF",
                               "tshXML",        "tshSQL",    "tshHTML",    "tshXLS",          "tshASCII",    "tshPDF"};
 
-class FormCore : public ::testing::Test {
+class FormCore : public dialogtest::DialogFormTest {
  protected:
   FormCore() {
-    dialog.SetServices(&services);
-    dialog.ExportSource = esCustom;
-    dialog.SetCustomSource(&source);
     for (const char* name : {"Time", "Temperature", "Humidity"}) source.Columns().Add()->SetColumnName(name);
     source.Columns().GetItem(1)->SetColumnType(ectFloat);
     source.Columns().GetItem(2)->SetColumnType(ectInteger);
-  }
-
-  TVantrix3DialogF& Open() {
-    dialog.Columns().Clear();
-    dialog.Columns().Fill(true);
-    form = std::make_unique<TVantrix3DialogF>(dialog);
-    form->InitializeDialog();
-    return *form;
-  }
-
-  void Choose(TAllowedExport t) {
-    form->SetExportType(t);
-    form->rgExportTypeClick();
   }
 
   // "1" for each page of kPages shown, "0" for each hidden one.
@@ -70,10 +55,6 @@ class FormCore : public ::testing::Test {
     QTest::keyClicks(edit, text);
   }
 
-  FakeDialogServices services;
-  TVantrixCustomSource source;
-  TVantrix3Dialog dialog;
-  std::unique_ptr<TVantrix3DialogF> form;
 };
 
 }  // namespace

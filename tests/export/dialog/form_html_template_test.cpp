@@ -10,6 +10,7 @@
 #include "export/dialog/vantrix3_dialog_form.h"
 #include "export/model_source.h"
 #include "export/vantrix3_html.h"
+#include "dialog_form_fixture.h"
 #include "fake_dialog_services.h"
 #include "tests/export/export_fixtures.h"
 
@@ -18,12 +19,9 @@ using testsupport::FakeDialogServices;
 
 namespace {
 
-class FormHTMLTemplate : public ::testing::Test {
+class FormHTMLTemplate : public dialogtest::DialogFormTest {
  protected:
   FormHTMLTemplate() {
-    dialog.SetServices(&services);
-    dialog.ExportSource = esCustom;
-    dialog.SetCustomSource(&source);
     source.Columns().Add()->SetColumnName("Station");
     dialog.Columns().Fill(true);
     form = std::make_unique<TVantrix3DialogF>(dialog);
@@ -36,10 +34,6 @@ class FormHTMLTemplate : public ::testing::Test {
     emit templates->activated(t);
   }
 
-  FakeDialogServices services;
-  TVantrixCustomSource source;
-  TVantrix3Dialog dialog;
-  std::unique_ptr<TVantrix3DialogF> form;
   QComboBox* templates = nullptr;
   exporttest::TempFolder folder;
 };

@@ -16,6 +16,7 @@
 #include "export/dialog/vantrix3_dialog_form.h"
 #include "export/model_source.h"
 #include "export/vantrix3_pdf.h"
+#include "dialog_form_fixture.h"
 #include "fake_dialog_services.h"
 #include "tests/export/export_fixtures.h"
 
@@ -24,12 +25,9 @@ using testsupport::FakeDialogServices;
 
 namespace {
 
-class FormPDFPage : public ::testing::Test {
+class FormPDFPage : public dialogtest::DialogFormTest {
  protected:
   FormPDFPage() {
-    dialog.SetServices(&services);
-    dialog.ExportSource = esCustom;
-    dialog.SetCustomSource(&source);
     dialog.ShowFile = true;  // the progress window closes itself; the shell is a recorder
     for (const char* name : {"Station", "Temperature"}) source.Columns().Add()->SetColumnName(name);
     source.OnGetNextRecord = [](TVantrixCustomSource&, int recNo, bool& eof) { eof = recNo >= 5; };
@@ -38,14 +36,6 @@ class FormPDFPage : public ::testing::Test {
     };
   }
   ~FormPDFPage() override { QLocale::setDefault(QLocale::c()); }
-
-  TVantrix3DialogF& Open() {
-    dialog.Columns().Clear();
-    dialog.Columns().Fill(true);
-    form = std::make_unique<TVantrix3DialogF>(dialog);
-    form->InitializeDialog();
-    return *form;
-  }
 
   std::string Text(const char* edit) const { return form->Control<QLineEdit>(edit)->text().toStdString(); }
 
@@ -72,10 +62,6 @@ class FormPDFPage : public ::testing::Test {
 
   const TVantrixPDFPageOptions& Page() const { return form->PDFExp().Options().PageOptions; }
 
-  FakeDialogServices services;
-  TVantrixCustomSource source;
-  TVantrix3Dialog dialog;
-  std::unique_ptr<TVantrix3DialogF> form;
   exporttest::TempFolder folder;
 };
 

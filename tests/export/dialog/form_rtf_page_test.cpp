@@ -18,6 +18,7 @@
 #include "export/dialog/vantrix3_dialog_form.h"
 #include "export/model_source.h"
 #include "export/rtf_style.h"
+#include "dialog_form_fixture.h"
 #include "fake_dialog_services.h"
 #include "tests/export/export_fixtures.h"
 
@@ -26,12 +27,9 @@ using testsupport::FakeDialogServices;
 
 namespace {
 
-class FormRTFPage : public ::testing::Test {
+class FormRTFPage : public dialogtest::DialogFormTest {
  protected:
   FormRTFPage() {
-    dialog.SetServices(&services);
-    dialog.ExportSource = esCustom;
-    dialog.SetCustomSource(&source);
     source.Columns().Add()->SetColumnName("Station");
     dialog.Columns().Fill(true);
     form = std::make_unique<TVantrix3DialogF>(dialog);
@@ -54,10 +52,6 @@ class FormRTFPage : public ::testing::Test {
     emit edit->textEdited(text);
   }
 
-  FakeDialogServices services;
-  TVantrixCustomSource source;
-  TVantrix3Dialog dialog;
-  std::unique_ptr<TVantrix3DialogF> form;
   QTreeWidget* base = nullptr;
   QTreeWidget* strip = nullptr;
   exporttest::TempFolder folder;

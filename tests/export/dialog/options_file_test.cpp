@@ -23,6 +23,7 @@
 #include "export/xls/xls_chart.h"
 #include "export/xls/xls_format.h"
 #include "export/xls/xls_link_note.h"
+#include "dialog_form_fixture.h"
 #include "fake_dialog_services.h"
 
 using namespace vantrix;
@@ -30,28 +31,12 @@ using testsupport::FakeDialogServices;
 
 namespace {
 
-class OptionsFile : public ::testing::Test {
+class OptionsFile : public dialogtest::DialogFormTest {
  protected:
   OptionsFile() {
-    dialog.SetServices(&services);
-    dialog.ExportSource = esCustom;
-    dialog.SetCustomSource(&source);
     for (const char* name : {"Time", "Temperature", "Humidity"}) source.Columns().Add()->SetColumnName(name);
     source.Columns().GetItem(1)->SetColumnType(ectFloat);
     source.Columns().GetItem(2)->SetColumnType(ectInteger);
-  }
-
-  TVantrix3DialogF& Open() {
-    dialog.Columns().Clear();
-    dialog.Columns().Fill(true);
-    form = std::make_unique<TVantrix3DialogF>(dialog);
-    form->InitializeDialog();
-    return *form;
-  }
-
-  void Choose(TAllowedExport t) {
-    form->SetExportType(t);
-    form->rgExportTypeClick();
   }
 
   std::string Path(const char* name) const { return dir.filePath(QString::fromLatin1(name)).toStdString(); }
@@ -129,10 +114,6 @@ class OptionsFile : public ::testing::Test {
   }
 
   QTemporaryDir dir;
-  FakeDialogServices services;
-  TVantrixCustomSource source;
-  TVantrix3Dialog dialog;
-  std::unique_ptr<TVantrix3DialogF> form;
 };
 
 const char kGeneralKeys[] =

@@ -1,0 +1,49 @@
+#pragma once
+// The set-up the form's tests share: a dialog over a custom source, its services scripted so
+// nothing blocks, and the form it opens.
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <memory>
+
+#include "export/custom_source.h"
+#include "export/dialog/vantrix3_dialog.h"
+#include "export/dialog/vantrix3_dialog_form.h"
+#include "fake_dialog_services.h"
+
+namespace dialogtest {
+
+class DialogFormTest : public ::testing::Test {
+ protected:
+  DialogFormTest() {
+    dialog.SetServices(&services);
+    dialog.ExportSource = vantrix::esCustom;
+    dialog.SetCustomSource(&source);
+  }
+
+  void AddColumns(std::initializer_list<const char*> names) {
+    for (const char* name : names) source.Columns().Add()->SetColumnName(name);
+  }
+
+  // The form on the source's columns as they stand now, initialised as Execute does.
+  vantrix::TVantrix3DialogF& Open() {
+    dialog.Columns().Clear();
+    dialog.Columns().Fill(true);
+    form = std::make_unique<vantrix::TVantrix3DialogF>(dialog);
+    form->InitializeDialog();
+    return *form;
+  }
+
+  void Choose(vantrix::TAllowedExport t) {
+    form->SetExportType(t);
+    form->rgExportTypeClick();
+  }
+
+  // In this order: the form goes first, then the dialog, then the source it points at.
+  testsupport::FakeDialogServices services;
+  vantrix::TVantrixCustomSource source;
+  vantrix::TVantrix3Dialog dialog;
+  std::unique_ptr<vantrix::TVantrix3DialogF> form;
+};
+
+}  // namespace dialogtest
