@@ -1,6 +1,7 @@
 #pragma once
-// The dialog form's texts as the dialog's specification lists them, written down once: the
-// control, how its text is set, the class it must be, and the string ids in item order.
+// The dialog form's texts as the dialog is meant to show them, written down once apart from
+// the form's own table: the control, how its text is set, the class it must be, and the string
+// ids in item order.
 #include <vector>
 
 namespace captionexpect {
