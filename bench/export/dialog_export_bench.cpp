@@ -18,6 +18,7 @@
 #include "export/dialog/dialog_services.h"
 #include "export/dialog/vantrix3_dialog.h"
 #include "export/dialog/vantrix3_dialog_form.h"
+#include "bench/export/quiet_dialog_services.h"
 #include "export/shell_service.h"
 #include "export/vantrix3_ascii.h"
 
@@ -28,27 +29,6 @@ constexpr int kRepeats = 3;
 constexpr int kColumns = 5;
 
 double Seconds(Clock::time_point from) { return std::chrono::duration<double>(Clock::now() - from).count(); }
-
-// Nothing is shown, printed or asked: the figures are the export's and the progress window's.
-class QuietShell : public vantrix::TVantrixShell {
- public:
-  std::string Open(const std::string&) override { return {}; }
-  std::string Print(const std::string&) override { return {}; }
-  std::string SetClipboardText(const std::string&) override { return {}; }
-};
-
-class QuietServices : public vantrix::DialogServices {
- public:
-  vantrix::MessageAnswer Message(QWidget*, const vantrix::MessageRequest&) override { return vantrix::MessageAnswer::No; }
-  std::optional<QString> InputBox(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
-  std::optional<QString> OpenFile(QWidget*, const vantrix::FileRequest&) override { return {}; }
-  std::optional<QString> SaveFile(QWidget*, const vantrix::FileRequest&) override { return {}; }
-  std::optional<uint32_t> ChooseColor(QWidget*, uint32_t) override { return {}; }
-  std::optional<vantrix::TVantrixFont> ChooseFont(QWidget*, const vantrix::TVantrixFont&) override { return {}; }
-  int RunModal(QDialog*) override { return QDialog::Rejected; }
-  vantrix::TVantrixShell& Shell() override { return shell; }
-  QuietShell shell;
-};
 
 // Rows of a reading log: a station, a time and three values, as texts.
 void MakeSource(vantrix::TVantrixCustomSource& source, int rows) {
@@ -99,7 +79,7 @@ int main(int argc, char** argv) {
     directBest = std::min(directBest, Seconds(start));
   }
 
-  QuietServices services;
+  benchsupport::QuietServices services;
   vantrix::TVantrix3Dialog dialog;
   dialog.SetServices(&services);
   dialog.ExportSource = vantrix::esCustom;

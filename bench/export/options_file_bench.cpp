@@ -17,6 +17,7 @@
 #include "export/dialog/dialog_services.h"
 #include "export/dialog/vantrix3_dialog.h"
 #include "export/dialog/vantrix3_dialog_form.h"
+#include "bench/export/quiet_dialog_services.h"
 #include "export/shell_service.h"
 #include "export/xls/xls_cell.h"
 #include "export/xls/xls_chart.h"
@@ -30,27 +31,6 @@ constexpr int kRepeats = 3;
 double Milliseconds(Clock::time_point from) {
   return std::chrono::duration<double, std::milli>(Clock::now() - from).count();
 }
-
-class QuietShell : public vantrix::TVantrixShell {
- public:
-  std::string Open(const std::string&) override { return {}; }
-  std::string Print(const std::string&) override { return {}; }
-  std::string SetClipboardText(const std::string&) override { return {}; }
-};
-
-// Nothing is asked: the figures are the file's.
-class QuietServices : public vantrix::DialogServices {
- public:
-  vantrix::MessageAnswer Message(QWidget*, const vantrix::MessageRequest&) override { return vantrix::MessageAnswer::No; }
-  std::optional<QString> InputBox(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
-  std::optional<QString> OpenFile(QWidget*, const vantrix::FileRequest&) override { return {}; }
-  std::optional<QString> SaveFile(QWidget*, const vantrix::FileRequest&) override { return {}; }
-  std::optional<uint32_t> ChooseColor(QWidget*, uint32_t) override { return {}; }
-  std::optional<vantrix::TVantrixFont> ChooseFont(QWidget*, const vantrix::TVantrixFont&) override { return {}; }
-  int RunModal(QDialog*) override { return QDialog::Rejected; }
-  vantrix::TVantrixShell& Shell() override { return shell; }
-  QuietShell shell;
-};
 
 int Argument(int argc, char** argv, const char* name, int def) {
   for (int i = 1; i + 1 < argc; ++i)
@@ -66,7 +46,7 @@ int main(int argc, char** argv) {
   const int styles = Argument(argc, argv, "--styles", 50);
   const int items = Argument(argc, argv, "--items", 100);
 
-  QuietServices services;
+  benchsupport::QuietServices services;
   vantrix::TVantrixCustomSource source;
   vantrix::TVantrix3Dialog dialog;
   dialog.SetServices(&services);
