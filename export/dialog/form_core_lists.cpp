@@ -83,10 +83,11 @@ void TVantrix3DialogF::FillStyleLists() {
     AddListItem(fields, platform::FromCp1252(columns[i].Name), columns[i].IsBlob ? 0 : 1,
                 static_cast<TxlsCustomItem*>(AdoptXLSItem(std::move(format))));
   }
-  for (size_t i = 0; i < xls.StripStyles.Count(); ++i)
-    addFormat(styles, Str(34252) + QString::number(styles->topLevelItemCount()), xls.StripStyles[i], 2);
+  // Strip styles of both lists are "ITEM_" and their number, as the style files name them.
+  const auto stripCaption = [](const QTreeWidget* list) { return Str(34252) + QString::number(list->topLevelItemCount()); };
+  for (size_t i = 0; i < xls.StripStyles.Count(); ++i) addFormat(styles, stripCaption(styles), xls.StripStyles[i], 2);
   for (int i = 0; i < dialog_.RTFOptions.StripStyles.Count(); ++i)
-    AddListItem(rtfStrip, Str(34158) + QString::number(rtfStrip->topLevelItemCount()), 2,
+    AddListItem(rtfStrip, stripCaption(rtfStrip), 2,
                 AdoptRTFStyle(std::make_unique<TrtfStyle>(dialog_.RTFOptions.StripStyles[i])));
   for (QTreeWidget* list : {options, fields, styles, rtfBase, rtfStrip}) SelectFirst(list);
   FillExtensionTree();

@@ -159,22 +159,6 @@ const ExtensionGroup kExtensionGroups[] = {
     {"XLS_MERGED_CELL_", xekMergedCells, "FirstCol"},
 };
 
-// Rows and columns from a file stay within the sheet; the ranges the tree's edits allow.
-void BoundExtensionItem(TxlsCustomItem& item) {
-  if (auto* link = dynamic_cast<TxlsHyperlink*>(&item)) {
-    link->Col = std::clamp(link->Col, 0, kXLSMaxCols);
-    link->Row = std::clamp(link->Row, 0, kMaxWord);
-  } else if (auto* note = dynamic_cast<TxlsNote*>(&item)) {
-    note->Col = std::clamp(note->Col, 0, 255);
-    note->Row = std::clamp(note->Row, 0, kMaxWord);
-  } else if (auto* cell = dynamic_cast<TxlsCell*>(&item)) {
-    cell->Col = std::clamp(cell->Col, 0, kMaxWord);
-    cell->Row = std::clamp(cell->Row, 0, kMaxWord);
-  } else if (auto* range = dynamic_cast<TxlsMergedCells*>(&item)) {
-    for (int* v : {&range->FirstCol, &range->FirstRow, &range->LastCol, &range->LastRow}) *v = std::clamp(*v, 0, kMaxWord);
-  }
-}
-
 void SaveFont(platform::IniFile& ini, const std::string& section, const TPDFFont& font) {
   ini.WriteInteger(section, "FontName", font.BaseFont);
   ini.WriteInteger(section, "FontEncoding", font.FontEncoding);
@@ -660,8 +644,8 @@ void TVantrix3DialogF::LoadXLSItems(const platform::IniFile& ini) {
         case xekCell: item = std::make_unique<TxlsCell>(); break;
         default: item = std::make_unique<TxlsMergedCells>(); break;
       }
+      // Each item keeps the rows and columns it reads within what its records hold.
       item->LoadFromIniFile(ini, section);
-      BoundExtensionItem(*item);
       const int n = groups[g]->childCount() + 1;
       const auto numbered = [n](int id) { return Str(id) + QLatin1Char('_') + QString::number(n); };
       QString text;

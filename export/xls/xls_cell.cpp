@@ -182,8 +182,8 @@ void TxlsCell::SaveToIniFile(platform::IniFile& ini, const std::string& section)
 
 void TxlsCell::LoadFromIniFile(const platform::IniFile& ini, const std::string& section) {
   CellType = ReadEnum(ini, section, "CellType", CellType, ctString + 1);
-  Col = ini.ReadInteger(section, "Col", Col);
-  Row = ini.ReadInteger(section, "Row", Row);
+  Col = ReadWord(ini, section, "Col", Col);
+  Row = ReadWord(ini, section, "Row", Row);
   DateTimeFormat = ini.ReadString(section, "DateTimeFormat", DateTimeFormat);
   NumericFormat = ini.ReadString(section, "NumericFormat", NumericFormat);
   BooleanValue = ini.ReadBool(section, "BooleanValue", BooleanValue);
@@ -276,10 +276,10 @@ void TxlsMergedCells::SaveToIniFile(platform::IniFile& ini, const std::string& s
 }
 
 void TxlsMergedCells::LoadFromIniFile(const platform::IniFile& ini, const std::string& section) {
-  FirstCol = ini.ReadInteger(section, "FirstCol", FirstCol);
-  FirstRow = ini.ReadInteger(section, "FirstRow", FirstRow);
-  LastCol = ini.ReadInteger(section, "LastCol", LastCol);
-  LastRow = ini.ReadInteger(section, "LastRow", LastRow);
+  FirstCol = ReadWord(ini, section, "FirstCol", FirstCol);
+  FirstRow = ReadWord(ini, section, "FirstRow", FirstRow);
+  LastCol = ReadWord(ini, section, "LastCol", LastCol);
+  LastRow = ReadWord(ini, section, "LastRow", LastRow);
 }
 
 }  // namespace vantrix

@@ -28,10 +28,10 @@ void TxlsDataRange::SaveToIniFile(platform::IniFile& ini, const std::string& sec
 }
 
 void TxlsDataRange::LoadFromIniFile(const platform::IniFile& ini, const std::string& section) {
-  Col1 = static_cast<uint8_t>(ReadClamped(ini, section, "Col1", 0, 0, 255));
-  Row1 = static_cast<uint16_t>(ReadClamped(ini, section, "Row1", 0, 0, 65535));
-  Col2 = static_cast<uint8_t>(ReadClamped(ini, section, "Col2", 0, 0, 255));
-  Row2 = static_cast<uint16_t>(ReadClamped(ini, section, "Row2", 0, 0, 65535));
+  Col1 = static_cast<uint8_t>(ReadByte(ini, section, "Col1", 0));
+  Row1 = static_cast<uint16_t>(ReadWord(ini, section, "Row1", 0));
+  Col2 = static_cast<uint8_t>(ReadByte(ini, section, "Col2", 0));
+  Row2 = static_cast<uint16_t>(ReadWord(ini, section, "Row2", 0));
 }
 
 void TxlsChartPosition::SaveToIniFile(platform::IniFile& ini, const std::string& section) const {
@@ -53,10 +53,10 @@ void TxlsChartPosition::LoadFromIniFile(const platform::IniFile& ini, const std:
   AutoPosition.Left = ini.ReadInteger(section, "ChartLeft", 0);
   AutoPosition.Top = ini.ReadInteger(section, "ChartTop", 0);
   AutoPosition.Width = ini.ReadInteger(section, "ChartWidth", 5);
-  CustomPosition.X1 = static_cast<uint8_t>(ReadClamped(ini, section, "X1", 0, 0, 255));
-  CustomPosition.Y1 = static_cast<uint16_t>(ReadClamped(ini, section, "Y1", 0, 0, 65535));
-  CustomPosition.X2 = static_cast<uint8_t>(ReadClamped(ini, section, "X2", 0, 0, 255));
-  CustomPosition.Y2 = static_cast<uint16_t>(ReadClamped(ini, section, "Y2", 0, 0, 65535));
+  CustomPosition.X1 = static_cast<uint8_t>(ReadByte(ini, section, "X1", 0));
+  CustomPosition.Y1 = static_cast<uint16_t>(ReadWord(ini, section, "Y1", 0));
+  CustomPosition.X2 = static_cast<uint8_t>(ReadByte(ini, section, "X2", 0));
+  CustomPosition.Y2 = static_cast<uint16_t>(ReadWord(ini, section, "Y2", 0));
   PositionType = ReadEnum(ini, section, "PositionType", cptAuto, cptCustom + 1);
 }
 

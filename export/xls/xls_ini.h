@@ -44,4 +44,15 @@ inline int ReadClamped(const platform::IniFile& ini, const std::string& section,
   return std::clamp(ini.ReadInteger(section, key, def), low, high);
 }
 
+// A row or column number the records hold in 16 bits (0 means not set): a larger number in a
+// hand-edited file stops at the last one instead of wrapping round to a cell near the top.
+inline int ReadWord(const platform::IniFile& ini, const std::string& section, const std::string& key, int def) {
+  return ReadClamped(ini, section, key, def, 0, 65535);
+}
+
+// A column number the records hold in 8 bits.
+inline int ReadByte(const platform::IniFile& ini, const std::string& section, const std::string& key, int def) {
+  return ReadClamped(ini, section, key, def, 0, 255);
+}
+
 }  // namespace vantrix::xlsini

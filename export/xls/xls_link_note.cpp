@@ -100,8 +100,9 @@ void TxlsHyperlink::SaveToIniFile(platform::IniFile& ini, const std::string& sec
 }
 
 void TxlsHyperlink::LoadFromIniFile(const platform::IniFile& ini, const std::string& section) {
-  Col = ini.ReadInteger(section, "Col", 0);
-  Row = ini.ReadInteger(section, "Row", 0);
+  // A link may sit in the sheet's last column, 256.
+  Col = ReadClamped(ini, section, "Col", 0, 0, kXLSMaxCols);
+  Row = ReadWord(ini, section, "Row", 0);
   Style = ReadEnum(ini, section, "Style", hlsURL, hlsLocalFile + 1);
   Title = ReadWide(ini, section, "Title", u"");
   Target = ReadWide(ini, section, "Target", u"");
@@ -154,8 +155,9 @@ void TxlsNote::SaveToIniFile(platform::IniFile& ini, const std::string& section)
 }
 
 void TxlsNote::LoadFromIniFile(const platform::IniFile& ini, const std::string& section) {
-  Col = ini.ReadInteger(section, "Col", 0);
-  Row = ini.ReadInteger(section, "Row", 0);
+  // The box takes the column right of the note's: the last column cannot hold one.
+  Col = ReadClamped(ini, section, "Col", 0, 0, kXLSMaxCols - 1);
+  Row = ReadWord(ini, section, "Row", 0);
   Lines.clear();
   const std::string lines = section + "_LINES";
   if (IniFileSectionExists(ini, lines))

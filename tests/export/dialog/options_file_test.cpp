@@ -420,8 +420,9 @@ TEST_F(OptionsFile, RTFStylesComeBackFromTheirSections) {
   QStringList rtfSections;
   for (const QString& s : Sections(ParsedLayout(file)))
     if (s.startsWith("RTF_")) rtfSections << s;
+  // The strip styles are named as everywhere else, by "ITEM_" and their number.
   ASSERT_EQ(rtfSections.size(), 6);
-  EXPECT_TRUE(rtfSections[4].startsWith("RTF_STRIP_STYLE_"));
+  EXPECT_EQ(rtfSections.mid(4).join(' '), "RTF_STRIP_STYLE_ITEM_0 RTF_STRIP_STYLE_ITEM_1");
 
   dialog.RTFOptions.StripStyles.Add();
   Open();
@@ -429,6 +430,7 @@ TEST_F(OptionsFile, RTFStylesComeBackFromTheirSections) {
   form->LoadExportOptions(file);
   QTreeWidget* strip = List("lstRTFStripStyles");
   ASSERT_EQ(strip->topLevelItemCount(), 2);
+  EXPECT_EQ(strip->topLevelItem(1)->text(0), "ITEM_1");
   EXPECT_EQ(RTFItemStyle(strip->topLevelItem(0))->Font.size, 18);
   EXPECT_EQ(strip->currentItem(), strip->topLevelItem(0));
   EXPECT_EQ(RTFItemStyle(List("lstRTFBaseStyles")->topLevelItem(2))->Font.size, 15);

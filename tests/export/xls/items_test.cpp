@@ -180,6 +180,46 @@ TEST(Items, SeriesReadWithoutColourIsBlackWhileANewOneIsAqua) {
   EXPECT_EQ(series.Color, clrBlack);
 }
 
+// A hand-edited file may hold any number: each stops at the last row or column its record
+// field holds (a 16-bit row of 70000 would otherwise become row 4464), and below at 0.
+TEST(Items, RowsAndColumnsFromAFileStayWithinTheirRecordFields) {
+  TempFolder folder;
+  const std::string path = folder / "options.cfg";
+  WriteFile(path,
+            "[L]\r\nCol=300\r\nRow=70000\r\n[N]\r\nCol=256\r\nRow=-3\r\n[N_LINES]\r\nline0=x\r\n"
+            "[C]\r\nCol=70000\r\nRow=70000\r\n[M]\r\nFirstCol=-1\r\nFirstRow=1\r\nLastCol=70000\r\n"
+            "LastRow=99999999999\r\n[G]\r\nStyle=0\r\nCol1=300\r\nRow1=70000\r\nX1=-2\r\nY1=70000\r\n"
+            "X2=256\r\nY2=65535\r\n[G_SERIES_0]\r\nCol2=999\r\nRow2=-70000\r\n");
+  const platform::IniFile ini(path);
+  TxlsHyperlink link;
+  link.LoadFromIniFile(ini, "L");
+  EXPECT_EQ(link.Col, 256);  // a link may sit in the last column
+  EXPECT_EQ(link.Row, 65535);
+  TxlsNote note;
+  note.LoadFromIniFile(ini, "N");
+  EXPECT_EQ(note.Col, 255);  // the box needs the column beside it
+  EXPECT_EQ(note.Row, 0);
+  TxlsCell cell;
+  cell.LoadFromIniFile(ini, "C");
+  EXPECT_EQ(cell.Col, 65535);
+  EXPECT_EQ(cell.Row, 65535);
+  TxlsMergedCells merged;
+  merged.LoadFromIniFile(ini, "M");
+  EXPECT_EQ(merged.FirstCol, 0);
+  EXPECT_EQ(merged.FirstRow, 1);
+  EXPECT_EQ(merged.LastCol, 65535);
+  EXPECT_LE(merged.LastRow, 65535);
+  TxlsChart chart;
+  chart.LoadFromIniFile(ini, "G");
+  EXPECT_EQ(chart.CategoryLabels.Col1, 255);
+  EXPECT_EQ(chart.CategoryLabels.Row1, 65535);
+  const TxlsChartCustomPosition& at = chart.Position.CustomPosition;
+  EXPECT_EQ(std::vector<int>({at.X1, at.Y1, at.X2, at.Y2}), std::vector<int>({0, 65535, 255, 65535}));
+  ASSERT_EQ(chart.Series.Count(), 1u);
+  EXPECT_EQ(chart.Series[0].DataRange.Col2, 255);
+  EXPECT_EQ(chart.Series[0].DataRange.Row2, 0);
+}
+
 TEST(Items, ValidOnlyInsideASheet) {
   TxlsHyperlink link;
   link.Title = u"t";
