@@ -118,6 +118,13 @@ void TVantrix3DialogF::SetExportRecCount(int value) {
   if (value > 0) WriteCheck(Control<QRadioButton>("rbExportOnly"), true);
 }
 
+// The grid is written whether or not the value changed: it starts enabled, and a form whose
+// options start without captions must show it disabled.
+void TVantrix3DialogF::SetAllowCaptions(bool value) {
+  if (Store(opt_.AllowCaptions, value)) WriteCheck(Control<QAbstractButton>("chAllowCaptions"), value);
+  if (QWidget* grid = Control<QWidget>("sgrCaptions")) grid->setEnabled(value);
+}
+
 void TVantrix3DialogF::SetHTMLUsingCSS(int value) {
   const bool external = value == 1;
   if (Store(opt_.HTMLUsingCSS, value) || !Control<QRadioButton>("rbInternal")->isChecked()) {

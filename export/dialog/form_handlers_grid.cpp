@@ -1,7 +1,12 @@
-// The captions grid's in-place editors: the field name column is read-only, the caption a
+// The captions page: the check box that enables the grid, the caption-row edit, and the
+// grid's title row and in-place editors: the field name column is read-only, the caption a
 // plain text, the alignment a choice of the three alignment captions and the width a number
 // that cannot go below 0. Which column holds what follows the chosen format.
+#include <QCheckBox>
 #include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPainter>
 #include <QSpinBox>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
@@ -23,9 +28,44 @@ CellKind KindOf(TAllowedExport t, int column) {
   return CellKind::None;
 }
 
+// Row 0 holds no data: its titles are painted, so that they are never edited, saved or run.
+QString TitleOf(CellKind kind) {
+  switch (kind) {
+    case CellKind::Name: return QStringLiteral("Field name");
+    case CellKind::Caption: return QStringLiteral("Caption");
+    case CellKind::Alignment: return QStringLiteral("Align");
+    case CellKind::Width: return QStringLiteral("Width");
+    default: return {};
+  }
+}
+
 class CaptionsGridDelegate : public QStyledItemDelegate {
  public:
   CaptionsGridDelegate(TVantrix3DialogF& form, QObject* parent) : QStyledItemDelegate(parent), form_(form) {}
+
+  // The title row looks like a fixed row, its title bold and centred in the cell.
+  void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    if (index.row() != 0) {
+      QStyledItemDelegate::paint(painter, option, index);
+      return;
+    }
+    const QRect r = option.rect;
+    painter->save();
+    painter->fillRect(r, option.palette.button());
+    painter->setPen(option.palette.color(QPalette::Mid));
+    painter->drawLine(r.bottomLeft(), r.bottomRight());
+    painter->drawLine(r.topRight(), r.bottomRight());
+    QFont bold = option.font;
+    bold.setBold(true);
+    painter->setFont(bold);
+    painter->setPen(option.palette.color(QPalette::ButtonText));
+    const QString title = TitleOf(KindOf(form_.GetExportType(), index.column()));
+    const QFontMetrics metrics(bold);
+    const int x = r.left() + (r.width() - metrics.horizontalAdvance(title)) / 2;
+    const int y = r.top() + (r.height() - metrics.height()) / 2;
+    painter->drawText(QPoint(x, y + metrics.ascent()), title);
+    painter->restore();
+  }
 
   QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
     if (index.row() == 0) return nullptr;  // the title row
@@ -78,11 +118,52 @@ class CaptionsGridDelegate : public QStyledItemDelegate {
   TVantrix3DialogF& form_;
 };
 
+// Enter confirms the caption row where it is typed: the dialog would otherwise take the key
+// for its default button and start an export.
+class CaptionRowKeys : public QObject {
+ public:
+  CaptionRowKeys(TVantrix3DialogF& form, QObject* parent) : QObject(parent), form_(form) {}
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::KeyPress) return QObject::eventFilter(watched, event);
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key != Qt::Key_Return && key != Qt::Key_Enter) return false;
+    form_.edCaptionRowExit();
+    return true;
+  }
+
+ private:
+  TVantrix3DialogF& form_;
+};
+
 }  // namespace
 
 void TVantrix3DialogF::ConnectCaptionsGrid() {
   auto* grid = Control<QTableWidget>("sgrCaptions");
   grid->setItemDelegate(new CaptionsGridDelegate(*this, grid));
+  connect(Control<QCheckBox>("chAllowCaptions"), &QCheckBox::clicked, this, [this] { chAllowCaptionsClick(); });
+  auto* captionRow = Control<QLineEdit>("edCaptionRow");
+  captionRow->installEventFilter(new CaptionRowKeys(*this, captionRow));
+  connect(captionRow, &QLineEdit::editingFinished, this, [this] { edCaptionRowExit(); });
+}
+
+void TVantrix3DialogF::chAllowCaptionsClick() {
+  SetAllowCaptions(Control<QCheckBox>("chAllowCaptions")->isChecked());
+}
+
+// A row below -1 counts as -1, no caption row; the grid's captions are read again either way.
+void TVantrix3DialogF::edCaptionRowExit() {
+  auto* edit = Control<QLineEdit>("edCaptionRow");
+  bool ok = false;
+  const int row = edit->text().trimmed().toInt(&ok);
+  SetCaptionRow(ok ? std::max(row, -1) : opt_.CaptionRow);
+  const QString shown = QString::number(opt_.CaptionRow);
+  if (edit->text() != shown) {
+    const QSignalBlocker block(edit);
+    edit->setText(shown);
+  }
+  LoadStringGridCaption();
 }
 
 }  // namespace vantrix

@@ -91,7 +91,6 @@ void TVantrix3DialogF::ConnectPlainHandlers() {
   } numbers[] = {
       {"edSkipRecCount", &TVantrix3DialogF::SetSkipRecCount, false},
       {"edExportRecCount", &TVantrix3DialogF::SetExportRecCount, false},
-      {"edCaptionRow", &TVantrix3DialogF::SetCaptionRow, false},
       {"edSQLCommitRecCount", &TVantrix3DialogF::SetSQLCommitRecCount, false},
       {"edTXTSpacing", &TVantrix3DialogF::SetTXTSpacing, false},
       {"edHTMLFileRecCount", &TVantrix3DialogF::SetHTMLFileRecCount, true},

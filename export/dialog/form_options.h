@@ -44,7 +44,6 @@
   X(GoToFirstRecord, "chGoToFirstRecord")                                                                         \
   X(CurrentRecordOnly, "chCurrentRecordOnly")                                                                     \
   X(ExportEmpty, "chExportEmpty")                                                                                 \
-  X(AllowCaptions, "chAllowCaptions")                                                                             \
   X(XLSAutoCalcColWidth, "chXLSAutoCalcColWidth")                                                                 \
   X(HTMLOverwriteCSSFile, "chHTMLOverwriteCSSFile")                                                               \
   X(HTMLUseMultiFileExport, "chHTMLUseMultiFileExport")                                                           \
@@ -111,6 +110,7 @@ struct TDialogFormOptions {
   std::string HTMLFontName;      // cbxHTMLFontName's text
   std::string XMLEncoding;       // edXMLEncoding, compared ignoring case
   int ExportRecCount = 0;        // edExportRecCount; above 0 also checks rbExportOnly
+  bool AllowCaptions = false;    // chAllowCaptions; the captions grid is enabled with it
   int HTMLUsingCSS = 0;          // 0 internal, 1 external (rbInternal, rbExternal)
   char CSVComma = 0, CSVQuote = 0;  // edCSVComma, edCSVQuote in character notation
 };

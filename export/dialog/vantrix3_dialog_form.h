@@ -103,6 +103,7 @@ class TVantrix3DialogF : public QDialog {
   void SetHTMLFontName(const std::string& value);
   void SetXMLEncoding(const std::string& value);
   void SetExportRecCount(int value);
+  void SetAllowCaptions(bool value);
   void SetHTMLUsingCSS(int value);
   void SetCSVComma(char value);
   void SetCSVQuote(char value);
@@ -118,6 +119,10 @@ class TVantrix3DialogF : public QDialog {
   void FillFields();
   void MakeStringGrid();
   void LoadStringGridCaption();
+  // The captions page (form_handlers_grid.cpp): the check box, and the caption-row edit left
+  // or confirmed with Enter (a text that is no number keeps the row, and the edit shows it).
+  void chAllowCaptionsClick();
+  void edCaptionRowExit();
   void ResetStandardFormats();
   void HTMLFillColors();
   void HTMLUpdateMultifileControls();
