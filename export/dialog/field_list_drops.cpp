@@ -83,7 +83,6 @@ void lstAvailableFieldsDragDrop(TVantrix3DialogF& form, QObject* source, QTreeWi
   } else if (source == exported) {
     if (!MakeCurrent(exported)) return;
     form.bDelOneExportedFieldClick();
-    CorrectXLSFieldsList(form);
   }
 }
 
@@ -100,10 +99,8 @@ void lstExportedFieldsDragDrop(TVantrix3DialogF& form, QObject* source) {
     exported->takeTopLevelItem(exported->indexOfTopLevelItem(item));
     exported->addTopLevelItem(item);
     exported->setCurrentItem(item);
-  } else {
-    return;
+    CorrectXLSFieldsList(form);
   }
-  CorrectXLSFieldsList(form);
 }
 
 void ConnectFieldListDrops(TVantrix3DialogF& form) {

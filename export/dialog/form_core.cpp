@@ -16,6 +16,7 @@
 #include "export/dialog/dialog_services.h"
 #include "export/dialog/vantrix3_dialog.h"
 #include "export/dialog/vantrix3_dialog_form.h"
+#include "export/dialog/xls_format_editor.h"
 #include "export/library_strings.h"
 #include "export/dialog/form_rules.h"
 #include "export/vantrix3_html.h"
@@ -412,6 +413,7 @@ void TVantrix3DialogF::pcXLSFormatsChange() {
   const bool fields = tab != nullptr && tab->objectName() == QLatin1String("tshXLSFields");
   sheets->setTabVisible(sheets->indexOf(Control<QWidget>("tshXLSAggregate")), fields);
   PagesChange();
+  if (xlsFormatEditor_ != nullptr) xlsFormatEditor_->ShowCurrent();
 }
 
 }  // namespace vantrix

@@ -7,6 +7,7 @@
 #include "export/dialog/dialog_services.h"
 #include "export/dialog/form_rules.h"
 #include "export/dialog/list_items.h"
+#include "export/dialog/style_lists.h"
 #include "export/dialog/vantrix3_dialog.h"
 #include "export/dialog/vantrix3_dialog_form.h"
 #include "export/format_settings.h"
@@ -209,6 +210,7 @@ void TVantrix3DialogF::bAddOneExportedFieldClick() {
   exported->setCurrentItem(MoveField(available, item, exported, exported->topLevelItemCount(), 1));
   if (available->topLevelItemCount() > 0)
     available->setCurrentItem(available->topLevelItem(std::min(at, available->topLevelItemCount() - 1)));
+  CorrectXLSFieldsList(*this);
 }
 
 void TVantrix3DialogF::bAddAllExportedFieldClick() {
@@ -218,6 +220,7 @@ void TVantrix3DialogF::bAddAllExportedFieldClick() {
   for (int i = available->topLevelItemCount() - 1; i >= 0; --i)
     MoveField(available, available->topLevelItem(i), exported, 0, 1);
   SelectFirst(exported);
+  CorrectXLSFieldsList(*this);
 }
 
 void TVantrix3DialogF::bDelOneExportedFieldClick() {
@@ -229,6 +232,7 @@ void TVantrix3DialogF::bDelOneExportedFieldClick() {
   available->setCurrentItem(MoveField(exported, item, available, GetIndexOfNewAvailableFields(item), 0));
   if (exported->topLevelItemCount() > 0)
     exported->setCurrentItem(exported->topLevelItem(std::min(at, exported->topLevelItemCount() - 1)));
+  CorrectXLSFieldsList(*this);
 }
 
 void TVantrix3DialogF::bDelAllExportedFieldClick() {
@@ -239,6 +243,7 @@ void TVantrix3DialogF::bDelAllExportedFieldClick() {
     MoveField(exported, item, available, GetIndexOfNewAvailableFields(item), 0);
   }
   SelectFirst(available);
+  CorrectXLSFieldsList(*this);
 }
 
 // --- user formats -------------------------------------------------------------------------

@@ -13,6 +13,7 @@
 
 #include "export/dialog/form_layout.h"
 #include "export/dialog/form_widgets.h"
+#include "export/dialog/owner_drawn_combo.h"
 #include "export/dialog/vantrix3_dialog_form.h"
 #include "ui/radio_group.h"
 
@@ -22,8 +23,10 @@ using namespace form;
 
 namespace {
 
+// The border-style and pattern combos: their items "0".."count - 1" are painted as pictures.
 QComboBox* NumberedCombo(QWidget* parent, const char* name, int count) {
-  QComboBox* combo = Combo(parent, name);
+  auto* combo = new TOwnerDrawnCombo(parent);
+  combo->setObjectName(QString::fromLatin1(name));
   for (int i = 0; i < count; ++i) combo->addItem(QString::number(i));
   combo->setCurrentIndex(-1);
   return combo;

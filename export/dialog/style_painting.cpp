@@ -156,6 +156,40 @@ void DrawPattern(QPainter& painter, int pattern, int x, int y) {
   }
 }
 
+void DrawBorderStyleItem(QPainter& painter, const QRect& box, int style, bool selected, const QColor& fill,
+                         TxlsColor color) {
+  painter.save();
+  painter.fillRect(box, fill);
+  painter.setPen(selected ? QColor(Qt::white) : PaletteQColor(color));
+  DrawBorderStyle(static_cast<TxlsBorderStyle>(std::clamp(style, 0, static_cast<int>(bstSlantedDashDot))), painter,
+                  box);
+  painter.restore();
+}
+
+void DrawPatternItem(QPainter& painter, const QRect& box, int pattern, TxlsColor background, TxlsColor foreground) {
+  painter.save();
+  painter.setRenderHint(QPainter::Antialiasing, false);
+  if (pattern == 0) {
+    painter.fillRect(box, Qt::white);
+    painter.setPen(Qt::black);
+    const QString text = platform::FromCp1252(VantrixLoadStr(kStrNone));
+    const QFontMetrics metrics(painter.font());
+    // Left + Right and Top + Bottom as the framework's rectangles count them (one past).
+    const int x = (box.left() + box.left() + box.width() - metrics.horizontalAdvance(text)) / 2;
+    const int y = (box.top() + box.top() + box.height() - metrics.height()) / 2;
+    painter.drawText(x, y + metrics.ascent(), text);
+  } else {
+    painter.fillRect(box, PaletteQColor(background));
+    // The last column of cells starts on the right edge: what passes it stays in the item.
+    painter.setClipRect(box, Qt::IntersectClip);
+    painter.setPen(QPen(PaletteQColor(foreground), 1));
+    const int right = box.left() + box.width(), bottom = box.top() + box.height();
+    for (int x = box.left(); x <= right; x += 4)
+      for (int y = box.top(); y <= bottom - 4; y += 4) DrawPattern(painter, pattern, x, y);
+  }
+  painter.restore();
+}
+
 QFont ScreenFont(const TxlsFont& font) {
   QFont f(QString::fromStdU16String(font.Name));
   f.setPointSize(std::clamp(font.Size, 1, TxlsFont::kMaxSize));

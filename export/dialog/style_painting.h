@@ -31,6 +31,14 @@ int BorderPenWidth(TxlsBorderStyle style);
 // and unknown ones draw nothing.
 void DrawPattern(QPainter& painter, int pattern, int x, int y);
 
+// An item of a border-style combo: the box filled, the style drawn in white when the item is
+// selected, else in the border's colour.
+void DrawBorderStyleItem(QPainter& painter, const QRect& box, int style, bool selected, const QColor& fill,
+                         TxlsColor color);
+// An item of the fill-pattern combo: pattern 0 a white box with "None" centred in black, any
+// other the background with the pattern's cells in the foreground every 4 pixels.
+void DrawPatternItem(QPainter& painter, const QRect& box, int pattern, TxlsColor background, TxlsColor foreground);
+
 // A cell in the format: fill and pattern, the text "Aa Zz" placed by the alignment, borders.
 void DrawXLSCell(QPainter& painter, const QRect& box, const TxlsFormat& format);
 // The text "Aa Zz" in the style, centred, on its background and highlight.

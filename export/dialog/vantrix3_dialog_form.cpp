@@ -16,6 +16,7 @@
 #include "export/dialog/form_widgets.h"
 #include "export/dialog/vantrix3_dialog.h"
 #include "export/dialog/xls_extensions_editor.h"
+#include "export/dialog/xls_format_editor.h"
 #include "export/vantrix3_ascii.h"
 #include "export/vantrix3_clipboard.h"
 #include "export/vantrix3_dbf.h"
@@ -59,6 +60,7 @@ TVantrix3DialogF::TVantrix3DialogF(TVantrix3Dialog& dialog, QWidget* parent) : Q
   FillAllowedExports();
   ConnectHandlers();
   xlsExtensions_ = std::make_unique<TXLSExtensionsEditor>(*this);
+  xlsFormatEditor_ = std::make_unique<TXLSFormatEditor>(*this);
   ConnectFieldListDrops(*this);
 }
 

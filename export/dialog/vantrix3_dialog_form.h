@@ -43,6 +43,7 @@ class TVantrix3;
 class TxlsCustomItem;
 class TrtfStyle;
 class TXLSExtensionsEditor;
+class TXLSFormatEditor;
 
 class TVantrix3DialogF : public QDialog {
   Q_OBJECT
@@ -73,6 +74,8 @@ class TVantrix3DialogF : public QDialog {
 
   // The spreadsheet extensions tab: its tree, which owns the items, and its pages.
   TXLSExtensionsEditor& XLSExtensions() const { return *xlsExtensions_; }
+  // The cell-format editor of the spreadsheet page (font, border, fill and aggregate sheets).
+  TXLSFormatEditor& XLSFormatEditor() const { return *xlsFormatEditor_; }
 
   // The form's own exporters.
   TVantrix3Clipboard& ClipExp() const { return *clipExp_; }
@@ -271,6 +274,8 @@ class TVantrix3DialogF : public QDialog {
   QElapsedTimer eventTurn_;
   static constexpr int kEventTurnMs = 15;
   std::unique_ptr<TXLSExtensionsEditor> xlsExtensions_;
+  // After the extensions: it is freed first and lets go of their cell-format hook.
+  std::unique_ptr<TXLSFormatEditor> xlsFormatEditor_;
 };
 
 }  // namespace vantrix

@@ -2,18 +2,24 @@
 // back by programs we did not write; the progress codes a run posts, the stop question both
 // ways, a stop while the run prepares, the form held while it runs; the options that only the
 // run reads (SQL table name, captions, fields, the PDF page).
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTableWidget>
+#include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
 #include "export/dialog/list_items.h"
 #include "export/dialog/progress_window.h"
+#include "export/dialog/xls_color_editor.h"
 #include "export/dialog/xls_extensions_editor.h"
 #include "export/xls/xls_cell.h"
 #include "export/dialog/vantrix3_dialog.h"
@@ -392,4 +398,38 @@ TEST_F(FormRun, TheExtensionTreeHoldsTheDialogsItemsAndTheRunTakesThemFromIt) {
       "s=xlrd.open_workbook(sys.argv[1]).sheet_by_index(0)\n"
       "print([(r,c) for r in range(s.nrows) for c in range(s.ncols) if s.cell_value(r,c)=='edited'])";
   EXPECT_EQ(RunProgram("/usr/bin/python3", {"-c", find, QString::fromStdString(xls)}).trimmed(), "[(1, 4)]");
+}
+
+// A format edited in the cell-format editor reaches the file: the field's cells carry its
+// font and fill, the other fields keep theirs.
+TEST_F(FormRun, AFieldFormatEditedInTheEditorReachesTheSpreadsheet) {
+  Open();
+  form->Control<QTabWidget>("Pages")->setCurrentWidget(form->Control<QWidget>("tshXLS"));
+  auto* fields = form->Control<QTreeWidget>("lstXLSFields");
+  fields->setCurrentItem(fields->topLevelItem(1));
+  form->Control<QToolButton>("btnFontBold")->click();
+  QLineEdit* size = form->Control<QComboBox>("cbxXLSFontSize")->lineEdit();
+  size->clear();
+  QTest::keyClicks(size, "14");
+  services.onModal = [](QDialog* d) {
+    if (auto* editor = qobject_cast<TfmVantrix3XLSColorEditor*>(d)) {
+      editor->SetSelectedColor(clrYellow);
+      editor->accept();
+    }
+  };
+  form->Control<QToolButton>("btnFillBackground")->click();
+  const std::string xls = Start(aeXLS, "edited.xls");
+  const char* read =
+      "import xlrd,sys\n"
+      "b=xlrd.open_workbook(sys.argv[1], formatting_info=True)\n"
+      "s=b.sheet_by_index(0)\n"
+      "for c in (0, 1):\n"
+      "  xf=b.xf_list[s.cell_xf_index(3, c)]\n"
+      "  f=b.font_list[xf.font_index]\n"
+      "  print(f.weight, f.height // 20, xf.background.fill_pattern, "
+      "b.colour_map.get(xf.background.pattern_colour_index))\n";
+  QByteArray err;
+  const QString out = RunProgram("/usr/bin/python3", {"-c", read, QString::fromStdString(xls)}, &err);
+  EXPECT_EQ(out, "400 10 0 (255, 255, 255)\n700 14 1 (255, 255, 0)\n") << out.toStdString();
+  EXPECT_TRUE(err.isEmpty()) << err.toStdString();
 }
