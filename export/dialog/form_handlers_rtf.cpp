@@ -36,16 +36,10 @@ constexpr struct {
 } kAlignmentButtons[] = {
     {"bRTFFontLeft", talLeft}, {"bRTFFontCenter", talCenter}, {"bRTFFontRight", talRight}, {"bRTFFontFill", talFill}};
 
-// The list on the style tab now shown; null when the RTF page has none.
-QTreeWidget* ShownRTFList(const TVantrix3DialogF& form) {
-  auto* tabs = form.Control<QTabWidget>("pcRTFStyles");
-  if (tabs == nullptr || tabs->currentWidget() == nullptr) return nullptr;
-  return tabs->currentWidget()->findChild<QTreeWidget*>();
-}
-
-// The style the editor shows: the list's current item when selected, else its first selected.
-QTreeWidgetItem* ShownRTFItem(const TVantrix3DialogF& form) {
-  QTreeWidget* list = ShownRTFList(form);
+// The style the editor shows and changes: the list's current item while it is selected,
+// else its first selected item; null when nothing is selected.
+QTreeWidgetItem* RTFCurrItem(const TVantrix3DialogF& form) {
+  QTreeWidget* list = form.RTFCurrListView();
   if (list == nullptr) return nullptr;
   QTreeWidgetItem* current = list->currentItem();
   if (current != nullptr && current->isSelected()) return current;
@@ -53,8 +47,8 @@ QTreeWidgetItem* ShownRTFItem(const TVantrix3DialogF& form) {
   return selected.isEmpty() ? nullptr : selected.first();
 }
 
-const TrtfStyle* ShownRTFStyle(const TVantrix3DialogF& form) {
-  QTreeWidgetItem* item = ShownRTFItem(form);
+const TrtfStyle* RTFCurrStyle(const TVantrix3DialogF& form) {
+  QTreeWidgetItem* item = RTFCurrItem(form);
   return item != nullptr ? RTFItemStyle(item) : nullptr;
 }
 
@@ -64,11 +58,22 @@ void SetChecked(QAbstractButton* button, bool on) {
   button->setChecked(on);
 }
 
-void SetComboText(QComboBox* combo, const QString& text) {
+// A box greyed when the selected styles differ; otherwise two-state, so that a click on a
+// box the user unchecked checks it rather than greying it.
+void SetCheckState(QCheckBox* box, bool on, bool mixed) {
+  if (box == nullptr) return;
+  const QSignalBlocker block(box);
+  box->setTristate(mixed);
+  box->setCheckState(mixed ? Qt::PartiallyChecked : on ? Qt::Checked : Qt::Unchecked);
+}
+
+// The entry of that text chosen (none when the combo lacks it) and the text shown; a combo
+// the user is typing in keeps what is typed.
+void SetComboText(QComboBox* combo, const QString& text, bool select = true) {
   if (combo == nullptr) return;
   const QSignalBlocker block(combo);
-  const int i = combo->findText(text);
-  combo->setCurrentIndex(i);
+  if (combo->lineEdit() != nullptr && combo->lineEdit()->hasFocus()) return;
+  combo->setCurrentIndex(select ? combo->findText(text) : -1);
   if (combo->lineEdit() != nullptr) combo->lineEdit()->setText(text);
 }
 
@@ -77,37 +82,52 @@ void Repaint(const TVantrix3DialogF& form) {
     if (auto* w = form.Control<QWidget>(box)) w->update();
 }
 
-// The selected styles' values in the controls: a value the styles do not share shows empty
-// (text cleared, button up).
-void ShowRTFStyles(TVantrix3DialogF& form) {
-  QTreeWidget* list = ShownRTFList(form);
-  std::vector<const TrtfStyle*> styles;
-  if (list != nullptr)
-    for (QTreeWidgetItem* item : list->selectedItems())
-      if (const TrtfStyle* style = RTFItemStyle(item)) styles.push_back(style);
-  const auto all = [&](const std::function<bool(const TrtfStyle&)>& test) {
-    return !styles.empty() && std::all_of(styles.begin(), styles.end(), [&](const TrtfStyle* s) { return test(*s); });
-  };
-  const TrtfStyle* first = styles.empty() ? nullptr : styles.front();
-  const bool sameName = first && all([&](const TrtfStyle& s) { return s.Font.name == first->Font.name; });
-  const bool sameSize = first && all([&](const TrtfStyle& s) { return s.Font.size == first->Font.size; });
-  SetComboText(form.Control<QComboBox>("cbRTFFont"), sameName ? platform::FromCp1252(first->Font.name) : QString());
-  SetComboText(form.Control<QComboBox>("cbRTFFontSize"), sameSize ? QString::number(first->Font.size) : QString());
-  for (int i = 0; i < 4; ++i) {
-    const auto style = static_cast<TFontStyle>(i);
-    SetChecked(form.Control<QToolButton>(kFontStyleButtons[i]),
-               all([style](const TrtfStyle& s) { return s.Font.HasStyle(style); }));
-  }
-  for (const auto& a : kAlignmentButtons)
-    SetChecked(form.Control<QToolButton>(a.button), all([&a](const TrtfStyle& s) { return s.Alignment == a.alignment; }));
-  SetChecked(form.Control<QCheckBox>("chRTFAllowBackground"), all([](const TrtfStyle& s) { return s.AllowBackground; }));
-  SetChecked(form.Control<QCheckBox>("chRTFAllowHighlight"), all([](const TrtfStyle& s) { return s.AllowHighlight; }));
+// Which values the selected styles do not share with the shown one.
+struct RTFMixed {
+  bool name = false, size = false, background = false, highlight = false;
+};
+
+void ShowRTFValues(TVantrix3DialogF& form, const TrtfStyle& s, const RTFMixed& mixed, const char* resetCaption) {
+  form.Control<QPushButton>("bRTFResetItem")->setText(QString::fromLatin1(resetCaption));
+  SetComboText(form.Control<QComboBox>("cbRTFFont"), mixed.name ? QString() : platform::FromCp1252(s.Font.name),
+               !mixed.name);
+  SetComboText(form.Control<QComboBox>("cbRTFFontSize"), mixed.size ? QString() : QString::number(s.Font.size));
+  for (int i = 0; i < 4; ++i)
+    SetChecked(form.Control<QToolButton>(kFontStyleButtons[i]), s.Font.HasStyle(static_cast<TFontStyle>(i)));
+  for (const auto& a : kAlignmentButtons) SetChecked(form.Control<QToolButton>(a.button), s.Alignment == a.alignment);
+  SetCheckState(form.Control<QCheckBox>("chRTFAllowBackground"), s.AllowBackground, mixed.background);
+  SetCheckState(form.Control<QCheckBox>("chRTFAllowHighlight"), s.AllowHighlight, mixed.highlight);
   Repaint(form);
+}
+
+// Nothing selected: the editor shows no style.
+void ClearRTFEditor(TVantrix3DialogF& form) {
+  SetComboText(form.Control<QComboBox>("cbRTFFont"), QString(), false);
+  SetComboText(form.Control<QComboBox>("cbRTFFontSize"), QString(), false);
+  for (const char* button : kFontStyleButtons) SetChecked(form.Control<QToolButton>(button), false);
+  for (const auto& a : kAlignmentButtons) SetChecked(form.Control<QToolButton>(a.button), false);
+  SetCheckState(form.Control<QCheckBox>("chRTFAllowBackground"), false, false);
+  SetCheckState(form.Control<QCheckBox>("chRTFAllowHighlight"), false, false);
+  Repaint(form);
+}
+
+// The selection of the list now shown in the editor: one style, several, or none.
+void ShowRTFStyles(TVantrix3DialogF& form) {
+  QTreeWidget* list = form.RTFCurrListView();
+  QTreeWidgetItem* current = RTFCurrItem(form);
+  if (list == nullptr || current == nullptr || RTFItemStyle(current) == nullptr) {
+    ClearRTFEditor(form);
+    return;
+  }
+  if (list->selectedItems().size() > 1)
+    form.ShowRTFListItemM(current);
+  else
+    form.ShowRTFListItem(current);
 }
 
 // The change on every selected style of the shown list, then the editor shown again.
 void EditSelectedRTFStyles(TVantrix3DialogF& form, const std::function<void(TrtfStyle&, QTreeWidgetItem*)>& change) {
-  QTreeWidget* list = ShownRTFList(form);
+  QTreeWidget* list = form.RTFCurrListView();
   if (list == nullptr || list->selectedItems().isEmpty()) return;
   ForAllListViewItems(list, false, false, [&](QTreeWidgetItem* item) {
     if (TrtfStyle* style = RTFItemStyle(item)) change(*style, item);
@@ -118,7 +138,7 @@ void EditSelectedRTFStyles(TVantrix3DialogF& form, const std::function<void(Trtf
 // A colour picked for the shown style, and given to every selected one when it differs.
 using TRTFColorOf = uint32_t& (*)(TrtfStyle&);
 void ChooseRTFColor(TVantrix3DialogF& form, TRTFColorOf colorOf) {
-  QTreeWidgetItem* item = ShownRTFItem(form);
+  QTreeWidgetItem* item = RTFCurrItem(form);
   TrtfStyle* shown = item != nullptr ? RTFItemStyle(item) : nullptr;
   if (shown == nullptr) return;
   const std::optional<uint32_t> chosen = form.GetDialog().Services().ChooseColor(&form, colorOf(*shown));
@@ -131,6 +151,35 @@ bool IsCaptionItem(const QTreeWidgetItem* item) {
 }
 
 }  // namespace
+
+QTreeWidget* TVantrix3DialogF::RTFCurrListView() const {
+  auto* tabs = Control<QTabWidget>("pcRTFStyles");
+  if (tabs == nullptr || tabs->currentWidget() == nullptr) return nullptr;
+  return tabs->currentWidget()->findChild<QTreeWidget*>();
+}
+
+void TVantrix3DialogF::ShowRTFListItem(QTreeWidgetItem* item) {
+  if (const TrtfStyle* style = item != nullptr ? RTFItemStyle(item) : nullptr)
+    ShowRTFValues(*this, *style, {}, "Reset item");
+}
+
+// The current style is the reference: a value in which another selected style differs from
+// it shows mixed (font not chosen, size empty, box greyed); the rest show the current style.
+void TVantrix3DialogF::ShowRTFListItemM(QTreeWidgetItem* current) {
+  const TrtfStyle* shown = current != nullptr ? RTFItemStyle(current) : nullptr;
+  QTreeWidget* list = RTFCurrListView();
+  if (shown == nullptr || list == nullptr) return;
+  RTFMixed mixed;
+  for (QTreeWidgetItem* item : list->selectedItems()) {
+    const TrtfStyle* other = item != current ? RTFItemStyle(item) : nullptr;
+    if (other == nullptr) continue;
+    mixed.name |= other->Font.name != shown->Font.name;
+    mixed.size |= other->Font.size != shown->Font.size;
+    mixed.background |= other->AllowBackground != shown->AllowBackground;
+    mixed.highlight |= other->AllowHighlight != shown->AllowHighlight;
+  }
+  ShowRTFValues(*this, *shown, mixed, "Reset selected");
+}
 
 void TVantrix3DialogF::ConnectRTFHandlers() {
   auto* base = Control<QTreeWidget>("lstRTFBaseStyles");
@@ -215,7 +264,7 @@ void TVantrix3DialogF::ConnectRTFHandlers() {
 
   // Resets: the caption element of the base styles keeps its bold, centred look.
   connect(Control<QPushButton>("bRTFResetItem"), &QPushButton::clicked, this, [this, base] {
-    const bool baseList = ShownRTFList(*this) == base;
+    const bool baseList = RTFCurrListView() == base;
     EditSelectedRTFStyles(*this, [baseList](TrtfStyle& s, QTreeWidgetItem* item) {
       if (baseList && IsCaptionItem(item))
         SetDefaultRTFCaption(s);
@@ -224,7 +273,7 @@ void TVantrix3DialogF::ConnectRTFHandlers() {
     });
   });
   connect(Control<QPushButton>("bRTFResetAll"), &QPushButton::clicked, this, [this] {
-    QTreeWidget* list = ShownRTFList(*this);
+    QTreeWidget* list = RTFCurrListView();
     if (list == nullptr || list->topLevelItemCount() == 0) return;
     MessageRequest ask;
     ask.caption = QStringLiteral("Attention!");
@@ -233,7 +282,7 @@ void TVantrix3DialogF::ConnectRTFHandlers() {
     ask.yesNo = true;
     ask.defaultNo = true;
     if (GetDialog().Services().Message(this, ask) == MessageAnswer::No) return;
-    RTFResetAllItems(list, ShownRTFItem(*this), [this](QTreeWidgetItem*) { ShowRTFStyles(*this); });
+    RTFResetAllItems(list, RTFCurrItem(*this), [this](QTreeWidgetItem*) { ShowRTFStyles(*this); });
     ShowRTFStyles(*this);
   });
 
@@ -245,14 +294,14 @@ void TVantrix3DialogF::ConnectRTFHandlers() {
     auto* box = Control<TPaintBox>(name);
     if (box == nullptr) continue;
     box->OnPaint = [this, colorOf = colorOf](QPainter& painter, const QRect& rect) {
-      QTreeWidgetItem* item = ShownRTFItem(*this);
+      QTreeWidgetItem* item = RTFCurrItem(*this);
       if (TrtfStyle* style = item != nullptr ? RTFItemStyle(item) : nullptr)
         PaintStandardColors(painter, rect, colorOf(*style));
     };
   }
   if (auto* sample = Control<TPaintBox>("pbRTFSample"))
     sample->OnPaint = [this](QPainter& painter, const QRect& rect) {
-      if (const TrtfStyle* style = ShownRTFStyle(*this)) DrawRTFSample(painter, rect, *style);
+      if (const TrtfStyle* style = RTFCurrStyle(*this)) DrawRTFSample(painter, rect, *style);
     };
 }
 

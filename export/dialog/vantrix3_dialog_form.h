@@ -20,6 +20,7 @@
 #include "export/page_units.h"
 
 class QTabWidget;
+class QTreeWidget;
 class QTreeWidgetItem;
 
 namespace platform {
@@ -196,6 +197,11 @@ class TVantrix3DialogF : public QDialog {
   void PDFShowExample();
   // Why the page cannot be printed on (its margins leave no room), empty when it can.
   std::string PDFPageProblem() const;
+  // The RTF page (form_handlers_rtf.cpp): the style list on the tab now shown (null when
+  // none), and the editor showing one selected style or several.
+  QTreeWidget* RTFCurrListView() const;
+  void ShowRTFListItem(QTreeWidgetItem* item);
+  void ShowRTFListItemM(QTreeWidgetItem* current);
   // The current run's progress window; null outside a run.
   TfmVantrix3Progress* ProgressWindow() const { return progress_.data(); }
 

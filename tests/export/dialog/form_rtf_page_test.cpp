@@ -109,6 +109,58 @@ TEST_F(FormRTFPage, AnEditReachesEverySelectedStyleAndNoneWhenNothingIsSelected)
   EXPECT_EQ(services.colors.size(), 1u);  // the colour dialog never opened
 }
 
+// Several selected styles show the current one's values; where another differs from it the
+// control shows the mixed state, and a greyed box clicked gives every selected style the flag.
+TEST_F(FormRTFPage, SeveralSelectedStylesShowTheCurrentOneWithMixedValuesLeftOpen) {
+  ShowStrip();
+  for (int i = 0; i < 3; ++i) Click("tbtAddRTFStyle");
+  Strip(0).Font.name = "Courier New";
+  Strip(0).Font.size = 14;
+  Strip(0).AllowBackground = !Strip(1).AllowBackground;
+  EditFontStyle(Strip(0).Font, fsBold, true);
+  Strip(1).Font.size = 14;
+  Strip(2).Font.size = 14;
+  auto* font = form->Control<QComboBox>("cbRTFFont");
+  auto* size = form->Control<QComboBox>("cbRTFFontSize");
+  auto* background = form->Control<QCheckBox>("chRTFAllowBackground");
+  auto* highlight = form->Control<QCheckBox>("chRTFAllowHighlight");
+  auto* reset = form->Control<QPushButton>("bRTFResetItem");
+
+  strip->clearSelection();
+  strip->setCurrentItem(strip->topLevelItem(1));
+  EXPECT_EQ(reset->text(), "Reset item");
+  EXPECT_EQ(background->checkState(), Strip(1).AllowBackground ? Qt::Checked : Qt::Unchecked);
+  strip->topLevelItem(0)->setSelected(true);
+  strip->topLevelItem(2)->setSelected(true);
+  ASSERT_EQ(strip->selectedItems().size(), 3);
+  EXPECT_EQ(reset->text(), "Reset selected");
+  EXPECT_EQ(font->currentIndex(), -1);
+  EXPECT_EQ(font->currentText(), "");
+  EXPECT_EQ(size->currentText(), "14");  // shared by all three
+  EXPECT_EQ(background->checkState(), Qt::PartiallyChecked);
+  EXPECT_EQ(highlight->checkState(), Qt::Unchecked);
+  // The current style (not bold) decides the buttons, though the first selected one is bold.
+  EXPECT_FALSE(form->Control<QToolButton>("bRTFFontBold")->isChecked());
+
+  Click("chRTFAllowBackground");
+  for (int i = 0; i < 3; ++i) EXPECT_TRUE(Strip(i).AllowBackground) << i;
+  EXPECT_EQ(background->checkState(), Qt::Checked);
+  Click("chRTFAllowBackground");  // two states again: off, not greyed
+  EXPECT_EQ(background->checkState(), Qt::Unchecked);
+  for (int i = 0; i < 3; ++i) EXPECT_FALSE(Strip(i).AllowBackground) << i;
+
+  // The bold first style as the current one of the three: its buttons, the font still mixed.
+  strip->clearSelection();
+  strip->setCurrentItem(strip->topLevelItem(0), 0, QItemSelectionModel::NoUpdate);
+  SelectAll(strip);
+  EXPECT_TRUE(form->Control<QToolButton>("bRTFFontBold")->isChecked());
+  EXPECT_EQ(font->currentIndex(), -1);
+  strip->clearSelection();
+  strip->topLevelItem(0)->setSelected(true);
+  EXPECT_EQ(font->currentText(), "Courier New");
+  EXPECT_EQ(reset->text(), "Reset item");
+}
+
 TEST_F(FormRTFPage, StripStyleButtonsKeepTheStylesInOrderThroughAStyleFile) {
   ShowStrip();
   for (int i = 0; i < 3; ++i) Click("tbtAddRTFStyle");
