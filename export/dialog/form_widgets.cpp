@@ -202,6 +202,29 @@ QWidget* Page(QTabWidget* pages, const char* name) {
   return page;
 }
 
+void SetDown(QAbstractButton* button, bool down) {
+  if (button == nullptr || button->isChecked() == down) return;
+  const QSignalBlocker block(button);
+  QButtonGroup* group = button->group();
+  const bool exclusive = group != nullptr && group->exclusive();
+  if (exclusive && !down) group->setExclusive(false);
+  button->setChecked(down);
+  if (exclusive && !down) group->setExclusive(true);
+}
+
+void SetComboIndex(QComboBox* combo, int index) {
+  if (combo == nullptr) return;
+  const QSignalBlocker block(combo);
+  combo->setCurrentIndex(index);
+}
+
+void SetComboText(QComboBox* combo, const QString& text) {
+  if (combo == nullptr) return;
+  const QSignalBlocker block(combo);
+  combo->setCurrentIndex(text.isEmpty() ? -1 : combo->findText(text, Qt::MatchFixedString));
+  if (combo->lineEdit() != nullptr) combo->lineEdit()->setText(text);
+}
+
 }  // namespace form
 
 }  // namespace vantrix

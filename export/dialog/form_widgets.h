@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <functional>
 
+class QAbstractButton;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -100,6 +101,14 @@ struct FontEditorNames {
 void FontEditor(QWidget* parent, QBoxLayout* box, const FontEditorNames& names);
 // A page added to the page control; its tab's text comes from the captions.
 QWidget* Page(QTabWidget* pages, const char* name);
+
+// Writing a control to show a value, its signals held (they stand for the user's actions).
+// A button of an exclusive group may be set up too, leaving the group with none down.
+void SetDown(QAbstractButton* button, bool down);
+void SetComboIndex(QComboBox* combo, int index);
+// An editable combo: the entry of that text chosen (any case), the text shown even when the
+// list has no such entry; empty text chooses none.
+void SetComboText(QComboBox* combo, const QString& text);
 
 }  // namespace form
 

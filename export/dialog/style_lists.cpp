@@ -26,10 +26,6 @@ constexpr char kRTFStylePrefix[] = "RTF_STRIP_STYLE_";
 
 QString ItemCaption() { return platform::FromCp1252(VantrixLoadStr(34252)); }
 
-bool IsCaptionElement(const QTreeWidgetItem* item) {
-  return item != nullptr && item->text(0).compare(QStringLiteral("CAPTION"), Qt::CaseInsensitive) == 0;
-}
-
 bool StartsWithNoCase(const std::string& text, std::string_view prefix) {
   return text.size() >= prefix.size() &&
          QString::fromLatin1(text.data(), static_cast<qsizetype>(prefix.size()))
@@ -90,6 +86,10 @@ void LoadStyleList(QTreeWidget* list, const std::string& fileName, std::string_v
 }
 
 }  // namespace
+
+bool IsCaptionElement(const QTreeWidgetItem* item) {
+  return item != nullptr && item->text(0).compare(QStringLiteral("CAPTION"), Qt::CaseInsensitive) == 0;
+}
 
 TxlsFormat* XLSItemFormat(const QTreeWidgetItem* item) {
   return item != nullptr ? dynamic_cast<TxlsFormat*>(ItemObjectAs<TxlsCustomItem>(item)) : nullptr;

@@ -67,6 +67,9 @@ void RTFUpdateItemAllowBackground(QTreeWidgetItem* current, QTreeWidgetItem* ite
 void RTFUpdateItemAllowHighlight(QTreeWidgetItem* current, QTreeWidgetItem* item);
 void RTFUpdateItemAlignment(QTreeWidgetItem* current, QTreeWidgetItem* item);
 
+// Whether the item is the caption element ("CAPTION", any case), which resets keep bold.
+bool IsCaptionElement(const QTreeWidgetItem* item);
+
 // Unless the item is the current one: the caption element ("CAPTION", any case) gets the
 // caption defaults (bold), any other item its format's defaults.
 void XLSUpdateItemSetDefault(QTreeWidgetItem* current, QTreeWidgetItem* item);

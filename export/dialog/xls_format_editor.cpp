@@ -25,6 +25,10 @@
 
 namespace vantrix {
 
+using form::SetComboIndex;
+using form::SetComboText;
+using form::SetDown;
+
 struct TXLSMixedValues {
   bool fontName = false;
   bool fontSize = false;
@@ -92,36 +96,6 @@ constexpr const char* kPaintedControls[] = {"pbFontColor",      "pbBorderTop",  
                                             "pbFillForeground", "cmbBorderTop",     "cmbBorderBottom",
                                             "cmbBorderLeft",    "cmbBorderRight",   "cmbPattern",
                                             "pbXLSCell"};
-
-void SetDown(QAbstractButton* button, bool down) {
-  if (button == nullptr || button->isChecked() == down) return;
-  const QSignalBlocker block(button);
-  // An exclusive group keeps one button down: it lets go for a moment when none should be.
-  QButtonGroup* group = button->group();
-  const bool exclusive = group != nullptr && group->exclusive();
-  if (exclusive && !down) group->setExclusive(false);
-  button->setChecked(down);
-  if (exclusive && !down) group->setExclusive(true);
-}
-
-void SetComboIndex(QComboBox* combo, int index) {
-  if (combo == nullptr) return;
-  const QSignalBlocker block(combo);
-  combo->setCurrentIndex(index);
-}
-
-// An editable combo: the entry of that text chosen (any case), the text shown even when the
-// list has no such entry.
-void SetComboText(QComboBox* combo, const QString& text) {
-  if (combo == nullptr) return;
-  const QSignalBlocker block(combo);
-  combo->setCurrentIndex(text.isEmpty() ? -1 : combo->findText(text, Qt::MatchFixedString));
-  if (combo->lineEdit() != nullptr) combo->lineEdit()->setText(text);
-}
-
-bool IsCaptionElement(const QTreeWidgetItem* item) {
-  return item->text(0).compare(QStringLiteral("CAPTION"), Qt::CaseInsensitive) == 0;
-}
 
 }  // namespace
 
