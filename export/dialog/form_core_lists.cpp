@@ -1,8 +1,10 @@
 // The style lists the form starts with: the spreadsheet's five fixed formats, one field format
 // per column and the strip styles; the RTF base and strip styles. Each item carries its own
-// copy, which the form keeps until it closes (an item deleted by an editor leaves its object
-// to the form), and the run copies the items back into the exporter.
+// copy, which the form keeps (an item deleted by an editor leaves its object to the form,
+// which frees it when the strip styles are deleted or reloaded, or when it closes), and the
+// run copies the items back into the exporter.
 #include <QTreeWidget>
+#include <unordered_set>
 
 #include "export/dialog/list_items.h"
 #include "export/dialog/xls_extensions_editor.h"
@@ -37,6 +39,24 @@ TxlsCustomItem* TVantrix3DialogF::AdoptXLSItem(std::unique_ptr<TxlsCustomItem> i
 TrtfStyle* TVantrix3DialogF::AdoptRTFStyle(std::unique_ptr<TrtfStyle> style) {
   rtfStyles_.push_back(std::move(style));
   return rtfStyles_.back().get();
+}
+
+namespace {
+
+template <class T>
+void ReleaseUncarried(std::vector<std::unique_ptr<T>>& owned, std::initializer_list<const QTreeWidget*> lists) {
+  std::unordered_set<const void*> carried;
+  for (const QTreeWidget* list : lists)
+    for (int i = 0; list != nullptr && i < list->topLevelItemCount(); ++i) carried.insert(ItemObject(list->topLevelItem(i)));
+  std::erase_if(owned, [&carried](const std::unique_ptr<T>& object) { return !carried.contains(object.get()); });
+}
+
+}  // namespace
+
+void TVantrix3DialogF::ReleaseUnusedStyles() {
+  ReleaseUncarried(xlsItems_, {Control<QTreeWidget>("lstXLSFields"), Control<QTreeWidget>("lstXLSOptions"),
+                               Control<QTreeWidget>("lstXLSStyles")});
+  ReleaseUncarried(rtfStyles_, {Control<QTreeWidget>("lstRTFBaseStyles"), Control<QTreeWidget>("lstRTFStripStyles")});
 }
 
 void TVantrix3DialogF::FillStyleLists() {

@@ -55,6 +55,7 @@ void DeleteSelectedStripStyles(TVantrix3DialogF& form, QTreeWidget* list, TStrip
   renumber(form);
   list->setFocus();
   showButtons(form);
+  form.ReleaseUnusedStyles();
 }
 
 // The selected style and its neighbour trade places: their styles and marks swap and the
@@ -98,8 +99,10 @@ void SaveStripStyles(TVantrix3DialogF& form, const char* dialogName,
 
 void LoadStripStyles(TVantrix3DialogF& form, const char* dialogName,
                      void (*load)(TVantrix3DialogF&, const std::string&)) {
-  if (const std::optional<QString> file = form.GetDialog().Services().OpenFile(&form, FormFileDialog(dialogName)))
+  if (const std::optional<QString> file = form.GetDialog().Services().OpenFile(&form, FormFileDialog(dialogName))) {
     load(form, platform::ToCp1252(*file));
+    form.ReleaseUnusedStyles();
+  }
 }
 
 void TVantrix3DialogF::tbtSaveXLSStyleClick() { SaveStripStyles(*this, "sdXLSStyle", XLSSaveStyle); }

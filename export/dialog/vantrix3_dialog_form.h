@@ -170,6 +170,9 @@ class TVantrix3DialogF : public QDialog {
   // The objects the style lists' items carry, kept by the form until it closes.
   TxlsCustomItem* AdoptXLSItem(std::unique_ptr<TxlsCustomItem> item);
   TrtfStyle* AdoptRTFStyle(std::unique_ptr<TrtfStyle> style);
+  // Frees the objects no item of the style lists carries any longer (styles deleted, or
+  // replaced by a style file), so that a long session does not keep every style it dropped.
+  void ReleaseUnusedStyles();
   // The PDF page (form_handlers_pdf.cpp). Spacings, page and fonts are the form's own PDF
   // exporter's options, edited in place; lengths are shown in the page's units.
   void SetPDFColSpacing(double value);

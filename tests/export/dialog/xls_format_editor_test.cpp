@@ -333,4 +333,35 @@ TEST_F(XLSFormatEditor, TheFieldButtonsKeepTheFieldFormatListInLine) {
   EXPECT_EQ(images(), "Dew=1 Humidity=1 Station=1 Temperature=0");
 }
 
+// A strip style that tells when it is freed (after the test's own scope, when the form goes).
+class WatchedFormat : public TxlsFormat {
+ public:
+  explicit WatchedFormat(std::shared_ptr<bool> freed) : freed_(std::move(freed)) {}
+  ~WatchedFormat() override { *freed_ = true; }
+
+ private:
+  std::shared_ptr<bool> freed_;
+};
+
+TEST_F(XLSFormatEditor, DeletedStripStylesAreFreedAndTheOthersStay) {
+  ShowSheet("tshXLSStyles");
+  QTreeWidget* styles = List("lstXLSStyles");
+  std::vector<std::shared_ptr<bool>> freed;
+  for (int i = 0; i < 3; ++i) {
+    freed.push_back(std::make_shared<bool>(false));
+    AddListItem(styles, QStringLiteral("ITEM_%1").arg(i + 1), 2,
+                form->AdoptXLSItem(std::make_unique<WatchedFormat>(freed.back())));
+  }
+  Select(styles, {1});
+  form->Control<QToolButton>("tbtDelXLSStyle")->click();
+  EXPECT_TRUE(*freed[1]);
+  EXPECT_FALSE(*freed[0]);
+  EXPECT_FALSE(*freed[2]);
+  // The style now chosen is one still there, and edits reach it.
+  ASSERT_EQ(Ed().CurrXLSFormat(), XLSItemFormat(styles->topLevelItem(1)));
+  Click("btnFontBold");
+  EXPECT_TRUE(XLSItemFormat(styles->topLevelItem(1))->Font.Style.Has(xfsBold));
+  EXPECT_EQ(Field(0).Font.Style.Has(xfsBold), false);  // the fields' formats are kept too
+}
+
 }  // namespace
