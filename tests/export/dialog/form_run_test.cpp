@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QTabWidget>
@@ -22,6 +23,7 @@
 #include "export/dialog/xls_color_editor.h"
 #include "export/dialog/xls_extensions_editor.h"
 #include "export/xls/xls_cell.h"
+#include "export/xls/xls_chart.h"
 #include "export/dialog/vantrix3_dialog.h"
 #include "export/dialog/vantrix3_dialog_form.h"
 #include "export/model_source.h"
@@ -431,5 +433,119 @@ TEST_F(FormRun, AFieldFormatEditedInTheEditorReachesTheSpreadsheet) {
   QByteArray err;
   const QString out = RunProgram("/usr/bin/python3", {"-c", read, QString::fromStdString(xls)}, &err);
   EXPECT_EQ(out, "400 10 0 (255, 255, 255)\n700 14 1 (255, 255, 0)\n") << out.toStdString();
+  EXPECT_TRUE(err.isEmpty()) << err.toStdString();
+}
+
+namespace {
+
+// The tree's editors as a person uses them: a number edit typed and left, a text edit typed.
+void Leave(TVantrix3DialogF& form, const char* name, int value) {
+  auto* edit = form.Control<QLineEdit>(name);
+  edit->setText(QString::number(value));
+  emit edit->editingFinished();
+}
+
+void Type(TVantrix3DialogF& form, const char* name, const QString& text) {
+  auto* edit = form.Control<QLineEdit>(name);
+  edit->setText(text);
+  emit edit->textEdited(text);
+}
+
+void AddInto(TXLSExtensionsEditor& tree, QTreeWidgetItem* node) {
+  tree.Tree()->setCurrentItem(node);
+  tree.tbtAddXLSExtensionClick();
+}
+
+}  // namespace
+
+// Extras built in the tree, kept in an options file and loaded by a fresh form, reach the
+// workbook: each link over its title in the link look, the note, the merged range and the
+// extra cell, and the reader has nothing to say.
+TEST_F(FormRun, ExtrasBuiltInTheTreeSurviveAnOptionsFileIntoTheWorkbook) {
+  Open();
+  TXLSExtensionsEditor& tree = form->XLSExtensions();
+  const struct {
+    int col, row;
+    const char* title;
+    const char* target;
+  } links[] = {{6, 2, "Site", "http://example.org/"}, {7, 70000, "Docs", "http://example.org/docs"}};
+  for (const auto& link : links) {
+    AddInto(tree, tree.HyperlinkGroup());
+    Leave(*form, "edXLSHyperlinkCol", link.col);
+    Leave(*form, "edXLSHyperlinkRow", link.row);
+    Type(*form, "edXLSHyperlinkTitle", link.title);
+    Type(*form, "edXLSHyperlinkTarget", link.target);
+  }
+  AddInto(tree, tree.NoteGroup());
+  Leave(*form, "edXLSNoteCol", 2);
+  Leave(*form, "edXLSNoteRow", 5);
+  form->Control<QPlainTextEdit>("mmXLSNoteLines")->setPlainText("calibrado em\njunho");
+  AddInto(tree, tree.MergedCellsGroup());
+  Leave(*form, "edXLSMergedCellsFirstCol", 5);
+  Leave(*form, "edXLSMergedCellsFirstRow", 8);
+  Leave(*form, "edXLSMergedCellsLastCol", 6);
+  Leave(*form, "edXLSMergedCellsLastRow", 9);
+  AddInto(tree, tree.CellGroup());
+  Leave(*form, "edXLSCellCol", 5);
+  Leave(*form, "edXLSCellRow", 12);
+  Type(*form, "edXLSCellValue", "extra");
+  EXPECT_EQ(tree.CellGroup()->child(0)->text(0), "Cell(Col: 5 Row: 12)");
+  const std::string options = folder / "tree.cfg";
+  form->SaveExportOptions(options);
+
+  Open();
+  form->LoadExportOptions(options);
+  ASSERT_EQ(form->XLSExtensions().HyperlinkGroup()->childCount(), 2);
+  const std::string xls = Start(aeXLS, "tree.xls");
+  const char* read =
+      "import xlrd,sys\n"
+      "b=xlrd.open_workbook(sys.argv[1], formatting_info=True)\n"
+      "s=b.sheet_by_index(0)\n"
+      "for h in s.hyperlink_list:\n"
+      "  f=b.font_list[b.xf_list[s.cell_xf_index(h.frowx, h.fcolx)].font_index]\n"
+      "  print('link', h.frowx, h.fcolx, h.url_or_path.rstrip('\\x00'), s.cell_value(h.frowx, h.fcolx),\n"
+      "        b.colour_map.get(f.colour_index), f.underline_type)\n"
+      "for (r, c), n in sorted(s.cell_note_map.items()): print('note', r, c, repr(n.text))\n"
+      "print('merged', s.merged_cells)\n"
+      "print('cell', repr(s.cell_value(11, 4)))\n";
+  QByteArray err;
+  const QString out = RunProgram("/usr/bin/python3", {"-c", read, QString::fromStdString(xls)}, &err);
+  EXPECT_EQ(out.toStdString(),
+            "link 1 5 http://example.org/ Site (0, 0, 255) 1\n"
+            "link 65534 6 http://example.org/docs Docs (0, 0, 255) 1\n"
+            "note 4 1 'calibrado em\\njunho'\n"
+            "merged [(7, 9, 4, 6)]\n"
+            "cell 'extra'\n");
+  EXPECT_TRUE(err.isEmpty()) << err.toStdString();
+}
+
+// A series deleted from its chart leaves the chart's collection, so the run neither reads
+// the freed series nor writes it (run once under the address sanitizer as well).
+TEST_F(FormRun, ASeriesDeletedFromItsChartIsNotExported) {
+  Open();
+  TXLSExtensionsEditor& tree = form->XLSExtensions();
+  AddInto(tree, tree.ChartGroup());
+  QTreeWidgetItem* series = tree.ChartGroup()->child(0)->child(0);
+  auto* column = form->Control<QComboBox>("cbXLSSeriesColumn");
+  for (int i = 0; i < 2; ++i) {
+    AddInto(tree, series);
+    column->setCurrentIndex(1 + i);
+    emit column->activated(1 + i);
+  }
+  ASSERT_EQ(series->childCount(), 2);
+  tree.Tree()->setCurrentItem(series->child(0));
+  tree.tbtDelXLSExtensionClick();
+  const auto* chart = dynamic_cast<TxlsChart*>(XLSNodeItem(tree.ChartGroup()->child(0)));
+  ASSERT_NE(chart, nullptr);
+  ASSERT_EQ(chart->Series.Count(), 1u);
+  EXPECT_EQ(chart->Series[0].DataColumn, "Humidity");
+  const std::string xls = Start(aeXLS, "chart.xls");
+  ASSERT_EQ(form->XLSExp().Charts.Count(), 1u);
+  EXPECT_EQ(form->XLSExp().Charts[0].Series.Count(), 1u);
+  QByteArray err;
+  EXPECT_EQ(RunProgram("/usr/bin/python3", {"-c", "import xlrd,sys; print(xlrd.open_workbook(sys.argv[1]).nsheets)",
+                                            QString::fromStdString(xls)}, &err)
+                .trimmed(),
+            "1");
   EXPECT_TRUE(err.isEmpty()) << err.toStdString();
 }

@@ -3,6 +3,7 @@
 // leaves alone, hand-edited numbers kept within range, and the Tools menu, auto-load and
 // auto-save.
 #include <QAction>
+#include <QComboBox>
 #include <QFile>
 #include <QLocale>
 #include <QPlainTextEdit>
@@ -296,6 +297,32 @@ TEST_F(OptionsFile, WhatAFileOfOneFormatKeepsAndLeavesAlone) {
   form->LoadExportOptions(Path("txt.cfg"));
   EXPECT_EQ(grid->item(1, 1)->text(), "");
   EXPECT_EQ(grid->item(3, 1)->text(), "RH");
+}
+
+// A file without user formats, header or footer (the formats and header pages hidden, or
+// edited by hand) empties them; a form with them empty saves a file that loads back empty.
+TEST_F(OptionsFile, MissingUserFormatsHeaderAndFooterAreEmptied) {
+  dialog.Header = {"from the dialog"};
+  dialog.Footer = {"end"};
+  Open();
+  form->Control<QComboBox>("cbxFormatFields")->setCurrentIndex(0);
+  form->cbxFormatFieldsChange();
+  form->bAddUserFormatClick();
+  ASSERT_EQ(List("lstUserFormats")->topLevelItemCount(), 1);
+  Write(Path("bare.cfg"), "[GENERAL]\nExportType=8\n");
+  form->LoadExportOptions(Path("bare.cfg"));
+  EXPECT_EQ(List("lstUserFormats")->topLevelItemCount(), 0);
+  EXPECT_EQ(form->Control<QPlainTextEdit>("memHeader")->toPlainText(), "");
+  EXPECT_EQ(form->Control<QPlainTextEdit>("memFooter")->toPlainText(), "");
+
+  form->SaveExportOptions(Path("empty.cfg"));
+  for (const QString& section : Sections(ParsedLayout(Path("empty.cfg"))))
+    EXPECT_TRUE(section != "USER_FORMATS" && section != "HEADER" && section != "FOOTER") << section.toStdString();
+  Open();
+  form->LoadExportOptions(Path("empty.cfg"));
+  EXPECT_EQ(form->Control<QPlainTextEdit>("memHeader")->toPlainText(), "");
+  form->SaveExportOptions(Path("again.cfg"));
+  EXPECT_EQ(Bytes(Path("empty.cfg")).toStdString(), Bytes(Path("again.cfg")).toStdString());
 }
 
 // Numbers edited by hand stay within what their options take; names of fields the source
