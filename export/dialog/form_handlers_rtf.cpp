@@ -52,12 +52,6 @@ const TrtfStyle* RTFCurrStyle(const TVantrix3DialogF& form) {
   return item != nullptr ? RTFItemStyle(item) : nullptr;
 }
 
-void SetChecked(QAbstractButton* button, bool on) {
-  if (button == nullptr) return;
-  const QSignalBlocker block(button);
-  button->setChecked(on);
-}
-
 // A box greyed when the selected styles differ; otherwise two-state, so that a click on a
 // box the user unchecked checks it rather than greying it.
 void SetCheckState(QCheckBox* box, bool on, bool mixed) {
@@ -67,14 +61,10 @@ void SetCheckState(QCheckBox* box, bool on, bool mixed) {
   box->setCheckState(mixed ? Qt::PartiallyChecked : on ? Qt::Checked : Qt::Unchecked);
 }
 
-// The entry of that text chosen (none when the combo lacks it) and the text shown; a combo
-// the user is typing in keeps what is typed.
-void SetComboText(QComboBox* combo, const QString& text, bool select = true) {
-  if (combo == nullptr) return;
-  const QSignalBlocker block(combo);
-  if (combo->lineEdit() != nullptr && combo->lineEdit()->hasFocus()) return;
-  combo->setCurrentIndex(select ? combo->findText(text) : -1);
-  if (combo->lineEdit() != nullptr) combo->lineEdit()->setText(text);
+// A combo the user is typing in keeps what is typed: rewriting it would undo the keystroke.
+void ShowComboText(QComboBox* combo, const QString& text) {
+  if (combo == nullptr || (combo->lineEdit() != nullptr && combo->lineEdit()->hasFocus())) return;
+  form::SetComboText(combo, text);
 }
 
 void Repaint(const TVantrix3DialogF& form) {
@@ -89,12 +79,11 @@ struct RTFMixed {
 
 void ShowRTFValues(TVantrix3DialogF& form, const TrtfStyle& s, const RTFMixed& mixed, const char* resetCaption) {
   form.Control<QPushButton>("bRTFResetItem")->setText(QString::fromLatin1(resetCaption));
-  SetComboText(form.Control<QComboBox>("cbRTFFont"), mixed.name ? QString() : platform::FromCp1252(s.Font.name),
-               !mixed.name);
-  SetComboText(form.Control<QComboBox>("cbRTFFontSize"), mixed.size ? QString() : QString::number(s.Font.size));
+  ShowComboText(form.Control<QComboBox>("cbRTFFont"), mixed.name ? QString() : platform::FromCp1252(s.Font.name));
+  ShowComboText(form.Control<QComboBox>("cbRTFFontSize"), mixed.size ? QString() : QString::number(s.Font.size));
   for (int i = 0; i < 4; ++i)
-    SetChecked(form.Control<QToolButton>(kFontStyleButtons[i]), s.Font.HasStyle(static_cast<TFontStyle>(i)));
-  for (const auto& a : kAlignmentButtons) SetChecked(form.Control<QToolButton>(a.button), s.Alignment == a.alignment);
+    form::SetDown(form.Control<QToolButton>(kFontStyleButtons[i]), s.Font.HasStyle(static_cast<TFontStyle>(i)));
+  for (const auto& a : kAlignmentButtons) form::SetDown(form.Control<QToolButton>(a.button), s.Alignment == a.alignment);
   SetCheckState(form.Control<QCheckBox>("chRTFAllowBackground"), s.AllowBackground, mixed.background);
   SetCheckState(form.Control<QCheckBox>("chRTFAllowHighlight"), s.AllowHighlight, mixed.highlight);
   Repaint(form);
@@ -102,10 +91,10 @@ void ShowRTFValues(TVantrix3DialogF& form, const TrtfStyle& s, const RTFMixed& m
 
 // Nothing selected: the editor shows no style.
 void ClearRTFEditor(TVantrix3DialogF& form) {
-  SetComboText(form.Control<QComboBox>("cbRTFFont"), QString(), false);
-  SetComboText(form.Control<QComboBox>("cbRTFFontSize"), QString(), false);
-  for (const char* button : kFontStyleButtons) SetChecked(form.Control<QToolButton>(button), false);
-  for (const auto& a : kAlignmentButtons) SetChecked(form.Control<QToolButton>(a.button), false);
+  ShowComboText(form.Control<QComboBox>("cbRTFFont"), QString());
+  ShowComboText(form.Control<QComboBox>("cbRTFFontSize"), QString());
+  for (const char* button : kFontStyleButtons) form::SetDown(form.Control<QToolButton>(button), false);
+  for (const auto& a : kAlignmentButtons) form::SetDown(form.Control<QToolButton>(a.button), false);
   SetCheckState(form.Control<QCheckBox>("chRTFAllowBackground"), false, false);
   SetCheckState(form.Control<QCheckBox>("chRTFAllowHighlight"), false, false);
   Repaint(form);
@@ -146,9 +135,6 @@ void ChooseRTFColor(TVantrix3DialogF& form, TRTFColorOf colorOf) {
   EditSelectedRTFStyles(form, [&](TrtfStyle& s, QTreeWidgetItem*) { colorOf(s) = *chosen; });
 }
 
-bool IsCaptionItem(const QTreeWidgetItem* item) {
-  return item->text(0).compare(QStringLiteral("CAPTION"), Qt::CaseInsensitive) == 0;
-}
 
 }  // namespace
 
@@ -266,7 +252,7 @@ void TVantrix3DialogF::ConnectRTFHandlers() {
   connect(Control<QPushButton>("bRTFResetItem"), &QPushButton::clicked, this, [this, base] {
     const bool baseList = RTFCurrListView() == base;
     EditSelectedRTFStyles(*this, [baseList](TrtfStyle& s, QTreeWidgetItem* item) {
-      if (baseList && IsCaptionItem(item))
+      if (baseList && IsCaptionElement(item))
         SetDefaultRTFCaption(s);
       else
         s.SetDefault();
