@@ -24,6 +24,7 @@
 #include "export/dialog/vantrix3_dialog.h"
 #include "export/dialog/vantrix3_dialog_form.h"
 #include "export/dialog/xls_extensions_editor.h"
+#include "export/dialog/xls_format_editor.h"
 #include "export/ini_helpers.h"
 #include "export/library_strings.h"
 #include "export/rtf_style.h"
@@ -430,7 +431,6 @@ void TVantrix3DialogF::LoadExportOptions(const std::string& fileName) {
       if (item == nullptr) continue;
       available->setCurrentItem(item);
       bAddOneExportedFieldClick();
-      CorrectXLSFieldsList(*this);
     }
   }
 
@@ -482,6 +482,8 @@ void TVantrix3DialogF::LoadExportOptions(const std::string& fileName) {
 
   // 9. The chosen format's own sections.
   LoadFormatSections(ini, GetExportType());
+  // The lists were refilled with their signals held: the format editor shows what they hold now.
+  if (xlsFormatEditor_ != nullptr) xlsFormatEditor_->ShowCurrent();
 }
 
 void TVantrix3DialogF::LoadFormatSections(const platform::IniFile& ini, TAllowedExport t) {

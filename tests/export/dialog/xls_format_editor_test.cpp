@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -331,6 +332,19 @@ TEST_F(XLSFormatEditor, TheFieldButtonsKeepTheFieldFormatListInLine) {
   EXPECT_EQ(images(), "Temperature=1 Dew=1 Humidity=1 Station=1");
   form->bDelOneExportedFieldClick();  // the first exported one
   EXPECT_EQ(images(), "Dew=1 Humidity=1 Station=1 Temperature=0");
+}
+
+TEST_F(XLSFormatEditor, AfterLoadingOptionsTheSheetsShowWhatTheFileHeld) {
+  QTemporaryDir dir;
+  const std::string file = (dir.path() + "/options.cfg").toStdString();
+  Field(0).Font.Size = 18;
+  form->SaveExportOptions(file);
+  Field(0).Font.Size = 11;
+  Select(List("lstXLSFields"), {0});
+  ASSERT_EQ(form->Control<QComboBox>("cbxXLSFontSize")->currentText(), "11");
+  form->LoadExportOptions(file);
+  EXPECT_EQ(Field(0).Font.Size, 18);
+  EXPECT_EQ(form->Control<QComboBox>("cbxXLSFontSize")->currentText(), "18");
 }
 
 // A strip style that tells when it is freed (after the test's own scope, when the form goes).
