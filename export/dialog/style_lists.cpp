@@ -6,6 +6,7 @@
 #include <QTreeWidget>
 #include <algorithm>
 
+#include "export/dialog/dialog_services.h"
 #include "export/dialog/list_items.h"
 #include "export/dialog/style_editing.h"
 #include "export/dialog/vantrix3_dialog.h"
@@ -200,6 +201,16 @@ void XLSUpdateItemSetDefault(QTreeWidgetItem* current, QTreeWidgetItem* item) {
 
 void RTFUpdateItemSetDefault(QTreeWidgetItem* current, QTreeWidgetItem* item) {
   if (item != current) ResetRTF(item);
+}
+
+bool ConfirmResetAll(TVantrix3DialogF& form) {
+  MessageRequest ask;
+  ask.caption = QStringLiteral("Attention!");
+  ask.text = QStringLiteral("All field formats will be reset the default values.\n\rAre you sure?");
+  ask.icon = MessageIcon::Warning;
+  ask.yesNo = true;
+  ask.defaultNo = true;
+  return form.GetDialog().Services().Message(&form, ask) != MessageAnswer::No;
 }
 
 void XLSResetAllItems(QTreeWidget* list, QTreeWidgetItem* current, const TListItemChanged& changed) {

@@ -75,6 +75,10 @@ bool IsCaptionElement(const QTreeWidgetItem* item);
 void XLSUpdateItemSetDefault(QTreeWidgetItem* current, QTreeWidgetItem* item);
 void RTFUpdateItemSetDefault(QTreeWidgetItem* current, QTreeWidgetItem* item);
 
+// Asks whether every format of a style list is to go back to its defaults (No is the default
+// answer); false when the answer is No.
+bool ConfirmResetAll(TVantrix3DialogF& form);
+
 // Every item of the list back to its defaults, the caption element bold, current included
 // when it exists; the current item's row is selected again and changed runs for it.
 using TListItemChanged = std::function<void(QTreeWidgetItem*)>;

@@ -251,13 +251,7 @@ void TXLSFormatEditor::btnXLSResetItemClick() {
 void TXLSFormatEditor::btnXLSResetAllClick() {
   QTreeWidget* list = CurrXLSListView();
   if (list == nullptr || list->topLevelItemCount() == 0) return;
-  MessageRequest ask;
-  ask.caption = QStringLiteral("Attention!");
-  ask.text = QStringLiteral("All field formats will be reset the default values.\n\rAre you sure?");
-  ask.icon = MessageIcon::Warning;
-  ask.yesNo = true;
-  ask.defaultNo = true;
-  if (form_.GetDialog().Services().Message(&form_, ask) == MessageAnswer::No) return;
+  if (!ConfirmResetAll(form_)) return;
   XLSResetAllItems(list, CurrXLSItem(), [this, list](QTreeWidgetItem*) { lstXLSFieldsChange(list); });
   ShowCurrent();
   RefreshHyperlinks();
