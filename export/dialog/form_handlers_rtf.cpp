@@ -261,13 +261,7 @@ void TVantrix3DialogF::ConnectRTFHandlers() {
   connect(Control<QPushButton>("bRTFResetAll"), &QPushButton::clicked, this, [this] {
     QTreeWidget* list = RTFCurrListView();
     if (list == nullptr || list->topLevelItemCount() == 0) return;
-    MessageRequest ask;
-    ask.caption = QStringLiteral("Attention!");
-    ask.text = QStringLiteral("All field formats will be reset the default values.\n\rAre you sure?");
-    ask.icon = MessageIcon::Warning;
-    ask.yesNo = true;
-    ask.defaultNo = true;
-    if (GetDialog().Services().Message(this, ask) == MessageAnswer::No) return;
+    if (!ConfirmResetAll(*this)) return;
     RTFResetAllItems(list, RTFCurrItem(*this), [this](QTreeWidgetItem*) { ShowRTFStyles(*this); });
     ShowRTFStyles(*this);
   });
