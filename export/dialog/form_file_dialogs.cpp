@@ -1,5 +1,7 @@
 #include "export/dialog/form_file_dialogs.h"
 
+#include <QFile>
+
 #include "export/dialog/export_formats.h"
 
 namespace vantrix {
@@ -46,5 +48,7 @@ FileRequest FormFileDialog(std::string_view name) {
   request.filter = QtFileFilter(std::string("All files (*.*)|*.*"));
   return request;
 }
+
+std::string FileSystemName(const QString& file) { return QFile::encodeName(file).toStdString(); }
 
 }  // namespace vantrix

@@ -40,7 +40,7 @@ void TVantrix3DialogF::ConnectHTMLTemplates() {
     if (!file) return;
     HTMLExp().HTMLOptions.TextFont.name = opt_.HTMLFontName;
     try {
-      HTMLExp().SaveTemplateToFile(platform::ToCp1252(*file));
+      HTMLExp().SaveTemplateToFile(FileSystemName(*file));
     } catch (const std::exception& e) {
       MessageRequest error;
       error.caption = windowTitle();
@@ -52,7 +52,7 @@ void TVantrix3DialogF::ConnectHTMLTemplates() {
   connect(Control<QPushButton>("bHTMLLoadTemplate"), &QPushButton::clicked, this, [this] {
     const std::optional<QString> file = dialog_.Services().OpenFile(this, FormFileDialog("odHTMLTemplate"));
     if (!file) return;
-    HTMLExp().LoadTemplateFromFile(platform::ToCp1252(*file));
+    HTMLExp().LoadTemplateFromFile(FileSystemName(*file));
     HTMLFillColors();
     SetHTMLFontName(HTMLExp().HTMLOptions.TextFont.name);
     HTMLExp().SetHTMLTemplate(htCustom);

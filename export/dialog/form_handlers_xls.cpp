@@ -89,7 +89,7 @@ void SaveStripStyles(TVantrix3DialogF& form, const char* dialogName,
                      bool (*save)(TVantrix3DialogF&, const std::string&)) {
   DialogServices& services = form.GetDialog().Services();
   const std::optional<QString> file = services.SaveFile(&form, FormFileDialog(dialogName));
-  if (!file || save(form, platform::ToCp1252(*file))) return;
+  if (!file || save(form, FileSystemName(*file))) return;
   MessageRequest error;
   error.caption = form.windowTitle();
   error.text = *file;
@@ -100,14 +100,19 @@ void SaveStripStyles(TVantrix3DialogF& form, const char* dialogName,
 void LoadStripStyles(TVantrix3DialogF& form, const char* dialogName,
                      void (*load)(TVantrix3DialogF&, const std::string&)) {
   if (const std::optional<QString> file = form.GetDialog().Services().OpenFile(&form, FormFileDialog(dialogName))) {
-    load(form, platform::ToCp1252(*file));
+    load(form, FileSystemName(*file));
     form.ReleaseUnusedStyles();
   }
 }
 
 void TVantrix3DialogF::tbtSaveXLSStyleClick() { SaveStripStyles(*this, "sdXLSStyle", XLSSaveStyle); }
 
-void TVantrix3DialogF::tbtLoadXLSStyleClick() { LoadStripStyles(*this, "odXLSStyle", XLSLoadStyle); }
+// A file without styles leaves the list empty with nothing selected that would bring the
+// buttons in line.
+void TVantrix3DialogF::tbtLoadXLSStyleClick() {
+  LoadStripStyles(*this, "odXLSStyle", XLSLoadStyle);
+  XLSShowStyleButtons(*this);
+}
 
 void TVantrix3DialogF::ConnectXLSStyleButtons() {
   const struct {

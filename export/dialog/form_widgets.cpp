@@ -157,6 +157,10 @@ void FontEditor(QWidget* parent, QBoxLayout* box, const FontEditorNames& names) 
   QComboBox* font = Combo(parent, names.fontCombo, true);
   font->setMinimumWidth(110);
   QComboBox* size = Combo(parent, names.sizeCombo, true);
+  // The lists offer the installed fonts and the usual sizes; Enter after a typed name or
+  // size must not add it to them.
+  font->setInsertPolicy(QComboBox::NoInsert);
+  size->setInsertPolicy(QComboBox::NoInsert);
   size->addItems(FontSizes());
   size->setCurrentIndex(-1);
   size->setFixedWidth(48);

@@ -2,6 +2,7 @@
 // its colours (again after a colour was changed by hand), a template file round trips the
 // colours and font and makes the choice custom, and a file that cannot be written is told.
 #include <QComboBox>
+#include <QFileInfo>
 #include <QPushButton>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -62,7 +63,9 @@ TEST_F(FormHTMLTemplate, ATemplateFileRoundTripsAndMakesTheChoiceCustom) {
   Choose(htOlive);
   form->SetHTMLLinkColor(0x00AA00);
   form->SetHTMLFontName("Verdana");
-  const QString file = QString::fromStdString(folder / "mine.htf");
+  // In a folder whose name has an accented letter: the file goes into that very folder.
+  const QString file = QString::fromStdString(folder / "Modelos") + QStringLiteral(" de \u00c1rea/mine.htf");
+  std::filesystem::create_directories(QFileInfo(file).path().toStdString());
   services.files.push_back(file);
   form->Control<QPushButton>("bHTMLSaveTemplate")->click();
   ASSERT_TRUE(std::filesystem::exists(file.toStdString()));

@@ -1,6 +1,8 @@
 // The dialog's style lists: strip-style files written and read back, one attribute copied to
 // the selected items, resets that keep the caption element bold, renumbering and the
 // field-format list following the exported fields.
+#include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -176,6 +178,46 @@ TEST_F(StyleLists, RenumberingAndStyleButtons) {
   XLSShowStyleButtons(*form);
   EXPECT_TRUE(form->Control<QToolButton>("tbtUpXLSStyle")->isEnabled());
   EXPECT_FALSE(form->Control<QToolButton>("tbtDownXLSStyle")->isEnabled());
+}
+
+// The buttons go through the file dialogs: a folder with an accented name is that folder,
+// and a file without styles empties the list and the buttons that need a style.
+TEST_F(StyleLists, StyleButtonsReadAndWriteTheChosenFile) {
+  const QString folder = dir.filePath(QStringLiteral("Estilos de \u00c1rea"));
+  ASSERT_TRUE(QDir().mkpath(folder));
+  const auto button = [this](const char* name) { return form->Control<QToolButton>(name); };
+  QTreeWidget* styles = List("lstXLSStyles");
+  AddXLS(styles, QStringLiteral("ITEM_1"), 11);
+  AddXLS(styles, QStringLiteral("ITEM_2"), 12);
+  const QString xst = folder + QStringLiteral("/faixas.xst");
+  services.files.push_back(xst);
+  button("tbtSaveXLSStyle")->click();
+  ASSERT_TRUE(QFile::exists(xst));
+  services.files.push_back(xst);
+  button("tbtLoadXLSStyle")->click();
+  EXPECT_EQ(Captions(styles), (QStringList{"ITEM_0", "ITEM_1"}));
+  EXPECT_EQ(XLSItemFormat(styles->topLevelItem(1))->Font.Size, 12);
+  EXPECT_TRUE(button("tbtDelXLSStyle")->isEnabled());
+
+  const QString none = folder + QStringLiteral("/outro.xst");
+  platform::IniFile(QFile::encodeName(none).toStdString()).WriteString("OTHER", "FontSize", "9");
+  services.files.push_back(none);
+  button("tbtLoadXLSStyle")->click();
+  EXPECT_EQ(styles->topLevelItemCount(), 0);
+  for (const char* name : {"tbtDelXLSStyle", "tbtUpXLSStyle", "tbtDownXLSStyle", "tbtSaveXLSStyle"})
+    EXPECT_FALSE(button(name)->isEnabled()) << name;
+
+  QTreeWidget* strips = List("lstRTFStripStyles");
+  AddRTF(strips, QStringLiteral("ITEM_1"), 15);
+  const QString rst = folder + QStringLiteral("/faixas.rst");
+  services.files.push_back(rst);
+  button("tbtSaveRTFStyle")->click();
+  ASSERT_TRUE(QFile::exists(rst));
+  strips->clear();
+  services.files.push_back(rst);
+  button("tbtLoadRTFStyle")->click();
+  ASSERT_EQ(Captions(strips), (QStringList{"ITEM_0"}));
+  EXPECT_EQ(RTFItemStyle(strips->topLevelItem(0))->Font.size, 15);
 }
 
 TEST_F(StyleLists, FieldFormatsFollowTheExportedFields) {

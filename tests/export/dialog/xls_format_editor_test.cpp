@@ -162,6 +162,19 @@ TEST_F(XLSFormatEditor, FontSizesThatAreNoNumberGiveTenAndTheRestStayWithinTheRe
   EXPECT_EQ(Field(0).Font.Size, 409);
   TypeSize("0");
   EXPECT_EQ(Field(0).Font.Size, 1);
+  // Enter takes what was typed without adding it to the sizes or fonts offered.
+  auto* sizes = form->Control<QComboBox>("cbxXLSFontSize");
+  auto* fonts = form->Control<QComboBox>("cbxXLSFont");
+  const int offered = sizes->count(), installed = fonts->count();
+  TypeSize("x");
+  QTest::keyClick(sizes->lineEdit(), Qt::Key_Return);
+  fonts->lineEdit()->clear();
+  QTest::keyClicks(fonts->lineEdit(), "No Such Font");
+  QTest::keyClick(fonts->lineEdit(), Qt::Key_Return);
+  EXPECT_EQ(sizes->count(), offered);
+  EXPECT_EQ(fonts->count(), installed);
+  EXPECT_EQ(Field(0).Font.Size, 10);
+  EXPECT_EQ(Field(0).Font.Name, u"No Such Font");
 }
 
 TEST_F(XLSFormatEditor, AnEditReachesEverySelectedItemAndNoOther) {
