@@ -27,6 +27,7 @@
 #include "export/vantrix3_sql.h"
 #include "export/vantrix3_xml.h"
 #include "export/xls/vantrix3_xls.h"
+#include "export/xls/xls_utils.h"
 #include "platform/qt_text.h"
 
 namespace vantrix {
@@ -104,8 +105,9 @@ void TVantrix3DialogF::CopyOptionsInto(TAllowedExport format) {
   switch (format) {
     case aeXLS: {
       TVantrix3XLS& x = XLSExp();
-      x.Options.PageHeader = WideString(opt_.XLSPageHeader.begin(), opt_.XLSPageHeader.end());
-      x.Options.PageFooter = WideString(opt_.XLSPageFooter.begin(), opt_.XLSPageFooter.end());
+      // Decoded, not widened byte by byte: a letter above 127 would become another character.
+      x.Options.PageHeader = Cp1252ToWide(opt_.XLSPageHeader);
+      x.Options.PageFooter = Cp1252ToWide(opt_.XLSPageFooter);
       x.Options.SetSheetTitle(opt_.XLSSheetTitle);
       x.StripType = static_cast<TxlsStripType>(opt_.XLSStripType);
       x.AutoCalcColWidth = opt_.XLSAutoCalcColWidth;

@@ -337,7 +337,14 @@ TEST_F(FormRun, SpreadsheetAndRTFStylesComeFromTheFormsLists) {
   EXPECT_EQ(form->Control<QTreeWidget>("lstXLSOptions")->topLevelItemCount(), 5);
   // A reset empties the name the item's format holds; the run names it after its item.
   dynamic_cast<TxlsFormat*>(ItemObjectAs<TxlsCustomItem>(fields->topLevelItem(1)))->FieldName.clear();
+  // Letters above 127 in the page header and footer reach the workbook as themselves.
+  for (const auto& [edit, text] : {std::pair{"edXLSPageHeader", "Estação €"}, std::pair{"edXLSPageFooter", "Página &P"}}) {
+    form->Control<QLineEdit>(edit)->selectAll();
+    form->Control<QLineEdit>(edit)->insert(QString::fromUtf8(text));  // as typed
+  }
   Start(aeXLS, "styles.xls");
+  EXPECT_EQ(form->XLSExp().Options.PageHeader, u"Estação €");
+  EXPECT_EQ(form->XLSExp().Options.PageFooter, u"Página &P");
   ASSERT_EQ(form->XLSExp().FieldFormats.Count(), 3u);
   EXPECT_EQ(form->XLSExp().FieldFormats[1].FieldName, "Temperature");
   EXPECT_TRUE(form->XLSExp().FieldFormats[1].Font.Style.Has(xfsBold));
