@@ -481,7 +481,7 @@ void TVantrix3DialogF::bStartClick() {
     }
     return;
   }
-  if (progress->ModalResult() == 1) return;
+  if (progress->ModalResult() == 1 || !progress->isVisible()) return;
   QEventLoop wait;
   const HideWatcher watcher(progress, wait);
   wait.exec();

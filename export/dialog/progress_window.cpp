@@ -219,6 +219,8 @@ void TfmVantrix3Progress::ButtonClick() {
 
 void TfmVantrix3Progress::SetRunReturned() { runReturned_ = true; }
 
+void TfmVantrix3Progress::reject() { ButtonClick(); }
+
 void TfmVantrix3Progress::CloseWithResult() {
   modalResult_ = 1;
   StopTimer();

@@ -61,6 +61,9 @@ class TfmVantrix3Progress : public QDialog {
   void SetRunReturned();
   // 1 once the window was closed by the button or by the close code, else 0.
   int ModalResult() const { return modalResult_; }
+  // Escape and the window's close act as the button: hidden during a run, the window would
+  // leave the run's caller waiting for a close that nobody can give.
+  void reject() override;
 
   int ExportedRows() const { return exported_; }
   int FetchedRows() const { return fetched_; }

@@ -263,6 +263,18 @@ TEST_F(FormRun, TheStopQuestionAbortsOnYesAndGoesOnOnNo) {
   ASSERT_GE(pause, 0);
   EXPECT_EQ(recorder.codes[pause + 1], 6);
   EXPECT_EQ(recorder.codes.mid(recorder.codes.size() - 2), (QList<int>{8, 9}));
+
+  // Escape on the progress window asks the same question; the window stays for its button.
+  recorder.codes.clear();
+  form->SetShowFile(false);
+  services.answers = {MessageAnswer::No};
+  dialog.OnExportedRecord = [&](TVantrix3&, int recNo) {
+    if (recNo == 5) QTest::keyClick(form->ProgressWindow(), Qt::Key_Escape);
+  };
+  Start(aeCSV, "stop.csv");
+  EXPECT_EQ(recorder.codes.count(4), kRows);
+  EXPECT_EQ(recorder.codes.count(5), 1);
+  EXPECT_EQ(recorder.codes.last(), 8);
 }
 
 TEST_F(FormRun, AStopWhileTheRunPreparesStillEndsTheHandler) {

@@ -2,6 +2,7 @@
 #include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -100,4 +101,20 @@ TEST_F(Progress, CloseCodeClosesTheWindow) {
   Post({1, 4, 8, 9});
   EXPECT_EQ(window.ModalResult(), 1);
   EXPECT_FALSE(window.isVisible());
+}
+
+TEST_F(Progress, EscapeAndCloseActAsTheButton) {
+  window.show();
+  Post({1, 4});
+  // During the run they ask the run to stop and the window stays.
+  QTest::keyClick(&window, Qt::Key_Escape);
+  EXPECT_TRUE(exporter.Aborted());
+  EXPECT_FALSE(window.close());
+  EXPECT_TRUE(window.isVisible());
+  EXPECT_EQ(window.ModalResult(), 0);
+  // Once it has ended they close it with the button's result.
+  Post({7});
+  QTest::keyClick(&window, Qt::Key_Escape);
+  EXPECT_FALSE(window.isVisible());
+  EXPECT_EQ(window.ModalResult(), 1);
 }
