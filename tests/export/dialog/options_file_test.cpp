@@ -66,6 +66,10 @@ class OptionsFile : public dialogtest::DialogFormTest {
     form->Control<QPlainTextEdit>("memHeader")->setPlainText("first\nsecond");
     form->Control<QPlainTextEdit>("memFooter")->setPlainText("end");
     form->Control<QTableWidget>("sgrCaptions")->item(1, 1)->setText("When");
+    auto* formatFields = form->Control<QComboBox>("cbxFormatFields");
+    formatFields->setCurrentIndex(formatFields->findText("Temperature"));
+    form->cbxFormatFieldsChange();
+    form->bAddUserFormatClick();
     List("lstAvailableFields")->setCurrentItem(List("lstAvailableFields")->topLevelItem(2));
     form->bAddOneExportedFieldClick();
     CorrectXLSFieldsList(*form);
@@ -120,6 +124,10 @@ class OptionsFile : public dialogtest::DialogFormTest {
 const char kGeneralKeys[] =
     "ExportType,FileName,ShowFile,PrintFile,GoToFirstRecord,ExportEmpty,CurrentRecordOnly,ExportRecCount,SkipRecCount,"
     "AllowCaptions,CaptionRow";
+bool HasCaptionSection(const char* sections, const char* name) {
+  return QString::fromLatin1(sections).split(' ').contains(QLatin1String(name));
+}
+
 const char kFormatKeys[] = "Integer,Float,Date,Time,DateTime,Currency,BooleanTrue,BooleanFalse,NullString";
 
 }  // namespace
@@ -144,32 +152,35 @@ TEST_F(OptionsFile, EveryFormatSavesLoadsAndSavesTheSameBytesInTheWrittenOrder) 
     const char* ownSection;
     const char* ownKeys;
   } table[] = {
-      {aeCSV, "GENERAL FORMATS FIELDS HEADER FOOTER CAPTIONS CSV", "CSV", "QuoteStrings,Comma,Quote"},
-      {aeTXT, "GENERAL FORMATS FIELDS HEADER FOOTER CAPTIONS ALIGN WIDTH TXT", "TXT", "AutoCalcColWidth,Spacing"},
+      {aeCSV, "GENERAL FORMATS USER_FORMATS FIELDS HEADER FOOTER CAPTIONS CSV", "CSV", "QuoteStrings,Comma,Quote"},
+      {aeTXT, "GENERAL FORMATS USER_FORMATS FIELDS HEADER FOOTER CAPTIONS ALIGN WIDTH TXT", "TXT",
+       "AutoCalcColWidth,Spacing"},
       {aeSQL, "GENERAL FORMATS FIELDS HEADER FOOTER SQL", "SQL",
        "TableName,CreateTable,CommitRecCount,CommitAfterScript,CommitStatement,StatementTerm"},
-      {aeXML, "GENERAL FORMATS FIELDS XML", "XML", "Standalone,Encoding"},
+      {aeXML, "GENERAL FORMATS USER_FORMATS FIELDS XML", "XML", "Standalone,Encoding"},
       {aeDBF, "GENERAL FIELDS", "GENERAL", kGeneralKeys},
-      {aeHTML, "GENERAL FORMATS FIELDS HEADER FOOTER CAPTIONS ALIGN HTML", "HTML",
+      {aeHTML, "GENERAL FORMATS USER_FORMATS FIELDS HEADER FOOTER CAPTIONS ALIGN HTML", "HTML",
        "Title,CSS,CSSFile,OverwriteCSSFile,FileRecCount,GenerateIndex,IndexLinkTemplate,NavigationOnTop,"
        "NavigationOnBottom,IndexLinkTitle,FirstLinkTitle,PriorLinkTitle,NextLinkTitle,LastLinkTitle,FontName,"
        "BackgroundFile,BodyAdvanced,CellPadding,CellSpacing,BorderWidth,TableBackground,TableAdvanced,"
        "BackgroundColor,FontColor,HeadBackgroundColor,HeadFontColor,OddRowBackgroundColor,EvenRowBackgroundColor,"
        "DataFontColor,LinkColor,VLinkColor,ALinkColor"},
       {aePDF,
-       "GENERAL FORMATS FIELDS HEADER FOOTER CAPTIONS ALIGN WIDTH PDF PDF_OPTION_HEADER PDF_OPTION_CAPTION "
-       "PDF_OPTION_DATA PDF_OPTION_FOOTER",
+       "GENERAL FORMATS USER_FORMATS FIELDS HEADER FOOTER CAPTIONS ALIGN WIDTH PDF PDF_OPTION_HEADER "
+       "PDF_OPTION_CAPTION PDF_OPTION_DATA PDF_OPTION_FOOTER",
        "PDF",
        "ColSpacing,RowSpacing,GridLineWidth,PageFormat,PageUnits,PageOrientation,PageWidth,PageHeight,PageMarginLeft,"
        "PageMarginRight,PageMarginTop,PageMarginBottom"},
-      {aeRTF, "GENERAL FORMATS FIELDS HEADER FOOTER CAPTIONS ALIGN WIDTH RTF", "RTF", "PageOrientation,StripType"},
-      {aeWord, "GENERAL FORMATS FIELDS HEADER FOOTER CAPTIONS ALIGN WIDTH RTF", "RTF", "PageOrientation,StripType"},
-      {aeXLS, "GENERAL FORMATS FIELDS HEADER FOOTER CAPTIONS WIDTH XLS", "XLS",
+      {aeRTF, "GENERAL FORMATS USER_FORMATS FIELDS HEADER FOOTER CAPTIONS ALIGN WIDTH RTF", "RTF",
+       "PageOrientation,StripType"},
+      {aeWord, "GENERAL FORMATS USER_FORMATS FIELDS HEADER FOOTER CAPTIONS ALIGN WIDTH RTF", "RTF",
+       "PageOrientation,StripType"},
+      {aeXLS, "GENERAL FORMATS USER_FORMATS FIELDS HEADER FOOTER CAPTIONS WIDTH XLS", "XLS",
        "PageHeader,PageFooter,SheetTitle,StripType,AutoCalcColWidth,PageBackground"},
-      {aeDIFF, "GENERAL FORMATS FIELDS HEADER FOOTER CAPTIONS", "FIELDS", "field0"},
-      {aeSylk, "GENERAL FORMATS FIELDS HEADER FOOTER CAPTIONS", "CAPTIONS", "Time,Temperature,Humidity"},
-      {aeLaTeX, "GENERAL FORMATS FIELDS HEADER FOOTER CAPTIONS", "HEADER", "line0,line1"},
-      {aeClipboard, "GENERAL FORMATS FIELDS HEADER FOOTER CAPTIONS", "FORMATS", kFormatKeys},
+      {aeDIFF, "GENERAL FORMATS USER_FORMATS FIELDS HEADER FOOTER CAPTIONS", "FIELDS", "field0"},
+      {aeSylk, "GENERAL FORMATS USER_FORMATS FIELDS HEADER FOOTER CAPTIONS", "CAPTIONS", "Time,Temperature,Humidity"},
+      {aeLaTeX, "GENERAL FORMATS USER_FORMATS FIELDS HEADER FOOTER CAPTIONS", "USER_FORMATS", "Temperature"},
+      {aeClipboard, "GENERAL FORMATS USER_FORMATS FIELDS HEADER FOOTER CAPTIONS", "FORMATS", kFormatKeys},
   };
   for (const auto& row : table) {
     SCOPED_TRACE(row.format);
@@ -186,12 +197,25 @@ TEST_F(OptionsFile, EveryFormatSavesLoadsAndSavesTheSameBytesInTheWrittenOrder) 
     EXPECT_EQ(Bytes(first).toStdString(), Bytes(second).toStdString());
 
     const QStringList layout = ParsedLayout(first);
-    QStringList common;
+    // The items of a format (spreadsheet and RTF styles and extras, PDF fonts) follow its own
+    // section; everything else comes in the fixed order.
+    QStringList common, items;
     for (const QString& s : Sections(layout))
-      if (!s.startsWith("XLS_") && !s.startsWith("RTF_")) common << s;
+      (s.startsWith("XLS_") || s.startsWith("RTF_") ? items : common) << s;
     EXPECT_EQ(common.join(' ').toStdString(), row.sections);
+    EXPECT_EQ(Sections(layout), common + items);
+    for (const QString& item : items) EXPECT_TRUE(item.startsWith(common.last() + '_')) << item.toStdString();
     EXPECT_EQ(Keys(layout, "GENERAL").toStdString(), kGeneralKeys);
     EXPECT_EQ(Keys(layout, row.ownSection).toStdString(), row.ownKeys);
+    if (row.format == aePDF) {
+      for (const char* font : {"PDF_OPTION_HEADER", "PDF_OPTION_CAPTION", "PDF_OPTION_DATA", "PDF_OPTION_FOOTER"})
+        EXPECT_EQ(Keys(layout, font).toStdString(), "FontName,FontEncoding,FontSize,FontColor") << font;
+    }
+    for (const char* grid : {"ALIGN", "WIDTH"}) {
+      if (HasCaptionSection(row.sections, grid)) {
+        EXPECT_EQ(Keys(layout, grid), "Time,Temperature,Humidity") << grid;
+      }
+    }
   }
 }
 
@@ -448,8 +472,9 @@ TEST_F(OptionsFile, RTFStylesComeBackFromTheirSections) {
   for (const QString& s : Sections(ParsedLayout(file)))
     if (s.startsWith("RTF_")) rtfSections << s;
   // The strip styles are named as everywhere else, by "ITEM_" and their number.
-  ASSERT_EQ(rtfSections.size(), 6);
-  EXPECT_EQ(rtfSections.mid(4).join(' '), "RTF_STRIP_STYLE_ITEM_0 RTF_STRIP_STYLE_ITEM_1");
+  EXPECT_EQ(rtfSections.join(' '),
+            "RTF_STYLE_HEADER RTF_STYLE_CAPTION RTF_STYLE_DATA RTF_STYLE_FOOTER RTF_STRIP_STYLE_ITEM_0 "
+            "RTF_STRIP_STYLE_ITEM_1");
 
   dialog.RTFOptions.StripStyles.Add();
   Open();
