@@ -19,6 +19,7 @@
 #include <QTreeWidget>
 
 #include "export/dialog/dialog_services.h"
+#include "export/dialog/style_editing.h"
 #include "ui/radio_group.h"
 
 namespace vantrix {
@@ -92,8 +93,11 @@ QToolButton* ColorButton(QWidget* parent, const char* name, const char* boxName)
   b->setFixedSize(24, 22);
   auto* box = PaintBox(b, boxName);
   box->setGeometry(5, 4, 14, 14);
-  // The box is part of the button's face: presses go to the button.
+  // The box is part of the button's face: presses go to the button, and while the button is
+  // down the box moves with its face, a pixel lower and to the right.
   box->setAttribute(Qt::WA_TransparentForMouseEvents);
+  QObject::connect(b, &QToolButton::pressed, box, [box] { IncLeftAndTop(box); });
+  QObject::connect(b, &QToolButton::released, box, [box] { DecLeftAndTop(box); });
   return b;
 }
 

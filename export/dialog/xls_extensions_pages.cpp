@@ -564,16 +564,6 @@ void TXLSExtensionsEditor::ConnectColorBoxes() {
   paint("pbXLSSeriesColor", [this](QPainter& p, const QRect& r) {
     if (auto* series = dynamic_cast<TxlsChartSeries*>(SelectedItem())) PaintXLSColors(p, r, series->Color);
   });
-  // A pressed colour button shows its box a pixel lower and to the right.
-  for (auto [button, box] : {std::pair{"btnXLSNoteFontColor", "pbXLSNoteFontColor"},
-                             std::pair{"btnXLSNoteBackgroundColor", "pbXLSNoteBackgroundColor"},
-                             std::pair{"btnXLSNoteForegroundColor", "pbXLSNoteForegroundColor"},
-                             std::pair{"btnXLSSeriesColor", "pbXLSSeriesColor"}}) {
-    auto* b = form_.Control<QToolButton>(button);
-    QWidget* w = form_.Control<QWidget>(box);
-    connect(b, &QToolButton::pressed, this, [w] { IncLeftAndTop(w); });
-    connect(b, &QToolButton::released, this, [w] { DecLeftAndTop(w); });
-  }
 }
 
 }  // namespace vantrix

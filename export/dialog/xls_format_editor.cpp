@@ -494,14 +494,6 @@ void TXLSFormatEditor::ConnectPainting() {
     DrawPatternItem(painter, box, index, format != nullptr ? format->Fill.Background : clrWhite,
                     format != nullptr ? format->Fill.Foreground : clrBlack);
   };
-  // The colour box inside a colour button moves with the button's face while it is pressed.
-  for (const char* name : {"btnFontColor", "btnBorderTopColor", "btnBorderBottomColor", "btnBorderLeftColor",
-                           "btnBorderRightColor", "btnFillBackground", "btnFillForeground"}) {
-    auto* button = form_.Control<QToolButton>(name);
-    auto* box = button->findChild<TPaintBox*>();
-    connect(button, &QToolButton::pressed, this, [box] { IncLeftAndTop(box); });
-    connect(button, &QToolButton::released, this, [box] { DecLeftAndTop(box); });
-  }
 }
 
 }  // namespace vantrix

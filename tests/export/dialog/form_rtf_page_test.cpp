@@ -8,10 +8,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTest>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
+#include "export/dialog/form_widgets.h"
 #include "export/dialog/list_items.h"
 #include "export/dialog/style_lists.h"
 #include "export/dialog/vantrix3_dialog.h"
@@ -218,4 +220,25 @@ TEST_F(FormRTFPage, ResetsKeepTheCaptionBoldAndResetAllAsksFirst) {
   Click("bRTFResetAll");
   for (int i = 0; i < base->topLevelItemCount(); ++i) EXPECT_FALSE(Base(i).Font.HasStyle(fsUnderline)) << i;
   EXPECT_FALSE(form->Control<QToolButton>("bRTFFontUnderline")->isChecked());
+}
+
+// A colour button's swatch is part of its face: it moves a pixel right and down while the
+// button is held and comes back when it is let go, on this page as on every other one.
+TEST_F(FormRTFPage, ColourSwatchesMoveWithTheirPressedButtons) {
+  int buttons = 0;
+  for (QToolButton* button : form->findChildren<QToolButton*>()) {
+    auto* swatch = button->findChild<TPaintBox*>(QString(), Qt::FindDirectChildrenOnly);
+    if (swatch == nullptr || !button->isEnabled()) continue;  // a disabled one takes no press
+    ++buttons;
+    SCOPED_TRACE(button->objectName().toStdString());
+    const QPoint at = swatch->pos();
+    QTest::mousePress(button, Qt::LeftButton);
+    EXPECT_EQ(swatch->pos(), at + QPoint(1, 1));
+    QTest::mouseRelease(button, Qt::LeftButton);
+    EXPECT_EQ(swatch->pos(), at);
+  }
+  // The RTF font, background and highlight buttons are among them.
+  for (const char* name : {"bRTFFontColor", "bRTFBackgroundColor", "bRTFHighlightColor"})
+    EXPECT_NE(form->Control<QToolButton>(name)->findChild<TPaintBox*>(), nullptr) << name;
+  EXPECT_GE(buttons, 10);
 }
