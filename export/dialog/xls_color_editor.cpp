@@ -123,9 +123,14 @@ void TfmVantrix3XLSColorEditor::ColorsMouseDown(const QPoint& point, bool double
 }
 
 TxlsColor RunXLSColorEditor(TxlsColor color, DialogServices& services, QWidget* parent) {
+  return PickXLSColor(color, services, parent).value_or(color);
+}
+
+std::optional<TxlsColor> PickXLSColor(TxlsColor color, DialogServices& services, QWidget* parent) {
   TfmVantrix3XLSColorEditor editor(parent);
   editor.SetSelectedColor(color);
-  return services.RunModal(&editor) == QDialog::Accepted ? editor.SelectedColor() : color;
+  if (services.RunModal(&editor) != QDialog::Accepted) return std::nullopt;
+  return editor.SelectedColor();
 }
 
 }  // namespace vantrix

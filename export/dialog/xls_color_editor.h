@@ -4,6 +4,7 @@
 // around the chosen cell, a double click as OK.
 #include <QDialog>
 #include <QWidget>
+#include <optional>
 
 #include "export/xls/xls_palette.h"
 
@@ -68,5 +69,7 @@ class TfmVantrix3XLSColorEditor : public QDialog {
 
 // Opens the picker on the colour; the chosen colour on OK, the given one otherwise.
 TxlsColor RunXLSColorEditor(TxlsColor color, DialogServices& services, QWidget* parent = nullptr);
+// The same, with nothing when the picker was cancelled.
+std::optional<TxlsColor> PickXLSColor(TxlsColor color, DialogServices& services, QWidget* parent = nullptr);
 
 }  // namespace vantrix

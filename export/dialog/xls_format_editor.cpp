@@ -343,8 +343,12 @@ void TXLSFormatEditor::BorderColorClick(int side) {
   const BorderSide& s = kSides[side];
   const TxlsFormat* format = CurrXLSFormat();
   if (format == nullptr) return;
-  const TxlsColor chosen = RunXLSColorEditor((format->Borders.*s.border).Color, form_.GetDialog().Services(), &form_);
-  Edit([&](TxlsFormat& f) { (f.Borders.*s.border).Color = chosen; }, s.copyColor, {s.box, s.combo});
+  // A cancelled picker changes nothing: the colour would otherwise still go to every other
+  // selected item.
+  const std::optional<TxlsColor> chosen =
+      PickXLSColor((format->Borders.*s.border).Color, form_.GetDialog().Services(), &form_);
+  if (!chosen) return;
+  Edit([&](TxlsFormat& f) { (f.Borders.*s.border).Color = *chosen; }, s.copyColor, {s.box, s.combo});
 }
 
 void TXLSFormatEditor::BorderClick(int side, bool down) {
@@ -375,10 +379,11 @@ void TXLSFormatEditor::BorderChange(int side) {
 void TXLSFormatEditor::btnFillBackgroundClick() {
   TxlsFormat* format = CurrXLSFormat();
   if (format == nullptr) return;
-  const TxlsColor chosen = RunXLSColorEditor(format->Fill.Background, form_.GetDialog().Services(), &form_);
-  format->Fill.Background = chosen;
+  const std::optional<TxlsColor> chosen = PickXLSColor(format->Fill.Background, form_.GetDialog().Services(), &form_);
+  if (!chosen) return;
+  format->Fill.Background = *chosen;
   // A coloured background shows only under a pattern: none becomes solid.
-  if (chosen != clrWhite && format->Fill.Pattern == ptNone) {
+  if (*chosen != clrWhite && format->Fill.Pattern == ptNone) {
     format->Fill.Pattern = ptSolid;
     CopyToSelected(XLSUpdateItemFillPattern);
     ShowCurrent();
@@ -389,8 +394,9 @@ void TXLSFormatEditor::btnFillBackgroundClick() {
 void TXLSFormatEditor::btnFillForegroundClick() {
   const TxlsFormat* format = CurrXLSFormat();
   if (format == nullptr) return;
-  const TxlsColor chosen = RunXLSColorEditor(format->Fill.Foreground, form_.GetDialog().Services(), &form_);
-  Edit([chosen](TxlsFormat& f) { f.Fill.Foreground = chosen; }, XLSUpdateItemFillForeground,
+  const std::optional<TxlsColor> chosen = PickXLSColor(format->Fill.Foreground, form_.GetDialog().Services(), &form_);
+  if (!chosen) return;
+  Edit([c = *chosen](TxlsFormat& f) { f.Fill.Foreground = c; }, XLSUpdateItemFillForeground,
        {"pbFillForeground", "cmbPattern"});
 }
 

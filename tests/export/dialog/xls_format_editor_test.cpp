@@ -150,6 +150,17 @@ TEST_F(XLSFormatEditor, TheBorderButtonAndItsComboMoveTogether) {
   Click("btnBorderLeftColor");
   EXPECT_EQ(Field(1).Borders.Left.Color, clrRed);
   EXPECT_EQ(Field(2).Borders.Left.Color, clrRed);
+
+  // A cancelled picker leaves every selected item its own colours.
+  Field(2).Borders.Right.Color = clrBlue;
+  Field(2).Fill.Foreground = clrGreen;
+  Field(2).Fill.Background = clrYellow;
+  services.onModal = nullptr;
+  for (const char* button : {"btnBorderRightColor", "btnFillForeground", "btnFillBackground"}) Click(button);
+  EXPECT_EQ(Field(2).Borders.Right.Color, clrBlue);
+  EXPECT_EQ(Field(2).Fill.Foreground, clrGreen);
+  EXPECT_EQ(Field(2).Fill.Background, clrYellow);
+  EXPECT_EQ(Field(1).Fill.Pattern, ptNone);
 }
 
 TEST_F(XLSFormatEditor, FontSizesThatAreNoNumberGiveTenAndTheRestStayWithinTheRecord) {
