@@ -273,9 +273,20 @@ void TVantrix3DialogF::bAddUserFormatClick() {
   ShowFormatButtons();
 }
 
+namespace {
+
+// The entry the user chose: the current item only while it is selected (a deselected row
+// stays current in the list).
+QTreeWidgetItem* ChosenItem(const QTreeWidget* list) {
+  QTreeWidgetItem* item = list->currentItem();
+  return item != nullptr && item->isSelected() ? item : nullptr;
+}
+
+}  // namespace
+
 // Editing and deleting need a chosen entry; without one they do nothing.
 void TVantrix3DialogF::bEditUserFormatClick() {
-  QTreeWidgetItem* item = Control<QTreeWidget>("lstUserFormats")->currentItem();
+  QTreeWidgetItem* item = ChosenItem(Control<QTreeWidget>("lstUserFormats"));
   if (item == nullptr) return;
   const std::optional<QString> answer = dialog_.Services().InputBox(this, Str(34021), Str(34022), item->text(2));
   if (answer && *answer != item->text(2)) item->setText(2, *answer);
@@ -283,7 +294,7 @@ void TVantrix3DialogF::bEditUserFormatClick() {
 
 void TVantrix3DialogF::bDeleteUserFormatClick() {
   auto* list = Control<QTreeWidget>("lstUserFormats");
-  QTreeWidgetItem* item = list->currentItem();
+  QTreeWidgetItem* item = ChosenItem(list);
   if (item == nullptr) return;
   delete list->takeTopLevelItem(list->indexOfTopLevelItem(item));
   SelectFirst(list);

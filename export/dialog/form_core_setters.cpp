@@ -115,7 +115,10 @@ void TVantrix3DialogF::SetXMLEncoding(const std::string& value) {
 void TVantrix3DialogF::SetExportRecCount(int value) {
   if (!Store(opt_.ExportRecCount, value)) return;
   WriteText(Control<QLineEdit>("edExportRecCount"), std::to_string(value));
-  if (value > 0) WriteCheck(Control<QRadioButton>("rbExportOnly"), true);
+  if (value <= 0) return;
+  // As a click on the button would: the count chosen can be seen and changed.
+  WriteCheck(Control<QRadioButton>("rbExportOnly"), true);
+  for (const char* name : {"edExportRecCount", "laExportRecCount_02"}) Control<QWidget>(name)->setEnabled(true);
 }
 
 // The grid is written whether or not the value changed: it starts enabled, and a form whose

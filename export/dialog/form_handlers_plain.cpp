@@ -174,14 +174,25 @@ void TVantrix3DialogF::ConnectPlainHandlers() {
           [this](const QString& text) { SetXMLEncoding(Cp(text)); });
   // A separator that is empty or cannot be read keeps the one before: a character 0 would
   // run every field of a line together.
-  connect(Control<QLineEdit>("edCSVComma"), &QLineEdit::editingFinished, this, [this] {
-    const char c = Str2Char(Cp(Control<QLineEdit>("edCSVComma")->text()));
-    if (c != 0) SetCSVComma(c);
-    const QSignalBlocker block(Control<QLineEdit>("edCSVComma"));
-    Control<QLineEdit>("edCSVComma")->setText(platform::FromCp1252(Char2Str(opt_.CSVComma)));
-  });
-  connect(Control<QLineEdit>("edCSVQuote"), &QLineEdit::editingFinished, this,
-          [this] { SetCSVQuote(Str2Char(Cp(Control<QLineEdit>("edCSVQuote")->text()))); });
+  // The quote may be none (character 0). Either edit then shows the character kept.
+  const struct {
+    const char* control;
+    char TDialogFormOptions::*field;
+    void (TVantrix3DialogF::*setter)(char);
+    bool noneAllowed;
+  } characters[] = {
+      {"edCSVComma", &TDialogFormOptions::CSVComma, &TVantrix3DialogF::SetCSVComma, false},
+      {"edCSVQuote", &TDialogFormOptions::CSVQuote, &TVantrix3DialogF::SetCSVQuote, true},
+  };
+  for (const auto& c : characters) {
+    auto* edit = Control<QLineEdit>(c.control);
+    connect(edit, &QLineEdit::editingFinished, this, [this, c, edit] {
+      const char value = Str2Char(Cp(edit->text()));
+      if (value != 0 || c.noneAllowed) (this->*c.setter)(value);
+      const QSignalBlocker block(edit);
+      edit->setText(platform::FromCp1252(Char2Str(opt_.*c.field)));
+    });
+  }
 
   // Fields and user formats.
   const struct {

@@ -182,8 +182,12 @@ TEST_F(FormCore, SettersWriteControlsOnlyOnAChangeWithoutSignals) {
   form->SetXMLEncoding("utf-8");  // the same encoding
   EXPECT_EQ(form->Options().XMLEncoding, "UTF-8");
 
+  // Numbers that start at 0 show it.
+  for (const char* name : {"edSkipRecCount", "edExportRecCount", "edSQLCommitRecCount", "edHTMLFileRecCount"})
+    EXPECT_EQ(form->Control<QLineEdit>(name)->text(), "0") << name;
   form->SetExportRecCount(7);
   EXPECT_TRUE(form->Control<QAbstractButton>("rbExportOnly")->isChecked());
+  EXPECT_TRUE(form->Control<QWidget>("edExportRecCount")->isEnabled());
   QTest::mouseClick(form->Control<QAbstractButton>("rbExportAllRecords"), Qt::LeftButton);
   EXPECT_EQ(form->Options().ExportRecCount, 0);
   EXPECT_FALSE(form->Control<QWidget>("edExportRecCount")->isEnabled());
@@ -223,6 +227,13 @@ TEST_F(FormCore, AnEmptyOrUnreadableCSVSeparatorKeepsThePreviousOne) {
   Type(comma, "#9");
   emit comma->editingFinished();
   EXPECT_EQ(form->Options().CSVComma, '\t');
+  EXPECT_EQ(comma->text(), "#9");
+  // The quote may be none; the edit shows what was kept.
+  auto* quote = form->Control<QLineEdit>("edCSVQuote");
+  Type(quote, "#x");
+  emit quote->editingFinished();
+  EXPECT_EQ(form->Options().CSVQuote, '\0');
+  EXPECT_EQ(quote->text(), "#0");
 }
 
 TEST_F(FormCore, APreviewColourMakesTheTemplateCustomAndACancelKeepsIt) {
@@ -285,6 +296,10 @@ TEST_F(FormCore, UserFormatsNeedAChosenEntryToBeEditedOrDeleted) {
   EXPECT_TRUE(form->Control<QWidget>("bClearUserFormats")->isEnabled());
   list->setCurrentItem(nullptr);
   services.inputs.push_back("0.000");
+  form->bEditUserFormatClick();
+  form->bDeleteUserFormatClick();
+  list->setCurrentItem(list->topLevelItem(0));
+  list->topLevelItem(0)->setSelected(false);  // current, but deselected by the user
   form->bEditUserFormatClick();
   form->bDeleteUserFormatClick();
   EXPECT_TRUE(services.log.isEmpty());
