@@ -3,6 +3,7 @@
 // formats and the HTML colours.
 #include <QAction>
 #include <QComboBox>
+#include <QFile>
 #include <QFontDatabase>
 #include <QLabel>
 #include <QLineEdit>
@@ -330,7 +331,8 @@ void TVantrix3DialogF::ShowTitle() {
   }
   const size_t slash = opt_.FileName.find_last_of('/');
   const std::string name = slash == std::string::npos ? opt_.FileName : opt_.FileName.substr(slash + 1);
-  setWindowTitle(platform::FromCp1252(FormatLibraryText(VantrixLoadStr(34041), {name})));
+  const std::string shown = platform::ToCp1252(QFile::decodeName(QByteArray::fromStdString(name)));
+  setWindowTitle(platform::FromCp1252(FormatLibraryText(VantrixLoadStr(34041), {shown})));
 }
 
 void TVantrix3DialogF::ShowButtons() {

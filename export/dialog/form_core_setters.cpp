@@ -3,6 +3,7 @@
 // setter wrote and a control the user is typing in is not rewritten under the caret.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -83,9 +84,16 @@ VANTRIX_FORM_CHOICE_OPTIONS(VANTRIX_CHOICE_SETTER)
 #undef VANTRIX_NUMBER_SETTER
 #undef VANTRIX_CHOICE_SETTER
 
+// The destination is kept as the file system spells it, which is how the exporters open it;
+// only the edit shows it as text.
 void TVantrix3DialogF::SetFileName(const std::string& value) {
   if (!Store(opt_.FileName, value)) return;
-  WriteText(Control<QLineEdit>("edFileName"), value);
+  auto* edit = Control<QLineEdit>("edFileName");
+  const QString text = QFile::decodeName(QByteArray::fromStdString(value));
+  if (edit->text() != text) {
+    const QSignalBlocker block(edit);
+    edit->setText(text);
+  }
   ShowTitle();
 }
 

@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -125,7 +126,7 @@ void TVantrix3DialogF::ConnectPlainHandlers() {
 
   // The file and the format.
   connect(Control<QLineEdit>("edFileName"), &QLineEdit::textEdited, this, [this](const QString& text) {
-    SetFileName(Cp(text));
+    SetFileName(FileSystemName(text));
     ShowButtons();
   });
   connect(Control<QPushButton>("bBrowse"), &QPushButton::clicked, this, [this] {
@@ -133,9 +134,9 @@ void TVantrix3DialogF::ConnectPlainHandlers() {
     FileRequest request;
     request.filter = QtFileFilter(ExportTypeFilters()[t]);
     request.defaultSuffix = platform::FromCp1252(ExportTypeExtensions()[t]);
-    request.initialFile = platform::FromCp1252(opt_.FileName);
+    request.initialFile = QFile::decodeName(QByteArray::fromStdString(opt_.FileName));
     if (const auto chosen = dialog_.Services().SaveFile(this, request)) {
-      SetFileName(Cp(*chosen));
+      SetFileName(FileSystemName(*chosen));
       ShowButtons();
     }
   });

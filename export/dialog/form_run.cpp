@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QComboBox>
 #include <QEventLoop>
+#include <QFile>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableWidget>
@@ -217,7 +218,8 @@ void TVantrix3DialogF::CopyOptionsInto(TAllowedExport format) {
         table = slash == std::string::npos ? opt_.FileName : opt_.FileName.substr(slash + 1);
         const size_t dot = table.find_last_of('.');
         if (dot != std::string::npos) table.erase(dot);
-        table = Cp(platform::FromCp1252(table).toUpper());
+        // The name is spelt as the file system does; the script is code page 1252 text.
+        table = Cp(QFile::decodeName(QByteArray::fromStdString(table)).toUpper());
       }
       s.TableName = table;
       s.CreateTable = opt_.SQLCreateTable;

@@ -311,6 +311,23 @@ TEST_F(FormRun, OptionsOnlyTheRunReads) {
   EXPECT_TRUE(csv.startsWith("\"temperature\",\"Humidity\"\r\n")) << csv.left(60).toStdString();
 }
 
+TEST_F(FormRun, ADestinationTypedWithAccentsIsTheFileOfThatName) {
+  Open();
+  Choose(aeSQL);
+  const std::filesystem::path folder8 = folder / "Área de Trabalho";
+  std::filesystem::create_directory(folder8);
+  auto* edit = form->Control<QLineEdit>("edFileName");
+  edit->selectAll();
+  edit->insert(QString::fromStdString((folder8 / "relatório ações.sql").string()));  // as typed
+  EXPECT_TRUE(form->windowTitle().endsWith(QString::fromUtf8("[relatório ações.sql]")));
+  ButtonPresser presser(*form);
+  form->bStartClick();
+  // The file is in the folder the user named, and the script names its table in its own text.
+  EXPECT_EQ(folder.Names(), std::vector<std::string>{"Área de Trabalho"});
+  const QByteArray sql = ReadFile((folder8 / "relatório ações.sql").string());
+  EXPECT_EQ(sql.count("INSERT INTO \"RELAT\xD3RIO A\xC7\xD5" "ES\""), kRows) << sql.left(200).toStdString();
+}
+
 TEST_F(FormRun, AUserLandscapePageKeepsItsSizeFromRunToRun) {
   TVantrixPDFPageOptions& page = dialog.PDFOptions.PageOptions;
   page.SetUnits(unDot);
