@@ -11,9 +11,11 @@
 #include <QRegularExpressionValidator>
 #include <QTreeWidget>
 #include <algorithm>
+#include <cmath>
 
 #include "export/common_text.h"
 #include "export/dialog/dialog_services.h"
+#include "export/dialog/form_rules.h"
 #include "export/dialog/list_items.h"
 #include "export/dialog/vantrix3_dialog.h"
 #include "export/dialog/vantrix3_dialog_form.h"
@@ -46,11 +48,14 @@ void ShowDecimal(QLineEdit* edit, double value, int places) {
 }
 
 // A changed value is shown unless the edit already means it (the user typing "1." for 1).
+// Spacings beyond what a page can lay out are kept at the largest.
 void StoreDecimal(double& stored, double value, QLineEdit* edit, int places) {
-  if (value == stored) return;
-  stored = value;
-  if (edit != nullptr && !edit->text().isEmpty() && ParseDecimal(edit->text(), value + 1) == value) return;
-  ShowDecimal(edit, value, places);
+  if (!std::isfinite(value)) return;
+  const double kept = std::clamp(value, 0.0, kPDFMaxSpacing);
+  if (kept == stored && kept == value) return;
+  stored = kept;
+  if (edit != nullptr && !edit->text().isEmpty() && ParseDecimal(edit->text(), kept + 1) == kept) return;
+  ShowDecimal(edit, kept, places);
 }
 
 void ShowComboIndex(QComboBox* combo, int index) {
@@ -101,14 +106,15 @@ void TVantrix3DialogF::SetPDFRowSpacing(double value) {
 }
 
 void TVantrix3DialogF::SetPDFGridLineWidth(int value) {
+  const int kept = std::clamp(value, 0, kPDFMaxGridLineWidth);
   int& stored = PDFExp().Options().GridLineWidth;
-  if (value == stored) return;
-  stored = value;
+  if (kept == stored && kept == value) return;
+  stored = kept;
   auto* edit = Control<QLineEdit>("edPDFGridLineWidth");
   bool ok = false;
-  if (edit == nullptr || (edit->text().toInt(&ok) == value && ok)) return;
+  if (edit == nullptr || (edit->text().toInt(&ok) == kept && ok)) return;
   const QSignalBlocker block(edit);
-  edit->setText(QString::number(value));
+  edit->setText(QString::number(kept));
 }
 
 // --- the page -----------------------------------------------------------------------------
@@ -116,6 +122,12 @@ void TVantrix3DialogF::SetPDFGridLineWidth(int value) {
 namespace {
 
 int LengthPlaces(TVantrixUnits units) { return units == unInch ? 2 : 0; }
+
+// A length in the page's units, kept within what a page can be (200 inches are a whole number
+// of inches, millimetres and dots, so the bound is exact in each).
+double PageLength(const TVantrixPDFPageOptions& page, double value) {
+  return std::isfinite(value) ? std::clamp(value, 0.0, Dot2Units(page.Units(), kPDFMaxPageDots)) : 0.0;
+}
 
 }  // namespace
 
@@ -163,6 +175,7 @@ void TVantrix3DialogF::SetPDFPageFormat(TVantrixPageFormat format) {
 // A size of its own makes the page a user page, even when it stays the same in dots.
 void TVantrix3DialogF::SetPDFPageWidth(double value) {
   TVantrixPDFPageOptions& page = PDFExp().Options().PageOptions;
+  value = PageLength(page, value);
   if (Units2Dot(page.Units(), value) != page.WidthDots()) page.SetWidth(value);
   page.SetFormat(pfUser);
   PDFShowOptions();
@@ -170,28 +183,33 @@ void TVantrix3DialogF::SetPDFPageWidth(double value) {
 
 void TVantrix3DialogF::SetPDFPageHeight(double value) {
   TVantrixPDFPageOptions& page = PDFExp().Options().PageOptions;
+  value = PageLength(page, value);
   if (Units2Dot(page.Units(), value) != page.HeightDots()) page.SetHeight(value);
   page.SetFormat(pfUser);
   PDFShowOptions();
 }
 
 void TVantrix3DialogF::SetPDFPageMarginLeft(double value) {
-  PDFExp().Options().PageOptions.SetMarginLeft(value);
+  TVantrixPDFPageOptions& page = PDFExp().Options().PageOptions;
+  page.SetMarginLeft(PageLength(page, value));
   PDFShowOptions();
 }
 
 void TVantrix3DialogF::SetPDFPageMarginRight(double value) {
-  PDFExp().Options().PageOptions.SetMarginRight(value);
+  TVantrixPDFPageOptions& page = PDFExp().Options().PageOptions;
+  page.SetMarginRight(PageLength(page, value));
   PDFShowOptions();
 }
 
 void TVantrix3DialogF::SetPDFPageMarginTop(double value) {
-  PDFExp().Options().PageOptions.SetMarginTop(value);
+  TVantrixPDFPageOptions& page = PDFExp().Options().PageOptions;
+  page.SetMarginTop(PageLength(page, value));
   PDFShowOptions();
 }
 
 void TVantrix3DialogF::SetPDFPageMarginBottom(double value) {
-  PDFExp().Options().PageOptions.SetMarginBottom(value);
+  TVantrixPDFPageOptions& page = PDFExp().Options().PageOptions;
+  page.SetMarginBottom(PageLength(page, value));
   PDFShowOptions();
 }
 
@@ -349,13 +367,19 @@ void TVantrix3DialogF::ConnectPDFHandlers() {
     if (font != nullptr && index >= poStandardEncoding && index <= poPDFDocEncoding)
       font->FontEncoding = static_cast<TPDFFontEncoding>(index);
   });
-  // A size of 0 would write a font that draws nothing: the smallest is 1 point.
+  // A size of 0 would write a font that draws nothing: the smallest is 1 point; a size beyond
+  // the largest is kept at it and shown so.
   connect(Control<QLineEdit>("edPDFFontSize"), &QLineEdit::textEdited, this, [this](const QString& text) {
     TPDFFont* font = CurrentPDFFont(*this);
     if (font == nullptr) return;
     bool ok = false;
-    const int size = text.toInt(&ok);
-    font->FontSize = ok ? std::max(1, size) : 10;
+    const qlonglong size = text.toLongLong(&ok);
+    font->FontSize = ok ? static_cast<int>(std::clamp<qlonglong>(size, 1, kPDFMaxFontSize)) : 10;
+    if (ok && size > kPDFMaxFontSize) {
+      auto* edit = Control<QLineEdit>("edPDFFontSize");
+      const QSignalBlocker block(edit);
+      edit->setText(QString::number(font->FontSize));
+    }
     PDFShowExample();
   });
   const auto chooseColor = [this] {

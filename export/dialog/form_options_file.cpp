@@ -19,6 +19,7 @@
 #include "export/common_text.h"
 #include "export/dialog/dialog_services.h"
 #include "export/dialog/form_file_dialogs.h"
+#include "export/dialog/form_rules.h"
 #include "export/dialog/list_items.h"
 #include "export/dialog/style_lists.h"
 #include "export/dialog/vantrix3_dialog.h"
@@ -54,8 +55,6 @@ constexpr char kAlign[] = "ALIGN";
 constexpr char kWidth[] = "WIDTH";
 
 constexpr int kMaxWord = 65535;
-// PDF pages are at most 200 inches a side.
-constexpr int kMaxPageDots = 14400;
 constexpr int kMaxCaptionWidth = 32767;
 
 QString Str(int id) { return platform::FromCp1252(VantrixLoadStr(id)); }
@@ -171,7 +170,7 @@ void LoadFont(const platform::IniFile& ini, const std::string& section, const TP
   font.BaseFont = static_cast<TPDFFontName>(ReadOrdinal(ini, section, "FontName", def.BaseFont, poZapfDingbats + 1));
   font.FontEncoding =
       static_cast<TPDFFontEncoding>(ReadOrdinal(ini, section, "FontEncoding", def.FontEncoding, poPDFDocEncoding + 1));
-  font.FontSize = ReadBounded(ini, section, "FontSize", def.FontSize, 1, 1000);
+  font.FontSize = ReadBounded(ini, section, "FontSize", def.FontSize, 1, kPDFMaxFontSize);
   font.FontColor = ReadColor(ini, section, "FontColor", def.FontColor);
 }
 
@@ -701,9 +700,9 @@ void TVantrix3DialogF::LoadPDFSections(const platform::IniFile& ini) {
   const TVantrixPDFPageOptions& dpage = dp.PageOptions;
   TPDFOptions& pdf = PDFExp().Options();
   const std::string s = "PDF";
-  pdf.ColSpacing = ReadSpacing(ini, s, "ColSpacing", pdf.ColSpacing, 0.0, 100.0);
-  pdf.RowSpacing = ReadSpacing(ini, s, "RowSpacing", pdf.RowSpacing, 0.0, 100.0);
-  pdf.GridLineWidth = ReadBounded(ini, s, "GridLineWidth", dp.GridLineWidth, 0, 100);
+  pdf.ColSpacing = ReadSpacing(ini, s, "ColSpacing", pdf.ColSpacing, 0.0, kPDFMaxSpacing);
+  pdf.RowSpacing = ReadSpacing(ini, s, "RowSpacing", pdf.RowSpacing, 0.0, kPDFMaxSpacing);
+  pdf.GridLineWidth = ReadBounded(ini, s, "GridLineWidth", dp.GridLineWidth, 0, kPDFMaxGridLineWidth);
   const auto format = static_cast<TVantrixPageFormat>(ReadOrdinal(ini, s, "PageFormat", dpage.Format(), pfUser + 1));
   const auto units = static_cast<TVantrixUnits>(ReadOrdinal(ini, s, "PageUnits", dpage.Units(), unDot + 1));
   const auto orientation =
@@ -714,13 +713,13 @@ void TVantrix3DialogF::LoadPDFSections(const platform::IniFile& ini) {
   page.SetFormat(format);
   page.SetOrientation(orientation);
   if (format == pfUser) {
-    page.SetWidth(ReadBounded(ini, s, "PageWidth", dpage.WidthDots(), 1, kMaxPageDots));
-    page.SetHeight(ReadBounded(ini, s, "PageHeight", dpage.HeightDots(), 1, kMaxPageDots));
+    page.SetWidth(ReadBounded(ini, s, "PageWidth", dpage.WidthDots(), 1, kPDFMaxPageDots));
+    page.SetHeight(ReadBounded(ini, s, "PageHeight", dpage.HeightDots(), 1, kPDFMaxPageDots));
   }
-  page.SetMarginLeft(ReadBounded(ini, s, "PageMarginLeft", dpage.MarginLeftDots(), 0, kMaxPageDots));
-  page.SetMarginRight(ReadBounded(ini, s, "PageMarginRight", dpage.MarginRightDots(), 0, kMaxPageDots));
-  page.SetMarginTop(ReadBounded(ini, s, "PageMarginTop", dpage.MarginTopDots(), 0, kMaxPageDots));
-  page.SetMarginBottom(ReadBounded(ini, s, "PageMarginBottom", dpage.MarginBottomDots(), 0, kMaxPageDots));
+  page.SetMarginLeft(ReadBounded(ini, s, "PageMarginLeft", dpage.MarginLeftDots(), 0, kPDFMaxPageDots));
+  page.SetMarginRight(ReadBounded(ini, s, "PageMarginRight", dpage.MarginRightDots(), 0, kPDFMaxPageDots));
+  page.SetMarginTop(ReadBounded(ini, s, "PageMarginTop", dpage.MarginTopDots(), 0, kPDFMaxPageDots));
+  page.SetMarginBottom(ReadBounded(ini, s, "PageMarginBottom", dpage.MarginBottomDots(), 0, kPDFMaxPageDots));
   page.SetUnits(units);
   pdf.PageOptions.Assign(page);
   const TPDFFont* defaults[] = {&dp.HeaderFont, &dp.CaptionFont, &dp.DataFont, &dp.FooterFont};

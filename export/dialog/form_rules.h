@@ -15,6 +15,15 @@ struct FormatSettings;
 // The role of a field list item that holds its column's index in the dialog's columns.
 inline constexpr int kFieldIndexRole = Qt::UserRole + 0x5710;
 
+// What the PDF page takes, typed on the form or read from an options file: sides and margins
+// up to 200 inches (the largest page PDF readers draw), column and row spacings up to 100
+// (the layout's point arithmetic overflows long before 1e12), grid lines up to 100 points,
+// fonts of 1 to 1000 points.
+inline constexpr int kPDFMaxPageDots = 14400;
+inline constexpr double kPDFMaxSpacing = 100.0;
+inline constexpr int kPDFMaxGridLineWidth = 100;
+inline constexpr int kPDFMaxFontSize = 1000;
+
 // Whether the page (by its name) belongs to the pages of the format; the export-type page
 // belongs to every format, no page to a format outside the table.
 bool PageFitsFormat(const QString& page, TAllowedExport format);

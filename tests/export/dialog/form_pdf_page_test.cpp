@@ -167,6 +167,42 @@ TEST_F(FormPDFPage, LengthsAndSpacingsTakeEitherDecimalMark) {
   }
 }
 
+// What is typed stays within what a page can take (the exporter's point arithmetic overflows
+// with a row spacing of 1e12): sides and margins up to 200 inches, spacings and grid lines up
+// to 100, fonts up to 1000 points, in whatever unit the page is shown.
+TEST_F(FormPDFPage, TypedValuesStayWithinWhatAPageTakes) {
+  Open();
+  Type("edPDFPageWidth", "99999");
+  EXPECT_EQ(Page().WidthDots(), 14400);
+  EXPECT_EQ(Text("edPDFPageWidth"), "200.00");
+  Type("edPDFPageMarginTop", "250");
+  EXPECT_EQ(Page().MarginTopDots(), 14400);
+  Pick("cbPDFPageUnits", unMillimeter);
+  Type("edPDFPageHeight", "123456789");
+  EXPECT_EQ(Page().HeightDots(), 14400);
+  EXPECT_EQ(Text("edPDFPageHeight"), "5080");
+  Type("edPDFPageMarginBottom", "5080");
+  EXPECT_EQ(Page().MarginBottomDots(), 14400);
+  Pick("cbPDFPageUnits", unDot);
+  Type("edPDFPageWidth", "20000");
+  EXPECT_EQ(Page().WidthDots(), 14400);
+  // Within the bounds nothing changes: 100 is still a spacing of its own.
+  Type("edPDFRowSpacing", "100");
+  EXPECT_EQ(form->PDFExp().Options().RowSpacing, 100.0);
+  Type("edPDFRowSpacing", "1000000000000");
+  EXPECT_EQ(form->PDFExp().Options().RowSpacing, 100.0);
+  EXPECT_EQ(Text("edPDFRowSpacing"), "100.0");
+  Type("edPDFColSpacing", "250");
+  EXPECT_EQ(form->PDFExp().Options().ColSpacing, 100.0);
+  Type("edPDFGridLineWidth", "500");
+  EXPECT_EQ(form->PDFExp().Options().GridLineWidth, 100);
+  Type("edPDFGridLineWidth", "900");
+  EXPECT_EQ(Text("edPDFGridLineWidth"), "100");
+  Type("edPDFFontSize", "99999999999");
+  EXPECT_EQ(form->PDFExp().Options().HeaderFont.FontSize, 1000);
+  EXPECT_EQ(Text("edPDFFontSize"), "1000");
+}
+
 TEST_F(FormPDFPage, TheFontListEditsTheExportersFontsAndShowsASample) {
   dialog.PDFOptions.DataFont.FontSize = 14;
   Open();
