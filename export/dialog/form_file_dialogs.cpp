@@ -51,4 +51,6 @@ FileRequest FormFileDialog(std::string_view name) {
 
 std::string FileSystemName(const QString& file) { return QFile::encodeName(file).toStdString(); }
 
+QString FromFileSystemName(const std::string& name) { return QFile::decodeName(QByteArray::fromStdString(name)); }
+
 }  // namespace vantrix

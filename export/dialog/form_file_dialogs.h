@@ -17,5 +17,6 @@ FileRequest FormFileDialog(std::string_view name);
 // text of the core: turned into code page 1252, a folder whose name holds an accented letter
 // would name another folder, or none.
 std::string FileSystemName(const QString& file);
+QString FromFileSystemName(const std::string& name);
 
 }  // namespace vantrix

@@ -752,11 +752,12 @@ void TVantrix3DialogF::miLoadOptionsClick() { ChooseOptionsFile(false); }
 // The options file dialog starts with the file last used; the one chosen becomes it.
 void TVantrix3DialogF::ChooseOptionsFile(bool save) {
   FileRequest request = FormFileDialog(save ? "sdOptions" : "odOptions");
-  request.initialFile = platform::FromCp1252(opt_.OptionsFileName);
+  request.initialFile = FromFileSystemName(opt_.OptionsFileName);
   const std::optional<QString> chosen =
       save ? dialog_.Services().SaveFile(this, request) : dialog_.Services().OpenFile(this, request);
   if (!chosen) return;
-  SetOptionsFileName(Cp(*chosen));
+  // A file name, not text: in code page 1252 an accented folder would be another folder.
+  SetOptionsFileName(FileSystemName(*chosen));
   try {
     if (save)
       SaveExportOptions(opt_.OptionsFileName);

@@ -40,6 +40,7 @@ class FakeDialogServices : public vantrix::DialogServices {
   // Sees each modal dialog before it "closes"; the result is the dialog's own when the hook
   // accepted or rejected it, else defaultModalResult.
   std::function<void(QDialog*)> onModal;
+  vantrix::FileRequest lastFileRequest;  // the last file dialog's request
   int defaultModalResult = QDialog::Rejected;
   RecordingShell shell;
 
@@ -53,10 +54,12 @@ class FakeDialogServices : public vantrix::DialogServices {
   }
   std::optional<QString> OpenFile(QWidget*, const vantrix::FileRequest& r) override {
     log << QStringLiteral("open|%1").arg(r.filter);
+    lastFileRequest = r;
     return NextOptional(files);
   }
   std::optional<QString> SaveFile(QWidget*, const vantrix::FileRequest& r) override {
     log << QStringLiteral("save|%1").arg(r.filter);
+    lastFileRequest = r;
     return NextOptional(files);
   }
   std::optional<uint32_t> ChooseColor(QWidget*, uint32_t) override {
