@@ -4,13 +4,13 @@
 // that cannot go below 0. Which column holds what follows the chosen format.
 #include <QCheckBox>
 #include <QComboBox>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
 #include <QSpinBox>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
 
+#include "export/dialog/form_widgets.h"
 #include "export/dialog/vantrix3_dialog_form.h"
 
 namespace vantrix {
@@ -118,25 +118,6 @@ class CaptionsGridDelegate : public QStyledItemDelegate {
   TVantrix3DialogF& form_;
 };
 
-// Enter confirms the caption row where it is typed: the dialog would otherwise take the key
-// for its default button and start an export.
-class CaptionRowKeys : public QObject {
- public:
-  CaptionRowKeys(TVantrix3DialogF& form, QObject* parent) : QObject(parent), form_(form) {}
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() != QEvent::KeyPress) return QObject::eventFilter(watched, event);
-    const int key = static_cast<QKeyEvent*>(event)->key();
-    if (key != Qt::Key_Return && key != Qt::Key_Enter) return false;
-    form_.edCaptionRowExit();
-    return true;
-  }
-
- private:
-  TVantrix3DialogF& form_;
-};
-
 }  // namespace
 
 void TVantrix3DialogF::ConnectCaptionsGrid() {
@@ -144,7 +125,7 @@ void TVantrix3DialogF::ConnectCaptionsGrid() {
   grid->setItemDelegate(new CaptionsGridDelegate(*this, grid));
   connect(Control<QCheckBox>("chAllowCaptions"), &QCheckBox::clicked, this, [this] { chAllowCaptionsClick(); });
   auto* captionRow = Control<QLineEdit>("edCaptionRow");
-  captionRow->installEventFilter(new CaptionRowKeys(*this, captionRow));
+  form::EnterConfirms(captionRow);
   connect(captionRow, &QLineEdit::editingFinished, this, [this] { edCaptionRowExit(); });
 }
 

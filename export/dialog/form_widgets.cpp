@@ -7,6 +7,7 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QKeyEvent>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -231,6 +232,26 @@ void SetComboText(QComboBox* combo, const QString& text) {
   const QSignalBlocker block(combo);
   combo->setCurrentIndex(text.isEmpty() ? -1 : combo->findText(text, Qt::MatchFixedString));
   if (combo->lineEdit() != nullptr) combo->lineEdit()->setText(text);
+}
+
+namespace {
+class EnterKeyFilter : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::KeyPress) return false;
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key != Qt::Key_Return && key != Qt::Key_Enter) return false;
+    if (auto* edit = qobject_cast<QLineEdit*>(watched)) emit edit->editingFinished();
+    return true;
+  }
+};
+}  // namespace
+
+void EnterConfirms(QLineEdit* edit) {
+  if (edit != nullptr) edit->installEventFilter(new EnterKeyFilter(edit));
 }
 
 }  // namespace form

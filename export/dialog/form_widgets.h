@@ -110,6 +110,10 @@ void SetComboIndex(QComboBox* combo, int index);
 // list has no such entry; empty text chooses none.
 void SetComboText(QComboBox* combo, const QString& text);
 
+// Enter in an edit that takes its value when left takes it there and then (editingFinished),
+// and goes no further: the dialog would take the key for its default button and export.
+void EnterConfirms(QLineEdit* edit);
+
 }  // namespace form
 
 }  // namespace vantrix

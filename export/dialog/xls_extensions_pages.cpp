@@ -27,6 +27,7 @@
 #include "export/dialog/xls_color_editor.h"
 #include "export/dialog/xls_extensions_editor.h"
 #include "export/library_strings.h"
+#include "export/variant_text.h"
 #include "export/xls/xls_cell.h"
 #include "export/xls/xls_chart.h"
 #include "export/xls/xls_link_note.h"
@@ -64,6 +65,16 @@ class Showing {
 
 void SelectText(QComboBox* combo, const QString& text) { combo->setCurrentIndex(combo->findText(text)); }
 
+// A cell's value in the forms its value edit is read back in (the cell's locale forms), so a
+// shown date or number typed back unchanged stays what it was.
+QString CellValueText(const TxlsCell& cell) {
+  const QVariant value = cell.GetValue();
+  if (cell.CellType == ctString) return value.toString();
+  std::string text;
+  VariantToText(value, cell.Settings(), text);
+  return platform::FromCp1252(text);
+}
+
 }  // namespace
 
 template <class T>
@@ -91,9 +102,10 @@ void TXLSExtensionsEditor::XLSShowHyperlink(QTreeWidgetItem* node) {
   form_.Control<QLineEdit>("edXLSHyperlinkScreenTip")->setText(QString::fromStdU16String(link->ScreenTip));
 }
 
-// Connects a number edit of items of class T: on leaving it the value, kept within [lo, hi],
-// goes into the item through store.
+// Connects a number edit of items of class T: on leaving it (or on Enter) the value, kept
+// within [lo, hi], goes into the item through store.
 #define VANTRIX_NUMBER_EDIT(T, name, lo, hi, whenNoNumber, store)                                  \
+  form::EnterConfirms(form_.Control<QLineEdit>(name));                                             \
   connect(form_.Control<QLineEdit>(name), &QLineEdit::editingFinished, this, [this] {              \
     auto* item = Selected<T>();                                                                     \
     if (item == nullptr) return;                                                                    \
@@ -213,7 +225,10 @@ void TXLSExtensionsEditor::ConnectNotePage() {
     if (note == nullptr || size->lineEdit() == nullptr) return;
     note->Format.Font.Size = TakeNumber(size->lineEdit(), 1, TxlsFont::kMaxSize, 8);
   };
-  if (size->lineEdit() != nullptr) connect(size->lineEdit(), &QLineEdit::editingFinished, this, takeSize);
+  if (size->lineEdit() != nullptr) {
+    form::EnterConfirms(size->lineEdit());
+    connect(size->lineEdit(), &QLineEdit::editingFinished, this, takeSize);
+  }
   connect(size, &QComboBox::activated, this, takeSize);
   connect(form_.Control<QToolButton>("btnXLSNoteFontColor"), &QToolButton::clicked, this, [this] {
     auto* note = Selected<TxlsNote>();
@@ -490,7 +505,7 @@ void TXLSExtensionsEditor::XLSShowCell(QTreeWidgetItem* node) {
   ShowNumber(form_.Control<QLineEdit>("edXLSCellCol"), cell->Col);
   ShowNumber(form_.Control<QLineEdit>("edXLSCellRow"), cell->Row);
   form_.Control<QComboBox>("cbXLSCellType")->setCurrentIndex(cell->CellType);
-  form_.Control<QLineEdit>("edXLSCellValue")->setText(cell->GetValue().toString());
+  form_.Control<QLineEdit>("edXLSCellValue")->setText(CellValueText(*cell));
   form_.Control<QLineEdit>("edXLSCellDateTimeFormat")->setText(platform::FromCp1252(cell->DateTimeFormat));
   form_.Control<QLineEdit>("edXLSCellNumericFormat")->setText(platform::FromCp1252(cell->NumericFormat));
   XLSTuneCellType();

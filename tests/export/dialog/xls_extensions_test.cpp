@@ -13,10 +13,12 @@
 #include "export/dialog/vantrix3_dialog.h"
 #include "export/dialog/vantrix3_dialog_form.h"
 #include "export/dialog/xls_extensions_editor.h"
+#include "export/format_settings.h"
 #include "export/xls/xls_cell.h"
 #include "export/xls/xls_chart.h"
 #include "export/xls/xls_link_note.h"
 #include "fake_dialog_services.h"
+#include "platform/datetime.h"
 
 using namespace vantrix;
 using testsupport::FakeDialogServices;
@@ -257,6 +259,38 @@ TEST_F(XLSExtensions, FormatSheetsFollowTheTabTurnedTo) {
   EXPECT_EQ(dataFormat->indexOf(form->Control<QWidget>("tshXLSAggregate")), 3);
   pcXLS->setCurrentWidget(form->Control<QWidget>("tshXLSExtensions"));
   EXPECT_EQ(cells->currentIndex(), 2) << "the cells page comes back where it was left";
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(XLSExtensions, ACellsValueShownInItsEditReadsBackUnchanged) {
+  // A decimal comma and day-first dates, unlike the forms Qt writes variants in.
+  const FormatSettings brazil = FormatSettings::FromLocale(QLocale(QLocale::Portuguese, QLocale::Brazil));
+  Add(Ed().CellGroup());
+  QTreeWidgetItem* node = Ed().CellGroup()->child(0);
+  auto* cell = dynamic_cast<TxlsCell*>(XLSNodeItem(node));
+  ASSERT_NE(cell, nullptr);
+  cell->SetFormatSettings(brazil);
+  TDateTime when = 0;
+  ASSERT_TRUE(platform::TryEncodeDateTime(2026, 12, 7, 8, 30, 15, 0, when));
+  cell->BooleanValue = true;
+  cell->NumericValue = 1234.5;
+  cell->DateTimeValue = when;
+  cell->StringValue = u"ação";
+  auto* edit = form->Control<QLineEdit>("edXLSCellValue");
+  for (TxlsCellType type : {ctBoolean, ctNumeric, ctDateTime, ctString}) {
+    cell->CellType = type;
+    Select(Ed().CellGroup());
+    Select(node);
+    const QVariant before = cell->GetValue();
+    emit edit->textEdited(edit->text());  // the user touches the edit and leaves the text
+    EXPECT_EQ(cell->GetValue(), before) << type << " shown as " << edit->text().toStdString();
+    if (type == ctNumeric) {
+      EXPECT_EQ(edit->text(), "1234,5");
+    }
+  }
 }
 
 }  // namespace
