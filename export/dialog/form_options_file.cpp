@@ -479,8 +479,10 @@ void TVantrix3DialogF::LoadExportOptions(const std::string& fileName) {
     }
   }
 
-  // 9. The chosen format's own sections.
+  // 9. The chosen format's own sections. The strip styles they replace are freed here, or
+  // every load would keep the old ones until the form closes.
   LoadFormatSections(ini, GetExportType());
+  ReleaseUnusedStyles();
   // The lists were refilled with their signals held: the format editor shows what they hold now.
   if (xlsFormatEditor_ != nullptr) xlsFormatEditor_->ShowCurrent();
 }

@@ -9,6 +9,7 @@
 #include "export/custom_source.h"
 #include "export/dialog/vantrix3_dialog.h"
 #include "export/dialog/vantrix3_dialog_form.h"
+#include "export/xls/xls_format.h"
 #include "fake_dialog_services.h"
 
 namespace dialogtest {
@@ -44,6 +45,16 @@ class DialogFormTest : public ::testing::Test {
   vantrix::TVantrixCustomSource source;
   vantrix::TVantrix3Dialog dialog;
   std::unique_ptr<vantrix::TVantrix3DialogF> form;
+};
+
+// A strip style that tells when it is freed.
+class WatchedFormat : public vantrix::TxlsFormat {
+ public:
+  explicit WatchedFormat(std::shared_ptr<bool> freed) : freed_(std::move(freed)) {}
+  ~WatchedFormat() override { *freed_ = true; }
+
+ private:
+  std::shared_ptr<bool> freed_;
 };
 
 }  // namespace dialogtest

@@ -275,6 +275,28 @@ TEST_F(OptionsFile, SpreadsheetItemsComeBackFromTheirSections) {
   EXPECT_EQ(dynamic_cast<TxlsNote*>(XLSNodeItem(tree.NoteGroup()->child(0)))->Lines, TStrings{"a note"});
 }
 
+// The strip styles a loaded file replaces are freed with the load, not kept until the form
+// closes; the ones a file of another format leaves in place stay.
+TEST_F(OptionsFile, StripStylesReplacedByALoadAreFreed) {
+  Open();
+  const std::string xls = Path("xls.cfg"), csv = Path("csv.cfg");
+  form->SaveExportOptions(xls);
+  Choose(aeCSV);
+  form->SaveExportOptions(csv);
+  Open();
+  auto kept = std::make_shared<bool>(false), replaced = std::make_shared<bool>(false);
+  QTreeWidget* styles = List("lstXLSStyles");
+  AddListItem(styles, "ITEM_0", 2, form->AdoptXLSItem(std::make_unique<dialogtest::WatchedFormat>(kept)));
+  form->LoadExportOptions(csv);
+  EXPECT_FALSE(*kept);
+  EXPECT_EQ(styles->topLevelItemCount(), 1);
+  AddListItem(styles, "ITEM_1", 2, form->AdoptXLSItem(std::make_unique<dialogtest::WatchedFormat>(replaced)));
+  form->LoadExportOptions(xls);
+  EXPECT_TRUE(*kept);
+  EXPECT_TRUE(*replaced);
+  EXPECT_EQ(styles->topLevelItemCount(), 0);
+}
+
 // A CSV file holds no spreadsheet section and leaves the spreadsheet lists as they are; the
 // SQL null text and an HTML count while multi-file export is off survive; a missing captions
 // section leaves the grid.

@@ -371,16 +371,6 @@ TEST_F(XLSFormatEditor, AfterLoadingOptionsTheSheetsShowWhatTheFileHeld) {
   EXPECT_EQ(form->Control<QComboBox>("cbxXLSFontSize")->currentText(), "18");
 }
 
-// A strip style that tells when it is freed (after the test's own scope, when the form goes).
-class WatchedFormat : public TxlsFormat {
- public:
-  explicit WatchedFormat(std::shared_ptr<bool> freed) : freed_(std::move(freed)) {}
-  ~WatchedFormat() override { *freed_ = true; }
-
- private:
-  std::shared_ptr<bool> freed_;
-};
-
 TEST_F(XLSFormatEditor, DeletedStripStylesAreFreedAndTheOthersStay) {
   ShowSheet("tshXLSStyles");
   QTreeWidget* styles = List("lstXLSStyles");
@@ -388,7 +378,7 @@ TEST_F(XLSFormatEditor, DeletedStripStylesAreFreedAndTheOthersStay) {
   for (int i = 0; i < 3; ++i) {
     freed.push_back(std::make_shared<bool>(false));
     AddListItem(styles, QStringLiteral("ITEM_%1").arg(i + 1), 2,
-                form->AdoptXLSItem(std::make_unique<WatchedFormat>(freed.back())));
+                form->AdoptXLSItem(std::make_unique<dialogtest::WatchedFormat>(freed.back())));
   }
   Select(styles, {1});
   form->Control<QToolButton>("tbtDelXLSStyle")->click();
