@@ -15,6 +15,7 @@
 #include "export/library_strings.h"
 #include "export/rtf_style.h"
 #include "export/xls/xls_format.h"
+#include "export/xls/xls_options.h"
 #include "platform/ini_file.h"
 #include "platform/qt_text.h"
 
@@ -90,6 +91,13 @@ void LoadStyleList(QTreeWidget* list, const std::string& fileName, std::string_v
 
 bool IsCaptionElement(const QTreeWidgetItem* item) {
   return item != nullptr && item->text(0).compare(QStringLiteral("CAPTION"), Qt::CaseInsensitive) == 0;
+}
+
+bool IsHyperlinkElement(const QTreeWidgetItem* item) {
+  constexpr int kHyperlinkElement = 4;
+  const QTreeWidget* list = item != nullptr ? item->treeWidget() : nullptr;
+  return list != nullptr && list->objectName() == QLatin1String("lstXLSOptions") &&
+         list->topLevelItem(kHyperlinkElement) == item;
 }
 
 TxlsFormat* XLSItemFormat(const QTreeWidgetItem* item) {
@@ -171,7 +179,12 @@ void ResetItem(QTreeWidgetItem* item, T* (*get)(const QTreeWidgetItem*), Caption
     object->SetDefault();
 }
 
-void ResetXLS(QTreeWidgetItem* item) { ResetItem(item, XLSItemFormat, SetDefaultXLSCaption); }
+void ResetXLS(QTreeWidgetItem* item) {
+  if (TxlsFormat* format = XLSItemFormat(item); format != nullptr && IsHyperlinkElement(item))
+    SetDefaultXLSHyperlink(*format);
+  else
+    ResetItem(item, XLSItemFormat, SetDefaultXLSCaption);
+}
 void ResetRTF(QTreeWidgetItem* item) { ResetItem(item, RTFItemStyle, SetDefaultRTFCaption); }
 
 // Every item of the lists (stopping at a missing list) back to its defaults. The current item
@@ -194,6 +207,8 @@ void ResetAll(QTreeWidget* list, QTreeWidgetItem* current, const TListItemChange
 }
 
 }  // namespace
+
+void ResetXLSItemFormat(QTreeWidgetItem* item) { ResetXLS(item); }
 
 void XLSUpdateItemSetDefault(QTreeWidgetItem* current, QTreeWidgetItem* item) {
   if (item != current) ResetXLS(item);

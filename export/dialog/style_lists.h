@@ -69,9 +69,15 @@ void RTFUpdateItemAlignment(QTreeWidgetItem* current, QTreeWidgetItem* item);
 
 // Whether the item is the caption element ("CAPTION", any case), which resets keep bold.
 bool IsCaptionElement(const QTreeWidgetItem* item);
+// Whether the item is the hyperlink element (the fifth of the element list), which resets
+// give the hyperlink look (blue, underlined) that is its default.
+bool IsHyperlinkElement(const QTreeWidgetItem* item);
+// The item's format back to its defaults: the caption element's bold, the hyperlink
+// element's blue and underlined, plain defaults for any other.
+void ResetXLSItemFormat(QTreeWidgetItem* item);
 
-// Unless the item is the current one: the caption element ("CAPTION", any case) gets the
-// caption defaults (bold), any other item its format's defaults.
+// Unless the item is the current one, the item's format back to its defaults
+// (ResetXLSItemFormat, or the caption element's for RTF).
 void XLSUpdateItemSetDefault(QTreeWidgetItem* current, QTreeWidgetItem* item);
 void RTFUpdateItemSetDefault(QTreeWidgetItem* current, QTreeWidgetItem* item);
 

@@ -9,6 +9,7 @@
 #include <QTabWidget>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <algorithm>
 
 #include "export/dialog/dialog_services.h"
 #include "export/dialog/form_widgets.h"
@@ -38,9 +39,6 @@ struct TXLSMixedValues {
 };
 
 namespace {
-
-// The hyperlink element's place in the element list.
-constexpr int kHyperlinkElement = 4;
 
 constexpr struct {
   const char* button;
@@ -237,8 +235,9 @@ void TXLSFormatEditor::btnXLSResetItemClick() {
   QTreeWidgetItem* current = CurrXLSItem();
   if (current == nullptr) return;
   if (TxlsFormat* format = XLSItemFormat(current)) {
-    if (list == form_.Control<QTreeWidget>("lstXLSOptions") && IsCaptionElement(current))
-      SetDefaultXLSCaption(*format);
+    // The caption rule holds for the element list only: a field may be called "Caption".
+    if (list == form_.Control<QTreeWidget>("lstXLSOptions"))
+      ResetXLSItemFormat(current);
     else
       format->SetDefault();
   }
@@ -288,9 +287,11 @@ void TXLSFormatEditor::CopyToSelected(TListItemCopier copy) {
 
 // The hyperlinks take the hyperlink element's format: they follow its edits at once.
 void TXLSFormatEditor::RefreshHyperlinks() {
-  auto* options = form_.Control<QTreeWidget>("lstXLSOptions");
-  if (CurrXLSListView() != options || options->topLevelItemCount() <= kHyperlinkElement) return;
-  if (options->topLevelItem(kHyperlinkElement)->isSelected()) form_.XLSExtensions().XLSUpdateHyperlinkFormats();
+  QTreeWidget* list = CurrXLSListView();
+  if (list == nullptr) return;
+  const QList<QTreeWidgetItem*> selected = list->selectedItems();
+  if (std::any_of(selected.begin(), selected.end(), IsHyperlinkElement))
+    form_.XLSExtensions().XLSUpdateHyperlinkFormats();
 }
 
 // ---- the sheets' handlers -------------------------------------------------------------------

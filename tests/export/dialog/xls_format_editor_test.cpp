@@ -280,7 +280,15 @@ TEST_F(XLSFormatEditor, ResetsAskFirstAndKeepTheCaptionElementBold) {
   for (int i = 0; i < options->topLevelItemCount(); ++i) {
     EXPECT_EQ(Format(options, i).Font.Size, 10) << i;
     EXPECT_EQ(Format(options, i).Font.Style.Has(xfsBold), options->topLevelItem(i)->text(0) == "CAPTION") << i;
+    // The hyperlink element's defaults are the blue, underlined look of links.
+    const bool link = options->topLevelItem(i)->text(0) == "HYPERLINK";
+    EXPECT_EQ(Format(options, i).Font.Color, link ? clrBlue : clrBlack) << i;
+    EXPECT_EQ(Format(options, i).Font.Underline, link ? fulSingle : fulNone) << i;
   }
+  Format(options, 4).Font.Color = clrRed;
+  Select(options, {4});
+  form->Control<QPushButton>("btnXLSResetItem")->click();
+  EXPECT_EQ(Format(options, 4).Font.Color, clrBlue);
 
   // Reset item on the caption element alone, then on two selected items.
   Format(options, 1).Font.Size = 30;
