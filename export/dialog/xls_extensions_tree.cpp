@@ -115,12 +115,7 @@ TXLSExtensionsEditor::TXLSExtensionsEditor(TVantrix3DialogF& form)
 }
 
 TXLSExtensionsEditor::~TXLSExtensionsEditor() {
-  const QSignalBlocker block(tree_);
-  XLSClearHyperlinkNodes();
-  XLSClearNoteNodes();
-  XLSClearChartNodes();
-  XLSClearCellNodes();
-  XLSClearMergedCellsNodes();
+  for (QTreeWidgetItem* group : groups_) DeleteChildren(group);
 }
 
 void TXLSExtensionsEditor::SetCaptions() {
@@ -283,8 +278,12 @@ void TXLSExtensionsEditor::ClearGroup(QTreeWidgetItem* group) {
   DeleteChildren(group);
   tree_->setUpdatesEnabled(true);
   if (wasCurrentInside) {
-    const QSignalBlocker block(tree_);
-    tree_->setCurrentItem(group);
+    {
+      const QSignalBlocker block(tree_);
+      tree_->setCurrentItem(group);
+    }
+    // The page showed a freed item: it shows the group now, so nothing typed there is lost.
+    tvXLSExtensionsChange(group);
   }
 }
 

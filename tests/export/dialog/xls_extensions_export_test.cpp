@@ -12,6 +12,7 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
@@ -119,7 +120,7 @@ class TreeExport : public dialogtest::DialogFormTest {
         "for r,c in [" + cells + "]:\n"
         "  v=s.cell_value(r,c)\n"
         "  if s.cell_type(r,c)==xlrd.XL_CELL_DATE: v=xlrd.xldate_as_tuple(v,b.datemode)\n"
-        "  print(r,c,s.cell_type(r,c),repr(v))\n";
+        "  print(r,c,s.cell_type(r,c),repr(v),b.font_list[b.xf_list[s.cell_xf_index(r,c)].font_index].weight)\n";
     const ProgramRun run = RunProgram("/usr/bin/python3", {"-c", script, QString::fromStdString(path)});
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_TRUE(run.err.isEmpty()) << run.err.toStdString();
@@ -204,6 +205,10 @@ TEST_F(TreeExport, ExtraCellsOfEveryTypeAndALocalFileLink) {
     Tree().Tree()->setCurrentItem(node);
     Type("edXLSCellValue", form->Control<QLineEdit>("edXLSCellValue")->text());
   }
+  // The shared font sheet on the cells page edits the selected cell's own format.
+  form->Control<QTabWidget>("pcXLS")->setCurrentWidget(form->Control<QWidget>("tshXLSExtensions"));
+  Tree().Tree()->setCurrentItem(Tree().CellGroup()->child(3));
+  form->Control<QToolButton>("btnFontBold")->click();
   AddInto(Tree().HyperlinkGroup());
   Leave("edXLSHyperlinkCol", 6);
   Leave("edXLSHyperlinkRow", 3);
@@ -223,11 +228,11 @@ TEST_F(TreeExport, ExtraCellsOfEveryTypeAndALocalFileLink) {
 
   const std::string xls = Export("cells.xls");
   EXPECT_EQ(Cells(xls, "(1,4),(2,4),(3,4),(4,4),(2,5)").toStdString(),
-            "1 4 4 1\n"
-            "2 4 2 12.5\n"
-            "3 4 3 (2026, 12, 7, 8, 30, 0)\n"
-            "4 4 1 'sala 3'\n"
-            "2 5 1 'Relatório'\n");
+            "1 4 4 1 400\n"
+            "2 4 2 12.5 400\n"
+            "3 4 3 (2026, 12, 7, 8, 30, 0) 400\n"
+            "4 4 1 'sala 3' 700\n"
+            "2 5 1 'Relatório' 400\n");
   const QJsonObject book = Read(xls);
   EXPECT_EQ(book["xlrd"][0]["notes"][0]["text"].toString(), "revisão\nfinal");
   EXPECT_EQ(book["xlrd"][0]["notes"][0]["row"].toInt(), 9);

@@ -294,3 +294,19 @@ TEST_F(XLSExtensions, ACellsValueShownInItsEditReadsBackUnchanged) {
 }
 
 }  // namespace
+
+namespace {
+
+// Clearing a group (as loading an options file does) while one of its items is shown leaves
+// the page showing the group: no enabled control edits a freed item or nothing at all.
+TEST_F(XLSExtensions, ClearingTheShownItemsGroupShowsTheGroup) {
+  Add(Ed().HyperlinkGroup());
+  auto* title = form->Control<QLineEdit>("edXLSHyperlinkTitle");
+  ASSERT_TRUE(title->isEnabled());
+  Ed().XLSClearHyperlinkNodes();
+  EXPECT_EQ(Tree()->currentItem(), Ed().HyperlinkGroup());
+  EXPECT_FALSE(title->isEnabled());
+  EXPECT_FALSE(form->Control<QToolButton>("tbtDelXLSExtension")->isEnabled());
+}
+
+}  // namespace
