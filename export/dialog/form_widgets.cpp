@@ -105,6 +105,9 @@ QToolButton* ColorButton(QWidget* parent, const char* name, const char* boxName)
 QComboBox* Combo(QWidget* parent, const char* name, bool editable) {
   auto* c = Named(new QComboBox(parent), name);
   c->setEditable(editable);
+  // A combo offers its choices (fonts, sizes, formats); Enter after typed text takes the text
+  // without adding it to them.
+  if (editable) c->setInsertPolicy(QComboBox::NoInsert);
   c->setCurrentIndex(-1);
   return c;
 }
@@ -162,10 +165,6 @@ void FontEditor(QWidget* parent, QBoxLayout* box, const FontEditorNames& names) 
   QComboBox* font = Combo(parent, names.fontCombo, true);
   font->setMinimumWidth(110);
   QComboBox* size = Combo(parent, names.sizeCombo, true);
-  // The lists offer the installed fonts and the usual sizes; Enter after a typed name or
-  // size must not add it to them.
-  font->setInsertPolicy(QComboBox::NoInsert);
-  size->setInsertPolicy(QComboBox::NoInsert);
   size->addItems(FontSizes());
   size->setCurrentIndex(-1);
   size->setFixedWidth(48);
