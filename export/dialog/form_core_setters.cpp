@@ -30,6 +30,13 @@ void WriteText(QLineEdit* edit, const std::string& text) {
   edit->setText(platform::FromCp1252(text));
 }
 
+void WriteFileName(QLineEdit* edit, const std::string& fileName) {
+  const QString text = QFile::decodeName(QByteArray::fromStdString(fileName));
+  if (edit == nullptr || edit->text() == text) return;
+  const QSignalBlocker block(edit);
+  edit->setText(text);
+}
+
 void WriteCheck(QAbstractButton* box, bool checked) {
   if (box == nullptr) return;
   const QSignalBlocker block(box);
@@ -84,17 +91,16 @@ VANTRIX_FORM_CHOICE_OPTIONS(VANTRIX_CHOICE_SETTER)
 #undef VANTRIX_NUMBER_SETTER
 #undef VANTRIX_CHOICE_SETTER
 
-// The destination is kept as the file system spells it, which is how the exporters open it;
-// only the edit shows it as text.
+// File names are kept as the file system spells them, which is how the exporters open them;
+// only their edits show them as text.
 void TVantrix3DialogF::SetFileName(const std::string& value) {
   if (!Store(opt_.FileName, value)) return;
-  auto* edit = Control<QLineEdit>("edFileName");
-  const QString text = QFile::decodeName(QByteArray::fromStdString(value));
-  if (edit->text() != text) {
-    const QSignalBlocker block(edit);
-    edit->setText(text);
-  }
+  WriteFileName(Control<QLineEdit>("edFileName"), value);
   ShowTitle();
+}
+
+void TVantrix3DialogF::SetXLSPageBackground(const std::string& value) {
+  if (Store(opt_.XLSPageBackground, value)) WriteFileName(Control<QLineEdit>("edXLSPageBackground"), value);
 }
 
 // Only remembered: the options file dialogs start from it. Compared exactly, as file names

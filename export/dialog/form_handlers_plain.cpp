@@ -129,6 +129,8 @@ void TVantrix3DialogF::ConnectPlainHandlers() {
     SetFileName(FileSystemName(text));
     ShowButtons();
   });
+  connect(Control<QLineEdit>("edXLSPageBackground"), &QLineEdit::textEdited, this,
+          [this](const QString& text) { SetXLSPageBackground(FileSystemName(text)); });
   connect(Control<QPushButton>("bBrowse"), &QPushButton::clicked, this, [this] {
     const TAllowedExport t = GetExportType();
     FileRequest request;

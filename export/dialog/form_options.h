@@ -21,7 +21,6 @@
   X(XLSPageHeader, "edXLSPageHeader")                                                                             \
   X(XLSPageFooter, "edXLSPageFooter")                                                                             \
   X(XLSSheetTitle, "edXLSSheetTitle")                                                                             \
-  X(XLSPageBackground, "edXLSPageBackground")                                                                     \
   X(HTMLTitle, "edHTMLTitle")                                                                                     \
   X(HTMLCSSFileName, "edHTMLCSSFileName")                                                                         \
   X(HTMLIndexLinkTemplate, "edHTMLIndexLinkTemplate")                                                             \
@@ -104,7 +103,9 @@ struct TDialogFormOptions {
 #undef VANTRIX_COLOR_FIELD
 
   // Options with a control of their own kind or with more than one control.
+  // File names are kept as the file system spells them, which is how they are opened.
   std::string FileName;          // edFileName, and the title
+  std::string XLSPageBackground; // edXLSPageBackground
   std::string OptionsFileName;   // the options file dialogs' start
   std::string NullString;        // edNullString and edSQLNullString
   std::string HTMLFontName;      // cbxHTMLFontName's text

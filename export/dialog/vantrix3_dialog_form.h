@@ -102,6 +102,7 @@ class TVantrix3DialogF : public QDialog {
 #undef VANTRIX_DECLARE_SETTER
 #undef VANTRIX_DECLARE_COLOR_SETTER
   void SetFileName(const std::string& value);
+  void SetXLSPageBackground(const std::string& value);
   void SetOptionsFileName(const std::string& value);
   void SetNullString(const std::string& value);
   void SetHTMLFontName(const std::string& value);

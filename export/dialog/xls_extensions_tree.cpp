@@ -400,9 +400,10 @@ void TXLSExtensionsEditor::pcXLSCellsChange(int index) {
 void TXLSExtensionsEditor::bXLSPageBackgroundClick() {
   FileRequest request = FormFileDialog("odXLSPageBackground");
   const std::string& current = form_.Options().XLSPageBackground;
-  if (!current.empty()) request.initialFile = QFileInfo(platform::FromCp1252(current)).absolutePath();
+  if (!current.empty())
+    request.initialFile = QFileInfo(QFile::decodeName(QByteArray::fromStdString(current))).absolutePath();
   const std::optional<QString> chosen = form_.GetDialog().Services().OpenFile(&form_, request);
-  if (chosen) form_.SetXLSPageBackground(platform::ToCp1252(*chosen));
+  if (chosen) form_.SetXLSPageBackground(FileSystemName(*chosen));
 }
 
 }  // namespace vantrix

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -326,6 +327,19 @@ TEST_F(FormRun, ADestinationTypedWithAccentsIsTheFileOfThatName) {
   EXPECT_EQ(folder.Names(), std::vector<std::string>{"Área de Trabalho"});
   const QByteArray sql = ReadFile((folder8 / "relatório ações.sql").string());
   EXPECT_EQ(sql.count("INSERT INTO \"RELAT\xD3RIO A\xC7\xD5" "ES\""), kRows) << sql.left(200).toStdString();
+
+  // So is a spreadsheet's background picture.
+  const std::string picture = (folder8 / "fundo.png").string();
+  QImage tile(4, 4, QImage::Format_RGB32);
+  tile.fill(Qt::yellow);
+  ASSERT_TRUE(tile.save(QString::fromStdString(picture)));
+  auto* background = form->Control<QLineEdit>("edXLSPageBackground");
+  background->insert(QString::fromStdString(picture));  // as typed
+  QStringList leftOut;
+  form->XLSExp().OnItemLeftOut = [&](TVantrix3XLS&, const std::string& m) { leftOut << QString::fromStdString(m); };
+  Start(aeXLS, "Área de Trabalho/fundo.xls");
+  EXPECT_EQ(form->XLSExp().Background.FileName(), picture);
+  EXPECT_TRUE(leftOut.isEmpty()) << leftOut.join('\n').toStdString();
 }
 
 TEST_F(FormRun, AUserLandscapePageKeepsItsSizeFromRunToRun) {
