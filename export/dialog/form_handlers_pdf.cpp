@@ -3,7 +3,6 @@
 // takes the page exactly as it is shown; the setters write a control only when its text does
 // not already mean the value, so typing is never disturbed.
 #include <QComboBox>
-#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -16,6 +15,7 @@
 #include "export/common_text.h"
 #include "export/dialog/dialog_services.h"
 #include "export/dialog/form_rules.h"
+#include "export/dialog/form_widgets.h"
 #include "export/dialog/list_items.h"
 #include "export/dialog/vantrix3_dialog.h"
 #include "export/dialog/vantrix3_dialog_form.h"
@@ -68,21 +68,6 @@ void AcceptDecimalMarks(QLineEdit* edit) {
   const QString pattern = QStringLiteral("[0-9]*(\\.|%1)?[0-9]*").arg(QRegularExpression::escape(DecimalMark()));
   edit->setValidator(new QRegularExpressionValidator(QRegularExpression(pattern), edit));
 }
-
-// Makes a label answer a click.
-class LabelClick : public QObject {
- public:
-  LabelClick(QObject* owner, std::function<void()> onClick) : QObject(owner), onClick_(std::move(onClick)) {}
-
- protected:
-  bool eventFilter(QObject*, QEvent* e) override {
-    if (e->type() == QEvent::MouseButtonPress) onClick_();
-    return e->type() == QEvent::MouseButtonPress;
-  }
-
- private:
-  std::function<void()> onClick_;
-};
 
 TPDFFont* CurrentPDFFont(const TVantrix3DialogF& form) {
   auto* list = form.Control<QTreeWidget>("lvPDFFonts");
@@ -330,7 +315,8 @@ void TVantrix3DialogF::ConnectPDFHandlers() {
     if (index == poPortrait || index == poLandscape) SetPDFPageOrientation(static_cast<TVantrixPageOrientation>(index));
   });
 
-  // Lengths are taken when the edit is left; what is no number keeps the current value.
+  // Lengths are taken when the edit is left or on Enter (which then starts no export); what is
+  // no number keeps the current value.
   const struct {
     const char* edit;
     void (TVantrix3DialogF::*setter)(double);
@@ -349,6 +335,7 @@ void TVantrix3DialogF::ConnectPDFHandlers() {
     connect(edit, &QLineEdit::editingFinished, this, [this, l, edit] {
       (this->*l.setter)(ParseDecimal(edit->text(), (this->*l.getter)()));
     });
+    form::EnterConfirms(edit);
   }
 
   // Fonts.
@@ -391,7 +378,7 @@ void TVantrix3DialogF::ConnectPDFHandlers() {
     PDFShowExample();
   };
   connect(Control<QPushButton>("sbPDFFontColor"), &QPushButton::clicked, this, chooseColor);
-  if (auto* sample = Control<QLabel>("paPDFSample")) sample->installEventFilter(new LabelClick(sample, chooseColor));
+  form::ClickCalls(Control<QLabel>("paPDFSample"), chooseColor);
 }
 
 }  // namespace vantrix

@@ -4,7 +4,6 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QEvent>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -36,22 +35,6 @@ void AcceptDigits(QLineEdit* edit) {
   static const QRegularExpression digits(QStringLiteral("[0-9]*"));
   edit->setValidator(new QRegularExpressionValidator(digits, edit));
 }
-
-// Makes a label of the colour preview answer a click.
-class ClickFilter : public QObject {
- public:
-  ClickFilter(QObject* owner, std::function<void()> onClick) : QObject(owner), onClick_(std::move(onClick)) {}
-
- protected:
-  bool eventFilter(QObject*, QEvent* e) override {
-    if (e->type() != QEvent::MouseButtonPress) return false;
-    onClick_();
-    return true;
-  }
-
- private:
-  std::function<void()> onClick_;
-};
 
 }  // namespace
 
@@ -293,7 +276,7 @@ void TVantrix3DialogF::ConnectHTMLHandlers() {
       if (auto* panel = qobject_cast<TPanel*>(element))
         connect(panel, &TPanel::clicked, this, choose);
       else
-        element->installEventFilter(new ClickFilter(element, choose));
+        form::ClickCalls(element, choose);
     }
   }
 }

@@ -253,6 +253,27 @@ void EnterConfirms(QLineEdit* edit) {
   if (edit != nullptr) edit->installEventFilter(new EnterKeyFilter(edit));
 }
 
+namespace {
+class ClickFilter : public QObject {
+ public:
+  ClickFilter(QObject* owner, std::function<void()> onClick) : QObject(owner), onClick_(std::move(onClick)) {}
+
+ protected:
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() != QEvent::MouseButtonPress) return false;
+    onClick_();
+    return true;
+  }
+
+ private:
+  std::function<void()> onClick_;
+};
+}  // namespace
+
+void ClickCalls(QWidget* widget, std::function<void()> onClick) {
+  if (widget != nullptr) widget->installEventFilter(new ClickFilter(widget, std::move(onClick)));
+}
+
 }  // namespace form
 
 }  // namespace vantrix

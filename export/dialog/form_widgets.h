@@ -114,6 +114,9 @@ void SetComboText(QComboBox* combo, const QString& text);
 // and goes no further: the dialog would take the key for its default button and export.
 void EnterConfirms(QLineEdit* edit);
 
+// A widget that is no button (a label, a panel) answering a mouse press as a click.
+void ClickCalls(QWidget* widget, std::function<void()> onClick);
+
 }  // namespace form
 
 }  // namespace vantrix

@@ -8,6 +8,8 @@
 #include <QLocale>
 #include <QProcess>
 #include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
 #include <QTreeWidget>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -201,6 +203,45 @@ TEST_F(FormPDFPage, TypedValuesStayWithinWhatAPageTakes) {
   Type("edPDFFontSize", "99999999999");
   EXPECT_EQ(form->PDFExp().Options().HeaderFont.FontSize, 1000);
   EXPECT_EQ(Text("edPDFFontSize"), "1000");
+}
+
+// The page's lengths are taken when their edit is left; Enter takes them there and then and
+// starts no export through the dialog's default button.
+TEST_F(FormPDFPage, EnterInALengthTakesItWithoutStartingAnExport) {
+  dialog.FileName = folder / "out.pdf";
+  Open();
+  Choose(aePDF);
+  form->resize(640, 480);
+  form->show();
+  form->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+  form->Control<QTabWidget>("Pages")->setCurrentWidget(form->Control<QWidget>("tshPDF"));
+  form->Control<QTabWidget>("pcPDF")->setCurrentWidget(form->Control<QWidget>("tshPDFPageOptions"));
+  ASSERT_TRUE(form->Control<QWidget>("bStart")->isEnabled());
+  const struct {
+    const char* edit;
+    const char* typed;
+    int (TVantrixPDFPageOptions::*dots)() const;
+  } lengths[] = {
+      {"edPDFPageWidth", "7", &TVantrixPDFPageOptions::WidthDots},
+      {"edPDFPageHeight", "9", &TVantrixPDFPageOptions::HeightDots},
+      {"edPDFPageMarginLeft", "0.5", &TVantrixPDFPageOptions::MarginLeftDots},
+      {"edPDFPageMarginRight", "0.25", &TVantrixPDFPageOptions::MarginRightDots},
+      {"edPDFPageMarginTop", "1", &TVantrixPDFPageOptions::MarginTopDots},
+      {"edPDFPageMarginBottom", "2", &TVantrixPDFPageOptions::MarginBottomDots},
+  };
+  for (const auto& l : lengths) {
+    SCOPED_TRACE(l.edit);
+    auto* edit = form->Control<QLineEdit>(l.edit);
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClicks(edit, l.typed);
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_EQ((Page().*l.dots)(), InchToDot(QString(l.typed).toDouble()));
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_TRUE(std::filesystem::is_empty(folder.Path()));
+  }
+  EXPECT_EQ(Page().Format(), pfUser);
 }
 
 TEST_F(FormPDFPage, TheFontListEditsTheExportersFontsAndShowsASample) {
