@@ -92,7 +92,7 @@ void SaveStripStyles(TVantrix3DialogF& form, const char* dialogName,
   if (!file || save(form, FileSystemName(*file))) return;
   MessageRequest error;
   error.caption = form.windowTitle();
-  error.text = *file;
+  error.text = QStringLiteral("Cannot write the file \"%1\"").arg(*file);
   error.icon = MessageIcon::Error;
   services.Message(&form, error);
 }

@@ -218,6 +218,14 @@ TEST_F(StyleLists, StyleButtonsReadAndWriteTheChosenFile) {
   button("tbtLoadRTFStyle")->click();
   ASSERT_EQ(Captions(strips), (QStringList{"ITEM_0"}));
   EXPECT_EQ(RTFItemStyle(strips->topLevelItem(0))->Font.size, 15);
+
+  // A file that cannot be written is told by its name.
+  const QString nowhere = folder + QStringLiteral("/no/such/faixas.rst");
+  services.files.push_back(nowhere);
+  button("tbtSaveRTFStyle")->click();
+  ASSERT_FALSE(services.log.isEmpty());
+  EXPECT_TRUE(services.log.last().endsWith(QStringLiteral("|Cannot write the file \"%1\"").arg(nowhere)))
+      << services.log.last().toStdString();
 }
 
 TEST_F(StyleLists, FieldFormatsFollowTheExportedFields) {
