@@ -411,12 +411,16 @@ void TVantrix3DialogF::PagesChange() {
   }
   if (list == nullptr) return;
   if (list->focusPolicy() != Qt::NoFocus && list->isEnabled()) list->setFocus();
-  QTreeWidgetItem* item = list->currentItem();
-  if (item == nullptr && list->topLevelItemCount() > 0) item = list->topLevelItem(0);
-  if (item == nullptr) return;
-  // Chosen afresh, so that the list's own handlers show the item's format.
-  list->setCurrentItem(nullptr);
-  list->setCurrentItem(item);
+  const QList<QTreeWidgetItem*> selected = list->selectedItems();
+  if (selected.isEmpty()) {
+    // Nothing chosen: the first item is, and the list's own handlers show it.
+    if (list->topLevelItemCount() > 0) list->setCurrentItem(list->topLevelItem(0));
+    return;
+  }
+  // The user's selection stays, however many items it holds, and the page shows it again.
+  if (list->currentItem() == nullptr || !list->currentItem()->isSelected())
+    list->setCurrentItem(selected.first(), 0, QItemSelectionModel::NoUpdate);
+  emit list->itemSelectionChanged();
 }
 
 void TVantrix3DialogF::pcXLSFormatsChange() {

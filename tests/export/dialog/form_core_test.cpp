@@ -364,6 +364,31 @@ TEST_F(FormCore, TheAggregateSheetShowsOnlyWithTheFieldFormats) {
   EXPECT_TRUE(aggregateShown());
 }
 
+TEST_F(FormCore, TurningToAStylePageKeepsItsListsSelectionAndShowsIt) {
+  Open();
+  auto* pages = form->Control<QTabWidget>("Pages");
+  auto* fields = form->Control<QTreeWidget>("lstXLSFields");
+  Choose(aeXLS);
+  pages->setCurrentWidget(form->Control<QWidget>("tshXLS"));
+  for (int i = 0; i < 3; ++i) fields->topLevelItem(i)->setSelected(true);
+  pages->setCurrentWidget(form->Control<QWidget>("tshFields"));
+  pages->setCurrentWidget(form->Control<QWidget>("tshXLS"));
+  EXPECT_EQ(fields->selectedItems().size(), 3);
+  EXPECT_EQ(form->Control<QPushButton>("btnXLSResetItem")->text(), "Reset selected");
+  // A list with nothing selected gets its first item.
+  fields->clearSelection();
+  pages->setCurrentWidget(form->Control<QWidget>("tshFields"));
+  pages->setCurrentWidget(form->Control<QWidget>("tshXLS"));
+  EXPECT_EQ(fields->selectedItems(), QList<QTreeWidgetItem*>{fields->topLevelItem(0)});
+
+  auto* base = form->Control<QTreeWidget>("lstRTFBaseStyles");
+  Choose(aeRTF);
+  base->topLevelItem(1)->setSelected(true);
+  base->topLevelItem(3)->setSelected(true);
+  pages->setCurrentWidget(form->Control<QWidget>("tshRTF"));
+  EXPECT_EQ(base->selectedItems().size(), 3);
+}
+
 TEST_F(FormCore, TheOwnerFillsTheHeaderAndFooterLast) {
   dialog.Header = {"from the dialog"};
   dialog.OnGetHeader = [](QObject&, TStrings& lines) { lines.push_back("added"); };
