@@ -29,6 +29,9 @@ namespace vantrix {
 
 namespace {
 
+// No colour value (they are 0x00BBGGRR): a stored colour that any colour differs from.
+inline constexpr uint32_t kNoColor = 0xFFFFFFFF;
+
 QStringList Lines(const TStrings& lines) {
   QStringList out;
   for (const std::string& line : lines) out << platform::FromCp1252(line);
@@ -223,6 +226,11 @@ void TVantrix3DialogF::InitializeDialog() {
   HTMLExp().TableOptions.TableBgColor = table.TableBgColor;
   HTMLExp().TableOptions.TableFontColor = table.TableFontColor;
   HTMLExp().TableOptions.OddRowBgColor = table.OddRowBgColor;
+  // The preview is painted whatever the colours: one equal to the 0 the options start with
+  // (black) would leave its panels and labels as they were made.
+#define VANTRIX_UNSET_COLOR(name) opt_.name = kNoColor;
+  VANTRIX_FORM_COLOR_OPTIONS(VANTRIX_UNSET_COLOR)
+#undef VANTRIX_UNSET_COLOR
   HTMLFillColors();
   if (auto* templates = Control<QComboBox>("cbxHTMLTemplate"); templates != nullptr && templates->count() > 0) {
     const QSignalBlocker block(templates);

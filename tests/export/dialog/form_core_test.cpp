@@ -237,7 +237,9 @@ TEST_F(FormCore, AnEmptyOrUnreadableCSVSeparatorKeepsThePreviousOne) {
 }
 
 TEST_F(FormCore, APreviewColourMakesTheTemplateCustomAndACancelKeepsIt) {
+  dialog.HTMLPageOptions.BackgroundColor = 0;  // black, the colour the options start with
   Open();
+  EXPECT_EQ(form->Control<QWidget>("paHTMLBackground")->palette().color(QPalette::Window), QColor(Qt::black));
   auto* templates = form->Control<QComboBox>("cbxHTMLTemplate");
   templates->setCurrentIndex(3);
   EXPECT_EQ(form->Options().HTMLOddRowBackgroundColor, form->HTMLExp().TableOptions.OddRowBgColor);
