@@ -198,8 +198,12 @@ void TXLSExtensionsEditor::AddSeriesNodes(QTreeWidgetItem* chartNode) {
   auto* chart = dynamic_cast<TxlsChart*>(XLSNodeItem(chartNode));
   if (chart == nullptr || chartNode->childCount() == 0) return;
   QTreeWidgetItem* seriesGroup = chartNode->child(0);
+  // An untitled series is named by its place, so that it can be told apart in the tree.
+  const QString untitled = Str(34403) + QStringLiteral("_%1");
   for (const auto& series : chart->Series)
-    NewNode(seriesGroup, xekSeries, QString::fromStdU16String(series->Title), nullptr, series.get());
+    NewNode(seriesGroup, xekSeries,
+            series->Title.empty() ? untitled.arg(seriesGroup->childCount() + 1) : QString::fromStdU16String(series->Title),
+            nullptr, series.get());
 }
 
 void TXLSExtensionsEditor::tbtAddXLSExtensionClick() {

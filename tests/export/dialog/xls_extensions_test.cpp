@@ -310,3 +310,21 @@ TEST_F(XLSExtensions, ClearingTheShownItemsGroupShowsTheGroup) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(XLSExtensions, AChartMadeElsewhereShowsItsSeriesUntitledOnesByTheirPlace) {
+  auto chart = std::make_unique<TxlsChart>();
+  chart->Series.Add();
+  chart->Series.Add().Title = u"Umidade";
+  chart->Series.Add();
+  TxlsChart* held = chart.get();
+  QTreeWidgetItem* node = Ed().AddItemNode(xekChart, QStringLiteral("Chart_1"), std::move(chart));
+  ASSERT_NE(node, nullptr);
+  QTreeWidgetItem* group = node->child(0);
+  EXPECT_EQ(Texts(group), (QStringList{"Series_1", "Umidade", "Series_3"}));
+  EXPECT_EQ(XLSNodeItem(group->child(2)), &held->Series[2]);
+  EXPECT_TRUE(held->Series[0].Title.empty()) << "the node names the series, the series keeps no title";
+}
+
+}  // namespace
