@@ -234,23 +234,33 @@ void SetComboText(QComboBox* combo, const QString& text) {
 }
 
 namespace {
+// Watches the edit, or the combo box the edit belongs to; the edit is its parent.
 class EnterKeyFilter : public QObject {
  public:
-  using QObject::QObject;
+  explicit EnterKeyFilter(QLineEdit* edit) : QObject(edit), edit_(edit) {}
 
  protected:
-  bool eventFilter(QObject* watched, QEvent* event) override {
+  bool eventFilter(QObject*, QEvent* event) override {
     if (event->type() != QEvent::KeyPress) return false;
     const int key = static_cast<QKeyEvent*>(event)->key();
     if (key != Qt::Key_Return && key != Qt::Key_Enter) return false;
-    if (auto* edit = qobject_cast<QLineEdit*>(watched)) emit edit->editingFinished();
+    emit edit_->editingFinished();
     return true;
   }
+
+ private:
+  QLineEdit* edit_;
 };
 }  // namespace
 
 void EnterConfirms(QLineEdit* edit) {
-  if (edit != nullptr) edit->installEventFilter(new EnterKeyFilter(edit));
+  if (edit == nullptr) return;
+  auto* filter = new EnterKeyFilter(edit);
+  edit->installEventFilter(filter);
+  // An editable combo box has the focus and hands its keys to its edit directly, past any
+  // filter on the edit: the combo box is watched too.
+  if (auto* combo = qobject_cast<QComboBox*>(edit->parentWidget()); combo != nullptr && combo->lineEdit() == edit)
+    combo->installEventFilter(filter);
 }
 
 namespace {

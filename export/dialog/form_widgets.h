@@ -111,7 +111,8 @@ void SetComboIndex(QComboBox* combo, int index);
 void SetComboText(QComboBox* combo, const QString& text);
 
 // Enter in an edit that takes its value when left takes it there and then (editingFinished),
-// and goes no further: the dialog would take the key for its default button and export.
+// and goes no further: the dialog would take the key for its default button and export. The
+// edit of an editable combo box is the combo box's lineEdit().
 void EnterConfirms(QLineEdit* edit);
 
 // A widget that is no button (a label, a panel) answering a mouse press as a click.

@@ -440,6 +440,10 @@ void TXLSFormatEditor::ConnectFontSheet() {
   auto* size = form_.Control<QComboBox>("cbxXLSFontSize");
   connect(size, &QComboBox::textActivated, this, [this](const QString& text) { cbxXLSFontSizeChange(text); });
   connect(size->lineEdit(), &QLineEdit::textEdited, this, [this](const QString& text) { cbxXLSFontSizeChange(text); });
+  // What is typed is taken as it is typed; Enter, as in the other number edits of the dialog,
+  // does not also start the export.
+  form::EnterConfirms(font->lineEdit());
+  form::EnterConfirms(size->lineEdit());
   connect(form_.Control<QToolButton>("btnFontColor"), &QToolButton::clicked, this, [this] { btnFontColorClick(); });
   const auto toggles = [this](const char* name, int i, void (TXLSFormatEditor::*handler)(int, bool)) {
     connect(form_.Control<QToolButton>(name), &QToolButton::clicked, this,

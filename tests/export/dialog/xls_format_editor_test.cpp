@@ -3,6 +3,7 @@
 // combos in step, sizes that are no number, values the selected items do not share shown
 // empty, resets, the cells page of the extensions, and the field-format list following the
 // field buttons.
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -14,6 +15,8 @@
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "dialog_form_fixture.h"
 #include "export/dialog/list_items.h"
 #include "export/dialog/style_lists.h"
@@ -23,6 +26,7 @@
 #include "export/xls/xls_cell.h"
 #include "export/xls/xls_format.h"
 #include "export/xls/xls_link_note.h"
+#include "tests/export/export_fixtures.h"
 #include "ui/radio_group.h"
 
 using namespace vantrix;
@@ -186,6 +190,36 @@ TEST_F(XLSFormatEditor, FontSizesThatAreNoNumberGiveTenAndTheRestStayWithinTheRe
   EXPECT_EQ(fonts->count(), installed);
   EXPECT_EQ(Field(0).Font.Size, 10);
   EXPECT_EQ(Field(0).Font.Name, u"No Such Font");
+}
+
+// The boxes take what is typed as it is typed; Enter, with the dialog on screen and a file to
+// export to, must not also start the export through the default button.
+TEST_F(XLSFormatEditor, EnterInTheFontBoxesStartsNoExport) {
+  exporttest::TempFolder folder;
+  form->SetFileName(folder / "out.xls");
+  form->ShowButtons();
+  ASSERT_TRUE(form->Control<QWidget>("bStart")->isEnabled());
+  form->resize(640, 480);
+  form->show();
+  form->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+  Select(List("lstXLSFields"), {0});
+  const auto type = [](QComboBox* box, const QString& text) {
+    box->setFocus();
+    box->lineEdit()->selectAll();
+    QWidget* keys = QApplication::focusWidget();  // the combo box itself, as for a person typing
+    QTest::keyClicks(keys, text);
+    QTest::keyClick(keys, Qt::Key_Return);
+    QApplication::processEvents();
+  };
+  type(form->Control<QComboBox>("cbxXLSFontSize"), "14");
+  ASSERT_TRUE(std::filesystem::is_empty(folder.Path())) << "Enter started the export";
+  type(form->Control<QComboBox>("cbxXLSFont"), "Courier");
+  EXPECT_TRUE(std::filesystem::is_empty(folder.Path())) << "Enter started the export";
+  EXPECT_TRUE(form->isVisible());
+  EXPECT_EQ(Field(0).Font.Size, 14);
+  EXPECT_EQ(Field(0).Font.Name, u"Courier");
+  form->hide();
 }
 
 TEST_F(XLSFormatEditor, AnEditReachesEverySelectedItemAndNoOther) {
