@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
@@ -18,6 +19,7 @@
 #include "export/dialog/style_lists.h"
 #include "export/dialog/vantrix3_dialog.h"
 #include "export/dialog/vantrix3_dialog_form.h"
+#include "ui/radio_group.h"
 #include "export/model_source.h"
 #include "export/rtf_style.h"
 #include "dialog_form_fixture.h"
@@ -241,4 +243,21 @@ TEST_F(FormRTFPage, ColourSwatchesMoveWithTheirPressedButtons) {
   for (const char* name : {"bRTFFontColor", "bRTFBackgroundColor", "bRTFHighlightColor"})
     EXPECT_NE(form->Control<QToolButton>(name)->findChild<TPaintBox*>(), nullptr) << name;
   EXPECT_GE(buttons, 10);
+}
+
+// The radio groups show the choice the options start with, the first one included, and a
+// click chooses another.
+TEST_F(FormRTFPage, TheRadioGroupsShowTheChoiceTheOptionsStartWith) {
+  auto* orientation = form->Control<ui::TRadioGroup>("rgRTFPageOrientation");
+  auto* stripType = form->Control<ui::TRadioGroup>("rgRTFStripType");
+  EXPECT_EQ(orientation->ItemIndex(), form->Options().RTFPageOrientation);
+  EXPECT_EQ(stripType->ItemIndex(), form->Options().RTFStripType);
+  EXPECT_EQ(form->Control<ui::TRadioGroup>("rgXLSStripType")->ItemIndex(), form->Options().XLSStripType);
+  EXPECT_EQ(orientation->ItemIndex(), 0);
+  orientation->Button(1)->click();
+  EXPECT_EQ(form->Options().RTFPageOrientation, 1);
+  stripType->Button(2)->click();
+  EXPECT_EQ(form->Options().RTFStripType, 2);
+  form->SetRTFStripType(0);
+  EXPECT_EQ(stripType->ItemIndex(), 0);
 }
