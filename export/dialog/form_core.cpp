@@ -101,16 +101,7 @@ std::string ReplaceFileExtension(const std::string& fileName, const std::string&
 
 void TVantrix3DialogF::InitializeDialog() {
   TVantrix3Dialog& d = dialog_;
-  // The numbers start at 0 and a setter writes only a change: their edits show the 0 the
-  // options start with, which the steps below leave where the dialog holds 0.
-  const auto showNumber = [](QLineEdit* edit, int value) {
-    const QSignalBlocker block(edit);
-    edit->setText(QString::number(value));
-  };
-#define VANTRIX_SHOW_NUMBER(name, control) showNumber(Control<QLineEdit>(control), opt_.name);
-  VANTRIX_FORM_NUMBER_OPTIONS(VANTRIX_SHOW_NUMBER)
-#undef VANTRIX_SHOW_NUMBER
-  showNumber(Control<QLineEdit>("edExportRecCount"), opt_.ExportRecCount);
+  ShowStartValues();
   // 1. The format table, the first pages, the file name edit first.
   FillExportTypeStringArray();
   FillExportTypeFilterArray();

@@ -96,6 +96,18 @@ VANTRIX_FORM_CHOICE_OPTIONS(VANTRIX_CHOICE_SETTER)
 
 // File names are kept as the file system spells them, which is how the exporters open them;
 // only their edits show them as text.
+// The steps that copy the dialog's options leave a control alone where the dialog holds the
+// 0 an option starts with: the edit shows that 0 and the radio group its first item.
+void TVantrix3DialogF::ShowStartValues() {
+#define VANTRIX_SHOW_NUMBER(name, control) WriteText(Control<QLineEdit>(control), std::to_string(opt_.name));
+#define VANTRIX_SHOW_CHOICE(name, control) WriteChoice(Control<ui::TRadioGroup>(control), opt_.name);
+  VANTRIX_FORM_NUMBER_OPTIONS(VANTRIX_SHOW_NUMBER)
+  VANTRIX_FORM_CHOICE_OPTIONS(VANTRIX_SHOW_CHOICE)
+#undef VANTRIX_SHOW_NUMBER
+#undef VANTRIX_SHOW_CHOICE
+  WriteText(Control<QLineEdit>("edExportRecCount"), std::to_string(opt_.ExportRecCount));
+}
+
 void TVantrix3DialogF::SetFileName(const std::string& value) {
   if (!Store(opt_.FileName, value)) return;
   WriteFileName(Control<QLineEdit>("edFileName"), value);

@@ -218,6 +218,8 @@ class TVantrix3DialogF : public QDialog {
   void FillExtensionTree();
   void CopyExtensionTree(TVantrix3XLS& exporter) const;
   void ConnectPlainHandlers();
+  // The controls of the options that start at 0 show it (a setter writes only a change).
+  void ShowStartValues();
   void ConnectHTMLHandlers();
   void ConnectCaptionsGrid();
   void ConnectXLSStyleButtons();

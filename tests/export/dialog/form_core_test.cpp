@@ -182,9 +182,11 @@ TEST_F(FormCore, SettersWriteControlsOnlyOnAChangeWithoutSignals) {
   form->SetXMLEncoding("utf-8");  // the same encoding
   EXPECT_EQ(form->Options().XMLEncoding, "UTF-8");
 
-  // Numbers that start at 0 show it.
+  // Numbers and choices that start at 0 show it.
   for (const char* name : {"edSkipRecCount", "edExportRecCount", "edSQLCommitRecCount", "edHTMLFileRecCount"})
     EXPECT_EQ(form->Control<QLineEdit>(name)->text(), "0") << name;
+  for (const char* name : {"rgXLSStripType", "rgRTFStripType", "rgRTFPageOrientation"})
+    EXPECT_EQ(form->Control<ui::TRadioGroup>(name)->ItemIndex(), 0) << name;
   form->SetExportRecCount(7);
   EXPECT_TRUE(form->Control<QAbstractButton>("rbExportOnly")->isChecked());
   EXPECT_TRUE(form->Control<QWidget>("edExportRecCount")->isEnabled());
