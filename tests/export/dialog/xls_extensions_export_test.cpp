@@ -22,6 +22,7 @@
 #include "export/dialog/progress_window.h"
 #include "export/dialog/xls_extensions_editor.h"
 #include "export/xls/xls_cell.h"
+#include "export/xls/xls_link_note.h"
 #include "platform/datetime.h"
 #include "tests/export/export_fixtures.h"
 #include "tests/export/xls/run_program.h"
@@ -282,4 +283,15 @@ TEST_F(TreeExport, EnterInANumberEditTakesTheNumberAndStartsNoExport) {
     EXPECT_EQ(edit->text(), "7") << e.edit;
   }
   EXPECT_EQ(Tree().CellGroup()->child(0)->text(0), "Cell(Col: 0 Row: 7)");
+
+  // The note's font size box takes its size on Enter too.
+  AddInto(Tree().NoteGroup());
+  form->Control<QTabWidget>("pcXLSNotes")->setCurrentWidget(form->Control<QWidget>("tshXLSNoteFont"));
+  auto* size = form->Control<QComboBox>("cbXLSNoteFontSize");
+  size->setFocus();
+  size->lineEdit()->selectAll();
+  QTest::keyClicks(size, "13");
+  QTest::keyClick(size, Qt::Key_Return);
+  EXPECT_TRUE(std::filesystem::is_empty(folder.Path()));
+  EXPECT_EQ(dynamic_cast<TxlsNote*>(Tree().SelectedItem())->Format.Font.Size, 13);
 }
