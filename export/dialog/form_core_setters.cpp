@@ -97,7 +97,8 @@ VANTRIX_FORM_CHOICE_OPTIONS(VANTRIX_CHOICE_SETTER)
 // File names are kept as the file system spells them, which is how the exporters open them;
 // only their edits show them as text.
 // The steps that copy the dialog's options leave a control alone where the dialog holds the
-// 0 an option starts with: the edit shows that 0 and the radio group its first item.
+// 0 an option starts with: the edit shows that 0 (a character 0 as "#0") and the radio group
+// its first item.
 void TVantrix3DialogF::ShowStartValues() {
 #define VANTRIX_SHOW_NUMBER(name, control) WriteText(Control<QLineEdit>(control), std::to_string(opt_.name));
 #define VANTRIX_SHOW_CHOICE(name, control) WriteChoice(Control<ui::TRadioGroup>(control), opt_.name);
@@ -106,6 +107,8 @@ void TVantrix3DialogF::ShowStartValues() {
 #undef VANTRIX_SHOW_NUMBER
 #undef VANTRIX_SHOW_CHOICE
   WriteText(Control<QLineEdit>("edExportRecCount"), std::to_string(opt_.ExportRecCount));
+  WriteText(Control<QLineEdit>("edCSVComma"), Char2Str(opt_.CSVComma));
+  WriteText(Control<QLineEdit>("edCSVQuote"), Char2Str(opt_.CSVQuote));
 }
 
 void TVantrix3DialogF::SetFileName(const std::string& value) {

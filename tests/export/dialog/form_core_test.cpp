@@ -217,7 +217,9 @@ TEST_F(FormCore, WholeNumberEditsTakeDigitsAndTreatAnEmptiedEditByTheirRule) {
 
 TEST_F(FormCore, AnEmptyOrUnreadableCSVSeparatorKeepsThePreviousOne) {
   dialog.CSVOptions.Comma = ';';
+  dialog.CSVOptions.Quote = 0;  // none
   Open();
+  EXPECT_EQ(form->Control<QLineEdit>("edCSVQuote")->text(), "#0");
   auto* comma = form->Control<QLineEdit>("edCSVComma");
   EXPECT_EQ(comma->text(), ";");
   for (const char* text : {"", "#x", "#999"}) {
