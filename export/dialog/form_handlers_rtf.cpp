@@ -144,6 +144,8 @@ QTreeWidget* TVantrix3DialogF::RTFCurrListView() const {
   return tabs->currentWidget()->findChild<QTreeWidget*>();
 }
 
+void TVantrix3DialogF::ShowRTFSelection() { ShowRTFStyles(*this); }
+
 void TVantrix3DialogF::ShowRTFListItem(QTreeWidgetItem* item) {
   if (const TrtfStyle* style = item != nullptr ? RTFItemStyle(item) : nullptr)
     ShowRTFValues(*this, *style, {}, "Reset item");

@@ -674,25 +674,30 @@ void TVantrix3DialogF::LoadXLSItems(const platform::IniFile& ini) {
 }
 
 // The RTF base styles are reset and read from their sections; the strip styles become the
-// file's.
+// file's. The lists are refilled with their signals held: the style editor is shown again at
+// the end, or it would keep showing the styles as they were.
 void TVantrix3DialogF::LoadRTFItems(const platform::IniFile& ini) {
   auto* base = Control<QTreeWidget>("lstRTFBaseStyles");
   auto* strip = Control<QTreeWidget>("lstRTFStripStyles");
-  const QSignalBlocker b1(base), b2(strip);
-  strip->clear();
-  RTFResetAllItems_A({base}, nullptr);
-  for (const std::string& section : ini.ReadSections()) {
-    std::string rest;
-    if (StartsWithNoCase(section, "RTF_STYLE_", rest)) {
-      if (TrtfStyle* style = RTFItemStyle(FindItem(base, platform::FromCp1252(rest)))) style->LoadFromIniFile(ini, section);
-    } else if (StartsWithNoCase(section, "RTF_STRIP_STYLE_", rest)) {
-      auto style = std::make_unique<TrtfStyle>();
-      style->LoadFromIniFile(ini, section);
-      AddListItem(strip, platform::FromCp1252(rest), 2, AdoptRTFStyle(std::move(style)));
+  {
+    const QSignalBlocker b1(base), b2(strip);
+    strip->clear();
+    RTFResetAllItems_A({base}, nullptr);
+    for (const std::string& section : ini.ReadSections()) {
+      std::string rest;
+      if (StartsWithNoCase(section, "RTF_STYLE_", rest)) {
+        if (TrtfStyle* style = RTFItemStyle(FindItem(base, platform::FromCp1252(rest))))
+          style->LoadFromIniFile(ini, section);
+      } else if (StartsWithNoCase(section, "RTF_STRIP_STYLE_", rest)) {
+        auto style = std::make_unique<TrtfStyle>();
+        style->LoadFromIniFile(ini, section);
+        AddListItem(strip, platform::FromCp1252(rest), 2, AdoptRTFStyle(std::move(style)));
+      }
     }
+    if (strip->topLevelItemCount() > 0) strip->setCurrentItem(strip->topLevelItem(0));
   }
-  if (strip->topLevelItemCount() > 0) strip->setCurrentItem(strip->topLevelItem(0));
   RTFShowStyleButtons(*this);
+  ShowRTFSelection();
 }
 
 // The page is built afresh from the file's values in dots, so that the saved size and margins

@@ -206,6 +206,8 @@ class TVantrix3DialogF : public QDialog {
   QTreeWidget* RTFCurrListView() const;
   void ShowRTFListItem(QTreeWidgetItem* item);
   void ShowRTFListItemM(QTreeWidgetItem* current);
+  // The selection of the RTF list now shown in the style editor: one style, several, or none.
+  void ShowRTFSelection();
   // The current run's progress window; null outside a run.
   TfmVantrix3Progress* ProgressWindow() const { return progress_.data(); }
 

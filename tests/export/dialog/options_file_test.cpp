@@ -8,6 +8,7 @@
 #include <QLocale>
 #include <QPlainTextEdit>
 #include <QProcess>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTreeWidget>
@@ -508,4 +509,20 @@ TEST_F(OptionsFile, RTFStylesComeBackFromTheirSections) {
   EXPECT_EQ(RTFItemStyle(strip->topLevelItem(0))->Font.size, 18);
   EXPECT_EQ(strip->currentItem(), strip->topLevelItem(0));
   EXPECT_EQ(RTFItemStyle(List("lstRTFBaseStyles")->topLevelItem(2))->Font.size, 15);
+}
+
+// The RTF style editor shows what a loaded file holds for the style it shows.
+TEST_F(OptionsFile, TheRTFEditorShowsTheLoadedStyle) {
+  Open();
+  Choose(aeRTF);
+  form->Control<QTabWidget>("Pages")->setCurrentWidget(form->Control<QWidget>("tshRTF"));
+  QTreeWidget* base = List("lstRTFBaseStyles");
+  base->setCurrentItem(base->topLevelItem(0));
+  auto* size = form->Control<QComboBox>("cbRTFFontSize");
+  ASSERT_EQ(size->currentText(), "10");
+  const std::string file = Path("rtf.cfg");
+  Write(file, "[GENERAL]\nExportType=2\n[RTF_STYLE_HEADER]\nFontSize=15\n");
+  form->LoadExportOptions(file);
+  ASSERT_EQ(RTFItemStyle(base->topLevelItem(0))->Font.size, 15);
+  EXPECT_EQ(size->currentText(), "15");
 }
