@@ -12,6 +12,7 @@
 #include <QTest>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <filesystem>
 #include <gtest/gtest.h>
 
 #include "export/dialog/form_widgets.h"
@@ -260,4 +261,39 @@ TEST_F(FormRTFPage, TheRadioGroupsShowTheChoiceTheOptionsStartWith) {
   EXPECT_EQ(form->Options().RTFStripType, 2);
   form->SetRTFStripType(0);
   EXPECT_EQ(stripType->ItemIndex(), 0);
+}
+
+// Enter after a typed font or size takes it for the selected style and neither adds the text
+// to the box's list nor starts an export through the dialog's default button.
+TEST_F(FormRTFPage, EnterInTheFontBoxesTakesTheTextOnly) {
+  dialog.FileName = folder / "out.rtf";
+  form = std::make_unique<TVantrix3DialogF>(dialog);
+  form->InitializeDialog();
+  form->SetExportType(aeRTF);
+  form->rgExportTypeClick();
+  base = form->Control<QTreeWidget>("lstRTFBaseStyles");
+  form->resize(640, 480);
+  form->show();
+  form->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+  form->Control<QTabWidget>("Pages")->setCurrentWidget(form->Control<QWidget>("tshRTF"));
+  ShowBase();
+  base->clearSelection();
+  base->setCurrentItem(base->topLevelItem(2));
+  ASSERT_TRUE(form->Control<QWidget>("bStart")->isEnabled());
+  for (const auto& [name, typed] : {std::pair{"cbRTFFontSize", "23"}, std::pair{"cbRTFFont", "Nowhere Sans"}}) {
+    SCOPED_TRACE(name);
+    auto* box = form->Control<QComboBox>(name);
+    const int items = box->count();
+    box->lineEdit()->setFocus();
+    box->lineEdit()->selectAll();
+    QTest::keyClicks(box->lineEdit(), typed);
+    QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(box->count(), items);
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_TRUE(std::filesystem::is_empty(folder.Path()));
+  }
+  EXPECT_EQ(Base(2).Font.size, 23);
+  EXPECT_EQ(Base(2).Font.name, "Nowhere Sans");
+  EXPECT_NE(Base(1).Font.size, 23);
 }
