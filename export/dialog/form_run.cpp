@@ -481,12 +481,26 @@ void TVantrix3DialogF::bStartClick() {
       PostExportProgress(progress, kProgressClose);
       QCoreApplication::processEvents();
     }
-    return;
+  } else if (progress->ModalResult() != 1 && progress->isVisible()) {
+    QEventLoop wait;
+    const HideWatcher watcher(progress, wait);
+    wait.exec();
   }
-  if (progress->ModalResult() == 1 || !progress->isVisible()) return;
-  QEventLoop wait;
-  const HideWatcher watcher(progress, wait);
-  wait.exec();
+  ReportItemsLeftOut(exporter);
+}
+
+// A workbook goes on without an item it cannot write (a picture that cannot be read, a link
+// too long for its record); the user who asked for the item is told which and why.
+void TVantrix3DialogF::ReportItemsLeftOut(const TVantrix3& exporter) {
+  const auto* xls = dynamic_cast<const TVantrix3XLS*>(&exporter);
+  if (xls == nullptr || xls->LeftOut().empty()) return;
+  QStringList lines;
+  for (const std::string& line : xls->LeftOut()) lines << platform::FromCp1252(line);
+  MessageRequest warning;
+  warning.caption = windowTitle();
+  warning.text = lines.join(QLatin1Char('\n'));
+  warning.icon = MessageIcon::Warning;
+  dialog_.Services().Message(this, warning);
 }
 
 void TVantrix3DialogF::done(int result) {

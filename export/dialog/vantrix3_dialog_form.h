@@ -220,6 +220,7 @@ class TVantrix3DialogF : public QDialog {
   void FillExtensionTree();
   void CopyExtensionTree(TVantrix3XLS& exporter) const;
   void ConnectPlainHandlers();
+  void ReportItemsLeftOut(const TVantrix3& exporter);
   // The controls of the options that start at 0 show it (a setter writes only a change).
   void ShowStartValues();
   void ConnectHTMLHandlers();

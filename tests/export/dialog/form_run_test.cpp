@@ -340,6 +340,14 @@ TEST_F(FormRun, ADestinationTypedWithAccentsIsTheFileOfThatName) {
   Start(aeXLS, "Área de Trabalho/fundo.xls");
   EXPECT_EQ(form->XLSExp().Background.FileName(), picture);
   EXPECT_TRUE(leftOut.isEmpty()) << leftOut.join('\n').toStdString();
+  EXPECT_TRUE(services.log.filter("message|").isEmpty());
+
+  // A picture that cannot be read is left out of the workbook, and the user is told.
+  background->selectAll();
+  background->insert(QString::fromStdString(folder / "missing.png"));
+  Start(aeXLS, "no-picture.xls");
+  ASSERT_EQ(services.log.filter("message|").size(), 1);
+  EXPECT_TRUE(services.log.filter("message|").first().contains("missing.png\" left out"));
 }
 
 TEST_F(FormRun, AUserLandscapePageKeepsItsSizeFromRunToRun) {
