@@ -114,10 +114,14 @@ void ShowRTFStyles(TVantrix3DialogF& form) {
     form.ShowRTFListItem(current);
 }
 
-// The change on every selected style of the shown list, then the editor shown again.
+// The change on every selected style of the shown list, then the editor shown again (with
+// nothing selected too: a button clicked then goes back up, as it changed nothing).
 void EditSelectedRTFStyles(TVantrix3DialogF& form, const std::function<void(TrtfStyle&, QTreeWidgetItem*)>& change) {
   QTreeWidget* list = form.RTFCurrListView();
-  if (list == nullptr || list->selectedItems().isEmpty()) return;
+  if (list == nullptr || list->selectedItems().isEmpty()) {
+    ShowRTFStyles(form);
+    return;
+  }
   ForAllListViewItems(list, false, false, [&](QTreeWidgetItem* item) {
     if (TrtfStyle* style = RTFItemStyle(item)) change(*style, item);
   });

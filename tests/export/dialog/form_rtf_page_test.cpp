@@ -112,6 +112,10 @@ TEST_F(FormRTFPage, AnEditReachesEverySelectedStyleAndNoneWhenNothingIsSelected)
   for (int i = 0; i < 4; ++i) EXPECT_EQ(Strip(i), before[i]) << i;
   EXPECT_EQ(Base(0), baseBefore);
   EXPECT_EQ(services.colors.size(), 1u);  // the colour dialog never opened
+  // The buttons clicked went back up: they stand for no style.
+  EXPECT_FALSE(form->Control<QToolButton>("bRTFFontItalic")->isChecked());
+  EXPECT_FALSE(form->Control<QToolButton>("bRTFFontRight")->isChecked());
+  EXPECT_FALSE(form->Control<QCheckBox>("chRTFAllowBackground")->isChecked());
 }
 
 // Several selected styles show the current one's values; where another differs from it the
