@@ -217,6 +217,7 @@ TEST_F(TreeExport, ExtraCellsOfEveryTypeAndALocalFileLink) {
   emit form->Control<ui::TRadioGroup>("rgXLSHyperlinkStyle")->Clicked(1);
   Type("edXLSHyperlinkTitle", "Relatório");
   Type("edXLSHyperlinkTarget", QString::fromStdString(folder / "report.txt"));
+  Type("edXLSHyperlinkScreenTip", "abrir o relatório");
   AddInto(Tree().NoteGroup());
   Leave("edXLSNoteCol", 4);
   Leave("edXLSNoteRow", 10);
@@ -243,11 +244,11 @@ TEST_F(TreeExport, ExtraCellsOfEveryTypeAndALocalFileLink) {
       {"-c",
        "import xlrd,sys\n"
        "s=xlrd.open_workbook(sys.argv[1], formatting_info=True).sheet_by_index(0)\n"
-       "for h in s.hyperlink_list: print(h.type, h.frowx, h.fcolx, h.desc.rstrip('\\x00'))\n"
+       "for h in s.hyperlink_list: print(h.type, h.frowx, h.fcolx, h.desc.rstrip('\\x00'), h.quicktip)\n"
        "print(s.merged_cells)\n",
        QString::fromStdString(xls)});
   EXPECT_TRUE(links.err.isEmpty()) << links.err.toStdString();
-  EXPECT_EQ(links.out.toStdString(), "local file 2 5 Relatório\n[(1, 4, 6, 8)]\n");
+  EXPECT_EQ(links.out.toStdString(), "local file 2 5 Relatório abrir o relatório\n[(1, 4, 6, 8)]\n");
 }
 
 // Enter in a number edit of the tree's pages takes the number, as leaving the edit does; the
