@@ -26,6 +26,24 @@ class DialogFormTest : public ::testing::Test {
     for (const char* name : names) source.Columns().Add()->SetColumnName(name);
   }
 
+  // A station's readings in three columns (its name, a real temperature, a whole humidity),
+  // rows records long.
+  void UseStationReadings(int rows) {
+    for (const char* name : {"Station", "Temperature", "Humidity"}) {
+      source.Columns().Add()->SetColumnName(name);
+      source.Columns().GetItem(source.Columns().Count() - 1)->SetCaption(name);
+    }
+    source.Columns().GetItem(1)->SetColumnType(vantrix::ectFloat);
+    source.Columns().GetItem(2)->SetColumnType(vantrix::ectInteger);
+    source.OnGetNextRecord = [rows](vantrix::TVantrixCustomSource&, int recNo, bool& eof) { eof = recNo >= rows; };
+    source.OnGetColumnValue = [](vantrix::TVantrixCustomSource&, int recNo, const vantrix::TVantrixCustomColumn& c,
+                                 QVariant& v) {
+      if (c.Index() == 0) v = QString("Estação %1").arg(recNo);
+      else if (c.Index() == 1) v = recNo + 0.5;
+      else v = recNo * 3;
+    };
+  }
+
   // The form on the source's columns as they stand now, initialised as Execute does.
   vantrix::TVantrix3DialogF& Open() {
     dialog.Columns().Clear();

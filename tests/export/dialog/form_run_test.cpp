@@ -97,18 +97,7 @@ class FormRun : public dialogtest::DialogFormTest {
  protected:
   FormRun() {
     dialog.ShowFile = false;
-    for (const char* name : {"Station", "Temperature", "Humidity"}) {
-      source.Columns().Add()->SetColumnName(name);
-      source.Columns().GetItem(source.Columns().Count() - 1)->SetCaption(name);
-    }
-    source.Columns().GetItem(1)->SetColumnType(ectFloat);
-    source.Columns().GetItem(2)->SetColumnType(ectInteger);
-    source.OnGetNextRecord = [](TVantrixCustomSource&, int recNo, bool& eof) { eof = recNo >= kRows; };
-    source.OnGetColumnValue = [](TVantrixCustomSource&, int recNo, const TVantrixCustomColumn& c, QVariant& v) {
-      if (c.Index() == 0) v = QString("Estação %1").arg(recNo);
-      else if (c.Index() == 1) v = recNo + 0.5;
-      else v = recNo * 3;
-    };
+    UseStationReadings(kRows);
   }
 
   // Chooses the format (unless it is chosen already, which would rebuild the captions grid)

@@ -25,6 +25,7 @@
 #include "export/xls/xls_link_note.h"
 #include "platform/datetime.h"
 #include "tests/export/export_fixtures.h"
+#include "tests/export/xls/read_drawings.h"
 #include "tests/export/xls/run_program.h"
 #include "ui/radio_group.h"
 
@@ -40,18 +41,7 @@ class TreeExport : public dialogtest::DialogFormTest {
  protected:
   TreeExport() {
     dialog.ShowFile = false;
-    for (const char* name : {"Station", "Temperature", "Humidity"}) {
-      source.Columns().Add()->SetColumnName(name);
-      source.Columns().GetItem(source.Columns().Count() - 1)->SetCaption(name);
-    }
-    source.Columns().GetItem(1)->SetColumnType(ectFloat);
-    source.Columns().GetItem(2)->SetColumnType(ectInteger);
-    source.OnGetNextRecord = [](TVantrixCustomSource&, int recNo, bool& eof) { eof = recNo >= kRows; };
-    source.OnGetColumnValue = [](TVantrixCustomSource&, int recNo, const TVantrixCustomColumn& c, QVariant& v) {
-      if (c.Index() == 0) v = QString("P%1").arg(recNo);
-      else if (c.Index() == 1) v = recNo + 0.5;
-      else v = recNo * 3;
-    };
+    UseStationReadings(kRows);
   }
 
   TXLSExtensionsEditor& Tree() { return form->XLSExtensions(); }
@@ -100,16 +90,7 @@ class TreeExport : public dialogtest::DialogFormTest {
   // What xlrd and a walk over the records find in the workbook, with gnumeric's reading of
   // its charts; every reader silent.
   QJsonObject Read(const std::string& path) {
-    const QString gnumeric = QString::fromStdString(folder / "book.gnumeric");
-    const ProgramRun convert =
-        RunProgram("ssconvert", {"-T", "Gnumeric_XmlIO:sax", QString::fromStdString(path), gnumeric});
-    EXPECT_EQ(convert.exitCode, 0);
-    EXPECT_TRUE(convert.err.isEmpty()) << convert.err.toStdString();
-    const ProgramRun run = RunProgram("/usr/bin/python3", {QString(XLS_TEST_SCRIPT_DIR) + "/read_drawings.py",
-                                                           QString::fromStdString(path), gnumeric});
-    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
-    EXPECT_TRUE(run.err.isEmpty()) << run.err.toStdString();
-    return QJsonDocument::fromJson(run.out).object();
+    return xlstest::ReadDrawings(path, QString::fromStdString(folder / "book.gnumeric"));
   }
 
   // One line per cell read by xlrd: row, column (from 0), type and value.

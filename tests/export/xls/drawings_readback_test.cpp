@@ -7,12 +7,12 @@
 
 #include <QImage>
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <fstream>
 #include <set>
 
 #include "export/export_fixtures.h"
+#include "read_drawings.h"
 #include "reader_check.h"
 #include "run_program.h"
 #include "xls_fixtures.h"
@@ -47,16 +47,8 @@ class DrawingsReadBack : public testing::Test {
   }
   // What read_drawings.py finds, with gnumeric's reading; both readers silent.
   QJsonObject Read(const std::string& path) {
-    const QString gnumeric = QString::fromStdString(folder_ / "book.gnumeric");
-    const ProgramRun convert = RunProgram("ssconvert", {"-T", "Gnumeric_XmlIO:sax", QString::fromStdString(path), gnumeric});
-    EXPECT_EQ(convert.exitCode, 0);
-    EXPECT_TRUE(convert.err.isEmpty()) << convert.err.toStdString();
-    const ProgramRun run = RunProgram("/usr/bin/python3", {QString(XLS_TEST_SCRIPT_DIR) + "/read_drawings.py",
-                                                           QString::fromStdString(path), gnumeric});
-    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
-    EXPECT_TRUE(run.err.isEmpty()) << run.err.toStdString();
+    const QJsonObject book = xlstest::ReadDrawings(path, QString::fromStdString(folder_ / "book.gnumeric"));
     xlstest::ExpectReaderMatchesXlrd(path);
-    const QJsonObject book = QJsonDocument::fromJson(run.out).object();
     ExpectConsistentDrawings(book);
     return book;
   }
