@@ -78,12 +78,9 @@ bool Store(T& field, const T& value) {
   void TVantrix3DialogF::Set##name(int value) {                                                 \
     if (Store(opt_.name, value)) WriteText(Control<QLineEdit>(control), std::to_string(value)); \
   }
-// A radio group takes no typing: it always shows the value, the one the option starts with too
-// (else it would show no choice at all until another is made).
-#define VANTRIX_CHOICE_SETTER(name, control)               \
-  void TVantrix3DialogF::Set##name(int value) {            \
-    Store(opt_.name, value);                               \
-    WriteChoice(Control<ui::TRadioGroup>(control), value); \
+#define VANTRIX_CHOICE_SETTER(name, control)                                              \
+  void TVantrix3DialogF::Set##name(int value) {                                           \
+    if (Store(opt_.name, value)) WriteChoice(Control<ui::TRadioGroup>(control), value);   \
   }
 VANTRIX_FORM_TEXT_OPTIONS(VANTRIX_TEXT_SETTER)
 VANTRIX_FORM_FLAG_OPTIONS(VANTRIX_FLAG_SETTER)

@@ -50,12 +50,9 @@ void TVantrix3DialogF::BuildRTFPage(QTabWidget* pages) {
   size->addItems(FontSizes());
   size->setCurrentIndex(-1);
   size->setFixedWidth(50);
-  // A typed name or size is taken as it is typed: Enter after it adds nothing to the lists
-  // and does not reach the dialog's default button, which would start an export.
-  for (QComboBox* box : {font, size}) {
-    box->setInsertPolicy(QComboBox::NoInsert);
-    EnterConfirms(box->lineEdit());
-  }
+  // A typed name or size is taken as it is typed: Enter after it does not reach the dialog's
+  // default button, which would start an export.
+  for (QComboBox* box : {font, size}) EnterConfirms(box->lineEdit());
   grid->addLayout(Line({Label(data, "laRTFFont"), font}), 0, 1);
   grid->addLayout(Line({Label(data, "laRTFFontSize"), size, ColorButton(data, "bRTFFontColor", "pbRTFFontColor"),
                         nullptr}),
