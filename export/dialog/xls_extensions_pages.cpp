@@ -216,6 +216,7 @@ void TXLSExtensionsEditor::ConnectNotePage() {
     for (const QString& line : text.split(QLatin1Char('\n'))) note->Lines.push_back(platform::ToCp1252(line));
   });
   auto* font = form_.Control<QComboBox>("cbXLSNoteFont");
+  if (font->lineEdit() != nullptr) form::EnterConfirms(font->lineEdit());
   connect(font, &QComboBox::currentTextChanged, this, [this](const QString& text) {
     if (auto* note = Selected<TxlsNote>()) note->Format.Font.Name = text.toStdU16String();
   });

@@ -276,4 +276,12 @@ TEST_F(TreeExport, EnterInANumberEditTakesTheNumberAndStartsNoExport) {
   QTest::keyClick(size, Qt::Key_Return);
   EXPECT_TRUE(std::filesystem::is_empty(folder.Path()));
   EXPECT_EQ(dynamic_cast<TxlsNote*>(Tree().SelectedItem())->Format.Font.Size, 13);
+  // And its font name box, which takes the name as it is typed.
+  auto* font = form->Control<QComboBox>("cbXLSNoteFont");
+  font->setFocus();
+  font->lineEdit()->selectAll();
+  QTest::keyClicks(font, "Verdana");
+  QTest::keyClick(font, Qt::Key_Return);
+  EXPECT_TRUE(std::filesystem::is_empty(folder.Path()));
+  EXPECT_EQ(dynamic_cast<TxlsNote*>(Tree().SelectedItem())->Format.Font.Name, u"Verdana");
 }
