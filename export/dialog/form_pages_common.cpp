@@ -89,7 +89,9 @@ void TVantrix3DialogF::BuildFormatsPage(QTabWidget* pages) {
   QGroupBox* user = Group(page, "gbUserFormat");
   QGridLayout* ug = Grid(user, 6);
   ug->addWidget(Combo(user, "cbxFormatFields"), 0, 0, 1, 2);
-  ug->addWidget(Combo(user, "cbxUserFormats", true), 1, 0, 1, 2);
+  QComboBox* userFormat = Combo(user, "cbxUserFormats", true);
+  EnterConfirms(userFormat->lineEdit());
+  ug->addWidget(userFormat, 1, 0, 1, 2);
   ug->addWidget(Button(user, "bAddUserFormat"), 2, 0);
   ug->addWidget(Button(user, "bEditUserFormat"), 2, 1);
   ug->addWidget(Button(user, "bDeleteUserFormat"), 3, 0);

@@ -126,7 +126,9 @@ void BuildAdvanced(QWidget* page) {
   QGroupBox* body = Group(page, "gbHTMLBodyOptions");
   QGridLayout* bg = Grid(body, 4);
   bg->addWidget(Label(body, "laHTMLBodyFontName"), 0, 0);
-  bg->addWidget(Combo(body, "cbxHTMLFontName", true), 0, 1);
+  QComboBox* font = Combo(body, "cbxHTMLFontName", true);
+  EnterConfirms(font->lineEdit());
+  bg->addWidget(font, 0, 1);
   bg->addWidget(Label(body, "laHTMLBackground"), 1, 0);
   bg->addLayout(Line({Edit(body, "edHTMLBackground"), ToolButton(body, "btnHTMLBackground", "...")}), 1, 1);
   bg->addWidget(Label(body, "laHTMLBodyAdvanced"), 2, 0);
