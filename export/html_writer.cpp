@@ -26,10 +26,29 @@ std::string HTMLEscaped(std::string_view text) {
   return out;
 }
 
+std::string URLReference(std::string_view fileName, std::string_view alsoEncoded) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string out;
+  out.reserve(fileName.size());
+  for (const char c : fileName) {
+    const auto byte = static_cast<unsigned char>(c);
+    // Space and the control bytes are <= 0x20; DEL and every byte of a non-ASCII letter >= 0x7F.
+    if (byte <= 0x20 || byte >= 0x7F || std::string_view("\"%#?<>").find(c) != std::string_view::npos ||
+        alsoEncoded.find(c) != std::string_view::npos) {
+      out += '%';
+      out += kHex[byte >> 4];
+      out += kHex[byte & 0x0F];
+    } else {
+      out.push_back(c);
+    }
+  }
+  return out;
+}
+
 void TVantrixHTMLWriter::WriteTITLE(std::string_view title) { WriteLn(" <Title>" + HTMLEscaped(title) + "</Title>"); }
 
 void TVantrixHTMLWriter::WriteCSSLink(std::string_view file) {
-  WriteLn(" <link rel=\"stylesheet\" type=\"text/css\" href=\"" + HTMLEscaped(file) + "\">");
+  WriteLn(" <link rel=\"stylesheet\" type=\"text/css\" href=\"" + HTMLEscaped(URLReference(file)) + "\">");
 }
 
 void TVantrixHTMLWriter::WriteTABLE(int border, int padding, int spacing, const std::string& backgroundFile) {
@@ -37,7 +56,7 @@ void TVantrixHTMLWriter::WriteTABLE(int border, int padding, int spacing, const 
                      "\" Cellspacing=\"" + std::to_string(spacing) + "\"";
   std::error_code error;
   if (!backgroundFile.empty() && std::filesystem::exists(backgroundFile, error))
-    line += " Background=\"" + HTMLEscaped(backgroundFile) + "\"";
+    line += " Background=\"" + HTMLEscaped(URLReference(backgroundFile)) + "\"";
   WriteLn(line + ">");
 }
 
@@ -73,14 +92,14 @@ TStrings TVantrixHTMLWriter::LocationLinks(const TVantrixHTMLNavigation& titles,
   const int prior = current == 1 ? count : current - 1;
   const int next = current == count ? 1 : current + 1;
   auto link = [&base](int file, const std::string& text) {
-    return "    <td><a href=\"" + HTMLEscaped(AddNumberToFileName(base, file, 2)) + "\">" + text + "</a></td>";
+    return "    <td><a href=\"" + HTMLEscaped(URLReference(AddNumberToFileName(base, file, 2))) + "\">" + text + "</a></td>";
   };
   auto number = [](int file) { return (file < 10 ? "0" : "") + std::to_string(file); };
   TStrings list;
   if (!top) list.push_back("<br>");
   list.push_back("<Table Border=\"0\" Cellpadding=\"4\" Cellspacing=\"1\">");
   list.push_back("  <tr>");
-  if (withIndex) list.push_back("    <td><a href=\"" + HTMLEscaped(base) + "\">" + titles.IndexLinkTitle + "</a></td>");
+  if (withIndex) list.push_back("    <td><a href=\"" + HTMLEscaped(URLReference(base)) + "\">" + titles.IndexLinkTitle + "</a></td>");
   list.push_back(link(1, titles.FirstLinkTitle));
   list.push_back(link(prior, titles.PriorLinkTitle));
   for (int file = 1; file <= count; ++file)

@@ -14,6 +14,15 @@ class TVantrixHTMLNavigation;
 void AppendHTMLEscaped(std::string& out, std::string_view text);
 std::string HTMLEscaped(std::string_view text);
 
+// A file name as a page or style sheet refers to it. Names are kept as the file system
+// spells them (UTF-8 bytes), but a page in code page 1252 would have its reader take those
+// bytes for other letters and look for another file: every byte of 0x80 and above is
+// percent-encoded, as are control bytes and those that would end or change the reference
+// (space, '"', '%', '#', '?', '<', '>'), with `alsoEncoded` for the caller's context. '/'
+// and the other ASCII characters stay, so a plain name reads as it always did. An attribute
+// still needs HTMLEscaped for its '&'.
+std::string URLReference(std::string_view fileName, std::string_view alsoEncoded = {});
+
 class TVantrixHTMLWriter : public TVantrixWriter {
  public:
   using TVantrixWriter::TVantrixWriter;

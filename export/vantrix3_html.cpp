@@ -6,6 +6,7 @@
 #include "export/columns.h"
 #include "export/common_text.h"
 #include "export/row.h"
+#include "platform/cp1252.h"
 #include "platform/cp1252_case.h"
 
 namespace vantrix {
@@ -94,7 +95,9 @@ void TVantrix3HTML::BeginExport() {
   s.push_back("  BODY { background: " + HTMLColor(HTMLOptions.BackgroundColor) + ";" +
               " color: " + HTMLColor(HTMLOptions.TextFont.color) + ";");
   AddFontLines(s, HTMLOptions, 9);
-  if (!HTMLOptions.BackgroundFileName.empty()) s.push_back("background-image: url(" + HTMLOptions.BackgroundFileName + ")");
+  // Unquoted in url(), a quote, a parenthesis or a backslash would end or escape the name.
+  if (!HTMLOptions.BackgroundFileName.empty())
+    s.push_back("background-image: url(" + URLReference(HTMLOptions.BackgroundFileName, "'()\\") + ")");
   s.push_back("  }");
   s.push_back("  A:link { color: " + HTMLColor(HTMLOptions.LinkColor) + " }");
   s.push_back("  A:visited { color: " + HTMLColor(HTMLOptions.VLinkColor) + " }");
@@ -312,11 +315,12 @@ void TVantrix3HTML::DoGenerateIndex() {
   const std::string stem = base.stem().string(), extension = base.extension().string();
   for (size_t i = 1; i <= pages_.size(); ++i) {
     const std::string target = stem + (i < 10 ? "0" : "") + std::to_string(i) + extension;
-    const std::string text = !Navigation.IndexLinkTemplate.empty()
-                                 ? Navigation.IndexLinkTemplate + (i < 10 ? "0" : "") + std::to_string(i)
-                                 : target;
+    std::string text = Navigation.IndexLinkTemplate + (i < 10 ? "0" : "") + std::to_string(i);
+    // A name shown is text of the page, in its code page; the link keeps the file's spelling.
+    if (Navigation.IndexLinkTemplate.empty())
+      text = platform::IsValidUtf8(target) ? platform::Utf8ToCp1252(target) : target;
     w.LI();
-    w.WriteLn("<a href=\"" + HTMLEscaped(target) + "\">" + HTMLEscaped(text) + "</a>");
+    w.WriteLn("<a href=\"" + HTMLEscaped(URLReference(target)) + "\">" + HTMLEscaped(text) + "</a>");
   }
   w.EndUL();
   w.EndBODY();

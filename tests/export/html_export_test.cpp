@@ -1,11 +1,15 @@
 // The HTML exporter: pages opened at the first row written and closed once, multi-file
 // exports with their bars and index, escaping and line breaks, per-cell styles, check boxes,
-// colours and the template files.
+// colours and the template files; file names written as references a browser follows.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "document_fixtures.h"
+#include "export/html_writer.h"
 #include "export/model_source.h"
 #include "export/vantrix3_html.h"
+#include "tests/devconfig/tool_output.h"
 
 namespace {
 
@@ -177,6 +181,118 @@ TEST(HtmlExport, ExternalStyleSheetBesideThePage) {
   EXPECT_NE(exporttest::ReadFile(folder / "page.html").find("<link rel=\"stylesheet\" type=\"text/css\" href=\"page.css\">"),
             std::string::npos);
   EXPECT_EQ(exporttest::ReadFile(folder / "page.css").substr(0, 21), "  BODY { background: ");
+}
+
+TEST(HtmlFileReference, EncodesWhatAReaderWouldMisreadAndLeavesPlainNamesAlone) {
+  // Plain names, folders and the characters a reference may hold stay as they are.
+  for (const char* plain : {"out01.html", "/tmp/a-b_c.d/e~f+g=h,i;j@k!l$m*n'(1)&x.css", "../up/[x]{y}|z.png"})
+    EXPECT_EQ(URLReference(plain), plain);
+  EXPECT_EQ(URLReference(""), "");
+  // Every byte of a UTF-8 letter, upper-case hex.
+  EXPECT_EQ(URLReference("\xC3\x81rea/relat\xC3\xB3rio.html"), "%C3%81rea/relat%C3%B3rio.html");
+  EXPECT_EQ(URLReference("\xE2\x82\xAC\xFF"), "%E2%82%AC%FF");
+  // What would end the attribute, the reference or the path, and control bytes.
+  EXPECT_EQ(URLReference("a b\"c%d#e?f<g>h"), "a%20b%22c%25d%23e%3Ff%3Cg%3Eh");
+  EXPECT_EQ(URLReference(std::string("\t\x1F\x7F\0z", 5)), "%09%1F%7F%00z");
+  EXPECT_EQ(URLReference("100%20.html"), "100%2520.html");  // decodes back to the name, not "100 .html"
+  // The caller's extra characters: those that end an unquoted url() in a style sheet.
+  EXPECT_EQ(URLReference("c\xC3\xA9u (1)'\\.png", "'()\\"), "c%C3%A9u%20%281%29%27%5C.png");
+  // In an attribute, HTML escaping takes what the reference leaves: the ampersand.
+  std::string bar;
+  for (const std::string& line : TVantrixHTMLWriter::LocationLinks({}, "/x/R&D \xC3\xA1.htm", 2, 1, true, true))
+    bar += line + "\n";
+  EXPECT_NE(bar.find("<a href=\"R&amp;D%20%C3%A101.htm\">"), std::string::npos);
+  EXPECT_NE(bar.find("<a href=\"R&amp;D%20%C3%A1.htm\">"), std::string::npos);  // the index
+}
+
+// Follows every href, Background and url() of the pages and style sheets in `folder` the way
+// a browser does (the page read in its code page, entities and percent-escapes decoded) and
+// has xmllint read each page; prints what it could not follow and how many it followed.
+constexpr const char* kFollowLinks = R"py(
+import html, os, re, subprocess, sys, urllib.parse
+folder = os.fsencode(sys.argv[1])
+followed = 0
+for name in sorted(os.listdir(folder)):
+    path = os.path.join(folder, name)
+    page = name.endswith(b'.html')
+    if not page and not name.endswith(b'.css'):
+        continue
+    text = open(path, 'rb').read().decode('cp1252', errors='replace')
+    if page:
+        lint = subprocess.run(['xmllint', '--html', '--noout', path], capture_output=True)
+        if lint.returncode or lint.stdout or lint.stderr:
+            print('xmllint', name, lint.stdout + lint.stderr)
+    refs = re.findall(r'(?:href|Background)="([^"]*)"', text) + re.findall(r'url\(([^)]*)\)', text)
+    for ref in refs:
+        followed += 1
+        target = urllib.parse.unquote_to_bytes(html.unescape(ref) if page else ref)
+        if not os.path.isfile(os.path.join(folder, target)):
+            print('missing', name, ref)
+print('followed', followed)
+)py";
+
+TEST(HtmlExport, AccentedFileNamesGiveLinksThatNameTheFiles) {
+  namespace fs = std::filesystem;
+  // The style sheet named after each page, or one sheet beside the pages with a name of its own.
+  for (const std::string sheet : {"", "estilo \xC3\xA7.css"}) {
+    SCOPED_TRACE(sheet);
+    exporttest::TempFolder root;
+    const std::string area = root / "\xC3\x81rea", pictures = root / "Imagens de fundo #1";
+    fs::create_directory(area);
+    fs::create_directory(pictures);
+    const std::string body = pictures + "/c\xC3\xA9u (azul).png", table = pictures + "/mesa%20\xC3\xA7.png";
+    exporttest::WriteFile(body, "png");
+    exporttest::WriteFile(table, "png");
+    TextSource source({"A"}, exporttest::NumberedRows(25, 1));
+    TVantrix3HTML html;
+    html.SetMaxRecords(10);
+    html.GenerateIndex = true;
+    html.UsingCSS = usExternal;
+    if (!sheet.empty()) html.CSSFileName = area + "/" + sheet;
+    html.HTMLOptions.BackgroundFileName = body;
+    html.TableOptions.BackgroundFileName = table;
+    html.FileName = area + "/relat\xC3\xB3rio.html";
+    html.SetExportSource(esCustom);
+    html.SetCustomSource(&source);
+    ASSERT_EQ(html.Execute(), rrCompleted);
+
+    const std::string page = exporttest::ReadFile(area + "/relat\xC3\xB3rio02.html");
+    EXPECT_NE(page.find("<a href=\"relat%C3%B3rio03.html\">"), std::string::npos);
+    EXPECT_NE(page.find(" Background=\"" + root.Path() + "/Imagens%20de%20fundo%20%231/mesa%2520%C3%A7.png\""),
+              std::string::npos);
+    // The index shows the names in the page's code page.
+    EXPECT_NE(exporttest::ReadFile(html.FileName).find(">relat\xF3rio01.html</a>"), std::string::npos);
+
+    const devconfigtest::ToolOutput check = devconfigtest::RunTool(
+        "/usr/bin/python3 -c " + devconfigtest::Quoted(kFollowLinks) + " " + devconfigtest::Quoted(area));
+    EXPECT_EQ(check.exitCode, 0);
+    // Three pages of a link to the sheet, the table's picture and two bars of seven links; the
+    // index's three links and its link to a named sheet; the body picture in each sheet.
+    const int followed = 3 * (1 + 1 + 2 * 7) + 3 + (sheet.empty() ? 3 : 2);
+    EXPECT_EQ(check.out, "followed " + std::to_string(followed) + "\n");
+  }
+}
+
+TEST(HtmlExport, PlainFileNamesAreWrittenAsTheyAlwaysWere) {
+  exporttest::TempFolder folder;
+  exporttest::WriteFile(folder / "bg-1_x.png", "png");
+  TextSource source({"A"}, {{"x"}});
+  TVantrix3HTML html;
+  html.HTMLOptions.BackgroundFileName = folder / "bg-1_x.png";
+  html.TableOptions.BackgroundFileName = folder / "bg-1_x.png";
+  html.UsingCSS = usExternal;
+  html.CSSFileName = folder / "R&D.css";
+  html.FileName = folder / "page.html";
+  html.SetExportSource(esCustom);
+  html.SetCustomSource(&source);
+  html.Execute();
+  const std::string page = exporttest::ReadFile(folder / "page.html");
+  EXPECT_NE(page.find("<link rel=\"stylesheet\" type=\"text/css\" href=\"R&amp;D.css\">"), std::string::npos);
+  EXPECT_NE(page.find("<Table Border=\"1\" Cellpadding=\"4\" Cellspacing=\"1\" Background=\"" + folder.Path() +
+                      "/bg-1_x.png\">"),
+            std::string::npos);
+  EXPECT_NE(exporttest::ReadFile(folder / "R&D.css").find("background-image: url(" + folder.Path() + "/bg-1_x.png)"),
+            std::string::npos);
 }
 
 TEST(HtmlOptions, TemplatesColoursAndTemplateFiles) {
