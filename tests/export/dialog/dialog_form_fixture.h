@@ -1,6 +1,10 @@
 #pragma once
 // The set-up the form's tests share: a dialog over a custom source, its services scripted so
 // nothing blocks, and the form it opens.
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include <initializer_list>
@@ -20,6 +24,28 @@ class DialogFormTest : public ::testing::Test {
     dialog.SetServices(&services);
     dialog.ExportSource = vantrix::esCustom;
     dialog.SetCustomSource(&source);
+  }
+
+  // The form on screen and active, so that keys reach it as a person's do and Enter can find
+  // the default button (Start) when nothing takes it first.
+  void ShowActive() {
+    form->resize(640, 480);
+    form->show();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+  }
+
+  // Typed over the box's text and confirmed with Enter, the keys sent where a person's go (an
+  // editable combo box has the focus itself, not its edit).
+  static void TypeAndEnter(QWidget* box, const QString& text) {
+    box->setFocus();
+    if (auto* combo = qobject_cast<QComboBox*>(box))
+      combo->lineEdit()->selectAll();
+    else if (auto* edit = qobject_cast<QLineEdit*>(box))
+      edit->selectAll();
+    QTest::keyClicks(box, text);
+    QTest::keyClick(box, Qt::Key_Return);
+    QApplication::processEvents();
   }
 
   void AddColumns(std::initializer_list<const char*> names) {

@@ -2,7 +2,6 @@
 // common options, file extensions, setters that write controls only on a change and without
 // signals, whole-number edits, the CSV separator, the HTML colour preview, field moves, user
 // formats and the captions grid.
-#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -453,22 +452,11 @@ TEST_F(FormCore, EnterInTheEditableBoxesOfTheFormatAndHTMLPagesStartsNoExport) {
   form->SetFileName(folder / "out.html");
   form->ShowButtons();
   ASSERT_TRUE(form->Control<QWidget>("bStart")->isEnabled());
-  form->resize(640, 480);
-  form->show();
-  form->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-  const auto enter = [](QComboBox* box, const QString& text) {
-    box->setFocus();
-    box->lineEdit()->selectAll();
-    QWidget* keys = QApplication::focusWidget();
-    QTest::keyClicks(keys, text);
-    QTest::keyClick(keys, Qt::Key_Return);
-    QApplication::processEvents();
-  };
-  enter(form->Control<QComboBox>("cbxHTMLFontName"), "Verdana");
+  ShowActive();
+  TypeAndEnter(form->Control<QComboBox>("cbxHTMLFontName"), "Verdana");
   EXPECT_TRUE(std::filesystem::is_empty(folder.Path())) << "Enter in the font box started the export";
   EXPECT_EQ(form->Options().HTMLFontName, "Verdana");
-  enter(form->Control<QComboBox>("cbxUserFormats"), "0.00");
+  TypeAndEnter(form->Control<QComboBox>("cbxUserFormats"), "0.00");
   EXPECT_TRUE(std::filesystem::is_empty(folder.Path())) << "Enter in the user-format box started the export";
   EXPECT_TRUE(form->isVisible());
   form->hide();

@@ -211,10 +211,7 @@ TEST_F(FormPDFPage, EnterInALengthTakesItWithoutStartingAnExport) {
   dialog.FileName = folder / "out.pdf";
   Open();
   Choose(aePDF);
-  form->resize(640, 480);
-  form->show();
-  form->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+  ShowActive();
   form->Control<QTabWidget>("Pages")->setCurrentWidget(form->Control<QWidget>("tshPDF"));
   form->Control<QTabWidget>("pcPDF")->setCurrentWidget(form->Control<QWidget>("tshPDFPageOptions"));
   ASSERT_TRUE(form->Control<QWidget>("bStart")->isEnabled());
@@ -233,10 +230,7 @@ TEST_F(FormPDFPage, EnterInALengthTakesItWithoutStartingAnExport) {
   for (const auto& l : lengths) {
     SCOPED_TRACE(l.edit);
     auto* edit = form->Control<QLineEdit>(l.edit);
-    edit->setFocus();
-    edit->selectAll();
-    QTest::keyClicks(edit, l.typed);
-    QTest::keyClick(edit, Qt::Key_Return);
+    TypeAndEnter(edit, l.typed);
     EXPECT_EQ((Page().*l.dots)(), InchToDot(QString(l.typed).toDouble()));
     EXPECT_TRUE(form->isVisible());
     EXPECT_TRUE(std::filesystem::is_empty(folder.Path()));

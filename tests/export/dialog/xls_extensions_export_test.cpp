@@ -239,10 +239,7 @@ TEST_F(TreeExport, EnterInANumberEditTakesTheNumberAndStartsNoExport) {
   Open();
   form->SetExportType(aeXLS);
   form->rgExportTypeClick();
-  form->resize(640, 480);
-  form->show();
-  form->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+  ShowActive();
   form->Control<QTabWidget>("Pages")->setCurrentWidget(form->Control<QWidget>("tshXLS"));
   form->Control<QTabWidget>("pcXLS")->setCurrentWidget(form->Control<QWidget>("tshXLSExtensions"));
   ASSERT_TRUE(form->Control<QWidget>("bStart")->isEnabled());
@@ -254,10 +251,7 @@ TEST_F(TreeExport, EnterInANumberEditTakesTheNumberAndStartsNoExport) {
   for (const auto& e : edits) {
     AddInto(e.group);
     auto* edit = form->Control<QLineEdit>(e.edit);
-    edit->setFocus();
-    edit->selectAll();
-    QTest::keyClicks(edit, "7");
-    QTest::keyClick(edit, Qt::Key_Return);
+    TypeAndEnter(edit, "7");
     EXPECT_TRUE(std::filesystem::is_empty(folder.Path())) << e.edit;
     EXPECT_TRUE(form->isVisible());
     Tree().Tree()->setCurrentItem(e.group);  // shown again from the item
@@ -270,18 +264,12 @@ TEST_F(TreeExport, EnterInANumberEditTakesTheNumberAndStartsNoExport) {
   AddInto(Tree().NoteGroup());
   form->Control<QTabWidget>("pcXLSNotes")->setCurrentWidget(form->Control<QWidget>("tshXLSNoteFont"));
   auto* size = form->Control<QComboBox>("cbXLSNoteFontSize");
-  size->setFocus();
-  size->lineEdit()->selectAll();
-  QTest::keyClicks(size, "13");
-  QTest::keyClick(size, Qt::Key_Return);
+  TypeAndEnter(size, "13");
   EXPECT_TRUE(std::filesystem::is_empty(folder.Path()));
   EXPECT_EQ(dynamic_cast<TxlsNote*>(Tree().SelectedItem())->Format.Font.Size, 13);
   // And its font name box, which takes the name as it is typed.
   auto* font = form->Control<QComboBox>("cbXLSNoteFont");
-  font->setFocus();
-  font->lineEdit()->selectAll();
-  QTest::keyClicks(font, "Verdana");
-  QTest::keyClick(font, Qt::Key_Return);
+  TypeAndEnter(font, "Verdana");
   EXPECT_TRUE(std::filesystem::is_empty(folder.Path()));
   EXPECT_EQ(dynamic_cast<TxlsNote*>(Tree().SelectedItem())->Format.Font.Name, u"Verdana");
 }

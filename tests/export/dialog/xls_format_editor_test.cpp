@@ -199,22 +199,11 @@ TEST_F(XLSFormatEditor, EnterInTheFontBoxesStartsNoExport) {
   form->SetFileName(folder / "out.xls");
   form->ShowButtons();
   ASSERT_TRUE(form->Control<QWidget>("bStart")->isEnabled());
-  form->resize(640, 480);
-  form->show();
-  form->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+  ShowActive();
   Select(List("lstXLSFields"), {0});
-  const auto type = [](QComboBox* box, const QString& text) {
-    box->setFocus();
-    box->lineEdit()->selectAll();
-    QWidget* keys = QApplication::focusWidget();  // the combo box itself, as for a person typing
-    QTest::keyClicks(keys, text);
-    QTest::keyClick(keys, Qt::Key_Return);
-    QApplication::processEvents();
-  };
-  type(form->Control<QComboBox>("cbxXLSFontSize"), "14");
+  TypeAndEnter(form->Control<QComboBox>("cbxXLSFontSize"), "14");
   ASSERT_TRUE(std::filesystem::is_empty(folder.Path())) << "Enter started the export";
-  type(form->Control<QComboBox>("cbxXLSFont"), "Courier");
+  TypeAndEnter(form->Control<QComboBox>("cbxXLSFont"), "Courier");
   EXPECT_TRUE(std::filesystem::is_empty(folder.Path())) << "Enter started the export";
   EXPECT_TRUE(form->isVisible());
   EXPECT_EQ(Field(0).Font.Size, 14);
