@@ -3,7 +3,6 @@
 // setter wrote and a control the user is typing in is not rewritten under the caret.
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,6 +12,7 @@
 
 #include "export/common_text.h"
 #include "export/dialog/dialog_services.h"
+#include "export/dialog/form_file_dialogs.h"
 #include "export/dialog/form_widgets.h"
 #include "export/dialog/vantrix3_dialog_form.h"
 #include "export/vantrix3_html.h"
@@ -30,8 +30,10 @@ void WriteText(QLineEdit* edit, const std::string& text) {
   edit->setText(platform::FromCp1252(text));
 }
 
+// File names are kept as the file system spells them, which is how the exporters open them;
+// only their edits show them as text.
 void WriteFileName(QLineEdit* edit, const std::string& fileName) {
-  const QString text = QFile::decodeName(QByteArray::fromStdString(fileName));
+  const QString text = FromFileSystemName(fileName);
   if (edit == nullptr || edit->text() == text) return;
   const QSignalBlocker block(edit);
   edit->setText(text);
@@ -70,6 +72,10 @@ bool Store(T& field, const T& value) {
   void TVantrix3DialogF::Set##name(std::string value) {                          \
     if (Store(opt_.name, value)) WriteText(Control<QLineEdit>(control), value);  \
   }
+#define VANTRIX_FILE_SETTER(name, control)                                          \
+  void TVantrix3DialogF::Set##name(std::string value) {                             \
+    if (Store(opt_.name, value)) WriteFileName(Control<QLineEdit>(control), value); \
+  }
 #define VANTRIX_FLAG_SETTER(name, control)                                            \
   void TVantrix3DialogF::Set##name(bool value) {                                      \
     if (Store(opt_.name, value)) WriteCheck(Control<QAbstractButton>(control), value); \
@@ -83,16 +89,16 @@ bool Store(T& field, const T& value) {
     if (Store(opt_.name, value)) WriteChoice(Control<ui::TRadioGroup>(control), value);   \
   }
 VANTRIX_FORM_TEXT_OPTIONS(VANTRIX_TEXT_SETTER)
+VANTRIX_FORM_FILE_OPTIONS(VANTRIX_FILE_SETTER)
 VANTRIX_FORM_FLAG_OPTIONS(VANTRIX_FLAG_SETTER)
 VANTRIX_FORM_NUMBER_OPTIONS(VANTRIX_NUMBER_SETTER)
 VANTRIX_FORM_CHOICE_OPTIONS(VANTRIX_CHOICE_SETTER)
 #undef VANTRIX_TEXT_SETTER
+#undef VANTRIX_FILE_SETTER
 #undef VANTRIX_FLAG_SETTER
 #undef VANTRIX_NUMBER_SETTER
 #undef VANTRIX_CHOICE_SETTER
 
-// File names are kept as the file system spells them, which is how the exporters open them;
-// only their edits show them as text.
 // The steps that copy the dialog's options leave a control alone where the dialog holds the
 // 0 an option starts with: the edit shows that 0 (a character 0 as "#0") and the radio group
 // its first item.
@@ -112,10 +118,6 @@ void TVantrix3DialogF::SetFileName(const std::string& value) {
   if (!Store(opt_.FileName, value)) return;
   WriteFileName(Control<QLineEdit>("edFileName"), value);
   ShowTitle();
-}
-
-void TVantrix3DialogF::SetXLSPageBackground(const std::string& value) {
-  if (Store(opt_.XLSPageBackground, value)) WriteFileName(Control<QLineEdit>("edXLSPageBackground"), value);
 }
 
 // Only remembered: the options file dialogs start from it. Compared exactly, as file names

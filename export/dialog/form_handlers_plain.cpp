@@ -4,7 +4,6 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -53,6 +52,9 @@ void TVantrix3DialogF::ConnectPlainHandlers() {
 #define VANTRIX_CONNECT_TEXT(name, control)                                                           \
   if (auto* edit = Control<QLineEdit>(control))                                                       \
     connect(edit, &QLineEdit::textEdited, this, [this](const QString& text) { Set##name(Cp(text)); });
+#define VANTRIX_CONNECT_FILE(name, control)                                                           \
+  if (auto* edit = Control<QLineEdit>(control))                                                       \
+    connect(edit, &QLineEdit::textEdited, this, [this](const QString& text) { Set##name(FileSystemName(text)); });
 #define VANTRIX_CONNECT_FLAG(name, control)                     \
   if (auto* box = Control<QAbstractButton>(control))            \
     connect(box, &QAbstractButton::clicked, this, [this](bool checked) { Set##name(checked); });
@@ -60,9 +62,11 @@ void TVantrix3DialogF::ConnectPlainHandlers() {
   if (auto* group = Control<ui::TRadioGroup>(control)) \
     connect(group, &ui::TRadioGroup::Clicked, this, [this](int index) { Set##name(index); });
   VANTRIX_FORM_TEXT_OPTIONS(VANTRIX_CONNECT_TEXT)
+  VANTRIX_FORM_FILE_OPTIONS(VANTRIX_CONNECT_FILE)
   VANTRIX_FORM_FLAG_OPTIONS(VANTRIX_CONNECT_FLAG)
   VANTRIX_FORM_CHOICE_OPTIONS(VANTRIX_CONNECT_CHOICE)
 #undef VANTRIX_CONNECT_TEXT
+#undef VANTRIX_CONNECT_FILE
 #undef VANTRIX_CONNECT_FLAG
 #undef VANTRIX_CONNECT_CHOICE
 
@@ -112,14 +116,12 @@ void TVantrix3DialogF::ConnectPlainHandlers() {
     SetFileName(FileSystemName(text));
     ShowButtons();
   });
-  connect(Control<QLineEdit>("edXLSPageBackground"), &QLineEdit::textEdited, this,
-          [this](const QString& text) { SetXLSPageBackground(FileSystemName(text)); });
   connect(Control<QPushButton>("bBrowse"), &QPushButton::clicked, this, [this] {
     const TAllowedExport t = GetExportType();
     FileRequest request;
     request.filter = QtFileFilter(ExportTypeFilters()[t]);
     request.defaultSuffix = platform::FromCp1252(ExportTypeExtensions()[t]);
-    request.initialFile = QFile::decodeName(QByteArray::fromStdString(opt_.FileName));
+    request.initialFile = FromFileSystemName(opt_.FileName);
     if (const auto chosen = dialog_.Services().SaveFile(this, request)) {
       SetFileName(FileSystemName(*chosen));
       ShowButtons();
@@ -220,8 +222,8 @@ void TVantrix3DialogF::ConnectHTMLHandlers() {
   // File choices: the style sheet, and the pictures, which start in the current one's folder.
   connect(Control<QAbstractButton>("btnHTMLCSSFileName"), &QAbstractButton::clicked, this, [this] {
     FileRequest request = FormFileDialog("odHTMLCSS");
-    request.initialFile = platform::FromCp1252(opt_.HTMLCSSFileName);
-    if (const auto chosen = dialog_.Services().OpenFile(this, request)) SetHTMLCSSFileName(Cp(*chosen));
+    request.initialFile = FromFileSystemName(opt_.HTMLCSSFileName);
+    if (const auto chosen = dialog_.Services().OpenFile(this, request)) SetHTMLCSSFileName(FileSystemName(*chosen));
   });
   const struct {
     const char* button;
@@ -237,8 +239,8 @@ void TVantrix3DialogF::ConnectHTMLHandlers() {
   for (const auto& p : pictures) {
     connect(Control<QAbstractButton>(p.button), &QAbstractButton::clicked, this, [this, p] {
       FileRequest request = FormFileDialog(p.dialog);
-      if (!(opt_.*p.field).empty()) request.initialFile = platform::FromCp1252(opt_.*p.field);
-      if (const auto chosen = dialog_.Services().OpenFile(this, request)) (this->*p.setter)(Cp(*chosen));
+      if (!(opt_.*p.field).empty()) request.initialFile = FromFileSystemName(opt_.*p.field);
+      if (const auto chosen = dialog_.Services().OpenFile(this, request)) (this->*p.setter)(FileSystemName(*chosen));
     });
   }
 

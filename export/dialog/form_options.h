@@ -22,20 +22,25 @@
   X(XLSPageFooter, "edXLSPageFooter")                                                                             \
   X(XLSSheetTitle, "edXLSSheetTitle")                                                                             \
   X(HTMLTitle, "edHTMLTitle")                                                                                     \
-  X(HTMLCSSFileName, "edHTMLCSSFileName")                                                                         \
   X(HTMLIndexLinkTemplate, "edHTMLIndexLinkTemplate")                                                             \
   X(HTMLIndexLinkTitle, "edHTMLIndexLinkTitle")                                                                   \
   X(HTMLFirstLinkTitle, "edHTMLFirstLinkTitle")                                                                   \
   X(HTMLPriorLinkTitle, "edHTMLPriorLinkTitle")                                                                   \
   X(HTMLNextLinkTitle, "edHTMLNextLinkTitle")                                                                     \
   X(HTMLLastLinkTitle, "edHTMLLastLinkTitle")                                                                     \
-  X(HTMLBackground, "edHTMLBackground")                                                                           \
   X(HTMLBodyAdvanced, "edHTMLBodyAdvanced")                                                                       \
-  X(HTMLTableBackground, "edHTMLTableBackground")                                                                 \
   X(HTMLTableAdvanced, "edHTMLTableAdvanced")                                                                     \
   X(SQLTableName, "edSQLTableName")                                                                               \
   X(SQLCommitStatement, "edSQLCommitStatement")                                                                   \
   X(SQLStatementTerm, "edSQLStatementTerm")
+
+// File names, kept as the file system spells them (which is how they are opened): only their
+// edits show them as text.
+#define VANTRIX_FORM_FILE_OPTIONS(X)             \
+  X(XLSPageBackground, "edXLSPageBackground")    \
+  X(HTMLCSSFileName, "edHTMLCSSFileName")        \
+  X(HTMLBackground, "edHTMLBackground")          \
+  X(HTMLTableBackground, "edHTMLTableBackground")
 
 #define VANTRIX_FORM_FLAG_OPTIONS(X)                                                                              \
   X(ShowFile, "chShowFile")                                                                                       \
@@ -93,6 +98,7 @@ struct TDialogFormOptions {
 #define VANTRIX_NUMBER_FIELD(name, control) int name = 0;
 #define VANTRIX_COLOR_FIELD(name) uint32_t name = 0;
   VANTRIX_FORM_TEXT_OPTIONS(VANTRIX_TEXT_FIELD)
+  VANTRIX_FORM_FILE_OPTIONS(VANTRIX_TEXT_FIELD)
   VANTRIX_FORM_FLAG_OPTIONS(VANTRIX_FLAG_FIELD)
   VANTRIX_FORM_NUMBER_OPTIONS(VANTRIX_NUMBER_FIELD)
   VANTRIX_FORM_CHOICE_OPTIONS(VANTRIX_NUMBER_FIELD)
@@ -105,7 +111,6 @@ struct TDialogFormOptions {
   // Options with a control of their own kind or with more than one control.
   // File names are kept as the file system spells them, which is how they are opened.
   std::string FileName;          // edFileName, and the title
-  std::string XLSPageBackground; // edXLSPageBackground
   std::string OptionsFileName;   // the options file dialogs' start
   std::string NullString;        // edNullString and edSQLNullString
   std::string HTMLFontName;      // cbxHTMLFontName's text

@@ -95,6 +95,7 @@ class TVantrix3DialogF : public QDialog {
 #define VANTRIX_DECLARE_SETTER(name, control) void Set##name(decltype(TDialogFormOptions::name) value);
 #define VANTRIX_DECLARE_COLOR_SETTER(name) void Set##name(uint32_t value);
   VANTRIX_FORM_TEXT_OPTIONS(VANTRIX_DECLARE_SETTER)
+  VANTRIX_FORM_FILE_OPTIONS(VANTRIX_DECLARE_SETTER)
   VANTRIX_FORM_FLAG_OPTIONS(VANTRIX_DECLARE_SETTER)
   VANTRIX_FORM_NUMBER_OPTIONS(VANTRIX_DECLARE_SETTER)
   VANTRIX_FORM_CHOICE_OPTIONS(VANTRIX_DECLARE_SETTER)
@@ -102,7 +103,6 @@ class TVantrix3DialogF : public QDialog {
 #undef VANTRIX_DECLARE_SETTER
 #undef VANTRIX_DECLARE_COLOR_SETTER
   void SetFileName(const std::string& value);
-  void SetXLSPageBackground(const std::string& value);
   void SetOptionsFileName(const std::string& value);
   void SetNullString(const std::string& value);
   void SetHTMLFontName(const std::string& value);

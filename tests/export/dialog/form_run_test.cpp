@@ -11,6 +11,7 @@
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
@@ -337,6 +338,47 @@ TEST_F(FormRun, ADestinationTypedWithAccentsIsTheFileOfThatName) {
   Start(aeXLS, "no-picture.xls");
   ASSERT_EQ(services.log.filter("message|").size(), 1);
   EXPECT_TRUE(services.log.filter("message|").first().contains("missing.png\" left out"));
+}
+
+// The HTML page's style sheet and pictures, typed or chosen, are the files of those names, and
+// the options file keeps them as it keeps the destination.
+TEST_F(FormRun, AccentedStyleSheetAndPictureNamesReachThePageAndTheOptionsFile) {
+  Open();
+  Choose(aeHTML);
+  const std::filesystem::path area = folder / "Área";
+  std::filesystem::create_directory(area);
+  const std::string sheet = (area / "estilo ç.css").string(), sky = (area / "céu.png").string(),
+                    desk = (area / "mesa ç.png").string();
+  exporttest::WriteFile(sky, "png");
+  exporttest::WriteFile(desk, "png");
+  form->Control<QRadioButton>("rbExternal")->click();
+  form->Control<QLineEdit>("edHTMLCSSFileName")->insert(QString::fromStdString(sheet));  // as typed
+  services.files.push_back(QString::fromStdString(sky));
+  form->Control<QAbstractButton>("btnHTMLBackground")->click();
+  services.files.push_back(QString::fromStdString(desk));
+  form->Control<QAbstractButton>("btnHTMLTableBackground")->click();
+  EXPECT_EQ(form->Control<QLineEdit>("edHTMLTableBackground")->text(), QString::fromStdString(desk));
+  // Chosen again, the dialog starts at the picture's own name.
+  form->Control<QAbstractButton>("btnHTMLBackground")->click();
+  EXPECT_EQ(services.lastFileRequest.initialFile, QString::fromStdString(sky));
+
+  const std::string page = exporttest::ReadFile(Start(aeHTML, "Área/relatório.html"));
+  EXPECT_NE(page.find("href=\"estilo%20%C3%A7.css\""), std::string::npos);
+  EXPECT_NE(page.find("%C3%81rea/mesa%20%C3%A7.png\""), std::string::npos);
+  EXPECT_NE(exporttest::ReadFile(sheet).find("%C3%81rea/c%C3%A9u.png)"), std::string::npos);
+
+  const std::string options = folder / "opções.ini";
+  form->SaveExportOptions(options);
+  const std::string ini = exporttest::ReadFile(options);
+  for (const std::string& line : {"CSSFile=" + sheet, "BackgroundFile=" + sky, "TableBackground=" + desk})
+    EXPECT_NE(ini.find(line + "\r\n"), std::string::npos) << line;
+  Open();
+  form->LoadExportOptions(options);
+  EXPECT_EQ(form->Options().HTMLCSSFileName, sheet);
+  EXPECT_EQ(form->Options().HTMLBackground, sky);
+  EXPECT_EQ(form->Options().HTMLTableBackground, desk);
+  EXPECT_EQ(form->Control<QLineEdit>("edHTMLCSSFileName")->text(), QString::fromStdString(sheet));
+  EXPECT_EQ(form->Control<QLineEdit>("edHTMLBackground")->text(), QString::fromStdString(sky));
 }
 
 TEST_F(FormRun, AUserLandscapePageKeepsItsSizeFromRunToRun) {
