@@ -226,7 +226,7 @@ void SaveHTMLTemplateToFile(const std::string& path, const THTMLOptions& html, c
     ini.WriteInteger(c.section, c.key, static_cast<int>(*c.where(h, t)));
   }
   if (!update.Commit()) {
-    const std::string shown = platform::IsValidUtf8(path) ? platform::Utf8ToCp1252(path) : path;
+    const std::string shown = platform::ExternalTextToCp1252(path);
     throw EVantrixError("Cannot write the file \"" + shown + "\"");
   }
 }

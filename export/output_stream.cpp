@@ -9,7 +9,7 @@ namespace {
 constexpr size_t kBufferSize = 1 << 16;
 
 [[noreturn]] void RaiseFileError(const std::string& what, const std::string& path, const std::string& reason) {
-  const std::string shown = platform::IsValidUtf8(path) ? platform::Utf8ToCp1252(path) : path;
+  const std::string shown = platform::ExternalTextToCp1252(path);
   throw EVantrixError(what + " \"" + shown + "\": " + reason);
 }
 

@@ -19,9 +19,7 @@ constexpr int kPrintTimeoutMs = 60000;
 
 bool HasGui() { return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr; }
 
-std::string Shown(const std::string& path) {
-  return platform::IsValidUtf8(path) ? platform::Utf8ToCp1252(path) : path;
-}
+std::string Shown(const std::string& path) { return platform::ExternalTextToCp1252(path); }
 
 class DesktopShell : public TVantrixShell {
  public:

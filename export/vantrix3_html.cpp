@@ -318,7 +318,7 @@ void TVantrix3HTML::DoGenerateIndex() {
     std::string text = Navigation.IndexLinkTemplate + (i < 10 ? "0" : "") + std::to_string(i);
     // A name shown is text of the page, in its code page; the link keeps the file's spelling.
     if (Navigation.IndexLinkTemplate.empty())
-      text = platform::IsValidUtf8(target) ? platform::Utf8ToCp1252(target) : target;
+      text = platform::ExternalTextToCp1252(target);
     w.LI();
     w.WriteLn("<a href=\"" + HTMLEscaped(URLReference(target)) + "\">" + HTMLEscaped(text) + "</a>");
   }

@@ -39,7 +39,7 @@ void TVantrix3::SavePropertiesToFile(const std::string& path) const {
   platform::IniFile::UpdateScope update(ini);
   SaveProperties(ini);
   if (!update.Commit()) {
-    const std::string shown = platform::IsValidUtf8(path) ? platform::Utf8ToCp1252(path) : path;
+    const std::string shown = platform::ExternalTextToCp1252(path);
     throw EVantrixError("Cannot write the file \"" + shown + "\"");
   }
 }

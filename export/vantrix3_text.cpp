@@ -13,9 +13,7 @@
 namespace vantrix {
 namespace {
 
-std::string Shown(const std::string& path) {
-  return platform::IsValidUtf8(path) ? platform::Utf8ToCp1252(path) : path;
-}
+std::string Shown(const std::string& path) { return platform::ExternalTextToCp1252(path); }
 
 }  // namespace
 

@@ -20,9 +20,7 @@ constexpr int kColumnWidth = 11;
 constexpr int kPdfColumnWidth = 14;
 constexpr int kMillisecondWidth = 4;
 
-std::string Shown(const std::string& path) {
-  return platform::IsValidUtf8(path) ? platform::Utf8ToCp1252(path) : path;
-}
+std::string Shown(const std::string& path) { return platform::ExternalTextToCp1252(path); }
 
 }  // namespace
 

@@ -113,4 +113,8 @@ bool IsValidUtf8(std::string_view text) {
   return true;
 }
 
+std::string ExternalTextToCp1252(std::string_view text) {
+  return IsValidUtf8(text) ? Utf8ToCp1252(text) : std::string(text);
+}
+
 }  // namespace platform

@@ -19,4 +19,9 @@ std::string Utf8ToCp1252(std::string_view utf8);
 // True when the text is well-formed UTF-8 (plain ASCII included).
 bool IsValidUtf8(std::string_view text);
 
+// Text from outside the core whose encoding is not known (a file name as the file system
+// spells it, text from sysfs, a command line): well-formed UTF-8 is converted, anything else is
+// taken as code page 1252 already. Used to show such text in messages and pages.
+std::string ExternalTextToCp1252(std::string_view text);
+
 }  // namespace platform

@@ -91,12 +91,6 @@ std::optional<std::string> ReadFirstLine(const std::string& path) {
   return line;
 }
 
-// Text from outside (sysfs, files a user wrote) is usually UTF-8; anything that isn't is
-// taken as code page 1252 already.
-std::string ExternalTextToCp1252(const std::string& text) {
-  return IsValidUtf8(text) ? Utf8ToCp1252(text) : text;
-}
-
 // Parses the decimal digits of a port name: 1..255, no sign, no leading zero, nothing after.
 int ParsePortNumber(std::string_view digits) {
   if (digits.empty() || digits.size() > 3 || digits[0] == '0') return 0;

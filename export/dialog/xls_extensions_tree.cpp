@@ -405,7 +405,7 @@ void TXLSExtensionsEditor::bXLSPageBackgroundClick() {
   FileRequest request = FormFileDialog("odXLSPageBackground");
   const std::string& current = form_.Options().XLSPageBackground;
   if (!current.empty())
-    request.initialFile = QFileInfo(QFile::decodeName(QByteArray::fromStdString(current))).absolutePath();
+    request.initialFile = QFileInfo(FromFileSystemName(current)).absolutePath();
   const std::optional<QString> chosen = form_.GetDialog().Services().OpenFile(&form_, request);
   if (chosen) form_.SetXLSPageBackground(FileSystemName(*chosen));
 }

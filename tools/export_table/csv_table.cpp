@@ -81,7 +81,7 @@ bool CsvTable::Load(const std::string& path, const vantrix::FormatSettings& sett
   }
   std::string text{std::istreambuf_iterator<char>(in), {}};
   if (text.rfind("\xEF\xBB\xBF", 0) == 0) text.erase(0, 3);  // a byte-order mark
-  if (platform::IsValidUtf8(text)) text = platform::Utf8ToCp1252(text);
+  text = platform::ExternalTextToCp1252(text);
   CsvRecords all = ParseCsv(text);
   if (all.empty()) {
     error = path + " holds no header line";

@@ -13,7 +13,7 @@ namespace {
 using namespace vantrix;
 
 // A text from the command line in the core's code page (a terminal's UTF-8 converted).
-std::string Text(const std::string& arg) { return platform::IsValidUtf8(arg) ? platform::Utf8ToCp1252(arg) : arg; }
+std::string Text(const std::string& arg) { return platform::ExternalTextToCp1252(arg); }
 
 std::string Unescaped(const std::string& arg) {
   const std::string line = Text(arg);

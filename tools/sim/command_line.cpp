@@ -81,7 +81,7 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
       line.instrument.probeKind = static_cast<int>(n);
     } else if (option == "--tag") {
       // Typed in a UTF-8 terminal; the instrument holds code page 1252.
-      const std::string tag = platform::IsValidUtf8(value) ? platform::Utf8ToCp1252(value) : value;
+      const std::string tag = platform::ExternalTextToCp1252(value);
       if (tag.size() > 10) return fail("--tag takes at most 10 characters");
       line.instrument.tag = tag;
     } else if (option == "--name") {
