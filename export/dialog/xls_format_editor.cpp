@@ -337,7 +337,8 @@ void TXLSFormatEditor::HorizontalClick(int button, bool down) {
 void TXLSFormatEditor::VerticalClick(int button, bool down) {
   // The three buttons are one group: one of them is always down.
   if (!down) return;
-  Edit([&](TxlsFormat& f) { f.Alignment.Vertical = kVerticals[button].alignment; }, XLSUpdateItemVertAlignment);
+  if (!Edit([&](TxlsFormat& f) { f.Alignment.Vertical = kVerticals[button].alignment; }, XLSUpdateItemVertAlignment))
+    SetDown(form_.Control<QToolButton>(kVerticals[button].button), false);
 }
 
 void TXLSFormatEditor::BorderColorClick(int side) {
