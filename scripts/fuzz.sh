@@ -2,7 +2,7 @@
 # Builds the fuzz targets of fuzz/ with clang's libFuzzer, ASan and UBSan, and runs each for a
 # given time. Usage: scripts/fuzz.sh [seconds per target] [target...]
 # Targets: history_file language_file ini_file display_records modbus_reply stream_records help_file xls_workbook
-# export_options export_styles
+# export_options export_styles export_dialog_options
 # Environment: TERVANA_FUZZ_JOBS targets at once (default 3), TERVANA_FUZZ_DIR build folder
 # (default ./build-fuzz). Needs clang and libclang-rt-dev (Debian: clang-14, libclang-rt-14-dev).
 #
@@ -15,7 +15,7 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-120}
 shift || true
 all=(history_file language_file ini_file display_records modbus_reply stream_records help_file environment_file xls_workbook
-  export_options export_styles)
+  export_options export_styles export_dialog_options)
 targets=("$@")
 [ "${#targets[@]}" -eq 0 ] && targets=("${all[@]}")
 jobs=${TERVANA_FUZZ_JOBS:-3}
@@ -32,7 +32,7 @@ cmake --build "$out" -j 4 --target $(printf 'fuzz_%s ' "${targets[@]}")
 # Inputs of text files may be long; records and replies are short.
 max_len() {
   case $1 in
-    history_file|ini_file|language_file|help_file|export_options|export_styles) echo 65536 ;;
+    history_file|ini_file|language_file|help_file|export_options|export_styles|export_dialog_options) echo 65536 ;;
     stream_records|environment_file) echo 8192 ;;
     xls_workbook) echo 32768 ;;
     *) echo 4096 ;;

@@ -243,7 +243,7 @@ void TXLSExtensionsEditor::ConnectNotePage() {
       note->Format.Orientation = static_cast<TxlsOrientation>(index);
   });
   for (auto [name, type] : {std::pair{"rbXLSNoteFillSolid", nftSolid}, std::pair{"rbXLSNoteFillGradient", nftGradient}})
-    connect(form_.Control<QRadioButton>(name), &QRadioButton::clicked, this, [this, type] {
+    connect(form_.Control<QRadioButton>(name), &QRadioButton::clicked, this, [this, type = type] {
       auto* note = Selected<TxlsNote>();
       if (note == nullptr) return;
       note->Format.FillType = type;
@@ -259,7 +259,7 @@ void TXLSExtensionsEditor::ConnectNotePage() {
   for (auto [button, box, field] :
        {std::tuple{"btnXLSNoteBackgroundColor", "pbXLSNoteBackgroundColor", &TxlsNoteFormat::BackgroundColor},
         std::tuple{"btnXLSNoteForegroundColor", "pbXLSNoteForegroundColor", &TxlsNoteFormat::ForegroundColor}})
-    connect(form_.Control<QToolButton>(button), &QToolButton::clicked, this, [this, box, field] {
+    connect(form_.Control<QToolButton>(button), &QToolButton::clicked, this, [this, box = box, field = field] {
       auto* note = Selected<TxlsNote>();
       if (note == nullptr) return;
       uint32_t& color = note->Format.*field;
@@ -281,7 +281,7 @@ void TXLSExtensionsEditor::ConnectNotePage() {
 void TXLSExtensionsEditor::ConnectNoteFontButtons() {
   for (auto [name, style] : {std::pair{"btnXLSNoteFontBold", xfsBold}, std::pair{"btnXLSNoteFontItalic", xfsItalic},
                              std::pair{"btnXLSNoteFontStrikeOut", xfsStrikeOut}})
-    connect(form_.Control<QToolButton>(name), &QToolButton::clicked, this, [this, style](bool down) {
+    connect(form_.Control<QToolButton>(name), &QToolButton::clicked, this, [this, style = style](bool down) {
       if (auto* note = Selected<TxlsNote>()) EditFontStyleXLS(note->Format.Font, style, down);
     });
   // Underlines and horizontal alignments: one at most is down; up again means none.
@@ -289,7 +289,7 @@ void TXLSExtensionsEditor::ConnectNoteFontButtons() {
                                  std::pair{"btnXLSNoteUnderlineSingleAccounting", fulSingleAccounting},
                                  std::pair{"btnXLSNoteUnderlineDouble", fulDouble},
                                  std::pair{"btnXLSNoteUnderlineDoubleAccounting", fulDoubleAccounting}})
-    connect(form_.Control<QToolButton>(name), &QToolButton::clicked, this, [this, underline](bool down) {
+    connect(form_.Control<QToolButton>(name), &QToolButton::clicked, this, [this, underline = underline](bool down) {
       auto* note = Selected<TxlsNote>();
       if (note == nullptr) return;
       note->Format.Font.Underline = down ? underline : fulNone;
@@ -297,7 +297,7 @@ void TXLSExtensionsEditor::ConnectNoteFontButtons() {
     });
   for (auto [name, align] : {std::pair{"btnXLSNoteHorizontalLeft", halLeft}, std::pair{"btnXLSNoteHorizontalCenter", halCenter},
                              std::pair{"btnXLSNoteHorizontalRight", halRight}, std::pair{"btnXLSNoteHorizontalFill", halFill}})
-    connect(form_.Control<QToolButton>(name), &QToolButton::clicked, this, [this, align](bool down) {
+    connect(form_.Control<QToolButton>(name), &QToolButton::clicked, this, [this, align = align](bool down) {
       auto* note = Selected<TxlsNote>();
       if (note == nullptr) return;
       note->Format.Alignment.Horizontal = down ? align : halGeneral;
@@ -305,7 +305,7 @@ void TXLSExtensionsEditor::ConnectNoteFontButtons() {
     });
   for (auto [name, align] : {std::pair{"btnXLSNoteVerticalTop", valTop}, std::pair{"btnXLSNoteVerticalCenter", valCenter},
                              std::pair{"btnXLSNoteVerticalBottom", valBottom}})
-    connect(form_.Control<QToolButton>(name), &QToolButton::clicked, this, [this, align](bool down) {
+    connect(form_.Control<QToolButton>(name), &QToolButton::clicked, this, [this, align = align](bool down) {
       if (auto* note = Selected<TxlsNote>(); note != nullptr && down) note->Format.Alignment.Vertical = align;
     });
 }
@@ -382,7 +382,7 @@ void TXLSExtensionsEditor::ConnectChartPage() {
   });
   for (auto [name, type] :
        {std::pair{"rbXLSChartAutoPosition", cptAuto}, std::pair{"rbXLSChartCustomPosition", cptCustom}})
-    connect(form_.Control<QRadioButton>(name), &QRadioButton::clicked, this, [this, type] {
+    connect(form_.Control<QRadioButton>(name), &QRadioButton::clicked, this, [this, type = type] {
       auto* chart = Selected<TxlsChart>();
       if (chart == nullptr) return;
       chart->Position.PositionType = type;
@@ -406,7 +406,7 @@ void TXLSExtensionsEditor::ConnectChartPage() {
                       item->Position.CustomPosition.Y2 = static_cast<uint16_t>(value));
   for (auto [name, type] :
        {std::pair{"rbXLSChartCategoryLabelColumn", rtColumn}, std::pair{"rbXLSChartCategoryLabelCustom", rtCustom}})
-    connect(form_.Control<QRadioButton>(name), &QRadioButton::clicked, this, [this, type] {
+    connect(form_.Control<QRadioButton>(name), &QRadioButton::clicked, this, [this, type = type] {
       auto* chart = Selected<TxlsChart>();
       if (chart == nullptr) return;
       chart->CategoryLabelsType = type;
@@ -466,7 +466,7 @@ void TXLSExtensionsEditor::XLSTuneSeriesDataRangeType() {
 void TXLSExtensionsEditor::ConnectSeriesPage() {
   VANTRIX_WIDE_EDIT(TxlsChartSeries, "edXLSSeriesTitle", Title, (void)0);
   for (auto [name, type] : {std::pair{"rbXLSSeriesColumn", rtColumn}, std::pair{"rbXLSSeriesCustom", rtCustom}})
-    connect(form_.Control<QRadioButton>(name), &QRadioButton::clicked, this, [this, type] {
+    connect(form_.Control<QRadioButton>(name), &QRadioButton::clicked, this, [this, type = type] {
       auto* series = Selected<TxlsChartSeries>();
       if (series == nullptr) return;
       series->DataRangeType = type;
