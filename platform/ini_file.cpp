@@ -158,6 +158,9 @@ void IniFile::Load() const {
     size_t eol = rest.find('\n');
     std::string_view raw = rest.substr(0, eol);
     rest = eol == rest.npos ? std::string_view() : rest.substr(eol + 1);
+    // A line ends at a NUL, as it does for a reader of C strings: a name or value holding one
+    // could not be written back, and whoever reads and saves the file would lose it whole.
+    raw = raw.substr(0, raw.find('\0'));
     if (!raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
     std::string_view trimmed = Trim(raw);
     if (!trimmed.empty() && trimmed.front() == '[') {

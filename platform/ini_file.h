@@ -8,9 +8,11 @@
 // also picks up changes another object or program made to the file since this one last
 // looked at it.
 //
-// Reading: LF or CRLF line ends; blank lines, ';' comment lines and other lines without '='
-// are kept in place when the file is rewritten; names and values are trimmed of blanks; the
-// first '=' splits key from value; of duplicate sections or keys the first one counts.
+// Reading: LF or CRLF line ends; a line ends at a NUL byte (what follows is not read, so
+// that every name and value read can be written back); blank lines, ';' comment lines and
+// other lines without '=' are kept in place when the file is rewritten; names and values are
+// trimmed of blanks; the first '=' splits key from value; of duplicate sections or keys the
+// first one counts.
 // Section and key names compare without regard to case (ASCII and the accented letters of
 // code page 1252). Looking a name up, and listing sections or keys, costs the same however many
 // sections and keys the file holds: files of tens of thousands of sections are read in one pass.

@@ -192,6 +192,18 @@ TEST_F(IniFileTest, WritesThatWouldNotReadBackAreRefused) {
   EXPECT_FALSE(fs::exists(path_));
 }
 
+// A NUL in a file ends its line there, so that every name and value read can be written back:
+// one kept whole would be refused by the writer and lost by whoever saves what was read.
+TEST_F(IniFileTest, ANulEndsItsLine) {
+  WriteRaw(std::string("[S\0x]\nk=a\0b\r\nk2\0=2\n[T]\n\0z=1\nk3=3\n", 33));
+  IniFile ini(path_);
+  EXPECT_EQ(ini.ReadSections(), (Names{"S", "T"}));
+  EXPECT_EQ(ini.ReadSection("S"), Names{"k"});
+  EXPECT_EQ(ini.ReadSection("T"), Names{"k3"});
+  EXPECT_EQ(ini.ReadString("S", "k", ""), "a");
+  EXPECT_TRUE(ini.WriteString("S", "k", ini.ReadString("S", "k", "")));
+}
+
 // A rewrite keeps the file's permissions and a symbolic link in place. A write that fails
 // says so and keeps the value in memory; a file that exists but cannot be read is never
 // replaced by one holding only the new key.

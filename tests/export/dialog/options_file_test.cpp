@@ -411,6 +411,27 @@ TEST_F(OptionsFile, HandEditedValuesAreBounded) {
   EXPECT_EQ(pdf.DataFont.BaseFont, dialog.PDFOptions.DataFont.BaseFont);
 }
 
+// A header line with a NUL byte (a damaged file) is read up to it and saved in its place: it
+// used to be dropped from the save, the lines after it moving up, so the file never came back
+// the same.
+TEST_F(OptionsFile, ALineWithANulKeepsItsPlace) {
+  {
+    QFile file(QString::fromStdString(Path("nul.cfg")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    const char text[] = "[GENERAL]\nExportType=8\n[HEADER]\nline0=first\0rest\nline1=second\n";
+    file.write(text, sizeof text - 1);
+  }
+  Open();
+  form->LoadExportOptions(Path("nul.cfg"));
+  EXPECT_EQ(form->Control<QPlainTextEdit>("memHeader")->toPlainText(), "first\nsecond");
+  form->SaveExportOptions(Path("first.cfg"));
+  Open();
+  form->LoadExportOptions(Path("first.cfg"));
+  form->SaveExportOptions(Path("second.cfg"));
+  EXPECT_TRUE(Bytes(Path("first.cfg")).contains("[HEADER]\r\nline0=first\r\nline1=second\r\n"));
+  EXPECT_EQ(Bytes(Path("first.cfg")).toStdString(), Bytes(Path("second.cfg")).toStdString());
+}
+
 // Spacings are written with "." under a locale whose mark is a comma, and read with either.
 TEST_F(OptionsFile, PDFSpacingsUnderACommaLocale) {
   const QLocale before;
