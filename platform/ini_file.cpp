@@ -155,13 +155,15 @@ void IniFile::Load() const {
 
   std::string_view rest = text;
   while (!rest.empty()) {
-    size_t eol = rest.find('\n');
+    // A CR alone ends a line as CRLF and LF do, and a line ends at a NUL, as it does for a
+    // reader of C strings: a name or value holding either could not be written back, and
+    // whoever reads and saves the file would lose it whole.
+    const size_t eol = rest.find_first_of("\r\n");
     std::string_view raw = rest.substr(0, eol);
-    rest = eol == rest.npos ? std::string_view() : rest.substr(eol + 1);
-    // A line ends at a NUL, as it does for a reader of C strings: a name or value holding one
-    // could not be written back, and whoever reads and saves the file would lose it whole.
+    size_t next = eol == rest.npos ? rest.size() : eol + 1;
+    if (eol != rest.npos && rest[eol] == '\r' && next < rest.size() && rest[next] == '\n') ++next;
+    rest = rest.substr(next);
     raw = raw.substr(0, raw.find('\0'));
-    if (!raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
     std::string_view trimmed = Trim(raw);
     if (!trimmed.empty() && trimmed.front() == '[') {
       std::string_view name = trimmed.substr(1);

@@ -8,8 +8,8 @@
 // also picks up changes another object or program made to the file since this one last
 // looked at it.
 //
-// Reading: LF or CRLF line ends; a line ends at a NUL byte (what follows is not read, so
-// that every name and value read can be written back); blank lines, ';' comment lines and
+// Reading: LF, CRLF or CR line ends; a line ends at a NUL byte (what follows is not read): so
+// every name and value read can be written back; blank lines, ';' comment lines and
 // other lines without '=' are kept in place when the file is rewritten; names and values are
 // trimmed of blanks; the first '=' splits key from value; of duplicate sections or keys the
 // first one counts.

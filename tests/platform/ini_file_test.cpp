@@ -192,16 +192,21 @@ TEST_F(IniFileTest, WritesThatWouldNotReadBackAreRefused) {
   EXPECT_FALSE(fs::exists(path_));
 }
 
-// A NUL in a file ends its line there, so that every name and value read can be written back:
-// one kept whole would be refused by the writer and lost by whoever saves what was read.
-TEST_F(IniFileTest, ANulEndsItsLine) {
-  WriteRaw(std::string("[S\0x]\nk=a\0b\r\nk2\0=2\n[T]\n\0z=1\nk3=3\n", 33));
+// A NUL in a file ends its line there and a CR alone is a line end, so that every name and
+// value read can be written back: one kept whole would be refused by the writer and lost by
+// whoever saves what was read.
+TEST_F(IniFileTest, ANulOrALoneCarriageReturnEndsItsLine) {
+  using namespace std::string_literals;
+  WriteRaw("[S\0x]\nk=a\0b\r\nk2\0=2\n[T]\n\0z=1\nk3=3\rk4=C\rD\r\r\nk5=5"s);
   IniFile ini(path_);
   EXPECT_EQ(ini.ReadSections(), (Names{"S", "T"}));
   EXPECT_EQ(ini.ReadSection("S"), Names{"k"});
-  EXPECT_EQ(ini.ReadSection("T"), Names{"k3"});
+  EXPECT_EQ(ini.ReadSection("T"), (Names{"k3", "k4", "k5"}));
   EXPECT_EQ(ini.ReadString("S", "k", ""), "a");
+  EXPECT_EQ(ini.ReadString("T", "k4", ""), "C");
   EXPECT_TRUE(ini.WriteString("S", "k", ini.ReadString("S", "k", "")));
+  EXPECT_TRUE(ini.WriteString("T", "k4", ini.ReadString("T", "k4", "")));
+  EXPECT_EQ(IniFile(path_).ReadString("T", "k5", ""), "5");
 }
 
 // A rewrite keeps the file's permissions and a symbolic link in place. A write that fails

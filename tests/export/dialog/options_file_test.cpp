@@ -411,25 +411,36 @@ TEST_F(OptionsFile, HandEditedValuesAreBounded) {
   EXPECT_EQ(pdf.DataFont.BaseFont, dialog.PDFOptions.DataFont.BaseFont);
 }
 
-// A header line with a NUL byte (a damaged file) is read up to it and saved in its place: it
-// used to be dropped from the save, the lines after it moving up, so the file never came back
-// the same.
-TEST_F(OptionsFile, ALineWithANulKeepsItsPlace) {
-  {
-    QFile file(QString::fromStdString(Path("nul.cfg")));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    const char text[] = "[GENERAL]\nExportType=8\n[HEADER]\nline0=first\0rest\nline1=second\n";
-    file.write(text, sizeof text - 1);
+// A line with a NUL byte or a lone CR (a damaged file) is read up to it and saved in its
+// place. The header line was dropped from the save, the lines after it moving up; the SQL
+// commit statement was dropped and came back as the default: neither file came back the same.
+TEST_F(OptionsFile, ALineWithANulOrALoneCarriageReturnKeepsItsPlace) {
+  using namespace std::string_literals;
+  const struct {
+    std::string text;
+    const char* saved;
+  } files[] = {
+      {"[GENERAL]\nExportType=8\n[HEADER]\nline0=first\0rest\nline1=second\n"s,
+       "[HEADER]\r\nline0=first\r\nline1=second\r\n"},
+      {"[GENERAL]\nExportType=12\n[SQL]\nCommitStatement=COM\rIT WORK;\nStatementTerm=;\n",
+       "CommitStatement=COM\r\nStatementTerm=;\r\n"},
+  };
+  for (const auto& f : files) {
+    SCOPED_TRACE(f.saved);
+    {
+      QFile file(QString::fromStdString(Path("damaged.cfg")));
+      ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+      file.write(f.text.data(), static_cast<qint64>(f.text.size()));
+    }
+    Open();
+    form->LoadExportOptions(Path("damaged.cfg"));
+    form->SaveExportOptions(Path("first.cfg"));
+    Open();
+    form->LoadExportOptions(Path("first.cfg"));
+    form->SaveExportOptions(Path("second.cfg"));
+    EXPECT_TRUE(Bytes(Path("first.cfg")).contains(f.saved)) << Bytes(Path("first.cfg")).toStdString();
+    EXPECT_EQ(Bytes(Path("first.cfg")).toStdString(), Bytes(Path("second.cfg")).toStdString());
   }
-  Open();
-  form->LoadExportOptions(Path("nul.cfg"));
-  EXPECT_EQ(form->Control<QPlainTextEdit>("memHeader")->toPlainText(), "first\nsecond");
-  form->SaveExportOptions(Path("first.cfg"));
-  Open();
-  form->LoadExportOptions(Path("first.cfg"));
-  form->SaveExportOptions(Path("second.cfg"));
-  EXPECT_TRUE(Bytes(Path("first.cfg")).contains("[HEADER]\r\nline0=first\r\nline1=second\r\n"));
-  EXPECT_EQ(Bytes(Path("first.cfg")).toStdString(), Bytes(Path("second.cfg")).toStdString());
 }
 
 // Spacings are written with "." under a locale whose mark is a comma, and read with either.
