@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <mutex>
+#include <string_view>
 #include <vector>
 
 #include "export/xls/xls_error.h"
@@ -20,20 +21,37 @@ void InitGsf() {
   std::call_once(once, [] { gsf_init(); });
 }
 
-// The GError's text as the exception; the error is freed.
-[[noreturn]] void RaiseGError(const std::string& what, GError* error) {
+constexpr std::string_view kTemporaryMark = ".gsf-save-";
+
+// The reason of a libgsf error as the user can follow it. libgsf writes into a temporary file
+// beside the target and names that file in its messages ("<folder>/.gsf-save-XXXXXX: reason"),
+// or names the target itself: the user knows only the target, and our message names it already.
+std::string Reason(const char* text, const std::string& fileName) {
+  std::string reason = text != nullptr && *text != '\0' ? text : "unknown error";
+  if (const size_t mark = reason.find(kTemporaryMark); mark != std::string::npos) {
+    const size_t colon = reason.find(": ", mark);
+    reason = colon != std::string::npos ? reason.substr(colon + 2) : "it cannot be written there";
+  } else if (!fileName.empty() && reason.size() > fileName.size() + 2 && reason.compare(0, fileName.size(), fileName) == 0 &&
+             reason.compare(fileName.size(), 2, ": ") == 0) {
+    reason.erase(0, fileName.size() + 2);
+  }
+  return reason;
+}
+
+// The GError's reason in the exception; the error is freed.
+[[noreturn]] void RaiseGError(const std::string& what, const std::string& fileName, GError* error) {
   std::string message = what;
   if (error != nullptr) {
     message += ": ";
-    message += error->message;
+    message += Reason(error->message, fileName);
     g_error_free(error);
   }
   throw ExlsFileError(message);
 }
 
-std::string OutputErrorText(GsfOutput* output) {
+std::string OutputErrorText(GsfOutput* output, const std::string& fileName) {
   const GError* error = output != nullptr ? gsf_output_error(output) : nullptr;
-  return error != nullptr && error->message != nullptr ? error->message : "unknown error";
+  return Reason(error != nullptr ? error->message : nullptr, fileName);
 }
 
 }  // namespace
@@ -43,7 +61,7 @@ TxlsCompoundFile::TxlsCompoundFile(const std::string& fileName, size_t memoryLim
   InitGsf();
   GError* error = nullptr;
   GsfOutput* sink = gsf_output_stdio_new(fileName.c_str(), &error);
-  if (sink == nullptr) RaiseGError("Cannot create the file \"" + fileName + "\"", error);
+  if (sink == nullptr) RaiseGError("Cannot create the file \"" + fileName + "\"", fileName, error);
   sink_ = sink;
 }
 
@@ -82,7 +100,7 @@ void TxlsCompoundFile::Commit() {
         if (n == 0) break;
         if (!gsf_output_write(child, n, chunk.data())) {
           ok = false;
-          failure = OutputErrorText(child);
+          failure = OutputErrorText(child, fileName_);
           break;
         }
       }
@@ -94,7 +112,7 @@ void TxlsCompoundFile::Commit() {
   if (child != nullptr) {
     if (!gsf_output_close(child) && ok) {
       ok = false;
-      failure = OutputErrorText(child);
+      failure = OutputErrorText(child, fileName_);
     }
     g_object_unref(child);
   }
@@ -104,13 +122,13 @@ void TxlsCompoundFile::Commit() {
   const bool closed = gsf_output_close(GSF_OUTPUT(ole)) != FALSE;
   if (ok && (!closed || gsf_output_error(sink) != nullptr)) {
     ok = false;
-    failure = OutputErrorText(sink);
+    failure = OutputErrorText(sink, fileName_);
   }
   g_object_unref(ole);
   if (!gsf_output_is_closed(sink)) {
     if (ok) {
       ok = gsf_output_close(sink) != FALSE;
-      if (!ok) failure = OutputErrorText(sink);
+      if (!ok) failure = OutputErrorText(sink, fileName_);
     } else {
       gsf_output_close(sink);
     }
