@@ -10,11 +10,12 @@ void TxlsPictureStore::Prepare(TVantrix3XLS& component) {
   pictures_ = &component.Pictures;
   for (const auto& picture : component.Pictures) {
     Entry entry;
-    entry.Type = picture->GetPictureData(entry.Bytes);
+    std::string problem;
+    entry.Type = picture->GetPictureData(entry.Bytes, &problem);
     if (entry.Type == ptUndefined || entry.Bytes.empty()) {
       storeIndex_.push_back(0);
-      component.ReportLeftOut("Picture " + picture->Name() +
-                              " left out: its bytes cannot be read or its type is not one a workbook stores");
+      component.ReportLeftOut("Picture " + picture->Name() + " left out: " +
+                              (problem.empty() ? std::string("it holds no picture") : problem));
       continue;
     }
     entries_.push_back(std::move(entry));

@@ -3,6 +3,7 @@
 // the NOTE records; in the globals the external sheet references the charts' ranges name and
 // the drawing group with the shape id clusters and the stored pictures.
 #include <algorithm>
+#include <string>
 
 #include "export/xls/biff_record.h"
 #include "export/xls/mso_objects.h"
@@ -89,17 +90,18 @@ void WriteObj(TxlsRecordWriter& w, uint16_t objType, uint16_t objId) {
 
 }  // namespace
 
-WideString NoteText(const TxlsNote& note) {
+WideString NoteText(const TxlsNote& note, bool* cut) {
   WideString text;
   for (size_t i = 0; i < note.Lines.size(); ++i) {
     if (i > 0) text.push_back(u'\n');
     for (const char16_t c : Cp1252ToWide(note.Lines[i]))
       if (c != u'\r') text.push_back(c);
   }
+  if (cut != nullptr) *cut = text.size() > kMaxNoteChars;
   if (text.size() > kMaxNoteChars) {
-    size_t cut = kMaxNoteChars;
-    if (text[cut - 1] >= 0xD800 && text[cut - 1] < 0xDC00) --cut;  // never half a character
-    text.resize(cut);
+    size_t keep = kMaxNoteChars;
+    if (text[keep - 1] >= 0xD800 && text[keep - 1] < 0xDC00) --keep;  // never half a character
+    text.resize(keep);
   }
   return text;
 }
@@ -124,8 +126,15 @@ void TxlsSheetWriter::WriteNotesChartsAndPictures(TxlsSheet& sheet) {
   std::vector<WideString> texts;
   for (const auto& note : sheet.Notes) {
     if (!note->IsValid()) continue;
-    WideString text = NoteText(*note);
+    bool cut = false;
+    WideString text = NoteText(*note, &cut);
     if (text.empty()) continue;
+    // The note stays, with as much of its text as its box can hold; the user learns the rest
+    // is missing.
+    if (cut)
+      component.ReportLeftOut("Note at column " + std::to_string(note->Col) + ", row " + std::to_string(note->Row) +
+                              " cut to its first " + std::to_string(text.size()) +
+                              " characters: the rest of its text is left out, a note holds no more");
     notes.push_back(note.get());
     texts.push_back(std::move(text));
   }

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <limits>
 
 #include "export/xls/xls_font.h"
 #include "platform/cp1252_case.h"
@@ -53,12 +54,30 @@ bool IsGif(const std::vector<uint8_t>& bytes) {
   return bytes.size() >= 6 && bytes[0] == 'G' && bytes[1] == 'I' && bytes[2] == 'F';
 }
 
-// The type of bytes given without a file name to tell it, by their signature.
+// A metafile: the placeable header's key, or a plain header (in memory or on disk, its size
+// in words 9, version 1 or 3).
+bool IsWmf(const std::vector<uint8_t>& b) {
+  if (b.size() >= 22 && GetInteger(b, 0) == 0x9AC6CDD7u) return true;
+  return b.size() >= 18 && (GetWord(b, 0) == 1 || GetWord(b, 0) == 2) && GetWord(b, 2) == 9 &&
+         (GetWord(b, 4) == 0x0100 || GetWord(b, 4) == 0x0300);
+}
+
+// An enhanced metafile: its header record first, with " EMF" at its signature's place.
+bool IsEmf(const std::vector<uint8_t>& b) {
+  return b.size() >= 88 && GetInteger(b, 0) == 1 && GetInteger(b, 40) == 0x464D4520u;
+}
+
+// The picture type the bytes hold, by their signature; ptUndefined when they hold none that a
+// workbook stores.
 TxlsPictureType SniffPictureType(const std::vector<uint8_t>& b) {
-  if (b.size() >= 8 && b[0] == 0x89 && b[1] == 'P' && b[2] == 'N' && b[3] == 'G') return ptPNG;
+  if (b.size() >= 8 && b[0] == 0x89 && b[1] == 'P' && b[2] == 'N' && b[3] == 'G' && b[4] == 0x0D && b[5] == 0x0A &&
+      b[6] == 0x1A && b[7] == 0x0A)
+    return ptPNG;
   if (b.size() >= 3 && b[0] == 0xFF && b[1] == 0xD8 && b[2] == 0xFF) return ptJPEG;
   if (b.size() >= 14 && b[0] == 'B' && b[1] == 'M') return ptDIB;
   if (IsGif(b)) return ptPNG;
+  if (IsEmf(b)) return ptEMF;
+  if (IsWmf(b)) return ptWMF;
   return ptUndefined;
 }
 
@@ -131,40 +150,40 @@ void TxlsGraphic::GetMeasurements(int& height, int& width) const {
   }
 }
 
-TxlsPictureType TxlsGraphic::GetPictureData(std::vector<uint8_t>& out) const {
+TxlsPictureType TxlsGraphic::GetPictureData(std::vector<uint8_t>& out, std::string* problem) const {
   out.clear();
-  TxlsPictureType type = GetXLSPictureType(fileName_);
+  auto none = [&](const char* why) {
+    out.clear();
+    if (problem != nullptr) *problem = why;
+    return ptUndefined;
+  };
   if (stream_.empty()) {
-    if (type == ptUndefined || !ReadWholeFile(fileName_, out)) {
-      out.clear();
-      return ptUndefined;
-    }
+    if (fileName_.empty()) return none("it has no file");
+    if (GetXLSPictureType(fileName_) == ptUndefined) return none("its name is not that of a picture a workbook stores");
+    if (!ReadWholeFile(fileName_, out)) return none("its file cannot be read");
   } else {
     out = stream_;
-    if (type == ptUndefined || IsGif(out)) type = SniffPictureType(out);
   }
+  // The bytes decide, not the name: a file named as a picture that holds none would be stored
+  // as one and break the workbook for its readers; one named as another kind is stored as what
+  // it holds.
+  TxlsPictureType type = SniffPictureType(out);
+  if (type == ptUndefined) return none(stream_.empty() ? "its file holds no picture" : "its bytes are not a picture");
   if (IsGif(out)) {
     QImage image;
-    if (!image.loadFromData(out.data(), static_cast<int>(out.size()), "GIF")) {
-      out.clear();
-      return ptUndefined;
-    }
+    if (!image.loadFromData(out.data(), static_cast<int>(std::min<size_t>(out.size(), std::numeric_limits<int>::max())),
+                            "GIF"))
+      return none("its GIF picture cannot be read");
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
-    if (!image.save(&buffer, "PNG")) {
-      out.clear();
-      return ptUndefined;
-    }
+    if (!image.save(&buffer, "PNG")) return none("its GIF picture cannot be converted");
     out.assign(png.begin(), png.end());
     type = ptPNG;
   }
   // The store keeps a bitmap as a device-independent bitmap: without the file's own header.
-  if (type == ptDIB) {
-    if (out.size() < kBitmapFileHeaderSize || out[0] != 'B' || out[1] != 'M') type = ptUndefined;
-    else out.erase(out.begin(), out.begin() + kBitmapFileHeaderSize);
-  }
-  if (type == ptUndefined) out.clear();
+  if (type == ptDIB) out.erase(out.begin(), out.begin() + kBitmapFileHeaderSize);
+  if (problem != nullptr) problem->clear();
   return type;
 }
 

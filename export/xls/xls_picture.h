@@ -42,10 +42,11 @@ class TxlsGraphic : public TxlsCustomItem {
   // Height and width in pixels: the given size for bytes; for a file, 0 and 0 when it does
   // not exist or cannot be read, a GIF's own header fields, else the picture's size.
   void GetMeasurements(int& height, int& width) const;
-  // The bytes to store and their type: the given bytes or the file's, a GIF converted to PNG
-  // (a GIF's bytes typed as PNG cannot be shown). ptUndefined, and nothing, when there is no
-  // picture to store.
-  TxlsPictureType GetPictureData(std::vector<uint8_t>& out) const;
+  // The bytes to store and their type: the given bytes or the file's (a file only under a
+  // picture type's name), typed as what they hold, a GIF converted to PNG (a GIF's bytes typed
+  // as PNG cannot be shown). ptUndefined, and nothing, when there is no picture to store;
+  // *problem then says why.
+  TxlsPictureType GetPictureData(std::vector<uint8_t>& out, std::string* problem = nullptr) const;
 
   std::string ClassName() const override { return "TxlsGraphic"; }
   TxlsItemType GetItemType() const override { return itGraphic; }

@@ -66,8 +66,9 @@ std::vector<uint8_t> CatchwordBody(std::u16string_view text);
 
 class TxlsNote;
 // A note's lines as its box shows them: joined by line feeds, without carriage returns, cut to
-// the 32,767 characters a text object counts (never within a character).
-WideString NoteText(const TxlsNote& note);
+// the 32,767 characters a text object counts (never within a character); *cut tells whether
+// it was.
+WideString NoteText(const TxlsNote& note, bool* cut = nullptr);
 // Where a note text is split over CONTINUE records: (first character, count) pairs, each
 // piece as many whole characters as one record takes.
 std::vector<std::pair<size_t, size_t>> SplitNoteText(std::u16string_view text);

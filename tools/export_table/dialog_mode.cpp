@@ -108,13 +108,17 @@ class PhotographingServices : public vantrix::DialogServices {
 
 // The real dialogs, except that the form is driven: the format chosen, the file name typed,
 // Start pressed, the progress window's button pressed once the run is over. A question during
-// the run is answered No (the run goes on); an error message is kept and printed.
+// the run is answered No (the run goes on); an error message is kept and printed; a warning
+// (what a workbook had to leave out) is printed as it comes.
 class DrivingServices : public vantrix::DialogServices {
  public:
   DrivingServices(vantrix::TAllowedExport format, QString output) : format_(format), output_(std::move(output)) {}
 
   vantrix::MessageAnswer Message(QWidget*, const vantrix::MessageRequest& r) override {
     if (r.icon == vantrix::MessageIcon::Error) errors << r.text;
+    if (r.icon == vantrix::MessageIcon::Warning)
+      for (const QString& line : r.text.split(QLatin1Char('\n')))
+        std::fprintf(stderr, "export_table: %s\n", line.toUtf8().constData());
     return r.yesNo ? vantrix::MessageAnswer::No : vantrix::MessageAnswer::Ok;
   }
   std::optional<QString> InputBox(QWidget*, const QString&, const QString&, const QString&) override { return {}; }

@@ -232,6 +232,25 @@ TEST_F(TreeExport, ExtraCellsOfEveryTypeAndALocalFileLink) {
   EXPECT_EQ(links.out.toStdString(), "local file 2 5 Relatório abrir o relatório\n[(1, 4, 6, 8)]\n");
 }
 
+// A note typed longer than a note holds reaches the workbook cut to what it holds, and the user
+// is told in the one warning after the run, as for anything else the workbook left out.
+TEST_F(TreeExport, ANoteLongerThanANoteHoldsIsCutAndToldAfterTheRun) {
+  Open();
+  AddInto(Tree().NoteGroup());
+  Leave("edXLSNoteCol", 2);
+  Leave("edXLSNoteRow", 4);
+  const QString text = QString("leitura fora da faixa; ").repeated(1500);  // 34,500 characters
+  form->Control<QPlainTextEdit>("mmXLSNoteLines")->setPlainText(text);
+  services.log.clear();
+
+  const std::string xls = Export("note.xls");
+  const QStringList messages = services.log.filter("message|");
+  ASSERT_EQ(messages.size(), 1) << services.log.join('\n').toStdString();
+  EXPECT_TRUE(messages[0].contains("Note at column 2, row 4 cut to its first 32767 characters")) << messages[0].toStdString();
+  const QJsonObject book = Read(xls);
+  EXPECT_EQ(book["xlrd"][0]["notes"][0]["text"].toString(), text.left(32767));
+}
+
 // Enter in a number edit of the tree's pages takes the number, as leaving the edit does; the
 // dialog does not take the key for its start button and export.
 TEST_F(TreeExport, EnterInANumberEditTakesTheNumberAndStartsNoExport) {

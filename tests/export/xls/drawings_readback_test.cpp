@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonObject>
+#include <algorithm>
 #include <fstream>
 #include <set>
 
@@ -143,6 +144,24 @@ TEST_F(DrawingsReadBack, ALongNoteSurvivesWhole) {
   EXPECT_EQ(book["gnumeric"][0]["comments"][0]["text"].toString(), text);
 }
 
+// A note's text object counts at most 32,767 characters: a longer note keeps that much, and the
+// run says the rest was left out; a note of exactly that length is whole and nothing is said.
+TEST_F(DrawingsReadBack, ANoteOverWhatANoteHoldsIsCutAndTold) {
+  QString text;
+  for (int i = 0; i < 40000; ++i) text += QChar(i % 101 == 0 ? u'\u00E3' : u'a' + i % 26);
+  std::string err;
+  QJsonObject book = Read(Export({"--note", "2,3," + text, "--note", "1,1,curta"}, err));
+  EXPECT_NE(err.find("Note at column 2, row 3 cut to its first 32767 characters"), std::string::npos) << err;
+  EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+  const QJsonArray notes = book["xlrd"][0]["notes"].toArray();
+  ASSERT_EQ(notes.size(), 2);
+  EXPECT_EQ(notes[1]["text"].toString(), text.left(32767));
+  EXPECT_EQ(book["gnumeric"][0]["comments"].toArray().size(), 2);
+
+  book = Read(Export({"--note", "2,3," + text.left(32767)}));
+  EXPECT_EQ(book["xlrd"][0]["notes"][0]["text"].toString(), text.left(32767));
+}
+
 TEST_F(DrawingsReadBack, PicturesOfEveryKindWithANoteOnOneSheet) {
   const std::string png = Picture("a.png", "PNG"), jpeg = Picture("b.jpg", "JPEG"), gif = Picture("c.gif", "GIF");
   const QJsonObject book = Read(Export({"--note", "2,2,ver\\nfoto", "--image", QString::fromStdString(png), "--image",
@@ -172,12 +191,17 @@ TEST_F(DrawingsReadBack, PicturesOfEveryKindWithANoteOnOneSheet) {
 TEST_F(DrawingsReadBack, APictureThatCannotBeStoredIsToldAndNoImageNamesIt) {
   const std::string png = Picture("a.png", "PNG");
   std::string err;
+  // Text under a picture's name: stored as one, it made gnumeric refuse the workbook.
+  std::ofstream(folder_ / "texto.jpg") << "Hora,T,U\n";
   const std::string path = Export({"--image", QString::fromStdString(folder_ / "missing.png"), "--image",
-                                   QString::fromStdString(png), "--image", QString::fromStdString(folder_ / "t.csv")},
+                                   QString::fromStdString(png), "--image", QString::fromStdString(folder_ / "t.csv"),
+                                   "--image", QString::fromStdString(folder_ / "texto.jpg")},
                                   err);
-  EXPECT_NE(err.find("Picture_0 left out"), std::string::npos) << err;
+  EXPECT_NE(err.find("Picture_0 left out: its file cannot be read"), std::string::npos) << err;
   EXPECT_NE(err.find("Picture_2 left out"), std::string::npos) << err;
+  EXPECT_NE(err.find("Picture_3 left out: its file holds no picture"), std::string::npos) << err;
   EXPECT_NE(err.find("Image Image_0 left out"), std::string::npos) << err;
+  EXPECT_NE(err.find("Image Image_3 left out"), std::string::npos) << err;
   const QJsonObject book = Read(path);
   // The one stored picture is the first in the store, and the one image names it.
   EXPECT_EQ(book["globals"]["bse"].toArray().size(), 1);

@@ -5,6 +5,7 @@
 
 #include <QDateTime>
 #include <QImage>
+#include <algorithm>
 
 #include "export/export_fixtures.h"
 #include "export/xls/vantrix3_xls.h"
@@ -407,6 +408,59 @@ TEST(Items, PictureTypesBySuffixAndSizesByHeader) {
   copy.AssignGraphic(graphic);
   EXPECT_EQ(copy.Stream(), bmp);
   EXPECT_EQ(copy.StreamWidth(), 640);
+}
+
+// What is stored is what the bytes hold: a file named as a picture that holds none is not
+// stored (readers of the workbook fail on it), and says why; one named as another kind is
+// stored as its own kind.
+TEST(Items, PicturesAreStoredAsWhatTheirBytesHold) {
+  TempFolder folder;
+  TxlsGraphic graphic;
+  Bytes data;
+  std::string problem;
+  for (const char* name : {"notas.jpg", "notas.png", "notas.bmp", "notas.gif", "notas.wmf", "notas.emf"}) {
+    WriteFile(folder / name, "Leituras de 7 de dezembro\n");
+    graphic.SetFileName(folder / name);
+    EXPECT_EQ(graphic.GetPictureData(data, &problem), ptUndefined) << name;
+    EXPECT_TRUE(data.empty()) << name;
+    EXPECT_EQ(problem, "its file holds no picture") << name;
+  }
+  WriteFile(folder / "empty.png", "");
+  graphic.SetFileName(folder / "empty.png");
+  EXPECT_EQ(graphic.GetPictureData(data, &problem), ptUndefined);
+  EXPECT_EQ(problem, "its file holds no picture");
+  graphic.SetFileName(folder / "missing.png");
+  EXPECT_EQ(graphic.GetPictureData(data, &problem), ptUndefined);
+  EXPECT_EQ(problem, "its file cannot be read");
+
+  const std::string png = folder / "foto.jpg";  // a PNG under a JPEG's name
+  ASSERT_TRUE(QImage(3, 2, QImage::Format_RGB32).save(QString::fromStdString(png), "PNG"));
+  graphic.SetFileName(png);
+  EXPECT_EQ(graphic.GetPictureData(data, &problem), ptPNG);
+  EXPECT_EQ(problem, "");
+  const std::string pngBytes = ReadFile(png);
+  EXPECT_EQ(data, Bytes(pngBytes.begin(), pngBytes.end()));
+
+  // Metafiles by their headers: a placeable one, a plain one, an enhanced one.
+  Bytes placeable = {0xD7, 0xCD, 0xC6, 0x9A};
+  placeable.resize(40, 0);
+  const Bytes plain = {1, 0, 9, 0, 0, 3, 0x20, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 3, 0, 0, 0, 0, 0};
+  Bytes enhanced(100, 0);
+  enhanced[0] = 1;
+  std::copy_n(" EMF", 4, enhanced.begin() + 40);
+  const std::pair<Bytes, TxlsPictureType> metafiles[] = {{placeable, ptWMF}, {plain, ptWMF}, {enhanced, ptEMF}};
+  for (const auto& [bytes, type] : metafiles) {
+    graphic.SetFileName(folder / "desenho.wmf");
+    WriteFile(folder / "desenho.wmf", std::string(bytes.begin(), bytes.end()));
+    EXPECT_EQ(graphic.GetPictureData(data), type);
+    EXPECT_EQ(data, bytes);
+  }
+
+  // Bytes given directly are taken by what they hold too, whatever name goes with them.
+  graphic.SetFileName("logo.png");
+  graphic.SetStream(Bytes(32, 0x41), 4, 4);
+  EXPECT_EQ(graphic.GetPictureData(data, &problem), ptUndefined);
+  EXPECT_EQ(problem, "its bytes are not a picture");
 }
 
 TEST(Items, ImagesFindTheirPictureAndLandOverColumnsAndRows) {

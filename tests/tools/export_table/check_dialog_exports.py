@@ -2,7 +2,7 @@
 would: the format chosen, the file name typed, Start pressed), each read back by a program we
 did not write, which must take every row and say nothing: Python's csv, xmllint, dbfread,
 xlrd, qpdf and pdftotext. A file that cannot be written is reported and fails the run; an options file given with the
-dialog sets the run's options.
+dialog sets the run's options; what a workbook leaves out is told.
 
 usage: check_dialog_exports.py EXPORT_TABLE WORK_FOLDER"""
 import csv
@@ -75,4 +75,16 @@ with open(path, newline="", encoding="cp1252") as f:
     chosen = list(csv.reader(f, delimiter=";"))
 assert len(chosen) == ROWS + 1 and chosen[0] == [rows[0][1]], chosen[:2]
 
-print("dialog exports read back: csv, xml, dbf, xls, pdf, rtf/doc")
+# A note in the options file longer than a note holds: the workbook keeps what it holds, and
+# the warning the dialog gives after the run says so.
+options = os.path.join(WORK, "note.cfg")
+with open(options, "w", newline="\r\n", encoding="cp1252") as f:
+    f.write("[XLS_NOTE_0]\nCol=2\nRow=3\n[XLS_NOTE_0_LINES]\nline0=" + "nota " * 8000 + "\n")
+path = os.path.join(WORK, "note.xls")
+code, _, err = run([TOOL, "--dialog", "--rows", "5", "--format", "xls", "--output", path, "--options", options])
+assert code == 0 and err == b"export_table: Note at column 2, row 3 cut to its first 32767 characters: the rest of " \
+    b"its text is left out, a note holds no more", "long note: exit %d: %s" % (code, err.decode(errors="replace"))
+notes = xlrd.open_workbook(path, logfile=sys.stderr).sheet_by_index(0).cell_note_map
+assert [(k, n.text) for k, n in notes.items()] == [((2, 1), ("nota " * 8000)[:32767])], "the note as cut"
+
+print("dialog exports read back: csv, xml, dbf, xls, pdf, rtf/doc; an over-long note told")
