@@ -264,6 +264,77 @@ TEST_F(DrawingsReadBack, ChartRangesNameTheSheetsAsWritten) {
   EXPECT_TRUE(book["sheets"][1]["notes"].toArray().isEmpty());
 }
 
+// The cells of a range as the walk reads it (sheet, first and last row, first and last column).
+int Cells(const QJsonValue& range) {
+  const QJsonArray r = range.toArray();
+  return (r[2].toInt() - r[1].toInt() + 1) * (r[4].toInt() - r[3].toInt() + 1);
+}
+
+// Every series counts as many values as its value range holds, and as many categories as the
+// category range holds (its values' count without one); gnumeric's reading makes as many
+// categories of a chart without labels.
+TEST_F(DrawingsReadBack, EverySeriesCountsTheCellsOfItsRanges) {
+  using xlstest::TextSource;
+  TextSource table({{"N", ectInteger}, {"M", ectInteger}}, {{"1", "4"}, {"2", "5"}, {"3", "6"}, {"4", "7"}});
+  xlstest::XlsExporter xls(table, path_);
+  TxlsChart& labelled = xls.Charts.Add();
+  labelled.CategoryLabelsColumn = "N";  // A2:A5
+  labelled.Series.Add().DataColumn = "M";  // B2:B5
+  TxlsChartSeries& block = labelled.Series.Add();
+  block.DataRangeType = rtCustom;
+  block.DataRange = {1, 2, 2, 4};  // A2:B4
+  TxlsChart& plain = xls.Charts.Add();
+  plain.Style = xcsLine;
+  plain.Series.Add().DataColumn = "N";
+  TxlsChartSeries& custom = plain.Series.Add();
+  custom.DataRangeType = rtCustom;
+  custom.DataRange = {2, 2, 3, 4};  // B3:B4
+  plain.CategoryLabelsType = rtCustom;
+  plain.CategoryLabels = {1, 1, 1, 5};  // A1:A5
+  TxlsChart& unlabelled = xls.Charts.Add();
+  unlabelled.Series.Add().DataColumn = "M";
+  xls.Execute();
+
+  const QJsonObject book = Read(path_);
+  const QJsonArray series = book["sheets"][0]["series"].toArray();
+  ASSERT_EQ(series.size(), 5);
+  const int values[] = {4, 6, 4, 2, 4}, categories[] = {4, 4, 5, 5, 4};
+  for (int i = 0; i < 5; ++i) {
+    const QJsonObject s = series[i].toObject();
+    EXPECT_EQ(Cells(s["values"]), values[i]) << i;
+    EXPECT_EQ(s["counts"][3].toInt(), values[i]) << i;
+    EXPECT_EQ(s["counts"][2].toInt(), categories[i]) << i;
+    EXPECT_EQ(s["categories"].isNull() ? values[i] : Cells(s["categories"]), categories[i]) << i;
+  }
+  EXPECT_TRUE(series[4]["categories"].isNull());
+  const QJsonArray graphs = book["gnumeric"][0]["graphs"].toArray();
+  ASSERT_EQ(graphs.size(), 3);
+  EXPECT_EQ(graphs[2].toArray(), (QJsonArray{"{0;0;0;0}", "'Sheet 1'!$B$2:$B$5"}));
+}
+
+// A bar chart lies and a column chart stands, flat or in three dimensions: the BAR record's
+// direction, and gnumeric's plot of it.
+TEST_F(DrawingsReadBack, BarChartsLieAndColumnChartsStand) {
+  using xlstest::TextSource;
+  TextSource table({{"N", ectInteger}}, xlstest::Counting(3));
+  xlstest::XlsExporter xls(table, path_);
+  for (const TxlsChartStyle style : {xcsColumn, xcsBar, xcsColumn3d, xcsBar3d}) {
+    TxlsChart& chart = xls.Charts.Add();
+    chart.Style = style;
+    chart.Series.Add().DataColumn = "N";
+  }
+  xls.Execute();
+
+  const QJsonObject book = Read(path_);
+  EXPECT_EQ(book["sheets"][0]["bars"].toArray(), (QJsonArray{"vertical", "horizontal", "vertical", "horizontal"}));
+  const QJsonArray plots = book["gnumeric"][0]["plots"].toArray();
+  ASSERT_EQ(plots.size(), 4);
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_EQ(plots[i]["type"].toString(), "GogBarColPlot") << i;
+    EXPECT_EQ(plots[i]["horizontal"].toString(), i % 2 == 1 ? "TRUE" : "") << i;  // gnumeric leaves out the default
+  }
+}
+
 TEST_F(DrawingsReadBack, AWorkbookWithoutDrawingsHasNoDrawingRecords) {
   const QJsonObject book = Read(Export({}));
   EXPECT_FALSE(book["globals"].toObject().contains("dgg"));

@@ -1,9 +1,10 @@
 """Reads what a workbook's notes, pictures and charts became, as JSON: xlrd's notes of every
 sheet; a walk over the records (the drawing group's shape id clusters and stored pictures, each
 sheet's drawing reassembled from its MSODRAWING records with its drawing id, shape ids and
-picture references, its OBJ ids, TXO texts, NOTE records and the ranges its charts name, and
-the external sheet references); and, given gnumeric's XML of the same workbook, its comments,
-images and chart data per sheet.
+picture references, its OBJ ids, TXO texts, NOTE records, the ranges its charts name, each
+chart series' counts with the value and category ranges it names, each bar chart's direction,
+and the external sheet references); and, given gnumeric's XML of the same workbook, its
+comments, images, chart data and plots per sheet.
     read_drawings.py FILE.xls [FILE.gnumeric]"""
 import gzip
 import json
@@ -58,12 +59,13 @@ def walk(path):
         records.append((rid, stream[at + 4:at + 4 + size]))
         at += 4 + size
     out = {"globals": {}, "sheets": []}
-    group, sheet, depth, previous, txo = b"", None, 0, None, None
+    group, sheet, depth, previous, txo, series = b"", None, 0, None, None, None
     for rid, body in records:
         if rid == 0x0809:
             depth += 1
             if struct.unpack_from("<H", body, 2)[0] == 0x0010:
-                sheet = {"drawing": b"", "objs": [], "notes": [], "texts": [], "ai": [], "charts": 0}
+                sheet = {"drawing": b"", "objs": [], "notes": [], "texts": [], "ai": [], "charts": 0, "series": [],
+                         "bars": []}
                 out["sheets"].append(sheet)
             elif sheet is not None and depth > 1:
                 sheet["charts"] += 1
@@ -97,8 +99,21 @@ def walk(path):
         elif rid == 0x001C:
             row, col, flags, obj = struct.unpack_from("<HHHH", body, 0)
             sheet["notes"].append({"row": row, "col": col, "obj": obj, "size": len(body)})
-        elif rid == 0x1051 and len(body) >= 19:
-            sheet["ai"].append([body[0]] + list(struct.unpack_from("<HHHHH", body, 9)))
+        elif rid == 0x1051:
+            # A range: sheet, first and last row, first and last column, all from 0.
+            area = list(struct.unpack_from("<HHHHH", body, 9)) if len(body) >= 19 else None
+            if area is not None:
+                sheet["ai"].append([body[0]] + area)
+            if series is not None and body[0] in (1, 2):
+                series["values" if body[0] == 1 else "categories"] = area
+            elif series is not None and body[0] == 3:
+                series = None
+        elif rid == 0x1003:
+            # Category type, value type, category count, value count, bubble type and count.
+            series = {"counts": list(struct.unpack_from("<HHHHHH", body, 0))}
+            sheet["series"].append(series)
+        elif rid == 0x1017:
+            sheet["bars"].append("horizontal" if struct.unpack_from("<H", body, 4)[0] & 1 else "vertical")
         previous = rid
     escher(group, out["globals"])
     for sheet in out["sheets"]:
@@ -114,7 +129,7 @@ def gnumeric(path):
     sheets = []
     for s in root.iter("{http://www.gnumeric.org/v10.dtd}Sheet"):
         objects = s.find("gnm:Objects", ns)
-        entry = {"name": s.find("gnm:Name", ns).text, "comments": [], "images": [], "graphs": []}
+        entry = {"name": s.find("gnm:Name", ns).text, "comments": [], "images": [], "graphs": [], "plots": []}
         for o in (objects if objects is not None else []):
             tag = o.tag.split("}")[1]
             if tag == "CellComment":
@@ -124,6 +139,10 @@ def gnumeric(path):
                 entry["images"].append({"name": o.get("Name"), "type": content.get("image-type")})
             elif tag == "SheetObjectGraph":
                 entry["graphs"].append([d.text for d in o.iter("dimension") if d.get("type") == "GnmGODataVector"])
+                for plot in o.iter("GogObject"):
+                    if plot.get("role") == "Plot":
+                        properties = {p.get("name"): p.text for p in plot.findall("property")}
+                        entry["plots"].append({"type": plot.get("type"), "horizontal": properties.get("horizontal")})
         sheets.append(entry)
     return sheets
 
