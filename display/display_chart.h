@@ -3,8 +3,9 @@
 // lines, the legend below the plot, a date-time axis that follows the newest reading, and
 // panning on the value axis only. Each series keeps only the points of one visible period.
 // The legend lists the channels but not the reference lines; however many channels, it takes
-// at most a quarter of the chart's height (the rest a scroll away), and the axes space their
-// labels to the plot's size, so a small or tiled window keeps a readable plot.
+// at most a quarter of the chart's height (a few channels show every name whole, in a smaller
+// font where needed; many are partly a scroll away), and the axes space their labels to the
+// plot's size, so a small or tiled window keeps a readable plot.
 #include <QPoint>
 #include <QPointer>
 #include <span>
