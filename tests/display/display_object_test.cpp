@@ -513,6 +513,22 @@ TEST_F(DisplayChartTest, ManyLongNamesScrollInTheirQuarter) {
   EXPECT_GT(legend->verticalScrollBar()->maximum(), 0);
 }
 
+// Before any reading the time axis spans the chart's visible period, also when a reading run
+// widens it; the first reading moves the span to end there.
+TEST_F(DisplayChartTest, TimeAxisSpansThePeriodBeforeAnyReading) {
+  const DisplayConfig c = ChartConfig({1}, 120);
+  DisplayChart chart(c, &panel_);
+  EXPECT_NEAR(chart.Plot()->xAxis->range().lower, 0, 1e-6);
+  EXPECT_NEAR(chart.Plot()->xAxis->range().upper, 120, 1e-6);
+  ASSERT_TRUE(chart.AdjustTimeSpan(180'000));
+  EXPECT_NEAR(chart.Plot()->xAxis->range().lower, 0, 1e-6);
+  EXPECT_NEAR(chart.Plot()->xAxis->range().upper, 181, 1e-6);
+  Feed(chart, c, {0, 1, 0, 0, 0}, {kT0});
+  const double key = chart_time::KeyFromDateTime(kT0);
+  EXPECT_NEAR(chart.Plot()->xAxis->range().upper, key, 1e-3);
+  EXPECT_NEAR(chart.Plot()->xAxis->range().size(), 181, 1e-3);
+}
+
 // The steps the axes take: the smallest that reads well and keeps the ticks within bounds.
 TEST(ReadableTicks, StepsReadWellAndKeepTheirBound) {
   struct Case { double range; int maxSteps; double value, time; };
