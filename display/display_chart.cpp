@@ -89,6 +89,9 @@ DisplayChart::DisplayChart(const DisplayConfig& config, QWidget* parent)
     double hi = std::max(s.yMin, s.yMax);
     plot_->yAxis->setRange(lo, hi > lo ? hi : lo + 1);
   }
+  // Until a reading comes, the time axis shows the chart's span (from 00:00:00), not the
+  // plot's default of a few seconds.
+  SpanTimeAxis(chart_time::SecondsFromDays(visiblePeriod_));
   if (parent) FitToPanel(parent);
   frame_->show();
 }
@@ -140,8 +143,8 @@ void DisplayChart::Update(std::span<const float> values, std::span<const double>
     }
   }
   if (axisFixed) {
-    const double key = chart_time::KeyFromDateTime(axisTime);
-    plot_->xAxis->setRange(key - chart_time::SecondsFromDays(visiblePeriod_), key);
+    readingShown_ = true;
+    SpanTimeAxis(chart_time::KeyFromDateTime(axisTime));
   }
   if (autoY_) {
     bool found = false;
@@ -200,7 +203,15 @@ bool DisplayChart::AdjustTimeSpan(int32_t readIntervalMs) {
   const double periodMs = std::round(visiblePeriod_ * platform::kMsPerDay);
   if (periodMs > intervalMs) return false;
   visiblePeriod_ = (intervalMs + 1000.0) / platform::kMsPerDay;
+  if (plot_) {
+    SpanTimeAxis(readingShown_ ? plot_->xAxis->range().upper : chart_time::SecondsFromDays(visiblePeriod_));
+    plot_->replot(QCustomPlot::rpQueuedReplot);
+  }
   return true;
+}
+
+void DisplayChart::SpanTimeAxis(double endKey) {
+  plot_->xAxis->setRange(endKey - chart_time::SecondsFromDays(visiblePeriod_), endKey);
 }
 
 void DisplayChart::SetSeriesTitles(std::span<const std::string> titles) {

@@ -1,10 +1,11 @@
 #pragma once
 // The chart of a chart display: one line per chart channel, two optional horizontal reference
-// lines, the legend below the plot, a date-time axis that follows the newest reading, and
-// panning on the value axis only. Each series keeps only the points of one visible period.
-// The legend lists the channels but not the reference lines; however many channels, it takes
-// at most a quarter of the chart's height (the rest a scroll away), and the axes space their
-// labels to the plot's size, so a small or tiled window keeps a readable plot.
+// lines, the legend below the plot, a date-time axis that spans the visible period and follows
+// the newest reading, and panning on the value axis only. Each series keeps only the points of
+// one visible period. The legend lists the channels but not the reference lines; however many
+// channels, it takes at most a quarter of the chart's height (a few channels show every name
+// whole, in a smaller font where needed; many are partly a scroll away), and the axes space
+// their labels to the plot's size, so a small or tiled window keeps a readable plot.
 #include <QPoint>
 #include <QPointer>
 #include <span>
@@ -54,6 +55,8 @@ class DisplayChart {
 
  private:
   void AddPoint(QCPGraph* graph, double time, double value) const;
+  // The time axis shows one visible period ending at the key.
+  void SpanTimeAxis(double endKey);
   // The legend's entries from the series' titles and pens.
   void FillLegend();
   // The legend bounded below the plot, the plot above it laid out at once.
@@ -71,4 +74,5 @@ class DisplayChart {
   double ref2Value_ = 0;
   bool autoY_ = false;
   double visiblePeriod_ = 0;  // days
+  bool readingShown_ = false;  // a reading has placed the time axis
 };

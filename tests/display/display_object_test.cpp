@@ -2,6 +2,8 @@
 // and their readings.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QScrollBar>
 #include <QWidget>
 #include <qcustomplot.h>
 #include <QFontMetrics>
@@ -19,6 +21,7 @@
 #include "display/display_object.h"
 #include "display/readable_ticks.h"
 #include "ui/chart_legend.h"
+#include "tests/support/legend_checks.h"
 #include "tests/support/scoped_locale.h"
 
 namespace {
@@ -431,6 +434,99 @@ TEST_F(DisplayChartTest, EveryChannelCountAtEverySizeKeepsAReadablePlot) {
       EXPECT_EQ(chart.Legend()->model()->index(count - 1, 0).data().toString(), "Sala");
     }
   }
+}
+
+// Chart names as the wizard stores them and as a reading run titles them (device tag, channel
+// name and unit, code page 1252), and the sizes a chart is first seen at: a new window, the
+// wizard's example, and a pixel either side of the window's width, where a row of entries may
+// end on the last pixel.
+const std::vector<std::vector<std::string>> kChartNames = {
+    {"Sim3 / Temp", "Sim4 / Temp", "Sim4 / Umidade", "Estufa 2 / Ambiente"},
+    {"Sim3 / Temp / \xB0" "C", "Sim4 / Temp / \xB0" "C", "Sim4 / Umidade / %", "Estufa 2 / Ambiente / \xB0" "C"},
+    {"Estufa 12 / Canal 1 / \xB0" "F", "Estufa 12 / Canal 2 / %", "Sala Limpa / Ambiente / \xB0" "C",
+     "Sala Limpa / Freq\xFC\xEAncia / Hz"},
+};
+const QSize kFirstSizes[] = {{340, 250}, {420, 290}, {339, 250}, {341, 250}};
+
+DisplayConfig NamedChart(const std::vector<std::string>& names) {
+  std::vector<int32_t> indexes;
+  for (size_t i = 0; i < names.size(); ++i) indexes.push_back(static_cast<int32_t>(i * 5 + 1));
+  DisplayConfig c = ChartConfig(indexes);
+  for (size_t i = 0; i < names.size(); ++i) c.chartChannels[i].name = names[i].substr(0, 23);
+  return c;
+}
+
+// A chart of up to four channels shows every name whole, none cut or a scroll away, once
+// titled by a reading run and with readings in. Three channels at a new window's size once
+// showed two names and hid the third below the legend's edge.
+TEST_F(DisplayChartTest, UpToFourChannelsShowEveryNameWhole) {
+  for (const std::vector<std::string>& names : kChartNames) {
+    for (size_t count = 1; count <= names.size(); ++count) {
+      const std::vector<std::string> titles(names.begin(), names.begin() + static_cast<std::ptrdiff_t>(count));
+      SCOPED_TRACE(titles.back() + " (" + std::to_string(count) + ")");
+      for (QSize size : kFirstSizes) {
+        SCOPED_TRACE(size.width());
+        QWidget panel;
+        panel.resize(size);
+        const DisplayConfig c = NamedChart(titles);
+        DisplayChart chart(c, &panel);
+        panel.show();
+        QApplication::processEvents();
+        EXPECT_EQ(testsupport::EntriesNotShownWhole(*chart.Legend()), std::vector<std::string>{});
+        chart.SetSeriesTitles(titles);
+        Feed(chart, c, std::vector<float>(count * 5, 21.5f), std::vector<double>(count, kT0));
+        QApplication::processEvents();
+        EXPECT_EQ(testsupport::EntriesNotShownWhole(*chart.Legend()), std::vector<std::string>{});
+        EXPECT_LE(chart.Legend()->height(), size.height() / 4);
+        EXPECT_GE(chart.Legend()->font().pointSizeF(), 7.0);  // smaller where needed, still legible
+      }
+    }
+  }
+}
+
+// Where even the legend's smallest font cannot show every name, the legend keeps to its
+// quarter of the chart and the rest of the names are a scroll away; a roomier window shows
+// them all again.
+TEST_F(DisplayChartTest, ManyLongNamesScrollInTheirQuarter) {
+  std::vector<std::string> names;
+  for (int i = 0; i < 12; ++i) names.push_back("Laborat " + std::to_string(i) + " / Temporiza\xE7 / ciclos/min");
+  const DisplayConfig c = NamedChart(names);
+  QWidget panel;
+  panel.resize(340, 250);
+  DisplayChart chart(c, &panel);
+  panel.show();
+  chart.SetSeriesTitles(names);
+  QApplication::processEvents();
+  ui::ChartLegendView* legend = chart.Legend();
+  EXPECT_FALSE(legend->EntriesMeasured());
+  EXPECT_LE(legend->height(), 250 / 4);
+  EXPECT_GT(legend->verticalScrollBar()->maximum(), 0);
+  EXPECT_FALSE(testsupport::EntriesNotShownWhole(*legend).empty());
+  panel.resize(1200, 800);
+  ASSERT_TRUE(chart.FitToPanel(&panel));
+  QApplication::processEvents();
+  EXPECT_EQ(testsupport::EntriesNotShownWhole(*legend), std::vector<std::string>{});
+  panel.resize(340, 250);  // and back: the window's font and the scroll bar again
+  ASSERT_TRUE(chart.FitToPanel(&panel));
+  QApplication::processEvents();
+  EXPECT_EQ(legend->font(), panel.font());
+  EXPECT_GT(legend->verticalScrollBar()->maximum(), 0);
+}
+
+// Before any reading the time axis spans the chart's visible period, also when a reading run
+// widens it; the first reading moves the span to end there.
+TEST_F(DisplayChartTest, TimeAxisSpansThePeriodBeforeAnyReading) {
+  const DisplayConfig c = ChartConfig({1}, 120);
+  DisplayChart chart(c, &panel_);
+  EXPECT_NEAR(chart.Plot()->xAxis->range().lower, 0, 1e-6);
+  EXPECT_NEAR(chart.Plot()->xAxis->range().upper, 120, 1e-6);
+  ASSERT_TRUE(chart.AdjustTimeSpan(180'000));
+  EXPECT_NEAR(chart.Plot()->xAxis->range().lower, 0, 1e-6);
+  EXPECT_NEAR(chart.Plot()->xAxis->range().upper, 181, 1e-6);
+  Feed(chart, c, {0, 1, 0, 0, 0}, {kT0});
+  const double key = chart_time::KeyFromDateTime(kT0);
+  EXPECT_NEAR(chart.Plot()->xAxis->range().upper, key, 1e-3);
+  EXPECT_NEAR(chart.Plot()->xAxis->range().size(), 181, 1e-3);
 }
 
 // The steps the axes take: the smallest that reads well and keeps the ticks within bounds.

@@ -13,6 +13,7 @@
 #include "history/time_axis_ticker.h"
 #include "history_text.h"
 #include "qcustomplot.h"
+#include "support/legend_checks.h"
 #include "ui/chart_legend.h"
 
 using history::THistForm;
@@ -203,6 +204,26 @@ TEST_F(HistFormTest, LegendLeavesTheChartReadableInASmallWindow) {
   form_.resize(320, 240);
   QApplication::processEvents();
   EXPECT_GT(form_.Legend()->verticalScrollBar()->maximum(), 0);  // the rest a scroll away
+}
+
+// A few columns show every name and its read-out whole in a small window, as the cursor
+// moves and after the window is resized; none is cut or a scroll away.
+TEST_F(HistFormTest, AFewColumnsShowEveryNameAndReadoutWhole) {
+  ASSERT_TRUE(Open(" , , Sim3, Sim4, , Estufa 2\n , , Temp, Temp, Umidade, Ambiente\n , \n" +
+                   Line(5, 8, 0, 0, 0, {"21.5", "-4.25", "55", "-1234.5"}) +
+                   Line(5, 8, 0, 2, 0, {"22.5", "-3.25", "56", "-1230.5"})));
+  form_.resize(400, 300);
+  form_.show();
+  QApplication::processEvents();
+  for (double second : {0.0, 1.0, 2.0}) {
+    form_.ShowReadout(Key(5, 8, 0, second));
+    EXPECT_EQ(form_.LegendText(3), QStringLiteral("Estufa 2 / Ambiente: ") + (second < 2 ? "-1234.500" : "-1230.500"));
+    EXPECT_EQ(testsupport::EntriesNotShownWhole(*form_.Legend()), std::vector<std::string>{}) << second;
+  }
+  form_.resize(420, 320);
+  QApplication::processEvents();
+  EXPECT_EQ(testsupport::EntriesNotShownWhole(*form_.Legend()), std::vector<std::string>{});
+  EXPECT_LE(form_.Legend()->height(), form_.Chart()->parentWidget()->height() / 4);
 }
 
 // A small file of two devices and 200,000 value columns opens whole, every column named and
