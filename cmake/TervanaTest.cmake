@@ -2,6 +2,12 @@
 # One GoogleTest executable, registered test by test with ctest.
 # QT: the executable gets a main that builds a QApplication on the offscreen platform.
 # LABELS: ctest labels of each of its tests (`ctest -L threads` runs the thread tests alone).
+#
+# Every executable labelled "threads" is also a dependency of the target tervana_thread_tests,
+# which the ThreadSanitizer pass of scripts/test.sh builds: a test given the label is then
+# built and run there without a second list to keep.
+add_custom_target(tervana_thread_tests)
+
 function(tervana_add_test name)
   cmake_parse_arguments(T "QT" "" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
@@ -16,4 +22,7 @@ function(tervana_add_test name)
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" LABELS "${T_LABELS}"
     DISCOVERY_TIMEOUT 60)
+  if("threads" IN_LIST T_LABELS)
+    add_dependencies(tervana_thread_tests ${name})
+  endif()
 endfunction()

@@ -4,8 +4,9 @@
 
 #include "instrument/reading_schedule.h"
 
-ReadingThread::ReadingThread(ReadingRound round, const platform::MonotonicClock& clock)
-    : round_(std::move(round)), clock_(clock) {}
+ReadingThread::ReadingThread(ReadingRound round, const platform::MonotonicClock& clock,
+                             const platform::SchedulingCalls& scheduling)
+    : round_(std::move(round)), clock_(clock), scheduling_(scheduling) {}
 
 ReadingThread::~ReadingThread() {
   Terminate();
@@ -42,7 +43,17 @@ bool ReadingThread::Rest(uint32_t ms) {
   return !wake_.wait_for(lock, std::chrono::milliseconds(ms), [this] { return terminated_.load(); });
 }
 
+platform::PriorityOutcome ReadingThread::Priority() const {
+  std::lock_guard lock(mutex_);
+  return priority_;
+}
+
 void ReadingThread::Execute() {
+  const platform::PriorityOutcome priority = platform::RaiseCurrentThreadPriority(kPrioritySteps, scheduling_);
+  {
+    std::lock_guard lock(mutex_);
+    priority_ = priority;
+  }
   while (!terminated_) {
     const uint64_t start = clock_.NowMs();
     try {

@@ -14,6 +14,7 @@
 #include "instrument/stream_buffer.h"
 #include "platform/ports.h"
 #include "bench/device/simulated_line.h"
+#include "bench/smoke_flag.h"
 #include "tools/sim/simulated_instrument.h"
 
 namespace {
@@ -50,8 +51,6 @@ void BM_ProbeReadConfiguration(benchmark::State& state) {
               state.counters["transactions"].value, kProbeReadTargetMs,
               worstMs < kProbeReadTargetMs ? "" : "  ** OVER TARGET **");
 }
-BENCHMARK(BM_ProbeReadConfiguration)->Unit(benchmark::kMillisecond)->Iterations(20);
-
 void BM_Model0ReadAndWriteConfiguration(benchmark::State& state) {
   Line line(sim::Model::Model0, 2);
   DeviceInterface device(2);
@@ -68,8 +67,6 @@ void BM_Model0ReadAndWriteConfiguration(benchmark::State& state) {
   }
   ReportTransactions(state, *line.instrument, before);
 }
-BENCHMARK(BM_Model0ReadAndWriteConfiguration)->Unit(benchmark::kMillisecond)->Iterations(10);
-
 void BM_StreamRecordsTaken(benchmark::State& state) {
   std::string text;
   while (text.size() < stream::StreamBuffer::kCapacity - 40) text += "#0;23.5;42,50;24.1;1234;4294967000\r\n";
@@ -81,8 +78,21 @@ void BM_StreamRecordsTaken(benchmark::State& state) {
   }
   state.SetItemsProcessed(static_cast<int64_t>(records));
 }
-BENCHMARK(BM_StreamRecordsTaken);
+void Register(bool smoke) {
+  benchmark::RegisterBenchmark("BM_ProbeReadConfiguration", BM_ProbeReadConfiguration)
+      ->Unit(benchmark::kMillisecond)->Iterations(bench::Iterations(20, smoke));
+  benchmark::RegisterBenchmark("BM_Model0ReadAndWriteConfiguration", BM_Model0ReadAndWriteConfiguration)
+      ->Unit(benchmark::kMillisecond)->Iterations(bench::Iterations(10, smoke));
+  benchmark::RegisterBenchmark("BM_StreamRecordsTaken", BM_StreamRecordsTaken);
+}
 
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+  Register(bench::TakeSmokeFlag(argc, argv));
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

@@ -18,6 +18,7 @@
 #include "instrument/device_interface.h"
 #include "platform/ports.h"
 #include "bench/device/simulated_line.h"
+#include "bench/smoke_flag.h"
 #include "tools/sim/simulated_instrument.h"
 
 namespace {
@@ -100,11 +101,6 @@ void BM_ReadingSilent(benchmark::State& state) {
 void BM_ReadingLateBeyondTimeout(benchmark::State& state) {
   Readings(state, "reading, every reply 110 ms late (beyond the time-out)", sim::FaultSpec::Delay(110), false);
 }
-BENCHMARK(BM_ReadingPrompt)->Unit(benchmark::kMillisecond)->Iterations(20)->UseRealTime();
-BENCHMARK(BM_ReadingLateWithinTimeout)->Unit(benchmark::kMillisecond)->Iterations(10)->UseRealTime();
-BENCHMARK(BM_ReadingOneReplyLost)->Unit(benchmark::kMillisecond)->Iterations(10)->UseRealTime();
-BENCHMARK(BM_ReadingSilent)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
-BENCHMARK(BM_ReadingLateBeyondTimeout)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
 
 void Configuration(benchmark::State& state, const char* what, sim::Model model, uint32_t delayMs) {
   Line line(model, 2);
@@ -135,10 +131,33 @@ void BM_ProbeConfigurationLate100(benchmark::State& state) {
 void BM_Model0ConfigurationLate250(benchmark::State& state) {
   Configuration(state, "model 0 configuration, every reply 250 ms late", sim::Model::Model0, 250);
 }
-BENCHMARK(BM_ProbeConfigurationLate50)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
-BENCHMARK(BM_ProbeConfigurationLate100)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
-BENCHMARK(BM_Model0ConfigurationLate250)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+void Register(bool smoke) {
+  const struct {
+    const char* name;
+    void (*run)(benchmark::State&);
+    int64_t iterations;
+  } cases[] = {
+      {"BM_ReadingPrompt", BM_ReadingPrompt, 20},
+      {"BM_ReadingLateWithinTimeout", BM_ReadingLateWithinTimeout, 10},
+      {"BM_ReadingOneReplyLost", BM_ReadingOneReplyLost, 10},
+      {"BM_ReadingSilent", BM_ReadingSilent, 5},
+      {"BM_ReadingLateBeyondTimeout", BM_ReadingLateBeyondTimeout, 5},
+      {"BM_ProbeConfigurationLate50", BM_ProbeConfigurationLate50, 3},
+      {"BM_ProbeConfigurationLate100", BM_ProbeConfigurationLate100, 3},
+      {"BM_Model0ConfigurationLate250", BM_Model0ConfigurationLate250, 3},
+  };
+  for (const auto& c : cases)
+    benchmark::RegisterBenchmark(c.name, c.run)
+        ->Unit(benchmark::kMillisecond)->Iterations(bench::Iterations(c.iterations, smoke))->UseRealTime();
+}
 
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+  Register(bench::TakeSmokeFlag(argc, argv));
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

@@ -21,7 +21,6 @@
 #include <string>
 #include <vector>
 
-#include "bench/history/history_file_generator.h"
 #include "export/custom_source.h"
 #include "export/output_stream.h"
 #include "export/vantrix3_ascii.h"
@@ -29,6 +28,7 @@
 #include "export/vantrix3_xml.h"
 #include "history/history_export.h"
 #include "history/history_parser.h"
+#include "tools/history_file_generator/history_file_generator.h"
 
 namespace {
 
@@ -87,7 +87,7 @@ class HistoryShapedTable {
     char line[256];
     for (size_t r = 0; r < kPool; ++r) {
       // Lines from all over a long recording: times of every hour, values of every size.
-      const int length = history_bench::DataLineText(r * 7919, line, sizeof line);
+      const int length = historygen::DataLineText(r * 7919, line, sizeof line);
       size_t start = 0;
       for (int i = 0; i < length; ++i)
         if (line[i] == ',' || line[i] == '\n') {
@@ -194,10 +194,10 @@ void ExportersOnAGeneratedTable(int rows, const std::string& folder) {
 }
 
 void TheHistoryRoad(int rows, const std::string& folder) {
-  std::string text = history_bench::HeaderText();
+  std::string text = historygen::HeaderText();
   char line[256];
   for (size_t i = 0; i < static_cast<size_t>(rows); ++i)
-    text.append(line, static_cast<size_t>(history_bench::DataLineText(i, line, sizeof line)));
+    text.append(line, static_cast<size_t>(historygen::DataLineText(i, line, sizeof line)));
   history::HistoryData data;
   if (history::HistoryParser::Parse(text, data) != history::ReadStatus::Ok) {
     std::printf("the generated history file did not parse\n");

@@ -17,13 +17,13 @@
 #include <memory>
 #include <string>
 
-#include "bench/history/history_file_generator.h"
 #include "bench/history/history_shapes_bench.h"
 #include "history/hist_form.h"
 #include "history/history_file.h"
 #include "history/history_parser.h"
 #include "qcustomplot.h"
 #include "tests/support/fake_user_interaction.h"
+#include "tools/history_file_generator/history_file_generator.h"
 
 namespace {
 
@@ -97,7 +97,7 @@ int main(int argc, char** argv) {
   const auto folder = std::filesystem::temp_directory_path() / ("tervana_history_bench_" + std::to_string(getpid()));
   std::filesystem::create_directories(folder);
   const std::string path = (folder / "history.mpc").string();
-  const double megabytes = static_cast<double>(history_bench::WriteHistoryFile(path, lines)) / 1e6;
+  const double megabytes = static_cast<double>(historygen::WriteHistoryFile(path, lines)) / 1e6;
   std::printf("file: %zu lines, 8 values, %.1f MB\n", lines, megabytes);
 
   // First, while the process is still small, so the peak is the window's.

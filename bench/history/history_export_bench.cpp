@@ -14,10 +14,10 @@
 #include <memory>
 #include <string>
 
-#include "bench/history/history_file_generator.h"
 #include "history/hist_form.h"
 #include "history/history_export.h"
 #include "tests/support/fake_user_interaction.h"
+#include "tools/history_file_generator/history_file_generator.h"
 
 namespace {
 
@@ -74,7 +74,7 @@ int main(int argc, char** argv) {
       std::filesystem::temp_directory_path() / ("tervana_history_export_bench_" + std::to_string(getpid()));
   std::filesystem::create_directories(folder);
   const std::string path = (folder / "history.mpc").string();
-  const double megabytes = static_cast<double>(history_bench::WriteHistoryFile(path, lines)) / 1e6;
+  const double megabytes = static_cast<double>(historygen::WriteHistoryFile(path, lines)) / 1e6;
 
   testsupport::FakeUserInteraction user;
   auto form = std::make_unique<history::THistForm>(user);

@@ -10,10 +10,10 @@
 #include <memory>
 #include <vector>
 
-#include "bench/history/history_file_generator.h"
 #include "history/hist_form.h"
 #include "history/history_parser.h"
 #include "tests/support/fake_user_interaction.h"
+#include "tools/history_file_generator/history_file_generator.h"
 
 namespace history_bench {
 
@@ -88,7 +88,7 @@ void MeasureFileShapes(const std::string& path, bool smoke) {
   // Many short recordings: each is its own line on the chart.
   const std::vector<size_t> runCounts = smoke ? std::vector<size_t>{2000} : std::vector<size_t>{30000, 100000};
   for (const size_t runs : runCounts) {
-    const OpenClose m = MeasureOpenClose(path, ManyShortRunsText(runs, 2));
+    const OpenClose m = MeasureOpenClose(path, historygen::ManyShortRunsText(runs, 2));
     char what[96];
     std::snprintf(what, sizeof what, "%zu recordings of 2 lines, 2 values", runs);
     Print(what, m);
@@ -101,7 +101,7 @@ void MeasureFileShapes(const std::string& path, bool smoke) {
   double perColumn[2] = {0, 0};
   const size_t widths[2] = {smoke ? 2000u : 25000u, smoke ? 4000u : 50000u};
   for (int i = 0; i < 2; ++i) {
-    const std::string text = TwoDevicesManyColumnsText(widths[i]);
+    const std::string text = historygen::TwoDevicesManyColumnsText(widths[i]);
     const OpenClose m = MeasureOpenClose(path, text);
     char what[96];
     std::snprintf(what, sizeof what, "2 devices, %zu value columns, 1 line (%zu KB)", widths[i], text.size() / 1000);

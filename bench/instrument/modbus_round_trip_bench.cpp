@@ -18,6 +18,7 @@
 #include <thread>
 #include <vector>
 
+#include "bench/smoke_flag.h"
 #include "instrument/serial_modbus_driver.h"
 #include "tests/instrument/libmodbus_slave.h"
 #include "tests/instrument/pty_pair.h"
@@ -69,7 +70,6 @@ void BM_OurMaster(benchmark::State& state) {
   uint16_t values[4];
   TimeEach(state, [&] { return driver.ReadRequest(kSlave, 3, 3, 4, values); });
 }
-BENCHMARK(BM_OurMaster)->UseManualTime()->Unit(benchmark::kMicrosecond)->Iterations(2000);
 
 void BM_LibmodbusMaster(benchmark::State& state) {
   Line& line = SharedLine();
@@ -85,7 +85,6 @@ void BM_LibmodbusMaster(benchmark::State& state) {
   modbus_close(ctx);
   modbus_free(ctx);
 }
-BENCHMARK(BM_LibmodbusMaster)->UseManualTime()->Unit(benchmark::kMicrosecond)->Iterations(2000);
 
 void BM_OurMasterBackToBack(benchmark::State& state) {
   SharedLine();
@@ -102,7 +101,6 @@ void BM_OurMasterBackToBack(benchmark::State& state) {
     }
   }
 }
-BENCHMARK(BM_OurMasterBackToBack)->Unit(benchmark::kMicrosecond)->UseRealTime()->Iterations(1000);
 
 double MedianUs(std::vector<double> seconds) {
   if (seconds.empty()) return 0;
@@ -144,7 +142,6 @@ void BM_Interleaved(benchmark::State& state) {
   state.counters["ours_median_us"] = MedianUs(ours);
   state.counters["libmodbus_median_us"] = MedianUs(theirs);
 }
-BENCHMARK(BM_Interleaved)->UseManualTime()->Unit(benchmark::kMicrosecond)->Iterations(2000);
 
 // Keeps the interleaved medians for the ratio.
 class RatioReporter : public benchmark::ConsoleReporter {
@@ -160,10 +157,23 @@ class RatioReporter : public benchmark::ConsoleReporter {
   double oursUs = 0, theirsUs = 0;
 };
 
+void Register(bool smoke) {
+  benchmark::RegisterBenchmark("BM_OurMaster", BM_OurMaster)
+      ->UseManualTime()->Unit(benchmark::kMicrosecond)->Iterations(bench::Iterations(2000, smoke));
+  benchmark::RegisterBenchmark("BM_LibmodbusMaster", BM_LibmodbusMaster)
+      ->UseManualTime()->Unit(benchmark::kMicrosecond)->Iterations(bench::Iterations(2000, smoke));
+  benchmark::RegisterBenchmark("BM_OurMasterBackToBack", BM_OurMasterBackToBack)
+      ->Unit(benchmark::kMicrosecond)->UseRealTime()->Iterations(bench::Iterations(1000, smoke));
+  benchmark::RegisterBenchmark("BM_Interleaved", BM_Interleaved)
+      ->UseManualTime()->Unit(benchmark::kMicrosecond)->Iterations(bench::Iterations(2000, smoke));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  Register(bench::TakeSmokeFlag(argc, argv));
   benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   if (reporter.theirsUs > 0) {

@@ -1,4 +1,5 @@
-// The reading thread: its rest after each cycle, and a stop that never waits out a rest.
+// The reading thread: its rest after each cycle, a stop that never waits out a rest, and the
+// higher priority it asks for.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -9,6 +10,7 @@
 
 #include "instrument/reading_schedule.h"
 #include "instrument/reading_thread.h"
+#include "tests/support/fake_scheduling_calls.h"
 
 namespace {
 
@@ -98,6 +100,55 @@ TEST(ReadingThreadRun, AStopDuringACycleEndsAfterItAndDestructionNeverWaits) {
   never.reset();
   running.reset();
   EXPECT_LT(Clock::now() - start, 500ms);
+}
+
+TEST(ReadingThreadRun, AsksForAHigherPriorityOnItsOwnThreadAndReadsOnWhenRefused) {
+  // Granted: the thread asks once, before its first cycle, from the thread the cycles run on.
+  testsupport::FakeSchedulingCalls granting;
+  granting.privileged = true;
+  std::atomic<int> cycles{0};
+  std::thread::id cycleThread;
+  std::atomic<size_t> requestsAtFirstCycle{99};
+  {
+    ReadingThread thread(
+        [&] {
+          if (cycles == 0) {
+            cycleThread = std::this_thread::get_id();
+            requestsAtFirstCycle = granting.Requests().size();
+          }
+          ++cycles;
+        },
+        platform::MonotonicClock::System(), granting);
+    thread.SetPeriod(250);
+    EXPECT_FALSE(thread.Priority().raised);
+    thread.Start();
+    ASSERT_TRUE(Eventually([&] { return cycles >= 2; }));
+    thread.Terminate();
+    thread.WaitFor();
+    EXPECT_TRUE(thread.Priority().raised);
+    EXPECT_EQ(thread.Priority().nice, -ReadingThread::kPrioritySteps);
+  }
+  const auto asked = granting.Requests();
+  ASSERT_EQ(asked.size(), 1u);
+  EXPECT_EQ(requestsAtFirstCycle, 1u);
+  EXPECT_EQ(asked[0].nice, -ReadingThread::kPrioritySteps);
+  EXPECT_EQ(asked[0].thread, cycleThread);
+  EXPECT_NE(asked[0].thread, std::this_thread::get_id());
+
+  // Refused (the usual user's limit): asked, refused, and the readings go on as before.
+  testsupport::FakeSchedulingCalls refusing;
+  cycles = 0;
+  ReadingThread thread([&] { ++cycles; }, platform::MonotonicClock::System(), refusing);
+  thread.SetPeriod(250);
+  thread.Start();
+  ASSERT_TRUE(Eventually([&] { return cycles >= 2; }));
+  thread.Terminate();
+  thread.WaitFor();
+  ASSERT_EQ(refusing.Requests().size(), 1u);
+  EXPECT_FALSE(refusing.Requests()[0].granted);
+  EXPECT_FALSE(thread.Priority().raised);
+  EXPECT_EQ(thread.Priority().nice, 0);
+  EXPECT_FALSE(thread.FatalException());
 }
 
 }  // namespace

@@ -40,7 +40,6 @@
 
 #include "export/library_strings.h"
 #include "export/output_stream.h"
-#include "bench/history/history_file_generator.h"
 #include "export/vantrix3_text.h"
 #include "export/xls/workbook_dump.h"
 #include "export/xls/xls_file.h"
@@ -54,6 +53,7 @@
 #include "tools/export_table/tool_formats.h"
 #include "tools/export_table/typed_table.h"
 #include "tools/export_table/xls_setup.h"
+#include "tools/history_file_generator/history_file_generator.h"
 
 namespace {
 
@@ -219,8 +219,8 @@ int main(int argc, char** argv) {
   Arguments a;
   if (!Parse(argc, argv, a)) return Usage();
   if (!a.writeHistory.empty()) {
-    const size_t bytes = history_bench::WriteHistoryFile(a.writeHistory, static_cast<size_t>(a.lines),
-                                                         static_cast<size_t>(a.runs), a.longNames);
+    const size_t bytes = historygen::WriteHistoryFile(a.writeHistory, static_cast<size_t>(a.lines),
+                                                      static_cast<size_t>(a.runs), a.longNames);
     if (bytes > 0) return 0;
     std::fprintf(stderr, "export_table: cannot write %s\n", a.writeHistory.c_str());
     return 1;

@@ -1,15 +1,24 @@
-#pragma once
-// Writes a history file of the recorder's layout for the benchmark: two devices with four
-// values each, one line a second; for the export tests also in several recording runs and
-// with names longer than a table cell shows.
+#include "tools/history_file_generator/history_file_generator.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <string>
 
-namespace history_bench {
+namespace historygen {
 
-inline std::string HeaderText(bool longNames = false) {
+namespace {
+
+// Appends ", " and the value with the given decimals and "." as decimal mark, whatever the
+// locale the application set (printf's %f would write the locale's mark).
+char* AppendValue(char* out, char* end, double value, int decimals) {
+  *out++ = ',';
+  *out++ = ' ';
+  return std::to_chars(out, end, value, std::chars_format::fixed, decimals).ptr;
+}
+
+}  // namespace
+
+std::string HeaderText(bool longNames) {
   if (longNames)
     return " , , Sonda de temperatura do corredor A, , , , Forno de tratamento t\xE9rmico 2, , , \n"
            " , , Temperatura do ar na entrada, Umidade relativa do ar, Ambiente, Contagens, "
@@ -20,16 +29,7 @@ inline std::string HeaderText(bool longNames = false) {
          " , , \xB0" "C, %, \xB0" "C, , \xB0" "C, \xB0" "C, \xB0" "C, \n";
 }
 
-// Appends ", " and the value with the given decimals and "." as decimal mark, whatever the
-// locale the application set (printf's %f would write the locale's mark).
-inline char* AppendValue(char* out, char* end, double value, int decimals) {
-  *out++ = ',';
-  *out++ = ' ';
-  return std::to_chars(out, end, value, std::chars_format::fixed, decimals).ptr;
-}
-
-// Line i, written into buffer (at least 256 bytes); returns its length.
-inline int DataLineText(size_t i, char* buffer, size_t size) {
+int DataLineText(size_t i, char* buffer, size_t size) {
   const long long ms = static_cast<long long>(i) * 1000;
   const long long s = ms / 1000;
   const long long day = s / 86400;  // from 1 January 2026 on
@@ -51,10 +51,7 @@ inline int DataLineText(size_t i, char* buffer, size_t size) {
   return static_cast<int>(out - buffer);
 }
 
-// Writes the file line by line (no copy of it in memory); returns its size in bytes. The data
-// lines are shared out over the recording runs, each later run opened as the recorder appends
-// one.
-inline size_t WriteHistoryFile(const std::string& path, size_t lines, size_t runs = 1, bool longNames = false) {
+size_t WriteHistoryFile(const std::string& path, size_t lines, size_t runs, bool longNames) {
   std::FILE* file = std::fopen(path.c_str(), "wb");
   if (file == nullptr) return 0;
   const std::string header = HeaderText(longNames);
@@ -72,9 +69,7 @@ inline size_t WriteHistoryFile(const std::string& path, size_t lines, size_t run
   return bytes;
 }
 
-// One device recording two values, with runs recordings of linesPerRun lines each: a trigger
-// near its level appends a recording at almost every reading.
-inline std::string ManyShortRunsText(size_t runs, size_t linesPerRun) {
+std::string ManyShortRunsText(size_t runs, size_t linesPerRun) {
   std::string text = " , , Sonda A, \n , , Canal 1, Canal 2\n , , \xB0" "C, %\n";
   char line[96];
   size_t second = 0;
@@ -92,10 +87,8 @@ inline std::string ManyShortRunsText(size_t runs, size_t linesPerRun) {
   return text;
 }
 
-// Two devices and valueColumns value columns named by nothing but commas, as damaged or
-// hostile files have them, and one short data line: small files with many columns.
-inline std::string TwoDevicesManyColumnsText(size_t valueColumns) {
+std::string TwoDevicesManyColumnsText(size_t valueColumns) {
   return " , , Sonda A, Forno\n , " + std::string(valueColumns, ',') + "\n , \n01/01/2026, 00:00:00.000, 1, 2\n";
 }
 
-}  // namespace history_bench
+}  // namespace historygen
