@@ -65,7 +65,9 @@ size_t WriteHistoryFile(const std::string& path, size_t lines, size_t runs, bool
     const int length = DataLineText(i, line, sizeof line);
     bytes += std::fwrite(line, 1, static_cast<size_t>(length), file);
   }
-  std::fclose(file);
+  // A short write (a full disk) or a failed close is a file that cannot be written.
+  const bool written = std::ferror(file) == 0;
+  if (std::fclose(file) != 0 || !written) return 0;
   return bytes;
 }
 

@@ -119,26 +119,38 @@ TEST(ExportTable, CsvColumnsAreSizedFromTheirLongestText) {
   EXPECT_NE(bytes.find(medium), std::string::npos);
 }
 
+// Runs the tool where files hold at most one block and writes past it fail (their signal
+// ignored): a full disk.
+int RunOnFullDisk(const QStringList& arguments, QByteArray& message) {
+  QProcess tool;
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert("QT_QPA_PLATFORM", "offscreen");
+  tool.setProcessEnvironment(environment);
+  tool.start("/bin/sh", QStringList{"-c", "trap '' XFSZ; ulimit -f 1; exec \"$0\" \"$@\"", EXPORT_TABLE} + arguments);
+  if (!tool.waitForFinished(120000) || tool.exitStatus() != QProcess::NormalExit) return -1;
+  message = tool.readAllStandardError();
+  return tool.exitCode();
+}
+
 // The clipboard's text goes to a file as every export's does: on a full disk the run fails
 // with a message and the file that was there is left as it was, with no piece beside it.
 TEST(ExportTable, ClipboardOutputThatCannotBeWrittenLeavesTheFileBefore) {
   exporttest::TempFolder folder;
   const std::string path = folder / "clip.txt";
   exporttest::WriteFile(path, "before");
-  QProcess tool;
-  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-  environment.insert("QT_QPA_PLATFORM", "offscreen");
-  tool.setProcessEnvironment(environment);
-  // Files of at most one block, writes past it failing (their signal ignored): a full disk.
-  tool.start("/bin/sh", {"-c", "trap '' XFSZ; ulimit -f 1; exec \"$0\" \"$@\"", EXPORT_TABLE, "--format", "clipboard",
-                         "--rows", "500", "--output", QString::fromStdString(path)});
-  ASSERT_TRUE(tool.waitForFinished(120000));
-  EXPECT_EQ(tool.exitStatus(), QProcess::NormalExit);
-  EXPECT_EQ(tool.exitCode(), 1);
-  const QByteArray message = tool.readAllStandardError();
+  QByteArray message;
+  EXPECT_EQ(RunOnFullDisk({"--format", "clipboard", "--rows", "500", "--output", QString::fromStdString(path)}, message), 1);
   EXPECT_TRUE(message.contains("export_table: ")) << message.toStdString();
   EXPECT_EQ(exporttest::ReadFile(path), "before");
   EXPECT_EQ(folder.Names(), std::vector<std::string>{"clip.txt"});
+}
+
+// A history file cut short by a full disk is no file to test with: the tool says so.
+TEST(ExportTable, AHistoryFileThatCannotBeWrittenWholeFails) {
+  exporttest::TempFolder folder;
+  QByteArray message;
+  EXPECT_EQ(RunOnFullDisk({"--write-history", QString::fromStdString(folder / "run.mpc"), "--lines", "1000"}, message), 1);
+  EXPECT_TRUE(message.contains("cannot write")) << message.toStdString();
 }
 
 }  // namespace
