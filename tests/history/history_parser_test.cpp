@@ -9,7 +9,7 @@
 #include <fstream>
 #include <random>
 
-#include "allocation_meter.h"
+#include "support/allocation_meter.h"
 #include "history/history_file.h"
 #include "history/history_parser.h"
 #include "history_text.h"
