@@ -41,10 +41,6 @@ namespace {
 
 QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
 
-QString ApplicationTitle() {
-  return QString::fromUtf8(ui::kApplicationTitle.data(), static_cast<qsizetype>(ui::kApplicationTitle.size()));
-}
-
 // The wait cursor for the duration of a scope, also when it is left by an exception.
 class WaitCursor {
  public:
@@ -262,8 +258,14 @@ bool THistForm::ExportTable(const QString& fileName, bool withoutMilliseconds, b
     HistoryExport road(data_, *texts_, QFile::encodeName(windowTitle()).toStdString());
     result = road.ExportTable(QFile::encodeName(fileName).toStdString(), options);
   }
-  if (!result.Ok()) ui_.ShowError(this, ApplicationTitle(), platform::FromCp1252(result.message));
+  if (!result.Ok()) ShowError(platform::FromCp1252(result.message));
   return result.Ok();
+}
+
+void THistForm::ShowError(const QString& text) {
+  ui_.ShowError(this,
+                QString::fromUtf8(ui::kApplicationTitle.data(), static_cast<qsizetype>(ui::kApplicationTitle.size())),
+                text);
 }
 
 void THistForm::SetExportDialog(TExportForm* dialog) { exportForm_ = dialog; }
