@@ -41,7 +41,6 @@ void TVantrixRTFWriter::RaiseSpillError(const std::string& reason) const {
 }
 
 void TVantrixRTFWriter::SpillBody() {
-  if (spillFolder_.empty()) return;
   if (!spill_) {
     spill_ = std::make_unique<platform::SpillFile>();
     if (!spill_->Open(spillFolder_)) RaiseSpillError(spill_->Error());
@@ -49,8 +48,6 @@ void TVantrixRTFWriter::SpillBody() {
   if (!spill_->Write(body_.data(), body_.size())) RaiseSpillError(spill_->Error());
   body_.clear();
 }
-
-size_t TVantrixRTFWriter::SpilledBytes() const { return spill_ ? spill_->Size() : 0; }
 
 void TVantrixRTFWriter::WriteHeader() {
   Add("\\rtf" + std::to_string(Version));

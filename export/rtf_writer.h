@@ -46,13 +46,13 @@ class TVantrixRTFWriter : public TVantrixWriter {
   // Text of the document, in order. Until both tables are placed it goes before them.
   void Add(std::string_view text) {
     Target().append(text);
-    if (body_.size() >= kBodyChunk) SpillBody();
+    if (body_.size() >= kBodyChunk && !spillFolder_.empty()) SpillBody();
   }
   void AddLine(std::string_view text) {
     std::string& target = Target();
     target.append(text);
     target.append("\r\n");
-    if (body_.size() >= kBodyChunk) SpillBody();
+    if (body_.size() >= kBodyChunk && !spillFolder_.empty()) SpillBody();
   }
   void WriteBOF() { Add("{"); }
   void WriteEOF() { Add("}"); }
@@ -77,8 +77,6 @@ class TVantrixRTFWriter : public TVantrixWriter {
   // The whole document to the output. Raises EVantrixError when the body set aside can't be
   // read back.
   void Flush();
-  // Bytes of the body set aside on the disk so far.
-  size_t SpilledBytes() const;
 
  private:
   std::string& Target() { return fontTablePlaced_ && colorTablePlaced_ ? body_ : front_; }
@@ -88,7 +86,8 @@ class TVantrixRTFWriter : public TVantrixWriter {
   [[noreturn]] void RaiseSpillError(const std::string& reason) const;
 
   std::string front_, body_;
-  // The folder of the output file, where the body is set aside; empty for other outputs.
+  // The folder of the output file, where the body is set aside (a temporary folder may live
+  // in memory, the output's has room for the document); empty for other outputs.
   std::string spillFolder_;
   std::unique_ptr<platform::SpillFile> spill_;
   bool fontTablePlaced_ = false, colorTablePlaced_ = false;
