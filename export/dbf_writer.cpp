@@ -31,7 +31,7 @@ void TVantrixDBFWriter::AddField(std::string name, char type, int length, int de
   TDBFField field;
   field.name = std::move(name);
   field.type = type;
-  field.length = std::clamp(length, 1, 255);
+  field.length = std::clamp(length, 1, type == 'C' ? kMaxTextLength : kMaxFieldLength);
   field.decimals = std::clamp(decimals, 0, field.length - 1);
   field.offset = fields_.empty() ? 0 : fields_.back().offset + fields_.back().length;
   fields_.push_back(std::move(field));

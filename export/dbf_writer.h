@@ -19,7 +19,7 @@ class FileOutputStream;
 struct TDBFField {
   std::string name;  // at most 10 characters
   char type = 'C';   // C, N, D, L or M
-  int length = 1;    // 1..255
+  int length = 1;    // 1..255, a text (C) 1..254
   int decimals = 0;  // below the length
   int offset = 0;    // in the record, the deletion byte not counted
 };
@@ -31,14 +31,16 @@ class TVantrixDBFWriter : public TVantrixWriter {
   static constexpr size_t kMaxMemo = 65536;
   // The header's 16-bit size holds a descriptor of 32 bytes a field and 33 bytes more.
   static constexpr size_t kMaxFields = (0xFFFF - kHeaderSize - 1) / kHeaderSize;
+  static constexpr int kMaxFieldLength = 255;
+  static constexpr int kMaxTextLength = 254;
   // Raises unless a table can hold that many fields.
   static void CheckFieldCount(size_t fields);
 
   TVantrixDBFWriter(TVantrix3& exporter, OutputStream& stream);
   ~TVantrixDBFWriter() override;
 
-  // The length is kept to 1..255 and the decimals below it; the offset follows the fields
-  // before it.
+  // The length is kept to 1..255 (a text field's to 1..254, the most dBase readers take)
+  // and the decimals below it; the offset follows the fields before it.
   void AddField(std::string name, char type, int length, int decimals);
   const std::vector<TDBFField>& Fields() const { return fields_; }
   // The deletion byte and every field.

@@ -1,12 +1,26 @@
 #include "export/rtf_writer.h"
 
+#include <algorithm>
+#include <filesystem>
+
+#include "export/library_strings.h"
 #include "export/output_stream.h"
+#include "platform/cp1252.h"
 #include "platform/cp1252_case.h"
 #include "platform/rtf_text.h"
+#include "platform/spill_file.h"
 #include "platform/system_colors.h"
 
 namespace vantrix {
 namespace {
+
+// The folder a file output is written in; empty for every other output.
+std::string FolderOf(const OutputStream& stream) {
+  const auto* file = dynamic_cast<const FileOutputStream*>(&stream);
+  if (file == nullptr) return {};
+  const std::string folder = std::filesystem::path(file->Path()).parent_path().string();
+  return folder.empty() ? std::string(".") : folder;
+}
 
 std::string Folded(std::string_view name) {
   std::string out(name);
@@ -15,6 +29,25 @@ std::string Folded(std::string_view name) {
 }
 
 }  // namespace
+
+TVantrixRTFWriter::TVantrixRTFWriter(TVantrix3& exporter, OutputStream& stream)
+    : TVantrixWriter(exporter, stream), spillFolder_(FolderOf(stream)) {}
+
+TVantrixRTFWriter::~TVantrixRTFWriter() = default;
+
+void TVantrixRTFWriter::RaiseSpillError(const std::string& reason) const {
+  const auto& file = static_cast<const FileOutputStream&>(Stream());
+  throw EVantrixError("Cannot write the file \"" + platform::ExternalTextToCp1252(file.Path()) + "\": " + reason);
+}
+
+void TVantrixRTFWriter::SpillBody() {
+  if (!spill_) {
+    spill_ = std::make_unique<platform::SpillFile>();
+    if (!spill_->Open(spillFolder_)) RaiseSpillError(spill_->Error());
+  }
+  if (!spill_->Write(body_.data(), body_.size())) RaiseSpillError(spill_->Error());
+  body_.clear();
+}
 
 void TVantrixRTFWriter::WriteHeader() {
   Add("\\rtf" + std::to_string(Version));
@@ -76,6 +109,18 @@ void TVantrixRTFWriter::Flush() {
   tables += "}\r\n";
   Stream().Write(front_);
   Stream().Write(tables);
+  if (spill_) {
+    // The body set aside, back a chunk at a time, then what is still held.
+    std::string chunk(kBodyChunk, '\0');
+    for (size_t at = 0; at < spill_->Size();) {
+      const long long n = spill_->ReadAt(at, chunk.data(), std::min(chunk.size(), spill_->Size() - at));
+      if (n < 0) RaiseSpillError(spill_->Error());
+      if (n == 0) RaiseSpillError("a temporary file beside it ended early");
+      Stream().Write(chunk.data(), static_cast<size_t>(n));
+      at += static_cast<size_t>(n);
+    }
+    spill_.reset();
+  }
   Stream().Write(body_);
   front_.clear();
   body_.clear();

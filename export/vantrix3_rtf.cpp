@@ -1,5 +1,7 @@
 #include "export/vantrix3_rtf.h"
 
+#include <exception>
+
 #include "export/columns.h"
 #include "export/row.h"
 #include "platform/cp1252_case.h"
@@ -173,7 +175,8 @@ void TVantrix3RTF::EndExport() {
   if (!Footer.empty()) writer.WritePara();
   WriteBlock(Footer, options_.FooterStyle, OnGetFooterStyle);
   writer.WriteEOF();
-  writer.Flush();
+  // After an error the file is dropped: the body set aside need not be read back.
+  if (std::uncaught_exceptions() == 0) writer.Flush();
   TVantrix3FormatText::EndExport();
 }
 

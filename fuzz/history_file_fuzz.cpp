@@ -1,8 +1,9 @@
-// The history file: the input is the file's text. A read that succeeds gives each data row
-// no more values than there are columns (and all rows together no more than the input has
+// The history file: the input is the file's text. A read that succeeds takes only lines that
+// end in a line feed for data, gives each data row no more values than there are columns (and all rows together no more than the input has
 // commas), runs that cover the rows in order, a table whose rows map back to the data, texts
 // for every cell and short titles for every series; a read that fails says what was wrong and
 // on which line; and it never runs out of memory on an input this small.
+#include <algorithm>
 #include <cmath>
 
 #include "fuzz/fuzz_target.h"
@@ -30,6 +31,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     values += history.RowValueCount(r);
   }
   FUZZ_CHECK(values <= size);
+  // Only whole lines are data: every data row, and every header line before them, ended in
+  // its line feed.
+  const auto* bytes = reinterpret_cast<const char*>(data);
+  const auto lineFeeds = static_cast<size_t>(std::count(bytes, bytes + size, '\n'));
+  FUZZ_CHECK(rows == 0 || rows + history::HistoryData::kHeaderRows <= lineFeeds);
 
   const std::vector<history::HistoryRun>& runs = history.Runs();
   FUZZ_CHECK(!runs.empty() && runs.front().firstRow == 0);

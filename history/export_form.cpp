@@ -1,6 +1,7 @@
 #include "history/export_form.h"
 
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -23,6 +24,10 @@ constexpr std::string_view kLanguageHeading = "# Form de Configura\xE7\xE3o da E
 constexpr const char* kFilterPieces[TExportForm::kFormatCount] = {
     " (*.xls)|*.xls|", " (*.pdf)|*.pdf|", " (*.rtf)|*.rtf|", " (*.xml)|*.xml|",
     " (*.html)|*.html|", " (*.dbf)|*.dbf|", " (*.txt)|*.txt|", " (*.csv)|*.csv"};
+
+// What OK asks of the user before the dialog closes.
+constexpr char kNoFileNameText[] = "Informe o nome do arquivo para o qual exportar.";
+constexpr char kReplaceFileText[] = "O arquivo \"%1\" já existe. Deseja substituí-lo?";
 
 }  // namespace
 
@@ -132,8 +137,21 @@ void TExportForm::ChangeFileButtonClick() {
   if (const auto file = ui_.ChooseSaveFile(this, request)) fileNameEdit_->setText(*file);
 }
 
+// The dialog closes only with a file to export to, and over an existing file only once the
+// user has said to replace it; otherwise it stays open for another name.
 void TExportForm::OkBitBtnClick() {
-  accepted_ = !fileNameEdit_->text().trimmed().isEmpty();
+  const QString name = fileNameEdit_->text();
+  if (name.trimmed().isEmpty()) {
+    ui_.ShowError(this, windowTitle(), QString::fromUtf8(kNoFileNameText));
+    fileNameEdit_->setFocus();
+    return;
+  }
+  if (QFileInfo::exists(name) &&
+      !ui_.AskYesNo(this, windowTitle(), QString::fromUtf8(kReplaceFileText).arg(QFileInfo(name).fileName()))) {
+    fileNameEdit_->setFocus();
+    return;
+  }
+  accepted_ = true;
   accept();
 }
 

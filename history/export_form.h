@@ -27,7 +27,8 @@ class TExportForm : public QDialog {
   explicit TExportForm(ui::UserInteraction& ui, QWidget* parent = nullptr);
 
   // Shows the dialog modally (through the user-interaction seam) and tells whether it was
-  // accepted with a file name.
+  // accepted with a file name. OK without a name says that one is missing, and OK on an
+  // existing file asks before replacing it; both leave the dialog open.
   bool Execute();
   bool IsAccepted() const { return accepted_; }
 

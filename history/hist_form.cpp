@@ -21,6 +21,7 @@
 #include "ui/language_qt.h"
 #include "ui/main_window_services.h"
 #include "ui/print_service.h"
+#include "ui/program_constants.h"
 #include "ui/user_interaction.h"
 #include "history/cell_texts.h"
 #include "history/damage_texts.h"
@@ -187,9 +188,12 @@ bool THistForm::OpenFile(const QString& fileName) {
       grid_->setModel(nullptr);
       model_.reset();
       ClearChart();
-      const ReadStatus status = ReadHistoryFile(QFile::encodeName(fileName).toStdString(), data_);
+      std::string openError;
+      const ReadStatus status = ReadHistoryFile(QFile::encodeName(fileName).toStdString(), data_, &openError);
       if (status != ReadStatus::Ok) {
-        openProblem_ = DescribeReadFailure(status, data_.FirstDamage());
+        // A file that can't be opened: the caller names it, the system says why.
+        openProblem_ = status == ReadStatus::CannotOpen ? QString::fromLocal8Bit(openError)
+                                                         : DescribeReadFailure(status, data_.FirstDamage());
         return false;
       }
       texts_ = std::make_unique<CellTexts>(data_);
@@ -250,11 +254,18 @@ bool THistForm::ExportTable(const QString& fileName, bool withoutMilliseconds, b
   HistoryExportResult result;
   {
     WaitCursor wait;
-    HistoryExport road(data_, *texts_);
+    // The recording is the one the window's caption names.
+    HistoryExport road(data_, *texts_, QFile::encodeName(windowTitle()).toStdString());
     result = road.ExportTable(QFile::encodeName(fileName).toStdString(), options);
   }
-  if (!result.Ok()) ui_.ShowMessage(this, platform::FromCp1252(result.message));
+  if (!result.Ok()) ShowError(platform::FromCp1252(result.message));
   return result.Ok();
+}
+
+void THistForm::ShowError(const QString& text) {
+  ui_.ShowError(this,
+                QString::fromUtf8(ui::kApplicationTitle.data(), static_cast<qsizetype>(ui::kApplicationTitle.size())),
+                text);
 }
 
 void THistForm::SetExportDialog(TExportForm* dialog) { exportForm_ = dialog; }

@@ -143,6 +143,8 @@ class THistForm : public QWidget, public ui::HistoryViewerCommands {
   void CopyMainMenuCaptions();
   void ShowPopupMenu(const QPoint& globalPos);
   void ReportSkippedLines(const QString& fileName);
+  // An error message box, with the program's name as caption.
+  void ShowError(const QString& text);
 
   // hist_print.cpp
   ui::PrintService& PrintServiceInUse();

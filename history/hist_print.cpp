@@ -125,7 +125,7 @@ bool THistForm::PrintTable(QPrinter& printer, bool selectionOnly, ui::WaitCursor
                            RowsToPrint(selectionOnly));
   if (!layout) {
     wait.Restore();
-    ui_.ShowMessage(this, QString::fromUtf8(dpiX > 0 && dpiY > 0 ? kPageTooSmallText : kNoPrinterResolutionText));
+    ShowError(QString::fromUtf8(dpiX > 0 && dpiY > 0 ? kPageTooSmallText : kNoPrinterResolutionText));
     return true;
   }
   printer.setDocName(windowTitle());

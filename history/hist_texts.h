@@ -22,10 +22,9 @@ inline constexpr char kExportDoneText[] = "Exportação efetuada com sucesso!";
 
 // Why a table listing could not be printed.
 inline constexpr char kPageTooSmallText[] =
-    "A pÃ¡gina Ã© pequena demais para a listagem: nÃ£o cabem as duas linhas de tÃ­tulo e uma linha da tabela. "
+    "A página é pequena demais para a listagem: não cabem as duas linhas de título e uma linha da tabela. "
     "Nada foi impresso.";
-inline constexpr char kNoPrinterResolutionText[] =
-    "A impressora nÃ£o informou sua resoluÃ§Ã£o. Nada foi impresso.";
+inline constexpr char kNoPrinterResolutionText[] = "A impressora não informou sua resolução. Nada foi impresso.";
 
 // What is wrong with a file or one of its lines ("%1" the field at fault).
 inline constexpr char kLineText[] = "Linha %1: ";

@@ -31,7 +31,8 @@ std::string HistoryExport::FileNameOf(const std::string& path) {
 
 std::string HistoryExport::ShownFileName(const std::string& path) { return Shown(FileNameOf(path)); }
 
-HistoryExport::HistoryExport(const HistoryData& data, const CellTexts& texts) : cells_(data, texts) {
+HistoryExport::HistoryExport(const HistoryData& data, const CellTexts& texts, const std::string& recordingPath)
+    : cells_(data, texts), recordingPath_(recordingPath) {
   source_.OnGetNextRecord = [this](vantrix::TVantrixCustomSource&, int recNo, bool& eof) {
     eof = IsLastRecord(recNo);
   };
@@ -154,7 +155,7 @@ bool HistoryExport::RunExporter(const std::string& extension, const std::string&
     vantrix::FitColumnsToTexts(source_.Columns(), LongestTexts());
     exporter = &Dbf();
   } else if (extension == "xls") {
-    PrepareXls(fileName);
+    PrepareXls();
     exporter = &Xls();
   } else if (extension == "pdf") {
     PreparePdf();
@@ -163,7 +164,7 @@ bool HistoryExport::RunExporter(const std::string& extension, const std::string&
     PrepareRtf();
     exporter = &Rtf();
   } else if (extension == "html" || extension == "htm") {
-    PrepareHtml(fileName);
+    PrepareHtml();
     exporter = &Html();
   }
   if (exporter == nullptr) return false;

@@ -45,8 +45,9 @@ struct HistoryExportResult {
 
 class HistoryExport {
  public:
-  // The table must outlive the road.
-  HistoryExport(const HistoryData& data, const CellTexts& texts);
+  // The table must outlive the road. recordingPath is the history file the table was read
+  // from (the file system's encoding): its name titles the workbook's sheets and the page.
+  HistoryExport(const HistoryData& data, const CellTexts& texts, const std::string& recordingPath);
   ~HistoryExport();
   HistoryExport(const HistoryExport&) = delete;
   HistoryExport& operator=(const HistoryExport&) = delete;
@@ -79,10 +80,10 @@ class HistoryExport {
   static constexpr size_t kSheetDataRows = 65533;
   // Sheets of a table of that many rows (header rows included): at least one.
   static size_t SheetCountFor(size_t tableRows);
-  // The sheets' titles: the file's name (without its folder), and " - n" after it when the
-  // table takes several sheets, the name shortened so that the suffix stays within the 31
-  // characters a sheet name may have.
-  static std::vector<std::u16string> SheetTitles(const std::string& fileName, size_t sheets);
+  // The sheets' titles: the recording's file name (without its folder), and " - n" after it
+  // when the table takes several sheets, the name shortened so that the suffix stays within
+  // the 31 characters a sheet name may have.
+  static std::vector<std::u16string> SheetTitles(const std::string& recordingPath, size_t sheets);
   vantrix::TVantrixCustomSource& Source() { return source_; }
   const HistoryCellSource& Cells() const { return cells_; }
 
@@ -99,10 +100,10 @@ class HistoryExport {
   bool RunExporter(const std::string& extension, const std::string& fileName);
   void Prepare(vantrix::TVantrix3Text& exporter);
   // history_export_documents.cpp: the branches whose exporters take settings of the table.
-  void PrepareXls(const std::string& fileName);
+  void PrepareXls();
   void PreparePdf();
   void PrepareRtf();
-  void PrepareHtml(const std::string& fileName);
+  void PrepareHtml();
   // The exporters' events.
   void Vantrix3XLSBeforeExportSheet(int sheetIndex);
   static void Vantrix3XLSGetDataParams(const vantrix::TxlsSheet& sheet, int row, vantrix::TxlsFormat& format);
@@ -110,6 +111,7 @@ class HistoryExport {
   void Vantrix3HTMLGetCellParams(vantrix::TVantrixColAlign& align, uint32_t& background);
 
   HistoryCellSource cells_;
+  std::string recordingPath_;
   vantrix::TVantrixCustomSource source_;
   std::unique_ptr<vantrix::TVantrix3ASCII> ascii_;
   std::unique_ptr<vantrix::TVantrix3DBF> dbf_;

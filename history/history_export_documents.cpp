@@ -1,7 +1,7 @@
 // The branches of the history export road whose exporters take settings of the table: the
 // workbook (one sheet per block of rows, the value-name row in the caption font), PDF and rich
-// text (turned to landscape for wide tables) and HTML (the file's name as title, centred
-// cells, the value-name row marked).
+// text (turned to landscape for wide tables) and HTML (the recording's file name as title,
+// centred cells, the value-name row marked).
 #include <QString>
 #include <algorithm>
 
@@ -56,8 +56,8 @@ size_t HistoryExport::SheetCountFor(size_t tableRows) {
   return std::max<size_t>(1, (dataRows + kSheetDataRows - 1) / kSheetDataRows);
 }
 
-std::vector<std::u16string> HistoryExport::SheetTitles(const std::string& fileName, size_t sheets) {
-  const std::u16string name = Utf16Of(FileNameOf(fileName));
+std::vector<std::u16string> HistoryExport::SheetTitles(const std::string& recordingPath, size_t sheets) {
+  const std::u16string name = Utf16Of(FileNameOf(recordingPath));
   if (sheets <= 1) return {Cut(name, kMaxSheetTitle)};
   std::vector<std::u16string> titles;
   for (size_t n = 1; n <= sheets; ++n) {
@@ -94,12 +94,12 @@ void HistoryExport::Vantrix3XLSGetDataParams(const vantrix::TxlsSheet& sheet, in
   if (row == 1) format.SetFont(&sheet.Options.CaptionsFormat.Font);
 }
 
-void HistoryExport::PrepareXls(const std::string& fileName) {
+void HistoryExport::PrepareXls() {
   vantrix::TVantrix3XLS& xls = Xls();
   spreadsheet_ = true;
   sheetIndex_ = 0;
   xls.Sheets.Clear();
-  for (std::u16string& title : SheetTitles(fileName, SheetCountFor(cells_.TableRowCount()))) {
+  for (std::u16string& title : SheetTitles(recordingPath_, SheetCountFor(cells_.TableRowCount()))) {
     vantrix::TxlsSheet& sheet = xls.Sheets.Add();
     sheet.LoadFromVantrixXLS();
     sheet.Title = std::move(title);
@@ -204,9 +204,9 @@ void HistoryExport::Vantrix3HTMLGetCellParams(vantrix::TVantrixColAlign& align, 
   }
 }
 
-void HistoryExport::PrepareHtml(const std::string& fileName) {
+void HistoryExport::PrepareHtml() {
   htmlMarked_ = 0;
-  Html().Title = ShownFileName(fileName);
+  Html().Title = ShownFileName(recordingPath_);
 }
 
 }  // namespace history

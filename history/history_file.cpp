@@ -1,7 +1,9 @@
 #include "history/history_file.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <new>
@@ -14,14 +16,20 @@ struct FileCloser {
   void operator()(std::FILE* f) const { std::fclose(f); }
 };
 
+ReadStatus CannotOpen(int error, std::string* openError) {
+  if (openError != nullptr) *openError = std::strerror(error != 0 ? error : EIO);
+  return ReadStatus::CannotOpen;
+}
+
 }  // namespace
 
-ReadStatus ReadHistoryFile(const std::string& path, HistoryData& data) {
+ReadStatus ReadHistoryFile(const std::string& path, HistoryData& data, std::string* openError) {
   data = HistoryData{};
+  if (openError != nullptr) openError->clear();
   std::error_code error;
-  if (std::filesystem::is_directory(path, error)) return ReadStatus::CannotOpen;
+  if (std::filesystem::is_directory(path, error)) return CannotOpen(EISDIR, openError);
   std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-  if (!file) return ReadStatus::CannotOpen;
+  if (!file) return CannotOpen(errno, openError);
 
   size_t capacity = 1 << 16;
   const auto size = std::filesystem::file_size(path, error);
@@ -39,7 +47,7 @@ ReadStatus ReadHistoryFile(const std::string& path, HistoryData& data) {
       buffer = std::move(larger);
       capacity *= 2;
     }
-    if (std::ferror(file.get())) return ReadStatus::CannotOpen;
+    if (std::ferror(file.get())) return CannotOpen(errno, openError);
     file.reset();
     return HistoryParser::Parse(std::string_view(buffer.get(), length), data);
   } catch (const std::bad_alloc&) {

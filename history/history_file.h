@@ -8,7 +8,9 @@
 namespace history {
 
 // The file is read whole at once (it may still be growing while a recording runs: what is
-// there when it is read is taken), then parsed. path is in the file system's encoding.
-ReadStatus ReadHistoryFile(const std::string& path, HistoryData& data);
+// there when it is read is taken), then parsed. path is in the file system's encoding. When
+// the file can't be opened or read (CannotOpen), openError, if given, gets the system's
+// reason ("No such file or directory").
+ReadStatus ReadHistoryFile(const std::string& path, HistoryData& data, std::string* openError = nullptr);
 
 }  // namespace history

@@ -191,6 +191,11 @@ ReadStatus HistoryParser::Parse(std::string_view text, HistoryData& data) {
         continue;
       }
 
+      // A last line without its line feed is the half line of a recording that was stopped
+      // while writing it (or one still being written): its last value may be cut to other
+      // digits, so it is no data.
+      if (newline == nullptr) break;
+
       const char* comma = FindComma(lineBegin, lineEnd);
       const std::string_view first = Trim(lineBegin, comma);
       if (!first.empty() && first[0] == '#' && first == kNewStartMarker) {

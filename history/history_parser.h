@@ -21,8 +21,11 @@ class HistoryParser {
  public:
   // Replaces what data held. A damaged data line (impossible or misplaced date or time, more
   // fields than the value-name line, no time) is left out and counted; the rest is read.
-  // When the file can't be shown, data holds nothing but what made it unreadable
-  // (FirstDamage). Memory follows what the lines held, never the columns times the lines.
+  // Only whole lines are data: a last line without its line feed (a recording stopped while
+  // writing it, or still writing it) is left out, not counted, while a header line is read
+  // however it ends. When the file can't be shown, data holds nothing but what made it
+  // unreadable (FirstDamage). Memory follows what the lines held, never the columns times
+  // the lines.
   static ReadStatus Parse(std::string_view text, HistoryData& data);
 };
 

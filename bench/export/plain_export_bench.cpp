@@ -231,7 +231,7 @@ void TheHistoryRoad(int rows, const std::string& folder) {
     ResetPeak();
     std::string failure;
     const Figure f = Best([&] {
-      history::HistoryExport road(data, texts);
+      history::HistoryExport road(data, texts, "history.mpc");
       const auto start = Clock::now();
       const double cpu = ThreadSeconds();
       const history::HistoryExportResult result = road.ExportTable(file, {});

@@ -59,7 +59,7 @@ Row Measure(const std::filesystem::path& folder, int columns) {
     if (history::ReadHistoryFile(historyPath, data) != history::ReadStatus::Ok) std::fprintf(stderr, "not read\n");
   });
   const history::CellTexts texts(data, QLocale::c());
-  history::HistoryExport road(data, texts);
+  history::HistoryExport road(data, texts, historyPath);
   const auto exportAs = [&](const char* extension) {
     return Seconds([&] {
       const history::HistoryExportResult result =

@@ -110,17 +110,24 @@ TEST(DbfRecords, HoldTheValuesInFieldsOfTheirOwnLength) {
                        "a text longer t");
 }
 
+// A number field holds up to 255 characters, a text field up to 254 (the longer text cut).
 TEST(DbfLayout, LengthsAreKeptToWhatTheDescriptorHolds) {
-  TextSource source({{"Big", ectFloat}, {"Tiny", ectFloat}, {"Text", ectString}}, {{"1", "2", "x"}});
+  const std::string longText = std::string(253, 'a') + "bc";
+  TextSource source({{"Big", ectFloat}, {"Tiny", ectFloat}, {"Text", ectString}, {"Long", ectString}},
+                    {{"1", "2", "x", longText}});
   source.Columns().GetItem(2)->SetSize(0);
+  source.Columns().GetItem(3)->SetSize(400);
   TVantrix3DBF exporter;
   exporter.ColumnsPrecision = {"Big=300,400", "Tiny=0,3"};
+  exporter.ColumnsLength = {"Long=400"};
   const std::string dbf = ExportToMemory(exporter, source);
   EXPECT_EQ(Descriptor(dbf, 0), (Field{"BIG", 'N', 0, 255, 254}));
   EXPECT_EQ(Descriptor(dbf, 1), (Field{"TINY", 'N', 255, 1, 0}));
   EXPECT_EQ(Descriptor(dbf, 2), (Field{"TEXT", 'C', 256, 1, 0}));
-  EXPECT_EQ(dbf.size(), static_cast<size_t>(U16(dbf, 8)) + 1 + 255 + 1 + 1 + 1);
-  EXPECT_EQ(dbf.substr(dbf.size() - 5), "**2x\x1A");  // 1 with 254 decimals fits no field
+  EXPECT_EQ(Descriptor(dbf, 3), (Field{"LONG", 'C', 257, 254, 0}));
+  EXPECT_EQ(dbf.size(), static_cast<size_t>(U16(dbf, 8)) + 1 + 255 + 1 + 1 + 254 + 1);
+  // 1 with 254 decimals fits no field.
+  EXPECT_EQ(dbf.substr(dbf.size() - 259), "**2x" + longText.substr(0, 254) + "\x1A");
 }
 
 TEST(DbfLayout, AsManyFieldsAsTheHeaderSizeHoldsAndNoMore) {

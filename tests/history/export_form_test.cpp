@@ -2,6 +2,7 @@
 // accepts, its language section) and the viewer's export command through it.
 #include <QCheckBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -54,12 +55,13 @@ TEST_F(ExportFormTest, TheSeparatorCountsOnlyWhileTheMillisecondsStayInTheTimeCo
 }
 
 TEST_F(ExportFormTest, AcceptedOnlyWithAFileNameAndChosenThroughTheSaveDialog) {
+  const QString a = dir_.filePath(QStringLiteral("a.csv"));
   Answer(QString());
   EXPECT_FALSE(dialog_.Execute());
-  Answer(QStringLiteral("/tmp/a.csv"));
+  Answer(a);
   EXPECT_TRUE(dialog_.Execute());
-  EXPECT_EQ(dialog_.FileName(), QStringLiteral("/tmp/a.csv"));
-  Answer(QStringLiteral("/tmp/a.csv"), false);
+  EXPECT_EQ(dialog_.FileName(), a);
+  Answer(a, false);
   EXPECT_FALSE(dialog_.Execute());  // cancelled: an earlier acceptance doesn't count
   EXPECT_EQ(ui_.log.filter(QStringLiteral("modal|ExportForm")).size(), 3);
 
@@ -76,6 +78,55 @@ TEST_F(ExportFormTest, AcceptedOnlyWithAFileNameAndChosenThroughTheSaveDialog) {
   EXPECT_EQ(dialog_.FileName(), QStringLiteral("/data/run.txt"));
   dialog_.ChangeFileButton()->click();  // cancelled: the name stays
   EXPECT_EQ(dialog_.FileName(), QStringLiteral("/data/run.txt"));
+}
+
+// OK without a name says what is missing, and OK on a file that exists asks before it is
+// replaced; either way the dialog stays open for the user to go on.
+TEST_F(ExportFormTest, OkSaysWhatIsMissingAndAsksBeforeReplacingAFile) {
+  const QString existing = Write("old"), fresh = dir_.filePath(QStringLiteral("new.csv"));
+  std::vector<bool> acceptedAfterEachOk;
+  auto pressOk = [&](TExportForm* form, const QString& name) {
+    form->FileNameEdit()->setText(name);
+    form->OkBitBtn()->click();
+    acceptedAfterEachOk.push_back(form->IsAccepted());
+  };
+  ui_.onModal = [&](QDialog* dialog) {
+    auto* form = qobject_cast<TExportForm*>(dialog);
+    pressOk(form, QString());
+    pressOk(form, QStringLiteral("  "));
+    pressOk(form, fresh);
+  };
+  EXPECT_TRUE(dialog_.Execute());
+  EXPECT_EQ(acceptedAfterEachOk, (std::vector<bool>{false, false, true}));
+  const QString missing = QStringLiteral("error|Exportar...|Informe o nome do arquivo para o qual exportar.");
+  EXPECT_EQ(ui_.log, (QStringList{"modal|ExportForm", missing, missing}));
+
+  // No, then Yes, to replacing the file.
+  ui_.log.clear();
+  acceptedAfterEachOk.clear();
+  ui_.answers = {false, true};
+  ui_.onModal = [&](QDialog* dialog) {
+    auto* form = qobject_cast<TExportForm*>(dialog);
+    pressOk(form, existing);
+    pressOk(form, existing);
+  };
+  EXPECT_TRUE(dialog_.Execute());
+  EXPECT_EQ(acceptedAfterEachOk, (std::vector<bool>{false, true}));
+  const QString replace = QStringLiteral("ask|Exportar...|O arquivo \"h1.mpc\" já existe. Deseja substituí-lo?");
+  EXPECT_EQ(ui_.log, (QStringList{"modal|ExportForm", replace, replace}));
+
+  // The viewer's export over a file the user keeps: nothing written, nothing said done.
+  ASSERT_TRUE(Open(history_test::Header() + history_test::Line(5, 10, 20, 30, 45, {"12.5", "40"})));
+  form_.SetExportDialog(&dialog_);
+  const QString kept = dir_.filePath(QStringLiteral("kept.csv"));
+  QFile(kept).open(QIODevice::WriteOnly);
+  ui_.log.clear();
+  ui_.answers = {false};
+  Answer(kept);
+  QMetaObject::invokeMethod(&form_, "ExportarClick");
+  EXPECT_EQ(QFileInfo(kept).size(), 0);
+  ASSERT_EQ(ui_.log.size(), 2);
+  EXPECT_TRUE(ui_.log[1].startsWith(QStringLiteral("ask|"))) << ui_.log[1].toStdString();
 }
 
 TEST_F(ExportFormTest, TheLanguageSectionRenamesControlsAndFormats) {
@@ -113,6 +164,7 @@ TEST_F(ExportFormTest, TheViewersExportCommandWritesTheFileAndSaysSo) {
   QMetaObject::invokeMethod(&form_, "ExportarClick");
   ASSERT_EQ(ui_.messages.size(), 1);
   EXPECT_TRUE(ui_.messages[0].contains(QStringLiteral("formato desconhecido"))) << ui_.messages[0].toStdString();
+  EXPECT_TRUE(ui_.log.last().startsWith(QStringLiteral("error|Tervana|"))) << ui_.log.last().toStdString();
   EXPECT_FALSE(QFile::exists(dir_.filePath(QStringLiteral("out.ods"))));
 
   // Cancelled: nothing at all.

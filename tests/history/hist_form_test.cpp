@@ -6,6 +6,8 @@
 #include <QMouseEvent>
 #include <QTabWidget>
 #include <QTableView>
+#include <cerrno>
+#include <cstring>
 
 #include "hist_form_fixture.h"
 #include "history/column_lines.h"
@@ -143,7 +145,8 @@ TEST_F(HistFormTest, FilesThatAreNoHistoryFilesOpenNothingAndSayWhy) {
   EXPECT_FALSE(Open(bytes));
   EXPECT_TRUE(form_.OpenProblem().contains(QStringLiteral("Linha "))) << form_.OpenProblem().toStdString();
   EXPECT_FALSE(form_.OpenFile(dir_.filePath(QStringLiteral("missing.mpc"))));
-  EXPECT_EQ(form_.OpenProblem(), QString());  // the caller names the file
+  // The caller names the file; the viewer says why it can't be opened.
+  EXPECT_EQ(form_.OpenProblem(), QString::fromLocal8Bit(std::strerror(ENOENT)));
   EXPECT_TRUE(ui_.messages.isEmpty());
   EXPECT_EQ(form_.Lines()->ColumnCount(), 0u);
   EXPECT_EQ(form_.Grid()->model(), nullptr);

@@ -8,6 +8,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "export/xls/workbook_dump.h"
+#include "export/xls/xls_file.h"
 #include "history/history_export.h"
 #include "history/history_parser.h"
 #include "history/history_text.h"
@@ -134,7 +136,7 @@ TEST_F(HistoryExportTest, EveryCellIsTheViewersCell) {
 
 TEST_F(HistoryExportTest, AnyCaseOfTheExtensionAndClearMessagesForWhatCantBeDone) {
   Load(Header() + Line(5, 10, 20, 30, 45, {"12.5", "40"}));
-  HistoryExport road(data_, texts_);
+  HistoryExport road(data_, texts_, "/dados/h.mpc");
   const std::string folder = Folder();
   EXPECT_TRUE(road.ExportTable(folder + "/a.CSV", {}).Ok());
   EXPECT_EQ(ReadAll(folder + "/a.CSV"),
@@ -170,7 +172,7 @@ TEST_F(HistoryExportTest, AnyCaseOfTheExtensionAndClearMessagesForWhatCantBeDone
 
 TEST_F(HistoryExportTest, DBaseTextFieldsHoldTheirLongestCell) {
   Load(" , , Uma sonda de nome bem longo\n , , Canal\n , , %\n" + Line(5, 10, 20, 30, 45, {"12345.678901234"}));
-  HistoryExport road(data_, texts_);
+  HistoryExport road(data_, texts_, "/dados/h.mpc");
   const std::string folder = Folder();
   ASSERT_TRUE(road.ExportTable(folder + "/a.dbf", {}).Ok());
   const std::string dbf = ReadAll(folder + "/a.dbf");
@@ -179,6 +181,70 @@ TEST_F(HistoryExportTest, DBaseTextFieldsHoldTheirLongestCell) {
   EXPECT_EQ(static_cast<unsigned char>(dbf[64 + 16]), 12);
   EXPECT_EQ(static_cast<unsigned char>(dbf[96 + 16]), 15);
   EXPECT_NE(dbf.find("12345.678901234"), std::string::npos);
+}
+
+// A recording stopped in the middle of a line: the half line ("41.27" cut to "4") is in no
+// export, whatever the format.
+TEST_F(HistoryExportTest, TheHalfLineOfAStoppedRecordingIsExportedNowhere) {
+  ASSERT_EQ(history::HistoryParser::Parse(Header() + Line(5, 10, 20, 30, 45, {"12.5", "40"}) +
+                                              "05/12/2026, 10:20:31.045, 41.27, 4",
+                                          data_),
+            history::ReadStatus::Ok);
+  HistoryExport road(data_, texts_, "/dados/h.mpc");
+  const std::string folder = Folder();
+  ASSERT_TRUE(road.ExportTable(folder + "/a.csv", {}).Ok());
+  const std::string csv = ReadAll(folder + "/a.csv");
+  EXPECT_TRUE(csv.ends_with("\"05/12/2026\";\"10:20:30.045\";\"12.5\";\"40\"\r\n")) << csv;
+  ASSERT_TRUE(road.ExportTable(folder + "/a.xml", {}).Ok());
+  EXPECT_EQ(ReadAll(folder + "/a.xml").find("10:20:31"), std::string::npos);
+}
+
+// The rich-text table's cells, read back from the \cellx positions of its row definition, in
+// characters of the width of "X": a character narrower than the road's columns, the date and
+// the time two (date 10 + 1, time 8 + 1 and 4 for the milliseconds kept in it, values 11).
+TEST_F(HistoryExportTest, RichTextCellsAreACharacterNarrowerAndTheDateAndTimeTwo) {
+  Load(Header() + Line(5, 10, 20, 30, 45, {"12.5", "40"}));
+  HistoryExport road(data_, texts_, "/dados/h.mpc");
+  const std::string folder = Folder();
+  MillisecondOptions own;
+  own.ownColumn = true;
+  const struct { MillisecondOptions options; std::vector<long long> widths; } cases[] = {
+      {{}, {9, 11, 10, 10}},
+      {own, {9, 7, 3, 10, 10}},  // the time without its milliseconds, which have a column of 4
+  };
+  for (const auto& c : cases) {
+    ASSERT_TRUE(road.ExportTable(folder + "/a.rtf", c.options).Ok());
+    const std::string rtf = ReadAll(folder + "/a.rtf");
+    std::vector<long long> twips;  // each cell's own width
+    long long left = 36;
+    for (size_t at = rtf.find("\\cellx"); at != std::string::npos; at = rtf.find("\\cellx", at + 1)) {
+      const long long right = std::stoll(rtf.substr(at + 6));
+      twips.push_back(right - left - 10);
+      left = right;
+    }
+    ASSERT_EQ(twips.size(), c.widths.size());
+    const long long perCharacter = twips.back() / 10;  // 15 twips a pixel of "X"'s width
+    ASSERT_GT(perCharacter, 0);
+    std::vector<long long> widths;
+    for (const long long t : twips) widths.push_back(t % perCharacter == 0 ? t / perCharacter : -t);
+    EXPECT_EQ(widths, c.widths);
+  }
+}
+
+// The workbook's sheet and the HTML page are titled by the recording (the history file's
+// name, as the viewer's caption shows it), not by the file exported to.
+TEST_F(HistoryExportTest, TheWorkbookAndThePageAreTitledByTheRecording) {
+  Load(Header() + Line(5, 10, 20, 30, 45, {"12.5", "40"}));
+  HistoryExport road(data_, texts_, "/dados/ensaio \xC3\xA1gua.mpc");
+  const std::string folder = Folder();
+  ASSERT_TRUE(road.ExportTable(folder + "/out.xls", {}).Ok());
+  ASSERT_TRUE(road.ExportTable(folder + "/out.html", {}).Ok());
+  vantrix::TxlsFile book;
+  book.FileName = folder + "/out.xls";
+  book.Load();
+  const std::string cells = vantrix::DumpCells(book.Workbook());
+  EXPECT_EQ(cells.substr(0, cells.find('\n')), "sheet\t\"ensaio \\u00e1gua.mpc\"");
+  EXPECT_NE(ReadAll(folder + "/out.html").find("<Title>ensaio \xE1gua.mpc</Title>"), std::string::npos);
 }
 
 // A workbook sheet takes the caption row, rows 1 and 2 and 65,533 data rows: no sheet may be
@@ -193,9 +259,9 @@ TEST(HistorySheets, CountsAndTitles) {
   EXPECT_EQ(HistoryExport::SheetCountFor(1000003), 16u);
 
   // The folder goes; one sheet keeps the name as it is (the writer cuts and cleans it).
-  EXPECT_EQ(HistoryExport::SheetTitles("/dados/ensaio.xls", 1), std::vector<std::u16string>{u"ensaio.xls"});
+  EXPECT_EQ(HistoryExport::SheetTitles("/dados/ensaio.mpc", 1), std::vector<std::u16string>{u"ensaio.mpc"});
   // The number stays whole behind a name cut to leave it room; characters, not bytes, count.
-  const std::string name = "/d/Medi\xC3\xA7\xC3\xB5" "es do forno de t\xC3\xAAmpera n\xC2\xBA 12.xls";
+  const std::string name = "/d/Medi\xC3\xA7\xC3\xB5" "es do forno de t\xC3\xAAmpera n\xC2\xBA 12.mpc";
   const std::vector<std::u16string> titles = HistoryExport::SheetTitles(name, 12);
   ASSERT_EQ(titles.size(), 12u);
   EXPECT_EQ(titles[0], u"Medi\u00e7\u00f5es do forno de t\u00eamper - 1");

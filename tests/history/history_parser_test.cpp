@@ -1,13 +1,15 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cmath>
+#include <cstring>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <random>
 
-#include "allocation_meter.h"
+#include "support/allocation_meter.h"
 #include "history/history_file.h"
 #include "history/history_parser.h"
 #include "history_text.h"
@@ -124,12 +126,12 @@ TEST(HistoryParser, DamagedLinesSkipOnlyThemselves) {
   EXPECT_EQ(data.RowValueCount(0), 1u);
 }
 
-// The whole text is split at line feeds: CR LF, blank lines, a line longer than any read
-// block and a last line without a line feed (a file cut short) are all read.
+// The whole text is split at line feeds: CR LF, blank lines and a line longer than any read
+// block are all read.
 TEST(HistoryParser, LineEndsAndBlankLines) {
   const std::string line1 = Line(1, 0, 0, 0, 0, {"1", "2"}), line2 = "01/12/2026, 00:00:01.000, 3, 4";
   const std::string cases[] = {
-      Header() + line1 + line2,
+      Header() + line1 + line2 + "\n",
       " , , Sonda A, \r\n , , Canal 1, Canal 2\r\n , , C, %\r\n01/12/2026, 00:00:00.000, 1, 2\r\n" + line2 + "\r\n",
       "\n" + Header() + "\n  \n" + line1 + "\t\r\n" + line2 + "\n\n",
       Header() + line1 + "01/12/2026, 00:00:01.000, 3" + std::string(300000, ' ') + ", 4\n",
@@ -141,6 +143,34 @@ TEST(HistoryParser, LineEndsAndBlankLines) {
     EXPECT_EQ(data.ValueText(1, 0, '.') + data.ValueText(1, 1, '.'), "34") << i;
     EXPECT_EQ(data.SkippedLineCount(), 0u) << i;
   }
+}
+
+// A recording stopped while writing a line leaves half of it at the end of the file: "41.27"
+// cut to "4" would be a wrong value, so a last line without its line feed is no data (nor
+// damage to report: a file being recorded ends so too). A header line cut short is read.
+TEST(HistoryParser, AHalfLastLineIsNoData) {
+  const std::string whole = Header() + Line(1, 0, 0, 0, 0, {"1", "2"});
+  const std::string halves[] = {"01/12/2026, 00:00:01.000, 41.27, 4", "01/12/2026, 00:00:01.000, 41.2",
+                                "01/12/2026, 00:00:01.000, ", "01/12/2026, 00:0", "01/12/20",
+                                "##_New_St", "01/12/2026, 00:00:01.000, 3, 4\r",
+                                "01/12/2026, 00:00:01.000, 3" + std::string(300000, ' ')};
+  for (const std::string& half : halves) {
+    const HistoryData data = ParseOk(whole + half);
+    ASSERT_EQ(data.DataRowCount(), 1u) << half.substr(0, 40);
+    EXPECT_EQ(data.ValueText(0, 1, '.'), "2");
+    EXPECT_EQ(data.SkippedLineCount(), 0u) << half.substr(0, 40);
+    EXPECT_EQ(data.Runs().size(), 1u) << half.substr(0, 40);
+    EXPECT_EQ(data.TableRowCount(), 4u) << half.substr(0, 40);
+  }
+  // After a new start, the new run stays, without the half line.
+  const HistoryData run = ParseOk(whole + kNewStart + Line(2, 0, 0, 0, 0, {"5", "6"}) + "02/12/2026, 00:00:01.000, 7");
+  EXPECT_EQ(run.Runs().size(), 2u);
+  EXPECT_EQ(run.DataRowCount(), 2u);
+  // The unit line cut short: the table has its header and no data yet.
+  const HistoryData header = ParseOk(" , , Sonda A, \n , , Canal 1, Canal 2\n , , \xB0" "C, %");
+  EXPECT_EQ(header.ColumnCount(), 4u);
+  EXPECT_EQ(header.HeaderCell(2, 3), "%");
+  EXPECT_EQ(header.DataRowCount(), 0u);
 }
 
 // A file that is no history file leaves nothing half read, only what is wrong and where.
@@ -210,14 +240,21 @@ TEST(HistoryParser, AppendedRunsFollowAnEmptyTableRow) {
 TEST(HistoryFile, ReadsFromDiskAndReportsWhatCannotBeOpened) {
   const auto folder = std::filesystem::temp_directory_path() / ("histview_file_test_" + std::to_string(::getpid()));
   std::filesystem::create_directories(folder);
-  std::ofstream(folder / "a.mpc", std::ios::binary) << Header() << Line(1, 0, 0, 0, 0, {"1", "2"}) << "01/12/2026, 00:00:01.000, 3, 4";
+  // Ending in the half line of a stopped recording.
+  std::ofstream(folder / "a.mpc", std::ios::binary) << Header() << Line(1, 0, 0, 0, 0, {"1", "2"})
+                                                    << Line(1, 0, 0, 1, 0, {"3", "4"}) << "01/12/2026, 00:00:02.000, 5";
   std::ofstream(folder / "empty.mpc").close();
   HistoryData data;
   EXPECT_EQ(history::ReadHistoryFile((folder / "a.mpc").string(), data), ReadStatus::Ok);
   EXPECT_EQ(data.DataRowCount(), 2u);
-  EXPECT_EQ(history::ReadHistoryFile((folder / "missing.mpc").string(), data), ReadStatus::CannotOpen);
+  std::string reason;
+  EXPECT_EQ(history::ReadHistoryFile((folder / "missing.mpc").string(), data, &reason), ReadStatus::CannotOpen);
+  EXPECT_EQ(reason, std::strerror(ENOENT));
   EXPECT_EQ(data.ValueColumnCount(), 0u);
-  EXPECT_EQ(history::ReadHistoryFile(folder.string(), data), ReadStatus::CannotOpen);
+  EXPECT_EQ(history::ReadHistoryFile(folder.string(), data, &reason), ReadStatus::CannotOpen);
+  EXPECT_EQ(reason, std::strerror(EISDIR));
+  EXPECT_EQ(history::ReadHistoryFile((folder / "a.mpc").string(), data, &reason), ReadStatus::Ok);
+  EXPECT_EQ(reason, "");
   EXPECT_EQ(history::ReadHistoryFile((folder / "empty.mpc").string(), data), ReadStatus::NothingRead);
   std::filesystem::remove_all(folder);
 }

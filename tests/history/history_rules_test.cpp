@@ -4,7 +4,7 @@
 #include <random>
 #include <vector>
 
-#include "allocation_meter.h"
+#include "support/allocation_meter.h"
 #include "history/axis_scale.h"
 #include "history/history_parser.h"
 #include "history/point_search.h"

@@ -223,8 +223,8 @@ TEST_F(PrintTest, APageWithoutRoomOrACancelledDialogPrintsNothing) {
   form_.SetPrintService(&tiny);
   form_.PrintHistory();
   EXPECT_FALSE(QFile::exists(Pdf()));
-  ASSERT_EQ(ui_.messages.size(), 1);
-  EXPECT_TRUE(ui_.messages[0].contains(QStringLiteral("Nada foi impresso")));
+  EXPECT_EQ(ui_.log, QStringList{QStringLiteral("error|Tervana|A página é pequena demais para a listagem: não cabem "
+                                                "as duas linhas de título e uma linha da tabela. Nada foi impresso.")});
 
   printer_.SetConfirm(false);
   form_.SetPrintService(&printer_);

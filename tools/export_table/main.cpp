@@ -161,12 +161,18 @@ int ExportHistory(const Arguments& a) {
     return 2;
   }
   history::HistoryData data;
-  if (history::ReadHistoryFile(a.history, data) != history::ReadStatus::Ok) {
+  std::string openError;
+  const history::ReadStatus status = history::ReadHistoryFile(a.history, data, &openError);
+  if (status == history::ReadStatus::CannotOpen) {
+    std::fprintf(stderr, "export_table: cannot open %s: %s\n", a.history.c_str(), openError.c_str());
+    return 1;
+  }
+  if (status != history::ReadStatus::Ok) {
     std::fprintf(stderr, "export_table: %s is no history file this program can read\n", a.history.c_str());
     return 1;
   }
   const history::CellTexts texts(data, LocaleNamed(a.locale));
-  history::HistoryExport road(data, texts);
+  history::HistoryExport road(data, texts, a.history);
   const history::HistoryExportResult result = road.ExportTable(a.output, a.milliseconds);
   if (!result.Ok()) {
     std::fprintf(stderr, "export_table: %s\n", platform::Cp1252ToUtf8(result.message).c_str());

@@ -59,9 +59,11 @@ def export(source, name, mode='keep'):
 # --- the viewer's table, from the history file ---------------------------------------------
 
 def viewer_table(source):
-    """The viewer's table of the file (en_GB shows dates and times as the file writes them)."""
+    """The viewer's table of the file (en_GB shows dates and times as the file writes them);
+    a last line without its line feed is no data."""
     with open(source, 'rb') as f:
-        return reference_table([l for l in f.read().decode('cp1252').split('\n') if l])
+        lines = f.read().decode('cp1252').split('\n')
+    return reference_table([l for l in lines[:-1] if l])
 
 
 def split_ms(time):
@@ -221,10 +223,11 @@ def html_table(name, what):
     return page, parser.title, rows, attrs
 
 
-def check_html(what, name, want):
+def check_html(what, name, want, source):
+    """The page of the history file source: titled by its name, the value-name row marked."""
     page, title, rows, attrs = html_table(name, what)
     expect_rows(what, [[norm(c) for c in r] for r in rows], [[norm(c) for c in r] for r in want])
-    if norm(title) != os.path.basename(name):
+    if norm(title) != os.path.basename(source):
         fail('%s: title "%s"' % (what, title))
     if not re.search(r'\.ThRows\s*\{[^}]*text-align:\s*center', page):
         fail('%s: the caption row is not centred' % what)
@@ -252,7 +255,7 @@ def check_every_format():
         want = exported(table, mode)
         what = lambda ext: 'history %s, milliseconds %s' % (ext, mode)
         sheets = xls_sheets(export(source, 'runs.xls', mode))
-        expect_rows(what('xls sheets'), [s[0] for s in sheets], ['runs.xls'])
+        expect_rows(what('xls sheets'), [s[0] for s in sheets], ['runs.mpc'])
         expect_rows(what('xls (xlrd)'), sheets[0][1], want)
         book = xlrd.open_workbook(path('runs.xls'), formatting_info=True, logfile=open(os.devnull, 'w'))
         sheet = book.sheet_by_index(0)
@@ -267,7 +270,7 @@ def check_every_format():
         check_pdf_text(what('pdf'), text, want)
         expect_rows(what('rtf'), rtf_rows(export(source, 'runs.rtf', mode), what('rtf'), len(want[0])), want)
         for ext in ('html', 'htm'):
-            check_html(what(ext), export(source, 'runs.' + ext, mode), want)
+            check_html(what(ext), export(source, 'runs.' + ext, mode), want, source)
 
         with open(export(source, 'runs.csv', mode), newline='', encoding='cp1252') as f:
             expect_rows(what('csv'), list(csv.reader(f, delimiter=';')), want)
@@ -280,16 +283,17 @@ def check_every_format():
         pdf_check(export(narrow, 'narrow.pdf', mode), 'narrow pdf %s' % mode, len(small[0]))
         expect_rows('narrow rtf %s' % mode, rtf_rows(export(narrow, 'narrow.rtf', mode), 'narrow rtf', len(small[0])),
                     small)
-        check_html('narrow html %s' % mode, export(narrow, 'narrow.html', mode), small)
+        check_html('narrow html %s' % mode, export(narrow, 'narrow.html', mode), small, narrow)
 
 
 def check_sheets(lines, name, titles):
-    """A long table on sheets: each sheet the caption row and rows 1 and 2, then its block of
-    data rows; together every data row once, in order, no sheet without data."""
-    source = generate('long.mpc', lines)
+    """A long table on sheets titled by the history file's name: each sheet the caption row
+    and rows 1 and 2, then its block of data rows; together every data row once, in order, no
+    sheet without data."""
+    source = generate(name, lines)
     table = viewer_table(source)
     what = '%d rows' % len(table)
-    sheets = xls_sheets(export(source, name))
+    sheets = xls_sheets(export(source, 'long.xls'))
     expect_rows(what + ' sheet titles', [s[0] for s in sheets], titles)
     data = []
     for title, rows in sheets:
@@ -306,11 +310,11 @@ def main():
     shutil.rmtree(WORK, ignore_errors=True)
     os.makedirs(WORK)
     checks = [check_every_format,
-              lambda: check_sheets(69997, 'long.xls', ['long.xls - 1', 'long.xls - 2']),
-              lambda: check_sheets(65533, 'long.xls', ['long.xls']),
-              lambda: check_sheets(131068, 'long.xls', ['long.xls - 1', 'long.xls - 2', 'long.xls - 3']),
+              lambda: check_sheets(69997, 'h70k.mpc', ['h70k.mpc - 1', 'h70k.mpc - 2']),
+              lambda: check_sheets(65533, 'long.mpc', ['long.mpc']),
+              lambda: check_sheets(131068, 'long.mpc', ['long.mpc - 1', 'long.mpc - 2', 'long.mpc - 3']),
               # Characters no sheet name may hold, and a name so long the number must stay.
-              lambda: check_sheets(69997, 'Ensaio [forno 2] 10:30 ok? medidas 1.xls',
+              lambda: check_sheets(69997, 'Ensaio [forno 2] 10:30 ok? medidas 1.mpc',
                                    ['Ensaio _forno 2_ 10_30 ok_  - 1', 'Ensaio _forno 2_ 10_30 ok_  - 2'])]
     passed = failed = 0
     for check in checks:

@@ -91,7 +91,7 @@ std::string ExportOf(vantrix::TVantrix3& exporter, vantrix::TVantrixCustomSource
 }
 
 // Columns take the size of their longest text, so that tables of declared sizes keep every
-// text whole: a dBase field up to the 255 characters it holds, an SQL column whatever it is.
+// text whole: a dBase text field up to the 254 characters it holds, an SQL column whatever it is.
 TEST(ExportTable, CsvColumnsAreSizedFromTheirLongestText) {
   exporttest::TempFolder folder;
   const std::string path = folder / "t.csv";
@@ -114,8 +114,8 @@ TEST(ExportTable, CsvColumnsAreSizedFromTheirLongestText) {
   ASSERT_GT(bytes.size(), 32u * 5);
   std::vector<int> lengths;
   for (size_t f = 0; f < 4; ++f) lengths.push_back(static_cast<unsigned char>(bytes[32 + 32 * f + 16]));
-  EXPECT_EQ(lengths, (std::vector<int>{255, 2, 40, 1}));
-  EXPECT_NE(bytes.find(note.substr(0, 255) + "a "), std::string::npos);  // cut only where the field ends
+  EXPECT_EQ(lengths, (std::vector<int>{254, 2, 40, 1}));
+  EXPECT_NE(bytes.find(note.substr(0, 254) + "a "), std::string::npos);  // cut only where the field ends
   EXPECT_NE(bytes.find(medium), std::string::npos);
 }
 
@@ -151,6 +151,30 @@ TEST(ExportTable, AHistoryFileThatCannotBeWrittenWholeFails) {
   QByteArray message;
   EXPECT_EQ(RunOnFullDisk({"--write-history", QString::fromStdString(folder / "run.mpc"), "--lines", "1000"}, message), 1);
   EXPECT_TRUE(message.contains("cannot write")) << message.toStdString();
+}
+
+// A history file the tool can't open is told as such, with the system's reason, and a file
+// it can open that holds no history as that; neither leaves an output behind.
+TEST(ExportTable, AHistoryFileThatCannotBeReadSaysWhy) {
+  exporttest::TempFolder folder;
+  exporttest::WriteFile(folder / "notes.mpc", "just some words\nand more\nand more\n01/13/2026\n");
+  const struct { std::string history, said; } cases[] = {
+      {folder / "missing.mpc", "cannot open " + (folder / "missing.mpc") + ": No such file or directory"},
+      {folder.Path(), "cannot open " + folder.Path() + ": Is a directory"},
+      {folder / "notes.mpc", (folder / "notes.mpc") + " is no history file this program can read"},
+  };
+  for (const auto& c : cases) {
+    QProcess tool;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("LC_ALL", "C");  // the system's reasons in its own words
+    tool.setProcessEnvironment(environment);
+    tool.start(EXPORT_TABLE, {"--history", QString::fromStdString(c.history), "--output",
+                              QString::fromStdString(folder / "out.csv")});
+    ASSERT_TRUE(tool.waitForFinished(60000));
+    EXPECT_EQ(tool.exitCode(), 1) << c.history;
+    EXPECT_EQ(tool.readAllStandardError().toStdString(), "export_table: " + c.said + "\n");
+  }
+  EXPECT_EQ(folder.Names(), std::vector<std::string>{"notes.mpc"});
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "allocation_meter.h"
+#include "support/allocation_meter.h"
 
 #include <atomic>
 #include <cstdlib>

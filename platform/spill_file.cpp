@@ -1,0 +1,73 @@
+#include "platform/spill_file.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+namespace platform {
+
+bool SpillFile::Fail(const char* what) {
+  error_ = std::string(what) + ": " + std::strerror(errno);
+  return false;
+}
+
+bool SpillFile::Open(const std::string& folder) {
+  Close();
+  error_.clear();
+  const std::string where = folder.empty() ? std::string(".") : folder;
+#ifdef O_TMPFILE
+  fd_ = ::open(where.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+  if (fd_ >= 0) return true;
+  // Not every file system makes unnamed files: a named one, removed at once, serves as well.
+  if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)
+    return Fail("cannot create a temporary file beside it");
+#endif
+  std::string name = where + "/.tervana-spill-XXXXXX";
+  std::vector<char> pattern(name.begin(), name.end());
+  pattern.push_back('\0');
+  fd_ = ::mkostemp(pattern.data(), O_CLOEXEC);
+  if (fd_ < 0) return Fail("cannot create a temporary file beside it");
+  ::unlink(pattern.data());
+  return true;
+}
+
+bool SpillFile::Write(const char* data, size_t size) {
+  if (fd_ < 0) return false;
+  size_t done = 0;
+  while (done < size) {
+    const ssize_t n = ::write(fd_, data + done, size - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      if (n == 0) errno = EIO;
+      size_ += done;
+      return Fail("cannot write a temporary file beside it");
+    }
+    done += static_cast<size_t>(n);
+  }
+  size_ += size;
+  return true;
+}
+
+long long SpillFile::ReadAt(size_t offset, char* data, size_t size) {
+  if (fd_ < 0) return -1;
+  for (;;) {
+    const ssize_t n = ::pread(fd_, data, size, static_cast<off_t>(offset));
+    if (n >= 0) return n;
+    if (errno != EINTR) {
+      Fail("cannot read a temporary file beside it");
+      return -1;
+    }
+  }
+}
+
+void SpillFile::Close() {
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
+  size_ = 0;
+}
+
+}  // namespace platform
