@@ -1,11 +1,37 @@
 // The workbook reader: the input is a "Workbook" stream (the compound file around it is
 // libgsf's to read). A load either works or fails with the library's error; a workbook that
-// loads can be saved unless its sheets and its sheet list disagree, and what is saved loads
-// again with the same cells.
+// loads can be saved unless its sheets and its sheet list disagree; what is saved has every
+// BOUNDSHEET pointing at its sheet's BOF, loads again with the same cells and saves again to
+// the same bytes; a sheet holds at most one column entry per column.
+#include <algorithm>
+#include <map>
+
 #include "export/xls/workbook_dump.h"
 #include "export/xls/xls_file.h"
 #include "export/xls/xls_stream.h"
 #include "fuzz/fuzz_target.h"
+
+namespace {
+
+// The BOF types of the substreams that start at the top level of a saved stream, by offset.
+std::map<uint32_t, uint16_t> TopLevelBofs(const std::vector<uint8_t>& stream) {
+  std::map<uint32_t, uint16_t> bofs;
+  int depth = 0;
+  for (size_t at = 0; at + 4 <= stream.size();) {
+    const uint16_t id = vantrix::GetWord(stream, at), size = vantrix::GetWord(stream, at + 2);
+    FUZZ_CHECK(at + 4 + size <= stream.size());
+    if (id == 0x0809) {
+      if (depth == 0) bofs[static_cast<uint32_t>(at)] = size >= 4 ? vantrix::GetWord(stream, at + 6) : 0;
+      ++depth;
+    } else if (id == 0x000A) {
+      --depth;
+    }
+    at += 4u + size;
+  }
+  return bofs;
+}
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   vantrix::TxlsFile file;
@@ -15,22 +41,38 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(!file.Loaded() && file.Workbook().WorkSheetCount() == 0);
     return 0;
   }
-  const std::string cells = vantrix::DumpCells(file.Workbook());
+  vantrix::TxlsWorkbook& book = file.Workbook();
+  for (size_t i = 0; i < book.WorkSheetCount(); ++i) FUZZ_CHECK(book.WorkSheet(i).ColInfos.Count() <= 256);
+  const std::string cells = vantrix::DumpCells(book);
   vantrix::TxlsMemoryStream saved;
   try {
-    file.Workbook().Save(saved);
+    book.Save(saved);
   } catch (const vantrix::EVantrixError&) {
-    FUZZ_CHECK(file.Workbook().Globals().BoundSheets.size() != file.Workbook().Sheets().size());
+    FUZZ_CHECK(book.Globals().BoundSheets.size() != book.Sheets().size());
     return 0;
+  }
+  const std::map<uint32_t, uint16_t> bofs = TopLevelBofs(saved.Bytes());
+  uint32_t previous = 0;
+  for (size_t i = 0; i < book.Sheets().size(); ++i) {
+    const uint32_t at = book.Globals().BoundSheets[i]->BOFPos();
+    const auto bof = bofs.find(at);
+    FUZZ_CHECK(bof != bofs.end() && at > previous);
+    const bool worksheet = dynamic_cast<const vantrix::TxlsWorkSheet*>(book.Sheets()[i]) != nullptr;
+    FUZZ_CHECK(bof->second == (worksheet ? 0x0010 : 0x0020));
+    previous = at;
   }
   vantrix::TxlsFile again;
   again.LoadStream(saved.Bytes());
   FUZZ_CHECK(vantrix::DumpCells(again.Workbook()) == cells);
+  vantrix::TxlsMemoryStream resaved;
+  again.Workbook().Save(resaved);
+  FUZZ_CHECK(resaved.Bytes() == saved.Bytes());
   return 0;
 }
 
 // A sheet's last cell (row 65535, column 255) with a shared-string table of 20,000 strings over
-// some twenty CONTINUE records; the same with a MULRK running past the last column.
+// some twenty CONTINUE records; the same with a MULRK running past the last column; a sheet of
+// 200,000 COLINFO records over every column (once 2 GB to load).
 std::vector<fuzz::CraftedInput> fuzz::CraftedInputs() {
   std::string s;
   const auto word = [&s](uint16_t v) {
@@ -102,6 +144,26 @@ std::vector<fuzz::CraftedInput> fuzz::CraftedInputs() {
            word(257);
          }));
   record(0x000A, "");
+  std::string mulRk = s;
+  s.clear();
+  bof(0x0005);
+  record(0x0085, body([&] {
+           dword(0);
+           s += std::string("\0\0\1\0S", 5);
+         }));
+  record(0x000A, "");
+  bof(0x0010);
+  for (int i = 0; i < 200000; ++i)
+    record(0x007D, body([&] {
+             word(0);
+             word(255);
+             word(static_cast<uint16_t>(i));
+             word(15);
+             word(0);
+             s += '\0';
+           }));
+  record(0x000A, "");
   return {{"the last cell, 20,000 strings over many CONTINUE records", lastCell},
-          {"a MULRK past the last column", s}};
+          {"a MULRK past the last column", mulRk},
+          {"200,000 COLINFO records of 256 columns", s}};
 }

@@ -23,35 +23,43 @@ TbiffRecord::~TbiffRecord() {
 
 uint64_t TbiffRecord::BodyTotalSize() const {
   const uint64_t body = GetDataSize();
-  const uint64_t records = body <= biff::kMaxChunk ? 1 : (body + biff::kMaxChunk - 1) / biff::kMaxChunk;
+  const uint64_t limit = keepWhole_ ? biff::kMaxRecordBody : biff::kMaxChunk;
+  const uint64_t records = body <= limit ? 1 : (body + limit - 1) / limit;
   return body + 4 * records;
 }
 
-uint64_t TbiffRecord::GetTotalSize() const {
-  uint64_t total = BodyTotalSize();
+uint64_t TbiffRecord::ContinuesTotalSize() const {
+  uint64_t total = 0;
   for (const TbiffRecord* next = continue_.get(); next != nullptr; next = next->continue_.get())
     total += next->BodyTotalSize();
   return total;
 }
 
+uint64_t TbiffRecord::GetTotalSize() const { return BodyTotalSize() + ContinuesTotalSize(); }
+
 void TbiffRecord::Save(TxlsStream* stream) const {
   if (stream == nullptr) return;
   SaveBody(*stream);
+  SaveContinues(*stream);
+}
+
+void TbiffRecord::SaveContinues(TxlsStream& stream) const {
   for (const TbiffRecord* next = continue_.get(); next != nullptr; next = next->continue_.get())
-    next->SaveBody(*stream);
+    next->SaveBody(stream);
 }
 
 void TbiffRecord::SaveBody(TxlsStream& out) const {
   TxlsStream* stream = &out;
   const size_t total = GetDataSize();
+  const size_t limit = keepWhole_ ? biff::kMaxRecordBody : biff::kMaxChunk;
   CheckByteRange(data_.size(), 0, total);
-  size_t chunk = std::min(total, biff::kMaxChunk);
+  size_t chunk = std::min(total, limit);
   stream->WriteWord(id_);
   stream->WriteWord(static_cast<uint16_t>(chunk));
   if (chunk > 0) stream->Write(data_.data(), chunk);
   size_t done = chunk;
   while (done < total) {
-    chunk = std::min(total - done, biff::kMaxChunk);
+    chunk = std::min(total - done, limit);
     stream->WriteWord(biff::kContinue);
     stream->WriteWord(static_cast<uint16_t>(chunk));
     stream->Write(data_.data() + done, chunk);

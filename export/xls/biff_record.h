@@ -52,7 +52,8 @@ class TbiffRecord {
   // The bytes Save writes: every record header, the body and the attached continuation.
   virtual uint64_t GetTotalSize() const;
   // Id, length and body; a body longer than 8220 bytes goes on in CONTINUE records of at most
-  // 8220 bytes each; then the attached continuation. A null stream writes nothing.
+  // 8220 bytes each (a body read whole stays whole, see KeepWhole); then the attached
+  // continuation. A null stream writes nothing.
   virtual void Save(TxlsStream* stream) const;
   // Zeroes the body.
   virtual void Clear();
@@ -64,6 +65,10 @@ class TbiffRecord {
   // shared strings may go on over hundreds of CONTINUE records.
   void ChainContinue(std::unique_ptr<TbiffContinue> record);
   TbiffContinue* Continue() const { return continue_.get(); }
+  // A body read from a file is written back in one record, as it was read: it holds at most
+  // 8224 bytes, and splitting it at the writer's 8220 would start a CONTINUE inside a
+  // character or a structure that readers expect whole.
+  void KeepWhole() { keepWhole_ = true; }
 
   // Called first when the record is destroyed.
   TDestroyEvent OnDestroy;
@@ -80,6 +85,9 @@ class TbiffRecord {
   // Saves the body alone, without the attached continuation.
   void SaveBody(TxlsStream& stream) const;
   uint64_t BodyTotalSize() const;
+  // The attached continuations, written after a body a subclass wrote itself, and their size.
+  void SaveContinues(TxlsStream& stream) const;
+  uint64_t ContinuesTotalSize() const;
   // count characters at the offset: UTF-16 when wide, else 8-bit (low bytes); characters the
   // text lacks are written as zeros.
   WideString GetChars(size_t at, size_t count, bool wide) const;
@@ -91,6 +99,7 @@ class TbiffRecord {
   std::vector<uint8_t> data_;
   std::unique_ptr<TbiffContinue> continue_;
   TbiffRecord* chainEnd_ = this;  // where ChainContinue appends
+  bool keepWhole_ = false;
 };
 
 class TbiffContinue : public TbiffRecord {

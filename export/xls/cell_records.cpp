@@ -210,6 +210,7 @@ void TbiffLabelSST::Save(TxlsStream* stream) const {
   stream->WriteWord(Id());
   stream->WriteWord(static_cast<uint16_t>(body.size()));
   stream->Write(body);
+  SaveContinues(*stream);
 }
 
 // The result a formula last had: a number, or by the kind byte a text (its characters in the
@@ -297,6 +298,7 @@ void TbiffFormula::Save(TxlsStream* stream) const {
   stream->WriteWord(Id());
   stream->WriteWord(static_cast<uint16_t>(body.size()));
   stream->Write(body);
+  SaveContinues(*stream);
   for (const auto& record : companions_) record->Save(stream);
   const std::vector<std::vector<uint8_t>> text = StringBodies();
   for (size_t i = 0; i < text.size(); ++i) {
@@ -307,7 +309,7 @@ void TbiffFormula::Save(TxlsStream* stream) const {
 }
 
 uint64_t TbiffFormula::GetTotalSize() const {
-  uint64_t total = 4 + DataSize();
+  uint64_t total = 4 + DataSize() + ContinuesTotalSize();
   for (const auto& record : companions_) total += record->GetTotalSize();
   for (const auto& body : StringBodies()) total += 4 + body.size();
   return total;

@@ -147,7 +147,8 @@ class TbiffLabelSST : public TbiffCell {
   void SetAsString(std::u16string_view value) override;
   TxlsVariant GetAsVariant() const override { return GetAsString(); }
   void SetAsVariant(const TxlsVariant& value) override;
-  // Writes the index its string has in the table being saved.
+  // Writes the index its string has in the table being saved, then the continuation read
+  // with the cell, as the base's size counts it.
   void Save(TxlsStream* stream) const override;
 
  private:
@@ -172,7 +173,8 @@ class TbiffFormula : public TbiffCell {
   // When the formula is a shared formula's or an array's anchor cell, the records that follow.
   void AddCompanion(std::unique_ptr<TbiffRecord> record) { companions_.push_back(std::move(record)); }
   const std::vector<std::unique_ptr<TbiffRecord>>& Companions() const { return companions_; }
-  // The formula with its result, its companions and, for a text result, the STRING record.
+  // The formula with its result and its continuation, its companions and, for a text result,
+  // the STRING record.
   void Save(TxlsStream* stream) const override;
   uint64_t GetTotalSize() const override;
 

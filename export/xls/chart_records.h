@@ -311,15 +311,22 @@ class TchartSIIndex : public TbiffFieldRecord {
   XLS_FIELD(Index, uint16_t, 0)
 };
 
-// The series' name: Length 8-bit characters from offset 3. Set Length first; the setter
-// writes that many characters of the text (zeros where it is shorter).
+// The series' name as the chart writer writes it: Length characters from offset 4, UTF-16
+// when bit 0 of the option byte at 3 is set, else 8-bit. Set Length and Options first; the
+// setter writes that many characters of the text (zeros where it is shorter).
 class TchartSeriesText : public TbiffFieldRecord {
  public:
   using TbiffFieldRecord::TbiffFieldRecord;
   XLS_FIELD(TextID, uint16_t, 0)
   XLS_FIELD(Length, uint8_t, 2)
-  WideString GetText() const { return GetChars(3, GetLength(), false); }
-  void SetText(std::u16string_view text) { SetChars(3, GetLength(), false, text); }
+  XLS_FIELD(Options, uint8_t, 3)
+  WideString GetText() const { return GetLength() == 0 ? WideString() : GetChars(4, GetLength(), Wide()); }
+  void SetText(std::u16string_view text) {
+    if (GetLength() > 0) SetChars(4, GetLength(), Wide(), text);
+  }
+
+ private:
+  bool Wide() const { return (GetOptions() & 1) != 0; }
 };
 
 }  // namespace vantrix

@@ -21,6 +21,30 @@ bool TxlsColInfoList::Find(uint16_t column, size_t& index) {
   return it != items_.end() && (*it)->Column == column;
 }
 
+void TxlsColInfoList::PutRange(uint16_t first, uint16_t last, uint16_t width, uint16_t xf, uint16_t options) {
+  if (first > kLastColumn) return;
+  last = std::min(last, kLastColumn);
+  if (!indexed_) {
+    byColumn_.assign(kLastColumn + 1u, nullptr);
+    for (const auto& info : items_)
+      if (info->Column <= kLastColumn) byColumn_[info->Column] = info.get();
+    indexed_ = true;
+  }
+  for (uint32_t column = first; column <= last; ++column) {
+    TxlsColInfo*& entry = byColumn_[column];
+    if (entry == nullptr) {
+      // Straight into the list: Add would drop the index this loop keeps current.
+      items_.push_back(std::make_unique<TxlsColInfo>(static_cast<uint16_t>(column), width, xf, options));
+      entry = items_.back().get();
+      sorted_ = false;
+    } else {
+      entry->Width = width;
+      entry->XF = xf;
+      entry->Options = options;
+    }
+  }
+}
+
 void TxlsColInfoList::Save(TxlsStream& stream) {
   if (!sorted_) Sort();
   for (const auto& info : items_) {

@@ -69,6 +69,7 @@ class TxlsColInfo {
 class TxlsColInfoList : public TxlsList<TxlsColInfo> {
  public:
   static constexpr uint64_t kRecordSize = 15;
+  static constexpr uint16_t kLastColumn = 255;
 
   bool Sorted() const { return sorted_; }
   // By column, equal columns keeping their order.
@@ -76,16 +77,26 @@ class TxlsColInfoList : public TxlsList<TxlsColInfo> {
   // Sorts when needed, then finds the column: true and its position, or false and the
   // position where it would go.
   bool Find(uint16_t column, size_t& index);
+  // The columns first to last of a COLINFO record read from a file: each column's entry is
+  // set, replacing the one it has (a later record for a column overrides an earlier one), so
+  // the list holds at most one entry per column however often a file repeats them. Columns
+  // past the last a sheet has are left out.
+  void PutRange(uint16_t first, uint16_t last, uint16_t width, uint16_t xf, uint16_t options);
   // One 15-byte COLINFO record per entry, in column order; equal neighbours stay apart, so
   // a later width correction finds every column's record at a fixed distance.
   uint64_t GetTotalSize() const { return kRecordSize * Count(); }
   void Save(TxlsStream& stream);
 
  protected:
-  void Changed() override { sorted_ = false; }
+  void Changed() override {
+    sorted_ = false;
+    indexed_ = false;
+  }
 
  private:
   bool sorted_ = false;
+  bool indexed_ = false;
+  std::vector<TxlsColInfo*> byColumn_;  // PutRange's entry of each column, while indexed_
 };
 
 }  // namespace vantrix

@@ -101,9 +101,11 @@ std::unique_ptr<TbiffRecord> LoadRecord(TxlsReadStream& stream, TxlsSection* sec
     std::vector<uint8_t> more;
     stream.ReadRecord(next, more);
     continues.push_back(std::make_unique<TbiffContinue>(section, next, std::move(more)));
+    continues.back()->KeepWhole();
   }
   std::unique_ptr<TbiffRecord> record =
       typed ? MakeRecord(section, id, body) : std::make_unique<TbiffRecord>(section, id, std::move(body));
+  record->KeepWhole();
   for (auto& c : continues) record->ChainContinue(std::move(c));
   return record;
 }
@@ -371,16 +373,20 @@ void TxlsWorkSheet::Load(TxlsReadStream& stream, std::unique_ptr<TbiffBOF> bof) 
 }
 
 // Records before the first cell go to the head, those after it to the middle, those from
-// WINDOW2 on to the tail; cells into the rows; a formula keeps the records it anchors and
-// takes its text result from the STRING after it.
+// WINDOW2 on to the tail; cells into the rows; a formula keeps the records it anchors (those
+// right after it: one met after any other record stays in its place, so that a second save
+// does not move it) and takes its text result from the STRING after it.
 void TxlsWorkSheet::LoadRecords(TxlsReadStream& stream) {
   TbiffRecordList* target = &HeadRecords;
   TbiffFormula* lastFormula = nullptr;
+  TbiffFormula* anchor = nullptr;  // the formula the record read last, or its companions, belong to
   for (;;) {
     if (stream.AtEnd()) RaiseFileInvalid();
     std::unique_ptr<TbiffRecord> record = LoadRecord(stream, this);
     TbiffRecord* r = record.get();
     const uint16_t id = r->Id();
+    TbiffFormula* const before = anchor;
+    anchor = nullptr;
     if (id == biff::kEOF) {
       eof_ = std::move(record);
       return;
@@ -392,6 +398,7 @@ void TxlsWorkSheet::LoadRecords(TxlsReadStream& stream) {
     }
     if (auto* cell = dynamic_cast<TbiffCell*>(r)) {
       lastFormula = cell->GetIsFormula() ? static_cast<TbiffFormula*>(cell) : nullptr;
+      anchor = lastFormula;
       record.release();
       AddCell(std::unique_ptr<TbiffCell>(cell));
       if (target == &HeadRecords) target = &MiddleRecords;
@@ -414,8 +421,9 @@ void TxlsWorkSheet::LoadRecords(TxlsReadStream& stream) {
         [[fallthrough]];
       case kArray:
       case kTable:
-        if (lastFormula != nullptr) {
-          lastFormula->AddCompanion(std::move(record));
+        if (before != nullptr) {
+          before->AddCompanion(std::move(record));
+          anchor = before;
           continue;
         }
         break;
@@ -423,14 +431,10 @@ void TxlsWorkSheet::LoadRecords(TxlsReadStream& stream) {
         Dimensions.reset(static_cast<TbiffDimensions*>(record.release()));
         if (target == &HeadRecords) target = &MiddleRecords;
         continue;
-      case biff::kColInfo: {
-        const int first = r->Data()[0] | (r->Data()[1] << 8);
-        const int last = std::min(r->Data()[2] | (r->Data()[3] << 8), kMaxCol);
-        for (int c = first; c <= last; ++c)
-          ColInfos.Add(std::make_unique<TxlsColInfo>(static_cast<uint16_t>(c), GetWord(r->Data(), 4),
-                                                     GetWord(r->Data(), 6), GetWord(r->Data(), 8)));
+      case biff::kColInfo:
+        ColInfos.PutRange(GetWord(r->Data(), 0), GetWord(r->Data(), 2), GetWord(r->Data(), 4), GetWord(r->Data(), 6),
+                          GetWord(r->Data(), 8));
         continue;
-      }
       case biff::kRow:
         RowRecords.Add(std::move(record));
         continue;

@@ -60,7 +60,9 @@ bool TxlsRecordCursor::NextRecord() {
 void TxlsRecordCursor::ReadMem(void* out, size_t count) {
   auto* to = static_cast<uint8_t*>(out);
   while (count > 0) {
-    if (LeftInRecord() == 0 && !NextRecord()) throw ExlsFileError(kErrorReadingRecord);
+    // An empty continuation holds nothing (and has no bytes to point at): go on past it.
+    while (LeftInRecord() == 0)
+      if (!NextRecord()) throw ExlsFileError(kErrorReadingRecord);
     const size_t n = std::min(count, LeftInRecord());
     if (to != nullptr) {
       std::memcpy(to, current_->Data().data() + position_, n);
