@@ -13,8 +13,10 @@ HistFile::~HistFile() { Close(); }
 
 bool HistFile::Open(bool overwrite) {
   if (!platform::FileExists(fileName_)) overwrite = true;
+  // A recording killed in the middle of a line left a half line that readers skip: what is
+  // appended must not be joined to it, or the new start's marker is lost in it.
   const bool ready = overwrite ? platform::CreateEmptyFile(fileName_, &lastError_)
-                               : platform::FileIsWritable(fileName_, &lastError_);
+                               : platform::EndAtLineEnd(fileName_, &lastError_);
   if (!ready) return false;
   buffer_.reserve(kBufferSize);
   open_ = true;

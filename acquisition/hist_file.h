@@ -27,8 +27,9 @@ class HistFile {
   HistFile(const HistFile&) = delete;
   HistFile& operator=(const HistFile&) = delete;
 
-  // Creates or empties the file when `overwrite` (or when it does not exist), else checks
-  // that it can be appended to; then starts the flush timer. False when the file can't be
+  // Creates or empties the file when `overwrite` (or when it does not exist), else makes it
+  // end at a line end (a half last line is taken off) so that it can be appended to; then
+  // starts the flush timer. False when the file can't be
   // created or written.
   bool Open(bool overwrite);
   // Appends text to the buffer, flushing first when it does not fit. False when not open, or

@@ -37,11 +37,41 @@ bool CreateEmptyFile(const std::string& path, std::string* error) {
   return true;
 }
 
-bool FileIsWritable(const std::string& path, std::string* error) {
-  const int fd = OpenRetrying(path, O_WRONLY | O_APPEND);
+bool EndAtLineEnd(const std::string& path, std::string* error) {
+  const int fd = OpenRetrying(path, O_RDWR);
   if (fd < 0) return Fail(error);
+  struct stat st {};
+  if (::fstat(fd, &st) != 0) {
+    Fail(error);
+    ::close(fd);
+    return false;
+  }
+  // Back from the end, a block at a time, to the last line feed.
+  char block[4096];
+  off_t end = st.st_size;
+  bool ok = true;
+  bool found = end == 0;
+  while (!found && end > 0) {
+    const off_t start = end > static_cast<off_t>(sizeof block) ? end - static_cast<off_t>(sizeof block) : 0;
+    const ssize_t n = ::pread(fd, block, static_cast<size_t>(end - start), start);
+    if (n < 0 && errno == EINTR) continue;
+    if (n != end - start) {
+      if (n >= 0) errno = EIO;
+      ok = Fail(error);
+      break;
+    }
+    for (ssize_t i = n; i > 0; --i) {
+      if (block[i - 1] != '\n') continue;
+      found = true;
+      const off_t lineEnd = start + i;
+      if (lineEnd < st.st_size && ::ftruncate(fd, lineEnd) != 0) ok = Fail(error);
+      break;
+    }
+    end = start;
+  }
   ::close(fd);
-  return true;
+  if (ok && !found) ok = AppendToFile(path, "\n", error) == 1;
+  return ok;
 }
 
 size_t AppendToFile(const std::string& path, std::string_view bytes, std::string* error) {

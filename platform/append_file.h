@@ -1,5 +1,5 @@
 #pragma once
-// Files written by appending: created or emptied, tested for writing, and given more bytes at
+// Files written by appending: created or emptied, made to end at a line end, and given more bytes at
 // their end. Nothing is held open between calls, so other programs may read the file (and
 // the history viewer may open it) while it grows.
 #include <cstddef>
@@ -13,9 +13,11 @@ bool FileExists(const std::string& path);
 // Creates the file empty, or empties an existing one. False with the system's text otherwise.
 bool CreateEmptyFile(const std::string& path, std::string* error = nullptr);
 
-// Opens an existing file for writing and closes it again without changing it: true when it
-// can be appended to.
-bool FileIsWritable(const std::string& path, std::string* error = nullptr);
+// Makes the file end at a line end before more lines are appended: a last line cut short (a
+// writer killed in its middle) is taken off back to the line feed before it, as readers never
+// took it for data; a file without any line feed gets one. False with the system's text when
+// the file cannot be read or changed.
+bool EndAtLineEnd(const std::string& path, std::string* error = nullptr);
 
 // Appends the bytes at the file's end (the file must exist). Returns how many were written:
 // all of them, or fewer when the system refused the rest (the error text says why).

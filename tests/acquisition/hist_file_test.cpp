@@ -70,6 +70,30 @@ TEST_F(HistFileTest, OpeningCreatesTruncatesOrKeeps) {
   EXPECT_FALSE(nowhere.LastError().empty());
 }
 
+// A recording killed in the middle of a line left a half line; what is appended later starts
+// on a line of its own and the half line, never data to a reader, is taken off. A long last
+// line is searched back over more than one block.
+TEST_F(HistFileTest, AppendingAfterAHalfLastLineStartsALineOfItsOwn) {
+  const std::string header = " , , Sonda\n , , Temp\n , , \xB0" "C\n";
+  const std::string longHalf = "01/01/2026, 00:00:01.000, " + std::string(9000, '7');
+  const struct { std::string before, kept; } cases[] = {
+      {header + "01/01/2026, 00:00:00.000, 21.5\n01/01/2026, 00:00:01.000, 2", header + "01/01/2026, 00:00:00.000, 21.5\n"},
+      {header + longHalf, header},
+      {header, header},
+      {"", ""},
+      {"sem fim de linha", "sem fim de linha\n"},
+  };
+  for (const auto& c : cases) {
+    WriteFile(c.before);
+    {
+      HistFile file(path_, clock_);
+      ASSERT_TRUE(file.Open(false));
+      file.Write("##_New_Start_##\n");
+    }
+    EXPECT_EQ(Contents(), c.kept + "##_New_Start_##\n") << c.before.substr(0, 60);
+  }
+}
+
 TEST_F(HistFileTest, TheBufferGoesOutWhenFullOrWhenTheTimerFires) {
   HistFile file(path_, clock_);
   ASSERT_TRUE(file.Open(true));
