@@ -1,7 +1,7 @@
 #pragma once
-// Files written by appending: created or emptied, made to end at a line end, and given more bytes at
-// their end. Nothing is held open between calls, so other programs may read the file (and
-// the history viewer may open it) while it grows.
+// Files written by appending: created or emptied, made to end at a line end, and given more
+// bytes at their end. Nothing is held open between calls, so other programs may read the file
+// (and the history viewer may open it) while it grows.
 #include <cstddef>
 #include <string>
 #include <string_view>
