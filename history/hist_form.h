@@ -142,7 +142,6 @@ class THistForm : public QWidget, public ui::HistoryViewerCommands {
   void ApplyLanguage();
   void CopyMainMenuCaptions();
   void ShowPopupMenu(const QPoint& globalPos);
-  void ReportSkippedLines(const QString& fileName);
   // An error message box, with the program's name as caption.
   void ShowError(const QString& text);
 
