@@ -35,7 +35,7 @@ std::string SqlIdentifier(const std::string& name) {
   return quoted + "\"";
 }
 
-TVantrix3SQL::TVantrix3SQL() { Formats().SetNullString("null"); }
+TVantrix3SQL::TVantrix3SQL() { Formats().SetNullString(kDefaultNullValue); }
 
 void TVantrix3SQL::SetNullValue(const std::string& value) {
   if (value != NullValue()) Formats().SetNullString(value);
@@ -63,10 +63,15 @@ void TVantrix3SQL::BeginExport() {
   }
 }
 
+void TVantrix3SQL::AppendNull(std::string& out) const {
+  const std::string& null = Formats().NullString();
+  out.append(null.empty() ? std::string_view(kDefaultNullValue) : std::string_view(null));
+}
+
 void TVantrix3SQL::AppendValue(const TVantrixCol& cell, bool formatted, std::string& out) {
   const TVantrixColumn& column = Columns()[cell.ColumnIndex()];
   if (Columns().GetColumnIsNull(cell.ColumnIndex())) {
-    out.append(Formats().NullString());
+    AppendNull(out);
     return;
   }
   cell.GetExportedValue(formatted, cell_);
@@ -75,7 +80,7 @@ void TVantrix3SQL::AppendValue(const TVantrixCol& cell, bool formatted, std::str
       // Grouping and the locale's decimal mark out; an empty cell (which a picture would
       // show as 0) or one that holds no number is null rather than a hole in the statement.
       if (!cell.Value().empty() && MachineNumberText(cell_, Formats().Settings(), number_)) out.append(number_);
-      else out.append(Formats().NullString());
+      else AppendNull(out);
       break;
     case ectBoolean: {
       const std::string text = platform::TrimBlanks(cell_);

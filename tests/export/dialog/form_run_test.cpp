@@ -638,3 +638,34 @@ TEST_F(FormRun, ASeriesDeletedFromItsChartIsNotExported) {
             "1");
   EXPECT_TRUE(err.isEmpty()) << err.toStdString();
 }
+
+// A missing value is a token of its own in every statement: with the form's null text empty
+// the script writes null, and a null text the user typed is written as typed. Either way
+// SQLite runs the whole script and finds the missing values missing.
+TEST_F(FormRun, TheSQLScriptOfATableWithMissingValuesRunsWhole) {
+  source.OnGetColumnValue = [](TVantrixCustomSource&, int recNo, const TVantrixCustomColumn& c, QVariant& v) {
+    if (c.Index() == 0) v = QString("Esta\u00e7\u00e3o %1").arg(recNo);
+    if (c.Index() == 1 && recNo % 3 != 0) v = recNo + 0.5;
+    if (c.Index() == 2 && recNo % 4 != 3) v = recNo * 3;
+  };
+  Open();
+  Choose(aeSQL);
+  form->SetSQLCreateTable(true);
+  Type(*form, "edSQLTableName", "T");
+  const char* count =
+      "import sqlite3,sys\n"
+      "db=sqlite3.connect(':memory:')\n"
+      "db.executescript(open(sys.argv[1],encoding='cp1252').read())\n"
+      "print(*db.execute('select count(*),count(Temperature),count(Humidity) from T').fetchone())\n";
+  // Records count from 1.
+  const QString expected = QString("%1 %2 %3").arg(kRows).arg(kRows - kRows / 3).arg(kRows - (kRows + 1) / 4);
+  ASSERT_TRUE(form->Options().NullString.empty());
+  const std::string path = Start(aeSQL, "nulls.sql");
+  EXPECT_EQ(RunProgram("/usr/bin/python3", {"-c", count, QString::fromStdString(path)}).trimmed(), expected);
+  EXPECT_TRUE(ReadFile(path).contains("VALUES('Esta\xe7\xe3o 7',7.5,null);")) << ReadFile(path).left(400).toStdString();
+
+  Type(*form, "edSQLNullString", "NULL");
+  Start(aeSQL, "nulls.sql");
+  EXPECT_EQ(RunProgram("/usr/bin/python3", {"-c", count, QString::fromStdString(path)}).trimmed(), expected);
+  EXPECT_TRUE(ReadFile(path).contains("VALUES('Esta\xe7\xe3o 7',7.5,NULL);"));
+}

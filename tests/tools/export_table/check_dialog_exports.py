@@ -1,13 +1,15 @@
 """Exports run from the export dialog by export_table --dialog (the form driven as a person
 would: the format chosen, the file name typed, Start pressed), each read back by a program we
 did not write, which must take every row and say nothing: Python's csv, xmllint, dbfread,
-xlrd, qpdf and pdftotext. A file that cannot be written is reported and fails the run; an options file given with the
+xlrd, qpdf and pdftotext, SQLite. A file that cannot be written is reported and fails the run; an options file given with the
 dialog sets the run's options.
 
 usage: check_dialog_exports.py EXPORT_TABLE WORK_FOLDER"""
 import csv
 import os
+import re
 import shutil
+import sqlite3
 import subprocess
 import sys
 
@@ -27,8 +29,8 @@ def run(args):
     return done.returncode, done.stdout, err
 
 
-def export(ext):
-    path = os.path.join(WORK, "table." + ext)
+def export(ext, name="table"):
+    path = os.path.join(WORK, name + "." + ext)
     code, _, err = run([TOOL, "--dialog", "--rows", str(ROWS), "--format", ext, "--output", path])
     assert code == 0 and err == b"", "%s: exit %d: %s" % (ext, code, err.decode(errors="replace"))
     return path
@@ -59,6 +61,14 @@ assert b"No syntax or stream encoding errors" in silent(["qpdf", "--check", pdf]
 text = silent(["pdftotext", pdf, "-"]).decode()
 assert rows[0][0] in text, "the first caption is not in the PDF"
 
+# The generated table has missing values: each is a token of its own, and SQLite runs every
+# INSERT of the script (its table named after the file).
+with open(export("sql", "readings"), encoding="cp1252") as f:
+    script = f.read()
+db = sqlite3.connect(":memory:")
+db.execute("CREATE TABLE READINGS(%s)" % re.search(r"INSERT INTO READINGS\s*\(([^)]*)\)", script).group(1))
+db.executescript(script)
+assert db.execute("SELECT count(*) FROM READINGS").fetchone()[0] == ROWS
 with open(export("rtf"), "rb") as a, open(export("doc"), "rb") as b:
     assert a.read() == b.read(), "Word and RTF differ"
 
@@ -75,4 +85,4 @@ with open(path, newline="", encoding="cp1252") as f:
     chosen = list(csv.reader(f, delimiter=";"))
 assert len(chosen) == ROWS + 1 and chosen[0] == [rows[0][1]], chosen[:2]
 
-print("dialog exports read back: csv, xml, dbf, xls, pdf, rtf/doc")
+print("dialog exports read back: csv, xml, dbf, xls, pdf, sql, rtf/doc")
