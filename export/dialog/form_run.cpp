@@ -384,8 +384,10 @@ void TVantrix3DialogF::HookRelays(TVantrix3& exporter) {
     post(kProgressBegin);
     if (d.OnBeginExport) d.OnBeginExport(*currentExp_);
   };
-  exporter.OnEndExport = [this, &d](TVantrix3& sender) {
-    if (progress_ != nullptr && !sender.Aborted()) PostExportProgress(progress_, kProgressEnd);
+  // The end of the output is not the end of the run: the file is put in its place after it,
+  // and that can still fail. The window is told the end by the start handler, once the run
+  // has returned.
+  exporter.OnEndExport = [this, &d](TVantrix3&) {
     QCoreApplication::processEvents();
     if (d.OnEndExport) d.OnEndExport(*currentExp_);
   };
@@ -468,14 +470,16 @@ void TVantrix3DialogF::bStartClick() {
   } cleanup{this, disabled};
 
   progress->show();
+  // Returns once the file is in its place; a file that cannot be written there raises, and
+  // the window, freed on the way out, never shows the run as finished.
   exporter.Execute();
+  if (!exporter.Aborted()) PostExportProgress(progress, kProgressEnd);
   // Every progress code posted by the run is seen before the window's final state is decided.
   QCoreApplication::sendPostedEvents(progress, ExportProgressEvent::EventType());
   progress->SetRunReturned();
-  // An abort while the run prepared or skipped posts no end: the window is brought to its end
-  // state here, so that its button closes it.
-  if (progress->Status() != estAbort && progress->Status() != estEnd)
-    progress->ExportProgress(exporter.Aborted() ? kProgressAbort : kProgressEnd);
+  // An abort while the run prepared or skipped posts no abort code: the window is brought to
+  // its end state here, so that its button closes it.
+  if (progress->Status() != estAbort && progress->Status() != estEnd) progress->ExportProgress(kProgressAbort);
   if (opt_.ShowFile) {
     if (!exporter.Aborted()) {
       PostExportProgress(progress, kProgressClose);

@@ -19,6 +19,9 @@
 #include <QToolButton>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <csignal>
 
 #include "export/dialog/list_items.h"
 #include "export/dialog/progress_window.h"
@@ -230,6 +233,54 @@ TEST_F(FormRun, ProgressCodesOfAWholeRun) {
   form->bStartClick();
   EXPECT_EQ(recorder.codes, expected.mid(0, expected.size() - 1));
   EXPECT_EQ(presser.shownCount, QString::number(kRows));
+}
+
+// While it lives, files of this process hold at most a few bytes and a longer write fails (its
+// signal ignored), as on a full disk.
+class FullDisk {
+ public:
+  FullDisk() {
+    getrlimit(RLIMIT_FSIZE, &before_);
+    signal_ = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit full = before_;
+    full.rlim_cur = 64;
+    setrlimit(RLIMIT_FSIZE, &full);
+  }
+  ~FullDisk() {
+    setrlimit(RLIMIT_FSIZE, &before_);
+    std::signal(SIGXFSZ, signal_);
+  }
+
+ private:
+  rlimit before_{};
+  void (*signal_)(int) = nullptr;
+};
+
+// A file that cannot be written whole (the disk full) fails the run with the file's error, and
+// the progress window never shows the run finished first: every format puts its file in place
+// only after its last row, and the end comes after that.
+TEST_F(FormRun, AFileThatCannotBeWrittenWholeIsNeverShownFinished) {
+  Open();
+  CodeRecorder recorder;
+  for (int t = 0; t < kAllowedExportCount; ++t) {
+    if (t == aeClipboard) continue;
+    const std::string name = "full." + ExportTypeExtensions()[t];
+    Choose(static_cast<TAllowedExport>(t));
+    form->SetFileName(folder / name);
+    form->ShowButtons();
+    recorder.codes.clear();
+    services.log.clear();
+    {
+      FullDisk full;
+      ButtonPresser presser(*form);
+      form->Control<QPushButton>("bStart")->click();
+    }
+    EXPECT_EQ(recorder.codes.count(kProgressExported), kRows) << name;
+    EXPECT_FALSE(recorder.codes.contains(kProgressEnd)) << name;
+    EXPECT_EQ(services.log.filter("message|").size(), 1) << name;
+    EXPECT_EQ(form->ProgressWindow(), nullptr);
+    EXPECT_TRUE(folder.Names().empty()) << name;
+  }
 }
 
 TEST_F(FormRun, TheStopQuestionAbortsOnYesAndGoesOnOnNo) {
