@@ -254,6 +254,7 @@ bool THistForm::ExportTable(const QString& fileName, bool withoutMilliseconds, b
     result = road.ExportTable(QFile::encodeName(fileName).toStdString(), options);
   }
   if (!result.Ok()) ui_.ShowMessage(this, platform::FromCp1252(result.message));
+  if (!result.resultError.empty()) ui_.ShowError(this, windowTitle(), platform::FromCp1252(result.resultError));
   return result.Ok();
 }
 

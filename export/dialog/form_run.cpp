@@ -419,6 +419,8 @@ void TVantrix3DialogF::HookRelays(TVantrix3& exporter) {
     if (d.OnStopExport) d.OnStopExport(d, canContinue);
     post(canContinue ? kProgressContinue : kProgressAbort);
   };
+  if (auto* text = dynamic_cast<TVantrix3Text*>(&exporter))
+    text->OnShowResultError = [this](TVantrix3Text&, const std::string& message) { resultErrors_.push_back(message); };
   if (auto* xls = dynamic_cast<TVantrix3XLS*>(&exporter)) {
     xls->OnAdvancedBeforeExportRow = [&d](TVantrix3XLS& sender, int sheet, TVantrixRow& row, bool& accept) {
       if (d.OnBeforeExportXLSRow) d.OnBeforeExportXLSRow(sender, sheet, row, accept);
@@ -442,6 +444,7 @@ void TVantrix3DialogF::bStartClick() {
   CopyCommonOptions();
   CopyCaptionsGrid();
   TVantrix3& exporter = *currentExp_;
+  resultErrors_.clear();
   HookRelays(exporter);
   // A custom source keeps its end flag from the last pass; a run from the first record is a
   // new pass, and the dialog is the owner that starts it.
@@ -491,6 +494,7 @@ void TVantrix3DialogF::bStartClick() {
     wait.exec();
   }
   ReportItemsLeftOut(exporter);
+  ReportResultErrors();
 }
 
 // A workbook goes on without an item it cannot write (a picture that cannot be read, a link
@@ -505,6 +509,18 @@ void TVantrix3DialogF::ReportItemsLeftOut(const TVantrix3& exporter) {
   warning.text = lines.join(QLatin1Char('\n'));
   warning.icon = MessageIcon::Warning;
   dialog_.Services().Message(this, warning);
+}
+
+// The file was written; opening or printing it, which the user asked for, was not done.
+void TVantrix3DialogF::ReportResultErrors() {
+  if (resultErrors_.empty()) return;
+  QStringList lines;
+  for (const std::string& line : resultErrors_) lines << platform::FromCp1252(line);
+  MessageRequest error;
+  error.caption = windowTitle();
+  error.text = lines.join(QLatin1Char('\n'));
+  error.icon = MessageIcon::Error;
+  dialog_.Services().Message(this, error);
 }
 
 void TVantrix3DialogF::done(int result) {

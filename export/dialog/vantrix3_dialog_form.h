@@ -221,6 +221,7 @@ class TVantrix3DialogF : public QDialog {
   void CopyExtensionTree(TVantrix3XLS& exporter) const;
   void ConnectPlainHandlers();
   void ReportItemsLeftOut(const TVantrix3& exporter);
+  void ReportResultErrors();
   // The controls of the options that start at 0 show it (a setter writes only a change).
   void ShowStartValues();
   void ConnectHTMLHandlers();
@@ -285,6 +286,8 @@ class TVantrix3DialogF : public QDialog {
   TVantrix3* currentExp_ = nullptr;
   QPointer<TfmVantrix3Progress> progress_;
   bool running_ = false;
+  // Why the last run's file could not be opened or printed as asked; told once the run is over.
+  std::vector<std::string> resultErrors_;
   // When the run last let the event loop turn.
   QElapsedTimer eventTurn_;
   static constexpr int kEventTurnMs = 15;

@@ -168,8 +168,9 @@ int ExportHistory(const Arguments& a) {
   const history::CellTexts texts(data, LocaleNamed(a.locale));
   history::HistoryExport road(data, texts);
   const history::HistoryExportResult result = road.ExportTable(a.output, a.milliseconds);
-  if (!result.Ok()) {
-    std::fprintf(stderr, "export_table: %s\n", platform::Cp1252ToUtf8(result.message).c_str());
+  if (!result.Ok() || !result.resultError.empty()) {
+    const std::string& message = result.Ok() ? result.resultError : result.message;
+    std::fprintf(stderr, "export_table: %s\n", platform::Cp1252ToUtf8(message).c_str());
     return 1;
   }
   return 0;

@@ -720,3 +720,27 @@ TEST_F(FormRun, TheSQLScriptOfATableWithMissingValuesRunsWhole) {
   EXPECT_EQ(RunProgram("/usr/bin/python3", {"-c", count, QString::fromStdString(path)}).trimmed(), expected);
   EXPECT_TRUE(ReadFile(path).contains("VALUES('Esta\xe7\xe3o 7',7.5,NULL);"));
 }
+
+// "Print file after export" of a file the desktop does not print: the file is written, and the
+// user is told why it was not printed, as an error, once the run is over.
+TEST_F(FormRun, AFileThatIsNotPrintedIsToldOnceTheRunIsOver) {
+  Open();
+  form->SetPrintFile(true);
+  services.shell.printAnswer = "Only PDF and plain text files are printed here";
+  bool windowGone = false;
+  services.onMessage = [&] { windowGone = form->ProgressWindow() == nullptr || !form->ProgressWindow()->isVisible(); };
+  const std::string xls = Start(aeXLS, "print.xls");
+  EXPECT_TRUE(services.shell.calls.contains(QString::fromStdString("print|" + xls)));
+  EXPECT_TRUE(std::filesystem::exists(xls));
+  ASSERT_EQ(services.log.filter("message|").size(), 1);
+  EXPECT_EQ(services.lastMessage.icon, MessageIcon::Error);
+  EXPECT_TRUE(services.lastMessage.text.startsWith("Only PDF")) << services.lastMessage.text.toStdString();
+  EXPECT_TRUE(windowGone);
+
+  // A file that was printed says nothing.
+  services.shell.printAnswer.clear();
+  services.log.clear();
+  Start(aeCSV, "print.csv");
+  EXPECT_EQ(services.shell.calls.last(), QString::fromStdString("print|" + (folder / "print.csv")));
+  EXPECT_TRUE(services.log.filter("message|").isEmpty());
+}

@@ -1,8 +1,9 @@
 """Exports run from the export dialog by export_table --dialog (the form driven as a person
 would: the format chosen, the file name typed, Start pressed), each read back by a program we
 did not write, which must take every row and say nothing: Python's csv, xmllint, dbfread,
-xlrd, qpdf and pdftotext, SQLite. A file that cannot be written is reported and fails the run; an options file given with the
-dialog sets the run's options.
+xlrd, qpdf and pdftotext, SQLite. A file that cannot be written is reported and fails the run,
+and so does a file that is not printed as asked; an options file given with the dialog sets
+the run's options.
 
 usage: check_dialog_exports.py EXPORT_TABLE WORK_FOLDER"""
 import csv
@@ -84,5 +85,15 @@ assert code == 0 and err == b"", "--options: exit %d: %s" % (code, err.decode(er
 with open(path, newline="", encoding="cp1252") as f:
     chosen = list(csv.reader(f, delimiter=";"))
 assert len(chosen) == ROWS + 1 and chosen[0] == [rows[0][1]], chosen[:2]
+
+# "Print file after export" of a workbook, which is not printed here: the file is written, and
+# the run says why it was not printed and fails.
+options = os.path.join(WORK, "print.cfg")
+with open(options, "w", newline="\r\n", encoding="cp1252") as f:
+    f.write("[GENERAL]\nPrintFile=1\n")
+path = os.path.join(WORK, "print.xls")
+code, _, err = run([TOOL, "--dialog", "--rows", "5", "--format", "xls", "--output", path, "--options", options])
+assert code == 1 and b"printed" in err, "a file not printed: exit %d: %s" % (code, err.decode(errors="replace"))
+assert xlrd.open_workbook(path).sheet_by_index(0).nrows == 6
 
 print("dialog exports read back: csv, xml, dbf, xls, pdf, sql, rtf/doc")
