@@ -2,6 +2,7 @@
 
 #include "export/library_strings.h"
 #include "export/machine_number.h"
+#include "platform/cp1252.h"
 #include "platform/cp1252_case.h"
 #include "platform/text_trim.h"
 
@@ -17,7 +18,9 @@ bool IsPlainPart(std::string_view part) {
 
 }  // namespace
 
-std::string SqlIdentifier(const std::string& name) {
+std::string SqlIdentifier(std::string name) {
+  // A name is written as a cell's text is: a byte that is no character becomes '?'.
+  platform::ReplaceCp1252NonCharacters(name);
   bool plain = true;
   size_t start = 0;
   for (;;) {
