@@ -128,6 +128,9 @@ class TVantrix3DialogF : public QDialog {
   // or confirmed with Enter (a text that is no number keeps the row, and the edit shows it).
   void chAllowCaptionsClick();
   void edCaptionRowExit();
+  // The title painted over a column of the captions grid for the chosen format; empty for a
+  // column the format does not use.
+  QString CaptionsGridTitle(int column) const;
   void ResetStandardFormats();
   void HTMLFillColors();
   void HTMLUpdateMultifileControls();
