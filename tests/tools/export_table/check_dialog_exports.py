@@ -3,7 +3,7 @@ would: the format chosen, the file name typed, Start pressed), each read back by
 did not write, which must take every row and say nothing: Python's csv, xmllint, dbfread,
 xlrd, qpdf and pdftotext, SQLite. A file that cannot be written is reported and fails the run,
 and so does a file that is not printed as asked; an options file given with the dialog sets
-the run's options.
+the run's options, and the options saved from its Tools menu set them again.
 
 usage: check_dialog_exports.py EXPORT_TABLE WORK_FOLDER"""
 import csv
@@ -79,12 +79,21 @@ assert code == 1 and err != b"", "an unwritable file was not reported"
 options = os.path.join(WORK, "semicolon.cfg")
 with open(options, "w", newline="\r\n", encoding="cp1252") as f:
     f.write("[GENERAL]\nExportType=8\n[FIELDS]\nfield0=Reading\n[CSV]\nComma=;\nQuote=\"\n")
+# Then saved from the dialog's Tools menu, and the saved file opened with the dialog again
+# gives the same export.
 path = os.path.join(WORK, "options.csv")
-code, _, err = run([TOOL, "--dialog", "--rows", str(ROWS), "--format", "csv", "--output", path, "--options", options])
+saved = os.path.join(WORK, "saved.cfg")
+code, _, err = run([TOOL, "--dialog", "--rows", str(ROWS), "--format", "csv", "--output", path, "--options", options,
+                    "--save-options", saved])
 assert code == 0 and err == b"", "--options: exit %d: %s" % (code, err.decode(errors="replace"))
 with open(path, newline="", encoding="cp1252") as f:
     chosen = list(csv.reader(f, delimiter=";"))
 assert len(chosen) == ROWS + 1 and chosen[0] == [rows[0][1]], chosen[:2]
+again = os.path.join(WORK, "saved.csv")
+code, _, err = run([TOOL, "--dialog", "--rows", str(ROWS), "--format", "csv", "--output", again, "--options", saved])
+assert code == 0 and err == b"", "--options saved: exit %d: %s" % (code, err.decode(errors="replace"))
+with open(path, "rb") as a, open(again, "rb") as b:
+    assert a.read() == b.read(), "the saved options give another export"
 
 # "Print file after export" of a workbook, which is not printed here: the file is written, and
 # the run says why it was not printed and fails.
