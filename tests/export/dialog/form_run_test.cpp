@@ -1,7 +1,8 @@
 // Exports run from the dialog form: every format on a custom source and on a string grid, read
 // back by programs we did not write; the progress codes a run posts, the stop question both
-// ways, a stop while the run prepares, the form held while it runs; the options that only the
-// run reads (SQL table name, captions, fields, the PDF page).
+// ways, a stop while the run prepares, the form held while it runs, a full disk never shown as
+// finished, a file not printed told; the options that only the run reads (SQL table name and
+// null text, captions, fields, the PDF page).
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFile>
