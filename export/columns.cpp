@@ -6,6 +6,7 @@
 #include "export/custom_source.h"
 #include "export/formats.h"
 #include "export/model_source.h"
+#include "platform/cp1252.h"
 #include "platform/cp1252_case.h"
 
 namespace vantrix {
@@ -82,6 +83,9 @@ void TVantrixColumns::Fill(bool allowBlobs) {
     SetColumnName(i);
     SetColumnType(i);
     SetColumnCaption(i);
+    // The formats write the caption as they write a cell: a byte that is no character
+    // becomes '?' here too.
+    platform::ReplaceCp1252NonCharacters(GetColumn(i).Caption);
     SetColumnWidth(i);
     // The picture follows the type alone, so it is chosen before AllowFormat is set.
     SetColumnFormat(i);

@@ -5,6 +5,7 @@
 #include "export/library_strings.h"
 #include "export/output_stream.h"
 #include "export/shell_service.h"
+#include "platform/cp1252.h"
 #include "platform/finally.h"
 #include "platform/text_trim.h"
 
@@ -127,6 +128,9 @@ void TVantrix3::FillExportRow() {
     VantrixGetColData(refs, text, false, runSkip_, counter_, i, nullptr, formats_, columns_);
     if (OnGetExportText) OnGetExportText(*this, i, text);
     platform::TrimBlanksInPlace(text);
+    // Every format writes a cell's text; none of their readers takes a byte that is no
+    // character, so each becomes '?' here, the same in every format.
+    platform::ReplaceCp1252NonCharacters(text);
   }
 }
 

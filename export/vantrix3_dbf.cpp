@@ -13,6 +13,7 @@
 #include "export/output_stream.h"
 #include "export/short_field_names.h"
 #include "export/text_to_value.h"
+#include "platform/cp1252.h"
 #include "platform/cp1252_case.h"
 #include "platform/ini_file.h"
 
@@ -31,9 +32,10 @@ bool ContainsUpper(const std::string& text, std::string_view word) {
 
 std::string FieldName(const std::string& columnName) {
   std::string name = columnName.empty() ? std::string("FIELD") : columnName;
-  // A NUL would end the name early for readers; other control bytes are no help either.
+  // A NUL would end the name early for readers, and a byte that is no character of the code
+  // page cannot be decoded; other control bytes are no help either.
   for (char& c : name)
-    if (static_cast<unsigned char>(c) < 0x20) c = '_';
+    if (static_cast<unsigned char>(c) < 0x20 || platform::IsCp1252NonCharacter(static_cast<unsigned char>(c))) c = '_';
   return name;
 }
 

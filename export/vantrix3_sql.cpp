@@ -2,6 +2,7 @@
 
 #include "export/library_strings.h"
 #include "export/machine_number.h"
+#include "platform/cp1252.h"
 #include "platform/cp1252_case.h"
 #include "platform/text_trim.h"
 
@@ -17,7 +18,9 @@ bool IsPlainPart(std::string_view part) {
 
 }  // namespace
 
-std::string SqlIdentifier(const std::string& name) {
+std::string SqlIdentifier(std::string name) {
+  // A name is written as a cell's text is: a byte that is no character becomes '?'.
+  platform::ReplaceCp1252NonCharacters(name);
   bool plain = true;
   size_t start = 0;
   for (;;) {
@@ -35,7 +38,7 @@ std::string SqlIdentifier(const std::string& name) {
   return quoted + "\"";
 }
 
-TVantrix3SQL::TVantrix3SQL() { Formats().SetNullString("null"); }
+TVantrix3SQL::TVantrix3SQL() { Formats().SetNullString(kDefaultNullValue); }
 
 void TVantrix3SQL::SetNullValue(const std::string& value) {
   if (value != NullValue()) Formats().SetNullString(value);
@@ -63,10 +66,15 @@ void TVantrix3SQL::BeginExport() {
   }
 }
 
+void TVantrix3SQL::AppendNull(std::string& out) const {
+  const std::string& null = Formats().NullString();
+  out.append(null.empty() ? std::string_view(kDefaultNullValue) : std::string_view(null));
+}
+
 void TVantrix3SQL::AppendValue(const TVantrixCol& cell, bool formatted, std::string& out) {
   const TVantrixColumn& column = Columns()[cell.ColumnIndex()];
   if (Columns().GetColumnIsNull(cell.ColumnIndex())) {
-    out.append(Formats().NullString());
+    AppendNull(out);
     return;
   }
   cell.GetExportedValue(formatted, cell_);
@@ -75,7 +83,7 @@ void TVantrix3SQL::AppendValue(const TVantrixCol& cell, bool formatted, std::str
       // Grouping and the locale's decimal mark out; an empty cell (which a picture would
       // show as 0) or one that holds no number is null rather than a hole in the statement.
       if (!cell.Value().empty() && MachineNumberText(cell_, Formats().Settings(), number_)) out.append(number_);
-      else out.append(Formats().NullString());
+      else AppendNull(out);
       break;
     case ectBoolean: {
       const std::string text = platform::TrimBlanks(cell_);

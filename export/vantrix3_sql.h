@@ -19,7 +19,9 @@ class TVantrix3SQL : public TVantrix3FormatTextSQL {
   std::string CommitStatement = "COMMIT WORK;";
   bool CreateTable = false;
   char StatementTerm = ';';
-  // The null text of the formats.
+  // The null text of the formats. An empty one is written as the default: a missing value
+  // must still be a token, or the database refuses the statement.
+  static constexpr const char* kDefaultNullValue = "null";
   const std::string& NullValue() const { return Formats().NullString(); }
   void SetNullValue(const std::string& value);
   // Whether the values go through the columns' pictures first.
@@ -33,12 +35,13 @@ class TVantrix3SQL : public TVantrix3FormatTextSQL {
 
  private:
   void AppendValue(const TVantrixCol& cell, bool formatted, std::string& out);
+  void AppendNull(std::string& out) const;
 
   std::string tableName_, columnList_, line_, cell_, number_;
 };
 
 // The name as it stands when it is a plain identifier (letters, digits and "_", not starting
 // with a digit; dotted parts of such names too), else in double quotes with inner ones doubled.
-std::string SqlIdentifier(const std::string& name);
+std::string SqlIdentifier(std::string name);
 
 }  // namespace vantrix

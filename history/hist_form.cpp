@@ -259,6 +259,7 @@ bool THistForm::ExportTable(const QString& fileName, bool withoutMilliseconds, b
     result = road.ExportTable(QFile::encodeName(fileName).toStdString(), options);
   }
   if (!result.Ok()) ShowError(platform::FromCp1252(result.message));
+  if (!result.resultError.empty()) ShowError(platform::FromCp1252(result.resultError));
   return result.Ok();
 }
 

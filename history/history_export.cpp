@@ -79,6 +79,9 @@ void HistoryExport::Prepare(vantrix::TVantrix3Text& exporter) {
   exporter.SetCustomSource(&source_);
   exporter.CaptionRow = 0;
   exporter.AllowCaptions = true;
+  exporter.OnShowResultError = [this](vantrix::TVantrix3Text&, const std::string& message) {
+    resultError_ += (resultError_.empty() ? "" : "\n") + message;
+  };
 }
 
 vantrix::TVantrix3ASCII& HistoryExport::Ascii() {
@@ -190,12 +193,16 @@ HistoryExportResult HistoryExport::ExportTable(const std::string& fileName, cons
   DescribeColumns(extension);
   spreadsheet_ = false;
   sheetIndex_ = 0;
+  resultError_.clear();
   try {
     RunExporter(extension, fileName);
   } catch (const std::exception& e) {
     result.status = HistoryExportResult::Status::Failed;
     result.message = "N\xE3o foi poss\xEDvel exportar para \"" + Shown(fileName) + "\".\n" + e.what();
+    return result;
   }
+  if (!resultError_.empty())
+    result.resultError = "\"" + Shown(FileNameOf(fileName)) + "\" foi exportado, mas:\n" + resultError_;
   return result;
 }
 

@@ -40,6 +40,9 @@ struct HistoryExportResult {
   Status status = Status::Done;
   // For the user, code page 1252: what went wrong and what to do (empty when done).
   std::string message;
+  // Done, but what was asked after the export went wrong: the file could not be opened or
+  // printed (an exporter set to show or print its file), and why; for the user, code page 1252.
+  std::string resultError;
   bool Ok() const { return status == Status::Done; }
 };
 
@@ -127,6 +130,8 @@ class HistoryExport {
   size_t sheetIndex_ = 0;
   // Cells of the HTML export given the mark of the value-name row so far.
   size_t htmlMarked_ = 0;
+  // What the exporter reported about opening or printing the file it wrote.
+  std::string resultError_;
 };
 
 }  // namespace history

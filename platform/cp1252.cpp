@@ -113,6 +113,17 @@ bool IsValidUtf8(std::string_view text) {
   return true;
 }
 
+void ReplaceCp1252NonCharacters(std::string& text) {
+  // Every cell of an export passes here: a table lookup per byte, no branch for the bytes kept.
+  static constexpr auto kReplaced = [] {
+    std::array<char, 256> table{};
+    for (int b = 0; b < 256; ++b)
+      table[static_cast<size_t>(b)] = IsCp1252NonCharacter(static_cast<unsigned char>(b)) ? '?' : static_cast<char>(b);
+    return table;
+  }();
+  for (char& c : text) c = kReplaced[static_cast<unsigned char>(c)];
+}
+
 std::string ExternalTextToCp1252(std::string_view text) {
   return IsValidUtf8(text) ? Utf8ToCp1252(text) : std::string(text);
 }

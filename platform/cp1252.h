@@ -19,6 +19,15 @@ std::string Utf8ToCp1252(std::string_view utf8);
 // True when the text is well-formed UTF-8 (plain ASCII included).
 bool IsValidUtf8(std::string_view text);
 
+// NUL and the five bytes code page 1252 leaves undefined stand for no character. Kept through
+// a trip to UTF-8 (above), but a file for another program must not carry them: a NUL ends a
+// string, and a reader decoding the code page refuses the other five.
+constexpr bool IsCp1252NonCharacter(unsigned char byte) {
+  return byte == 0 || byte == 0x81 || byte == 0x8D || byte == 0x8F || byte == 0x90 || byte == 0x9D;
+}
+// Each such byte becomes '?', as a character with no code page 1252 form does.
+void ReplaceCp1252NonCharacters(std::string& text);
+
 // Text from outside the core whose encoding is not known (a file name as the file system
 // spells it, text from sysfs, a command line): well-formed UTF-8 is converted, anything else is
 // taken as code page 1252 already. Used to show such text in messages and pages.

@@ -12,6 +12,8 @@
 
 #include "export/dialog/form_widgets.h"
 #include "export/dialog/vantrix3_dialog_form.h"
+#include "export/library_strings.h"
+#include "platform/qt_text.h"
 
 namespace vantrix {
 
@@ -28,16 +30,6 @@ CellKind KindOf(TAllowedExport t, int column) {
   return CellKind::None;
 }
 
-// Row 0 holds no data: its titles are painted, so that they are never edited, saved or run.
-QString TitleOf(CellKind kind) {
-  switch (kind) {
-    case CellKind::Name: return QStringLiteral("Field name");
-    case CellKind::Caption: return QStringLiteral("Caption");
-    case CellKind::Alignment: return QStringLiteral("Align");
-    case CellKind::Width: return QStringLiteral("Width");
-    default: return {};
-  }
-}
 
 class CaptionsGridDelegate : public QStyledItemDelegate {
  public:
@@ -59,7 +51,7 @@ class CaptionsGridDelegate : public QStyledItemDelegate {
     bold.setBold(true);
     painter->setFont(bold);
     painter->setPen(option.palette.color(QPalette::ButtonText));
-    const QString title = TitleOf(KindOf(form_.GetExportType(), index.column()));
+    const QString title = form_.CaptionsGridTitle(index.column());
     const QFontMetrics metrics(bold);
     const int x = r.left() + (r.width() - metrics.horizontalAdvance(title)) / 2;
     const int y = r.top() + (r.height() - metrics.height()) / 2;
@@ -127,6 +119,19 @@ void TVantrix3DialogF::ConnectCaptionsGrid() {
   auto* captionRow = Control<QLineEdit>("edCaptionRow");
   form::EnterConfirms(captionRow);
   connect(captionRow, &QLineEdit::editingFinished, this, [this] { edCaptionRowExit(); });
+}
+
+// Row 0 holds no data: its titles are painted, so that they are never edited, saved or run.
+// They are the library's texts, as every other text of the form, except the field name's,
+// which the string table has none for.
+QString TVantrix3DialogF::CaptionsGridTitle(int column) const {
+  switch (KindOf(GetExportType(), column)) {
+    case CellKind::Name: return QStringLiteral("Field name");
+    case CellKind::Caption: return platform::FromCp1252(VantrixLoadStr(34110));
+    case CellKind::Width: return platform::FromCp1252(VantrixLoadStr(34111));
+    case CellKind::Alignment: return platform::FromCp1252(VantrixLoadStr(34112));
+    default: return {};
+  }
 }
 
 void TVantrix3DialogF::chAllowCaptionsClick() {

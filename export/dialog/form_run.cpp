@@ -384,8 +384,10 @@ void TVantrix3DialogF::HookRelays(TVantrix3& exporter) {
     post(kProgressBegin);
     if (d.OnBeginExport) d.OnBeginExport(*currentExp_);
   };
-  exporter.OnEndExport = [this, &d](TVantrix3& sender) {
-    if (progress_ != nullptr && !sender.Aborted()) PostExportProgress(progress_, kProgressEnd);
+  // The end of the output is not the end of the run: the file is put in its place after it,
+  // and that can still fail. The window is told the end by the start handler, once the run
+  // has returned.
+  exporter.OnEndExport = [this, &d](TVantrix3&) {
     QCoreApplication::processEvents();
     if (d.OnEndExport) d.OnEndExport(*currentExp_);
   };
@@ -417,6 +419,8 @@ void TVantrix3DialogF::HookRelays(TVantrix3& exporter) {
     if (d.OnStopExport) d.OnStopExport(d, canContinue);
     post(canContinue ? kProgressContinue : kProgressAbort);
   };
+  if (auto* text = dynamic_cast<TVantrix3Text*>(&exporter))
+    text->OnShowResultError = [this](TVantrix3Text&, const std::string& message) { resultErrors_.push_back(message); };
   if (auto* xls = dynamic_cast<TVantrix3XLS*>(&exporter)) {
     xls->OnAdvancedBeforeExportRow = [&d](TVantrix3XLS& sender, int sheet, TVantrixRow& row, bool& accept) {
       if (d.OnBeforeExportXLSRow) d.OnBeforeExportXLSRow(sender, sheet, row, accept);
@@ -440,6 +444,7 @@ void TVantrix3DialogF::bStartClick() {
   CopyCommonOptions();
   CopyCaptionsGrid();
   TVantrix3& exporter = *currentExp_;
+  resultErrors_.clear();
   HookRelays(exporter);
   // A custom source keeps its end flag from the last pass; a run from the first record is a
   // new pass, and the dialog is the owner that starts it.
@@ -468,14 +473,16 @@ void TVantrix3DialogF::bStartClick() {
   } cleanup{this, disabled};
 
   progress->show();
+  // Returns once the file is in its place; a file that cannot be written there raises, and
+  // the window, freed on the way out, never shows the run as finished.
   exporter.Execute();
+  if (!exporter.Aborted()) PostExportProgress(progress, kProgressEnd);
   // Every progress code posted by the run is seen before the window's final state is decided.
   QCoreApplication::sendPostedEvents(progress, ExportProgressEvent::EventType());
   progress->SetRunReturned();
-  // An abort while the run prepared or skipped posts no end: the window is brought to its end
-  // state here, so that its button closes it.
-  if (progress->Status() != estAbort && progress->Status() != estEnd)
-    progress->ExportProgress(exporter.Aborted() ? kProgressAbort : kProgressEnd);
+  // An abort while the run prepared or skipped posts no abort code: the window is brought to
+  // its end state here, so that its button closes it.
+  if (progress->Status() != estAbort && progress->Status() != estEnd) progress->ExportProgress(kProgressAbort);
   if (opt_.ShowFile) {
     if (!exporter.Aborted()) {
       PostExportProgress(progress, kProgressClose);
@@ -487,6 +494,7 @@ void TVantrix3DialogF::bStartClick() {
     wait.exec();
   }
   ReportItemsLeftOut(exporter);
+  ReportResultErrors();
 }
 
 // A workbook goes on without an item it cannot write (a picture that cannot be read, a link
@@ -501,6 +509,18 @@ void TVantrix3DialogF::ReportItemsLeftOut(const TVantrix3& exporter) {
   warning.text = lines.join(QLatin1Char('\n'));
   warning.icon = MessageIcon::Warning;
   dialog_.Services().Message(this, warning);
+}
+
+// The file was written; opening or printing it, which the user asked for, was not done.
+void TVantrix3DialogF::ReportResultErrors() {
+  if (resultErrors_.empty()) return;
+  QStringList lines;
+  for (const std::string& line : resultErrors_) lines << platform::FromCp1252(line);
+  MessageRequest error;
+  error.caption = windowTitle();
+  error.text = lines.join(QLatin1Char('\n'));
+  error.icon = MessageIcon::Error;
+  dialog_.Services().Message(this, error);
 }
 
 void TVantrix3DialogF::done(int result) {

@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -169,6 +170,12 @@ void TVantrix3DialogF::BuildFrame() {
   BuildXLSPage(pages);
   BuildASCIIPage(pages);
   BuildPDFPage(pages);
+  // Each format's own page comes right after the export type page, where the format is
+  // chosen (one of them shows at a time): at the form's width the tabs after the fifth sit
+  // behind the tab bar's arrows, and the page the chosen format added would go unseen there.
+  int at = 1;
+  for (const char* name : {"tshRTF", "tshXML", "tshSQL", "tshHTML", "tshXLS", "tshASCII", "tshPDF"})
+    pages->tabBar()->moveTab(pages->indexOf(findChild<QWidget*>(QString::fromLatin1(name))), at++);
   layout->addWidget(pages, 1);
 
   auto* buttons = new QHBoxLayout;

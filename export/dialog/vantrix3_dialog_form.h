@@ -128,6 +128,9 @@ class TVantrix3DialogF : public QDialog {
   // or confirmed with Enter (a text that is no number keeps the row, and the edit shows it).
   void chAllowCaptionsClick();
   void edCaptionRowExit();
+  // The title painted over a column of the captions grid for the chosen format; empty for a
+  // column the format does not use.
+  QString CaptionsGridTitle(int column) const;
   void ResetStandardFormats();
   void HTMLFillColors();
   void HTMLUpdateMultifileControls();
@@ -221,6 +224,7 @@ class TVantrix3DialogF : public QDialog {
   void CopyExtensionTree(TVantrix3XLS& exporter) const;
   void ConnectPlainHandlers();
   void ReportItemsLeftOut(const TVantrix3& exporter);
+  void ReportResultErrors();
   // The controls of the options that start at 0 show it (a setter writes only a change).
   void ShowStartValues();
   void ConnectHTMLHandlers();
@@ -285,6 +289,8 @@ class TVantrix3DialogF : public QDialog {
   TVantrix3* currentExp_ = nullptr;
   QPointer<TfmVantrix3Progress> progress_;
   bool running_ = false;
+  // Why the last run's file could not be opened or printed as asked; told once the run is over.
+  std::vector<std::string> resultErrors_;
   // When the run last let the event loop turn.
   QElapsedTimer eventTurn_;
   static constexpr int kEventTurnMs = 15;

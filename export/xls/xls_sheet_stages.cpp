@@ -8,6 +8,7 @@
 #include "export/xls/vantrix3_xls.h"
 #include "export/xls/xls_export_run.h"
 #include "export/xls/xls_number_format.h"
+#include "platform/cp1252.h"
 #include "platform/cp1252_case.h"
 #include "platform/text_trim.h"
 
@@ -237,6 +238,8 @@ void TxlsSheet::FillExportRow() {
     std::string& text = row_[i].MutableValue();
     VantrixGetColData(refs, text, false, RunSkipRecCount, RecordNumber, i, nullptr, formats_, columns_);
     platform::TrimBlanksInPlace(text);
+    // As every other format's cell (see TVantrix3::FillExportRow).
+    platform::ReplaceCp1252NonCharacters(text);
   }
 }
 

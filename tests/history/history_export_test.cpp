@@ -8,6 +8,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "export/shell_service.h"
+#include "export/vantrix3_ascii.h"
 #include "export/xls/workbook_dump.h"
 #include "export/xls/xls_file.h"
 #include "history/history_export.h"
@@ -168,6 +170,28 @@ TEST_F(HistoryExportTest, AnyCaseOfTheExtensionAndClearMessagesForWhatCantBeDone
     EXPECT_FALSE(road.ExportTable(folder + "/locked/old.txt", {}).Ok());
     EXPECT_EQ(ReadAll(folder + "/locked/old.txt"), "old");
   }
+}
+
+// An exporter set to print its file reports a desktop that would not print it: the export is
+// done, and the result says what was not.
+TEST_F(HistoryExportTest, AFileThatWasNotPrintedIsToldWithTheDoneExport) {
+  struct RefusingShell : vantrix::TVantrixShell {
+    std::string Open(const std::string&) override { return {}; }
+    std::string Print(const std::string&) override { return "no printer"; }
+    std::string SetClipboardText(const std::string&) override { return {}; }
+  } shell;
+  Load(Header() + Line(5, 10, 20, 30, 45, {"12.5", "40"}));
+  HistoryExport road(data_, texts_, "/dados/h.mpc");
+  road.Ascii().PrintFile = true;
+  road.Ascii().SetShellService(&shell);
+  const std::string folder = Folder();
+  const history::HistoryExportResult printed = road.ExportTable(folder + "/a.csv", {});
+  EXPECT_TRUE(printed.Ok());
+  EXPECT_EQ(printed.resultError, "\"a.csv\" foi exportado, mas:\nno printer");
+  EXPECT_NE(ReadAll(folder + "/a.csv").find("12.5"), std::string::npos);
+  // The next export starts without the last one's report.
+  road.Ascii().PrintFile = false;
+  EXPECT_EQ(road.ExportTable(folder + "/b.csv", {}).resultError, "");
 }
 
 TEST_F(HistoryExportTest, DBaseTextFieldsHoldTheirLongestCell) {

@@ -1,7 +1,9 @@
 #include "tools/export_table/dialog_mode.h"
 
 #include <QApplication>
+#include <QAction>
 #include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -107,12 +109,14 @@ class PhotographingServices : public vantrix::DialogServices {
 };
 
 // The real dialogs, except that the form is driven: the format chosen, the file name typed,
-// Start pressed, the progress window's button pressed once the run is over. A question during
-// the run is answered No (the run goes on); an error message is kept and printed; a warning
-// (what a workbook had to leave out) is printed as it comes.
+// Start pressed, the progress window's button pressed once the run is over, and then, when
+// asked, the options saved from the Tools menu. A question during the run is answered No (the
+// run goes on); an error message is kept and printed; a warning (what a workbook had to leave
+// out) is printed as it comes.
 class DrivingServices : public vantrix::DialogServices {
  public:
-  DrivingServices(vantrix::TAllowedExport format, QString output) : format_(format), output_(std::move(output)) {}
+  DrivingServices(vantrix::TAllowedExport format, QString output, QString saveOptions)
+      : format_(format), output_(std::move(output)), saveOptions_(std::move(saveOptions)) {}
 
   vantrix::MessageAnswer Message(QWidget*, const vantrix::MessageRequest& r) override {
     if (r.icon == vantrix::MessageIcon::Error) errors << r.text;
@@ -123,7 +127,11 @@ class DrivingServices : public vantrix::DialogServices {
   }
   std::optional<QString> InputBox(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
   std::optional<QString> OpenFile(QWidget*, const vantrix::FileRequest&) override { return {}; }
-  std::optional<QString> SaveFile(QWidget*, const vantrix::FileRequest&) override { return {}; }
+  // Only the options file is ever chosen to save to.
+  std::optional<QString> SaveFile(QWidget*, const vantrix::FileRequest&) override {
+    if (saveOptions_.isEmpty()) return {};
+    return saveOptions_;
+  }
   std::optional<uint32_t> ChooseColor(QWidget*, uint32_t) override { return {}; }
   std::optional<vantrix::TVantrixFont> ChooseFont(QWidget*, const vantrix::TVantrixFont&) override { return {}; }
   vantrix::TVantrixShell& Shell() override { return vantrix::DefaultDialogServices().Shell(); }
@@ -149,20 +157,34 @@ class DrivingServices : public vantrix::DialogServices {
     auto* start = form->Control<QPushButton>("bStart");
     if (!start->isEnabled()) errors << QStringLiteral("the Start button is disabled");
     else start->click();
+    if (!saveOptions_.isEmpty()) SaveOptions(*form);
     return QDialog::Accepted;
   }
 
   QStringList errors;
 
  private:
+  // The save item of the Tools button's menu is chosen (the menu itself is not popped up: a
+  // platform without windows has nothing to show it on).
+  void SaveOptions(vantrix::TVantrix3DialogF& form) {
+    auto* tools = form.Control<QPushButton>("bTools");
+    auto* save = form.Control<QAction>("miSaveOptions");
+    if (!tools->isVisible() || !tools->isEnabled() || !save->isVisible() || !save->isEnabled()) {
+      errors << QStringLiteral("the Tools menu offers no saving of the options");
+      return;
+    }
+    save->trigger();
+  }
+
   vantrix::TAllowedExport format_;
   QString output_;
+  QString saveOptions_;
 };
 
 }  // namespace
 
 int RunExportDialog(int argc, char** argv, int rows, const std::string& screenshotDir, const std::string& runFormat,
-                    const std::string& output, const std::string& optionsFile) {
+                    const std::string& output, const std::string& optionsFile, const std::string& saveOptionsFile) {
   if (!runFormat.empty() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   if (!screenshotDir.empty() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
       qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
@@ -175,6 +197,8 @@ int RunExportDialog(int argc, char** argv, int rows, const std::string& screensh
   dialog.FileName = "table.xls";
   dialog.OptionsFileName = optionsFile;
   dialog.AutoLoadOptions = !optionsFile.empty();
+  // The Tools menu, to save the options a person tried and open the dialog with them again.
+  dialog.SaveLoadButtons = true;
   PhotographingServices photographer(QString::fromStdString(screenshotDir));
   std::unique_ptr<DrivingServices> driver;
   if (!runFormat.empty()) {
@@ -188,7 +212,7 @@ int RunExportDialog(int argc, char** argv, int rows, const std::string& screensh
       return 2;
     }
     driver = std::make_unique<DrivingServices>(static_cast<vantrix::TAllowedExport>(format),
-                                               QString::fromStdString(output));
+                                               QString::fromStdString(output), QFile::decodeName(saveOptionsFile.c_str()));
     dialog.SetServices(driver.get());
   } else if (!screenshotDir.empty()) {
     QDir().mkpath(QString::fromStdString(screenshotDir));

@@ -11,7 +11,8 @@
 //   export_table --write-history FILE.mpc --lines N [--runs R] [--long-names]
 //   export_table --dump FILE.xls
 //   export_table --dialog [--rows N] [--screenshots DIR] [--options FILE.cfg]
-//   export_table --dialog --format EXT --output FILE [--rows N]
+//   export_table --dialog --format EXT --output FILE [--rows N] [--options FILE.cfg]
+//                [--save-options FILE.cfg]
 // The table is a generated one of typed columns and awkward texts unless a CSV file is given,
 // or a generated one shaped as the history viewer exports (N readings of two instruments), the
 // small table of every kind of value a workbook must keep apart (--typed), or N integer columns
@@ -28,7 +29,8 @@
 // --dialog opens the export dialog on the generated table, for a person to try it; with
 // --screenshots it saves a picture of every page into DIR instead and ends; with --format (a
 // file extension of the dialog's formats, or clipboard) and --output it runs that export from
-// the dialog, driving the form as a person would.
+// the dialog, driving the form as a person would, and with --save-options saves the options
+// from the dialog's Tools menu afterwards.
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLocale>
@@ -63,7 +65,7 @@ struct Arguments {
   long long lines = 100, runs = 1;
   bool autoWidth = false, utf8 = false, typed = false, longNames = false, dialog = false;
   std::string screenshots;
-  std::string optionsFile;
+  std::string optionsFile, saveOptionsFile;
   exporttable::XlsToolOptions xls;
   exporttable::FormatOptions options;
   history::MillisecondOptions milliseconds;
@@ -96,7 +98,8 @@ int Usage() {
                "       export_table --write-history FILE.mpc --lines N [--runs R] [--long-names]\n"
                "       export_table --dump FILE.xls\n"
                "       export_table --dialog [--rows N] [--screenshots DIR] [--options FILE.cfg]\n"
-               "       export_table --dialog --format EXT --output FILE [--rows N]\n%sformats:",
+               "       export_table --dialog --format EXT --output FILE [--rows N] [--options FILE.cfg]\n"
+               "                    [--save-options FILE.cfg]\n%sformats:",
                exporttable::XlsToolOptions::Usage());
   for (const std::string& name : exporttable::FormatNames()) std::fprintf(stderr, " %s", name.c_str());
   std::fprintf(stderr, "\n");
@@ -142,6 +145,7 @@ bool Parse(int argc, char** argv, Arguments& a) {
     else if (arg == "--dialog") a.dialog = true;
     else if (arg == "--screenshots" && hasValue) a.screenshots = value();
     else if (arg == "--options" && hasValue) a.optionsFile = value();
+    else if (arg == "--save-options" && hasValue) a.saveOptionsFile = value();
     else if (arg == "--columns" && hasValue) a.wideColumns = std::atoi(argv[++i]);
     else if (!a.xls.Parse(argc, argv, i)) return false;
   }
@@ -174,8 +178,9 @@ int ExportHistory(const Arguments& a) {
   const history::CellTexts texts(data, LocaleNamed(a.locale));
   history::HistoryExport road(data, texts, a.history);
   const history::HistoryExportResult result = road.ExportTable(a.output, a.milliseconds);
-  if (!result.Ok()) {
-    std::fprintf(stderr, "export_table: %s\n", platform::Cp1252ToUtf8(result.message).c_str());
+  if (!result.Ok() || !result.resultError.empty()) {
+    const std::string& message = result.Ok() ? result.resultError : result.message;
+    std::fprintf(stderr, "export_table: %s\n", platform::Cp1252ToUtf8(message).c_str());
     return 1;
   }
   return 0;
@@ -235,7 +240,7 @@ int main(int argc, char** argv) {
   if (!a.dump.empty()) return DumpWorkbook(a.dump);
   if (a.dialog)
     return exporttable::RunExportDialog(argc, argv, a.rows, a.screenshots, a.format == "rows" ? "" : a.format, a.output,
-                                         a.optionsFile);
+                                         a.optionsFile, a.saveOptionsFile);
   std::unique_ptr<vantrix::TVantrix3> exporter = exporttable::MakeExporter(a.format, a.options);
   if (!exporter) return Usage();
 

@@ -146,6 +146,16 @@ TEST_F(Form, AReplacementStringFileChangesEveryText) {
     EXPECT_EQ(form.Control<QCheckBox>("chShowFile")->text(), "T34047");
     EXPECT_EQ(form.Control<ui::TRadioGroup>("rgRTFStripType")->ItemText(2), "T34130");
     EXPECT_EQ(form.Control<ui::TRadioGroup>("rgExportType")->ItemText(0), "T34052");
+    // The captions grid's titles, by the columns the format has.
+    form.SetExportType(aeRTF);
+    form.rgExportTypeClick();
+    QStringList titles;
+    for (int c = 0; c < 4; ++c) titles << form.CaptionsGridTitle(c);
+    EXPECT_EQ(titles, (QStringList{"Field name", "T34110", "T34112", "T34111"}));
+    form.SetExportType(aeXLS);
+    form.rgExportTypeClick();
+    EXPECT_EQ(form.CaptionsGridTitle(2), "T34111");
+    EXPECT_EQ(form.CaptionsGridTitle(3), "");
   }
   VantrixLocale().UnloadDll();
 }

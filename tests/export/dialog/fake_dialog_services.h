@@ -20,8 +20,9 @@ class RecordingShell : public vantrix::TVantrixShell {
   }
   std::string Print(const std::string& path) override {
     calls << QStringLiteral("print|%1").arg(QString::fromStdString(path));
-    return {};
+    return printAnswer;
   }
+  std::string printAnswer;  // why printing failed; empty: it worked
   std::string SetClipboardText(const std::string&) override {
     calls << QStringLiteral("clipboard");
     return {};
@@ -44,8 +45,12 @@ class FakeDialogServices : public vantrix::DialogServices {
   int defaultModalResult = QDialog::Rejected;
   RecordingShell shell;
 
+  vantrix::MessageRequest lastMessage;
+  std::function<void()> onMessage;  // called as each message is shown
   vantrix::MessageAnswer Message(QWidget*, const vantrix::MessageRequest& r) override {
     log << QStringLiteral("message|%1|%2").arg(r.caption, r.text);
+    lastMessage = r;
+    if (onMessage) onMessage();
     return Next(answers, defaultAnswer);
   }
   std::optional<QString> InputBox(QWidget*, const QString& caption, const QString&, const QString&) override {

@@ -7,9 +7,11 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
@@ -141,6 +143,32 @@ TEST_F(FormCore, ChangingTheFormatChangesTheExtensionAndTheFileControls) {
   dialog.FileName = "report.txt";
   Open();
   EXPECT_EQ(form->Options().FileName, "report.txt");
+}
+
+// On the form at its own size, the page a format adds is in view in the tab bar as soon as
+// the format is chosen, not behind the bar's scroll arrows.
+TEST_F(FormCore, TheChosenFormatsOwnPageIsInViewInTheTabBar) {
+  Open();
+  form->show();
+  QTabBar* bar = form->Control<QTabWidget>("Pages")->tabBar();
+  const struct {
+    TAllowedExport format;
+    const char* page;
+  } table[] = {{aeXLS, "tshXLS"}, {aeRTF, "tshRTF"}, {aePDF, "tshPDF"}, {aeHTML, "tshHTML"},
+               {aeSQL, "tshSQL"}, {aeXML, "tshXML"}, {aeTXT, "tshASCII"}};
+  for (const auto& row : table) {
+    Choose(row.format);
+    QApplication::processEvents();
+    // The bar shows its tabs left of its scroll arrows, when it has them.
+    int visibleEnd = bar->width();
+    for (auto* arrow : bar->findChildren<QToolButton*>())
+      if (arrow->isVisible()) visibleEnd = std::min(visibleEnd, arrow->x());
+    const QRect tab = bar->tabRect(form->Control<QTabWidget>("Pages")->indexOf(form->Control<QWidget>(row.page)));
+    EXPECT_GE(tab.left(), 0) << row.page;
+    EXPECT_LE(tab.right(), visibleEnd) << row.page << " ends at " << tab.right() << ", the bar shows " << visibleEnd;
+    EXPECT_EQ(form->Control<QTabWidget>("Pages")->currentWidget()->objectName(), "tshExportType");
+  }
+  form->hide();
 }
 
 TEST_F(FormCore, AnIncompatiblePageGivesWayToTheExportTypePage) {

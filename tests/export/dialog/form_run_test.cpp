@@ -1,7 +1,8 @@
 // Exports run from the dialog form: every format on a custom source and on a string grid, read
 // back by programs we did not write; the progress codes a run posts, the stop question both
-// ways, a stop while the run prepares, the form held while it runs; the options that only the
-// run reads (SQL table name, captions, fields, the PDF page).
+// ways, a stop while the run prepares, the form held while it runs, a full disk never shown as
+// finished, a file not printed told; the options that only the run reads (SQL table name and
+// null text, captions, fields, the PDF page).
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFile>
@@ -19,6 +20,9 @@
 #include <QToolButton>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <csignal>
 
 #include "export/dialog/list_items.h"
 #include "export/dialog/progress_window.h"
@@ -230,6 +234,54 @@ TEST_F(FormRun, ProgressCodesOfAWholeRun) {
   form->bStartClick();
   EXPECT_EQ(recorder.codes, expected.mid(0, expected.size() - 1));
   EXPECT_EQ(presser.shownCount, QString::number(kRows));
+}
+
+// While it lives, files of this process hold at most a few bytes and a longer write fails (its
+// signal ignored), as on a full disk.
+class FullDisk {
+ public:
+  FullDisk() {
+    getrlimit(RLIMIT_FSIZE, &before_);
+    signal_ = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit full = before_;
+    full.rlim_cur = 64;
+    setrlimit(RLIMIT_FSIZE, &full);
+  }
+  ~FullDisk() {
+    setrlimit(RLIMIT_FSIZE, &before_);
+    std::signal(SIGXFSZ, signal_);
+  }
+
+ private:
+  rlimit before_{};
+  void (*signal_)(int) = nullptr;
+};
+
+// A file that cannot be written whole (the disk full) fails the run with the file's error, and
+// the progress window never shows the run finished first: every format puts its file in place
+// only after its last row, and the end comes after that.
+TEST_F(FormRun, AFileThatCannotBeWrittenWholeIsNeverShownFinished) {
+  Open();
+  CodeRecorder recorder;
+  for (int t = 0; t < kAllowedExportCount; ++t) {
+    if (t == aeClipboard) continue;
+    const std::string name = "full." + ExportTypeExtensions()[t];
+    Choose(static_cast<TAllowedExport>(t));
+    form->SetFileName(folder / name);
+    form->ShowButtons();
+    recorder.codes.clear();
+    services.log.clear();
+    {
+      FullDisk full;
+      ButtonPresser presser(*form);
+      form->Control<QPushButton>("bStart")->click();
+    }
+    EXPECT_EQ(recorder.codes.count(kProgressExported), kRows) << name;
+    EXPECT_FALSE(recorder.codes.contains(kProgressEnd)) << name;
+    EXPECT_EQ(services.log.filter("message|").size(), 1) << name;
+    EXPECT_EQ(form->ProgressWindow(), nullptr);
+    EXPECT_TRUE(folder.Names().empty()) << name;
+  }
 }
 
 TEST_F(FormRun, TheStopQuestionAbortsOnYesAndGoesOnOnNo) {
@@ -637,4 +689,59 @@ TEST_F(FormRun, ASeriesDeletedFromItsChartIsNotExported) {
                 .trimmed(),
             "1");
   EXPECT_TRUE(err.isEmpty()) << err.toStdString();
+}
+
+// A missing value is a token of its own in every statement: with the form's null text empty
+// the script writes null, and a null text the user typed is written as typed. Either way
+// SQLite runs the whole script and finds the missing values missing.
+TEST_F(FormRun, TheSQLScriptOfATableWithMissingValuesRunsWhole) {
+  source.OnGetColumnValue = [](TVantrixCustomSource&, int recNo, const TVantrixCustomColumn& c, QVariant& v) {
+    if (c.Index() == 0) v = QString("Esta\u00e7\u00e3o %1").arg(recNo);
+    if (c.Index() == 1 && recNo % 3 != 0) v = recNo + 0.5;
+    if (c.Index() == 2 && recNo % 4 != 3) v = recNo * 3;
+  };
+  Open();
+  Choose(aeSQL);
+  form->SetSQLCreateTable(true);
+  Type(*form, "edSQLTableName", "T");
+  const char* count =
+      "import sqlite3,sys\n"
+      "db=sqlite3.connect(':memory:')\n"
+      "db.executescript(open(sys.argv[1],encoding='cp1252').read())\n"
+      "print(*db.execute('select count(*),count(Temperature),count(Humidity) from T').fetchone())\n";
+  // Records count from 1.
+  const QString expected = QString("%1 %2 %3").arg(kRows).arg(kRows - kRows / 3).arg(kRows - (kRows + 1) / 4);
+  ASSERT_TRUE(form->Options().NullString.empty());
+  const std::string path = Start(aeSQL, "nulls.sql");
+  EXPECT_EQ(RunProgram("/usr/bin/python3", {"-c", count, QString::fromStdString(path)}).trimmed(), expected);
+  EXPECT_TRUE(ReadFile(path).contains("VALUES('Esta\xe7\xe3o 7',7.5,null);")) << ReadFile(path).left(400).toStdString();
+
+  Type(*form, "edSQLNullString", "NULL");
+  Start(aeSQL, "nulls.sql");
+  EXPECT_EQ(RunProgram("/usr/bin/python3", {"-c", count, QString::fromStdString(path)}).trimmed(), expected);
+  EXPECT_TRUE(ReadFile(path).contains("VALUES('Esta\xe7\xe3o 7',7.5,NULL);"));
+}
+
+// "Print file after export" of a file the desktop does not print: the file is written, and the
+// user is told why it was not printed, as an error, once the run is over.
+TEST_F(FormRun, AFileThatIsNotPrintedIsToldOnceTheRunIsOver) {
+  Open();
+  form->SetPrintFile(true);
+  services.shell.printAnswer = "Only PDF and plain text files are printed here";
+  bool windowGone = false;
+  services.onMessage = [&] { windowGone = form->ProgressWindow() == nullptr || !form->ProgressWindow()->isVisible(); };
+  const std::string xls = Start(aeXLS, "print.xls");
+  EXPECT_TRUE(services.shell.calls.contains(QString::fromStdString("print|" + xls)));
+  EXPECT_TRUE(std::filesystem::exists(xls));
+  ASSERT_EQ(services.log.filter("message|").size(), 1);
+  EXPECT_EQ(services.lastMessage.icon, MessageIcon::Error);
+  EXPECT_TRUE(services.lastMessage.text.startsWith("Only PDF")) << services.lastMessage.text.toStdString();
+  EXPECT_TRUE(windowGone);
+
+  // A file that was printed says nothing.
+  services.shell.printAnswer.clear();
+  services.log.clear();
+  Start(aeCSV, "print.csv");
+  EXPECT_EQ(services.shell.calls.last(), QString::fromStdString("print|" + (folder / "print.csv")));
+  EXPECT_TRUE(services.log.filter("message|").isEmpty());
 }

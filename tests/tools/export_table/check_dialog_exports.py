@@ -1,13 +1,17 @@
 """Exports run from the export dialog by export_table --dialog (the form driven as a person
 would: the format chosen, the file name typed, Start pressed), each read back by a program we
 did not write, which must take every row and say nothing: Python's csv, xmllint, dbfread,
-xlrd, qpdf and pdftotext. A file that cannot be written is reported and fails the run; an options file given with the
-dialog sets the run's options; what a workbook leaves out is told.
+xlrd, qpdf and pdftotext, SQLite. A file that cannot be written is reported and fails the run,
+and so does a file that is not printed as asked; an options file given with the dialog sets
+the run's options, and the options saved from its Tools menu set them again; what a workbook
+leaves out is told.
 
 usage: check_dialog_exports.py EXPORT_TABLE WORK_FOLDER"""
 import csv
 import os
+import re
 import shutil
+import sqlite3
 import subprocess
 import sys
 
@@ -27,8 +31,8 @@ def run(args):
     return done.returncode, done.stdout, err
 
 
-def export(ext):
-    path = os.path.join(WORK, "table." + ext)
+def export(ext, name="table"):
+    path = os.path.join(WORK, name + "." + ext)
     code, _, err = run([TOOL, "--dialog", "--rows", str(ROWS), "--format", ext, "--output", path])
     assert code == 0 and err == b"", "%s: exit %d: %s" % (ext, code, err.decode(errors="replace"))
     return path
@@ -59,6 +63,14 @@ assert b"No syntax or stream encoding errors" in silent(["qpdf", "--check", pdf]
 text = silent(["pdftotext", pdf, "-"]).decode()
 assert rows[0][0] in text, "the first caption is not in the PDF"
 
+# The generated table has missing values: each is a token of its own, and SQLite runs every
+# INSERT of the script (its table named after the file).
+with open(export("sql", "readings"), encoding="cp1252") as f:
+    script = f.read()
+db = sqlite3.connect(":memory:")
+db.execute("CREATE TABLE READINGS(%s)" % re.search(r"INSERT INTO READINGS\s*\(([^)]*)\)", script).group(1))
+db.executescript(script)
+assert db.execute("SELECT count(*) FROM READINGS").fetchone()[0] == ROWS
 with open(export("rtf"), "rb") as a, open(export("doc"), "rb") as b:
     assert a.read() == b.read(), "Word and RTF differ"
 
@@ -68,12 +80,21 @@ assert code == 1 and err != b"", "an unwritable file was not reported"
 options = os.path.join(WORK, "semicolon.cfg")
 with open(options, "w", newline="\r\n", encoding="cp1252") as f:
     f.write("[GENERAL]\nExportType=8\n[FIELDS]\nfield0=Reading\n[CSV]\nComma=;\nQuote=\"\n")
+# Then saved from the dialog's Tools menu, and the saved file opened with the dialog again
+# gives the same export.
 path = os.path.join(WORK, "options.csv")
-code, _, err = run([TOOL, "--dialog", "--rows", str(ROWS), "--format", "csv", "--output", path, "--options", options])
+saved = os.path.join(WORK, "saved.cfg")
+code, _, err = run([TOOL, "--dialog", "--rows", str(ROWS), "--format", "csv", "--output", path, "--options", options,
+                    "--save-options", saved])
 assert code == 0 and err == b"", "--options: exit %d: %s" % (code, err.decode(errors="replace"))
 with open(path, newline="", encoding="cp1252") as f:
     chosen = list(csv.reader(f, delimiter=";"))
 assert len(chosen) == ROWS + 1 and chosen[0] == [rows[0][1]], chosen[:2]
+again = os.path.join(WORK, "saved.csv")
+code, _, err = run([TOOL, "--dialog", "--rows", str(ROWS), "--format", "csv", "--output", again, "--options", saved])
+assert code == 0 and err == b"", "--options saved: exit %d: %s" % (code, err.decode(errors="replace"))
+with open(path, "rb") as a, open(again, "rb") as b:
+    assert a.read() == b.read(), "the saved options give another export"
 
 # A note in the options file longer than a note holds: the workbook keeps what it holds, and
 # the warning the dialog gives after the run says so.
@@ -87,4 +108,14 @@ assert code == 0 and err == b"export_table: Note at column 2, row 3 cut to its f
 notes = xlrd.open_workbook(path, logfile=sys.stderr).sheet_by_index(0).cell_note_map
 assert [(k, n.text) for k, n in notes.items()] == [((2, 1), ("nota " * 8000)[:32767])], "the note as cut"
 
-print("dialog exports read back: csv, xml, dbf, xls, pdf, rtf/doc; an over-long note told")
+# "Print file after export" of a workbook, which is not printed here: the file is written, and
+# the run says why it was not printed and fails.
+options = os.path.join(WORK, "print.cfg")
+with open(options, "w", newline="\r\n", encoding="cp1252") as f:
+    f.write("[GENERAL]\nPrintFile=1\n")
+path = os.path.join(WORK, "print.xls")
+code, _, err = run([TOOL, "--dialog", "--rows", "5", "--format", "xls", "--output", path, "--options", options])
+assert code == 1 and b"printed" in err, "a file not printed: exit %d: %s" % (code, err.decode(errors="replace"))
+assert xlrd.open_workbook(path).sheet_by_index(0).nrows == 6
+
+print("dialog exports read back: csv, xml, dbf, xls, pdf, sql, rtf/doc; an over-long note told")
