@@ -41,7 +41,8 @@ class TVantrix3SQL : public TVantrix3FormatTextSQL {
 };
 
 // The name as it stands when it is a plain identifier (letters, digits and "_", not starting
-// with a digit; dotted parts of such names too), else in double quotes with inner ones doubled.
+// with a digit, not a reserved word; dotted parts of such names too), else in double quotes
+// with inner ones doubled.
 std::string SqlIdentifier(std::string name);
 
 }  // namespace vantrix

@@ -126,6 +126,13 @@ TEST(SqlScript, NumbersWithoutGroupingAndQuotedNames) {
   EXPECT_THROW(ExportToMemory(exporter, source), EVantrixError);
   EXPECT_EQ(SqlIdentifier("main.Leituras"), "main.Leituras");
   EXPECT_EQ(SqlIdentifier("2a"), "\"2a\"");
+  // Reserved words in any case, alone or as a dotted part; a word that only starts like one
+  // stays plain.
+  EXPECT_EQ(SqlIdentifier("TABLE"), "\"TABLE\"");
+  EXPECT_EQ(SqlIdentifier("Order"), "\"Order\"");
+  EXPECT_EQ(SqlIdentifier("main.values"), "\"main.values\"");
+  EXPECT_EQ(SqlIdentifier("Tables"), "Tables");
+  EXPECT_EQ(SqlIdentifier("Zone_1"), "Zone_1");
 }
 
 TEST(LaTeXDocument, EscapesWhatLaTeXWouldNotPrintAsItself) {

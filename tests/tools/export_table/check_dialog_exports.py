@@ -64,13 +64,15 @@ text = silent(["pdftotext", pdf, "-"]).decode()
 assert rows[0][0] in text, "the first caption is not in the PDF"
 
 # The generated table has missing values: each is a token of its own, and SQLite runs every
-# INSERT of the script (its table named after the file).
-with open(export("sql", "readings"), encoding="cp1252") as f:
-    script = f.read()
-db = sqlite3.connect(":memory:")
-db.execute("CREATE TABLE READINGS(%s)" % re.search(r"INSERT INTO READINGS\s*\(([^)]*)\)", script).group(1))
-db.executescript(script)
-assert db.execute("SELECT count(*) FROM READINGS").fetchone()[0] == ROWS
+# INSERT of the script (its table named after the file, quoted where that name is a reserved word).
+for name, table in (("readings", "READINGS"), ("table", '"TABLE"')):
+    with open(export("sql", name), encoding="cp1252") as f:
+        script = f.read()
+    db = sqlite3.connect(":memory:")
+    columns = re.search(r"INSERT INTO %s\s*\(([^)]*)\)" % re.escape(table), script).group(1)
+    db.execute("CREATE TABLE %s(%s)" % (table, columns))
+    db.executescript(script)
+    assert db.execute("SELECT count(*) FROM %s" % table).fetchone()[0] == ROWS
 with open(export("rtf"), "rb") as a, open(export("doc"), "rb") as b:
     assert a.read() == b.read(), "Word and RTF differ"
 
