@@ -15,24 +15,27 @@ bool SpillFile::Fail(const char* what) {
   return false;
 }
 
-bool SpillFile::Open(const std::string& folder) {
-  Close();
-  error_.clear();
+int OpenUnnamedFile(const std::string& folder) {
   const std::string where = folder.empty() ? std::string(".") : folder;
 #ifdef O_TMPFILE
-  fd_ = ::open(where.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
-  if (fd_ >= 0) return true;
+  const int fd = ::open(where.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+  if (fd >= 0) return fd;
   // Not every file system makes unnamed files: a named one, removed at once, serves as well.
-  if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)
-    return Fail("cannot create a temporary file beside it");
+  if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) return -1;
 #endif
   std::string name = where + "/.tervana-spill-XXXXXX";
   std::vector<char> pattern(name.begin(), name.end());
   pattern.push_back('\0');
-  fd_ = ::mkostemp(pattern.data(), O_CLOEXEC);
-  if (fd_ < 0) return Fail("cannot create a temporary file beside it");
-  ::unlink(pattern.data());
-  return true;
+  const int named = ::mkostemp(pattern.data(), O_CLOEXEC);
+  if (named >= 0) ::unlink(pattern.data());
+  return named;
+}
+
+bool SpillFile::Open(const std::string& folder) {
+  Close();
+  error_.clear();
+  fd_ = OpenUnnamedFile(folder);
+  return fd_ >= 0 || Fail("cannot create a temporary file beside it");
 }
 
 bool SpillFile::Write(const char* data, size_t size) {

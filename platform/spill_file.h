@@ -8,6 +8,11 @@
 
 namespace platform {
 
+// A file without a name in the folder (empty: the current one), open for reading and writing:
+// its descriptor, or -1 with errno set. Where the file system makes no unnamed files, a named
+// one is made and removed at once.
+int OpenUnnamedFile(const std::string& folder);
+
 class SpillFile {
  public:
   SpillFile() = default;

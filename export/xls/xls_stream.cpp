@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "export/xls/xls_error.h"
+#include "platform/spill_file.h"
 
 namespace vantrix {
 namespace {
@@ -24,13 +25,7 @@ constexpr size_t kShiftChunk = 1u << 20;
 // An unnamed file in the temporary folder: it has no name to leave behind.
 int OpenAnonymousFile() {
   const char* dir = std::getenv("TMPDIR");
-  std::string folder = dir != nullptr && *dir != '\0' ? dir : "/tmp";
-  int fd = ::open(folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
-  if (fd >= 0) return fd;
-  std::string pattern = folder + "/tervana-workbook-XXXXXX";
-  fd = ::mkostemp(pattern.data(), O_CLOEXEC);
-  if (fd >= 0) ::unlink(pattern.c_str());
-  return fd;
+  return platform::OpenUnnamedFile(dir != nullptr && *dir != '\0' ? dir : "/tmp");
 }
 
 }  // namespace
