@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "export/columns.h"
+#include "export/library_strings.h"
 #include "export/page_units.h"
 #include "export/row.h"
 
@@ -52,6 +53,7 @@ int TVantrix3PDF::OwnerTextChars(std::string_view text, bool caption) const {
 }
 
 void TVantrix3PDF::BeginExport() {
+  if (const std::string problem = options_.PageOptions.PrintProblem(); !problem.empty()) throw EVantrixError(problem);
   TVantrix3FormatText::BeginExport();
   trim_ = options_.PageOptions.GetTrimBox();
   y_ = trim_.Top;
