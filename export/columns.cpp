@@ -338,7 +338,10 @@ bool TVantrixColumns::GetColumnIsNull(int i) const {
 }
 
 void TVantrixColumns::AutoCalcColWidth() {
-  for (auto& column : items_) column->Width = std::max(column->Width, static_cast<int>(column->Caption.size()));
+  const auto chars = [this](std::string_view text, bool caption) {
+    return owner_ != nullptr ? owner_->OwnerTextChars(text, caption) : static_cast<int>(text.size());
+  };
+  for (auto& column : items_) column->Width = std::max(column->Width, chars(column->Caption, true));
   if (formats_ == nullptr) return;
   const int bookmark = VantrixGetBookmark(sources_);
   VantrixFirst(sources_);
@@ -351,7 +354,7 @@ void TVantrixColumns::AutoCalcColWidth() {
     for (int i = 0; i < Count(); ++i) {
       VantrixGetColData(sources_, text, true, skipRecCount_, counter_, i, normal, *formats_, *this);
       TVantrixColumn& column = GetColumn(i);
-      if (static_cast<int>(text.size()) > column.Width) column.Width = static_cast<int>(text.size());
+      column.Width = std::max(column.Width, chars(text, false));
     }
     VantrixNext(sources_, counter_);
     if (owner_ != nullptr) owner_->OwnerFetchedRecord(counter_);

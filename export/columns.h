@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "export/col_types.h"
@@ -41,6 +42,10 @@ class TVantrixColumnsOwner {
   virtual void OwnerFetchedRecord(int /*recNo*/) {}
   // Text normalising of the owner's format (escaping); the text as it is by default.
   virtual void NormalString(std::string& /*text*/) const {}
+  // How many characters of a column's width the text takes (a caption or a cell) when the
+  // width pass sizes the column: one a byte by default, a format drawn in proportional fonts
+  // measures it.
+  virtual int OwnerTextChars(std::string_view text, bool /*caption*/) const { return static_cast<int>(text.size()); }
 };
 
 // The widest a column may be set (ColumnsWidth, often from an options file): every cell of a

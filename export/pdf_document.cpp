@@ -36,27 +36,19 @@ void AppendPadded10(std::string& out, unsigned long long value) {
   out.append(digits, length);
 }
 
-bool UndefinedInCp1252(unsigned char byte) {
-  return byte == 0x81 || byte == 0x8D || byte == 0x8F || byte == 0x90 || byte == 0x9D;
-}
-
 }  // namespace
 
 void AppendPDFString(std::string& out, std::string_view text) {
   size_t plain = 0;  // start of the run of bytes that go out as they are
   for (size_t i = 0; i < text.size(); ++i) {
     const char c = text[i];
-    const unsigned char byte = static_cast<unsigned char>(c);
-    const bool special = c == '(' || c == ')' || c == '\\' || byte < 32 || UndefinedInCp1252(byte);
-    if (!special) continue;
+    const unsigned char shown = PDFShownCode(static_cast<unsigned char>(c));
+    const bool escaped = c == '(' || c == ')' || c == '\\';
+    if (!escaped && shown == static_cast<unsigned char>(c)) continue;
     out.append(text.data() + plain, i - plain);
     plain = i + 1;
-    if (c == '(' || c == ')' || c == '\\') {
-      out.push_back('\\');
-      out.push_back(c);
-    } else {
-      out.push_back(c == '\r' || c == '\n' || c == '\t' ? ' ' : '?');
-    }
+    if (escaped) out.push_back('\\');
+    out.push_back(static_cast<char>(shown));
   }
   out.append(text.data() + plain, text.size() - plain);
 }

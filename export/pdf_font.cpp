@@ -1,5 +1,7 @@
 #include "export/pdf_font.h"
 
+#include <algorithm>
+#include <cmath>
 #include <numeric>
 
 #include "export/page_units.h"
@@ -47,15 +49,61 @@ std::string_view PDFFontEncodingName(TPDFFontEncoding encoding) {
   return encoding < std::size(kEncodingNames) ? kEncodingNames[encoding] : kEncodingNames[1];
 }
 
+namespace {
+
+// The width of each byte as it is written, looked up once per byte.
+const std::array<int, 256> kShownWidths = [] {
+  std::array<int, 256> widths{};
+  for (int byte = 0; byte < 256; ++byte) widths[byte] = kPDFCharWidths[PDFShownCode(static_cast<unsigned char>(byte))];
+  return widths;
+}();
+
+int ShownWidth(char c) { return kShownWidths[static_cast<unsigned char>(c)]; }
+
+}  // namespace
+
+long long TextUnits(std::string_view text) {
+  long long units = 0;
+  for (const char c : text) units += ShownWidth(c);
+  return units;
+}
+
 int TextWidth(std::string_view text, double fontSize) {
   double width = 0;
-  for (const char c : text) width += kPDFCharWidths[static_cast<unsigned char>(c)] * fontSize / 1000;
+  for (const char c : text) width += ShownWidth(c) * fontSize / 1000;
   return static_cast<int>(RoundHalfEven(width));
 }
 
-int CharsToPoints(double fontSize, double chars) {
-  static const int kSum = std::accumulate(kPDFCharWidths.begin(), kPDFCharWidths.end(), 0);
-  return static_cast<int>(RoundHalfEven(fontSize * chars * kSum / 256 / 1000));
+size_t FittingLength(std::string_view text, double fontSize, double room) {
+  if (!(fontSize > 0)) return text.size();
+  // Compared in thousandths of the size, as whole numbers: the sum never loses a unit.
+  const double limit = room * 1000 / fontSize;
+  long long units = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    units += ShownWidth(text[i]);
+    if (static_cast<double>(units) > limit) return i;
+  }
+  return text.size();
 }
+
+namespace {
+
+int TableSum() {
+  static const int kSum = std::accumulate(kPDFCharWidths.begin(), kPDFCharWidths.end(), 0);
+  return kSum;
+}
+
+}  // namespace
+
+int CharsToPoints(double fontSize, double chars) {
+  return static_cast<int>(RoundHalfEven(fontSize * chars * TableSum() / 256 / 1000));
+}
+
+int CharsToHoldUnits(long long units) {
+  const double chars = static_cast<double>(units) * 256 / TableSum();
+  return static_cast<int>(std::min(std::ceil(chars + 0.5), 1e9));
+}
+
+int CharsToHold(std::string_view text) { return CharsToHoldUnits(TextUnits(text)); }
 
 }  // namespace vantrix

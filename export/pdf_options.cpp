@@ -55,6 +55,18 @@ TPDFBox TVantrixPDFPageOptions::GetTrimBox() const {
   return {marginLeft_, marginBottom_, width_ - marginRight_ - 1, height_ - marginTop_ - 1};
 }
 
+std::string TVantrixPDFPageOptions::PrintProblem() const {
+  if (width_ < kMinPageDots || height_ < kMinPageDots)
+    return "The PDF page of " + std::to_string(width_) + " x " + std::to_string(height_) +
+           " points is too small to print on (the smallest page is " + std::to_string(kMinPageDots) + " x " +
+           std::to_string(kMinPageDots) + " points).";
+  const long long width = static_cast<long long>(width_) - marginLeft_ - marginRight_;
+  const long long height = static_cast<long long>(height_) - marginTop_ - marginBottom_;
+  if (width > 0 && height > 0) return {};
+  return "The PDF page has no room to print inside its margins (" + std::to_string(width) + " x " +
+         std::to_string(height) + " points).";
+}
+
 TPDFOptions::TPDFOptions() {
   HeaderFont.Name = "HeaderFont";
   CaptionFont.Name = "CaptionFont";

@@ -2,6 +2,7 @@
 // The PDF exporter's options: the page (format, size, orientation and margins, kept in dots
 // and read and written in the chosen unit) and the fonts, spacing and rules of the table.
 #include <cstdint>
+#include <string>
 
 #include "export/page_units.h"
 #include "export/pdf_font.h"
@@ -49,6 +50,12 @@ class TVantrixPDFPageOptions {
   // 0 0 width-1 height-1, and the page inside its margins.
   TPDFBox GetMediaBox() const;
   TPDFBox GetTrimBox() const;
+  // Why nothing can be printed on the page, for the user; empty when it can. A page is at
+  // least kMinPageDots a side, so that its box (one less) is the 3 points a side readers take
+  // as the smallest page (an empty box they replace with a page of their own), and its
+  // margins leave room between them.
+  static constexpr int kMinPageDots = 4;
+  std::string PrintProblem() const;
 
   void Assign(const TVantrixPDFPageOptions& other) { *this = other; }
   bool operator==(const TVantrixPDFPageOptions&) const = default;

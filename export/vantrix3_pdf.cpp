@@ -1,6 +1,10 @@
 #include "export/vantrix3_pdf.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "export/columns.h"
+#include "export/library_strings.h"
 #include "export/page_units.h"
 #include "export/row.h"
 
@@ -18,6 +22,8 @@ std::unique_ptr<TVantrixWriter> TVantrix3PDF::CreateWriter(OutputStream& stream)
 TPDFDocument& TVantrix3PDF::Doc() const { return static_cast<TVantrixPDFWriter*>(GetWriter())->PDFDocument(); }
 
 void TVantrix3PDF::LayOutColumns() {
+  if (laidOut_) return;
+  laidOut_ = true;
   const double spacing = options_.ColSpacing;
   auto rightEdge = [&](int size) {
     long long x = trim_.Left;
@@ -38,14 +44,23 @@ void TVantrix3PDF::LayOutColumns() {
     edges_.push_back(edges_.back() + CharsToPoints(dataFont_.FontSize, Columns()[i].Width + spacing));
 }
 
+int TVantrix3PDF::OwnerTextChars(std::string_view text, bool caption) const {
+  const int chars = CharsToHold(text);
+  const int data = options_.DataFont.FontSize, size = caption ? options_.CaptionFont.FontSize : data;
+  // Column widths count characters of the data font; a caption in a larger font needs more.
+  if (size <= data || data <= 0) return chars;
+  return static_cast<int>(std::min(std::ceil(static_cast<double>(chars) * size / data), 1e9));
+}
+
 void TVantrix3PDF::BeginExport() {
+  if (const std::string problem = options_.PageOptions.PrintProblem(); !problem.empty()) throw EVantrixError(problem);
   TVantrix3FormatText::BeginExport();
   trim_ = options_.PageOptions.GetTrimBox();
   y_ = trim_.Top;
   blockTop_ = y_;
   captionFont_ = options_.CaptionFont;
   dataFont_ = options_.DataFont;
-  LayOutColumns();
+  laidOut_ = false;  // the width pass that follows may still widen the columns
 
   TPDFDocument& doc = Doc();
   doc.SetMediaBox(options_.PageOptions.GetMediaBox());
@@ -100,19 +115,21 @@ void TVantrix3PDF::PlotVertGridLines(int top, int bottom) {
 }
 
 void TVantrix3PDF::WriteCaptionRow() {
+  LayOutColumns();
   TPDFDocument& doc = Doc();
   doc.SetFont(captionFont_);
   const double r = options_.RowSpacing;
   HorizontalRule();
   y_ -= Round((r / 2 + 1) * captionFont_.FontSize);
   const int indent = CharsToPoints(captionFont_.FontSize, options_.ColSpacing / 2);
-  for (int i = 0; i < Columns().Count(); ++i)
-    doc.StringOut(edges_[static_cast<size_t>(i)] + indent, y_, GetColCaption(i), captionFont_.FontColor);
+  for (size_t i = 0; i + 1 < edges_.size(); ++i)
+    CellOut(i, edges_[i] + indent, captionFont_.FontSize, GetColCaption(static_cast<int>(i)), captionFont_.FontColor);
   y_ -= Round(captionFont_.FontSize * r / 2);
   HorizontalRule();
 }
 
 void TVantrix3PDF::WriteDataRow() {
+  LayOutColumns();
   TPDFDocument& doc = Doc();
   doc.SetFont(dataFont_);
   const double r = options_.RowSpacing;
@@ -142,13 +159,48 @@ void TVantrix3PDF::WriteDataRow() {
     int x = left + indent;
     if (align == ecaCenter) x += (CharsToPoints(size, Columns()[i].Width) - TextWidth(value_, size)) / 2;
     else if (align == ecaRight) x = right - indent - TextWidth(value_, size);
-    doc.StringOut(x, y_, value_, font.color);
+    CellOut(static_cast<size_t>(i), x, size, value_, font.color);
   }
   y_ -= Round(size * r / 2);
   HorizontalRule();
 }
 
+// A reader lays text out in the widths the fonts declare, which are the ones measured here:
+// what is kept between the rules stays there on the page. The rules' ink reaches half their
+// width into the cell.
+void TVantrix3PDF::CellOut(size_t column, int x, int fontSize, std::string_view text, uint32_t color) {
+  const double ink = std::max(options_.GridLineWidth, 0) / 2.0;
+  const double low = edges_[column] + ink, high = edges_[column + 1] - ink;
+  const double width = static_cast<double>(TextUnits(text)) * fontSize / 1000;
+  if (x < low || x + width > high) {
+    const double first = std::ceil(low), last = std::floor(high - width);  // where it may start
+    if (first > last) {
+      CutCellOut(static_cast<int>(first), high - first, fontSize, text, color);
+      return;
+    }
+    x = static_cast<int>(std::clamp(static_cast<double>(x), first, last));
+  }
+  Doc().StringOut(x, y_, text, color);
+}
+
+// Too wide for its cell: the text starts at the cell's left and loses what would cross the
+// right rule, which three full stops say when there is room for them (so that a cut number
+// does not pass for a smaller one).
+void TVantrix3PDF::CutCellOut(int x, double room, int fontSize, std::string_view text, uint32_t color) {
+  static constexpr std::string_view kCutMark = "...";
+  const double mark = static_cast<double>(TextUnits(kCutMark)) * fontSize / 1000;
+  cut_.clear();
+  if (mark <= room) {
+    cut_.assign(text.substr(0, FittingLength(text, fontSize, room - mark)));
+    cut_ += kCutMark;
+  } else {
+    cut_.assign(text.substr(0, FittingLength(text, fontSize, room)));
+  }
+  Doc().StringOut(x, y_, cut_, color);
+}
+
 void TVantrix3PDF::EndExport() {
+  LayOutColumns();
   if (y_ != trim_.Top) PlotVertGridLines(blockTop_, y_);
   WriteFooter();
   Doc().EndDoc();

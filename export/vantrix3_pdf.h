@@ -4,6 +4,7 @@
 // new page when the next row no longer fits above the bottom margin. The page comes from the
 // page options, fonts, spacing and rules from the options; it draws through the document of
 // its writer.
+#include <string_view>
 #include <vector>
 
 #include "export/pdf_document.h"
@@ -20,6 +21,8 @@ class TVantrix3PDF : public TVantrix3FormatText {
 
   const TStrings* OwnerColumnsWidth() const override { return &ColumnsWidth; }
   const TStrings* OwnerColumnsAlign() const override { return &ColumnsAlign; }
+  // The width pass measures texts in the fonts' widths, captions at their own size.
+  int OwnerTextChars(std::string_view text, bool caption) const override;
 
   // The drawing position in points from the page bottom, and the column edges of the run
   // (one per column and one after the last): for tests and tools.
@@ -39,6 +42,8 @@ class TVantrix3PDF : public TVantrix3FormatText {
 
  private:
   TPDFDocument& Doc() const;
+  // The column edges and the run's font sizes, once per run before the first row or rule is
+  // drawn: after the width pass, whose widths they must take.
   void LayOutColumns();
   void WriteHeader();
   void WriteFooter();
@@ -46,14 +51,20 @@ class TVantrix3PDF : public TVantrix3FormatText {
   void PlotVertGridLines(int top, int bottom);
   // Lines of a block (header or footer) in their font, starting pages as needed.
   void WriteLines(const TStrings& lines, const TPDFFont& font);
+  // A cell's text at x in the current font (of that size), kept between the column's rules:
+  // moved inside when it fits there, cut at the right rule (and marked cut) when it does not.
+  void CellOut(size_t column, int x, int fontSize, std::string_view text, uint32_t color);
+  // The part of a text too wide for its cell that fits in `room` points from x, marked cut.
+  void CutCellOut(int x, double room, int fontSize, std::string_view text, uint32_t color);
 
   TPDFOptions options_;
   TPDFFont captionFont_, dataFont_;
   TPDFBox trim_;
   int y_ = 0;
   int blockTop_ = 0;
+  bool laidOut_ = false;
   std::vector<int> edges_;
-  std::string value_;
+  std::string value_, cut_;
 };
 
 }  // namespace vantrix

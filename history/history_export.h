@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "export/custom_source.h"
@@ -97,8 +98,9 @@ class HistoryExport {
   size_t TableRowOfRecord(int recNo) const;
   // One source column per export column, with its width and caption (the device name).
   void DescribeColumns(const std::string& extension);
-  // The longest text of each export column over the records (at least 1).
-  std::vector<size_t> LongestTexts();
+  // The longest text of each export column over the records (at least 1), in bytes or in
+  // what the measure gives.
+  std::vector<size_t> LongestTexts(size_t (*measure)(std::string_view) = nullptr);
   // The exporter of the extension run on the file; false when no exporter takes it.
   bool RunExporter(const std::string& extension, const std::string& fileName);
   void Prepare(vantrix::TVantrix3Text& exporter);

@@ -125,14 +125,20 @@ void HistoryExport::PreparePdf() {
   page.SetMarginTop(kPdfMargins[2]);
   page.SetMarginBottom(kPdfMargins[3]);
   if (source_.Columns().Count() >= kPdfLandscapeColumns) page.SetOrientation(vantrix::poLandscape);
-  // A text longer than its column would be drawn over the next one: the column is as wide as
-  // its longest text (the exporter makes the fonts smaller when the table outgrows the page).
-  const std::vector<size_t> longest = LongestTexts();
+  // A text wider than its column would be cut at the column's rule: the column holds its
+  // widest text, measured in the fonts' widths, not counted in characters (a name of W's is
+  // three times as wide as one of i's). The exporter makes the fonts smaller when the table
+  // outgrows the page.
+  const std::vector<size_t> widest =
+      LongestTexts([](std::string_view text) { return static_cast<size_t>(vantrix::TextUnits(text)); });
   vantrix::TVantrixCustomColumns& columns = source_.Columns();
   for (int c = 0; c < columns.Count(); ++c) {
     vantrix::TVantrixCustomColumn& column = *columns.GetItem(c);
-    const size_t widest = std::max(longest[static_cast<size_t>(c)], column.Caption().size());
-    column.SetWidth(std::max(column.Width(), static_cast<int>(std::min<size_t>(widest, 255))));
+    const long long units = static_cast<long long>(widest[static_cast<size_t>(c)]);
+    const auto cells = static_cast<size_t>(vantrix::CharsToHoldUnits(units));
+    const auto caption = static_cast<size_t>(Pdf().OwnerTextChars(column.Caption(), true));
+    const size_t need = std::max(cells, caption);
+    column.SetWidth(std::max(column.Width(), static_cast<int>(std::min<size_t>(need, 255))));
   }
 }
 

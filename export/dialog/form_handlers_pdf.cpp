@@ -222,14 +222,7 @@ void TVantrix3DialogF::SetPDFPageOrientation(TVantrixPageOrientation orientation
   PDFShowOptions();
 }
 
-std::string TVantrix3DialogF::PDFPageProblem() const {
-  const TVantrixPDFPageOptions& page = PDFExp().Options().PageOptions;
-  const long long width = static_cast<long long>(page.WidthDots()) - page.MarginLeftDots() - page.MarginRightDots();
-  const long long height = static_cast<long long>(page.HeightDots()) - page.MarginTopDots() - page.MarginBottomDots();
-  if (width > 0 && height > 0) return {};
-  return "The PDF page has no room to print inside its margins (" + std::to_string(width) + " x " +
-         std::to_string(height) + " points).";
-}
+std::string TVantrix3DialogF::PDFPageProblem() const { return PDFExp().Options().PageOptions.PrintProblem(); }
 
 // --- the fonts ----------------------------------------------------------------------------
 

@@ -181,7 +181,8 @@ void TVantrix3DialogF::CopyOptionsInto(TAllowedExport format) {
       break;
     case aePDF:
       // The page was copied whole, in dots with its unit, when the form started.
-      // A page with no room inside its margins would be written with an inverted table box.
+      // A page with no room inside its margins would be written with an inverted table box,
+      // one too small with a box a reader replaces: refused before the run.
       if (const std::string problem = PDFPageProblem(); !problem.empty()) throw std::runtime_error(problem);
       currentExp_ = &PDFExp();
       break;

@@ -202,7 +202,7 @@ class TVantrix3DialogF : public QDialog {
   void PDFFillFontList();
   void PDFShowFontInfo();
   void PDFShowExample();
-  // Why the page cannot be printed on (its margins leave no room), empty when it can.
+  // Why the page cannot be printed on (too small, or its margins leave no room), empty when it can.
   std::string PDFPageProblem() const;
   // The RTF page (form_handlers_rtf.cpp): the style list on the tab now shown (null when
   // none), and the editor showing one selected style or several.

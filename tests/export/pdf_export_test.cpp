@@ -6,6 +6,7 @@
 #include <regex>
 
 #include "document_fixtures.h"
+#include "export/library_strings.h"
 #include "export/model_source.h"
 #include "export/vantrix3_pdf.h"
 
@@ -191,3 +192,43 @@ TEST(PdfExport, HeaderLinesComeFirstAndMoveTheTableDown) {
 }
 
 }  // namespace
+
+// A reader puts a page of its own in place of one smaller than a few points, and a page whose
+// margins meet has nowhere to draw: neither is written, whatever road the options came by.
+TEST(PdfExport, PagesTooSmallToPrintOnAreRefusedBeforeAnythingIsWritten) {
+  TextSource source({"A"}, {{"x"}});
+  TVantrix3PDF pdf;
+  TVantrixPDFPageOptions& page = pdf.Options().PageOptions;
+  page.SetUnits(unDot);
+  page.SetMarginLeft(0);
+  page.SetMarginRight(0);
+  page.SetMarginTop(0);
+  page.SetMarginBottom(0);
+  const auto refused = [&](int width, int height) {
+    page.SetWidth(width);
+    page.SetHeight(height);
+    source.ClearEof();
+    pdf.SetExportSource(esCustom);
+    pdf.SetCustomSource(&source);
+    MemoryOutputStream out;
+    try {
+      pdf.ExportToStream(out);
+    } catch (const EVantrixError& e) {
+      EXPECT_EQ(out.Bytes(), "") << width << " x " << height;
+      return std::string(e.what());
+    }
+    return std::string();
+  };
+  EXPECT_EQ(refused(1, 1),
+            "The PDF page of 1 x 1 points is too small to print on (the smallest page is 4 x 4 points).");
+  EXPECT_NE(refused(595, 3).find("too small"), std::string::npos);
+  EXPECT_NE(refused(0, 842).find("too small"), std::string::npos);
+  EXPECT_NE(refused(-10, -10).find("too small"), std::string::npos);
+  EXPECT_EQ(refused(4, 4), "");
+  EXPECT_EQ(page.GetMediaBox(), (TPDFBox{0, 0, 3, 3}));
+
+  page.SetWidth(595);
+  page.SetMarginLeft(300);
+  page.SetMarginRight(295);
+  EXPECT_EQ(refused(595, 842), "The PDF page has no room to print inside its margins (0 x 842 points).");
+}

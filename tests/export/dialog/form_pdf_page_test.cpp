@@ -324,3 +324,29 @@ TEST_F(FormPDFPage, APageWithoutRoomInsideItsMarginsIsRefusedBeforeTheRun) {
   form->Control<QPushButton>("bStart")->click();
   EXPECT_TRUE(std::filesystem::exists(path));
 }
+
+// A page of a dot or two would be written with a box a reader replaces by a page of its own.
+TEST_F(FormPDFPage, APageTooSmallToPrintOnIsRefusedBeforeTheRun) {
+  Open();
+  form->SetExportType(aePDF);
+  form->rgExportTypeClick();
+  const std::string path = folder / "dot.pdf";
+  form->SetFileName(path);
+  form->ShowButtons();
+  Pick("cbPDFPageUnits", unDot);
+  for (const char* margin :
+       {"edPDFPageMarginLeft", "edPDFPageMarginRight", "edPDFPageMarginTop", "edPDFPageMarginBottom"})
+    Type(margin, "0");
+  Type("edPDFPageWidth", "1");
+  Type("edPDFPageHeight", "1");
+  EXPECT_TRUE(form->PDFPageProblem().find("too small") != std::string::npos) << form->PDFPageProblem();
+  form->Control<QPushButton>("bStart")->click();
+  ASSERT_FALSE(services.log.isEmpty());
+  EXPECT_TRUE(services.log.last().startsWith("message|")) << services.log.last().toStdString();
+  EXPECT_TRUE(services.log.last().contains("too small")) << services.log.last().toStdString();
+  EXPECT_FALSE(std::filesystem::exists(path));
+  Type("edPDFPageWidth", "4");
+  Type("edPDFPageHeight", "4");
+  form->Control<QPushButton>("bStart")->click();
+  EXPECT_EQ(PageSize(path), "3 x 3 pts");
+}

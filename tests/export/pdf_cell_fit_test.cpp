@@ -1,0 +1,140 @@
+// Every cell of a PDF table stays between the rules of its column, as a reader lays it out:
+// in the widths the fonts declare, not in a count of characters. Texts that fit are moved
+// inside their cell, texts that don't are cut at the right rule and marked; the width pass
+// sizes columns by the same widths; and the widths a user gave stay theirs.
+#include <gtest/gtest.h>
+
+#include <regex>
+
+#include "document_fixtures.h"
+#include "export/vantrix3_pdf.h"
+
+namespace {
+
+using namespace vantrix;
+using exporttest::TextSource;
+
+struct Drawn {
+  int x, y, size;
+  std::string text;  // unescaped
+};
+
+// Every text drawn with the size it was drawn in, in order.
+std::vector<Drawn> Drawings(const std::string& pdf) {
+  std::vector<Drawn> out;
+  static const std::regex op(R"(/\w+ (\d+) Tf\r(-?\d+) (-?\d+) Td \(((?:[^\\)]|\\.)*)\) Tj)");
+  for (auto it = std::sregex_iterator(pdf.begin(), pdf.end(), op); it != std::sregex_iterator(); ++it) {
+    const std::string escaped = (*it)[4];
+    std::string text;
+    for (size_t i = 0; i < escaped.size(); ++i) text.push_back(escaped[i] == '\\' ? escaped[++i] : escaped[i]);
+    out.push_back({std::stoi((*it)[2]), std::stoi((*it)[3]), std::stoi((*it)[1]), text});
+  }
+  return out;
+}
+
+// The texts of one row (one baseline), left to right, each checked to lie between the rules
+// of the column it starts in, clear of their ink.
+std::vector<std::string> RowBetweenRules(const std::vector<Drawn>& drawn, int y, const std::vector<int>& edges,
+                                         double ink = 0.5) {
+  std::vector<std::string> row;
+  for (const Drawn& d : drawn) {
+    if (d.y != y) continue;
+    size_t column = 0;
+    while (column + 2 < edges.size() && d.x >= edges[column + 1]) ++column;
+    const double right = d.x + static_cast<double>(TextUnits(d.text)) * d.size / 1000;
+    EXPECT_GE(d.x, edges[column] + ink) << d.text;
+    if (!d.text.empty()) {
+      EXPECT_LE(right, edges[column + 1] - ink) << d.text << " crosses the rule at " << edges[column + 1];
+    }
+    row.push_back(d.text);
+  }
+  return row;
+}
+
+TEST(PdfCellFit, TextsStayBetweenTheirRulesWhateverTheirAlignment) {
+  // Ten characters each, but "W" is more than three times as wide as "i" and digits are wider
+  // than the average character the columns are counted in.
+  TextSource source({"Name", "Amount", "Middle", "Last"},
+                    {{"WWWWWWWWWW", "1234567890", "Temperatura \xE7\xE3o", "iiiiiiiiii"},
+                     {"Umidade", "-98765.4321", "ok", "x"}});
+  TVantrix3PDF pdf;
+  pdf.ColumnsWidth = {"c0=10", "c1=10", "c2=10", "c3=10"};
+  pdf.ColumnsAlign = {"c1=Right", "c2=Center"};
+  const auto drawn = Drawings(exporttest::Export(pdf, source));
+  const std::vector<int>& edges = pdf.ColumnEdges();
+  // The user's widths stay theirs.
+  ASSERT_EQ(edges.size(), 5u);
+  for (size_t i = 0; i + 1 < edges.size(); ++i) EXPECT_EQ(edges[i + 1] - edges[i], CharsToPoints(10, 13)) << i;
+
+  const int first = drawn.front().y, row1 = first - 20, row2 = row1 - 20;
+  EXPECT_EQ(RowBetweenRules(drawn, first, edges), (std::vector<std::string>{"Name", "Amount", "Middle", "Last"}));
+  // W's are cut at the rule and marked; the number, a little wider than the space between
+  // the paddings, keeps every digit; the centred text does not fit and is cut.
+  const auto texts = RowBetweenRules(drawn, row1, edges);
+  ASSERT_EQ(texts.size(), 4u);
+  EXPECT_EQ(texts[0], "WWWWW...");
+  EXPECT_EQ(texts[1], "1234567890");
+  EXPECT_EQ(texts[2], "Temperatur...");
+  EXPECT_EQ(texts[3], "iiiiiiiiii");
+  EXPECT_EQ(RowBetweenRules(drawn, row2, edges), (std::vector<std::string>{"Umidade", "-98765.4321", "ok", "x"}));
+
+  // A text that fits keeps its place: left at the padding, right-aligned against it.
+  const int indent = CharsToPoints(10, 1.5);
+  for (const Drawn& d : drawn) {
+    if (d.text == "Umidade") {
+      EXPECT_EQ(d.x, edges[0] + indent);
+    } else if (d.text == "x") {
+      EXPECT_EQ(d.x, edges[3] + indent);
+    }
+  }
+}
+
+TEST(PdfCellFit, CaptionsThickRulesControlBytesAndCellsTooNarrowForTheMark) {
+  // Control bytes are written as "?", twice as wide as the table has them: measured as written.
+  TextSource source({"A caption much wider than its column", "B"},
+                    {{"abcdef", "\xC1\xC9\xCD\xD3\xDA\xC7"}, {"x" + std::string(7, '\x01') + "x", ""}});
+  TVantrix3PDF pdf;
+  pdf.Options().GridLineWidth = 6;
+  pdf.Options().ColSpacing = 0;
+  pdf.ColumnsWidth = {"c0=8", "c1=1"};
+  const auto drawn = Drawings(exporttest::Export(pdf, source));
+  const std::vector<int>& edges = pdf.ColumnEdges();
+  const int first = drawn.front().y;
+  const auto captions = RowBetweenRules(drawn, first, edges, 3);
+  ASSERT_EQ(captions.size(), 2u);
+  EXPECT_EQ(captions[0], "A ca...");
+  // One character's room holds neither the mark nor a capital: nothing is drawn over the rule.
+  const auto cells = RowBetweenRules(drawn, first - 20, edges, 3);
+  ASSERT_EQ(cells.size(), 2u);
+  EXPECT_EQ(cells[1], "");
+  EXPECT_EQ(RowBetweenRules(drawn, first - 40, edges, 3)[0], "x???...");
+}
+
+TEST(PdfCellFit, TheWidthPassSizesColumnsByTheFontsWidths) {
+  TextSource source({"W", "i", "Number"}, {{"WWWWWWWWWWWWWWWWWWW", "iiiiiiiiiiiiiiiiiii", "2,226,110,462,311,352"},
+                                          {"Temperatura \xE7\xE3o", "i", "1"}},
+                    1);
+  TVantrix3PDF pdf;
+  pdf.AutoCalcColWidth = true;
+  pdf.ColumnsAlign = {"c2=Right"};
+  const auto drawn = Drawings(exporttest::Export(pdf, source));
+  const std::vector<int>& edges = pdf.ColumnEdges();
+  ASSERT_EQ(edges.size(), 4u);
+  // As many characters, but W's need a column three times as wide as i's.
+  EXPECT_GT(edges[1] - edges[0], 3 * (edges[2] - edges[1] - CharsToPoints(10, 3)));
+  // Nothing had to be cut, and the columns were laid out with the widths the pass found.
+  const int first = drawn.front().y;
+  for (const int y : {first - 20, first - 40})
+    for (const std::string& text : RowBetweenRules(drawn, y, edges)) EXPECT_FALSE(text.ends_with("...")) << text;
+  EXPECT_EQ(RowBetweenRules(drawn, first - 20, edges)[2], "2,226,110,462,311,352");
+
+  // A caption in a larger font than the data's takes more of the data font's characters.
+  TextSource captions({"Wide caption"}, {{"x"}}, 1);
+  TVantrix3PDF big;
+  big.AutoCalcColWidth = true;
+  big.Options().CaptionFont.FontSize = 20;
+  const auto bigDrawn = Drawings(exporttest::Export(big, captions));
+  EXPECT_EQ(RowBetweenRules(bigDrawn, bigDrawn.front().y, big.ColumnEdges()), std::vector<std::string>{"Wide caption"});
+}
+
+}  // namespace
