@@ -8,11 +8,11 @@
 
 #include "controls/tcolor.h"
 #include "display/channel_reading.h"
-#include "display/readable_ticks.h"
 #include "platform/chart_time.h"
 #include "platform/qt_text.h"
 #include "platform/text_trim.h"
 #include "ui/chart_legend.h"
+#include "ui/readable_ticks.h"
 
 namespace {
 
@@ -60,12 +60,12 @@ DisplayChart::DisplayChart(const DisplayConfig& config, QWidget* parent)
   plot_->axisRect()->setRangeDrag(Qt::Vertical);
   plot_->axisRect()->setRangeDragAxes(nullptr, plot_->yAxis);
 
-  auto ticker = QSharedPointer<ReadableTimeTicker>::create(plot_->xAxis, QStringLiteral("00:00:00"));
+  auto ticker = QSharedPointer<ui::ReadableTimeTicker>::create(plot_->xAxis, QStringLiteral("00:00:00"));
   ticker->setDateTimeSpec(Qt::UTC);
   ticker->setDateTimeFormat(QStringLiteral("hh:mm:ss"));
   plot_->xAxis->setTicker(ticker);
   // Only the label's height counts on the value axis.
-  plot_->yAxis->setTicker(QSharedPointer<ReadableValueTicker>::create(plot_->yAxis, QStringLiteral("0")));
+  plot_->yAxis->setTicker(QSharedPointer<ui::ReadableValueTicker>::create(plot_->yAxis, QStringLiteral("0")));
   plot_->legend->setVisible(false);
   plot_->setAutoAddPlottableToLegend(false);
 

@@ -17,6 +17,7 @@
 #include "platform/qt_text.h"
 #include "qcustomplot.h"
 #include "ui/chart_legend.h"
+#include "ui/readable_ticks.h"
 
 namespace history {
 
@@ -42,7 +43,8 @@ void THistForm::SetUpChart() {
   chart_->legend->setVisible(false);
   chart_->setNoAntialiasingOnDrag(true);
   chart_->installEventFilter(this);
-  chart_->xAxis->setTicker(QSharedPointer<TimeAxisTicker>::create());
+  chart_->xAxis->setTicker(QSharedPointer<TimeAxisTicker>::create(QLocale(), chart_->xAxis));
+  ui::RespaceTicksOnResize(chart_);
   lines_ = new ColumnLines(chart_->xAxis, chart_->yAxis);
 
   gestures_ = new ChartGestures(chart_, [this](const QPoint& globalPos) { ShowPopupMenu(globalPos); });

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "history/cell_texts.h"
+#include "ui/readable_ticks.h"
 
 namespace history {
 
@@ -14,27 +15,58 @@ namespace {
 // Steps under a second, in milliseconds: whole milliseconds that read well.
 constexpr double kSubSecondSteps[] = {1, 2, 5, 10, 20, 50, 100, 200, 500};
 
+constexpr double kDay = 86400;
+constexpr double kMonth = 30.4375 * kDay;  // on average, leap years included
+constexpr double kYear = 12 * kMonth;
+
+// Steps from a second to a year, in seconds: 2 s rather than 2.5 s, so that whole seconds
+// label without milliseconds.
+constexpr double kSteps[] = {
+    1,      2,          5,          10,         15,        30,     // seconds
+    60,     150,        300,        600,        900,       1800,   // minutes
+    3600,   7200,       10800,      21600,      43200,             // hours
+    kDay,   2 * kDay,   5 * kDay,   7 * kDay,   14 * kDay,         // days
+    kMonth, 2 * kMonth, 3 * kMonth, 6 * kMonth, kYear};            // months
+
+// A hair of tolerance: a step that divides the range exactly is not pushed to the next one.
+bool AtLeast(double step, double least) { return step >= least * (1 - 1e-9); }
+
 }  // namespace
 
-TimeAxisTicker::TimeAxisTicker(const QLocale& locale)
-    : locale_(locale), dateFormat_(locale.dateFormat(QLocale::ShortFormat)), timeFormat_(TimeFormatWithoutZone(locale)) {
+TimeAxisTicker::TimeAxisTicker(const QLocale& locale, const QCPAxis* axis)
+    : locale_(locale),
+      dateFormat_(locale.dateFormat(QLocale::ShortFormat)),
+      timeFormat_(TimeFormatWithoutZone(locale)),
+      axis_(axis) {
   setTimeZone(QTimeZone::utc());
 }
 
-double TimeAxisTicker::getTickStep(const QCPRange& range) {
-  double step = QCPAxisTickerDateTime::getTickStep(range);
-  if (step < 1) {
-    // Never finer than a millisecond, the file's own resolution.
-    const double ms = step * 1000;
-    step = 1;
-    for (const double candidate : kSubSecondSteps)
-      if (candidate >= ms - 1e-9) {
-        step = candidate / 1000;
-        break;
-      }
-  } else if (step == 2.5) {
-    step = 2;  // whole seconds label without milliseconds
+double TimeAxisTicker::StepOfAtLeast(double least) {
+  if (!std::isfinite(least) || least <= 0) return kSubSecondSteps[0] / 1000;
+  // Never finer than a millisecond, the file's own resolution.
+  if (least < 1) {
+    for (const double ms : kSubSecondSteps)
+      if (AtLeast(ms / 1000, least)) return ms / 1000;
+    return 1;
   }
+  for (const double step : kSteps)
+    if (AtLeast(step, least)) return step;
+  // Over a year between ticks: whole years that read well.
+  return ui::ReadableValueStep(least / kYear, 1) * kYear;
+}
+
+int TimeAxisTicker::MaxSteps(const QCPRange& range, double step) const {
+  if (axis_ == nullptr) return tickCount();
+  return ui::TickStepsOnAxis(axis_, {LabelFor(range.lower, step), LabelFor(range.upper, step)});
+}
+
+double TimeAxisTicker::getTickStep(const QCPRange& range) {
+  const double span = range.size();
+  double step = StepOfAtLeast(span / MaxSteps(range, 1));
+  // Under a second the labels grow by their milliseconds, and fewer may fit.
+  if (step < 1) step = StepOfAtLeast(span / MaxSteps(range, step));
+  // Day and month steps fall on the same time of day and the same day of the month.
+  mDateStrategy = step > kMonth - 1 ? dsUniformDayInMonth : step > kDay - 1 ? dsUniformTimeInDay : dsNone;
   step_ = step;
   return step;
 }

@@ -19,7 +19,6 @@
 #include "platform/chart_time.h"
 #include "display/display_chart.h"
 #include "display/display_object.h"
-#include "display/readable_ticks.h"
 #include "ui/chart_legend.h"
 #include "tests/support/legend_checks.h"
 #include "tests/support/scoped_locale.h"
@@ -527,26 +526,6 @@ TEST_F(DisplayChartTest, TimeAxisSpansThePeriodBeforeAnyReading) {
   const double key = chart_time::KeyFromDateTime(kT0);
   EXPECT_NEAR(chart.Plot()->xAxis->range().upper, key, 1e-3);
   EXPECT_NEAR(chart.Plot()->xAxis->range().size(), 181, 1e-3);
-}
-
-// The steps the axes take: the smallest that reads well and keeps the ticks within bounds.
-TEST(ReadableTicks, StepsReadWellAndKeepTheirBound) {
-  struct Case { double range; int maxSteps; double value, time; };
-  const Case cases[] = {
-      {100, 5, 20, 30},     {100, 4, 25, 30},      {100, 3, 50, 60},       {5, 2, 2.5, 5},
-      {1, 10, 0.1, 1},      {0.3, 1, 0.5, 1},      {120, 0, 200, 120},     {86400, 6, 20000, 21600},
-      {7 * 86400.0, 2, 5e5, 5 * 86400.0},           {-1, 3, 1, 1},          {0, 3, 1, 1},
-      {std::numeric_limits<double>::quiet_NaN(), 3, 1, 1},
-  };
-  for (const Case& k : cases) {
-    SCOPED_TRACE(testing::Message() << k.range << " in " << k.maxSteps);
-    EXPECT_DOUBLE_EQ(ReadableValueStep(k.range, k.maxSteps), k.value);
-    EXPECT_DOUBLE_EQ(ReadableTimeStep(k.range, k.maxSteps), k.time);
-  }
-  // Labels 50 pixels long: one step per 75 pixels, never none.
-  EXPECT_EQ(TickStepsThatFit(300, 50), 4);
-  EXPECT_EQ(TickStepsThatFit(10, 50), 1);
-  EXPECT_EQ(TickStepsThatFit(300, 0), 33);
 }
 
 TEST_F(DisplayChartTest, AdjustTimeSpanWidensOnlyShortPeriods) {

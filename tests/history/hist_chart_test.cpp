@@ -7,6 +7,9 @@
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QSet>
+#include <QTimeZone>
+#include <limits>
+#include <utility>
 
 #include "hist_form_fixture.h"
 #include "history/column_lines.h"
@@ -14,6 +17,8 @@
 #include "history_text.h"
 #include "qcustomplot.h"
 #include "support/legend_checks.h"
+#include "support/scoped_locale.h"
+#include "support/tick_label_checks.h"
 #include "ui/chart_legend.h"
 
 using history::THistForm;
@@ -141,6 +146,60 @@ TEST_F(HistFormTest, TimeAxisLabelsNeverRepeat) {
   ticker.generate(QCPRange(start, start + 2), QLocale(), QLatin1Char('g'), 6, ticks, nullptr, &labels);
   EXPECT_TRUE(labels.contains(QStringLiteral("05/12/2026\n08:00:01.500"))) << labels.join(' ').toStdString();
   EXPECT_EQ(ticker.LabelFor(Key(5, 8, 0, 1) + 0.2, 1), QStringLiteral("05/12/2026\n08:00:01"));
+}
+
+// The steps the time axis takes: the smallest that reads well and is as long as asked, never
+// finer than a millisecond and never 2.5 s (whole seconds label without milliseconds).
+TEST(TimeAxisTicker, StepsReadWell) {
+  constexpr double kDay = 86400, kMonth = 30.4375 * kDay;
+  const std::pair<double, double> cases[] = {  // at least, step
+      {0, 0.001},           {-1, 0.001},           {std::numeric_limits<double>::quiet_NaN(), 0.001},
+      {0.0004, 0.001},      {0.0015, 0.002},       {0.3, 0.5},
+      {0.6, 1},             {2, 2},                {2.1, 5},
+      {100, 150},           {1.5 * kDay, 2 * kDay}, {8 * kDay, 14 * kDay},
+      {20 * kDay, kMonth},  {400 * kDay, 24 * kMonth}};
+  for (const auto& [least, step] : cases)
+    EXPECT_DOUBLE_EQ(history::TimeAxisTicker::StepOfAtLeast(least), step) << least;
+}
+
+// The time axis's labels (a date over a time) never run into one another, at any window width,
+// over a file of milliseconds or of years, in the user's date and time formats; a window
+// shrunk from wide to narrow spaces them at once, and a zoom for its new range. A window 400
+// pixels wide ran "05/12/2026 08:00:05" into its neighbours.
+TEST_F(HistFormTest, TimeAxisLabelsNeverRunIntoOneAnother) {
+  constexpr qint64 kSecond = 1000, kDay = 86400 * kSecond;
+  const std::pair<int, qint64> spans[] = {  // lines, and the time between them (ms)
+      {31, 10}, {21, 100}, {61, kSecond}, {601, kSecond}, {301, 60 * kSecond}, {73, 3600 * kSecond},
+      {81, kDay / 2}, {110, 10 * kDay}};
+  const QDateTime start(QDate(2026, 12, 5), QTime(8, 0), QTimeZone::utc());
+  for (const QLocale& locale : {QLocale(QLocale::English, QLocale::UnitedKingdom), testsupport::Brazil(),
+                                testsupport::UnitedStates()}) {
+    SCOPED_TRACE(locale.name().toStdString());
+    testsupport::ScopedDefaultLocale user(locale);
+    THistForm form(ui_);  // takes the user's formats when made
+    form.show();
+    QCPAxis* axis = form.Chart()->xAxis;
+    const auto expectApart = [&](int width, int atLeast) {
+      EXPECT_EQ(testsupport::TickLabelsRunTogether(*axis), std::vector<std::string>{}) << width;
+      EXPECT_GE(testsupport::TickLabelsShown(*axis), atLeast) << width;
+    };
+    for (const auto& [lines, stepMs] : spans) {
+      SCOPED_TRACE(stepMs);
+      std::string text = Header();
+      for (int i = 0; i < lines; ++i)
+        text += start.addMSecs(i * stepMs).toString(QStringLiteral("dd/MM/yyyy, hh:mm:ss.zzz")).toStdString() +
+                ", 20, 50\n";
+      ASSERT_TRUE(form.OpenFile(Write(text)));
+      for (const int width : {340, 400, 600, 1000, 400}) {
+        form.resize(width, 500);
+        QApplication::processEvents();
+        expectApart(width, width >= 600 ? 2 : 1);
+      }
+      axis->setRange(axis->range().center(), axis->range().center() + axis->range().size() / 7);
+      form.Chart()->replot();
+      expectApart(400, 1);
+    }
+  }
 }
 
 // Dragging right and down zooms both axes to the rectangle; dragging up or left brings the
