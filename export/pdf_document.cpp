@@ -199,11 +199,6 @@ void TPDFDocument::EndDoc() {
   out += " 0 obj\r<< /Type /Outlines\r/Count 0\r>>\rendobj\r";
   WriteStr2PDF(out);
 
-  std::string widths;
-  for (const int width : kPDFCharWidths) {
-    AppendInt(widths, width);
-    widths.push_back(' ');
-  }
   std::string fontDictionary;
   for (const TPDFFont& font : fonts_) {
     const int f = AddObj();
@@ -214,15 +209,18 @@ void TPDFDocument::EndDoc() {
     out += "\r/BaseFont /";
     out += PDFFontPostScriptName(font.BaseFont);
     out += "\r";
-    // Only names a reader knows: StandardEncoding is the font's own (no entry), and
-    // PDFDocEncoding is no font encoding, so its fonts take WinAnsiEncoding.
-    if (font.FontEncoding != poStandardEncoding) {
+    // Only names a reader knows; StandardEncoding is the font's own (no entry).
+    if (const TPDFFontEncoding encoding = PDFDeclaredEncoding(font); encoding != poStandardEncoding) {
       out += "/Encoding /";
-      out += PDFFontEncodingName(font.FontEncoding == poPDFDocEncoding ? poWinAnsiEncoding : font.FontEncoding);
+      out += PDFFontEncodingName(encoding);
       out += "\r";
     }
+    // The font's real widths: readers place every glyph by them.
     out += "/FirstChar 0\r/LastChar 255\r/Widths [";
-    out += widths;
+    for (const int width : PDFFontWidths(font)) {
+      AppendInt(out, width);
+      out.push_back(' ');
+    }
     out += "]\r>>\rendobj\r";
     WriteStr2PDF(out);
     fontDictionary += "/" + font.Name + " ";

@@ -6,7 +6,8 @@
 // Nothing is compressed, nothing embedded. Lines end with CR alone.
 //
 // Text is code page 1252, which the fonts' WinAnsiEncoding shows; the five bytes that code
-// page leaves undefined go out as "?". Parentheses and backslashes are escaped here, when a
+// page leaves undefined go out as "?". Each font declares its real widths (PDFFontWidths),
+// which are what text is measured in. Parentheses and backslashes are escaped here, when a
 // string is written, so callers measure and pass the text as it is.
 #include <cstdint>
 #include <string>

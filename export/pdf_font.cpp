@@ -2,32 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numeric>
 
 #include "export/page_units.h"
+#include "export/pdf_font_widths.h"
 
 namespace vantrix {
-
-// clang-format off
-const std::array<int, 256> kPDFCharWidths = {
-    300, 300, 300, 300, 300, 300, 300, 300, 300, 300, 300, 300, 300, 300, 300, 300,
-    300, 300, 300, 300, 300, 300, 300, 300, 300, 300, 300, 300, 300, 300, 300, 300,
-    275, 389, 333, 600, 556, 1000, 722, 222, 389, 389, 556, 600, 278, 333, 278, 278,
-    556, 556, 556, 556, 556, 556, 556, 556, 556, 556, 333, 333, 600, 600, 600, 500,
-    1000, 667, 667, 700, 667, 667, 611, 750, 722, 389, 500, 667, 611, 889, 722, 750,
-    667, 750, 667, 611, 611, 722, 667, 944, 667, 667, 611, 389, 278, 389, 600, 500,
-    278, 500, 500, 500, 500, 500, 333, 500, 500, 278, 278, 500, 278, 820, 540, 500,
-    540, 500, 389, 500, 333, 550, 444, 722, 500, 444, 500, 333, 222, 333, 600, 275,
-    667, 667, 611, 667, 722, 611, 722, 500, 500, 500, 500, 500, 500, 444, 500, 500,
-    500, 500, 278, 278, 278, 278, 500, 500, 500, 500, 500, 500, 500, 500, 500, 500,
-    556, 400, 556, 556, 556, 500, 600, 556, 800, 800, 990, 278, 278, 275, 1000, 611,
-    275, 600, 275, 275, 667, 576, 275, 275, 275, 275, 275, 350, 350, 275, 778, 500,
-    500, 389, 600, 275, 556, 275, 275, 556, 556, 1000, 275, 667, 667, 611, 944, 778,
-    500, 1000, 556, 556, 278, 278, 600, 275, 444, 667, 167, 600, 389, 389, 556, 556,
-    556, 278, 278, 556, 1000, 667, 667, 667, 667, 667, 389, 389, 389, 389, 611, 611,
-    275, 611, 722, 722, 722, 278, 278, 278, 278, 278, 278, 278, 278, 278, 278, 278,
-};
-// clang-format on
 
 namespace {
 
@@ -49,61 +28,100 @@ std::string_view PDFFontEncodingName(TPDFFontEncoding encoding) {
   return encoding < std::size(kEncodingNames) ? kEncodingNames[encoding] : kEncodingNames[1];
 }
 
+TPDFFontEncoding PDFDeclaredEncoding(const TPDFFont& font) {
+  if (font.BaseFont == poSymbol || font.BaseFont == poZapfDingbats) return poStandardEncoding;
+  switch (font.FontEncoding) {
+    case poStandardEncoding:
+      return poStandardEncoding;
+    case poMacRomanEncoding:
+      return poMacRomanEncoding;
+    default:
+      return poWinAnsiEncoding;
+  }
+}
+
 namespace {
 
-// The width of each byte as it is written, looked up once per byte.
-const std::array<int, 256> kShownWidths = [] {
-  std::array<int, 256> widths{};
-  for (int byte = 0; byte < 256; ++byte) widths[byte] = kPDFCharWidths[PDFShownCode(static_cast<unsigned char>(byte))];
-  return widths;
-}();
+constexpr size_t kFontCount = std::size(kPDFGlyphWidths);
+constexpr size_t kWinAnsi = 1;  // the encodings' places in kPDFGlyphWidths
 
-int ShownWidth(char c) { return kShownWidths[static_cast<unsigned char>(c)]; }
+using WidthTable = std::array<int, 256>;
+
+// A code shows the glyph the encoding puts at the code it is written as. Where there is none
+// the reader draws nothing; the width is then that of what the text means there.
+WidthTable DeclaredWidths(size_t font, size_t encoding) {
+  const uint16_t(&glyphs)[3][256] = kPDFGlyphWidths[font];
+  WidthTable widths{};
+  for (int code = 0; code < 256; ++code) {
+    const unsigned char shown = PDFShownCode(static_cast<unsigned char>(code));
+    int width = glyphs[encoding][shown];
+    if (width == 0) width = glyphs[kWinAnsi][shown];
+    if (width == 0) width = glyphs[0][' '];
+    widths[static_cast<size_t>(code)] = width;
+  }
+  return widths;
+}
+
+// Every font in every encoding it can be declared in, made once.
+const std::array<WidthTable, kFontCount * 3>& AllWidths() {
+  static const std::array<WidthTable, kFontCount * 3> kAll = [] {
+    std::array<WidthTable, kFontCount * 3> all{};
+    for (size_t font = 0; font < kFontCount; ++font)
+      for (size_t encoding = 0; encoding < 3; ++encoding) all[font * 3 + encoding] = DeclaredWidths(font, encoding);
+    return all;
+  }();
+  return kAll;
+}
+
+// Columns are counted in characters of this average width: 123990 thousandths of the size
+// for 256 of them.
+constexpr int kAverageCharsUnits = 123990;
 
 }  // namespace
 
-long long TextUnits(std::string_view text) {
+const std::array<int, 256>& PDFFontWidths(const TPDFFont& font) {
+  const size_t base = font.BaseFont < kFontCount ? font.BaseFont : poHelvetica;
+  const TPDFFontEncoding declared = PDFDeclaredEncoding(font);
+  const size_t encoding = declared == poStandardEncoding ? 0 : declared == poWinAnsiEncoding ? kWinAnsi : 2;
+  return AllWidths()[base * 3 + encoding];
+}
+
+long long TextUnits(std::string_view text, const TPDFFont& font) {
+  const WidthTable& widths = PDFFontWidths(font);
   long long units = 0;
-  for (const char c : text) units += ShownWidth(c);
+  for (const char c : text) units += widths[static_cast<unsigned char>(c)];
   return units;
 }
 
-int TextWidth(std::string_view text, double fontSize) {
+int TextWidth(std::string_view text, const TPDFFont& font) {
+  const WidthTable& widths = PDFFontWidths(font);
   double width = 0;
-  for (const char c : text) width += ShownWidth(c) * fontSize / 1000;
+  for (const char c : text) width += widths[static_cast<unsigned char>(c)] * static_cast<double>(font.FontSize) / 1000;
   return static_cast<int>(RoundHalfEven(width));
 }
 
-size_t FittingLength(std::string_view text, double fontSize, double room) {
-  if (!(fontSize > 0)) return text.size();
+size_t FittingLength(std::string_view text, const TPDFFont& font, double room) {
+  if (!(font.FontSize > 0)) return text.size();
+  const WidthTable& widths = PDFFontWidths(font);
   // Compared in thousandths of the size, as whole numbers: the sum never loses a unit.
-  const double limit = room * 1000 / fontSize;
+  const double limit = room * 1000 / font.FontSize;
   long long units = 0;
   for (size_t i = 0; i < text.size(); ++i) {
-    units += ShownWidth(text[i]);
+    units += widths[static_cast<unsigned char>(text[i])];
     if (static_cast<double>(units) > limit) return i;
   }
   return text.size();
 }
 
-namespace {
-
-int TableSum() {
-  static const int kSum = std::accumulate(kPDFCharWidths.begin(), kPDFCharWidths.end(), 0);
-  return kSum;
-}
-
-}  // namespace
-
 int CharsToPoints(double fontSize, double chars) {
-  return static_cast<int>(RoundHalfEven(fontSize * chars * TableSum() / 256 / 1000));
+  return static_cast<int>(RoundHalfEven(fontSize * chars * kAverageCharsUnits / 256 / 1000));
 }
 
 int CharsToHoldUnits(long long units) {
-  const double chars = static_cast<double>(units) * 256 / TableSum();
+  const double chars = static_cast<double>(units) * 256 / kAverageCharsUnits;
   return static_cast<int>(std::min(std::ceil(chars + 0.5), 1e9));
 }
 
-int CharsToHold(std::string_view text) { return CharsToHoldUnits(TextUnits(text)); }
+int CharsToHold(std::string_view text, const TPDFFont& font) { return CharsToHoldUnits(TextUnits(text, font)); }
 
 }  // namespace vantrix

@@ -45,7 +45,7 @@ void TVantrix3PDF::LayOutColumns() {
 }
 
 int TVantrix3PDF::OwnerTextChars(std::string_view text, bool caption) const {
-  const int chars = CharsToHold(text);
+  const int chars = CharsToHold(text, caption ? options_.CaptionFont : options_.DataFont);
   const int data = options_.DataFont.FontSize, size = caption ? options_.CaptionFont.FontSize : data;
   // Column widths count characters of the data font; a caption in a larger font needs more.
   if (size <= data || data <= 0) return chars;
@@ -123,7 +123,7 @@ void TVantrix3PDF::WriteCaptionRow() {
   y_ -= Round((r / 2 + 1) * captionFont_.FontSize);
   const int indent = CharsToPoints(captionFont_.FontSize, options_.ColSpacing / 2);
   for (size_t i = 0; i + 1 < edges_.size(); ++i)
-    CellOut(i, edges_[i] + indent, captionFont_.FontSize, GetColCaption(static_cast<int>(i)), captionFont_.FontColor);
+    CellOut(i, edges_[i] + indent, captionFont_, GetColCaption(static_cast<int>(i)), captionFont_.FontColor);
   y_ -= Round(captionFont_.FontSize * r / 2);
   HorizontalRule();
 }
@@ -157,9 +157,9 @@ void TVantrix3PDF::WriteDataRow() {
     if (background != 0xFFFFFF)
       doc.FillRect(left, y_ - size * r / 2, right - left, (1 + r) * size - options_.GridLineWidth / 2.0, background);
     int x = left + indent;
-    if (align == ecaCenter) x += (CharsToPoints(size, Columns()[i].Width) - TextWidth(value_, size)) / 2;
-    else if (align == ecaRight) x = right - indent - TextWidth(value_, size);
-    CellOut(static_cast<size_t>(i), x, size, value_, font.color);
+    if (align == ecaCenter) x += (CharsToPoints(size, Columns()[i].Width) - TextWidth(value_, dataFont_)) / 2;
+    else if (align == ecaRight) x = right - indent - TextWidth(value_, dataFont_);
+    CellOut(static_cast<size_t>(i), x, dataFont_, value_, font.color);
   }
   y_ -= Round(size * r / 2);
   HorizontalRule();
@@ -168,14 +168,14 @@ void TVantrix3PDF::WriteDataRow() {
 // A reader lays text out in the widths the fonts declare, which are the ones measured here:
 // what is kept between the rules stays there on the page. The rules' ink reaches half their
 // width into the cell.
-void TVantrix3PDF::CellOut(size_t column, int x, int fontSize, std::string_view text, uint32_t color) {
+void TVantrix3PDF::CellOut(size_t column, int x, const TPDFFont& font, std::string_view text, uint32_t color) {
   const double ink = std::max(options_.GridLineWidth, 0) / 2.0;
   const double low = edges_[column] + ink, high = edges_[column + 1] - ink;
-  const double width = static_cast<double>(TextUnits(text)) * fontSize / 1000;
+  const double width = static_cast<double>(TextUnits(text, font)) * font.FontSize / 1000;
   if (x < low || x + width > high) {
     const double first = std::ceil(low), last = std::floor(high - width);  // where it may start
     if (first > last) {
-      CutCellOut(static_cast<int>(first), high - first, fontSize, text, color);
+      CutCellOut(static_cast<int>(first), high - first, font, text, color);
       return;
     }
     x = static_cast<int>(std::clamp(static_cast<double>(x), first, last));
@@ -186,15 +186,15 @@ void TVantrix3PDF::CellOut(size_t column, int x, int fontSize, std::string_view 
 // Too wide for its cell: the text starts at the cell's left and loses what would cross the
 // right rule, which three full stops say when there is room for them (so that a cut number
 // does not pass for a smaller one).
-void TVantrix3PDF::CutCellOut(int x, double room, int fontSize, std::string_view text, uint32_t color) {
+void TVantrix3PDF::CutCellOut(int x, double room, const TPDFFont& font, std::string_view text, uint32_t color) {
   static constexpr std::string_view kCutMark = "...";
-  const double mark = static_cast<double>(TextUnits(kCutMark)) * fontSize / 1000;
+  const double mark = static_cast<double>(TextUnits(kCutMark, font)) * font.FontSize / 1000;
   cut_.clear();
   if (mark <= room) {
-    cut_.assign(text.substr(0, FittingLength(text, fontSize, room - mark)));
+    cut_.assign(text.substr(0, FittingLength(text, font, room - mark)));
     cut_ += kCutMark;
   } else {
-    cut_.assign(text.substr(0, FittingLength(text, fontSize, room)));
+    cut_.assign(text.substr(0, FittingLength(text, font, room)));
   }
   Doc().StringOut(x, y_, cut_, color);
 }

@@ -51,11 +51,11 @@ class TVantrix3PDF : public TVantrix3FormatText {
   void PlotVertGridLines(int top, int bottom);
   // Lines of a block (header or footer) in their font, starting pages as needed.
   void WriteLines(const TStrings& lines, const TPDFFont& font);
-  // A cell's text at x in the current font (of that size), kept between the column's rules:
+  // A cell's text at x in the current font (which is `font`), kept between the column's rules:
   // moved inside when it fits there, cut at the right rule (and marked cut) when it does not.
-  void CellOut(size_t column, int x, int fontSize, std::string_view text, uint32_t color);
+  void CellOut(size_t column, int x, const TPDFFont& font, std::string_view text, uint32_t color);
   // The part of a text too wide for its cell that fits in `room` points from x, marked cut.
-  void CutCellOut(int x, double room, int fontSize, std::string_view text, uint32_t color);
+  void CutCellOut(int x, double room, const TPDFFont& font, std::string_view text, uint32_t color);
 
   TPDFOptions options_;
   TPDFFont captionFont_, dataFont_;

@@ -128,13 +128,13 @@ void HistoryExport::DescribeColumns(const std::string& extension) {
   source_.ClearEof();
 }
 
-std::vector<size_t> HistoryExport::LongestTexts(size_t (*measure)(std::string_view)) {
+std::vector<size_t> HistoryExport::LongestTexts(const std::function<size_t(std::string_view)>& measure) {
   std::vector<size_t> longest(static_cast<size_t>(source_.Columns().Count()), 1);
   std::string text;
   for (size_t row = 1; row < cells_.TableRowCount(); ++row)
     for (size_t c = 0; c < longest.size(); ++c) {
       cells_.Text(row, c, text);
-      longest[c] = std::max(longest[c], measure != nullptr ? measure(text) : text.size());
+      longest[c] = std::max(longest[c], measure ? measure(text) : text.size());
     }
   return longest;
 }

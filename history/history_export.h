@@ -7,6 +7,7 @@
 // Without widgets, so the viewer, the main window's export command (through the viewer) and
 // the headless export tool run the same road.
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -100,7 +101,7 @@ class HistoryExport {
   void DescribeColumns(const std::string& extension);
   // The longest text of each export column over the records (at least 1), in bytes or in
   // what the measure gives.
-  std::vector<size_t> LongestTexts(size_t (*measure)(std::string_view) = nullptr);
+  std::vector<size_t> LongestTexts(const std::function<size_t(std::string_view)>& measure = nullptr);
   // The exporter of the extension run on the file; false when no exporter takes it.
   bool RunExporter(const std::string& extension, const std::string& fileName);
   void Prepare(vantrix::TVantrix3Text& exporter);

@@ -130,7 +130,9 @@ void HistoryExport::PreparePdf() {
   // three times as wide as one of i's). The exporter makes the fonts smaller when the table
   // outgrows the page.
   const std::vector<size_t> widest =
-      LongestTexts([](std::string_view text) { return static_cast<size_t>(vantrix::TextUnits(text)); });
+      LongestTexts([&font = Pdf().Options().DataFont](std::string_view text) {
+        return static_cast<size_t>(vantrix::TextUnits(text, font));
+      });
   vantrix::TVantrixCustomColumns& columns = source_.Columns();
   for (int c = 0; c < columns.Count(); ++c) {
     vantrix::TVantrixCustomColumn& column = *columns.GetItem(c);

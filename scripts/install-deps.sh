@@ -26,6 +26,9 @@ PACKAGES=(
   python3-dbfread gnumeric texlive-latex-base
   # Type 1 fonts of LaTeX's T1 encoding, so pdftotext reads back what the LaTeX export typesets.
   cm-super-minimal
+  # The metrics of the fonts metric-compatible with the standard PDF fonts, and the glyph list,
+  # that the PDF width check compares the declared widths with.
+  fonts-urw-base35 texlive-base
 )
 
 missing=()

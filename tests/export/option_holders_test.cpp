@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <cstdlib>
-#include <numeric>
 
 #include "export/pdf_font.h"
 #include "export/pdf_options.h"
@@ -152,16 +151,69 @@ TEST(PdfPageOptions, OwnSizeMeansUserFormatAndAFormatRestoresItsPortraitSize) {
   EXPECT_EQ(page.WidthDots(), 612);
 }
 
-TEST(PdfMeasures, WidthTableAndRoundingHalvesToEven) {
-  EXPECT_EQ(std::accumulate(kPDFCharWidths.begin(), kPDFCharWidths.end(), 0), 123990);
-  EXPECT_EQ(TextWidth("a", 1), 0);  // 0.5
-  EXPECT_EQ(TextWidth("a", 3), 2);  // 1.5
-  EXPECT_EQ(TextWidth("", 10), 0);
-  EXPECT_EQ(TextWidth("W\xB0", 10), 12);  // 9.44 + 2.75
-  EXPECT_EQ(CharsToPoints(10, 13), 63);   // 62.96
-  EXPECT_EQ(CharsToPoints(10, 1.5), 7);   // 7.27
+TEST(PdfMeasures, TextIsMeasuredInItsOwnFontsWidthsRoundedHalvesToEven) {
+  TPDFFont times;
+  times.BaseFont = poTimesRoman;
+  times.FontSize = 1;
+  EXPECT_EQ(TextWidth("o", times), 0);  // 0.5
+  times.FontSize = 3;
+  EXPECT_EQ(TextWidth("o", times), 2);  // 1.5
+  EXPECT_EQ(TextWidth("", times), 0);
+  TPDFFont helvetica;
+  EXPECT_EQ(TextWidth("W\xB0", helvetica), 13);  // 9.44 + 4.00
+  // An accented letter is as wide as its letter; the degree sign is no blank.
+  EXPECT_EQ(TextUnits("t\xE9rmico", helvetica), TextUnits("termico", helvetica));
+  EXPECT_EQ(TextUnits("M\xE9" "dia m\xE1" "xima", helvetica), TextUnits("Media maxima", helvetica));
+  EXPECT_EQ(TextUnits("\xB0", helvetica), 400);
+  // Bytes written as another are measured as that one.
+  EXPECT_EQ(TextUnits("\x01\x81\t", helvetica), TextUnits("?? ", helvetica));
+  // Every character of Courier is as wide as any other, whatever its style.
+  TPDFFont courier;
+  courier.FontSize = 10;
+  for (const TPDFFontName name : {poCourier, poCourierBold, poCourierOblique, poCourierBoldOblique}) {
+    courier.BaseFont = name;
+    EXPECT_EQ(TextWidth("C\xE2" "mara i WW \xB0" "C", courier), 84) << name;
+  }
+  // The columns' average character stays what the widths users gave are counted in.
+  EXPECT_EQ(CharsToPoints(10, 13), 63);  // 62.96
+  EXPECT_EQ(CharsToPoints(10, 1.5), 7);  // 7.27
+  EXPECT_EQ(CharsToHoldUnits(4843), 11);  // 9.9993 characters and half of one
   EXPECT_EQ(PDFFontPostScriptName(poTimesBoldItalic), "Times-BoldItalic");
   EXPECT_EQ(PDFFontEncodingName(poPDFDocEncoding), "PDFDocEncoding");
+}
+
+// A byte shows the glyph the declared encoding puts at its code, and is as wide as that glyph.
+TEST(PdfMeasures, WidthsFollowTheEncodingAReaderIsTold) {
+  TPDFFont font;
+  EXPECT_EQ(PDFDeclaredEncoding(font), poWinAnsiEncoding);
+  font.FontEncoding = poPDFDocEncoding;
+  EXPECT_EQ(PDFDeclaredEncoding(font), poWinAnsiEncoding);
+  EXPECT_EQ(TextUnits("\xE1", font), 556);  // aacute
+  font.FontEncoding = poStandardEncoding;
+  EXPECT_EQ(TextUnits("\xE1", font), 1000);  // AE, at that code in the font's own
+  // Empty there: what the byte is in code page 1252 (agrave), not nothing.
+  EXPECT_EQ(TextUnits("\xE0", font), 556);
+  font.FontEncoding = poMacRomanEncoding;
+  EXPECT_EQ(PDFDeclaredEncoding(font), poMacRomanEncoding);
+  EXPECT_EQ(TextUnits("\xE1", font), 278);  // periodcentered
+  // The symbol fonts keep their own encoding whatever was chosen.
+  for (const TPDFFontEncoding encoding :
+       {poStandardEncoding, poWinAnsiEncoding, poMacRomanEncoding, poPDFDocEncoding}) {
+    TPDFFont symbol;
+    symbol.BaseFont = poSymbol;
+    symbol.FontEncoding = encoding;
+    EXPECT_EQ(PDFDeclaredEncoding(symbol), poStandardEncoding);
+    EXPECT_EQ(TextUnits("a", symbol), 631);  // alpha
+    symbol.BaseFont = poZapfDingbats;
+    EXPECT_EQ(PDFDeclaredEncoding(symbol), poStandardEncoding);
+    EXPECT_EQ(TextUnits("a", symbol), 789);  // a60
+  }
+  // Values out of range read as Helvetica and WinAnsiEncoding, as their names do.
+  TPDFFont odd;
+  odd.BaseFont = static_cast<TPDFFontName>(200);
+  odd.FontEncoding = static_cast<TPDFFontEncoding>(9);
+  EXPECT_EQ(PDFDeclaredEncoding(odd), poWinAnsiEncoding);
+  EXPECT_EQ(PDFFontWidths(odd), PDFFontWidths(TPDFFont{}));
 }
 
 TEST(RtfStyles, StyleFilesRoundTripAndLoadByPrefixInFileOrder) {

@@ -4,7 +4,9 @@
 // sizes columns by the same widths; and the widths a user gave stay theirs.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <regex>
+#include <sstream>
 
 #include "document_fixtures.h"
 #include "export/vantrix3_pdf.h"
@@ -17,17 +19,37 @@ using exporttest::TextSource;
 struct Drawn {
   int x, y, size;
   std::string text;  // unescaped
+  double right;      // where a reader ends it: in the widths its font declares
 };
+
+// The widths every font of the file declares, by its resource name.
+std::map<std::string, std::vector<int>> DeclaredWidths(const std::string& pdf) {
+  std::map<std::string, std::vector<int>> fonts;
+  static const std::regex font(
+      R"(/Name /(\w+)\r/BaseFont /[\w-]+\r(?:/Encoding /\w+\r)?/FirstChar 0\r/LastChar 255\r/Widths \[([\d ]*)\])");
+  for (auto it = std::sregex_iterator(pdf.begin(), pdf.end(), font); it != std::sregex_iterator(); ++it) {
+    std::istringstream numbers((*it)[2].str());
+    std::vector<int>& widths = fonts[(*it)[1]];
+    for (int width = 0; numbers >> width;) widths.push_back(width);
+  }
+  return fonts;
+}
 
 // Every text drawn with the size it was drawn in, in order.
 std::vector<Drawn> Drawings(const std::string& pdf) {
+  const auto fonts = DeclaredWidths(pdf);
   std::vector<Drawn> out;
-  static const std::regex op(R"(/\w+ (\d+) Tf\r(-?\d+) (-?\d+) Td \(((?:[^\\)]|\\.)*)\) Tj)");
+  static const std::regex op(R"(/(\w+) (\d+) Tf\r(-?\d+) (-?\d+) Td \(((?:[^\\)]|\\.)*)\) Tj)");
   for (auto it = std::sregex_iterator(pdf.begin(), pdf.end(), op); it != std::sregex_iterator(); ++it) {
-    const std::string escaped = (*it)[4];
+    const std::string escaped = (*it)[5];
     std::string text;
     for (size_t i = 0; i < escaped.size(); ++i) text.push_back(escaped[i] == '\\' ? escaped[++i] : escaped[i]);
-    out.push_back({std::stoi((*it)[2]), std::stoi((*it)[3]), std::stoi((*it)[1]), text});
+    const std::vector<int>& widths = fonts.at((*it)[1]);
+    EXPECT_EQ(widths.size(), 256u);
+    long long units = 0;
+    for (const char c : text) units += widths.at(static_cast<unsigned char>(c));
+    const int x = std::stoi((*it)[3]), size = std::stoi((*it)[2]);
+    out.push_back({x, std::stoi((*it)[4]), size, text, x + static_cast<double>(units) * size / 1000});
   }
   return out;
 }
@@ -41,10 +63,9 @@ std::vector<std::string> RowBetweenRules(const std::vector<Drawn>& drawn, int y,
     if (d.y != y) continue;
     size_t column = 0;
     while (column + 2 < edges.size() && d.x >= edges[column + 1]) ++column;
-    const double right = d.x + static_cast<double>(TextUnits(d.text)) * d.size / 1000;
     EXPECT_GE(d.x, edges[column] + ink) << d.text;
     if (!d.text.empty()) {
-      EXPECT_LE(right, edges[column + 1] - ink) << d.text << " crosses the rule at " << edges[column + 1];
+      EXPECT_LE(d.right, edges[column + 1] - ink) << d.text << " crosses the rule at " << edges[column + 1];
     }
     row.push_back(d.text);
   }
@@ -135,6 +156,25 @@ TEST(PdfCellFit, TheWidthPassSizesColumnsByTheFontsWidths) {
   big.Options().CaptionFont.FontSize = 20;
   const auto bigDrawn = Drawings(exporttest::Export(big, captions));
   EXPECT_EQ(RowBetweenRules(bigDrawn, bigDrawn.front().y, big.ColumnEdges()), std::vector<std::string>{"Wide caption"});
+}
+
+// Each font is measured in its own widths: in Courier ten W's are as wide as ten i's and fit
+// where ten of Helvetica's would not; captions in Times are measured as Times.
+TEST(PdfCellFit, EachFontIsMeasuredInItsOwnWidths) {
+  TextSource source({"Grandeza t\xE9rmica m\xE1xima", "N"},
+                    {{"WWWWWWWWWW", "1"}, {"iiiiiiiiii", "2"}, {std::string(13, 'M'), "3"}});
+  TVantrix3PDF pdf;
+  pdf.Options().DataFont.BaseFont = poCourier;
+  pdf.Options().CaptionFont.BaseFont = poTimesRoman;
+  pdf.ColumnsWidth = {"c0=12", "c1=3"};
+  const auto drawn = Drawings(exporttest::Export(pdf, source));
+  const std::vector<int>& edges = pdf.ColumnEdges();
+  const int first = drawn.front().y;
+  EXPECT_EQ(RowBetweenRules(drawn, first, edges)[0], "Grandeza t\xE9rmi...");  // "tér..." in Helvetica
+  EXPECT_EQ(RowBetweenRules(drawn, first - 20, edges)[0], "WWWWWWWWWW");
+  EXPECT_EQ(RowBetweenRules(drawn, first - 40, edges)[0], "iiiiiiiiii");
+  const std::string cut = RowBetweenRules(drawn, first - 60, edges)[0];
+  EXPECT_TRUE(cut.starts_with("MMMMMMMM") && cut.ends_with("...")) << cut;
 }
 
 }  // namespace

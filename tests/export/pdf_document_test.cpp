@@ -3,7 +3,10 @@
 // only font encodings a reader knows.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <regex>
+#include <sstream>
+#include <vector>
 
 #include "document_fixtures.h"
 #include "export/library_strings.h"
@@ -79,23 +82,68 @@ TEST(PdfDocument, PagesStreamsAndObjectsInTheirOrder) {
   EXPECT_NE(pdf.find("<< /Font <</DataFont 6 0 R /Unused 7 0 R  >> /ProcSet [ /PDF /Text ] >>"), std::string::npos);
   // The font that keeps its own encoding names none.
   EXPECT_NE(pdf.find("/BaseFont /Helvetica\r/Encoding /WinAnsiEncoding\r/FirstChar 0"), std::string::npos);
-  EXPECT_NE(pdf.find("/Name /Unused\r/BaseFont /Helvetica\r/FirstChar 0\r/LastChar 255\r/Widths [300 300 "),
+  // Helvetica's widths: codes 0 to 31 are written as "?" and a blank (tab, LF, CR) and are
+  // declared as wide as those.
+  EXPECT_NE(pdf.find("/Name /Unused\r/BaseFont /Helvetica\r/FirstChar 0\r/LastChar 255\r/Widths [556 556 556 556 556 "
+                     "556 556 556 556 278 278 556 556 278 556 "),
             std::string::npos);
   EXPECT_EQ(exporttest::Count(pdf, "/Encoding"), 1u);
 }
 
-TEST(PdfDocument, PdfDocEncodingFontsAreWrittenAsWinAnsi) {
+// Every font declares the encoding it is measured in and, as its widths, what it is measured
+// in: PDFDocEncoding as WinAnsiEncoding, the symbol fonts in their own whatever was chosen.
+TEST(PdfDocument, EachFontDeclaresItsEncodingAndTheWidthsItIsMeasuredIn) {
   MemoryOutputStream out;
   TPDFDocument doc(out);
   doc.BeginDoc();
-  TPDFFont font;
-  font.Name = "F";
-  font.FontEncoding = poPDFDocEncoding;
-  font.BaseFont = poCourierBold;
-  doc.AddFont(font);
+  std::vector<TPDFFont> fonts;
+  for (int name = poHelvetica; name <= poZapfDingbats; ++name)
+    for (int encoding = poStandardEncoding; encoding <= poPDFDocEncoding; ++encoding) {
+      TPDFFont font;
+      font.Name = "F" + std::to_string(name) + "_" + std::to_string(encoding);
+      font.BaseFont = static_cast<TPDFFontName>(name);
+      font.FontEncoding = static_cast<TPDFFontEncoding>(encoding);
+      doc.AddFont(font);
+      fonts.push_back(font);
+    }
   doc.EndDoc();
-  EXPECT_NE(out.Bytes().find("/BaseFont /Courier-Bold\r/Encoding /WinAnsiEncoding\r"), std::string::npos);
-  EXPECT_EQ(out.Bytes().find("PDFDocEncoding"), std::string::npos);
+  const std::string& pdf = out.Bytes();
+  EXPECT_EQ(pdf.find("PDFDocEncoding"), std::string::npos);
+  static const std::regex object(
+      R"(/Name /(\w+)\r/BaseFont /([\w-]+)\r(?:/Encoding /(\w+)\r)?/FirstChar 0\r/LastChar 255\r/Widths \[([\d ]*)\])");
+  size_t seen = 0;
+  std::map<std::string, std::vector<int>> declared;
+  for (auto it = std::sregex_iterator(pdf.begin(), pdf.end(), object); it != std::sregex_iterator(); ++it, ++seen) {
+    ASSERT_LT(seen, fonts.size());
+    const TPDFFont& font = fonts[seen];
+    EXPECT_EQ((*it)[1].str(), font.Name);
+    EXPECT_EQ((*it)[2].str(), PDFFontPostScriptName(font.BaseFont));
+    const bool symbolic = font.BaseFont == poSymbol || font.BaseFont == poZapfDingbats;
+    const std::string expected = symbolic || font.FontEncoding == poStandardEncoding ? ""
+                                 : font.FontEncoding == poMacRomanEncoding             ? "MacRomanEncoding"
+                                                                                       : "WinAnsiEncoding";
+    EXPECT_EQ((*it)[3].str(), expected) << font.Name;
+    std::istringstream numbers((*it)[4].str());
+    std::vector<int>& widths = declared[font.Name];
+    for (int width = 0; numbers >> width;) widths.push_back(width);
+    EXPECT_TRUE(std::equal(widths.begin(), widths.end(), PDFFontWidths(font).begin(), PDFFontWidths(font).end()))
+        << font.Name;
+  }
+  EXPECT_EQ(seen, fonts.size());
+  // Not one table for all: Courier is 600 wide everywhere in every style, the others are not,
+  // and an encoding puts other glyphs at the same codes.
+  const auto widths = [&](TPDFFontName name, TPDFFontEncoding encoding) {
+    return declared["F" + std::to_string(name) + "_" + std::to_string(encoding)];
+  };
+  for (const TPDFFontName courier : {poCourier, poCourierBold, poCourierOblique, poCourierBoldOblique})
+    for (const TPDFFontEncoding encoding : {poStandardEncoding, poWinAnsiEncoding, poMacRomanEncoding})
+      EXPECT_EQ(widths(courier, encoding), std::vector<int>(256, 600));
+  EXPECT_NE(widths(poHelvetica, poWinAnsiEncoding), widths(poTimesRoman, poWinAnsiEncoding));
+  EXPECT_NE(widths(poHelvetica, poWinAnsiEncoding), widths(poHelveticaBold, poWinAnsiEncoding));
+  EXPECT_NE(widths(poHelvetica, poWinAnsiEncoding), widths(poHelvetica, poStandardEncoding));
+  EXPECT_NE(widths(poHelvetica, poWinAnsiEncoding), widths(poHelvetica, poMacRomanEncoding));
+  EXPECT_EQ(widths(poHelvetica, poWinAnsiEncoding), widths(poHelvetica, poPDFDocEncoding));
+  EXPECT_EQ(widths(poSymbol, poWinAnsiEncoding), widths(poSymbol, poStandardEncoding));
 }
 
 TEST(PdfDocument, ColoursOnlyWhenTheyChangeAndWidthBeforeThePath) {

@@ -116,7 +116,7 @@ TEST(PdfExport, CentredCellsShareTheMiddleOfTheirColumn) {
   for (const std::string value : {"true", "false"}) {
     const Text* text = Find(texts, value);
     ASSERT_NE(text, nullptr) << value;
-    EXPECT_NEAR(text->x + TextWidth(value, 10) / 2.0, middle, 1.0) << value;
+    EXPECT_NEAR(text->x + TextWidth(value, pdf.Options().DataFont) / 2.0, middle, 1.0) << value;
   }
 }
 
@@ -128,8 +128,8 @@ TEST(PdfExport, RightAlignedTextEndsAtItsEdgeMeasuredUnescaped) {
   const auto texts = Texts(out);
   const int edge = pdf.ColumnEdges()[1] - CharsToPoints(10, 1.5);
   ASSERT_NE(Find(texts, "\\(1\\)\\\\"), nullptr);
-  EXPECT_EQ(Find(texts, "\\(1\\)\\\\")->x, edge - TextWidth("(1)\\", 10));
-  EXPECT_EQ(Find(texts, "22")->x, edge - TextWidth("22", 10));
+  EXPECT_EQ(Find(texts, "\\(1\\)\\\\")->x, edge - TextWidth("(1)\\", pdf.Options().DataFont));
+  EXPECT_EQ(Find(texts, "22")->x, edge - TextWidth("22", pdf.Options().DataFont));
 }
 
 TEST(PdfExport, AWideTableShrinksItsFontsUntilEveryColumnFits) {
@@ -142,9 +142,11 @@ TEST(PdfExport, AWideTableShrinksItsFontsUntilEveryColumnFits) {
   EXPECT_EQ(pdf.RunCaptionFontSize(), pdf.RunDataFontSize());
   // One size larger would not have fitted.
   EXPECT_GT(85 + 20 * CharsToPoints(pdf.RunDataFontSize() + 1, 15), trim.Right);
+  TPDFFont run = pdf.Options().DataFont;
+  run.FontSize = pdf.RunDataFontSize();
   for (const Text& t : Texts(out)) {
     EXPECT_GE(t.x, 0);
-    EXPECT_LE(t.x + TextWidth(t.text, pdf.RunDataFontSize()), 594) << t.text;
+    EXPECT_LE(t.x + TextWidth(t.text, run), 594) << t.text;
   }
   EXPECT_NE(out.find("/DataFont " + std::to_string(pdf.RunDataFontSize()) + " Tf"), std::string::npos);
 

@@ -5,6 +5,7 @@
 //                [--max-records N] [--output FILE] [--utf8]
 //                [--separator C] [--title TEXT] [--encoding NAME] [--table NAME]
 //                [--create-table] [--fixed] [--no-captions] [--code-page N] [--preamble LINE]...
+//                [--pdf-fonts NAME[,NAME]...] [--pdf-encoding NAME]
 //                [workbook options, see xls_setup.h]
 //   export_table --history FILE.mpc --output FILE [--locale NAME] [--no-milliseconds]
 //                [--milliseconds-column] [--milliseconds-separator C]
@@ -31,6 +32,9 @@
 // file extension of the dialog's formats, or clipboard) and --output it runs that export from
 // the dialog, driving the form as a person would, and with --save-options saves the options
 // from the dialog's Tools menu afterwards.
+// --pdf-fonts gives a PDF table's data, caption, header and footer fonts by PostScript name
+// ("Courier", "Times-Bold"; a shorter list repeats its last), --pdf-encoding the encoding
+// all four are given ("MacRomanEncoding").
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLocale>
@@ -92,7 +96,7 @@ int Usage() {
                "                    [--max-records N] [--output FILE] [--utf8]\n"
                "                    [--separator C] [--title TEXT] [--encoding NAME] [--table NAME]\n"
                "                    [--create-table] [--fixed] [--no-captions] [--code-page N]\n"
-               "                    [--preamble LINE]...\n"
+               "                    [--preamble LINE]... [--pdf-fonts NAME[,NAME]...] [--pdf-encoding NAME]\n"
                "       export_table --history FILE.mpc --output FILE [--locale NAME] [--no-milliseconds]\n"
                "                    [--milliseconds-column] [--milliseconds-separator C]\n"
                "       export_table --write-history FILE.mpc --lines N [--runs R] [--long-names]\n"
@@ -134,7 +138,11 @@ bool Parse(int argc, char** argv, Arguments& a) {
     else if (arg == "--preamble" && hasValue) a.options.preamble.push_back(platform::Utf8ToCp1252(value()));
     else if (arg == "--milliseconds-separator" && hasValue)
       a.milliseconds.separator = platform::Utf8ToCp1252(value()).c_str()[0];
-    else if (arg == "--create-table") a.options.createTable = true;
+    else if (arg == "--pdf-fonts" && hasValue) {
+      if (!exporttable::ParsePdfFonts(value(), a.options)) return false;
+    } else if (arg == "--pdf-encoding" && hasValue) {
+      if (!exporttable::ParsePdfEncoding(value(), a.options)) return false;
+    } else if (arg == "--create-table") a.options.createTable = true;
     else if (arg == "--fixed") a.options.fixed = true;
     else if (arg == "--no-captions") a.options.captions = false;
     else if (arg == "--no-milliseconds") a.milliseconds.withoutMilliseconds = true;

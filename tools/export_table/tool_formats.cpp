@@ -1,5 +1,8 @@
 #include "tools/export_table/tool_formats.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "export/vantrix3_ascii.h"
 #include "export/vantrix3_clipboard.h"
 #include "export/vantrix3_dbf.h"
@@ -23,7 +26,43 @@ std::unique_ptr<vantrix::TVantrix3> Ascii(vantrix::TVantrixASCIIType type, const
   return exporter;
 }
 
+std::unique_ptr<vantrix::TVantrix3> Pdf(const FormatOptions& options) {
+  auto pdf = std::make_unique<vantrix::TVantrix3PDF>();
+  vantrix::TPDFOptions& o = pdf->Options();
+  vantrix::TPDFFont* fonts[] = {&o.DataFont, &o.CaptionFont, &o.HeaderFont, &o.FooterFont};
+  for (size_t i = 0; i < std::size(fonts) && !options.pdfFonts.empty(); ++i)
+    fonts[i]->BaseFont = options.pdfFonts[std::min(i, options.pdfFonts.size() - 1)];
+  if (options.pdfEncoding >= 0)
+    for (vantrix::TPDFFont* font : fonts) font->FontEncoding = static_cast<vantrix::TPDFFontEncoding>(options.pdfEncoding);
+  return pdf;
+}
+
 }  // namespace
+
+bool ParsePdfFonts(const std::string& list, FormatOptions& options) {
+  options.pdfFonts.clear();
+  size_t start = 0;
+  while (start <= list.size()) {
+    const size_t end = std::min(list.find(',', start), list.size());
+    const std::string_view name(list.data() + start, end - start);
+    int found = -1;
+    for (int f = vantrix::poHelvetica; f <= vantrix::poZapfDingbats && found < 0; ++f)
+      if (vantrix::PDFFontPostScriptName(static_cast<vantrix::TPDFFontName>(f)) == name) found = f;
+    if (found < 0) return false;
+    options.pdfFonts.push_back(static_cast<vantrix::TPDFFontName>(found));
+    start = end + 1;
+  }
+  return true;
+}
+
+bool ParsePdfEncoding(const std::string& name, FormatOptions& options) {
+  for (int e = vantrix::poStandardEncoding; e <= vantrix::poPDFDocEncoding; ++e)
+    if (vantrix::PDFFontEncodingName(static_cast<vantrix::TPDFFontEncoding>(e)) == name) {
+      options.pdfEncoding = e;
+      return true;
+    }
+  return false;
+}
 
 std::vector<std::string> FormatNames() {
   return {"rows", "txt", "csv", "dif", "slk", "dbf", "xml", "sql", "tex", "clipboard", "pdf", "html", "rtf", "doc", "xls"};
@@ -58,7 +97,7 @@ std::unique_ptr<vantrix::TVantrix3> MakeExporter(const std::string& name, const 
     latex->Preambula = options.preamble;
     exporter = std::move(latex);
   } else if (name == "pdf") {
-    exporter = std::make_unique<vantrix::TVantrix3PDF>();
+    exporter = Pdf(options);
   } else if (name == "html") {
     auto html = std::make_unique<vantrix::TVantrix3HTML>();
     html->SetMaxRecords(options.maxRecords);
