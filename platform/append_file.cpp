@@ -7,6 +7,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/write_all.h"
+
 namespace platform {
 namespace {
 
@@ -81,19 +83,8 @@ size_t AppendToFile(const std::string& path, std::string_view bytes, std::string
     Fail(error);
     return 0;
   }
-  size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (n > 0) {
-      done += static_cast<size_t>(n);
-    } else if (n < 0 && errno == EINTR) {
-      continue;
-    } else {
-      if (n == 0) errno = EIO;
-      Fail(error);
-      break;
-    }
-  }
+  const size_t done = WriteAll(fd, bytes.data(), bytes.size());
+  if (done < bytes.size()) Fail(error);
   ::close(fd);
   return done;
 }

@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/write_all.h"
+
 namespace platform {
 namespace {
 
@@ -59,32 +61,12 @@ bool AtomicFile::Open(const std::string& target) {
 
 bool AtomicFile::Write(const char* data, size_t size) {
   if (fd_ < 0) return false;
-  size_t done = 0;
-  while (done < size) {
-    const ssize_t n = ::write(fd_, data + done, size - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      if (n == 0) errno = EIO;
-      return Fail("write failed");
-    }
-    done += static_cast<size_t>(n);
-  }
-  return true;
+  return WriteAll(fd_, data, size) == size || Fail("write failed");
 }
 
 bool AtomicFile::WriteAt(size_t offset, const char* data, size_t size) {
   if (fd_ < 0) return false;
-  size_t done = 0;
-  while (done < size) {
-    const ssize_t n = ::pwrite(fd_, data + done, size - done, static_cast<off_t>(offset + done));
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      if (n == 0) errno = EIO;
-      return Fail("write failed");
-    }
-    done += static_cast<size_t>(n);
-  }
-  return true;
+  return WriteAll(fd_, data, size, static_cast<off_t>(offset)) == size || Fail("write failed");
 }
 
 bool AtomicFile::Commit() {

@@ -8,6 +8,8 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/write_all.h"
+
 namespace platform {
 
 bool SpillFile::Fail(const char* what) {
@@ -40,19 +42,9 @@ bool SpillFile::Open(const std::string& folder) {
 
 bool SpillFile::Write(const char* data, size_t size) {
   if (fd_ < 0) return false;
-  size_t done = 0;
-  while (done < size) {
-    const ssize_t n = ::write(fd_, data + done, size - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      if (n == 0) errno = EIO;
-      size_ += done;
-      return Fail("cannot write a temporary file beside it");
-    }
-    done += static_cast<size_t>(n);
-  }
-  size_ += size;
-  return true;
+  const size_t done = WriteAll(fd_, data, size);
+  size_ += done;
+  return done == size || Fail("cannot write a temporary file beside it");
 }
 
 long long SpillFile::ReadAt(size_t offset, char* data, size_t size) {
