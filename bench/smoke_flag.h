@@ -2,6 +2,8 @@
 // Benchmarks that time a fixed count of transactions over a pseudo-terminal take seconds
 // each. `--smoke` runs every case once, so that ctest checks that such a benchmark still
 // works; a run by hand keeps the counts its figures are made of.
+#include <benchmark/benchmark.h>
+
 #include <cstdint>
 #include <cstring>
 
@@ -25,5 +27,15 @@ inline bool TakeSmokeFlag(int& argc, char** argv) {
 
 // The count of a case: `full` in a run by hand, one in a smoke run.
 inline int64_t Iterations(int64_t full, bool smoke) { return smoke ? 1 : full; }
+
+// A benchmark program's main: its cases registered for a smoke run or a full one, then run.
+inline int RunRegistered(int argc, char** argv, void (*registerCases)(bool smoke)) {
+  registerCases(TakeSmokeFlag(argc, argv));
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
 
 }  // namespace bench

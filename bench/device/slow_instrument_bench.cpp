@@ -153,11 +153,4 @@ void Register(bool smoke) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  Register(bench::TakeSmokeFlag(argc, argv));
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return bench::RunRegistered(argc, argv, Register); }
