@@ -236,6 +236,8 @@ class TVantrix3DialogF : public QDialog {
   void CopyCaptionsGrid();
   void SaveFormatSections(platform::IniFile& ini, TAllowedExport t);
   void LoadFormatSections(const platform::IniFile& ini, TAllowedExport t);
+  void SaveXLSItems(platform::IniFile& ini) const;
+  void SaveRTFItems(platform::IniFile& ini) const;
   void LoadXLSItems(const platform::IniFile& ini);
   void LoadRTFItems(const platform::IniFile& ini);
   void LoadPDFSections(const platform::IniFile& ini);
