@@ -309,7 +309,10 @@ void TVantrix3DialogF::SaveFormatSections(platform::IniFile& ini, TAllowedExport
 }
 
 void TVantrix3DialogF::LoadExportOptions(const std::string& fileName) {
-  const platform::IniFile ini(fileName);
+  platform::IniFile file(fileName);
+  // Read as it is now: outside a scope every read looks again whether the file changed.
+  const platform::IniFile::UpdateScope asReadNow(file);
+  const platform::IniFile& ini = file;
   const TVantrix3Dialog& d = dialog_;
   const TDialogFormOptions& o = opt_;
 

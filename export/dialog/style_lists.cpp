@@ -72,7 +72,10 @@ void ShowStyleButtons(TVantrix3DialogF& form, const char* listName, std::initial
 // object each item carries, loaded from its section.
 void LoadStyleList(QTreeWidget* list, const std::string& fileName, std::string_view prefix,
                    const std::function<void*(const platform::IniFile&, const std::string&)>& make) {
-  const platform::IniFile ini(fileName);
+  platform::IniFile file(fileName);
+  // Read as it is now: outside a scope every read looks again whether the file changed.
+  const platform::IniFile::UpdateScope asReadNow(file);
+  const platform::IniFile& ini = file;
   {
     const QSignalBlocker block(list);
     list->setUpdatesEnabled(false);
