@@ -16,12 +16,12 @@
 // A UTF-8 byte-order mark at the start of the file is skipped (editors put one there; kept, it
 // would hide the first section's header).
 // Section and key names compare without regard to case (ASCII and the accented letters of
-// code page 1252). Looking a name up, and listing sections or keys, costs the same however many
-// sections and keys the file holds: files of tens of thousands of sections are read in one pass.
+// code page 1252). Names are looked up, and sections or keys listed, through indexes of the
+// names, never by a walk through all of them: files of 100,000 sections are read in one pass.
 //
 // Writing: a new key goes after the last key of its section, a new section at the end of the
-// file. Adding a key or a section costs the same however many the file holds (the indexes take
-// the new name in place), so writing a file of n names costs n, not n squared. The whole file is written to a temporary file beside it and renamed over it, so a
+// file. The indexes take a new key or section in place, so writing a file of n names grows with
+// n, not with n squared. The whole file is written to a temporary file beside it and renamed over it, so a
 // crash never leaves half a file; an existing file keeps its permissions. A missing file
 // reads as empty and is created by the first write. A file that exists but cannot be read is
 // never overwritten: writes then return false.
