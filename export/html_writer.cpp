@@ -45,6 +45,48 @@ std::string URLReference(std::string_view fileName, std::string_view alsoEncoded
   return out;
 }
 
+namespace {
+
+bool IsFontNameLetter(unsigned char c) {
+  if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' || c == '_') return true;
+  // Code page 1252's letters: the accented ones of 0xC0..0xFF but the signs of multiplication
+  // and division, and the few with a case pair in 0x80..0x9F.
+  if (c >= 0xC0) return c != 0xD7 && c != 0xF7;
+  return c == 0x8A || c == 0x8C || c == 0x8E || c == 0x9A || c == 0x9C || c == 0x9E || c == 0x9F;
+}
+
+// An identifier begins with neither a digit nor '-' followed by a digit or another '-'.
+bool BeginsIdentifier(std::string_view word) {
+  const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+  if (word.empty() || digit(word[0])) return false;
+  return !(word[0] == '-' && word.size() > 1 && (digit(word[1]) || word[1] == '-'));
+}
+
+}  // namespace
+
+std::string CSSFontFamily(std::string_view name) {
+  std::string out;
+  bool quoted = false;
+  size_t wordStart = 0;
+  const auto endWord = [&] {
+    if (out.size() > wordStart && !BeginsIdentifier(std::string_view(out).substr(wordStart))) quoted = true;
+  };
+  for (const char c : name) {
+    if (c == ' ' || c == '\t') {
+      if (!out.empty() && out.back() != ' ') {
+        endWord();
+        out.push_back(' ');
+        wordStart = out.size();
+      }
+    } else if (IsFontNameLetter(static_cast<unsigned char>(c))) {
+      out.push_back(c);
+    }
+  }
+  endWord();
+  if (!out.empty() && out.back() == ' ') out.pop_back();
+  return quoted && !out.empty() ? '"' + out + '"' : out;
+}
+
 void TVantrixHTMLWriter::WriteTITLE(std::string_view title) { WriteLn(" <Title>" + HTMLEscaped(title) + "</Title>"); }
 
 void TVantrixHTMLWriter::WriteCSSLink(std::string_view file) {

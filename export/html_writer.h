@@ -23,6 +23,13 @@ std::string HTMLEscaped(std::string_view text);
 // still needs HTMLEscaped for its '&'.
 std::string URLReference(std::string_view fileName, std::string_view alsoEncoded = {});
 
+// A font name as the value of a style sheet's font-family: only letters (those of code page
+// 1252 too), digits, '-', '_' and single blanks between words are kept, so that a name taken
+// from a template or an options file can end no declaration, rule or style element
+// ("Arial;}</style><script>" gives "Arialstylescript"). A name with a word that cannot begin a
+// CSS identifier (a digit, '-' and a digit, "--") is quoted. Empty when nothing is left.
+std::string CSSFontFamily(std::string_view name);
+
 class TVantrixHTMLWriter : public TVantrixWriter {
  public:
   using TVantrixWriter::TVantrixWriter;

@@ -9,9 +9,7 @@ void EditFontStyle(TVantrixFont& font, TFontStyle style, bool on) {
   font.styles = on ? static_cast<uint8_t>(font.styles | bit) : static_cast<uint8_t>(font.styles & ~bit);
 }
 
-void ClearIniFile(platform::IniFile& ini) {
-  for (const std::string& section : ini.ReadSections()) ini.EraseSection(section);
-}
+void ClearIniFile(platform::IniFile& ini) { ini.EraseAllSections(); }
 
 bool IniFileSectionExists(const platform::IniFile& ini, const std::string& section) {
   return ini.SectionExists(section);

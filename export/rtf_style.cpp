@@ -1,6 +1,5 @@
 #include "export/rtf_style.h"
 
-#include "platform/cp1252_case.h"
 #include "platform/ini_file.h"
 
 namespace vantrix {
@@ -75,12 +74,7 @@ void TrtfStyles::SaveToIniFile(platform::IniFile& ini, const std::string& prefix
 
 void TrtfStyles::LoadFromIniFile(const platform::IniFile& ini, const std::string& prefix) {
   items_.clear();
-  for (const std::string& section : ini.ReadSections()) {
-    if (section.size() < prefix.size() ||
-        !platform::Cp1252SameText(std::string_view(section).substr(0, prefix.size()), prefix))
-      continue;
-    Add().LoadFromIniFile(ini, section);
-  }
+  for (const std::string& section : ini.ReadSectionsStartingWith(prefix)) Add().LoadFromIniFile(ini, section);
 }
 
 TRTFOptions::TRTFOptions() {

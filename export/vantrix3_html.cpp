@@ -19,7 +19,9 @@ bool FileExists(const std::string& path) {
 
 void AddFontLines(TStrings& lines, const THTMLOptions& html, int indent) {
   const std::string pad(static_cast<size_t>(indent), ' ');
-  if (!html.DefaultOptions.test(doFontName)) lines.push_back(pad + "font-family: " + html.TextFont.name + ";");
+  // A name with nothing a font name holds leaves the font to the browser.
+  const std::string family = CSSFontFamily(html.TextFont.name);
+  if (!html.DefaultOptions.test(doFontName) && !family.empty()) lines.push_back(pad + "font-family: " + family + ";");
   if (!html.DefaultOptions.test(doFontSize))
     lines.push_back(pad + "font-size: " + std::to_string(html.TextFont.size) + "pt;");
 }
@@ -231,7 +233,10 @@ void TVantrix3HTML::GetColData(const TVantrixCol& col, std::string& text) {
   std::string style;
   auto declare = [&style](const std::string& declaration) { style += declaration + " "; };
   if (background != rowColor) declare("background-color: " + HTMLColor(background) + ";");
-  if (font.name != base.name) declare("font-family: " + font.name + ";");
+  if (font.name != base.name) {
+    const std::string family = CSSFontFamily(font.name);
+    if (!family.empty() && family != CSSFontFamily(base.name)) declare("font-family: " + family + ";");
+  }
   if (font.size != base.size) declare("font-size: " + std::to_string(font.size) + "pt;");
   if (font.color != base.color) declare("color: " + HTMLColor(font.color) + ";");
   auto flag = [&](TFontStyle which, const char* property, const char* on, const char* off) {

@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <algorithm>
+#include <iterator>
 #include <limits>
 #include <string_view>
 
@@ -27,15 +28,10 @@ std::string_view Trim(std::string_view s) {
   return s;
 }
 
-unsigned char FoldCase(unsigned char c) { return Cp1252FoldCase(c); }
 bool SameName(std::string_view a, std::string_view b) { return Cp1252SameText(a, b); }
 
-// The name as the index keeps it: two names that compare equal fold to the same text.
-std::string Folded(std::string_view name) {
-  std::string folded(name);
-  for (char& c : folded) c = static_cast<char>(FoldCase(static_cast<unsigned char>(c)));
-  return folded;
-}
+// The name as the indexes keep it: two names that compare equal fold to the same text.
+std::string Folded(std::string_view name) { return Cp1252Folded(name); }
 
 bool HasLineBreakOrNul(std::string_view s) { return s.find_first_of(std::string_view("\r\n\0", 3)) != s.npos; }
 
@@ -74,10 +70,11 @@ bool ParseInteger(std::string_view s, int& out) {
     magnitude = magnitude * base + digit;
     if (magnitude > 0xFFFFFFFFull) return false;
   }
-  if (base == 16) {
-    uint32_t bits = static_cast<uint32_t>(magnitude);
-    if (negative) bits = 0u - bits;
-    out = static_cast<int>(bits);
+  // Without a sign, hexadecimal is the 32 bits as written ("$FFFFFFFF" is -1); with a minus
+  // it is a magnitude, as a decimal one is, and one past -2^31 is out of range ("-$80000001"
+  // would wrap round to 2^31-1).
+  if (base == 16 && !negative) {
+    out = static_cast<int>(static_cast<uint32_t>(magnitude));
     return true;
   }
   if (negative ? magnitude > 2147483648ull : magnitude > 2147483647ull) return false;
@@ -154,6 +151,8 @@ void IniFile::Load() const {
   if (unreadable_) return;
 
   std::string_view rest = text;
+  // Editors that save UTF-8 may start the file with a byte-order mark.
+  if (rest.substr(0, 3) == "\xEF\xBB\xBF") rest.remove_prefix(3);
   while (!rest.empty()) {
     // A CR alone ends a line as CRLF and LF do, and a line ends at a NUL, as it does for a
     // reader of C strings: a name or value holding either could not be written back, and
@@ -187,6 +186,22 @@ void IniFile::Load() const {
       sections_.back().lines.push_back(std::move(line));
     }
   }
+  for (Section& section : sections_) SplitTail(section);
+}
+
+// Moves the lines after the place where a new key goes into the tail: after the last key, or,
+// in a section without keys, after the last line that is not blank.
+void IniFile::SplitTail(Section& section) {
+  std::vector<Line>& lines = section.lines;
+  lines.insert(lines.end(), std::make_move_iterator(section.tail.begin()), std::make_move_iterator(section.tail.end()));
+  section.tail.clear();
+  size_t end = lines.size();
+  bool anyEntry = false;
+  for (const Line& line : lines) anyEntry = anyEntry || line.isEntry;
+  while (end > 0 && (anyEntry ? !lines[end - 1].isEntry : Trim(lines[end - 1].value).empty())) --end;
+  section.tail.assign(std::make_move_iterator(lines.begin() + static_cast<std::ptrdiff_t>(end)),
+                      std::make_move_iterator(lines.end()));
+  lines.resize(end);
 }
 
 bool IniFile::SaveOrDefer() {
@@ -209,8 +224,19 @@ bool IniFile::Save() {
   std::string text;
   for (const std::string& line : preamble_) text += line + "\r\n";
   for (const Section& section : sections_) {
-    text += "[" + section.name + "]\r\n";
-    for (const Line& line : section.lines) text += (line.isEntry ? line.key + "=" + line.value : line.value) + "\r\n";
+    text += '[';
+    text += section.name;
+    text += "]\r\n";
+    for (const auto* part : {&section.lines, &section.tail}) {
+      for (const Line& line : *part) {
+        if (line.isEntry) {
+          text += line.key;
+          text += '=';
+        }
+        text += line.value;
+        text += "\r\n";
+      }
+    }
   }
 
   AtomicFile file;
@@ -229,7 +255,7 @@ bool IniFile::Save() {
   return true;
 }
 
-const IniFile::NameIndex& IniFile::SectionIndex() const {
+const IniFile::SortedNameIndex& IniFile::SectionIndex() const {
   if (!sectionsIndexed_) {
     sectionIndex_.clear();
     for (size_t i = 0; i < sections_.size(); ++i) sectionIndex_.try_emplace(Folded(sections_[i].name), i);
@@ -251,11 +277,10 @@ const IniFile::NameIndex& IniFile::KeyIndex(const Section& section) {
 namespace {
 
 // Names kept in the order of their first appearance: the index holds first positions only.
-template <typename NameOf>
-std::vector<std::string> FirstNamesInOrder(const std::unordered_map<std::string, size_t>& index, NameOf nameOf) {
+template <typename Iterator, typename NameOf>
+std::vector<std::string> FirstNamesInOrder(Iterator first, Iterator last, NameOf nameOf) {
   std::vector<size_t> positions;
-  positions.reserve(index.size());
-  for (const auto& entry : index) positions.push_back(entry.second);
+  for (; first != last; ++first) positions.push_back(first->second);
   std::sort(positions.begin(), positions.end());
   std::vector<std::string> names;
   names.reserve(positions.size());
@@ -263,10 +288,15 @@ std::vector<std::string> FirstNamesInOrder(const std::unordered_map<std::string,
   return names;
 }
 
+template <typename Index, typename NameOf>
+std::vector<std::string> FirstNamesInOrder(const Index& index, NameOf nameOf) {
+  return FirstNamesInOrder(index.begin(), index.end(), nameOf);
+}
+
 }  // namespace
 
 IniFile::Section* IniFile::Find(const std::string& section) {
-  const NameIndex& index = SectionIndex();
+  const SortedNameIndex& index = SectionIndex();
   auto it = index.find(Folded(Trim(section)));
   return it == index.end() ? nullptr : &sections_[it->second];
 }
@@ -312,28 +342,18 @@ bool IniFile::WriteString(const std::string& section, const std::string& key, co
   std::string stored(Trim(value));
   Section* s = Find(section);
   if (!s) {
-    sections_.emplace_back(std::string(sectionName));
-    sectionsIndexed_ = false;
-    s = &sections_.back();
+    // Find built the index: the new name is added to it in place.
+    sectionIndex_.emplace(Folded(sectionName), sections_.size());
+    s = &sections_.emplace_back(std::string(sectionName));
   }
-  size_t insertAt = 0;  // after the last key, else after the last non-blank line
-  bool sawEntry = false;
-  for (size_t i = 0; i < s->lines.size(); ++i) {
-    Line& line = s->lines[i];
-    if (line.isEntry && SameName(line.key, keyName)) {
-      line.value = std::move(stored);
-      return SaveOrDefer();
-    }
-    if (line.isEntry) {
-      insertAt = i + 1;
-      sawEntry = true;
-    } else if (!sawEntry && !Trim(line.value).empty()) {
-      insertAt = i + 1;
-    }
+  std::string folded = Folded(keyName);
+  const NameIndex& keys = KeyIndex(*s);
+  if (auto it = keys.find(folded); it != keys.end()) {
+    s->lines[it->second].value = std::move(stored);
+    return SaveOrDefer();
   }
-  s->lines.insert(s->lines.begin() + static_cast<std::ptrdiff_t>(insertAt),
-                  Line{std::string(keyName), std::move(stored), true});
-  s->keysIndexed = false;
+  s->keyIndex.emplace(std::move(folded), s->lines.size());
+  s->lines.push_back(Line{std::string(keyName), std::move(stored), true});
   return SaveOrDefer();
 }
 
@@ -355,10 +375,7 @@ bool IniFile::WriteFloat(const std::string& section, const std::string& key, dou
 bool IniFile::SectionExists(const std::string& section) const {
   Refresh();
   const Section* s = Find(section);
-  if (!s) return false;
-  for (const Line& line : s->lines)
-    if (line.isEntry) return true;
-  return false;
+  return s && !KeyIndex(*s).empty();
 }
 
 bool IniFile::ValueExists(const std::string& section, const std::string& key) const {
@@ -377,6 +394,36 @@ std::vector<std::string> IniFile::ReadSection(const std::string& section) const 
   return FirstNamesInOrder(KeyIndex(*s), [&](size_t at) { return s->lines[at].key; });
 }
 
+std::vector<std::string> IniFile::ReadSectionsStartingWith(const std::string& prefix) const {
+  Refresh();
+  const SortedNameIndex& index = SectionIndex();
+  const std::string folded = Folded(prefix);
+  auto first = index.lower_bound(folded), last = first;
+  while (last != index.end() && std::string_view(last->first).substr(0, folded.size()) == folded) ++last;
+  return FirstNamesInOrder(first, last, [&](size_t at) { return sections_[at].name; });
+}
+
+bool IniFile::EraseSectionsStartingWith(const std::string& prefix) {
+  Refresh();
+  const std::string folded = Folded(prefix);
+  const auto found = SectionIndex().lower_bound(folded);
+  if (found == sectionIndex_.end() || std::string_view(found->first).substr(0, folded.size()) != folded)
+    return !unreadable_;
+  std::erase_if(sections_,
+                [&](const Section& s) { return SameName(std::string_view(s.name).substr(0, folded.size()), folded); });
+  sectionsIndexed_ = false;
+  return SaveOrDefer();
+}
+
+bool IniFile::EraseAllSections() {
+  Refresh();
+  if (sections_.empty()) return !unreadable_;
+  sections_.clear();
+  sectionIndex_.clear();
+  sectionsIndexed_ = true;
+  return SaveOrDefer();
+}
+
 bool IniFile::EraseSection(const std::string& section) {
   Refresh();
   std::string_view name = Trim(section);
@@ -391,10 +438,12 @@ bool IniFile::DeleteKey(const std::string& section, const std::string& key) {
   Section* s = Find(section);
   if (!s) return !unreadable_;
   std::string_view name = Trim(key);
-  size_t before = s->lines.size();
-  std::erase_if(s->lines, [&](const Line& line) { return line.isEntry && SameName(line.key, name); });
+  const size_t removed =
+      std::erase_if(s->lines, [&](const Line& line) { return line.isEntry && SameName(line.key, name); });
+  if (removed == 0) return !unreadable_;
   s->keysIndexed = false;
-  return s->lines.size() == before ? !unreadable_ : SaveOrDefer();
+  SplitTail(*s);  // the last key may have gone, and the place for a new one with it
+  return SaveOrDefer();
 }
 
 }  // namespace platform

@@ -13,12 +13,15 @@
 // other lines without '=' are kept in place when the file is rewritten; names and values are
 // trimmed of blanks; the first '=' splits key from value; of duplicate sections or keys the
 // first one counts.
+// A UTF-8 byte-order mark at the start of the file is skipped (editors put one there; kept, it
+// would hide the first section's header).
 // Section and key names compare without regard to case (ASCII and the accented letters of
-// code page 1252). Looking a name up, and listing sections or keys, costs the same however many
-// sections and keys the file holds: files of tens of thousands of sections are read in one pass.
+// code page 1252). Names are looked up, and sections or keys listed, through indexes of the
+// names, never by a walk through all of them: files of 100,000 sections are read in one pass.
 //
 // Writing: a new key goes after the last key of its section, a new section at the end of the
-// file. The whole file is written to a temporary file beside it and renamed over it, so a
+// file. The indexes take a new key or section in place, so writing a file of n names grows with
+// n, not with n squared. The whole file is written to a temporary file beside it and renamed over it, so a
 // crash never leaves half a file; an existing file keeps its permissions. A missing file
 // reads as empty and is created by the first write. A file that exists but cannot be read is
 // never overwritten: writes then return false.
@@ -32,6 +35,7 @@
 // section or key name is empty or holds a line break or NUL, a key holds '=' or starts with
 // '[' or ';', a section name holds ']', or a value holds a line break or NUL: such text would
 // not read back as written. Blanks around a value are not kept.
+#include <map>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -46,7 +50,8 @@ class IniFile {
 
   std::string ReadString(const std::string& section, const std::string& key, const std::string& def) const;
   // Decimal with an optional sign, or hexadecimal after "0x" or "$" (up to 32 bits, so
-  // "$FFFFFFFF" is -1); blanks around it allowed; anything else gives the default.
+  // "$FFFFFFFF" is -1; after a minus a magnitude of at most $80000000); blanks around it
+  // allowed; anything else, and a number out of range, gives the default.
   int ReadInteger(const std::string& section, const std::string& key, int def) const;
   bool ReadBool(const std::string& section, const std::string& key, bool def) const;   // "0" false, other number true
   // '.' decimal mark whatever the locale, optional exponent; "inf" and "nan" as written by
@@ -64,8 +69,16 @@ class IniFile {
   bool ValueExists(const std::string& section, const std::string& key) const;
   std::vector<std::string> ReadSections() const;  // every section name once, in file order
   std::vector<std::string> ReadSection(const std::string& section) const;  // key names in order
+  // The sections whose names begin with prefix (without regard to case), each once, in file
+  // order; costs what the names found cost, not what the file holds.
+  std::vector<std::string> ReadSectionsStartingWith(const std::string& prefix) const;
   // Removes every section of that name with its keys and comments.
   bool EraseSection(const std::string& section);
+  // Removes every section whose name begins with prefix (without regard to case); nothing to
+  // remove costs what a look-up does.
+  bool EraseSectionsStartingWith(const std::string& prefix);
+  // Removes every section; lines before the first section stay.
+  bool EraseAllSections();
   bool DeleteKey(const std::string& section, const std::string& key);
 
   class UpdateScope {
@@ -92,12 +105,18 @@ class IniFile {
     bool isEntry = true;
   };
   // Case-folded name -> position of the first section or key of that name. Built when first
-  // needed and dropped by any change that moves or adds names.
+  // needed, added to in place when a name is appended, and dropped by a change that moves or
+  // removes names. Sections are kept in name order, so that the names with a prefix are found
+  // together.
   using NameIndex = std::unordered_map<std::string, size_t>;
+  using SortedNameIndex = std::map<std::string, size_t>;
+  // A section's lines up to the place where a new key goes (after its last key, or when it
+  // has none after its last line that is not blank), and the lines after that place (blank
+  // lines and comments before the next section), so that a key is added at the end of a vector.
   struct Section {
     explicit Section(std::string sectionName) : name(std::move(sectionName)) {}
     std::string name;
-    std::vector<Line> lines;
+    std::vector<Line> lines, tail;
     mutable NameIndex keyIndex;
     mutable bool keysIndexed = false;
   };
@@ -115,13 +134,14 @@ class IniFile {
   Section* Find(const std::string& section);
   const Section* Find(const std::string& section) const;
   const Line* FindEntry(const std::string& section, const std::string& key) const;
-  const NameIndex& SectionIndex() const;
+  const SortedNameIndex& SectionIndex() const;
   static const NameIndex& KeyIndex(const Section& section);
+  static void SplitTail(Section& section);
 
   std::string path_;
   mutable std::vector<std::string> preamble_;  // lines before the first section
   mutable std::vector<Section> sections_;
-  mutable NameIndex sectionIndex_;
+  mutable SortedNameIndex sectionIndex_;
   mutable bool sectionsIndexed_ = false;
   mutable FileStamp stamp_;
   mutable bool loaded_ = false;

@@ -3,8 +3,9 @@
 # given time. Usage: scripts/fuzz.sh [seconds per target] [target...]
 # Targets: history_file language_file ini_file display_records modbus_reply stream_records help_file xls_workbook
 # export_options export_styles export_dialog_options
-# Environment: TERVANA_FUZZ_JOBS targets at once (default 3), TERVANA_FUZZ_DIR build folder
-# (default ./build-fuzz). Needs clang and libclang-rt-dev (Debian: clang-14, libclang-rt-14-dev).
+# Environment: TERVANA_FUZZ_JOBS targets at once, and compiler jobs while building (default 3),
+# TERVANA_FUZZ_DIR build folder (default ./build-fuzz). Needs clang and libclang-rt-dev (Debian:
+# clang-14, libclang-rt-14-dev).
 #
 # Each target starts from its committed seeds (fuzz/corpus/<target>) and keeps what it finds in
 # <build folder>/corpus/<target>, so later runs go on from there. A fault leaves its input in
@@ -19,6 +20,10 @@ all=(history_file language_file ini_file display_records modbus_reply stream_rec
 targets=("$@")
 [ "${#targets[@]}" -eq 0 ] && targets=("${all[@]}")
 jobs=${TERVANA_FUZZ_JOBS:-3}
+if ! [[ $jobs =~ ^[1-9][0-9]*$ ]]; then
+  echo "fuzz.sh: TERVANA_FUZZ_JOBS must be a whole number above 0, not '$jobs'" >&2
+  exit 2
+fi
 out=${TERVANA_FUZZ_DIR:-$top/build-fuzz}
 
 cc=$(command -v clang-14 || command -v clang)
@@ -27,7 +32,7 @@ launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 cmake -S "$top" -B "$out" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER="$cc" -DCMAKE_CXX_COMPILER="$cxx" \
   -DTERVANA_FUZZ=ON -DBUILD_TESTING=OFF "${launcher[@]}" >/dev/null
-cmake --build "$out" -j 4 --target $(printf 'fuzz_%s ' "${targets[@]}")
+cmake --build "$out" -j "$jobs" --target $(printf 'fuzz_%s ' "${targets[@]}")
 
 # Inputs of text files may be long; records and replies are short.
 max_len() {

@@ -2,9 +2,10 @@
 // back. A file holds the common sections and the sections of the format chosen when it was
 // saved; loading chooses that format first and then reads its sections. Keys a file lacks
 // take the dialog component's values, and every number read is kept within what its option
-// can take: the file may have been edited by hand.
-#include <QAction>
+// can take: the file may have been edited by hand. The spreadsheet's and RTF's item sections
+// and the Tools menu are in form_options_items.cpp.
 #include <QComboBox>
+#include <QHash>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPlainTextEdit>
@@ -17,25 +18,19 @@
 #include <cstdint>
 
 #include "export/common_text.h"
-#include "export/dialog/dialog_services.h"
-#include "export/dialog/form_file_dialogs.h"
 #include "export/dialog/form_rules.h"
 #include "export/dialog/list_items.h"
 #include "export/dialog/style_lists.h"
 #include "export/dialog/vantrix3_dialog.h"
 #include "export/dialog/vantrix3_dialog_form.h"
-#include "export/dialog/xls_extensions_editor.h"
 #include "export/dialog/xls_format_editor.h"
 #include "export/ini_helpers.h"
 #include "export/library_strings.h"
 #include "export/rtf_style.h"
 #include "export/vantrix3_html.h"
 #include "export/vantrix3_pdf.h"
-#include "export/xls/xls_cell.h"
-#include "export/xls/xls_chart.h"
 #include "export/xls/xls_font.h"
 #include "export/xls/xls_format.h"
-#include "export/xls/xls_link_note.h"
 #include "platform/color_text.h"
 #include "platform/ini_file.h"
 #include "platform/qt_text.h"
@@ -113,21 +108,6 @@ double ReadSpacing(const platform::IniFile& ini, const std::string& section, con
   return std::isfinite(value) ? std::clamp(value, low, high) : def;
 }
 
-bool StartsWithNoCase(const std::string& text, std::string_view prefix, std::string& rest) {
-  if (text.size() < prefix.size()) return false;
-  const QString head = platform::FromCp1252(text.substr(0, prefix.size()));
-  if (head.compare(QLatin1String(prefix.data(), static_cast<qsizetype>(prefix.size())), Qt::CaseInsensitive) != 0)
-    return false;
-  rest = text.substr(prefix.size());
-  return true;
-}
-
-QTreeWidgetItem* FindItem(QTreeWidget* list, const QString& caption) {
-  for (int i = 0; list != nullptr && i < list->topLevelItemCount(); ++i)
-    if (list->topLevelItem(i)->text(0).compare(caption, Qt::CaseInsensitive) == 0) return list->topLevelItem(i);
-  return nullptr;
-}
-
 TStrings MemoLines(const QPlainTextEdit* memo) {
   TStrings lines;
   if (memo == nullptr || memo->toPlainText().isEmpty()) return lines;
@@ -139,25 +119,8 @@ void WriteLines(platform::IniFile& ini, const std::string& section, const TStrin
   for (size_t i = 0; i < lines.size(); ++i) ini.WriteString(section, "line" + std::to_string(i), OneLine(lines[i]));
 }
 
-std::string SectionOf(const std::string& prefix, const QTreeWidgetItem* item) {
-  return prefix + Cp(item->text(0).toUpper());
-}
-
 bool HasAlign(TAllowedExport t) { return t == aeWord || t == aeRTF || t == aeHTML || t == aePDF || t == aeTXT; }
 bool HasWidth(TAllowedExport t) { return t == aeXLS || t == aeWord || t == aeRTF || t == aePDF || t == aeTXT; }
-
-// The extension items of the tree: the section prefix of each group and its kind.
-struct ExtensionGroup {
-  const char* prefix;
-  int kind;
-  const char* requiredKey;  // a section without it makes no item
-};
-
-const ExtensionGroup kExtensionGroups[] = {
-    {"XLS_HYPERLINK_", xekHyperlink, nullptr}, {"XLS_NOTE_", xekNote, "Col"},
-    {"XLS_CHART_", xekChart, "Style"},         {"XLS_CELL_", xekCell, "Col"},
-    {"XLS_MERGED_CELL_", xekMergedCells, "FirstCol"},
-};
 
 void SaveFont(platform::IniFile& ini, const std::string& section, const TPDFFont& font) {
   ini.WriteInteger(section, "FontName", font.BaseFont);
@@ -250,21 +213,7 @@ void TVantrix3DialogF::SaveFormatSections(platform::IniFile& ini, TAllowedExport
       ini.WriteInteger(s, "StripType", o.XLSStripType);
       ini.WriteBool(s, "AutoCalcColWidth", o.XLSAutoCalcColWidth);
       ini.WriteString(s, "PageBackground", o.XLSPageBackground);
-      const std::pair<const char*, const char*> lists[] = {
-          {"lstXLSFields", "XLS_FIELD_"}, {"lstXLSOptions", "XLS_OPTION_"}, {"lstXLSStyles", "XLS_STYLE_"}};
-      for (const auto& [name, prefix] : lists) {
-        const auto* list = Control<QTreeWidget>(name);
-        for (int i = 0; i < list->topLevelItemCount(); ++i)
-          if (const auto* item = ItemObjectAs<TxlsCustomItem>(list->topLevelItem(i)))
-            item->SaveToIniFile(ini, SectionOf(prefix, list->topLevelItem(i)));
-      }
-      const TXLSExtensionsEditor& tree = XLSExtensions();
-      const QTreeWidgetItem* groups[] = {tree.HyperlinkGroup(), tree.NoteGroup(), tree.ChartGroup(), tree.CellGroup(),
-                                         tree.MergedCellsGroup()};
-      for (int g = 0; g < 5; ++g)
-        for (int i = 0; i < groups[g]->childCount(); ++i)
-          if (const TxlsCustomItem* item = XLSNodeItem(groups[g]->child(i)))
-            item->SaveToIniFile(ini, kExtensionGroups[g].prefix + std::to_string(i));
+      SaveXLSItems(ini);
       break;
     }
     case aeWord:
@@ -272,14 +221,7 @@ void TVantrix3DialogF::SaveFormatSections(platform::IniFile& ini, TAllowedExport
       s = "RTF";
       ini.WriteInteger(s, "PageOrientation", o.RTFPageOrientation);
       ini.WriteInteger(s, "StripType", o.RTFStripType);
-      const std::pair<const char*, const char*> lists[] = {{"lstRTFBaseStyles", "RTF_STYLE_"},
-                                                           {"lstRTFStripStyles", "RTF_STRIP_STYLE_"}};
-      for (const auto& [name, prefix] : lists) {
-        const auto* list = Control<QTreeWidget>(name);
-        for (int i = 0; i < list->topLevelItemCount(); ++i)
-          if (const TrtfStyle* style = RTFItemStyle(list->topLevelItem(i)))
-            style->SaveToIniFile(ini, SectionOf(prefix, list->topLevelItem(i)));
-      }
+      SaveRTFItems(ini);
       break;
     }
     case aeHTML: {
@@ -367,7 +309,10 @@ void TVantrix3DialogF::SaveFormatSections(platform::IniFile& ini, TAllowedExport
 }
 
 void TVantrix3DialogF::LoadExportOptions(const std::string& fileName) {
-  const platform::IniFile ini(fileName);
+  platform::IniFile file(fileName);
+  // Read as it is now: outside a scope every read looks again whether the file changed.
+  const platform::IniFile::UpdateScope asReadNow(file);
+  const platform::IniFile& ini = file;
   const TVantrix3Dialog& d = dialog_;
   const TDialogFormOptions& o = opt_;
 
@@ -408,10 +353,11 @@ void TVantrix3DialogF::LoadExportOptions(const std::string& fileName) {
     const QSignalBlocker block(list);
     list->clear();
     const TVantrixColumns& columns = d.Columns();
+    QHash<QString, int> columnsNamed;  // how many columns have each name, without regard to case
+    for (int c = 0; c < columns.Count(); ++c) ++columnsNamed[platform::FromCp1252(columns[c].Name).toCaseFolded()];
     for (const std::string& key : ini.ReadSection(kUserFormats)) {
       const QString name = platform::FromCp1252(key);
-      for (int c = 0; c < columns.Count(); ++c) {
-        if (platform::FromCp1252(columns[c].Name).compare(name, Qt::CaseInsensitive) != 0) continue;
+      for (int c = columnsNamed.value(name.toCaseFolded()); c > 0; --c) {
         QTreeWidgetItem* item = AddListItem(list, name, 2, nullptr);
         item->setText(1, QStringLiteral("="));
         item->setText(2, platform::FromCp1252(ini.ReadString(kUserFormats, key, "")));
@@ -425,10 +371,14 @@ void TVantrix3DialogF::LoadExportOptions(const std::string& fileName) {
   bDelAllExportedFieldClick();
   {
     auto* available = Control<QTreeWidget>("lstAvailableFields");
+    QHash<QString, QList<QTreeWidgetItem*>> availableNamed;  // in list order, without regard to case
+    for (int i = 0; i < available->topLevelItemCount(); ++i)
+      availableNamed[available->topLevelItem(i)->text(0).toCaseFolded()] << available->topLevelItem(i);
     for (const std::string& key : ini.ReadSection(kFields)) {
-      QTreeWidgetItem* item = FindItem(available, platform::FromCp1252(ini.ReadString(kFields, key, "")));
-      if (item == nullptr) continue;
-      available->setCurrentItem(item);
+      const QString name = platform::FromCp1252(ini.ReadString(kFields, key, ""));
+      QList<QTreeWidgetItem*>& named = availableNamed[name.toCaseFolded()];
+      if (named.isEmpty()) continue;
+      available->setCurrentItem(named.takeFirst());
       bAddOneExportedFieldClick();
     }
   }
@@ -443,33 +393,32 @@ void TVantrix3DialogF::LoadExportOptions(const std::string& fileName) {
   }
 
   // 6-8. The captions grid. A section the file lacks leaves its column as it is: a file saved
-  // for another format (or by hand) would otherwise blank every caption and width.
+  // for another format (or by hand) would otherwise blank every caption and width. A width the
+  // file does not name stays too: a width of 0 would leave the column out of a text file.
   {
     const TAllowedExport t = GetExportType();
     auto* grid = Control<QTableWidget>("sgrCaptions");
     const QSignalBlocker block(grid);
-    const auto rowOf = [grid](const std::string& key) {
-      const QString name = platform::FromCp1252(key);
-      for (int row = 1; row < grid->rowCount(); ++row)
-        if (CellText(grid, row, 0).compare(name, Qt::CaseInsensitive) == 0) return row;
-      return -1;
-    };
-    const auto load = [&](const char* section, int column, const QString& blank, auto convert) {
+    CaptionIndex rows;
+    for (int row = 1; row < grid->rowCount(); ++row) rows.Add(CellText(grid, row, 0), row);
+    const auto rowOf = [&rows](const std::string& key) { return rows.Find(platform::FromCp1252(key)); };
+    const auto load = [&](const char* section, int column, const QString* blank, auto convert) {
       if (!IniFileSectionExists(ini, section)) return;
-      for (int row = 1; row < grid->rowCount(); ++row) SetCell(grid, row, column, blank);
+      for (int row = 1; blank != nullptr && row < grid->rowCount(); ++row) SetCell(grid, row, column, *blank);
       for (const std::string& key : ini.ReadSection(section))
         if (const int row = rowOf(key); row > 0) SetCell(grid, row, column, convert(section, key));
     };
-    load(kCaptions, 1, QString(), [&](const char* section, const std::string& key) {
+    const QString noCaption;
+    load(kCaptions, 1, &noCaption, [&](const char* section, const std::string& key) {
       return platform::FromCp1252(ini.ReadString(section, key, ""));
     });
     if (HasWidth(t))
-      load(kWidth, t == aeXLS ? 2 : 3, QStringLiteral("0"), [&](const char* section, const std::string& key) {
+      load(kWidth, t == aeXLS ? 2 : 3, nullptr, [&](const char* section, const std::string& key) {
         return QString::number(ReadBounded(ini, section, key, 0, 0, kMaxCaptionWidth));
       });
     if (HasAlign(t)) {
       const QString captions[] = {Str(34113), Str(34115), Str(34114)};
-      load(kAlign, 2, captions[0], [&](const char* section, const std::string& key) {
+      load(kAlign, 2, &captions[0], [&](const char* section, const std::string& key) {
         const std::string name = ini.ReadString(section, key, "Left");
         for (const QString& caption : captions)
           if (QString::fromStdString(AlignmentName(caption)).compare(platform::FromCp1252(name), Qt::CaseInsensitive) == 0)
@@ -600,106 +549,6 @@ void TVantrix3DialogF::LoadFormatSections(const platform::IniFile& ini, TAllowed
   }
 }
 
-// The spreadsheet's items: the field and element formats are reset and read from their
-// sections; the strip styles and the extension items become the file's. The strip styles
-// already listed are dropped (kept before the file's, they would shift the striping of
-// every row from what was saved).
-void TVantrix3DialogF::LoadXLSItems(const platform::IniFile& ini) {
-  auto* fields = Control<QTreeWidget>("lstXLSFields");
-  auto* options = Control<QTreeWidget>("lstXLSOptions");
-  auto* styles = Control<QTreeWidget>("lstXLSStyles");
-  TXLSExtensionsEditor& tree = XLSExtensions();
-  ClearExtensionTree();
-  const QSignalBlocker b1(fields), b2(options), b3(styles);
-  styles->clear();
-  XLSResetAllItems_A({fields, options}, nullptr);
-  const QTreeWidgetItem* groups[] = {tree.HyperlinkGroup(), tree.NoteGroup(), tree.ChartGroup(), tree.CellGroup(),
-                                     tree.MergedCellsGroup()};
-  for (const std::string& section : ini.ReadSections()) {
-    std::string rest;
-    if (StartsWithNoCase(section, "XLS_FIELD_", rest) || StartsWithNoCase(section, "XLS_OPTION_", rest)) {
-      QTreeWidget* list = section[4] == 'F' || section[4] == 'f' ? fields : options;
-      if (TxlsFormat* format = XLSItemFormat(FindItem(list, platform::FromCp1252(rest)))) {
-        format->LoadFromIniFile(ini, section);
-        format->Font.Size = std::clamp(format->Font.Size, 1, TxlsFont::kMaxSize);
-      }
-      continue;
-    }
-    if (StartsWithNoCase(section, "XLS_STYLE_", rest)) {
-      // A plain format, as the style files and the style buttons make: a field format would
-      // write keys of its own and the file would no longer save back the same.
-      auto format = std::make_unique<TxlsFormat>();
-      format->LoadFromIniFile(ini, section);
-      format->Font.Size = std::clamp(format->Font.Size, 1, TxlsFont::kMaxSize);
-      AddListItem(styles, platform::FromCp1252(rest), 2,
-                  static_cast<TxlsCustomItem*>(AdoptXLSItem(std::move(format))));
-      continue;
-    }
-    for (int g = 0; g < 5; ++g) {
-      const ExtensionGroup& group = kExtensionGroups[g];
-      if (!StartsWithNoCase(section, group.prefix, rest)) continue;
-      if (group.requiredKey != nullptr && !ini.ValueExists(section, group.requiredKey)) break;
-      std::unique_ptr<TxlsCustomItem> item;
-      switch (group.kind) {
-        case xekHyperlink: item = std::make_unique<TxlsHyperlink>(); break;
-        case xekNote: item = std::make_unique<TxlsNote>(); break;
-        case xekChart: item = std::make_unique<TxlsChart>(); break;
-        case xekCell: item = std::make_unique<TxlsCell>(); break;
-        default: item = std::make_unique<TxlsMergedCells>(); break;
-      }
-      // Each item keeps the rows and columns it reads within what its records hold.
-      item->LoadFromIniFile(ini, section);
-      const int n = groups[g]->childCount() + 1;
-      const auto numbered = [n](int id) { return Str(id) + QLatin1Char('_') + QString::number(n); };
-      QString text;
-      if (auto* link = dynamic_cast<TxlsHyperlink*>(item.get()))
-        text = link->Title.empty() ? numbered(34296) : QString::fromStdU16String(link->Title);
-      else if (auto* chart = dynamic_cast<TxlsChart*>(item.get()))
-        text = chart->Title.empty() ? numbered(34352) : QString::fromStdU16String(chart->Title);
-      else if (auto* cell = dynamic_cast<TxlsCell*>(item.get()))
-        text = XLSCellNodeText(*cell);
-      else if (group.kind == xekNote)
-        text = numbered(34308);
-      else
-        text = Str(34431) + QLatin1Char(' ') + QString::number(n - 1);
-      const QSignalBlocker block(tree.Tree());
-      tree.AddItemNode(group.kind, text, std::move(item));
-      break;
-    }
-  }
-  // Links take the hyperlink element's look, as links added in the tree do.
-  tree.XLSUpdateHyperlinkFormats();
-  if (styles->topLevelItemCount() > 0) styles->setCurrentItem(styles->topLevelItem(0));
-  XLSShowStyleButtons(*this);
-}
-
-// The RTF base styles are reset and read from their sections; the strip styles become the
-// file's. The lists are refilled with their signals held: the style editor is shown again at
-// the end, or it would keep showing the styles as they were.
-void TVantrix3DialogF::LoadRTFItems(const platform::IniFile& ini) {
-  auto* base = Control<QTreeWidget>("lstRTFBaseStyles");
-  auto* strip = Control<QTreeWidget>("lstRTFStripStyles");
-  {
-    const QSignalBlocker b1(base), b2(strip);
-    strip->clear();
-    RTFResetAllItems_A({base}, nullptr);
-    for (const std::string& section : ini.ReadSections()) {
-      std::string rest;
-      if (StartsWithNoCase(section, "RTF_STYLE_", rest)) {
-        if (TrtfStyle* style = RTFItemStyle(FindItem(base, platform::FromCp1252(rest))))
-          style->LoadFromIniFile(ini, section);
-      } else if (StartsWithNoCase(section, "RTF_STRIP_STYLE_", rest)) {
-        auto style = std::make_unique<TrtfStyle>();
-        style->LoadFromIniFile(ini, section);
-        AddListItem(strip, platform::FromCp1252(rest), 2, AdoptRTFStyle(std::move(style)));
-      }
-    }
-    if (strip->topLevelItemCount() > 0) strip->setCurrentItem(strip->topLevelItem(0));
-  }
-  RTFShowStyleButtons(*this);
-  ShowRTFSelection();
-}
-
 // The page is built afresh from the file's values in dots, so that the saved size and margins
 // come back whatever orientation and unit the form had before.
 void TVantrix3DialogF::LoadPDFSections(const platform::IniFile& ini) {
@@ -735,70 +584,6 @@ void TVantrix3DialogF::LoadPDFSections(const platform::IniFile& ini) {
   // The PDF page shows what was loaded.
   PDFShowOptions();
   PDFShowFontInfo();
-}
-
-}  // namespace vantrix
-
-namespace vantrix {
-
-namespace {
-
-void ReportOptionsFileError(TVantrix3DialogF& form, const std::exception& e) {
-  MessageRequest error;
-  error.caption = form.windowTitle();
-  error.text = platform::FromCp1252(e.what());
-  error.icon = MessageIcon::Error;
-  form.GetDialog().Services().Message(&form, error);
-}
-
-}  // namespace
-
-void TVantrix3DialogF::miSaveOptionsClick() { ChooseOptionsFile(true); }
-void TVantrix3DialogF::miLoadOptionsClick() { ChooseOptionsFile(false); }
-
-// The options file dialog starts with the file last used; the one chosen becomes it.
-void TVantrix3DialogF::ChooseOptionsFile(bool save) {
-  FileRequest request = FormFileDialog(save ? "sdOptions" : "odOptions");
-  request.initialFile = FromFileSystemName(opt_.OptionsFileName);
-  const std::optional<QString> chosen =
-      save ? dialog_.Services().SaveFile(this, request) : dialog_.Services().OpenFile(this, request);
-  if (!chosen) return;
-  // A file name, not text: in code page 1252 an accented folder would be another folder.
-  SetOptionsFileName(FileSystemName(*chosen));
-  try {
-    if (save)
-      SaveExportOptions(opt_.OptionsFileName);
-    else
-      LoadExportOptions(opt_.OptionsFileName);
-  } catch (const std::exception& e) {
-    ReportOptionsFileError(*this, e);
-  }
-}
-
-void TVantrix3DialogF::ClearExtensionTree() {
-  TXLSExtensionsEditor& tree = XLSExtensions();
-  const QSignalBlocker block(tree.Tree());
-  tree.XLSClearHyperlinkNodes();
-  tree.XLSClearNoteNodes();
-  tree.XLSClearChartNodes();
-  tree.XLSClearCellNodes();
-  tree.XLSClearMergedCellsNodes();
-}
-
-void TVantrix3DialogF::ConnectOptionsFileItems() {
-  connect(Control<QAction>("miSaveOptions"), &QAction::triggered, this, [this] { miSaveOptionsClick(); });
-  connect(Control<QAction>("miLoadOptions"), &QAction::triggered, this, [this] { miLoadOptionsClick(); });
-}
-
-// A file that cannot be written is told, and the form closes all the same: the options are
-// a convenience, never a reason to keep the user in the dialog.
-void TVantrix3DialogF::AutoSaveOptions() {
-  if (!dialog_.AutoSaveOptions || opt_.OptionsFileName.empty()) return;
-  try {
-    SaveExportOptions(opt_.OptionsFileName);
-  } catch (const std::exception& e) {
-    ReportOptionsFileError(*this, e);
-  }
 }
 
 }  // namespace vantrix

@@ -90,4 +90,20 @@ int GetControlTextWidth(const QWidget* control, const QString& text) {
   return control->fontMetrics().horizontalAdvance(text);
 }
 
+CaptionIndex::CaptionIndex(const QTreeWidget* list) {
+  for (int i = 0; list != nullptr && i < list->topLevelItemCount(); ++i) Add(list->topLevelItem(i)->text(0), i);
+}
+
+void CaptionIndex::Add(const QString& caption, int position) {
+  QString key = caption.toCaseFolded();
+  if (!positions_.contains(key)) positions_.insert(std::move(key), position);
+}
+
+int CaptionIndex::Find(const QString& caption) const { return positions_.value(caption.toCaseFolded(), -1); }
+
+QTreeWidgetItem* FindListItem(const QTreeWidget* list, const CaptionIndex& index, const QString& caption) {
+  const int at = index.Find(caption);
+  return list != nullptr && at >= 0 ? list->topLevelItem(at) : nullptr;
+}
+
 }  // namespace vantrix

@@ -3,6 +3,8 @@
 // its caption in column 0, the sub-items in the further columns, an image index and an
 // attached object (a spreadsheet format or item, an RTF style) kept in item roles. The
 // attached object is a plain pointer: the list that holds it decides who frees it.
+#include <QHash>
+#include <QString>
 #include <QTreeWidgetItem>
 #include <functional>
 
@@ -47,5 +49,22 @@ void ForAllListViewCustomItems(QTreeWidget* list, bool backwards, bool all,
 
 // Width of a text in pixels in the control's font.
 int GetControlTextWidth(const QWidget* control, const QString& text);
+
+// Positions of entries (list items, grid rows) by their caption, compared without regard to
+// case, the first position of each caption kept: names read from a file are looked up one
+// by one, and a walk through the whole list for each would grow with the square of them.
+class CaptionIndex {
+ public:
+  CaptionIndex() = default;
+  explicit CaptionIndex(const QTreeWidget* list);  // the list's top-level items by caption
+  void Add(const QString& caption, int position);
+  int Find(const QString& caption) const;  // -1 when no entry has the caption
+
+ private:
+  QHash<QString, int> positions_;
+};
+
+// The list's top-level item of that caption (without regard to case), or null.
+QTreeWidgetItem* FindListItem(const QTreeWidget* list, const CaptionIndex& index, const QString& caption);
 
 }  // namespace vantrix

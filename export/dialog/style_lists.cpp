@@ -1,5 +1,6 @@
 #include "export/dialog/style_lists.h"
 
+#include <QHash>
 #include <QSet>
 #include <QSignalBlocker>
 #include <QToolButton>
@@ -71,7 +72,10 @@ void ShowStyleButtons(TVantrix3DialogF& form, const char* listName, std::initial
 // object each item carries, loaded from its section.
 void LoadStyleList(QTreeWidget* list, const std::string& fileName, std::string_view prefix,
                    const std::function<void*(const platform::IniFile&, const std::string&)>& make) {
-  const platform::IniFile ini(fileName);
+  platform::IniFile file(fileName);
+  // Read as it is now: outside a scope every read looks again whether the file changed.
+  const platform::IniFile::UpdateScope asReadNow(file);
+  const platform::IniFile& ini = file;
   {
     const QSignalBlocker block(list);
     list->setUpdatesEnabled(false);
@@ -334,15 +338,12 @@ void CorrectXLSFieldsList(TVantrix3DialogF& form) {
     return;
   }
   const TVantrixColumns& columns = form.GetDialog().Columns();
+  QHash<QString, bool> blobNamed;  // of the first column of each name
+  for (int c = columns.Count() - 1; c >= 0; --c)
+    blobNamed.insert(platform::FromCp1252(columns[c].Name).toCaseFolded(), columns[c].IsBlob);
   for (int j = 0; j < fields->topLevelItemCount(); ++j) {
     QTreeWidgetItem* item = fields->topLevelItem(j);
-    bool blob = false;
-    for (int c = 0; c < columns.Count(); ++c)
-      if (platform::FromCp1252(columns[c].Name).compare(item->text(0), Qt::CaseInsensitive) == 0) {
-        blob = columns[c].IsBlob;
-        break;
-      }
-    SetItemImage(item, blob ? 0 : 1);
+    SetItemImage(item, blobNamed.value(item->text(0).toCaseFolded(), false) ? 0 : 1);
   }
 }
 

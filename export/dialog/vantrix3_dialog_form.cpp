@@ -65,7 +65,11 @@ TVantrix3DialogF::TVantrix3DialogF(TVantrix3Dialog& dialog, QWidget* parent) : Q
   ConnectFieldListDrops(*this);
 }
 
-TVantrix3DialogF::~TVantrix3DialogF() = default;
+// The controls go with the widget part of the form, after the exporters and editors their
+// handlers reach: an edit that loses the focus as it goes would run its handler on them.
+TVantrix3DialogF::~TVantrix3DialogF() {
+  for (QObject* control : findChildren<QObject*>()) QObject::disconnect(control, nullptr, this, nullptr);
+}
 
 // The values the form's exporters are set to where they differ from a new exporter's; the
 // options the user sets are copied over them before each run.

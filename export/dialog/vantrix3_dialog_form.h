@@ -9,7 +9,10 @@
 // textEdited, editingFinished), the form's setters block signals while they write controls,
 // and a handler that another one calls is called explicitly, never through a signal.
 #include <QDialog>
+#include <QByteArray>
 #include <QElapsedTimer>
+#include <QHash>
+#include <QPair>
 #include <QPointer>
 #include <memory>
 #include <vector>
@@ -55,10 +58,14 @@ class TVantrix3DialogF : public QDialog {
 
   TVantrix3Dialog& GetDialog() const { return dialog_; }
 
-  // The control of that name; null when the form has none or it is of another class.
+  // The control of that name; null when the form has none or it is of another class. Found
+  // once and then kept (until it goes): the form has about a thousand widgets, and a search
+  // walks them all, for every setter that shows its value.
   template <class T>
   T* Control(const char* name) const {
-    return findChild<T*>(QString::fromLatin1(name));
+    QPointer<QObject>& found = controls_[{QByteArray(name), &T::staticMetaObject}];
+    if (found.isNull()) found = findChild<T*>(QString::fromLatin1(name));
+    return static_cast<T*>(found.data());
   }
 
   // Every text of the form from the library's string table.
@@ -240,6 +247,8 @@ class TVantrix3DialogF : public QDialog {
   void CopyCaptionsGrid();
   void SaveFormatSections(platform::IniFile& ini, TAllowedExport t);
   void LoadFormatSections(const platform::IniFile& ini, TAllowedExport t);
+  void SaveXLSItems(platform::IniFile& ini) const;
+  void SaveRTFItems(platform::IniFile& ini) const;
   void LoadXLSItems(const platform::IniFile& ini);
   void LoadRTFItems(const platform::IniFile& ini);
   void LoadPDFSections(const platform::IniFile& ini);
@@ -297,6 +306,7 @@ class TVantrix3DialogF : public QDialog {
   std::unique_ptr<TXLSExtensionsEditor> xlsExtensions_;
   // After the extensions: it is freed first and lets go of their cell-format hook.
   std::unique_ptr<TXLSFormatEditor> xlsFormatEditor_;
+  mutable QHash<QPair<QByteArray, const QMetaObject*>, QPointer<QObject>> controls_;
 };
 
 }  // namespace vantrix

@@ -4,7 +4,6 @@
 
 #include "export/xls/xls_ini.h"
 #include "export/xls/xls_link_note.h"
-#include "platform/cp1252_case.h"
 
 namespace vantrix {
 namespace {
@@ -13,10 +12,6 @@ using namespace xlsini;
 
 uint16_t ColumnOf(int col) { return static_cast<uint16_t>(std::clamp(col, 0, kXLSMaxCols - 1)); }
 uint16_t RowOf(int row) { return static_cast<uint16_t>(std::clamp(row, 0, kXLSMaxRows - 1)); }
-
-bool StartsWithText(std::string_view text, std::string_view prefix) {
-  return text.size() >= prefix.size() && platform::Cp1252SameText(text.substr(0, prefix.size()), prefix);
-}
 
 }  // namespace
 
@@ -160,8 +155,7 @@ void TxlsChart::SaveToIniFile(platform::IniFile& ini, const std::string& section
   Position.SaveToIniFile(ini, section);
   // Reading takes every series section under this one, so none of an earlier save may stay.
   const std::string prefix = section + "_SERIES_";
-  for (const std::string& name : ini.ReadSections())
-    if (StartsWithText(name, prefix)) ini.EraseSection(name);
+  ini.EraseSectionsStartingWith(prefix);
   for (size_t i = 0; i < Series.Count(); ++i) Series[i].SaveToIniFile(ini, prefix + std::to_string(i));
 }
 
@@ -175,8 +169,7 @@ void TxlsChart::LoadFromIniFile(const platform::IniFile& ini, const std::string&
   CategoryLabelsColumn = ini.ReadString(section, "CategoryLabelsColumn", "");
   Series.Clear();
   const std::string prefix = section + "_SERIES_";
-  for (const std::string& name : ini.ReadSections())
-    if (StartsWithText(name, prefix)) Series.Add().LoadFromIniFile(ini, name);
+  for (const std::string& name : ini.ReadSectionsStartingWith(prefix)) Series.Add().LoadFromIniFile(ini, name);
   CategoryLabels.LoadFromIniFile(ini, section);
   Position.LoadFromIniFile(ini, section);
 }

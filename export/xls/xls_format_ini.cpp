@@ -1,7 +1,6 @@
 // The cell formats, field formats, strip styles and note formats in option files.
 #include "export/xls/xls_format.h"
 #include "export/xls/xls_ini.h"
-#include "platform/cp1252_case.h"
 
 namespace vantrix {
 namespace {
@@ -92,12 +91,7 @@ void TxlsFormats::SaveToIniFile(platform::IniFile& ini, const std::string& prefi
 
 void TxlsFormats::LoadFromIniFile(const platform::IniFile& ini, const std::string& prefix) {
   Clear();
-  for (const std::string& section : ini.ReadSections()) {
-    if (section.size() < prefix.size() ||
-        !platform::Cp1252SameText(std::string_view(section).substr(0, prefix.size()), prefix))
-      continue;
-    Add().LoadFromIniFile(ini, section);
-  }
+  for (const std::string& section : ini.ReadSectionsStartingWith(prefix)) Add().LoadFromIniFile(ini, section);
 }
 
 void TxlsNoteFormat::SaveToIniFile(platform::IniFile& ini, const std::string& section) const {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include "document_fixtures.h"
 #include "export/html_writer.h"
@@ -324,6 +325,47 @@ TEST(HtmlOptions, TemplatesColoursAndTemplateFiles) {
   EXPECT_EQ(HTMLColor(0x000001), "#010000");
   EXPECT_EQ(HTMLColor(0x80000005), "#ffffff");  // the window colour, resolved
   EXPECT_EQ(HTMLColor(0x8000000D), "#3399ff");
+}
+
+// A font name from a template file (or an options file, or a cell's parameters) is written as
+// a font name and nothing more: markup in it never reaches the page, and the style sheet keeps
+// its rules. Names a style sheet takes as they are stay as they were.
+TEST(HtmlExport, AFontNameCannotCloseTheStyleSheet) {
+  exporttest::TempFolder folder;
+  {
+    std::ofstream file(folder / "evil.htf", std::ios::binary);
+    file << "[HTML options]\r\nFont-family=Arial;}</style><script>alert(1)</script><style>{\r\n";
+  }
+  TextSource source({"A", "B"}, {{"1", "2"}});
+  TVantrix3HTML html;
+  html.LoadTemplateFromFile(folder / "evil.htf");
+  ASSERT_EQ(html.HTMLOptions.TextFont.name, "Arial;}</style><script>alert(1)</script><style>{");
+  html.OnGetCellParams = [](TVantrix3&, int, int col, const std::string&, TVantrixColAlign&, TVantrixFont& font,
+                            uint32_t&) { font.name = col == 0 ? "x; color: red" : "1st Font"; };
+  const std::string out = exporttest::Export(html, source);
+  EXPECT_EQ(out.find("<script"), std::string::npos);
+  EXPECT_EQ(Count(out, "<Style"), 1u);
+  EXPECT_EQ(Count(out, "</STYLE>"), 1u);
+  EXPECT_NE(out.find("  BODY { background: #333399; color: #ffffff;\r\n"
+                     "         font-family: Arialstylescriptalert1scriptstyle;\r\n  }"),
+            std::string::npos);
+  EXPECT_NE(out.find("style=\"font-family: x color red\">1</td>"), std::string::npos);
+  EXPECT_NE(out.find("style=\"font-family: &quot;1st Font&quot;\">2</td>"), std::string::npos);
+
+  const struct {
+    const char* name;
+    const char* family;
+  } names[] = {
+      {"Arial", "Arial"},           {"  Times  New Roman ", "Times New Roman"}, {"sans-serif", "sans-serif"},
+      {"Gill Sans MT_2", "Gill Sans MT_2"}, {"Fonte Bras\xEDlia", "Fonte Bras\xEDlia"}, {"-9 Font", "\"-9 Font\""},
+      {"--x", "\"--x\""},             {"a\\62 c", "a62 c"},  {"\"Quoted\"", "Quoted"},  {";}<>", ""},
+      {"\xD7\xF7\x81", ""},
+  };
+  for (const auto& n : names) EXPECT_EQ(CSSFontFamily(n.name), n.family) << n.name;
+  // Nothing left of a name: the font is left to the browser.
+  html.HTMLOptions.TextFont.name = "<>";
+  html.OnGetCellParams = nullptr;
+  EXPECT_EQ(exporttest::Export(html, source).find("font-family"), std::string::npos);
 }
 
 }  // namespace

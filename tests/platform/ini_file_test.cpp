@@ -81,6 +81,8 @@ TEST_F(IniFileTest, IntegerFloatAndBoolParsing) {
       {"-2147483648", -2147483647 - 1, -2147483648.0}, {"2147483648", d, 2147483648.0}, {"$100000000", d, f},
       {"12abc", d, f},    {"", d, f},          {"0x", d, f},        {"1.5", d, 1.5},      {"1,5", d, f},
       {".5", d, 0.5},     {"-2.5e3", d, -2500}, {"1e999", d, f},    {"infinity", d, f},
+      // A minus before hexadecimal negates a magnitude, within the range decimal has.
+      {"-0x80000000", -2147483647 - 1, f}, {"-0x80000001", d, f}, {"-$FFFFFFFF", d, f},
   };
   for (const auto& c : cases) {
     WriteRaw(std::string("[N]\nv=") + c.text + "\n");
@@ -110,6 +112,55 @@ TEST_F(IniFileTest, ReadsForeignFilesAndKeepsTheirLayout) {
             "; written by hand\r\n[General]\r\nModel=0x2000\r\nTag=a=b\r\nmodel=999\r\nSerial=1234\r\n\r\n"
             "; channel one\r\n[Channel1]\r\nName=\r\njunk line\r\n[CONFIGURA\xC7\xC3O]\r\nx=1\r\n"
             "[general]\r\nLate=1\r\n[Channel2]\r\nName=B\r\n");
+}
+
+// A file saved by an editor as UTF-8 starts with a byte-order mark; its first section is read
+// all the same, and the file is written back without the mark.
+TEST_F(IniFileTest, AByteOrderMarkIsSkipped) {
+  WriteRaw("\xEF\xBB\xBF[GENERAL]\r\nExportType=8\r\n");
+  IniFile ini(path_);
+  EXPECT_EQ(ini.ReadSections(), Names{"GENERAL"});
+  EXPECT_EQ(ini.ReadInteger("GENERAL", "ExportType", 0), 8);
+  ASSERT_TRUE(ini.WriteInteger("GENERAL", "ExportType", 7));
+  EXPECT_EQ(ReadRaw(), "[GENERAL]\r\nExportType=7\r\n");
+  WriteRaw("\xEF\xBB[GENERAL]\r\nExportType=8\r\n");  // not a whole mark: text before a section
+  EXPECT_EQ(IniFile(path_).ReadInteger("GENERAL", "ExportType", 0), 0);
+}
+
+// Sections found and erased by the beginning of their names: in file order, without regard to
+// case, each name once; erasing leaves the others and their lookups right.
+TEST_F(IniFileTest, SectionsByPrefix) {
+  WriteRaw("[XLS_CHART_1_SERIES_1]\nk=1\n[xls_chart_1]\nk=2\n[XLS_CHART_10_SERIES_0]\nk=3\n"
+           "[Xls_Chart_1_series_0]\nk=4\n[XLS_CHART_1_SERIES_1]\nk=dup\n[Other]\nk=5\n");
+  IniFile ini(path_);
+  EXPECT_EQ(ini.ReadSectionsStartingWith("XLS_CHART_1_SERIES_"),
+            (Names{"XLS_CHART_1_SERIES_1", "Xls_Chart_1_series_0"}));
+  EXPECT_EQ(ini.ReadSectionsStartingWith("xls_chart_1").size(), 4u);
+  EXPECT_TRUE(ini.ReadSectionsStartingWith("XLS_CHART_2").empty());
+  ASSERT_TRUE(ini.EraseSectionsStartingWith("XLS_CHART_1_SERIES_"));
+  EXPECT_EQ(ini.ReadSections(), (Names{"xls_chart_1", "XLS_CHART_10_SERIES_0", "Other"}));
+  EXPECT_EQ(ini.ReadInteger("other", "k", 0), 5);
+  EXPECT_TRUE(ini.EraseSectionsStartingWith("nothing"));
+  ASSERT_TRUE(ini.WriteString("XLS_CHART_1_SERIES_0", "k", "6"));
+  EXPECT_EQ(ini.ReadSectionsStartingWith("XLS_CHART_1_").back(), "XLS_CHART_1_SERIES_0");
+  ASSERT_TRUE(ini.EraseAllSections());
+  EXPECT_TRUE(ini.ReadSections().empty());
+}
+
+// Keys added one after another go after the last key, before the blank lines and comments that
+// end the section, also once the last key was deleted or when the section has no key.
+TEST_F(IniFileTest, NewKeysGoAfterTheLastKey) {
+  WriteRaw("[A]\n; about a\nk=1\nj=2\n\n; about b\n[B]\n; only a comment\n\n[C]\n");
+  IniFile ini(path_);
+  ASSERT_TRUE(ini.DeleteKey("A", "j"));
+  for (const char* key : {"x", "y"}) ASSERT_TRUE(ini.WriteString("A", key, key));
+  for (const char* key : {"p", "q"}) ASSERT_TRUE(ini.WriteString("B", key, key));
+  ASSERT_TRUE(ini.WriteString("C", "z", "1"));
+  EXPECT_EQ(ReadRaw(),
+            "[A]\r\n; about a\r\nk=1\r\nx=x\r\ny=y\r\n\r\n; about b\r\n[B]\r\n; only a comment\r\np=p\r\nq=q\r\n\r\n"
+            "[C]\r\nz=1\r\n");
+  EXPECT_EQ(ini.ReadSection("a"), (Names{"k", "x", "y"}));
+  EXPECT_EQ(ini.ReadString("B", "Q", ""), "q");
 }
 
 TEST_F(IniFileTest, EraseAndDelete) {

@@ -139,8 +139,12 @@ class DrivingServices : public vantrix::DialogServices {
   int RunModal(QDialog* dialog) override {
     auto* form = static_cast<vantrix::TVantrix3DialogF*>(dialog);
     dialog->show();
-    form->SetExportType(format_);
-    form->rgExportTypeClick();
+    // An options file loaded as the form started may have chosen the format already: chosen
+    // again, the captions grid would be built afresh and lose the file's widths and alignments.
+    if (form->GetExportType() != format_) {
+      form->SetExportType(format_);
+      form->rgExportTypeClick();
+    }
     if (format_ != vantrix::aeClipboard) {
       auto* edit = form->Control<QLineEdit>("edFileName");
       edit->selectAll();

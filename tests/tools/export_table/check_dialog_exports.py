@@ -120,4 +120,22 @@ code, _, err = run([TOOL, "--dialog", "--rows", "5", "--format", "xls", "--outpu
 assert code == 1 and b"printed" in err, "a file not printed: exit %d: %s" % (code, err.decode(errors="replace"))
 assert xlrd.open_workbook(path).sheet_by_index(0).nrows == 6
 
-print("dialog exports read back: csv, xml, dbf, xls, pdf, sql, rtf/doc; an over-long note told")
+# A text file through an options file of its own format: its width and alignment of Id reach
+# the file (choosing the format again would build the captions grid afresh and drop them), and
+# the columns it names no width for keep theirs (a width of 0 would leave them out).
+options = os.path.join(WORK, "widths.cfg")
+with open(options, "w", newline="\r\n", encoding="cp1252") as f:
+    f.write("[GENERAL]\nExportType=7\n[FIELDS]\nfield0=Id\nfield1=Label\nfield2=Counter\n"
+            "[TXT]\nAutoCalcColWidth=0\nSpacing=1\n[ALIGN]\nId=Right\n[WIDTH]\nId=12\n")
+path = os.path.join(WORK, "widths.txt")
+code, _, err = run([TOOL, "--dialog", "--rows", str(ROWS), "--format", "txt", "--output", path, "--options", options])
+assert code == 0 and err == b"", "--options txt: exit %d: %s" % (code, err.decode(errors="replace"))
+with open(path, encoding="cp1252") as f:
+    lines = f.read().splitlines()
+assert len(lines) == ROWS + 1, len(lines)
+assert lines[0].startswith(" " * 10 + "Id "), repr(lines[0])
+for line in lines:
+    assert line[12] == " " and line[13:].split(), "a column left out: %r" % line
+assert lines[0][13:].split()[0] == rows[0][7], repr(lines[0])
+
+print("dialog exports read back: csv, xml, dbf, xls, pdf, sql, rtf/doc, txt; an over-long note told")
