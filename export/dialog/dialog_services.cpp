@@ -114,6 +114,8 @@ class QtDialogServices : public DialogServices {
 
 }  // namespace
 
+void DialogServices::ShowModeless(QDialog* dialog) { dialog->show(); }
+
 DialogServices& DefaultDialogServices() {
   static QtDialogServices services;
   return services;

@@ -50,6 +50,9 @@ class DialogServices {
   virtual std::optional<TVantrixFont> ChooseFont(QWidget* parent, const TVantrixFont& initial) = 0;
   // Shows the dialog modally; its result code (QDialog::Accepted or Rejected).
   virtual int RunModal(QDialog* dialog) = 0;
+  // Shows a window that stays beside its owner while the caller goes on (the progress window
+  // of a run); shown on screen unless these services say otherwise.
+  virtual void ShowModeless(QDialog* dialog);
   // Opens, prints or copies a result.
   virtual TVantrixShell& Shell() = 0;
 };

@@ -473,7 +473,7 @@ void TVantrix3DialogF::bStartClick() {
     }
   } cleanup{this, disabled};
 
-  progress->show();
+  dialog_.Services().ShowModeless(progress);
   // Returns once the file is in its place; a file that cannot be written there raises, and
   // the window, freed on the way out, never shows the run as finished.
   exporter.Execute();

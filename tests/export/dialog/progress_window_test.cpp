@@ -1,13 +1,17 @@
-// The export progress window driven by posted progress events, its timer and its button.
+// The export progress window driven by posted progress events, its timer and its button, and
+// how a run of the form shows it.
 #include <QCoreApplication>
+#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include "dialog_form_fixture.h"
 #include "export/dialog/progress_window.h"
 #include "export/vantrix3.h"
+#include "tests/export/export_fixtures.h"
 
 using namespace vantrix;
 
@@ -25,6 +29,38 @@ class Progress : public ::testing::Test {
   }
   CountingExporter exporter;
   TfmVantrix3Progress window{nullptr, &exporter};
+};
+
+// Services that keep a run's window off the screen, as a run without a person watching may.
+class OffScreenServices : public testsupport::FakeDialogServices {
+ public:
+  void ShowModeless(QDialog* dialog) override { shown << dialog->objectName(); }
+  QStringList shown;
+};
+
+class RunWindow : public dialogtest::DialogFormTest {
+ protected:
+  RunWindow() {
+    dialog.ShowFile = true;  // the window closes itself at the end
+    UseStationReadings(3);
+  }
+
+  // Runs a CSV export; whether the window was on screen while the rows went out.
+  bool ShownDuringTheRun() {
+    Open();
+    Choose(aeCSV);
+    form->SetFileName(folder / "run.csv");
+    bool shown = false;
+    dialog.OnExportedRecord = [&](TVantrix3&, int) { shown = form->ProgressWindow()->isVisible(); };
+    form->bStartClick();
+    EXPECT_EQ(form->ProgressWindow(), nullptr);
+    QFile file(QString::fromStdString(folder / "run.csv"));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll().count('\n'), 4);  // the captions and the three rows
+    return shown;
+  }
+
+  exporttest::TempFolder folder;
 };
 
 }  // namespace
@@ -117,4 +153,12 @@ TEST_F(Progress, EscapeAndCloseActAsTheButton) {
   QTest::keyClick(&window, Qt::Key_Escape);
   EXPECT_FALSE(window.isVisible());
   EXPECT_EQ(window.ModalResult(), 1);
+}
+
+TEST_F(RunWindow, IsShownThroughTheServicesAndTheRunEndsEitherWay) {
+  EXPECT_TRUE(ShownDuringTheRun());
+  OffScreenServices offScreen;
+  dialog.SetServices(&offScreen);
+  EXPECT_FALSE(ShownDuringTheRun());
+  EXPECT_EQ(offScreen.shown, QStringList{"fmVantrix3Progress"});
 }
