@@ -34,8 +34,10 @@
 #include <functional>
 #include <iterator>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "export/dialog/style_editing.h"
@@ -85,11 +87,15 @@ class SeenBefore {
   size_t count_ = 0;
 };
 
-// Scripted services that keep the progress window of a run off the screen: showing and painting
-// it would cost more than the run, and the window takes its codes all the same.
+// Scripted services that keep the progress window of a run off the screen (showing and painting
+// it would cost more than the run, and the window takes its codes all the same) and answer the
+// one file dialog of an input from a slot of their own, which a queue, growing and shrinking by
+// blocks, would not free in the input that filled it.
 class FuzzServices : public testsupport::FakeDialogServices {
  public:
   void ShowModeless(QDialog*) override {}
+  std::optional<QString> OpenFile(QWidget*, const vantrix::FileRequest&) override { return std::exchange(nextFile, {}); }
+  std::optional<QString> nextFile;
 };
 
 // The process's one application (on the offscreen platform unless another was asked for), a
@@ -119,7 +125,7 @@ struct Process {
     std::filesystem::remove_all(folder, ec);
     std::filesystem::create_directories(folder);
     services.log.clear();
-    services.files.clear();
+    services.nextFile.reset();
     services.shell.calls.clear();
     source.Rewind();
     const vantrix::TVantrixColumns& columns = dialog.Columns();
@@ -255,20 +261,29 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(options == Bytes(folder / "s2.cfg"));
   }
 
-  // The input as a strip-style file of each kind.
+  // The input as a strip-style file of each kind, loaded as the page's button loads one: the
+  // styles it replaces are freed at once.
   vantrix::XLSLoadStyle(form, input.Path());
+  form.ReleaseUnusedStyles();
   const std::string xlsStyles = CheckFixedPoint(
       process.checkedXLSStyles, folder / "t1.xst", folder / "t2.xst",
-      [&](const auto& p) { vantrix::XLSLoadStyle(form, p.string()); },
+      [&](const auto& p) {
+        vantrix::XLSLoadStyle(form, p.string());
+        form.ReleaseUnusedStyles();
+      },
       [&](const auto& p) { FUZZ_CHECK(vantrix::XLSSaveStyle(form, p.string())); });
   vantrix::RTFLoadStyle(form, input.Path());
+  form.ReleaseUnusedStyles();
   const std::string rtfStyles = CheckFixedPoint(
       process.checkedRTFStyles, folder / "t1.rst", folder / "t2.rst",
-      [&](const auto& p) { vantrix::RTFLoadStyle(form, p.string()); },
+      [&](const auto& p) {
+        vantrix::RTFLoadStyle(form, p.string());
+        form.ReleaseUnusedStyles();
+      },
       [&](const auto& p) { FUZZ_CHECK(vantrix::RTFSaveStyle(form, p.string())); });
 
   // The input as an HTML template, chosen through the page's button as a person does.
-  process.services.files.push_back(QString::fromStdString(input.Path()));
+  process.services.nextFile = QString::fromStdString(input.Path());
   emit form.Control<QPushButton>("bHTMLLoadTemplate")->clicked();
   const std::string htmlTemplate = CheckFixedPoint(
       process.checkedTemplates, folder / "t1.htf", folder / "t2.htf",
