@@ -82,7 +82,7 @@ class SeenBefore {
   }
 
  private:
-  static constexpr size_t kSlots = size_t{1} << 20;
+  static constexpr size_t kSlots = size_t{1} << 18;
   std::vector<uint64_t> slots_ = std::vector<uint64_t>(kSlots);
   size_t count_ = 0;
 };
