@@ -161,4 +161,5 @@ TEST_F(RunWindow, IsShownThroughTheServicesAndTheRunEndsEitherWay) {
   dialog.SetServices(&offScreen);
   EXPECT_FALSE(ShownDuringTheRun());
   EXPECT_EQ(offScreen.shown, QStringList{"fmVantrix3Progress"});
+  form.reset();  // before the services it was opened with
 }
