@@ -1,6 +1,7 @@
 #pragma once
-// Dialog services for the dialog's benchmarks: nothing is shown, printed or asked, so the
-// figures are the form's and the export's alone.
+// Dialog services for the dialog's benchmarks: nothing is printed or asked, so the figures are
+// the form's and the export's alone. The run's progress window is shown, as a user sees it: its
+// cost is part of what the dialog's export takes.
 #include <QDialog>
 #include <optional>
 #include <string>

@@ -408,7 +408,7 @@ void TVantrix3DialogF::HookRelays(TVantrix3& exporter) {
     if (d.OnGetExportText) d.OnGetExportText(*currentExp_, column, text);
   };
   // The question is asked whatever ConfirmAbort holds; No, the default, lets the run go on.
-  exporter.OnStopExport = [this, &d, post](TVantrix3&, bool& canContinue) {
+  exporter.OnStopExport = [&d, post](TVantrix3&, bool& canContinue) {
     post(kProgressPause);
     MessageRequest question;
     question.caption = platform::FromCp1252(VantrixLoadStr(34019));
