@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <string>
 
+#include "bench/measure.h"
 #include "export/custom_source.h"
 #include "export/dialog/dialog_services.h"
 #include "export/dialog/vantrix3_dialog.h"
@@ -24,11 +25,11 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using bench::Clock;
+using bench::Seconds;
+
 constexpr int kRepeats = 3;
 constexpr int kColumns = 5;
-
-double Seconds(Clock::time_point from) { return std::chrono::duration<double>(Clock::now() - from).count(); }
 
 // Rows of a reading log: a station, a time and three values, as texts.
 void MakeSource(vantrix::TVantrixCustomSource& source, int rows) {

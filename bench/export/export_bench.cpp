@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/measure.h"
 #include "export/data_source.h"
 #include "export/float_picture.h"
 #include "export/output_stream.h"
@@ -20,22 +21,9 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double Seconds(Clock::time_point from) { return std::chrono::duration<double>(Clock::now() - from).count(); }
-
-// "VmHWM" (the peak) or "VmRSS" (now) of this process, in MB.
-double StatusMb(const char* key) {
-  std::FILE* status = std::fopen("/proc/self/status", "r");
-  if (status == nullptr) return 0;
-  char line[256];
-  double kb = 0;
-  const size_t length = std::strlen(key);
-  while (std::fgets(line, sizeof line, status) != nullptr)
-    if (std::strncmp(line, key, length) == 0 && line[length] == ':') kb = std::atof(line + length + 1);
-  std::fclose(status);
-  return kb / 1024;
-}
+using bench::Clock;
+using bench::Seconds;
+using bench::StatusMb;
 
 // Each record as a text format writes it: the cells separated, the row ended.
 class DiscardingFormat : public vantrix::TVantrix3FormatText {

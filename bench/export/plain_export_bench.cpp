@@ -21,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/measure.h"
 #include "export/custom_source.h"
 #include "export/output_stream.h"
 #include "export/vantrix3_ascii.h"
@@ -32,9 +33,10 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double Seconds(Clock::time_point from) { return std::chrono::duration<double>(Clock::now() - from).count(); }
+using bench::Clock;
+using bench::Seconds;
+using bench::StatusMb;
+using bench::ResetPeak;
 
 double ThreadSeconds() {
   timespec now{};
@@ -43,22 +45,6 @@ double ThreadSeconds() {
 }
 
 constexpr int kRepeats = 3;
-
-// "VmHWM" (the peak) or "VmRSS" (now) of this process, in MB.
-double StatusMb(const char* key) {
-  std::FILE* status = std::fopen("/proc/self/status", "r");
-  if (status == nullptr) return 0;
-  char line[256];
-  double kb = 0;
-  const size_t length = std::strlen(key);
-  while (std::fgets(line, sizeof line, status) != nullptr)
-    if (std::strncmp(line, key, length) == 0 && line[length] == ':') kb = std::atof(line + length + 1);
-  std::fclose(status);
-  return kb / 1024;
-}
-
-// The peak starts again from what is resident now (Linux 4.0 and later).
-void ResetPeak() { std::ofstream("/proc/self/clear_refs") << "5"; }
 
 struct Figure {
   double seconds, megabytes, cpu;

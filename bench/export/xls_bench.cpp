@@ -18,22 +18,16 @@
 #include <unordered_map>
 #include <vector>
 
+#include "bench/measure.h"
 #include "export/xls/compound_file.h"
 #include "export/xls/sst_strings.h"
 #include "export/xls/xls_utils.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double Seconds(Clock::time_point from) { return std::chrono::duration<double>(Clock::now() - from).count(); }
-
-// This process's processor time: what the work cost, whatever else the machine is running.
-double CpuSeconds() {
-  timespec t{};
-  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
-}
+using bench::Clock;
+using bench::Seconds;
+using bench::CpuSeconds;
 
 // Heap in use, the large blocks the allocator maps on their own included.
 double HeapMb() {

@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/measure.h"
 #include "export/datetime_picture.h"
 #include "export/float_picture.h"
 #include "export/xls/vantrix3_xls.h"
@@ -27,42 +28,17 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using bench::Clock;
+using bench::Seconds;
+using bench::CpuSeconds;
+using bench::StatusMb;
+using bench::ResetPeak;
 
 constexpr double kTargetSeconds = 0.3;
 constexpr double kTargetMb = 64;
 constexpr double kTargetLoadSeconds = 0.5;
 constexpr double kTargetDrawingSeconds = 0.2;
 constexpr int kPool = 1024;
-
-double Seconds(Clock::time_point from) { return std::chrono::duration<double>(Clock::now() - from).count(); }
-
-double CpuSeconds() {
-  timespec t{};
-  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
-}
-
-// "VmHWM" (the peak) or "VmRSS" (now) of this process, in MB.
-double StatusMb(const char* key) {
-  std::FILE* status = std::fopen("/proc/self/status", "r");
-  if (status == nullptr) return 0;
-  char line[256];
-  double kb = 0;
-  const size_t length = std::strlen(key);
-  while (std::fgets(line, sizeof line, status) != nullptr)
-    if (std::strncmp(line, key, length) == 0 && line[length] == ':') kb = std::atof(line + length + 1);
-  std::fclose(status);
-  return kb / 1024;
-}
-
-// Lets the peak start again from what the process holds now (Linux 4.0 on).
-void ResetPeak() {
-  if (std::FILE* f = std::fopen("/proc/self/clear_refs", "w")) {
-    std::fputs("5", f);
-    std::fclose(f);
-  }
-}
 
 // The table: a distinct date-time text per record and nine number texts from a pool, made
 // before the runs so that a run costs the export alone.

@@ -15,28 +15,17 @@
 #include <string>
 #include <vector>
 
+#include "bench/measure.h"
 #include "export/xls/compound_file.h"
 #include "export/xls/xls_file.h"
 #include "export/xls/xls_stream.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double Seconds(Clock::time_point from) { return std::chrono::duration<double>(Clock::now() - from).count(); }
-
-double CpuSeconds() {
-  timespec t{};
-  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
-}
-
-// The most memory this process has held so far.
-double PeakMb() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return static_cast<double>(usage.ru_maxrss) / 1024.0;
-}
+using bench::Clock;
+using bench::Seconds;
+using bench::CpuSeconds;
+using bench::PeakRssMb;
 
 std::vector<uint8_t> Words(std::initializer_list<uint16_t> words, size_t zeros = 0) {
   std::vector<uint8_t> body;
@@ -114,13 +103,13 @@ int main(int argc, char** argv) {
   }
   const double floorCpu = CpuSeconds() - cpu;
 
-  const double peakBefore = PeakMb();
+  const double peakBefore = PeakRssMb();
   const auto start = Clock::now();
   cpu = CpuSeconds();
   vantrix::TxlsFile file;
   file.LoadStream(stream);
   const double loadCpu = CpuSeconds() - cpu, loadSeconds = Seconds(start);
-  const double peakGrowth = PeakMb() - peakBefore;
+  const double peakGrowth = PeakRssMb() - peakBefore;
   const size_t entries = file.Workbook().WorkSheet(0).ColInfos.Count();
   vantrix::TxlsMemoryStream saved;
   cpu = CpuSeconds();

@@ -18,6 +18,7 @@
 #include <string>
 
 #include "bench/history/history_shapes_bench.h"
+#include "bench/measure.h"
 #include "history/hist_form.h"
 #include "history/history_file.h"
 #include "history/history_parser.h"
@@ -27,15 +28,9 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double Seconds(Clock::time_point from) { return std::chrono::duration<double>(Clock::now() - from).count(); }
-
-double PeakRssMb() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return static_cast<double>(usage.ru_maxrss) / 1024.0;
-}
+using bench::Clock;
+using bench::Seconds;
+using bench::PeakRssMb;
 
 bool MeasureWindow(const std::string& path, const char* screenshot) {
   // Nobody to answer: questions get No, and whatever the window said is printed.

@@ -16,6 +16,7 @@
 #include <memory>
 #include <string>
 
+#include "bench/measure.h"
 #include "history/hist_form.h"
 #include "history/history_export.h"
 #include "tests/support/fake_user_interaction.h"
@@ -23,26 +24,10 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double Seconds(Clock::time_point from) { return std::chrono::duration<double>(Clock::now() - from).count(); }
-
-// A field of /proc/self/status in MB ("VmRSS", "VmHWM").
-double StatusMb(const char* key) {
-  std::ifstream status("/proc/self/status");
-  std::string line;
-  const std::string prefix = std::string(key) + ":";
-  while (std::getline(status, line))
-    if (line.rfind(prefix, 0) == 0) return std::strtod(line.c_str() + prefix.size(), nullptr) / 1024.0;
-  return 0;
-}
-
-// From here on the peak resident size counts again from the present one.
-bool ResetPeak() {
-  std::ofstream clear("/proc/self/clear_refs");
-  clear << "5";
-  return static_cast<bool>(clear);
-}
+using bench::Clock;
+using bench::Seconds;
+using bench::StatusMb;
+using bench::ResetPeak;
 
 struct Figures {
   double seconds = 0, extraMb = 0, outputMb = 0;

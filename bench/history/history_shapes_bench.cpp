@@ -10,6 +10,7 @@
 #include <memory>
 #include <vector>
 
+#include "bench/measure.h"
 #include "history/hist_form.h"
 #include "history/history_parser.h"
 #include "tests/support/fake_user_interaction.h"
@@ -19,29 +20,14 @@ namespace history_bench {
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double Seconds(Clock::time_point from) { return std::chrono::duration<double>(Clock::now() - from).count(); }
-
-// Resident memory in MB from /proc/self/status ("VmRSS" now, "VmHWM" the peak).
-double StatusMb(const char* key) {
-  std::FILE* status = std::fopen("/proc/self/status", "r");
-  if (status == nullptr) return 0;
-  char line[256];
-  double kb = 0;
-  const size_t length = std::strlen(key);
-  while (std::fgets(line, sizeof line, status) != nullptr)
-    if (std::strncmp(line, key, length) == 0 && line[length] == ':') kb = std::atof(line + length + 1);
-  std::fclose(status);
-  return kb / 1024;
-}
+using bench::Clock;
+using bench::Seconds;
+using bench::StatusMb;
+using bench::ResetPeak;
 
 // Restarts the peak (VmHWM) from the present size; returns that size.
 double RestartPeak() {
-  if (std::FILE* reset = std::fopen("/proc/self/clear_refs", "w")) {
-    std::fputs("5", reset);
-    std::fclose(reset);
-  }
+  ResetPeak();
   return StatusMb("VmRSS");
 }
 
