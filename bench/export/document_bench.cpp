@@ -9,6 +9,7 @@
 #include <cstring>
 #include <string>
 
+#include "bench/measure.h"
 #include "export/output_stream.h"
 #include "export/vantrix3_html.h"
 #include "export/vantrix3_pdf.h"
@@ -17,19 +18,8 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double StatusMb(const char* key) {
-  std::FILE* status = std::fopen("/proc/self/status", "r");
-  if (status == nullptr) return 0;
-  char line[256];
-  double kb = 0;
-  const size_t length = std::strlen(key);
-  while (std::fgets(line, sizeof line, status) != nullptr)
-    if (std::strncmp(line, key, length) == 0 && line[length] == ':') kb = std::atof(line + length + 1);
-  std::fclose(status);
-  return kb / 1024;
-}
+using bench::Clock;
+using bench::StatusMb;
 
 struct Figures {
   double seconds;
