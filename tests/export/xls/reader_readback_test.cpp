@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QStringList>
+#include <filesystem>
 #include <fstream>
 
 #include "export/export_fixtures.h"
@@ -60,12 +61,13 @@ class ReaderReadBack : public testing::Test {
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
     return path;
   }
-  // Loaded, saved under a new name and both read by xlrd; gnumeric opens the copy silently.
+  // Loaded, saved into the test's folder and both read by xlrd; gnumeric opens the copy
+  // silently.
   void ExpectSavedCopyReadsTheSame(const std::string& path) {
     TxlsFile file;
     file.FileName = path;
     file.Load();
-    file.FileName = path + ".saved.xls";
+    file.FileName = folder_ / (std::filesystem::path(path).filename().string() + ".saved.xls");
     file.Save();
     const std::string before = XlrdCells(path);
     EXPECT_EQ(XlrdCells(file.FileName), before) << path;
