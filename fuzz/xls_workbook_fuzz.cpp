@@ -1,8 +1,9 @@
 // The workbook reader: the input is a "Workbook" stream (the compound file around it is
-// libgsf's to read). A load either works or fails with the library's error; a workbook that
-// loads can be saved unless its sheets and its sheet list disagree; what is saved has every
-// BOUNDSHEET pointing at its sheet's BOF, loads again with the same cells and saves again to
-// the same bytes; a sheet holds at most one column entry per column.
+// libgsf's to read). A load either works or fails with the library's error; a password-
+// protected workbook never loads; a workbook that loads can be saved unless its sheets and
+// its sheet list disagree; what is saved has every BOUNDSHEET pointing at its sheet's BOF,
+// loads again with the same cells and saves again to the same bytes; a sheet holds at most
+// one column entry per column.
 #include <algorithm>
 #include <map>
 
@@ -43,6 +44,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   vantrix::TxlsWorkbook& book = file.Workbook();
   for (size_t i = 0; i < book.WorkSheetCount(); ++i) FUZZ_CHECK(book.WorkSheet(i).ColInfos.Count() <= 256);
+  const vantrix::TxlsGlobals& globals = book.Globals();
+  for (size_t i = 0; i < globals.Records.Count(); ++i)
+    FUZZ_CHECK(globals.Records[i] == nullptr || globals.Records[i]->Id() != vantrix::biff::kFilePass);
   const std::string cells = vantrix::DumpCells(book);
   vantrix::TxlsMemoryStream saved;
   try {

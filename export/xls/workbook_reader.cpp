@@ -179,6 +179,7 @@ void TxlsGlobals::Load(TxlsReadStream& stream, std::unique_ptr<TbiffBOF> bof) {
     switch (r->Id()) {
       case biff::kEOF: eof_ = std::move(record); return;
       case biff::kBOF: RaiseFileInvalid();
+      case biff::kFilePass: throw ExlsFileError(kPasswordProtected);
       case biff::kSST:
         if (sstSeen) RaiseFileInvalid();
         sstSeen = true;

@@ -8,6 +8,9 @@
 // (a MULRK or MULBLANK as single cells), a formula followed by the records it anchors and its
 // text result, and the shared strings that cells still refer to, renumbered. INDEX, DBCELL and
 // EXTSST hold stream offsets that no longer hold after a save, so they are dropped.
+//
+// A password-protected workbook (a FILEPASS record in the globals) has every record after
+// that one encrypted: it is refused, never read as the noise its bodies would make.
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -29,9 +32,12 @@ class TxlsFile;
 class TxlsWorkbook;
 
 inline constexpr const char* kSectionNotLoaded = "A section of the workbook is not loaded";
+inline constexpr const char* kPasswordProtected =
+    "The workbook is password-protected: its records are encrypted and cannot be read";
 
 namespace biff {
 inline constexpr uint16_t kBofGlobals = 0x0005, kBofWorksheet = 0x0010, kBofChart = 0x0020;
+inline constexpr uint16_t kFilePass = 0x002F;
 }
 
 class TbiffRecordList : public TxlsList<TbiffRecord> {

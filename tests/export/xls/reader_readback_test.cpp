@@ -52,6 +52,38 @@ void WriteCompoundFile(const std::string& path, const char* streamName, const st
   g_object_unref(sink);
 }
 
+// What encryption makes of a workbook: a FILEPASS record (RC4, with its salt and verifier)
+// after the globals' BOF, and every later record's body run through an RC4 key stream but for
+// the BOFs and the BOUNDSHEETs' sheet offsets, which stay readable (and move by the record
+// put in).
+std::vector<uint8_t> Encrypted(const std::vector<uint8_t>& stream) {
+  std::vector<uint8_t> filePass = {0x2F, 0x00, 54, 0x00, 1, 0, 1, 0, 1, 0};
+  for (int i = 0; i < 48; ++i) filePass.push_back(static_cast<uint8_t>(i * 37 + 11));
+  const size_t bofEnd = 4u + GetWord(stream, 2);
+  std::vector<uint8_t> out(stream.begin(), stream.begin() + static_cast<ptrdiff_t>(bofEnd));
+  out.insert(out.end(), filePass.begin(), filePass.end());
+  uint8_t box[256];
+  for (int i = 0; i < 256; ++i) box[i] = static_cast<uint8_t>(i);
+  for (int i = 0, j = 0; i < 256; ++i) {
+    j = (j + box[i] + (i * 7 + 3) % 251) % 256;
+    std::swap(box[i], box[j]);
+  }
+  uint8_t x = 0, y = 0;
+  for (size_t at = bofEnd; at + 4 <= stream.size(); at += 4u + GetWord(stream, at + 2)) {
+    const uint16_t id = GetWord(stream, at), size = GetWord(stream, at + 2);
+    const size_t start = out.size();
+    out.insert(out.end(), stream.begin() + static_cast<ptrdiff_t>(at), stream.begin() + static_cast<ptrdiff_t>(at + 4 + size));
+    if (id == 0x0809) continue;
+    for (size_t i = id == 0x0085 ? 4 : 0; i < size; ++i) {
+      y = static_cast<uint8_t>(y + box[++x]);
+      std::swap(box[x], box[y]);
+      out[start + 4 + i] ^= box[static_cast<uint8_t>(box[x] + box[y])];
+    }
+    if (id == 0x0085) SetInteger(out, start + 4, GetInteger(out, start + 4) + static_cast<uint32_t>(filePass.size()));
+  }
+  return out;
+}
+
 class ReaderReadBack : public testing::Test {
  protected:
   std::string Export(const QStringList& args, const std::string& name) {
@@ -134,6 +166,31 @@ TEST_F(ReaderReadBack, SavedSheetsAreWhereTheirBoundSheetsPoint) {
     expected += file.Workbook().WorkSheet(i).GetTotalSize();
   }
   EXPECT_EQ(expected, saved.Size());
+}
+
+// An encrypted workbook is refused as password-protected, by the reader and by export_table,
+// and nothing is left to save.
+TEST_F(ReaderReadBack, APasswordProtectedWorkbookIsRefusedAsSuch) {
+  const std::string source = Export({"--typed", "--rows", "300"}, "plain.xls");
+  const std::string path = folder_ / "protected.xls";
+  WriteCompoundFile(path, "Workbook", Encrypted(ReadWorkbookStream(source)));
+  TxlsFile file;
+  file.FileName = path;
+  try {
+    file.Load();
+    ADD_FAILURE() << "loaded as:\n" << DumpCells(file.Workbook()).substr(0, 400);
+  } catch (const ExlsFileError& e) {
+    EXPECT_EQ(std::string(e.what()), kPasswordProtected);
+  }
+  EXPECT_FALSE(file.Loaded());
+  file.FileName = folder_ / "resaved.xls";
+  EXPECT_THROW(file.Save(), EVantrixError);
+  EXPECT_FALSE(std::filesystem::exists(file.FileName));
+
+  const ProgramRun run = RunProgram(EXPORT_TABLE, {"--dump", QString::fromStdString(path)});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_TRUE(run.out.isEmpty()) << run.out.left(400).toStdString();
+  EXPECT_EQ(run.err.toStdString(), "export_table: " + std::string(kPasswordProtected) + "\n");
 }
 
 TEST_F(ReaderReadBack, WhatIsNoWorkbookIsRefused) {
