@@ -1,9 +1,9 @@
 // The workbook reader: the input is a "Workbook" stream (the compound file around it is
 // libgsf's to read). A load either works or fails with the library's error; a password-
-// protected workbook never loads; a workbook that loads can be saved unless its sheets and
-// its sheet list disagree; what is saved has every BOUNDSHEET pointing at its sheet's BOF,
-// loads again with the same cells and saves again to the same bytes; a sheet holds at most
-// one column entry per column.
+// protected workbook never loads; a formula has a text result only when its record says so;
+// a workbook that loads can be saved unless its sheets and its sheet list disagree; what is
+// saved has every BOUNDSHEET pointing at its sheet's BOF, loads again with the same cells and
+// saves again to the same bytes; a sheet holds at most one column entry per column.
 #include <algorithm>
 #include <map>
 
@@ -43,10 +43,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     return 0;
   }
   vantrix::TxlsWorkbook& book = file.Workbook();
-  for (size_t i = 0; i < book.WorkSheetCount(); ++i) FUZZ_CHECK(book.WorkSheet(i).ColInfos.Count() <= 256);
   const vantrix::TxlsGlobals& globals = book.Globals();
   for (size_t i = 0; i < globals.Records.Count(); ++i)
     FUZZ_CHECK(globals.Records[i] == nullptr || globals.Records[i]->Id() != vantrix::biff::kFilePass);
+  for (size_t i = 0; i < book.WorkSheetCount(); ++i) {
+    const vantrix::TxlsWorkSheet& sheet = book.WorkSheet(i);
+    FUZZ_CHECK(sheet.ColInfos.Count() <= 256);
+    for (int r = 0; r < sheet.GetRowCount(); ++r)
+      for (size_t c = 0; sheet.Row(r) != nullptr && c < sheet.Row(r)->Count(); ++c) {
+        const auto* formula = dynamic_cast<const vantrix::TbiffFormula*>((*sheet.Row(r))[c]);
+        if (formula == nullptr) continue;
+        const vantrix::TxlsVariant result = formula->GetAsVariant();
+        const auto* text = std::get_if<vantrix::WideString>(&result);
+        FUZZ_CHECK(text == nullptr || text->empty() || formula->AwaitsString());
+      }
+  }
   const std::string cells = vantrix::DumpCells(book);
   vantrix::TxlsMemoryStream saved;
   try {

@@ -225,6 +225,7 @@ TbiffFormula::TbiffFormula(TxlsSection* section, uint16_t id, std::vector<uint8_
       case 2: result_ = TxlsErrorValue{Byte(8)}; break;
       default: result_ = WideString(); break;
     }
+    awaitsString_ = Byte(6) == 0;
   }
   const size_t length = Word(20);
   if (22 + length > DataSize()) RaiseInvalidRecord(id);

@@ -170,6 +170,9 @@ class TbiffFormula : public TbiffCell {
   double GetAsDateTime() const override { return GetAsFloat(); }
   bool GetAsBoolean() const override;
   const std::vector<uint8_t>& Tokens() const { return tokens_; }
+  // Whether the result read is a text whose characters a STRING record after the formula
+  // holds (result bytes 0xFFFF at the top, the kind byte 0); any other result takes none.
+  bool AwaitsString() const { return awaitsString_; }
   // When the formula is a shared formula's or an array's anchor cell, the records that follow.
   void AddCompanion(std::unique_ptr<TbiffRecord> record) { companions_.push_back(std::move(record)); }
   const std::vector<std::unique_ptr<TbiffRecord>>& Companions() const { return companions_; }
@@ -182,6 +185,7 @@ class TbiffFormula : public TbiffCell {
   std::vector<uint8_t> ResultBody() const;
   std::vector<std::vector<uint8_t>> StringBodies() const;
   TxlsVariant result_;
+  bool awaitsString_ = false;
   std::vector<uint8_t> tokens_;
   std::vector<std::unique_ptr<TbiffRecord>> companions_;
 };

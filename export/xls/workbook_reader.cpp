@@ -376,7 +376,8 @@ void TxlsWorkSheet::Load(TxlsReadStream& stream, std::unique_ptr<TbiffBOF> bof) 
 // Records before the first cell go to the head, those after it to the middle, those from
 // WINDOW2 on to the tail; cells into the rows; a formula keeps the records it anchors (those
 // right after it: one met after any other record stays in its place, so that a second save
-// does not move it) and takes its text result from the STRING after it.
+// does not move it) and takes its text result from the STRING after it. A STRING after a
+// formula whose result is no text is not its result: it stays with the formula as read.
 void TxlsWorkSheet::LoadRecords(TxlsReadStream& stream) {
   TbiffRecordList* target = &HeadRecords;
   TbiffFormula* lastFormula = nullptr;
@@ -414,7 +415,12 @@ void TxlsWorkSheet::LoadRecords(TxlsReadStream& stream) {
     switch (id) {
       case kString:
         if (lastFormula == nullptr) RaiseFileInvalid();
-        lastFormula->SetAsString(static_cast<TbiffString&>(*r).GetValue());
+        if (lastFormula->AwaitsString()) {
+          lastFormula->SetAsString(static_cast<TbiffString&>(*r).GetValue());
+        } else {
+          lastFormula->AddCompanion(std::move(record));
+          anchor = before;
+        }
         lastFormula = nullptr;
         continue;
       case kShrFmla:

@@ -135,6 +135,40 @@ TEST_F(ReaderRecords, FormulaResultsOfEveryKind) {
       << "a STRING needs its formula";
 }
 
+// A STRING is the text result only of a formula whose result says text (0xFFFF at the top,
+// kind 0); after a number, a boolean, an error or an empty text it changes nothing and stays
+// right after its formula, on save as in the file.
+TEST_F(ReaderRecords, AStringAfterAFormulaWithoutTextResultLeavesTheResultAlone) {
+  const auto formula = [](uint16_t row, uint8_t kind, uint8_t value) {
+    return Body().W(row).W(0).W(0).B(kind).B(0).B(value).B(0).W(0).W(0xFFFF).W(0).D(0).W(3).B(0x1E).W(1);
+  };
+  Stream cells;
+  cells.Rec(0x0006, Body().W(0).W(0).W(0).F(2.5).W(0).D(0).W(3).B(0x1E).W(1)).Rec(0x0207, Body().Str(u"stray"));
+  cells.Rec(0x0006, formula(1, 1, 1)).Rec(0x0207, Body().Str(u"stray"));
+  cells.Rec(0x0006, formula(2, 2, 7)).Rec(0x0207, Body().Str(u"stray"));
+  cells.Rec(0x0006, formula(3, 3, 0)).Rec(0x0207, Body().Str(u"stray"));
+  cells.Rec(0x0006, formula(4, 0, 0)).Rec(0x0207, Body().Str(u"text"));
+  TxlsWorkSheet& sheet = Load(cells);
+  const std::vector<TxlsVariant> expected = {2.5, true, TxlsErrorValue{7}, WideString(), WideString(u"text")};
+  for (int row = 0; row <= 4; ++row) EXPECT_EQ(sheet.GetCells(row, 0)->GetAsVariant(), expected[static_cast<size_t>(row)]) << row;
+
+  TxlsMemoryStream saved;
+  file_.Workbook().Save(saved);
+  std::vector<uint16_t> ids;
+  for (size_t at = 0; at + 4 <= saved.Size(); at += 4u + GetWord(saved.Bytes(), at + 2)) {
+    const uint16_t id = GetWord(saved.Bytes(), at);
+    if (id == 0x0006 || id == 0x0207) ids.push_back(id);
+  }
+  EXPECT_EQ(ids, (std::vector<uint16_t>{6, 0x207, 6, 0x207, 6, 0x207, 6, 0x207, 6, 0x207}));
+  TxlsFile again;
+  again.LoadStream(saved.Bytes());
+  for (int row = 0; row <= 4; ++row)
+    EXPECT_EQ(again.Workbook().WorkSheet(0).GetCells(row, 0)->GetAsVariant(), expected[static_cast<size_t>(row)]) << row;
+  TxlsMemoryStream resaved;
+  again.Workbook().Save(resaved);
+  EXPECT_EQ(resaved.Bytes(), saved.Bytes());
+}
+
 // A shared formula's anchor is followed by the SHRFMLA record and then by its text result, on
 // save as in the file, so readers find the formula the other cells refer to.
 TEST_F(ReaderRecords, SharedFormulaStaysRightAfterTheFormulaThatAnchorsIt) {
