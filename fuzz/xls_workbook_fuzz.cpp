@@ -1,11 +1,13 @@
 // The workbook reader: the input is a "Workbook" stream (the compound file around it is
 // libgsf's to read). A load either works or fails with the library's error; a password-
-// protected workbook never loads; a formula has a text result only when its record says so;
-// a workbook that loads can be saved unless its sheets and its sheet list disagree; what is
-// saved has every BOUNDSHEET pointing at its sheet's BOF, loads again with the same cells and
-// saves again to the same bytes; a sheet holds at most one column entry per column.
+// protected workbook never loads; a sheet that a BOUNDSHEET's offset points at is named by
+// that BOUNDSHEET; a formula has a text result only when its record says so; a workbook that
+// loads can be saved unless its sheets and its sheet list disagree; what is saved has every
+// BOUNDSHEET pointing at its sheet's BOF, loads again with the same cells and saves again to
+// the same bytes; a sheet holds at most one column entry per column.
 #include <algorithm>
 #include <map>
+#include <set>
 
 #include "export/xls/workbook_dump.h"
 #include "export/xls/xls_file.h"
@@ -58,6 +60,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_CHECK(text == nullptr || text->empty() || formula->AwaitsString());
       }
   }
+  std::set<uint32_t> readOffsets;
+  for (const vantrix::TbiffBoundSheet* bound : globals.BoundSheets) readOffsets.insert(bound->BOFPos());
+  std::set<const vantrix::TbiffBoundSheet*> named;
+  for (const vantrix::TxlsSection* sheet : book.Sheets()) {
+    if (sheet->StreamPosition() <= UINT32_MAX && readOffsets.count(static_cast<uint32_t>(sheet->StreamPosition())) > 0)
+      FUZZ_CHECK(sheet->BoundSheet() != nullptr && sheet->BoundSheet()->BOFPos() == sheet->StreamPosition());
+    FUZZ_CHECK(sheet->BoundSheet() == nullptr || named.insert(sheet->BoundSheet()).second);
+  }
   const std::string cells = vantrix::DumpCells(book);
   vantrix::TxlsMemoryStream saved;
   try {
@@ -69,7 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::map<uint32_t, uint16_t> bofs = TopLevelBofs(saved.Bytes());
   uint32_t previous = 0;
   for (size_t i = 0; i < book.Sheets().size(); ++i) {
-    const uint32_t at = book.Globals().BoundSheets[i]->BOFPos();
+    const uint32_t at = book.Sheets()[i]->BoundSheet()->BOFPos();
     const auto bof = bofs.find(at);
     FUZZ_CHECK(bof != bofs.end() && at > previous);
     const bool worksheet = dynamic_cast<const vantrix::TxlsWorkSheet*>(book.Sheets()[i]) != nullptr;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <map>
 
 #include "export/xls/xls_stream.h"
 
@@ -359,13 +360,7 @@ void TxlsWorkSheet::FixDimensions() {
   Dimensions->SetReserved(0);
 }
 
-WideString TxlsWorkSheet::GetName() const {
-  const auto& sheets = workbook_->Sheets();
-  const auto it = std::find(sheets.begin(), sheets.end(), this);
-  const auto& bound = workbook_->Globals().BoundSheets;
-  const size_t index = static_cast<size_t>(it - sheets.begin());
-  return index < bound.size() ? bound[index]->Name() : WideString();
-}
+WideString TxlsWorkSheet::GetName() const { return BoundSheet() != nullptr ? BoundSheet()->Name() : WideString(); }
 
 void TxlsWorkSheet::Load(TxlsReadStream& stream, std::unique_ptr<TbiffBOF> bof) {
   Clear();
@@ -557,12 +552,14 @@ void TxlsWorkbook::LoadSections(TxlsReadStream& stream) {
     const uint16_t type = bof->DataType();
     if (type == biff::kBofGlobals && !globalsSeen) {
       globals_.Load(stream, std::move(bof));
+      globals_.streamPosition_ = at;
       globalsSeen = true;
     } else if (!globalsSeen) {
       RaiseFileInvalid();
     } else if (type == biff::kBofWorksheet) {
       auto sheet = std::make_unique<TxlsWorkSheet>(this);
       sheet->Load(stream, std::move(bof));
+      sheet->streamPosition_ = at;
       sheets_.push_back(sheet.get());
       workSheets_.push_back(std::move(sheet));
     } else if (type == biff::kBofChart) {
@@ -575,6 +572,7 @@ void TxlsWorkbook::LoadSections(TxlsReadStream& stream) {
       } else {
         auto chart = std::make_unique<TxlsChartSheet>(this);
         chart->Load(stream, std::move(bof));
+        chart->streamPosition_ = at;
         sheets_.push_back(chart.get());
         chartSheets_.push_back(std::move(chart));
       }
@@ -587,17 +585,47 @@ void TxlsWorkbook::LoadSections(TxlsReadStream& stream) {
   if (sheets_.size() < globals_.BoundSheets.size()) RaiseFileInvalid();
   const TxlsConstBytes rest = stream.Rest();
   if (rest.size() < 4 && std::any_of(rest.begin(), rest.end(), [](uint8_t b) { return b != 0; })) RaiseFileInvalid();
+  MatchBoundSheets();
 }
 
+// A BOUNDSHEET names the sheet its offset points at, wherever it stands in the list (a list
+// need not follow the sheets' order). The sheets no offset points at take the BOUNDSHEETs
+// left over, in order.
+void TxlsWorkbook::MatchBoundSheets() {
+  const auto& bound = globals_.BoundSheets;
+  std::multimap<uint32_t, size_t> byOffset;  // equal offsets in list order
+  for (size_t i = 0; i < bound.size(); ++i) byOffset.emplace(bound[i]->BOFPos(), i);
+  std::vector<bool> taken(bound.size());
+  for (TxlsSection* sheet : sheets_) {
+    sheet->boundSheet_ = nullptr;
+    if (sheet->streamPosition_ > std::numeric_limits<uint32_t>::max()) continue;
+    const auto it = byOffset.lower_bound(static_cast<uint32_t>(sheet->streamPosition_));
+    if (it == byOffset.end() || it->first != sheet->streamPosition_) continue;
+    sheet->boundSheet_ = bound[it->second];
+    taken[it->second] = true;
+    byOffset.erase(it);
+  }
+  size_t next = 0;
+  for (TxlsSection* sheet : sheets_) {
+    if (sheet->boundSheet_ != nullptr) continue;
+    while (next < bound.size() && taken[next]) ++next;
+    if (next == bound.size()) break;
+    sheet->boundSheet_ = bound[next];
+    taken[next] = true;
+  }
+}
+
+// Each BOUNDSHEET points at the place its own sheet takes in the saved stream; the list keeps
+// its order.
 void TxlsWorkbook::FixBoundSheetOffsets() {
   globals_.SST.ClearEmptyEntries();
-  const auto& bound = globals_.BoundSheets;
-  if (bound.size() != sheets_.size()) RaiseFileInvalid();
+  if (globals_.BoundSheets.size() != sheets_.size()) RaiseFileInvalid();
   uint64_t position = globals_.GetTotalSize();
-  for (size_t i = 0; i < bound.size(); ++i) {
+  for (TxlsSection* sheet : sheets_) {
+    if (sheet->BoundSheet() == nullptr) RaiseFileInvalid();
     if (position > std::numeric_limits<uint32_t>::max()) throw ExlsFileError("The workbook is too large to save");
-    bound[i]->SetBOFPos(static_cast<uint32_t>(position));
-    position += sheets_[i]->GetTotalSize();
+    sheet->BoundSheet()->SetBOFPos(static_cast<uint32_t>(position));
+    position += sheet->GetTotalSize();
   }
 }
 

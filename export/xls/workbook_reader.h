@@ -75,6 +75,11 @@ class TxlsSection {
   TxlsWorkbook* Workbook() const { return workbook_; }
   TbiffBOF* BOFRecord() const { return bof_.get(); }
   TbiffRecord* EOFRecord() const { return eof_.get(); }
+  // Where the section's BOF was in the stream read.
+  size_t StreamPosition() const { return streamPosition_; }
+  // The BOUNDSHEET that names the sheet (the workbook's to set); null for the globals and
+  // for a sheet none names.
+  TbiffBoundSheet* BoundSheet() const { return boundSheet_; }
   virtual uint64_t GetTotalSize() const;
   // Reads the section's records after its BOF, up to and with its EOF.
   virtual void Load(TxlsReadStream& stream, std::unique_ptr<TbiffBOF> bof) = 0;
@@ -88,6 +93,11 @@ class TxlsSection {
   TxlsWorkbook* workbook_;
   std::unique_ptr<TbiffBOF> bof_;
   std::unique_ptr<TbiffRecord> eof_;
+
+ private:
+  friend class TxlsWorkbook;
+  size_t streamPosition_ = 0;
+  TbiffBoundSheet* boundSheet_ = nullptr;
 };
 
 class TxlsGlobals : public TxlsSection {
@@ -165,7 +175,8 @@ class TxlsWorkSheet : public TxlsSection {
   const TxlsCol* Col(int col) const;
   // Sets the DIMENSIONS record to the rows and columns that hold cells.
   void FixDimensions();
-  // The name its BOUNDSHEET gives it.
+  // The name its BOUNDSHEET gives it: the one whose offset points at the sheet, else (when
+  // no offset does) the one at the sheet's place among those left; empty without one.
   WideString GetName() const;
 
   TxlsColInfoList ColInfos;
@@ -219,7 +230,8 @@ class TxlsWorkbook {
   TxlsWorkSheet& WorkSheet(size_t i) const { return *workSheets_.at(i); }
   // The position of the worksheet of that name; -1 without one.
   int IndexOfName(std::u16string_view name) const;
-  // Worksheets and chart sheets, in the order of the file (each with its BOUNDSHEET).
+  // Worksheets and chart sheets, in the order of the file (each with its BOUNDSHEET, see
+  // TxlsSection::BoundSheet).
   const std::vector<TxlsSection*>& Sheets() const { return sheets_; }
 
   // Reads the whole stream. Raises on anything it cannot take; the workbook is empty then.
@@ -231,6 +243,7 @@ class TxlsWorkbook {
 
  private:
   void LoadSections(TxlsReadStream& stream);
+  void MatchBoundSheets();
   TxlsFile* file_;
   TxlsGlobals globals_;
   std::vector<std::unique_ptr<TxlsWorkSheet>> workSheets_;

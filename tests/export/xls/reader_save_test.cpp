@@ -105,6 +105,14 @@ class ReaderSave : public testing::Test {
   TempFolder folder_;
 };
 
+// The body offset of each BOUNDSHEET's sheet offset in the stream, in list order.
+std::vector<size_t> BoundSheetOffsetFields(const Bytes& stream) {
+  std::vector<size_t> fields;
+  for (const RecordAt& r : Walk(stream))
+    if (r.id == 0x0085) fields.push_back(r.at + 4);
+  return fields;
+}
+
 QString NoteText(int length, int seed) {
   QString text;
   for (int i = 0; i < length; ++i) text += QChar(i % 89 == 0 ? u'\u00E7' : i % 61 == 0 ? u'\n' : u'a' + (i + seed) % 26);
@@ -287,6 +295,44 @@ TEST_F(ReaderSave, AnEmptyContinueInsideASharedStringIsSteppedOver) {
   const auto body = saved.begin() + static_cast<ptrdiff_t>(sst->at + 4);
   EXPECT_EQ(Bytes(body, body + static_cast<ptrdiff_t>(sst->size)),
             Body().D(1).D(1).W(3).B(0x08).W(1).B('a').B('b').B('c').W(1).W(0).bytes);
+}
+
+// Each sheet is named by the BOUNDSHEET whose offset points at it, wherever that stands in the
+// list; a sheet no offset points at takes the BOUNDSHEET left over. The save keeps the list's
+// order and each BOUNDSHEET pointing at its own sheet, as xlrd finds them.
+TEST_F(ReaderSave, EachSheetIsNamedByTheBoundSheetThatPointsAtIt) {
+  Stream s;
+  s.Bof(0x0005).Xf(0).BoundSheet(u"Gamma").BoundSheet(u"Alpha").BoundSheet(u"Beta").Sst({u"alpha", u"beta", u"gamma"}).Eof();
+  std::vector<uint32_t> sheetAt;
+  for (uint32_t text = 0; text < 3; ++text) {
+    sheetAt.push_back(static_cast<uint32_t>(s.bytes.size()));
+    s.Bof(0x0010).Dimensions().Label(0, 0, text).Eof();
+  }
+  const std::vector<size_t> fields = BoundSheetOffsetFields(s.bytes);
+  SetInteger(s.bytes, fields[0], sheetAt[2]);  // Gamma: the third sheet
+  SetInteger(s.bytes, fields[1], 7);           // Alpha: nowhere, so the sheet left over
+  SetInteger(s.bytes, fields[2], sheetAt[1]);  // Beta: the second sheet
+
+  TxlsFile file;
+  file.LoadStream(s.bytes);
+  const TxlsWorkbook& book = file.Workbook();
+  const std::u16string names[] = {u"Alpha", u"Beta", u"Gamma"}, texts[] = {u"alpha", u"beta", u"gamma"};
+  for (size_t i = 0; i < 3; ++i) {
+    EXPECT_EQ(book.WorkSheet(i).GetName(), names[i]) << i;
+    EXPECT_EQ(book.WorkSheet(i).GetCells(0, 0)->GetAsString(), texts[i]) << i;
+    EXPECT_EQ(book.IndexOfName(names[i]), static_cast<int>(i));
+  }
+
+  const std::string copy = SaveCopy(s.bytes);
+  const QString xlrd = Python({"-c",
+                               "import sys, xlrd\n"
+                               "b = xlrd.open_workbook(sys.argv[1], logfile=sys.stderr)\n"
+                               "print(' '.join(s.name + '=' + s.cell_value(0, 0) for s in b.sheets()))",
+                               QString::fromStdString(copy)});
+  EXPECT_EQ(xlrd.trimmed(), "Gamma=gamma Alpha=alpha Beta=beta");
+  const QJsonArray bound = WalkRecords(copy)["boundsheets"].toArray();
+  ASSERT_EQ(bound.size(), 3);
+  for (const QJsonValue b : bound) EXPECT_TRUE(b["worksheet_bof"].toBool()) << b["name"].toString().toStdString();
 }
 
 // The series names and the chart title as the chart writer writes them: an option byte, then
