@@ -3,8 +3,10 @@
 // protected workbook never loads; a sheet that a BOUNDSHEET's offset points at is named by
 // that BOUNDSHEET; a formula has a text result only when its record says so; a workbook that
 // loads can be saved unless its sheets and its sheet list disagree; what is saved has every
-// BOUNDSHEET pointing at its sheet's BOF, loads again with the same cells and saves again to
-// the same bytes; a sheet holds at most one column entry per column.
+// BOUNDSHEET pointing at its sheet's BOF and, when the workbook read had an EXTSST, one right
+// after the shared strings whose buckets point at their first strings; it loads again with
+// the same cells and saves again to the same bytes; a sheet holds at most one column entry
+// per column.
 #include <algorithm>
 #include <map>
 #include <set>
@@ -32,6 +34,51 @@ std::map<uint32_t, uint16_t> TopLevelBofs(const std::vector<uint8_t>& stream) {
     at += 4u + size;
   }
   return bofs;
+}
+
+struct SavedRecord {
+  uint16_t id;
+  size_t at, size;
+};
+
+// The records of the saved globals, BOF to EOF.
+std::vector<SavedRecord> GlobalsRecords(const std::vector<uint8_t>& stream) {
+  std::vector<SavedRecord> records;
+  for (size_t at = 0; at + 4 <= stream.size();) {
+    const uint16_t id = vantrix::GetWord(stream, at), size = vantrix::GetWord(stream, at + 2);
+    records.push_back({id, at, size});
+    at += 4u + size;
+    if (id == 0x000A) break;
+  }
+  return records;
+}
+
+// With an EXTSST read, the saved one follows the SST and its CONTINUE records, and each
+// bucket's first string is where the bucket says: its stream offset less its in-record offset
+// is the start of one of those records, and the string's bytes are there. Without, none.
+void CheckStringIndex(const vantrix::TxlsGlobals& globals, const std::vector<uint8_t>& stream) {
+  const std::vector<SavedRecord> records = GlobalsRecords(stream);
+  const auto sst = std::find_if(records.begin(), records.end(), [](const SavedRecord& r) { return r.id == 0x00FC; });
+  auto after = sst;
+  if (after != records.end())
+    for (++after; after != records.end() && after->id == 0x003C;) ++after;
+  const bool written = std::any_of(records.begin(), records.end(), [](const SavedRecord& r) { return r.id == 0x00FF; });
+  FUZZ_CHECK(written == (globals.HasExtSST() && sst != records.end()));
+  if (!written) return;
+  FUZZ_CHECK(after != records.end() && after->id == 0x00FF && after->size >= 2);
+  const uint16_t bucketSize = vantrix::GetWord(stream, after->at + 4);
+  const size_t buckets = (after->size - 2) / 8;
+  FUZZ_CHECK(bucketSize > 0 && after->size == 2 + 8 * buckets && buckets <= 128);
+  FUZZ_CHECK(buckets == std::min<size_t>((globals.SST.Count() + bucketSize - 1) / bucketSize, 128));
+  for (size_t b = 0; b < buckets; ++b) {
+    const uint32_t offset = vantrix::GetInteger(stream, after->at + 6 + 8 * b);
+    const uint16_t inRecord = vantrix::GetWord(stream, after->at + 10 + 8 * b);
+    const auto holder = std::find_if(sst, after, [&](const SavedRecord& r) { return r.at + inRecord == offset; });
+    FUZZ_CHECK(holder != after && inRecord >= (holder == sst ? 12 : 4) && inRecord < 4 + holder->size);
+    const std::vector<uint8_t> bytes = globals.SST[b * bucketSize]->Value().Bytes();
+    const size_t shown = std::min(bytes.size(), holder->at + 4 + holder->size - offset);
+    FUZZ_CHECK(std::equal(bytes.begin(), bytes.begin() + static_cast<ptrdiff_t>(shown), stream.begin() + offset));
+  }
 }
 
 }  // namespace
@@ -86,6 +133,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(bof->second == (worksheet ? 0x0010 : 0x0020));
     previous = at;
   }
+  CheckStringIndex(globals, saved.Bytes());
   vantrix::TxlsFile again;
   again.LoadStream(saved.Bytes());
   FUZZ_CHECK(vantrix::DumpCells(again.Workbook()) == cells);

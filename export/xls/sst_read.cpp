@@ -218,4 +218,30 @@ void TbiffSSTList::Save(TxlsStream& stream) {
   }
 }
 
+uint16_t TbiffSSTList::ExtSSTBucketSize(uint16_t asked) const {
+  constexpr size_t kMaxBuckets = 128;
+  const size_t needed = (items_.size() + kMaxBuckets - 1) / kMaxBuckets;
+  return static_cast<uint16_t>(std::min<size_t>(std::max<size_t>(asked > 0 ? asked : 8, needed), 0xFFFF));
+}
+
+// A table of more than 128 × 65,535 strings has only its first strings indexed.
+size_t TbiffSSTList::ExtSSTBuckets(uint16_t bucketSize) const {
+  return std::min<size_t>((items_.size() + bucketSize - 1) / bucketSize, 128);
+}
+
+std::vector<uint8_t> TbiffSSTList::ExtSSTBody(uint16_t asked) const {
+  const uint16_t bucketSize = ExtSSTBucketSize(asked);
+  std::vector<uint8_t> body;
+  AppendWord(body, bucketSize);
+  for (size_t bucket = 0; bucket < ExtSSTBuckets(bucketSize); ++bucket) {
+    const TxlsSSTEntry& first = *items_[bucket * bucketSize];
+    AppendInteger(body, static_cast<uint32_t>(first.AbsStreamPos));
+    AppendWord(body, static_cast<uint16_t>(first.RecordStreamPos));
+    AppendWord(body, 0);
+  }
+  return body;
+}
+
+uint64_t TbiffSSTList::ExtSSTTotalSize(uint16_t asked) const { return 4 + 2 + 8 * ExtSSTBuckets(ExtSSTBucketSize(asked)); }
+
 }  // namespace vantrix

@@ -134,8 +134,18 @@ class TbiffSSTList : public TxlsList<TxlsSSTEntry> {
   // into the record being filled when it fits there, else into the next; only a string
   // longer than a whole record is split, between characters, as the format allows.
   void Save(TxlsStream& stream);
+  // The strings per EXTSST bucket for the table: the size asked (8 when none), raised so
+  // that 128 buckets hold every string.
+  uint16_t ExtSSTBucketSize(uint16_t asked) const;
+  // The body of the EXTSST that indexes the table as the last Save wrote it: the bucket size,
+  // then per bucket the stream position of its first string, that string's offset from the
+  // start of the SST or CONTINUE record holding it, and 2 zero bytes.
+  std::vector<uint8_t> ExtSSTBody(uint16_t asked) const;
+  // The bytes of that EXTSST record, its header included.
+  uint64_t ExtSSTTotalSize(uint16_t asked) const;
 
  private:
+  size_t ExtSSTBuckets(uint16_t bucketSize) const;
   // The bodies Save writes (the SST's first), and where each entry starts: record, offset.
   struct Layout {
     std::vector<std::vector<uint8_t>> bodies;

@@ -164,6 +164,8 @@ void TxlsGlobals::Clear() {
   BoundSheets.clear();
   Window1 = nullptr;
   dateXF_.clear();
+  hasExtSST_ = false;
+  extSSTBucket_ = 0;
   Records.Clear();
   SST.Clear();
   SST.SSTIndex().Recreate();
@@ -181,6 +183,10 @@ void TxlsGlobals::Load(TxlsReadStream& stream, std::unique_ptr<TbiffBOF> bof) {
       case biff::kEOF: eof_ = std::move(record); return;
       case biff::kBOF: RaiseFileInvalid();
       case biff::kFilePass: throw ExlsFileError(kPasswordProtected);
+      case biff::kExtSST:
+        hasExtSST_ = true;
+        extSSTBucket_ = r->DataSize() >= 2 ? GetWord(r->Data(), 0) : 0;
+        continue;
       case biff::kSST:
         if (sstSeen) RaiseFileInvalid();
         sstSeen = true;
@@ -202,27 +208,39 @@ void TxlsGlobals::Load(TxlsReadStream& stream, std::unique_ptr<TbiffBOF> bof) {
   }
 }
 
+// The shared strings go where the SST was read, else before the EOF; the EXTSST, which
+// holds where they went, right after them.
 void TxlsGlobals::Save(TxlsStream& stream) {
   CheckLoaded();
   bof_->Save(&stream);
   bool sstWritten = false;
-  for (size_t i = 0; i < Records.Count(); ++i) {
-    if (const TbiffRecord* record = Records[i]) {
-      record->Save(&stream);
-    } else if (!sstWritten) {
-      SST.Save(stream);
-      sstWritten = true;
+  const auto saveSST = [&] {
+    SST.Save(stream);
+    if (hasExtSST_) {
+      const std::vector<uint8_t> body = SST.ExtSSTBody(extSSTBucket_);
+      stream.WriteWord(biff::kExtSST);
+      stream.WriteWord(static_cast<uint16_t>(body.size()));
+      stream.Write(body);
     }
+    sstWritten = true;
+  };
+  for (size_t i = 0; i < Records.Count(); ++i) {
+    if (const TbiffRecord* record = Records[i]) record->Save(&stream);
+    else if (!sstWritten) saveSST();
   }
-  if (!sstWritten && SST.Count() > 0) SST.Save(stream);
+  if (!sstWritten && SSTSaved()) saveSST();
   eof_->Save(&stream);
+}
+
+bool TxlsGlobals::SSTSaved() const {
+  for (size_t i = 0; i < Records.Count(); ++i)
+    if (Records[i] == nullptr) return true;
+  return SST.Count() > 0;
 }
 
 uint64_t TxlsGlobals::GetTotalSize() const {
   uint64_t total = TxlsSection::GetTotalSize() + Records.GetTotalSize();
-  bool slot = false;
-  for (size_t i = 0; i < Records.Count(); ++i) slot = slot || Records[i] == nullptr;
-  if (slot || SST.Count() > 0) total += SST.GetTotalSize();
+  if (SSTSaved()) total += SST.GetTotalSize() + (hasExtSST_ ? SST.ExtSSTTotalSize(extSSTBucket_) : 0);
   return total;
 }
 

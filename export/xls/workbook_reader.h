@@ -6,8 +6,9 @@
 //
 // What a save keeps: every record in the order read, but the cells of a sheet row by row
 // (a MULRK or MULBLANK as single cells), a formula followed by the records it anchors and its
-// text result, and the shared strings that cells still refer to, renumbered. INDEX, DBCELL and
-// EXTSST hold stream offsets that no longer hold after a save, so they are dropped.
+// text result, and the shared strings that cells still refer to, renumbered. INDEX and DBCELL
+// hold stream offsets that no longer hold after a save, so they are dropped; an EXTSST is
+// written anew right after the shared strings, pointing at where the save put them.
 //
 // A password-protected workbook (a FILEPASS record in the globals) has every record after
 // that one encrypted: it is refused, never read as the noise its bodies would make.
@@ -121,9 +122,16 @@ class TxlsGlobals : public TxlsSection {
 
   // Whether cells of the XF show dates or times (by the XF's format).
   bool IsDateXF(uint16_t xf) const;
+  // Whether the workbook read had an EXTSST (the save then writes a new one), and the
+  // strings per bucket it asked for.
+  bool HasExtSST() const { return hasExtSST_; }
+  uint16_t ExtSSTBucketSize() const { return extSSTBucket_; }
 
  private:
+  bool SSTSaved() const;
   mutable std::vector<int8_t> dateXF_;  // per XF: -1 not yet known, else 0 or 1
+  bool hasExtSST_ = false;
+  uint16_t extSSTBucket_ = 0;
 };
 
 // One row's cells in column order (owned), or one column's in row order (looked up).

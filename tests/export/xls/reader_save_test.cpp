@@ -18,6 +18,7 @@
 #include "export/xls/xls_stream.h"
 #include "read_drawings.h"
 #include "run_program.h"
+#include "workbook_records.h"
 
 namespace {
 
@@ -111,6 +112,78 @@ std::vector<size_t> BoundSheetOffsetFields(const Bytes& stream) {
   for (const RecordAt& r : Walk(stream))
     if (r.id == 0x0085) fields.push_back(r.at + 4);
   return fields;
+}
+
+// Globals of one XF and the sheet names, whose SST holds the texts over as many CONTINUE
+// records as they take (a string that does not fit goes on in the next record, split between
+// its characters), followed by an EXTSST of the bucket size given that says where they are;
+// then one sheet with a LABELSST cell in column 0 for each string index given.
+Bytes StringsWorkbook(const std::vector<std::u16string>& texts, const std::vector<uint32_t>& cells, uint16_t bucketSize) {
+  std::vector<Bytes> bodies(1);
+  Body counts;
+  counts.D(static_cast<uint32_t>(cells.size())).D(static_cast<uint32_t>(texts.size()));
+  bodies[0] = counts.bytes;
+  std::vector<std::pair<size_t, size_t>> starts;  // record, body offset
+  const auto room = [&bodies] { return 8224 - bodies.back().size(); };
+  for (const std::u16string& text : texts) {
+    if (room() < 4) bodies.emplace_back();
+    starts.emplace_back(bodies.size() - 1, bodies.back().size());
+    Body header;
+    header.W(static_cast<uint16_t>(text.size())).B(0);
+    bodies.back().insert(bodies.back().end(), header.bytes.begin(), header.bytes.end());
+    for (const char16_t c : text) {
+      if (room() == 0) bodies.push_back({0});
+      bodies.back().push_back(static_cast<uint8_t>(c));
+    }
+  }
+  Stream s;
+  s.Bof(0x0005).Xf(0).BoundSheet(u"S");
+  std::vector<size_t> recordAt;
+  for (size_t r = 0; r < bodies.size(); ++r) {
+    recordAt.push_back(s.bytes.size());
+    s.Rec(r == 0 ? 0x00FC : 0x003C, bodies[r]);
+  }
+  Body extSst;
+  extSst.W(bucketSize);
+  for (size_t i = 0; i < starts.size(); i += bucketSize)
+    extSst.D(static_cast<uint32_t>(recordAt[starts[i].first] + 4 + starts[i].second)).W(static_cast<uint16_t>(4 + starts[i].second)).W(0);
+  s.Rec(0x00FF, extSst).Eof();
+  SetInteger(s.bytes, BoundSheetOffsetFields(s.bytes)[0], static_cast<uint32_t>(s.bytes.size()));
+  s.Bof(0x0010).Dimensions();
+  for (size_t row = 0; row < cells.size(); ++row) s.Label(static_cast<uint16_t>(row), 0, cells[row]);
+  s.Eof();
+  return s.bytes;
+}
+
+// The EXTSST of a saved workbook, right after its SST and CONTINUE records: the bucket size
+// asked (raised so that 128 buckets hold every string), and for each bucket the stream offset
+// of its first string's header and that header's offset from the start of the record it is
+// in, as another program finds the strings.
+void ExpectStringIndexPointsAtTheStrings(const std::string& path, uint16_t bucketSize) {
+  const xlstest::Workbook book = xlstest::ReadWorkbook(path);
+  const std::vector<xlstest::SharedStringPlace> strings = xlstest::SharedStrings(book);
+  const auto& records = book.globals.records;
+  size_t at = 0;
+  while (at < records.size() && records[at].id != 0x00FC) ++at;
+  for (++at; at < records.size() && records[at].id == 0x003C;) ++at;
+  ASSERT_LT(at, records.size());
+  const xlstest::Record& index = records[at];
+  ASSERT_EQ(index.id, 0x00FF) << "the EXTSST right after the strings";
+  EXPECT_EQ(index.Word(0), bucketSize);
+  const size_t buckets = (strings.size() + bucketSize - 1) / bucketSize;
+  ASSERT_EQ(index.body.size(), 2 + 8 * buckets);
+  for (size_t b = 0; b < buckets; ++b) {
+    const xlstest::SharedStringPlace& first = strings[b * bucketSize];
+    const uint32_t streamOffset = index.Integer(2 + 8 * b);
+    const uint16_t inRecord = index.Word(6 + 8 * b);
+    if (streamOffset != first.offset || inRecord != first.offset - first.recordOffset || index.Word(8 + 8 * b) != 0) {
+      ADD_FAILURE() << path << ", bucket " << b << " of " << buckets << ": stream offset " << streamOffset << ", "
+                    << inRecord << " into its record (reserved " << index.Word(8 + 8 * b) << "); the string is at "
+                    << first.offset << ", " << first.offset - first.recordOffset << " into the record at "
+                    << first.recordOffset;
+      return;
+    }
+  }
 }
 
 QString NoteText(int length, int seed) {
@@ -333,6 +406,42 @@ TEST_F(ReaderSave, EachSheetIsNamedByTheBoundSheetThatPointsAtIt) {
   const QJsonArray bound = WalkRecords(copy)["boundsheets"].toArray();
   ASSERT_EQ(bound.size(), 3);
   for (const QJsonValue b : bound) EXPECT_TRUE(b["worksheet_bof"].toBool()) << b["name"].toString().toStdString();
+}
+
+// The EXTSST read is written anew after the strings the save keeps: a table over many CONTINUE
+// records whose strings were split between records, saved whole and with the strings no cell
+// refers to dropped (a smaller table than the one read); gnumeric's own index of its fixture;
+// a workbook that had none gets none.
+TEST_F(ReaderSave, TheStringIndexPointsAtTheStringsAsSaved) {
+  std::vector<std::u16string> texts;
+  for (int i = 0; i < 3000; ++i) texts.push_back(std::u16string(static_cast<size_t>(1 + i % 40), static_cast<char16_t>(u'a' + i % 26)));
+  texts.insert(texts.begin() + 1500, std::u16string(12000, u'q'));  // longer than a record
+  std::vector<uint32_t> every, third;
+  for (uint32_t i = 0; i < texts.size(); ++i) {
+    every.push_back(i);
+    if (i % 3 == 0) third.push_back(i);
+  }
+  // The index read has as many buckets as the saved one: only where the strings went differs.
+  ExpectStringIndexPointsAtTheStrings(SaveCopy(StringsWorkbook(texts, every, 24), "every.xls"), 24);
+  // 3,001 strings take a bucket of 24 to stay within 128 buckets, the 1,001 kept one of 8.
+  ExpectStringIndexPointsAtTheStrings(SaveCopy(StringsWorkbook(texts, every, 8), "every8.xls"), 24);
+  ExpectStringIndexPointsAtTheStrings(SaveCopy(StringsWorkbook(texts, third, 8), "third.xls"), 8);
+  ExpectStringIndexPointsAtTheStrings(SaveCopy(StringsWorkbook(texts, third, 30), "third30.xls"), 30);
+  TxlsFile file;
+  file.LoadStream(StringsWorkbook(texts, third, 8));
+  EXPECT_EQ(file.Workbook().Globals().SST.Count(), 3001u);
+  Save(file.Workbook());
+  EXPECT_EQ(file.Workbook().Globals().SST.Count(), 1001u) << "two strings of three dropped";
+
+  const std::string fixture = kScripts.toStdString() + "/fixtures/reader_cells.xls";
+  ExpectStringIndexPointsAtTheStrings(SaveCopy(ReadWorkbookStream(fixture), "gnumeric.xls"), 8);
+  const ProgramRun run = RunProgram("ssconvert", {QString::fromStdString(folder_ / "gnumeric.xls"),
+                                                  QString::fromStdString(folder_ / "gnumeric.csv")});
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_TRUE(run.err.isEmpty()) << run.err.toStdString();
+
+  const std::string exported = SaveCopy(ReadWorkbookStream(Export({"--rows", "3", "--typed"})), "exported.xls");
+  EXPECT_EQ(xlstest::ReadWorkbook(exported).globals.Count(0x00FF), 0u) << "the writer writes no EXTSST";
 }
 
 // The series names and the chart title as the chart writer writes them: an option byte, then

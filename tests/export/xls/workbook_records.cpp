@@ -97,9 +97,9 @@ const Record* CellAt(const Substream& sheet, int row, int col) {
   return nullptr;
 }
 
-std::u16string SharedString(const Workbook& book, uint32_t index) {
-  // The SST and its CONTINUE records as one run of pieces; a string may go on in the next
-  // piece, which then opens with its own option byte.
+std::vector<SharedStringPlace> SharedStrings(const Workbook& book) {
+  // The SST and its CONTINUE records as one run of pieces; a string's characters may go on in
+  // the next piece, which then opens with its own option byte.
   std::vector<const Record*> pieces;
   const auto& records = book.globals.records;
   for (size_t i = 0; i < records.size(); ++i) {
@@ -110,33 +110,54 @@ std::u16string SharedString(const Workbook& book, uint32_t index) {
   }
   if (pieces.empty()) throw std::runtime_error("no SST");
   size_t piece = 0, at = 8;
-  auto byte = [&]() -> uint8_t {
+  const auto next = [&] {
     while (at >= pieces[piece]->body.size()) {
       ++piece;
       at = 0;
       if (piece >= pieces.size()) throw std::runtime_error("SST cut off");
     }
+  };
+  const auto byte = [&]() -> uint8_t {
+    next();
     return pieces[piece]->body[at++];
   };
-  auto word = [&]() {
+  const auto word = [&]() {
     const uint8_t low = byte();
     const uint8_t high = byte();
     return static_cast<uint16_t>(low | high << 8);
   };
-  for (uint32_t n = 0;; ++n) {
-    const size_t count = word();
+  const auto integer = [&]() {
+    const uint16_t low = word();
+    return low | static_cast<uint32_t>(word()) << 16;
+  };
+  std::vector<SharedStringPlace> strings;
+  const uint32_t count = pieces[0]->Integer(4);
+  for (uint32_t n = 0; n < count; ++n) {
+    next();
+    SharedStringPlace place;
+    place.recordOffset = pieces[piece]->offset;
+    place.offset = pieces[piece]->offset + 4 + at;
+    const size_t length = word();
     uint8_t option = byte();
-    std::u16string text;
-    while (text.size() < count) {
+    const size_t runs = (option & 8) != 0 ? word() : 0;
+    const uint32_t farEast = (option & 4) != 0 ? integer() : 0;
+    while (place.text.size() < length) {
       if (at >= pieces[piece]->body.size()) {
-        ++piece;
-        at = 0;
+        next();
         option = byte();
       }
-      text.push_back((option & 1) != 0 ? static_cast<char16_t>(word()) : static_cast<char16_t>(byte()));
+      place.text.push_back((option & 1) != 0 ? static_cast<char16_t>(word()) : static_cast<char16_t>(byte()));
     }
-    if (n == index) return text;
+    for (uint64_t skip = 4 * static_cast<uint64_t>(runs) + farEast; skip > 0; --skip) byte();
+    strings.push_back(std::move(place));
   }
+  return strings;
+}
+
+std::u16string SharedString(const Workbook& book, uint32_t index) {
+  const std::vector<SharedStringPlace> strings = SharedStrings(book);
+  if (index >= strings.size()) throw std::runtime_error("no string " + std::to_string(index));
+  return strings[index].text;
 }
 
 }  // namespace xlstest

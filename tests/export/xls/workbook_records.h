@@ -44,4 +44,15 @@ const Record* CellAt(const Substream& sheet, int row, int col);
 // A LABELSST's text through the globals' SST (UTF-16 or 8-bit strings, CONTINUE included).
 std::u16string SharedString(const Workbook& book, uint32_t index);
 
+// A string of the globals' SST and where it is: the stream offset of its header (its
+// character count) and of the SST or CONTINUE record that header is in.
+struct SharedStringPlace {
+  std::u16string text;
+  uint64_t offset = 0;
+  uint64_t recordOffset = 0;
+};
+// Every string the SST says it holds, rich-text runs and far-east data stepped over as they
+// go on over CONTINUE records; raises when the table is cut off or there is none.
+std::vector<SharedStringPlace> SharedStrings(const Workbook& book);
+
 }  // namespace xlstest
