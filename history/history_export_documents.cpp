@@ -128,11 +128,13 @@ void HistoryExport::PreparePdf() {
   // A text wider than its column would be cut at the column's rule: the column holds its
   // widest text, measured in the fonts' widths, not counted in characters (a name of W's is
   // three times as wide as one of i's). The exporter makes the fonts smaller when the table
-  // outgrows the page.
+  // outgrows the page, and puts what does not fit at the smallest size on column pages, each
+  // beginning with the date and the time (and the milliseconds' own column) again.
   const std::vector<size_t> widest =
       LongestTexts([&font = Pdf().Options().DataFont](std::string_view text) {
         return static_cast<size_t>(vantrix::TextUnits(text, font));
       });
+  Pdf().RepeatedColumns = cells_.HasMillisecondColumn() ? 3 : 2;
   vantrix::TVantrixCustomColumns& columns = source_.Columns();
   for (int c = 0; c < columns.Count(); ++c) {
     vantrix::TVantrixCustomColumn& column = *columns.GetItem(c);

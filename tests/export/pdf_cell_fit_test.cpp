@@ -83,9 +83,9 @@ TEST(PdfCellFit, TextsStayBetweenTheirRulesWhateverTheirAlignment) {
   pdf.ColumnsAlign = {"c1=Right", "c2=Center"};
   const auto drawn = Drawings(exporttest::Export(pdf, source));
   const std::vector<int>& edges = pdf.ColumnEdges();
-  // The user's widths stay theirs.
+  // The user's widths stay theirs: their characters and the spacing, and the rule's point.
   ASSERT_EQ(edges.size(), 5u);
-  for (size_t i = 0; i + 1 < edges.size(); ++i) EXPECT_EQ(edges[i + 1] - edges[i], CharsToPoints(10, 13)) << i;
+  for (size_t i = 0; i + 1 < edges.size(); ++i) EXPECT_EQ(edges[i + 1] - edges[i], CharsToPoints(10, 13) + 1) << i;
 
   const int first = drawn.front().y, row1 = first - 20, row2 = row1 - 20;
   EXPECT_EQ(RowBetweenRules(drawn, first, edges), (std::vector<std::string>{"Name", "Amount", "Middle", "Last"}));
@@ -112,6 +112,7 @@ TEST(PdfCellFit, TextsStayBetweenTheirRulesWhateverTheirAlignment) {
 
 TEST(PdfCellFit, CaptionsThickRulesControlBytesAndCellsTooNarrowForTheMark) {
   // Control bytes are written as "?", twice as wide as the table has them: measured as written.
+  // A thick rule takes room of its own beside the column's characters, which keep theirs.
   TextSource source({"A caption much wider than its column", "B"},
                     {{"abcdef", "\xC1\xC9\xCD\xD3\xDA\xC7"}, {"x" + std::string(7, '\x01') + "x", ""}});
   TVantrix3PDF pdf;
@@ -123,12 +124,13 @@ TEST(PdfCellFit, CaptionsThickRulesControlBytesAndCellsTooNarrowForTheMark) {
   const int first = drawn.front().y;
   const auto captions = RowBetweenRules(drawn, first, edges, 3);
   ASSERT_EQ(captions.size(), 2u);
-  EXPECT_EQ(captions[0], "A ca...");
+  EXPECT_EQ(edges[1] - edges[0], CharsToPoints(10, 8) + 6);
+  EXPECT_EQ(captions[0], "A capti...");
   // One character's room holds neither the mark nor a capital: nothing is drawn over the rule.
   const auto cells = RowBetweenRules(drawn, first - 20, edges, 3);
   ASSERT_EQ(cells.size(), 2u);
   EXPECT_EQ(cells[1], "");
-  EXPECT_EQ(RowBetweenRules(drawn, first - 40, edges, 3)[0], "x???...");
+  EXPECT_EQ(RowBetweenRules(drawn, first - 40, edges, 3)[0], "x????...");
 }
 
 TEST(PdfCellFit, TheWidthPassSizesColumnsByTheFontsWidths) {

@@ -3,12 +3,15 @@
 // colours a new page starts with.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <regex>
+#include <set>
 
 #include "document_fixtures.h"
 #include "export/library_strings.h"
 #include "export/model_source.h"
 #include "export/vantrix3_pdf.h"
+#include "support/allocation_meter.h"
 
 namespace {
 
@@ -132,27 +135,129 @@ TEST(PdfExport, RightAlignedTextEndsAtItsEdgeMeasuredUnescaped) {
   EXPECT_EQ(Find(texts, "22")->x, edge - TextWidth("22", pdf.Options().DataFont));
 }
 
-TEST(PdfExport, AWideTableShrinksItsFontsUntilEveryColumnFits) {
-  TextSource source(exporttest::NumberedCaptions(20), exporttest::NumberedRows(3, 20), 12);
-  TVantrix3PDF pdf;
-  const std::string out = exporttest::Export(pdf, source);
-  const TPDFBox trim = pdf.Options().PageOptions.GetTrimBox();
-  EXPECT_LE(pdf.ColumnEdges().back(), trim.Right);
-  EXPECT_LT(pdf.RunDataFontSize(), 10);
-  EXPECT_EQ(pdf.RunCaptionFontSize(), pdf.RunDataFontSize());
-  // One size larger would not have fitted.
-  EXPECT_GT(85 + 20 * CharsToPoints(pdf.RunDataFontSize() + 1, 15), trim.Right);
-  TPDFFont run = pdf.Options().DataFont;
-  run.FontSize = pdf.RunDataFontSize();
-  for (const Text& t : Texts(out)) {
-    EXPECT_GE(t.x, 0);
-    EXPECT_LE(t.x + TextWidth(t.text, run), 594) << t.text;
+// Every size a text is set in, by the font's resource name.
+std::vector<std::pair<std::string, int>> Sizes(const std::string& pdf) {
+  std::vector<std::pair<std::string, int>> out;
+  static const std::regex op(R"(/(\w+) (-?\d+) Tf)");
+  for (auto it = std::sregex_iterator(pdf.begin(), pdf.end(), op); it != std::sregex_iterator(); ++it)
+    out.emplace_back((*it)[1], std::stoi((*it)[2]));
+  return out;
+}
+
+// The content of every page, in page order.
+std::vector<std::string> PageContents(const std::string& pdf) {
+  std::vector<std::string> out;
+  for (size_t at = pdf.find("stream\r\n"); at != std::string::npos; at = pdf.find("stream\r\n", at)) {
+    const size_t end = pdf.find("endstream", at);
+    out.push_back(pdf.substr(at + 8, end - at - 8));
+    at = end + 9;
   }
-  EXPECT_NE(out.find("/DataFont " + std::to_string(pdf.RunDataFontSize()) + " Tf"), std::string::npos);
+  return out;
+}
+
+TEST(PdfExport, AWideTableIsSetSmallerButNeverBelowSixPoints) {
+  // Ten columns fit at 6 points; at a size of the user's own below that nothing is changed.
+  TextSource source(exporttest::NumberedCaptions(10), exporttest::NumberedRows(3, 10), 12);
+  TVantrix3PDF pdf;
+  std::string out = exporttest::Export(pdf, source);
+  EXPECT_EQ(pdf.RunDataFontSize(), 6);
+  EXPECT_EQ(pdf.RunCaptionFontSize(), 6);
+  EXPECT_EQ(pdf.ColumnPages().size(), 1u);
+  EXPECT_NE(out.find("/Count 1\r"), std::string::npos);
+  for (const auto& [font, size] : Sizes(out)) EXPECT_EQ(size, 6) << font;
+
+  TextSource wide(exporttest::NumberedCaptions(40), exporttest::NumberedRows(3, 40), 12);
+  pdf.Options().DataFont.FontSize = 5;
+  pdf.Options().CaptionFont.FontSize = 4;
+  out = exporttest::Export(pdf, wide);
+  EXPECT_EQ(pdf.RunDataFontSize(), 5);
+  EXPECT_EQ(pdf.RunCaptionFontSize(), 4);
+  EXPECT_NE(out.find("/DataFont 5 Tf"), std::string::npos);
+  EXPECT_NE(out.find("/CaptionFont 4 Tf"), std::string::npos);
 
   TextSource narrow({"A"}, {{"x"}});  // a table that fits keeps its sizes
+  pdf.Options().DataFont.FontSize = 10;
   exporttest::Export(pdf, narrow);
   EXPECT_EQ(pdf.RunDataFontSize(), 10);
+}
+
+// 20 columns at 6 points take two pages across, 80 rows two pages down: each page of rows is
+// followed by the page of its other columns, the same rows at the same heights; the captions
+// head the first of each; every cell is drawn once and its event fires once.
+TEST(PdfExport, WhatStillDoesNotFitGoesOnColumnPagesAfterEachPageOfRows) {
+  TextSource source(exporttest::NumberedCaptions(20), exporttest::NumberedRows(80, 20), 12);
+  TVantrix3PDF pdf;
+  pdf.Footer = {"The end"};
+  int events = 0;
+  pdf.OnGetCellParams = [&events](TVantrix3&, int, int col, const std::string&, TVantrixColAlign&, TVantrixFont&,
+                                  uint32_t& background) {
+    ++events;
+    if (col == 15) background = 0x00FFFF;
+  };
+  const std::string out = exporttest::Export(pdf, source);
+  EXPECT_EQ(events, 80 * 20);
+  EXPECT_EQ(pdf.RunDataFontSize(), 6);
+  ASSERT_EQ(pdf.ColumnPages().size(), 2u);
+  const std::vector<std::string> pages = PageContents(out);
+  ASSERT_EQ(pages.size(), 4u);
+  const TPDFBox trim = pdf.Options().PageOptions.GetTrimBox();
+  std::map<std::string, int> seen;
+  std::vector<std::vector<int>> heights(pages.size());
+  for (size_t p = 0; p < pages.size(); ++p) {
+    // Every page starts with both colours, as the first does.
+    if (p > 0) {
+      EXPECT_EQ(pages[p].rfind("0.000000 0.000000 0.000000 rg\r0.000000 0.000000 0.000000 RG\r", 0), 0u) << p;
+    }
+    for (const Text& t : Texts(pages[p])) {
+      ++seen[t.text];
+      if (t.text.starts_with("r")) heights[p].push_back(t.y);
+      if (t.text != "The end") {
+        const int column = std::stoi(t.text.substr(t.text.starts_with("Col") ? 3 : t.text.find('c') + 1));
+        EXPECT_EQ(p % 2, column < 10 ? 0u : 1u) << t.text << " on page " << p;
+      }
+      TPDFFont run = pdf.Options().DataFont;
+      run.FontSize = 6;
+      EXPECT_LE(t.x + TextWidth(t.text, run), trim.Right) << t.text;
+    }
+  }
+  for (int r = 0; r < 80; ++r)
+    for (int c = 0; c < 20; ++c) EXPECT_EQ(seen["r" + std::to_string(r) + "c" + std::to_string(c)], 1) << r << " " << c;
+  for (int c = 0; c < 20; ++c) EXPECT_EQ(seen["Col" + std::to_string(c)], 1) << c;
+  EXPECT_EQ(seen["The end"], 1);
+  EXPECT_NE(pages[3].find("The end"), std::string::npos);  // below the table on the last page
+  // The captions head the first page of rows across; the second has none.
+  EXPECT_EQ(Find(Texts(pages[0]), "Col0")->y, Find(Texts(pages[1]), "Col10")->y);
+  EXPECT_EQ(pages[2].find("Col"), std::string::npos);
+  std::set<int> first(heights[0].begin(), heights[0].end()), second(heights[2].begin(), heights[2].end());
+  EXPECT_EQ(std::set<int>(heights[1].begin(), heights[1].end()), first);
+  EXPECT_EQ(std::set<int>(heights[3].begin(), heights[3].end()), second);
+  EXPECT_EQ(heights[0].size() + heights[2].size(), 80u * 10);
+  // Column 15's backgrounds only where it is drawn, and its rows' rules and edges on its pages.
+  EXPECT_EQ(exporttest::Count(pages[0], " re f\r") + exporttest::Count(pages[2], " re f\r"), 0u);
+  EXPECT_EQ(exporttest::Count(pages[1], " re f\r") + exporttest::Count(pages[3], " re f\r"), 80u);
+  const std::string right = std::to_string(pdf.ColumnPages()[1].edges.back()) + ".0 ";
+  EXPECT_EQ(exporttest::Count(pages[1], right), exporttest::Count(pages[0], std::to_string(pdf.ColumnEdges().back()) + ".0 "));
+}
+
+// The cells of the column pages wait for their page of rows to end, and no longer: what a run
+// holds does not grow with the rows, however many pages they take (20 times as many rows here).
+TEST(PdfExport, ColumnPagesHoldNoMoreThanAPageOfRows) {
+  const auto peak = [](int rows) {
+    TextSource source(exporttest::NumberedCaptions(30), exporttest::NumberedRows(rows, 30), 12);
+    TVantrix3PDF pdf;
+    pdf.Formats().SetSettings(exporttest::CSettings());
+    pdf.Formats().ResetFormats();
+    pdf.SetExportSource(esCustom);
+    pdf.SetCustomSource(&source);
+    DiscardOutputStream out;
+    allocation_meter::Restart();
+    pdf.ExportToStream(out);
+    EXPECT_EQ(pdf.ColumnPages().size(), 3u);
+    return allocation_meter::PeakSinceRestart();
+  };
+  const size_t few = peak(500), many = peak(10000);
+  // Beside the page, the document keeps a few numbers for each of its pages.
+  EXPECT_LT(many, 2 * few) << few << " bytes for 500 rows";
 }
 
 TEST(PdfExport, AnEmptyTableWithoutCaptionsDrawsNoRules) {

@@ -21,6 +21,7 @@ import dbfread
 import xlrd
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from plain_exports_reference import exported_history as exported  # noqa: E402
 from plain_exports_reference import viewer_table as reference_table  # noqa: E402
 
 TOOL, WORK = sys.argv[1], sys.argv[2]
@@ -64,28 +65,6 @@ def viewer_table(source):
     with open(source, 'rb') as f:
         lines = f.read().decode('cp1252').split('\n')
     return reference_table([l for l in lines[:-1] if l])
-
-
-def split_ms(time):
-    point = time.rfind('.')
-    return (time, '') if point < 0 else (time[:point], time[point + 1:point + 4])
-
-
-def exported(table, mode):
-    """The table as an export in the millisecond mode carries it; row 0 is the caption row."""
-    rows = []
-    for n, row in enumerate(table):
-        time = row[1]
-        if mode == 'column':
-            rows.append(([''] + row[:2] if n == 0 else [row[0]] + list(split_ms(time))) + row[2:])
-        elif mode == 'none':
-            rows.append([row[0], split_ms(time)[0]] + row[2:])
-        elif mode == ',' and n >= 3 and '.' in time:
-            point = time.rfind('.')
-            rows.append([row[0], time[:point] + ',' + time[point + 1:]] + row[2:])
-        else:
-            rows.append(list(row))
-    return rows
 
 
 def norm(text):

@@ -1,10 +1,17 @@
 #!/usr/bin/python3
-"""Where the text of a PDF table lands, as a reader lays it out: qpdf gives the column rules of
-every page, pdftotext -bbox every word's box. No word may cross a column's rule, and the words
-between two rules must be that cell's text: whole in the history viewer's PDF (long value
-names, accents, in portrait and landscape), whole or cut and marked "..." in the export
-dialog's PDF at its default widths (right-aligned numbers, accents, long notes). The viewer's
-table starts at its left and top margins, which turn with the page.
+"""Where the text of a PDF table lands, as a reader lays it out: qpdf gives the column rules and
+the font sizes of every page, pdftotext -bbox every word's box. No word may cross a column's
+rule or pass the page's right margin, no text is set under 6 points, and the words between two
+rules must be that cell's text: whole in the history viewer's PDF (long value names, accents,
+in portrait and landscape), whole or cut and marked "..." in the export dialog's PDF at its
+default widths (right-aligned numbers, accents, long notes). The viewer's table starts at its
+left and top margins, which turn with the page.
+
+A table too wide for the page at 6 points goes on column pages: each page of rows is followed
+by the pages of its further columns, the same rows at the same heights (in the viewer's PDF
+each beginning with the date and the time again); every cell is read once over them. Cases:
+a CSV of four columns with a long remark column, history files of 16, 32 and 64 channels, 255
+columns, and a single column wider than the page (cut at the margin and marked).
 
     check_pdf_layout.py EXPORT_TABLE WORK_FOLDER
 """
@@ -16,7 +23,7 @@ import subprocess
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from plain_exports_reference import viewer_table  # noqa: E402
+from plain_exports_reference import Table, exported_history, viewer_table  # noqa: E402
 
 TOOL, WORK = sys.argv[1], sys.argv[2]
 shutil.rmtree(WORK, ignore_errors=True)
@@ -43,7 +50,8 @@ def norm(text):
 
 
 def pages(path):
-    """Per page: its height, the x of its vertical rules and its words (x0, top, x1, text)."""
+    """Per page: its height, the x of its vertical rules, its words (x0, top, x1, text) and its
+    width."""
     plain = path + ".qdf"
     run(["qpdf", "--qdf", "--object-streams=disable", path, plain])
     with open(plain, "rb") as f:
@@ -58,7 +66,7 @@ def pages(path):
         words = [(float(a), float(b), float(c), unescape(t)) for a, b, c, _, t in
                  re.findall(r'<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">(.*?)</word>',
                             page[2])]
-        result.append((float(page[1]), rules[n] if n < len(rules) else [], words))
+        result.append((float(page[1]), rules[n] if n < len(rules) else [], words, float(page[0])))
     return result
 
 
@@ -67,29 +75,89 @@ def unescape(text):
         .replace("&amp;", "&")
 
 
-def table_lines(what, path):
-    """The table's lines top to bottom over every page, each the text between each pair of
-    rules; a word that crosses a rule is a failure. Also the first page's rules and words."""
-    lines = []
-    every = pages(path)
-    for number, (height, edges, words) in enumerate(every, 1):
-        if len(edges) < 2:
-            fail("%s, page %d: %d column rules" % (what, number, len(edges)))
+def page_lines(what, number, edges, words):
+    """A page's lines top to bottom, each the text between each pair of rules, with the line's
+    top; a word that crosses a rule is a failure."""
+    if len(edges) < 2:
+        fail("%s, page %d: %d column rules" % (what, number, len(edges)))
+        return []
+    rows = {}
+    for x0, top, x1, text in words:
+        column = max((i for i, e in enumerate(edges[:-1]) if e <= x0 + 1e-6), default=-1)
+        if column < 0 or x1 > edges[column + 1] + 1e-6:
+            fail("%s, page %d: \"%s\" (%.2f to %.2f) crosses a column rule (%s)" %
+                 (what, number, text, x0, x1, ", ".join("%g" % e for e in edges)))
             continue
-        rows = {}
-        for x0, top, x1, text in words:
-            column = max((i for i, e in enumerate(edges[:-1]) if e <= x0 + 1e-6), default=-1)
-            if column < 0 or x1 > edges[column + 1] + 1e-6:
-                fail("%s, page %d: \"%s\" (%.2f to %.2f) crosses a column rule (%s)" %
-                     (what, number, text, x0, x1, ", ".join("%g" % e for e in edges)))
-                continue
-            rows.setdefault(round(top), [[] for _ in edges[:-1]])[column].append((x0, text))
-        for top in sorted(rows):
-            lines.append([" ".join(t for _, t in sorted(cell)) for cell in rows[top]])
+        rows.setdefault(round(top), [[] for _ in edges[:-1]])[column].append((x0, text))
+    return [(top, [" ".join(t for _, t in sorted(cell)) for cell in rows[top]]) for top in sorted(rows)]
+
+
+def table_lines(what, path):
+    """The table's lines top to bottom over every page. Also every page's rules and words."""
+    every = pages(path)
+    lines = []
+    for number, (_, edges, words, _) in enumerate(every, 1):
+        lines += [cells for _, cells in page_lines(what, number, edges, words)]
     return lines, every
 
 
+def column_rows(what, path, width, repeated=0):
+    """The table's rows put together from its column pages: a page of rows, then pages of its
+    further columns until all `width` are shown, each holding the same rows at the same heights
+    and beginning with the `repeated` columns again, whose cells must be the first page's. Also
+    every page's rules and words."""
+    every = pages(path)
+    laid = [(len(edges) - 1, page_lines(what, n, edges, words)) for n, (_, edges, words, _) in enumerate(every, 1)]
+    rows = []
+    n = 0
+    while n < len(laid):
+        first = n
+        shown = laid[n][0]
+        n += 1
+        while shown < width and n < len(laid):
+            shown += laid[n][0] - repeated
+            n += 1
+        if shown != width:
+            fail("%s, pages %d to %d: %d columns, %d expected" % (what, first + 1, n, shown, width))
+        base = laid[first][1]
+        for number in range(first + 1, n):
+            page = laid[number][1]
+            if [top for top, _ in page] != [top for top, _ in base]:
+                fail("%s, page %d: its rows are not those of page %d" % (what, number + 1, first + 1))
+                continue
+            for (_, cells), (_, again) in zip(base, page):
+                if again[:repeated] != cells[:repeated]:
+                    fail("%s, page %d: %s where page %d begins the row with %s" %
+                         (what, number + 1, again[:repeated], first + 1, cells[:repeated]))
+        for r, (_, cells) in enumerate(base):
+            rows.append(list(cells))
+            for number in range(first + 1, n):
+                page = laid[number][1]
+                if r < len(page):
+                    rows[-1] += page[r][1][repeated:]
+    return rows, every
+
+
+def font_sizes(path):
+    """Every size text is set in, over the pages (the file qpdf wrote for pages())."""
+    with open(path + ".qdf", "rb") as f:
+        return [float(size) for size in re.findall(rb"/\w+ (-?[\d.]+) Tf", f.read())]
+
+
+def check_page(what, path, every, right_margin):
+    """No text under 6 points; no rule past the right margin (in points from the page's right)."""
+    small = sorted({size for size in font_sizes(path) if size < 6})
+    if small:
+        fail("%s: text set at %s points" % (what, ", ".join("%g" % size for size in small)))
+    for number, (_, edges, words, width) in enumerate(every, 1):
+        limit = width - right_margin + 0.5
+        if edges and edges[-1] > limit or any(x1 > limit for _, _, x1, _ in words):
+            fail("%s, page %d: the table reaches %g, the right margin is at %g" %
+                 (what, number, max([edges[-1]] + [w[2] for w in words]), limit - 0.5))
+
+
 def expect_cells(what, lines, want, cut_allowed):
+    """cut_allowed: True, False, or which (row, column) may be cut and marked."""
     want = [[norm(c) for c in row] for row in want if any(norm(c) for c in row)]
     if len(lines) != len(want):
         fail("%s: %d lines of text, %d rows expected" % (what, len(lines), len(want)))
@@ -97,9 +165,10 @@ def expect_cells(what, lines, want, cut_allowed):
         if len(got) != len(row):
             fail("%s, line %d: %d columns, %d expected" % (what, n, len(got), len(row)))
             return
-        for g, w in zip(got, row):
+        for c, (g, w) in enumerate(zip(got, row)):
             whole = g == w
-            cut = cut_allowed and g.endswith("...") and len(g) <= len(w) + 3 and w.startswith(g[:-3].rstrip())
+            may_cut = cut_allowed(n, c) if callable(cut_allowed) else cut_allowed
+            cut = may_cut and g.endswith("...") and len(g) <= len(w) + 3 and w.startswith(g[:-3].rstrip())
             if not (whole or cut):
                 fail("%s, line %d: \"%s\" where the cell holds \"%s\"" % (what, n, g, w))
                 return
@@ -116,20 +185,25 @@ def history_file(name, devices, values, units, rows):
     return path
 
 
-def check_viewer(name, values, margins, landscape):
+def check_viewer(name, values, margins, landscape, rows=60, milliseconds_column=False):
     """The viewer's PDF of a recording with these value names: every cell whole between its
-    rules; the table at the page's left margin and below its top margin (in millimetres)."""
-    devices = ["Sonda A" if i < len(values) // 2 else "Sonda B" for i in range(len(values))]
+    rules, read once over the column pages, which begin with the date and the time (and the
+    milliseconds' own column) again; the table at the page's left margin and below its top
+    margin, and within its right margin (in millimetres: left, top, right)."""
+    devices = ["Sonda %c" % chr(65 + 4 * i // len(values)) for i in range(len(values))]
     units = ["\u00b0C" if i % 2 == 0 else "%" for i in range(len(values))]
-    source = history_file(name + ".mpc", devices, values, units, 60)
+    source = history_file(name + ".mpc", devices, values, units, rows)
     path = os.path.join(WORK, name + ".pdf")
-    run([TOOL, "--history", source, "--locale", "en_GB", "--output", path])
+    mode = ["--milliseconds-column"] if milliseconds_column else []
+    run([TOOL, "--history", source, "--locale", "en_GB", "--output", path] + mode)
     what = "viewer %s" % name
-    lines, every = table_lines(what, path)
     with open(source, "rb") as f:
         want = viewer_table([l for l in f.read().decode("cp1252").split("\n") if l])
+    want = exported_history(want, "column" if milliseconds_column else "keep")
+    lines, every = column_rows(what, path, len(want[0]), repeated=3 if milliseconds_column else 2)
     expect_cells(what, lines, want, cut_allowed=False)
-    height, edges, words = every[0]
+    check_page(what, path, every, margins[2] * MM)
+    height, edges, words, _ = every[0]
     if (height < 600) != landscape:
         fail("%s: a page %g points high (landscape expected: %s)" % (what, height, landscape))
     left, top = margins[0] * MM, margins[1] * MM
@@ -151,8 +225,9 @@ def check_dialog():
     with open(table + ".csv", newline="", encoding="cp1252") as f:
         want = list(csv.reader(f))
     run([TOOL, "--dialog", "--rows", "40", "--format", "pdf", "--output", table + ".pdf"])
-    lines, _ = table_lines("dialog pdf", table + ".pdf")
+    lines, every = column_rows("dialog pdf", table + ".pdf", len(want[0]))
     expect_cells("dialog pdf", lines, want, cut_allowed=True)
+    check_page("dialog pdf", table + ".pdf", every, 42)
     if not any(c.endswith("...") for line in lines for c in line):
         fail("dialog pdf: no cell was cut at the default widths; the table no longer tests cutting")
 
@@ -165,9 +240,59 @@ PORTRAIT = ["WWWWWWWWWWWWWWWWWWW", "Temperatura \u00e7\u00e3o", "Umidade relativ
 LANDSCAPE = ["WWWWWWWWWWWWWWW", "Temperatura \u00e7\u00e3o", "Umidade", "M\u00c9DIA M\u00c1XIMA \u00c7\u00c3O",
              "\u00e1\u00e9\u00ed\u00f3\u00fa\u00e7\u00e3\u00f5\u00e2\u00ea\u00f4\u00e0 \u00fc\u00f1\u00e4\u00f6",
              "mmmmmmmmmmmmmmmmm", "%%%%%%%%%%%%%%%"]
-check_viewer("portrait", PORTRAIT, (25, 20), landscape=False)
-check_viewer("landscape", LANDSCAPE, (20, 25), landscape=True)
+def check_csv(name, header, records, cut_columns):
+    """A CSV file's table as the PDF exporter writes it with its default options (an A4
+    portrait page, 42 points of right margin): the columns in `cut_columns` may be cut and
+    marked, the others are whole."""
+    source = os.path.join(WORK, name + ".csv")
+    with open(source, "w", newline="", encoding="cp1252") as f:
+        csv.writer(f).writerows([header] + records)
+    path = os.path.join(WORK, name + ".pdf")
+    run([TOOL, "--csv", source, "--locale", "C", "--format", "pdf", "--output", path])
+    what = "csv %s" % name
+    lines, every = column_rows(what, path, len(header))
+    expect_cells(what, lines, [header] + records, cut_allowed=lambda row, column: column in cut_columns)
+    check_page(what, path, every, 42)
+    return lines, every
+
+
+def check_wide_table(columns, rows):
+    """The tool's table of integer columns: every number whole (the narrow columns' captions
+    may be cut)."""
+    table = Table(run([TOOL, "--format", "rows", "--locale", "C", "--columns", str(columns), "--rows", str(rows)]))
+    path = os.path.join(WORK, "columns%d.pdf" % columns)
+    run([TOOL, "--format", "pdf", "--locale", "C", "--columns", str(columns), "--rows", str(rows), "--output", path])
+    what = "%d columns" % columns
+    lines, every = column_rows(what, path, columns)
+    expect_cells(what, lines, [table.captions()] + table.formatted(), cut_allowed=lambda row, _: row == 0)
+    check_page(what, path, every, 42)
+    if len(every) < 2:
+        fail("%s: %d page; the table no longer tests column pages" % (what, len(every)))
+
+
+check_viewer("portrait", PORTRAIT, (25, 20, 15), landscape=False)
+check_viewer("landscape", LANDSCAPE, (20, 25, 20), landscape=True)
+for channels in (16, 32, 64):
+    check_viewer("channels%d" % channels, ["Canal %d" % (i + 1) for i in range(channels)], (20, 25, 20),
+                 landscape=True, rows=90)
+check_viewer("milliseconds", ["Canal %d" % (i + 1) for i in range(32)], (20, 25, 20), landscape=True,
+             milliseconds_column=True)
 check_dialog()
+REMARK = "calibra\u00e7\u00e3o conferida e registrada pelo t\u00e9cnico respons\u00e1vel"
+remarks = [["%02d/12/2026" % (i % 28 + 1), "Sonda %d" % (i % 4), "%.2f" % (20 + i * 0.37),
+            "Observa\u00e7\u00e3o %d: %s" % (i, " ".join([REMARK] * (i % 6)))] for i in range(70)]
+_, every = check_csv("remarks", ["Data", "Sensor", "Leitura", "Observa\u00e7\u00e3o"], remarks, {3})
+if len(every) < 2:
+    fail("csv remarks: %d page; the long remarks no longer take pages of their own" % len(every))
+check_wide_table(255, 30)
+# A single column wider than the page: cut at the right margin, and marked.
+lines, every = check_csv("one column", ["Observa\u00e7\u00e3o"], [[r[3]] for r in remarks], {0})
+if not all(len(edges) == 2 and abs(edges[1] - 552) < 0.6 for _, edges, _, _ in every):
+    fail("one column: its rules are not at the margins on every page")
+for line, record in zip(lines[1:], remarks):
+    if line[0].endswith("...") != (record[3].count(REMARK) > 2) and record[3].count(REMARK) != 2:
+        fail("one column: \"%s\" for a remark of %d characters" % (line[0], len(record[3])))
 if failures:
     sys.exit("%d failures" % len(failures))
-print("PDF tables read back: no text crosses a column rule; the viewer's table at its margins")
+print("PDF tables read back: no text crosses a column rule or the right margin, none under 6 points; "
+      "column pages hold every cell once; the viewer's table at its margins")

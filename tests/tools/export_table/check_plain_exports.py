@@ -21,7 +21,7 @@ import xml.etree.ElementTree as ET
 import dbfread
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from plain_exports_reference import generated_table, history_table, write_history  # noqa: E402
+from plain_exports_reference import exported_history, generated_table, history_table, write_history  # noqa: E402
 
 TOOL, WORK = sys.argv[1], sys.argv[2]
 ROWS = 120
@@ -321,28 +321,9 @@ def export_history(name, *options):
     return path(name)
 
 
-def split_ms(time):
-    point = time.rfind('.')
-    return (time, '') if point < 0 else (time[:point], time[point + 1:point + 4])
-
-
 def history_expected(mode):
     """The viewer's table as an export with the given millisecond mode carries it."""
-    rows = []
-    for n, row in enumerate(history_table()):
-        time = row[1]
-        if mode == 'column':
-            without, ms = split_ms(time)
-            caption = n == 0
-            rows.append(([''] if caption else [row[0]]) + ([row[0], row[1]] if caption else [without, ms]) + row[2:])
-        elif mode == 'none':
-            rows.append([row[0], split_ms(time)[0]] + row[2:])
-        elif mode == ',':
-            rows.append([row[0], time[:time.rfind('.')] + ',' + time[time.rfind('.') + 1:] if n >= 3 and '.' in time
-                         else time] + row[2:])
-        else:
-            rows.append(row)
-    return rows
+    return exported_history(history_table(), mode)
 
 
 def check_history():

@@ -112,3 +112,27 @@ def viewer_table(lines):
             continue
         table.append([f.strip() for f in line.split(',')])
     return table
+
+
+def split_ms(time):
+    """A time text without its milliseconds, and the milliseconds ('' when it has none)."""
+    point = time.rfind('.')
+    return (time, '') if point < 0 else (time[:point], time[point + 1:point + 4])
+
+
+def exported_history(table, mode):
+    """The viewer's table as an export in the millisecond mode ('keep', 'none', 'column' or
+    ',') carries it; row 0 is the caption row."""
+    rows = []
+    for n, row in enumerate(table):
+        time = row[1]
+        if mode == 'column':
+            rows.append(([''] + row[:2] if n == 0 else [row[0]] + list(split_ms(time))) + row[2:])
+        elif mode == 'none':
+            rows.append([row[0], split_ms(time)[0]] + row[2:])
+        elif mode == ',' and n >= 3 and '.' in time:
+            point = time.rfind('.')
+            rows.append([row[0], time[:point] + ',' + time[point + 1:]] + row[2:])
+        else:
+            rows.append(list(row))
+    return rows
