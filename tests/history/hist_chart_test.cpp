@@ -296,6 +296,47 @@ TEST_F(HistFormTest, AFewColumnsShowEveryNameAndReadoutWhole) {
   EXPECT_LE(form_.Legend()->height(), form_.Chart()->parentWidget()->height() / 4);
 }
 
+// A long name shows whole in the legend, never cut at its edge: in the window's own font
+// wherever that fits it, and as the window narrows a pixel at a time, in the largest smaller
+// font that does: a size is passed over only where it measures the name as wide as the size
+// before it.
+TEST_F(HistFormTest, ALongNameTakesTheLargestLegendFontThatShowsItWhole) {
+  ASSERT_TRUE(Open(" , , Forno do laborat\xF3rio central\n , , Temperatura da c\xE2mara de ensaio\n , , \xB0" "C\n" +
+                   Line(5, 8, 0, 0, 0, {"21.5"}) + Line(5, 8, 0, 1, 0, {"22.5"})));
+  ui::ChartLegendView* legend = form_.Legend();
+  const QString title = legend->model()->index(0, 0).data(ui::ChartLegendModel::kTitleRole).toString();
+  const auto fontOf = [](const QWidget* widget) { return widget->font().toString().toStdString(); };
+  const auto titleWidth = [&](double points) {
+    QFont font = form_.font();
+    font.setPointSizeF(points);
+    return QFontMetrics(font).horizontalAdvance(title);
+  };
+  form_.show();
+  form_.resize(900, 500);
+  QApplication::processEvents();
+  EXPECT_TRUE(legend->EntriesMeasured());
+  EXPECT_EQ(fontOf(legend), fontOf(&form_));
+  EXPECT_EQ(testsupport::EntriesNotShownWhole(*legend), std::vector<std::string>{});
+  double points = legend->font().pointSizeF();
+  int steps = 0;
+  for (int width = 899; width >= 200; --width) {
+    form_.resize(width, 500);
+    QApplication::processEvents();
+    if (!legend->EntriesMeasured()) break;  // equal cells: even the smallest font is too large
+    EXPECT_EQ(testsupport::EntriesNotShownWhole(*legend), std::vector<std::string>{}) << width;
+    const double now = legend->font().pointSizeF();
+    if (now == points) continue;
+    for (double passed = points - 0.5; passed > now; passed -= 0.5)
+      EXPECT_EQ(titleWidth(passed), titleWidth(points)) << width << " passed over " << passed;
+    points = now;
+    ++steps;
+  }
+  EXPECT_GE(steps, 2);
+  form_.resize(900, 500);
+  QApplication::processEvents();
+  EXPECT_EQ(fontOf(legend), fontOf(&form_));
+}
+
 // A small file of two devices and 200,000 value columns opens whole, every column named and
 // in the legend; the open grows with the columns, not with their square.
 TEST_F(HistFormTest, TwoHundredThousandColumnsOpenWhole) {
