@@ -119,6 +119,19 @@ HistoryHeader BuildHistoryHeader(const std::vector<HistoryDevice>& devices, bool
   return h;
 }
 
+bool HeaderLineCounter::Take(std::string_view piece) {
+  for (const char c : piece) {
+    if (HeaderWhole()) break;
+    if (c == '\n') {
+      if (lineHasText_) ++lines_;
+      lineHasText_ = false;
+    } else if (static_cast<unsigned char>(c) > ' ') {
+      lineHasText_ = true;
+    }
+  }
+  return HeaderWhole();
+}
+
 std::string FormatFixed(double value, int decimals) {
   char text[400];
   const auto [end, ec] = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);

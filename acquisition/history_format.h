@@ -70,6 +70,21 @@ struct HistoryHeader {
 // three empty lines. An appended recording (`newStart`) has only the placeholders " , ".
 HistoryHeader BuildHistoryHeader(const std::vector<HistoryDevice>& devices, bool newStart);
 
+// Counts the header lines a file holds whole, fed its text from the start piece by piece: lines
+// ended by a line feed that hold more than blanks and control characters (readers skip blank
+// lines). A file without all three holds no data, only a header cut short.
+class HeaderLineCounter {
+ public:
+  static constexpr int kHeaderLines = 3;
+  // Takes the next piece of the text; true once the header is whole (no more need be read).
+  bool Take(std::string_view piece);
+  bool HeaderWhole() const { return lines_ >= kHeaderLines; }
+
+ private:
+  int lines_ = 0;
+  bool lineHasText_ = false;
+};
+
 // "dd/mm/yyyy, hh:mm:ss.mmm" and then ", value" per recorded value; `values` holds five
 // floats per device in list order. No line end.
 std::string FormatHistoryLine(TDateTime t, std::span<const float> values, const std::vector<HistoryDevice>& devices);

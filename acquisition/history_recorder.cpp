@@ -8,6 +8,19 @@
 
 namespace acquisition {
 
+namespace {
+
+// A file that holds no whole header: left empty by a program stopped before its first flush,
+// or cut in the middle of its header. It holds no data either. False when it can't be read:
+// the append then goes ahead, and fails or not on its own.
+bool LacksWholeHeader(const std::string& fileName) {
+  HeaderLineCounter header;
+  const bool read = platform::ReadFromStart(fileName, [&](std::string_view piece) { return !header.Take(piece); });
+  return read && !header.HeaderWhole();
+}
+
+}  // namespace
+
 HistoryRecorder::HistoryRecorder(RunState& state, RunDisplays& displays, RunUser& user,
                                  const platform::WallClock& wall, const platform::MonotonicClock& monotonic)
     : state_(state), displays_(displays), user_(user), wall_(wall), monotonic_(monotonic) {}
@@ -63,6 +76,12 @@ void HistoryRecorder::BeginRun(const RunSettings& settings) {
 bool HistoryRecorder::OpenHistoryRecording(bool overwrite, bool newStart) {
   CloseHistoryRecording();
   if (!on_) return false;
+  // A new start there would have no column names above it, and readers refuse a file
+  // without them: such a file gets a new file's header in place of the piece it holds.
+  if (!overwrite && LacksWholeHeader(fileName_)) {
+    overwrite = true;
+    newStart = false;
+  }
   auto file = std::make_unique<HistFile>(fileName_, monotonic_);
   if (!file->Open(overwrite)) {
     SwitchOffAfterFailure();

@@ -142,7 +142,7 @@ void TExportForm::ChangeFileButtonClick() {
 void TExportForm::OkBitBtnClick() {
   const QString name = fileNameEdit_->text();
   if (name.trimmed().isEmpty()) {
-    ui_.ShowError(this, windowTitle(), QString::fromUtf8(kNoFileNameText));
+    ui_.ShowWarning(this, windowTitle(), QString::fromUtf8(kNoFileNameText));
     fileNameEdit_->setFocus();
     return;
   }

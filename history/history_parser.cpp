@@ -44,6 +44,14 @@ bool IsBlankLine(const char* b, const char* e) {
   return true;
 }
 
+// The line ends with the new-start marker (blanks after it aside).
+bool EndsWithMarker(const char* b, const char* e) {
+  while (e > b && IsBlank(e[-1])) --e;
+  const auto length = static_cast<ptrdiff_t>(kNewStartMarker.size());
+  return e - b >= length && e[-1] == kNewStartMarker.back() &&
+         std::string_view(e - length, kNewStartMarker.size()) == kNewStartMarker;
+}
+
 // dd/mm/yyyy with any non-digit separators; digits are checked, the calendar is not.
 bool HasDateShape(std::string_view f) {
   if (f.size() != 10) return false;
@@ -198,7 +206,9 @@ ReadStatus HistoryParser::Parse(std::string_view text, HistoryData& data) {
 
       const char* comma = FindComma(lineBegin, lineEnd);
       const std::string_view first = Trim(lineBegin, comma);
-      if (!first.empty() && first[0] == '#' && first == kNewStartMarker) {
+      // Writers before this one appended a new start right after a line cut short, so the
+      // marker may end a line: what comes before it is that cut line, no row.
+      if ((!first.empty() && first[0] == '#' && first == kNewStartMarker) || EndsWithMarker(lineBegin, lineEnd)) {
         data.runs_.push_back({data.times_.size(), 0});
         placeholdersToSkip = kPlaceholderLinesAfterMarker;
         continue;

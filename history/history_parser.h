@@ -1,7 +1,9 @@
 #pragma once
 // Reads the text of a history file (the format the recorder writes: three header lines,
 // then lines of "dd/mm/yyyy, hh:mm:ss.mmm, value, ..." and, for every recording appended
-// later, a "##_New_Start_##" line with three placeholder header lines after it).
+// later, a "##_New_Start_##" line with three placeholder header lines after it). Earlier
+// writers left a line cut short glued to the marker ("05/12/2026, 14:34:52.123, 20.##_New_Start_##"):
+// the cut piece is no row, and the marker starts a new run all the same.
 #include <string_view>
 
 #include "history/history_data.h"

@@ -28,6 +28,10 @@ constexpr double kSteps[] = {
     kDay,   2 * kDay,   5 * kDay,   7 * kDay,   14 * kDay,         // days
     kMonth, 2 * kMonth, 3 * kMonth, 6 * kMonth, kYear};            // months
 
+// A lone tick falls on a multiple of a step of whole days at most: a month's step is no
+// whole count of days, and its multiples fall at any time of day.
+constexpr double kLongestLoneTickStep = 14 * kDay;
+
 // A hair of tolerance: a step that divides the range exactly is not pushed to the next one.
 bool AtLeast(double step, double least) { return step >= least * (1 - 1e-9); }
 
@@ -69,6 +73,37 @@ double TimeAxisTicker::getTickStep(const QCPRange& range) {
   mDateStrategy = step > kMonth - 1 ? dsUniformDayInMonth : step > kDay - 1 ? dsUniformTimeInDay : dsNone;
   step_ = step;
   return step;
+}
+
+bool TimeAxisTicker::LabelShowsWhole(double key, double step, const QCPRange& range) const {
+  if (!range.contains(key)) return false;
+  if (axis_ == nullptr) return true;
+  const int axisPixels = axis_->axisRect()->width();
+  if (axisPixels <= 0) return false;
+  const double halfLabel = ui::TickLabelRect(axis_, LabelFor(key, step)).width() / 2.0 * range.size() / axisPixels;
+  return key - halfLabel >= range.lower && key + halfLabel <= range.upper;
+}
+
+QVector<double> TimeAxisTicker::createTickVector(double tickStep, const QCPRange& range) {
+  QVector<double> ticks = QCPAxisTickerDateTime::createTickVector(tickStep, range);
+  for (const double tick : ticks)
+    if (LabelShowsWhole(tick, step_, range)) return ticks;
+  // A step as long as the range (a narrow axis has room for one label) may put no tick where
+  // its label shows: one tick then, the multiple of the longest step that lands near enough
+  // the middle for its label to show whole.
+  const double middle = range.center();
+  const double longest = std::min(step_, kLongestLoneTickStep);
+  const auto lone = [&](double step) {
+    const double tick = std::round(middle / step) * step;
+    if (step > longest || !LabelShowsWhole(tick, step, range)) return QVector<double>{};
+    step_ = step;
+    return QVector<double>{tick};
+  };
+  for (auto step = std::rbegin(kSteps); step != std::rend(kSteps); ++step)
+    if (QVector<double> tick = lone(*step); !tick.isEmpty()) return tick;
+  for (auto ms = std::rbegin(kSubSecondSteps); ms != std::rend(kSubSecondSteps); ++ms)
+    if (QVector<double> tick = lone(*ms / 1000); !tick.isEmpty()) return tick;
+  return ticks;
 }
 
 QString TimeAxisTicker::getTickLabel(double tick, const QLocale&, QChar, int) { return LabelFor(tick, step_); }

@@ -3,7 +3,8 @@
 // as UTC), labelled with the date and the time, and with the milliseconds whenever the
 // ticks are less than a whole second apart, so that no two ticks carry the same label.
 // Given its axis, it takes as many ticks as labels fit along the axis, so that labels never
-// run into one another however narrow the window.
+// run into one another however narrow the window; where a single label fits and no tick of
+// that step falls where its label shows, one tick at the roundest time near the middle does.
 #include <QLocale>
 #include <QString>
 
@@ -25,11 +26,14 @@ class TimeAxisTicker : public QCPAxisTickerDateTime {
 
  protected:
   double getTickStep(const QCPRange& range) override;
+  QVector<double> createTickVector(double tickStep, const QCPRange& range) override;
   QString getTickLabel(double tick, const QLocale& locale, QChar formatChar, int precision) override;
 
  private:
   // How many steps the range may take with labels as for `step`.
   int MaxSteps(const QCPRange& range, double step) const;
+  // Whether the label of a tick at `key`, labelled as for `step`, shows whole on the axis.
+  bool LabelShowsWhole(double key, double step, const QCPRange& range) const;
 
   QLocale locale_;
   QString dateFormat_;

@@ -76,6 +76,25 @@ bool EndAtLineEnd(const std::string& path, std::string* error) {
   return ok;
 }
 
+bool ReadFromStart(const std::string& path, const std::function<bool(std::string_view)>& take,
+                   std::string* error) {
+  const int fd = OpenRetrying(path, O_RDONLY);
+  if (fd < 0) return Fail(error);
+  char block[4096];
+  bool ok = true;
+  for (;;) {
+    const ssize_t n = ::read(fd, block, sizeof block);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      ok = Fail(error);
+      break;
+    }
+    if (n == 0 || !take(std::string_view(block, static_cast<size_t>(n)))) break;
+  }
+  ::close(fd);
+  return ok;
+}
+
 size_t AppendToFile(const std::string& path, std::string_view bytes, std::string* error) {
   if (bytes.empty()) return 0;
   const int fd = OpenRetrying(path, O_WRONLY | O_APPEND);

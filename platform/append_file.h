@@ -3,6 +3,7 @@
 // bytes at their end. Nothing is held open between calls, so other programs may read the file
 // (and the history viewer may open it) while it grows.
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -18,6 +19,12 @@ bool CreateEmptyFile(const std::string& path, std::string* error = nullptr);
 // took it for data; a file without any line feed gets one. False with the system's text when
 // the file cannot be read or changed.
 bool EndAtLineEnd(const std::string& path, std::string* error = nullptr);
+
+// Hands the file's bytes from its start to `take`, a block at a time, until `take` returns false
+// or the file ends: a reader that needs only the first lines reads no further than them. False
+// with the system's text when the file cannot be opened or read.
+bool ReadFromStart(const std::string& path, const std::function<bool(std::string_view)>& take,
+                   std::string* error = nullptr);
 
 // Appends the bytes at the file's end (the file must exist). Returns how many were written:
 // all of them, or fewer when the system refused the rest (the error text says why).

@@ -53,6 +53,10 @@ void QtUserInteraction::ShowMessage(QWidget* parent, const QString& text) {
 }
 
 void QtUserInteraction::ShowError(QWidget* parent, const QString& caption, const QString& text) {
+  QMessageBox::critical(parent, caption, text);
+}
+
+void QtUserInteraction::ShowWarning(QWidget* parent, const QString& caption, const QString& text) {
   QMessageBox::warning(parent, caption, text);
 }
 

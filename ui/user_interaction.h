@@ -25,8 +25,11 @@ class UserInteraction {
   virtual bool AskYesNo(QWidget* parent, const QString& caption, const QString& text) = 0;
   // A plain message with the application title as caption.
   virtual void ShowMessage(QWidget* parent, const QString& text) = 0;
-  // An error message with its own caption.
+  // Something failed (a file not read or not written): an error message with its own caption.
   virtual void ShowError(QWidget* parent, const QString& caption, const QString& text) = 0;
+  // Something the user left out or can put right (a file name not given): a warning with its
+  // own caption.
+  virtual void ShowWarning(QWidget* parent, const QString& caption, const QString& text) = 0;
   // The chosen file, or nothing on cancel.
   virtual std::optional<QString> ChooseOpenFile(QWidget* parent, const FileDialogRequest& request) = 0;
   virtual std::optional<QString> ChooseSaveFile(QWidget* parent, const FileDialogRequest& request) = 0;
@@ -43,6 +46,7 @@ class QtUserInteraction : public UserInteraction {
   bool AskYesNo(QWidget* parent, const QString& caption, const QString& text) override;
   void ShowMessage(QWidget* parent, const QString& text) override;
   void ShowError(QWidget* parent, const QString& caption, const QString& text) override;
+  void ShowWarning(QWidget* parent, const QString& caption, const QString& text) override;
   std::optional<QString> ChooseOpenFile(QWidget* parent, const FileDialogRequest& request) override;
   std::optional<QString> ChooseSaveFile(QWidget* parent, const FileDialogRequest& request) override;
   int RunModal(QDialog* dialog) override;

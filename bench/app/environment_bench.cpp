@@ -76,6 +76,7 @@ class QuietUser : public ui::UserInteraction {
   bool AskYesNo(QWidget*, const QString&, const QString&) override { return true; }
   void ShowMessage(QWidget*, const QString& text) override { std::fprintf(stderr, "message: %s\n", qPrintable(text)); }
   void ShowError(QWidget*, const QString&, const QString& text) override { ShowMessage(nullptr, text); }
+  void ShowWarning(QWidget*, const QString&, const QString& text) override { ShowMessage(nullptr, text); }
   std::optional<QString> ChooseOpenFile(QWidget*, const ui::FileDialogRequest&) override { return std::nullopt; }
   std::optional<QString> ChooseSaveFile(QWidget*, const ui::FileDialogRequest&) override { return std::nullopt; }
   int RunModal(QDialog*) override { return 0; }

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # tervana-acquire against two simulated instruments: what it refuses or names; its history
-# file read by an independent script; then a run killed with SIGKILL, which may lose at most
+# file read by an independent script, also one appended to an empty file; then a run killed with SIGKILL, which may lose at most
 # one flush interval of lines; then a fast run against two instruments streaming at different
 # periods.
 # Arguments: tervana-sim, tervana-acquire, the check script.
@@ -47,6 +47,13 @@ grep -q "the trigger's instrument 77 is not in the run" "$work/trigger.err"
   --log-interval 500 --history "$work/run.mpc" --seconds 10 > "$work/run.out"
 grep -q "Lendo em modo lento. Taxa de leituras: 500 ms" "$work/run.out"
 /usr/bin/python3 "$check" "$work/run.mpc" --interval-ms 500 --min-lines 15
+
+# A file left empty by a program stopped before its first flush holds no header: appended to,
+# it gets a whole one, and the independent reading takes the file.
+: > "$work/empty.mpc"
+"$acquire" --port-dir "$work/ports" --show 10:0x02 --read-interval 250 --log-interval 250 \
+  --history "$work/empty.mpc" --existing append --seconds 2 > /dev/null
+/usr/bin/python3 "$check" "$work/empty.mpc" --interval-ms 250 --min-lines 1
 
 # Killed without warning: the lines not yet flushed (flush interval 2000 ms, one line per
 # 250 ms: eight, and one more written in the tick that flushes) are all that is lost.

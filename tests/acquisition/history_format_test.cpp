@@ -131,4 +131,24 @@ TEST(HistoryFormat, TimesRoundToTheMillisecondAndNumbersIgnoreTheLocale) {
   EXPECT_EQ(FormatFixed(1e20, 1), "100000000000000000000.0");
 }
 
+// A file holds a whole header once three lines that are not blank have ended, however the
+// text comes in pieces; blank lines and a line still without its line feed don't count.
+TEST(HistoryFormat, HeaderLinesCountOnlyOnceWhole) {
+  const auto whole = [](std::vector<std::string> pieces) {
+    HeaderLineCounter header;
+    bool said = false;
+    for (const std::string& piece : pieces) said = header.Take(piece);
+    EXPECT_EQ(said, header.HeaderWhole());
+    return header.HeaderWhole();
+  };
+  EXPECT_FALSE(whole({}));
+  EXPECT_FALSE(whole({""}));
+  EXPECT_FALSE(whole({" , , SN10\n , , Forno\n , , \xB0" "C"}));  // the third line cut
+  EXPECT_TRUE(whole({" , , SN10\n , , Forno\n , , \xB0" "C\n"}));
+  EXPECT_TRUE(whole({" , , SN", "10\n , , Forno", "\n", " , , \xB0" "C\r", "\n01/01/2026"}));
+  EXPECT_FALSE(whole({"\n\n \t\r\n , , SN10\n\n , , Forno\n  \n"}));
+  EXPECT_TRUE(whole({"\n\n , , SN10\n\n , , Forno\n  \n,\n"}));
+  EXPECT_TRUE(whole({"##_New_Start_##\n , \n , \n"}));  // lines all the same: an earlier writer's data follows
+}
+
 }  // namespace

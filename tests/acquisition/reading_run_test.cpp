@@ -186,7 +186,8 @@ struct ExistingFileCase {
   ExistingFileChoice answer;
   bool trigger;
   std::vector<std::string> events;
-  std::vector<std::string> firstLines;  // "old" is the file's line before the run
+  std::vector<std::string> firstLines;
+  std::string before = "old 1\nold 2\nold 3\n";  // the file before the run: a header
 };
 
 class ExistingHistoryFile : public RunTest, public testing::WithParamInterface<ExistingFileCase> {};
@@ -195,7 +196,7 @@ TEST_P(ExistingHistoryFile, IsAppendedToOverwrittenOrLeftAlone) {
   const ExistingFileCase& c = GetParam();
   Instrument(10, 4);
   displays_.Add({{10, 0x02}});
-  std::ofstream(settings_.settings.logFileName, std::ios::binary) << "old\n";
+  std::ofstream(settings_.settings.logFileName, std::ios::binary) << c.before;
   settings_.settings.historyOn = true;
   settings_.settings.trigger = {c.trigger, 1, 0.0, 10, 0};
   user_.answer = c.answer;
@@ -215,11 +216,22 @@ INSTANTIATE_TEST_SUITE_P(
         ExistingFileCase{"Overwrite", ExistingFileChoice::kOverwrite, false, {"ask dados.mpc", "recording", "waiting"},
                          {" , , SN10", " , , Forno", " , , \xB0" "C"}},
         ExistingFileCase{"Append", ExistingFileChoice::kAppend, false, {"ask dados.mpc", "recording", "waiting"},
-                         {"old", "##_New_Start_##", " , ", " , ", " , "}},
-        ExistingFileCase{"Cancel", ExistingFileChoice::kCancel, false, {"ask dados.mpc", "history off"}, {"old"}},
+                         {"old 1", "old 2", "old 3", "##_New_Start_##", " , ", " , ", " , "}},
+        ExistingFileCase{"Cancel", ExistingFileChoice::kCancel, false, {"ask dados.mpc", "history off"},
+                         {"old 1", "old 2", "old 3"}},
         // Always at or above 0: opens at the first hand-over, appending without a question.
         ExistingFileCase{"TriggerAppends", ExistingFileChoice::kOverwrite, true, {"recording", "waiting"},
-                         {"old", "##_New_Start_##", " , ", " , ", " , "}}),
+                         {"old 1", "old 2", "old 3", "##_New_Start_##", " , ", " , ", " , "}},
+        // A file without a whole header holds no data: left empty by a program stopped before
+        // its first flush, or cut in its header (blank lines are no header). Appending to it
+        // gives it a new file's header, as the trigger's appending does.
+        ExistingFileCase{"AppendToEmpty", ExistingFileChoice::kAppend, false, {"ask dados.mpc", "recording", "waiting"},
+                         {" , , SN10", " , , Forno", " , , \xB0" "C"}, ""},
+        ExistingFileCase{"AppendToCutHeader", ExistingFileChoice::kAppend, false,
+                         {"ask dados.mpc", "recording", "waiting"}, {" , , SN10", " , , Forno", " , , \xB0" "C"},
+                         " , , SN10\n\n \n , , Fo"},
+        ExistingFileCase{"TriggerAppendsToEmpty", ExistingFileChoice::kOverwrite, true, {"recording", "waiting"},
+                         {" , , SN10", " , , Forno", " , , \xB0" "C"}, ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(RunTest, TheTriggerOpensAtTheLevelClosesBelowAndAppendsAtTheNextRise) {

@@ -505,6 +505,7 @@ TEST_F(DisplayChartTest, ManyLongNamesScrollInTheirQuarter) {
   ASSERT_TRUE(chart.FitToPanel(&panel));
   QApplication::processEvents();
   EXPECT_EQ(testsupport::EntriesNotShownWhole(*legend), std::vector<std::string>{});
+  EXPECT_EQ(legend->font(), panel.font());  // room enough for the window's own font
   panel.resize(340, 250);  // and back: the window's font and the scroll bar again
   ASSERT_TRUE(chart.FitToPanel(&panel));
   QApplication::processEvents();

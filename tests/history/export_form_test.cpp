@@ -1,11 +1,15 @@
 // The export file dialog offscreen (its enabling rules, the save dialog it asks for, what it
 // accepts, its language section) and the viewer's export command through it.
+#include <QApplication>
 #include <QCheckBox>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
+#include <functional>
 
 #include "hist_form_fixture.h"
 #include "history/export_form.h"
@@ -14,6 +18,21 @@
 namespace {
 
 using history::TExportForm;
+
+// The icon of the message box that `show` puts up, closed as soon as it is there.
+QMessageBox::Icon IconOfTheBoxShownBy(const std::function<void()>& show) {
+  QMessageBox::Icon icon = QMessageBox::NoIcon;
+  QTimer look;
+  QObject::connect(&look, &QTimer::timeout, [&] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      icon = box->icon();
+      box->close();
+    }
+  });
+  look.start(10);
+  show();
+  return icon;
+}
 
 class ExportFormTest : public HistFormTest {
  protected:
@@ -98,7 +117,7 @@ TEST_F(ExportFormTest, OkSaysWhatIsMissingAndAsksBeforeReplacingAFile) {
   };
   EXPECT_TRUE(dialog_.Execute());
   EXPECT_EQ(acceptedAfterEachOk, (std::vector<bool>{false, false, true}));
-  const QString missing = QStringLiteral("error|Exportar...|Informe o nome do arquivo para o qual exportar.");
+  const QString missing = QStringLiteral("warning|Exportar...|Informe o nome do arquivo para o qual exportar.");
   EXPECT_EQ(ui_.log, (QStringList{"modal|ExportForm", missing, missing}));
 
   // No, then Yes, to replacing the file.
@@ -173,6 +192,24 @@ TEST_F(ExportFormTest, TheViewersExportCommandWritesTheFileAndSaysSo) {
   QMetaObject::invokeMethod(&form_, "ExportarClick");
   EXPECT_TRUE(ui_.messages.isEmpty());
   EXPECT_FALSE(QFile::exists(dir_.filePath(QStringLiteral("other.csv"))));
+}
+
+// As the user sees them: a name left out is a warning, to put right in the dialog; an export
+// that failed is an error. Both once showed the warning icon.
+TEST_F(ExportFormTest, AFailedExportIsAnErrorAndAMissingNameAWarning) {
+  ui::QtUserInteraction program;
+  TExportForm dialog(program);
+  EXPECT_EQ(IconOfTheBoxShownBy([&] { dialog.OkBitBtn()->click(); }), QMessageBox::Warning);
+  EXPECT_FALSE(dialog.IsAccepted());
+
+  history::THistForm viewer(program);
+  ASSERT_TRUE(viewer.OpenFile(Write(history_test::Header() + history_test::Line(5, 10, 20, 30, 45, {"12.5", "40"}))));
+  // A folder that cannot be made: a file holds its name.
+  const QString nowhere = Write("not a folder") + QStringLiteral("/out.csv");
+  bool exported = true;
+  EXPECT_EQ(IconOfTheBoxShownBy([&] { exported = viewer.ExportTable(nowhere, false, false, QLatin1Char('.')); }),
+            QMessageBox::Critical);
+  EXPECT_FALSE(exported);
 }
 
 }  // namespace

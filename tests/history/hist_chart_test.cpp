@@ -20,6 +20,7 @@
 #include "support/scoped_locale.h"
 #include "support/tick_label_checks.h"
 #include "ui/chart_legend.h"
+#include "ui/readable_ticks.h"
 
 using history::THistForm;
 using history_test::Header;
@@ -165,7 +166,9 @@ TEST(TimeAxisTicker, StepsReadWell) {
 // The time axis's labels (a date over a time) never run into one another, at any window width,
 // over a file of milliseconds or of years, in the user's date and time formats; a window
 // shrunk from wide to narrow spaces them at once, and a zoom for its new range. A window 400
-// pixels wide ran "05/12/2026 08:00:05" into its neighbours.
+// pixels wide ran "05/12/2026 08:00:05" into its neighbours. However narrow, the axis shows a
+// label wherever one fits: below about 320 pixels its one step was longer than the range, and
+// no tick fell inside it.
 TEST_F(HistFormTest, TimeAxisLabelsNeverRunIntoOneAnother) {
   constexpr qint64 kSecond = 1000, kDay = 86400 * kSecond;
   const std::pair<int, qint64> spans[] = {  // lines, and the time between them (ms)
@@ -183,6 +186,11 @@ TEST_F(HistFormTest, TimeAxisLabelsNeverRunIntoOneAnother) {
       EXPECT_EQ(testsupport::TickLabelsRunTogether(*axis), std::vector<std::string>{}) << width;
       EXPECT_GE(testsupport::TickLabelsShown(*axis), atLeast) << width;
     };
+    // The widest label the axis may take (with milliseconds) fits along it.
+    const auto oneFits = [&] {
+      const auto* ticker = dynamic_cast<const history::TimeAxisTicker*>(axis->ticker().data());
+      return ui::TickLabelRect(axis, ticker->LabelFor(axis->range().lower, 0.001)).width() < axis->axisRect()->width();
+    };
     for (const auto& [lines, stepMs] : spans) {
       SCOPED_TRACE(stepMs);
       std::string text = Header();
@@ -190,10 +198,13 @@ TEST_F(HistFormTest, TimeAxisLabelsNeverRunIntoOneAnother) {
         text += start.addMSecs(i * stepMs).toString(QStringLiteral("dd/MM/yyyy, hh:mm:ss.zzz")).toStdString() +
                 ", 20, 50\n";
       ASSERT_TRUE(form.OpenFile(Write(text)));
-      for (const int width : {340, 400, 600, 1000, 400}) {
+      for (const int width : {340, 400, 600, 1000, 400, 320, 280, 240, 200, 150, 400}) {
         form.resize(width, 500);
         QApplication::processEvents();
-        expectApart(width, width >= 600 ? 2 : 1);
+        if (width >= 200) {
+          ASSERT_TRUE(oneFits()) << width;
+        }
+        expectApart(width, width >= 600 ? 2 : oneFits() ? 1 : 0);
       }
       axis->setRange(axis->range().center(), axis->range().center() + axis->range().size() / 7);
       form.Chart()->replot();
@@ -283,6 +294,47 @@ TEST_F(HistFormTest, AFewColumnsShowEveryNameAndReadoutWhole) {
   QApplication::processEvents();
   EXPECT_EQ(testsupport::EntriesNotShownWhole(*form_.Legend()), std::vector<std::string>{});
   EXPECT_LE(form_.Legend()->height(), form_.Chart()->parentWidget()->height() / 4);
+}
+
+// A long name shows whole in the legend, never cut at its edge: in the window's own font
+// wherever that fits it, and as the window narrows a pixel at a time, in the largest smaller
+// font that does: a size is passed over only where it measures the name as wide as the size
+// before it.
+TEST_F(HistFormTest, ALongNameTakesTheLargestLegendFontThatShowsItWhole) {
+  ASSERT_TRUE(Open(" , , Forno do laborat\xF3rio central\n , , Temperatura da c\xE2mara de ensaio\n , , \xB0" "C\n" +
+                   Line(5, 8, 0, 0, 0, {"21.5"}) + Line(5, 8, 0, 1, 0, {"22.5"})));
+  ui::ChartLegendView* legend = form_.Legend();
+  const QString title = legend->model()->index(0, 0).data(ui::ChartLegendModel::kTitleRole).toString();
+  const auto fontOf = [](const QWidget* widget) { return widget->font().toString().toStdString(); };
+  const auto titleWidth = [&](double points) {
+    QFont font = form_.font();
+    font.setPointSizeF(points);
+    return QFontMetrics(font).horizontalAdvance(title);
+  };
+  form_.show();
+  form_.resize(900, 500);
+  QApplication::processEvents();
+  EXPECT_TRUE(legend->EntriesMeasured());
+  EXPECT_EQ(fontOf(legend), fontOf(&form_));
+  EXPECT_EQ(testsupport::EntriesNotShownWhole(*legend), std::vector<std::string>{});
+  double points = legend->font().pointSizeF();
+  int steps = 0;
+  for (int width = 899; width >= 200; --width) {
+    form_.resize(width, 500);
+    QApplication::processEvents();
+    if (!legend->EntriesMeasured()) break;  // equal cells: even the smallest font is too large
+    EXPECT_EQ(testsupport::EntriesNotShownWhole(*legend), std::vector<std::string>{}) << width;
+    const double now = legend->font().pointSizeF();
+    if (now == points) continue;
+    for (double passed = points - 0.5; passed > now; passed -= 0.5)
+      EXPECT_EQ(titleWidth(passed), titleWidth(points)) << width << " passed over " << passed;
+    points = now;
+    ++steps;
+  }
+  EXPECT_GE(steps, 2);
+  form_.resize(900, 500);
+  QApplication::processEvents();
+  EXPECT_EQ(fontOf(legend), fontOf(&form_));
 }
 
 // A small file of two devices and 200,000 value columns opens whole, every column named and

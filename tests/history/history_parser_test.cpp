@@ -237,6 +237,32 @@ TEST(HistoryParser, AppendedRunsFollowAnEmptyTableRow) {
   EXPECT_EQ(cut.DataRowCount(), 2u);
 }
 
+// Earlier writers appended a new start right after a line cut short by a stop: the marker
+// ends that line. The piece before it is no row and no damage, and the marker starts a new
+// run with its placeholders, also where the cut fell in a placeholder or right after a comma.
+TEST(HistoryParser, AMarkerGluedToACutLineStartsANewRun) {
+  const std::string cuts[] = {"05/12/2026, 14:34:52.123, 20.", "05/12/2026, 14:34:52.123, 20.5, ", "05/12/2026, 14:3",
+                              " ,", "0"};
+  for (const std::string& cut : cuts) {
+    SCOPED_TRACE(cut);
+    const HistoryData data = ParseOk(Header() + Line(5, 14, 34, 51, 0, {"1", "2"}) + cut + kNewStart +
+                                     Line(5, 15, 0, 0, 0, {"3", "4"}) + Line(5, 15, 0, 1, 0, {"5", "6"}));
+    ASSERT_EQ(data.Runs().size(), 2u);
+    EXPECT_EQ(data.Runs()[0].rowCount, 1u);
+    EXPECT_EQ(data.Runs()[1].rowCount, 2u);
+    EXPECT_EQ(data.SkippedLineCount(), 0u);
+    ASSERT_EQ(data.DataRowCount(), 3u);
+    EXPECT_EQ(data.ValueText(0, 1, '.'), "2");
+    EXPECT_EQ(data.ValueText(1, 0, '.'), "3");
+  }
+  // A run that was cut in its placeholders, and blanks after the marker.
+  const HistoryData data = ParseOk(Header() + kNewStart.substr(0, kNewStart.size() - 2) + "##_New_Start_## \r\n , \n , \n , \n" +
+                                   Line(5, 15, 0, 0, 0, {"3", "4"}));
+  ASSERT_EQ(data.Runs().size(), 3u);
+  EXPECT_EQ(data.Runs()[2].rowCount, 1u);
+  EXPECT_EQ(data.SkippedLineCount(), 0u);
+}
+
 TEST(HistoryFile, ReadsFromDiskAndReportsWhatCannotBeOpened) {
   const auto folder = std::filesystem::temp_directory_path() / ("histview_file_test_" + std::to_string(::getpid()));
   std::filesystem::create_directories(folder);

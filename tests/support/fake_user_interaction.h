@@ -16,9 +16,9 @@ namespace testsupport {
 class FakeUserInteraction : public ui::UserInteraction {
  public:
   // Every call in order: "ask|caption|text", "message|text", "error|caption|text",
-  // "open|title", "save|title", "modal|objectName".
+  // "warning|caption|text", "open|title", "save|title", "modal|objectName".
   QStringList log;
-  // Just the texts of the questions, messages and errors, in order.
+  // Just the texts of the questions, messages, errors and warnings, in order.
   QStringList messages;
   // The file dialogs as the windows asked for them, open and save alike.
   std::vector<ui::FileDialogRequest> fileRequests;
@@ -45,6 +45,10 @@ class FakeUserInteraction : public ui::UserInteraction {
   }
   void ShowError(QWidget*, const QString& caption, const QString& text) override {
     log << QStringLiteral("error|%1|%2").arg(caption, text);
+    messages << text;
+  }
+  void ShowWarning(QWidget*, const QString& caption, const QString& text) override {
+    log << QStringLiteral("warning|%1|%2").arg(caption, text);
     messages << text;
   }
   std::optional<QString> ChooseOpenFile(QWidget*, const ui::FileDialogRequest& request) override {

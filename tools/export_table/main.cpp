@@ -23,8 +23,9 @@
 // The clipboard format puts the text on the clipboard (offscreen when there is no display)
 // and writes what the clipboard then holds, in UTF-8, to standard output or the file.
 // --history exports a history file the way the viewer does, the format by the output's
-// extension. --write-history writes the history benchmark's file (two devices, eight values,
-// "°C") of N data lines in R recording runs, with names longer than a cell with --long-names.
+// extension; damaged lines it leaves out are told on standard error as the viewer tells them.
+// --write-history writes the history benchmark's file (two devices, eight values, "°C") of N
+// data lines in R recording runs, with names longer than a cell with --long-names.
 // --dump prints the cells the project's own workbook reader loads from FILE.xls (see
 // export/xls/workbook_dump.h), for the tests to compare with another reader's.
 // --dialog opens the export dialog on the generated table, for a person to try it; with
@@ -36,6 +37,7 @@
 // ("Courier", "Times-Bold"; a shorter list repeats its last), --pdf-encoding the encoding
 // all four are given ("MacRomanEncoding").
 #include <QClipboard>
+#include <QFile>
 #include <QGuiApplication>
 #include <QLocale>
 #include <cstdio>
@@ -49,6 +51,8 @@
 #include "export/vantrix3_text.h"
 #include "export/xls/workbook_dump.h"
 #include "export/xls/xls_file.h"
+#include "history/damage_texts.h"
+#include "history/hist_texts.h"
 #include "history/history_export.h"
 #include "history/history_file.h"
 #include "platform/cp1252.h"
@@ -183,6 +187,10 @@ int ExportHistory(const Arguments& a) {
     std::fprintf(stderr, "export_table: %s is no history file this program can read\n", a.history.c_str());
     return 1;
   }
+  // Damaged lines were left out: said in the viewer's words, the export goes on without them.
+  const QString skipped = history::DescribeSkippedLines(data, QFile::decodeName(a.history.c_str()),
+                                                        QString::fromUtf8(history::kTooManyColumnsText));
+  if (!skipped.isEmpty()) std::fprintf(stderr, "%s\n", skipped.toUtf8().constData());
   const history::CellTexts texts(data, LocaleNamed(a.locale));
   history::HistoryExport road(data, texts, a.history);
   const history::HistoryExportResult result = road.ExportTable(a.output, a.milliseconds);

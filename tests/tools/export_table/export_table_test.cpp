@@ -177,4 +177,32 @@ TEST(ExportTable, AHistoryFileThatCannotBeReadSaysWhy) {
   EXPECT_EQ(folder.Names(), std::vector<std::string>{"notes.mpc"});
 }
 
+// Damaged lines are left out of the export, and the tool says so in the viewer's words: what
+// happened, the file, the first damaged line and how many there were. A whole file says nothing.
+TEST(ExportTable, AHistoryFileWithDamagedLinesIsExportedWithoutThemAndSaysSo) {
+  exporttest::TempFolder folder;
+  const std::string header = " , , Sonda\n , , Temp\n , , \xB0" "C\n";
+  exporttest::WriteFile(folder / "damaged.mpc", header + "05/12/2026, 14:34:51.000, 20.5\n31/02/2026, 14:34:52.000, 20.6\n"
+                                                         "xx/12/2026, 14:34:53.000, 20.7\n05/12/2026, 14:34:54.000, 20.8\n");
+  exporttest::WriteFile(folder / "whole.mpc", header + "05/12/2026, 14:34:51.000, 20.5\n");
+  const std::string table = "\"\";\"\";\"Sonda\"\r\n\"\";\"\";\"Temp\"\r\n\"\";\"\";\"\xB0" "C\"\r\n"
+                            "\"05/12/2026\";\"14:34:51.000\";\"20.5\"\r\n";
+  const struct { std::string history, said, exported; } cases[] = {
+      {folder / "damaged.mpc",
+       "Erro na leitura do arquivo! Linhas danificadas foram deixadas de fora.\n" + (folder / "damaged.mpc") +
+           "\nLinha 5: a data \"31/02/2026\" não existe.\n2 linhas deixadas de fora ao todo.\n",
+       table + "\"05/12/2026\";\"14:34:54.000\";\"20.8\"\r\n"},
+      {folder / "whole.mpc", "", table},
+  };
+  for (const auto& c : cases) {
+    QProcess tool;
+    tool.start(EXPORT_TABLE, {"--history", QString::fromStdString(c.history), "--locale", "en_GB", "--output",
+                              QString::fromStdString(folder / "out.csv")});
+    ASSERT_TRUE(tool.waitForFinished(60000));
+    EXPECT_EQ(tool.exitCode(), 0) << c.history;
+    EXPECT_EQ(tool.readAllStandardError().toStdString(), c.said);
+    EXPECT_EQ(exporttest::ReadFile(folder / "out.csv"), c.exported);
+  }
+}
+
 }  // namespace
