@@ -64,12 +64,15 @@ text = silent(["pdftotext", pdf, "-"]).decode()
 assert rows[0][0] in text, "the first caption is not in the PDF"
 
 # The generated table has missing values: each is a token of its own, and SQLite runs every
-# INSERT of the script (its table named after the file, quoted where that name is a reserved word).
-for name, table in (("readings", "READINGS"), ("table", '"TABLE"')):
+# INSERT of the script (its table named after the file, quoted where that name is a reserved word
+# or holds a dot: "readings.v2.sql" names one table, not table V2 of a schema READINGS).
+for name, table in (("readings", "READINGS"), ("table", '"TABLE"'), ("readings.v2", '"READINGS.V2"')):
     with open(export("sql", name), encoding="cp1252") as f:
         script = f.read()
     db = sqlite3.connect(":memory:")
-    columns = re.search(r"INSERT INTO %s\s*\(([^)]*)\)" % re.escape(table), script).group(1)
+    insert = re.search(r"INSERT INTO %s\s*\(([^)]*)\)" % re.escape(table), script)
+    assert insert, "%s.sql inserts into no table %s: %r" % (name, table, script[:120])
+    columns = insert.group(1)
     db.execute("CREATE TABLE %s(%s)" % (table, columns))
     db.executescript(script)
     assert db.execute("SELECT count(*) FROM %s" % table).fetchone()[0] == ROWS
