@@ -2,8 +2,8 @@
 would: the format chosen, the file name typed, Start pressed), each read back by a program we
 did not write, which must take every row and say nothing: Python's csv, xmllint, dbfread,
 xlrd, qpdf and pdftotext, SQLite. A file that cannot be written is reported and fails the run,
-and so does a file that is not printed as asked; an options file given with the dialog sets
-the run's options, and the options saved from its Tools menu set them again; what a workbook
+and so does a file that is not printed as asked; a named pipe or a device named as the file is
+refused and stays what it was; an options file given with the dialog sets the run's options, and the options saved from its Tools menu set them again; what a workbook
 leaves out is told.
 
 usage: check_dialog_exports.py EXPORT_TABLE WORK_FOLDER"""
@@ -12,6 +12,7 @@ import os
 import re
 import shutil
 import sqlite3
+import stat
 import subprocess
 import sys
 
@@ -81,6 +82,24 @@ with open(export("rtf"), "rb") as a, open(export("doc"), "rb") as b:
 
 code, _, err = run([TOOL, "--dialog", "--rows", "5", "--format", "csv", "--output", "/proc/no/such/folder/t.csv"])
 assert code == 1 and err != b"", "an unwritable file was not reported"
+# A named pipe and, where this process may make one, a device like /dev/null named as the file:
+# refused for every format, the file named in the message, and left what it was.
+nodes = []
+for ext in ("csv", "txt", "pdf", "xls"):
+    nodes.append(os.path.join(WORK, "pipe." + ext))
+    os.mkfifo(nodes[-1])
+    try:
+        os.mknod(os.path.join(WORK, "null." + ext), 0o666 | stat.S_IFCHR, os.makedev(1, 3))
+        nodes.append(os.path.join(WORK, "null." + ext))
+    except PermissionError:
+        pass
+for node in nodes:
+    kind = stat.S_IFMT(os.stat(node).st_mode)
+    code, _, err = run([TOOL, "--dialog", "--rows", "5", "--format", node.rsplit(".", 1)[1], "--output", node])
+    assert code == 1 and ('"%s": it is a ' % node).encode() in err and b"only a regular file is replaced" in err, \
+        "%s: exit %d: %s" % (node, code, err.decode(errors="replace"))
+    assert stat.S_IFMT(os.stat(node).st_mode) == kind, "%s was replaced" % node
+
 # An options file opened with the dialog: its separator and its one exported field are used.
 options = os.path.join(WORK, "semicolon.cfg")
 with open(options, "w", newline="\r\n", encoding="cp1252") as f:

@@ -145,6 +145,30 @@ TEST(ExportTable, ClipboardOutputThatCannotBeWrittenLeavesTheFileBefore) {
   EXPECT_EQ(folder.Names(), std::vector<std::string>{"clip.txt"});
 }
 
+// A named pipe named as the output is refused by every format, the file named in the message,
+// and stays a pipe.
+TEST(ExportTable, ANamedPipeIsNoOutputOfAnyFormat) {
+  exporttest::TempFolder folder;
+  const std::string pipe = folder / "pipe";
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  for (const char* format : {"csv", "txt", "pdf", "xls", "rows", "clipboard"}) {
+    QProcess tool;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    tool.setProcessEnvironment(environment);
+    tool.start(EXPORT_TABLE, {"--format", format, "--rows", "5", "--output", QString::fromStdString(pipe)});
+    ASSERT_TRUE(tool.waitForFinished(60000));
+    EXPECT_EQ(tool.exitCode(), 1) << format;
+    // The clipboard's platform may say something of its own first.
+    const std::string said = tool.readAllStandardError().toStdString();
+    EXPECT_TRUE(said.ends_with("export_table: Cannot create the file \"" + pipe +
+                               "\": it is a named pipe, and only a regular file is replaced\n"))
+        << format << ": " << said;
+    EXPECT_EQ(exporttest::FileKind(pipe), unsigned{S_IFIFO}) << format;
+  }
+  EXPECT_EQ(folder.Names(), std::vector<std::string>{"pipe"});
+}
+
 // A history file cut short by a full disk is no file to test with: the tool says so.
 TEST(ExportTable, AHistoryFileThatCannotBeWrittenWholeFails) {
   exporttest::TempFolder folder;
