@@ -328,6 +328,7 @@ void TVantrix3DialogF::CopyCommonOptions() {
 
   if (auto* text = dynamic_cast<TVantrix3Text*>(&e)) {
     text->FileName = opt_.FileName;
+    text->ReadFiles = filesRead_;
     text->ShowFile = opt_.ShowFile;
     text->PrintFile = opt_.PrintFile;
   }

@@ -2,6 +2,7 @@
 // exports with their bars and index, escaping and line breaks, per-cell styles, check boxes,
 // colours and the template files; file names written as references a browser follows.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -182,6 +183,53 @@ TEST(HtmlExport, ExternalStyleSheetBesideThePage) {
   EXPECT_NE(exporttest::ReadFile(folder / "page.html").find("<link rel=\"stylesheet\" type=\"text/css\" href=\"page.css\">"),
             std::string::npos);
   EXPECT_EQ(exporttest::ReadFile(folder / "page.css").substr(0, 21), "  BODY { background: ");
+}
+
+// No file of the run goes over a file it reads, by whatever name it is given: the style sheet
+// named as the options file (by a hard link, a symbolic link, a path through ".."), the page
+// named so, a numbered page, or the page over a style sheet kept as it is. Each is refused
+// before anything is written, and the file read stays as it was.
+TEST(HtmlExport, NoFileOfTheRunGoesOverAFileItReads) {
+  exporttest::TempFolder folder;
+  const std::string options = folder / "export.cfg", options2 = folder / "again.cfg", link = folder / "link.cfg";
+  exporttest::WriteFile(options, "[HTML]\r\nCSS=1\r\n");
+  ASSERT_EQ(::link(options.c_str(), options2.c_str()), 0);
+  ASSERT_EQ(symlink(options.c_str(), link.c_str()), 0);
+  TextSource source({"A"}, exporttest::NumberedRows(25, 1));
+  TVantrix3HTML html;
+  html.SetExportSource(esCustom);
+  html.SetCustomSource(&source);
+  html.ReadFiles = {options};
+  html.UsingCSS = usExternal;
+  html.FileName = folder / "page.html";
+  const auto refused = [&](const std::string& written, const std::string& read) {
+    source.ClearEof();
+    return exporttest::ErrorMessage([&] { html.Execute(); }) ==
+           "Cannot write the file \"" + written + "\": it is \"" + read + "\", a file this export reads";
+  };
+  for (const std::string& sheet : {options, options2, link, folder.Path() + "/../" + std::filesystem::path(folder.Path()).filename().string() + "/export.cfg"}) {
+    html.CSSFileName = sheet;
+    EXPECT_TRUE(refused(sheet, options)) << sheet;
+  }
+  html.CSSFileName.clear();
+  html.FileName = options2;
+  EXPECT_TRUE(refused(options2, options));
+  html.FileName = folder / "export.html";  // its second page is export02.html
+  html.SetMaxRecords(10);
+  ASSERT_EQ(symlink(options.c_str(), (folder / "export02.html").c_str()), 0);
+  html.ReadFiles = {folder / "export02.html"};
+  EXPECT_TRUE(refused(folder / "export02.html", folder / "export02.html"));
+  EXPECT_EQ(exporttest::ReadFile(options), "[HTML]\r\nCSS=1\r\n");
+  EXPECT_FALSE(std::filesystem::exists(folder / "page.html"));
+
+  // A sheet kept as it is, named by the page by another name.
+  html.SetMaxRecords(0);
+  html.ReadFiles.clear();
+  html.CSSFileName = options;
+  html.OverwriteCSSFile = false;
+  html.FileName = link;
+  EXPECT_TRUE(refused(link, options));
+  EXPECT_EQ(exporttest::ReadFile(options), "[HTML]\r\nCSS=1\r\n");
 }
 
 TEST(HtmlFileReference, EncodesWhatAReaderWouldMisreadAndLeavesPlainNamesAlone) {

@@ -3,6 +3,7 @@
 // it can't serve or write is told, the old file kept.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <QLocale>
 #include <filesystem>
@@ -190,6 +191,26 @@ TEST_F(HistoryExportTest, WhatIsNoRegularFileIsRefusedWithItsName) {
     EXPECT_TRUE(std::filesystem::is_fifo(pipe)) << extension;
   }
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 4);
+}
+
+// The recording is never replaced by its own export, whatever name it is chosen by.
+TEST_F(HistoryExportTest, TheRecordingIsNeverItsOwnExport) {
+  const std::string text = Header() + Line(5, 10, 20, 30, 45, {"12.5", "40"});
+  Load(text);
+  const std::string folder = Folder(), recording = folder + "/ensaio.mpc";
+  std::ofstream(recording, std::ios::binary) << text;
+  HistoryExport road(data_, texts_, recording);
+  for (const char* extension : {"csv", "xls"}) {
+    const std::string other = folder + "/ensaio." + extension;
+    ASSERT_EQ(symlink(recording.c_str(), other.c_str()), 0);
+    const history::HistoryExportResult refused = road.ExportTable(other, {});
+    EXPECT_EQ(refused.status, history::HistoryExportResult::Status::Failed) << extension;
+    EXPECT_NE(refused.message.find("Cannot write the file \"" + other + "\": it is \"" + recording +
+                                   "\", a file this export reads"),
+              std::string::npos)
+        << refused.message;
+    EXPECT_EQ(ReadAll(recording), text);
+  }
 }
 
 // An exporter set to print its file reports a desktop that would not print it: the export is

@@ -120,6 +120,21 @@ assert code == 0 and err == b"", "--options saved: exit %d: %s" % (code, err.dec
 with open(path, "rb") as a, open(again, "rb") as b:
     assert a.read() == b.read(), "the saved options give another export"
 
+# An options file whose style sheet is the options file itself, by a second name (a link): the
+# run is refused, saying why, and the options file stays as it was.
+options = os.path.join(WORK, "sheet.cfg")
+os.symlink(options, os.path.join(WORK, "sheet-link.css"))
+with open(options, "w", newline="\r\n", encoding="cp1252") as f:
+    f.write("[GENERAL]\nExportType=3\n[HTML]\nCSS=1\nCSSFile=%s\n" % os.path.join(WORK, "sheet-link.css"))
+with open(options, "rb") as f:
+    before = f.read()
+path = os.path.join(WORK, "sheet.html")
+code, _, err = run([TOOL, "--dialog", "--rows", "5", "--format", "html", "--output", path, "--options", options])
+assert code == 1 and b"a file this export reads" in err, "sheet: exit %d: %s" % (code, err.decode(errors="replace"))
+with open(options, "rb") as f:
+    assert f.read() == before, "the options file was written over"
+assert not os.path.exists(path), "a page was written"
+
 # A note in the options file longer than a note holds: the workbook keeps what it holds, and
 # the warning the dialog gives after the run says so.
 options = os.path.join(WORK, "note.cfg")

@@ -1,6 +1,8 @@
 // The export tool's tables: CSV files read as people write them, and the rows dump of what
 // the run makes of them.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QLocale>
 #include <QProcess>
@@ -167,6 +169,30 @@ TEST(ExportTable, ANamedPipeIsNoOutputOfAnyFormat) {
     EXPECT_EQ(exporttest::FileKind(pipe), unsigned{S_IFIFO}) << format;
   }
   EXPECT_EQ(folder.Names(), std::vector<std::string>{"pipe"});
+}
+
+// The table read is never written over by its export, whatever name the output gives it (a
+// symbolic link here), through an exporter or through the clipboard's text.
+TEST(ExportTable, TheCsvFileReadIsNeverTheOutput) {
+  exporttest::TempFolder folder;
+  const std::string table = folder / "t.csv", other = folder / "same.csv";
+  exporttest::WriteFile(table, "A;B\r\n1;2\r\n");
+  ASSERT_EQ(symlink(table.c_str(), other.c_str()), 0);
+  for (const char* format : {"csv", "xls", "clipboard"}) {
+    QProcess tool;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    tool.setProcessEnvironment(environment);
+    tool.start(EXPORT_TABLE, {"--format", format, "--csv", QString::fromStdString(table), "--output",
+                              QString::fromStdString(other)});
+    ASSERT_TRUE(tool.waitForFinished(60000));
+    EXPECT_EQ(tool.exitCode(), 1) << format;
+    const std::string said = tool.readAllStandardError().toStdString();
+    EXPECT_TRUE(said.ends_with("export_table: Cannot write the file \"" + other + "\": it is \"" + table +
+                               "\", a file this export reads\n"))
+        << format << ": " << said;
+    EXPECT_EQ(exporttest::ReadFile(table), "A;B\r\n1;2\r\n") << format;
+  }
 }
 
 // A history file cut short by a full disk is no file to test with: the tool says so.
