@@ -157,6 +157,38 @@ TEST(HtmlExport, MultiFileExportWritesNumberedFilesWithBars) {
             std::string::npos);
 }
 
+// The navigation's titles are text, as the page's title is: titles that would close the link
+// or open a script are shown as typed, and xmllint reads every page without a complaint.
+TEST(HtmlExport, NavigationTitlesAreEscapedLikeThePageTitle) {
+  exporttest::TempFolder folder;
+  TextSource source({"A"}, exporttest::NumberedRows(5, 1));
+  TVantrix3HTML html;
+  html.SetMaxRecords(2);
+  html.GenerateIndex = true;
+  const std::string script = "</a><script>1</script>";
+  html.Navigation.IndexLinkTitle = "Index & <b>";
+  html.Navigation.FirstLinkTitle = script;
+  html.Navigation.PriorLinkTitle = "\"<";
+  html.Navigation.NextLinkTitle = "<!--";
+  html.Navigation.LastLinkTitle = "</td></tr></Table>";
+  html.FileName = folder / "nav.html";
+  html.SetExportSource(esCustom);
+  html.SetCustomSource(&source);
+  ASSERT_EQ(html.Execute(), rrCompleted);
+  for (const std::string name : {"nav01.html", "nav02.html", "nav03.html"}) {
+    const std::string page = exporttest::ReadFile(folder / name);
+    EXPECT_NE(page.find(">&lt;/a&gt;&lt;script&gt;1&lt;/script&gt;</a></td>"), std::string::npos) << name;
+    EXPECT_NE(page.find(">Index &amp; &lt;b&gt;</a></td>"), std::string::npos) << name;
+    EXPECT_NE(page.find(">&quot;&lt;</a></td>"), std::string::npos) << name;
+    EXPECT_EQ(page.find("<script>"), std::string::npos) << name;
+    EXPECT_EQ(page.find("<!--"), std::string::npos) << name;
+    const devconfigtest::ToolOutput lint =
+        devconfigtest::RunTool("xmllint --html --noout " + devconfigtest::Quoted(folder / name) + " 2>&1");
+    EXPECT_EQ(lint.exitCode, 0) << name;
+    EXPECT_EQ(lint.out, "") << name;
+  }
+}
+
 TEST(HtmlExport, OneFileOfAMultiFileExportGetsNoBars) {
   exporttest::TempFolder folder;
   TextSource source({"A"}, exporttest::NumberedRows(3, 1));

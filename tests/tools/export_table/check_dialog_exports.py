@@ -135,6 +135,22 @@ with open(options, "rb") as f:
     assert f.read() == before, "the options file was written over"
 assert not os.path.exists(path), "a page was written"
 
+# Navigation titles from an options file are text on the pages, as the title is: xmllint reads
+# each page without a complaint and no script is in any.
+options = os.path.join(WORK, "titles.cfg")
+with open(options, "w", newline="\r\n", encoding="cp1252") as f:
+    f.write("[GENERAL]\nExportType=3\n[HTML]\nFileRecCount=10\nGenerateIndex=1\nIndexLinkTitle=<i>\n"
+            "FirstLinkTitle=</a><script>1</script>\nPriorLinkTitle=\"<\nNextLinkTitle=&\nLastLinkTitle=<!--\n")
+code, _, err = run([TOOL, "--dialog", "--rows", str(ROWS), "--format", "html", "--output",
+                    os.path.join(WORK, "titles.html"), "--options", options])
+assert code == 0 and err == b"", "titles: exit %d: %s" % (code, err.decode(errors="replace"))
+for n in range(1, ROWS // 10 + 1):
+    page = os.path.join(WORK, "titles%02d.html" % n)
+    silent(["xmllint", "--html", "--noout", page])
+    with open(page, encoding="cp1252") as f:
+        text = f.read()
+    assert "&lt;/a&gt;&lt;script&gt;1&lt;/script&gt;</a>" in text and "<script>" not in text, page
+
 # A note in the options file longer than a note holds: the workbook keeps what it holds, and
 # the warning the dialog gives after the run says so.
 options = os.path.join(WORK, "note.cfg")
