@@ -134,14 +134,17 @@ TStrings TVantrixHTMLWriter::LocationLinks(const TVantrixHTMLNavigation& titles,
   const int prior = current == 1 ? count : current - 1;
   const int next = current == count ? 1 : current + 1;
   auto link = [&base](int file, const std::string& text) {
-    return "    <td><a href=\"" + HTMLEscaped(URLReference(AddNumberToFileName(base, file, 2))) + "\">" + text + "</a></td>";
+    return "    <td><a href=\"" + HTMLEscaped(URLReference(AddNumberToFileName(base, file, 2))) + "\">" + HTMLEscaped(text) +
+           "</a></td>";
   };
   auto number = [](int file) { return (file < 10 ? "0" : "") + std::to_string(file); };
   TStrings list;
   if (!top) list.push_back("<br>");
   list.push_back("<Table Border=\"0\" Cellpadding=\"4\" Cellspacing=\"1\">");
   list.push_back("  <tr>");
-  if (withIndex) list.push_back("    <td><a href=\"" + HTMLEscaped(URLReference(base)) + "\">" + titles.IndexLinkTitle + "</a></td>");
+  if (withIndex)
+    list.push_back("    <td><a href=\"" + HTMLEscaped(URLReference(base)) + "\">" + HTMLEscaped(titles.IndexLinkTitle) +
+                   "</a></td>");
   list.push_back(link(1, titles.FirstLinkTitle));
   list.push_back(link(prior, titles.PriorLinkTitle));
   for (int file = 1; file <= count; ++file)

@@ -63,7 +63,8 @@ class TVantrixHTMLWriter : public TVantrixWriter {
   // The bar of file `current` (from 1) of `count`, linking the numbered names of the base
   // file (without its folder): index (when asked), first, prior, every file (the current one
   // bold), next, last; prior of the first is the last and next of the last the first. The
-  // bottom bar starts with a line break, the top one ends with one.
+  // bottom bar starts with a line break, the top one ends with one. The titles are text, as
+  // the page's title is: a title from an options file holds no markup of the page.
   static TStrings LocationLinks(const TVantrixHTMLNavigation& titles, const std::string& baseFileName, int count,
                                 int current, bool top, bool withIndex);
 };

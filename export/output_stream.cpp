@@ -2,6 +2,7 @@
 
 #include "export/library_strings.h"
 #include "platform/cp1252.h"
+#include "platform/same_file.h"
 
 namespace vantrix {
 namespace {
@@ -14,6 +15,13 @@ constexpr size_t kBufferSize = 1 << 16;
 }
 
 }  // namespace
+
+void RefuseFileRead(const std::string& path, const TStrings& filesRead) {
+  for (const std::string& read : filesRead)
+    if (platform::SameFile(path, read))
+      RaiseFileError("Cannot write the file", path,
+                     "it is \"" + platform::ExternalTextToCp1252(read) + "\", a file this export reads");
+}
 
 FileOutputStream::FileOutputStream(const std::string& path) : path_(path) {
   if (!file_.Open(path)) RaiseFileError("Cannot create the file", path, file_.Error());

@@ -6,9 +6,14 @@
 #include <string>
 #include <string_view>
 
+#include "export/string_list.h"
 #include "platform/atomic_file.h"
 
 namespace vantrix {
+
+// Raises EVantrixError, naming both, when the path names one of the files read (the same file,
+// by whatever name): a run never puts what it writes in the place of a file it reads.
+void RefuseFileRead(const std::string& path, const TStrings& filesRead);
 
 class OutputStream {
  public:

@@ -120,6 +120,7 @@ void TVantrix3DBF::BeginExport() {
   }
   // The memo file goes beside a table file; an output of another kind gets blank fields.
   const bool toFile = dynamic_cast<FileOutputStream*>(&writer.Stream()) != nullptr;
+  if (blobs && toFile) RefuseFileRead(GetMemoFileName());
   writer.WriteHeader(ExportDate != 0 ? ExportDate : Today(), blobs && toFile ? GetMemoFileName() : std::string());
 }
 

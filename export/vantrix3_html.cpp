@@ -72,6 +72,9 @@ std::unique_ptr<TVantrixWriter> TVantrix3HTML::CreateWriter(OutputStream& stream
 }
 
 TVantrixRunResult TVantrix3HTML::Execute() {
+  // The style sheet is written with the first page: a file the run reads is refused before.
+  if (UsingCSS == usExternal && !FileName.empty() && !KeepsSheet(SheetFileName(FileName)))
+    RefuseFileRead(SheetFileName(FileName));
   fileOutput_ = true;
   try {
     const TVantrixRunResult result = TVantrix3FormatText::Execute();
@@ -129,16 +132,31 @@ void TVantrix3HTML::WriteStyleSheet(const std::string& pageFileName) {
   }
   if (!fileOutput_) return;
   namespace fs = std::filesystem;
-  const std::string sheet = !CSSFileName.empty() ? CSSFileName : fs::path(pageFileName).replace_extension(".css").string();
+  const std::string sheet = SheetFileName(pageFileName);
   // Beside the page, the link names the sheet alone, so the pages can be moved together.
   const fs::path sheetPath(sheet);
   const bool beside = sheetPath.parent_path() == fs::path(pageFileName).parent_path();
   w.WriteCSSLink(beside ? sheetPath.filename().string() : sheet);
-  if (sheetsWritten_.count(sheet) > 0 || (FileExists(sheet) && !OverwriteCSSFile)) return;
+  if (sheetsWritten_.count(sheet) > 0 || KeepsSheet(sheet)) return;
   std::string text;
   for (const std::string& line : styleSheet_) text += line + "\r\n";
+  RefuseFileRead(sheet);
   WriteTextFile(sheet, text);
   sheetsWritten_.insert(sheet);
+}
+
+std::string TVantrix3HTML::SheetFileName(const std::string& pageFileName) const {
+  if (!CSSFileName.empty()) return CSSFileName;
+  return std::filesystem::path(pageFileName).replace_extension(".css").string();
+}
+
+bool TVantrix3HTML::KeepsSheet(const std::string& sheet) const { return FileExists(sheet) && !OverwriteCSSFile; }
+
+TStrings TVantrix3HTML::FilesRead() const {
+  TStrings files = TVantrix3FormatText::FilesRead();
+  // A style sheet of the user's, kept as it is, is what the pages use: none is written over it.
+  if (UsingCSS == usExternal && !CSSFileName.empty() && KeepsSheet(CSSFileName)) files.push_back(CSSFileName);
+  return files;
 }
 
 void TVantrix3HTML::WritePageHeader(const std::string& fileName, Page* page) {
@@ -296,6 +314,7 @@ void TVantrix3HTML::WriteFiles() {
       text += page.text.substr(bottom);
       page.text.clear();
     }
+    RefuseFileRead(page.name);
     WriteTextFile(page.name, text);
     numberedFiles_.push_back(page.name);
   }

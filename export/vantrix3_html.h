@@ -65,6 +65,7 @@ class TVantrix3HTML : public TVantrix3FormatText {
   void WriteDataRow() override;
   void GetColData(const TVantrixCol& col, std::string& text) override;
   std::string GetShowedFileName() const override;
+  TStrings FilesRead() const override;
   std::string GetPrintedFileName() const override { return GetShowedFileName(); }
 
  private:
@@ -88,6 +89,10 @@ class TVantrix3HTML : public TVantrix3FormatText {
   bool MultiFile() const { return maxRecords_ > 0 && fileOutput_; }
   void WritePageHeader(const std::string& fileName, Page* page);
   void WriteStyleSheet(const std::string& pageFileName);
+  // The style sheet a page links: CSSFileName, or the page's name ending in ".css".
+  std::string SheetFileName(const std::string& pageFileName) const;
+  // An existing sheet is kept as it is unless OverwriteCSSFile says to write it anew.
+  bool KeepsSheet(const std::string& sheet) const;
   void OpenPage();
   void ClosePage();
   void WriteFiles();

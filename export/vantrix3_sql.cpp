@@ -55,10 +55,24 @@ bool IsPlainPart(std::string_view part) {
   return !IsReservedWord(part);
 }
 
+std::string QuotedName(const std::string& name) {
+  std::string quoted = "\"";
+  for (char c : name) {
+    if (c == '"') quoted.push_back('"');
+    quoted.push_back(c);
+  }
+  return quoted + "\"";
+}
+
 }  // namespace
 
-std::string SqlIdentifier(std::string name) {
+std::string SqlName(std::string name) {
   // A name is written as a cell's text is: a byte that is no character becomes '?'.
+  platform::ReplaceCp1252NonCharacters(name);
+  return IsPlainPart(name) ? name : QuotedName(name);
+}
+
+std::string SqlIdentifier(std::string name) {
   platform::ReplaceCp1252NonCharacters(name);
   bool plain = true;
   size_t start = 0;
@@ -68,13 +82,7 @@ std::string SqlIdentifier(std::string name) {
     if (dot == std::string::npos) break;
     start = dot + 1;
   }
-  if (plain) return name;
-  std::string quoted = "\"";
-  for (char c : name) {
-    if (c == '"') quoted.push_back('"');
-    quoted.push_back(c);
-  }
-  return quoted + "\"";
+  return plain ? name : QuotedName(name);
 }
 
 TVantrix3SQL::TVantrix3SQL() { Formats().SetNullString(kDefaultNullValue); }
@@ -87,21 +95,21 @@ void TVantrix3SQL::BeginExport() {
   TVantrix3FormatTextSQL::BeginExport();
   // "INSERT INTO (" is no statement any database takes.
   if (platform::TrimBlanks(TableName).empty()) throw EVantrixError("The SQL script needs a table name");
-  tableName_ = SqlIdentifier(TableName);
+  tableName_ = QualifiedTableName ? SqlIdentifier(TableName) : SqlName(TableName);
   TVantrixWriter& writer = *GetWriter();
   for (const std::string& line : Header) writer.WriteLn(line);
   if (CreateTable) {
     writer.WriteLn("CREATE TABLE " + tableName_ + "(");
     std::string columns;
     for (int i = 0; i < Columns().Count(); ++i)
-      columns += "  " + SqlIdentifier(Columns()[i].Name) + "  " + Columns()[i].SQLType + ",\r\n";
+      columns += "  " + SqlName(Columns()[i].Name) + "  " + Columns()[i].SQLType + ",\r\n";
     if (columns.size() >= 3) columns.resize(columns.size() - 3);
     writer.WriteLn(columns + ");\r\n");
   }
   columnList_.clear();
   for (int i = 0; i < Columns().Count(); ++i) {
     if (i > 0) columnList_.push_back(',');
-    columnList_ += SqlIdentifier(Columns()[i].Name);
+    columnList_ += SqlName(Columns()[i].Name);
   }
 }
 

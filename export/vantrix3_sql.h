@@ -2,7 +2,9 @@
 // An SQL script: an optional CREATE TABLE statement, one INSERT statement per record and
 // optional commit statements, in code page 1252. Numbers are written in their plain form
 // (no grouping, "." as decimal mark), texts, dates and times quoted, empty and null numbers
-// as the null text; names that are no plain identifiers are double-quoted.
+// as the null text; names that are no plain identifiers are double-quoted. A column's name is
+// one name whatever it holds: "Pump.speed" is a column of that name, never column speed of a
+// table Pump.
 #include <string>
 
 #include "export/vantrix3_text.h"
@@ -14,6 +16,9 @@ class TVantrix3SQL : public TVantrix3FormatTextSQL {
   TVantrix3SQL();
 
   std::string TableName;  // required: a run without one raises before writing
+  // Whether TableName may name its schema too ("main.readings", its dot kept). Off, the name is
+  // one name, a dot in it part of it: a name made from a file name ("readings.v2.sql").
+  bool QualifiedTableName = true;
   int CommitRecCount = 0;  // 0: no commit between the records
   bool CommitAfterScript = false;
   std::string CommitStatement = "COMMIT WORK;";
@@ -40,9 +45,11 @@ class TVantrix3SQL : public TVantrix3FormatTextSQL {
   std::string tableName_, columnList_, line_, cell_, number_;
 };
 
-// The name as it stands when it is a plain identifier (letters, digits and "_", not starting
-// with a digit, not a reserved word; dotted parts of such names too), else in double quotes
-// with inner ones doubled.
+// One name as it stands when it is a plain identifier (letters, digits and "_", not starting
+// with a digit, not a reserved word), else in double quotes with inner ones doubled.
+std::string SqlName(std::string name);
+// A name that may be qualified: as it stands when each of its dotted parts is a plain
+// identifier, else quoted whole as SqlName quotes it.
 std::string SqlIdentifier(std::string name);
 
 }  // namespace vantrix

@@ -29,8 +29,11 @@ void TVantrix3Text::PrepareFolder() const {
   }
 }
 
+void TVantrix3Text::RefuseFileRead(const std::string& path) const { vantrix::RefuseFileRead(path, FilesRead()); }
+
 TVantrixRunResult TVantrix3Text::Execute() {
   PrepareFolder();
+  RefuseFileRead(FileName);
   TVantrixRunResult result;
   {
     FileOutputStream file(FileName);

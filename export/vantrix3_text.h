@@ -14,11 +14,16 @@ class TVantrix3Text : public TVantrix3 {
   std::string FileName;  // in the file system's encoding
   bool ShowFile = false;
   bool PrintFile = false;
+  // Files the run reads besides its rows (an options file, a template, the file the rows come
+  // from), listed by its caller: no file the run writes takes the place of one of them,
+  // whatever name it is given by.
+  TStrings ReadFiles;
   // What went wrong opening or printing the result (the run itself succeeded).
   std::function<void(TVantrix3Text& sender, const std::string& message)> OnShowResultError;
 
   // Creates missing folders (raising 34025 when it can't), writes the file, then shows or
-  // prints it as asked. Raises 34023 for an empty file name.
+  // prints it as asked. Raises 34023 for an empty file name, and before anything is written
+  // when the file is one the run reads.
   TVantrixRunResult Execute() override;
 
   void SaveProperties(platform::IniFile& ini) const override;
@@ -28,6 +33,10 @@ class TVantrix3Text : public TVantrix3 {
   // Raises 34023 for an empty file name; creates the file's missing folders, raising 34025
   // when they can't be made.
   void PrepareFolder() const;
+  // The files the run reads: ReadFiles, and those the format reads itself.
+  virtual TStrings FilesRead() const { return ReadFiles; }
+  // Raises EVantrixError when the run would write the file over one of FilesRead.
+  void RefuseFileRead(const std::string& path) const;
   // Opens and prints the result as asked; nothing after an abort.
   virtual void ShowResult();
   virtual std::string GetShowedFileName() const { return FileName; }

@@ -172,6 +172,8 @@ bool HistoryExport::RunExporter(const std::string& extension, const std::string&
   }
   if (exporter == nullptr) return false;
   exporter->FileName = fileName;
+  // The recording is never replaced by its own export, by whatever name it is chosen.
+  exporter->ReadFiles = {recordingPath_};
   source_.ClearEof();
   exporter->Execute();
   return true;

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 #include "platform/write_all.h"
 
@@ -31,6 +32,17 @@ std::string WriteTarget(const std::string& path) {
 
 }  // namespace
 
+std::string ReplaceRefusal(const std::string& path) {
+  struct stat st;
+  if (stat(path.c_str(), &st) != 0 || S_ISREG(st.st_mode)) return {};
+  const char* kind = S_ISFIFO(st.st_mode)                          ? "a named pipe"
+                     : S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode) ? "a device"
+                     : S_ISSOCK(st.st_mode)                         ? "a socket"
+                     : S_ISDIR(st.st_mode)                          ? "a folder"
+                                                                    : "not a regular file";
+  return std::string("it is ") + kind + ", and only a regular file is replaced";
+}
+
 bool AtomicFile::Fail(const char* what) {
   error_ = std::string(what) + ": " + std::strerror(errno);
   Discard();
@@ -41,6 +53,8 @@ bool AtomicFile::Open(const std::string& target) {
   Discard();
   error_.clear();
   target_ = WriteTarget(target);
+  error_ = ReplaceRefusal(target_);
+  if (!error_.empty()) return false;
   struct stat old;
   existed_ = stat(target_.c_str(), &old) == 0;
   mode_ = existed_ ? (old.st_mode & 07777) : 0;
@@ -76,6 +90,13 @@ bool AtomicFile::Commit() {
   // leave an empty file in place of both the old and the new text, and a write error that
   // only the flush reports would replace the good file with a broken one.
   if (::fsync(fd_) != 0) return Fail("cannot flush the file to the disk");
+  // What took the target's place while the file was written is no more replaced than what
+  // was there when it began.
+  if (std::string refusal = ReplaceRefusal(target_); !refusal.empty()) {
+    Discard();
+    error_ = std::move(refusal);
+    return false;
+  }
   const int fd = fd_;
   fd_ = -1;
   if (::close(fd) != 0) {

@@ -3,11 +3,17 @@
 // target, is flushed to the disk, and is renamed over the target only when everything was
 // written. A crash, a full disk or an abandoned write leaves the old file as it was and no
 // temporary behind. An existing target keeps its permissions; a symbolic link is followed,
-// so the link stays and its target is replaced.
+// so the link stays and its target is replaced. Only a regular file is ever replaced.
 #include <cstddef>
 #include <string>
 
 namespace platform {
+
+// Why a new file may not take the place of what the path names (a symbolic link followed), in
+// words that follow the path in a message; empty when it may: the path names nothing yet or a
+// regular file. A named pipe, a device such as /dev/null, a socket or a folder is refused: a
+// rename would leave an ordinary file where every program that uses it expects the other.
+std::string ReplaceRefusal(const std::string& path);
 
 class AtomicFile {
  public:
@@ -16,7 +22,8 @@ class AtomicFile {
   AtomicFile& operator=(const AtomicFile&) = delete;
   ~AtomicFile() { Discard(); }
 
-  // Creates the temporary file for the target; false (see Error) when it can't be made.
+  // Creates the temporary file for the target; false (see Error) when it can't be made or the
+  // target is no regular file (see ReplaceRefusal).
   bool Open(const std::string& target);
   bool Write(const char* data, size_t size);
   // Overwrites bytes already written (a header whose counts are known only at the end).

@@ -52,6 +52,7 @@ void TVantrix3DialogF::ConnectHTMLTemplates() {
   connect(Control<QPushButton>("bHTMLLoadTemplate"), &QPushButton::clicked, this, [this] {
     const std::optional<QString> file = dialog_.Services().OpenFile(this, FormFileDialog("odHTMLTemplate"));
     if (!file) return;
+    NoteFileRead(FileSystemName(*file));
     HTMLExp().LoadTemplateFromFile(FileSystemName(*file));
     HTMLFillColors();
     SetHTMLFontName(HTMLExp().HTMLOptions.TextFont.name);

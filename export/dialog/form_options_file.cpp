@@ -308,7 +308,12 @@ void TVantrix3DialogF::SaveFormatSections(platform::IniFile& ini, TAllowedExport
   }
 }
 
+void TVantrix3DialogF::NoteFileRead(const std::string& fileName) {
+  if (std::find(filesRead_.begin(), filesRead_.end(), fileName) == filesRead_.end()) filesRead_.push_back(fileName);
+}
+
 void TVantrix3DialogF::LoadExportOptions(const std::string& fileName) {
+  NoteFileRead(fileName);
   platform::IniFile file(fileName);
   // Read as it is now: outside a scope every read looks again whether the file changed.
   const platform::IniFile::UpdateScope asReadNow(file);

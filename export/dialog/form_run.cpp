@@ -213,6 +213,9 @@ void TVantrix3DialogF::CopyOptionsInto(TAllowedExport format) {
     case aeSQL: {
       TVantrix3SQL& s = SQLExp();
       std::string table = opt_.SQLTableName;
+      // A name the user types may name its schema; one made from the file name is one name,
+      // its dots part of it.
+      s.QualifiedTableName = !table.empty();
       if (table.empty()) {
         // The destination's name without its folder and its extension.
         const size_t slash = opt_.FileName.find_last_of('/');
@@ -325,6 +328,7 @@ void TVantrix3DialogF::CopyCommonOptions() {
 
   if (auto* text = dynamic_cast<TVantrix3Text*>(&e)) {
     text->FileName = opt_.FileName;
+    text->ReadFiles = filesRead_;
     text->ShowFile = opt_.ShowFile;
     text->PrintFile = opt_.PrintFile;
   }

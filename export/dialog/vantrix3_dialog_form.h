@@ -171,6 +171,8 @@ class TVantrix3DialogF : public QDialog {
   // dialog's value for every key the file lacks (a missing file is no error).
   void SaveExportOptions(const std::string& fileName);
   void LoadExportOptions(const std::string& fileName);
+  // Remembers a file the form read, for the runs to leave alone.
+  void NoteFileRead(const std::string& fileName);
   // The Tools menu's items: the file chosen in the options file dialogs.
   void miSaveOptionsClick();
   void miLoadOptionsClick();
@@ -300,6 +302,8 @@ class TVantrix3DialogF : public QDialog {
   bool running_ = false;
   // Why the last run's file could not be opened or printed as asked; told once the run is over.
   std::vector<std::string> resultErrors_;
+  // The options files and templates the form has read: no run writes over one of them.
+  std::vector<std::string> filesRead_;
   // When the run last let the event loop turn.
   QElapsedTimer eventTurn_;
   static constexpr int kEventTurnMs = 15;

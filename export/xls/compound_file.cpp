@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "export/xls/xls_error.h"
+#include "platform/atomic_file.h"
 
 namespace vantrix {
 namespace {
@@ -58,6 +59,9 @@ std::string OutputErrorText(GsfOutput* output, const std::string& fileName) {
 
 TxlsCompoundFile::TxlsCompoundFile(const std::string& fileName, size_t memoryLimit)
     : fileName_(fileName), buffer_(memoryLimit) {
+  // Refused as every other export's file is, in the same words, before libgsf is asked.
+  if (const std::string refusal = platform::ReplaceRefusal(fileName); !refusal.empty())
+    throw ExlsFileError("Cannot create the file \"" + fileName + "\": " + refusal);
   InitGsf();
   GError* error = nullptr;
   GsfOutput* sink = gsf_output_stdio_new(fileName.c_str(), &error);

@@ -33,6 +33,7 @@ void TVantrix3XLS::FreeLocalVariables() { run_.reset(); }
 
 TVantrixRunResult TVantrix3XLS::Execute() {
   PrepareFolder();
+  RefuseFileRead(FileName);
   leftOut_.clear();
   TVantrixRunResult result;
   {

@@ -1,6 +1,7 @@
 // The dBase table byte by byte: header, descriptors and records; field names that fit and
 // never repeat; numbers as values in fields that hold them; the memo file of large objects.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <set>
 
@@ -186,6 +187,16 @@ TEST(DbfMemo, LargeObjectsGoToTheMemoFileBesideATableFile) {
   exporter.ExportToStream(out);
   EXPECT_EQ(out.Bytes()[0], '\x03');
   EXPECT_EQ(out.Bytes().substr(headerSize + 12, 10), std::string(10, ' '));
+
+  // A memo file whose name is that of a file the run reads is refused, and both stay.
+  exporter.FileName = folder / "u.dbf";
+  exporter.ReadFiles = {folder / "t.dbt"};
+  ASSERT_EQ(symlink((folder / "t.dbt").c_str(), (folder / "u.dbt").c_str()), 0);
+  EXPECT_EQ(exporttest::ErrorMessage([&] { exporter.Execute(); }),
+            "Cannot write the file \"" + (folder / "u.dbt") + "\": it is \"" + (folder / "t.dbt") +
+                "\", a file this export reads");
+  EXPECT_EQ(exporttest::ReadFile(folder / "t.dbt"), dbt);
+  EXPECT_FALSE(std::filesystem::exists(folder / "u.dbf"));
 }
 
 }  // namespace

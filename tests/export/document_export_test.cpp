@@ -11,6 +11,7 @@
 #include "export/vantrix3_xml.h"
 #include "plain_fixtures.h"
 #include "run_fixtures.h"
+#include "tests/devconfig/tool_output.h"
 
 namespace {
 
@@ -133,6 +134,53 @@ TEST(SqlScript, NumbersWithoutGroupingAndQuotedNames) {
   EXPECT_EQ(SqlIdentifier("main.values"), "\"main.values\"");
   EXPECT_EQ(SqlIdentifier("Tables"), "Tables");
   EXPECT_EQ(SqlIdentifier("Zone_1"), "Zone_1");
+}
+
+// Each statement of the script as SQLite takes it, the count of rows in `table` and the sum of
+// `column` after it, or SQLite's complaint.
+std::string RunInSqlite(const std::string& script, const std::string& table, const std::string& column) {
+  exporttest::TempFolder folder;
+  exporttest::WriteFile(folder / "t.sql", script);
+  const char* program =
+      "import sqlite3, sys\n"
+      "db = sqlite3.connect(':memory:')\n"
+      "try:\n"
+      "    db.executescript(open(sys.argv[1], encoding='cp1252').read())\n"
+      "    print(*db.execute('select count(*), sum(%s) from %s' % (sys.argv[3], sys.argv[2])).fetchone())\n"
+      "except sqlite3.Error as e:\n"
+      "    print('sqlite:', e)\n";
+  using devconfigtest::Quoted;
+  return devconfigtest::RunTool("/usr/bin/python3 -c " + Quoted(program) + " " + Quoted(folder / "t.sql") + " " +
+                                Quoted(table) + " " + Quoted(column))
+      .out;
+}
+
+// A column's name is one name, dot and all; so is a table name made from a file's, while one
+// the caller gives may name its schema. SQLite runs each script whole.
+TEST(SqlScript, DottedNamesAreOneNameUnlessTheyNameASchema) {
+  TextSource source({{"Pump.speed", ectFloat}, {"Where", ectString}}, {{"1.5", "a"}, {"2", "b"}});
+  TVantrix3SQL exporter;
+  exporter.CreateTable = true;
+  exporter.TableName = "Readings";
+  std::string script = ExportToMemory(exporter, source);
+  EXPECT_EQ(Lines(script).at(1), "  \"Pump.speed\"  DOUBLE PRECISION,");
+  EXPECT_EQ(RunInSqlite(script, "Readings", "\"Pump.speed\""), "2 3.5\n");
+
+  exporter.TableName = "READINGS.V2";
+  exporter.QualifiedTableName = false;
+  script = ExportToMemory(exporter, source);
+  EXPECT_EQ(Lines(script).at(0), "CREATE TABLE \"READINGS.V2\"(");
+  EXPECT_NE(script.find("INSERT INTO \"READINGS.V2\"\r\n"), std::string::npos);
+  EXPECT_EQ(RunInSqlite(script, "\"READINGS.V2\"", "\"Pump.speed\""), "2 3.5\n");
+
+  exporter.TableName = "main.Readings";
+  exporter.QualifiedTableName = true;
+  script = ExportToMemory(exporter, source);
+  EXPECT_EQ(Lines(script).at(0), "CREATE TABLE main.Readings(");
+  EXPECT_EQ(RunInSqlite(script, "Readings", "\"Pump.speed\""), "2 3.5\n");
+  EXPECT_EQ(SqlName("main.Readings"), "\"main.Readings\"");
+  EXPECT_EQ(SqlName("Zone_1"), "Zone_1");
+  EXPECT_EQ(SqlName("Order"), "\"Order\"");
 }
 
 TEST(LaTeXDocument, EscapesWhatLaTeXWouldNotPrintAsItself) {

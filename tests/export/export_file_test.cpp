@@ -1,9 +1,17 @@
 // Exports into files and onto the clipboard: the old file survives every failed or refused
-// run, folders are made as needed, and results are shown through the shell service.
+// run, what is no regular file is never replaced, folders are made as needed, and results are
+// shown through the shell service.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include "export/library_strings.h"
+#include "export/vantrix3_ascii.h"
+#include "export/vantrix3_dbf.h"
+#include "export/vantrix3_html.h"
+#include "export/vantrix3_pdf.h"
+#include "export/vantrix3_rtf.h"
+#include "export/vantrix3_sql.h"
+#include "export/vantrix3_xml.h"
 #include "run_fixtures.h"
 
 namespace {
@@ -86,6 +94,37 @@ TEST_F(FileExport, ARefusedOrFailedRunLeavesTheOldFileAlone) {
   stat(exporter_.FileName.c_str(), &st);
   EXPECT_EQ(st.st_mode & 0777, 0640u);
   EXPECT_TRUE(shell_.calls.empty());
+}
+
+// Only a regular file is replaced: a named pipe or a device named as the output is refused by
+// every format before anything is written, in words that name it, and stays what it was.
+TEST_F(FileExport, ANamedPipeOrADeviceIsRefusedByEveryFormat) {
+  TVantrix3ASCII csv, txt;
+  csv.SetExportType(etCSV);
+  txt.SetExportType(etTXT);
+  TVantrix3PDF pdf;
+  TVantrix3RTF rtf;
+  TVantrix3HTML html;
+  TVantrix3SQL sql;
+  sql.TableName = "T";
+  TVantrix3DBF dbf;
+  TVantrix3XML xml;
+  TVantrix3Text* const exporters[] = {&csv, &txt, &pdf, &rtf, &html, &sql, &dbf, &xml, &exporter_};
+  const auto targets = exporttest::NonRegularFiles(folder_);
+  ASSERT_FALSE(targets.empty());
+  for (const auto& [path, kind] : targets) {
+    const unsigned before = exporttest::FileKind(path);
+    for (TVantrix3Text* e : exporters) {
+      e->SetExportSource(esCustom);
+      e->SetCustomSource(&source_);
+      e->FileName = path;
+      source_.ClearEof();
+      EXPECT_EQ(Message([&] { e->Execute(); }),
+                "Cannot create the file \"" + path + "\": it is " + kind + ", and only a regular file is replaced");
+      EXPECT_EQ(exporttest::FileKind(path), before) << path;
+    }
+  }
+  EXPECT_EQ(folder_.Names().size(), targets.size());  // nothing made beside them
 }
 
 TEST_F(FileExport, ResultsAreShownAndPrintedUnlessAborted) {

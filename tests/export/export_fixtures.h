@@ -4,12 +4,16 @@
 #include <QAbstractTableModel>
 #include <QLocale>
 #include <QVariant>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "export/format_settings.h"
@@ -99,6 +103,22 @@ inline std::string ReadFile(const std::string& path) {
 
 inline void WriteFile(const std::string& path, const std::string& text) {
   std::ofstream(path, std::ios::binary) << text;
+}
+
+// What is no regular file, made in the folder, each with the kind a refusal names: a named
+// pipe and, where this process may make device nodes, one like /dev/null. The machine's own
+// /dev/null is never named as an output here: a fault would put a file in its place.
+inline std::vector<std::pair<std::string, std::string>> NonRegularFiles(const TempFolder& folder) {
+  std::vector<std::pair<std::string, std::string>> made;
+  if (mkfifo((folder / "pipe").c_str(), 0600) == 0) made.emplace_back(folder / "pipe", "a named pipe");
+  if (mknod((folder / "null").c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0) made.emplace_back(folder / "null", "a device");
+  return made;
+}
+
+// The kind of what the path names (S_IFREG, S_IFIFO, ...), the link followed; 0 when nothing.
+inline unsigned FileKind(const std::string& path) {
+  struct stat st {};
+  return stat(path.c_str(), &st) == 0 ? (st.st_mode & S_IFMT) : 0u;
 }
 
 // What the action raises; "(no error)" when it raises nothing.

@@ -2,6 +2,7 @@
 // exports with their bars and index, escaping and line breaks, per-cell styles, check boxes,
 // colours and the template files; file names written as references a browser follows.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -156,6 +157,38 @@ TEST(HtmlExport, MultiFileExportWritesNumberedFilesWithBars) {
             std::string::npos);
 }
 
+// The navigation's titles are text, as the page's title is: titles that would close the link
+// or open a script are shown as typed, and xmllint reads every page without a complaint.
+TEST(HtmlExport, NavigationTitlesAreEscapedLikeThePageTitle) {
+  exporttest::TempFolder folder;
+  TextSource source({"A"}, exporttest::NumberedRows(5, 1));
+  TVantrix3HTML html;
+  html.SetMaxRecords(2);
+  html.GenerateIndex = true;
+  const std::string script = "</a><script>1</script>";
+  html.Navigation.IndexLinkTitle = "Index & <b>";
+  html.Navigation.FirstLinkTitle = script;
+  html.Navigation.PriorLinkTitle = "\"<";
+  html.Navigation.NextLinkTitle = "<!--";
+  html.Navigation.LastLinkTitle = "</td></tr></Table>";
+  html.FileName = folder / "nav.html";
+  html.SetExportSource(esCustom);
+  html.SetCustomSource(&source);
+  ASSERT_EQ(html.Execute(), rrCompleted);
+  for (const std::string name : {"nav01.html", "nav02.html", "nav03.html"}) {
+    const std::string page = exporttest::ReadFile(folder / name);
+    EXPECT_NE(page.find(">&lt;/a&gt;&lt;script&gt;1&lt;/script&gt;</a></td>"), std::string::npos) << name;
+    EXPECT_NE(page.find(">Index &amp; &lt;b&gt;</a></td>"), std::string::npos) << name;
+    EXPECT_NE(page.find(">&quot;&lt;</a></td>"), std::string::npos) << name;
+    EXPECT_EQ(page.find("<script>"), std::string::npos) << name;
+    EXPECT_EQ(page.find("<!--"), std::string::npos) << name;
+    const devconfigtest::ToolOutput lint =
+        devconfigtest::RunTool("xmllint --html --noout " + devconfigtest::Quoted(folder / name) + " 2>&1");
+    EXPECT_EQ(lint.exitCode, 0) << name;
+    EXPECT_EQ(lint.out, "") << name;
+  }
+}
+
 TEST(HtmlExport, OneFileOfAMultiFileExportGetsNoBars) {
   exporttest::TempFolder folder;
   TextSource source({"A"}, exporttest::NumberedRows(3, 1));
@@ -182,6 +215,53 @@ TEST(HtmlExport, ExternalStyleSheetBesideThePage) {
   EXPECT_NE(exporttest::ReadFile(folder / "page.html").find("<link rel=\"stylesheet\" type=\"text/css\" href=\"page.css\">"),
             std::string::npos);
   EXPECT_EQ(exporttest::ReadFile(folder / "page.css").substr(0, 21), "  BODY { background: ");
+}
+
+// No file of the run goes over a file it reads, by whatever name it is given: the style sheet
+// named as the options file (by a hard link, a symbolic link, a path through ".."), the page
+// named so, a numbered page, or the page over a style sheet kept as it is. Each is refused
+// before anything is written, and the file read stays as it was.
+TEST(HtmlExport, NoFileOfTheRunGoesOverAFileItReads) {
+  exporttest::TempFolder folder;
+  const std::string options = folder / "export.cfg", options2 = folder / "again.cfg", link = folder / "link.cfg";
+  exporttest::WriteFile(options, "[HTML]\r\nCSS=1\r\n");
+  ASSERT_EQ(::link(options.c_str(), options2.c_str()), 0);
+  ASSERT_EQ(symlink(options.c_str(), link.c_str()), 0);
+  TextSource source({"A"}, exporttest::NumberedRows(25, 1));
+  TVantrix3HTML html;
+  html.SetExportSource(esCustom);
+  html.SetCustomSource(&source);
+  html.ReadFiles = {options};
+  html.UsingCSS = usExternal;
+  html.FileName = folder / "page.html";
+  const auto refused = [&](const std::string& written, const std::string& read) {
+    source.ClearEof();
+    return exporttest::ErrorMessage([&] { html.Execute(); }) ==
+           "Cannot write the file \"" + written + "\": it is \"" + read + "\", a file this export reads";
+  };
+  for (const std::string& sheet : {options, options2, link, folder.Path() + "/../" + std::filesystem::path(folder.Path()).filename().string() + "/export.cfg"}) {
+    html.CSSFileName = sheet;
+    EXPECT_TRUE(refused(sheet, options)) << sheet;
+  }
+  html.CSSFileName.clear();
+  html.FileName = options2;
+  EXPECT_TRUE(refused(options2, options));
+  html.FileName = folder / "export.html";  // its second page is export02.html
+  html.SetMaxRecords(10);
+  ASSERT_EQ(symlink(options.c_str(), (folder / "export02.html").c_str()), 0);
+  html.ReadFiles = {folder / "export02.html"};
+  EXPECT_TRUE(refused(folder / "export02.html", folder / "export02.html"));
+  EXPECT_EQ(exporttest::ReadFile(options), "[HTML]\r\nCSS=1\r\n");
+  EXPECT_FALSE(std::filesystem::exists(folder / "page.html"));
+
+  // A sheet kept as it is, named by the page by another name.
+  html.SetMaxRecords(0);
+  html.ReadFiles.clear();
+  html.CSSFileName = options;
+  html.OverwriteCSSFile = false;
+  html.FileName = link;
+  EXPECT_TRUE(refused(link, options));
+  EXPECT_EQ(exporttest::ReadFile(options), "[HTML]\r\nCSS=1\r\n");
 }
 
 TEST(HtmlFileReference, EncodesWhatAReaderWouldMisreadAndLeavesPlainNamesAlone) {

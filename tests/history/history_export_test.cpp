@@ -2,6 +2,8 @@
 // the time column's milliseconds kept, left out or in a column of their own, and a file name
 // it can't serve or write is told, the old file kept.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QLocale>
 #include <filesystem>
@@ -169,6 +171,45 @@ TEST_F(HistoryExportTest, AnyCaseOfTheExtensionAndClearMessagesForWhatCantBeDone
   if (!std::ofstream(folder + "/locked/probe").good()) {
     EXPECT_FALSE(road.ExportTable(folder + "/locked/old.txt", {}).Ok());
     EXPECT_EQ(ReadAll(folder + "/locked/old.txt"), "old");
+  }
+}
+
+// A named pipe or a device named as the file is refused by every format, told with its name,
+// and stays what it was.
+TEST_F(HistoryExportTest, WhatIsNoRegularFileIsRefusedWithItsName) {
+  Load(Header() + Line(5, 10, 20, 30, 45, {"12.5", "40"}));
+  HistoryExport road(data_, texts_, "/dados/h.mpc");
+  const std::string folder = Folder();
+  for (const char* extension : {"csv", "txt", "xls", "html"}) {
+    const std::string pipe = folder + "/pipe." + extension;
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    const history::HistoryExportResult refused = road.ExportTable(pipe, {});
+    EXPECT_EQ(refused.status, history::HistoryExportResult::Status::Failed) << extension;
+    EXPECT_NE(refused.message.find("\"" + pipe + "\": it is a named pipe, and only a regular file is replaced"),
+              std::string::npos)
+        << refused.message;
+    EXPECT_TRUE(std::filesystem::is_fifo(pipe)) << extension;
+  }
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 4);
+}
+
+// The recording is never replaced by its own export, whatever name it is chosen by.
+TEST_F(HistoryExportTest, TheRecordingIsNeverItsOwnExport) {
+  const std::string text = Header() + Line(5, 10, 20, 30, 45, {"12.5", "40"});
+  Load(text);
+  const std::string folder = Folder(), recording = folder + "/ensaio.mpc";
+  std::ofstream(recording, std::ios::binary) << text;
+  HistoryExport road(data_, texts_, recording);
+  for (const char* extension : {"csv", "xls"}) {
+    const std::string other = folder + "/ensaio." + extension;
+    ASSERT_EQ(symlink(recording.c_str(), other.c_str()), 0);
+    const history::HistoryExportResult refused = road.ExportTable(other, {});
+    EXPECT_EQ(refused.status, history::HistoryExportResult::Status::Failed) << extension;
+    EXPECT_NE(refused.message.find("Cannot write the file \"" + other + "\": it is \"" + recording +
+                                   "\", a file this export reads"),
+              std::string::npos)
+        << refused.message;
+    EXPECT_EQ(ReadAll(recording), text);
   }
 }
 

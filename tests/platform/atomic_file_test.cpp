@@ -1,4 +1,4 @@
-// A file is replaced whole or not at all.
+// A file is replaced whole or not at all, and only a regular file is replaced.
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -8,6 +8,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <utility>
 
 #include "platform/atomic_file.h"
 
@@ -60,6 +61,39 @@ TEST_F(AtomicFileTest, ReplacesOnCommitAndLeavesTheOldFileOtherwise) {
   EXPECT_FALSE(nowhere.Open(dir_ + "/missing/data.txt"));
   EXPECT_NE(nowhere.Error().find("No such file"), std::string::npos);
   EXPECT_FALSE(nowhere.Commit());
+}
+
+// Only a regular file is replaced. A named pipe, the same through a link, or a folder is
+// refused at the open and stays what it was; so is one put in the file's place while it was
+// being written, at the commit. /dev/null is only asked about: a fault must not replace it.
+TEST_F(AtomicFileTest, WhatIsNoRegularFileIsNeverReplaced) {
+  const std::string pipe = dir_ + "/pipe", link = dir_ + "/to-pipe", folder = dir_ + "/folder";
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  ASSERT_EQ(symlink(pipe.c_str(), link.c_str()), 0);
+  ASSERT_EQ(mkdir(folder.c_str(), 0700), 0);
+  const std::pair<std::string, std::string> refused[] = {
+      {pipe, "it is a named pipe"}, {link, "it is a named pipe"}, {folder, "it is a folder"}};
+  for (const auto& [path, kind] : refused) {
+    platform::AtomicFile file;
+    EXPECT_FALSE(file.Open(path));
+    EXPECT_EQ(file.Error(), kind + ", and only a regular file is replaced");
+  }
+  EXPECT_TRUE(fs::is_fifo(pipe));
+  EXPECT_TRUE(fs::is_symlink(link));
+  EXPECT_EQ(platform::ReplaceRefusal("/dev/null"), "it is a device, and only a regular file is replaced");
+  EXPECT_EQ(platform::ReplaceRefusal(dir_ + "/missing"), "");
+
+  const std::string target = dir_ + "/data.txt";
+  { std::ofstream(target) << "old"; }
+  platform::AtomicFile file;
+  ASSERT_TRUE(file.Open(target));
+  ASSERT_TRUE(file.Write("new", 3));
+  ASSERT_EQ(unlink(target.c_str()), 0);
+  ASSERT_EQ(mkfifo(target.c_str(), 0600), 0);
+  EXPECT_FALSE(file.Commit());
+  EXPECT_EQ(file.Error(), "it is a named pipe, and only a regular file is replaced");
+  EXPECT_TRUE(fs::is_fifo(target));
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), {}), 4);  // no temporary left
 }
 
 }  // namespace

@@ -224,7 +224,9 @@ int Run(vantrix::TVantrix3& exporter, const Arguments& a) {
     if (a.output.empty()) {
       std::fwrite(text.data(), 1, text.size(), stdout);
     } else {
-      // As the exporters write their files: whole or not at all, the file before left as it was.
+      // As the exporters write their files: whole or not at all, the file before left as it
+      // was, and never over the table read.
+      vantrix::RefuseFileRead(a.output, {a.csv});
       vantrix::FileOutputStream out(a.output);
       out.Write(text);
       out.Commit();
@@ -235,6 +237,7 @@ int Run(vantrix::TVantrix3& exporter, const Arguments& a) {
   } else {
     auto& file = dynamic_cast<vantrix::TVantrix3Text&>(exporter);
     file.FileName = a.output;
+    file.ReadFiles = {a.csv};
     result = file.Execute();
   }
   return result == vantrix::rrCompleted ? 0 : 3;

@@ -1,11 +1,13 @@
 // The HTML page's template chooser and template files: a built-in template gives the preview
 // its colours (again after a colour was changed by hand), a template file round trips the
-// colours and font and makes the choice custom, and a file that cannot be written is told.
+// colours and font and makes the choice custom, a file that cannot be written is told, and a
+// template read is never written over by a run.
 #include <QComboBox>
 #include <QFileInfo>
 #include <QPushButton>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include "export/dialog/vantrix3_dialog.h"
 #include "export/dialog/vantrix3_dialog_form.h"
@@ -89,4 +91,30 @@ TEST_F(FormHTMLTemplate, ATemplateFileRoundTripsAndMakesTheChoiceCustom) {
   form->Control<QPushButton>("bHTMLSaveTemplate")->click();
   ASSERT_FALSE(services.log.isEmpty());
   EXPECT_TRUE(services.log.last().startsWith("message|")) << services.log.last().toStdString();
+}
+
+// A run never writes over the template file the form read, by whatever name the page is
+// given: the user is told why, and the template stays as it was.
+TEST_F(FormHTMLTemplate, ARunNeverWritesOverTheTemplateTheFormRead) {
+  const std::string file = folder / "mine.htf", page = folder / "page.html";
+  services.files.push_back(QString::fromStdString(file));
+  form->Control<QPushButton>("bHTMLSaveTemplate")->click();
+  const std::string saved = exporttest::ReadFile(file);
+  ASSERT_FALSE(saved.empty());
+  services.files.push_back(QString::fromStdString(file));
+  form->Control<QPushButton>("bHTMLLoadTemplate")->click();
+  ASSERT_EQ(symlink(file.c_str(), page.c_str()), 0);
+
+  // Shown when done, so that a run that went through would not wait for its window.
+  form->SetShowFile(true);
+  form->SetExportType(aeHTML);
+  form->rgExportTypeClick();
+  form->SetFileName(page);
+  form->ShowButtons();
+  services.log.clear();
+  form->Control<QPushButton>("bStart")->click();
+  ASSERT_EQ(services.log.filter("message|").size(), 1);
+  EXPECT_EQ(services.lastMessage.text.toStdString(),
+            "Cannot write the file \"" + page + "\": it is \"" + file + "\", a file this export reads");
+  EXPECT_EQ(exporttest::ReadFile(file), saved);
 }

@@ -39,7 +39,7 @@ std::vector<std::u16string> SheetNames(const xlstest::Workbook& book) {
   return names;
 }
 
-TEST(ExporterRun, RefusesAMissingFileNameOrFolderAndWritesNothing) {
+TEST(ExporterRun, RefusesAMissingFileNameOrFolderOrWhatIsNoFileAndWritesNothing) {
   TempFolder folder;
   TextSource source({{"a"}}, {{"x"}});
   XlsExporter xls(source, "");
@@ -57,6 +57,16 @@ TEST(ExporterRun, RefusesAMissingFileNameOrFolderAndWritesNothing) {
 
   MemoryOutputStream stream;  // a workbook is no stream of text
   EXPECT_THROW(xls.ExportToStream(stream), EVantrixError);
+
+  // Only a regular file is replaced, in the words every format uses.
+  TempFolder nodes;
+  for (const auto& [path, kind] : exporttest::NonRegularFiles(nodes)) {
+    const unsigned before = exporttest::FileKind(path);
+    xls.FileName = path;
+    EXPECT_EQ(Message([&] { xls.Execute(); }),
+              "Cannot create the file \"" + path + "\": it is " + kind + ", and only a regular file is replaced");
+    EXPECT_EQ(exporttest::FileKind(path), before);
+  }
 }
 
 TEST(ExporterRun, SheetOfMoreThan256ColumnsIsRefusedBeforeAnyOutput) {

@@ -125,7 +125,8 @@ TEST(CompoundFile, UnwritablePathRaisesNamingTheFileAndLeavesNothing) {
   const std::string missing = folder.Path() + "/no such folder/out.xls";
   EXPECT_EQ(CreateError(missing), "Cannot create the file \"" + missing + "\": " + std::strerror(ENOENT));
   std::filesystem::create_directory(folder / "taken");
-  EXPECT_EQ(CreateError(folder / "taken"), "Cannot create the file \"" + (folder / "taken") + "\": Is not a regular file");
+  EXPECT_EQ(CreateError(folder / "taken"),
+            "Cannot create the file \"" + (folder / "taken") + "\": it is a folder, and only a regular file is replaced");
   EXPECT_EQ(folder.Names(), std::vector<std::string>{"taken"});
   std::filesystem::remove(folder / "taken");
 

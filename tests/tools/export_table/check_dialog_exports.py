@@ -2,8 +2,8 @@
 would: the format chosen, the file name typed, Start pressed), each read back by a program we
 did not write, which must take every row and say nothing: Python's csv, xmllint, dbfread,
 xlrd, qpdf and pdftotext, SQLite. A file that cannot be written is reported and fails the run,
-and so does a file that is not printed as asked; an options file given with the dialog sets
-the run's options, and the options saved from its Tools menu set them again; what a workbook
+and so does a file that is not printed as asked; a named pipe or a device named as the file is
+refused and stays what it was; an options file given with the dialog sets the run's options, and the options saved from its Tools menu set them again; what a workbook
 leaves out is told.
 
 usage: check_dialog_exports.py EXPORT_TABLE WORK_FOLDER"""
@@ -12,6 +12,7 @@ import os
 import re
 import shutil
 import sqlite3
+import stat
 import subprocess
 import sys
 
@@ -64,12 +65,15 @@ text = silent(["pdftotext", pdf, "-"]).decode()
 assert rows[0][0] in text, "the first caption is not in the PDF"
 
 # The generated table has missing values: each is a token of its own, and SQLite runs every
-# INSERT of the script (its table named after the file, quoted where that name is a reserved word).
-for name, table in (("readings", "READINGS"), ("table", '"TABLE"')):
+# INSERT of the script (its table named after the file, quoted where that name is a reserved word
+# or holds a dot: "readings.v2.sql" names one table, not table V2 of a schema READINGS).
+for name, table in (("readings", "READINGS"), ("table", '"TABLE"'), ("readings.v2", '"READINGS.V2"')):
     with open(export("sql", name), encoding="cp1252") as f:
         script = f.read()
     db = sqlite3.connect(":memory:")
-    columns = re.search(r"INSERT INTO %s\s*\(([^)]*)\)" % re.escape(table), script).group(1)
+    insert = re.search(r"INSERT INTO %s\s*\(([^)]*)\)" % re.escape(table), script)
+    assert insert, "%s.sql inserts into no table %s: %r" % (name, table, script[:120])
+    columns = insert.group(1)
     db.execute("CREATE TABLE %s(%s)" % (table, columns))
     db.executescript(script)
     assert db.execute("SELECT count(*) FROM %s" % table).fetchone()[0] == ROWS
@@ -78,6 +82,24 @@ with open(export("rtf"), "rb") as a, open(export("doc"), "rb") as b:
 
 code, _, err = run([TOOL, "--dialog", "--rows", "5", "--format", "csv", "--output", "/proc/no/such/folder/t.csv"])
 assert code == 1 and err != b"", "an unwritable file was not reported"
+# A named pipe and, where this process may make one, a device like /dev/null named as the file:
+# refused for every format, the file named in the message, and left what it was.
+nodes = []
+for ext in ("csv", "txt", "pdf", "xls"):
+    nodes.append(os.path.join(WORK, "pipe." + ext))
+    os.mkfifo(nodes[-1])
+    try:
+        os.mknod(os.path.join(WORK, "null." + ext), 0o666 | stat.S_IFCHR, os.makedev(1, 3))
+        nodes.append(os.path.join(WORK, "null." + ext))
+    except PermissionError:
+        pass
+for node in nodes:
+    kind = stat.S_IFMT(os.stat(node).st_mode)
+    code, _, err = run([TOOL, "--dialog", "--rows", "5", "--format", node.rsplit(".", 1)[1], "--output", node])
+    assert code == 1 and ('"%s": it is a ' % node).encode() in err and b"only a regular file is replaced" in err, \
+        "%s: exit %d: %s" % (node, code, err.decode(errors="replace"))
+    assert stat.S_IFMT(os.stat(node).st_mode) == kind, "%s was replaced" % node
+
 # An options file opened with the dialog: its separator and its one exported field are used.
 options = os.path.join(WORK, "semicolon.cfg")
 with open(options, "w", newline="\r\n", encoding="cp1252") as f:
@@ -97,6 +119,37 @@ code, _, err = run([TOOL, "--dialog", "--rows", str(ROWS), "--format", "csv", "-
 assert code == 0 and err == b"", "--options saved: exit %d: %s" % (code, err.decode(errors="replace"))
 with open(path, "rb") as a, open(again, "rb") as b:
     assert a.read() == b.read(), "the saved options give another export"
+
+# An options file whose style sheet is the options file itself, by a second name (a link): the
+# run is refused, saying why, and the options file stays as it was.
+options = os.path.join(WORK, "sheet.cfg")
+os.symlink(options, os.path.join(WORK, "sheet-link.css"))
+with open(options, "w", newline="\r\n", encoding="cp1252") as f:
+    f.write("[GENERAL]\nExportType=3\n[HTML]\nCSS=1\nCSSFile=%s\n" % os.path.join(WORK, "sheet-link.css"))
+with open(options, "rb") as f:
+    before = f.read()
+path = os.path.join(WORK, "sheet.html")
+code, _, err = run([TOOL, "--dialog", "--rows", "5", "--format", "html", "--output", path, "--options", options])
+assert code == 1 and b"a file this export reads" in err, "sheet: exit %d: %s" % (code, err.decode(errors="replace"))
+with open(options, "rb") as f:
+    assert f.read() == before, "the options file was written over"
+assert not os.path.exists(path), "a page was written"
+
+# Navigation titles from an options file are text on the pages, as the title is: xmllint reads
+# each page without a complaint and no script is in any.
+options = os.path.join(WORK, "titles.cfg")
+with open(options, "w", newline="\r\n", encoding="cp1252") as f:
+    f.write("[GENERAL]\nExportType=3\n[HTML]\nFileRecCount=10\nGenerateIndex=1\nIndexLinkTitle=<i>\n"
+            "FirstLinkTitle=</a><script>1</script>\nPriorLinkTitle=\"<\nNextLinkTitle=&\nLastLinkTitle=<!--\n")
+code, _, err = run([TOOL, "--dialog", "--rows", str(ROWS), "--format", "html", "--output",
+                    os.path.join(WORK, "titles.html"), "--options", options])
+assert code == 0 and err == b"", "titles: exit %d: %s" % (code, err.decode(errors="replace"))
+for n in range(1, ROWS // 10 + 1):
+    page = os.path.join(WORK, "titles%02d.html" % n)
+    silent(["xmllint", "--html", "--noout", page])
+    with open(page, encoding="cp1252") as f:
+        text = f.read()
+    assert "&lt;/a&gt;&lt;script&gt;1&lt;/script&gt;</a>" in text and "<script>" not in text, page
 
 # A note in the options file longer than a note holds: the workbook keeps what it holds, and
 # the warning the dialog gives after the run says so.

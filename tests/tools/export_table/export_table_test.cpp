@@ -1,6 +1,8 @@
 // The export tool's tables: CSV files read as people write them, and the rows dump of what
 // the run makes of them.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QLocale>
 #include <QProcess>
@@ -143,6 +145,43 @@ TEST(ExportTable, ClipboardOutputThatCannotBeWrittenLeavesTheFileBefore) {
   EXPECT_TRUE(message.contains("export_table: ")) << message.toStdString();
   EXPECT_EQ(exporttest::ReadFile(path), "before");
   EXPECT_EQ(folder.Names(), std::vector<std::string>{"clip.txt"});
+}
+
+// The tool run offscreen: its exit code, and what it said last on its error output (the
+// clipboard's platform may say something of its own first).
+int RunOffscreen(const QStringList& arguments, std::string& said) {
+  QProcess tool;
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert("QT_QPA_PLATFORM", "offscreen");
+  tool.setProcessEnvironment(environment);
+  tool.start(EXPORT_TABLE, arguments);
+  if (!tool.waitForFinished(60000)) return -1;
+  const QList<QByteArray> lines = tool.readAllStandardError().trimmed().split('\n');
+  said = lines.last().toStdString();
+  return tool.exitCode();
+}
+
+// An output the tool never replaces, in any format: a named pipe, or the CSV table it reads
+// (named by a link). It is refused with its name, and stays as it was.
+TEST(ExportTable, APipeOrTheTableReadIsNoOutput) {
+  exporttest::TempFolder folder;
+  const std::string pipe = folder / "pipe", table = folder / "t.csv", link = folder / "same.csv";
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  exporttest::WriteFile(table, "A;B\r\n1;2\r\n");
+  ASSERT_EQ(symlink(table.c_str(), link.c_str()), 0);
+  const QString csv = QString::fromStdString(table);
+  for (const char* format : {"csv", "txt", "pdf", "xls", "rows", "clipboard"}) {
+    std::string said;
+    EXPECT_EQ(RunOffscreen({"--format", format, "--rows", "5", "--output", QString::fromStdString(pipe)}, said), 1);
+    EXPECT_EQ(said, "export_table: Cannot create the file \"" + pipe +
+                        "\": it is a named pipe, and only a regular file is replaced") << format;
+    EXPECT_EQ(RunOffscreen({"--format", format, "--csv", csv, "--output", QString::fromStdString(link)}, said), 1);
+    EXPECT_EQ(said, "export_table: Cannot write the file \"" + link + "\": it is \"" + table +
+                        "\", a file this export reads") << format;
+  }
+  EXPECT_EQ(exporttest::FileKind(pipe), unsigned{S_IFIFO});
+  EXPECT_EQ(exporttest::ReadFile(table), "A;B\r\n1;2\r\n");
+  EXPECT_EQ(folder.Names().size(), 3u);
 }
 
 // A history file cut short by a full disk is no file to test with: the tool says so.

@@ -1,0 +1,13 @@
+#include "platform/same_file.h"
+
+#include <sys/stat.h>
+
+namespace platform {
+
+bool SameFile(const std::string& a, const std::string& b) {
+  struct stat first, second;
+  if (a.empty() || b.empty() || stat(a.c_str(), &first) != 0 || stat(b.c_str(), &second) != 0) return false;
+  return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
+}  // namespace platform
