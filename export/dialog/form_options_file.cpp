@@ -60,14 +60,6 @@ QString CellText(const QTableWidget* grid, int row, int column) {
   return cell != nullptr ? cell->text() : QString();
 }
 
-void SetCell(QTableWidget* grid, int row, int column, const QString& text) {
-  if (QTableWidgetItem* cell = grid->item(row, column)) {
-    cell->setText(text);
-    return;
-  }
-  grid->setItem(row, column, new QTableWidgetItem(text));
-}
-
 // A value is one line in the file: a line break inside would end it there.
 std::string OneLine(std::string text) {
   std::replace_if(text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
@@ -370,17 +362,9 @@ void TVantrix3DialogF::LoadExportOptions(const std::string& fileName) {
   // moved, is skipped.
   bDelAllExportedFieldClick();
   {
-    auto* available = Control<QTreeWidget>("lstAvailableFields");
-    QHash<QString, QList<QTreeWidgetItem*>> availableNamed;  // in list order, without regard to case
-    for (int i = 0; i < available->topLevelItemCount(); ++i)
-      availableNamed[available->topLevelItem(i)->text(0).toCaseFolded()] << available->topLevelItem(i);
-    for (const std::string& key : ini.ReadSection(kFields)) {
-      const QString name = platform::FromCp1252(ini.ReadString(kFields, key, ""));
-      QList<QTreeWidgetItem*>& named = availableNamed[name.toCaseFolded()];
-      if (named.isEmpty()) continue;
-      available->setCurrentItem(named.takeFirst());
-      bAddOneExportedFieldClick();
-    }
+    QStringList names;
+    for (const std::string& key : ini.ReadSection(kFields)) names << platform::FromCp1252(ini.ReadString(kFields, key, ""));
+    ExportFieldsNamed(names);
   }
 
   // 5. Header and footer.
@@ -404,9 +388,9 @@ void TVantrix3DialogF::LoadExportOptions(const std::string& fileName) {
     const auto rowOf = [&rows](const std::string& key) { return rows.Find(platform::FromCp1252(key)); };
     const auto load = [&](const char* section, int column, const QString* blank, auto convert) {
       if (!IniFileSectionExists(ini, section)) return;
-      for (int row = 1; blank != nullptr && row < grid->rowCount(); ++row) SetCell(grid, row, column, *blank);
+      for (int row = 1; blank != nullptr && row < grid->rowCount(); ++row) SetGridCell(grid, row, column, *blank);
       for (const std::string& key : ini.ReadSection(section))
-        if (const int row = rowOf(key); row > 0) SetCell(grid, row, column, convert(section, key));
+        if (const int row = rowOf(key); row > 0) SetGridCell(grid, row, column, convert(section, key));
     };
     const QString noCaption;
     load(kCaptions, 1, &noCaption, [&](const char* section, const std::string& key) {

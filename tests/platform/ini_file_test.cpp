@@ -175,6 +175,54 @@ TEST_F(IniFileTest, EraseAndDelete) {
   EXPECT_EQ(ReadRaw(), "[B]\r\n");
 }
 
+// Sections erased by name, by prefix, or not there at all, after the names were looked up:
+// every look-up after it is right, in file order, also once enough are gone for their empty
+// places to be closed up; a section written again goes to the end; an erase that finds
+// nothing does not write the file.
+TEST_F(IniFileTest, ErasingSectionsKeepsEveryLookupRight) {
+  std::string text;
+  for (int i = 0; i < 10; ++i) {
+    const std::string n = std::to_string(i);
+    text += "[NOTE_" + n + "]\nCol=" + n + "\n[NOTE_" + n + "_LINES]\nline0=n" + n + "\n";
+  }
+  text += "[note_3]\nCol=dup\n[Other]\nk=1\n";
+  WriteRaw(text);
+  IniFile ini(path_);
+  EXPECT_EQ(ini.ReadInteger("NOTE_3", "Col", -1), 3);
+  const auto inode = [this] {
+    struct stat st {};
+    stat(path_.c_str(), &st);
+    return st.st_ino;
+  };
+  const ino_t before = inode();
+  EXPECT_TRUE(ini.EraseSection("NOTE_99"));
+  EXPECT_TRUE(ini.EraseSectionsStartingWith("NOTE_3_LINES_"));
+  EXPECT_TRUE(ini.DeleteKey("NOTE_1", "Row"));
+  EXPECT_EQ(inode(), before);
+  EXPECT_EQ(ReadRaw(), text);
+
+  ASSERT_TRUE(ini.EraseSection(" note_3 "));  // both [NOTE_3] and [note_3]
+  EXPECT_FALSE(ini.SectionExists("NOTE_3"));
+  EXPECT_EQ(ini.ReadString("NOTE_3_LINES", "line0", ""), "n3");
+  EXPECT_EQ(ini.ReadInteger("NOTE_4", "Col", -1), 4);
+  ASSERT_TRUE(ini.EraseSectionsStartingWith("note_1"));  // NOTE_1 and NOTE_1_LINES
+  EXPECT_EQ(ini.ReadSectionsStartingWith("NOTE_1"), Names{});
+  EXPECT_EQ(ini.ReadSectionsStartingWith("NOTE_2"), (Names{"NOTE_2", "NOTE_2_LINES"}));
+  for (int i = 0; i < 10; ++i) ASSERT_TRUE(ini.EraseSection("NOTE_" + std::to_string(i) + "_LINES"));
+  EXPECT_EQ(ini.ReadSections(), (Names{"NOTE_0", "NOTE_2", "NOTE_4", "NOTE_5", "NOTE_6", "NOTE_7", "NOTE_8", "NOTE_9",
+                                       "Other"}));
+  for (int i : {0, 2, 4, 5, 6, 7, 8, 9}) EXPECT_EQ(ini.ReadInteger("note_" + std::to_string(i), "COL", -1), i);
+  EXPECT_EQ(ini.ReadString("NOTE_1", "Col", "-"), "-");
+  ASSERT_TRUE(ini.WriteString("NOTE_3", "Col", "33"));
+  ASSERT_TRUE(ini.WriteString("NOTE_5", "Row", "2"));
+  EXPECT_EQ(ini.ReadSections().back(), "NOTE_3");
+  EXPECT_EQ(ReadRaw(),
+            "[NOTE_0]\r\nCol=0\r\n[NOTE_2]\r\nCol=2\r\n[NOTE_4]\r\nCol=4\r\n[NOTE_5]\r\nCol=5\r\nRow=2\r\n"
+            "[NOTE_6]\r\nCol=6\r\n[NOTE_7]\r\nCol=7\r\n[NOTE_8]\r\nCol=8\r\n[NOTE_9]\r\nCol=9\r\n[Other]\r\nk=1\r\n"
+            "[NOTE_3]\r\nCol=33\r\n");
+  EXPECT_EQ(IniFile(path_).ReadSections(), ini.ReadSections());
+}
+
 // Lists keep the first spelling in file order, lookups fold case, and every change that
 // moves, adds or removes names leaves the lookups right for the names after it.
 TEST_F(IniFileTest, ListsAndLookupsStayRightThroughChanges) {
