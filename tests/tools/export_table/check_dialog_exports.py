@@ -122,11 +122,12 @@ assert xlrd.open_workbook(path).sheet_by_index(0).nrows == 6
 
 # A text file through an options file of its own format: its width and alignment of Id reach
 # the file (choosing the format again would build the captions grid afresh and drop them), and
-# the columns it names no width for keep theirs (a width of 0 would leave them out).
+# the columns it names no width for, or a width that is none, keep theirs (a width of 0 would
+# leave them out).
 options = os.path.join(WORK, "widths.cfg")
 with open(options, "w", newline="\r\n", encoding="cp1252") as f:
     f.write("[GENERAL]\nExportType=7\n[FIELDS]\nfield0=Id\nfield1=Label\nfield2=Counter\n"
-            "[TXT]\nAutoCalcColWidth=0\nSpacing=1\n[ALIGN]\nId=Right\n[WIDTH]\nId=12\n")
+            "[TXT]\nAutoCalcColWidth=0\nSpacing=1\n[ALIGN]\nId=Right\n[WIDTH]\nId=12\nLabel=abc\nCounter=-3\n")
 path = os.path.join(WORK, "widths.txt")
 code, _, err = run([TOOL, "--dialog", "--rows", str(ROWS), "--format", "txt", "--output", path, "--options", options])
 assert code == 0 and err == b"", "--options txt: exit %d: %s" % (code, err.decode(errors="replace"))
