@@ -115,5 +115,8 @@ std::vector<fuzz::CraftedInput> fuzz::CraftedInputs() {
   for (int i = 0; i < 50000; i += 2) sections += "[SECTION" + std::to_string(i) + "]\r\nk=dup\r\n";
   std::string keys = "[Keys]\n";
   for (int i = 0; i < 50000; ++i) keys += "Key" + std::to_string(i) + " = " + std::to_string(i) + "\nKEY" + std::to_string(i) + "=dup\n";
-  return {{"50,000 sections", sections}, {"a section of 50,000 keys", keys}};
+  return {{"50,000 sections", sections},
+          {"a section of 50,000 keys", keys},
+          {"UTF-8 behind its byte-order mark", "\xEF\xBB\xBF[Se\xC3\xA7\xC3\xA3o]\nk=\xE2\x88\x9A \xC3\n[Other]\nk=1\n"},
+          {"UTF-16", std::string("\xFF\xFE[\0S\0]\0\n\0k\0=\0\x31\0", 16)}};
 }

@@ -1,6 +1,7 @@
 #include "platform/ini_file.h"
 
 #include "platform/atomic_file.h"
+#include "platform/cp1252.h"
 #include "platform/cp1252_case.h"
 
 #include <fcntl.h>
@@ -132,11 +133,12 @@ void IniFile::Load() const {
   sections_.clear();
   sectionsIndexed_ = false;
   erasedPlaces_ = 0;
-  unreadable_ = false;
+  state_ = ReadState::kRead;
+  utf8_ = false;
   if (!stamp_.exists) return;
   int fd = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) {
-    unreadable_ = true;
+    state_ = ReadState::kCannotRead;
     return;
   }
   std::string text;
@@ -144,16 +146,25 @@ void IniFile::Load() const {
   for (;;) {
     ssize_t n = ::read(fd, buf, sizeof buf);
     if (n < 0 && errno == EINTR) continue;
-    if (n < 0) unreadable_ = true;
+    if (n < 0) state_ = ReadState::kCannotRead;
     if (n <= 0) break;
     text.append(buf, static_cast<size_t>(n));
   }
   ::close(fd);
   if (Unreadable()) return;
 
-  std::string_view rest = text;
+  // Taken byte by byte, UTF-16 would give no section and no key, and a save would keep its
+  // bytes cut at every NUL: the file is left alone instead.
+  if (text.starts_with("\xFF\xFE") || text.starts_with("\xFE\xFF")) {
+    state_ = ReadState::kUtf16;
+    return;
+  }
   // Editors that save UTF-8 may start the file with a byte-order mark.
-  if (rest.substr(0, 3) == "\xEF\xBB\xBF") rest.remove_prefix(3);
+  if (text.starts_with("\xEF\xBB\xBF")) {
+    utf8_ = true;
+    text = Utf8ToCp1252(std::string_view(text).substr(3));
+  }
+  std::string_view rest = text;
   while (!rest.empty()) {
     // A CR alone ends a line as CRLF and LF do, and a line ends at a NUL, as it does for a
     // reader of C strings: a name or value holding either could not be written back, and
@@ -205,6 +216,11 @@ void IniFile::SplitTail(Section& section) {
   lines.resize(end);
 }
 
+IniFile::ReadState IniFile::State() const {
+  Refresh();
+  return state_;
+}
+
 bool IniFile::SaveOrDefer() {
   if (updateDepth_ == 0) return Save();
   savePending_ = true;
@@ -240,6 +256,9 @@ bool IniFile::Save() {
       }
     }
   }
+
+  // A file read as UTF-8 is written as UTF-8, so that a second save equals the first.
+  if (utf8_) text = "\xEF\xBB\xBF" + Cp1252ToUtf8(text);
 
   AtomicFile file;
   if (!file.Open(path_) || !file.Write(text.data(), text.size()) || !file.Commit()) return false;

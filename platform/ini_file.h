@@ -1,7 +1,7 @@
 #pragma once
 // An INI file with the original framework's semantics: sections and keys keep their file
 // order, names compare case-insensitively, values are read with defaults, lines are
-// "key=value", and the file is written with CRLF line ends. Text stays code page 1252 bytes.
+// "key=value", and the file is written with CRLF line ends. Text in memory is code page 1252.
 //
 // Like the original, every Write*/Erase*/Delete* is written through to the file at once, so
 // a file written by one object is seen by the next one opened on the same path. Each call
@@ -13,8 +13,12 @@
 // other lines without '=' are kept in place when the file is rewritten; names and values are
 // trimmed of blanks; the first '=' splits key from value; of duplicate sections or keys the
 // first one counts.
-// A UTF-8 byte-order mark at the start of the file is skipped (editors put one there; kept, it
-// would hide the first section's header).
+// Encodings: a file without a byte-order mark is code page 1252. A file that starts with the
+// UTF-8 mark (editors put one there) is UTF-8: its text is converted to code page 1252 as it
+// is read (a character the code page lacks, or a malformed byte, becomes '?') and back to
+// UTF-8 behind the mark when the file is written, so a file read and saved again keeps its
+// encoding. A file that starts with a UTF-16 mark (either byte order) is not read: State()
+// says so, every read gives its default and the file is never written over.
 // Section and key names compare without regard to case (ASCII and the accented letters of
 // code page 1252). Names are looked up, and sections or keys listed, through indexes of the
 // names, never by a walk through all of them: files of 100,000 sections are read in one pass.
@@ -49,6 +53,11 @@ class IniFile {
   explicit IniFile(std::string path);
 
   const std::string& FileName() const { return path_; }
+
+  // Whether the file could be read when it was last looked at (a missing file could: it reads
+  // as empty). A file that could not be read gives every read its default and is not written.
+  enum class ReadState { kRead, kCannotRead, kUtf16 };
+  ReadState State() const;
 
   std::string ReadString(const std::string& section, const std::string& key, const std::string& def) const;
   // Decimal with an optional sign, or hexadecimal after "0x" or "$" (up to 32 bits, so
@@ -144,7 +153,7 @@ class IniFile {
   // Erases the index entries [first, last) and their sections; false when the range is empty.
   bool EraseIndexed(SortedNameIndex::iterator first, SortedNameIndex::iterator last);
   void DropErasedPlaces();
-  bool Unreadable() const { return unreadable_; }
+  bool Unreadable() const { return state_ != ReadState::kRead; }
   const Line* FindEntry(const std::string& section, const std::string& key) const;
   const SortedNameIndex& SectionIndex() const;
   static const NameIndex& KeyIndex(const Section& section);
@@ -158,7 +167,8 @@ class IniFile {
   mutable size_t erasedPlaces_ = 0;
   mutable FileStamp stamp_;
   mutable bool loaded_ = false;
-  mutable bool unreadable_ = false;
+  mutable ReadState state_ = ReadState::kRead;
+  mutable bool utf8_ = false;  // read as UTF-8 behind a byte-order mark, and so written back
   int updateDepth_ = 0;
   bool savePending_ = false;
 };

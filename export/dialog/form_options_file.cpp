@@ -303,6 +303,8 @@ void TVantrix3DialogF::SaveFormatSections(platform::IniFile& ini, TAllowedExport
 
 void TVantrix3DialogF::LoadExportOptions(const std::string& fileName) {
   platform::IniFile file(fileName);
+  // Before anything changes: a file that cannot be read (UTF-16 text among them) is told.
+  CheckIniFileReadable(file);
   // Read as it is now: outside a scope every read looks again whether the file changed.
   const platform::IniFile::UpdateScope asReadNow(file);
   const platform::IniFile& ini = file;

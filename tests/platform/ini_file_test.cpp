@@ -114,17 +114,60 @@ TEST_F(IniFileTest, ReadsForeignFilesAndKeepsTheirLayout) {
             "[general]\r\nLate=1\r\n[Channel2]\r\nName=B\r\n");
 }
 
-// A file saved by an editor as UTF-8 starts with a byte-order mark; its first section is read
-// all the same, and the file is written back without the mark.
-TEST_F(IniFileTest, AByteOrderMarkIsSkipped) {
-  WriteRaw("\xEF\xBB\xBF[GENERAL]\r\nExportType=8\r\n");
+// A file saved by an editor as UTF-8 starts with a byte-order mark: its text comes in as code
+// page 1252 (a character the code page lacks as '?'), names included, and it is written back
+// as UTF-8 behind the mark, a second save equal to the first. Without a whole mark the bytes
+// are code page 1252 as they stand.
+TEST_F(IniFileTest, AUtf8FileIsReadAsUtf8AndWrittenBackAsUtf8) {
+  WriteRaw("\xEF\xBB\xBF[GENERAL]\r\nTitle=T\xC3\xADtulo \xE2\x82\xAC \xCE\xA9\r\n[CONFIGURA\xC3\x87\xC3\x83O]\r\nx=1\r\n");
   IniFile ini(path_);
-  EXPECT_EQ(ini.ReadSections(), Names{"GENERAL"});
-  EXPECT_EQ(ini.ReadInteger("GENERAL", "ExportType", 0), 8);
-  ASSERT_TRUE(ini.WriteInteger("GENERAL", "ExportType", 7));
-  EXPECT_EQ(ReadRaw(), "[GENERAL]\r\nExportType=7\r\n");
+  EXPECT_EQ(ini.State(), IniFile::ReadState::kRead);
+  EXPECT_EQ(ini.ReadSections(), (Names{"GENERAL", "CONFIGURA\xC7\xC3O"}));
+  EXPECT_EQ(ini.ReadString("GENERAL", "Title", ""), "T\xEDtulo \x80 ?");
+  EXPECT_EQ(ini.ReadInteger("configura\xE7\xE3o", "X", 0), 1);
+  ASSERT_TRUE(ini.WriteString("GENERAL", "Unit", "\xB0" "C"));
+  const std::string first = ReadRaw();
+  EXPECT_EQ(first,
+            "\xEF\xBB\xBF[GENERAL]\r\nTitle=T\xC3\xADtulo \xE2\x82\xAC ?\r\nUnit=\xC2\xB0" "C\r\n"
+            "[CONFIGURA\xC3\x87\xC3\x83O]\r\nx=1\r\n");
+  IniFile again(path_);
+  EXPECT_EQ(again.ReadString("General", "Unit", ""), "\xB0" "C");
+  ASSERT_TRUE(again.WriteString("GENERAL", "Title", again.ReadString("GENERAL", "Title", "")));
+  EXPECT_EQ(ReadRaw(), first);
+
+  WriteRaw("[GENERAL]\r\nTitle=T\xC3\xADtulo\r\n");  // no mark: code page 1252, kept byte for byte
+  IniFile plain(path_);
+  EXPECT_EQ(plain.ReadString("GENERAL", "Title", ""), "T\xC3\xADtulo");
+  ASSERT_TRUE(plain.WriteInteger("GENERAL", "ExportType", 7));
+  EXPECT_EQ(ReadRaw(), "[GENERAL]\r\nTitle=T\xC3\xADtulo\r\nExportType=7\r\n");
   WriteRaw("\xEF\xBB[GENERAL]\r\nExportType=8\r\n");  // not a whole mark: text before a section
   EXPECT_EQ(IniFile(path_).ReadInteger("GENERAL", "ExportType", 0), 0);
+}
+
+// A UTF-16 file, in either byte order, is not read: nothing of it is taken for sections or
+// keys, the reason is told, and no write replaces it.
+TEST_F(IniFileTest, AUtf16FileIsNotReadNorWrittenOver) {
+  using namespace std::string_literals;
+  for (const std::string& text : {"\xFF\xFE[\0G\0]\0\r\0\n\0k\0=\0\x31\0"s, "\xFE\xFF\0[\0G\0]\0\r\0\n\0k\0=\0\x31"s}) {
+    WriteRaw(text);
+    IniFile ini(path_);
+    EXPECT_EQ(ini.State(), IniFile::ReadState::kUtf16);
+    EXPECT_TRUE(ini.ReadSections().empty());
+    EXPECT_EQ(ini.ReadInteger("G", "k", 5), 5);
+    EXPECT_FALSE(ini.WriteString("G", "k", "2"));
+    EXPECT_FALSE(ini.EraseAllSections());
+    {
+      IniFile::UpdateScope scope(ini);
+      ini.WriteString("G", "j", "3");
+      EXPECT_FALSE(scope.Commit());
+    }
+    EXPECT_EQ(ReadRaw(), text);
+  }
+  IniFile ini(path_);
+  WriteRaw("[G]\nk=1\n");  // replaced by a readable file: read again
+  EXPECT_EQ(ini.State(), IniFile::ReadState::kRead);
+  EXPECT_EQ(ini.ReadInteger("G", "k", 5), 1);
+  EXPECT_EQ(IniFile(dir_ + "/missing.cfg").State(), IniFile::ReadState::kRead);
 }
 
 // Sections found and erased by the beginning of their names: in file order, without regard to
@@ -326,6 +369,7 @@ TEST_F(IniFileTest, RewritesKeepWhatIsThereAndFailuresAreReported) {
   EXPECT_FALSE(IniFile(dir_).WriteString("S", "k", "v"));
   ASSERT_EQ(chmod(path_.c_str(), 0), 0);
   if (access(path_.c_str(), R_OK) == 0) return;  // root reads anything: nothing more to see
+  EXPECT_EQ(IniFile(path_).State(), IniFile::ReadState::kCannotRead);
   EXPECT_FALSE(IniFile(path_).WriteString("S", "k", "v"));
   ASSERT_EQ(chmod(path_.c_str(), 0600), 0);
   EXPECT_EQ(ReadRaw(), "[S]\r\nk=2\r\n");

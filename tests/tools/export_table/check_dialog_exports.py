@@ -3,8 +3,9 @@ would: the format chosen, the file name typed, Start pressed), each read back by
 did not write, which must take every row and say nothing: Python's csv, xmllint, dbfread,
 xlrd, qpdf and pdftotext, SQLite. A file that cannot be written is reported and fails the run,
 and so does a file that is not printed as asked; an options file given with the dialog sets
-the run's options, and the options saved from its Tools menu set them again; what a workbook
-leaves out is told.
+the run's options, and the options saved from its Tools menu set them again; an options file
+in UTF-16 is refused, one in UTF-8 is read and saved as UTF-8; what a workbook leaves out is
+told.
 
 usage: check_dialog_exports.py EXPORT_TABLE WORK_FOLDER"""
 import csv
@@ -98,6 +99,38 @@ assert code == 0 and err == b"", "--options saved: exit %d: %s" % (code, err.dec
 with open(path, "rb") as a, open(again, "rb") as b:
     assert a.read() == b.read(), "the saved options give another export"
 
+# An options file in UTF-16 is not read as one without options: the tool says so and fails,
+# and the file is left as it was. One in UTF-8 behind its byte-order mark gives its texts (the
+# header line here, written in code page 1252 as the CSV is), and saved from the Tools menu
+# over itself stays UTF-8 behind the mark, the same at every save.
+options = os.path.join(WORK, "wide.cfg")
+wide = "[GENERAL]\r\nExportType=8\r\n[HEADER]\r\nline0=T\u00edtulo\r\n".encode("utf-16")
+with open(options, "wb") as f:
+    f.write(wide)
+path = os.path.join(WORK, "wide.csv")
+code, _, err = run([TOOL, "--dialog", "--rows", "5", "--format", "csv", "--output", path, "--options", options])
+assert code == 1 and b'Cannot read the file "' + options.encode() + b'": it is UTF-16 text' in err, \
+    "UTF-16 options: exit %d: %s" % (code, err.decode(errors="replace"))
+assert not os.path.exists(path), "a run with options it could not read"
+with open(options, "rb") as f:
+    assert f.read() == wide, "the UTF-16 options file changed"
+options = os.path.join(WORK, "utf8.cfg")
+with open(options, "w", newline="\r\n", encoding="utf-8-sig") as f:
+    f.write("[GENERAL]\nExportType=8\n[HEADER]\nline0=T\u00edtulo \u20ac \u221a\n")
+saved = []
+for turn in range(2):
+    path = os.path.join(WORK, "utf8.csv")
+    code, _, err = run([TOOL, "--dialog", "--rows", "5", "--format", "csv", "--output", path, "--options", options,
+                        "--save-options", options])
+    assert code == 0 and err == b"", "UTF-8 options: exit %d: %s" % (code, err.decode(errors="replace"))
+    with open(path, "rb") as f:
+        assert f.read().startswith("T\u00edtulo \u20ac ?\r\n".encode("cp1252")), "the header line from UTF-8"
+    with open(options, "rb") as f:
+        saved.append(f.read())
+    assert saved[-1].startswith(b"\xef\xbb\xbf[GENERAL]\r\n"), saved[-1][:40]
+    assert "line0=T\u00edtulo \u20ac ?\r\n".encode("utf-8") in saved[-1], saved[-1]
+assert saved[0] == saved[1], "a second save differs from the first"
+
 # A note in the options file longer than a note holds: the workbook keeps what it holds, and
 # the warning the dialog gives after the run says so.
 options = os.path.join(WORK, "note.cfg")
@@ -139,4 +172,5 @@ for line in lines:
     assert line[12] == " " and line[13:].split(), "a column left out: %r" % line
 assert lines[0][13:].split()[0] == rows[0][7], repr(lines[0])
 
-print("dialog exports read back: csv, xml, dbf, xls, pdf, sql, rtf/doc, txt; an over-long note told")
+print("dialog exports read back: csv, xml, dbf, xls, pdf, sql, rtf/doc, txt; an over-long note told; "
+      "UTF-16 options refused, UTF-8 options read and saved as UTF-8")
