@@ -8,6 +8,7 @@
 #include "export/model_source.h"
 #include "platform/cp1252.h"
 #include "platform/cp1252_case.h"
+#include "platform/text_trim.h"
 
 namespace vantrix {
 namespace {
@@ -21,6 +22,18 @@ int IntegerOr(const std::string& text, int fallback) {
 
 bool Lookup(const TStrings* lines, const std::string& name, std::string& value) {
   return lines != nullptr && FindValue(*lines, name, value);
+}
+
+// A width from the list, held to the widest a column is set; false when the text is no width
+// (not a number, empty, negative or beyond any integer), so that the column keeps its own: a
+// width of 0 would leave it out of a fixed-width text without a word.
+bool ListedWidth(const std::string& text, int& width) {
+  const std::string number = platform::TrimBlanks(text);
+  int value = 0;
+  const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), value);
+  if (number.empty() || ec != std::errc() || end != number.data() + number.size() || value < 0) return false;
+  width = std::min(value, kMaxColumnWidth);
+  return true;
 }
 
 }  // namespace
@@ -218,10 +231,7 @@ void TVantrixColumns::SetColumnCaption(int i) {
 void TVantrixColumns::SetColumnWidth(int i) {
   TVantrixColumn& column = GetColumn(i);
   std::string value;
-  if (Lookup(columnsWidth_, column.Name, value)) {
-    column.Width = std::clamp(IntegerOr(value, 0), 0, kMaxColumnWidth);
-    return;
-  }
+  if (Lookup(columnsWidth_, column.Name, value) && ListedWidth(value, column.Width)) return;
   const TVantrixModelSource* model = ModelSource();
   switch (sources_.source) {
     case esDataSet:

@@ -1,6 +1,8 @@
 #include "export/ini_helpers.h"
 
+#include "export/library_strings.h"
 #include "platform/color_text.h"
+#include "platform/cp1252.h"
 
 namespace vantrix {
 
@@ -10,6 +12,15 @@ void EditFontStyle(TVantrixFont& font, TFontStyle style, bool on) {
 }
 
 void ClearIniFile(platform::IniFile& ini) { ini.EraseAllSections(); }
+
+void CheckIniFileReadable(const platform::IniFile& ini) {
+  using State = platform::IniFile::ReadState;
+  const State state = ini.State();
+  if (state == State::kRead) return;
+  std::string message = "Cannot read the file \"" + platform::ExternalTextToCp1252(ini.FileName()) + "\"";
+  if (state == State::kUtf16) message += ": it is UTF-16 text; save it as UTF-8 or as ANSI (code page 1252)";
+  throw EVantrixError(message);
+}
 
 bool IniFileSectionExists(const platform::IniFile& ini, const std::string& section) {
   return ini.SectionExists(section);

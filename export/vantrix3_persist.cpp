@@ -44,9 +44,14 @@ void TVantrix3::SavePropertiesToFile(const std::string& path) const {
   }
 }
 
+// A file that cannot be read is told, and nothing changes: its options would all read as
+// their defaults.
 void TVantrix3::LoadPropertiesFromFile(const std::string& path) {
-  const platform::IniFile ini(path);
-  LoadProperties(ini);
+  platform::IniFile file(path);
+  CheckIniFileReadable(file);
+  // Read as it is now: outside a scope every read looks again whether the file changed.
+  const platform::IniFile::UpdateScope asReadNow(file);
+  LoadProperties(file);
 }
 
 }  // namespace vantrix

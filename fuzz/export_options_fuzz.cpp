@@ -2,8 +2,10 @@
 // file's text. Every plain and document exporter loads it and exports a small table of every
 // column type into memory. Whatever the file holds, the run ends, its output stays within
 // what the table and the file's own size justify, and a DIF header counts the rows after it.
+// Only a UTF-16 file is refused, with an error, and the exporter keeps its options.
 #include <memory>
 
+#include "export/library_strings.h"
 #include "export/text_measure.h"
 #include "export/vantrix3_ascii.h"
 #include "export/vantrix3_clipboard.h"
@@ -60,7 +62,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   fuzz::ExportTableSource source;
 
   vantrix::TVantrix3ASCII ascii;
-  ascii.LoadPropertiesFromFile(file.Path());
+  const bool utf16 = size >= 2 && ((data[0] == 0xFF && data[1] == 0xFE) || (data[0] == 0xFE && data[1] == 0xFF));
+  try {
+    ascii.LoadPropertiesFromFile(file.Path());
+  } catch (const vantrix::EVantrixError&) {
+    FUZZ_CHECK(utf16);
+    FUZZ_CHECK(ascii.TXTSpacing == vantrix::TVantrix3ASCII().TXTSpacing);
+    return 0;
+  }
+  FUZZ_CHECK(!utf16);
   FUZZ_CHECK(ascii.TXTSpacing >= 0 && ascii.TXTSpacing <= vantrix::kMaxTXTSpacing);
   // The layout the file names, then every other one with the same settings.
   const vantrix::TVantrixASCIIType loaded = ascii.ExportType();
@@ -95,5 +105,7 @@ std::vector<fuzz::CraftedInput> fuzz::CraftedInputs() {
       {"column widths of 2^31-1", "[WIDTH]\nline0=A=2147483647\nline1=B=2147483647\nC=-2147483648\n"},
       {"record count of 2^31-1 and only the current record",
        "[GENERAL]\nExportRecCount=2147483647\nCurrentRecordOnly=1\nSkipRecCount=-5\n[ASCII]\nExportType=2\n"},
+      {"UTF-8 behind its byte-order mark", "\xEF\xBB\xBF[HEADER]\nline0=T\xC3\xADtulo \xE2\x88\x9A\n[WIDTH]\nA=abc\n"},
+      {"UTF-16", std::string("\xFF\xFE[\0H\0]\0\n\0", 10)},
   };
 }

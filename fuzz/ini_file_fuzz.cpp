@@ -80,7 +80,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::vector<std::string> sections = ini.ReadSections();
   if (sections.empty()) return 0;
 
-  // A new key in the first section, a changed one, and the last section erased.
+  // A new key in the first section, a changed one, the last section erased, and the sections
+  // that begin as the first one does.
   const std::string& first = sections.front();
   if (ini.WriteString(first, "FuzzKey", "v 1")) {
     FUZZ_CHECK(ini.ReadString(first, "fuzzkey", "") == "v 1");
@@ -92,6 +93,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FUZZ_CHECK(ini.EraseSection(last));
   for (const std::string& name : ini.ReadSections()) FUZZ_CHECK(Fold(name) != Fold(last));
   FUZZ_CHECK(!ini.SectionExists(last));
+  // The sections that begin as the first one does (its first two letters) erased at once.
+  const std::string prefix = first.substr(0, 2);
+  const size_t others = ini.ReadSections().size() - ini.ReadSectionsStartingWith(prefix).size();
+  FUZZ_CHECK(ini.EraseSectionsStartingWith(prefix));
+  FUZZ_CHECK(ini.ReadSectionsStartingWith(prefix).empty());
+  FUZZ_CHECK(ini.ReadSections().size() == others);
+  for (const std::string& name : ini.ReadSections()) FUZZ_CHECK(Fold(name).substr(0, prefix.size()) != Fold(prefix));
 
   // What was written reads back the same through another object.
   const std::vector<std::string> inMemory = Contents(ini);
@@ -107,5 +115,8 @@ std::vector<fuzz::CraftedInput> fuzz::CraftedInputs() {
   for (int i = 0; i < 50000; i += 2) sections += "[SECTION" + std::to_string(i) + "]\r\nk=dup\r\n";
   std::string keys = "[Keys]\n";
   for (int i = 0; i < 50000; ++i) keys += "Key" + std::to_string(i) + " = " + std::to_string(i) + "\nKEY" + std::to_string(i) + "=dup\n";
-  return {{"50,000 sections", sections}, {"a section of 50,000 keys", keys}};
+  return {{"50,000 sections", sections},
+          {"a section of 50,000 keys", keys},
+          {"UTF-8 behind its byte-order mark", "\xEF\xBB\xBF[Se\xC3\xA7\xC3\xA3o]\nk=\xE2\x88\x9A \xC3\n[Other]\nk=1\n"},
+          {"UTF-16", std::string("\xFF\xFE[\0S\0]\0\n\0k\0=\0\x31\0", 16)}};
 }

@@ -1,6 +1,7 @@
 #include "platform/ini_file.h"
 
 #include "platform/atomic_file.h"
+#include "platform/cp1252.h"
 #include "platform/cp1252_case.h"
 
 #include <fcntl.h>
@@ -131,11 +132,13 @@ void IniFile::Load() const {
   preamble_.clear();
   sections_.clear();
   sectionsIndexed_ = false;
-  unreadable_ = false;
+  erasedPlaces_ = 0;
+  state_ = ReadState::kRead;
+  utf8_ = false;
   if (!stamp_.exists) return;
   int fd = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) {
-    unreadable_ = true;
+    state_ = ReadState::kCannotRead;
     return;
   }
   std::string text;
@@ -143,16 +146,25 @@ void IniFile::Load() const {
   for (;;) {
     ssize_t n = ::read(fd, buf, sizeof buf);
     if (n < 0 && errno == EINTR) continue;
-    if (n < 0) unreadable_ = true;
+    if (n < 0) state_ = ReadState::kCannotRead;
     if (n <= 0) break;
     text.append(buf, static_cast<size_t>(n));
   }
   ::close(fd);
-  if (unreadable_) return;
+  if (Unreadable()) return;
 
-  std::string_view rest = text;
+  // Taken byte by byte, UTF-16 would give no section and no key, and a save would keep its
+  // bytes cut at every NUL: the file is left alone instead.
+  if (text.starts_with("\xFF\xFE") || text.starts_with("\xFE\xFF")) {
+    state_ = ReadState::kUtf16;
+    return;
+  }
   // Editors that save UTF-8 may start the file with a byte-order mark.
-  if (rest.substr(0, 3) == "\xEF\xBB\xBF") rest.remove_prefix(3);
+  if (text.starts_with("\xEF\xBB\xBF")) {
+    utf8_ = true;
+    text = Utf8ToCp1252(std::string_view(text).substr(3));
+  }
+  std::string_view rest = text;
   while (!rest.empty()) {
     // A CR alone ends a line as CRLF and LF do, and a line ends at a NUL, as it does for a
     // reader of C strings: a name or value holding either could not be written back, and
@@ -204,10 +216,15 @@ void IniFile::SplitTail(Section& section) {
   lines.resize(end);
 }
 
+IniFile::ReadState IniFile::State() const {
+  Refresh();
+  return state_;
+}
+
 bool IniFile::SaveOrDefer() {
   if (updateDepth_ == 0) return Save();
   savePending_ = true;
-  return !unreadable_;
+  return !Unreadable();
 }
 
 bool IniFile::UpdateScope::Commit() {
@@ -220,10 +237,11 @@ bool IniFile::UpdateScope::Commit() {
 }
 
 bool IniFile::Save() {
-  if (unreadable_) return false;
+  if (Unreadable()) return false;
   std::string text;
   for (const std::string& line : preamble_) text += line + "\r\n";
   for (const Section& section : sections_) {
+    if (section.erased) continue;
     text += '[';
     text += section.name;
     text += "]\r\n";
@@ -238,6 +256,9 @@ bool IniFile::Save() {
       }
     }
   }
+
+  // A file read as UTF-8 is written as UTF-8, so that a second save equals the first.
+  if (utf8_) text = "\xEF\xBB\xBF" + Cp1252ToUtf8(text);
 
   AtomicFile file;
   if (!file.Open(path_) || !file.Write(text.data(), text.size()) || !file.Commit()) return false;
@@ -258,7 +279,10 @@ bool IniFile::Save() {
 const IniFile::SortedNameIndex& IniFile::SectionIndex() const {
   if (!sectionsIndexed_) {
     sectionIndex_.clear();
-    for (size_t i = 0; i < sections_.size(); ++i) sectionIndex_.try_emplace(Folded(sections_[i].name), i);
+    // In position order: a name's positions follow each other in file order (a multimap puts
+    // an equal name after the ones it holds).
+    for (size_t i = 0; i < sections_.size(); ++i)
+      if (!sections_[i].erased) sectionIndex_.emplace(Folded(sections_[i].name), i);
     sectionsIndexed_ = true;
   }
   return sectionIndex_;
@@ -276,11 +300,9 @@ const IniFile::NameIndex& IniFile::KeyIndex(const Section& section) {
 
 namespace {
 
-// Names kept in the order of their first appearance: the index holds first positions only.
-template <typename Iterator, typename NameOf>
-std::vector<std::string> FirstNamesInOrder(Iterator first, Iterator last, NameOf nameOf) {
-  std::vector<size_t> positions;
-  for (; first != last; ++first) positions.push_back(first->second);
+// Names kept in the order of their first appearance: the positions sorted.
+template <typename NameOf>
+std::vector<std::string> NamesInOrder(std::vector<size_t> positions, NameOf nameOf) {
   std::sort(positions.begin(), positions.end());
   std::vector<std::string> names;
   names.reserve(positions.size());
@@ -288,17 +310,29 @@ std::vector<std::string> FirstNamesInOrder(Iterator first, Iterator last, NameOf
   return names;
 }
 
-template <typename Index, typename NameOf>
-std::vector<std::string> FirstNamesInOrder(const Index& index, NameOf nameOf) {
-  return FirstNamesInOrder(index.begin(), index.end(), nameOf);
+// The first position of each name of a run of the section index: the first of its equals.
+template <typename Iterator>
+std::vector<size_t> FirstPositions(Iterator first, Iterator last) {
+  std::vector<size_t> positions;
+  for (Iterator previous = last; first != last; previous = first++)
+    if (previous == last || previous->first != first->first) positions.push_back(first->second);
+  return positions;
+}
+
+// The end of the run of names that begin with the folded prefix, from the first of them.
+template <typename Iterator>
+Iterator EndOfPrefix(Iterator first, Iterator end, std::string_view folded) {
+  while (first != end && std::string_view(first->first).substr(0, folded.size()) == folded) ++first;
+  return first;
 }
 
 }  // namespace
 
 IniFile::Section* IniFile::Find(const std::string& section) {
-  const SortedNameIndex& index = SectionIndex();
-  auto it = index.find(Folded(Trim(section)));
-  return it == index.end() ? nullptr : &sections_[it->second];
+  SectionIndex();
+  const std::string folded = Folded(Trim(section));
+  auto it = sectionIndex_.lower_bound(folded);  // the first section of the name
+  return it == sectionIndex_.end() || it->first != folded ? nullptr : &sections_[it->second];
 }
 
 const IniFile::Section* IniFile::Find(const std::string& section) const {
@@ -384,63 +418,92 @@ bool IniFile::ValueExists(const std::string& section, const std::string& key) co
 
 std::vector<std::string> IniFile::ReadSections() const {
   Refresh();
-  return FirstNamesInOrder(SectionIndex(), [&](size_t at) { return sections_[at].name; });
+  const SortedNameIndex& index = SectionIndex();
+  return NamesInOrder(FirstPositions(index.begin(), index.end()), [&](size_t at) { return sections_[at].name; });
 }
 
 std::vector<std::string> IniFile::ReadSection(const std::string& section) const {
   Refresh();
   const Section* s = Find(section);
   if (!s) return {};
-  return FirstNamesInOrder(KeyIndex(*s), [&](size_t at) { return s->lines[at].key; });
+  std::vector<size_t> positions;
+  positions.reserve(KeyIndex(*s).size());
+  for (const auto& [name, at] : KeyIndex(*s)) positions.push_back(at);
+  return NamesInOrder(std::move(positions), [&](size_t at) { return s->lines[at].key; });
 }
 
 std::vector<std::string> IniFile::ReadSectionsStartingWith(const std::string& prefix) const {
   Refresh();
   const SortedNameIndex& index = SectionIndex();
   const std::string folded = Folded(prefix);
-  auto first = index.lower_bound(folded), last = first;
-  while (last != index.end() && std::string_view(last->first).substr(0, folded.size()) == folded) ++last;
-  return FirstNamesInOrder(first, last, [&](size_t at) { return sections_[at].name; });
+  const auto first = index.lower_bound(folded);
+  return NamesInOrder(FirstPositions(first, EndOfPrefix(first, index.end(), folded)),
+                      [&](size_t at) { return sections_[at].name; });
+}
+
+// The sections go from the index at once; each leaves an empty place in the list, so that the
+// positions the index holds for the others stay right.
+bool IniFile::EraseIndexed(SortedNameIndex::iterator first, SortedNameIndex::iterator last) {
+  if (first == last) return false;
+  for (auto it = first; it != last; ++it) {
+    Section& place = sections_[it->second];
+    place = Section(std::string());
+    place.erased = true;
+    ++erasedPlaces_;
+  }
+  sectionIndex_.erase(first, last);
+  // The places go once they are more than the sections, so each costs a constant share.
+  if (erasedPlaces_ * 2 > sections_.size()) DropErasedPlaces();
+  return true;
+}
+
+// Closes the empty places up and moves the positions the index holds with their sections.
+void IniFile::DropErasedPlaces() {
+  std::vector<size_t> moved(sections_.size());
+  size_t kept = 0;
+  for (size_t i = 0; i < sections_.size(); ++i) {
+    moved[i] = kept;
+    if (!sections_[i].erased) {
+      if (kept != i) sections_[kept] = std::move(sections_[i]);
+      ++kept;
+    }
+  }
+  sections_.erase(sections_.begin() + static_cast<std::ptrdiff_t>(kept), sections_.end());
+  for (auto& entry : sectionIndex_) entry.second = moved[entry.second];
+  erasedPlaces_ = 0;
 }
 
 bool IniFile::EraseSectionsStartingWith(const std::string& prefix) {
   Refresh();
+  SectionIndex();
   const std::string folded = Folded(prefix);
-  const auto found = SectionIndex().lower_bound(folded);
-  if (found == sectionIndex_.end() || std::string_view(found->first).substr(0, folded.size()) != folded)
-    return !unreadable_;
-  std::erase_if(sections_,
-                [&](const Section& s) { return SameName(std::string_view(s.name).substr(0, folded.size()), folded); });
-  sectionsIndexed_ = false;
-  return SaveOrDefer();
+  const auto first = sectionIndex_.lower_bound(folded);
+  return EraseIndexed(first, EndOfPrefix(first, sectionIndex_.end(), folded)) ? SaveOrDefer() : !Unreadable();
 }
 
 bool IniFile::EraseAllSections() {
   Refresh();
-  if (sections_.empty()) return !unreadable_;
+  if (sections_.empty()) return !Unreadable();
   sections_.clear();
   sectionIndex_.clear();
   sectionsIndexed_ = true;
+  erasedPlaces_ = 0;
   return SaveOrDefer();
 }
 
 bool IniFile::EraseSection(const std::string& section) {
   Refresh();
-  std::string_view name = Trim(section);
-  size_t before = sections_.size();
-  std::erase_if(sections_, [&](const Section& s) { return SameName(s.name, name); });
-  sectionsIndexed_ = false;
-  return sections_.size() == before ? !unreadable_ : SaveOrDefer();
+  SectionIndex();
+  const auto [first, last] = sectionIndex_.equal_range(Folded(Trim(section)));
+  return EraseIndexed(first, last) ? SaveOrDefer() : !Unreadable();
 }
 
 bool IniFile::DeleteKey(const std::string& section, const std::string& key) {
   Refresh();
   Section* s = Find(section);
-  if (!s) return !unreadable_;
   std::string_view name = Trim(key);
-  const size_t removed =
-      std::erase_if(s->lines, [&](const Line& line) { return line.isEntry && SameName(line.key, name); });
-  if (removed == 0) return !unreadable_;
+  if (!s || !KeyIndex(*s).contains(Folded(name))) return !Unreadable();
+  std::erase_if(s->lines, [&](const Line& line) { return line.isEntry && SameName(line.key, name); });
   s->keysIndexed = false;
   SplitTail(*s);  // the last key may have gone, and the place for a new one with it
   return SaveOrDefer();

@@ -1,7 +1,7 @@
 #pragma once
 // An INI file with the original framework's semantics: sections and keys keep their file
 // order, names compare case-insensitively, values are read with defaults, lines are
-// "key=value", and the file is written with CRLF line ends. Text stays code page 1252 bytes.
+// "key=value", and the file is written with CRLF line ends. Text in memory is code page 1252.
 //
 // Like the original, every Write*/Erase*/Delete* is written through to the file at once, so
 // a file written by one object is seen by the next one opened on the same path. Each call
@@ -13,18 +13,24 @@
 // other lines without '=' are kept in place when the file is rewritten; names and values are
 // trimmed of blanks; the first '=' splits key from value; of duplicate sections or keys the
 // first one counts.
-// A UTF-8 byte-order mark at the start of the file is skipped (editors put one there; kept, it
-// would hide the first section's header).
+// Encodings: a file without a byte-order mark is code page 1252. A file that starts with the
+// UTF-8 mark (editors put one there) is UTF-8: its text is converted to code page 1252 as it
+// is read (a character the code page lacks, or a malformed byte, becomes '?') and back to
+// UTF-8 behind the mark when the file is written, so a file read and saved again keeps its
+// encoding. A file that starts with a UTF-16 mark (either byte order) is not read: State()
+// says so, every read gives its default and the file is never written over.
 // Section and key names compare without regard to case (ASCII and the accented letters of
 // code page 1252). Names are looked up, and sections or keys listed, through indexes of the
 // names, never by a walk through all of them: files of 100,000 sections are read in one pass.
 //
 // Writing: a new key goes after the last key of its section, a new section at the end of the
 // file. The indexes take a new key or section in place, so writing a file of n names grows with
-// n, not with n squared. The whole file is written to a temporary file beside it and renamed over it, so a
-// crash never leaves half a file; an existing file keeps its permissions. A missing file
-// reads as empty and is created by the first write. A file that exists but cannot be read is
-// never overwritten: writes then return false.
+// n, not with n squared. Erasing sections finds them through the index too: erasing a section
+// that is not there costs a look-up and changes nothing, and erasing n sections one by one
+// costs what erasing them at once would. The whole file is written to a temporary file beside
+// it and renamed over it, so a crash never leaves half a file; an existing file keeps its
+// permissions. A missing file reads as empty and is created by the first write. A file that
+// exists but cannot be read is never overwritten: writes then return false.
 //
 // An UpdateScope holds the writes back: inside it every change stays in memory and the file
 // is written once, whole and atomically, when the outermost scope ends, so a save of hundreds
@@ -47,6 +53,11 @@ class IniFile {
   explicit IniFile(std::string path);
 
   const std::string& FileName() const { return path_; }
+
+  // Whether the file could be read when it was last looked at (a missing file could: it reads
+  // as empty). A file that could not be read gives every read its default and is not written.
+  enum class ReadState { kRead, kCannotRead, kUtf16 };
+  ReadState State() const;
 
   std::string ReadString(const std::string& section, const std::string& key, const std::string& def) const;
   // Decimal with an optional sign, or hexadecimal after "0x" or "$" (up to 32 bits, so
@@ -79,6 +90,8 @@ class IniFile {
   bool EraseSectionsStartingWith(const std::string& prefix);
   // Removes every section; lines before the first section stay.
   bool EraseAllSections();
+  // Removes every key of that name from the section; costs a look-up when there is none, and
+  // what the section holds when there is.
   bool DeleteKey(const std::string& section, const std::string& key);
 
   class UpdateScope {
@@ -104,12 +117,15 @@ class IniFile {
     std::string key, value;
     bool isEntry = true;
   };
-  // Case-folded name -> position of the first section or key of that name. Built when first
-  // needed, added to in place when a name is appended, and dropped by a change that moves or
-  // removes names. Sections are kept in name order, so that the names with a prefix are found
-  // together.
+  // Case-folded key name -> position of the first key of that name in its section. Built when
+  // first needed, added to in place when a key is appended, dropped when keys are deleted.
   using NameIndex = std::unordered_map<std::string, size_t>;
-  using SortedNameIndex = std::map<std::string, size_t>;
+  // Case-folded section name -> position of every section of that name, in file order. Kept
+  // sorted, so that the names with a prefix are found together; built when first needed and
+  // kept up to date by every change (a section erased leaves an empty place behind, so that
+  // the positions of the others stay right; the places are dropped once they outnumber the
+  // sections).
+  using SortedNameIndex = std::multimap<std::string, size_t>;
   // A section's lines up to the place where a new key goes (after its last key, or when it
   // has none after its last line that is not blank), and the lines after that place (blank
   // lines and comments before the next section), so that a key is added at the end of a vector.
@@ -119,6 +135,7 @@ class IniFile {
     std::vector<Line> lines, tail;
     mutable NameIndex keyIndex;
     mutable bool keysIndexed = false;
+    bool erased = false;  // an empty place left by an erased section
   };
   struct FileStamp {
     bool exists = false;
@@ -133,6 +150,10 @@ class IniFile {
   bool Save();
   Section* Find(const std::string& section);
   const Section* Find(const std::string& section) const;
+  // Erases the index entries [first, last) and their sections; false when the range is empty.
+  bool EraseIndexed(SortedNameIndex::iterator first, SortedNameIndex::iterator last);
+  void DropErasedPlaces();
+  bool Unreadable() const { return state_ != ReadState::kRead; }
   const Line* FindEntry(const std::string& section, const std::string& key) const;
   const SortedNameIndex& SectionIndex() const;
   static const NameIndex& KeyIndex(const Section& section);
@@ -143,9 +164,11 @@ class IniFile {
   mutable std::vector<Section> sections_;
   mutable SortedNameIndex sectionIndex_;
   mutable bool sectionsIndexed_ = false;
+  mutable size_t erasedPlaces_ = 0;
   mutable FileStamp stamp_;
   mutable bool loaded_ = false;
-  mutable bool unreadable_ = false;
+  mutable ReadState state_ = ReadState::kRead;
+  mutable bool utf8_ = false;  // read as UTF-8 behind a byte-order mark, and so written back
   int updateDepth_ = 0;
   bool savePending_ = false;
 };

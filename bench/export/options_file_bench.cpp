@@ -1,16 +1,22 @@
-// Saving and loading the export dialog's options file.
+// Saving and loading the export dialog's options file, and the library's own.
 // 1. A large spreadsheet setup: 100 fields, 50 strip styles and 100 extension items (20 of each
 //    kind). Each figure is the best of three runs on the wall clock; the target is at most
 //    100 ms for a save and for a load.
-// 2. Growth: files of n sections (or lines) for n doubling up to --sections (100,000): charts
-//    with a series each loaded and saved again, strip styles saved and loaded, header lines
-//    saved and loaded. Each figure is printed with its ratio to the one at half the size:
-//    about 2 when the cost grows linearly, about 4 when it grows with the square (a chart that
-//    looks through every section for its series, an index dropped at each new section).
-//   options_file_bench [--fields N] [--styles N] [--items N] [--sections N] [--steps N]
+// 2. Growth: every list an options file holds, at n sections (or lines, or fields) for n from
+//    1,000 doubling up to --sections (100,000, the last step smaller when it is no doubling):
+//    notes with their lines, the lines of one note, charts with a series each, the series of
+//    one chart, hyperlinks, extra cells, merged ranges, spreadsheet and RTF strip styles, header
+//    lines, the fields of the source (their formats, exported names, captions, widths and
+//    alignments), and the library's lists saved and loaded by a text exporter. Each figure is
+//    printed with its ratio to the one at the size before: about 2 for a doubling when the cost
+//    grows linearly, about 4 when it grows with the square (a note's erased lines section
+//    dropping the section index, a chart looking through every section for its series).
+//   options_file_bench [--fields N] [--styles N] [--items N] [--sections N] [--smallest N]
+//                      [--only TEXT]   (the kinds whose name holds TEXT)
 #include <QApplication>
 #include <QDialog>
 #include <QPlainTextEdit>
+#include <QTreeWidget>
 
 #include <algorithm>
 #include <chrono>
@@ -27,9 +33,11 @@
 #include "bench/export/quiet_dialog_services.h"
 #include "export/custom_source.h"
 #include "export/dialog/dialog_services.h"
+#include "export/dialog/list_items.h"
 #include "export/dialog/vantrix3_dialog.h"
 #include "export/dialog/vantrix3_dialog_form.h"
 #include "export/shell_service.h"
+#include "export/vantrix3_ascii.h"
 #include "export/xls/xls_cell.h"
 #include "export/xls/xls_chart.h"
 #include "export/xls/xls_link_note.h"
@@ -102,17 +110,23 @@ void LargeSetup(int fields, int styles, int items, const std::string& file) {
 
 // Figures of one kind of file, by size.
 struct Growth {
-  const char* what;
+  std::string what;
   std::map<int, double> ms;
 };
 
 void Print(const Growth& g) {
-  std::printf("  %-34s", g.what);
+  std::printf("  %-40s", g.what.c_str());
   double previous = 0;
+  int previousSize = 0;
   for (const auto& [n, ms] : g.ms) {
     std::printf("  %6d: %8.1f ms", n, ms);
-    if (previous > 0) std::printf(" (x%.2f)", ms / previous);
+    if (previous > 0) {
+      std::printf(" (x%.2f", ms / previous);
+      if (n != 2 * previousSize) std::printf(" for x%.2f", static_cast<double>(n) / previousSize);
+      std::printf(")");
+    }
     previous = ms;
+    previousSize = n;
   }
   std::printf("\n");
 }
@@ -127,39 +141,151 @@ void ChartFile(const std::string& file, int sections) {
   }
 }
 
-void GrowthFigures(int largest, int steps, const std::string& file) {
-  std::vector<int> sizes;
-  for (int n = largest, k = 0; k < steps && n >= 2; n /= 2, ++k) sizes.insert(sizes.begin(), n);
-  Growth chartLoad{"charts + series: load", {}}, chartSave{"charts + series: save", {}};
-  Growth styleSave{"strip styles: save", {}}, styleLoad{"strip styles: load", {}};
-  Growth headerSave{"header lines: save", {}}, headerLoad{"header lines: load", {}};
-  for (const int n : sizes) {
-    {
-      Setup setup(3);
-      const auto form = setup.Open();
-      ChartFile(file, n);
-      chartLoad.ms[n] = Time([&] { form->LoadExportOptions(file); });
-      chartSave.ms[n] = Time([&] { form->SaveExportOptions(file); });
-    }
-    {
-      Setup setup(3);
-      for (int i = 0; i < n; ++i) setup.dialog.XLSOptions.StripStyles.Add().Font.Size = 8 + i % 10;
-      const auto form = setup.Open();
-      styleSave.ms[n] = Time([&] { form->SaveExportOptions(file); });
-      styleLoad.ms[n] = Time([&] { form->LoadExportOptions(file); });
-    }
-    {
-      Setup setup(3);
-      for (int i = 0; i < n; ++i) setup.dialog.Header.push_back("header line " + std::to_string(i));
-      const auto form = setup.Open();
-      form->SetExportType(vantrix::aeCSV);
-      form->rgExportTypeClick();
-      headerSave.ms[n] = Time([&] { form->SaveExportOptions(file); });
-      headerLoad.ms[n] = Time([&] { form->LoadExportOptions(file); });
-    }
+// A kind of list the dialog's file holds: the dialog's items for n sections (or lines), the
+// source's fields, and the format whose file holds them.
+struct DialogKind {
+  const char* what;
+  vantrix::TAllowedExport format;
+  bool grownFields;  // n fields in the source instead of three
+  std::function<void(vantrix::TVantrix3Dialog&, int n)> fill;
+};
+
+std::vector<DialogKind> DialogKinds() {
+  using vantrix::TVantrix3Dialog;
+  return {
+      {"notes + lines", vantrix::aeXLS, false,
+       [](TVantrix3Dialog& d, int n) {
+         for (int i = 0; i < n / 2; ++i) d.XLSOptions.Notes.Add().Lines = {"first line", "second line"};
+       }},
+      {"lines of one note", vantrix::aeXLS, false,
+       [](TVantrix3Dialog& d, int n) {
+         vantrix::TxlsNote& note = d.XLSOptions.Notes.Add();
+         for (int i = 0; i < n; ++i) note.Lines.push_back("line " + std::to_string(i));
+       }},
+      {"series of one chart", vantrix::aeXLS, false,
+       [](TVantrix3Dialog& d, int n) {
+         vantrix::TxlsChart& chart = d.XLSOptions.Charts.Add();
+         for (int i = 0; i < n; ++i) chart.Series.Add().DataColumn = "Field0";
+       }},
+      {"hyperlinks", vantrix::aeXLS, false,
+       [](TVantrix3Dialog& d, int n) {
+         for (int i = 0; i < n; ++i) d.XLSOptions.Hyperlinks.Add().Target = u"http://example.org/page";
+       }},
+      {"extra cells", vantrix::aeXLS, false,
+       [](TVantrix3Dialog& d, int n) {
+         for (int i = 0; i < n; ++i) d.XLSOptions.Cells.Add().Col = i % 200 + 1;
+       }},
+      {"merged ranges", vantrix::aeXLS, false,
+       [](TVantrix3Dialog& d, int n) {
+         for (int i = 0; i < n; ++i) d.XLSOptions.MergedCells.Add().LastCol = i % 200 + 1;
+       }},
+      {"spreadsheet strip styles", vantrix::aeXLS, false,
+       [](TVantrix3Dialog& d, int n) {
+         for (int i = 0; i < n; ++i) d.XLSOptions.StripStyles.Add().Font.Size = 8 + i % 10;
+       }},
+      {"RTF strip styles", vantrix::aeRTF, false,
+       [](TVantrix3Dialog& d, int n) {
+         for (int i = 0; i < n; ++i) d.RTFOptions.StripStyles.Add().Font.size = 8 + i % 10;
+       }},
+      {"header lines", vantrix::aeCSV, false,
+       [](TVantrix3Dialog& d, int n) {
+         for (int i = 0; i < n; ++i) d.Header.push_back("header line " + std::to_string(i));
+       }},
+      {"fields, workbook", vantrix::aeXLS, true, [](TVantrix3Dialog&, int) {}},
+      {"fields, text", vantrix::aeTXT, true, [](TVantrix3Dialog&, int) {}},
+  };
+}
+
+// n fields, each with a caption of its own (the source's: a caption line each would make the
+// column model's set-up, not the file, the figure), and, once the form is open, a user format
+// and exported: every field list of the file.
+void GrowFields(Setup& setup, int n) {
+  setup.source.Columns().Clear();
+  for (int i = 0; i < n; ++i) {
+    vantrix::TVantrixCustomColumn* column = setup.source.Columns().Add();
+    column->SetColumnName("Field" + std::to_string(i));
+    column->SetColumnType(vantrix::ectFloat);
+    column->SetCaption("Caption " + std::to_string(i));
   }
-  std::printf("\ngrowth: sections (lines) per file, time, and ratio to the size before (2 = linear)\n");
-  for (const Growth* g : {&chartLoad, &chartSave, &styleSave, &styleLoad, &headerSave, &headerLoad}) Print(*g);
+}
+
+void ExportEveryField(vantrix::TVantrix3DialogF& form) {
+  auto* userFormats = form.Control<QTreeWidget>("lstUserFormats");
+  auto* available = form.Control<QTreeWidget>("lstAvailableFields");
+  for (int i = 0; i < available->topLevelItemCount(); ++i) {
+    auto* format = vantrix::AddListItem(userFormats, available->topLevelItem(i)->text(0), 2, nullptr);
+    format->setText(1, QStringLiteral("="));
+    format->setText(2, QStringLiteral("0.000"));
+  }
+  form.bAddAllExportedFieldClick();
+}
+
+// The library's own file: a text exporter's lists of n lines each (header, footer, exported
+// fields, captions, user formats, alignments, widths), saved over the file it was loaded from.
+void LibraryLists(const std::string& file, int n, Growth& save, Growth& load) {
+  vantrix::TVantrix3ASCII exporter;
+  for (int i = 0; i < n; ++i) {
+    const std::string name = "Field" + std::to_string(i);
+    exporter.Header.push_back("header line " + std::to_string(i));
+    exporter.Footer.push_back("footer line " + std::to_string(i));
+    exporter.ExportedFields.push_back(name);
+    exporter.Captions.push_back(name + "=Caption");
+    exporter.UserFormats.push_back(name + "=0.0");
+    exporter.ColumnsAlign.push_back(name + "=Right");
+    exporter.ColumnsWidth.push_back(name + "=12");
+  }
+  std::filesystem::remove(file);
+  exporter.SavePropertiesToFile(file);
+  save.ms[n] = Time([&] { exporter.SavePropertiesToFile(file); });
+  vantrix::TVantrix3ASCII loaded;
+  load.ms[n] = Time([&] { loaded.LoadPropertiesFromFile(file); });
+}
+
+void GrowthFigures(int smallest, int largest, const std::string& only, const std::string& file) {
+  std::vector<int> sizes;
+  for (int n = smallest; n < largest; n *= 2) sizes.push_back(n);
+  sizes.push_back(largest);
+  const auto chosen = [&only](const std::string& what) { return what.find(only) != std::string::npos; };
+  std::vector<Growth> figures;
+  Growth chartLoad{"charts + series: load", {}}, chartSave{"charts + series: save", {}};
+  for (const int n : sizes) {
+    if (!chosen("charts + series")) break;
+    Setup setup(3);
+    const auto form = setup.Open();
+    ChartFile(file, n);
+    chartLoad.ms[n] = Time([&] { form->LoadExportOptions(file); });
+    chartSave.ms[n] = Time([&] { form->SaveExportOptions(file); });
+  }
+  figures.push_back(chartLoad);
+  figures.push_back(chartSave);
+  for (const DialogKind& kind : DialogKinds()) {
+    if (!chosen(kind.what)) continue;
+    Growth save{std::string(kind.what) + ": save", {}}, load{std::string(kind.what) + ": load", {}};
+    for (const int n : sizes) {
+      Setup setup(3);
+      if (kind.grownFields) GrowFields(setup, n);
+      kind.fill(setup.dialog, n);
+      const auto form = setup.Open();
+      if (kind.grownFields) ExportEveryField(*form);
+      if (form->GetExportType() != kind.format) {
+        form->SetExportType(kind.format);
+        form->rgExportTypeClick();
+      }
+      std::filesystem::remove(file);
+      save.ms[n] = Time([&] { form->SaveExportOptions(file); });
+      load.ms[n] = Time([&] { form->LoadExportOptions(file); });
+    }
+    figures.push_back(save);
+    figures.push_back(load);
+  }
+  Growth librarySave{"library lists (7 x n lines): save", {}}, libraryLoad{"library lists (7 x n lines): load", {}};
+  for (const int n : sizes)
+    if (chosen("library lists")) LibraryLists(file, n, librarySave, libraryLoad);
+  figures.push_back(librarySave);
+  figures.push_back(libraryLoad);
+  std::printf("\ngrowth: sections (lines, fields) per file, time, and ratio to the size before (2 = linear)\n");
+  for (const Growth& g : figures)
+    if (!g.ms.empty()) Print(g);
 }
 
 }  // namespace
@@ -170,11 +296,14 @@ int main(int argc, char** argv) {
   const int styles = Argument(argc, argv, "--styles", 50);
   const int items = Argument(argc, argv, "--items", 100);
   const int sections = Argument(argc, argv, "--sections", 100000);
-  const int steps = Argument(argc, argv, "--steps", 4);
+  const int smallest = std::min(Argument(argc, argv, "--smallest", 1000), sections);
 
   const std::filesystem::path file = std::filesystem::temp_directory_path() / "tervana_options_file_bench.cfg";
   LargeSetup(fields, styles, items, file.string());
-  GrowthFigures(sections, steps, file.string());
+  std::string only;
+  for (int i = 1; i + 1 < argc; ++i)
+    if (std::strcmp(argv[i], "--only") == 0) only = argv[i + 1];
+  GrowthFigures(smallest, sections, only, file.string());
   std::filesystem::remove(file);
   return 0;
 }

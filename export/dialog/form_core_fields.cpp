@@ -1,8 +1,12 @@
 // The dialog form's field lists, captions grid and user formats.
 #include <QComboBox>
+#include <QHash>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTreeWidget>
+#include <algorithm>
+#include <iterator>
+#include <vector>
 
 #include "export/dialog/dialog_services.h"
 #include "export/dialog/form_rules.h"
@@ -21,15 +25,6 @@ namespace {
 int FieldIndex(const QTreeWidgetItem* item) { return item->data(0, kFieldIndexRole).toInt(); }
 
 QString Str(int id) { return platform::FromCp1252(VantrixLoadStr(id)); }
-
-void SetCell(QTableWidget* grid, int row, int column, const QString& text) {
-  QTableWidgetItem* cell = grid->item(row, column);
-  if (cell == nullptr) {
-    grid->setItem(row, column, new QTableWidgetItem(text));
-    return;
-  }
-  cell->setText(text);
-}
 
 bool IsFormattedType(TVantrixColType type) {
   switch (type) {
@@ -104,8 +99,8 @@ void TVantrix3DialogF::FillFields() {
       format->setText(1, QStringLiteral("="));
       format->setText(2, platform::FromCp1252(column.Format));
     }
-    SetCell(grid, i + 1, 0, name);
-    SetCell(grid, i + 1, 1, platform::FromCp1252(column.Caption));
+    SetGridCell(grid, i + 1, 0, name);
+    SetGridCell(grid, i + 1, 1, platform::FromCp1252(column.Caption));
     grid->setRowCount(grid->rowCount() + 1);
   }
   if (grid->rowCount() > 2) grid->setRowCount(grid->rowCount() - 1);
@@ -148,16 +143,17 @@ void TVantrix3DialogF::MakeStringGrid() {
   const bool width = t == aeXLS || t == aeWord || t == aeRTF || t == aePDF || t == aeTXT;
   const int widthColumn = t == aeXLS ? 2 : 3;
   const QString alignText[] = {Str(34113), Str(34115), Str(34114)};
+  // Each column's first row of its name, found through an index: a walk through the rows for
+  // each column would grow with the square of the fields.
+  CaptionIndex rows;
+  for (int row = 1; row < grid->rowCount(); ++row)
+    if (const QTableWidgetItem* cell = grid->item(row, 0)) rows.Add(cell->text(), row);
   const TVantrixColumns& columns = dialog_.Columns();
   for (int i = 0; i < columns.Count(); ++i) {
-    const QString name = platform::FromCp1252(columns[i].Name);
-    for (int row = 1; row < grid->rowCount(); ++row) {
-      const QTableWidgetItem* cell = grid->item(row, 0);
-      if (cell == nullptr || cell->text().compare(name, Qt::CaseInsensitive) != 0) continue;
-      if (align) SetCell(grid, row, 2, alignText[std::clamp(static_cast<int>(columns[i].Align), 0, 2)]);
-      if (width) SetCell(grid, row, widthColumn, QString::number(columns[i].Width));
-      break;
-    }
+    const int row = rows.Find(platform::FromCp1252(columns[i].Name));
+    if (row < 1) continue;
+    if (align) SetGridCell(grid, row, 2, alignText[std::clamp(static_cast<int>(columns[i].Align), 0, 2)]);
+    if (width) SetGridCell(grid, row, widthColumn, QString::number(columns[i].Width));
   }
 }
 
@@ -175,7 +171,7 @@ void TVantrix3DialogF::LoadStringGridCaption() {
     bool ok = false;
     const int n = cell->text().toInt(&ok);
     if (!ok || n < 0 || n >= source->ColumnCount()) continue;
-    SetCell(grid, r, 1, model->index(row, n).data(Qt::DisplayRole).toString());
+    SetGridCell(grid, r, 1, model->index(row, n).data(Qt::DisplayRole).toString());
   }
 }
 
@@ -216,9 +212,11 @@ void TVantrix3DialogF::bAddOneExportedFieldClick() {
 void TVantrix3DialogF::bAddAllExportedFieldClick() {
   auto* available = Control<QTreeWidget>("lstAvailableFields");
   auto* exported = Control<QTreeWidget>("lstExportedFields");
-  // From the last to the first, each to the front: the moved fields keep their order.
-  for (int i = available->topLevelItemCount() - 1; i >= 0; --i)
-    MoveField(available, available->topLevelItem(i), exported, 0, 1);
+  // All at once, in their order, before the fields exported already: one at a time, each
+  // would shift the whole list.
+  const QList<QTreeWidgetItem*> moved = available->invisibleRootItem()->takeChildren();
+  for (QTreeWidgetItem* item : moved) SetItemImage(item, 1);
+  exported->insertTopLevelItems(0, moved);
   SelectFirst(exported);
   CorrectXLSFieldsList(*this);
 }
@@ -235,14 +233,63 @@ void TVantrix3DialogF::bDelOneExportedFieldClick() {
   CorrectXLSFieldsList(*this);
 }
 
+// Each field goes back after the last available one whose number is not above its own. With
+// the available list in field order (unless fields were dragged within it) that is the two
+// lists merged by field number, done at once; otherwise field by field.
 void TVantrix3DialogF::bDelAllExportedFieldClick() {
   auto* available = Control<QTreeWidget>("lstAvailableFields");
   auto* exported = Control<QTreeWidget>("lstExportedFields");
-  while (exported->topLevelItemCount() > 0) {
-    QTreeWidgetItem* item = exported->topLevelItem(0);
-    MoveField(exported, item, available, GetIndexOfNewAvailableFields(item), 0);
+  QList<QTreeWidgetItem*> back = exported->invisibleRootItem()->takeChildren();
+  for (QTreeWidgetItem* item : back) SetItemImage(item, 0);
+  const auto byNumber = [](const QTreeWidgetItem* a, const QTreeWidgetItem* b) { return FieldIndex(a) < FieldIndex(b); };
+  QList<QTreeWidgetItem*> kept;
+  for (int i = 0; i < available->topLevelItemCount(); ++i) kept << available->topLevelItem(i);
+  if (std::is_sorted(kept.begin(), kept.end(), byNumber)) {
+    std::stable_sort(back.begin(), back.end(), byNumber);
+    QList<QTreeWidgetItem*> merged;
+    merged.reserve(kept.size() + back.size());
+    std::merge(kept.begin(), kept.end(), back.begin(), back.end(), std::back_inserter(merged), byNumber);
+    available->invisibleRootItem()->takeChildren();
+    available->addTopLevelItems(merged);
+  } else {
+    for (QTreeWidgetItem* item : back) available->insertTopLevelItem(GetIndexOfNewAvailableFields(item), item);
   }
   SelectFirst(available);
+  CorrectXLSFieldsList(*this);
+}
+
+void TVantrix3DialogF::ExportFieldsNamed(const QStringList& names) {
+  auto* available = Control<QTreeWidget>("lstAvailableFields");
+  auto* exported = Control<QTreeWidget>("lstExportedFields");
+  QHash<QString, QList<int>> named;  // positions in list order, without regard to case
+  const int count = available->topLevelItemCount();
+  for (int i = 0; i < count; ++i) named[available->topLevelItem(i)->text(0).toCaseFolded()] << i;
+  std::vector<bool> moved(static_cast<size_t>(count));
+  QList<QTreeWidgetItem*> chosen;
+  int last = -1;
+  for (const QString& name : names) {
+    const auto found = named.find(name.toCaseFolded());
+    if (found == named.end() || found->isEmpty()) continue;
+    last = found->takeFirst();
+    moved[static_cast<size_t>(last)] = true;
+    chosen << available->topLevelItem(last);
+  }
+  if (chosen.isEmpty()) return;
+  // As the add button leaves them: the last field moved current in the exported list, and in
+  // the available list the field that took its place (or the last one).
+  QList<QTreeWidgetItem*> rest;
+  int lastAt = 0;
+  for (int i = 0; i < count; ++i) {
+    if (moved[static_cast<size_t>(i)]) continue;
+    if (i < last) ++lastAt;
+    rest << available->topLevelItem(i);
+  }
+  available->invisibleRootItem()->takeChildren();
+  available->addTopLevelItems(rest);
+  for (QTreeWidgetItem* item : chosen) SetItemImage(item, 1);
+  exported->addTopLevelItems(chosen);
+  exported->setCurrentItem(chosen.last());
+  if (!rest.isEmpty()) available->setCurrentItem(rest[std::min(lastAt, static_cast<int>(rest.size()) - 1)]);
   CorrectXLSFieldsList(*this);
 }
 

@@ -16,6 +16,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <optional>
 
 #include "export/common_text.h"
 #include "export/dialog/form_rules.h"
@@ -58,14 +59,6 @@ std::string Cp(const QString& text) { return platform::ToCp1252(text); }
 QString CellText(const QTableWidget* grid, int row, int column) {
   const QTableWidgetItem* cell = grid->item(row, column);
   return cell != nullptr ? cell->text() : QString();
-}
-
-void SetCell(QTableWidget* grid, int row, int column, const QString& text) {
-  if (QTableWidgetItem* cell = grid->item(row, column)) {
-    cell->setText(text);
-    return;
-  }
-  grid->setItem(row, column, new QTableWidgetItem(text));
 }
 
 // A value is one line in the file: a line break inside would end it there.
@@ -315,6 +308,8 @@ void TVantrix3DialogF::NoteFileRead(const std::string& fileName) {
 void TVantrix3DialogF::LoadExportOptions(const std::string& fileName) {
   NoteFileRead(fileName);
   platform::IniFile file(fileName);
+  // Before anything changes: a file that cannot be read (UTF-16 text among them) is told.
+  CheckIniFileReadable(file);
   // Read as it is now: outside a scope every read looks again whether the file changed.
   const platform::IniFile::UpdateScope asReadNow(file);
   const platform::IniFile& ini = file;
@@ -375,17 +370,9 @@ void TVantrix3DialogF::LoadExportOptions(const std::string& fileName) {
   // moved, is skipped.
   bDelAllExportedFieldClick();
   {
-    auto* available = Control<QTreeWidget>("lstAvailableFields");
-    QHash<QString, QList<QTreeWidgetItem*>> availableNamed;  // in list order, without regard to case
-    for (int i = 0; i < available->topLevelItemCount(); ++i)
-      availableNamed[available->topLevelItem(i)->text(0).toCaseFolded()] << available->topLevelItem(i);
-    for (const std::string& key : ini.ReadSection(kFields)) {
-      const QString name = platform::FromCp1252(ini.ReadString(kFields, key, ""));
-      QList<QTreeWidgetItem*>& named = availableNamed[name.toCaseFolded()];
-      if (named.isEmpty()) continue;
-      available->setCurrentItem(named.takeFirst());
-      bAddOneExportedFieldClick();
-    }
+    QStringList names;
+    for (const std::string& key : ini.ReadSection(kFields)) names << platform::FromCp1252(ini.ReadString(kFields, key, ""));
+    ExportFieldsNamed(names);
   }
 
   // 5. Header and footer.
@@ -398,8 +385,10 @@ void TVantrix3DialogF::LoadExportOptions(const std::string& fileName) {
   }
 
   // 6-8. The captions grid. A section the file lacks leaves its column as it is: a file saved
-  // for another format (or by hand) would otherwise blank every caption and width. A width the
-  // file does not name stays too: a width of 0 would leave the column out of a text file.
+  // for another format (or by hand) would otherwise blank every caption and width. The widths
+  // and alignments of the columns the file does not name stay too (every column would become
+  // left-aligned, or 0 wide and so left out of a text file), and so does a width the file holds
+  // but that is no width (not a number, empty, negative or beyond any integer).
   {
     const TAllowedExport t = GetExportType();
     auto* grid = Control<QTableWidget>("sgrCaptions");
@@ -407,23 +396,27 @@ void TVantrix3DialogF::LoadExportOptions(const std::string& fileName) {
     CaptionIndex rows;
     for (int row = 1; row < grid->rowCount(); ++row) rows.Add(CellText(grid, row, 0), row);
     const auto rowOf = [&rows](const std::string& key) { return rows.Find(platform::FromCp1252(key)); };
+    // convert gives the cell's text, or nothing to leave the cell as it is.
     const auto load = [&](const char* section, int column, const QString* blank, auto convert) {
       if (!IniFileSectionExists(ini, section)) return;
-      for (int row = 1; blank != nullptr && row < grid->rowCount(); ++row) SetCell(grid, row, column, *blank);
+      for (int row = 1; blank != nullptr && row < grid->rowCount(); ++row) SetGridCell(grid, row, column, *blank);
       for (const std::string& key : ini.ReadSection(section))
-        if (const int row = rowOf(key); row > 0) SetCell(grid, row, column, convert(section, key));
+        if (const int row = rowOf(key); row > 0)
+          if (const std::optional<QString> text = convert(section, key)) SetGridCell(grid, row, column, *text);
     };
     const QString noCaption;
-    load(kCaptions, 1, &noCaption, [&](const char* section, const std::string& key) {
+    load(kCaptions, 1, &noCaption, [&](const char* section, const std::string& key) -> std::optional<QString> {
       return platform::FromCp1252(ini.ReadString(section, key, ""));
     });
     if (HasWidth(t))
-      load(kWidth, t == aeXLS ? 2 : 3, nullptr, [&](const char* section, const std::string& key) {
-        return QString::number(ReadBounded(ini, section, key, 0, 0, kMaxCaptionWidth));
+      load(kWidth, t == aeXLS ? 2 : 3, nullptr, [&](const char* section, const std::string& key) -> std::optional<QString> {
+        const int width = ini.ReadInteger(section, key, -1);
+        if (width < 0) return std::nullopt;
+        return QString::number(std::min(width, kMaxCaptionWidth));
       });
     if (HasAlign(t)) {
       const QString captions[] = {Str(34113), Str(34115), Str(34114)};
-      load(kAlign, 2, &captions[0], [&](const char* section, const std::string& key) {
+      load(kAlign, 2, nullptr, [&](const char* section, const std::string& key) -> std::optional<QString> {
         const std::string name = ini.ReadString(section, key, "Left");
         for (const QString& caption : captions)
           if (QString::fromStdString(AlignmentName(caption)).compare(platform::FromCp1252(name), Qt::CaseInsensitive) == 0)

@@ -2,7 +2,9 @@
 
 #include <QPainter>
 #include <QPixmap>
+#include <QPixmapCache>
 #include <QPlainTextEdit>
+#include <QTableWidget>
 #include <QTextBlock>
 #include <QTreeWidget>
 
@@ -40,22 +42,29 @@ QTreeWidgetItem* AddListItem(QTreeWidget* list, const QString& caption, int imag
 
 QIcon DialogListImage(int index) {
   if (index < 0) return {};
+  // Painted once: a list of thousands of items (a loaded options file's) sets one per item.
+  const QString key = QStringLiteral("tervana-dialog-list-image-%1").arg(index);
+  QPixmap pixmap;
+  if (QPixmapCache::find(key, &pixmap)) return QIcon(pixmap);
   // Small marks told apart by colour and shape; the lists only need them to differ.
   static const QColor kColors[] = {Qt::gray,        QColor(0, 128, 0), QColor(0, 0, 160), QColor(128, 0, 0),
                                    Qt::darkYellow,  Qt::darkCyan,      QColor(0, 0, 255), QColor(255, 200, 0),
                                    QColor(160, 0, 160), QColor(0, 160, 160), QColor(96, 96, 96), QColor(200, 80, 0)};
-  QPixmap pixmap(16, 16);
+  pixmap = QPixmap(16, 16);
   pixmap.fill(Qt::transparent);
-  QPainter p(&pixmap);
-  const QColor color = kColors[index % 12];
-  p.setPen(color.darker());
-  p.setBrush(color);
-  if (index == 0 || index == 1)
-    p.drawRect(3, 5, 10, 6);
-  else if (index == 2 || index == 3)
-    p.drawEllipse(3, 3, 10, 10);
-  else
-    p.drawRect(2, 2, 11, 11);
+  {
+    QPainter p(&pixmap);
+    const QColor color = kColors[index % 12];
+    p.setPen(color.darker());
+    p.setBrush(color);
+    if (index == 0 || index == 1)
+      p.drawRect(3, 5, 10, 6);
+    else if (index == 2 || index == 3)
+      p.drawEllipse(3, 3, 10, 10);
+    else
+      p.drawRect(2, 2, 11, 11);
+  }
+  QPixmapCache::insert(key, pixmap);
   return QIcon(pixmap);
 }
 
@@ -104,6 +113,10 @@ int CaptionIndex::Find(const QString& caption) const { return positions_.value(c
 QTreeWidgetItem* FindListItem(const QTreeWidget* list, const CaptionIndex& index, const QString& caption) {
   const int at = index.Find(caption);
   return list != nullptr && at >= 0 ? list->topLevelItem(at) : nullptr;
+}
+
+void SetGridCell(QTableWidget* grid, int row, int column, const QString& text) {
+  grid->setItem(row, column, new QTableWidgetItem(text));
 }
 
 }  // namespace vantrix

@@ -10,6 +10,7 @@
 
 class QPlainTextEdit;
 class QPoint;
+class QTableWidget;
 class QTreeWidget;
 class QWidget;
 
@@ -66,5 +67,11 @@ class CaptionIndex {
 
 // The list's top-level item of that caption (without regard to case), or null.
 QTreeWidgetItem* FindListItem(const QTreeWidget* list, const CaptionIndex& index, const QString& caption);
+
+// Sets a cell of a grid (the captions grid) to the text with a new cell item. Once the grid's
+// column count has changed, its old cells keep positions that are no longer theirs, and a
+// text set on such a cell is looked for through the whole grid: cell by cell, filling a grid
+// would grow with the square of its rows.
+void SetGridCell(QTableWidget* grid, int row, int column, const QString& text);
 
 }  // namespace vantrix

@@ -131,6 +131,14 @@ void SetListItemIndex(QTreeWidgetItem* item, int newIndex) {
   PutContent(list->topLevelItem(newIndex), moved);
 }
 
+void SetListOrder(QTreeWidget* list, const std::vector<int>& order) {
+  std::vector<ItemContent> contents;
+  contents.reserve(order.size());
+  for (size_t p = 0; p < order.size(); ++p) contents.push_back(ContentOf(list->topLevelItem(static_cast<int>(p))));
+  for (size_t p = 0; p < order.size(); ++p)
+    if (order[p] != static_cast<int>(p)) PutContent(list->topLevelItem(static_cast<int>(p)), contents[static_cast<size_t>(order[p])]);
+}
+
 QTreeWidgetItem* MoveListItem(QTreeWidgetItem* item, QTreeWidget* target, bool deleteSource, int index) {
   if (item == nullptr || target == nullptr) return nullptr;
   QTreeWidget* source = item->treeWidget();

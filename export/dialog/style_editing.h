@@ -3,6 +3,7 @@
 // colour lookups, and moving list items within and between lists. None of it runs during an
 // export: these change the objects the style pages show.
 #include <cstdint>
+#include <vector>
 
 #include "export/rtf_style.h"
 #include "export/vantrix_font.h"
@@ -49,6 +50,9 @@ void DecLeftAndTop(QWidget* control);
 // image and attached object go from neighbour to neighbour). Nothing for a negative or
 // missing position, a missing item or the item's own position.
 void SetListItemIndex(QTreeWidgetItem* item, int newIndex);
+// Puts the content (caption, image, attached object) that the item at order[p] holds into the
+// item at p, for every position of the list: order lists each position once.
+void SetListOrder(QTreeWidget* list, const std::vector<int>& order);
 // Copies an item (caption and attached object) into the target list, at the end for a
 // negative index, and removes the source item when asked; the source list then selects the
 // item now at the old position, else its last item, and nothing when it is left empty.

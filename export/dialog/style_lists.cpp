@@ -319,8 +319,32 @@ void CorrectXLSFieldsList(TVantrix3DialogF& form) {
   if (exported == nullptr || fields == nullptr) return;
   const QSignalBlocker block(fields);
   if (exported->topLevelItemCount() > 0) {
+    // When every exported name is there once, moving each one's format in turn to its place
+    // comes to this: those formats first, in the exported order, then the others in theirs;
+    // put so at once, instead of a walk through the list for each field.
+    QHash<QString, int> firstOfName;
+    for (int j = fields->topLevelItemCount() - 1; j >= 0; --j) firstOfName.insert(fields->topLevelItem(j)->text(0).toCaseFolded(), j);
     QSet<QString> names;
-    for (int i = 0; i < exported->topLevelItemCount(); ++i) {
+    std::vector<int> order;
+    bool once = true;
+    for (int i = 0; i < exported->topLevelItemCount() && once; ++i) {
+      const QString name = exported->topLevelItem(i)->text(0).toCaseFolded();
+      const auto found = firstOfName.constFind(name);
+      once = found != firstOfName.constEnd() && !names.contains(name);
+      names.insert(name);
+      if (once) order.push_back(*found);
+    }
+    if (once) {
+      const size_t placed = order.size();
+      std::vector<bool> taken(static_cast<size_t>(fields->topLevelItemCount()));
+      for (const int j : order) taken[static_cast<size_t>(j)] = true;
+      for (size_t j = 0; j < taken.size(); ++j)
+        if (!taken[j]) order.push_back(static_cast<int>(j));
+      SetListOrder(fields, order);
+      for (size_t p = 0; p < placed; ++p) SetItemImage(fields->topLevelItem(static_cast<int>(p)), 1);
+    }
+    // Names given twice, or without a format: each field's format in turn to its place.
+    for (int i = 0; i < exported->topLevelItemCount() && !once; ++i) {
       const QString name = exported->topLevelItem(i)->text(0);
       names.insert(name.toCaseFolded());
       for (int j = 0; j < fields->topLevelItemCount(); ++j) {

@@ -152,6 +152,10 @@ class TVantrix3DialogF : public QDialog {
   void bAddAllExportedFieldClick();
   void bDelOneExportedFieldClick();
   void bDelAllExportedFieldClick();
+  // Moves the first available field of each name (without regard to case), in the order of
+  // the names, to the end of the exported list, as one click of the add button each would,
+  // but at once: a name no available field has is skipped.
+  void ExportFieldsNamed(const QStringList& names);
   int GetIndexOfNewAvailableFields(QTreeWidgetItem* item) const;
   // User formats.
   void cbxFormatFieldsChange();

@@ -213,25 +213,33 @@ TEST(AsciiSettings, SurviveASaveAndLoadAndOlderSectionsStillLoad) {
 }
 
 // An options file may hold any number: a gap or a width of billions is held to what a line
-// of text can take instead of filling gigabytes from one row.
+// of text can take instead of filling gigabytes from one row. A width that is no width (a
+// negative number, one beyond any integer, a text, nothing) leaves the column its own (15 in
+// this source) instead of leaving it out of the text.
 TEST(AsciiSettings, NumbersFromAFileAreHeldToWhatTheLayoutTakes) {
   exporttest::TempFolder folder;
   exporttest::WriteFile(folder / "big.ini",
                         "[ASCII]\nExportType=0\nSpacing=1000000\nAutoCalcColWidth=0\n"
-                        "[WIDTH]\nA=2147483647\nB=-5\n");
+                        "[WIDTH]\nA=2147483647\nB=-5\nC=99999999999\nD=abc\nE=\nF= 3 \n");
   TVantrix3ASCII exporter;
   exporter.LoadPropertiesFromFile(folder / "big.ini");
   EXPECT_EQ(exporter.TXTSpacing, kMaxTXTSpacing);
-  TextSource source({{"A", ectString}, {"B", ectInteger}}, {{"x", "1"}});
+  TextSource source({{"A", ectString}, {"B", ectInteger}, {"C", ectString}, {"D", ectString}, {"E", ectString},
+                     {"F", ectString}},
+                    {{"x", "1", "c", "d", "e", "ffff"}});
   exporter.AllowCaptions = false;
   const std::vector<std::string> lines = Lines(ExportToMemory(exporter, source));
   ASSERT_EQ(lines.size(), 1u);
-  // A at the widest a column is set, B at none; each followed by the gap.
-  EXPECT_EQ(lines[0], "x" + std::string(kMaxColumnWidth - 1 + kMaxTXTSpacing, ' ') + std::string(kMaxTXTSpacing, ' '));
+  // A at the widest a column is set, B to E at their own, F at 3; each followed by the gap.
+  const std::string gap(kMaxTXTSpacing, ' ');
+  EXPECT_EQ(lines[0], "x" + std::string(kMaxColumnWidth - 1, ' ') + gap + std::string(14, ' ') + "1" + gap + "c" +
+                          std::string(14, ' ') + gap + "d" + std::string(14, ' ') + gap + "e" + std::string(14, ' ') +
+                          gap + "fff" + gap);
 
   // A gap set in code is held the same way.
   exporter.TXTSpacing = 1000000;
-  EXPECT_EQ(Lines(ExportToMemory(exporter, source))[0].size(), static_cast<size_t>(kMaxColumnWidth + 2 * kMaxTXTSpacing));
+  EXPECT_EQ(Lines(ExportToMemory(exporter, source))[0].size(),
+            static_cast<size_t>(kMaxColumnWidth + 4 * 15 + 3 + 6 * kMaxTXTSpacing));
 }
 
 TEST(ClipboardText, SeparatedOrInRightAlignedColumns) {

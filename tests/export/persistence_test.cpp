@@ -1,5 +1,5 @@
 // Exporter properties in INI files: the exact text written for every section, and the load
-// that takes it back (lines that hold "=" included).
+// that takes it back (lines that hold "=" included); files in UTF-8 and UTF-16.
 #include <gtest/gtest.h>
 
 #include "export/library_strings.h"
@@ -116,6 +116,34 @@ TEST(Persistence, ASaveThatCannotBeWrittenIsReported) {
   } catch (const EVantrixError& error) {
     EXPECT_NE(std::string(error.what()).find("options.ini"), std::string::npos);
   }
+}
+
+// A file in UTF-16 is not taken for one without options: the load says it cannot read it, and
+// neither the exporter nor the file changes. One behind the UTF-8 byte-order mark loads its
+// texts in code page 1252 and saves back as UTF-8.
+TEST(Persistence, AUtf16FileIsToldAndAUtf8OneIsConverted) {
+  TempFolder folder;
+  const std::string path = folder / "options.ini";
+  const std::string wide("\xFF\xFE[\0G\0]\0\r\0\n\0", 10);
+  WriteFile(path, wide);
+  RecordingExporter e;
+  e.Header = {"kept"};
+  try {
+    e.LoadPropertiesFromFile(path);
+    FAIL() << "no error";
+  } catch (const EVantrixError& error) {
+    EXPECT_EQ(std::string(error.what()),
+              "Cannot read the file \"" + path + "\": it is UTF-16 text; save it as UTF-8 or as ANSI (code page 1252)");
+  }
+  EXPECT_EQ(e.Header, TStrings{"kept"});
+  EXPECT_EQ(ReadFile(path), wide);
+
+  WriteFile(path, "\xEF\xBB\xBF[HEADER]\r\nline0=T\xC3\xADtulo \xE2\x88\x9A\r\n");
+  e.LoadPropertiesFromFile(path);
+  EXPECT_EQ(e.Header, TStrings{"T\xEDtulo ?"});
+  e.SavePropertiesToFile(path);
+  EXPECT_EQ(ReadFile(path).substr(0, 14), "\xEF\xBB\xBF[GENERAL]\r\n");
+  EXPECT_NE(ReadFile(path).find("[HEADER]\r\nline0=T\xC3\xADtulo ?\r\n"), std::string::npos);
 }
 
 }  // namespace

@@ -114,17 +114,57 @@ TEST_F(IniFileTest, ReadsForeignFilesAndKeepsTheirLayout) {
             "[general]\r\nLate=1\r\n[Channel2]\r\nName=B\r\n");
 }
 
-// A file saved by an editor as UTF-8 starts with a byte-order mark; its first section is read
-// all the same, and the file is written back without the mark.
-TEST_F(IniFileTest, AByteOrderMarkIsSkipped) {
-  WriteRaw("\xEF\xBB\xBF[GENERAL]\r\nExportType=8\r\n");
+// A file saved by an editor as UTF-8 starts with a byte-order mark: its text comes in as code
+// page 1252 (a character the code page lacks as '?'), names included, and it is written back
+// as UTF-8 behind the mark, a second save equal to the first. Without a whole mark the bytes
+// are code page 1252 as they stand.
+TEST_F(IniFileTest, AUtf8FileIsReadAsUtf8AndWrittenBackAsUtf8) {
+  WriteRaw("\xEF\xBB\xBF[GENERAL]\r\nTitle=T\xC3\xADtulo \xE2\x82\xAC \xCE\xA9\r\n[CONFIGURA\xC3\x87\xC3\x83O]\r\nx=1\r\n");
   IniFile ini(path_);
-  EXPECT_EQ(ini.ReadSections(), Names{"GENERAL"});
-  EXPECT_EQ(ini.ReadInteger("GENERAL", "ExportType", 0), 8);
-  ASSERT_TRUE(ini.WriteInteger("GENERAL", "ExportType", 7));
-  EXPECT_EQ(ReadRaw(), "[GENERAL]\r\nExportType=7\r\n");
+  EXPECT_EQ(ini.State(), IniFile::ReadState::kRead);
+  EXPECT_EQ(ini.ReadSections(), (Names{"GENERAL", "CONFIGURA\xC7\xC3O"}));
+  EXPECT_EQ(ini.ReadString("GENERAL", "Title", ""), "T\xEDtulo \x80 ?");
+  EXPECT_EQ(ini.ReadInteger("configura\xE7\xE3o", "X", 0), 1);
+  ASSERT_TRUE(ini.WriteString("GENERAL", "Unit", "\xB0" "C"));
+  const std::string first = ReadRaw();
+  EXPECT_EQ(first,
+            "\xEF\xBB\xBF[GENERAL]\r\nTitle=T\xC3\xADtulo \xE2\x82\xAC ?\r\nUnit=\xC2\xB0" "C\r\n"
+            "[CONFIGURA\xC3\x87\xC3\x83O]\r\nx=1\r\n");
+  IniFile again(path_);
+  ASSERT_TRUE(again.WriteString("GENERAL", "Title", again.ReadString("GENERAL", "Title", "")));
+  EXPECT_EQ(ReadRaw(), first);
+
+  WriteRaw("[GENERAL]\r\nTitle=T\xC3\xADtulo\r\n");  // no mark: code page 1252, kept byte for byte
+  IniFile plain(path_);
+  EXPECT_EQ(plain.ReadString("GENERAL", "Title", ""), "T\xC3\xADtulo");
+  ASSERT_TRUE(plain.WriteInteger("GENERAL", "ExportType", 7));
+  EXPECT_EQ(ReadRaw(), "[GENERAL]\r\nTitle=T\xC3\xADtulo\r\nExportType=7\r\n");
   WriteRaw("\xEF\xBB[GENERAL]\r\nExportType=8\r\n");  // not a whole mark: text before a section
   EXPECT_EQ(IniFile(path_).ReadInteger("GENERAL", "ExportType", 0), 0);
+}
+
+// A UTF-16 file, in either byte order, is not read: nothing of it is taken for sections or
+// keys, the reason is told, and no write replaces it.
+TEST_F(IniFileTest, AUtf16FileIsNotReadNorWrittenOver) {
+  using namespace std::string_literals;
+  for (const std::string& text : {"\xFF\xFE[\0G\0]\0\r\0\n\0k\0=\0\x31\0"s, "\xFE\xFF\0[\0G\0]\0\r\0\n\0k\0=\0\x31"s}) {
+    WriteRaw(text);
+    IniFile ini(path_);
+    EXPECT_EQ(ini.State(), IniFile::ReadState::kUtf16);
+    EXPECT_TRUE(ini.ReadSections().empty());
+    EXPECT_EQ(ini.ReadInteger("G", "k", 5), 5);
+    EXPECT_FALSE(ini.WriteString("G", "k", "2"));
+    {
+      IniFile::UpdateScope scope(ini);
+      ini.WriteString("G", "j", "3");
+      EXPECT_FALSE(scope.Commit());
+    }
+    EXPECT_EQ(ReadRaw(), text);
+  }
+  IniFile ini(path_);
+  WriteRaw("[G]\nk=1\n");  // replaced by a readable file: read again
+  EXPECT_EQ(ini.State(), IniFile::ReadState::kRead);
+  EXPECT_EQ(ini.ReadInteger("G", "k", 5), 1);
 }
 
 // Sections found and erased by the beginning of their names: in file order, without regard to
@@ -173,6 +213,54 @@ TEST_F(IniFileTest, EraseAndDelete) {
   EXPECT_TRUE(ini.DeleteKey("Missing", "k"));
   ASSERT_TRUE(ini.EraseSection("A"));  // both [A] and [a]
   EXPECT_EQ(ReadRaw(), "[B]\r\n");
+}
+
+// Sections erased by name, by prefix, or not there at all, after the names were looked up:
+// every look-up after it is right, in file order, also once enough are gone for their empty
+// places to be closed up; a section written again goes to the end; an erase that finds
+// nothing does not write the file.
+TEST_F(IniFileTest, ErasingSectionsKeepsEveryLookupRight) {
+  std::string text;
+  for (int i = 0; i < 10; ++i) {
+    const std::string n = std::to_string(i);
+    text += "[NOTE_" + n + "]\nCol=" + n + "\n[NOTE_" + n + "_LINES]\nline0=n" + n + "\n";
+  }
+  text += "[note_3]\nCol=dup\n[Other]\nk=1\n";
+  WriteRaw(text);
+  IniFile ini(path_);
+  EXPECT_EQ(ini.ReadInteger("NOTE_3", "Col", -1), 3);
+  const auto inode = [this] {
+    struct stat st {};
+    stat(path_.c_str(), &st);
+    return st.st_ino;
+  };
+  const ino_t before = inode();
+  EXPECT_TRUE(ini.EraseSection("NOTE_99"));
+  EXPECT_TRUE(ini.EraseSectionsStartingWith("NOTE_3_LINES_"));
+  EXPECT_TRUE(ini.DeleteKey("NOTE_1", "Row"));
+  EXPECT_EQ(inode(), before);
+  EXPECT_EQ(ReadRaw(), text);
+
+  ASSERT_TRUE(ini.EraseSection(" note_3 "));  // both [NOTE_3] and [note_3]
+  EXPECT_FALSE(ini.SectionExists("NOTE_3"));
+  EXPECT_EQ(ini.ReadString("NOTE_3_LINES", "line0", ""), "n3");
+  EXPECT_EQ(ini.ReadInteger("NOTE_4", "Col", -1), 4);
+  ASSERT_TRUE(ini.EraseSectionsStartingWith("note_1"));  // NOTE_1 and NOTE_1_LINES
+  EXPECT_EQ(ini.ReadSectionsStartingWith("NOTE_1"), Names{});
+  EXPECT_EQ(ini.ReadSectionsStartingWith("NOTE_2"), (Names{"NOTE_2", "NOTE_2_LINES"}));
+  for (int i = 0; i < 10; ++i) ASSERT_TRUE(ini.EraseSection("NOTE_" + std::to_string(i) + "_LINES"));
+  EXPECT_EQ(ini.ReadSections(), (Names{"NOTE_0", "NOTE_2", "NOTE_4", "NOTE_5", "NOTE_6", "NOTE_7", "NOTE_8", "NOTE_9",
+                                       "Other"}));
+  for (int i : {0, 2, 4, 5, 6, 7, 8, 9}) EXPECT_EQ(ini.ReadInteger("note_" + std::to_string(i), "COL", -1), i);
+  EXPECT_EQ(ini.ReadString("NOTE_1", "Col", "-"), "-");
+  ASSERT_TRUE(ini.WriteString("NOTE_3", "Col", "33"));
+  ASSERT_TRUE(ini.WriteString("NOTE_5", "Row", "2"));
+  EXPECT_EQ(ini.ReadSections().back(), "NOTE_3");
+  EXPECT_EQ(ReadRaw(),
+            "[NOTE_0]\r\nCol=0\r\n[NOTE_2]\r\nCol=2\r\n[NOTE_4]\r\nCol=4\r\n[NOTE_5]\r\nCol=5\r\nRow=2\r\n"
+            "[NOTE_6]\r\nCol=6\r\n[NOTE_7]\r\nCol=7\r\n[NOTE_8]\r\nCol=8\r\n[NOTE_9]\r\nCol=9\r\n[Other]\r\nk=1\r\n"
+            "[NOTE_3]\r\nCol=33\r\n");
+  EXPECT_EQ(IniFile(path_).ReadSections(), ini.ReadSections());
 }
 
 // Lists keep the first spelling in file order, lookups fold case, and every change that
@@ -278,6 +366,7 @@ TEST_F(IniFileTest, RewritesKeepWhatIsThereAndFailuresAreReported) {
   EXPECT_FALSE(IniFile(dir_).WriteString("S", "k", "v"));
   ASSERT_EQ(chmod(path_.c_str(), 0), 0);
   if (access(path_.c_str(), R_OK) == 0) return;  // root reads anything: nothing more to see
+  EXPECT_EQ(IniFile(path_).State(), IniFile::ReadState::kCannotRead);
   EXPECT_FALSE(IniFile(path_).WriteString("S", "k", "v"));
   ASSERT_EQ(chmod(path_.c_str(), 0600), 0);
   EXPECT_EQ(ReadRaw(), "[S]\r\nk=2\r\n");

@@ -15,6 +15,7 @@
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
+#include "export/dialog/field_list_drops.h"
 #include "export/dialog/form_rules.h"
 #include "export/dialog/list_items.h"
 #include "export/dialog/form_widgets.h"
@@ -313,6 +314,31 @@ TEST_F(FormCore, FieldsGoBackToTheirPlaceInColumnOrder) {
   available->setCurrentItem(available->topLevelItem(0));
   form->bAddOneExportedFieldClick();
   EXPECT_EQ(names(exported), "Humidity,Time");
+
+  // Moved at once, by name, as the add button moves them one by one: each name's first
+  // available field in turn, the last current, and in the available list the field that took
+  // its place.
+  form->bDelAllExportedFieldClick();
+  form->ExportFieldsNamed({"TEMPERATURE", "nothing"});
+  EXPECT_EQ(names(exported), "Temperature");
+  EXPECT_EQ(exported->currentItem(), exported->topLevelItem(0));
+  EXPECT_EQ(available->currentItem(), available->topLevelItem(1));
+  form->bDelAllExportedFieldClick();
+  form->ExportFieldsNamed({"Humidity", "time", "Humidity"});
+  EXPECT_EQ(names(exported), "Humidity,Time");
+  EXPECT_EQ(names(available), "Temperature");
+  EXPECT_EQ(available->currentItem(), available->topLevelItem(0));
+
+  // With the available fields dragged out of column order, each field goes back after the
+  // last one whose column comes before its own.
+  form->bDelAllExportedFieldClick();
+  available->clearSelection();
+  available->setCurrentItem(available->topLevelItem(0));
+  lstAvailableFieldsDragDrop(*form, available, available->topLevelItem(2));
+  EXPECT_EQ(names(available), "Temperature,Humidity,Time");
+  form->ExportFieldsNamed({"Temperature"});
+  form->bDelAllExportedFieldClick();
+  EXPECT_EQ(names(available), "Humidity,Time,Temperature");
 }
 
 TEST_F(FormCore, UserFormatsNeedAChosenEntryToBeEditedOrDeleted) {

@@ -394,6 +394,53 @@ TEST_F(OptionsFile, ToolsMenuSavesAndLoadsTheChosenFile) {
   EXPECT_EQ(form->Options().OptionsFileName, file);
 }
 
+// A UTF-16 options file is told, from the Tools menu and when the form starts with it, and
+// neither the form nor the file changes. A UTF-8 one (behind its byte-order mark) comes in
+// converted to the form's texts, and is saved back as UTF-8, a second save equal to the first.
+TEST_F(OptionsFile, AUtf16FileIsToldAndAUtf8FileIsReadAsUtf8) {
+  dialog.SaveLoadButtons = true;
+  Open();
+  Choose(aeCSV);
+  form->Control<QPlainTextEdit>("memHeader")->setPlainText("kept");
+  const std::string wide = Path("wide.cfg");
+  // Little-endian UTF-16 behind its mark, as editors save "Unicode" text.
+  const QString content = QStringLiteral("[GENERAL]\r\nExportType=7\r\n[HEADER]\r\nline0=lost\r\n");
+  QByteArray text("\xFF\xFE", 2);
+  for (const QChar c : content) text.append(static_cast<char>(c.unicode() & 0xFF)).append(static_cast<char>(c.unicode() >> 8));
+  {
+    QFile file(QString::fromStdString(wide));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(text);
+  }
+  services.files.push_back(QString::fromStdString(wide));
+  form->Control<QAction>("miLoadOptions")->trigger();
+  ASSERT_FALSE(services.log.isEmpty());
+  EXPECT_TRUE(services.log.last().startsWith("message|")) << services.log.last().toStdString();
+  EXPECT_TRUE(services.log.last().contains("wide.cfg\": it is UTF-16 text")) << services.log.last().toStdString();
+  EXPECT_EQ(form->GetExportType(), aeCSV);
+  EXPECT_EQ(form->Control<QPlainTextEdit>("memHeader")->toPlainText(), "kept");
+  EXPECT_EQ(Bytes(wide), text);
+  dialog.OptionsFileName = wide;
+  dialog.AutoLoadOptions = true;
+  EXPECT_THROW(Open(), EVantrixError);
+  EXPECT_EQ(Bytes(wide), text);
+
+  dialog.AutoLoadOptions = false;
+  Open();
+  const std::string utf8 = Path("utf8.cfg");
+  Write(utf8, "\xEF\xBB\xBF[GENERAL]\r\nExportType=8\r\n[HEADER]\r\nline0=T\xC3\xADtulo \xE2\x88\x9A\r\n");
+  form->LoadExportOptions(utf8);
+  EXPECT_EQ(form->Control<QPlainTextEdit>("memHeader")->toPlainText(), QString::fromUtf8("T\xC3\xADtulo ?"));
+  form->SaveExportOptions(utf8);
+  const QByteArray first = Bytes(utf8);
+  EXPECT_TRUE(first.startsWith("\xEF\xBB\xBF[GENERAL]\r\n")) << first.toStdString();
+  EXPECT_TRUE(first.contains("[HEADER]\r\nline0=T\xC3\xADtulo ?\r\n")) << first.toStdString();
+  Open();
+  form->LoadExportOptions(utf8);
+  form->SaveExportOptions(utf8);
+  EXPECT_EQ(Bytes(utf8), first);
+}
+
 // Auto-load happens while the form starts, before the owner's header; auto-save when it
 // closes, and a file that cannot be written is told while the form closes all the same.
 TEST_F(OptionsFile, AutoLoadOnStartAndAutoSaveOnClose) {

@@ -1,6 +1,7 @@
 // The export dialog's options file, value by value: every option of the form set, saved and
 // loaded by a fresh form comes back as set; enumerations and numbers out of their range in a
-// hand-edited file keep the dialog's values or are bounded; widths the file does not name stay.
+// hand-edited file keep the dialog's values or are bounded; widths and alignments the file does
+// not name, or cannot give, stay.
 #include <QComboBox>
 #include <QTableWidget>
 #include <gtest/gtest.h>
@@ -251,9 +252,11 @@ TEST_F(OptionsFile, EnumerationsAndNumbersOutOfRange) {
   }
 }
 
-// A width section that names some columns leaves the others the widths of their columns (a
-// width of 0 would leave a column out of a text file).
-TEST_F(OptionsFile, WidthsTheFileDoesNotNameStay) {
+// A width or alignment section that names some columns leaves the others as they were (a
+// width of 0 would leave a column out of a text file, and every column became left-aligned);
+// a width the file holds that is no width (a text, nothing, a negative number, one beyond any
+// integer) leaves its column's width too.
+TEST_F(OptionsFile, WidthsAndAlignmentsTheFileDoesNotNameOrCannotGiveStay) {
   for (int c = 0; c < 3; ++c) source.Columns().GetItem(c)->SetWidth(21 + c);
   Open();
   auto* grid = form->Control<QTableWidget>("sgrCaptions");
@@ -266,4 +269,31 @@ TEST_F(OptionsFile, WidthsTheFileDoesNotNameStay) {
   form->LoadExportOptions(Path("xls.cfg"));
   EXPECT_EQ(grid->item(1, 2)->text(), "5");
   EXPECT_EQ(grid->item(3, 2)->text(), "23");
+
+  for (const char* width : {"abc", "", "-4", "99999999999"}) {
+    SCOPED_TRACE(width);
+    Open();
+    grid = form->Control<QTableWidget>("sgrCaptions");
+    Write(Path("bad.cfg"), (std::string("[GENERAL]\nExportType=7\n[WIDTH]\nTime=") + width + "\nHumidity=40000\n").c_str());
+    form->LoadExportOptions(Path("bad.cfg"));
+    EXPECT_EQ(grid->item(1, 3)->text(), "21");
+    EXPECT_EQ(grid->item(3, 3)->text(), "32767");  // the widest the grid takes
+  }
+
+  Open();
+  grid = form->Control<QTableWidget>("sgrCaptions");
+  Choose(aeTXT);
+  const QString timeAlign = grid->item(1, 2)->text(), numberAlign = grid->item(2, 2)->text();
+  ASSERT_NE(timeAlign, numberAlign);  // text left, numbers right
+  Write(Path("align.cfg"), "[GENERAL]\nExportType=7\n[ALIGN]\ntemperature=Center\n");
+  form->LoadExportOptions(Path("align.cfg"));
+  EXPECT_EQ(grid->item(1, 2)->text(), timeAlign);
+  EXPECT_EQ(grid->item(3, 2)->text(), numberAlign);
+  const QString center = grid->item(2, 2)->text();
+  EXPECT_NE(center, timeAlign);
+  EXPECT_NE(center, numberAlign);
+  // What the grid now holds is what a run exports.
+  form->SaveExportOptions(Path("again.cfg"));
+  EXPECT_TRUE(Bytes(Path("again.cfg")).contains("[ALIGN]\r\nTime=Left\r\nTemperature=Center\r\nHumidity=Right\r\n"))
+      << Bytes(Path("again.cfg")).toStdString();
 }

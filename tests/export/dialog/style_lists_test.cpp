@@ -248,6 +248,22 @@ TEST_F(StyleLists, FieldFormatsFollowTheExportedFields) {
   CorrectXLSFieldsList(*form);
   EXPECT_EQ(ItemImage(fields->topLevelItem(0)), 1);
   EXPECT_EQ(ItemImage(fields->topLevelItem(2)), 0) << "a blob column is not exported by default";
+
+  // A name exported twice, or one without a format: each exported field's format in turn to
+  // its place, as the list has always been put in order.
+  exported->clear();
+  for (const char* name : {"photo", "A", "PHOTO"}) AddListItem(exported, name, 1, nullptr);
+  CorrectXLSFieldsList(*form);
+  EXPECT_EQ(Captions(fields), (QStringList{"A", "B", "Photo"}));
+  EXPECT_EQ(ItemImage(fields->topLevelItem(1)), 0);
+  EXPECT_EQ(ItemImage(fields->topLevelItem(2)), 1);
+  exported->clear();
+  for (const char* name : {"Missing", "photo"}) AddListItem(exported, name, 1, nullptr);
+  CorrectXLSFieldsList(*form);
+  EXPECT_EQ(Captions(fields), (QStringList{"A", "Photo", "B"}));
+  EXPECT_EQ(ItemImage(fields->topLevelItem(1)), 1);
+  EXPECT_EQ(ItemImage(fields->topLevelItem(0)), 0);
+  EXPECT_EQ(XLSItemFormat(fields->topLevelItem(0)), &a);
 }
 
 }  // namespace

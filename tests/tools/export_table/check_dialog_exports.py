@@ -3,8 +3,9 @@ would: the format chosen, the file name typed, Start pressed), each read back by
 did not write, which must take every row and say nothing: Python's csv, xmllint, dbfread,
 xlrd, qpdf and pdftotext, SQLite. A file that cannot be written is reported and fails the run,
 and so does a file that is not printed as asked; a named pipe or a device named as the file is
-refused and stays what it was; an options file given with the dialog sets the run's options, and the options saved from its Tools menu set them again; what a workbook
-leaves out is told.
+refused and stays what it was; an options file given with the dialog sets the run's options,
+and the options saved from its Tools menu set them again; an options file in UTF-16 is
+refused, one in UTF-8 is read and saved as UTF-8; what a workbook leaves out is told.
 
 usage: check_dialog_exports.py EXPORT_TABLE WORK_FOLDER"""
 import csv
@@ -151,6 +152,34 @@ for n in range(1, ROWS // 10 + 1):
         text = f.read()
     assert "&lt;/a&gt;&lt;script&gt;1&lt;/script&gt;</a>" in text and "<script>" not in text, page
 
+# An options file in UTF-16 is not read as one without options: the tool says so and fails,
+# and the file is left as it was. One in UTF-8 behind its byte-order mark gives its texts (the
+# header line here, written in code page 1252 as the CSV is), and saved from the Tools menu
+# over itself stays UTF-8 behind the mark.
+options = os.path.join(WORK, "wide.cfg")
+wide = "[GENERAL]\r\nExportType=8\r\n[HEADER]\r\nline0=T\u00edtulo\r\n".encode("utf-16")
+with open(options, "wb") as f:
+    f.write(wide)
+path = os.path.join(WORK, "wide.csv")
+code, _, err = run([TOOL, "--dialog", "--rows", "5", "--format", "csv", "--output", path, "--options", options])
+assert code == 1 and b'Cannot read the file "' + options.encode() + b'": it is UTF-16 text' in err, \
+    "UTF-16 options: exit %d: %s" % (code, err.decode(errors="replace"))
+assert not os.path.exists(path), "a run with options it could not read"
+with open(options, "rb") as f:
+    assert f.read() == wide, "the UTF-16 options file changed"
+options = os.path.join(WORK, "utf8.cfg")
+with open(options, "w", newline="\r\n", encoding="utf-8-sig") as f:
+    f.write("[GENERAL]\nExportType=8\n[HEADER]\nline0=T\u00edtulo \u221a\n")
+path = os.path.join(WORK, "utf8.csv")
+code, _, err = run([TOOL, "--dialog", "--rows", "5", "--format", "csv", "--output", path, "--options", options,
+                    "--save-options", options])
+assert code == 0 and err == b"", "UTF-8 options: exit %d: %s" % (code, err.decode(errors="replace"))
+with open(path, "rb") as f:
+    assert f.read().startswith("T\u00edtulo ?\r\n".encode("cp1252")), "the header line from UTF-8"
+with open(options, "rb") as f:
+    saved = f.read()
+assert saved.startswith(b"\xef\xbb\xbf[GENERAL]\r\n") and "line0=T\u00edtulo ?\r\n".encode() in saved, saved
+
 # A note in the options file longer than a note holds: the workbook keeps what it holds, and
 # the warning the dialog gives after the run says so.
 options = os.path.join(WORK, "note.cfg")
@@ -175,11 +204,12 @@ assert xlrd.open_workbook(path).sheet_by_index(0).nrows == 6
 
 # A text file through an options file of its own format: its width and alignment of Id reach
 # the file (choosing the format again would build the captions grid afresh and drop them), and
-# the columns it names no width for keep theirs (a width of 0 would leave them out).
+# the columns it names no width for, or a width that is none, keep theirs (a width of 0 would
+# leave them out).
 options = os.path.join(WORK, "widths.cfg")
 with open(options, "w", newline="\r\n", encoding="cp1252") as f:
     f.write("[GENERAL]\nExportType=7\n[FIELDS]\nfield0=Id\nfield1=Label\nfield2=Counter\n"
-            "[TXT]\nAutoCalcColWidth=0\nSpacing=1\n[ALIGN]\nId=Right\n[WIDTH]\nId=12\n")
+            "[TXT]\nAutoCalcColWidth=0\nSpacing=1\n[ALIGN]\nId=Right\n[WIDTH]\nId=12\nLabel=abc\nCounter=-3\n")
 path = os.path.join(WORK, "widths.txt")
 code, _, err = run([TOOL, "--dialog", "--rows", str(ROWS), "--format", "txt", "--output", path, "--options", options])
 assert code == 0 and err == b"", "--options txt: exit %d: %s" % (code, err.decode(errors="replace"))
@@ -191,4 +221,5 @@ for line in lines:
     assert line[12] == " " and line[13:].split(), "a column left out: %r" % line
 assert lines[0][13:].split()[0] == rows[0][7], repr(lines[0])
 
-print("dialog exports read back: csv, xml, dbf, xls, pdf, sql, rtf/doc, txt; an over-long note told")
+print("dialog exports read back: csv, xml, dbf, xls, pdf, sql, rtf/doc, txt; an over-long note told; "
+      "UTF-16 options refused, UTF-8 options read and saved as UTF-8")
