@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "export/ini_helpers.h"
 #include "export/library_strings.h"
 #include "platform/color_text.h"
 #include "platform/cp1252.h"
@@ -233,6 +234,8 @@ void SaveHTMLTemplateToFile(const std::string& path, const THTMLOptions& html, c
 
 void LoadHTMLTemplateFromFile(const std::string& path, THTMLOptions& html, TTableOptions& table) {
   const platform::IniFile ini(path);
+  // A file that cannot be read (a UTF-16 one among them) would give every colour its default.
+  CheckIniFileReadable(ini);
   for (const TemplateColor& c : kTemplateColors) {
     uint32_t& value = *c.where(html, table);
     value = static_cast<uint32_t>(ini.ReadInteger(c.section, c.key, static_cast<int>(value)));

@@ -42,18 +42,19 @@ void TVantrix3DialogF::ConnectHTMLTemplates() {
     try {
       HTMLExp().SaveTemplateToFile(FileSystemName(*file));
     } catch (const std::exception& e) {
-      MessageRequest error;
-      error.caption = windowTitle();
-      error.text = platform::FromCp1252(e.what());
-      error.icon = MessageIcon::Error;
-      dialog_.Services().Message(this, error);
+      ShowErrorText(platform::FromCp1252(e.what()));
     }
   });
   connect(Control<QPushButton>("bHTMLLoadTemplate"), &QPushButton::clicked, this, [this] {
     const std::optional<QString> file = dialog_.Services().OpenFile(this, FormFileDialog("odHTMLTemplate"));
     if (!file) return;
     NoteFileRead(FileSystemName(*file));
-    HTMLExp().LoadTemplateFromFile(FileSystemName(*file));
+    try {
+      HTMLExp().LoadTemplateFromFile(FileSystemName(*file));
+    } catch (const std::exception& e) {
+      ShowErrorText(platform::FromCp1252(e.what()));  // the template in use stays
+      return;
+    }
     HTMLFillColors();
     SetHTMLFontName(HTMLExp().HTMLOptions.TextFont.name);
     HTMLExp().SetHTMLTemplate(htCustom);

@@ -135,11 +135,7 @@ void TVantrix3DialogF::ConnectPlainHandlers() {
     try {
       bStartClick();
     } catch (const std::exception& e) {
-      MessageRequest error;
-      error.caption = windowTitle();
-      error.text = platform::FromCp1252(e.what());
-      error.icon = MessageIcon::Error;
-      dialog_.Services().Message(this, error);
+      ShowErrorText(platform::FromCp1252(e.what()));
     }
   });
 

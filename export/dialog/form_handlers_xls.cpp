@@ -2,6 +2,7 @@
 // load from a style file. The list holds the styles in the order the rows take them.
 #include <QToolButton>
 #include <QTreeWidget>
+#include <exception>
 
 #include "export/dialog/dialog_services.h"
 #include "export/dialog/form_file_dialogs.h"
@@ -90,19 +91,20 @@ void SaveStripStyles(TVantrix3DialogF& form, const char* dialogName,
   DialogServices& services = form.GetDialog().Services();
   const std::optional<QString> file = services.SaveFile(&form, FormFileDialog(dialogName));
   if (!file || save(form, FileSystemName(*file))) return;
-  MessageRequest error;
-  error.caption = form.windowTitle();
-  error.text = QStringLiteral("Cannot write the file \"%1\"").arg(*file);
-  error.icon = MessageIcon::Error;
-  services.Message(&form, error);
+  form.ShowErrorText(QStringLiteral("Cannot write the file \"%1\"").arg(*file));
 }
 
 void LoadStripStyles(TVantrix3DialogF& form, const char* dialogName,
                      void (*load)(TVantrix3DialogF&, const std::string&)) {
-  if (const std::optional<QString> file = form.GetDialog().Services().OpenFile(&form, FormFileDialog(dialogName))) {
+  const std::optional<QString> file = form.GetDialog().Services().OpenFile(&form, FormFileDialog(dialogName));
+  if (!file) return;
+  try {
     load(form, FileSystemName(*file));
-    form.ReleaseUnusedStyles();
+  } catch (const std::exception& e) {
+    form.ShowErrorText(platform::FromCp1252(e.what()));  // the styles in the list stay
+    return;
   }
+  form.ReleaseUnusedStyles();
 }
 
 void TVantrix3DialogF::tbtSaveXLSStyleClick() { SaveStripStyles(*this, "sdXLSStyle", XLSSaveStyle); }

@@ -60,11 +60,7 @@ const ExtensionGroup kExtensionGroups[] = {
 };
 
 void ReportOptionsFileError(TVantrix3DialogF& form, const std::exception& e) {
-  MessageRequest error;
-  error.caption = form.windowTitle();
-  error.text = platform::FromCp1252(e.what());
-  error.icon = MessageIcon::Error;
-  form.GetDialog().Services().Message(&form, error);
+  form.ShowErrorText(platform::FromCp1252(e.what()));
 }
 
 }  // namespace

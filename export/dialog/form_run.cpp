@@ -521,11 +521,7 @@ void TVantrix3DialogF::ReportResultErrors() {
   if (resultErrors_.empty()) return;
   QStringList lines;
   for (const std::string& line : resultErrors_) lines << platform::FromCp1252(line);
-  MessageRequest error;
-  error.caption = windowTitle();
-  error.text = lines.join(QLatin1Char('\n'));
-  error.icon = MessageIcon::Error;
-  dialog_.Services().Message(this, error);
+  ShowErrorText(lines.join(QLatin1Char('\n')));
 }
 
 void TVantrix3DialogF::done(int result) {

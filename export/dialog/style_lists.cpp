@@ -69,10 +69,12 @@ void ShowStyleButtons(TVantrix3DialogF& form, const char* listName, std::initial
 }
 
 // Empties the list and adds one item per section of the file with the prefix; make gives the
-// object each item carries, loaded from its section.
+// object each item carries, loaded from its section. A file that cannot be read (a UTF-16 one
+// among them) raises and leaves the list as it was, instead of emptying it.
 void LoadStyleList(QTreeWidget* list, const std::string& fileName, std::string_view prefix,
                    const std::function<void*(const platform::IniFile&, const std::string&)>& make) {
   platform::IniFile file(fileName);
+  CheckIniFileReadable(file);
   // Read as it is now: outside a scope every read looks again whether the file changed.
   const platform::IniFile::UpdateScope asReadNow(file);
   const platform::IniFile& ini = file;

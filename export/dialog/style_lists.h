@@ -108,7 +108,8 @@ void RTFShowStyleButtons(TVantrix3DialogF& form);
 bool XLSSaveStyle(TVantrix3DialogF& form, const std::string& fileName);
 bool RTFSaveStyle(TVantrix3DialogF& form, const std::string& fileName);
 // The strip-style list from a style file: one item per section with the prefix (any case), in
-// file order, captioned "ITEM_" with the rest of the section name; the first selected.
+// file order, captioned "ITEM_" with the rest of the section name; the first selected. A file
+// that cannot be read raises EVantrixError and leaves the list as it was.
 void XLSLoadStyle(TVantrix3DialogF& form, const std::string& fileName);
 void RTFLoadStyle(TVantrix3DialogF& form, const std::string& fileName);
 

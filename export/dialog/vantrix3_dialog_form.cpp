@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "export/dialog/dialog_captions.h"
+#include "export/dialog/dialog_services.h"
 #include "export/dialog/field_list_drops.h"
 #include "export/dialog/form_widgets.h"
 #include "export/dialog/vantrix3_dialog.h"
@@ -240,6 +241,14 @@ void TVantrix3DialogF::MoveXLSFormatSheets(QTabWidget* target, int firstIndex) {
     }
     target->insertTab(firstIndex + i, sheet, text);
   }
+}
+
+void TVantrix3DialogF::ShowErrorText(const QString& text) {
+  MessageRequest error;
+  error.caption = windowTitle();
+  error.text = text;
+  error.icon = MessageIcon::Error;
+  dialog_.Services().Message(this, error);
 }
 
 }  // namespace vantrix

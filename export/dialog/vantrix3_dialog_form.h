@@ -57,6 +57,8 @@ class TVantrix3DialogF : public QDialog {
   ~TVantrix3DialogF() override;
 
   TVantrix3Dialog& GetDialog() const { return dialog_; }
+  // Something failed (a file not read or not written): an error message captioned with the form's title.
+  void ShowErrorText(const QString& text);
 
   // The control of that name; null when the form has none or it is of another class. Found
   // once and then kept (until it goes): the form has about a thousand widgets, and a search

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QPushButton>
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -87,6 +88,17 @@ TEST_F(FormHTMLTemplate, ATemplateFileRoundTripsAndMakesTheChoiceCustom) {
   // Cancelled dialogs change nothing; an unwritable file is told.
   form->Control<QPushButton>("bHTMLLoadTemplate")->click();
   EXPECT_EQ(form->Options().HTMLFontName, "Verdana");
+  // So is a template in UTF-16, which leaves the colours and the font as they were.
+  const std::string wide = folder / "wide.htf";
+  {
+    std::ofstream out(wide, std::ios::binary);
+    out << std::string("\xFE\xFF\0[\0H\0T\0M\0L", 12);
+  }
+  services.files.push_back(QString::fromStdString(wide));
+  form->Control<QPushButton>("bHTMLLoadTemplate")->click();
+  EXPECT_EQ(form->Options().HTMLFontName, "Verdana");
+  EXPECT_EQ(form->Options().HTMLLinkColor, saved.HTMLLinkColor);
+  EXPECT_NE(services.log.last().indexOf(QStringLiteral("it is UTF-16 text")), -1) << services.log.last().toStdString();
   services.files.push_back(QString::fromStdString(folder / "no/such/dir.htf"));
   form->Control<QPushButton>("bHTMLSaveTemplate")->click();
   ASSERT_FALSE(services.log.isEmpty());

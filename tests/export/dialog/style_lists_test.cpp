@@ -219,6 +219,22 @@ TEST_F(StyleLists, StyleButtonsReadAndWriteTheChosenFile) {
   ASSERT_EQ(Captions(strips), (QStringList{"ITEM_0"}));
   EXPECT_EQ(RTFItemStyle(strips->topLevelItem(0))->Font.size, 15);
 
+  // A style file in UTF-16 cannot be read: it is told, and both lists keep their styles.
+  const QString wide = folder + QStringLiteral("/largo.rst");
+  {
+    QFile file(wide);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray("\xFF\xFE[\0R\0T\0F\0_\0S\0T\0Y\0L\0E\0_\0""0\0]\0\r\0\n\0", 26));
+  }
+  services.log.clear();
+  for (const char* load : {"tbtLoadRTFStyle", "tbtLoadXLSStyle"}) {
+    services.files.push_back(wide);
+    button(load)->click();
+  }
+  EXPECT_EQ(Captions(strips), (QStringList{"ITEM_0"}));
+  EXPECT_EQ(RTFItemStyle(strips->topLevelItem(0))->Font.size, 15);
+  EXPECT_EQ(services.log.filter(QStringLiteral("it is UTF-16 text")).size(), 2) << services.log.join('\n').toStdString();
+
   // A file that cannot be written is told by its name.
   const QString nowhere = folder + QStringLiteral("/no/such/faixas.rst");
   services.files.push_back(nowhere);
