@@ -28,10 +28,8 @@ bool Lookup(const TStrings* lines, const std::string& name, std::string& value) 
 // (not a number, empty, negative or beyond any integer), so that the column keeps its own: a
 // width of 0 would leave it out of a fixed-width text without a word.
 bool ListedWidth(const std::string& text, int& width) {
-  const std::string number = platform::TrimBlanks(text);
-  int value = 0;
-  const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), value);
-  if (number.empty() || ec != std::errc() || end != number.data() + number.size() || value < 0) return false;
+  const int value = IntegerOr(platform::TrimBlanks(text), -1);
+  if (value < 0) return false;
   width = std::min(value, kMaxColumnWidth);
   return true;
 }
