@@ -17,6 +17,7 @@
 #include "export/vantrix3_xml.h"
 #include "fuzz/export_table_source.h"
 #include "fuzz/fuzz_target.h"
+#include "platform/ini_file.h"
 
 namespace {
 
@@ -62,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   fuzz::ExportTableSource source;
 
   vantrix::TVantrix3ASCII ascii;
-  const bool utf16 = size >= 2 && ((data[0] == 0xFF && data[1] == 0xFE) || (data[0] == 0xFE && data[1] == 0xFF));
+  const bool utf16 = platform::IniFile(file.Path()).State() == platform::IniFile::ReadState::kUtf16;
   try {
     ascii.LoadPropertiesFromFile(file.Path());
   } catch (const vantrix::EVantrixError&) {

@@ -3,10 +3,11 @@
 // as an HTML colour template with the HTML table and page options. Each exporter then writes
 // a small table of every column type into memory. Whatever the file holds, the run ends, its
 // output stays within what the table and the file justify, and every RTF font size is one a
-// reader takes.
+// reader takes. A file in UTF-16 is refused as a template and changes nothing.
 #include <cctype>
 #include <cstdlib>
 
+#include "export/library_strings.h"
 #include "export/rtf_style.h"
 #include "export/text_measure.h"
 #include "export/vantrix3_html.h"
@@ -64,7 +65,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
 
   vantrix::TVantrix3HTML html;
-  html.LoadTemplateFromFile(file.Path());
+  // A file that cannot be read as text (UTF-16) is refused, as the dialog tells it, and the
+  // template's colours and font stay as they were.
+  const std::string before = fuzz::ExportToMemory(html, source);
+  try {
+    html.LoadTemplateFromFile(file.Path());
+  } catch (const vantrix::EVantrixError&) {
+    FUZZ_CHECK(ini.State() != platform::IniFile::ReadState::kRead);
+    FUZZ_CHECK(fuzz::ExportToMemory(html, source) == before);
+  }
   html.HTMLOptions.LoadFromIniFile(ini, "HTML");
   html.TableOptions.LoadFromIniFile(ini, "HTML");
   FUZZ_CHECK(html.TableOptions.CellPadding >= 0 && html.TableOptions.CellSpacing >= 0 && html.TableOptions.Border >= 0);

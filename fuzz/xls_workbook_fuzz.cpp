@@ -93,10 +93,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   vantrix::TxlsWorkbook& book = file.Workbook();
   const vantrix::TxlsGlobals& globals = book.Globals();
-  for (size_t i = 0; i < globals.Records.Count(); ++i)
-    FUZZ_CHECK(globals.Records[i] == nullptr || globals.Records[i]->Id() != vantrix::biff::kFilePass);
+  // A workbook that says its records are encrypted is refused, wherever it says so.
+  const auto checkNoFilePass = [](const vantrix::TbiffRecordList& records) {
+    for (size_t i = 0; i < records.Count(); ++i)
+      FUZZ_CHECK(records[i] == nullptr || records[i]->Id() != vantrix::biff::kFilePass);
+  };
+  checkNoFilePass(globals.Records);
   for (size_t i = 0; i < book.WorkSheetCount(); ++i) {
     const vantrix::TxlsWorkSheet& sheet = book.WorkSheet(i);
+    for (const auto* records : {&sheet.HeadRecords, &sheet.RowRecords, &sheet.MiddleRecords, &sheet.TailRecords,
+                                &sheet.TrailingCharts})
+      checkNoFilePass(*records);
     FUZZ_CHECK(sheet.ColInfos.Count() <= 256);
     for (int r = 0; r < sheet.GetRowCount(); ++r)
       for (size_t c = 0; sheet.Row(r) != nullptr && c < sheet.Row(r)->Count(); ++c) {

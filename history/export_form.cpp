@@ -1,6 +1,7 @@
 #include "history/export_form.h"
 
 #include <QCheckBox>
+#include <QFile>
 #include <QFileInfo>
 #include <QFrame>
 #include <QGridLayout>
@@ -10,6 +11,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "platform/atomic_file.h"
 #include "ui/help_context.h"
 #include "ui/language_qt.h"
 #include "ui/user_interaction.h"
@@ -28,6 +30,8 @@ constexpr const char* kFilterPieces[TExportForm::kFormatCount] = {
 // What OK asks of the user before the dialog closes.
 constexpr char kNoFileNameText[] = "Informe o nome do arquivo para o qual exportar.";
 constexpr char kReplaceFileText[] = "O arquivo \"%1\" já existe. Deseja substituí-lo?";
+// In the export's own words for the same refusal.
+constexpr char kCannotReplaceText[] = "Cannot create the file \"%1\": %2";
 
 }  // namespace
 
@@ -137,12 +141,20 @@ void TExportForm::ChangeFileButtonClick() {
   if (const auto file = ui_.ChooseSaveFile(this, request)) fileNameEdit_->setText(*file);
 }
 
-// The dialog closes only with a file to export to, and over an existing file only once the
-// user has said to replace it; otherwise it stays open for another name.
+// The dialog closes only with a file to export to that the export may replace, and over an
+// existing file only once the user has said to replace it; otherwise it stays open for another
+// name.
 void TExportForm::OkBitBtnClick() {
   const QString name = fileNameEdit_->text();
   if (name.trimmed().isEmpty()) {
     ui_.ShowWarning(this, windowTitle(), QString::fromUtf8(kNoFileNameText));
+    fileNameEdit_->setFocus();
+    return;
+  }
+  // What the export will refuse (a named pipe, a folder, a file its user may not write) is
+  // told at once: asking first whether to replace it would promise what cannot be done.
+  if (const std::string refusal = platform::ReplaceRefusal(QFile::encodeName(name).toStdString()); !refusal.empty()) {
+    ui_.ShowError(this, windowTitle(), QString::fromUtf8(kCannotReplaceText).arg(name, QString::fromLocal8Bit(refusal)));
     fileNameEdit_->setFocus();
     return;
   }

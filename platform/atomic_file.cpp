@@ -34,7 +34,13 @@ std::string WriteTarget(const std::string& path) {
 
 std::string ReplaceRefusal(const std::string& path) {
   struct stat st;
-  if (stat(path.c_str(), &st) != 0 || S_ISREG(st.st_mode)) return {};
+  if (stat(path.c_str(), &st) != 0) return {};
+  if (S_ISREG(st.st_mode)) {
+    // The rename asks only the folder's leave: a file its user may not write (read-only, or
+    // another user's in a shared folder) would be replaced where writing it is refused.
+    if (faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0) return std::strerror(errno);
+    return {};
+  }
   const char* kind = S_ISFIFO(st.st_mode)                          ? "a named pipe"
                      : S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode) ? "a device"
                      : S_ISSOCK(st.st_mode)                         ? "a socket"

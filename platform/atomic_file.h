@@ -3,7 +3,8 @@
 // target, is flushed to the disk, and is renamed over the target only when everything was
 // written. A crash, a full disk or an abandoned write leaves the old file as it was and no
 // temporary behind. An existing target keeps its permissions; a symbolic link is followed,
-// so the link stays and its target is replaced. Only a regular file is ever replaced.
+// so the link stays and its target is replaced. Only a regular file its user may write is
+// ever replaced.
 #include <cstddef>
 #include <string>
 
@@ -11,8 +12,10 @@ namespace platform {
 
 // Why a new file may not take the place of what the path names (a symbolic link followed), in
 // words that follow the path in a message; empty when it may: the path names nothing yet or a
-// regular file. A named pipe, a device such as /dev/null, a socket or a folder is refused: a
-// rename would leave an ordinary file where every program that uses it expects the other.
+// regular file its user may write. A named pipe, a device such as /dev/null, a socket or a
+// folder is refused: a rename would leave an ordinary file where every program that uses it
+// expects the other. A regular file the user may not write is refused as opening it would be
+// ("Permission denied"), although the rename could replace it.
 std::string ReplaceRefusal(const std::string& path);
 
 class AtomicFile {

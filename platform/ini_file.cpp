@@ -106,6 +106,24 @@ bool ParseFloat(std::string_view s, double& out) {
   return true;
 }
 
+
+// UTF-16 saved without its mark. Code page 1252 text holds no NUL, while the ASCII of an INI
+// file in UTF-16 has one at every other byte (the high bytes, ahead of each character or after
+// it by byte order). The first line with more than line ends and NULs tells: a blank line
+// before it leaves the NUL of its line feed at the next one's start.
+bool IsUnmarkedUtf16(std::string_view text) {
+  while (!text.empty()) {
+    const size_t eol = text.find('\n');
+    const std::string_view line = text.substr(0, eol);
+    text = eol == text.npos ? std::string_view() : text.substr(eol + 1);
+    if (line.find_first_not_of(std::string_view("\r\0", 2)) == line.npos) continue;
+    if (line.size() < 2) return false;
+    bool evenNul = true, oddNul = true;
+    for (size_t i = 0; i < line.size(); ++i) (i % 2 == 0 ? evenNul : oddNul) &= line[i] == '\0';
+    return evenNul || oddNul;
+  }
+  return false;
+}
 }  // namespace
 
 IniFile::IniFile(std::string path) : path_(std::move(path)) { Refresh(); }
@@ -155,7 +173,7 @@ void IniFile::Load() const {
 
   // Taken byte by byte, UTF-16 would give no section and no key, and a save would keep its
   // bytes cut at every NUL: the file is left alone instead.
-  if (text.starts_with("\xFF\xFE") || text.starts_with("\xFE\xFF")) {
+  if (text.starts_with("\xFF\xFE") || text.starts_with("\xFE\xFF") || IsUnmarkedUtf16(text)) {
     state_ = ReadState::kUtf16;
     return;
   }

@@ -17,8 +17,9 @@
 // UTF-8 mark (editors put one there) is UTF-8: its text is converted to code page 1252 as it
 // is read (a character the code page lacks, or a malformed byte, becomes '?') and back to
 // UTF-8 behind the mark when the file is written, so a file read and saved again keeps its
-// encoding. A file that starts with a UTF-16 mark (either byte order) is not read: State()
-// says so, every read gives its default and the file is never written over.
+// encoding. A file in UTF-16 (either byte order, behind its mark or without one: its first line
+// then has a NUL at every other byte) is not read: State() says so, every read gives its
+// default and the file is never written over.
 // Section and key names compare without regard to case (ASCII and the accented letters of
 // code page 1252). Names are looked up, and sections or keys listed, through indexes of the
 // names, never by a walk through all of them: files of 100,000 sections are read in one pass.

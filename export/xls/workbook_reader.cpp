@@ -96,6 +96,9 @@ std::unique_ptr<TbiffRecord> LoadRecord(TxlsReadStream& stream, TxlsSection* sec
   uint16_t id = 0;
   std::vector<uint8_t> body;
   stream.ReadRecord(id, body);
+  // Every record after it is encrypted, wherever it stands: in the globals or in a sheet's
+  // records, where other readers refuse it as well.
+  if (id == biff::kFilePass) throw ExlsFileError(kPasswordProtected);
   std::vector<std::unique_ptr<TbiffContinue>> continues;
   uint16_t next = 0, size = 0;
   while (stream.PeekHeader(next, size) && next == biff::kContinue) {
@@ -182,7 +185,6 @@ void TxlsGlobals::Load(TxlsReadStream& stream, std::unique_ptr<TbiffBOF> bof) {
     switch (r->Id()) {
       case biff::kEOF: eof_ = std::move(record); return;
       case biff::kBOF: RaiseFileInvalid();
-      case biff::kFilePass: throw ExlsFileError(kPasswordProtected);
       case biff::kExtSST:
         hasExtSST_ = true;
         extSSTBucket_ = r->DataSize() >= 2 ? GetWord(r->Data(), 0) : 0;

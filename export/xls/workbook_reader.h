@@ -10,8 +10,9 @@
 // hold stream offsets that no longer hold after a save, so they are dropped; an EXTSST is
 // written anew right after the shared strings, pointing at where the save put them.
 //
-// A password-protected workbook (a FILEPASS record in the globals) has every record after
-// that one encrypted: it is refused, never read as the noise its bodies would make.
+// A password-protected workbook (a FILEPASS record, in the globals or in a sheet's records)
+// has every record after that one encrypted: it is refused, never read as the noise its bodies
+// would make.
 #include <array>
 #include <cstdint>
 #include <functional>

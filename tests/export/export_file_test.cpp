@@ -3,6 +3,9 @@
 // shown through the shell service.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <optional>
 
 #include "export/library_strings.h"
 #include "export/vantrix3_ascii.h"
@@ -13,6 +16,7 @@
 #include "export/vantrix3_sql.h"
 #include "export/vantrix3_xml.h"
 #include "run_fixtures.h"
+#include "support/another_user.h"
 
 namespace {
 
@@ -37,6 +41,13 @@ class FileExport : public ::testing::Test {
     source_.ClearEof();
     return exporter_.Execute();
   }
+  // An exporter of each format that writes a file, this test's own among them.
+  std::vector<TVantrix3Text*> EveryFormat() {
+    csv_.SetExportType(etCSV);
+    txt_.SetExportType(etTXT);
+    sql_.TableName = "T";
+    return {&csv_, &txt_, &pdf_, &rtf_, &html_, &sql_, &dbf_, &xml_, &exporter_};
+  }
   std::string Message(const std::function<void()>& action) {
     try {
       action();
@@ -50,6 +61,13 @@ class FileExport : public ::testing::Test {
   NumberedSource source_;
   RecordingExporter exporter_;
   FakeShell shell_;
+  TVantrix3ASCII csv_, txt_;
+  TVantrix3PDF pdf_;
+  TVantrix3RTF rtf_;
+  TVantrix3HTML html_;
+  TVantrix3SQL sql_;
+  TVantrix3DBF dbf_;
+  TVantrix3XML xml_;
 };
 
 TEST_F(FileExport, WritesTheFileAndMakesMissingFolders) {
@@ -99,22 +117,11 @@ TEST_F(FileExport, ARefusedOrFailedRunLeavesTheOldFileAlone) {
 // Only a regular file is replaced: a named pipe or a device named as the output is refused by
 // every format before anything is written, in words that name it, and stays what it was.
 TEST_F(FileExport, ANamedPipeOrADeviceIsRefusedByEveryFormat) {
-  TVantrix3ASCII csv, txt;
-  csv.SetExportType(etCSV);
-  txt.SetExportType(etTXT);
-  TVantrix3PDF pdf;
-  TVantrix3RTF rtf;
-  TVantrix3HTML html;
-  TVantrix3SQL sql;
-  sql.TableName = "T";
-  TVantrix3DBF dbf;
-  TVantrix3XML xml;
-  TVantrix3Text* const exporters[] = {&csv, &txt, &pdf, &rtf, &html, &sql, &dbf, &xml, &exporter_};
   const auto targets = exporttest::NonRegularFiles(folder_);
   ASSERT_FALSE(targets.empty());
   for (const auto& [path, kind] : targets) {
     const unsigned before = exporttest::FileKind(path);
-    for (TVantrix3Text* e : exporters) {
+    for (TVantrix3Text* e : EveryFormat()) {
       e->SetExportSource(esCustom);
       e->SetCustomSource(&source_);
       e->FileName = path;
@@ -125,6 +132,42 @@ TEST_F(FileExport, ANamedPipeOrADeviceIsRefusedByEveryFormat) {
     }
   }
   EXPECT_EQ(folder_.Names().size(), targets.size());  // nothing made beside them
+}
+
+// A file its user may not write (mode 0444, or, for root working here as nobody, another
+// user's file in a folder everybody may write) is refused by every format as opening it would
+// be, though a rename could replace it: it keeps its text and its owner.
+TEST_F(FileExport, AFileItsUserMayNotWriteIsRefusedByEveryFormat) {
+  ASSERT_EQ(chmod(folder_.Path().c_str(), 0777), 0);
+  std::vector<std::string> targets = {folder_ / "locked.txt"};
+  if (testsupport::WorkRunsAsAnotherUser()) targets.push_back(folder_ / "others.txt");
+  for (const std::string& path : targets) WriteFile(path, "old");
+  ASSERT_EQ(chmod(targets.front().c_str(), 0444), 0);
+  const std::optional<std::string> messages = testsupport::RunAsAnotherUser([&] {
+    std::string out;
+    for (TVantrix3Text* e : EveryFormat()) {
+      e->SetExportSource(esCustom);
+      e->SetCustomSource(&source_);
+      for (const std::string& path : targets) {
+        e->FileName = path;
+        source_.ClearEof();
+        out += Message([&] { e->Execute(); }) + "\n";
+      }
+    }
+    return out;
+  });
+  ASSERT_TRUE(messages.has_value());
+  std::string expected;
+  for (size_t i = 0; i < EveryFormat().size(); ++i)
+    for (const std::string& path : targets) expected += "Cannot create the file \"" + path + "\": Permission denied\n";
+  EXPECT_EQ(*messages, expected);
+  for (const std::string& path : targets) {
+    EXPECT_EQ(ReadFile(path), "old") << path;
+    struct stat st {};
+    ASSERT_EQ(stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_uid, geteuid()) << path;
+  }
+  EXPECT_EQ(folder_.Names().size(), targets.size());
 }
 
 TEST_F(FileExport, ResultsAreShownAndPrintedUnlessAborted) {

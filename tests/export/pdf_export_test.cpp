@@ -68,6 +68,7 @@ TEST(PdfExport, PagesBreakWhenTheNextRowNoLongerFits) {
   EXPECT_NE(out.find("/Count 2\r"), std::string::npos);
   const auto texts = Texts(out);
   ASSERT_NE(Find(texts, "r35c0"), nullptr);
+  ASSERT_NE(Find(texts, "r34c0"), nullptr);
   EXPECT_EQ(Find(texts, "r35c0")->y, 769);
   EXPECT_EQ(Find(texts, "r34c0")->y, 69);
   // The new page starts with both colours, then the rule at its top.
@@ -226,7 +227,11 @@ TEST(PdfExport, WhatStillDoesNotFitGoesOnColumnPagesAfterEachPageOfRows) {
   EXPECT_EQ(seen["The end"], 1);
   EXPECT_NE(pages[3].find("The end"), std::string::npos);  // below the table on the last page
   // The captions head the first page of rows across; the second has none.
-  EXPECT_EQ(Find(Texts(pages[0]), "Col0")->y, Find(Texts(pages[1]), "Col10")->y);
+  const std::vector<Text> firstAcross = Texts(pages[0]), secondAcross = Texts(pages[1]);
+  const Text *col0 = Find(firstAcross, "Col0"), *col10 = Find(secondAcross, "Col10");
+  ASSERT_NE(col0, nullptr);
+  ASSERT_NE(col10, nullptr);
+  EXPECT_EQ(col0->y, col10->y);
   EXPECT_EQ(pages[2].find("Col"), std::string::npos);
   std::set<int> first(heights[0].begin(), heights[0].end()), second(heights[2].begin(), heights[2].end());
   EXPECT_EQ(std::set<int>(heights[1].begin(), heights[1].end()), first);

@@ -2,6 +2,7 @@
 // accepts, its language section) and the viewer's export command through it.
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -9,6 +10,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
+#include <sys/stat.h>
+
 #include <functional>
 
 #include "hist_form_fixture.h"
@@ -133,6 +136,24 @@ TEST_F(ExportFormTest, OkSaysWhatIsMissingAndAsksBeforeReplacingAFile) {
   EXPECT_EQ(acceptedAfterEachOk, (std::vector<bool>{false, true}));
   const QString replace = QStringLiteral("ask|Exportar...|O arquivo \"h1.mpc\" já existe. Deseja substituí-lo?");
   EXPECT_EQ(ui_.log, (QStringList{"modal|ExportForm", replace, replace}));
+
+  // What the export would refuse is told at once, as an error, and never offered for replacing.
+  const QString pipe = dir_.filePath(QStringLiteral("pipe.csv")), folder = dir_.filePath(QStringLiteral("pasta.csv"));
+  ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+  ASSERT_TRUE(QDir().mkdir(folder));
+  ui_.log.clear();
+  acceptedAfterEachOk.clear();
+  ui_.answers = {true, true};
+  ui_.onModal = [&](QDialog* dialog) {
+    auto* form = qobject_cast<TExportForm*>(dialog);
+    pressOk(form, pipe);
+    pressOk(form, folder);
+    pressOk(form, fresh);
+  };
+  EXPECT_TRUE(dialog_.Execute());
+  EXPECT_EQ(acceptedAfterEachOk, (std::vector<bool>{false, false, true}));
+  const QString refused = QStringLiteral("error|Exportar...|Cannot create the file \"%1\": it is %2, and only a regular file is replaced");
+  EXPECT_EQ(ui_.log, (QStringList{"modal|ExportForm", refused.arg(pipe, "a named pipe"), refused.arg(folder, "a folder")}));
 
   // The viewer's export over a file the user keeps: nothing written, nothing said done.
   ASSERT_TRUE(Open(history_test::Header() + history_test::Line(5, 10, 20, 30, 45, {"12.5", "40"})));

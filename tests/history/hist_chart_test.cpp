@@ -213,6 +213,23 @@ TEST_F(HistFormTest, TimeAxisLabelsNeverRunIntoOneAnother) {
   }
 }
 
+// A window with room for one time label over two months: the label falls on the longest step a
+// lone label takes, a whole day (midnight of 29 January, a multiple of two weeks), never on a
+// month's step, whose multiples fall at any hour (10:30 of 31 January here).
+TEST_F(HistFormTest, TheLoneTimeLabelOfALongRecordingFallsOnAWholeDay) {
+  testsupport::ScopedDefaultLocale user(QLocale(QLocale::English, QLocale::UnitedKingdom));
+  THistForm form(ui_);
+  form.show();
+  const QDateTime start(QDate(2025, 12, 31), QTime(8, 0), QTimeZone::utc());
+  std::string text = Header();
+  for (int day = 0; day <= 60; ++day)
+    text += start.addDays(day).toString(QStringLiteral("dd/MM/yyyy, hh:mm:ss.zzz")).toStdString() + ", 20, 50\n";
+  ASSERT_TRUE(form.OpenFile(Write(text)));
+  form.resize(150, 500);
+  QApplication::processEvents();
+  EXPECT_EQ(testsupport::TickLabelsShownText(*form.Chart()->xAxis), std::vector<std::string>{"29/01/2026 00:00:00"});
+}
+
 // Dragging right and down zooms both axes to the rectangle; dragging up or left brings the
 // whole file back (so error values of -999 don't flatten the readings for good); the right
 // button drags the view along, and a right click opens the popup menu.

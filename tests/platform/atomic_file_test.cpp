@@ -7,10 +7,14 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "platform/atomic_file.h"
+#include "platform/ini_file.h"
+#include "support/another_user.h"
 
 namespace {
 
@@ -94,6 +98,41 @@ TEST_F(AtomicFileTest, WhatIsNoRegularFileIsNeverReplaced) {
   EXPECT_EQ(file.Error(), "it is a named pipe, and only a regular file is replaced");
   EXPECT_TRUE(fs::is_fifo(target));
   EXPECT_EQ(std::distance(fs::directory_iterator(dir_), {}), 4);  // no temporary left
+}
+
+// A file its user may not write is refused as opening it would be, though the rename needs only
+// the folder's leave: one of mode 0444, and (for root, who works here as nobody) another user's
+// file in a folder everybody may write; and one locked while it was being written, at the
+// commit. The INI class writes through it and keeps its hands off them too.
+TEST_F(AtomicFileTest, AFileItsUserMayNotWriteIsNotReplaced) {
+  ASSERT_EQ(chmod(dir_.c_str(), 0777), 0);
+  const std::string locked = dir_ + "/locked.cfg", others = dir_ + "/others.cfg";
+  for (const std::string& path : {locked, others}) std::ofstream(path) << "[G]\nk=1\n";
+  ASSERT_EQ(chmod(locked.c_str(), 0444), 0);
+  std::vector<std::string> refused = {locked};
+  if (testsupport::WorkRunsAsAnotherUser()) refused.push_back(others);
+  const std::optional<std::string> seen = testsupport::RunAsAnotherUser([&] {
+    std::string out;
+    for (const std::string& path : refused) {
+      platform::AtomicFile file;
+      out += std::to_string(file.Open(path)) + " " + file.Error() + "|";
+      out += std::to_string(platform::IniFile(path).WriteString("G", "k", "2")) + "|";
+    }
+    const std::string mine = dir_ + "/mine.cfg";
+    std::ofstream(mine) << "old";
+    platform::AtomicFile file;
+    out += std::to_string(file.Open(mine) && file.Write("new", 3));
+    chmod(mine.c_str(), 0444);
+    out += std::to_string(file.Commit()) + " " + file.Error();
+    return out;
+  });
+  ASSERT_TRUE(seen.has_value());
+  std::string expected;
+  for (size_t i = 0; i < refused.size(); ++i) expected += "0 Permission denied|0|";
+  EXPECT_EQ(*seen, expected + "10 Permission denied");
+  for (const std::string& path : {locked, others}) EXPECT_EQ(Read(path), "[G]\nk=1\n") << path;
+  EXPECT_EQ(Read(dir_ + "/mine.cfg"), "old");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), {}), 3);  // no temporary left
 }
 
 }  // namespace

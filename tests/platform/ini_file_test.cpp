@@ -143,11 +143,15 @@ TEST_F(IniFileTest, AUtf8FileIsReadAsUtf8AndWrittenBackAsUtf8) {
   EXPECT_EQ(IniFile(path_).ReadInteger("GENERAL", "ExportType", 0), 0);
 }
 
-// A UTF-16 file, in either byte order, is not read: nothing of it is taken for sections or
-// keys, the reason is told, and no write replaces it.
+// A UTF-16 file, in either byte order, with its mark or without one, is not read: nothing of
+// it is taken for sections or keys, the reason is told, and no write replaces it. Without the
+// mark, every line ended at its first NUL and the file read as empty.
 TEST_F(IniFileTest, AUtf16FileIsNotReadNorWrittenOver) {
   using namespace std::string_literals;
-  for (const std::string& text : {"\xFF\xFE[\0G\0]\0\r\0\n\0k\0=\0\x31\0"s, "\xFE\xFF\0[\0G\0]\0\r\0\n\0k\0=\0\x31"s}) {
+  for (const std::string& text :
+       {"\xFF\xFE[\0G\0]\0\r\0\n\0k\0=\0\x31\0"s, "\xFE\xFF\0[\0G\0]\0\r\0\n\0k\0=\0\x31"s, "[\0G\0]\0\n\0k\0=\0\x31\0"s,
+        "\0[\0G\0]\0\r\0\n\0k\0=\0\x31"s, "\r\0\n\0\r\0\n\0[\0G\0]\0\r\0\n\0"s, "k\0\n\0"s}) {
+    SCOPED_TRACE(testing::PrintToString(text));
     WriteRaw(text);
     IniFile ini(path_);
     EXPECT_EQ(ini.State(), IniFile::ReadState::kUtf16);
@@ -165,6 +169,11 @@ TEST_F(IniFileTest, AUtf16FileIsNotReadNorWrittenOver) {
   WriteRaw("[G]\nk=1\n");  // replaced by a readable file: read again
   EXPECT_EQ(ini.State(), IniFile::ReadState::kRead);
   EXPECT_EQ(ini.ReadInteger("G", "k", 5), 1);
+  // A NUL elsewhere is no UTF-16: the line ends there, as it always did.
+  for (const std::string& text : {"\r\n\n[G]\nk=1\0x\n"s, "[G]\0\0\nk=1\n"s, "\0\n[G]\nk=1\n"s}) {
+    WriteRaw(text);
+    EXPECT_EQ(IniFile(path_).ReadInteger("G", "k", 5), 1) << testing::PrintToString(text);
+  }
 }
 
 // Sections found and erased by the beginning of their names: in file order, without regard to

@@ -56,4 +56,11 @@ inline std::vector<std::string> TickLabelsRunTogether(const QCPAxis& axis) {
 // How many tick labels the axis draws.
 inline int TickLabelsShown(const QCPAxis& axis) { return static_cast<int>(detail::TickLabelsDrawn(axis).size()); }
 
+// The tick labels the axis draws, in UTF-8, their lines joined by a blank.
+inline std::vector<std::string> TickLabelsShownText(const QCPAxis& axis) {
+  std::vector<std::string> shown;
+  for (const detail::LabelExtent& label : detail::TickLabelsDrawn(axis)) shown.push_back(label.label.toStdString());
+  return shown;
+}
+
 }  // namespace testsupport

@@ -73,7 +73,7 @@ TEST_F(StyleLists, SpreadsheetStyleFilesNumberSectionsFromZeroAndLoadBack) {
   }
   styles->clear();
   XLSLoadStyle(*form, File("strips.xst"));
-  EXPECT_EQ(Captions(styles), (QStringList{"ITEM_0", "ITEM_1", "ITEM_2", "ITEM_7"}));
+  ASSERT_EQ(Captions(styles), (QStringList{"ITEM_0", "ITEM_1", "ITEM_2", "ITEM_7"}));
   EXPECT_EQ(XLSItemFormat(styles->topLevelItem(1))->Font.Size, 12);
   EXPECT_EQ(XLSItemFormat(styles->topLevelItem(3))->Font.Size, 409);
   EXPECT_EQ(ItemImage(styles->topLevelItem(2)), 2);
@@ -195,7 +195,7 @@ TEST_F(StyleLists, StyleButtonsReadAndWriteTheChosenFile) {
   ASSERT_TRUE(QFile::exists(xst));
   services.files.push_back(xst);
   button("tbtLoadXLSStyle")->click();
-  EXPECT_EQ(Captions(styles), (QStringList{"ITEM_0", "ITEM_1"}));
+  ASSERT_EQ(Captions(styles), (QStringList{"ITEM_0", "ITEM_1"}));
   EXPECT_EQ(XLSItemFormat(styles->topLevelItem(1))->Font.Size, 12);
   EXPECT_TRUE(button("tbtDelXLSStyle")->isEnabled());
 
@@ -231,7 +231,7 @@ TEST_F(StyleLists, StyleButtonsReadAndWriteTheChosenFile) {
     services.files.push_back(wide);
     button(load)->click();
   }
-  EXPECT_EQ(Captions(strips), (QStringList{"ITEM_0"}));
+  ASSERT_EQ(Captions(strips), (QStringList{"ITEM_0"}));
   EXPECT_EQ(RTFItemStyle(strips->topLevelItem(0))->Font.size, 15);
   EXPECT_EQ(services.log.filter(QStringLiteral("it is UTF-16 text")).size(), 2) << services.log.join('\n').toStdString();
 
@@ -253,7 +253,7 @@ TEST_F(StyleLists, FieldFormatsFollowTheExportedFields) {
   AddListItem(exported, "b", 1, nullptr);
   AddListItem(exported, "A", 1, nullptr);
   CorrectXLSFieldsList(*form);
-  EXPECT_EQ(Captions(fields), (QStringList{"B", "A", "Photo"}));
+  ASSERT_EQ(Captions(fields), (QStringList{"B", "A", "Photo"}));
   EXPECT_EQ(XLSItemFormat(fields->topLevelItem(1)), &a) << "formats move with their field";
   EXPECT_EQ(ItemImage(fields->topLevelItem(0)), 1);
   EXPECT_EQ(ItemImage(fields->topLevelItem(2)), 0);
@@ -270,13 +270,13 @@ TEST_F(StyleLists, FieldFormatsFollowTheExportedFields) {
   exported->clear();
   for (const char* name : {"photo", "A", "PHOTO"}) AddListItem(exported, name, 1, nullptr);
   CorrectXLSFieldsList(*form);
-  EXPECT_EQ(Captions(fields), (QStringList{"A", "B", "Photo"}));
+  ASSERT_EQ(Captions(fields), (QStringList{"A", "B", "Photo"}));
   EXPECT_EQ(ItemImage(fields->topLevelItem(1)), 0);
   EXPECT_EQ(ItemImage(fields->topLevelItem(2)), 1);
   exported->clear();
   for (const char* name : {"Missing", "photo"}) AddListItem(exported, name, 1, nullptr);
   CorrectXLSFieldsList(*form);
-  EXPECT_EQ(Captions(fields), (QStringList{"A", "Photo", "B"}));
+  ASSERT_EQ(Captions(fields), (QStringList{"A", "Photo", "B"}));
   EXPECT_EQ(ItemImage(fields->topLevelItem(1)), 1);
   EXPECT_EQ(ItemImage(fields->topLevelItem(0)), 0);
   EXPECT_EQ(XLSItemFormat(fields->topLevelItem(0)), &a);

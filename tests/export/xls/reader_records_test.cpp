@@ -313,21 +313,28 @@ TEST_F(ReaderRecords, BrokenStreamsAreRefused) {
   EXPECT_EQ(file_.Workbook().WorkSheetCount(), 0u);
 }
 
-// A FILEPASS record in the globals says every record after it is encrypted: whatever the
-// encryption (XOR, RC4, RC4 through the CryptoAPI) and whatever the bytes after it, the
-// workbook is refused as password-protected and nothing stays loaded.
+// A FILEPASS record says every record after it is encrypted: whatever the encryption (XOR,
+// RC4, RC4 through the CryptoAPI) and whatever the bytes after it, the workbook is refused as
+// password-protected and nothing stays loaded, whether the record stands in the globals, among
+// a sheet's records or in a chart inside a sheet.
 TEST_F(ReaderRecords, PasswordProtectedWorkbooksAreRefused) {
   std::vector<uint8_t> rc4 = Body().W(1).W(1).W(1).bytes, cryptoApi = Body().W(1).W(4).W(2).D(0x24).D(0x8C).bytes;
   rc4.resize(54, 0x5A);
   cryptoApi.resize(200, 0x33);
   for (const auto& filePass : {Body().W(0).W(0x1234).W(0xCDEF).bytes, rc4, cryptoApi, std::vector<uint8_t>()}) {
-    Stream s;
-    s.Bof(0x0005).Rec(0x002F, filePass).Xf(0).BoundSheet(u"S").Sst({u"a"}).Eof();
-    s.Bof(0x0010).Dimensions().Label(0, 0, 0).Eof();
-    EXPECT_EQ(ErrorMessage([&] { file_.LoadStream(s.bytes); }), kPasswordProtected) << filePass.size();
-    EXPECT_FALSE(file_.Loaded());
-    EXPECT_EQ(file_.Workbook().WorkSheetCount(), 0u);
-    EXPECT_TRUE(file_.Workbook().Globals().Records.Empty());
+    Stream globals;
+    globals.Bof(0x0005).Rec(0x002F, filePass).Xf(0).BoundSheet(u"S").Sst({u"a"}).Eof();
+    globals.Bof(0x0010).Dimensions().Label(0, 0, 0).Eof();
+    Stream sheet = xlstest::Globals({}, {u"S"});
+    sheet.Bof(0x0010).Dimensions().Number(0, 0, 0, 1).Rec(0x002F, filePass).Number(1, 0, 0, 2).Eof();
+    Stream chart = xlstest::Globals({}, {u"S"});
+    chart.Bof(0x0010).Dimensions().Bof(0x0020).Rec(0x002F, filePass).Eof().Eof();
+    for (const Stream* s : {&globals, &sheet, &chart}) {
+      EXPECT_EQ(ErrorMessage([&] { file_.LoadStream(s->bytes); }), kPasswordProtected) << filePass.size();
+      EXPECT_FALSE(file_.Loaded());
+      EXPECT_EQ(file_.Workbook().WorkSheetCount(), 0u);
+      EXPECT_TRUE(file_.Workbook().Globals().Records.Empty());
+    }
   }
 }
 
