@@ -171,4 +171,19 @@ std::string DateTimeToStr(TDateTime value, const FormatSettings& settings) {
   return FormatDateTime("c", value, settings);
 }
 
+const std::vector<TDateTime>& DateTimeWidthSamples() {
+  static const std::vector<TDateTime> samples = [] {
+    std::vector<TDateTime> moments;
+    // The 22nd to the 28th of a month fall on every day of the week.
+    for (int month = 1; month <= 12; ++month)
+      for (int day = 22; day <= 28; ++day)
+        for (const int hour : {10, 22}) {
+          TDateTime moment = 0;
+          if (platform::TryEncodeDateTime(2000, month, day, hour, 58, 58, 888, moment)) moments.push_back(moment);
+        }
+    return moments;
+  }();
+  return samples;
+}
+
 }  // namespace vantrix

@@ -14,6 +14,7 @@
 //   "text" 'text'   literal text; any other character stands as it is
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/datetime.h"
 
@@ -26,5 +27,10 @@ std::string FormatDateTime(std::string_view picture, TDateTime value, const Form
 
 // The short date and long time pictures; the time left out when it is midnight.
 std::string DateTimeToStr(TDateTime value, const FormatSettings& settings);
+
+// Moments that between them give a picture each of its widest texts: every month name and
+// every day name, two-digit days, hours (morning and afternoon on either clock), minutes,
+// seconds and milliseconds. A column of dates is as wide as the widest of them formatted.
+const std::vector<TDateTime>& DateTimeWidthSamples();
 
 }  // namespace vantrix

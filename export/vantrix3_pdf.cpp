@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "export/columns.h"
+#include "export/datetime_picture.h"
 #include "export/library_strings.h"
 #include "export/page_units.h"
 #include "export/row.h"
@@ -30,7 +31,11 @@ void TVantrix3PDF::LayOutColumns() {
   if (laidOut_) return;
   laidOut_ = true;
   TPDFColumnLayoutInput input;
-  for (int i = 0; i < Columns().Count(); ++i) input.widths.push_back(Columns()[i].Width);
+  for (int i = 0; i < Columns().Count(); ++i) {
+    TVantrixColumn& column = Columns()[i];
+    column.Width = std::max(column.Width, DateTimeChars(column));
+    input.widths.push_back(column.Width);
+  }
   input.spacing = options_.ColSpacing;
   input.rule = options_.GridLineWidth;
   input.left = trim_.Left;
@@ -44,6 +49,21 @@ void TVantrix3PDF::LayOutColumns() {
   pages_ = std::move(layout.pages);
   page_ = 0;
   pending_.assign(pages_.size(), {});
+}
+
+// A date or time cut short reads as another one ("20:..." for any minute of the hour), so its
+// column is never narrower than its widest text, whatever width it was given: measured in the
+// data font, whose size the table then takes as a whole.
+int TVantrix3PDF::DateTimeChars(const TVantrixColumn& column) const {
+  if (column.ColType != ectDate && column.ColType != ectTime && column.ColType != ectDateTime) return 0;
+  long long widest = 0;
+  std::string text;
+  for (const TDateTime moment : DateTimeWidthSamples()) {
+    text.clear();
+    FormatDateTimeTo(text, column.Format, moment, Formats().Settings());
+    widest = std::max(widest, TextUnits(text, dataFont_));
+  }
+  return CharsToHoldUnits(widest);
 }
 
 int TVantrix3PDF::OwnerTextChars(std::string_view text, bool caption) const {

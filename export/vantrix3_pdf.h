@@ -72,6 +72,9 @@ class TVantrix3PDF : public TVantrix3FormatText {
   // The font sizes and the column pages, once per run before the first row or rule is drawn:
   // after the width pass, whose widths they must take.
   void LayOutColumns();
+  // The characters of the data font a date, time or date-and-time column needs for its widest
+  // text; 0 for any other column.
+  int DateTimeChars(const TVantrixColumn& column) const;
   const std::vector<int>& Edges() const { return pages_[page_].edges; }
   void WriteHeader();
   void WriteFooter();

@@ -160,6 +160,26 @@ TEST(PdfCellFit, TheWidthPassSizesColumnsByTheFontsWidths) {
   EXPECT_EQ(RowBetweenRules(bigDrawn, bigDrawn.front().y, big.ColumnEdges()), std::vector<std::string>{"Wide caption"});
 }
 
+// A date or a time is never cut, whatever width its column was given: the column holds the
+// widest text its picture makes (the longest day and month names, two-digit hours, the
+// afternoon on a 12-hour clock), while a text column of the same width is cut.
+TEST(PdfCellFit, DatesAndTimesAreNeverCut) {
+  TextSource source({"Quando", "Hora", "Dia", "Nota"},
+                    {{"5 Mar 2024 14:07", "9:05", "5 Mar 2024", "MMMMMMMMMMMM"},
+                     {"25 Sep 2024 20:20", "21:59", "25 Sep 2024", "x"}},
+                    3, {ectDateTime, ectTime, ectDate, ectString});
+  TVantrix3PDF pdf;
+  pdf.Options().ColSpacing = 0;  // no room beside the text to hide a column too narrow
+  pdf.UserFormats = {"c0=dddd, d mmmm yyyy hh:nn:ss", "c1=h:nn:ss am/pm", "c2=ddd d mmm"};
+  const auto drawn = Drawings(exporttest::Export(pdf, source));
+  const std::vector<int>& edges = pdf.ColumnEdges();
+  const int first = drawn.front().y;
+  EXPECT_EQ(RowBetweenRules(drawn, first - 20, edges),
+            (std::vector<std::string>{"Tuesday, 5 March 2024 14:07:00", "9:05:00 am", "Tue 5 Mar", "..."}));
+  EXPECT_EQ(RowBetweenRules(drawn, first - 40, edges),
+            (std::vector<std::string>{"Wednesday, 25 September 2024 20:20:00", "9:59:00 pm", "Wed 25 Sep", "x"}));
+}
+
 // Each font is measured in its own widths: in Courier ten W's are as wide as ten i's and fit
 // where ten of Helvetica's would not; captions in Times are measured as Times.
 TEST(PdfCellFit, EachFontIsMeasuredInItsOwnWidths) {

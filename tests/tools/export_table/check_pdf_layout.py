@@ -4,7 +4,8 @@ the font sizes of every page, pdftotext -bbox every word's box. No word may cros
 rule or pass the page's right margin, no text is set under 6 points, and the words between two
 rules must be that cell's text: whole in the history viewer's PDF (long value names, accents,
 in portrait and landscape), whole or cut and marked "..." in the export dialog's PDF at its
-default widths (right-aligned numbers, accents, long notes). The viewer's table starts at its
+default widths (right-aligned numbers, accents, long notes), where dates and times are whole
+too, in four page setups and font sizes. The viewer's table starts at its
 left and top margins, which turn with the page.
 
 A table too wide for the page at 6 points goes on column pages: each page of rows is followed
@@ -217,19 +218,56 @@ def check_viewer(name, values, margins, landscape, rows=60, milliseconds_column=
         fail("%s: the first line's top at %.2f, the top margin is at %.1f" % (what, first_top, top))
 
 
-def check_dialog():
-    """The dialog's PDF at its default widths: every word between two rules, every cell its
-    text, whole or cut and marked."""
-    table = os.path.join(WORK, "dialog")
-    run([TOOL, "--dialog", "--rows", "40", "--format", "csv", "--output", table + ".csv"])
+def trim_right(path):
+    """How far the first page's trim box ends from the page's right edge (the file qpdf wrote
+    for pages())."""
+    with open(path + ".qdf", "rb") as f:
+        text = f.read()
+    media = [float(v) for v in re.search(rb"/MediaBox \[([-\d.\s]+)\]", text).group(1).split()]
+    trim = [float(v) for v in re.search(rb"/TrimBox \[([-\d.\s]+)\]", text).group(1).split()]
+    return media[2] - trim[2]
+
+
+DIALOG_DATES = {"Data", "Hora", "Data e hora"}
+
+
+def dialog_options(name, pdf_keys, font_keys):
+    """The dialog's own options, saved from its Tools menu, with keys of the [PDF] section and of
+    the four font sections changed."""
+    saved = os.path.join(WORK, "dialog-saved.cfg")
+    if not os.path.exists(saved):
+        run([TOOL, "--dialog", "--rows", "2", "--format", "pdf", "--output", os.path.join(WORK, "unused.pdf"),
+             "--save-options", saved])
+    with open(saved, "rb") as f:
+        text = f.read().decode("cp1252")
+    section = None
+    lines = []
+    for line in text.split("\r\n"):
+        if line.startswith("["):
+            section = line.strip("[]")
+        key = line.split("=", 1)[0]
+        changes = pdf_keys if section == "PDF" else font_keys if section.startswith("PDF_OPTION_") else {}
+        lines.append("%s=%s" % (key, changes[key]) if key in changes else line)
+    path = os.path.join(WORK, name + ".cfg")
+    with open(path, "wb") as f:
+        f.write("\r\n".join(lines).encode("cp1252"))
+    return path
+
+
+def check_dialog(name, options=None, rows=40):
+    """The dialog's PDF at its default widths (or an options file's): every word between two
+    rules, every cell its text, whole or cut and marked, but never a date or a time."""
+    table = os.path.join(WORK, name)
+    extra = ["--options", options] if options else []
+    run([TOOL, "--dialog", "--rows", str(rows), "--format", "csv", "--output", table + ".csv"])
     with open(table + ".csv", newline="", encoding="cp1252") as f:
         want = list(csv.reader(f))
-    run([TOOL, "--dialog", "--rows", "40", "--format", "pdf", "--output", table + ".pdf"])
-    lines, every = column_rows("dialog pdf", table + ".pdf", len(want[0]))
-    expect_cells("dialog pdf", lines, want, cut_allowed=True)
-    check_page("dialog pdf", table + ".pdf", every, 42)
-    if not any(c.endswith("...") for line in lines for c in line):
-        fail("dialog pdf: no cell was cut at the default widths; the table no longer tests cutting")
+    run([TOOL, "--dialog", "--rows", str(rows), "--format", "pdf", "--output", table + ".pdf"] + extra)
+    what = "dialog pdf " + name
+    lines, every = column_rows(what, table + ".pdf", len(want[0]))
+    expect_cells(what, lines, want, cut_allowed=lambda row, column: want[0][column] not in DIALOG_DATES)
+    check_page(what, table + ".pdf", every, trim_right(table + ".pdf"))
+    return lines
 
 
 # Value names of 15 to 19 characters, wide letters and accents: 7 columns stay in portrait,
@@ -277,7 +315,17 @@ for channels in (16, 32, 64):
                  landscape=True, rows=90)
 check_viewer("milliseconds", ["Canal %d" % (i + 1) for i in range(32)], (20, 25, 20), landscape=True,
              milliseconds_column=True)
-check_dialog()
+lines = check_dialog("dialog")
+if not any(c.endswith("...") for line in lines for c in line):
+    fail("dialog pdf: no cell was cut at the default widths; the table no longer tests cutting")
+# Page setups and font sizes: A4 across at 12 points, Letter in Times at 11, A5 at 16 (set
+# smaller to fit), and Courier at 8.
+check_dialog("dialog landscape", dialog_options("landscape", {"PageOrientation": "1"}, {"FontSize": "12"}))
+check_dialog("dialog letter", dialog_options("letter", {"PageFormat": "0", "PageWidth": "612", "PageHeight": "792"},
+                                             {"FontName": "8", "FontSize": "11"}))
+check_dialog("dialog a5", dialog_options("a5", {"PageFormat": "4", "PageWidth": "420", "PageHeight": "595"},
+                                         {"FontSize": "16"}))
+check_dialog("dialog courier", dialog_options("courier", {}, {"FontName": "4", "FontSize": "8"}))
 REMARK = "calibra\u00e7\u00e3o conferida e registrada pelo t\u00e9cnico respons\u00e1vel"
 remarks = [["%02d/12/2026" % (i % 28 + 1), "Sonda %d" % (i % 4), "%.2f" % (20 + i * 0.37),
             "Observa\u00e7\u00e3o %d: %s" % (i, " ".join([REMARK] * (i % 6)))] for i in range(70)]
