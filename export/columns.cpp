@@ -20,10 +20,6 @@ int IntegerOr(const std::string& text, int fallback) {
   return ec == std::errc() && end == text.data() + text.size() && !text.empty() ? value : fallback;
 }
 
-bool Lookup(const TStrings* lines, const std::string& name, std::string& value) {
-  return lines != nullptr && FindValue(*lines, name, value);
-}
-
 // A width from the list, held to the widest a column is set; false when the text is no width
 // (not a number, empty, negative or beyond any integer), so that the column keeps its own: a
 // width of 0 would leave it out of a fixed-width text without a word.
@@ -80,6 +76,13 @@ void TVantrixColumns::LoadOwnerProperties() {
   if (auto value = owner_->OwnerSkipRecCount()) skipRecCount_ = *value;
   if (auto value = owner_->OwnerExportRecCount()) exportRecCount_ = *value;
   if (const TStrings* lines = owner_->OwnerColumnsLength()) columnsLength_ = lines;
+  // Each column looks itself up in every list: through an index of each, so that a table of
+  // n columns with a line per column in each costs n look-ups, not n walks through n lines.
+  captionsIndex_ = TNameIndex(captions_);
+  widthsIndex_ = TNameIndex(columnsWidth_);
+  formatsIndex_ = TNameIndex(userFormats_);
+  alignsIndex_ = TNameIndex(columnsAlign_);
+  lengthsIndex_ = TNameIndex(columnsLength_);
 }
 
 void TVantrixColumns::Fill(bool allowBlobs) {
@@ -206,7 +209,7 @@ void TVantrixColumns::SetColumnType(int i) {
 
 void TVantrixColumns::SetColumnCaption(int i) {
   TVantrixColumn& column = GetColumn(i);
-  if (Lookup(captions_, column.Name, column.Caption)) return;
+  if (captionsIndex_.FindValue(column.Name, column.Caption)) return;
   const TVantrixModelSource* model = ModelSource();
   switch (sources_.source) {
     case esDataSet: case esListView: case esDBGrid:
@@ -229,7 +232,7 @@ void TVantrixColumns::SetColumnCaption(int i) {
 void TVantrixColumns::SetColumnWidth(int i) {
   TVantrixColumn& column = GetColumn(i);
   std::string value;
-  if (Lookup(columnsWidth_, column.Name, value) && ListedWidth(value, column.Width)) return;
+  if (widthsIndex_.FindValue(column.Name, value) && ListedWidth(value, column.Width)) return;
   const TVantrixModelSource* model = ModelSource();
   switch (sources_.source) {
     case esDataSet:
@@ -261,14 +264,14 @@ void TVantrixColumns::SetColumnFormat(int i) {
       default: break;
     }
   }
-  Lookup(userFormats_, column.Name, column.Format);
+  formatsIndex_.FindValue(column.Name, column.Format);
 }
 
 void TVantrixColumns::SetColumnAlign(int i) {
   if (columnsAlign_ == nullptr) return;
   TVantrixColumn& column = GetColumn(i);
   std::string value;
-  if (Lookup(columnsAlign_, column.Name, value)) {
+  if (alignsIndex_.FindValue(column.Name, value)) {
     const unsigned char first = value.empty() ? 0 : platform::Cp1252UpperCase(static_cast<unsigned char>(value[0]));
     column.Align = first == 'C' ? ecaCenter : first == 'R' ? ecaRight : ecaLeft;
     return;
@@ -297,7 +300,7 @@ void TVantrixColumns::SetColumnLength(int i) {
   if (!column.IsString) return;
   const TVantrixSource kind = sources_.source;
   std::string value;
-  if ((kind == esListView || kind == esStringGrid) && Lookup(columnsLength_, column.Name, value)) {
+  if ((kind == esListView || kind == esStringGrid) && lengthsIndex_.FindValue(column.Name, value)) {
     column.Length = IntegerOr(value, 255);
     return;
   }

@@ -158,6 +158,8 @@ class TVantrixColumns {
   int skipRecCount_ = 0;
   int exportRecCount_ = 0;
   const TStrings* columnsLength_ = nullptr;
+  // The lists above by name, made at every Fill.
+  TNameIndex captionsIndex_, widthsIndex_, formatsIndex_, alignsIndex_, lengthsIndex_;
 };
 
 // "INTEGER", "DOUBLE PRECISION", "DATE", "CHAR(n)" with the column's width (at least 1), or

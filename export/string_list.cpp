@@ -36,4 +36,59 @@ int IndexOfText(const TStrings& lines, std::string_view text) {
   return -1;
 }
 
+TNameIndex::TNameIndex(const TStrings* lines) : lines_(lines) {
+  if (lines_ == nullptr) return;
+  first_.reserve(lines_->size());
+  for (size_t i = 0; i < lines_->size(); ++i) {
+    const std::string_view line = (*lines_)[i];
+    const size_t eq = line.find('=');
+    if (eq != line.npos) first_.emplace(platform::Cp1252Folded(line.substr(0, eq)), i);  // the first one stays
+  }
+}
+
+bool TNameIndex::FindValue(std::string_view name, std::string& value) const {
+  const auto found = first_.find(platform::Cp1252Folded(name));
+  if (found == first_.end() || found->second >= lines_->size()) return false;
+  value = std::string(LineValue((*lines_)[found->second]));
+  return true;
+}
+
+TNameValueEditor::TNameValueEditor(TStrings& lines) : lines_(lines), removed_(lines.size(), false) {
+  for (size_t i = 0; i < lines_.size(); ++i) {
+    const std::string_view line = lines_[i];
+    const size_t eq = line.find('=');
+    if (eq != line.npos) byName_[platform::Cp1252Folded(line.substr(0, eq))].push_back(i);
+  }
+}
+
+TNameValueEditor::~TNameValueEditor() {
+  size_t kept = 0;
+  for (size_t i = 0; i < lines_.size(); ++i)
+    if (!removed_[i]) lines_[kept++] = std::move(lines_[i]);
+  lines_.resize(kept);
+}
+
+void TNameValueEditor::Set(const std::string& name, const std::string& value) {
+  // A name holding "=" is the name of no line: its line is added, under the name before "=".
+  std::deque<size_t>* at = nullptr;
+  if (name.find('=') == std::string::npos) {
+    const auto found = byName_.find(platform::Cp1252Folded(name));
+    if (found != byName_.end() && !found->second.empty()) at = &found->second;
+  }
+  if (value.empty()) {
+    if (at == nullptr) return;
+    removed_[at->front()] = true;
+    at->pop_front();
+    return;
+  }
+  std::string line = name + "=" + value;
+  if (at != nullptr) {
+    lines_[at->front()] = std::move(line);
+    return;
+  }
+  byName_[platform::Cp1252Folded(LineName(line))].push_back(lines_.size());
+  lines_.push_back(std::move(line));
+  removed_.push_back(false);
+}
+
 }  // namespace vantrix

@@ -83,6 +83,7 @@ void TVantrix3RTF::WriteBlock(const TStrings& lines, const TrtfStyle& blockStyle
 
 void TVantrix3RTF::BeginExport() {
   TVantrix3FormatText::BeginExport();
+  captionAligns_ = TNameIndex(&options_.CaptionAligns);
   TVantrixRTFWriter& writer = Writer();
   writer.WriteBOF();
   writer.WriteHeader();
@@ -126,7 +127,7 @@ std::string TVantrix3RTF::GetColCaption(int index) {
                            : options_.CaptionStyle.Alignment == talCenter ? ecaCenter
                                                                           : ecaLeft;
   std::string value;
-  if (FindValue(options_.CaptionAligns, Columns()[index].Name, value) && !value.empty()) {
+  if (captionAligns_.FindValue(Columns()[index].Name, value) && !value.empty()) {
     const char first = static_cast<char>(platform::Cp1252UpperCase(static_cast<unsigned char>(value[0])));
     align = first == 'C' ? ecaCenter : first == 'R' ? ecaRight : ecaLeft;
   }

@@ -58,6 +58,8 @@ class TVantrix3RTF : public TVantrix3FormatText {
   void WriteBlock(const TStrings& lines, const TrtfStyle& blockStyle, const TrtfGetStyleEvent& event);
 
   TRTFOptions options_;
+  // The caption alignments by column name, for the run: each caption looks its column up.
+  TNameIndex captionAligns_;
   const TextMeasure* measure_ = nullptr;
   StyleStrings strings_;
   TrtfStyle cellStyle_;

@@ -11,8 +11,12 @@
 //    printed with its ratio to the one at the size before: about 2 for a doubling when the cost
 //    grows linearly, about 4 when it grows with the square (a note's erased lines section
 //    dropping the section index, a chart looking through every section for its series).
+// 3. A wide table: the columns of a table of n columns filled from a line per column in each
+//    list (captions, widths, alignments, user formats), as every text or CSV export starts,
+//    the export dialog opened on it, and a CSV export of its one row from the dialog, for n
+//    from 1,000 doubling up to --columns (32,000).
 //   options_file_bench [--fields N] [--styles N] [--items N] [--sections N] [--smallest N]
-//                      [--only TEXT]   (the kinds whose name holds TEXT)
+//                      [--columns N] [--only TEXT]   (the kinds whose name holds TEXT)
 #include <QApplication>
 #include <QDialog>
 #include <QPlainTextEdit>
@@ -241,6 +245,65 @@ void LibraryLists(const std::string& file, int n, Growth& save, Growth& load) {
   load.ms[n] = Time([&] { loaded.LoadPropertiesFromFile(file); });
 }
 
+// A table of n columns with a line per column in each list (captions, widths, alignments,
+// user formats), named in reverse order so that no list holds a column where it stands.
+template <typename Owner>
+void WideTableLines(Owner& owner, vantrix::TVantrixCustomSource& source, int n) {
+  source.Columns().Clear();
+  for (int i = 0; i < n; ++i) {
+    vantrix::TVantrixCustomColumn* column = source.Columns().Add();
+    column->SetColumnName("Field" + std::to_string(i));
+    column->SetColumnType(vantrix::ectFloat);
+  }
+  for (int i = n - 1; i >= 0; --i) {
+    const std::string name = "Field" + std::to_string(i);
+    owner.Captions.push_back(name + "=Caption " + std::to_string(i));
+    owner.ColumnsWidth.push_back(name + "=12");
+    owner.ColumnsAlign.push_back(name + "=Right");
+    owner.UserFormats.push_back(name + "=0.000");
+  }
+}
+
+// Filling the columns of a wide table from its per-column lines, as every text or CSV export
+// does at its start, opening the export dialog on it, which fills them too, and a CSV export of
+// its one row from the dialog, which copies the lines into the exporter and fills again.
+void WideTableFigures(int smallest, int largest, const std::string& file) {
+  Growth fill{"wide table: fill the columns", {}}, open{"wide table: open the dialog", {}},
+      run{"wide table: one-row CSV from the dialog", {}};
+  for (int n = smallest; n <= largest; n *= 2) {
+    vantrix::TVantrixCustomSource source;
+    vantrix::TVantrix3ASCII exporter;
+    WideTableLines(exporter, source, n);
+    exporter.SetExportSource(vantrix::esCustom);
+    exporter.SetCustomSource(&source);
+    fill.ms[n] = Time([&] {
+      exporter.Columns().Clear();
+      exporter.Columns().Fill(true);
+    });
+    if (exporter.Columns().Count() != n || exporter.Columns()[n - 1].Width != 12) std::abort();
+
+    Setup setup(0);
+    WideTableLines(setup.dialog, setup.source, n);
+    setup.source.OnGetNextRecord = [](vantrix::TVantrixCustomSource&, int recNo, bool& eof) { eof = recNo > 1; };
+    setup.dialog.AllowedExports = vantrix::TAllowedExports(1u << vantrix::aeCSV);
+    const std::string csv = file + ".csv";
+    setup.dialog.FileName = csv;
+    std::unique_ptr<vantrix::TVantrix3DialogF> form;
+    open.ms[n] = Time([&] { form = setup.Open(); });
+    form->show();
+    run.ms[n] = Time([&] { form->bStartClick(); });
+    if (!std::filesystem::exists(csv)) {
+      std::fprintf(stderr, "the dialog's export of %d columns made no file\n", n);
+      std::exit(1);
+    }
+    std::filesystem::remove(csv);
+  }
+  std::printf("\ncolumns of a wide table, time, and ratio to the size before (2 = linear)\n");
+  Print(fill);
+  Print(open);
+  Print(run);
+}
+
 void GrowthFigures(int smallest, int largest, const std::string& only, const std::string& file) {
   std::vector<int> sizes;
   for (int n = smallest; n < largest; n *= 2) sizes.push_back(n);
@@ -297,6 +360,7 @@ int main(int argc, char** argv) {
   const int items = Argument(argc, argv, "--items", 100);
   const int sections = Argument(argc, argv, "--sections", 100000);
   const int smallest = std::min(Argument(argc, argv, "--smallest", 1000), sections);
+  const int columns = Argument(argc, argv, "--columns", 32000);
 
   const std::filesystem::path file = std::filesystem::temp_directory_path() / "tervana_options_file_bench.cfg";
   LargeSetup(fields, styles, items, file.string());
@@ -304,6 +368,8 @@ int main(int argc, char** argv) {
   for (int i = 1; i + 1 < argc; ++i)
     if (std::strcmp(argv[i], "--only") == 0) only = argv[i + 1];
   GrowthFigures(smallest, sections, only, file.string());
+  if (only.empty() || std::string("wide table").find(only) != std::string::npos)
+    WideTableFigures(std::min(1000, columns), columns, file.string());
   std::filesystem::remove(file);
   return 0;
 }

@@ -56,20 +56,6 @@ TStrings SplitLines(const std::string& text) {
   }
 }
 
-// Sets (or, for an empty value, removes) the line name=value.
-void SetLineValue(TStrings& lines, const std::string& name, const std::string& value) {
-  const int at = IndexOfName(lines, name);
-  if (value.empty()) {
-    if (at >= 0) lines.erase(lines.begin() + at);
-    return;
-  }
-  const std::string line = name + "=" + value;
-  if (at >= 0)
-    lines[static_cast<size_t>(at)] = line;
-  else
-    lines.push_back(line);
-}
-
 // A cell the grid's layout lacks counts as empty.
 QString CellText(const QTableWidget* grid, int row, int column) {
   if (column >= grid->columnCount()) return {};
@@ -314,9 +300,10 @@ void TVantrix3DialogF::CopyCommonOptions() {
   f.SetNullString(opt_.NullString);
   e.UserFormats.clear();
   const auto* formats = Control<QTreeWidget>("lstUserFormats");
+  TNameValueEditor userFormats(e.UserFormats);
   for (int i = 0; i < formats->topLevelItemCount(); ++i) {
     const QTreeWidgetItem* item = formats->topLevelItem(i);
-    SetLineValue(e.UserFormats, Cp(item->text(0)), Cp(item->text(2)));
+    userFormats.Set(Cp(item->text(0)), Cp(item->text(2)));
   }
 
   e.SetExportSource(d.ExportSource);
@@ -347,6 +334,7 @@ void TVantrix3DialogF::CopyCaptionsGrid() {
                              dynamic_cast<TVantrix3PDF*>(&e) != nullptr;
   const bool html = dynamic_cast<TVantrix3HTML*>(&e) != nullptr;
   const bool xls = dynamic_cast<TVantrix3XLS*>(&e) != nullptr;
+  TNameValueEditor aligns(e.ColumnsAlign), widths(e.ColumnsWidth);
   for (int row = 1; row < grid->rowCount(); ++row) {
     const QString name = CellText(grid, row, 0);
     if (name.isEmpty()) continue;
@@ -355,9 +343,9 @@ void TVantrix3DialogF::CopyCaptionsGrid() {
     const QString caption = CellText(grid, row, 1);
     if (!caption.isEmpty() && caption != name) e.Captions.push_back(field + "=" + Cp(caption));
     const QString align = CellText(grid, row, 2);
-    if (alignAndWidth || html) SetLineValue(e.ColumnsAlign, field, align.isEmpty() ? "" : AlignmentName(align));
-    if (alignAndWidth) SetLineValue(e.ColumnsWidth, field, Cp(CellText(grid, row, 3)));
-    if (xls) SetLineValue(e.ColumnsWidth, field, Cp(CellText(grid, row, 2)));
+    if (alignAndWidth || html) aligns.Set(field, align.isEmpty() ? "" : AlignmentName(align));
+    if (alignAndWidth) widths.Set(field, Cp(CellText(grid, row, 3)));
+    if (xls) widths.Set(field, Cp(CellText(grid, row, 2)));
   }
 }
 

@@ -6,6 +6,7 @@
 #include "export/columns.h"
 #include "export/formats.h"
 #include "export/model_source.h"
+#include "export/string_list.h"
 #include "export/text_measure.h"
 #include "export/vantrix3_text.h"
 #include "export_fixtures.h"
@@ -29,6 +30,36 @@ class AligningExporter : public TVantrix3FormatText {
 void Fill(TVantrix3& exporter) {
   exporter.Columns().Clear();
   exporter.Columns().Fill(false);
+}
+
+// The per-column lists are looked up through an index: the first line of a name counts, in
+// any case of its letters (accents too), a line without "=" names nothing, and a value may
+// hold "=". The dialog's editor of such lists sets the first line of a name, removes it for an
+// empty value (the next of that name then counts) and adds what is missing at the end.
+TEST(NameValueLists, TheFirstLineOfANameCountsInAnyCase) {
+  const TStrings lines = {"\xC1rea=1", "x", "\xC1REA=2", "b=3=4", "=e"};
+  const TNameIndex index(&lines);
+  std::string value;
+  EXPECT_TRUE(index.FindValue("\xE1rea", value));
+  EXPECT_EQ(value, "1");
+  EXPECT_TRUE(index.FindValue("B", value));
+  EXPECT_EQ(value, "3=4");
+  EXPECT_TRUE(index.FindValue("", value));
+  EXPECT_EQ(value, "e");
+  EXPECT_FALSE(index.FindValue("x", value));
+  EXPECT_FALSE(TNameIndex(nullptr).FindValue("b", value));
+
+  TStrings edited = {"A=1", "b=2", "a=3", "C=4"};
+  {
+    TNameValueEditor editor(edited);
+    editor.Set("a", "");
+    editor.Set("A", "9");
+    editor.Set("zz", "");
+    editor.Set("d", "5");
+    editor.Set("e=f", "6");  // names no line: added, under "e"
+    editor.Set("E", "7");
+  }
+  EXPECT_EQ(edited, (TStrings{"b=2", "A=9", "C=4", "d=5", "E=7"}));
 }
 
 TEST(Columns, StringGridColumnsByNumberWithCaptionsAndWidths) {
