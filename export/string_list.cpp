@@ -63,8 +63,11 @@ TNameValueEditor::TNameValueEditor(TStrings& lines) : lines_(lines), removed_(li
 
 TNameValueEditor::~TNameValueEditor() {
   size_t kept = 0;
-  for (size_t i = 0; i < lines_.size(); ++i)
-    if (!removed_[i]) lines_[kept++] = std::move(lines_[i]);
+  for (size_t i = 0; i < lines_.size(); ++i) {
+    if (removed_[i]) continue;
+    if (kept != i) lines_[kept] = std::move(lines_[i]);
+    ++kept;
+  }
   lines_.resize(kept);
 }
 

@@ -49,7 +49,7 @@ TEST(NameValueLists, TheFirstLineOfANameCountsInAnyCase) {
   EXPECT_FALSE(index.FindValue("x", value));
   EXPECT_FALSE(TNameIndex(nullptr).FindValue("b", value));
 
-  TStrings edited = {"A=1", "b=2", "a=3", "C=4"};
+  TStrings edited = {"K=0", "A=1", "b=2", "a=3", "C=4"};
   {
     TNameValueEditor editor(edited);
     editor.Set("a", "");
@@ -59,7 +59,7 @@ TEST(NameValueLists, TheFirstLineOfANameCountsInAnyCase) {
     editor.Set("e=f", "6");  // names no line: added, under "e"
     editor.Set("E", "7");
   }
-  EXPECT_EQ(edited, (TStrings{"b=2", "A=9", "C=4", "d=5", "E=7"}));
+  EXPECT_EQ(edited, (TStrings{"K=0", "b=2", "A=9", "C=4", "d=5", "E=7"}));
 }
 
 TEST(Columns, StringGridColumnsByNumberWithCaptionsAndWidths) {
