@@ -6,7 +6,6 @@
 #include "export/ini_helpers.h"
 #include "export/library_strings.h"
 #include "platform/color_text.h"
-#include "platform/cp1252.h"
 #include "platform/ini_file.h"
 #include "platform/system_colors.h"
 
@@ -226,10 +225,7 @@ void SaveHTMLTemplateToFile(const std::string& path, const THTMLOptions& html, c
     const TemplateColor& c = kTemplateColors[i];
     ini.WriteInteger(c.section, c.key, static_cast<int>(*c.where(h, t)));
   }
-  if (!update.Commit()) {
-    const std::string shown = platform::ExternalTextToCp1252(path);
-    throw EVantrixError("Cannot write the file \"" + shown + "\"");
-  }
+  if (!update.Commit()) throw EVantrixError(IniFileWriteErrorText(ini));
 }
 
 void LoadHTMLTemplateFromFile(const std::string& path, THTMLOptions& html, TTableOptions& table) {

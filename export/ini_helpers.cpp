@@ -22,6 +22,12 @@ void CheckIniFileReadable(const platform::IniFile& ini) {
   throw EVantrixError(message);
 }
 
+std::string IniFileWriteErrorText(const platform::IniFile& ini) {
+  std::string text = "Cannot write the file \"" + platform::ExternalTextToCp1252(ini.FileName()) + "\"";
+  if (!ini.WriteError().empty()) text += ": " + platform::ExternalTextToCp1252(ini.WriteError());
+  return text;
+}
+
 bool IniFileSectionExists(const platform::IniFile& ini, const std::string& section) {
   return ini.SectionExists(section);
 }

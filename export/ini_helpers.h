@@ -13,6 +13,9 @@ void ClearIniFile(platform::IniFile& ini);
 // Raises EVantrixError, naming the file and why, when the file exists but cannot be read (a
 // UTF-16 file among them): loading it would give every option its default without a word.
 void CheckIniFileReadable(const platform::IniFile& ini);
+// "Cannot write the file "<path>"", and why when the system said it (": Permission denied"):
+// the words an options, style or template file that could not be saved is told in.
+std::string IniFileWriteErrorText(const platform::IniFile& ini);
 // The section has at least one key (a bare header does not count).
 bool IniFileSectionExists(const platform::IniFile& ini, const std::string& section);
 bool IniFileValueExists(const platform::IniFile& ini, const std::string& section, const std::string& key);

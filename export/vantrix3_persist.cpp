@@ -3,7 +3,6 @@
 #include "export/ini_helpers.h"
 #include "export/library_strings.h"
 #include "export/vantrix3.h"
-#include "platform/cp1252.h"
 #include "platform/ini_file.h"
 
 // The exporter base's properties in an INI file: keys written in a fixed order, read back
@@ -38,10 +37,7 @@ void TVantrix3::SavePropertiesToFile(const std::string& path) const {
   platform::IniFile ini(path);
   platform::IniFile::UpdateScope update(ini);
   SaveProperties(ini);
-  if (!update.Commit()) {
-    const std::string shown = platform::ExternalTextToCp1252(path);
-    throw EVantrixError("Cannot write the file \"" + shown + "\"");
-  }
+  if (!update.Commit()) throw EVantrixError(IniFileWriteErrorText(ini));
 }
 
 // A file that cannot be read is told, and nothing changes: its options would all read as

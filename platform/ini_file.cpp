@@ -255,6 +255,7 @@ bool IniFile::UpdateScope::Commit() {
 }
 
 bool IniFile::Save() {
+  writeError_.clear();
   if (Unreadable()) return false;
   std::string text;
   for (const std::string& line : preamble_) text += line + "\r\n";
@@ -279,7 +280,10 @@ bool IniFile::Save() {
   if (utf8_) text = "\xEF\xBB\xBF" + Cp1252ToUtf8(text);
 
   AtomicFile file;
-  if (!file.Open(path_) || !file.Write(text.data(), text.size()) || !file.Commit()) return false;
+  if (!file.Open(path_) || !file.Write(text.data(), text.size()) || !file.Commit()) {
+    writeError_ = file.Error();
+    return false;
+  }
   loaded_ = false;  // take the new file's stamp without reading it back
   struct stat st;
   if (stat(path_.c_str(), &st) == 0) {

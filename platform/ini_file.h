@@ -59,6 +59,10 @@ class IniFile {
   // as empty). A file that could not be read gives every read its default and is not written.
   enum class ReadState { kRead, kCannotRead, kUtf16 };
   ReadState State() const;
+  // Why the last write of the file failed, as the system says it ("Permission denied" for a
+  // file its user may not write); empty when it succeeded, or failed because the file could
+  // not be read (see State).
+  const std::string& WriteError() const { return writeError_; }
 
   std::string ReadString(const std::string& section, const std::string& key, const std::string& def) const;
   // Decimal with an optional sign, or hexadecimal after "0x" or "$" (up to 32 bits, so
@@ -172,6 +176,7 @@ class IniFile {
   mutable bool utf8_ = false;  // read as UTF-8 behind a byte-order mark, and so written back
   int updateDepth_ = 0;
   bool savePending_ = false;
+  std::string writeError_;
 };
 
 }  // namespace platform

@@ -13,6 +13,7 @@
 #include "export/dialog/vantrix3_dialog_form.h"
 #include "export/library_strings.h"
 #include "export/xls/xls_format.h"
+#include "platform/atomic_file.h"
 #include "platform/qt_text.h"
 
 namespace vantrix {
@@ -91,7 +92,10 @@ void SaveStripStyles(TVantrix3DialogF& form, const char* dialogName,
   DialogServices& services = form.GetDialog().Services();
   const std::optional<QString> file = services.SaveFile(&form, FormFileDialog(dialogName));
   if (!file || save(form, FileSystemName(*file))) return;
-  form.ShowErrorText(QStringLiteral("Cannot write the file \"%1\"").arg(*file));
+  // Why a file that is there may not be replaced (a file its user may not write, a pipe).
+  const std::string refusal = platform::ReplaceRefusal(FileSystemName(*file));
+  form.ShowErrorText(QStringLiteral("Cannot write the file \"%1\"").arg(*file) +
+                     (refusal.empty() ? QString() : QStringLiteral(": ") + QString::fromLocal8Bit(refusal)));
 }
 
 void LoadStripStyles(TVantrix3DialogF& form, const char* dialogName,

@@ -191,7 +191,10 @@ void TVantrix3DialogF::SaveExportOptions(const std::string& fileName) {
     }
   }
   SaveFormatSections(ini, t);
-  if (!scope.Commit()) throw EVantrixError("Cannot write the options file " + fileName);
+  if (!scope.Commit()) {
+    const std::string reason = ini.WriteError().empty() ? "" : ": " + platform::ExternalTextToCp1252(ini.WriteError());
+    throw EVantrixError("Cannot write the options file " + fileName + reason);
+  }
 }
 
 void TVantrix3DialogF::SaveFormatSections(platform::IniFile& ini, TAllowedExport t) {

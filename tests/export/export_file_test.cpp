@@ -135,8 +135,8 @@ TEST_F(FileExport, ANamedPipeOrADeviceIsRefusedByEveryFormat) {
 }
 
 // A file its user may not write (mode 0444, or, for root working here as nobody, another
-// user's file in a folder everybody may write) is refused by every format as opening it would
-// be, though a rename could replace it: it keeps its text and its owner.
+// user's file in a folder everybody may write) is refused by every format, and as an options
+// file, as opening it would be, though a rename could replace it: it keeps its text and owner.
 TEST_F(FileExport, AFileItsUserMayNotWriteIsRefusedByEveryFormat) {
   ASSERT_EQ(chmod(folder_.Path().c_str(), 0777), 0);
   std::vector<std::string> targets = {folder_ / "locked.txt"};
@@ -154,12 +154,15 @@ TEST_F(FileExport, AFileItsUserMayNotWriteIsRefusedByEveryFormat) {
         out += Message([&] { e->Execute(); }) + "\n";
       }
     }
+    // The exporters' options files too.
+    for (const std::string& path : targets) out += Message([&] { csv_.SavePropertiesToFile(path); }) + "\n";
     return out;
   });
   ASSERT_TRUE(messages.has_value());
   std::string expected;
   for (size_t i = 0; i < EveryFormat().size(); ++i)
     for (const std::string& path : targets) expected += "Cannot create the file \"" + path + "\": Permission denied\n";
+  for (const std::string& path : targets) expected += "Cannot write the file \"" + path + "\": Permission denied\n";
   EXPECT_EQ(*messages, expected);
   for (const std::string& path : targets) {
     EXPECT_EQ(ReadFile(path), "old") << path;
