@@ -256,7 +256,11 @@ bool IniFile::UpdateScope::Commit() {
 
 bool IniFile::Save() {
   writeError_.clear();
-  if (Unreadable()) return false;
+  if (Unreadable()) {
+    writeError_ = state_ == ReadState::kUtf16 ? "it is UTF-16 text, which is not written over"
+                                              : "it cannot be read, and is not written over";
+    return false;
+  }
   std::string text;
   for (const std::string& line : preamble_) text += line + "\r\n";
   for (const Section& section : sections_) {

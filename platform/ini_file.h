@@ -59,9 +59,9 @@ class IniFile {
   // as empty). A file that could not be read gives every read its default and is not written.
   enum class ReadState { kRead, kCannotRead, kUtf16 };
   ReadState State() const;
-  // Why the last write of the file failed, as the system says it ("Permission denied" for a
-  // file its user may not write); empty when it succeeded, or failed because the file could
-  // not be read (see State).
+  // Why the last write of the file failed: as the system says it ("Permission denied" for a
+  // file its user may not write), or that the file could not be read and is left alone (see
+  // State); empty when it succeeded.
   const std::string& WriteError() const { return writeError_; }
 
   std::string ReadString(const std::string& section, const std::string& key, const std::string& def) const;

@@ -116,7 +116,8 @@ TEST_F(AtomicFileTest, AFileItsUserMayNotWriteIsNotReplaced) {
     for (const std::string& path : refused) {
       platform::AtomicFile file;
       out += std::to_string(file.Open(path)) + " " + file.Error() + "|";
-      out += std::to_string(platform::IniFile(path).WriteString("G", "k", "2")) + "|";
+      platform::IniFile ini(path);
+      out += std::to_string(ini.WriteString("G", "k", "2")) + " " + ini.WriteError() + "|";
     }
     const std::string mine = dir_ + "/mine.cfg";
     std::ofstream(mine) << "old";
@@ -128,7 +129,7 @@ TEST_F(AtomicFileTest, AFileItsUserMayNotWriteIsNotReplaced) {
   });
   ASSERT_TRUE(seen.has_value());
   std::string expected;
-  for (size_t i = 0; i < refused.size(); ++i) expected += "0 Permission denied|0|";
+  for (size_t i = 0; i < refused.size(); ++i) expected += "0 Permission denied|0 Permission denied|";
   EXPECT_EQ(*seen, expected + "10 Permission denied");
   for (const std::string& path : {locked, others}) EXPECT_EQ(Read(path), "[G]\nk=1\n") << path;
   EXPECT_EQ(Read(dir_ + "/mine.cfg"), "old");

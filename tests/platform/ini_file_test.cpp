@@ -163,6 +163,7 @@ TEST_F(IniFileTest, AUtf16FileIsNotReadNorWrittenOver) {
       ini.WriteString("G", "j", "3");
       EXPECT_FALSE(scope.Commit());
     }
+    EXPECT_EQ(ini.WriteError(), "it is UTF-16 text, which is not written over");
     EXPECT_EQ(ReadRaw(), text);
   }
   IniFile ini(path_);
