@@ -143,6 +143,7 @@ TEST_F(FileExport, AFileItsUserMayNotWriteIsRefusedByEveryFormat) {
   if (testsupport::WorkRunsAsAnotherUser()) targets.push_back(folder_ / "others.txt");
   for (const std::string& path : targets) WriteFile(path, "old");
   ASSERT_EQ(chmod(targets.front().c_str(), 0444), 0);
+  bool cannotSwitch = false;
   const std::optional<std::string> messages = testsupport::RunAsAnotherUser([&] {
     std::string out;
     for (TVantrix3Text* e : EveryFormat()) {
@@ -157,7 +158,8 @@ TEST_F(FileExport, AFileItsUserMayNotWriteIsRefusedByEveryFormat) {
     // The exporters' options files too.
     for (const std::string& path : targets) out += Message([&] { csv_.SavePropertiesToFile(path); }) + "\n";
     return out;
-  });
+  }, &cannotSwitch);
+  if (cannotSwitch) GTEST_SKIP() << "root here may not work as another user";
   ASSERT_TRUE(messages.has_value());
   std::string expected;
   for (size_t i = 0; i < EveryFormat().size(); ++i)

@@ -17,8 +17,13 @@ inline constexpr uid_t kNobody = 65534;
 // Whether the work runs as another user than the owner of the files the test makes.
 inline bool WorkRunsAsAnotherUser() { return geteuid() == 0; }
 
-// The text the work returned; nullopt when the child could not be made or did not end well.
-inline std::optional<std::string> RunAsAnotherUser(const std::function<std::string()>& work) {
+// The text the work returned; nullopt when the child could not be made or did not end well,
+// and then cannotSwitch (when given) says whether root here may not become another user (a
+// container without the leave to), so that a test can skip rather than fail.
+inline std::optional<std::string> RunAsAnotherUser(const std::function<std::string()>& work,
+                                                   bool* cannotSwitch = nullptr) {
+  constexpr int kCannotSwitch = 77;
+  if (cannotSwitch != nullptr) *cannotSwitch = false;
   int fds[2];
   if (pipe(fds) != 0) return std::nullopt;
   const pid_t child = fork();
@@ -30,7 +35,7 @@ inline std::optional<std::string> RunAsAnotherUser(const std::function<std::stri
   if (child == 0) {
     close(fds[0]);
     if (WorkRunsAsAnotherUser() && (setgroups(0, nullptr) != 0 || setgid(kNobody) != 0 || setuid(kNobody) != 0))
-      _exit(2);
+      _exit(kCannotSwitch);
     const std::string text = work();
     for (size_t at = 0; at < text.size();) {
       const ssize_t n = write(fds[1], text.data() + at, text.size() - at);
@@ -45,7 +50,10 @@ inline std::optional<std::string> RunAsAnotherUser(const std::function<std::stri
   for (ssize_t n; (n = read(fds[0], buffer, sizeof buffer)) > 0;) text.append(buffer, static_cast<size_t>(n));
   close(fds[0]);
   int status = 0;
-  if (waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0) return std::nullopt;
+  if (waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+    if (cannotSwitch != nullptr) *cannotSwitch = WIFEXITED(status) && WEXITSTATUS(status) == kCannotSwitch;
+    return std::nullopt;
+  }
   return text;
 }
 
