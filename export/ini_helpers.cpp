@@ -22,10 +22,12 @@ void CheckIniFileReadable(const platform::IniFile& ini) {
   throw EVantrixError(message);
 }
 
+std::string IniFileWriteReason(const platform::IniFile& ini) {
+  return ini.WriteError().empty() ? std::string() : ": " + platform::ExternalTextToCp1252(ini.WriteError());
+}
+
 std::string IniFileWriteErrorText(const platform::IniFile& ini) {
-  std::string text = "Cannot write the file \"" + platform::ExternalTextToCp1252(ini.FileName()) + "\"";
-  if (!ini.WriteError().empty()) text += ": " + platform::ExternalTextToCp1252(ini.WriteError());
-  return text;
+  return "Cannot write the file \"" + platform::ExternalTextToCp1252(ini.FileName()) + "\"" + IniFileWriteReason(ini);
 }
 
 bool IniFileSectionExists(const platform::IniFile& ini, const std::string& section) {

@@ -13,8 +13,11 @@ void ClearIniFile(platform::IniFile& ini);
 // Raises EVantrixError, naming the file and why, when the file exists but cannot be read (a
 // UTF-16 file among them): loading it would give every option its default without a word.
 void CheckIniFileReadable(const platform::IniFile& ini);
-// "Cannot write the file "<path>"", and why when the system said it (": Permission denied"):
-// the words an options, style or template file that could not be saved is told in.
+// Why the file's last save failed, ready to follow a message (": Permission denied"); empty
+// when nothing was said.
+std::string IniFileWriteReason(const platform::IniFile& ini);
+// "Cannot write the file "<path>"" and the reason: the words an options, style or template
+// file that could not be saved is told in.
 std::string IniFileWriteErrorText(const platform::IniFile& ini);
 // The section has at least one key (a bare header does not count).
 bool IniFileSectionExists(const platform::IniFile& ini, const std::string& section);

@@ -106,7 +106,6 @@ bool ParseFloat(std::string_view s, double& out) {
   return true;
 }
 
-
 // UTF-16 saved without its mark. Code page 1252 text holds no NUL, while the ASCII of an INI
 // file in UTF-16 has one at every other byte (the high bytes, ahead of each character or after
 // it by byte order). The first line with more than line ends and NULs tells: a blank line
@@ -124,6 +123,7 @@ bool IsUnmarkedUtf16(std::string_view text) {
   }
   return false;
 }
+
 }  // namespace
 
 IniFile::IniFile(std::string path) : path_(std::move(path)) { Refresh(); }

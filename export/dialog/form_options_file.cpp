@@ -191,10 +191,7 @@ void TVantrix3DialogF::SaveExportOptions(const std::string& fileName) {
     }
   }
   SaveFormatSections(ini, t);
-  if (!scope.Commit()) {
-    const std::string reason = ini.WriteError().empty() ? "" : ": " + platform::ExternalTextToCp1252(ini.WriteError());
-    throw EVantrixError("Cannot write the options file " + fileName + reason);
-  }
+  if (!scope.Commit()) throw EVantrixError("Cannot write the options file " + fileName + IniFileWriteReason(ini));
 }
 
 void TVantrix3DialogF::SaveFormatSections(platform::IniFile& ini, TAllowedExport t) {
