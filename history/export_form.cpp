@@ -11,7 +11,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "history/history_export.h"
 #include "platform/atomic_file.h"
+#include "platform/qt_text.h"
 #include "ui/help_context.h"
 #include "ui/language_qt.h"
 #include "ui/user_interaction.h"
@@ -30,8 +32,6 @@ constexpr const char* kFilterPieces[TExportForm::kFormatCount] = {
 // What OK asks of the user before the dialog closes.
 constexpr char kNoFileNameText[] = "Informe o nome do arquivo para o qual exportar.";
 constexpr char kReplaceFileText[] = "O arquivo \"%1\" já existe. Deseja substituí-lo?";
-// In the export's own words for the same refusal.
-constexpr char kCannotReplaceText[] = "Cannot create the file \"%1\": %2";
 
 }  // namespace
 
@@ -153,8 +153,11 @@ void TExportForm::OkBitBtnClick() {
   }
   // What the export will refuse (a named pipe, a folder, a file its user may not write) is
   // told at once: asking first whether to replace it would promise what cannot be done.
-  if (const std::string refusal = platform::ReplaceRefusal(QFile::encodeName(name).toStdString()); !refusal.empty()) {
-    ui_.ShowError(this, windowTitle(), QString::fromUtf8(kCannotReplaceText).arg(name, QString::fromLocal8Bit(refusal)));
+  // Said in the export's own words for the same failure.
+  const std::string path = QFile::encodeName(name).toStdString();
+  if (const std::string refusal = platform::ReplaceRefusal(path); !refusal.empty()) {
+    ui_.ShowError(this, windowTitle(),
+                  platform::FromCp1252(HistoryExport::FailureText(path, HistoryExport::CannotCreateText(path, refusal))));
     fileNameEdit_->setFocus();
     return;
   }

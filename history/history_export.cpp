@@ -179,6 +179,14 @@ bool HistoryExport::RunExporter(const std::string& extension, const std::string&
   return true;
 }
 
+std::string HistoryExport::FailureText(const std::string& fileName, const std::string& reason) {
+  return "N\xE3o foi poss\xEDvel exportar para \"" + Shown(fileName) + "\".\n" + reason;
+}
+
+std::string HistoryExport::CannotCreateText(const std::string& fileName, const std::string& refusal) {
+  return "Cannot create the file \"" + Shown(fileName) + "\": " + platform::ExternalTextToCp1252(refusal);
+}
+
 HistoryExportResult HistoryExport::ExportTable(const std::string& fileName, const MillisecondOptions& options) {
   HistoryExportResult result;
   cells_.SetOptions(options);
@@ -200,7 +208,7 @@ HistoryExportResult HistoryExport::ExportTable(const std::string& fileName, cons
     RunExporter(extension, fileName);
   } catch (const std::exception& e) {
     result.status = HistoryExportResult::Status::Failed;
-    result.message = "N\xE3o foi poss\xEDvel exportar para \"" + Shown(fileName) + "\".\n" + e.what();
+    result.message = FailureText(fileName, e.what());
     return result;
   }
   if (!resultError_.empty())

@@ -39,6 +39,12 @@ std::string ReplaceRefusal(const std::string& path) {
     // The rename asks only the folder's leave: a file its user may not write (read-only, or
     // another user's in a shared folder) would be replaced where writing it is refused.
     if (faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0) return std::strerror(errno);
+    // The new text is made beside the file it replaces, in the same words as when that fails.
+    const std::string target = WriteTarget(path);
+    const size_t slash = target.rfind('/');
+    const std::string folder = slash == target.npos ? "." : slash == 0 ? "/" : target.substr(0, slash);
+    if (faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) != 0)
+      return std::string("cannot create a file beside it: ") + std::strerror(errno);
     return {};
   }
   const char* kind = S_ISFIFO(st.st_mode)                          ? "a named pipe"
@@ -64,6 +70,8 @@ bool AtomicFile::Open(const std::string& target) {
   struct stat old;
   existed_ = stat(target_.c_str(), &old) == 0;
   mode_ = existed_ ? (old.st_mode & 07777) : 0;
+  owner_ = existed_ ? old.st_uid : 0;
+  group_ = existed_ ? old.st_gid : 0;
   for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
     temp_ = target_ + ".tmp" + std::to_string(getpid()) + "_" + std::to_string(g_tempCounter++);
     fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
@@ -91,7 +99,14 @@ bool AtomicFile::WriteAt(size_t offset, const char* data, size_t size) {
 
 bool AtomicFile::Commit() {
   if (fd_ < 0) return false;
-  if (existed_ && fchmod(fd_, mode_) != 0) return Fail("cannot keep the file's permissions");
+  if (existed_) {
+    // The owner first: a change of owner clears the set-user and set-group bits the mode
+    // then puts back. A program run by root (sudo) leaves another user's file theirs, so that
+    // they may still write it. Anyone else may give a file only to a group of their own: the
+    // new file is then theirs, in the old group where they belong to it, else in their own.
+    if (fchown(fd_, owner_, group_) != 0) (void)fchown(fd_, static_cast<uid_t>(-1), group_);
+    if (fchmod(fd_, mode_) != 0) return Fail("cannot keep the file's permissions");
+  }
   // On the disk before the rename makes it the file: otherwise a power loss soon after can
   // leave an empty file in place of both the old and the new text, and a write error that
   // only the flush reports would replace the good file with a broken one.

@@ -2,9 +2,14 @@
 // Replacing a file whole or not at all: the new text goes into a temporary file beside the
 // target, is flushed to the disk, and is renamed over the target only when everything was
 // written. A crash, a full disk or an abandoned write leaves the old file as it was and no
-// temporary behind. An existing target keeps its permissions; a symbolic link is followed,
-// so the link stays and its target is replaced. Only a regular file its user may write is
-// ever replaced.
+// temporary behind. An existing target keeps its permissions, and its owner and group where
+// the system allows them: root may give the new file to anyone, so another user's file stays
+// theirs; any other user who may write a file they do not own makes the new file their own,
+// in the old file's group when they belong to it and in their own group otherwise. A symbolic
+// link is followed, so the link stays and its target is replaced. Only a regular file its user
+// may write is ever replaced.
+#include <sys/types.h>
+
 #include <cstddef>
 #include <string>
 
@@ -15,7 +20,8 @@ namespace platform {
 // regular file its user may write. A named pipe, a device such as /dev/null, a socket or a
 // folder is refused: a rename would leave an ordinary file where every program that uses it
 // expects the other. A regular file the user may not write is refused as opening it would be
-// ("Permission denied"), although the rename could replace it.
+// ("Permission denied"), although the rename could replace it; so is one in a folder where its
+// user may not make the new file ("cannot create a file beside it: Permission denied").
 std::string ReplaceRefusal(const std::string& path);
 
 class AtomicFile {
@@ -46,6 +52,8 @@ class AtomicFile {
   std::string target_, temp_, error_;
   bool existed_ = false;
   unsigned mode_ = 0;
+  uid_t owner_ = 0;
+  gid_t group_ = 0;
 };
 
 }  // namespace platform

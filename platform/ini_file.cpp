@@ -106,21 +106,43 @@ bool ParseFloat(std::string_view s, double& out) {
   return true;
 }
 
-// UTF-16 saved without its mark. Code page 1252 text holds no NUL, while the ASCII of an INI
-// file in UTF-16 has one at every other byte (the high bytes, ahead of each character or after
-// it by byte order). The first line with more than line ends and NULs tells: a blank line
-// before it leaves the NUL of its line feed at the next one's start.
+// UTF-16 saved without its mark, told from the beginning of the file as a whole. Code page
+// 1252 and UTF-8 text hold no NUL, while in UTF-16 every ASCII character (the brackets, '=' and
+// line ends of an INI file among them) is a code unit whose high byte is NUL: NULs on one side
+// of the units throughout, whatever else the text holds (a character above U+00FF has no NUL
+// byte, or one on either side), and two such units in a row wherever two ASCII characters meet
+// ("k=", a CR and its LF). A damaged text file is not taken for UTF-16: a tail of NULs (what a
+// crash can leave) is no text and is not looked at, a lost block in the middle is whole units
+// of NULs with at most a lone NUL beside text at each end, and stray NULs stand alone.
 bool IsUnmarkedUtf16(std::string_view text) {
-  while (!text.empty()) {
-    const size_t eol = text.find('\n');
-    const std::string_view line = text.substr(0, eol);
-    text = eol == text.npos ? std::string_view() : text.substr(eol + 1);
-    if (line.find_first_not_of(std::string_view("\r\0", 2)) == line.npos) continue;
-    if (line.size() < 2) return false;
-    bool evenNul = true, oddNul = true;
-    for (size_t i = 0; i < line.size(); ++i) (i % 2 == 0 ? evenNul : oddNul) &= line[i] == '\0';
-    return evenNul || oddNul;
+  constexpr size_t kLookedAt = 64 * 1024;
+  size_t end = text.find_last_not_of('\0');
+  if (end == text.npos) return false;
+  // The unit of the last byte of text whole: its high byte may be the tail's first NUL.
+  end = std::min(text.size(), end + 1 + (end + 1) % 2);
+  end = std::min(end, kLookedAt);
+  struct Side {
+    size_t highNuls = 0;  // units whose high byte alone is NUL: characters up to U+00FF
+    size_t run = 0;       // such units in a row, up to this one
+    bool pair = false;    // two of them in a row somewhere
+    bool markup = false;  // one of them an INI file's bracket, '=' or line end
+  } sides[2];             // [0] little-endian (the high byte second), [1] big-endian
+  for (size_t i = 0; i + 1 < end; i += 2) {
+    const char first = text[i], second = text[i + 1];
+    const int nulFirst = first == '\0' ? 1 : 0;
+    if (nulFirst == (second == '\0' ? 1 : 0)) {
+      sides[0].run = sides[1].run = 0;
+      continue;
+    }
+    Side& side = sides[nulFirst];
+    sides[1 - nulFirst].run = 0;
+    const char low = nulFirst ? second : first;
+    ++side.highNuls;
+    side.pair = side.pair || ++side.run >= 2;
+    side.markup = side.markup || low == '[' || low == ']' || low == '=' || low == '\r' || low == '\n';
   }
+  for (int s = 0; s < 2; ++s)
+    if (sides[s].pair && sides[s].markup && sides[s].highNuls > sides[1 - s].highNuls) return true;
   return false;
 }
 
@@ -154,9 +176,19 @@ void IniFile::Load() const {
   state_ = ReadState::kRead;
   utf8_ = false;
   if (!stamp_.exists) return;
-  int fd = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
+  // A named pipe would hold the program until somebody wrote into it, and a device may never
+  // end: only a regular file (or a folder, which cannot be read) is opened, and without
+  // waiting, should a pipe take the file's place meanwhile. The rest reads as empty, and a
+  // save then says what it is.
+  struct stat st;
+  if (stat(path_.c_str(), &st) == 0 && !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode)) return;
+  int fd = ::open(path_.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) {
     state_ = ReadState::kCannotRead;
+    return;
+  }
+  if (fstat(fd, &st) != 0 || !(S_ISREG(st.st_mode) || S_ISDIR(st.st_mode))) {
+    ::close(fd);
     return;
   }
   std::string text;

@@ -31,7 +31,9 @@
 // costs what erasing them at once would. The whole file is written to a temporary file beside
 // it and renamed over it, so a crash never leaves half a file; an existing file keeps its
 // permissions. A missing file reads as empty and is created by the first write. A file that
-// exists but cannot be read is never overwritten: writes then return false.
+// exists but cannot be read is never overwritten: writes then return false. A named pipe or a
+// device is never read (nothing would end the read) and reads as empty; writes to it are
+// refused as the atomic file refuses them.
 //
 // An UpdateScope holds the writes back: inside it every change stays in memory and the file
 // is written once, whole and atomically, when the outermost scope ends, so a save of hundreds

@@ -13,7 +13,6 @@
 #include "export/dialog/vantrix3_dialog_form.h"
 #include "export/library_strings.h"
 #include "export/xls/xls_format.h"
-#include "platform/atomic_file.h"
 #include "platform/qt_text.h"
 
 namespace vantrix {
@@ -88,14 +87,13 @@ void TVantrix3DialogF::MoveXLSStyle(int step) {
 }
 
 void SaveStripStyles(TVantrix3DialogF& form, const char* dialogName,
-                     bool (*save)(TVantrix3DialogF&, const std::string&)) {
+                     bool (*save)(TVantrix3DialogF&, const std::string&, std::string*)) {
   DialogServices& services = form.GetDialog().Services();
   const std::optional<QString> file = services.SaveFile(&form, FormFileDialog(dialogName));
-  if (!file || save(form, FileSystemName(*file))) return;
-  // Why a file that is there may not be replaced (a file its user may not write, a pipe).
-  const std::string refusal = platform::ReplaceRefusal(FileSystemName(*file));
+  std::string reason;
+  if (!file || save(form, FileSystemName(*file), &reason)) return;
   form.ShowErrorText(QStringLiteral("Cannot write the file \"%1\"").arg(*file) +
-                     (refusal.empty() ? QString() : QStringLiteral(": ") + QString::fromLocal8Bit(refusal)));
+                     (reason.empty() ? QString() : QStringLiteral(": ") + QString::fromLocal8Bit(reason)));
 }
 
 void LoadStripStyles(TVantrix3DialogF& form, const char* dialogName,

@@ -17,9 +17,10 @@ void SelectOnly(QTreeWidget* list, QTreeWidgetItem* item);
 void DeleteSelectedStripStyles(TVantrix3DialogF& form, QTreeWidget* list, TStripStyleStep renumber,
                                TStripStyleStep showButtons);
 void MoveStripStyle(TVantrix3DialogF& form, QTreeWidget* list, int step, TStripStyleStep showButtons);
-// The form's file dialog of that name, then the style file saved (a failure told) or loaded.
+// The form's file dialog of that name, then the style file saved (a failure told with its
+// reason) or loaded.
 void SaveStripStyles(TVantrix3DialogF& form, const char* dialogName,
-                     bool (*save)(TVantrix3DialogF&, const std::string&));
+                     bool (*save)(TVantrix3DialogF&, const std::string&, std::string*));
 void LoadStripStyles(TVantrix3DialogF& form, const char* dialogName,
                      void (*load)(TVantrix3DialogF&, const std::string&));
 

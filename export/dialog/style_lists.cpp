@@ -270,26 +270,29 @@ void RTFShowStyleButtons(TVantrix3DialogF& form) {
 namespace {
 
 template <class Save>
-bool SaveStyleList(QTreeWidget* list, const std::string& fileName, const std::string& prefix, Save save) {
+bool SaveStyleList(QTreeWidget* list, const std::string& fileName, const std::string& prefix, std::string* reason,
+                   Save save) {
   platform::IniFile ini(fileName);
   platform::IniFile::UpdateScope scope(ini);
   ClearIniFile(ini);
   for (int i = 0; list != nullptr && i < list->topLevelItemCount(); ++i)
     save(list->topLevelItem(i), ini, prefix + std::to_string(i));
-  return scope.Commit();
+  const bool saved = scope.Commit();
+  if (reason != nullptr) *reason = saved ? std::string() : ini.WriteError();
+  return saved;
 }
 
 }  // namespace
 
-bool XLSSaveStyle(TVantrix3DialogF& form, const std::string& fileName) {
-  return SaveStyleList(form.Control<QTreeWidget>("lstXLSStyles"), fileName, kXLSStylePrefix,
+bool XLSSaveStyle(TVantrix3DialogF& form, const std::string& fileName, std::string* reason) {
+  return SaveStyleList(form.Control<QTreeWidget>("lstXLSStyles"), fileName, kXLSStylePrefix, reason,
                        [](QTreeWidgetItem* item, platform::IniFile& ini, const std::string& section) {
                          if (TxlsFormat* format = XLSItemFormat(item)) format->SaveToIniFile(ini, section);
                        });
 }
 
-bool RTFSaveStyle(TVantrix3DialogF& form, const std::string& fileName) {
-  return SaveStyleList(form.Control<QTreeWidget>("lstRTFStripStyles"), fileName, kRTFStylePrefix,
+bool RTFSaveStyle(TVantrix3DialogF& form, const std::string& fileName, std::string* reason) {
+  return SaveStyleList(form.Control<QTreeWidget>("lstRTFStripStyles"), fileName, kRTFStylePrefix, reason,
                        [](QTreeWidgetItem* item, platform::IniFile& ini, const std::string& section) {
                          if (TrtfStyle* style = RTFItemStyle(item)) style->SaveToIniFile(ini, section);
                        });

@@ -104,9 +104,10 @@ void XLSShowStyleButtons(TVantrix3DialogF& form);
 void RTFShowStyleButtons(TVantrix3DialogF& form);
 
 // The strip-style list into a style file (every section of the file replaced): item i in the
-// section "XLS_STYLE_" i, or "RTF_STRIP_STYLE_" i. False when the file could not be written.
-bool XLSSaveStyle(TVantrix3DialogF& form, const std::string& fileName);
-bool RTFSaveStyle(TVantrix3DialogF& form, const std::string& fileName);
+// section "XLS_STYLE_" i, or "RTF_STRIP_STYLE_" i. False when the file could not be written,
+// and then reason (when given) says why, as the system or the INI file puts it.
+bool XLSSaveStyle(TVantrix3DialogF& form, const std::string& fileName, std::string* reason = nullptr);
+bool RTFSaveStyle(TVantrix3DialogF& form, const std::string& fileName, std::string* reason = nullptr);
 // The strip-style list from a style file: one item per section with the prefix (any case), in
 // file order, captioned "ITEM_" with the rest of the section name; the first selected. A file
 // that cannot be read raises EVantrixError and leaves the list as it was.

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <functional>
 #include <optional>
 
 #include "export/library_strings.h"
@@ -173,6 +174,37 @@ TEST_F(FileExport, AFileItsUserMayNotWriteIsRefusedByEveryFormat) {
     EXPECT_EQ(st.st_uid, geteuid()) << path;
   }
   EXPECT_EQ(folder_.Names().size(), targets.size());
+}
+
+// Root (a program run with sudo) replacing another user's file leaves it theirs, in every
+// format and as an options file, so that its owner may still write it.
+TEST_F(FileExport, AnotherUsersFileReplacedByRootStaysTheirs) {
+  if (geteuid() != 0) GTEST_SKIP() << "only root may replace a file and give it to another user";
+  const std::string path = folder_ / "theirs.out";
+  auto ownerAndMode = [&] {
+    struct stat st {};
+    stat(path.c_str(), &st);
+    return std::to_string(st.st_uid) + ":" + std::to_string(st.st_gid) + " " + std::to_string(st.st_mode & 0777);
+  };
+  std::vector<std::function<void()>> saves;
+  for (TVantrix3Text* e : EveryFormat()) {
+    saves.push_back([&, e] {
+      e->SetExportSource(esCustom);
+      e->SetCustomSource(&source_);
+      e->FileName = path;
+      source_.ClearEof();
+      e->Execute();
+    });
+  }
+  saves.push_back([&] { csv_.SavePropertiesToFile(path); });
+  for (size_t i = 0; i < saves.size(); ++i) {
+    WriteFile(path, "old");
+    if (chown(path.c_str(), testsupport::kNobody, 100) != 0) GTEST_SKIP() << "root here may not give a file away";
+    ASSERT_EQ(chmod(path.c_str(), 0640), 0);
+    saves[i]();
+    EXPECT_NE(ReadFile(path), "old") << i;
+    EXPECT_EQ(ownerAndMode(), "65534:100 416") << i;
+  }
 }
 
 TEST_F(FileExport, ResultsAreShownAndPrintedUnlessAborted) {

@@ -9,7 +9,9 @@
 #include <sstream>
 
 #include "document_fixtures.h"
+#include "export/datetime_picture.h"
 #include "export/vantrix3_pdf.h"
+#include "platform/datetime.h"
 
 namespace {
 
@@ -178,6 +180,50 @@ TEST(PdfCellFit, DatesAndTimesAreNeverCut) {
             (std::vector<std::string>{"Tuesday, 5 March 2024 14:07:00", "9:05:00 am", "Tue 5 Mar", "..."}));
   EXPECT_EQ(RowBetweenRules(drawn, first - 40, edges),
             (std::vector<std::string>{"Wednesday, 25 September 2024 20:20:00", "9:59:00 pm", "Wed 25 Sep", "x"}));
+}
+
+// The widest text of a picture fills its column to the last unit, with no spacing beside it
+// to hide a column a character short: every day of a leap year, late in the morning and late
+// in the evening, in the longest names and two-digit hours, in a proportional font and a
+// fixed one; not one of them is cut.
+TEST(PdfCellFit, EveryDayOfAYearFitsItsDateColumn) {
+  const std::vector<std::string> pictures = {"h:nn:ss am/pm", "mmmm", "ddd d mmm", "dddd d mmmm"};
+  std::vector<std::vector<std::string>> rows;
+  std::vector<std::vector<std::string>> expected(pictures.size());
+  for (int day = 1; day <= 366; ++day) {
+    for (const int hour : {11, 23}) {
+      TDateTime moment = 0;
+      ASSERT_TRUE(platform::TryEncodeDateTime(2024, 1, 1, hour, 59, 59, 0, moment));
+      moment += day - 1;
+      const std::string text = FormatDateTime("d mmm yyyy hh:nn:ss", moment, exporttest::CSettings());
+      rows.push_back(std::vector<std::string>(pictures.size(), text));
+      for (size_t c = 0; c < pictures.size(); ++c)
+        expected[c].push_back(FormatDateTime(pictures[c], moment, exporttest::CSettings()));
+    }
+  }
+  ASSERT_EQ(rows.size(), 732u);
+  EXPECT_EQ(expected[0][1], "11:59:59 pm");
+  EXPECT_EQ(expected[3][2 * 268], "Wednesday 25 September");
+  for (const TPDFFontName font : {poHelvetica, poCourier}) {
+    SCOPED_TRACE(font == poCourier ? "Courier" : "Helvetica");
+    TextSource source({"A", "B", "C", "D"}, rows, 1, std::vector<TVantrixColType>(pictures.size(), ectDateTime));
+    TVantrix3PDF pdf;
+    pdf.Options().ColSpacing = 0;
+    pdf.Options().DataFont.BaseFont = font;
+    for (size_t c = 0; c < pictures.size(); ++c) pdf.UserFormats.push_back("c" + std::to_string(c) + "=" + pictures[c]);
+    const auto drawn = Drawings(exporttest::Export(pdf, source));
+    const std::vector<int>& edges = pdf.ColumnEdges();
+    ASSERT_EQ(edges.size(), pictures.size() + 1);
+    std::vector<std::vector<std::string>> columns(pictures.size());
+    for (const Drawn& d : drawn) {
+      if (d.text.size() == 1) continue;  // a caption
+      size_t c = 0;
+      while (c + 2 < edges.size() && d.x >= edges[c + 1]) ++c;
+      EXPECT_LE(d.right, edges[c + 1] - 0.5) << d.text << " crosses the rule at " << edges[c + 1];
+      columns[c].push_back(d.text);
+    }
+    EXPECT_EQ(columns, expected);
+  }
 }
 
 // Each font is measured in its own widths: in Courier ten W's are as wide as ten i's and fit

@@ -13,10 +13,13 @@
 #include <sys/stat.h>
 
 #include <functional>
+#include <optional>
+#include <string>
 
 #include "hist_form_fixture.h"
 #include "history/export_form.h"
 #include "history/history_text.h"
+#include "support/another_user.h"
 
 namespace {
 
@@ -152,8 +155,37 @@ TEST_F(ExportFormTest, OkSaysWhatIsMissingAndAsksBeforeReplacingAFile) {
   };
   EXPECT_TRUE(dialog_.Execute());
   EXPECT_EQ(acceptedAfterEachOk, (std::vector<bool>{false, false, true}));
-  const QString refused = QStringLiteral("error|Exportar...|Cannot create the file \"%1\": it is %2, and only a regular file is replaced");
+  const QString refused = QStringLiteral("error|Exportar...|N\u00E3o foi poss\u00EDvel exportar para \"%1\".\n"
+                                         "Cannot create the file \"%1\": it is %2, and only a regular file is replaced");
   EXPECT_EQ(ui_.log, (QStringList{"modal|ExportForm", refused.arg(pipe, "a named pipe"), refused.arg(folder, "a folder")}));
+
+  // A file its user may write, in a folder where the export cannot make the new file beside it:
+  // refused at once too, since a Yes would only meet the export's failure. Root, whom the
+  // folder's mode does not stop, works as nobody in root's folder.
+  const QString closed = dir_.filePath(QStringLiteral("fechada")), inside = closed + QStringLiteral("/dados.csv");
+  ASSERT_EQ(chmod(QFile::encodeName(dir_.path()).constData(), 0755), 0);
+  ASSERT_TRUE(QDir().mkdir(closed));
+  QFile(inside).open(QIODevice::WriteOnly);
+  ASSERT_EQ(chmod(QFile::encodeName(inside).constData(), 0666), 0);
+  if (!testsupport::WorkRunsAsAnotherUser()) {
+    ASSERT_EQ(chmod(QFile::encodeName(closed).constData(), 0555), 0);
+  }
+  bool cannotSwitch = false;
+  const std::optional<std::string> said = testsupport::RunAsAnotherUser([&] {
+    ui_.log.clear();
+    ui_.answers = {true};
+    dialog_.FileNameEdit()->setText(inside);
+    dialog_.OkBitBtn()->click();
+    return ui_.log.join('|').toStdString();
+  }, &cannotSwitch);
+  chmod(QFile::encodeName(closed).constData(), 0755);
+  if (!cannotSwitch) {
+    ASSERT_TRUE(said.has_value());
+    EXPECT_EQ(QString::fromStdString(*said),
+              QStringLiteral("error|Exportar...|N\u00E3o foi poss\u00EDvel exportar para \"%1\".\n"
+                             "Cannot create the file \"%1\": cannot create a file beside it: Permission denied")
+                  .arg(inside));
+  }
 
   // The viewer's export over a file the user keeps: nothing written, nothing said done.
   ASSERT_TRUE(Open(history_test::Header() + history_test::Line(5, 10, 20, 30, 45, {"12.5", "40"})));

@@ -138,4 +138,62 @@ TEST_F(AtomicFileTest, AFileItsUserMayNotWriteIsNotReplaced) {
   EXPECT_EQ(std::distance(fs::directory_iterator(dir_), {}), 3);  // no temporary left
 }
 
+// The new file keeps the old one's owner and group, and then its mode (a change of owner
+// clears the set-group bit): root replacing a user's file (a program run with sudo) leaves it
+// theirs. Anyone else makes it their own, in the old group where they belong to it.
+TEST_F(AtomicFileTest, AReplacedFileKeepsItsOwnerAndGroupWhereTheSystemAllows) {
+  if (geteuid() != 0) GTEST_SKIP() << "only root may give a file to another user";
+  constexpr gid_t kUsers = 100;
+  ASSERT_EQ(chmod(dir_.c_str(), 0777), 0);
+  const std::string theirs = dir_ + "/theirs.cfg", shared = dir_ + "/shared.cfg", foreign = dir_ + "/foreign.cfg";
+  for (const std::string& path : {theirs, shared, foreign}) std::ofstream(path) << "old";
+  if (chown(theirs.c_str(), testsupport::kNobody, kUsers) != 0 || chown(shared.c_str(), 0, kUsers) != 0)
+    GTEST_SKIP() << "root here may not give a file to another user";
+  ASSERT_EQ(chmod(theirs.c_str(), 02640), 0);
+  for (const std::string& path : {shared, foreign}) ASSERT_EQ(chmod(path.c_str(), 0666), 0);
+  const auto replace = [](const std::string& path) {
+    platform::AtomicFile file;
+    return file.Open(path) && file.Write("new", 3) && file.Commit();
+  };
+  ASSERT_TRUE(replace(theirs));
+  bool cannotSwitch = false;
+  const std::optional<std::string> seen = testsupport::RunAsAnotherUser(
+      [&] { return std::to_string(replace(shared)) + std::to_string(replace(foreign)); }, &cannotSwitch, {kUsers});
+  if (cannotSwitch) GTEST_SKIP() << "root here may not work as another user";
+  EXPECT_EQ(seen, "11");
+  const auto owner = [](const std::string& path) {
+    struct stat st {};
+    stat(path.c_str(), &st);
+    return std::to_string(st.st_uid) + ":" + std::to_string(st.st_gid) + " " + std::to_string(st.st_mode & 07777);
+  };
+  EXPECT_EQ(owner(theirs), "65534:100 " + std::to_string(02640));
+  EXPECT_EQ(owner(shared), "65534:100 " + std::to_string(0666));
+  EXPECT_EQ(owner(foreign), "65534:65534 " + std::to_string(0666));
+  for (const std::string& path : {theirs, shared, foreign}) EXPECT_EQ(Read(path), "new") << path;
+}
+
+// A file its user may write, in a folder where the new file cannot be made beside it, is
+// refused before anything is written, in the words the attempt would have ended in.
+TEST_F(AtomicFileTest, AFileInAFolderItsUserMayNotWriteIsRefusedAtOnce) {
+  const std::string folder = dir_ + "/closed", path = folder + "/kept.cfg";
+  ASSERT_EQ(chmod(dir_.c_str(), 0755), 0);
+  ASSERT_EQ(mkdir(folder.c_str(), 0755), 0);
+  std::ofstream(path) << "old";
+  ASSERT_EQ(chmod(path.c_str(), 0666), 0);
+  // Root is not stopped by the folder's mode, so it works as nobody in root's folder.
+  if (!testsupport::WorkRunsAsAnotherUser()) {
+    ASSERT_EQ(chmod(folder.c_str(), 0555), 0);
+  }
+  bool cannotSwitch = false;
+  const std::optional<std::string> seen = testsupport::RunAsAnotherUser([&] {
+    platform::AtomicFile file;
+    return platform::ReplaceRefusal(path) + "|" + std::to_string(file.Open(path)) + " " + file.Error();
+  }, &cannotSwitch);
+  chmod(folder.c_str(), 0755);
+  if (cannotSwitch) GTEST_SKIP() << "root here may not work as another user";
+  const std::string refusal = "cannot create a file beside it: Permission denied";
+  EXPECT_EQ(seen, refusal + "|0 " + refusal);
+  EXPECT_EQ(Read(path), "old");
+}
+
 }  // namespace

@@ -166,14 +166,42 @@ TEST_F(IniFileTest, AUtf16FileIsNotReadNorWrittenOver) {
     EXPECT_EQ(ini.WriteError(), "it is UTF-16 text, which is not written over");
     EXPECT_EQ(ReadRaw(), text);
   }
+  // Without a mark, whatever the characters beyond Latin-1 and wherever they stand (a first
+  // character U+010A has a line feed for its low byte), and with any line ends.
+  for (const bool bigEndian : {false, true}) {
+    for (const std::u16string& text :
+         {u"; Preis \u20AC\r\n[GENERAL]\r\nExportType=8\r\n[CSV]\r\nComma=|\r\n"s,
+          u"; \u8BBE\u7F6E\u4E0A\u4E00\r\n[GENERAL]\r\nExportType=8\r\n"s,
+          u"; \u041D\u0430\u0441\u0442\u0440\u043E\u0439\u043A\u0438\n[GENERAL]\nExportType=8\n"s,
+          u"[Pre\u00E7os \u20AC]\r\nk=1\r\n"s, u"[GENERAL]\rExportType=8\r; \u20AC\r"s, u"\u010A[G]\nk=1\n"s,
+          u"\n[G]\nk=1\n"s}) {
+      std::string bytes;
+      for (const char16_t c : text) {
+        const char low = static_cast<char>(c & 0xFF), high = static_cast<char>(c >> 8);
+        bytes += bigEndian ? std::string{high, low} : std::string{low, high};
+      }
+      SCOPED_TRACE(testing::PrintToString(bytes));
+      WriteRaw(bytes + (bigEndian ? "" : std::string(3, '\0')));  // and a tail of NULs behind
+      IniFile ini(path_);
+      EXPECT_EQ(ini.State(), IniFile::ReadState::kUtf16);
+      EXPECT_FALSE(ini.WriteInteger("GENERAL", "ExportType", 1));
+      EXPECT_EQ(ReadRaw().substr(0, bytes.size()), bytes);
+    }
+  }
   IniFile ini(path_);
   WriteRaw("[G]\nk=1\n");  // replaced by a readable file: read again
   EXPECT_EQ(ini.State(), IniFile::ReadState::kRead);
   EXPECT_EQ(ini.ReadInteger("G", "k", 5), 1);
-  // A NUL elsewhere is no UTF-16: the line ends there, as it always did.
-  for (const std::string& text : {"\r\n\n[G]\nk=1\0x\n"s, "[G]\0\0\nk=1\n"s, "\0\n[G]\nk=1\n"s}) {
+  // A NUL elsewhere is no UTF-16: the line ends there, as it always did. Nor is a tail of NULs,
+  // what a crash can leave, after a line of one character or of two.
+  for (const std::string& text : {"\r\n\n[G]\nk=1\0x\n"s, "[G]\0\0\nk=1\n"s, "\0\n[G]\nk=1\n"s,
+                                  "[G]\nk=1\n[H]\0\n"s, "x\n[G]\nk=1\n"s, "xy\n[G]\nk=1\n"s,
+                                  "[G]\r\nk=1\r\n" + std::string(4096, '\0'), "[G]\nk=1\n" + std::string(4097, '\0'),
+                                  "x\n[G]\nk=1\n[H]" + std::string(7, '\0')}) {
     WriteRaw(text);
-    EXPECT_EQ(IniFile(path_).ReadInteger("G", "k", 5), 1) << testing::PrintToString(text);
+    IniFile read(path_);
+    EXPECT_EQ(read.State(), IniFile::ReadState::kRead) << testing::PrintToString(text);
+    EXPECT_EQ(read.ReadInteger("G", "k", 5), 1) << testing::PrintToString(text);
   }
 }
 

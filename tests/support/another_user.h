@@ -9,6 +9,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace testsupport {
 
@@ -19,9 +20,11 @@ inline bool WorkRunsAsAnotherUser() { return geteuid() == 0; }
 
 // The text the work returned; nullopt when the child could not be made or did not end well,
 // and then cannotSwitch (when given) says whether root here may not become another user (a
-// container without the leave to), so that a test can skip rather than fail.
+// container without the leave to), so that a test can skip rather than fail. As nobody the
+// work belongs to the groups given besides nobody's own.
 inline std::optional<std::string> RunAsAnotherUser(const std::function<std::string()>& work,
-                                                   bool* cannotSwitch = nullptr) {
+                                                   bool* cannotSwitch = nullptr,
+                                                   const std::vector<gid_t>& groups = {}) {
   constexpr int kCannotSwitch = 77;
   if (cannotSwitch != nullptr) *cannotSwitch = false;
   int fds[2];
@@ -34,7 +37,7 @@ inline std::optional<std::string> RunAsAnotherUser(const std::function<std::stri
   }
   if (child == 0) {
     close(fds[0]);
-    if (WorkRunsAsAnotherUser() && (setgroups(0, nullptr) != 0 || setgid(kNobody) != 0 || setuid(kNobody) != 0))
+    if (WorkRunsAsAnotherUser() && (setgroups(groups.size(), groups.data()) != 0 || setgid(kNobody) != 0 || setuid(kNobody) != 0))
       _exit(kCannotSwitch);
     const std::string text = work();
     for (size_t at = 0; at < text.size();) {

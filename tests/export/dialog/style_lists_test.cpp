@@ -3,10 +3,14 @@
 // field-format list following the exported fields.
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <utility>
 
 #include "export/dialog/list_items.h"
 #include "export/dialog/style_lists.h"
@@ -235,13 +239,35 @@ TEST_F(StyleLists, StyleButtonsReadAndWriteTheChosenFile) {
   EXPECT_EQ(RTFItemStyle(strips->topLevelItem(0))->Font.size, 15);
   EXPECT_EQ(services.log.filter(QStringLiteral("it is UTF-16 text")).size(), 2) << services.log.join('\n').toStdString();
 
-  // A file that cannot be written is told by its name.
+  // A file that cannot be written is told by its name and why, and is left as it was: UTF-16
+  // with or without its mark, a named pipe (never waited on), a missing folder.
+  const QString unmarked = folder + QStringLiteral("/estreito.rst"), pipe = folder + QStringLiteral("/tubo.rst");
+  {
+    QFile file(unmarked);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray("[\0X\0]\0\r\0\n\0k\0=\0\xAC\x20\r\0\n\0", 20));
+  }
+  ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
   const QString nowhere = folder + QStringLiteral("/no/such/faixas.rst");
-  services.files.push_back(nowhere);
-  button("tbtSaveRTFStyle")->click();
-  ASSERT_FALSE(services.log.isEmpty());
-  EXPECT_TRUE(services.log.last().endsWith(QStringLiteral("|Cannot write the file \"%1\"").arg(nowhere)))
-      << services.log.last().toStdString();
+  const QString utf16 = QStringLiteral("it is UTF-16 text, which is not written over");
+  const auto readAll = [](const QString& name) {
+    QFile file(name);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  };
+  for (const auto& [file, reason] :
+       {std::pair{wide, utf16}, std::pair{unmarked, utf16},
+        std::pair{pipe, QStringLiteral("it is a named pipe, and only a regular file is replaced")},
+        std::pair{nowhere, QStringLiteral("cannot create a file beside it: No such file or directory")}}) {
+    const QByteArray before = QFileInfo(file).isFile() ? readAll(file) : QByteArray();
+    services.files.push_back(file);
+    button("tbtSaveRTFStyle")->click();
+    ASSERT_FALSE(services.log.isEmpty());
+    EXPECT_TRUE(services.log.last().endsWith(QStringLiteral("|Cannot write the file \"%1\": %2").arg(file, reason)))
+        << services.log.last().toStdString();
+    if (QFileInfo(file).isFile()) {
+      EXPECT_EQ(readAll(file), before) << file.toStdString();
+    }
+  }
 }
 
 TEST_F(StyleLists, FieldFormatsFollowTheExportedFields) {
