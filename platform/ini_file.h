@@ -17,9 +17,11 @@
 // UTF-8 mark (editors put one there) is UTF-8: its text is converted to code page 1252 as it
 // is read (a character the code page lacks, or a malformed byte, becomes '?') and back to
 // UTF-8 behind the mark when the file is written, so a file read and saved again keeps its
-// encoding. A file in UTF-16 (either byte order, behind its mark or without one: its first line
-// then has a NUL at every other byte) is not read: State() says so, every read gives its
-// default and the file is never written over.
+// encoding. A file in UTF-16 (either byte order, behind its mark or without one: its ASCII
+// characters, its brackets, '=' and line ends among them, then put their NULs on one side of
+// the code units, whatever other characters it holds) is not read: State() says so, every read
+// gives its default and the file is never written over. A text file with a stray NUL or a tail
+// of NULs is read as text, not called UTF-16.
 // Section and key names compare without regard to case (ASCII and the accented letters of
 // code page 1252). Names are looked up, and sections or keys listed, through indexes of the
 // names, never by a walk through all of them: files of 100,000 sections are read in one pass.
