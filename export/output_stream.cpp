@@ -23,8 +23,12 @@ void RefuseFileRead(const std::string& path, const TStrings& filesRead) {
                      "it is \"" + platform::ExternalTextToCp1252(read) + "\", a file this export reads");
 }
 
+std::string CannotCreateFileText(const std::string& path, const std::string& reason) {
+  return "Cannot create the file \"" + platform::ExternalTextToCp1252(path) + "\": " + reason;
+}
+
 FileOutputStream::FileOutputStream(const std::string& path) : path_(path) {
-  if (!file_.Open(path)) RaiseFileError("Cannot create the file", path, file_.Error());
+  if (!file_.Open(path)) throw EVantrixError(CannotCreateFileText(path, file_.Error()));
   buffer_.reserve(kBufferSize);
 }
 

@@ -14,6 +14,9 @@ namespace vantrix {
 // Raises EVantrixError, naming both, when the path names one of the files read (the same file,
 // by whatever name): a run never puts what it writes in the place of a file it reads.
 void RefuseFileRead(const std::string& path, const TStrings& filesRead);
+// What an export says when the file cannot be made in place of what the path names, and why
+// (an atomic file's error or platform::ReplaceRefusal): code page 1252, the path converted.
+std::string CannotCreateFileText(const std::string& path, const std::string& reason);
 
 class OutputStream {
  public:

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "export/output_stream.h"
 #include "history/history_export.h"
 #include "platform/atomic_file.h"
 #include "platform/qt_text.h"
@@ -157,7 +158,7 @@ void TExportForm::OkBitBtnClick() {
   const std::string path = QFile::encodeName(name).toStdString();
   if (const std::string refusal = platform::ReplaceRefusal(path); !refusal.empty()) {
     ui_.ShowError(this, windowTitle(),
-                  platform::FromCp1252(HistoryExport::FailureText(path, HistoryExport::CannotCreateText(path, refusal))));
+                  platform::FromCp1252(HistoryExport::FailureText(path, vantrix::CannotCreateFileText(path, refusal))));
     fileNameEdit_->setFocus();
     return;
   }

@@ -183,10 +183,6 @@ std::string HistoryExport::FailureText(const std::string& fileName, const std::s
   return "N\xE3o foi poss\xEDvel exportar para \"" + Shown(fileName) + "\".\n" + reason;
 }
 
-std::string HistoryExport::CannotCreateText(const std::string& fileName, const std::string& refusal) {
-  return "Cannot create the file \"" + Shown(fileName) + "\": " + platform::ExternalTextToCp1252(refusal);
-}
-
 HistoryExportResult HistoryExport::ExportTable(const std::string& fileName, const MillisecondOptions& options) {
   HistoryExportResult result;
   cells_.SetOptions(options);

@@ -71,9 +71,6 @@ class HistoryExport {
   // What the user is told of an export to the file that failed, and why (the exporter's words,
   // code page 1252): the same wherever the failure was found.
   static std::string FailureText(const std::string& fileName, const std::string& reason);
-  // The exporters' words for a file they refuse to create in place of what is there (see
-  // platform::ReplaceRefusal), code page 1252.
-  static std::string CannotCreateText(const std::string& fileName, const std::string& refusal);
 
   // The exporters with the viewer's settings (CSV ";", text spacing 2, dBase null "null",
   // XML version "1.0"; the document and spreadsheet settings in history_export_documents.cpp),
