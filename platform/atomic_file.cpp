@@ -10,6 +10,7 @@
 #include <cstring>
 #include <utility>
 
+#include "platform/regular_file.h"
 #include "platform/write_all.h"
 
 namespace platform {
@@ -47,12 +48,7 @@ std::string ReplaceRefusal(const std::string& path) {
       return std::string("cannot create a file beside it: ") + std::strerror(errno);
     return {};
   }
-  const char* kind = S_ISFIFO(st.st_mode)                          ? "a named pipe"
-                     : S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode) ? "a device"
-                     : S_ISSOCK(st.st_mode)                         ? "a socket"
-                     : S_ISDIR(st.st_mode)                          ? "a folder"
-                                                                    : "not a regular file";
-  return std::string("it is ") + kind + ", and only a regular file is replaced";
+  return "it is " + FileKindText(st.st_mode) + ", and only a regular file is replaced";
 }
 
 bool AtomicFile::Fail(const char* what) {
