@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <set>
 
 #include "fuzz/fuzz_target.h"
@@ -78,6 +79,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   platform::IniFile ini(path);
   const std::vector<std::string> before = Contents(ini);
   const std::vector<std::string> sections = ini.ReadSections();
+
+  // A file whose text holds a NUL (a tail of them is no text) is never written over, whatever
+  // it is taken for: every write fails and says why, and the file stays as it was.
+  const std::string_view text(reinterpret_cast<const char*>(data), size);
+  const size_t end = text.find_last_not_of('\0') + 1;
+  if (text.substr(0, end).find('\0') != text.npos) {
+    FUZZ_CHECK(!ini.WriteString("FuzzSection", "FuzzKey", "v"));
+    FUZZ_CHECK(!ini.WriteError().empty());
+    FUZZ_CHECK(!ini.EraseAllSections());
+    std::ifstream in(path, std::ios::binary);
+    FUZZ_CHECK(std::string(std::istreambuf_iterator<char>(in), {}) == text);
+    return 0;
+  }
+  FUZZ_CHECK(ini.State() == platform::IniFile::ReadState::kRead || text.starts_with("\xFF\xFE") ||
+             text.starts_with("\xFE\xFF"));
   if (sections.empty()) return 0;
 
   // A new key in the first section, a changed one, the last section erased, and the sections

@@ -3,6 +3,7 @@
 #include "platform/atomic_file.h"
 #include "platform/cp1252.h"
 #include "platform/cp1252_case.h"
+#include "platform/regular_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -106,44 +107,118 @@ bool ParseFloat(std::string_view s, double& out) {
   return true;
 }
 
-// UTF-16 saved without its mark, told from the beginning of the file as a whole. Code page
-// 1252 and UTF-8 text hold no NUL, while in UTF-16 every ASCII character (the brackets, '=' and
-// line ends of an INI file among them) is a code unit whose high byte is NUL: NULs on one side
-// of the units throughout, whatever else the text holds (a character above U+00FF has no NUL
-// byte, or one on either side), and two such units in a row wherever two ASCII characters meet
-// ("k=", a CR and its LF). A damaged text file is not taken for UTF-16: a tail of NULs (what a
-// crash can leave) is no text and is not looked at, a lost block in the middle is whole units
-// of NULs with at most a lone NUL beside text at each end, and stray NULs stand alone.
-bool IsUnmarkedUtf16(std::string_view text) {
-  constexpr size_t kLookedAt = 64 * 1024;
-  size_t end = text.find_last_not_of('\0');
-  if (end == text.npos) return false;
-  // The unit of the last byte of text whole: its high byte may be the tail's first NUL.
-  end = std::min(text.size(), end + 1 + (end + 1) % 2);
-  end = std::min(end, kLookedAt);
-  struct Side {
-    size_t highNuls = 0;  // units whose high byte alone is NUL: characters up to U+00FF
-    size_t run = 0;       // such units in a row, up to this one
-    bool pair = false;    // two of them in a row somewhere
-    bool markup = false;  // one of them an INI file's bracket, '=' or line end
-  } sides[2];             // [0] little-endian (the high byte second), [1] big-endian
-  for (size_t i = 0; i + 1 < end; i += 2) {
-    const char first = text[i], second = text[i + 1];
-    const int nulFirst = first == '\0' ? 1 : 0;
-    if (nulFirst == (second == '\0' ? 1 : 0)) {
-      sides[0].run = sides[1].run = 0;
+bool IsMarkup(char c) { return c == '[' || c == ']' || c == '=' || c == '\r' || c == '\n'; }
+
+// How the units of a text read in one byte order stand with the markup of an INI file.
+struct MarkupTally {
+  bool valid = true;   // no surrogate stands alone: text that is not UTF-16 in this order
+  size_t ascii = 0;    // units whose high byte alone is NUL: characters up to U+00FF
+  size_t markup = 0;   // those of them that are a bracket, '=' or a line end
+  size_t others = 0;   // units without a NUL outside surrogate pairs: characters beyond U+00FF
+  size_t against = 0;  // those of them whose low byte is markup
+};
+
+MarkupTally TallyMarkup(std::string_view text, size_t end, bool bigEndian) {
+  MarkupTally tally;
+  auto unit = [&](size_t at) {
+    const auto first = static_cast<unsigned char>(text[at]), second = static_cast<unsigned char>(text[at + 1]);
+    return bigEndian ? (first << 8 | second) : (second << 8 | first);
+  };
+  for (size_t i = 0; i + 1 < text.size() && i < end; i += 2) {
+    const unsigned u = unit(i);
+    // An emoji's high surrogate ends in '=' (D83D): a pair is no evidence either way, and a
+    // surrogate without its other half is no text in this order.
+    if (u >= 0xD800 && u <= 0xDFFF) {
+      const unsigned next = u <= 0xDBFF && i + 3 < text.size() ? unit(i + 2) : 0;
+      if (next < 0xDC00 || next > 0xDFFF) {
+        tally.valid = false;
+        return tally;
+      }
+      i += 2;
       continue;
     }
-    Side& side = sides[nulFirst];
-    sides[1 - nulFirst].run = 0;
-    const char low = nulFirst ? second : first;
-    ++side.highNuls;
-    side.pair = side.pair || ++side.run >= 2;
-    side.markup = side.markup || low == '[' || low == ']' || low == '=' || low == '\r' || low == '\n';
+    const char low = static_cast<char>(u & 0xFF);
+    if (u > 0 && u <= 0xFF) {
+      ++tally.ascii;
+      tally.markup += IsMarkup(low);
+    } else if ((u & 0xFF) != 0 && (u >> 8) != 0) {
+      ++tally.others;
+      tally.against += IsMarkup(low);
+    }
   }
-  for (int s = 0; s < 2; ++s)
-    if (sides[s].pair && sides[s].markup && sides[s].highNuls > sides[1 - s].highNuls) return true;
+  return tally;
+}
+
+// Whether the file's NULs are too many, and too seldom two in a unit, to be damage. Stray NULs
+// fall anywhere: with a share d of the bytes NUL, about d² of the units would be NUL NUL, while
+// UTF-16 text never holds U+0000 and its characters up to U+00FF and those ending in 00 put one
+// NUL in each of their units. A bound on the chance of so few NUL NUL units, e^-(...), below one
+// in a million.
+bool NulsTooRegularForDamage(size_t units, size_t halfNulUnits, size_t nulUnits) {
+  if (units == 0) return false;
+  const double u = static_cast<double>(units), z = static_cast<double>(nulUnits);
+  const double share = (static_cast<double>(halfNulUnits) + 2 * z) / (2 * u);
+  const double expected = u * share * share;
+  if (expected <= z) return false;
+  return expected - z - (z > 0 ? z * std::log(expected / z) : 0.0) > 14;
+}
+
+// UTF-16 saved without its mark, told by the markup every INI file holds. In UTF-16 each
+// bracket, '=' and line end is a code unit at an even offset with its NUL on one side: the
+// high byte, after it in little-endian order and before it in big-endian. Code page 1252 and
+// UTF-8 text hold no NUL; a damaged file's stray NUL lands beside a markup byte now and then,
+// one among the many markup bytes of its text. So, in a byte order in which the file is whole
+// UTF-16 (no surrogate alone), the units whose low byte is markup must have their NUL more
+// often than not, or far more often than the file's other units would by chance, or the file's
+// NULs must be too regular for damage. Only the low byte counts: a character ending in 00
+// (U+2500, U+3000, U+4E00, the low surrogate DE00) puts its NUL where an ASCII character has
+// its text, and is evidence for neither order, though its NUL is evidence against damage. A
+// character beyond Latin-1 whose low byte happens to be markup (U+4E3D) counts against, but
+// that is a few in every hundred such characters, while in code page 1252 text a fifth of the
+// bytes are markup: the second test is what tells a long line of Chinese from text. A file
+// whose units are NUL NUL more often than they are markup is no UTF-16: text holds no U+0000,
+// while a lost block of a damaged file or a binary file holds many. The tail of NULs a crash
+// leaves is not text and is left out, but for the unit of the text's last byte, whose high
+// byte may be the tail's first NUL.
+bool IsUnmarkedUtf16(std::string_view text) {
+  const size_t end = text.find_last_not_of('\0') + 1;  // npos + 1 = 0: all NUL
+  size_t units = 0, halfNulUnits = 0, nulUnits = 0;
+  for (size_t i = 0; i + 1 < text.size() && i < end; i += 2) {
+    const int nuls = (text[i] == '\0') + (text[i + 1] == '\0');
+    ++units;
+    halfNulUnits += nuls == 1;
+    nulUnits += nuls == 2;
+  }
+  const bool regular = NulsTooRegularForDamage(units, halfNulUnits, nulUnits);
+  for (const bool bigEndian : {false, true}) {
+    const MarkupTally tally = TallyMarkup(text, end, bigEndian);
+    if (!tally.valid || tally.markup <= nulUnits) continue;
+    if (tally.markup > tally.against || regular) return true;
+    // How unlikely so much markup among the ASCII units would be if each were markup as often as
+    // the other units are (with one of each added, so that a few units tell little): a bound on
+    // the chance, e^-(n·KL), below one in a million.
+    const double n = static_cast<double>(tally.ascii), q = static_cast<double>(tally.markup) / n;
+    const double p = (static_cast<double>(tally.against) + 1) / (static_cast<double>(tally.others) + 2);
+    if (q <= p) continue;
+    const double divergence = q * std::log(q / p) + (q < 1 ? (1 - q) * std::log((1 - q) / (1 - p)) : 0.0);
+    if (n * divergence > 14) return true;
+  }
   return false;
+}
+
+// Why a file whose text holds NUL bytes is not written over, or empty when it holds none. The
+// tail of NULs a crash leaves is no text and is left out; any other NUL is part of what the
+// file holds, and a save of what was read (every line cut at its first NUL) would lose the rest.
+std::string NulRefusal(std::string_view text) {
+  const size_t end = text.find_last_not_of('\0') + 1;
+  const size_t first = text.substr(0, end).find('\0');
+  if (first == text.npos) return {};
+  const size_t count = static_cast<size_t>(std::count(text.begin() + static_cast<std::ptrdiff_t>(first),
+                                                      text.begin() + static_cast<std::ptrdiff_t>(end), '\0'));
+  const std::string at = std::to_string(first);
+  return count == 1 ? "it holds a NUL byte, at offset " + at + ", and is not written over"
+                    : "it holds " + std::to_string(count) + " NUL bytes, the first at offset " + at +
+                          ", and is not written over";
 }
 
 }  // namespace
@@ -175,37 +250,21 @@ void IniFile::Load() const {
   erasedPlaces_ = 0;
   state_ = ReadState::kRead;
   utf8_ = false;
+  readError_.clear();
+  nulRefusal_.clear();
   if (!stamp_.exists) return;
   // A named pipe would hold the program until somebody wrote into it, and a device may never
-  // end: only a regular file (or a folder, which cannot be read) is opened, and without
-  // waiting, should a pipe take the file's place meanwhile. The rest reads as empty, and a
-  // save then says what it is.
-  struct stat st;
-  if (stat(path_.c_str(), &st) == 0 && !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode)) return;
-  int fd = ::open(path_.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) {
+  // end: only a regular file is read, and what else stands in its place says what it is.
+  std::string text;
+  if (!ReadRegularFile(path_, text, &readError_)) {
     state_ = ReadState::kCannotRead;
     return;
   }
-  if (fstat(fd, &st) != 0 || !(S_ISREG(st.st_mode) || S_ISDIR(st.st_mode))) {
-    ::close(fd);
-    return;
-  }
-  std::string text;
-  char buf[65536];
-  for (;;) {
-    ssize_t n = ::read(fd, buf, sizeof buf);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) state_ = ReadState::kCannotRead;
-    if (n <= 0) break;
-    text.append(buf, static_cast<size_t>(n));
-  }
-  ::close(fd);
-  if (Unreadable()) return;
 
   // Taken byte by byte, UTF-16 would give no section and no key, and a save would keep its
-  // bytes cut at every NUL: the file is left alone instead.
-  if (text.starts_with("\xFF\xFE") || text.starts_with("\xFE\xFF") || IsUnmarkedUtf16(text)) {
+  // bytes cut at every NUL: the file is left alone instead. Text without a NUL is no UTF-16.
+  nulRefusal_ = NulRefusal(text);
+  if (text.starts_with("\xFF\xFE") || text.starts_with("\xFE\xFF") || (!nulRefusal_.empty() && IsUnmarkedUtf16(text))) {
     state_ = ReadState::kUtf16;
     return;
   }
@@ -217,8 +276,8 @@ void IniFile::Load() const {
   std::string_view rest = text;
   while (!rest.empty()) {
     // A CR alone ends a line as CRLF and LF do, and a line ends at a NUL, as it does for a
-    // reader of C strings: a name or value holding either could not be written back, and
-    // whoever reads and saves the file would lose it whole.
+    // reader of C strings: a name or value holding either could not be written anywhere. (A
+    // file holding a NUL is itself never written over: the rest of its line would be lost.)
     const size_t eol = rest.find_first_of("\r\n");
     std::string_view raw = rest.substr(0, eol);
     size_t next = eol == rest.npos ? rest.size() : eol + 1;
@@ -274,7 +333,7 @@ IniFile::ReadState IniFile::State() const {
 bool IniFile::SaveOrDefer() {
   if (updateDepth_ == 0) return Save();
   savePending_ = true;
-  return !Unreadable();
+  return !Unwritable();
 }
 
 bool IniFile::UpdateScope::Commit() {
@@ -288,9 +347,19 @@ bool IniFile::UpdateScope::Commit() {
 
 bool IniFile::Save() {
   writeError_.clear();
-  if (Unreadable()) {
-    writeError_ = state_ == ReadState::kUtf16 ? "it is UTF-16 text, which is not written over"
-                                              : "it cannot be read, and is not written over";
+  if (state_ == ReadState::kUtf16) {
+    writeError_ = "it is UTF-16 text, which is not written over";
+    return false;
+  }
+  if (state_ == ReadState::kCannotRead) {
+    // What stands in the file's place (a folder, a named pipe) is named as every other save
+    // names it.
+    writeError_ = ReplaceRefusal(path_);
+    if (writeError_.empty()) writeError_ = "it cannot be read, and is not written over";
+    return false;
+  }
+  if (!nulRefusal_.empty()) {
+    writeError_ = nulRefusal_;
     return false;
   }
   std::string text;
@@ -536,12 +605,12 @@ bool IniFile::EraseSectionsStartingWith(const std::string& prefix) {
   SectionIndex();
   const std::string folded = Folded(prefix);
   const auto first = sectionIndex_.lower_bound(folded);
-  return EraseIndexed(first, EndOfPrefix(first, sectionIndex_.end(), folded)) ? SaveOrDefer() : !Unreadable();
+  return EraseIndexed(first, EndOfPrefix(first, sectionIndex_.end(), folded)) ? SaveOrDefer() : !Unwritable();
 }
 
 bool IniFile::EraseAllSections() {
   Refresh();
-  if (sections_.empty()) return !Unreadable();
+  if (sections_.empty()) return !Unwritable();
   sections_.clear();
   sectionIndex_.clear();
   sectionsIndexed_ = true;
@@ -553,14 +622,14 @@ bool IniFile::EraseSection(const std::string& section) {
   Refresh();
   SectionIndex();
   const auto [first, last] = sectionIndex_.equal_range(Folded(Trim(section)));
-  return EraseIndexed(first, last) ? SaveOrDefer() : !Unreadable();
+  return EraseIndexed(first, last) ? SaveOrDefer() : !Unwritable();
 }
 
 bool IniFile::DeleteKey(const std::string& section, const std::string& key) {
   Refresh();
   Section* s = Find(section);
   std::string_view name = Trim(key);
-  if (!s || !KeyIndex(*s).contains(Folded(name))) return !Unreadable();
+  if (!s || !KeyIndex(*s).contains(Folded(name))) return !Unwritable();
   std::erase_if(s->lines, [&](const Line& line) { return line.isEntry && SameName(line.key, name); });
   s->keysIndexed = false;
   SplitTail(*s);  // the last key may have gone, and the place for a new one with it

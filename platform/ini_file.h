@@ -8,20 +8,25 @@
 // also picks up changes another object or program made to the file since this one last
 // looked at it.
 //
-// Reading: LF, CRLF or CR line ends; a line ends at a NUL byte (what follows is not read): so
-// every name and value read can be written back; blank lines, ';' comment lines and
-// other lines without '=' are kept in place when the file is rewritten; names and values are
-// trimmed of blanks; the first '=' splits key from value; of duplicate sections or keys the
-// first one counts.
+// Reading: LF, CRLF or CR line ends; a line ends at a NUL byte (what follows is not read), so
+// every name and value read can be written; blank lines, ';' comment lines and other lines
+// without '=' are kept in place when the file is rewritten; names and values are trimmed of
+// blanks; the first '=' splits key from value; of duplicate sections or keys the first one
+// counts. Only a regular file is read: a named pipe, a device or a folder cannot be read (State
+// says so, ReadError says what it is) and is never written over.
 // Encodings: a file without a byte-order mark is code page 1252. A file that starts with the
 // UTF-8 mark (editors put one there) is UTF-8: its text is converted to code page 1252 as it
 // is read (a character the code page lacks, or a malformed byte, becomes '?') and back to
 // UTF-8 behind the mark when the file is written, so a file read and saved again keeps its
-// encoding. A file in UTF-16 (either byte order, behind its mark or without one: its ASCII
-// characters, its brackets, '=' and line ends among them, then put their NULs on one side of
-// the code units, whatever other characters it holds) is not read: State() says so, every read
-// gives its default and the file is never written over. A text file with a stray NUL or a tail
-// of NULs is read as text, not called UTF-16.
+// encoding. A file in UTF-16 (behind its mark, or without one in either byte order: then its
+// brackets, '=' and line ends, the markup of every INI file, mostly have their NUL byte on the
+// same side, whatever other characters it holds and however long its lines) is not read: State()
+// says so, every read gives its default, and the file is never written over.
+// NUL bytes: a file whose text holds one is never written over, whatever it is judged to be:
+// its lines were cut at their first NUL, and a save would lose the rest. Unless it is UTF-16 it
+// is read all the same (stray NULs and lost blocks of a damaged file, binary bytes), and a write
+// says where its first NUL is. A tail of NULs, what a crash can leave, is no text: a file ending
+// in one is read and written as any other.
 // Section and key names compare without regard to case (ASCII and the accented letters of
 // code page 1252). Names are looked up, and sections or keys listed, through indexes of the
 // names, never by a walk through all of them: files of 100,000 sections are read in one pass.
@@ -33,9 +38,7 @@
 // costs what erasing them at once would. The whole file is written to a temporary file beside
 // it and renamed over it, so a crash never leaves half a file; an existing file keeps its
 // permissions. A missing file reads as empty and is created by the first write. A file that
-// exists but cannot be read is never overwritten: writes then return false. A named pipe or a
-// device is never read (nothing would end the read) and reads as empty; writes to it are
-// refused as the atomic file refuses them.
+// exists but cannot be read is never overwritten: writes then return false.
 //
 // An UpdateScope holds the writes back: inside it every change stays in memory and the file
 // is written once, whole and atomically, when the outermost scope ends, so a save of hundreds
@@ -65,8 +68,14 @@ class IniFile {
   ReadState State() const;
   // Why the last write of the file failed: as the system says it ("Permission denied" for a
   // file its user may not write), or that the file could not be read and is left alone (see
-  // State); empty when it succeeded.
+  // State), is UTF-16 or holds NUL bytes; empty when it succeeded.
   const std::string& WriteError() const { return writeError_; }
+  // Why the file could not be read (State is kCannotRead): as the system says it, or "it is a
+  // named pipe" and the like; empty otherwise.
+  const std::string& ReadError() const {
+    Refresh();
+    return readError_;
+  }
 
   std::string ReadString(const std::string& section, const std::string& key, const std::string& def) const;
   // Decimal with an optional sign, or hexadecimal after "0x" or "$" (up to 32 bits, so
@@ -162,7 +171,8 @@ class IniFile {
   // Erases the index entries [first, last) and their sections; false when the range is empty.
   bool EraseIndexed(SortedNameIndex::iterator first, SortedNameIndex::iterator last);
   void DropErasedPlaces();
-  bool Unreadable() const { return state_ != ReadState::kRead; }
+  // Not read, or read but holding what a save would lose.
+  bool Unwritable() const { return state_ != ReadState::kRead || !nulRefusal_.empty(); }
   const Line* FindEntry(const std::string& section, const std::string& key) const;
   const SortedNameIndex& SectionIndex() const;
   static const NameIndex& KeyIndex(const Section& section);
@@ -177,6 +187,8 @@ class IniFile {
   mutable FileStamp stamp_;
   mutable bool loaded_ = false;
   mutable ReadState state_ = ReadState::kRead;
+  mutable std::string readError_;   // why the file could not be read
+  mutable std::string nulRefusal_;  // why a file whose text holds NUL bytes is not written over
   mutable bool utf8_ = false;  // read as UTF-8 behind a byte-order mark, and so written back
   int updateDepth_ = 0;
   bool savePending_ = false;

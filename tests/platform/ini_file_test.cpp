@@ -19,6 +19,15 @@ namespace fs = std::filesystem;
 using platform::IniFile;
 using Names = std::vector<std::string>;
 
+std::string Utf16Bytes(std::u16string_view text, bool bigEndian) {
+  std::string bytes;
+  for (const char16_t c : text) {
+    const char low = static_cast<char>(c & 0xFF), high = static_cast<char>(c >> 8);
+    bytes += bigEndian ? std::string{high, low} : std::string{low, high};
+  }
+  return bytes;
+}
+
 class IniFileTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -175,11 +184,7 @@ TEST_F(IniFileTest, AUtf16FileIsNotReadNorWrittenOver) {
           u"; \u041D\u0430\u0441\u0442\u0440\u043E\u0439\u043A\u0438\n[GENERAL]\nExportType=8\n"s,
           u"[Pre\u00E7os \u20AC]\r\nk=1\r\n"s, u"[GENERAL]\rExportType=8\r; \u20AC\r"s, u"\u010A[G]\nk=1\n"s,
           u"\n[G]\nk=1\n"s}) {
-      std::string bytes;
-      for (const char16_t c : text) {
-        const char low = static_cast<char>(c & 0xFF), high = static_cast<char>(c >> 8);
-        bytes += bigEndian ? std::string{high, low} : std::string{low, high};
-      }
+      const std::string bytes = Utf16Bytes(text, bigEndian);
       SCOPED_TRACE(testing::PrintToString(bytes));
       WriteRaw(bytes + (bigEndian ? "" : std::string(3, '\0')));  // and a tail of NULs behind
       IniFile ini(path_);
@@ -202,6 +207,126 @@ TEST_F(IniFileTest, AUtf16FileIsNotReadNorWrittenOver) {
     IniFile read(path_);
     EXPECT_EQ(read.State(), IniFile::ReadState::kRead) << testing::PrintToString(text);
     EXPECT_EQ(read.ReadInteger("G", "k", 5), 1) << testing::PrintToString(text);
+  }
+}
+
+// UTF-16 without its mark is told by its markup, whatever else it holds: characters whose code
+// unit ends in 00 (box drawing, the ideographic space, CJK, a low surrogate) in any number, a
+// first line longer than any window, a single line without its end.
+TEST_F(IniFileTest, Utf16IsToldByItsMarkupWhateverElseItHolds) {
+  using namespace std::string_literals;
+  const std::u16string lines60(60, u'\u2500'), spaces70(70, u'\u3000'), spaces16(16, u'\u3000');
+  std::u16string emoji60;
+  for (int i = 0; i < 60; ++i) emoji60 += u"\U0001F600";  // D83D DE00
+  std::u16string cjk;  // 40,000 characters, low bytes of every kind, markup among them
+  while (cjk.size() < 40000) cjk += static_cast<char16_t>(0x4E00 + cjk.size() % 0x5200);
+  const std::u16string texts[] = {
+      u"[GENERAL]\r\nExportType=8\r\n[Notas]\r\nLinha=" + lines60 + u"\r\n",
+      u"; " + lines60 + u"\r\n; " + lines60 + u"\r\n[G]\r\nk=1\r\n",
+      u"[G]\nk=" + emoji60 + u"\n",
+      u"[G]\r\nk=" + spaces70 + u"\r\n",
+      u"[Header]\r\nText=\u7B2C\u4E00\u5DE5\u5834" + spaces16 + u"\u6E2C\u5B9A\u8A18\u9332",
+      u"; " + std::u16string(80, u'\u2500') + u"\r\n[Style1]\r\nFontName=Arial\r\n",
+      u"; " + std::u16string(40000, u'\u2500') + u"\r\n[G]\r\nk=1\r\n",
+      u"; " + cjk + u"\r\n[G]\r\nk=1\r\n",
+      u"; " + std::u16string(40000, u'x') + u"\n[G]\nk=1\n",
+      u"[\u03A9\u03BC\u03AD\u03B3\u03B1]",
+      u"\u03BA\u03BB\u03B5\u03B9\u03B4\u03AF=\u03C4\u03B9\u03BC\u03AE",
+      u"[G]\rk=\u5B00\u3D00\u0A00\r",
+  };
+  for (const std::u16string& text : texts) {
+    for (const bool bigEndian : {false, true}) {
+      const std::string bytes = Utf16Bytes(text, bigEndian);
+      SCOPED_TRACE(testing::PrintToString(bytes.substr(0, 64)) + (bigEndian ? " BE" : " LE"));
+      WriteRaw(bytes);
+      IniFile ini(path_);
+      EXPECT_EQ(ini.State(), IniFile::ReadState::kUtf16);
+      EXPECT_FALSE(ini.WriteString("G", "k", "2"));
+      EXPECT_EQ(ini.WriteError(), "it is UTF-16 text, which is not written over");
+      EXPECT_TRUE(ReadRaw() == bytes);
+    }
+  }
+}
+
+// A file whose text holds a NUL is never written over: read as text, its lines end at their
+// first NUL, and a save would lose the rest. A damaged text file (stray NULs, beside markup too;
+// a lost block; random bytes) is read, not called UTF-16, and the refusal says where the first
+// NUL is. A tail of NULs, what a crash leaves, is no text: such a file is still saved.
+TEST_F(IniFileTest, AFileHoldingNulBytesIsReadButNeverWrittenOver) {
+  using namespace std::string_literals;
+  std::string options;  // as the export dialog saves them
+  for (const char* line :
+       {"[GENERAL]", "ExportType=8", "FileName=/tmp/leituras.csv", "ShowFile=0", "PrintFile=0", "GoToFirstRecord=1",
+        "ExportEmpty=1", "CurrentRecordOnly=0", "ExportRecCount=0", "SkipRecCount=0", "AllowCaptions=1",
+        "CaptionRow=-1", "[FORMATS]", "Integer=#,###,##0", "Float=#,###,##0.00", "Date=d mmm yyyy", "Time=hh:nn:ss",
+        "DateTime=d mmm yyyy hh:nn:ss", "Currency=#,###,##0.00", "BooleanTrue=true", "BooleanFalse=false",
+        "NullString=", "[CAPTIONS]", "Id=Id", "Reading=Leitura \xB0" "C", "Amount=Valor", "Day=Data", "Clock=Hora",
+        "Stamp=Data e hora", "Ok=Ok", "Label=R\xF3" "tulo", "Note=Nota; \"livre\"", "Counter=Contador", "[CSV]",
+        "QuoteStrings=1", "Comma=,", "Quote=\""})
+    options += std::string(line) + "\r\n";
+  struct Case {
+    std::string text, error;
+  };
+  const Case cases[] = {
+      {"[GENERAL]\r\nBooleanTrue=\0i\0\r\nk=1\r\n"s, "it holds 2 NUL bytes, the first at offset 23, and is not written over"},
+      {"[G]\nk=1\n" + std::string(4096, '\0') + "\n[H]\nj=2\n", "it holds 4096 NUL bytes, the first at offset 8, and is not written over"},
+      {"\n" + std::string(64, '\0') + "[G]\nk=1\n", "it holds 64 NUL bytes, the first at offset 1, and is not written over"},
+      {"[G]\nk=1\0\n"s, "it holds a NUL byte, at offset 7, and is not written over"},
+      {"a\0b\0"s, "it holds a NUL byte, at offset 1, and is not written over"},  // "ab" in UTF-16, no markup
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.text.substr(0, 40)));
+    WriteRaw(c.text);
+    IniFile ini(path_);
+    EXPECT_EQ(ini.State(), IniFile::ReadState::kRead);
+    EXPECT_FALSE(ini.WriteString("G", "k", "2"));
+    EXPECT_EQ(ini.WriteError(), c.error);
+    {
+      IniFile::UpdateScope scope(ini);
+      EXPECT_FALSE(ini.EraseSection("G"));
+      EXPECT_FALSE(scope.Commit());
+    }
+    EXPECT_TRUE(ReadRaw() == c.text);
+  }
+  EXPECT_EQ(IniFile(path_).ReadString("G", "k", ""), "");
+  WriteRaw(cases[1].text);
+  EXPECT_EQ(IniFile(path_).ReadInteger("H", "j", 0), 2);
+
+  // Options files with bytes turned to NUL here and there, and random bytes: read, never UTF-16,
+  // never replaced.
+  uint32_t seed = 12345;
+  auto next = [&seed] { return seed = seed * 1664525u + 1013904223u; };
+  for (const size_t nuls : {3u, 5u, 10u, 20u, 50u}) {
+    for (int copy = 0; copy < 200; ++copy) {
+      std::string text = options;
+      for (size_t n = 0; n < nuls; ++n) text[(next() >> 8) % (text.size() - 1)] = '\0';
+      WriteRaw(text);
+      IniFile ini(path_);
+      ASSERT_EQ(ini.State(), IniFile::ReadState::kRead) << nuls << " " << testing::PrintToString(text);
+      ASSERT_FALSE(ini.WriteInteger("GENERAL", "ExportType", 1));
+      ASSERT_TRUE(ReadRaw() == text);
+    }
+  }
+  for (int copy = 0; copy < 200; ++copy) {
+    std::string bytes(512, '\0');
+    for (char& b : bytes) b = static_cast<char>(next() >> 24);
+    bytes[17] = '\0';
+    WriteRaw(bytes);
+    IniFile ini(path_);
+    ASSERT_NE(ini.State(), IniFile::ReadState::kUtf16) << testing::PrintToString(bytes);
+    ASSERT_FALSE(ini.WriteInteger("G", "k", 1));
+    ASSERT_TRUE(ReadRaw() == bytes);
+  }
+
+  // A tail of NULs is no text: the file is saved, and a second save equals the first.
+  for (const std::string& tail : {std::string(1, '\0'), std::string(5000, '\0')}) {
+    WriteRaw("[G]\r\nk=1\r\nx" + tail);
+    ASSERT_TRUE(IniFile(path_).WriteInteger("G", "k", 2));
+    const std::string first = ReadRaw();
+    EXPECT_EQ(first.find('\0'), first.npos);
+    ASSERT_TRUE(IniFile(path_).WriteInteger("G", "k", 2));
+    EXPECT_EQ(ReadRaw(), first);
+    EXPECT_EQ(IniFile(path_).ReadInteger("G", "k", 0), 2);
   }
 }
 
@@ -381,8 +506,11 @@ TEST_F(IniFileTest, ANulOrALoneCarriageReturnEndsItsLine) {
   EXPECT_EQ(ini.ReadSection("T"), (Names{"k3", "k4", "k5"}));
   EXPECT_EQ(ini.ReadString("S", "k", ""), "a");
   EXPECT_EQ(ini.ReadString("T", "k4", ""), "C");
-  EXPECT_TRUE(ini.WriteString("S", "k", ini.ReadString("S", "k", "")));
-  EXPECT_TRUE(ini.WriteString("T", "k4", ini.ReadString("T", "k4", "")));
+  // What was read can be written, though not over this file: the rest of its lines would go.
+  IniFile copy(dir_ + "/copy.cfg");
+  EXPECT_TRUE(copy.WriteString("S", "k", ini.ReadString("S", "k", "")));
+  EXPECT_TRUE(copy.WriteString("T", "k4", ini.ReadString("T", "k4", "")));
+  EXPECT_FALSE(ini.WriteString("T", "k5", "6"));
   EXPECT_EQ(IniFile(path_).ReadString("T", "k5", ""), "5");
 }
 
@@ -401,7 +529,18 @@ TEST_F(IniFileTest, RewritesKeepWhatIsThereAndFailuresAreReported) {
   IniFile nowhere(dir_ + "/missing/folder.cfg");
   EXPECT_FALSE(nowhere.WriteString("S", "k", "kept"));
   EXPECT_EQ(nowhere.ReadString("S", "k", ""), "kept");
-  EXPECT_FALSE(IniFile(dir_).WriteString("S", "k", "v"));
+  // What is no regular file is not read, without waiting for a writer or for the end of a
+  // device, and a save names what it is.
+  ASSERT_EQ(mkfifo((dir_ + "/pipe.cfg").c_str(), 0600), 0);
+  fs::create_symlink("/dev/zero", dir_ + "/zero.cfg");
+  for (const auto& [path, kind] : {std::pair{dir_, "a folder"}, {dir_ + "/pipe.cfg", "a named pipe"},
+                                   {dir_ + "/zero.cfg", "a device"}}) {
+    IniFile other(path);
+    EXPECT_EQ(other.State(), IniFile::ReadState::kCannotRead) << path;
+    EXPECT_EQ(other.ReadError(), std::string("it is ") + kind);
+    EXPECT_FALSE(other.WriteString("S", "k", "v"));
+    EXPECT_EQ(other.WriteError(), std::string("it is ") + kind + ", and only a regular file is replaced");
+  }
   ASSERT_EQ(chmod(path_.c_str(), 0), 0);
   if (access(path_.c_str(), R_OK) == 0) return;  // root reads anything: nothing more to see
   EXPECT_EQ(IniFile(path_).State(), IniFile::ReadState::kCannotRead);
