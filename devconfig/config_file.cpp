@@ -77,7 +77,7 @@ std::string ScaleText(double scale, char mark) {
   return s;
 }
 
-bool SaveConfigFile(const std::string& path, const DeviceRegs& regs, char mark) {
+bool SaveConfigFile(const std::string& path, const DeviceRegs& regs, char mark, std::string* error) {
   platform::IniFile ini(path);
   platform::IniFile::UpdateScope scope(ini);
   Writer w(ini);
@@ -103,11 +103,16 @@ bool SaveConfigFile(const std::string& path, const DeviceRegs& regs, char mark) 
   w.Int(kSpecial, "DecimalNumber", regs.DecimalNumber);
   w.Text(kSpecial, "Scale", ScaleText(regs.Scale, mark));
   const bool committed = scope.Commit();
+  if (error != nullptr) *error = ini.WriteError();
   return w.Ok() && committed;
 }
 
-bool LoadConfigFile(const std::string& path, DeviceRegs& regs) {
+bool LoadConfigFile(const std::string& path, DeviceRegs& regs, std::string* error) {
   const platform::IniFile ini(path);
+  if (error != nullptr) {
+    using State = platform::IniFile::ReadState;
+    *error = ini.State() == State::kUtf16 ? "it is UTF-16 text" : ini.ReadError();
+  }
   bool ours = false;
   for (const char* section : {kGeneral, kChannel1, kChannel2, kSpecial}) ours = ours || ini.SectionExists(section);
   if (!ours) return false;

@@ -17,13 +17,16 @@ namespace devconfig {
 inline constexpr char kConfigFileExtension[] = "cfg";
 
 // True when every key was written and the file replaced whole. `mark` is the decimal mark of
-// the counter's scale factor (the user's).
-bool SaveConfigFile(const std::string& path, const DeviceRegs& regs, char mark);
+// the counter's scale factor (the user's). On failure `error` (when given) says why, as the
+// INI file says it ("it is a named pipe, and only a regular file is replaced").
+bool SaveConfigFile(const std::string& path, const DeviceRegs& regs, char mark, std::string* error = nullptr);
 
 // Reads the file into `regs`. A key that is missing or not a number takes its default. False,
 // with `regs` unchanged, when the file holds none of the four sections (a file of another
-// kind, or one that cannot be read): loading it would set every setting to its default.
-bool LoadConfigFile(const std::string& path, DeviceRegs& regs);
+// kind, or one that cannot be read): loading it would set every setting to its default. When
+// the file could not be read at all (a named pipe, a device, UTF-16), `error` (when given)
+// says why; it stays empty for a file that is missing or of another kind.
+bool LoadConfigFile(const std::string& path, DeviceRegs& regs, std::string* error = nullptr);
 
 // The scale factor as the file holds it: up to 15 significant digits, the shortest form.
 std::string ScaleText(double scale, char mark);

@@ -150,8 +150,8 @@ class TConfigForm : public QDialog {
   void SaveCfgBitBtnClick();
   void LoadCfgBitBtnClick();
   // The edited block to and from a file; loading refills nothing by itself.
-  bool SaveConfigFile(const QString& fileName);
-  bool LoadConfigFile(const QString& fileName);
+  bool SaveConfigFile(const QString& fileName, std::string* error = nullptr);
+  bool LoadConfigFile(const QString& fileName, std::string* error = nullptr);
 
   // The exit check of a field as leaving it runs it; true when the text passed.
   bool LeaveField(QLineEdit* edit);

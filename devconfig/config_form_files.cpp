@@ -14,14 +14,19 @@ namespace {
 
 std::string LocalPath(const QString& fileName) { return QFile::encodeName(fileName).toStdString(); }
 
-}  // namespace
-
-bool TConfigForm::SaveConfigFile(const QString& fileName) {
-  return devconfig::SaveConfigFile(LocalPath(fileName), regs_, mark_);
+// The message, and below it why the file could not be read or written, when that is known.
+QString WithReason(const QString& message, const std::string& reason) {
+  return reason.empty() ? message : message + QStringLiteral("\n") + QString::fromLocal8Bit(reason);
 }
 
-bool TConfigForm::LoadConfigFile(const QString& fileName) {
-  return devconfig::LoadConfigFile(LocalPath(fileName), regs_);
+}  // namespace
+
+bool TConfigForm::SaveConfigFile(const QString& fileName, std::string* error) {
+  return devconfig::SaveConfigFile(LocalPath(fileName), regs_, mark_, error);
+}
+
+bool TConfigForm::LoadConfigFile(const QString& fileName, std::string* error) {
+  return devconfig::LoadConfigFile(LocalPath(fileName), regs_, error);
 }
 
 void TConfigForm::SaveCfgBitBtnClick() {
@@ -31,7 +36,9 @@ void TConfigForm::SaveCfgBitBtnClick() {
   DeviceRegs edited;
   if (!TakePages(edited)) return;
   regs_ = edited;
-  Show(SaveConfigFile(*file) ? Msg::ConfigurationSaved : Msg::ConfigurationSaveFailed);
+  std::string error;
+  if (SaveConfigFile(*file, &error)) Show(Msg::ConfigurationSaved);
+  else ShowText(WithReason(Message(Msg::ConfigurationSaveFailed), error));
 }
 
 void TConfigForm::LoadCfgBitBtnClick() {
@@ -39,7 +46,8 @@ void TConfigForm::LoadCfgBitBtnClick() {
   const std::optional<QString> file = ui_.ChooseOpenFile(this, cfgDialog_);
   if (!file) return;
   StopDiagTimer();
-  const bool loaded = LoadConfigFile(*file);
+  std::string error;
+  const bool loaded = LoadConfigFile(*file, &error);
   if (loaded) {
     // The selected instrument's model and sensor kind decide the pages: a file never changes them.
     loading_ = true;
@@ -53,5 +61,6 @@ void TConfigForm::LoadCfgBitBtnClick() {
     StartDiagTimer();
   }
   ShowScanInterval();
-  Show(loaded ? Msg::ConfigurationLoaded : Msg::ConfigurationLoadFailed);
+  if (loaded) Show(Msg::ConfigurationLoaded);
+  else ShowText(WithReason(Message(Msg::ConfigurationLoadFailed), error));
 }

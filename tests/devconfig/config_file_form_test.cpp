@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include <sys/stat.h>
+
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -180,6 +182,16 @@ TEST(ConfigFileForm, AFileOfAnotherKindIsRefusedAndTheLiveValuesGoOn) {
   w.user.messages.clear();
   w.Load(w.Path("missing.cfg"));
   EXPECT_EQ(w.user.messages, QStringList{kLoadFailed});
+  // A named pipe is neither waited on nor replaced, and the message says what it is.
+  const QString pipe = w.Path("pipe.cfg");
+  ASSERT_EQ(mkfifo(pipe.toLocal8Bit().constData(), 0600), 0);
+  w.user.messages.clear();
+  w.Load(pipe);
+  EXPECT_EQ(w.form->EditedRegs(), before);
+  w.Save(pipe);
+  EXPECT_EQ(w.user.messages,
+            (QStringList{kLoadFailed + QStringLiteral("\nit is a named pipe"),
+                         QString::fromUtf8("Erro ao salvar a configuração!\nit is a named pipe, and only a regular file is replaced")}));
   w.form->FormClose();
 }
 
