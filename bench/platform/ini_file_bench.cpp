@@ -25,9 +25,13 @@ constexpr double kReadAllTargetMs = 1000.0;
 // Writing 100,000 names (sections of four keys, or keys of one section) and the file.
 constexpr double kWriteTargetMs = 1000.0;
 
+// How the file is written: as it is, with one NUL in the middle of its text (a damaged file,
+// read whole and told from UTF-16 over the whole of it), or in UTF-16 without its mark.
+enum class Damage { kNone, kStrayNul, kUtf16 };
+
 class IniFixture {
  public:
-  explicit IniFixture(int count) {
+  explicit IniFixture(int count, Damage damage = Damage::kNone) {
     char pattern[] = "/tmp/tervana-ini-bench-XXXXXX";
     folder_ = mkdtemp(pattern);
     path_ = folder_ + "/many.cfg";
@@ -37,6 +41,12 @@ class IniFixture {
     for (int i = 0; i < count; i += 2) text += "[SECTION" + std::to_string(i) + "]\r\nValue=dup\r\n";
     text += "[Keys]\r\n";
     for (int i = 0; i < count; ++i) text += "Key" + std::to_string(i) + "=" + std::to_string(i) + "\r\n";
+    if (damage == Damage::kStrayNul) text[text.size() / 2] = '\0';
+    if (damage == Damage::kUtf16) {
+      std::string units;
+      for (const char c : text) units += std::string{c, '\0'};
+      text = std::move(units);
+    }
     std::ofstream(path_, std::ios::binary) << text;
   }
   ~IniFixture() {
@@ -57,8 +67,8 @@ struct Figure {
 std::map<std::string, Figure> g_figures;
 
 template <typename Work>
-void Measure(benchmark::State& state, const char* what, double targetMs, Work work) {
-  IniFixture file(static_cast<int>(state.range(0)));
+void Measure(benchmark::State& state, const char* what, double targetMs, Work work, Damage damage = Damage::kNone) {
+  IniFixture file(static_cast<int>(state.range(0)), damage);
   double totalMs = 0;
   for (auto _ : state) {
     const auto start = std::chrono::steady_clock::now();
@@ -76,6 +86,22 @@ void Measure(benchmark::State& state, const char* what, double targetMs, Work wo
 // The floor: opening reads and splits the whole file.
 void BM_Open(benchmark::State& state) {
   Measure(state, "Open", 0.0, [](const std::string& path) { benchmark::DoNotOptimize(platform::IniFile(path).FileName()); });
+}
+
+// A file that holds a NUL is looked at whole to tell damaged text from UTF-16 without its mark:
+// the damaged one is then read as any other, the UTF-16 one (twice the bytes) not at all.
+void BM_OpenDamaged(benchmark::State& state) {
+  Measure(
+      state, "Open with a stray NUL", 0.0,
+      [](const std::string& path) { benchmark::DoNotOptimize(platform::IniFile(path).FileName()); },
+      Damage::kStrayNul);
+}
+
+void BM_OpenUtf16(benchmark::State& state) {
+  Measure(
+      state, "Open in UTF-16 (refused)", 0.0,
+      [](const std::string& path) { benchmark::DoNotOptimize(platform::IniFile(path).FileName()); },
+      Damage::kUtf16);
 }
 
 void BM_OpenAndListSections(benchmark::State& state) {
@@ -167,6 +193,8 @@ void BM_EraseOneByOne(benchmark::State& state) {
 }  // namespace
 
 BENCHMARK(BM_Open)->Arg(1000)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenDamaged)->Arg(1000)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenUtf16)->Arg(1000)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenAndListSections)->Arg(1000)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenAndReadEverySection)->Arg(1000)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenAndListKeys)->Arg(1000)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond);
