@@ -85,7 +85,7 @@ bool HistoryRecorder::OpenHistoryRecording(bool overwrite, bool newStart) {
   auto file = std::make_unique<HistFile>(fileName_, monotonic_);
   if (!file->Open(overwrite)) {
     SwitchOffAfterFailure();
-    user_.ReportHistoryOpenFailure();
+    user_.ReportHistoryOpenFailure(file->LastError());
     return false;
   }
   file_ = std::move(file);

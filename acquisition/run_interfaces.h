@@ -91,8 +91,9 @@ class RunUser {
   // Switches history off everywhere (settings, status, commands); the run has already closed
   // its file.
   virtual void DisableHistory() = 0;
-  // The history file could not be opened (history is switched off too).
-  virtual void ReportHistoryOpenFailure() = 0;
+  // The history file could not be opened (history is switched off too); reason says why, as
+  // the system says it or what stands in the file's place ("it is a named pipe").
+  virtual void ReportHistoryOpenFailure(const std::string& reason) = 0;
   // The open history file takes no more lines (it was removed or moved, or the system refuses
   // them): history is switched off too, and the run reads on. Told once, without waiting for
   // an answer: the run may be unattended for days.

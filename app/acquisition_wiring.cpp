@@ -99,8 +99,9 @@ void AcquisitionWiring::ShowHistoryWaiting() { view_.ShowHistoryWaiting(settings
 
 void AcquisitionWiring::DisableHistory() { view_.DisableHistory(); }
 
-void AcquisitionWiring::ReportHistoryOpenFailure() {
-  ui_.ShowMessage(&view_, view_.Messages()[kMsgFileOpenProblem]);
+void AcquisitionWiring::ReportHistoryOpenFailure(const std::string& reason) {
+  ui_.ShowMessage(&view_, view_.Messages()[kMsgFileOpenProblem] + QStringLiteral("\n") + settings_.GetLogFileName() +
+                              QStringLiteral("\n") + QString::fromLocal8Bit(reason));
 }
 
 void AcquisitionWiring::ReportHistoryWriteFailure() {

@@ -1,7 +1,6 @@
 #include "app/environment_commands.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <algorithm>
 #include <exception>
 #include <new>
@@ -11,6 +10,7 @@
 #include "display/display_form.h"
 #include "platform/atomic_file.h"
 #include "platform/qt_text.h"
+#include "platform/regular_file.h"
 #include "ui/user_interaction.h"
 
 namespace app {
@@ -30,7 +30,9 @@ QRect SafeRect(int32_t left, int32_t top, int32_t width, int32_t height) {
 EnvironmentCommands::EnvironmentCommands(TViewForm& view, TReadingsConfigForm& settings, ui::UserInteraction& ui)
     : view_(view), settings_(settings), ui_(ui) {
   view_.Hooks().saveEnvironment = [this](const QString& fileName) { return SaveEnvironment(fileName); };
-  view_.Hooks().loadEnvironment = [this](const QString& fileName) { return LoadEnvironment(fileName); };
+  view_.Hooks().loadEnvironment = [this](const QString& fileName, EnvironmentSource source) {
+    return LoadEnvironment(fileName, source);
+  };
 }
 
 EnvironmentCommands::~EnvironmentCommands() {
@@ -86,22 +88,22 @@ bool EnvironmentCommands::SaveEnvironment(const QString& fileName) {
   return saved;
 }
 
-bool EnvironmentCommands::LoadEnvironment(const QString& fileName) {
-  if (!QFileInfo::exists(fileName)) return false;
-  QFile file(fileName);
-  if (!file.open(QIODevice::ReadOnly)) {
-    ShowMessage(kMsgFileOpenProblem, fileName);
-    return false;
-  }
-  const QByteArray bytes = file.readAll();
-  const bool readFailed = file.error() != QFileDevice::NoError;
-  file.close();
-  if (readFailed) {
-    ShowMessage(kMsgFileReadProblem, fileName);
+bool EnvironmentCommands::LoadEnvironment(const QString& fileName, EnvironmentSource source) {
+  std::string bytes, reason;
+  platform::FileFailure failure = platform::FileFailure::kNone;
+  if (!platform::ReadRegularFile(QFile::encodeName(fileName).toStdString(), bytes, &reason, &failure)) {
+    // The program starts without the last workspace when something other than a regular file
+    // stands in its place, as it does without the file.
+    const bool quiet = failure == platform::FileFailure::kMissing ||
+                       (failure == platform::FileFailure::kNotRegular && source == EnvironmentSource::kLastSession);
+    if (!quiet) {
+      ShowMessage(failure == platform::FileFailure::kCannotRead ? kMsgFileReadProblem : kMsgFileOpenProblem,
+                  fileName + QStringLiteral("\n") + QString::fromLocal8Bit(reason));
+    }
     return false;
   }
   const EnvironmentReadResult read = DecodeEnvironment(
-      std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(bytes.constData()), static_cast<size_t>(bytes.size())));
+      std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()));
   switch (read.status) {
     case EnvironmentReadStatus::kRecordShort:
       ShowMessage(kMsgFileReadProblem, fileName);

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include "app/environment_file.h"
+#include "app/main_window_hooks.h"
 
 namespace ui {
 class UserInteraction;
@@ -26,10 +27,13 @@ class EnvironmentCommands {
   // was there as it was.
   bool SaveEnvironment(const QString& fileName);
   // Adds the file's windows to those open and applies its settings. False, with nothing
-  // changed, for a missing file (no message), one that cannot be opened (message 9), one cut
-  // inside its first records (message 12) or one of a newer version (message 13); false
-  // without a message when the file ends inside a chart's entries, the windows before it kept.
-  bool LoadEnvironment(const QString& fileName);
+  // changed, for a missing file (no message), one that cannot be opened or is no regular file
+  // (message 9 with the file's name and why: "it is a named pipe"; none for the last session's
+  // workspace, which is then passed over as if missing), one that cannot be read (message 12),
+  // one cut inside its first records (message 12) or one of a newer version (message 13);
+  // false without a message when the file ends inside a chart's entries, the windows before
+  // it kept. Only a regular file is read, and nothing waits on a named pipe or a device.
+  bool LoadEnvironment(const QString& fileName, EnvironmentSource source = EnvironmentSource::kNamed);
 
   // The workspace as it stands now: what a save writes.
   Environment CollectEnvironment() const;

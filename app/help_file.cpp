@@ -2,14 +2,17 @@
 
 #include <chm_lib.h>
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstring>
-#include <filesystem>
 #include <new>
 #include <vector>
 
+#include "platform/finally.h"
 #include "platform/isolated_run.h"
 #include "platform/le_bytes.h"
+#include "platform/regular_file.h"
 
 namespace app {
 namespace {
@@ -131,22 +134,28 @@ bool DecodesWhole(const std::string& path) {
 HelpFile::HelpFile() = default;
 HelpFile::~HelpFile() = default;
 
-bool HelpFile::Open(const std::string& path) {
+bool HelpFile::Open(const std::string& path, std::string* error) {
   handle_.reset();
   contexts_ = {};
   defaultTopic_.reset();
   path_ = path;
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error)) return false;
+  if (error != nullptr) error->clear();
+  // The decoder library opens by name, and would wait in a named pipe's open. It is handed the
+  // regular file opened here instead, by its descriptor's name, which stays that file whatever
+  // takes the path's place meanwhile (the child of the validation inherits the descriptor).
+  const int fd = platform::OpenRegularFileForReading(path, error);
+  if (fd < 0) return false;
+  const platform::Finally closeFd([fd] { ::close(fd); });
+  const std::string opened = "/proc/self/fd/" + std::to_string(fd);
   // The decoder library crashes on some damaged files. Every object is decoded once in a
   // child process first; a file that takes the child down is treated as unreadable.
-  const auto validation = platform::RunIsolated([&path] { return DecodesWhole(path); }, kValidationTimeoutMs);
+  const auto validation = platform::RunIsolated([&opened] { return DecodesWhole(opened); }, kValidationTimeoutMs);
   if (validation == platform::IsolatedResult::Crashed || validation == platform::IsolatedResult::TimedOut) {
     return false;
   }
   try {
     auto handle = std::make_unique<Handle>();
-    handle->file = chm_open(path.c_str());
+    handle->file = chm_open(opened.c_str());
     if (handle->file == nullptr) return false;
     handle_ = std::move(handle);
 

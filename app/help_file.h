@@ -50,8 +50,10 @@ class HelpFile {
   HelpFile(const HelpFile&) = delete;
   HelpFile& operator=(const HelpFile&) = delete;
 
-  // False when the file is missing, is not a compiled help file, or memory ran out opening it.
-  bool Open(const std::string& path);
+  // False when the file is missing, is no regular file (a named pipe or a device is never
+  // waited on), is not a compiled help file, or memory ran out opening it. When the file could
+  // not be opened at all, error (if given) says why ("it is a named pipe"); else it is empty.
+  bool Open(const std::string& path, std::string* error = nullptr);
   bool IsOpen() const;
   const std::string& Path() const { return path_; }
 

@@ -39,8 +39,9 @@ QString DecodePage(const std::string& bytes) {
 
 }  // namespace
 
-QString HelpFileProblemText(const QString& helpFile) {
-  return QStringLiteral("Não foi possível abrir o arquivo de ajuda:\n%1").arg(helpFile);
+QString HelpFileProblemText(const QString& helpFile, const QString& reason) {
+  const QString text = QStringLiteral("Não foi possível abrir o arquivo de ajuda:\n%1").arg(helpFile);
+  return reason.isEmpty() ? text : text + QStringLiteral("\n") + reason;
 }
 
 HelpBrowser::HelpBrowser(QWidget* parent) : QTextBrowser(parent) {
@@ -115,9 +116,13 @@ void HelpWindow::keyPressEvent(QKeyEvent* event) {
 
 ChmHelpViewer::~ChmHelpViewer() { CloseAll(); }
 
-bool ChmHelpViewer::ShowTopic(const QString& helpFile, int context) {
+bool ChmHelpViewer::ShowTopic(const QString& helpFile, int context, QString& problem) {
   auto file = std::make_unique<HelpFile>();
-  if (!file->Open(QFile::encodeName(helpFile).toStdString())) return false;
+  std::string openError;
+  if (!file->Open(QFile::encodeName(helpFile).toStdString(), &openError)) {
+    problem = QString::fromLocal8Bit(openError);
+    return false;
+  }
   auto topic = context >= 0 ? file->TopicOfContext(static_cast<std::uint32_t>(context)) : std::nullopt;
   if (!topic) topic = file->DefaultTopic();
   if (!topic || !file->Read(*topic)) return false;
@@ -132,13 +137,16 @@ bool ChmHelpViewer::ShowTopic(const QString& helpFile, int context) {
 
 void ChmHelpViewer::ShowContext(const QString& helpFile, int context) {
   bool shown = false;
+  QString problem;
   try {
-    shown = ShowTopic(helpFile, context);
+    shown = ShowTopic(helpFile, context, problem);
   } catch (const std::bad_alloc&) {
     // A damaged help file costs the help, never the program.
   }
   // The message belongs to the window the request came from.
-  if (!shown) ui_.ShowError(QApplication::activeWindow(), QStringLiteral("Ajuda"), HelpFileProblemText(helpFile));
+  if (!shown) {
+    ui_.ShowError(QApplication::activeWindow(), QStringLiteral("Ajuda"), HelpFileProblemText(helpFile, problem));
+  }
 }
 
 void ChmHelpViewer::ShowDefaultTopic(const QString& helpFile) { ShowContext(helpFile, -1); }

@@ -70,14 +70,16 @@ class ChmHelpViewer : public HelpViewer {
   HelpWindow* Window() const { return window_; }
 
  private:
-  // False when neither the context's topic nor the default topic can be shown.
-  bool ShowTopic(const QString& helpFile, int context);
+  // False when neither the context's topic nor the default topic can be shown; problem then
+  // says why the file could not be opened, when that was the reason.
+  bool ShowTopic(const QString& helpFile, int context, QString& problem);
 
   ui::UserInteraction& ui_;
   QPointer<HelpWindow> window_;
 };
 
-// The message shown when the help file can't be opened.
-QString HelpFileProblemText(const QString& helpFile);
+// The message shown when the help file can't be opened, with the reason when one is known
+// ("it is a named pipe").
+QString HelpFileProblemText(const QString& helpFile, const QString& reason = QString());
 
 }  // namespace app

@@ -49,6 +49,10 @@ struct ReadingRunInfo {
   int readIntervalMs = 1000;
 };
 
+// Where a workspace to load comes from: named by the user (a dialog, the command line, a
+// drop), or the last session's, taken at start-up only when it is there to be read.
+enum class EnvironmentSource { kNamed, kLastSession };
+
 struct MainWindowHooks {
   // Child windows. The widgets returned implement DisplayWindowCommands or
   // HistoryViewerCommands; the main window puts them into its MDI area. May throw.
@@ -56,7 +60,7 @@ struct MainWindowHooks {
   std::function<QWidget*()> newHistoryViewer;
 
   // Environment file. Loading adds windows and applies settings; it closes none.
-  std::function<bool(const QString& fileName)> loadEnvironment;
+  std::function<bool(const QString& fileName, EnvironmentSource source)> loadEnvironment;
   std::function<bool(const QString& fileName)> saveEnvironment;
 
   // Readings and history settings dialog, run modally; nothing on cancel.

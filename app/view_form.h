@@ -62,7 +62,7 @@ class TViewForm : public QMainWindow, public ui::MainWindowServices {
 
   // Asks, then closes every display window (history viewers stay).
   void CloseAllDisplays();
-  bool LoadEnvironment(const QString& fileName);
+  bool LoadEnvironment(const QString& fileName, EnvironmentSource source = EnvironmentSource::kNamed);
   bool SaveEnvironment(const QString& fileName);
 
   // The application's help handler: commands 1 and 8 show the topic of a context number,

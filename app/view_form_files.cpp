@@ -30,7 +30,8 @@ void TViewForm::ProcessCommandLine(const QStringList& arguments) {
     break;
   }
   if (!loaded) {
-    LoadEnvironment(QFile::decodeName(QByteArray::fromStdString(ui::ProgramFilePath(ui::kLastEnvironmentFileName))));
+    LoadEnvironment(QFile::decodeName(QByteArray::fromStdString(ui::ProgramFilePath(ui::kLastEnvironmentFileName))),
+                    EnvironmentSource::kLastSession);
   }
   for (const QString& argument : arguments) {
     if (argument.toLower().contains(QStringLiteral(".mpc"))) OpenHistoryFile(argument);
@@ -100,9 +101,9 @@ void TViewForm::CloseAllDisplays() {
   if (ui_.AskYesNo(this, messages_[kMsgAttention], messages_[kMsgCloseWindowsQuestion])) CloseDisplayWindows();
 }
 
-bool TViewForm::LoadEnvironment(const QString& fileName) {
+bool TViewForm::LoadEnvironment(const QString& fileName, EnvironmentSource source) {
   if (!hooks_.loadEnvironment) return false;
-  const bool loaded = hooks_.loadEnvironment(fileName);
+  const bool loaded = hooks_.loadEnvironment(fileName, source);
   // The windows a failed load made before it stopped stay, and are configured like any other.
   bool displays = loaded;
   for (QWidget* child : ChildWindows()) displays = displays || dynamic_cast<ui::DisplayWindowCommands*>(child) != nullptr;

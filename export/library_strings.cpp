@@ -2,8 +2,8 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
+
+#include "platform/regular_file.h"
 
 namespace vantrix {
 namespace {
@@ -62,10 +62,8 @@ std::string TVantrixLocale::LoadStr(int id) const {
 
 bool TVantrixLocale::LoadDll(const std::string& path) {
   UnloadDll();
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  const std::string text{std::istreambuf_iterator<char>(in), {}};
-  if (in.bad()) return false;
+  std::string text;
+  if (!platform::ReadRegularFile(path, text)) return false;
   std::string_view rest = text;
   while (!rest.empty()) {
     const size_t eol = rest.find('\n');

@@ -37,7 +37,8 @@ class TVantrixLocale {
   // Replaces the texts by those of a file of "id=text" lines (code page 1252; the text is
   // taken exactly after the first "=", blanks included; "\n", "\t" and "\\" stand for a line
   // break, a tab and a backslash; lines that are not an id in range are ignored). A previous
-  // file is dropped first. False, with nothing loaded, when the file cannot be read.
+  // file is dropped first. False, with nothing loaded, when the file cannot be read or is no
+  // regular file (a named pipe or a device is never waited on).
   bool LoadDll(const std::string& path);
   void UnloadDll();
   bool Loaded() const { return loaded_; }

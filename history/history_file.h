@@ -8,9 +8,10 @@
 namespace history {
 
 // The file is read whole at once (it may still be growing while a recording runs: what is
-// there when it is read is taken), then parsed. path is in the file system's encoding. When
-// the file can't be opened or read (CannotOpen), openError, if given, gets the system's
-// reason ("No such file or directory").
+// there when it is read is taken), then parsed. path is in the file system's encoding. Only a
+// regular file is read, and without waiting. When the file can't be opened or read
+// (CannotOpen), openError, if given, gets the reason: the system's ("No such file or
+// directory"), or what stands there instead ("it is a named pipe", "it is a device").
 ReadStatus ReadHistoryFile(const std::string& path, HistoryData& data, std::string* openError = nullptr);
 
 }  // namespace history

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/regular_file.h"
 #include "platform/write_all.h"
 
 namespace platform {
@@ -17,14 +18,6 @@ bool Fail(std::string* error) {
   return false;
 }
 
-int OpenRetrying(const std::string& path, int flags) {
-  int fd;
-  do {
-    fd = ::open(path.c_str(), flags | O_CLOEXEC, 0666);
-  } while (fd < 0 && errno == EINTR);
-  return fd;
-}
-
 }  // namespace
 
 bool FileExists(const std::string& path) {
@@ -33,15 +26,15 @@ bool FileExists(const std::string& path) {
 }
 
 bool CreateEmptyFile(const std::string& path, std::string* error) {
-  const int fd = OpenRetrying(path, O_WRONLY | O_CREAT | O_TRUNC);
-  if (fd < 0) return Fail(error);
+  const int fd = OpenRegularFile(path, O_WRONLY | O_CREAT | O_TRUNC, error);
+  if (fd < 0) return false;
   ::close(fd);
   return true;
 }
 
 bool EndAtLineEnd(const std::string& path, std::string* error) {
-  const int fd = OpenRetrying(path, O_RDWR);
-  if (fd < 0) return Fail(error);
+  const int fd = OpenRegularFile(path, O_RDWR, error);
+  if (fd < 0) return false;
   struct stat st {};
   if (::fstat(fd, &st) != 0) {
     Fail(error);
@@ -78,8 +71,8 @@ bool EndAtLineEnd(const std::string& path, std::string* error) {
 
 bool ReadFromStart(const std::string& path, const std::function<bool(std::string_view)>& take,
                    std::string* error) {
-  const int fd = OpenRetrying(path, O_RDONLY);
-  if (fd < 0) return Fail(error);
+  const int fd = OpenRegularFileForReading(path, error);
+  if (fd < 0) return false;
   char block[4096];
   bool ok = true;
   for (;;) {
@@ -97,11 +90,8 @@ bool ReadFromStart(const std::string& path, const std::function<bool(std::string
 
 size_t AppendToFile(const std::string& path, std::string_view bytes, std::string* error) {
   if (bytes.empty()) return 0;
-  const int fd = OpenRetrying(path, O_WRONLY | O_APPEND);
-  if (fd < 0) {
-    Fail(error);
-    return 0;
-  }
+  const int fd = OpenRegularFile(path, O_WRONLY | O_APPEND, error);
+  if (fd < 0) return 0;
   const size_t done = WriteAll(fd, bytes.data(), bytes.size());
   if (done < bytes.size()) Fail(error);
   ::close(fd);

@@ -1,7 +1,9 @@
 #pragma once
 // Files written by appending: created or emptied, made to end at a line end, and given more
 // bytes at their end. Nothing is held open between calls, so other programs may read the file
-// (and the history viewer may open it) while it grows.
+// (and the history viewer may open it) while it grows. Only a regular file (or a new one) is
+// opened, and without waiting: a named pipe or a device in its place is refused, and the error
+// text says what it is ("it is a named pipe").
 #include <cstddef>
 #include <functional>
 #include <string>

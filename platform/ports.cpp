@@ -1,7 +1,6 @@
 #include "platform/ports.h"
 
 #include <dirent.h>
-#include <fcntl.h>
 #include <limits.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -15,6 +14,7 @@
 #include <tuple>
 
 #include "platform/cp1252.h"
+#include "platform/regular_file.h"
 
 namespace platform {
 namespace {
@@ -70,19 +70,17 @@ std::string TrimSpace(std::string s) {
 }
 
 // The first line of a small text file, without its line end, cut at kMaxLine bytes; nothing
-// when it can't be read. Only plain files are read: a pipe or a device named by a user's link
-// could block the listing or never end.
+// when it can't be read. Only regular files are read, and a device is not even opened: a pipe
+// or a device named by a user's link could block the listing, never end, or (a serial port)
+// have its lines changed by the open.
 std::optional<std::string> ReadFirstLine(const std::string& path) {
   constexpr size_t kMaxLine = 4096;
-  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  const int fd = OpenRegularFileForReading(path);
   if (fd < 0) return std::nullopt;
-  struct stat st;
   std::string text(kMaxLine, '\0');
-  ssize_t n = -1;
-  if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
-    do n = ::read(fd, text.data(), text.size());
-    while (n < 0 && errno == EINTR);
-  }
+  ssize_t n;
+  do n = ::read(fd, text.data(), text.size());
+  while (n < 0 && errno == EINTR);
   ::close(fd);
   if (n < 0) return std::nullopt;
   text.resize(static_cast<size_t>(n));

@@ -10,9 +10,17 @@
 namespace platform {
 namespace {
 
-bool Fail(std::string* error, std::string reason) {
+bool Fail(std::string* error, std::string reason, FileFailure* failure = nullptr,
+          FileFailure kind = FileFailure::kNone) {
   if (error != nullptr) *error = std::move(reason);
+  if (failure != nullptr) *failure = kind;
   return false;
+}
+
+// The system's reason for a failed stat or open, and whether it means nothing is there.
+bool FailSystem(std::string* error, FileFailure* failure, int code) {
+  return Fail(error, std::strerror(code), failure,
+              code == ENOENT || code == ENOTDIR ? FileFailure::kMissing : FileFailure::kCannotOpen);
 }
 
 }  // namespace
@@ -25,28 +33,37 @@ std::string FileKindText(mode_t mode) {
   return "not a regular file";
 }
 
-int OpenRegularFileForReading(const std::string& path, std::string* error) {
+int OpenRegularFile(const std::string& path, int flags, std::string* error, FileFailure* failure) {
+  if (failure != nullptr) *failure = FileFailure::kNone;
   struct stat st;
-  if (::stat(path.c_str(), &st) != 0) return Fail(error, std::strerror(errno)), -1;
-  if (!S_ISREG(st.st_mode)) return Fail(error, "it is " + FileKindText(st.st_mode)), -1;
+  if (::stat(path.c_str(), &st) != 0) {
+    // Only a file that is not there yet may be created; anything else in the way is told.
+    if (errno != ENOENT || (flags & O_CREAT) == 0) return FailSystem(error, failure, errno), -1;
+  } else if (!S_ISREG(st.st_mode)) {
+    return Fail(error, "it is " + FileKindText(st.st_mode), failure, FileFailure::kNotRegular), -1;
+  }
   int fd;
   do {
-    fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    fd = ::open(path.c_str(), flags | O_NONBLOCK | O_CLOEXEC, 0666);
   } while (fd < 0 && errno == EINTR);
-  if (fd < 0) return Fail(error, std::strerror(errno)), -1;
+  if (fd < 0) return FailSystem(error, failure, errno), -1;
   // Something else may have taken the file's place between the look and the open.
   const bool looked = ::fstat(fd, &st) == 0;
   if (!looked || !S_ISREG(st.st_mode)) {
     const std::string reason = !looked ? std::strerror(errno) : "it is " + FileKindText(st.st_mode);
     ::close(fd);
-    return Fail(error, reason), -1;
+    return Fail(error, reason, failure, looked ? FileFailure::kNotRegular : FileFailure::kCannotOpen), -1;
   }
   return fd;
 }
 
-bool ReadRegularFile(const std::string& path, std::string& text, std::string* error) {
+int OpenRegularFileForReading(const std::string& path, std::string* error, FileFailure* failure) {
+  return OpenRegularFile(path, O_RDONLY, error, failure);
+}
+
+bool ReadRegularFile(const std::string& path, std::string& text, std::string* error, FileFailure* failure) {
   text.clear();
-  const int fd = OpenRegularFileForReading(path, error);
+  const int fd = OpenRegularFileForReading(path, error, failure);
   if (fd < 0) return false;
   struct stat st;
   if (::fstat(fd, &st) == 0 && st.st_size > 0) text.reserve(static_cast<size_t>(st.st_size));
@@ -58,13 +75,24 @@ bool ReadRegularFile(const std::string& path, std::string& text, std::string* er
       const std::string reason = std::strerror(errno);
       ::close(fd);
       text.clear();
-      return Fail(error, reason);
+      return Fail(error, reason, failure, FileFailure::kCannotRead);
     }
     if (n == 0) break;
     text.append(block, static_cast<size_t>(n));
   }
   ::close(fd);
   return true;
+}
+
+std::FILE* OpenRegularFileStream(const std::string& path, std::string* error, FileFailure* failure) {
+  const int fd = OpenRegularFileForReading(path, error, failure);
+  if (fd < 0) return nullptr;
+  std::FILE* stream = ::fdopen(fd, "rb");
+  if (stream == nullptr) {
+    Fail(error, std::strerror(errno), failure, FileFailure::kCannotOpen);
+    ::close(fd);
+  }
+  return stream;
 }
 
 }  // namespace platform

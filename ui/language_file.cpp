@@ -1,10 +1,7 @@
 #include "ui/language_file.h"
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-
 #include "platform/cp1252.h"
+#include "platform/regular_file.h"
 
 namespace ui {
 
@@ -45,12 +42,8 @@ std::vector<std::string> SplitLanguageText(std::string_view bytes) {
 
 bool LanguageList::LoadFromFile(const std::string& path) {
   Clear();
-  std::error_code error;
-  if (std::filesystem::is_directory(path, error)) return false;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) return false;
+  std::string bytes;
+  if (!platform::ReadRegularFile(path, bytes)) return false;
   lines_ = SplitLanguageText(bytes);
   loaded_ = true;
   return true;

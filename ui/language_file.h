@@ -39,7 +39,8 @@ class LanguageSection {
 class LanguageList {
  public:
   // Replaces the list with the file's lines. True (and loaded) when the file was read;
-  // a missing or unreadable file leaves the list empty and not loaded.
+  // a missing or unreadable file, or anything but a regular file (a named pipe, a device),
+  // leaves the list empty and not loaded, and is never waited on.
   bool LoadFromFile(const std::string& path);
   // Replaces the list with the lines of a text held in memory, and marks it loaded.
   void LoadFromText(std::string_view bytes);

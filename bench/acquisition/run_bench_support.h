@@ -47,7 +47,7 @@ class QuietUser : public acquisition::RunUser {
   void ShowHistoryRecording() override {}
   void ShowHistoryWaiting() override {}
   void DisableHistory() override {}
-  void ReportHistoryOpenFailure() override { std::puts("history file could not be opened"); }
+  void ReportHistoryOpenFailure(const std::string&) override { std::puts("history file could not be opened"); }
   void ReportHistoryWriteFailure() override { std::puts("history file takes no more lines"); }
   void ReportCommunicationProblem(int port) override { std::printf("COM%d: communication problem\n", port); }
   void ReportStartFailure(int port) override { std::printf("COM%d: start failed\n", port); }

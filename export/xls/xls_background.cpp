@@ -8,6 +8,7 @@
 #include "export/xls/vantrix3_xls.h"
 #include "export/xls/xls_export_run.h"
 #include "export/xls/xls_picture.h"
+#include "platform/regular_file.h"
 
 namespace vantrix {
 namespace {
@@ -73,8 +74,15 @@ bool BackgroundPixels(const TxlsGraphic& graphic, TxlsBitmapPixels& out, std::st
     problem = "a vector picture cannot be a background";
     return false;
   }
-  QImage image(QString::fromLocal8Bit(graphic.FileName().c_str()));
-  if (image.isNull()) {
+  std::string file, reason;
+  if (!platform::ReadRegularFile(graphic.FileName(), file, &reason)) {
+    problem = "its file cannot be read: " + reason;
+    return false;
+  }
+  QImage image;
+  if (!image.loadFromData(reinterpret_cast<const uchar*>(file.data()),
+                          static_cast<int>(std::min<size_t>(file.size(), std::numeric_limits<int>::max()))) ||
+      image.isNull()) {
     problem = "its file cannot be read as a picture";
     return false;
   }

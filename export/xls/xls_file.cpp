@@ -2,10 +2,11 @@
 
 #include <gsf/gsf.h>
 
-#include <filesystem>
+#include <cstdio>
 #include <mutex>
 
 #include "export/xls/compound_file.h"
+#include "platform/regular_file.h"
 
 namespace vantrix {
 
@@ -33,13 +34,19 @@ using GsfPtr = std::unique_ptr<T, Unref>;
 
 std::vector<uint8_t> ReadWorkbookStream(const std::string& fileName) {
   InitGsf();
-  GError* error = nullptr;
-  GsfPtr<GsfInput> input(gsf_input_stdio_new(fileName.c_str(), &error));
+  // Opened here, not by the library by name: it would wait in a named pipe's open.
+  std::string reason;
+  platform::FileFailure failure = platform::FileFailure::kNone;
+  std::FILE* file = platform::OpenRegularFileStream(fileName, &reason, &failure);
+  if (file == nullptr && failure == platform::FileFailure::kMissing)
+    throw ExlsFileError("File " + fileName + " does not exist");
+  if (file == nullptr) throw ExlsFileError("File " + fileName + " cannot be read: " + reason);
+  GsfPtr<GsfInput> input(gsf_input_stdio_new_FILE(fileName.c_str(), file, FALSE));
   if (!input) {
-    const std::string reason = error != nullptr && error->message != nullptr ? error->message : "cannot be opened";
-    if (error != nullptr) g_error_free(error);
-    throw ExlsFileError("File " + fileName + " cannot be read: " + reason);
+    std::fclose(file);
+    throw ExlsFileError("File " + fileName + " cannot be read: cannot be opened");
   }
+  GError* error = nullptr;
   GsfPtr<GsfInfile> ole(gsf_infile_msole_new(input.get(), &error));
   if (error != nullptr) g_error_free(error);
   if (!ole) RaiseNotWorkbook(fileName);
@@ -62,8 +69,6 @@ std::vector<uint8_t> ReadWorkbookStream(const std::string& fileName) {
 
 void TxlsFile::Load() {
   if (FileName.empty()) throw ExlsFileError("File name is not defined");
-  std::error_code code;
-  if (!std::filesystem::is_regular_file(FileName, code)) throw ExlsFileError("File " + FileName + " does not exist");
   Clear();
   LoadStream(ReadWorkbookStream(FileName));
 }

@@ -22,9 +22,10 @@ class TxlsFile {
   // The stream as read by the last Load.
   const std::vector<uint8_t>& Stream() const { return stream_; }
 
-  // Raises ExlsFileError "File name is not defined", "File %s does not exist", "File %s is not
-  // an Excel Workbook" (no compound file, or none with a "Workbook" stream) or what the
-  // workbook's records have wrong; nothing stays loaded then.
+  // Raises ExlsFileError "File name is not defined", "File %s does not exist", "File %s cannot
+  // be read: <why>" (a named pipe or a device is never read), "File %s is not an Excel
+  // Workbook" (no compound file, or none with a "Workbook" stream) or what the workbook's
+  // records have wrong; nothing stays loaded then.
   void Load();
   // Reads a "Workbook" stream already in memory.
   void LoadStream(std::vector<uint8_t> stream);
@@ -40,7 +41,7 @@ class TxlsFile {
 
 // The bytes of the compound file's "Workbook" stream (the name in any case); raises
 // ExlsFileError "File %s is not an Excel Workbook" when the file is no compound file or has
-// no such stream.
+// no such stream, and the errors of a file Load cannot read.
 std::vector<uint8_t> ReadWorkbookStream(const std::string& fileName);
 
 }  // namespace vantrix

@@ -2,18 +2,16 @@
 
 #include <QBuffer>
 #include <QByteArray>
-#include <QFile>
 #include <QImage>
 #include <QImageReader>
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <limits>
 
 #include "export/xls/xls_font.h"
 #include "platform/cp1252_case.h"
+#include "platform/regular_file.h"
 
 namespace vantrix {
 namespace {
@@ -43,11 +41,13 @@ TxlsGraphicType GraphicTypeOf(const std::string& ext) {
   return gtUnknown;
 }
 
-bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& out) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  out.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  return !in.bad();
+// The picture file's bytes; false, with the reason, when it cannot be read or is no regular
+// file (a named pipe would hold the export, a device would never end).
+bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& out, std::string* reason = nullptr) {
+  std::string bytes;
+  if (!platform::ReadRegularFile(path, bytes, reason)) return false;
+  out.assign(bytes.begin(), bytes.end());
+  return true;
 }
 
 bool IsGif(const std::vector<uint8_t>& bytes) {
@@ -131,18 +131,20 @@ void TxlsGraphic::GetMeasurements(int& height, int& width) const {
     width = streamWidth_;
     return;
   }
-  std::error_code error;
-  if (fileName_.empty() || !std::filesystem::is_regular_file(fileName_, error)) return;
+  std::string bytes;
+  if (fileName_.empty() || !platform::ReadRegularFile(fileName_, bytes)) return;
   if (Extension(fileName_) == "GIF") {
-    uint8_t header[10] = {};
-    std::ifstream in(fileName_, std::ios::binary);
-    if (in.read(reinterpret_cast<char*>(header), sizeof header)) {
+    const TxlsConstBytes header(reinterpret_cast<const uint8_t*>(bytes.data()), std::min<size_t>(bytes.size(), 10));
+    if (header.size() == 10) {
       width = GetWord(header, 6);
       height = GetWord(header, 8);
     }
     return;
   }
-  QImageReader reader(QFile::decodeName(QByteArray::fromStdString(fileName_)));
+  QByteArray held = QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()));
+  QBuffer buffer(&held);
+  buffer.open(QIODevice::ReadOnly);
+  QImageReader reader(&buffer);
   const QSize size = reader.size().isValid() ? reader.size() : reader.read().size();
   if (size.isValid()) {
     height = size.height();
@@ -152,7 +154,7 @@ void TxlsGraphic::GetMeasurements(int& height, int& width) const {
 
 TxlsPictureType TxlsGraphic::GetPictureData(std::vector<uint8_t>& out, std::string* problem) const {
   out.clear();
-  auto none = [&](const char* why) {
+  auto none = [&](const std::string& why) {
     out.clear();
     if (problem != nullptr) *problem = why;
     return ptUndefined;
@@ -160,7 +162,8 @@ TxlsPictureType TxlsGraphic::GetPictureData(std::vector<uint8_t>& out, std::stri
   if (stream_.empty()) {
     if (fileName_.empty()) return none("it has no file");
     if (GetXLSPictureType(fileName_) == ptUndefined) return none("its name is not that of a picture a workbook stores");
-    if (!ReadWholeFile(fileName_, out)) return none("its file cannot be read");
+    std::string reason;
+    if (!ReadWholeFile(fileName_, out, &reason)) return none("its file cannot be read: " + reason);
   } else {
     out = stream_;
   }

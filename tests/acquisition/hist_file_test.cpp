@@ -1,13 +1,16 @@
 // The buffered history writer: what reaches the file and when, and that nothing buffered is
 // lost when the file refuses it for a while.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 
 #include "acquisition/hist_file.h"
+#include "platform/isolated_run.h"
 
 namespace {
 
@@ -68,6 +71,9 @@ TEST_F(HistFileTest, OpeningCreatesTruncatesOrKeeps) {
   EXPECT_FALSE(nowhere.Open(true));
   EXPECT_FALSE(nowhere.Write("x"));
   EXPECT_FALSE(nowhere.LastError().empty());
+  HistFile device("/dev/full", clock_);  // a device is no history file
+  EXPECT_FALSE(device.Open(false));
+  EXPECT_EQ(device.LastError(), "it is a device");
 }
 
 // A recording killed in the middle of a line left a half line; what is appended later starts
@@ -163,12 +169,17 @@ TEST_F(HistFileTest, AFailedFlushKeepsWhatItCouldNotWrite) {
   EXPECT_TRUE(file.Flush());
   EXPECT_EQ(Contents(), "linha 1\nlinha 2\n");
 
-  // A device that takes nothing: every flush fails and keeps every byte.
-  HistFile disk("/dev/full", clock_);
-  ASSERT_TRUE(disk.Open(false));
-  ASSERT_TRUE(disk.Write("sem espaço\n"));
-  EXPECT_FALSE(disk.Flush());
-  EXPECT_EQ(disk.Used(), std::string("sem espaço\n").size());
+  // A disk that takes nothing more (a child's, whose files may not grow): every flush fails
+  // and keeps every byte.
+  const auto full = platform::RunIsolated([this] {
+    std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit nothing{0, 0};
+    ::setrlimit(RLIMIT_FSIZE, &nothing);
+    HistFile disk(path_, clock_);
+    return disk.Open(true) && disk.Write("sem espaço\n") && !disk.Flush() &&
+           disk.Used() == std::string("sem espaço\n").size();
+  }, 60000);
+  EXPECT_EQ(full, platform::IsolatedResult::Passed);
 }
 
 TEST_F(HistFileTest, ClosingAnEmptyBufferDoesNotTouchTheFile) {

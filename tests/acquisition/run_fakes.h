@@ -91,7 +91,7 @@ class FakeUser : public acquisition::RunUser {
   void ShowHistoryRecording() override { events.push_back("recording"); }
   void ShowHistoryWaiting() override { events.push_back("waiting"); }
   void DisableHistory() override { events.push_back("history off"); }
-  void ReportHistoryOpenFailure() override { events.push_back("open failed"); }
+  void ReportHistoryOpenFailure(const std::string& reason) override { events.push_back("open failed: " + reason); }
   void ReportHistoryWriteFailure() override { events.push_back("write failed"); }
   void ReportCommunicationProblem(int port) override { events.push_back("COM" + std::to_string(port)); }
   void ReportStartFailure(int port) override { events.push_back("start failed COM" + std::to_string(port)); }

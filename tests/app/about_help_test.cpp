@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 #include <QTableView>
 #include <QTest>
+#include <cerrno>
+#include <cstring>
 
 #include "app/about_form.h"
 #include "ui/help_context.h"
@@ -137,7 +139,8 @@ TEST(HelpWindowTest, TopicsByContextLinksFollowedInsideTheFileAMissingFileAndClo
 
   const QString missing = QStringLiteral("/nonexistent/Tervana.chm");
   viewer.ShowContext(missing, 1);
-  EXPECT_EQ(user.log, QStringList{QStringLiteral("error|Ajuda|") + app::HelpFileProblemText(missing)});
+  EXPECT_EQ(user.log, QStringList{QStringLiteral("error|Ajuda|") +
+                                  app::HelpFileProblemText(missing, QString::fromLocal8Bit(std::strerror(ENOENT)))});
   EXPECT_TRUE(user.messages.value(0).contains(missing));
   EXPECT_EQ(viewer.Window(), nullptr);
 

@@ -10,6 +10,7 @@
 #include "display/display_object.h"
 #include "environment_fixture.h"
 #include "environment_script.h"
+#include "support/unattended_pipe.h"
 
 namespace {
 
@@ -145,6 +146,24 @@ TEST_F(EnvironmentTest, FilesThatCannotBeTakenChangeNothing) {
     EXPECT_EQ(View().geometry(), before);
     EXPECT_FALSE(Enabled("ConfigurarJanela"));
   }
+}
+
+// A pipe or a device in a workspace's place is never waited on or read: one the user names is
+// refused with its name and what it is; the last session's, and the language file, are passed
+// over at start-up as if missing.
+TEST_F(EnvironmentTest, APipeOrADeviceIsRefusedAndPassedOverAtStartUp) {
+  const testsupport::UnattendedPipe named(File("pipe.env").toStdString()), last(File("lasttime.env").toStdString()),
+      language(File("Tervana.trl").toStdString());
+  ASSERT_TRUE(QFile::link(QStringLiteral("/dev/null"), File("device.env")));
+  View().ProcessCommandLine({File("pipe.env")});
+  EXPECT_FALSE(View().LoadEnvironment(File("device.env")));
+  const QString refused = Message(app::kMsgFileOpenProblem) + QStringLiteral("\n%1\nit is a %2");
+  EXPECT_EQ(user_.messages, (QStringList{refused.arg(File("pipe.env"), QStringLiteral("named pipe")),
+                                         refused.arg(File("device.env"), QStringLiteral("device"))}));
+  Start();
+  View().ProcessCommandLine({});
+  EXPECT_EQ(user_.messages.size(), 2);
+  EXPECT_FALSE(ui::ProgramLanguage().Loaded());
 }
 
 TEST_F(EnvironmentTest, AFileCutInsideAChartKeepsTheWindowsBeforeItAndSaysNothing) {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/help_file.h"
+#include "support/unattended_pipe.h"
 
 namespace {
 
@@ -91,6 +92,11 @@ TEST(HelpFileTest, MissingOrForeignFilesDoNotOpen) {
   EXPECT_FALSE(file.IsOpen());
   EXPECT_FALSE(file.DefaultTopic().has_value());
   std::filesystem::remove(path);
+  // The decoder would wait in a named pipe's open: the pipe is refused first, saying what it is.
+  const testsupport::UnattendedPipe pipe(TempFile("tervana_help_pipe").string());
+  std::string error;
+  EXPECT_FALSE(file.Open(pipe.Path(), &error));
+  EXPECT_EQ(error, "it is a named pipe");
 }
 
 }  // namespace

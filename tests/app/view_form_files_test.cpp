@@ -16,7 +16,7 @@ class FilesTest : public apptest::ViewFormTest {
   void SetUp() override {
     ViewFormTest::SetUp();
     Make();
-    form_->Hooks().loadEnvironment = [this](const QString& file) {
+    form_->Hooks().loadEnvironment = [this](const QString& file, app::EnvironmentSource) {
       events << QStringLiteral("load %1").arg(file);
       for (int i = 0; i < windowsPerLoad; ++i) Add<FakeDisplayWindow>();
       return !file.startsWith(QStringLiteral("bad"));

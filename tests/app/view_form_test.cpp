@@ -270,7 +270,7 @@ TEST_F(ViewFormTest, EnvironmentMenuCommands) {
   Make();
   QStringList loads, saves;
   bool loadResult = false;
-  form_->Hooks().loadEnvironment = [&](const QString& f) { return loads << f, loadResult; };
+  form_->Hooks().loadEnvironment = [&](const QString& f, app::EnvironmentSource) { return loads << f, loadResult; };
   form_->Hooks().saveEnvironment = [&](const QString& f) { return saves << f, true; };
 
   user_.files = {QStringLiteral("/x/b.env")};

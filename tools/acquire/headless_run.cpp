@@ -47,7 +47,9 @@ void PrintingUser::DisableHistory() {
   Say("Histórico: Desabilitado");
 }
 
-void PrintingUser::ReportHistoryOpenFailure() { Say("Problemas na abertura do arquivo!"); }
+void PrintingUser::ReportHistoryOpenFailure(const std::string& reason) {
+  Say("Problemas na abertura do arquivo! " + fileName_ + ": " + reason);
+}
 
 void PrintingUser::ReportHistoryWriteFailure() { Say("Problemas na abertura do arquivo! " + fileName_); }
 

@@ -64,7 +64,7 @@ class PrintingUser : public acquisition::RunUser {
   void ShowHistoryRecording() override;
   void ShowHistoryWaiting() override;
   void DisableHistory() override;
-  void ReportHistoryOpenFailure() override;
+  void ReportHistoryOpenFailure(const std::string& reason) override;
   void ReportHistoryWriteFailure() override;
   void ReportCommunicationProblem(int port) override;
   void ReportStartFailure(int port) override;

@@ -2,11 +2,11 @@
 
 #include <QByteArray>
 #include <algorithm>
-#include <fstream>
 #include <iterator>
 
 #include "export/col_types.h"
 #include "platform/cp1252.h"
+#include "platform/regular_file.h"
 
 namespace exporttable {
 namespace {
@@ -74,12 +74,11 @@ CsvRecords ParseCsv(const std::string& text) {
 }
 
 bool CsvTable::Load(const std::string& path, const vantrix::FormatSettings& settings, std::string& error) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    error = "cannot read " + path;
+  std::string text, reason;
+  if (!platform::ReadRegularFile(path, text, &reason)) {
+    error = "cannot read " + path + ": " + reason;
     return false;
   }
-  std::string text{std::istreambuf_iterator<char>(in), {}};
   if (text.rfind("\xEF\xBB\xBF", 0) == 0) text.erase(0, 3);  // a byte-order mark
   text = platform::ExternalTextToCp1252(text);
   CsvRecords all = ParseCsv(text);

@@ -6,8 +6,9 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <system_error>
+
+#include "platform/regular_file.h"
 
 namespace sim {
 namespace fs = std::filesystem;
@@ -19,11 +20,12 @@ bool Fail(std::string* error, const std::string& text) {
   return false;
 }
 
+// Empty when it can't be read or is no regular file: something else in the name's place is
+// then not ours to remove, and is never waited on.
 std::string ReadWholeFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
+  std::string text;
+  platform::ReadRegularFile(path, text);
+  return text;
 }
 
 }  // namespace

@@ -6,6 +6,8 @@
 #include <QDateTime>
 #include <QImage>
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 
 #include "export/export_fixtures.h"
 #include "export/xls/vantrix3_xls.h"
@@ -431,7 +433,7 @@ TEST(Items, PicturesAreStoredAsWhatTheirBytesHold) {
   EXPECT_EQ(problem, "its file holds no picture");
   graphic.SetFileName(folder / "missing.png");
   EXPECT_EQ(graphic.GetPictureData(data, &problem), ptUndefined);
-  EXPECT_EQ(problem, "its file cannot be read");
+  EXPECT_EQ(problem, "its file cannot be read: " + std::string(std::strerror(ENOENT)));
 
   const std::string png = folder / "foto.jpg";  // a PNG under a JPEG's name
   ASSERT_TRUE(QImage(3, 2, QImage::Format_RGB32).save(QString::fromStdString(png), "PNG"));

@@ -1,0 +1,49 @@
+// Only a regular file is opened, and nothing waits: what is no regular file is refused at once,
+// saying what it is, for reading and writing alike.
+#include "platform/regular_file.h"
+
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <unistd.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "platform/isolated_run.h"
+#include "support/unattended_pipe.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(RegularFile, WhatIsNoRegularFileIsRefusedAtOnceSayingWhatItIs) {
+  const fs::path folder = fs::temp_directory_path() / ("regular_file_" + std::to_string(::getpid()));
+  fs::create_directories(folder);
+  const testsupport::UnattendedPipe pipe(folder / "pipe");
+  fs::create_symlink("/dev/null", folder / "device");
+  const std::pair<fs::path, std::string> cases[] = {
+      {pipe.Path(), "it is a named pipe"}, {folder / "device", "it is a device"}, {folder, "it is a folder"}};
+  for (const auto& [path, words] : cases) {
+    std::string text = "before", reason;
+    platform::FileFailure failure = platform::FileFailure::kNone;
+    EXPECT_FALSE(platform::ReadRegularFile(path, text, &reason, &failure));
+    EXPECT_EQ(reason + text, words);
+    EXPECT_EQ(failure, platform::FileFailure::kNotRegular);
+    // Opening a pipe to add to it waits for a reader as opening it to read waits for a writer.
+    EXPECT_EQ(platform::OpenRegularFile(path, O_WRONLY | O_APPEND, &reason), -1);
+    EXPECT_EQ(reason, words);
+  }
+  EXPECT_EQ(platform::OpenRegularFile(pipe.Path(), O_WRONLY | O_CREAT | O_TRUNC), -1);
+  EXPECT_TRUE(fs::is_fifo(pipe.Path()));  // not created over
+  // An endless device is not even opened: tried in a child that may hold little memory, so a
+  // reader that read it fails there instead of filling the machine.
+  fs::create_symlink("/dev/zero", folder / "zero");
+  EXPECT_EQ(platform::RunIsolated([&folder] {
+              const rlimit little{rlim_t{512} << 20, rlim_t{512} << 20};
+              std::string text;
+              return ::setrlimit(RLIMIT_AS, &little) == 0 && !platform::ReadRegularFile(folder / "zero", text);
+            }, 60000), platform::IsolatedResult::Passed);
+  fs::remove_all(folder);
+}
+
+}  // namespace
