@@ -1,8 +1,8 @@
 #pragma once
-// The one way the program opens a file to read it (or to add to it). Only a regular file is opened, and
-// without waiting: a named pipe would hold the reader until somebody wrote into it (the
-// program would never start with one in place of its workspace), and a device may never end
-// (a link to /dev/zero reads until memory runs out). A device is not even opened, since
+// The one way the program opens a file to read it (or to add to it). Only a regular file is
+// opened, and without waiting: a named pipe would hold the reader until somebody wrote into it
+// (the program would never start with one in place of its workspace), and a device may never
+// end (a link to /dev/zero reads until memory runs out). A device is not even opened, since
 // opening a serial port can change its lines. Symbolic links are followed.
 #include <sys/types.h>
 
