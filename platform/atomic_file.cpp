@@ -194,6 +194,22 @@ bool AtomicFile::Commit() {
   return true;
 }
 
+FILE* AtomicFile::DuplicateStream() {
+  if (fd_ < 0) return nullptr;
+  const int own = ::fcntl(fd_, F_DUPFD_CLOEXEC, 0);
+  FILE* stream = own >= 0 ? ::fdopen(own, "wb") : nullptr;
+  if (stream == nullptr) {
+    error_ = std::strerror(errno);
+    if (own >= 0) ::close(own);
+  }
+  return stream;
+}
+
+long long AtomicFile::Size() const {
+  struct stat st;
+  return fd_ >= 0 && ::fstat(fd_, &st) == 0 ? static_cast<long long>(st.st_size) : -1;
+}
+
 void AtomicFile::Discard() {
   if (fd_ >= 0) {
     ::close(fd_);

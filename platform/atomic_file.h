@@ -14,6 +14,7 @@
 #include <sys/types.h>
 
 #include <cstddef>
+#include <cstdio>
 #include <string>
 
 namespace platform {
@@ -49,6 +50,11 @@ class AtomicFile {
   // Removes the temporary file; the target is untouched.
   void Discard();
   bool IsOpen() const { return fd_ >= 0; }
+  // A stdio stream of its own on the temporary file, for a library that writes and seeks
+  // through one; the caller closes it before Commit. Null (see Error) when it can't be made.
+  FILE* DuplicateStream();
+  // How many bytes the temporary file holds; -1 when that can't be told.
+  long long Size() const;
   // What went wrong last, as the system says it.
   const std::string& Error() const { return error_; }
 
