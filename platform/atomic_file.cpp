@@ -1,13 +1,18 @@
 #include "platform/atomic_file.h"
 
 #include <fcntl.h>
+#include <linux/capability.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cerrno>
+#include <charconv>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string_view>
 #include <utility>
 
 #include "platform/regular_file.h"
@@ -17,6 +22,10 @@ namespace platform {
 namespace {
 
 std::atomic<unsigned> g_tempCounter{0};
+
+constexpr const char* kCannotReplace = "cannot replace the file: ";
+// Only the owner may read or write the new text until it takes the target's place.
+constexpr mode_t kPrivateMode = 0600;
 
 // Where the text goes: a symbolic link is followed, so the link itself stays.
 std::string WriteTarget(const std::string& path) {
@@ -31,6 +40,49 @@ std::string WriteTarget(const std::string& path) {
   return path;
 }
 
+// The folder the file is in, where its temporary is made and the rename happens: a bare file
+// name is in the working folder.
+std::string FolderOf(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  return slash == path.npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// The process's file-creation mask, read without changing it: umask() tells it only by setting
+// another, and a file that another thread creates meanwhile gets the wrong mode. Linux shows it
+// in /proc/self/status; where that cannot be read, the strictest mask keeps a new file its
+// owner's rather than granting more than the user may have asked.
+mode_t CreationMask() {
+  constexpr mode_t kStrictest = 077;
+  FILE* status = std::fopen("/proc/self/status", "re");
+  if (status == nullptr) return kStrictest;
+  mode_t mask = kStrictest;
+  char line[256];
+  constexpr std::string_view kField = "Umask:";
+  while (std::fgets(line, sizeof line, status) != nullptr) {
+    const std::string_view text(line);
+    if (text.substr(0, kField.size()) != kField) continue;
+    const size_t digits = text.find_first_not_of(" \t", kField.size());
+    unsigned value = 0;
+    if (digits != text.npos) {
+      const auto [end, error] = std::from_chars(text.data() + digits, text.data() + text.size(), value, 8);
+      if (error == std::errc() && end != text.data() + digits && value <= 0777) mask = static_cast<mode_t>(value);
+    }
+    break;
+  }
+  std::fclose(status);
+  return mask;
+}
+
+// Whether this thread may replace another user's file in a folder with the sticky bit, where
+// the system otherwise lets only the file's or the folder's owner do it (CAP_FOWNER: root,
+// unless a container took it away).
+bool MayOverrideOwnership() {
+  __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+  __user_cap_data_struct data[_LINUX_CAPABILITY_U32S_3] = {};
+  if (syscall(SYS_capget, &header, data) != 0) return geteuid() == 0;
+  return (data[CAP_TO_INDEX(CAP_FOWNER)].effective & CAP_TO_MASK(CAP_FOWNER)) != 0;
+}
+
 }  // namespace
 
 std::string ReplaceRefusal(const std::string& path) {
@@ -41,11 +93,17 @@ std::string ReplaceRefusal(const std::string& path) {
     // another user's in a shared folder) would be replaced where writing it is refused.
     if (faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0) return std::strerror(errno);
     // The new text is made beside the file it replaces, in the same words as when that fails.
-    const std::string target = WriteTarget(path);
-    const size_t slash = target.rfind('/');
-    const std::string folder = slash == target.npos ? "." : slash == 0 ? "/" : target.substr(0, slash);
+    const std::string folder = FolderOf(WriteTarget(path));
     if (faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) != 0)
       return std::string("cannot create a file beside it: ") + std::strerror(errno);
+    // There the system lets only the file's owner, the folder's, or a process that may
+    // override ownership replace the file, and the rename would say so only after the whole
+    // text was written.
+    struct stat dir;
+    const uid_t user = geteuid();
+    if (stat(folder.c_str(), &dir) == 0 && (dir.st_mode & S_ISVTX) != 0 && st.st_uid != user && dir.st_uid != user &&
+        !MayOverrideOwnership())
+      return kCannotReplace + std::string(std::strerror(EPERM));
     return {};
   }
   return "it is " + FileKindText(st.st_mode) + ", and only a regular file is replaced";
@@ -65,12 +123,12 @@ bool AtomicFile::Open(const std::string& target) {
   if (!error_.empty()) return false;
   struct stat old;
   existed_ = stat(target_.c_str(), &old) == 0;
-  mode_ = existed_ ? (old.st_mode & 07777) : 0;
+  mode_ = existed_ ? (old.st_mode & 07777) : (0666 & ~CreationMask());
   owner_ = existed_ ? old.st_uid : 0;
   group_ = existed_ ? old.st_gid : 0;
   for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
     temp_ = target_ + ".tmp" + std::to_string(getpid()) + "_" + std::to_string(g_tempCounter++);
-    fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kPrivateMode);
     if (fd_ < 0 && errno != EEXIST) {
       temp_.clear();
       return Fail("cannot create a file beside it");
@@ -101,8 +159,11 @@ bool AtomicFile::Commit() {
     // they may still write it. Anyone else may give a file only to a group of their own: the
     // new file is then theirs, in the old group where they belong to it, else in their own.
     if (fchown(fd_, owner_, group_) != 0) (void)fchown(fd_, static_cast<uid_t>(-1), group_);
-    if (fchmod(fd_, mode_) != 0) return Fail("cannot keep the file's permissions");
   }
+  // Until now nobody but its owner could read the new text; it takes its final mode only when
+  // it is whole.
+  if (fchmod(fd_, mode_) != 0)
+    return Fail(existed_ ? "cannot keep the file's permissions" : "cannot give the file its permissions");
   // On the disk before the rename makes it the file: otherwise a power loss soon after can
   // leave an empty file in place of both the old and the new text, and a write error that
   // only the flush reports would replace the good file with a broken one.
@@ -124,13 +185,29 @@ bool AtomicFile::Commit() {
     return false;
   }
   if (::rename(temp_.c_str(), target_.c_str()) != 0) {
-    error_ = std::string("cannot replace the file: ") + std::strerror(errno);
+    error_ = kCannotReplace + std::string(std::strerror(errno));
     ::unlink(temp_.c_str());
     temp_.clear();
     return false;
   }
   temp_.clear();
   return true;
+}
+
+FILE* AtomicFile::DuplicateStream() {
+  if (fd_ < 0) return nullptr;
+  const int own = ::fcntl(fd_, F_DUPFD_CLOEXEC, 0);
+  FILE* stream = own >= 0 ? ::fdopen(own, "wb") : nullptr;
+  if (stream == nullptr) {
+    error_ = std::strerror(errno);
+    if (own >= 0) ::close(own);
+  }
+  return stream;
+}
+
+long long AtomicFile::Size() const {
+  struct stat st;
+  return fd_ >= 0 && ::fstat(fd_, &st) == 0 ? static_cast<long long>(st.st_size) : -1;
 }
 
 void AtomicFile::Discard() {

@@ -2,15 +2,19 @@
 // Replacing a file whole or not at all: the new text goes into a temporary file beside the
 // target, is flushed to the disk, and is renamed over the target only when everything was
 // written. A crash, a full disk or an abandoned write leaves the old file as it was and no
-// temporary behind. An existing target keeps its permissions, and its owner and group where
-// the system allows them: root may give the new file to anyone, so another user's file stays
-// theirs; any other user who may write a file they do not own makes the new file their own,
-// in the old file's group when they belong to it and in their own group otherwise. A symbolic
-// link is followed, so the link stays and its target is replaced. Only a regular file its user
-// may write is ever replaced.
+// temporary behind. While it is written the temporary file grants nobody but its owner
+// anything, whatever the umask: it holds the text that is to replace a file others may not
+// read. At the commit it takes its final mode: an existing target's permissions, or for a new
+// file 0666 less the umask (what creating the file directly would have given). An existing
+// target keeps its owner and group where the system allows them: root may give the new file
+// to anyone, so another user's file stays theirs; any other user who may write a file they do
+// not own makes the new file their own, in the old file's group when they belong to it and in
+// their own group otherwise. A symbolic link is followed, so the link stays and its target is
+// replaced. Only a regular file its user may write is ever replaced.
 #include <sys/types.h>
 
 #include <cstddef>
+#include <cstdio>
 #include <string>
 
 namespace platform {
@@ -21,7 +25,11 @@ namespace platform {
 // folder is refused: a rename would leave an ordinary file where every program that uses it
 // expects the other. A regular file the user may not write is refused as opening it would be
 // ("Permission denied"), although the rename could replace it; so is one in a folder where its
-// user may not make the new file ("cannot create a file beside it: Permission denied").
+// user may not make the new file ("cannot create a file beside it: Permission denied"). In a
+// folder with the sticky bit (as /tmp) only the file's owner, the folder's owner or a process
+// with the leave to override ownership may replace a file: another user's file there is
+// refused in the words the rename would end in ("cannot replace the file: Operation not
+// permitted"). A bare file name names a file in the working folder.
 std::string ReplaceRefusal(const std::string& path);
 
 class AtomicFile {
@@ -42,6 +50,11 @@ class AtomicFile {
   // Removes the temporary file; the target is untouched.
   void Discard();
   bool IsOpen() const { return fd_ >= 0; }
+  // A stdio stream of its own on the temporary file, for a library that writes and seeks
+  // through one; the caller closes it before Commit. Null (see Error) when it can't be made.
+  FILE* DuplicateStream();
+  // How many bytes the temporary file holds; -1 when that can't be told.
+  long long Size() const;
   // What went wrong last, as the system says it.
   const std::string& Error() const { return error_; }
 

@@ -4,15 +4,17 @@
 // compound file's child stream cannot do, so the stream is assembled in a random-access
 // buffer first and copied into the compound file at the end.
 //
-// The file appears only when it is complete: the output is a temporary file beside the target
-// from the start (so a path that cannot be written fails at once), and it takes the target's
-// place when Commit closes it cleanly. A workbook dropped without Commit, or a Commit that
-// fails, leaves the target as it was and no temporary file.
+// The file appears only when it is complete, and is replaced as every other export's file is
+// (platform/atomic_file.h): the output is a temporary file beside the target from the start
+// (so a path that cannot be written fails at once), readable by its owner alone until it takes
+// the target's place when Commit wrote it whole. A workbook dropped without Commit, or a Commit
+// that fails at any step (the rename too), leaves the target as it was and no temporary file.
 #include <memory>
 #include <string>
 
 #include "export/xls/xls_error.h"
 #include "export/xls/xls_stream.h"
+#include "platform/atomic_file.h"
 
 namespace vantrix {
 
@@ -37,11 +39,9 @@ class TxlsCompoundFile {
   bool Committed() const { return committed_; }
 
  private:
-  void Discard();
-
   std::string fileName_;
   TxlsWorkbookBuffer buffer_;
-  void* sink_ = nullptr;  // the libgsf output on the temporary file, until closed
+  platform::AtomicFile file_;
   bool committed_ = false;
 };
 

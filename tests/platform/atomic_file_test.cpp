@@ -15,6 +15,7 @@
 #include "platform/atomic_file.h"
 #include "platform/ini_file.h"
 #include "support/another_user.h"
+#include "support/file_modes.h"
 
 namespace {
 
@@ -139,23 +140,34 @@ TEST_F(AtomicFileTest, AFileItsUserMayNotWriteIsNotReplaced) {
 }
 
 // The new file keeps the old one's owner and group, and then its mode (a change of owner
-// clears the set-group bit): root replacing a user's file (a program run with sudo) leaves it
-// theirs. Anyone else makes it their own, in the old group where they belong to it.
+// clears the set-user bit, and the set-group bit where the group may run the file: 04755 and
+// 02750 show the order, 02640 would not): root replacing a user's file (a program run with
+// sudo) leaves it theirs. Anyone else makes it their own, in the old group where they belong
+// to it.
 TEST_F(AtomicFileTest, AReplacedFileKeepsItsOwnerAndGroupWhereTheSystemAllows) {
   if (geteuid() != 0) GTEST_SKIP() << "only root may give a file to another user";
   constexpr gid_t kUsers = 100;
   ASSERT_EQ(chmod(dir_.c_str(), 0777), 0);
   const std::string theirs = dir_ + "/theirs.cfg", shared = dir_ + "/shared.cfg", foreign = dir_ + "/foreign.cfg";
+  const std::pair<std::string, mode_t> setIds[] = {{dir_ + "/setgid", 02750}, {dir_ + "/setuid", 04755}};
   for (const std::string& path : {theirs, shared, foreign}) std::ofstream(path) << "old";
   if (chown(theirs.c_str(), testsupport::kNobody, kUsers) != 0 || chown(shared.c_str(), 0, kUsers) != 0)
     GTEST_SKIP() << "root here may not give a file to another user";
   ASSERT_EQ(chmod(theirs.c_str(), 02640), 0);
   for (const std::string& path : {shared, foreign}) ASSERT_EQ(chmod(path.c_str(), 0666), 0);
+  for (const auto& [path, mode] : setIds) {
+    std::ofstream(path) << "old";
+    ASSERT_EQ(chown(path.c_str(), testsupport::kNobody, kUsers), 0);
+    ASSERT_EQ(chmod(path.c_str(), mode), 0);
+  }
   const auto replace = [](const std::string& path) {
     platform::AtomicFile file;
     return file.Open(path) && file.Write("new", 3) && file.Commit();
   };
   ASSERT_TRUE(replace(theirs));
+  for (const auto& [path, mode] : setIds) ASSERT_TRUE(replace(path)) << path;
+  EXPECT_EQ(testsupport::OwnerAndMode(setIds[0].first), "65534:100 2750");
+  EXPECT_EQ(testsupport::OwnerAndMode(setIds[1].first), "65534:100 4755");
   bool cannotSwitch = false;
   const std::optional<std::string> seen = testsupport::RunAsAnotherUser(
       [&] { return std::to_string(replace(shared)) + std::to_string(replace(foreign)); }, &cannotSwitch, {kUsers});
@@ -194,6 +206,69 @@ TEST_F(AtomicFileTest, AFileInAFolderItsUserMayNotWriteIsRefusedAtOnce) {
   const std::string refusal = "cannot create a file beside it: Permission denied";
   EXPECT_EQ(seen, refusal + "|0 " + refusal);
   EXPECT_EQ(Read(path), "old");
+}
+
+// The new text is its writer's alone until it takes the target's place, whatever the umask: a
+// temporary file that others may read would show them what is to replace a file they may not.
+// At the commit an existing file's mode comes back, and a new file gets what the umask leaves.
+TEST_F(AtomicFileTest, TheNewTextIsItsWritersAloneUntilTheCommit) {
+  const std::string existing = dir_ + "/existing.txt", fresh = dir_ + "/fresh.txt";
+  std::ofstream(existing) << "old";
+  ASSERT_EQ(chmod(existing.c_str(), 0644), 0);
+  platform::AtomicFile replacing, creating;
+  {
+    testsupport::ScopedUmask mask(022);
+    ASSERT_TRUE(replacing.Open(existing) && replacing.Write("new", 3)) << replacing.Error();
+  }
+  {
+    testsupport::ScopedUmask mask(027);
+    ASSERT_TRUE(creating.Open(fresh) && creating.Write("new", 3)) << creating.Error();
+  }
+  EXPECT_EQ(testsupport::ModesBesides(dir_, {"existing.txt"}), (std::vector<mode_t>{0600, 0600}));
+  ASSERT_TRUE(replacing.Commit()) << replacing.Error();
+  ASSERT_TRUE(creating.Commit()) << creating.Error();
+  EXPECT_EQ(testsupport::ModeText(existing), "0644");
+  EXPECT_EQ(testsupport::ModeText(fresh), "0640");
+  EXPECT_EQ(Read(fresh), "new");
+}
+
+// In a folder with the sticky bit (as /tmp) the system lets a user rename over only a file of
+// their own there. Another user's file they may write is refused before anything is made beside
+// it, in the words the rename would end in; their own file in the same folder is replaced.
+TEST_F(AtomicFileTest, InAStickyFolderOnlyTheUsersOwnFileIsReplaced) {
+  if (!testsupport::WorkRunsAsAnotherUser()) GTEST_SKIP() << "in their own folder a user may replace any file";
+  constexpr gid_t kUsers = 100;
+  ASSERT_EQ(chmod(dir_.c_str(), 01777), 0);
+  const std::string roots = dir_ + "/roots.cfg", mine = dir_ + "/mine.cfg";
+  for (const std::string& path : {roots, mine}) std::ofstream(path) << "old";
+  if (chown(roots.c_str(), 0, kUsers) != 0 || chown(mine.c_str(), testsupport::kNobody, kUsers) != 0)
+    GTEST_SKIP() << "root here may not give a file to another user";
+  ASSERT_EQ(chmod(roots.c_str(), 0664), 0);
+  bool cannotSwitch = false;
+  const std::optional<std::string> seen = testsupport::RunAsAnotherUser([&] {
+    platform::AtomicFile file;
+    std::string out = platform::ReplaceRefusal(roots) + "|" + std::to_string(file.Open(roots)) + " " + file.Error();
+    return out + "|" + std::to_string(file.Open(mine) && file.Write("new", 3) && file.Commit()) + file.Error();
+  }, &cannotSwitch, {kUsers});
+  if (cannotSwitch) GTEST_SKIP() << "root here may not work as another user";
+  const std::string refusal = "cannot replace the file: Operation not permitted";
+  EXPECT_EQ(seen, refusal + "|0 " + refusal + "|1");
+  EXPECT_EQ(Read(roots), "old");
+  EXPECT_EQ(Read(mine), "new");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), {}), 2);  // nothing left beside them
+}
+
+// A file named without a folder is in the working folder, and is replaced there.
+TEST_F(AtomicFileTest, AFileNamedWithoutAFolderIsReplacedInTheWorkingFolder) {
+  testsupport::ScopedWorkingFolder here(dir_);
+  std::ofstream("bare.cfg") << "old";
+  EXPECT_EQ(platform::ReplaceRefusal("bare.cfg"), "");
+  platform::AtomicFile file;
+  ASSERT_TRUE(file.Open("bare.cfg")) << file.Error();
+  ASSERT_TRUE(file.Write("new", 3));
+  ASSERT_TRUE(file.Commit()) << file.Error();
+  EXPECT_EQ(Read(dir_ + "/bare.cfg"), "new");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), {}), 1);
 }
 
 }  // namespace

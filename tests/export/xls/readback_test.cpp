@@ -123,7 +123,8 @@ std::string CreateError(const std::string& path) {
 TEST(CompoundFile, UnwritablePathRaisesNamingTheFileAndLeavesNothing) {
   TempFolder folder;
   const std::string missing = folder.Path() + "/no such folder/out.xls";
-  EXPECT_EQ(CreateError(missing), "Cannot create the file \"" + missing + "\": " + std::strerror(ENOENT));
+  EXPECT_EQ(CreateError(missing),
+            "Cannot create the file \"" + missing + "\": cannot create a file beside it: " + std::strerror(ENOENT));
   std::filesystem::create_directory(folder / "taken");
   EXPECT_EQ(CreateError(folder / "taken"),
             "Cannot create the file \"" + (folder / "taken") + "\": it is a folder, and only a regular file is replaced");
@@ -133,7 +134,7 @@ TEST(CompoundFile, UnwritablePathRaisesNamingTheFileAndLeavesNothing) {
   std::filesystem::permissions(folder.Path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
   if (::geteuid() != 0) {  // root writes anywhere
     const std::string out = folder / "out.xls";
-    EXPECT_EQ(CreateError(out), "Cannot create the file \"" + out + "\": " + std::strerror(EACCES));
+    EXPECT_EQ(CreateError(out), "Cannot create the file \"" + out + "\": cannot create a file beside it: " + std::strerror(EACCES));
   }
   std::filesystem::permissions(folder.Path(), std::filesystem::perms::owner_all);
   EXPECT_TRUE(folder.Names().empty());
