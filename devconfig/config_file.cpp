@@ -109,10 +109,7 @@ bool SaveConfigFile(const std::string& path, const DeviceRegs& regs, char mark, 
 
 bool LoadConfigFile(const std::string& path, DeviceRegs& regs, std::string* error) {
   const platform::IniFile ini(path);
-  if (error != nullptr) {
-    using State = platform::IniFile::ReadState;
-    *error = ini.State() == State::kUtf16 ? "it is UTF-16 text" : ini.ReadError();
-  }
+  if (error != nullptr) *error = ini.ReadError();
   bool ours = false;
   for (const char* section : {kGeneral, kChannel1, kChannel2, kSpecial}) ours = ours || ini.SectionExists(section);
   if (!ours) return false;

@@ -18,8 +18,8 @@ void CheckIniFileReadable(const platform::IniFile& ini) {
   const State state = ini.State();
   if (state == State::kRead) return;
   std::string message = "Cannot read the file \"" + platform::ExternalTextToCp1252(ini.FileName()) + "\"";
-  if (state == State::kUtf16) message += ": it is UTF-16 text; save it as UTF-8 or as ANSI (code page 1252)";
-  else if (!ini.ReadError().empty()) message += ": " + platform::ExternalTextToCp1252(ini.ReadError());
+  if (!ini.ReadError().empty()) message += ": " + platform::ExternalTextToCp1252(ini.ReadError());
+  if (state == State::kUtf16) message += "; save it as UTF-8 or as ANSI (code page 1252)";
   throw EVantrixError(message);
 }
 

@@ -5,11 +5,8 @@
 #include "platform/cp1252_case.h"
 #include "platform/regular_file.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
-#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -178,10 +175,9 @@ bool NulsTooRegularForDamage(size_t units, size_t halfNulUnits, size_t nulUnits)
 // bytes are markup: the second test is what tells a long line of Chinese from text. A file
 // whose units are NUL NUL more often than they are markup is no UTF-16: text holds no U+0000,
 // while a lost block of a damaged file or a binary file holds many. The tail of NULs a crash
-// leaves is not text and is left out, but for the unit of the text's last byte, whose high
-// byte may be the tail's first NUL.
-bool IsUnmarkedUtf16(std::string_view text) {
-  const size_t end = text.find_last_not_of('\0') + 1;  // npos + 1 = 0: all NUL
+// leaves is not text and is left out (end is where it begins), but for the unit of the text's
+// last byte, whose high byte may be the tail's first NUL.
+bool IsUnmarkedUtf16(std::string_view text, size_t end) {
   size_t units = 0, halfNulUnits = 0, nulUnits = 0;
   for (size_t i = 0; i + 1 < text.size() && i < end; i += 2) {
     const int nuls = (text[i] == '\0') + (text[i + 1] == '\0');
@@ -209,8 +205,7 @@ bool IsUnmarkedUtf16(std::string_view text) {
 // Why a file whose text holds NUL bytes is not written over, or empty when it holds none. The
 // tail of NULs a crash leaves is no text and is left out; any other NUL is part of what the
 // file holds, and a save of what was read (every line cut at its first NUL) would lose the rest.
-std::string NulRefusal(std::string_view text) {
-  const size_t end = text.find_last_not_of('\0') + 1;
+std::string NulRefusal(std::string_view text, size_t end) {
   const size_t first = text.substr(0, end).find('\0');
   if (first == text.npos) return {};
   const size_t count = static_cast<size_t>(std::count(text.begin() + static_cast<std::ptrdiff_t>(first),
@@ -263,9 +258,12 @@ void IniFile::Load() const {
 
   // Taken byte by byte, UTF-16 would give no section and no key, and a save would keep its
   // bytes cut at every NUL: the file is left alone instead. Text without a NUL is no UTF-16.
-  nulRefusal_ = NulRefusal(text);
-  if (text.starts_with("\xFF\xFE") || text.starts_with("\xFE\xFF") || (!nulRefusal_.empty() && IsUnmarkedUtf16(text))) {
+  const size_t end = text.find_last_not_of('\0') + 1;  // where a tail of NULs begins (npos + 1 = 0)
+  nulRefusal_ = NulRefusal(text, end);
+  if (text.starts_with("\xFF\xFE") || text.starts_with("\xFE\xFF") ||
+      (!nulRefusal_.empty() && IsUnmarkedUtf16(text, end))) {
     state_ = ReadState::kUtf16;
+    readError_ = "it is UTF-16 text";
     return;
   }
   // Editors that save UTF-8 may start the file with a byte-order mark.
@@ -348,7 +346,7 @@ bool IniFile::UpdateScope::Commit() {
 bool IniFile::Save() {
   writeError_.clear();
   if (state_ == ReadState::kUtf16) {
-    writeError_ = "it is UTF-16 text, which is not written over";
+    writeError_ = readError_ + ", which is not written over";
     return false;
   }
   if (state_ == ReadState::kCannotRead) {

@@ -70,8 +70,8 @@ class IniFile {
   // file its user may not write), or that the file could not be read and is left alone (see
   // State), is UTF-16 or holds NUL bytes; empty when it succeeded.
   const std::string& WriteError() const { return writeError_; }
-  // Why the file could not be read (State is kCannotRead): as the system says it, or "it is a
-  // named pipe" and the like; empty otherwise.
+  // Why the file was not read (State is not kRead): as the system says it, "it is a named
+  // pipe" and the like, or "it is UTF-16 text"; empty otherwise.
   const std::string& ReadError() const {
     Refresh();
     return readError_;
