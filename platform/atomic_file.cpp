@@ -126,6 +126,7 @@ bool AtomicFile::Open(const std::string& target) {
   mode_ = existed_ ? (old.st_mode & 07777) : (0666 & ~CreationMask());
   owner_ = existed_ ? old.st_uid : 0;
   group_ = existed_ ? old.st_gid : 0;
+  acl_ = existed_ ? FileAcl::OfFile(target_) : FileAcl::ForNewFileIn(FolderOf(target_), 0666);
   for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
     temp_ = target_ + ".tmp" + std::to_string(getpid()) + "_" + std::to_string(g_tempCounter++);
     fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kPrivateMode);
@@ -160,9 +161,9 @@ bool AtomicFile::Commit() {
     // new file is then theirs, in the old group where they belong to it, else in their own.
     if (fchown(fd_, owner_, group_) != 0) (void)fchown(fd_, static_cast<uid_t>(-1), group_);
   }
-  // Until now nobody but its owner could read the new text; it takes its final mode only when
-  // it is whole.
-  if (fchmod(fd_, mode_) != 0)
+  // Until now nobody but its owner could read the new text; it takes its final rights only
+  // when it is whole.
+  if (!TakeFinalRights())
     return Fail(existed_ ? "cannot keep the file's permissions" : "cannot give the file its permissions");
   // On the disk before the rename makes it the file: otherwise a power loss soon after can
   // leave an empty file in place of both the old and the new text, and a write error that
@@ -192,6 +193,21 @@ bool AtomicFile::Commit() {
   }
   temp_.clear();
   return true;
+}
+
+bool AtomicFile::TakeFinalRights() {
+  if (!acl_.Empty()) {
+    // The ACL sets the permission bits with it; the set-id and sticky bits are the mode's.
+    if (acl_.ApplyTo(fd_)) {
+      struct stat now;
+      return (mode_ & 07000) == 0 ||
+             (::fstat(fd_, &now) == 0 && fchmod(fd_, (now.st_mode & 0777) | (mode_ & 07000)) == 0);
+    }
+    // A file system that keeps no ACL (ENOTSUP, the same number as EOPNOTSUPP here) has the
+    // mode alone.
+    if (errno != ENOTSUP) return false;
+  }
+  return fchmod(fd_, mode_) == 0;
 }
 
 FILE* AtomicFile::DuplicateStream() {

@@ -3,19 +3,25 @@
 // target, is flushed to the disk, and is renamed over the target only when everything was
 // written. A crash, a full disk or an abandoned write leaves the old file as it was and no
 // temporary behind. While it is written the temporary file grants nobody but its owner
-// anything, whatever the umask: it holds the text that is to replace a file others may not
-// read. At the commit it takes its final mode: an existing target's permissions, or for a new
-// file 0666 less the umask (what creating the file directly would have given). An existing
-// target keeps its owner and group where the system allows them: root may give the new file
-// to anyone, so another user's file stays theirs; any other user who may write a file they do
-// not own makes the new file their own, in the old file's group when they belong to it and in
-// their own group otherwise. A symbolic link is followed, so the link stays and its target is
-// replaced. Only a regular file its user may write is ever replaced.
+// anything, whatever the umask or the folder's default ACL: it holds the text that is to replace
+// a file others may not read. At the commit it takes its final rights. An existing target keeps
+// its permissions and its whole access control list (named users and groups, the mask), so that
+// nobody gains or loses a right by the replace. A new file gets what creating it directly would
+// have given: in a folder with a default ACL, that ACL's entries limited by mode 0666 (the umask
+// plays no part there); elsewhere 0666 less the umask. Where the file system keeps no ACL the
+// mode alone is kept. An existing target keeps its owner and group where the system allows
+// them: root may give the new file to anyone, so another user's file stays theirs; any other
+// user who may write a file they do not own makes the new file their own, in the old file's
+// group when they belong to it and in their own group otherwise. A symbolic link is followed,
+// so the link stays and its target is replaced. Only a regular file its user may write is ever
+// replaced.
 #include <sys/types.h>
 
 #include <cstddef>
 #include <cstdio>
 #include <string>
+
+#include "platform/file_acl.h"
 
 namespace platform {
 
@@ -60,6 +66,8 @@ class AtomicFile {
 
  private:
   bool Fail(const char* what);
+  // Gives the temporary file the rights the finished file is to have.
+  bool TakeFinalRights();
 
   int fd_ = -1;
   std::string target_, temp_, error_;
@@ -67,6 +75,7 @@ class AtomicFile {
   unsigned mode_ = 0;
   uid_t owner_ = 0;
   gid_t group_ = 0;
+  FileAcl acl_;
 };
 
 }  // namespace platform

@@ -54,6 +54,14 @@ int OpenRegularFile(const std::string& path, int flags, std::string* error, File
     ::close(fd);
     return Fail(error, reason, failure, looked ? FileFailure::kNotRegular : FileFailure::kCannotOpen), -1;
   }
+  // Not waiting was for the open alone: a file system that honours the flag on a regular file
+  // could make a read or an append end with EAGAIN, which its callers take for a failure.
+  const int status = ::fcntl(fd, F_GETFL);
+  if (status < 0 || ::fcntl(fd, F_SETFL, status & ~O_NONBLOCK) != 0) {
+    const std::string reason = std::strerror(errno);
+    ::close(fd);
+    return Fail(error, reason, failure, FileFailure::kCannotOpen), -1;
+  }
   return fd;
 }
 

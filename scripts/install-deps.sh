@@ -12,6 +12,8 @@ PACKAGES=(
   qt6-base-dev libqt6opengl6-dev libqt6svg6 qt6-qpa-plugins qt6-translations-l10n
   libqcustomplot-dev
   libgsf-1-dev
+  # Replaced files keep their access control lists.
+  libacl1-dev
   libmodbus-dev
   libchm-dev
   fp-utils

@@ -17,7 +17,9 @@
 #include "export/vantrix3_sql.h"
 #include "export/vantrix3_xml.h"
 #include "run_fixtures.h"
+#include "support/acl_checks.h"
 #include "support/another_user.h"
+#include "support/file_modes.h"
 
 namespace {
 
@@ -48,6 +50,21 @@ class FileExport : public ::testing::Test {
     txt_.SetExportType(etTXT);
     sql_.TableName = "T";
     return {&csv_, &txt_, &pdf_, &rtf_, &html_, &sql_, &dbf_, &xml_, &exporter_};
+  }
+  // Every way a file is written here: an export in each format, and the options save.
+  std::vector<std::function<void(const std::string&)>> EverySave() {
+    std::vector<std::function<void(const std::string&)>> saves;
+    for (TVantrix3Text* e : EveryFormat()) {
+      saves.push_back([this, e](const std::string& path) {
+        e->SetExportSource(esCustom);
+        e->SetCustomSource(&source_);
+        e->FileName = path;
+        source_.ClearEof();
+        e->Execute();
+      });
+    }
+    saves.push_back([this](const std::string& path) { csv_.SavePropertiesToFile(path); });
+    return saves;
   }
   std::string Message(const std::function<void()>& action) {
     try {
@@ -186,24 +203,35 @@ TEST_F(FileExport, AnotherUsersFileReplacedByRootStaysTheirs) {
     stat(path.c_str(), &st);
     return std::to_string(st.st_uid) + ":" + std::to_string(st.st_gid) + " " + std::to_string(st.st_mode & 0777);
   };
-  std::vector<std::function<void()>> saves;
-  for (TVantrix3Text* e : EveryFormat()) {
-    saves.push_back([&, e] {
-      e->SetExportSource(esCustom);
-      e->SetCustomSource(&source_);
-      e->FileName = path;
-      source_.ClearEof();
-      e->Execute();
-    });
-  }
-  saves.push_back([&] { csv_.SavePropertiesToFile(path); });
+  const auto saves = EverySave();
   for (size_t i = 0; i < saves.size(); ++i) {
     WriteFile(path, "old");
     if (chown(path.c_str(), testsupport::kNobody, 100) != 0) GTEST_SKIP() << "root here may not give a file away";
     ASSERT_EQ(chmod(path.c_str(), 0640), 0);
-    saves[i]();
+    saves[i](path);
     EXPECT_NE(ReadFile(path), "old") << i;
     EXPECT_EQ(ownerAndMode(), "65534:100 416") << i;
+  }
+}
+
+// Every format and the options save give a new file in a folder with a default ACL what the ACL
+// gives a file made there, whatever the umask, and keep a replaced file's own ACL whole.
+TEST_F(FileExport, EverySaveGivesTheRightsTheAccessControlListsSay) {
+  const std::string shared = folder_ / "shared";
+  ASSERT_EQ(mkdir(shared.c_str(), 0700), 0);
+  if (!testsupport::SetAcl(shared, testsupport::kSharedFolderAcl, true)) GTEST_SKIP() << "no ACL on this file system";
+  const testsupport::ScopedUmask mask(022);
+  const std::string ownAcl = "u::rw-,u:65534:rw-,g::r--,m::rw-,o::---";
+  const auto saves = EverySave();
+  for (size_t i = 0; i < saves.size(); ++i) {
+    const std::string fresh = shared + "/new" + std::to_string(i), kept = folder_ / ("kept" + std::to_string(i));
+    WriteFile(kept, "old");
+    ASSERT_TRUE(testsupport::SetAcl(kept, ownAcl));
+    saves[i](fresh);
+    saves[i](kept);
+    EXPECT_EQ(testsupport::AclText(fresh), "u::rw-,u:65534:rw-,g::rw-,m::rw-,o::---") << i;
+    EXPECT_EQ(testsupport::AclText(kept), ownAcl) << i;
+    EXPECT_NE(ReadFile(kept), "old") << i;
   }
 }
 

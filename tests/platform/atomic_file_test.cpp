@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <iterator>
 #include <optional>
@@ -14,6 +15,7 @@
 
 #include "platform/atomic_file.h"
 #include "platform/ini_file.h"
+#include "support/acl_checks.h"
 #include "support/another_user.h"
 #include "support/file_modes.h"
 
@@ -232,30 +234,77 @@ TEST_F(AtomicFileTest, TheNewTextIsItsWritersAloneUntilTheCommit) {
   EXPECT_EQ(Read(fresh), "new");
 }
 
+// In a folder with a default ACL a new file gets what the ACL gives a file made there directly,
+// whatever the umask, and while it is written its temporary grants nobody else anything. A
+// replaced file keeps its own ACL whole: a named user's entry, and the owning group's rights
+// under the mask; a file without one gets none from the folder it is replaced in.
+TEST_F(AtomicFileTest, AccessControlListsAreWhatCreatingOrKeepingTheFileWouldGive) {
+  const std::string shared = dir_ + "/shared", kept = dir_ + "/kept.txt", plain = shared + "/plain.txt";
+  ASSERT_EQ(mkdir(shared.c_str(), 0700), 0);
+  if (!testsupport::SetAcl(shared, testsupport::kSharedFolderAcl, true)) GTEST_SKIP() << "no ACL on this file system";
+  const auto save = [](const std::string& path, const std::function<void()>& whileWritten) {
+    platform::AtomicFile file;
+    if (!file.Open(path) || !file.Write("new", 3)) return file.Error();
+    whileWritten();
+    return file.Commit() ? "" : file.Error();
+  };
+  std::vector<std::string> made;
+  for (const mode_t mask : {mode_t{022}, mode_t{077}}) {
+    const testsupport::ScopedUmask umask(mask);
+    const std::string name = "fresh" + std::to_string(mask);
+    EXPECT_EQ(save(shared + "/" + name, [&] {
+      EXPECT_EQ(testsupport::AclTextsBesides(shared, made),
+                std::vector<std::string>{"u::rw-,u:65534:rw-,g::rw-,m::---,o::---"});
+    }), "");
+    EXPECT_EQ(testsupport::AclText(shared + "/" + name), "u::rw-,u:65534:rw-,g::rw-,m::rw-,o::---") << mask;
+    made.push_back(name);
+  }
+
+  std::ofstream(kept) << "old";
+  const std::string ownAcl = "u::rw-,u:65534:rw-,g::r--,m::rw-,o::---";
+  ASSERT_TRUE(testsupport::SetAcl(kept, ownAcl));
+  std::ofstream(plain) << "old";
+  ASSERT_TRUE(testsupport::SetAcl(plain, "u::rw-,g::r--,o::---"));
+  for (const std::string& path : {kept, plain}) EXPECT_EQ(save(path, [] {}), "") << path;
+  EXPECT_EQ(testsupport::AclText(kept), ownAcl);
+  EXPECT_EQ(testsupport::AclText(plain), "u::rw-,g::r--,o::---");
+  EXPECT_EQ(Read(kept), "new");
+}
+
 // In a folder with the sticky bit (as /tmp) the system lets a user rename over only a file of
-// their own there. Another user's file they may write is refused before anything is made beside
-// it, in the words the rename would end in; their own file in the same folder is replaced.
+// their own there, or any file in a sticky folder of their own. Another user's file they may
+// write is refused before anything is made beside it, in the words the rename would end in;
+// their own file in the same folder is replaced, and so is root's file in their own folder.
 TEST_F(AtomicFileTest, InAStickyFolderOnlyTheUsersOwnFileIsReplaced) {
   if (!testsupport::WorkRunsAsAnotherUser()) GTEST_SKIP() << "in their own folder a user may replace any file";
   constexpr gid_t kUsers = 100;
   ASSERT_EQ(chmod(dir_.c_str(), 01777), 0);
-  const std::string roots = dir_ + "/roots.cfg", mine = dir_ + "/mine.cfg";
-  for (const std::string& path : {roots, mine}) std::ofstream(path) << "old";
-  if (chown(roots.c_str(), 0, kUsers) != 0 || chown(mine.c_str(), testsupport::kNobody, kUsers) != 0)
+  const std::string theirFolder = dir_ + "/nobodys";
+  ASSERT_EQ(mkdir(theirFolder.c_str(), 0700), 0);
+  const std::string roots = dir_ + "/roots.cfg", mine = dir_ + "/mine.cfg", rootsInTheirs = theirFolder + "/roots.cfg";
+  for (const std::string& path : {roots, mine, rootsInTheirs}) std::ofstream(path) << "old";
+  if (chown(roots.c_str(), 0, kUsers) != 0 || chown(mine.c_str(), testsupport::kNobody, kUsers) != 0 ||
+      chown(rootsInTheirs.c_str(), 0, kUsers) != 0 || chown(theirFolder.c_str(), testsupport::kNobody, kUsers) != 0)
     GTEST_SKIP() << "root here may not give a file to another user";
-  ASSERT_EQ(chmod(roots.c_str(), 0664), 0);
+  for (const std::string& path : {roots, rootsInTheirs}) ASSERT_EQ(chmod(path.c_str(), 0664), 0);
+  ASSERT_EQ(chmod(theirFolder.c_str(), 01777), 0);
   bool cannotSwitch = false;
   const std::optional<std::string> seen = testsupport::RunAsAnotherUser([&] {
+    const auto replace = [](const std::string& path) {
+      platform::AtomicFile file;
+      return std::to_string(file.Open(path) && file.Write("new", 3) && file.Commit()) + file.Error();
+    };
     platform::AtomicFile file;
     std::string out = platform::ReplaceRefusal(roots) + "|" + std::to_string(file.Open(roots)) + " " + file.Error();
-    return out + "|" + std::to_string(file.Open(mine) && file.Write("new", 3) && file.Commit()) + file.Error();
+    return out + "|" + replace(mine) + "|" + replace(rootsInTheirs);
   }, &cannotSwitch, {kUsers});
   if (cannotSwitch) GTEST_SKIP() << "root here may not work as another user";
   const std::string refusal = "cannot replace the file: Operation not permitted";
-  EXPECT_EQ(seen, refusal + "|0 " + refusal + "|1");
+  EXPECT_EQ(seen, refusal + "|0 " + refusal + "|1|1");
   EXPECT_EQ(Read(roots), "old");
-  EXPECT_EQ(Read(mine), "new");
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), {}), 2);  // nothing left beside them
+  for (const std::string& path : {mine, rootsInTheirs}) EXPECT_EQ(Read(path), "new") << path;
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), {}), 3);  // nothing left beside them
+  EXPECT_EQ(std::distance(fs::directory_iterator(theirFolder), {}), 1);
 }
 
 // A file named without a folder is in the working folder, and is replaced there.

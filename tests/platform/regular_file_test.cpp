@@ -46,4 +46,17 @@ TEST(RegularFile, WhatIsNoRegularFileIsRefusedAtOnceSayingWhatItIs) {
   fs::remove_all(folder);
 }
 
+// Not waiting is for the open alone: a regular file comes back blocking, for reading and for
+// adding to it, so that a file system that honours the flag gives no EAGAIN to a reader.
+TEST(RegularFile, ARegularFileComesBackBlocking) {
+  const fs::path path = fs::temp_directory_path() / ("regular_file_blocking_" + std::to_string(::getpid()));
+  for (const int flags : {O_WRONLY | O_APPEND | O_CREAT, O_RDONLY, O_RDWR}) {
+    const int fd = platform::OpenRegularFile(path, flags);
+    ASSERT_GE(fd, 0) << flags;
+    EXPECT_EQ(::fcntl(fd, F_GETFL) & O_NONBLOCK, 0) << flags;
+    ::close(fd);
+  }
+  fs::remove(path);
+}
+
 }  // namespace

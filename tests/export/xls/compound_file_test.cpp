@@ -1,6 +1,7 @@
 // The workbook file is replaced as every other export's file is: readable by its writer alone
 // until it is whole, another user's file in a folder with the sticky bit refused at once, and no
 // temporary file left behind when the rename fails.
+#include <dlfcn.h>
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
@@ -10,13 +11,18 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <cstdio>
+#include <cstring>
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "export/export_fixtures.h"
 #include "export/xls/compound_file.h"
+#include "support/acl_checks.h"
 #include "support/another_user.h"
 #include "support/file_modes.h"
 
@@ -99,6 +105,28 @@ TEST(CompoundFileReplacing, TheWorkbookIsItsWritersAloneUntilItIsWhole) {
   EXPECT_EQ(SortedNames(folder), (std::vector<std::string>{"existing.xls", "fresh.xls"}));
 }
 
+// In a folder with a default ACL a new workbook gets what the ACL gives a file made there,
+// whatever the umask, and grants nobody else anything while it is written; a replaced workbook
+// keeps its own ACL whole.
+TEST(CompoundFileReplacing, TheWorkbookHasTheRightsTheAccessControlListsSay) {
+  TempFolder folder;
+  const std::string fresh = folder / "fresh.xls", kept = folder / "kept.xls";
+  if (!testsupport::SetAcl(folder.Path(), testsupport::kSharedFolderAcl, true))
+    GTEST_SKIP() << "no ACL on this file system";
+  const testsupport::ScopedUmask mask(022);
+  WriteFile(kept, "old");
+  const std::string ownAcl = "u::rw-,u:65534:rw-,g::r--,m::rw-,o::---";
+  ASSERT_TRUE(testsupport::SetAcl(kept, ownAcl));
+  auto creating = vantrix::CreateXLSStream(fresh);
+  creating->Stream().Write("cells", 5);
+  EXPECT_EQ(testsupport::AclTextsBesides(folder.Path(), {"kept.xls"}),
+            std::vector<std::string>{"u::rw-,u:65534:rw-,g::rw-,m::---,o::---"});
+  creating->Commit();
+  EXPECT_EQ(testsupport::AclText(fresh), "u::rw-,u:65534:rw-,g::rw-,m::rw-,o::---");
+  EXPECT_EQ(Save(kept), "");
+  EXPECT_EQ(testsupport::AclText(kept), ownAcl);
+}
+
 // In a folder with the sticky bit (as /tmp), another user's file that the user may write is
 // refused before anything is made beside it, in the words the rename would end in; the user's
 // own file in the same folder is replaced.
@@ -119,6 +147,53 @@ TEST(CompoundFileReplacing, InAStickyFolderAnotherUsersFileIsRefusedAtOnce) {
   EXPECT_EQ(ReadFile(roots), "old");
   EXPECT_NE(ReadFile(mine), "old");
   EXPECT_EQ(SortedNames(folder), (std::vector<std::string>{"mine.xls", "roots.xls"}));
+}
+
+// A workbook whose file comes out short after a clean close (its end lost on the way to the
+// disk) never takes the place of a good one. The library closes the file with fclose; while
+// armed with a folder, this one cuts a file there to its first sector just after closing it.
+std::atomic<const char*> g_cutInFolder{nullptr};
+
+}  // namespace
+
+extern "C" int fclose(FILE* stream) {
+  static const auto real = reinterpret_cast<int (*)(FILE*)>(dlsym(RTLD_NEXT, "fclose"));
+  const char* folder = g_cutInFolder.load();
+  if (folder == nullptr) return real(stream);
+  char path[4096] = {};
+  const std::string link = "/proc/self/fd/" + std::to_string(fileno(stream));
+  if (readlink(link.c_str(), path, sizeof path - 1) <= 0 || std::string_view(path).substr(0, std::strlen(folder)) != folder)
+    return real(stream);
+  std::fflush(stream);
+  const int kept = dup(fileno(stream));
+  const int closed = real(stream);
+  if (kept >= 0) {
+    // A cut that fails lets the commit through, and the test says so.
+    if (ftruncate(kept, 512) != 0) std::perror("ftruncate");
+    close(kept);
+  }
+  return closed;
+}
+
+namespace {
+
+TEST(CompoundFileReplacing, AWorkbookCutShortAfterItsCloseReplacesNothing) {
+  TempFolder folder;
+  const std::string path = folder / "kept.xls";
+  WriteFile(path, "old");
+  auto file = vantrix::CreateXLSStream(path);
+  file->Stream().Write("cells", 5);
+  g_cutInFolder = folder.Path().c_str();
+  std::string error;
+  try {
+    file->Commit();
+  } catch (const vantrix::ExlsFileError& e) {
+    error = e.what();
+  }
+  g_cutInFolder = nullptr;
+  EXPECT_EQ(error, "Error writing the file \"" + path + "\": it is not whole after writing");
+  EXPECT_EQ(ReadFile(path), "old");
+  EXPECT_EQ(folder.Names(), std::vector<std::string>{"kept.xls"});
 }
 
 // A rename that fails after the whole workbook was written leaves the old file, and no
