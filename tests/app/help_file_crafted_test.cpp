@@ -1,7 +1,9 @@
 // Help files made byte by byte with tables no help compiler writes: what the reader holds must
 // follow what the file holds, and running out of memory must cost the help, not the program.
 // The damaging cases run in a child process whose address space is capped a little above what
-// it already uses, so a reader that takes gigabytes fails there instead of on the machine.
+// it already uses, so a reader that takes gigabytes fails there instead of on the machine. That
+// child comes from a fresh run of this binary: what earlier cases left in this process (a malloc
+// arena of an ended thread) would let a read that the cap must refuse through.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -14,7 +16,7 @@
 #include <string>
 
 #include "app/help_file.h"
-#include "platform/isolated_run.h"
+#include "support/fresh_process.h"
 #include "support/help_file_builder.h"
 
 namespace {
@@ -46,26 +48,25 @@ std::uint64_t AddressSpaceInUse() {
   return pages * static_cast<std::uint64_t>(::sysconf(_SC_PAGESIZE));
 }
 
-// True when `work` returned true in a child that may map only `headroom` bytes more than it
-// had; false when it returned false, threw, or died.
-bool PassesWithHeadroom(std::uint64_t headroom, const std::function<bool()>& work) {
-  const auto result = platform::RunIsolated(
-      [&] {
-        const rlim_t limit = AddressSpaceInUse() + headroom;
-        const rlimit cap{limit, limit};
-        if (::setrlimit(RLIMIT_AS, &cap) != 0) return false;
-        return work();
-      },
-      120000);
-  return result == platform::IsolatedResult::Passed;
-}
-
 class CraftedHelpFileTest : public testing::Test {
  protected:
   void SetUp() override {
     if (!kAddressSpaceCapWorks) GTEST_SKIP() << "address space cap unusable under a sanitizer";
   }
   void TearDown() override { std::filesystem::remove(path_); }
+
+  // Expects `work` to return true in a fresh child that may map only `headroom` bytes more than
+  // it had; the file that child wrote goes with it.
+  void ExpectPassesWithHeadroom(std::uint64_t headroom, const std::function<bool()>& work) {
+    testsupport::ExpectPassesInFreshProcess(
+        [&] {
+          const rlim_t limit = AddressSpaceInUse() + headroom;
+          const rlimit cap{limit, limit};
+          if (::setrlimit(RLIMIT_AS, &cap) != 0) return false;
+          return work();
+        },
+        120000, [this] { std::filesystem::remove(path_); });
+  }
 
   std::string Write(const std::vector<HelpObject>& objects) {
     std::ofstream(path_, std::ios::binary | std::ios::trunc) << BuildHelpFile(objects);
@@ -101,11 +102,12 @@ TEST_F(CraftedHelpFileTest, PairsIntoANameWithoutEndCostNoMoreThanTheFileHolds) 
       pairs.emplace_back(1000 + i, static_cast<std::uint32_t>(14 + i * 97 % kMiB));
     }
     const std::string path = Write({{"/#IVB", ContextTable(pairs)}, {"/#STRINGS", strings}, {"/readings.htm", kPage}});
-    EXPECT_TRUE(PassesWithHeadroom(64 * kMiB, [&] {
+    SCOPED_TRACE(std::to_string(tableBytes) + " bytes of pairs");
+    ExpectPassesWithHeadroom(64 * kMiB, [&] {
       app::HelpFile file;
       return file.Open(path) && file.TopicOfContext(20) == "/readings.htm" && !file.TopicOfContext(1001) &&
              file.Read("/readings.htm") == kPage;
-    })) << tableBytes << " bytes of pairs";
+    });
   }
 }
 
@@ -114,10 +116,10 @@ TEST_F(CraftedHelpFileTest, AnObjectIsHeldAsFarAsTheFileGoesNotAsLongAsItsDirect
   const std::string path = Write({{"/#IVB", ContextTable({{20, 1}})},
                                   {"/#STRINGS", std::string("\0readings.htm\0", 14)},
                                   {"/readings.htm", kPage, 60 * kMiB}});
-  EXPECT_TRUE(PassesWithHeadroom(32 * kMiB, [&] {
+  ExpectPassesWithHeadroom(32 * kMiB, [&] {
     app::HelpFile file;
     return file.Open(path) && file.Read("/readings.htm") == kPage;
-  }));
+  });
 }
 
 // An object larger than the memory left is not read; the file stays usable for the rest.
@@ -126,11 +128,11 @@ TEST_F(CraftedHelpFileTest, AnObjectTooLargeForTheMemoryLeftIsNotReadAndTheRestS
                                   {"/#STRINGS", std::string("\0readings.htm\0", 14)},
                                   {"/big.htm", std::string(24 * kMiB, 'b')},
                                   {"/readings.htm", kPage}});
-  EXPECT_TRUE(PassesWithHeadroom(8 * kMiB, [&] {
+  ExpectPassesWithHeadroom(8 * kMiB, [&] {
     app::HelpFile file;
     return file.Open(path) && !file.Read("/big.htm") && file.TopicOfContext(20) == "/readings.htm" &&
            file.Read("/readings.htm") == kPage;
-  }));
+  });
   // With memory enough the same object reads whole.
   app::HelpFile file;
   ASSERT_TRUE(file.Open(path));

@@ -1,6 +1,7 @@
 // "Salvar configuração" and "Carregar configuração" against simulated instruments: what a
 // saved file holds as Python's configparser reads it, what a load changes in the dialog (and
 // nothing in the instrument before "Aplica"), and what a load refuses.
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -18,6 +19,7 @@
 #include "tests/devconfig/tool_output.h"
 #include "tests/history/history_text.h"
 #include "tests/support/scoped_locale.h"
+#include "tests/support/unattended_pipe.h"
 
 namespace {
 
@@ -183,8 +185,8 @@ TEST(ConfigFileForm, AFileOfAnotherKindIsRefusedAndTheLiveValuesGoOn) {
   w.Load(w.Path("missing.cfg"));
   EXPECT_EQ(w.user.messages, QStringList{kLoadFailed});
   // A named pipe is neither waited on nor replaced, and the message says what it is.
-  const QString pipe = w.Path("pipe.cfg");
-  ASSERT_EQ(mkfifo(pipe.toLocal8Bit().constData(), 0600), 0);
+  const testsupport::UnattendedPipe unattended(QFile::encodeName(w.Path("pipe.cfg")).toStdString());
+  const QString pipe = QFile::decodeName(unattended.Path().c_str());
   w.user.messages.clear();
   w.Load(pipe);
   EXPECT_EQ(w.form->EditedRegs(), before);

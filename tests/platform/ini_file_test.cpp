@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "support/unattended_pipe.h"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -531,9 +533,9 @@ TEST_F(IniFileTest, RewritesKeepWhatIsThereAndFailuresAreReported) {
   EXPECT_EQ(nowhere.ReadString("S", "k", ""), "kept");
   // What is no regular file is not read, without waiting for a writer or for the end of a
   // device, and a save names what it is.
-  ASSERT_EQ(mkfifo((dir_ + "/pipe.cfg").c_str(), 0600), 0);
+  const testsupport::UnattendedPipe pipe(dir_ + "/pipe.cfg");
   fs::create_symlink("/dev/zero", dir_ + "/zero.cfg");
-  for (const auto& [path, kind] : {std::pair{dir_, "a folder"}, {dir_ + "/pipe.cfg", "a named pipe"},
+  for (const auto& [path, kind] : {std::pair{dir_, "a folder"}, {pipe.Path(), "a named pipe"},
                                    {dir_ + "/zero.cfg", "a device"}}) {
     IniFile other(path);
     EXPECT_EQ(other.State(), IniFile::ReadState::kCannotRead) << path;

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "support/unattended_pipe.h"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -85,7 +87,7 @@ TEST_F(PortsTest, FolderListsValidLinksInAscendingOrderWithTheirNames) {
 // and a link to an endless device would fill the memory.
 TEST_F(PortsTest, NameEntriesThatAreNotPlainFilesAreIgnored) {
   for (const char* port : {"com1", "com2", "com3"}) Link("/dev/null", port);
-  ASSERT_EQ(mkfifo((folder_ + "/com1.name").c_str(), 0600), 0);
+  const testsupport::UnattendedPipe pipe(folder_ + "/com1.name");
   Link("/dev/zero", "com2.name");
   WriteFile(folder_ + "/com3.name", std::string(100000, 'x'));  // no line end at all
   const std::vector<std::string> ports = Listing();

@@ -1,14 +1,18 @@
 #include "platform/serial_port.h"
 
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <condition_variable>
 #include <cerrno>
 #include <chrono>
+#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <mutex>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -39,11 +43,12 @@ TEST(SerialPortOpen, ExclusiveAndOnlyOnTerminals) {
   SerialPort other;
   EXPECT_FALSE(other.Open("/nonexistent/tty", 9600));
   EXPECT_EQ(other.LastError(), std::strerror(ENOENT));
-  const std::string plain = testing::TempDir() + "tervana-not-a-tty";
+  const std::string plain = testing::TempDir() + "tervana-not-a-tty-" + std::to_string(::getpid());
   std::ofstream(plain) << "x";
   EXPECT_FALSE(other.Open(plain, 9600));
   EXPECT_EQ(other.LastError(), std::strerror(ENOTTY));
   EXPECT_FALSE(other.IsOpen());
+  std::remove(plain.c_str());
 }
 
 // Bytes a writer thread sends at given times after the read starts. It stops as soon as the

@@ -20,6 +20,7 @@
 #include "export/xls/xls_format.h"
 #include "fake_dialog_services.h"
 #include "platform/ini_file.h"
+#include "support/unattended_pipe.h"
 
 using namespace vantrix;
 using testsupport::FakeDialogServices;
@@ -241,13 +242,14 @@ TEST_F(StyleLists, StyleButtonsReadAndWriteTheChosenFile) {
 
   // A file that cannot be written is told by its name and why, and is left as it was: UTF-16
   // with or without its mark, a named pipe (never waited on), a missing folder.
-  const QString unmarked = folder + QStringLiteral("/estreito.rst"), pipe = folder + QStringLiteral("/tubo.rst");
+  const QString unmarked = folder + QStringLiteral("/estreito.rst");
+  const testsupport::UnattendedPipe unattended(QFile::encodeName(folder + QStringLiteral("/tubo.rst")).toStdString());
+  const QString pipe = QFile::decodeName(unattended.Path().c_str());
   {
     QFile file(unmarked);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(QByteArray("[\0X\0]\0\r\0\n\0k\0=\0\xAC\x20\r\0\n\0", 20));
   }
-  ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
   const QString nowhere = folder + QStringLiteral("/no/such/faixas.rst");
   const QString utf16 = QStringLiteral("it is UTF-16 text, which is not written over");
   const auto readAll = [](const QString& name) {
