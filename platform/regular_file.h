@@ -40,6 +40,7 @@ bool ReadRegularFile(const std::string& path, std::string& text, std::string* er
 // to it, O_RDWR to change it in place, O_WRONLY | O_CREAT | O_TRUNC to create or empty it):
 // only a regular file, or a new one where O_CREAT allows it, and without waiting, since
 // opening a named pipe to write waits for a reader as opening it to read waits for a writer.
+// Only the open does not wait: the descriptor comes back blocking, as reads and writes expect.
 int OpenRegularFile(const std::string& path, int flags, std::string* error = nullptr,
                     FileFailure* failure = nullptr);
 

@@ -221,7 +221,7 @@ TEST_F(FileExport, EverySaveGivesTheRightsTheAccessControlListsSay) {
   ASSERT_EQ(mkdir(shared.c_str(), 0700), 0);
   if (!testsupport::SetAcl(shared, testsupport::kSharedFolderAcl, true)) GTEST_SKIP() << "no ACL on this file system";
   const testsupport::ScopedUmask mask(022);
-  const std::string ownAcl = "u::rw-,u:65534:rw-,g::r--,m::rw-,o::---";
+  const std::string ownAcl = testsupport::kNamedWriterAcl;
   const auto saves = EverySave();
   for (size_t i = 0; i < saves.size(); ++i) {
     const std::string fresh = shared + "/new" + std::to_string(i), kept = folder_ / ("kept" + std::to_string(i));
@@ -229,7 +229,7 @@ TEST_F(FileExport, EverySaveGivesTheRightsTheAccessControlListsSay) {
     ASSERT_TRUE(testsupport::SetAcl(kept, ownAcl));
     saves[i](fresh);
     saves[i](kept);
-    EXPECT_EQ(testsupport::AclText(fresh), "u::rw-,u:65534:rw-,g::rw-,m::rw-,o::---") << i;
+    EXPECT_EQ(testsupport::AclText(fresh), testsupport::kNewFileInSharedFolder) << i;
     EXPECT_EQ(testsupport::AclText(kept), ownAcl) << i;
     EXPECT_NE(ReadFile(kept), "old") << i;
   }

@@ -254,14 +254,14 @@ TEST_F(AtomicFileTest, AccessControlListsAreWhatCreatingOrKeepingTheFileWouldGiv
     const std::string name = "fresh" + std::to_string(mask);
     EXPECT_EQ(save(shared + "/" + name, [&] {
       EXPECT_EQ(testsupport::AclTextsBesides(shared, made),
-                std::vector<std::string>{"u::rw-,u:65534:rw-,g::rw-,m::---,o::---"});
+                std::vector<std::string>{testsupport::kTemporaryInSharedFolder});
     }), "");
-    EXPECT_EQ(testsupport::AclText(shared + "/" + name), "u::rw-,u:65534:rw-,g::rw-,m::rw-,o::---") << mask;
+    EXPECT_EQ(testsupport::AclText(shared + "/" + name), testsupport::kNewFileInSharedFolder) << mask;
     made.push_back(name);
   }
 
   std::ofstream(kept) << "old";
-  const std::string ownAcl = "u::rw-,u:65534:rw-,g::r--,m::rw-,o::---";
+  const std::string ownAcl = testsupport::kNamedWriterAcl;
   ASSERT_TRUE(testsupport::SetAcl(kept, ownAcl));
   std::ofstream(plain) << "old";
   ASSERT_TRUE(testsupport::SetAcl(plain, "u::rw-,g::r--,o::---"));

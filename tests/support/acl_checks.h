@@ -5,15 +5,24 @@
 #include <acl/libacl.h>
 #include <sys/acl.h>
 
-#include <filesystem>
 #include <string>
 #include <vector>
+
+#include "support/file_modes.h"
 
 namespace testsupport {
 
 // The folder's default ACL that tests of new files use: the owning group and the user nobody
 // may read and write, others nothing.
 inline constexpr const char* kSharedFolderAcl = "u::rw-,g::rw-,o::---,u:65534:rw-,m::rw-";
+// What a file made there gets, as the system gives it: the same rights, the owner's and others'
+// limited by mode 0666.
+inline constexpr const char* kNewFileInSharedFolder = "u::rw-,u:65534:rw-,g::rw-,m::rw-,o::---";
+// What the private temporary beside it gets while it is written: the mask takes every right
+// from the named user and the group.
+inline constexpr const char* kTemporaryInSharedFolder = "u::rw-,u:65534:rw-,g::rw-,m::---,o::---";
+// A file's own ACL that a replace keeps: nobody may write it, its group only read it.
+inline constexpr const char* kNamedWriterAcl = "u::rw-,u:65534:rw-,g::r--,m::rw-,o::---";
 
 // Sets the access ACL of a file, or the default ACL of a folder; false where it can't be set.
 inline bool SetAcl(const std::string& path, const std::string& text, bool folderDefault = false) {
@@ -34,14 +43,10 @@ inline std::string AclText(const std::string& path) {
   return result;
 }
 
-// The ACLs of the files in the folder other than those named.
+// The ACLs of the files in the folder other than those named (see FilesBesides).
 inline std::vector<std::string> AclTextsBesides(const std::string& folder, const std::vector<std::string>& named) {
   std::vector<std::string> texts;
-  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-    bool known = false;
-    for (const std::string& name : named) known = known || entry.path().filename() == name;
-    if (!known) texts.push_back(AclText(entry.path()));
-  }
+  for (const std::string& path : FilesBesides(folder, named)) texts.push_back(AclText(path));
   return texts;
 }
 

@@ -55,14 +55,23 @@ inline std::string OwnerAndMode(const std::string& path) {
   return std::to_string(st.st_uid) + ":" + std::to_string(st.st_gid) + " " + ModeText(path);
 }
 
-// The modes of the files in the folder other than those named.
-inline std::vector<mode_t> ModesBesides(const std::string& folder, const std::vector<std::string>& named) {
-  std::vector<mode_t> modes;
+// The paths of the files in the folder other than those named: what a write made beside them.
+inline std::vector<std::string> FilesBesides(const std::string& folder, const std::vector<std::string>& named) {
+  std::vector<std::string> paths;
   for (const auto& entry : std::filesystem::directory_iterator(folder)) {
     bool known = false;
     for (const std::string& name : named) known = known || entry.path().filename() == name;
+    if (!known) paths.push_back(entry.path());
+  }
+  return paths;
+}
+
+// The modes of those files.
+inline std::vector<mode_t> ModesBesides(const std::string& folder, const std::vector<std::string>& named) {
+  std::vector<mode_t> modes;
+  for (const std::string& path : FilesBesides(folder, named)) {
     struct stat st {};
-    if (!known && lstat(entry.path().c_str(), &st) == 0) modes.push_back(st.st_mode & 07777);
+    if (lstat(path.c_str(), &st) == 0) modes.push_back(st.st_mode & 07777);
   }
   return modes;
 }

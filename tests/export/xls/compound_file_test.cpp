@@ -115,14 +115,14 @@ TEST(CompoundFileReplacing, TheWorkbookHasTheRightsTheAccessControlListsSay) {
     GTEST_SKIP() << "no ACL on this file system";
   const testsupport::ScopedUmask mask(022);
   WriteFile(kept, "old");
-  const std::string ownAcl = "u::rw-,u:65534:rw-,g::r--,m::rw-,o::---";
+  const std::string ownAcl = testsupport::kNamedWriterAcl;
   ASSERT_TRUE(testsupport::SetAcl(kept, ownAcl));
   auto creating = vantrix::CreateXLSStream(fresh);
   creating->Stream().Write("cells", 5);
   EXPECT_EQ(testsupport::AclTextsBesides(folder.Path(), {"kept.xls"}),
-            std::vector<std::string>{"u::rw-,u:65534:rw-,g::rw-,m::---,o::---"});
+            std::vector<std::string>{testsupport::kTemporaryInSharedFolder});
   creating->Commit();
-  EXPECT_EQ(testsupport::AclText(fresh), "u::rw-,u:65534:rw-,g::rw-,m::rw-,o::---");
+  EXPECT_EQ(testsupport::AclText(fresh), testsupport::kNewFileInSharedFolder);
   EXPECT_EQ(Save(kept), "");
   EXPECT_EQ(testsupport::AclText(kept), ownAcl);
 }
